@@ -1,0 +1,50 @@
+// The settings file's INI reader: the file is parsed once per load and every read of that load is served from the
+// parsed form, with the semantics of the platform's GetPrivateProfileStringW / GetPrivateProfileIntW.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+class IniFile {
+ public:
+  enum class Encoding { None, Utf16Le, Utf16Be, Utf8Bom, Utf8, Ansi };
+
+  // Parses the file; a missing or unreadable file leaves an empty file (every read gives its default). Returns
+  // whether the file could be read. `codePage` decodes files that are neither UTF-16 nor UTF-8.
+  bool Load(LPCWSTR path, UINT codePage);
+  // Parses bytes already in memory, as Load does.
+  void Parse(const BYTE *data, size_t size, UINT codePage);
+
+  // GetPrivateProfileStringW with an empty default: copies the value cut to capacity - 1 characters (an empty text
+  // for a missing section, key or value) and returns the number of characters copied.
+  DWORD ReadString(LPCWSTR section, LPCWSTR key, LPWSTR buffer, DWORD capacity) const;
+  // GetPrivateProfileIntW: the default for a missing or empty value, otherwise the value as the platform converts it.
+  UINT ReadInt(LPCWSTR section, LPCWSTR key, INT defaultValue) const;
+
+  Encoding encoding() const { return encoding_; }
+  // 1-based line of the key that ReadString would use, or 0 when there is none.
+  int LineOf(LPCWSTR section, LPCWSTR key) const;
+
+  // Sections and keys in file order, for the settings-file tool.
+  struct Entry {
+    size_t name, nameLength;    // into text_
+    size_t value, valueLength;  // valueLength npos: a line without '='
+    int line;
+  };
+  struct Section {
+    size_t name, nameLength;
+    int line;
+    std::vector<Entry> entries;
+  };
+  const std::vector<Section> &sections() const { return sections_; }
+  std::basic_string<WCHAR> Text(size_t offset, size_t length) const { return text_.substr(offset, length); }
+
+ private:
+  const Entry *Find(LPCWSTR section, LPCWSTR key) const;
+
+  std::basic_string<WCHAR> text_;
+  std::vector<Section> sections_;
+  Encoding encoding_ = Encoding::None;
+};

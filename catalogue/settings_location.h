@@ -1,0 +1,11 @@
+// Where a printer's settings file lies: <driver directory>\3\<driver name after its first blank>_Settings.Dat
+#pragma once
+
+#include "platform/platform.h"
+
+// Fills `path` (kPathChars wide characters) for the named printer. Returns 1, or 0 with `path` untouched when the
+// printer cannot be opened, the spooler cannot answer, or the path would not fit.
+int LocateSettingsFile(LPCWSTR printerName, LPWSTR path);
+
+// The same path for a printer the caller already holds open (the handle is neither opened nor closed here).
+int LocateSettingsFileOfPrinter(HANDLE printer, LPWSTR path);

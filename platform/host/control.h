@@ -1,0 +1,62 @@
+// Control API of the Linux emulation: tests and the tool set up the emulated machine through it. Domain code never
+// includes this header.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/host/win_base.h"
+
+namespace host {
+
+using WString = std::u16string;
+
+WString Widen(const std::string &utf8);
+std::string Narrow(const WString &text);
+
+// Locale: the system's default language (1033 unless set) also picks the ANSI code page (936 for 2052, else 1252).
+void SetSystemLanguage(LANGID language);
+// The UI language of the calling thread (what the resource loader picks); follows the system language unless set.
+void SetThreadUILanguage(LANGID language);
+
+// Heaps: live blocks and bytes of one heap, for leak checks.
+struct HeapStats {
+  long blocks = 0;
+  long long bytes = 0;
+};
+HeapStats GetHeapStats(HANDLE heap);
+// Makes the n-th following allocation on any heap fail (1 = the next one); 0 turns it off.
+void FailAllocationAfter(long n);
+
+// Spooler.
+void ResetSpooler();
+void SetDriverDirectory(const std::string &directory);  // a Linux directory; reported with Windows separators kept
+void AddDriver(const WString &driverName);
+bool AddPrinter(const WString &printerName, const WString &driverName);
+void RemovePrinter(const WString &printerName);
+// Makes the given spooler operation fail from now on ("GetPrinterDriverDirectoryW", "GetPrinterDriverW",
+// "StartDocPrinterW", "StartPagePrinter", "WritePrinter", "EndPagePrinter", "EndDocPrinter", "SetPrinterDataW");
+// an empty name clears all failures.
+void FailSpoolerCall(const std::string &function);
+long OpenPrinterHandles();
+
+struct PrinterValue {
+  DWORD type = 0;
+  std::vector<BYTE> data;
+};
+std::map<WString, PrinterValue> PrinterData(const WString &printerName);
+void SetPrinterValue(const WString &printerName, const WString &valueName, DWORD type, const std::vector<BYTE> &data);
+
+struct Job {
+  WString printer;
+  WString document;
+  WString datatype;
+  std::vector<BYTE> bytes;
+  int pages = 0;
+  bool ended = false;
+};
+std::vector<Job> Jobs();
+
+}  // namespace host

@@ -1,0 +1,88 @@
+// Read access to disk files for the Linux emulation.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/host/control.h"
+#include "platform/host/handles.h"
+
+namespace {
+struct File : host::KernelObject {
+  int fd;
+  explicit File(int f) : KernelObject(Kind::File), fd(f) {}
+  ~File() override { ::close(fd); }
+};
+}  // namespace
+
+std::string host::LinuxPath(LPCWSTR windowsPath) {
+  std::string path = Narrow(WString(windowsPath));
+  for (char &c : path)
+    if (c == '\\') c = '/';
+  return path;
+}
+
+HANDLE WINAPI CreateFileW(LPCWSTR path, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWORD disposition, DWORD,
+                          HANDLE) {
+  if (!path || access != GENERIC_READ || disposition != OPEN_EXISTING) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return INVALID_HANDLE_VALUE;
+  }
+  int fd = ::open(host::LinuxPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  struct stat st;
+  if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+    ::close(fd);
+    fd = -1;
+    errno = EACCES;
+  }
+  if (fd < 0) {
+    SetLastError(errno == ENOENT ? ERROR_FILE_NOT_FOUND : errno == ENOTDIR ? ERROR_PATH_NOT_FOUND
+                                                                             : ERROR_ACCESS_DENIED);
+    return INVALID_HANDLE_VALUE;
+  }
+  return static_cast<host::KernelObject *>(new File(fd));
+}
+
+BOOL WINAPI ReadFile(HANDLE handle, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPPED) {
+  File *file = host::ObjectOf<File>(handle, host::KernelObject::Kind::File);
+  if (read) *read = 0;
+  if (!file) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  DWORD total = 0;
+  while (total < toRead) {
+    ssize_t n = ::read(file->fd, static_cast<char *>(buffer) + total, toRead - total);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      SetLastError(ERROR_ACCESS_DENIED);
+      return FALSE;
+    }
+    if (n == 0) break;
+    total += (DWORD)n;
+  }
+  if (read) *read = total;
+  return TRUE;
+}
+
+BOOL WINAPI GetFileSizeEx(HANDLE handle, PLARGE_INTEGER size) {
+  File *file = host::ObjectOf<File>(handle, host::KernelObject::Kind::File);
+  struct stat st;
+  if (!file || !size || ::fstat(file->fd, &st) != 0) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  size->QuadPart = st.st_size;
+  return TRUE;
+}
+
+BOOL WINAPI CloseHandle(HANDLE handle) {
+  File *file = host::ObjectOf<File>(handle, host::KernelObject::Kind::File);
+  if (!file) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  delete file;
+  return TRUE;
+}

@@ -1,0 +1,5 @@
+// The Win32 subset as the Linux build sees it.
+#pragma once
+
+#include "platform/host/win_base.h"
+#include "platform/host/win_spool.h"
