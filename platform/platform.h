@@ -4,12 +4,19 @@
 
 #if defined(_WIN32)
 #include <windows.h>
+#include <objbase.h>
 #include <winspool.h>
+#include <commctrl.h>
+#include <prsht.h>
+#include <compstui.h>
+#include <winddiui.h>
 #define PRNSET_WTEXT_(s) L##s
 #else
 #include "platform/host/win32.h"
 #define PRNSET_WTEXT_(s) u##s
 #endif
+
+#include "platform/oem_interfaces.h"
 
 // Wide literal in the platform's WCHAR: L"..." on Windows, u"..." on Linux.
 #define WTEXT(s) PRNSET_WTEXT_(s)

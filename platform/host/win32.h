@@ -3,3 +3,5 @@
 
 #include "platform/host/win_base.h"
 #include "platform/host/win_spool.h"
+#include "platform/host/win_com.h"
+#include "platform/host/win_compstui.h"

@@ -1,0 +1,55 @@
+#include "catalogue/settings_location.h"
+
+#include "catalogue/catalogue.h"
+#include "platform/scoped.h"
+
+namespace {
+
+const WCHAR kSubdirectory[] = WTEXT("\\3\\");
+const WCHAR kSuffix[] = WTEXT("_Settings.Dat");
+
+}  // namespace
+
+int LocateSettingsFileOfPrinter(HANDLE printer, LPWSTR path) {
+  WCHAR built[kPathChars] = {};
+  DWORD needed = 0;
+  // NULL names the current environment, as the spooler documents it.
+  if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(built), sizeof(built), &needed))
+    return 0;
+  built[kPathChars - 1] = 0;
+  int length = lstrlenW(built);
+
+  needed = 0;
+  GetPrinterDriverW(printer, nullptr, 1, nullptr, 0, &needed);
+  if (needed < sizeof(DRIVER_INFO_1W)) return 0;
+  ScopedHeapBlock<BYTE> info;
+  if (!info.Allocate(needed)) return 0;
+  if (!GetPrinterDriverW(printer, nullptr, 1, info.get(), needed, &needed)) return 0;
+  LPCWSTR driver = reinterpret_cast<DRIVER_INFO_1W *>(info.get())->pName;
+  if (!driver) return 0;
+
+  // Printers of one driver share one file, named after the driver without its first word.
+  LPCWSTR stem = driver;
+  for (LPCWSTR p = driver; *p; ++p)
+    if (*p == WTEXT(' ')) {
+      stem = p + 1;
+      break;
+    }
+  int stemLength = lstrlenW(stem);
+  int total = length + lstrlenW(kSubdirectory) + stemLength + lstrlenW(kSuffix);
+  if (total >= kPathChars) return 0;
+
+  lstrcpyW(built + length, kSubdirectory);
+  lstrcatW(built, stem);
+  lstrcatW(built, kSuffix);
+  lstrcpynW(path, built, kPathChars);
+  return 1;
+}
+
+int LocateSettingsFile(LPCWSTR printerName, LPWSTR path) {
+  WCHAR name[kPathChars];
+  lstrcpynW(name, printerName ? printerName : WTEXT(""), kPathChars);
+  ScopedPrinter printer;
+  if (!printer.Open(name)) return 0;
+  return LocateSettingsFileOfPrinter(printer.get(), path);
+}

@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include "tests/catalogue/catalogue_fixture.h"
+
+namespace {
+
+const char kWorkedExample[] = R"([SectionNames]
+SectionCount=2
+Section01=Print
+Section02=Service
+EnterInstruction=1B 40
+SaveInstruction=1B 53
+ParameterRule=High256
+
+[Section01]
+ItemCount=2
+Item01=Density
+Item01Instruction=1B 44
+Item02=Speed
+Item02Instruction=1B 56
+
+[Section02]
+ItemCount=1
+Item01=Clean
+Item01Instruction=1B 43
+
+[Print_Filter]
+Speed=0
+
+[Service_Filter]
+SectionEnable=0
+
+[Print_Lang_EN]
+Title=Print quality
+Density_Title=Density
+Density_Note=Darker or lighter print
+
+[Print_Rule_EN]
+Density_RuleType=Enum
+Density_Rule=0=Light 1=Normal 2=Dark
+
+[Print_Default]
+Density=2
+)";
+
+std::string Options(const SettingsItem &item) {
+  std::string out;
+  for (LONG i = 0; const SettingsOption *o = OptionAt(item, i); ++i)
+    out += std::to_string(o->Value) + "=" + Text(o->Text) + ";";
+  return out;
+}
+
+TEST(Loader, WorkedExampleInEnglish) {
+  LoadedCatalogue loaded;
+  SettingsCatalogue &c = loaded.Load(kWorkedExample);
+  EXPECT_EQ(c.SectionCount, 1);
+  EXPECT_EQ(Text(c.ParameterRule), "High256");
+  EXPECT_EQ(Text(c.EnterInstruction), "1B 40");
+  EXPECT_EQ(Text(c.SaveInstruction), "1B 53");
+  EXPECT_EQ(Text(c.InstructionTail), "");
+  const SettingsSection &s = c.Sections[0];
+  EXPECT_EQ(Text(s.Key), "Print");
+  EXPECT_EQ(Text(s.Title), "Print quality");
+  EXPECT_EQ(Text(s.Note), "");
+  ASSERT_EQ(s.ItemCount, 1);
+  const SettingsItem &item = s.Items[0];
+  EXPECT_EQ(Text(item.Key), "Density");
+  EXPECT_EQ(Text(item.Title), "Density");
+  EXPECT_EQ(Text(item.Note), "Darker or lighter print");
+  EXPECT_EQ(Text(item.Instruction), "1B 44");
+  EXPECT_EQ(item.ParameterCount, 1);
+  EXPECT_EQ(item.OptionCount, 3u);
+  EXPECT_EQ(Options(item), "0=Light;1=Normal;2=Dark;");
+  EXPECT_EQ(item.DefaultValue, 2);
+  EXPECT_EQ(item.CurrentValue, 2);
+}
+
+TEST(Loader, WorkedExampleInChineseHasNoTextsOrOptions) {
+  LoadedCatalogue loaded;
+  SettingsCatalogue &c = loaded.Load(kWorkedExample, 2052, 936);
+  ASSERT_EQ(c.SectionCount, 1);
+  const SettingsItem &item = c.Sections[0].Items[0];
+  EXPECT_EQ(Text(c.Sections[0].Title), "");
+  EXPECT_EQ(Text(item.Title), "");
+  EXPECT_EQ(item.OptionCount, 0u);
+  EXPECT_EQ(Text(item.Instruction), "1B 44");
+  EXPECT_EQ(item.DefaultValue, 2);
+}
+
+TEST(Loader, HiddenSectionsAndItemsLeaveNoGaps) {
+  LoadedCatalogue loaded;
+  SettingsCatalogue &c = loaded.Load(R"([SectionNames]
+SectionCount=3
+Section01=A
+Section02=B
+Section03=A
+[Section01]
+ItemCount=3
+Item01=X
+Item02=Y
+Item03=Z
+Item02ParameterCount=3
+Item03ParameterCount=2
+[Section02]
+ItemCount=1
+Item01=Q
+[Section03]
+ItemCount=1
+Item01=W
+[B_Filter]
+SectionEnable=0
+[A_Filter]
+Y=0
+SectionEnable=2
+[A_Default]
+Z=-7
+)");
+  ASSERT_EQ(c.SectionCount, 2);
+  ASSERT_EQ(c.Sections[0].ItemCount, 2);
+  EXPECT_EQ(Text(c.Sections[0].Items[0].Key), "X");
+  EXPECT_EQ(Text(c.Sections[0].Items[1].Key), "Z");
+  EXPECT_EQ(c.Sections[0].Items[1].ParameterCount, 2);
+  EXPECT_EQ(c.Sections[0].Items[1].DefaultValue, -7);
+  EXPECT_EQ(c.Sections[0].Items[0].ParameterCount, 1);
+  EXPECT_EQ(c.Sections[0].Items[0].DefaultValue, 1);
+  // The third file section shares the key A and is read from its own [Section03].
+  EXPECT_EQ(Text(c.Sections[1].Key), "A");
+  ASSERT_EQ(c.Sections[1].ItemCount, 1);
+  EXPECT_EQ(Text(c.Sections[1].Items[0].Key), "W");
+}
+
+TEST(Loader, MissingFileAndZeroOrNegativeCountsGiveNoSections) {
+  LoadedCatalogue loaded;
+  SetCurrentCatalogue(nullptr);
+  for (const char *text : {"", "[SectionNames]\nSectionCount=-3\nSection01=A\n",
+                           "[SectionNames]\nSectionCount=0\nSection01=A\n"}) {
+    SettingsCatalogue &c = loaded.Load(text);
+    EXPECT_EQ(c.SectionCount, 0) << text;
+  }
+  SettingsCatalogue &c = loaded.Load("[SectionNames]\nSectionCount=1\nSection01=A\n[Section01]\nItemCount=-1\n");
+  ASSERT_EQ(c.SectionCount, 1);
+  EXPECT_EQ(c.Sections[0].ItemCount, 0);
+}
+
+TEST(Loader, ShownSectionsAndItemsBeyondTheRecordAreIgnored) {
+  std::string text = "[SectionNames]\nSectionCount=12\n";
+  for (int n = 1; n <= 12; ++n) text += "Section" + std::string(n < 10 ? "0" : "") + std::to_string(n) + "=S" +
+                                        std::to_string(n) + "\n";
+  text += "[Section01]\nItemCount=40\n";
+  for (int m = 1; m <= 40; ++m)
+    text += "Item" + std::string(m < 10 ? "0" : "") + std::to_string(m) + "=I" + std::to_string(m) + "\n";
+  LoadedCatalogue loaded;
+  SettingsCatalogue &c = loaded.Load(text);
+  EXPECT_EQ(c.SectionCount, kMaxSections);
+  EXPECT_EQ(Text(c.Sections[9].Key), "S10");
+  EXPECT_EQ(c.Sections[0].ItemCount, kMaxItems);
+  EXPECT_EQ(Text(c.Sections[0].Items[31].Key), "I32");
+}
+
+TEST(Loader, LongTextsAreCutToTheirFields) {
+  std::string longTitle(300, 't');
+  LoadedCatalogue loaded;
+  SettingsCatalogue &c = loaded.Load("[SectionNames]\nSectionCount=1\nSection01=A\nParameterRule=" + longTitle +
+                                     "\n[Section01]\nItemCount=1\nItem01=X\nItem01Instruction=" + longTitle +
+                                     "\n[A_Lang_EN]\nTitle=" + longTitle + "\nNote=" + longTitle +
+                                     "\nX_Title=" + longTitle + "\n");
+  EXPECT_EQ(Text(c.ParameterRule), std::string(19, 't'));
+  EXPECT_EQ(Text(c.Sections[0].Title), std::string(127, 't'));
+  EXPECT_EQ(Text(c.Sections[0].Note), std::string(255, 't'));
+  EXPECT_EQ(Text(c.Sections[0].Items[0].Title), std::string(127, 't'));
+  EXPECT_EQ(Text(c.Sections[0].Items[0].Instruction), std::string(63, 't'));
+}
+
+TEST(Loader, ChineseSectionsInCodePage936) {
+  // "打印质量" and "浓度" in code page 936.
+  std::string text = "[SectionNames]\nSectionCount=1\nSection01=P\n[Section01]\nItemCount=1\nItem01=D\n"
+                     "[P_Lang_CN]\nTitle=\xB4\xF2\xD3\xA1\xD6\xCA\xC1\xBF\nD_Title=\xC5\xA8\xB6\xC8\n"
+                     "[P_Rule_CN]\nD_RuleType=Enum\nD_Rule=0=\xC7\xB3 1=\xC9\xEE\n";
+  LoadedCatalogue loaded;
+  SettingsCatalogue &c = loaded.Load(text, 2052, 936);
+  EXPECT_EQ(Text(c.Sections[0].Title), "打印质量");
+  EXPECT_EQ(Text(c.Sections[0].Items[0].Title), "浓度");
+  const SettingsItem &item = c.Sections[0].Items[0];
+  EXPECT_EQ(Options(item), "0=浅;1=深;");
+}
+
+}  // namespace
