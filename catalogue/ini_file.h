@@ -9,7 +9,14 @@
 
 class IniFile {
  public:
+  // How the text of the file was decoded. Utf8 is a file without a byte order mark that is valid UTF-8 and holds
+  // bytes above 127: the platform's own reader would take it as ANSI. A file of plain ASCII (or an empty file)
+  // counts as Ansi, since every code page reads it alike. None: nothing was read.
   enum class Encoding { None, Utf16Le, Utf16Be, Utf8Bom, Utf8, Ansi };
+
+  // Larger files are refused as unreadable: no settings file comes near this, and a runaway file must not take
+  // the process's memory.
+  static constexpr size_t kMaxFileBytes = 16u << 20;
 
   // Parses the file; a missing or unreadable file leaves an empty file (every read gives its default). Returns
   // whether the file could be read. `codePage` decodes files that are neither UTF-16 nor UTF-8.
@@ -18,7 +25,8 @@ class IniFile {
   void Parse(const BYTE *data, size_t size, UINT codePage);
 
   // GetPrivateProfileStringW with an empty default: copies the value cut to capacity - 1 characters (an empty text
-  // for a missing section, key or value) and returns the number of characters copied.
+  // for a missing section, key or value) and returns the number of characters copied. A null section or key reads
+  // as missing.
   DWORD ReadString(LPCWSTR section, LPCWSTR key, LPWSTR buffer, DWORD capacity) const;
   // GetPrivateProfileIntW: the default for a missing or empty value, otherwise the value as the platform converts it.
   UINT ReadInt(LPCWSTR section, LPCWSTR key, INT defaultValue) const;
@@ -27,7 +35,9 @@ class IniFile {
   // 1-based line of the key that ReadString would use, or 0 when there is none.
   int LineOf(LPCWSTR section, LPCWSTR key) const;
 
-  // Sections and keys in file order, for the settings-file tool.
+  // Sections and keys in file order, for the settings-file tool. Names are trimmed and end at a null character, as
+  // the platform compares them; values are trimmed and keep their quotes. Keys before the first section header
+  // belong to a first section with an empty name and line 0, present only when there are such keys.
   struct Entry {
     size_t name, nameLength;    // into text_
     size_t value, valueLength;  // valueLength npos: a line without '='
@@ -42,6 +52,9 @@ class IniFile {
   std::basic_string<WCHAR> Text(size_t offset, size_t length) const { return text_.substr(offset, length); }
 
  private:
+  void Clear();
+  bool Decode(const BYTE *data, size_t size, UINT codePage);
+  void ParseLine(size_t begin, size_t end, int line);
   const Entry *Find(LPCWSTR section, LPCWSTR key) const;
 
   std::basic_string<WCHAR> text_;

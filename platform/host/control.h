@@ -21,6 +21,12 @@ void SetSystemLanguage(LANGID language);
 // The UI language of the calling thread (what the resource loader picks); follows the system language unless set.
 void SetThreadUILanguage(LANGID language);
 
+// Resources: the process image is a .res file, by default the one the build compiles from the module's scripts.
+// Loading another (or an empty path, which leaves the process without resources) replaces it; pointers into an
+// earlier image stay valid.
+bool LoadResourceFile(const std::string &path);
+std::string DefaultResourceFile();
+
 // Heaps: live blocks and bytes of one heap, for leak checks.
 struct HeapStats {
   long blocks = 0;
@@ -36,9 +42,9 @@ void SetDriverDirectory(const std::string &directory);  // a Linux directory; re
 void AddDriver(const WString &driverName);
 bool AddPrinter(const WString &printerName, const WString &driverName);
 void RemovePrinter(const WString &printerName);
-// Makes the given spooler operation fail from now on ("GetPrinterDriverDirectoryW", "GetPrinterDriverW",
-// "StartDocPrinterW", "StartPagePrinter", "WritePrinter", "EndPagePrinter", "EndDocPrinter", "SetPrinterDataW");
-// an empty name clears all failures.
+// Makes the given spooler operation fail from now on ("OpenPrinterW", "GetPrinterDriverDirectoryW",
+// "GetPrinterDriverW", "StartDocPrinterW", "StartPagePrinter", "WritePrinter", "EndPagePrinter", "EndDocPrinter",
+// "SetPrinterDataW"); an empty name clears all failures.
 void FailSpoolerCall(const std::string &function);
 long OpenPrinterHandles();
 
@@ -55,7 +61,8 @@ struct Job {
   WString datatype;
   std::vector<BYTE> bytes;
   int pages = 0;
-  bool ended = false;
+  bool ended = false;   // EndDocPrinter was called
+  bool closed = false;  // the printer handle it was started on has been closed
 };
 std::vector<Job> Jobs();
 

@@ -1,24 +1,48 @@
-// Heaps of the Linux emulation: blocks carry their heap and size, and every heap counts what is live in it.
+// Heaps of the Linux emulation: blocks carry their heap and size, every heap counts what is live in it, and
+// destroying a heap releases every block still in it, as the platform does.
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <mutex>
+#include <vector>
 
 #include "platform/host/control.h"
 #include "platform/host/win_base.h"
 
 namespace {
 
+struct BlockHeader;
+
 struct Heap {
   std::atomic<long> blocks{0};
   std::atomic<long long> bytes{0};
   std::atomic<bool> destroyed{false};
+  std::mutex lock;               // guards the list of live blocks
+  BlockHeader *first = nullptr;  // live blocks, for HeapDestroy
 };
 
 struct alignas(16) BlockHeader {
   Heap *heap;
   SIZE_T size;
+  BlockHeader *previous;
+  BlockHeader *next;
 };
+
+void Link(Heap *heap, BlockHeader *header) {
+  std::lock_guard<std::mutex> guard(heap->lock);
+  header->previous = nullptr;
+  header->next = heap->first;
+  if (heap->first) heap->first->previous = header;
+  heap->first = header;
+}
+
+void Unlink(Heap *heap, BlockHeader *header) {
+  std::lock_guard<std::mutex> guard(heap->lock);
+  if (header->previous) header->previous->next = header->next;
+  else heap->first = header->next;
+  if (header->next) header->next->previous = header->previous;
+}
 
 Heap processHeap;
 std::atomic<long> failCountdown{0};
@@ -40,12 +64,29 @@ BlockHeader *HeaderOf(LPCVOID block) {
 
 HANDLE WINAPI GetProcessHeap(void) { return &processHeap; }
 
-HANDLE WINAPI HeapCreate(DWORD, SIZE_T, SIZE_T) { return new Heap; }
+HANDLE WINAPI HeapCreate(DWORD, SIZE_T, SIZE_T) {
+  // Heaps are never deleted (see HeapDestroy); the process keeps them all.
+  static std::mutex lock;
+  static std::vector<std::unique_ptr<Heap>> heaps;
+  std::lock_guard<std::mutex> guard(lock);
+  heaps.push_back(std::make_unique<Heap>());
+  return heaps.back().get();
+}
 
 BOOL WINAPI HeapDestroy(HANDLE heap) {
   if (!heap || heap == &processHeap) return FALSE;
-  // Blocks still live are left to the process; a destroyed heap is kept so that stray frees are caught.
-  HeapOf(heap)->destroyed = true;
+  // Every block goes with the heap. The heap itself is kept, so that a later allocation from it fails.
+  Heap *h = HeapOf(heap);
+  std::lock_guard<std::mutex> guard(h->lock);
+  h->destroyed = true;
+  for (BlockHeader *header = h->first; header;) {
+    BlockHeader *next = header->next;
+    std::free(header);
+    header = next;
+  }
+  h->first = nullptr;
+  h->blocks = 0;
+  h->bytes = 0;
   return TRUE;
 }
 
@@ -59,6 +100,7 @@ LPVOID WINAPI HeapAlloc(HANDLE heap, DWORD flags, SIZE_T bytes) {
   header->heap = HeapOf(heap);
   header->size = bytes;
   if (flags & HEAP_ZERO_MEMORY) std::memset(header + 1, 0, bytes);
+  Link(HeapOf(heap), header);
   HeapOf(heap)->blocks++;
   HeapOf(heap)->bytes += (long long)bytes;
   return header + 1;
@@ -68,6 +110,7 @@ BOOL WINAPI HeapFree(HANDLE heap, DWORD, LPVOID block) {
   if (!block) return TRUE;
   BlockHeader *header = HeaderOf(block);
   if (header->heap != HeapOf(heap)) std::abort();  // freeing into the wrong heap corrupts it on Windows
+  Unlink(header->heap, header);
   header->heap->blocks--;
   header->heap->bytes -= (long long)header->size;
   std::free(header);

@@ -19,6 +19,7 @@ struct Printer {
 struct PrinterHandle : host::KernelObject {
   host::WString printer;
   long job = -1;  // index into the job list while a document is open
+  std::vector<long> jobs;  // every job started through this handle, marked closed when the handle goes
   bool inPage = false;
   PrinterHandle() : KernelObject(Kind::Printer) {}
 };
@@ -73,6 +74,10 @@ BOOL WINAPI OpenPrinterW(LPWSTR name, LPHANDLE printer, LPPRINTER_DEFAULTSW) {
     SetLastError(ERROR_INVALID_PRINTER_NAME);
     return FALSE;
   }
+  if (s.failing.count("OpenPrinterW")) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
   auto *handle = new PrinterHandle;
   handle->printer = name;
   s.openHandles++;
@@ -89,6 +94,8 @@ BOOL WINAPI ClosePrinter(HANDLE h) {
     return FALSE;
   }
   s.openHandles--;
+  for (long job : handle->jobs)
+    if (job < long(s.jobs.size())) s.jobs[job].closed = true;
   delete handle;
   return TRUE;
 }
@@ -187,6 +194,7 @@ DWORD WINAPI StartDocPrinterW(HANDLE h, DWORD level, LPBYTE docInfo) {
   job.datatype = datatype;
   s.jobs.push_back(job);
   handle->job = long(s.jobs.size() - 1);
+  handle->jobs.push_back(handle->job);
   return DWORD(s.jobs.size());
 }
 

@@ -4,11 +4,10 @@
 #pragma once
 
 #include "platform/host/win_base.h"
+#include "platform/host/win_resource.h"
 
 // Window-system handles that these structures carry (distinct pointer types, as in the platform's strict mode).
 typedef struct HWND__ *HWND;
-typedef struct HINSTANCE__ *HINSTANCE;
-typedef HINSTANCE HMODULE;
 typedef struct HICON__ *HICON;
 
 // The driver's public DEVMODE. The plug-in passes it on and never reads it.

@@ -1,0 +1,92 @@
+// Settings value lookup: printer data first, then the settings file's "Settings" section.
+#include "docoptions/settings_lookup.h"
+
+#include <cstring>
+#include <limits>
+
+#include "catalogue/catalogue.h"
+#include "catalogue/ini_file.h"
+#include "catalogue/settings_location.h"
+
+namespace {
+
+constexpr DWORD kValueChars = 100;
+const WCHAR kSettingsSection[] = WTEXT("Settings");
+
+bool IsBlank(WCHAR c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// Decimal number at the start of `text`, read no further than `length` characters or the first null: leading
+// blanks, an optional sign, digits; anything else ends it, no digits give 0. Out-of-range numbers saturate.
+LONG ParseDecimal(const WCHAR *text, size_t length) {
+  size_t i = 0;
+  while (i < length && text[i] && IsBlank(text[i])) ++i;
+  bool negative = false;
+  if (i < length && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  constexpr long long kLowest = std::numeric_limits<LONG>::min();
+  constexpr long long kHighest = std::numeric_limits<LONG>::max();
+  long long magnitude = 0;
+  for (; i < length && text[i] >= '0' && text[i] <= '9'; ++i) {
+    magnitude = magnitude * 10 + (text[i] - '0');
+    if (magnitude > -kLowest) magnitude = -kLowest;
+  }
+  long long number = negative ? -magnitude : magnitude;
+  return LONG(number > kHighest ? kHighest : number);
+}
+
+}  // namespace
+
+int ReadOptionSwitches(LPCWSTR printerName, INT *compressSwitch, INT *moveSwitch) {
+  *compressSwitch = 0;
+  *moveSwitch = 0;
+  WCHAR path[kPathChars];
+  if (!LocateSettingsFile(printerName, path)) return 0;
+  IniFile file;
+  file.Load(path, CP_ACP);
+  *compressSwitch = INT(file.ReadInt(kSettingsSection, WTEXT("Landscape_Compress"), 0));
+  *moveSwitch = INT(file.ReadInt(kSettingsSection, WTEXT("XMoveEnable"), 0));
+  return 1;
+}
+
+int LookupSettingValue(LPCWSTR valueName, HANDLE printer, LONG *value) {
+  WCHAR buffer[kValueChars];
+  // Defined contents behind whatever the spooler returns.
+  lstrcpynW(buffer, WTEXT("Value Unknow"), kValueChars);
+
+  DWORD type = REG_SZ;
+  DWORD stored = 0;
+  DWORD status = GetPrinterDataW(printer, const_cast<LPWSTR>(valueName), &type, reinterpret_cast<LPBYTE>(buffer),
+                                 sizeof(buffer), &stored);
+  if (status == ERROR_SUCCESS) {
+    if (stored > sizeof(buffer)) stored = sizeof(buffer);
+    DWORD number = 0;
+    if (type == REG_DWORD && stored == sizeof(number)) {
+      // The document item stores its percentage as a number, not as text.
+      std::memcpy(&number, buffer, sizeof(number));
+      *value = LONG(number);
+    } else {
+      // Text as stored: not necessarily ended by a null, so the number ends with the data at the latest.
+      *value = ParseDecimal(buffer, stored / sizeof(WCHAR));
+    }
+    return 1;
+  }
+
+  // Not in the printer data (or too large for it): the settings file answers, and "0" stands for a missing file,
+  // section or key, as the profile read's default would.
+  WCHAR path[kPathChars];
+  if (!LocateSettingsFileOfPrinter(printer, path)) {
+    *value = 0;
+    return 1;
+  }
+  IniFile file;
+  file.Load(path, CP_ACP);
+  DWORD length = file.ReadString(kSettingsSection, valueName, buffer, kValueChars);
+  if (length > 0) {
+    *value = ParseDecimal(buffer, length);
+    return 1;
+  }
+  if (file.LineOf(kSettingsSection, valueName) == 0) {
+    *value = 0;
+    return 1;
+  }
+  return 0;  // the key is there with an empty value
+}

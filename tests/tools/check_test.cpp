@@ -1,0 +1,380 @@
+// prnset check: each kind of finding on a small file that has just that fault, its line, and the exit codes.
+#include <functional>
+
+#include "tests/tools/tool_fixture.h"
+
+namespace {
+
+// A settings file with nothing to report, line by line (the comments give the line numbers the cases rely on).
+const char *const kClean =
+    "[SectionNames]\n"            // 1
+    "SectionCount=1\n"            // 2
+    "Section01=S\n"               // 3
+    "EnterInstruction=1B 40\n"    // 4
+    "SaveInstruction=1B 53\n"     // 5
+    "InstructionTail=0D\n"        // 6
+    "ParameterRule=High256\n"     // 7
+    "[Section01]\n"               // 8
+    "ItemCount=1\n"               // 9
+    "Item01=I\n"                  // 10
+    "Item01Instruction=1B 44\n"   // 11
+    "[S_Lang_EN]\n"               // 12
+    "Title=Class\n"               // 13
+    "I_Title=Item\n"              // 14
+    "[S_Lang_CN]\n"               // 15
+    "Title=Class CN\n"            // 16
+    "I_Title=Item CN\n"           // 17
+    "[S_Rule_EN]\n"               // 18
+    "I_RuleType=Enum\n"           // 19
+    "I_Rule=0=Off 1=On\n"         // 20
+    "[S_Rule_CN]\n"               // 21
+    "I_RuleType=Enum\n"           // 22
+    "I_Rule=1=On 0=Off\n"         // 23
+    "[S_Default]\n"               // 24
+    "I=1\n";                      // 25
+
+struct Reported {
+  int line;
+  std::string kind;
+  std::string message;
+};
+
+struct CheckRun {
+  int code;
+  std::vector<Reported> findings;  // warnings and errors; the information line is kept apart
+  std::string info;
+  std::string summary;
+  std::string out;
+};
+
+class CheckTest : public ToolTest {
+ protected:
+  CheckRun Check(const std::string &text, const std::string &lang = "en") {
+    std::string file = File(text);
+    ToolRun run = RunTool({"check", file, "--lang", lang});
+    CheckRun result{run.code, {}, "", "", run.out};
+    EXPECT_EQ(run.err, "");
+    size_t begin = 0;
+    while (begin < run.out.size()) {
+      size_t end = run.out.find('\n', begin);
+      std::string line = run.out.substr(begin, end - begin);
+      begin = end == std::string::npos ? run.out.size() : end + 1;
+      // FILE:LINE: kind: message, or the summary FILE: N errors, M warnings (language)
+      EXPECT_EQ(line.rfind(file, 0), 0u) << line;
+      std::string rest = line.substr(file.size());
+      if (rest.rfind(": ", 0) == 0) {
+        result.summary = rest.substr(2);
+        continue;
+      }
+      size_t colon = rest.find(": ", 1);
+      EXPECT_NE(colon, std::string::npos) << line;
+      if (colon == std::string::npos) continue;
+      int number = std::stoi(rest.substr(1, colon - 1));
+      size_t kindEnd = rest.find(": ", colon + 2);
+      std::string kind = rest.substr(colon + 2, kindEnd - colon - 2);
+      std::string message = rest.substr(kindEnd + 2);
+      if (kind == "info") result.info = message;
+      else result.findings.push_back({number, kind, message});
+    }
+    return result;
+  }
+};
+
+TEST_F(CheckTest, TheCleanFileAndTheExamplesHaveNothingToReport) {
+  CheckRun clean = Check(kClean);
+  EXPECT_EQ(clean.code, 0);
+  EXPECT_TRUE(clean.findings.empty()) << clean.out;
+  EXPECT_EQ(clean.summary, "0 errors, 0 warnings (English)");
+  for (const std::string &example : {kOfficeLaser, kLabelPrinter})
+    for (const char *lang : {"en", "cn"}) {
+      SCOPED_TRACE(example + " " + lang);
+      ToolRun run = RunTool({"check", SourcePath(example), "--lang", lang});
+      EXPECT_EQ(run.code, 0);
+      EXPECT_NE(run.out.find(": 0 errors, 0 warnings ("), std::string::npos) << run.out;
+      EXPECT_EQ(run.out.find("warning:"), std::string::npos) << run.out;
+    }
+}
+
+struct Case {
+  const char *name;
+  std::function<std::string()> file;
+  int line;
+  const char *kind;
+  const char *says;
+  int count;  // findings expected in all (-1: not counted)
+};
+
+std::string Repeat(const std::string &text, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += text;
+  return out;
+}
+
+// A file with `count` shown sections, or one section with `count` shown items.
+std::string ManySections(int count) {
+  std::string text = "[SectionNames]\nSectionCount=" + std::to_string(count) + "\nParameterRule=High256\n";
+  for (int n = 1; n <= count; ++n) text += "Section" + std::string(n < 10 ? "0" : "") + std::to_string(n) + "=S\n";
+  text += "[S_Lang_EN]\nTitle=T\n[S_Lang_CN]\nTitle=T\n";
+  for (int n = 1; n <= count; ++n) text += "[Section" + std::string(n < 10 ? "0" : "") + std::to_string(n) + "]\nItemCount=0\n";
+  return text;
+}
+std::string ManyItems(int count) {
+  std::string text = "[SectionNames]\nSectionCount=1\nSection01=S\nParameterRule=High256\n[Section01]\nItemCount=" +
+                     std::to_string(count) + "\n";
+  for (int m = 1; m <= count; ++m) text += "Item" + std::string(m < 10 ? "0" : "") + std::to_string(m) + "=I" + std::to_string(m) + "\n";
+  std::string titles, rules;
+  for (int m = 1; m <= count; ++m) {
+    std::string key = "I" + std::to_string(m);
+    rules += key + "_RuleType=Enum\n" + key + "_Rule=1=On\n";
+    titles += key + "_Title=t\n";
+  }
+  return text + "[S_Lang_EN]\nTitle=T\n" + titles + "[S_Lang_CN]\nTitle=T\n" + titles + "[S_Rule_EN]\n" + rules;
+}
+
+const Case kCases[] = {
+    // Command texts.
+    {"enter with a stray character", [] { return Edit(kClean, "EnterInstruction=1B 40", "EnterInstruction=1B\t40"); },
+     4, "error", "neither a blank nor a hexadecimal digit", 1},
+    {"save with an odd number of digits", [] { return Edit(kClean, "SaveInstruction=1B 53", "SaveInstruction=1B 5"); },
+     5, "error", "odd number of hexadecimal digits (3)", 1},
+    {"one-character tail", [] { return Edit(kClean, "InstructionTail=0D", "InstructionTail=D"); }, 6, "error",
+     "one character", 1},
+    {"tail with a stray character", [] { return Edit(kClean, "InstructionTail=0D", "InstructionTail=0D;"); }, 6,
+     "error", "\";\"", 1},
+    {"item instruction with a stray character",
+     [] { return Edit(kClean, "Item01Instruction=1B 44", "Item01Instruction=1B 4G"); }, 11, "error",
+     "\"G\", which is neither", 1},
+    {"item instruction with an odd number of digits",
+     [] { return Edit(kClean, "Item01Instruction=1B 44", "Item01Instruction=1B4"); }, 11, "error",
+     "odd number of hexadecimal digits (3)", 1},
+    {"unknown parameter rule", [] { return Edit(kClean, "ParameterRule=High256", "ParameterRule=Binary"); }, 7,
+     "error", "\"Binary\" is neither High256 nor BaseOn30, and 1 item needs parameter bytes", 1},
+    {"missing parameter rule", [] { return Edit(kClean, "ParameterRule=High256\n", ""); }, 0, "error",
+     "is neither High256 nor BaseOn30", 1},
+    // Declared entries missing, capacity, negative counts.
+    {"declared section missing", [] { return Edit(kClean, "SectionCount=1", "SectionCount=2"); }, 2, "warning",
+     "declares 2 classes, but Section02 is missing from [SectionNames]", 1},
+    {"declared section missing in the middle",
+     [] { return Edit(Edit(kClean, "SectionCount=1", "SectionCount=3"), "Section01=S\n", "Section01=S\nSection03=S\n"); },
+     2, "warning", "has no Section02: the page shows a class without title or items", -1},
+    {"declared item missing", [] { return Edit(kClean, "ItemCount=1", "ItemCount=3"); }, 9, "warning",
+     "but Item02 to Item03 are missing", 1},
+    {"number section missing", [] { return Edit(kClean, "[Section01]\nItemCount=1\n", "[Other]\nItemCount=1\n"); },
+     3, "warning", "[Section01] is missing: class S shows no items", 1},
+    {"eleven shown sections", [] { return ManySections(11); }, 14, "warning",
+     "Section11 (S) is ignored: the page holds at most 10 classes", 1},
+    {"thirty-three shown items", [] { return ManyItems(33); }, 39, "warning",
+     "Item33 (I33) is ignored: a class holds at most 32 items", 1},
+    {"negative section count", [] { return Edit(kClean, "SectionCount=1", "SectionCount=-1"); }, 2, "warning",
+     "SectionCount -1 is negative: no classes are loaded", 1},
+    {"negative item count", [] { return Edit(kClean, "ItemCount=1", "ItemCount=-3"); }, 9, "warning",
+     "ItemCount -3 is negative: class S shows no items", 1},
+    {"count that is not a decimal number", [] { return Edit(kClean, "ItemCount=1", "ItemCount=0x1"); }, 9,
+     "warning", "\"0x1\" is not a plain decimal number: the plug-in reads 1", 1},
+    // Texts cut by their fields or by the page.
+    {"title over 49 characters", [] { return Edit(kClean, "I_Title=Item\n", "I_Title=" + Repeat("t", 60) + "\n"); },
+     14, "warning", "I_Title has 60 characters: the page shows only the first 49", 1},
+    {"title over its field", [] { return Edit(kClean, "Title=Class\n", "Title=" + Repeat("c", 130) + "\n"); }, 13,
+     "warning", "Title has 130 characters and is cut to 127", 2},
+    {"section note over its field", [] { return Edit(kClean, "Title=Class\n", "Title=Class\nNote=" + Repeat("n", 300) + "\n"); },
+     14, "warning", "Note has 300 characters and is cut to 255", 1},
+    {"item note over its field", [] { return Edit(kClean, "I_Title=Item\n", "I_Title=Item\nI_Note=" + Repeat("n", 128) + "\n"); },
+     15, "warning", "I_Note has 128 characters and is cut to 127", 1},
+    {"instruction over its field",
+     [] { return Edit(kClean, "Item01Instruction=1B 44", "Item01Instruction=" + Repeat("1B 44 ", 11)); }, 11,
+     "warning", "Item01Instruction has 65 characters and is cut to 63", 1},
+    {"enter instruction over its field",
+     [] { return Edit(kClean, "EnterInstruction=1B 40", "EnterInstruction=" + Repeat("1B40", 13)); }, 4, "warning",
+     "EnterInstruction has 52 characters and is cut to 49", 2},
+    // Enum rules.
+    {"later enum value of five characters", [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=0=Off 1=On 12345=Big"); },
+     20, "warning", "the value \"12345\" of option 3 is longer than the rule reads: it reads as 1234", 2},
+    {"last enum text over 18 characters",
+     [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=0=Off 1=On and on and on and on"); }, 20, "warning",
+     "has 23 characters: it is cut to 18, \"On and on and on a", 1},
+    {"enum stretch of 50 characters",
+     [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=0=" + Repeat("x", 48) + " 1=On"); }, 20, "warning",
+     "run 50 characters: the text is cut to 49", 1},
+    {"enum value without a blank before it", [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=1=On0=Off"); }, 20,
+     "warning", "option 2 has no blank before its value", -1},
+    {"enum without pairs", [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=Off On"); }, 20, "warning",
+     "has no value=text pair", 1},
+    {"duplicate enum values", [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=0=Off 1=On 1=Also on"); }, 20,
+     "warning", "\"On\" and \"Also on\" have the same value 1", 1},
+    {"unknown rule type", [] { return Edit(kClean, "I_RuleType=Enum", "I_RuleType=List"); }, 19, "warning",
+     "\"List\" is neither Enum nor Serial", 1},
+    {"missing rule type", [] { return Edit(kClean, "I_RuleType=Enum\n", ""); }, 0, "warning",
+     "I_RuleType is missing", 1},
+    // Serial rules.
+    {"serial minimum above maximum",
+     [] { return Edit(Edit(kClean, "I_RuleType=Enum", "I_RuleType=Serial"), "I_Rule=0=Off 1=On", "I_Rule=MIN=5 MAX=1"); },
+     20, "warning", "MIN=5 is above MAX=1", 1},
+    {"serial step below 1",
+     [] { return Edit(Edit(kClean, "I_RuleType=Enum", "I_RuleType=serial"), "I_Rule=0=Off 1=On", "I_Rule=min=0 max=5 step=0"); },
+     20, "warning", "STEP=0 is below 1", 1},
+    {"serial with more options than the bound",
+     [] { return Edit(Edit(kClean, "I_RuleType=Enum", "I_RuleType=Serial"), "I_Rule=0=Off 1=On", "I_Rule=MIN=0 MAX=5000"); },
+     20, "warning", "gives 5001 options: only the first 4096 are kept", 2},
+    {"serial title over 49 characters",
+     [] {
+       return Edit(Edit(kClean, "I_RuleType=Enum", "I_RuleType=Serial"), "I_Rule=0=Off 1=On",
+                   "I_Rule=MIN=0 MAX=1 TITLE=" + Repeat("m", 50));
+     },
+     20, "warning", "the title has 50 characters and is cut to 49", 2},
+    {"serial title before other keys",
+     [] { return Edit(Edit(kClean, "I_RuleType=Enum", "I_RuleType=Serial"), "I_Rule=0=Off 1=On", "I_Rule=TITLE= mm MIN=0 MAX=1"); },
+     20, "warning", "TITLE= is not written last", 1},
+    // Defaults and values.
+    {"default matching no option", [] { return Edit(kClean, "I=1\n", "I=5\n"); }, 25, "warning",
+     "the default 5 matches no option", 1},
+    {"missing default matching no option", [] { return Edit(Edit(kClean, "I=1\n", ""), "1=On", "2=On"); }, 0,
+     "warning", "with no default given, the value 1 matches no option", 1},
+    {"multi-choice item with more than 24 options",
+     [] {
+       return Edit(Edit(Edit(kClean, "Item01Instruction=1B 44", "Item01Instruction=1B 44\nItem01ParameterCount=3"),
+                        "I_RuleType=Enum", "I_RuleType=Serial"),
+                   "I_Rule=0=Off 1=On", "I_Rule=MIN=1 MAX=30");
+     },
+     21, "warning", "multi-choice with 30 options: rows from 24 on have no bit", 1},
+    {"multi-choice default with bits of no row",
+     [] {
+       return Edit(Edit(kClean, "Item01Instruction=1B 44", "Item01Instruction=1B 44\nItem01ParameterCount=3"),
+                   "I=1\n", "I=1048576\n");
+     },
+     26, "warning", "(mask 0x100000) sets bits that no option row stands for", 1},
+    {"BaseOn30 with negative options",
+     [] { return Edit(Edit(kClean, "ParameterRule=High256", "ParameterRule=BaseOn30"), "I_Rule=0=Off 1=On", "I_Rule=-2=Less 1=On"); },
+     20, "warning", "BaseOn30 cannot send negative values, and 1 option is negative (first \"Less\" (-2))", 1},
+    {"BaseOn30 with a negative default",
+     [] { return Edit(Edit(kClean, "ParameterRule=High256", "ParameterRule=baseon30"), "I=1\n", "I=-3\n"); },
+     25, "warning", "the default -3 is negative: BaseOn30 cannot send it, so Set All sends nothing at all", 2},
+    {"High256 value that does not fit its byte", [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=1=On 300=Max"); },
+     20, "warning", "\"Max\" (300) is sent as 2c", 1},
+    {"option with the value -1", [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=-1=Keep 1=On"); }, 20,
+     "warning", "has the value -1", 1},
+    {"multi-choice with too few parameter bytes",
+     [] {
+       return Edit(Edit(kClean, "Item01Instruction=1B 44", "Item01Instruction=1B 44\nItem01ParameterCount=2"), "I=1\n",
+                   "I=0\n");
+     },
+     12, "warning", "the bits of rows 0 to 7 do not fit 2 parameter bytes", 1},
+    {"negative parameter count",
+     [] {
+       return Edit(Edit(kClean, "Item01Instruction=1B 44", "Item01Instruction=1B 44\nItem01ParameterCount=-1"), "I=1\n",
+                   "I=0\n");
+     },
+     12, "warning", "Item01ParameterCount -1 is negative: item S/I sends nothing, and the page treats it as multi-choice",
+     1},
+    // Languages.
+    {"item without a Chinese title", [] { return Edit(kClean, "I_Title=Item CN\n", ""); }, 0, "warning",
+     "[S_Lang_CN] I_Title is missing: in Chinese the item S/I shows as an empty row", 1},
+    {"no Chinese titles at all", [] { return Edit(kClean, "[S_Lang_CN]\nTitle=Class CN\nI_Title=Item CN\n", ""); }, 0,
+     "warning", "the file has no _CN titles", 1},
+    // The document options' section.
+    {"more compression choices than the list holds",
+     [] { return std::string(kClean) + "[Settings]\nLandscape_Compress=1\nCount=60\nCOMPRESS_VALUE=0\n"; }, 28,
+     "warning", "[Settings] Count 60: the compression list holds only the first 49 choices", -1},
+    {"compression choice missing",
+     [] {
+       return std::string(kClean) +
+              "[Settings]\nLandscape_Compress=1\nCount=2\nCOMPRESS_VALUE1=100\nCOMPRESS_VALUE=100\n";
+     },
+     28, "warning", "COMPRESS_VALUE2 is missing: that choice repeats the one before it", 1},
+    {"current compression among no choice",
+     [] {
+       return std::string(kClean) +
+              "[Settings]\nLandscape_Compress=1\nCount=1\nCOMPRESS_VALUE1=100\nCOMPRESS_VALUE=55\n";
+     },
+     30, "warning", "COMPRESS_VALUE 55 is none of the compression choices", 1},
+    {"move outside its range", [] { return std::string(kClean) + "[Settings]\nXMoveEnable=2\nXMove=-75\n"; }, 28,
+     "warning", "XMove -75 is outside -50 to 50: the move item starts at 0", 1},
+    // The file's layout.
+    {"duplicate section", [] { return std::string(kClean) + "[S_Default]\nI=0\n"; }, 26, "warning",
+     "[S_Default] appears again (first at line 24): only the first one is read", 1},
+    {"duplicate key", [] { return std::string(kClean) + "i=0\n"; }, 26, "warning",
+     "[S_Default] i appears again (first at line 25)", 1},
+    {"keys before the first header", [] { return "Version=2\n" + std::string(kClean); }, 1, "warning",
+     "before the first [section] header", 1},
+    {"misnumbered key", [] { return Edit(kClean, "Item01=I", "Item1=I\nItem01=I"); }, 10, "warning",
+     "Item1 is never read: the plug-in looks for Item01", 1},
+    {"line without an equals sign", [] { return Edit(kClean, "I_Title=Item\n", "I_Title=Item\nI_Note Hello\n"); }, 15,
+     "warning", "\"I_Note Hello\" has no '='", 1},
+};
+
+TEST_F(CheckTest, EachFaultIsReportedOnItsLine) {
+  for (const Case &c : kCases) {
+    SCOPED_TRACE(c.name);
+    CheckRun run = Check(c.file());
+    bool found = false;
+    for (const Reported &r : run.findings)
+      found = found || (r.line == c.line && r.kind == c.kind && r.message.find(c.says) != std::string::npos);
+    EXPECT_TRUE(found) << run.out;
+    if (c.count >= 0) {
+      EXPECT_EQ(int(run.findings.size()), c.count) << run.out;
+    }
+    bool errors = false;
+    for (const Reported &r : run.findings) errors = errors || r.kind == "error";
+    EXPECT_EQ(run.code, errors ? 1 : 0);
+  }
+}
+
+TEST_F(CheckTest, TheSummaryCountsErrorsAndWarnings) {
+  std::string text = Edit(Edit(kClean, "SaveInstruction=1B 53", "SaveInstruction=1B 5"), "I=1\n", "I=9\n");
+  CheckRun run = Check(text);
+  EXPECT_EQ(run.code, 1);
+  EXPECT_EQ(run.summary, "1 error, 1 warning (English)");
+  EXPECT_EQ(Check(Edit(text, "SaveInstruction=1B 5", "SaveInstruction=1B 53"), "cn").summary,
+            "0 errors, 1 warning (Chinese)");
+}
+
+TEST_F(CheckTest, TheEncodingIsReported) {
+  std::string utf16 = "\xFF\xFE";
+  for (char c : std::string(kClean)) {
+    utf16 += c;
+    utf16 += '\0';
+  }
+  const struct {
+    std::string bytes, lang, says;
+  } cases[] = {
+      {kClean, "en", "encoding: plain ASCII"},
+      {"\xEF\xBB\xBF" + std::string(kClean), "en", "encoding: UTF-8 with byte order mark"},
+      {Edit(kClean, "Title=Class CN", "Title=\xE7\xB1\xBB"), "cn", "encoding: UTF-8 without byte order mark"},
+      {utf16, "en", "encoding: UTF-16 little-endian with byte order mark"},
+      {Edit(kClean, "Title=Class CN", "Title=\xC0\xE0"), "cn", "encoding: ANSI, read in code page 936"},
+      {Edit(kClean, "Title=Class CN", "Title=\xC0\xE0"), "en", "encoding: ANSI, read in code page 1252 (Chinese texts saved in code page 936"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.says);
+    CheckRun run = Check(c.bytes, c.lang);
+    EXPECT_EQ(run.info.rfind(c.says, 0), 0u) << run.out;
+    EXPECT_TRUE(run.findings.empty()) << run.out;
+  }
+}
+
+TEST_F(CheckTest, TextsAreCheckedInTheChosenLanguage) {
+  // Only the Chinese rule is broken: English checks clean, Chinese does not.
+  std::string text = Edit(kClean, "I_Rule=1=On 0=Off", "I_Rule=1=On 0=Off and off and off and off");
+  EXPECT_TRUE(Check(text, "en").findings.empty());
+  CheckRun chinese = Check(text, "cn");
+  ASSERT_EQ(chinese.findings.size(), 1u) << chinese.out;
+  EXPECT_EQ(chinese.findings[0].line, 23);
+  EXPECT_NE(chinese.findings[0].message.find("[S_Rule_CN] I_Rule"), std::string::npos);
+}
+
+TEST_F(CheckTest, SwitchedOffDocumentOptionsAreNotChecked) {
+  CheckRun run = Check(std::string(kClean) + "[Settings]\nLandscape_Compress=0\nCount=60\nXMove=99\n");
+  EXPECT_TRUE(run.findings.empty()) << run.out;
+}
+
+TEST_F(CheckTest, HiddenSectionsAndItemsAreNotChecked) {
+  std::string text = Edit(Edit(kClean, "SectionCount=1", "SectionCount=2"), "Section01=S\n",
+                          "Section01=S\nSection02=Gone\n") +
+                     "[Gone_Filter]\nSectionEnable=0\n[Section02]\nItemCount=1\nItem01=Bad\nItem01Instruction=XYZ\n";
+  EXPECT_TRUE(Check(text).findings.empty()) << Check(text).out;
+  std::string item = Edit(Edit(kClean, "ItemCount=1", "ItemCount=2"), "Item01Instruction=1B 44\n",
+                          "Item01Instruction=1B 44\nItem02=H\nItem02Instruction=XYZ\n") +
+                     "[S_Filter]\nH=0\n";
+  EXPECT_TRUE(Check(item).findings.empty()) << Check(item).out;
+}
+
+}  // namespace

@@ -1,0 +1,86 @@
+// prnset job against the page's own Set All and Set Current through the emulated spooler: the bytes the tool prints
+// are the bytes the page sends, and --printer hands them to the spooler as one raw job.
+#include "catalogue/registry.h"
+#include "page/command_job.h"
+#include "platform/host/control.h"
+#include "tests/tools/tool_fixture.h"
+
+namespace {
+
+class JobSpoolerTest : public ToolTest {
+ protected:
+  void SetUp() override {
+    ToolTest::SetUp();
+    host::FailSpoolerCall("");
+    testing_machine::WriteSettingsFile(kDriver, ReadSourceFile(kOfficeLaser));
+    ASSERT_TRUE(testing_machine::AddTestPrinter(kPrinter, kDriver));
+  }
+  void TearDown() override {
+    host::FailSpoolerCall("");
+    ToolTest::TearDown();
+  }
+
+  static std::string HexOf(const std::vector<BYTE> &bytes) {
+    static const char kDigits[] = "0123456789ABCDEF";
+    std::string out;
+    for (BYTE b : bytes) {
+      if (!out.empty()) out += ' ';
+      out += kDigits[b >> 4];
+      out += kDigits[b & 15];
+    }
+    return out + "\n";
+  }
+
+  const WString kDriver = u"Generic Office Laser 300";
+  const WString kPrinter = u"Front Office";
+};
+
+TEST_F(JobSpoolerTest, TheToolPrintsWhatThePageSends) {
+  ASSERT_EQ(OpenCatalogue(kPrinter.c_str()), 1);
+  EXPECT_EQ(SendAllCommands(kPrinter.c_str()), 1);
+  EXPECT_EQ(SendItemCommand(4, 0, 0, kPrinter.c_str()), 1);
+  EXPECT_EQ(SendItemCommand(0xA00000, 3, 1, kPrinter.c_str()), 1);
+  EXPECT_EQ(SendItemCommand(0, 2, 1, kPrinter.c_str()), 1);
+  ReleaseCatalogue(kPrinter.c_str());
+
+  std::vector<host::Job> jobs = host::Jobs();
+  ASSERT_EQ(jobs.size(), 4u);
+  const std::vector<std::string> tool[] = {
+      {"--all"},
+      {"--section", "0", "--item", "0", "--choice", "4"},
+      {"--section", "1", "--item", "3", "--choice", "0xA00000"},
+      {"--section", "1", "--item", "2", "--choice", "0"},
+  };
+  for (size_t i = 0; i < jobs.size(); ++i) {
+    std::vector<WString> args = {u"job", Wide(SourcePath(kOfficeLaser))};
+    for (const std::string &arg : tool[i]) args.push_back(Wide(arg));
+    SCOPED_TRACE(i);
+    ToolRun run = RunTool(args);
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out, HexOf(jobs[i].bytes));
+  }
+}
+
+TEST_F(JobSpoolerTest, PrinterOptionSendsOneRawJob) {
+  ToolRun printed = RunTool({"job", SourcePath(kOfficeLaser), "--all"});
+  ToolRun sent = RunTool({"job", SourcePath(kOfficeLaser), "--all", "--printer", Utf8(kPrinter)});
+  EXPECT_EQ(sent.code, 0) << sent.err;
+  EXPECT_EQ(sent.out, "Sent 64 bytes to the printer Front Office.\n");
+  std::vector<host::Job> jobs = host::Jobs();
+  ASSERT_EQ(jobs.size(), 1u);
+  EXPECT_EQ(jobs[0].printer, kPrinter);
+  EXPECT_EQ(jobs[0].datatype, u"RAW");
+  EXPECT_EQ(jobs[0].document, u"Printer Setting Job");
+  EXPECT_TRUE(jobs[0].ended);
+  EXPECT_EQ(HexOf(jobs[0].bytes), printed.out);
+  EXPECT_EQ(host::OpenPrinterHandles(), 0);
+
+  host::FailSpoolerCall("WritePrinter");
+  ToolRun failed = RunTool({"job", SourcePath(kOfficeLaser), "--all", "--printer", Utf8(kPrinter)});
+  EXPECT_EQ(failed.code, 1);
+  EXPECT_EQ(failed.out, "");
+  EXPECT_TRUE(IsOneLine(failed.err)) << failed.err;
+  EXPECT_EQ(host::OpenPrinterHandles(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,72 @@
+// prnset job: the bytes that Set All or Set Current would send for the file's defaults.
+#include "page/command_job.h"
+#include "tools/prnset/commands_text.h"
+#include "tools/prnset/prnset.h"
+#include "tools/prnset/system.h"
+
+namespace prnset {
+
+int JobCommand(const std::vector<WString> &args, std::ostream &out, std::ostream &err) {
+  const std::string command = "job";
+  FileArguments parsed;
+  if (!ParseFileArguments(command, args, {{"section", "item", "choice", "out", "printer"}, {"all"}}, parsed, err))
+    return kExitUsage;
+  const Arguments &options = parsed.options;
+  std::string error;
+  bool all = options.Has("all");
+  bool one = options.Has("section") || options.Has("item") || options.Has("choice");
+  LONG section = 0, item = 0, choice = 0;
+  if (all == one) {
+    error = "give either --all or --section, --item and --choice";
+  } else if (one) {
+    const char *names[] = {"section", "item", "choice"};
+    LONG *values[] = {&section, &item, &choice};
+    for (int i = 0; i < 3 && error.empty(); ++i) {
+      if (!options.Has(names[i])) error = std::string("--") + names[i] + " is missing";
+      else if (!ParseNumber(options.Value(names[i]), *values[i]))
+        error = std::string("--") + names[i] + " takes a whole number, not " + Utf8(options.Value(names[i]));
+    }
+  }
+  if (error.empty() && options.Has("out") && options.Has("printer")) error = "give --out or --printer, not both";
+  if (error.empty() && options.Has("out") && options.Value("out").empty()) error = "--out needs a file name";
+  if (error.empty() && options.Has("printer") && options.Value("printer").empty()) error = "--printer needs a name";
+  if (!error.empty()) {
+    Complain(err, command, error + "; usage: " + UsageOf(command));
+    return kExitUsage;
+  }
+
+  CatalogueSession session;
+  session.Load(parsed.file, parsed.language);
+  const SettingsCatalogue &catalogue = session.catalogue();
+  if (one && !ItemAt(catalogue, section, item, error)) {
+    Complain(err, command, Utf8(parsed.file) + ": " + error);
+    return kExitUsage;
+  }
+  CommandText text = all ? AllItemsText(catalogue) : ItemChoiceText(catalogue, section, item, choice);
+  std::vector<BYTE> bytes;
+  if (!text.ok || !JobBytes(catalogue, text.text, bytes, error)) {
+    Complain(err, command, "nothing would be sent: " + (text.ok ? error : text.reason));
+    return kExitFailure;
+  }
+
+  if (options.Has("out")) {
+    if (!WriteBinaryFile(options.Value("out"), bytes)) {
+      Complain(err, command, "cannot write " + Utf8(options.Value("out")));
+      return kExitUsage;
+    }
+    return kExitSuccess;
+  }
+  if (options.Has("printer")) {
+    WString printer = options.Value("printer");
+    if (!SendRawJob(bytes.data(), DWORD(bytes.size()), printer.c_str())) {
+      Complain(err, command, "the spooler did not take the job for the printer " + Utf8(printer) + SpoolerNote());
+      return kExitFailure;
+    }
+    out << "Sent " << bytes.size() << " bytes to the printer " << Utf8(printer) << ".\n";
+    return kExitSuccess;
+  }
+  out << HexPairs(bytes) << "\n";
+  return kExitSuccess;
+}
+
+}  // namespace prnset

@@ -1,0 +1,46 @@
+#include "tools/prnset/session.h"
+
+#include "catalogue/registry.h"
+#include "tools/prnset/system.h"
+
+namespace prnset {
+
+bool ParseLanguage(const Arguments &arguments, ToolLanguage &language, std::string &error) {
+  static const ToolLanguage kEnglish{"en", "English", {1033, 1252}};
+  static const ToolLanguage kChinese{"cn", "Chinese", {2052, 936}};
+  language = kEnglish;
+  if (!arguments.Has("lang")) return true;
+  WString value = arguments.Value("lang");
+  if (value == Ascii("en")) return true;
+  if (value == Ascii("cn")) {
+    language = kChinese;
+    return true;
+  }
+  error = "--lang takes en or cn, not " + Utf8(value);
+  return false;
+}
+
+bool IsReadableFile(const WString &path) {
+  if (path.empty()) return false;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
+CatalogueSession::CatalogueSession() : record_(new SettingsCatalogue()), previous_(CurrentCatalogue()) {}
+
+CatalogueSession::~CatalogueSession() {
+  FreeCatalogueOptions(*record_);
+  SetCurrentCatalogue(previous_);
+}
+
+void CatalogueSession::Load(const WString &path, const ToolLanguage &language) {
+  UseSystemLanguage(language.load.language);
+  FreeCatalogueOptions(*record_);
+  SetCurrentCatalogue(record_.get());
+  LoadCatalogueIn(path.c_str(), language.load);
+}
+
+}  // namespace prnset

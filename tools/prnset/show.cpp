@@ -1,0 +1,125 @@
+// prnset show: the catalogue for people, as the Printer Settings page presents it right after it opens.
+#include <iomanip>
+#include <sstream>
+
+#include "tools/prnset/prnset.h"
+
+namespace prnset {
+
+namespace {
+
+constexpr size_t kShownTitleChars = 49;  // the page shows titles through a 50-character buffer
+constexpr int kMaskRows = 24;            // a multi-choice value has one bit per row for rows 0 to 23
+
+std::string Titled(const WCHAR *field, size_t capacity) {
+  WString title = Cut(WString(field, BoundedLength(field, capacity)), kShownTitleChars);
+  return title.empty() ? "(no title)" : Utf8(title);
+}
+
+std::string Hex(DWORD value) {
+  std::ostringstream text;
+  text << "0x" << std::uppercase << std::hex << std::setw(6) << std::setfill('0') << value;
+  return text.str();
+}
+
+std::string CommandText(const WString &text) { return text.empty() ? "(none)" : Utf8(text); }
+
+bool MultiChoice(const SettingsItem &item) { return DWORD(item.ParameterCount) > 1; }
+
+// The page's own word for the default option (its string 5) in the language of the catalogue's texts.
+std::string DefaultLabel(const ToolLanguage &language) {
+  return language.load.language == 2052 ? Utf8(WString(WTEXT("默认值"))) : "Default";
+}
+
+void ShowOptions(const SettingsItem &item, std::ostream &out) {
+  const SettingsOption *option = item.OptionCount ? item.Options : nullptr;
+  if (!option) {
+    out << "    Options: none\n";
+    return;
+  }
+  // The page selects the last option whose value is the current one and names the last one whose value is the
+  // default in its hint; a multi-choice item selects the rows whose bits are set.
+  LONG selected = -1, named = -1;
+  {
+    const SettingsOption *o = option;
+    for (LONG row = 0; o && DWORD(row) < item.OptionCount; ++row, o = o->Next) {
+      if (o->Value == item.CurrentValue) selected = row;
+      if (o->Value == item.DefaultValue) named = row;
+    }
+  }
+  out << "    Options:\n";
+  for (LONG row = 0; option && DWORD(row) < item.OptionCount; ++row, option = option->Next) {
+    std::string mark, note;
+    if (MultiChoice(item)) {
+      bool bit = row < kMaskRows && (DWORD(item.CurrentValue) >> (kMaskRows - 1 - row)) & 1;
+      mark = bit ? "[x]" : "[ ]";
+      note = row < kMaskRows ? "bit " + Hex(DWORD(1) << (kMaskRows - 1 - row)) : "no bit: cannot be chosen";
+    } else {
+      mark = row == selected ? " * " : "   ";
+      note = "value " + std::to_string(option->Value);
+      if (row == named) note += ", default";
+    }
+    out << "    " << mark << std::setw(3) << row << "  " << Utf8(FieldText(option->Text)) << "  (" << note << ")\n";
+  }
+  if (!MultiChoice(item) && selected < 0)
+    out << "    No option has the default value " << item.DefaultValue << ": no row is selected.\n";
+}
+
+void ShowItem(const SettingsItem &item, LONG index, const ToolLanguage &language, std::ostream &out) {
+  out << "\n  Item " << index << ": " << Titled(item.Title, ARRAYSIZE(item.Title)) << "\n";
+  // The hint box: the note, then the default option's text when an option has the default value.
+  WString defaultText;
+  bool hasDefault = false;
+  const SettingsOption *option = item.OptionCount ? item.Options : nullptr;
+  for (DWORD i = 0; option && i < item.OptionCount; ++i, option = option->Next)
+    if (option->Value == item.DefaultValue) {
+      defaultText = FieldText(option->Text);
+      hasDefault = true;
+    }
+  out << "    Hint: " << Utf8(FieldText(item.Note)) << "\n";
+  if (hasDefault)
+    out << "          * " << DefaultLabel(language)
+        << " = " << Utf8(defaultText) << " *\n";
+  out << "    Command: " << CommandText(FieldText(item.Instruction)) << "  (ParameterCount " << item.ParameterCount
+      << (MultiChoice(item) ? ": multi-choice" : ": single choice") << ")\n";
+  if (MultiChoice(item))
+    out << "    Default: mask " << Hex(DWORD(item.DefaultValue)) << "\n";
+  else
+    out << "    Default: value " << item.DefaultValue << "\n";
+  ShowOptions(item, out);
+}
+
+void ShowSection(const SettingsSection &section, LONG index, const ToolLanguage &language, std::ostream &out) {
+  out << "\nClass " << index << ": " << Titled(section.Title, ARRAYSIZE(section.Title)) << "\n";
+  WString note = FieldText(section.Note);
+  if (!note.empty()) out << "  Note (not shown on the page): " << Utf8(note) << "\n";
+  LONG items = section.ItemCount < 0 ? 0 : section.ItemCount > kMaxItems ? kMaxItems : section.ItemCount;
+  if (items == 0) out << "  No items: the item list is empty.\n";
+  for (LONG i = 0; i < items; ++i) ShowItem(section.Items[i], i, language, out);
+}
+
+}  // namespace
+
+int ShowCommand(const std::vector<WString> &args, std::ostream &out, std::ostream &err) {
+  FileArguments parsed;
+  if (!ParseFileArguments("show", args, {}, parsed, err)) return kExitUsage;
+  CatalogueSession session;
+  session.Load(parsed.file, parsed.language);
+  const SettingsCatalogue &catalogue = session.catalogue();
+
+  out << "Settings file: " << Utf8(parsed.file) << "\n"
+      << "Language: " << parsed.language.name << " (" << (parsed.language.load.language == 2052 ? "_CN" : "_EN")
+      << " sections, code page " << parsed.language.load.codePage << ")\n"
+      << "Parameter rule: " << CommandText(FieldText(catalogue.ParameterRule)) << "\n"
+      << "Enter instruction: " << CommandText(FieldText(catalogue.EnterInstruction)) << "\n"
+      << "Save instruction: " << CommandText(FieldText(catalogue.SaveInstruction)) << "\n"
+      << "Instruction tail: " << CommandText(FieldText(catalogue.InstructionTail)) << "\n";
+  LONG sections = catalogue.SectionCount < 0            ? 0
+                  : catalogue.SectionCount > kMaxSections ? kMaxSections
+                                                          : catalogue.SectionCount;
+  if (sections == 0) out << "\nNo classes: the page shows an empty class list.\n";
+  for (LONG s = 0; s < sections; ++s) ShowSection(catalogue.Sections[s], s, parsed.language, out);
+  return kExitSuccess;
+}
+
+}  // namespace prnset

@@ -1,0 +1,38 @@
+// Text helpers of the settings-file tool: the catalogue's UTF-16 texts as UTF-8 for the terminal and as JSON.
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+
+namespace prnset {
+
+using WString = std::basic_string<WCHAR>;
+
+// UTF-16 to UTF-8; a lone surrogate becomes U+FFFD so that the output is always valid UTF-8.
+std::string Utf8(const WCHAR *text, size_t length);
+std::string Utf8(const WString &text);
+std::string Utf8(LPCWSTR text);
+
+// UTF-8 to UTF-16; malformed bytes become U+FFFD.
+WString Widen(const std::string &utf8);
+
+// ASCII text (option names, fixed words) as wide text.
+WString Ascii(const char *text);
+
+// A JSON string literal, quotes included: \" \\ \b \f \n \r \t and \u00XX for the other control characters.
+std::string JsonString(const WString &text);
+
+// Length of a wide text bounded by its field: a field's text never runs past its capacity.
+size_t BoundedLength(const WCHAR *text, size_t capacity);
+
+// The text of a fixed-width field, cut at its terminator or at the end of the field.
+template <size_t N>
+WString FieldText(const WCHAR (&field)[N]) {
+  return WString(field, BoundedLength(field, N));
+}
+
+// The first `count` characters of a text (whole when shorter), as the page cuts a title.
+WString Cut(const WString &text, size_t count);
+
+}  // namespace prnset
