@@ -23,6 +23,32 @@ LONG ReadNumber(const Load &load, LPCWSTR section, LPCWSTR key, INT defaultValue
   return LONG(load.ini.ReadInt(section, key, defaultValue));
 }
 
+// The highest n whose name `format` of n (such as "Section%.2d") is a key of the INI section, or 0. Beyond it every
+// declared entry reads the same (no key, so no filter of its own), which bounds the loops over huge declared counts.
+LONG HighestNumbered(const IniFile &ini, LPCWSTR section, LPCWSTR prefix, LPCWSTR format) {
+  int prefixLength = lstrlenW(prefix);
+  for (const IniFile::Section &s : ini.sections()) {
+    if (lstrcmpiW(ini.Text(s.name, s.nameLength).c_str(), section) != 0) continue;
+    LONG highest = 0;
+    for (const IniFile::Entry &e : s.entries) {
+      std::basic_string<WCHAR> name = ini.Text(e.name, e.nameLength);
+      if (int(name.size()) <= prefixLength || name.size() > size_t(prefixLength) + 10) continue;
+      long long n = 0;
+      bool digits = true;
+      for (size_t i = prefixLength; i < name.size() && digits; ++i) {
+        digits = name[i] >= WTEXT('0') && name[i] <= WTEXT('9');
+        n = n * 10 + (name[i] - WTEXT('0'));
+      }
+      if (!digits || n > 2147483647LL || n <= highest) continue;
+      WCHAR built[kPathChars];
+      wsprintfW(built, format, int(n));
+      if (lstrcmpiW(built, name.c_str()) == 0) highest = LONG(n);
+    }
+    return highest;  // only the first section of a name is ever read
+  }
+  return 0;
+}
+
 // Fills section `slot` from file section n; returns its "SectionEnable" value (0 when hidden).
 LONG LoadSection(Load &load, int n, int slot) {
   SettingsSection &section = load.catalogue->Sections[slot];
@@ -92,16 +118,25 @@ void LoadAll(Load &load) {
   ReadText(load, names, WTEXT("ParameterRule"), catalogue.ParameterRule, ARRAYSIZE(catalogue.ParameterRule));
 
   // Hidden sections and items use up no slot; shown ones beyond the record's room are not loaded.
+  // Past the highest listed number a hidden entry stands for all that follow, so the walk stops there.
+  LONG listedSections = HighestNumbered(load.ini, names, WTEXT("Section"), WTEXT("Section%.2d"));
   int slot = 0;
   for (LONG n = 1; n <= declared && slot < kMaxSections; ++n) {
     catalogue.SectionCount = slot + 1;  // the section being filled counts while its items are read
-    if (LoadSection(load, n, slot) == 0) continue;
+    if (LoadSection(load, n, slot) == 0) {
+      if (n > listedSections) break;
+      continue;
+    }
     SettingsSection &section = catalogue.Sections[slot];
     LONG items = section.ItemCount;
+    WCHAR sectionName[kPathChars];
+    wsprintfW(sectionName, WTEXT("Section%.2d"), int(n));
+    LONG listedItems = HighestNumbered(load.ini, sectionName, WTEXT("Item"), WTEXT("Item%.2d"));
     int itemSlot = 0;
     for (LONG m = 1; m <= items && itemSlot < kMaxItems; ++m) {
       section.ItemCount = itemSlot + 1;
       if (LoadItem(load, n, m, slot, itemSlot) != 0) ++itemSlot;
+      else if (m > listedItems) break;
     }
     section.ItemCount = itemSlot;
     ++slot;

@@ -65,5 +65,7 @@ struct Job {
   bool closed = false;  // the printer handle it was started on has been closed
 };
 std::vector<Job> Jobs();
+// Forgets the recorded jobs (printers, drivers and their data stay).
+void ClearJobs();
 
 }  // namespace host

@@ -92,7 +92,9 @@ void ParseImage(Image &image) {
     DWORD dataSize = 0, headerSize = 0;
     ReadDword(b, at, dataSize);
     ReadDword(b, at + 4, headerSize);
-    if (headerSize < 8 + 16 + 4 || headerSize % 4 || headerSize > b.size() - at || dataSize > b.size() - at - headerSize) return;
+    if (headerSize < 8 + 16 + 4 || headerSize % 4 || headerSize > b.size() - at ||
+        dataSize > b.size() - at - headerSize)
+      return;
     size_t headerEnd = at + headerSize;
     size_t p = at + 8;
     Entry entry;
@@ -232,8 +234,7 @@ BOOL WINAPI FreeResource(HGLOBAL) { return FALSE; }
 int WINAPI LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int size) {
   if (!buffer) return 0;
   // Strings live in blocks of 16: block (id / 16) + 1, each string a length and that many characters.
-  HRSRC block = FindResourceW(reinterpret_cast<HMODULE>(instance), MAKEINTRESOURCEW((LOWORD(id) >> 4) + 1),
-                              RT_STRING);
+  HRSRC block = FindResourceW(reinterpret_cast<HMODULE>(instance), MAKEINTRESOURCEW((LOWORD(id) >> 4) + 1), RT_STRING);
   if (!block) return 0;
   const BYTE *data = static_cast<const BYTE *>(LockResource(LoadResource(nullptr, block)));
   DWORD bytes = SizeofResource(nullptr, block);

@@ -322,6 +322,13 @@ void SetPrinterValue(const WString &printerName, const WString &valueName, DWORD
   if (Printer *p = FindPrinter(s, printerName)) p->data[valueName] = PrinterValue{type, data};
 }
 
+void ClearJobs() {
+  Spooler &s = TheSpooler();
+  std::lock_guard<std::mutex> guard(s.lock);
+  // Open handles still point into the job list; it is cleared only when none is left.
+  if (s.openHandles == 0) s.jobs.clear();
+}
+
 std::vector<Job> Jobs() {
   Spooler &s = TheSpooler();
   std::lock_guard<std::mutex> guard(s.lock);

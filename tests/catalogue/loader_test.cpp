@@ -185,3 +185,33 @@ TEST(Loader, ChineseSectionsInCodePage936) {
 }
 
 }  // namespace
+
+namespace {
+
+// A declared count in the billions whose unlisted entries are all hidden ends at once, with the same catalogue as a
+// walk over every number would give.
+TEST(Loader, HugeDeclaredCountsOfHiddenEntriesEndQuickly) {
+  LoadedCatalogue loaded;
+  SettingsCatalogue &c = loaded.Load(R"([SectionNames]
+SectionCount=2000000000
+Section01=A
+Section03=B
+[Section01]
+ItemCount=2000000000
+Item01=X
+Item03=Y
+[Section03]
+ItemCount=1
+Item01=Z
+[_Filter]
+SectionEnable=0
+[A_Filter]
+=0
+)");
+  ASSERT_EQ(c.SectionCount, 2);
+  EXPECT_EQ(Text(c.Sections[1].Key), "B");
+  ASSERT_EQ(c.Sections[0].ItemCount, 2);
+  EXPECT_EQ(Text(c.Sections[0].Items[1].Key), "Y");
+}
+
+}  // namespace

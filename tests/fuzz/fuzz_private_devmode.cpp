@@ -1,5 +1,6 @@
 // Arbitrary private devmode records in and out, every mode: nothing is read or written past the 20 bytes.
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 

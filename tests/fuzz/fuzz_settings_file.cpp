@@ -1,7 +1,10 @@
 // Arbitrary bytes as a printer's settings file: the page opens it in both languages, every class and item is
 // shown, every item is encoded with its value and with every choice, Set All is assembled, and the page closes.
 #include <cstdint>
+#include <sys/stat.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "catalogue/registry.h"
@@ -74,8 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     host::SetThreadUILanguage(language);
     HWND sheet = host::CreateSheetWindow(std::u16string(kPrinter) + u" Properties");
     HWND page = CreateDialogParamW(ModuleInstance(), MAKEINTRESOURCEW(106), sheet, PrinterSettingsPageProc, 0);
+    if (!page) abort();  // the page opens whatever the file holds
     SettingsCatalogue *catalogue = FindCatalogue(kPrinter);
-    if (page && catalogue) {
+    if (catalogue) {
       for (LONG s = 0; s < catalogue->SectionCount; ++s) {
         ShowSectionItems(page, kPrinter, s);
         for (LONG i = 0; i < catalogue->Sections[s].ItemCount; ++i) ShowItemOptions(page, kPrinter, s, i);

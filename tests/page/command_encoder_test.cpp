@@ -1,4 +1,6 @@
 // Command text of one item: the Instruction, the parameter groups by the catalogue's rule, then the tail.
+#include "page/command_encoder.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -6,7 +8,6 @@
 #include <vector>
 
 #include "catalogue/registry.h"
-#include "page/command_encoder.h"
 #include "tests/support/test_machine.h"
 
 namespace {
@@ -101,7 +102,8 @@ const EncodeCase kEncodeCases[] = {
     {"0", WTEXT("1B"), 3, WTEXT(""), WTEXT("BaseOn30"), 0, "1B 30 "},
     {"high256 four bytes of -1", WTEXT("1B"), 4, WTEXT(""), WTEXT("High256"), -1, "1B ff ff ff ff "},
     {"high256 reduced modulo", WTEXT("1B"), 1, WTEXT(""), WTEXT("High256"), 300, "1B 2c "},
-    {"high256 small values keep two digits", WTEXT("1B"), 4, WTEXT(""), WTEXT("High256"), 0x0102030A, "1B 01 02 03 0a "},
+    {"high256 small values keep two digits", WTEXT("1B"), 4, WTEXT(""), WTEXT("High256"), 0x0102030A,
+     "1B 01 02 03 0a "},
     // Beyond four bytes comes the sign.
     {"high256 six bytes", WTEXT("1B"), 6, WTEXT(""), WTEXT("High256"), 258, "1B 00 00 00 00 01 02 "},
     {"high256 six bytes negative", WTEXT("1B"), 6, WTEXT(""), WTEXT("High256"), -2, "1B ff ff ff ff ff fe "},
@@ -135,7 +137,9 @@ TEST_F(EncoderCatalogue, NeededSizeIsExact) {
     LPCWSTR tail, rule;
     LONG value;
     DWORD size;
-  } cases[] = {{WTEXT("0D"), WTEXT("High256"), 300, 16}, {WTEXT("0D"), WTEXT("BaseOn30"), 300, 19}, {WTEXT(""), WTEXT("High256"), 300, 13},
+  } cases[] = {{WTEXT("0D"), WTEXT("High256"), 300, 16},
+               {WTEXT("0D"), WTEXT("BaseOn30"), 300, 19},
+               {WTEXT(""), WTEXT("High256"), 300, 13},
                {WTEXT("0"), WTEXT("High256"), 300, 13}};
   for (const auto &c : cases) {
     Set(WTEXT("1B 40"), 2, c.tail, c.rule);
@@ -177,12 +181,10 @@ TEST_F(EncoderCatalogue, ChoicesBecomeValues) {
     LONG choice;
     const char *text;
   } cases[] = {
-      {0, "1B 00 "},
-      {1, "1B ff "},   // -1 is an ordinary value
-      {2, "<none>"},   // the no-command value
-      {3, "1B 07 "},
-      {4, "<none>"},   // no option there
-      {-1, "<none>"},  // nothing chosen
+      {0, "1B 00 "},  {1, "1B ff "},  // -1 is an ordinary value
+      {2, "<none>"},                  // the no-command value
+      {3, "1B 07 "},  {4, "<none>"},  // no option there
+      {-1, "<none>"},                 // nothing chosen
   };
   for (const auto &c : cases) EXPECT_EQ(Encode(c.choice, true), c.text) << c.choice;
 

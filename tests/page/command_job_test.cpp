@@ -1,5 +1,7 @@
 // Command jobs as they reach the printer: on Linux through the emulated spooler, under Wine through the real one to
 // the file its port writes.
+#include "page/command_job.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -7,7 +9,6 @@
 #include <string>
 
 #include "catalogue/registry.h"
-#include "page/command_job.h"
 #include "tests/page/job_capture.h"
 #include "tests/support/test_machine.h"
 
@@ -102,13 +103,18 @@ TEST(HexText, BlanksCarryNoMeaningAndEveryOtherCharacterMustBeADigit) {
     DWORD capacity;
     const char *bytes;  // "" for none
   } cases[] = {
-      {WTEXT("1B 40"), 8, "1B 40"}, {WTEXT("1B40"), 8, "1B 40"}, {WTEXT("1 B4 0"), 8, "1B 40"}, {WTEXT(" 0a ff "), 8, "0A FF"},
+      {WTEXT("1B 40"), 8, "1B 40"},
+      {WTEXT("1B40"), 8, "1B 40"},
+      {WTEXT("1 B4 0"), 8, "1B 40"},
+      {WTEXT(" 0a ff "), 8, "0A FF"},
       {WTEXT("1B 40"), 2, "1B 40"},  // exactly the capacity
       {WTEXT("1B 40"), 1, ""},       // one byte too many
-      {WTEXT(""), 8, ""},           {WTEXT("   "), 8, ""},
-      {WTEXT("1B 4"), 8, ""},        // odd number of digits
-      {WTEXT("1B\t40"), 8, ""},      // a tab is not a blank
-      {WTEXT("1G"), 8, ""},         {WTEXT("0x1B"), 8, ""},
+      {WTEXT(""), 8, ""},
+      {WTEXT("   "), 8, ""},
+      {WTEXT("1B 4"), 8, ""},    // odd number of digits
+      {WTEXT("1B\t40"), 8, ""},  // a tab is not a blank
+      {WTEXT("1G"), 8, ""},
+      {WTEXT("0x1B"), 8, ""},
   };
   for (const auto &c : cases) {
     BYTE out[8];

@@ -16,7 +16,6 @@ constexpr size_t kKeyChars = ARRAYSIZE(SettingsSection{}.Key) - 1;
 constexpr size_t kRuleTypeChars = 31;
 constexpr size_t kRuleChars = 1023;
 
-
 bool IsHexDigit(WCHAR c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 
 bool IsDecimal(const WString &text) {

@@ -1,0 +1,91 @@
+// Set All on the largest catalogue, and the opening of its page.
+#include <benchmark/benchmark.h>
+
+#include "bench/catalogue_check.h"
+#include "bench/host/bench_figures.h"
+#include "bench/host/bench_machine.h"
+#include "bench/set_all_bytes.h"
+#include "bench/settings_generator.h"
+#include "catalogue/registry.h"
+#include "module/module_instance.h"
+#include "module/resource.h"
+#include "page/command_job.h"
+#include "page/settings_page.h"
+#include "platform/host/control.h"
+#include "platform/host/window_control.h"
+
+namespace {
+
+const bench::BenchPrinter &LargestPrinter() {
+  static const bench::BenchPrinter printer = bench::AddPrinterWithSettings(
+      "Bench Largest", "Bench LargestModel", bench::SettingsFileBytes(bench::LargestCatalogue()));
+  return printer;
+}
+
+// The printer's catalogue held open, as a page holds it while it lives.
+SettingsCatalogue *OpenLargest() {
+  static SettingsCatalogue *catalogue = [] {
+    OpenCatalogue(LargestPrinter().name.c_str());
+    return FindCatalogue(LargestPrinter().name.c_str());
+  }();
+  return catalogue;
+}
+
+// Every item encoded with its current value, collected and converted to the job's bytes; the spooler is left out.
+void BM_SetAll(benchmark::State &state) {
+  SettingsCatalogue *catalogue = OpenLargest();
+  if (!catalogue || !bench::ShapeMismatch(*catalogue, bench::LargestCatalogue()).empty()) {
+    state.SkipWithError("the largest catalogue did not load");
+    return;
+  }
+  // The bytes must be those the page's Set All sends.
+  SetCurrentCatalogue(catalogue);
+  std::vector<BYTE> expected = bench::SetAllBytes();
+  host::ClearJobs();
+  if (expected.empty() || !SendAllCommands(LargestPrinter().name.c_str()) || host::Jobs().empty() ||
+      host::Jobs().back().bytes != expected) {
+    state.SkipWithError("the bytes differ from what Set All sends");
+    return;
+  }
+  host::ClearJobs();
+  for (auto _ : state) {
+    // The page's Set All first makes the printer's catalogue current.
+    SetCurrentCatalogue(FindCatalogue(LargestPrinter().name.c_str()));
+    benchmark::DoNotOptimize(bench::SetAllByteCount());
+  }
+  state.counters["bytes"] = double(expected.size());
+}
+
+// The whole of Set All, job included, on the emulation's in-memory spooler.
+void BM_SetAllWithEmulatedSpooler(benchmark::State &state) {
+  OpenLargest();
+  for (auto _ : state) {
+    if (!SendAllCommands(LargestPrinter().name.c_str())) state.SkipWithError("no job");
+    state.PauseTiming();
+    host::ClearJobs();
+    state.ResumeTiming();
+  }
+}
+
+// The page made from its template on a sheet of the printer, initialised (catalogue opened, class list and first
+// item shown), then destroyed (catalogue released).
+void BM_OpenAndClosePage(benchmark::State &state) {
+  const WString caption = LargestPrinter().name + bench::Wide(" Properties");
+  for (auto _ : state) {
+    HWND sheet = host::CreateSheetWindow(caption);
+    HWND page = CreateDialogParamW(ModuleInstance(), MAKEINTRESOURCEW(IDD_PRINTER_SETTINGS), sheet,
+                                   PrinterSettingsPageProc, 0);
+    if (!page) state.SkipWithError("no page");
+    DestroyWindow(sheet);
+  }
+}
+
+BENCHMARK(BM_SetAll)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(200);
+BENCHMARK(BM_SetAllWithEmulatedSpooler)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(100);
+BENCHMARK(BM_OpenAndClosePage)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(40);
+
+bench::Figure setAll("BM_SetAll", "Set All, largest catalogue, spooler excluded (Linux)", 1.0);
+bench::Figure setAllJob("BM_SetAllWithEmulatedSpooler", "Set All with the emulated spooler's job (Linux)", 0);
+bench::Figure openPage("BM_OpenAndClosePage", "page open + close, largest catalogue (Linux)", 0);
+
+}  // namespace

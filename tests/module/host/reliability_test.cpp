@@ -1,0 +1,140 @@
+// Long runs of what a printer's property sheets do to the plug-in inside someone else's process: pages of two
+// printers driven side by side on two threads, and many open-and-release cycles, which must leave nothing behind.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "catalogue/registry.h"
+#include "docoptions/property_items.h"
+#include "module/module_instance.h"
+#include "page/command_job.h"
+#include "page/settings_page.h"
+#include "platform/host/control.h"
+#include "platform/host/window_control.h"
+#include "tests/page/settings_page_scenarios.h"
+#include "tests/support/test_machine.h"
+
+namespace {
+
+using page_scenarios::Click;
+using page_scenarios::Hex;
+
+// A property sheet with the page on it, on the calling thread.
+struct Sheet {
+  HWND window = nullptr;
+  HWND page = nullptr;
+  explicit Sheet(const WString &printer) {
+    window = host::CreateSheetWindow(printer + u" Properties");
+    page = CreateDialogParamW(ModuleInstance(), MAKEINTRESOURCEW(106), window, PrinterSettingsPageProc, 0);
+  }
+  ~Sheet() { DestroyWindow(window); }
+};
+
+class Reliability : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing_machine::Reset();
+    // The page's settings, with both document options switched on for the printer-properties items.
+    testing_machine::WriteSettingsFile(page_scenarios::Driver(),
+                                       page_scenarios::SettingsFile() +
+                                           "\r\n[Settings]\r\nLandscape_Compress=1\r\nXMoveEnable=1\r\nCount=3\r\n"
+                                           "COMPRESS_VALUE1=90\r\nCOMPRESS_VALUE2=80\r\nCOMPRESS_VALUE3=70\r\n");
+  }
+  WString AddPrinter(const char *name) {
+    WString printer = Wide(name);
+    EXPECT_TRUE(testing_machine::AddTestPrinter(printer, page_scenarios::Driver()));
+    return printer;
+  }
+};
+
+TEST_F(Reliability, TwoPrintersOnTwoThreadsKeepTheirOwnJobs) {
+  const WString printers[] = {AddPrinter("Busy Printer One"), AddPrinter("Busy Printer Two")};
+  constexpr int kRounds = 1500;
+  std::atomic<int> wrong{0};
+  auto drive = [&](int which) {
+    Sheet sheet(printers[which]);
+    if (!sheet.page) {
+      ++wrong;
+      return;
+    }
+    int row = which == 0 ? 0 : 2;
+    for (int round = 0; round < kRounds; ++round) {
+      page_scenarios::ChooseClass(sheet.page, round % 2);
+      page_scenarios::ChooseClass(sheet.page, 0);
+      page_scenarios::ChooseItem(sheet.page, 1);
+      page_scenarios::ChooseItem(sheet.page, 0);
+      page_scenarios::ChooseSingle(sheet.page, row);
+      Click(sheet.page, round % 3 == 2 ? IDC_SET_ALL : IDC_SET_CURRENT);
+      std::vector<host::MessageBoxRecord> boxes = host::TakeMessageBoxes();
+      if (boxes.size() != 1 || boxes[0].caption != printers[which]) ++wrong;
+    }
+  };
+  std::thread one(drive, 0), two(drive, 1);
+  one.join();
+  two.join();
+  EXPECT_EQ(wrong.load(), 0);
+
+  // Each printer's jobs carry its own choice; none went to the other printer.
+  std::string current[2], all[2];
+  int count[2] = {0, 0};
+  for (const host::Job &job : host::Jobs()) {
+    int which = job.printer == printers[0] ? 0 : 1;
+    ASSERT_TRUE(job.printer == printers[which]);
+    ++count[which];
+    std::string bytes = Hex(job.bytes);
+    std::string &first = job.bytes.size() <= 9 ? current[which] : all[which];
+    if (first.empty()) first = bytes;
+    EXPECT_EQ(bytes, first) << "printer " << which;
+    EXPECT_TRUE(job.ended && job.closed);
+  }
+  EXPECT_EQ(count[0], kRounds);
+  EXPECT_EQ(count[1], kRounds);
+  EXPECT_NE(current[0], current[1]);
+  EXPECT_EQ(OpenCatalogueCount(), 0);
+}
+
+TEST_F(Reliability, AThousandCyclesLeaveNothingBehind) {
+  WString printer = AddPrinter("Cycling Printer");
+  HANDLE oemHeap = HeapCreate(0, 0, 0);
+  HANDLE process = GetProcessHeap();
+  host::HeapStats processBefore = host::GetHeapStats(process);
+  long handlesBefore = host::OpenPrinterHandles();
+  for (int cycle = 0; cycle < 1000; ++cycle) {
+    {
+      Sheet sheet(printer);
+      ASSERT_NE(sheet.page, nullptr);
+      page_scenarios::ChooseClass(sheet.page, cycle % 2);
+      Click(sheet.page, IDC_SET_ALL);
+      host::ClearMessageBoxes();
+    }
+    // A printer-properties build as the driver makes it: the count first, then the items.
+    HANDLE handle = nullptr;
+    ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(printer.c_str()), &handle, nullptr));
+    OEMCUIPPARAM param = {};
+    param.cbSize = sizeof(param);
+    param.hPrinter = handle;
+    param.pPrinterName = const_cast<LPWSTR>(printer.c_str());
+    param.hModule = ModuleInstance();
+    param.hOEMHeap = oemHeap;
+    BuildPrinterPropertyItems(&param);
+    ASSERT_EQ(param.cOEMOptItems, 2u);
+    std::vector<OPTITEM> items(param.cOEMOptItems);
+    for (OPTITEM &item : items) item.cbSize = sizeof(OPTITEM);
+    param.pOEMOptItems = items.empty() ? nullptr : items.data();
+    BuildPrinterPropertyItems(&param);
+    ClosePrinter(handle);
+    host::ClearJobs();
+  }
+  host::HeapStats processAfter = host::GetHeapStats(process);
+  EXPECT_EQ(processAfter.blocks, processBefore.blocks);
+  EXPECT_EQ(processAfter.bytes, processBefore.bytes);
+  EXPECT_EQ(host::OpenPrinterHandles(), handlesBefore);
+  EXPECT_EQ(host::LiveWindows(), 0);
+  EXPECT_EQ(OpenCatalogueCount(), 0);
+  // The driver's heap holds the items' blocks until the driver destroys it; the plug-in frees none of them.
+  EXPECT_GT(host::GetHeapStats(oemHeap).blocks, 0);
+  HeapDestroy(oemHeap);
+}
+
+}  // namespace
