@@ -55,7 +55,8 @@ std::vector<Class> ClassesOf(const FileShape &shape) {
     Class c;
     c.shown = !hideNext;
     c.key = (c.shown ? "Class" : "Factory") + Printed("%.2d", int(classes.size()) + 1);
-    c.items = shape.itemsPerSection;
+    // A hidden class is a short one for the factory; the loader never reads its items.
+    c.items = c.shown ? shape.itemsPerSection : (shape.itemsPerSection + 7) / 8;
     c.hiddenItem = 0;
     if (c.shown && withHiddenItem < shape.hiddenItems) {
       ++withHiddenItem;
@@ -98,7 +99,7 @@ std::string ChineseRule(const FileShape &shape) {
 
 FileShape LargestCatalogue() { return FileShape{10, 3, 32, 4, 256, true, 0}; }
 
-FileShape UsualPrinterFile() { return FileShape{5, 1, 8, 1, 6, false, 49}; }
+FileShape UsualPrinterFile() { return FileShape{5, 1, 12, 1, 6, false, 49}; }
 
 int LoaderReads(const FileShape &shape) {
   const int shown = shape.shownSections < 10 ? shape.shownSections : 10;

@@ -9,13 +9,14 @@ namespace bench {
 
 struct FileShape {
   int shownSections;    // classes the page shows (the record holds 10)
-  int hiddenSections;   // classes switched off with SectionEnable=0, declared between shown ones
+  int hiddenSections;   // classes switched off with SectionEnable=0 (with an eighth as many items), declared
+                        // between shown ones
   int itemsPerSection;  // shown items of every shown class (the record holds 32)
   int hiddenItems;      // items switched off in their class's filter, one in each of the first shown classes
   int optionsPerItem;   // pairs of each item's "Enum" rule
   // Pairs of one-digit values and one-character texts ("0=A 1=B ... 9=J 0=K ..."): four characters a pair, so 256
   // pairs take exactly the 1023 characters the loader reads of a rule. Values 0..255 with one-letter texts would
-  // take 1425 characters and be cut to 181 pairs; "Enum" values need not be unique. Otherwise the pairs are
+  // take 1425 characters and be cut to 189 pairs; "Enum" values need not be unique. Otherwise the pairs are
   // words with values 0, 1, 2, ...
   bool compactRules;
   int compressChoices;  // "Count" of the [Settings] section; 0 writes no [Settings] section
@@ -24,7 +25,7 @@ struct FileShape {
 // The largest catalogue the record holds: 10 shown classes of 32 items, each an "Enum" of 256 options, with 3
 // hidden classes and 4 hidden items among them (a load makes 2,960 reads of it).
 FileShape LargestCatalogue();
-// A printer's usual file of about 30 KB: 5 classes of 8 items with short rules, and the printer settings'
+// A printer's usual file of about 30 KB: 5 classes of 12 items with short rules, and the printer settings'
 // compression list with 49 choices.
 FileShape UsualPrinterFile();
 

@@ -73,10 +73,17 @@ bool Decoded(UINT codePage, DWORD flags, const BYTE *data, size_t size, WideText
   out.clear();
   if (size == 0) return true;
   LPCSTR bytes = reinterpret_cast<LPCSTR>(data);
-  int chars = MultiByteToWideChar(codePage, flags, bytes, int(size), nullptr, 0);
+  // The code pages a settings file comes in give at most one UTF-16 unit per byte, so one pass usually decodes it.
+  out.resize(size);
+  int chars = MultiByteToWideChar(codePage, flags, bytes, int(size), &out[0], int(size));
+  if (chars <= 0 && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
+    chars = MultiByteToWideChar(codePage, flags, bytes, int(size), nullptr, 0);
+    if (chars <= 0) return false;
+    out.resize(size_t(chars));
+    if (MultiByteToWideChar(codePage, flags, bytes, int(size), &out[0], chars) != chars) return false;
+  }
   if (chars <= 0) return false;
   out.resize(size_t(chars));
-  if (MultiByteToWideChar(codePage, flags, bytes, int(size), &out[0], chars) != chars) return false;
   return true;
 }
 

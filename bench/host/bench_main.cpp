@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iostream>
 #include <map>
 #include <vector>
 
@@ -103,6 +104,7 @@ int main(int argc, char **argv) {
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   bench::RowReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
+  std::cout << std::endl;  // the console report, then the rows on lines of their own
   std::fflush(stdout);
   reporter.PrintRows();
   benchmark::Shutdown();

@@ -80,6 +80,7 @@ bool DecodeIconv(const char *charset, const char *s, size_t n, std::u16string &o
 
 bool Decode(UINT codePage, DWORD flags, const char *s, size_t n, std::u16string &out) {
   bool strict = (flags & MB_ERR_INVALID_CHARS) != 0;
+  out.reserve(n);  // at most one unit per byte: one mapping, not a growth per character
   if (codePage == CP_ACP) codePage = GetACP();
   switch (codePage) {
     case CP_UTF8:

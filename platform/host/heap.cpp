@@ -29,7 +29,9 @@ struct alignas(16) BlockHeader {
   BlockHeader *next;
 };
 
+Heap processHeap;
 void Link(Heap *heap, BlockHeader *header) {
+  if (heap == &processHeap) return;
   std::lock_guard<std::mutex> guard(heap->lock);
   header->previous = nullptr;
   header->next = heap->first;
@@ -38,13 +40,13 @@ void Link(Heap *heap, BlockHeader *header) {
 }
 
 void Unlink(Heap *heap, BlockHeader *header) {
+  if (heap == &processHeap) return;
   std::lock_guard<std::mutex> guard(heap->lock);
   if (header->previous) header->previous->next = header->next;
   else heap->first = header->next;
   if (header->next) header->next->previous = header->previous;
 }
 
-Heap processHeap;
 std::atomic<long> failCountdown{0};
 
 bool ShouldFail() {

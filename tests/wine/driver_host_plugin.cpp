@@ -1,0 +1,140 @@
+// The driver's side of the plug-in: loading the DLL, creating the object, the published driver interface, the opened
+// printer and the device property sheet that the plug-in's page joins.
+#include "tests/wine/driver_host.h"
+
+namespace driver_host {
+
+const CLSID kPluginClass = {0xABCE80D7, 0x9F46, 0x11D1, {0x88, 0x2A, 0x00, 0xC0, 0x4F, 0xB9, 0x61, 0xEC}};
+
+WString PluginPath() {
+  WCHAR self[MAX_PATH] = {};
+  DWORD n = GetModuleFileNameW(nullptr, self, ARRAYSIZE(self));
+  WString path(self, n);
+  size_t slash = path.find_last_of(L"\\/");
+  path.resize(slash == WString::npos ? 0 : slash + 1);
+  return path + L"prnsetui.dll";
+}
+
+// --- PluginLibrary -------------------------------------------------------------------------------------------------
+
+PluginLibrary::PluginLibrary(const WString &path) : path_(path) {
+  module_ = LoadLibraryW(path_.c_str());
+  if (!module_) {
+    loadError_ = GetLastError();
+    return;
+  }
+  getClassObject_ = reinterpret_cast<GetClassObjectEntry>(
+      reinterpret_cast<void *>(GetProcAddress(module_, "DllGetClassObject")));
+  canUnloadNow_ =
+      reinterpret_cast<CanUnloadNowEntry>(reinterpret_cast<void *>(GetProcAddress(module_, "DllCanUnloadNow")));
+}
+
+PluginLibrary::~PluginLibrary() { Unload(); }
+
+bool PluginLibrary::Unload() {
+  if (!module_) return false;
+  BOOL freed = FreeLibrary(module_);
+  module_ = nullptr;
+  getClassObject_ = nullptr;
+  canUnloadNow_ = nullptr;
+  return freed && !GetModuleHandleW(path_.c_str());
+}
+
+IPrintOemUI *CreatePlugin(const PluginLibrary &library, HRESULT *result) {
+  HRESULT ignored;
+  HRESULT &hr = result ? *result : ignored;
+  hr = E_FAIL;
+  if (!library.Ready()) return nullptr;
+  IClassFactory *factory = nullptr;
+  hr = library.GetClassObject(kPluginClass, IID_IClassFactory, reinterpret_cast<void **>(&factory));
+  if (FAILED(hr) || !factory) return nullptr;
+  IPrintOemUI *plugin = nullptr;
+  hr = factory->CreateInstance(nullptr, IID_IPrintOemUI, reinterpret_cast<void **>(&plugin));
+  factory->Release();
+  return SUCCEEDED(hr) ? plugin : nullptr;
+}
+
+// --- DriverInterface -----------------------------------------------------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE DriverInterface::QueryInterface(REFIID riid, void **ppv) {
+  InterlockedIncrement(&queries_);
+  if (IsEqualGUID(riid, IID_IUnknown) || (serves_ && IsEqualGUID(riid, IID_IPrintOemDriverUI))) {
+    *ppv = static_cast<IPrintOemDriverUI *>(this);
+    AddRef();
+    return S_OK;
+  }
+  *ppv = nullptr;
+  return E_NOINTERFACE;
+}
+
+// --- OpenedPrinter -------------------------------------------------------------------------------------------------
+
+OpenedPrinter::OpenedPrinter(const WString &name) : name_(name) {
+  PRINTER_DEFAULTSW defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+  if (!OpenPrinterW(const_cast<LPWSTR>(name_.c_str()), &handle_, &defaults)) handle_ = nullptr;
+}
+
+OpenedPrinter::~OpenedPrinter() {
+  if (handle_) ClosePrinter(handle_);
+}
+
+// --- DeviceSheet ---------------------------------------------------------------------------------------------------
+
+DeviceSheet::DeviceSheet(IPrintOemUI *plugin, const WString &printer)
+    : plugin_(plugin), printer_(printer), caption_(printer + L" Properties") {}
+
+bool DeviceSheet::Open() {
+  {
+    std::lock_guard<std::mutex> guard(lock_);
+    calls_.clear();
+  }
+  handOnResult_ = 0;
+  return sheet_.Open(DriverCallback, this);
+}
+
+std::vector<PluginSheetCall> DeviceSheet::PluginCalls() {
+  std::lock_guard<std::mutex> guard(lock_);
+  return calls_;
+}
+
+LONG CALLBACK DeviceSheet::DriverCallback(PPROPSHEETUI_INFO info, LPARAM lParam) {
+  auto *self = static_cast<DeviceSheet *>(sheet_harness::SheetThread::Context());
+  if (!info || !self) return -1;
+  if (info->Reason != PROPSHEETUI_REASON_GET_INFO_HEADER) return 1;
+  auto *header = reinterpret_cast<PPROPSHEETUI_INFO_HEADER>(lParam);
+  if (header) header->pTitle = const_cast<LPWSTR>(self->caption_.c_str());
+  // The plug-in's pages join the sheet through a callback of the driver's, which the sheet calls as it calls ours.
+  self->handOnResult_ = info->pfnComPropSheet(info->hComPropSheet, CPSFUNC_ADD_PFNPROPSHEETUIW,
+                                              reinterpret_cast<LPARAM>(PluginCallback), reinterpret_cast<LPARAM>(self));
+  return self->handOnResult_ > 0 ? 1 : -1;
+}
+
+LONG CALLBACK DeviceSheet::PluginCallback(PPROPSHEETUI_INFO info, LPARAM lParam) {
+  if (!info) return -1;
+  auto *self = reinterpret_cast<DeviceSheet *>(info->lParamInit);
+  if (!self) self = static_cast<DeviceSheet *>(sheet_harness::SheetThread::Context());
+  if (!self) return -1;
+  PluginSheetCall call;
+  call.reason = info->Reason;
+  call.version = info->Version;
+  call.result = self->plugin_->DevicePropertySheets(info, lParam);
+  call.sheetResult = info->Result;
+  {
+    std::lock_guard<std::mutex> guard(self->lock_);
+    self->calls_.push_back(call);
+  }
+  if (FAILED(call.result)) return -1;
+  return info->Reason == PROPSHEETUI_REASON_INIT && LONG_PTR(info->Result) <= 0 ? -1 : 1;
+}
+
+// --- Texts ---------------------------------------------------------------------------------------------------------
+
+bool RunsInChinese() { return GetSystemDefaultLangID() == 0x0804 && GetUserDefaultUILanguage() == 0x0804; }
+
+const ItemTitles &ItemTitlesInProcessLanguage() {
+  static const ItemTitles english{"Landscape orientation compressibility(%)", "landscape orientation move (mm) "};
+  static const ItemTitles chinese{"图形打印横向压缩率(%)", "打印内容横向移动(mm)"};
+  return RunsInChinese() ? chinese : english;
+}
+
+}  // namespace driver_host
