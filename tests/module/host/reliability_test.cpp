@@ -97,11 +97,13 @@ TEST_F(Reliability, TwoPrintersOnTwoThreadsKeepTheirOwnJobs) {
 }
 
 // Two pages of one printer on two threads: the first could not open its catalogue (no room for the record), so its
-// operations find the catalogue the second opened later; the second page closes while the first is busy with it.
-// The record must outlive every operation that uses it, and go with the last.
+// Set All finds the catalogue that the second page opens; the second page opens and closes again and again while
+// the first sends. The record must outlive every operation that uses it, and go with the last.
 TEST_F(Reliability, APageWithoutCatalogueWhileAnotherOfItsPrinterCloses) {
   const WString printer = AddPrinter("Shared Busy Printer");
-  std::promise<void> firstOpened, secondOpened, firstBusy, secondClosed;
+  constexpr int kCycles = 300;
+  std::promise<void> firstOpened;
+  std::atomic<bool> cycling{true};
   std::atomic<int> sent{0}, refused{0}, wrong{0};
   std::thread first([&] {
     host::FailAllocationAfter(1);  // the catalogue record is the page's first heap block
@@ -109,30 +111,28 @@ TEST_F(Reliability, APageWithoutCatalogueWhileAnotherOfItsPrinterCloses) {
     host::FailAllocationAfter(0);
     if (!sheet.page || OpenCatalogueCount() != 0) ++wrong;
     firstOpened.set_value();
-    secondOpened.get_future().wait();
-    for (int round = 0; round < 400; ++round) {
-      if (round == 20) firstBusy.set_value();
-      page_scenarios::ChooseItem(sheet.page, round % 2);
-      Click(sheet.page, round % 2 ? IDC_SET_ALL : IDC_SET_CURRENT);
-      for (const host::MessageBoxRecord &box : host::TakeMessageBoxes()) ++((box.type & MB_ICONERROR) ? refused : sent);
+    while (cycling) {
+      Click(sheet.page, IDC_SET_ALL);
+      for (const host::MessageBoxRecord &box : host::TakeMessageBoxes()) {
+        if (box.caption != printer) ++wrong;
+        ++((box.type & MB_ICONERROR) ? refused : sent);
+      }
     }
-    secondClosed.get_future().wait();
   });
   std::thread second([&] {
     firstOpened.get_future().wait();
-    {
+    for (int cycle = 0; cycle < kCycles; ++cycle) {
       Sheet sheet(printer);
-      if (!sheet.page || OpenCatalogueCount() != 1) ++wrong;
-      secondOpened.set_value();
-      firstBusy.get_future().wait();
+      if (!sheet.page) ++wrong;
+      std::this_thread::yield();
     }
-    secondClosed.set_value();
+    cycling = false;
   });
   first.join();
   second.join();
   EXPECT_EQ(wrong.load(), 0);
   EXPECT_GT(sent.load(), 0) << "the first page never used the shared catalogue";
-  EXPECT_EQ(sent.load() + refused.load(), 400);
+  EXPECT_GT(refused.load(), 0) << "the first page never ran without a catalogue";
   EXPECT_EQ(OpenCatalogueCount(), 0);
   EXPECT_EQ(FindCatalogue(printer.c_str()), nullptr);
 }
