@@ -361,10 +361,9 @@ DWORD IniFile::ReadString(LPCWSTR section, LPCWSTR key, LPWSTR buffer, DWORD cap
     value = defaultText;
     length = DefaultLength(defaultText);
   }
-  // One pair of matching quotes around the whole value is dropped; a lone quote character is a value. Without a
-  // file the platform hands the default back as it is.
+  // One pair of matching quotes around the whole value (or default) is dropped; a lone quote character is a value.
   WCHAR first = length ? value[0] : 0;
-  if (encoding_ != Encoding::None && length >= 2 && (first == '"' || first == '\'') && value[length - 1] == first) {
+  if (length >= 2 && (first == '"' || first == '\'') && value[length - 1] == first) {
     ++value;
     length -= 2;
   }

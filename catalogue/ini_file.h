@@ -28,8 +28,8 @@ class IniFile {
   // GetPrivateProfileStringW: copies the key's value, cut to capacity - 1 characters, and returns the number of
   // characters copied. `defaultText` (null reads as empty) stands in for a missing file, section or key and for a
   // key whose line has no '='; a key with an empty value gives an empty text. The default loses its trailing
-  // spaces, and the quotes around it once a file was read, as the platform treats it. A null section or key reads
-  // as missing.
+  // spaces (never its first character) and the quotes around it, as a value does. A null section or key reads as
+  // missing.
   DWORD ReadString(LPCWSTR section, LPCWSTR key, LPWSTR buffer, DWORD capacity, LPCWSTR defaultText) const;
   // The same with an empty default.
   DWORD ReadString(LPCWSTR section, LPCWSTR key, LPWSTR buffer, DWORD capacity) const {

@@ -128,6 +128,48 @@ TEST(IniFileRead, NullNamesReadAsMissing) {
   EXPECT_EQ(ini.ReadString(WTEXT("a"), WTEXT("k"), nullptr, 8), 0u);
 }
 
+// A default text stands in for a missing file, section or key and for a line without '=', never for an empty
+// value; it is trimmed and unquoted as the platform treats it, and cut to the buffer.
+TEST(IniFileRead, DefaultTextStandsInForWhatIsNotThere) {
+  const std::string file = "[a]\nk=v\nempty=\nbare\nq=''\n";
+  struct {
+    const char *what, *section, *key;
+    const char16_t *fallback;
+    DWORD capacity;
+    const char *expected;
+  } cases[] = {
+      {"value", "a", "k", u"0", 10, "v"},
+      {"missing key", "a", "none", u"0", 10, "0"},
+      {"missing section", "b", "k", u"0", 10, "0"},
+      {"line without '='", "a", "bare", u"0", 10, "0"},
+      {"empty value", "a", "empty", u"0", 10, ""},
+      {"empty quotes", "a", "q", u"0", 10, ""},
+      {"null default", "a", "none", nullptr, 10, ""},
+      {"trailing spaces dropped", "a", "none", u"d  ", 10, "d"},
+      {"leading spaces kept", "a", "none", u"  d", 10, "  d"},
+      {"all spaces keep the first", "a", "none", u"   ", 10, " "},
+      {"quotes dropped", "a", "none", u"'d e'", 10, "d e"},
+      {"lone quote kept", "a", "none", u"\"", 10, "\""},
+      {"cut to the buffer", "a", "none", u"default", 4, "def"},
+      {"quotes dropped before the cut", "a", "none", u"\"default\"", 4, "def"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    for (bool fromFile : {true, false}) {
+      IniFile ini = fromFile ? Parsed(file) : IniFile();
+      if (!fromFile && std::string(c.section) == "a" && std::string(c.key) != "none") continue;
+      const WCHAR kGuard = 0x5A5A;
+      WString buffer(c.capacity + 4, kGuard);
+      WString section = Wide(c.section), key = Wide(c.key);
+      DWORD n = ini.ReadString(section.c_str(), key.c_str(), &buffer[0], c.capacity,
+                               reinterpret_cast<LPCWSTR>(c.fallback));
+      EXPECT_EQ(Utf8(buffer.substr(0, n)), c.expected);
+      EXPECT_EQ(buffer[n], 0);
+      EXPECT_EQ(buffer[c.capacity], kGuard);
+    }
+  }
+}
+
 TEST(IniFileRead, CutsValuesToTheBuffer) {
   IniFile ini = Parsed("[a]\nk=abcdef\nq=\"abc\"\n");
   struct {
