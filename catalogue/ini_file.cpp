@@ -2,6 +2,7 @@
 // offsets into that text; reads then search the records the way the platform's profile reader searches its own.
 #include "catalogue/ini_file.h"
 
+#include <cstdint>
 #include <cstring>
 #include <mutex>
 #include <new>
@@ -76,6 +77,47 @@ UINT ToInteger(const WCHAR *s, size_t n) {
     total = total * base + digit;
   }
   return negative ? 0u - total : total;
+}
+
+// The end of the line that starts at `pos`: its first CR or LF, or `end`. `hasNull` tells whether a null character
+// comes before it. Four characters are looked at at once while none of them is below 14 (CR, LF and null are),
+// which is most of a long value.
+size_t LineEnd(const WCHAR *text, size_t pos, size_t end, bool &hasNull) {
+  hasNull = false;
+  for (;;) {
+    for (; pos + 4 <= end; pos += 4) {
+      uint64_t four;
+      std::memcpy(&four, text + pos, sizeof(four));
+      if (((four - 0x000E000E000E000EULL) & ~four & 0x8000800080008000ULL) != 0) break;
+    }
+    const size_t stop = pos + 4 < end ? pos + 4 : end;
+    for (; pos < stop; ++pos) {
+      WCHAR c = text[pos];
+      if (c == '\r' || c == '\n') return pos;
+      if (c == 0) hasNull = true;
+    }
+    if (pos >= end) return end;
+  }
+}
+
+// True when the bytes hold a sequence that no UTF-8 reader accepts: a byte that cannot start a sequence, or a
+// start byte without the continuation bytes it announces. Files in an ANSI code page usually show one at their
+// first byte above 127, which spares the strict conversion of the whole file (as dear as reading it). The finer
+// rules (overlong forms, surrogates) are left to that conversion.
+bool CannotBeUtf8(const BYTE *data, size_t size) {
+  for (size_t i = 0; i < size;) {
+    BYTE lead = data[i];
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    }
+    size_t follow = lead >= 0xC2 && lead <= 0xDF ? 1 : lead >= 0xE0 && lead <= 0xEF ? 2 : lead >= 0xF0 && lead <= 0xF4 ? 3 : 0;
+    if (follow == 0 || size - i <= follow) return true;
+    for (size_t k = 1; k <= follow; ++k)
+      if ((data[i + k] & 0xC0) != 0x80) return true;
+    i += follow + 1;
+  }
+  return false;
 }
 
 // Closes a file handle on every path out of Load.
@@ -256,7 +298,7 @@ bool IniFile::Decode(const BYTE *data, size_t size, UINT codePage) {
   }
   // A file saved as UTF-8 without a mark is read as such; anything that is not valid UTF-8 throughout is taken to
   // be in the ANSI code page, as the platform takes every unmarked file.
-  if (DecodeWith(CP_UTF8, MB_ERR_INVALID_CHARS, data, size)) {
+  if (!CannotBeUtf8(data, size) && DecodeWith(CP_UTF8, MB_ERR_INVALID_CHARS, data, size)) {
     encoding_ = Encoding::Utf8;
     return true;
   }
@@ -278,8 +320,9 @@ void IniFile::Parse(const BYTE *data, size_t size, UINT codePage) {
     int line = 1;
     for (size_t pos = 0; pos < end; ++line) {
       size_t begin = pos;
-      while (pos < end && text[pos] != '\r' && text[pos] != '\n') ++pos;
-      ParseLine(begin, pos, line);
+      bool hasNull;
+      pos = LineEnd(text, pos, end, hasNull);
+      ParseLine(begin, pos, line, hasNull);
       if (pos < end) pos += text[pos] == '\r' && pos + 1 < end && text[pos + 1] == '\n' ? 2 : 1;
     }
   } catch (const std::bad_alloc &) {
@@ -287,7 +330,7 @@ void IniFile::Parse(const BYTE *data, size_t size, UINT codePage) {
   }
 }
 
-void IniFile::ParseLine(size_t begin, size_t end, int line) {
+void IniFile::ParseLine(size_t begin, size_t end, int line, bool hasNull) {
   const WCHAR *text = text_.data.get();
   while (begin < end && IsBlank(text[begin])) ++begin;
   while (end > begin && IsBlank(text[end - 1])) --end;
@@ -302,7 +345,7 @@ void IniFile::ParseLine(size_t begin, size_t end, int line) {
       size_t name = begin + 1, nameEnd = close - 1;
       while (name < nameEnd && IsBlank(text[name])) ++name;
       while (nameEnd > name && IsBlank(text[nameEnd - 1])) --nameEnd;
-      size_t length = UpToNull(text, name, nameEnd);
+      size_t length = hasNull ? UpToNull(text, name, nameEnd) : nameEnd - name;
       sections_.push_back(Section{name, length, line, {}, NameHash(text + name, length)});
       return;
     }
@@ -314,13 +357,13 @@ void IniFile::ParseLine(size_t begin, size_t end, int line) {
   while (equals < end && text[equals] != '=') ++equals;
   size_t nameEnd = equals;
   while (nameEnd > begin && IsBlank(text[nameEnd - 1])) --nameEnd;
-  size_t nameLength = UpToNull(text, begin, nameEnd);
+  size_t nameLength = hasNull ? UpToNull(text, begin, nameEnd) : nameEnd - begin;
   Entry entry{begin, nameLength, end, WideText::npos, line, NameHash(text + begin, nameLength)};
   if (equals < end) {
     size_t value = equals + 1;
     while (value < end && IsBlank(text[value])) ++value;
     entry.value = value;
-    entry.valueLength = UpToNull(text, value, end);
+    entry.valueLength = hasNull ? UpToNull(text, value, end) : end - value;
   }
   if (sections_.empty()) sections_.push_back(Section{0, 0, 0, {}, NameHash(nullptr, 0)});
   sections_.back().entries.push_back(entry);

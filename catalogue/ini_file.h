@@ -80,7 +80,7 @@ class IniFile {
   void Clear();
   bool Decode(const BYTE *data, size_t size, UINT codePage);
   bool DecodeWith(UINT codePage, DWORD flags, const BYTE *data, size_t size);
-  void ParseLine(size_t begin, size_t end, int line);
+  void ParseLine(size_t begin, size_t end, int line, bool hasNull);
   const Entry *Find(LPCWSTR section, LPCWSTR key) const;
   void GiveStorageBack();
 

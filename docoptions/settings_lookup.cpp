@@ -39,10 +39,11 @@ const IniFile &PrinterSettingsReads::FileAt(LPCWSTR path) {
     file_ = IniFile();
     return file_;
   }
+  // A file that could not be read (missing, or no memory for it) is tried again at the next read, as every read
+  // would try it on its own.
   if (!parsed_ || lstrcmpW(path, path_) != 0) {
-    file_.Load(path, CP_ACP);
+    parsed_ = file_.Load(path, CP_ACP);
     lstrcpynW(path_, path, kPathChars);
-    parsed_ = true;
   }
   return file_;
 }
@@ -82,8 +83,9 @@ int PrinterSettingsReads::LookupSettingValue(LPCWSTR valueName, HANDLE printer, 
   }
 
   // Not in the printer data (or too large for it): the settings file answers. The path is the printer's for the
-  // whole of these reads; a printer whose file cannot be located reads as an empty file.
-  if (!pathPrinter_ || pathPrinter_ != printer) {
+  // whole of these reads; a printer whose file cannot be located reads as an empty file, and the next read tries
+  // again (a spooler call may fail once).
+  if (!printerPathFound_ || pathPrinter_ != printer) {
     pathPrinter_ = printer;
     printerPathFound_ = LocateSettingsFileOfPrinter(printer, printerPath_) != 0;
   }

@@ -19,9 +19,9 @@ class PrinterSettingsReads {
   const IniFile &FileAt(LPCWSTR path);
 
   IniFile file_;
-  WCHAR path_[kPathChars] = {};  // of file_, when parsed_
+  WCHAR path_[kPathChars] = {};  // of file_, when parsed_ (read successfully)
   bool parsed_ = false;
-  HANDLE pathPrinter_ = nullptr;  // the printer handle printerPath_ was derived from
+  HANDLE pathPrinter_ = nullptr;  // the printer handle printerPath_ was derived from, when printerPathFound_
   WCHAR printerPath_[kPathChars] = {};
   bool printerPathFound_ = false;
 };

@@ -170,6 +170,32 @@ TEST(IniFileRead, DefaultTextStandsInForWhatIsNotThere) {
   }
 }
 
+// Lines are scanned several characters at a time: a line end or a null character is found wherever it stands in
+// the line and however the line lies in the text.
+TEST(IniFileRead, LineEndsAndNullsAnywhereInALine) {
+  for (size_t shift = 0; shift < 4; ++shift) {
+    for (size_t length = 1; length < 12; ++length) {
+      for (size_t at = 0; at < length; ++at) {
+        SCOPED_TRACE("shift " + std::to_string(shift) + ", length " + std::to_string(length) + ", at " +
+                     std::to_string(at));
+        const std::string head = "[a]\n" + std::string(shift, ' ') + "k=";
+        std::string value(length, 'v');
+        for (size_t i = 0; i < length; ++i) value[i] = char('a' + i);
+        std::string withNull = value, withEnd = value;
+        withNull[at] = '\0';
+        withEnd[at] = '\r';
+        IniFile nulled = Parsed(head + withNull + "\nnext=1\n");
+        EXPECT_EQ(Read(nulled, "a", "k"), value.substr(0, at));
+        EXPECT_EQ(ReadNumber(nulled, "a", "next", 0), 1);
+        IniFile ended = Parsed(head + withEnd + "\nnext=1\n");
+        EXPECT_EQ(Read(ended, "a", "k"), value.substr(0, at));
+        EXPECT_EQ(ReadNumber(ended, "a", "next", 0), 1);
+        EXPECT_EQ(LineOf(ended, "a", "next"), at + 1 < length ? 4 : 3);  // CR LF ends one line
+      }
+    }
+  }
+}
+
 TEST(IniFileRead, CutsValuesToTheBuffer) {
   IniFile ini = Parsed("[a]\nk=abcdef\nq=\"abc\"\n");
   struct {
