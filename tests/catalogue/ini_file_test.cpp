@@ -356,6 +356,42 @@ TEST(IniFileLoad, ReadsFilesAndRefusesWhatItCannot) {
   EXPECT_TRUE(ini.sections().empty());
 }
 
+// The storage of one file serves the next: whatever sizes and encodings follow one another, through one reader or
+// through readers made and dropped in turn, each read sees its own file and nothing of the one before.
+TEST(IniFileLoad, FilesReadOneAfterAnotherKeepNothingOfEachOther) {
+  const std::string big = "[a]\nk=" + std::string(5000, 'b') + "\nonly=big\n";
+  const struct {
+    std::string bytes;
+    const char *k;  // [a] k as read
+    const char *only;
+  } files[] = {
+      {big, nullptr, "big"},
+      {"[a]\nk=small\n", "small", ""},
+      {Utf16(u"[a]\r\nk=wide\r\n", false), "wide", ""},
+      {"\xEF\xBB\xBF[a]\nk=\xE6\x89\x93\n", "\xE6\x89\x93", ""},
+      {"", "", ""},
+      {big, nullptr, "big"},
+      {"[b]\nk=other\n", "", ""},
+  };
+  IniFile kept;
+  int index = 0;
+  for (const auto &file : files) {
+    SCOPED_TRACE(index);
+    WString path = testing_machine::WriteTempFile("ini-turn" + std::to_string(index++) + ".ini", file.bytes);
+    const std::string k = file.k ? file.k : std::string(1023, 'b');
+    ASSERT_TRUE(kept.Load(path.c_str(), 1252));
+    EXPECT_EQ(Read(kept, "a", "k", 1024), k);
+    EXPECT_EQ(Read(kept, "a", "only"), file.only);
+    IniFile fresh;
+    ASSERT_TRUE(fresh.Load(path.c_str(), 1252));
+    IniFile moved(std::move(fresh));
+    EXPECT_EQ(Read(moved, "a", "k", 1024), k);
+    EXPECT_EQ(Read(fresh, "a", "k"), "");  // a reader moved from holds nothing
+    fresh = std::move(moved);
+    EXPECT_EQ(Read(fresh, "a", "only"), file.only);
+  }
+}
+
 TEST(IniFileLoad, HugeLinesAndTheSizeLimit) {
   const size_t limit = IniFile::kMaxFileBytes;
   std::string head = "[a]\nk=", tail = "\nlast=1";
