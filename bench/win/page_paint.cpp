@@ -1,5 +1,7 @@
 #include "bench/win/page_paint.h"
 
+#include "bench/win/clock.h"
+
 #include <prsht.h>
 
 #include "catalogue/settings_location.h"
@@ -10,16 +12,7 @@
 namespace bench {
 namespace {
 
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER counter;
-  QueryPerformanceCounter(&counter);
-  return double(counter.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
+double Now() { return NowMilliseconds(); }
 
 // What the page's callbacks on the sheet thread note down for the thread that waits; one sheet at a time.
 struct Marks {

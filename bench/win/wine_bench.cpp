@@ -19,6 +19,7 @@
 #include "bench/set_all_bytes.h"
 #include "bench/settings_generator.h"
 #include "bench/replay_loader.h"
+#include "bench/win/clock.h"
 #include "bench/win/page_paint.h"
 #include "catalogue/loader.h"
 #include "catalogue/registry.h"
@@ -40,16 +41,7 @@ struct Times {
   double median = 0, min = 0, max = 0;
 };
 
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER counter;
-  QueryPerformanceCounter(&counter);
-  return double(counter.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
+double Now() { return bench::NowMilliseconds(); }
 
 Times Summary(std::vector<double> ms) {
   std::sort(ms.begin(), ms.end());
