@@ -7,6 +7,8 @@
 #include <mutex>
 #include <new>
 
+#include "platform/owner.h"
+
 namespace {
 
 typedef std::basic_string<WCHAR> WideText;
@@ -120,14 +122,6 @@ bool CannotBeUtf8(const BYTE *data, size_t size) {
   return false;
 }
 
-// Closes a file handle on every path out of Load.
-struct FileHandle {
-  HANDLE handle;
-  ~FileHandle() {
-    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-  }
-};
-
 // The platform's default text: trailing spaces dropped, though never its first character.
 size_t DefaultLength(LPCWSTR text) {
   size_t length = 0;
@@ -237,15 +231,15 @@ std::basic_string<WCHAR> IniFile::Text(size_t offset, size_t length) const {
 bool IniFile::Load(LPCWSTR path, UINT codePage) {
   Clear();
   if (!path) return false;
-  FileHandle file{CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr)};
-  if (file.handle == INVALID_HANDLE_VALUE) return false;
+  UniqueFile file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
   LARGE_INTEGER size;
-  if (!GetFileSizeEx(file.handle, &size) || size.QuadPart < 0 || ULONGLONG(size.QuadPart) > kMaxFileBytes)
+  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 || ULONGLONG(size.QuadPart) > kMaxFileBytes)
     return false;
   if (!bytes_.Reserve(size_t(size.QuadPart) + 1)) return false;  // never empty, so the buffer is a real one
   DWORD read = 0;
-  if (!ReadFile(file.handle, bytes_.data.get(), DWORD(size.QuadPart), &read, nullptr)) return false;
+  if (!ReadFile(file.get(), bytes_.data.get(), DWORD(size.QuadPart), &read, nullptr)) return false;
   Parse(bytes_.data.get(), read, codePage);
   return encoding_ != Encoding::None;
 }

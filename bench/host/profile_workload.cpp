@@ -58,18 +58,17 @@ int main(int argc, char **argv) {
   if (!chinese && std::strcmp(what, "load") != 0 && std::strcmp(what, "reads") != 0) return Usage();
   const bench::BenchPrinter printer = bench::AddPrinterWithSettings(
       "Profile Largest", "Profile LargestModel", bench::SettingsFileBytes(bench::LargestCatalogue()));
-  const LoadLanguage language = chinese ? LoadLanguage{2052, 936} : SystemLoadLanguage();
+  const LoadLanguage language = chinese ? LoadLanguage{kChineseLanguage, 936} : SystemLoadLanguage();
   auto *record =
       static_cast<SettingsCatalogue *>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(SettingsCatalogue)));
   if (!record) return 1;
-  SetCurrentCatalogue(record);
   for (int r = 0; r < count; ++r) {
     if (std::strcmp(what, "reads") == 0) {
       IniFile file;
       file.Load(printer.settingsPath.c_str(), language.codePage);
-      bench::ReplayLoad(bench::IniReader{file}, language.language, false);
+      bench::ReplayLoad(*record, bench::IniReader{file}, language.language, false);
     } else {
-      LoadCatalogueIn(printer.settingsPath.c_str(), language);
+      LoadCatalogue(*record, printer.settingsPath.c_str(), language);
       if (!bench::ShapeMismatch(*record, bench::LargestCatalogue()).empty()) return 1;
     }
     bench::ClearCatalogue(*record);
