@@ -2,6 +2,9 @@
 // offsets into that text; reads then search the records the way the platform's profile reader searches its own.
 #include "catalogue/ini_file.h"
 
+#include <cstdint>
+#include <cstring>
+#include <mutex>
 #include <new>
 
 #include "platform/owner.h"
@@ -24,6 +27,13 @@ bool SameName(const WCHAR *stored, size_t storedLength, const WCHAR *query, size
   return true;
 }
 
+// FNV-1a over the folded name: equal names (in the platform's sense) hash alike.
+unsigned NameHash(const WCHAR *name, size_t length) {
+  unsigned hash = 2166136261u;
+  for (size_t i = 0; i < length; ++i) hash = (hash ^ Folded(name[i])) * 16777619u;
+  return hash;
+}
+
 // A caller's section or key name, trimmed as the platform trims it before searching.
 struct Name {
   const WCHAR *text;
@@ -38,7 +48,7 @@ Name Trimmed(LPCWSTR name) {
 }
 
 // The platform stores names and values as C strings: whatever follows a null character inside a line is lost.
-size_t UpToNull(const WideText &text, size_t begin, size_t end) {
+size_t UpToNull(const WCHAR *text, size_t begin, size_t end) {
   size_t i = begin;
   while (i < end && text[i]) ++i;
   return i - begin;
@@ -71,30 +81,151 @@ UINT ToInteger(const WCHAR *s, size_t n) {
   return negative ? 0u - total : total;
 }
 
-bool Decoded(UINT codePage, DWORD flags, const BYTE *data, size_t size, WideText &out) {
-  out.clear();
-  if (size == 0) return true;
-  LPCSTR bytes = reinterpret_cast<LPCSTR>(data);
-  // The code pages a settings file comes in give at most one UTF-16 unit per byte, so one pass usually decodes it.
-  out.resize(size);
-  int chars = MultiByteToWideChar(codePage, flags, bytes, int(size), &out[0], int(size));
-  if (chars <= 0 && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
-    chars = MultiByteToWideChar(codePage, flags, bytes, int(size), nullptr, 0);
-    if (chars <= 0) return false;
-    out.resize(size_t(chars));
-    if (MultiByteToWideChar(codePage, flags, bytes, int(size), &out[0], chars) != chars) return false;
+// The end of the line that starts at `pos`: its first CR or LF, or `end`. `hasNull` tells whether a null character
+// comes before it. Four characters are looked at at once while none of them is below 14 (CR, LF and null are),
+// which is most of a long value.
+size_t LineEnd(const WCHAR *text, size_t pos, size_t end, bool &hasNull) {
+  hasNull = false;
+  for (;;) {
+    for (; pos + 4 <= end; pos += 4) {
+      uint64_t four;
+      std::memcpy(&four, text + pos, sizeof(four));
+      if (((four - 0x000E000E000E000EULL) & ~four & 0x8000800080008000ULL) != 0) break;
+    }
+    const size_t stop = pos + 4 < end ? pos + 4 : end;
+    for (; pos < stop; ++pos) {
+      WCHAR c = text[pos];
+      if (c == '\r' || c == '\n') return pos;
+      if (c == 0) hasNull = true;
+    }
+    if (pos >= end) return end;
   }
-  if (chars <= 0) return false;
-  out.resize(size_t(chars));
+}
+
+// True when the bytes hold a sequence that no UTF-8 reader accepts: a byte that cannot start a sequence, or a
+// start byte without the continuation bytes it announces. Files in an ANSI code page usually show one at their
+// first byte above 127, which spares the strict conversion of the whole file (as dear as reading it). The finer
+// rules (overlong forms, surrogates) are left to that conversion.
+bool CannotBeUtf8(const BYTE *data, size_t size) {
+  for (size_t i = 0; i < size;) {
+    BYTE lead = data[i];
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    }
+    size_t follow = lead >= 0xC2 && lead <= 0xDF ? 1 : lead >= 0xE0 && lead <= 0xEF ? 2 : lead >= 0xF0 && lead <= 0xF4 ? 3 : 0;
+    if (follow == 0 || size - i <= follow) return true;
+    for (size_t k = 1; k <= follow; ++k)
+      if ((data[i + k] & 0xC0) != 0x80) return true;
+    i += follow + 1;
+  }
+  return false;
+}
+
+// The platform's default text: trailing spaces dropped, though never its first character.
+size_t DefaultLength(LPCWSTR text) {
+  size_t length = 0;
+  while (text[length]) ++length;
+  while (length > 1 && text[length - 1] == ' ') --length;
+  return length;
+}
+
+// The storage of the last file read, kept for the next one. A page opened again reads the same file, and blocks of
+// this size are fresh memory from the system every time, which costs more than reading the file; one block of
+// each kind is kept, up to kSpareLimit bytes.
+constexpr size_t kSpareLimit = 4u << 20;
+struct Spare {
+  std::mutex lock;
+  std::unique_ptr<BYTE[]> bytes;
+  size_t bytesCapacity = 0;
+  std::unique_ptr<WCHAR[]> text;
+  size_t textCapacity = 0;
+};
+Spare &TheSpare() {
+  static Spare spare;
+  return spare;
+}
+
+// Takes the spare block when it is large enough.
+template <typename T>
+bool TakeSpare(std::unique_ptr<T[]> &spare, size_t &spareCapacity, std::unique_ptr<T[]> &data, size_t &capacity,
+               size_t count) {
+  if (!spare || spareCapacity < count) return false;
+  data = std::move(spare);
+  capacity = spareCapacity;
+  spareCapacity = 0;
   return true;
+}
+
+template <typename T>
+void KeepSpare(std::unique_ptr<T[]> &spare, size_t &spareCapacity, std::unique_ptr<T[]> &data, size_t &capacity) {
+  if (data && capacity * sizeof(T) <= kSpareLimit && capacity > spareCapacity) {
+    spare = std::move(data);
+    spareCapacity = capacity;
+  }
+  data.reset();
+  capacity = 0;
+}
+
+bool TakeSpareFor(std::unique_ptr<BYTE[]> &data, size_t &capacity, size_t count) {
+  Spare &spare = TheSpare();
+  std::lock_guard<std::mutex> guard(spare.lock);
+  return TakeSpare(spare.bytes, spare.bytesCapacity, data, capacity, count);
+}
+bool TakeSpareFor(std::unique_ptr<WCHAR[]> &data, size_t &capacity, size_t count) {
+  Spare &spare = TheSpare();
+  std::lock_guard<std::mutex> guard(spare.lock);
+  return TakeSpare(spare.text, spare.textCapacity, data, capacity, count);
 }
 
 }  // namespace
 
+template <typename T>
+bool IniFile::Storage<T>::Reserve(size_t count) {
+  if (count <= capacity) return true;
+  data.reset();
+  capacity = 0;
+  if (TakeSpareFor(data, capacity, count)) return true;
+  data.reset(new (std::nothrow) T[count]);
+  if (!data) return false;
+  capacity = count;
+  return true;
+}
+
+IniFile::~IniFile() { GiveStorageBack(); }
+
+IniFile::IniFile(IniFile &&other) noexcept { *this = std::move(other); }
+
+IniFile &IniFile::operator=(IniFile &&other) noexcept {
+  if (this == &other) return *this;
+  GiveStorageBack();
+  bytes_ = std::move(other.bytes_);
+  text_ = std::move(other.text_);
+  textLength_ = other.textLength_;
+  sections_ = std::move(other.sections_);
+  encoding_ = other.encoding_;
+  other.bytes_.capacity = other.text_.capacity = 0;
+  other.Clear();
+  return *this;
+}
+
+void IniFile::GiveStorageBack() {
+  Spare &spare = TheSpare();
+  std::lock_guard<std::mutex> guard(spare.lock);
+  KeepSpare(spare.bytes, spare.bytesCapacity, bytes_.data, bytes_.capacity);
+  KeepSpare(spare.text, spare.textCapacity, text_.data, text_.capacity);
+}
+
 void IniFile::Clear() {
-  WideText().swap(text_);
+  textLength_ = 0;
   std::vector<Section>().swap(sections_);
   encoding_ = Encoding::None;
+}
+
+std::basic_string<WCHAR> IniFile::Text(size_t offset, size_t length) const {
+  if (offset >= textLength_) return {};
+  if (length > textLength_ - offset) length = textLength_ - offset;
+  return std::basic_string<WCHAR>(text_.data.get() + offset, length);
 }
 
 bool IniFile::Load(LPCWSTR path, UINT codePage) {
@@ -106,49 +237,67 @@ bool IniFile::Load(LPCWSTR path, UINT codePage) {
   LARGE_INTEGER size;
   if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 || ULONGLONG(size.QuadPart) > kMaxFileBytes)
     return false;
-  std::vector<BYTE> bytes;
-  try {
-    bytes.resize(size_t(size.QuadPart) + 1);  // never empty, so data() is a real buffer
-  } catch (const std::bad_alloc &) {
-    return false;
-  }
+  if (!bytes_.Reserve(size_t(size.QuadPart) + 1)) return false;  // never empty, so the buffer is a real one
   DWORD read = 0;
-  if (!ReadFile(file.get(), bytes.data(), DWORD(size.QuadPart), &read, nullptr)) return false;
-  Parse(bytes.data(), read, codePage);
+  if (!ReadFile(file.get(), bytes_.data.get(), DWORD(size.QuadPart), &read, nullptr)) return false;
+  Parse(bytes_.data.get(), read, codePage);
   return encoding_ != Encoding::None;
 }
 
+// Decodes the whole of `data` into the text at once. The code pages a settings file comes in give at most one
+// UTF-16 unit per byte; should one give more, the text grows to what the conversion asks for.
+bool IniFile::DecodeWith(UINT codePage, DWORD flags, const BYTE *data, size_t size) {
+  textLength_ = 0;
+  if (size == 0) return true;
+  LPCSTR bytes = reinterpret_cast<LPCSTR>(data);
+  if (!text_.Reserve(size)) return false;
+  int chars = MultiByteToWideChar(codePage, flags, bytes, int(size), text_.data.get(), int(size));
+  if (chars <= 0 && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
+    chars = MultiByteToWideChar(codePage, flags, bytes, int(size), nullptr, 0);
+    if (chars <= 0 || !text_.Reserve(size_t(chars))) return false;
+    if (MultiByteToWideChar(codePage, flags, bytes, int(size), text_.data.get(), chars) != chars) return false;
+  }
+  if (chars <= 0) return false;
+  textLength_ = size_t(chars);
+  return true;
+}
+
 bool IniFile::Decode(const BYTE *data, size_t size, UINT codePage) {
+  textLength_ = 0;
   if (size >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF) {
     encoding_ = Encoding::Utf8Bom;
-    return Decoded(CP_UTF8, 0, data + 3, size - 3, text_);
+    return DecodeWith(CP_UTF8, 0, data + 3, size - 3);
   }
   if (size >= 2 && ((data[0] == 0xFF && data[1] == 0xFE) || (data[0] == 0xFE && data[1] == 0xFF))) {
     bool little = data[0] == 0xFF;
     encoding_ = little ? Encoding::Utf16Le : Encoding::Utf16Be;
     size_t chars = (size - 2) / 2;  // an odd last byte is no character
-    text_.resize(chars);
-    for (size_t i = 0; i < chars; ++i) {
-      BYTE first = data[2 + 2 * i], second = data[3 + 2 * i];
-      text_[i] = little ? WCHAR(first | second << 8) : WCHAR(second | first << 8);
-    }
+    if (!text_.Reserve(chars ? chars : 1)) return false;
+    WCHAR *text = text_.data.get();
+    const BYTE *units = data + 2;
+    for (size_t i = 0; i < chars; ++i, units += 2)
+      text[i] = little ? WCHAR(units[0] | units[1] << 8) : WCHAR(units[1] | units[0] << 8);
+    textLength_ = chars;
     return true;
   }
   bool high = false;
   for (size_t i = 0; i < size && !high; ++i) high = data[i] >= 0x80;
   if (!high) {  // ASCII reads alike in every code page
     encoding_ = Encoding::Ansi;
-    text_.assign(data, data + size);
+    if (!text_.Reserve(size ? size : 1)) return false;
+    WCHAR *text = text_.data.get();
+    for (size_t i = 0; i < size; ++i) text[i] = data[i];
+    textLength_ = size;
     return true;
   }
   // A file saved as UTF-8 without a mark is read as such; anything that is not valid UTF-8 throughout is taken to
   // be in the ANSI code page, as the platform takes every unmarked file.
-  if (Decoded(CP_UTF8, MB_ERR_INVALID_CHARS, data, size, text_)) {
+  if (!CannotBeUtf8(data, size) && DecodeWith(CP_UTF8, MB_ERR_INVALID_CHARS, data, size)) {
     encoding_ = Encoding::Utf8;
     return true;
   }
   encoding_ = Encoding::Ansi;
-  return Decoded(codePage, 0, data, size, text_);
+  return DecodeWith(codePage, 0, data, size);
 }
 
 void IniFile::Parse(const BYTE *data, size_t size, UINT codePage) {
@@ -160,34 +309,38 @@ void IniFile::Parse(const BYTE *data, size_t size, UINT codePage) {
       return;
     }
     // Lines end at CR LF, a lone LF or a lone CR.
-    const size_t end = text_.size();
+    const WCHAR *text = text_.data.get();
+    const size_t end = textLength_;
     int line = 1;
     for (size_t pos = 0; pos < end; ++line) {
       size_t begin = pos;
-      while (pos < end && text_[pos] != '\r' && text_[pos] != '\n') ++pos;
-      ParseLine(begin, pos, line);
-      if (pos < end) pos += text_[pos] == '\r' && pos + 1 < end && text_[pos + 1] == '\n' ? 2 : 1;
+      bool hasNull;
+      pos = LineEnd(text, pos, end, hasNull);
+      ParseLine(begin, pos, line, hasNull);
+      if (pos < end) pos += text[pos] == '\r' && pos + 1 < end && text[pos + 1] == '\n' ? 2 : 1;
     }
   } catch (const std::bad_alloc &) {
     Clear();
   }
 }
 
-void IniFile::ParseLine(size_t begin, size_t end, int line) {
-  while (begin < end && IsBlank(text_[begin])) ++begin;
-  while (end > begin && IsBlank(text_[end - 1])) --end;
+void IniFile::ParseLine(size_t begin, size_t end, int line, bool hasNull) {
+  const WCHAR *text = text_.data.get();
+  while (begin < end && IsBlank(text[begin])) ++begin;
+  while (end > begin && IsBlank(text[end - 1])) --end;
   if (begin == end) return;
 
   // A section header runs from '[' to the last ']' of the line; text after it is ignored. A '[' without a
   // closing ']' makes an ordinary key line.
-  if (text_[begin] == '[') {
+  if (text[begin] == '[') {
     size_t close = end;
-    while (close > begin + 1 && text_[close - 1] != ']') --close;
+    while (close > begin + 1 && text[close - 1] != ']') --close;
     if (close > begin + 1) {
       size_t name = begin + 1, nameEnd = close - 1;
-      while (name < nameEnd && IsBlank(text_[name])) ++name;
-      while (nameEnd > name && IsBlank(text_[nameEnd - 1])) --nameEnd;
-      sections_.push_back(Section{name, UpToNull(text_, name, nameEnd), line, {}});
+      while (name < nameEnd && IsBlank(text[name])) ++name;
+      while (nameEnd > name && IsBlank(text[nameEnd - 1])) --nameEnd;
+      size_t length = hasNull ? UpToNull(text, name, nameEnd) : nameEnd - name;
+      sections_.push_back(Section{name, length, line, {}, NameHash(text + name, length)});
       return;
     }
   }
@@ -195,50 +348,64 @@ void IniFile::ParseLine(size_t begin, size_t end, int line) {
   // Everything up to the first '=' is the key, the rest its value; a line without '=' is a key with no value.
   // There is no comment syntax: ";x=1" is the key ";x".
   size_t equals = begin;
-  while (equals < end && text_[equals] != '=') ++equals;
+  while (equals < end && text[equals] != '=') ++equals;
   size_t nameEnd = equals;
-  while (nameEnd > begin && IsBlank(text_[nameEnd - 1])) --nameEnd;
-  Entry entry{begin, UpToNull(text_, begin, nameEnd), end, WideText::npos, line};
+  while (nameEnd > begin && IsBlank(text[nameEnd - 1])) --nameEnd;
+  size_t nameLength = hasNull ? UpToNull(text, begin, nameEnd) : nameEnd - begin;
+  Entry entry{begin, nameLength, end, WideText::npos, line, NameHash(text + begin, nameLength)};
   if (equals < end) {
     size_t value = equals + 1;
-    while (value < end && IsBlank(text_[value])) ++value;
+    while (value < end && IsBlank(text[value])) ++value;
     entry.value = value;
-    entry.valueLength = UpToNull(text_, value, end);
+    entry.valueLength = hasNull ? UpToNull(text, value, end) : end - value;
   }
-  if (sections_.empty()) sections_.push_back(Section{0, 0, 0, {}});
+  if (sections_.empty()) sections_.push_back(Section{0, 0, 0, {}, NameHash(nullptr, 0)});
   sections_.back().entries.push_back(entry);
 }
 
 const IniFile::Entry *IniFile::Find(LPCWSTR section, LPCWSTR key) const {
   if (!section || !key) return nullptr;
   Name wantedSection = Trimmed(section), wantedKey = Trimmed(key);
+  const unsigned sectionHash = NameHash(wantedSection.text, wantedSection.length);
+  const WCHAR *text = text_.data.get();
   for (const Section &candidate : sections_) {
     // The platform keeps the keys before the first header in a nameless section that always comes first, so an
     // empty section name never reaches a later "[]".
     if (wantedSection.length == 0 && candidate.line != 0) return nullptr;
-    if (!SameName(text_.data() + candidate.name, candidate.nameLength, wantedSection.text, wantedSection.length))
+    if (candidate.nameHash != sectionHash ||
+        !SameName(text + candidate.name, candidate.nameLength, wantedSection.text, wantedSection.length))
       continue;
+    const unsigned keyHash = NameHash(wantedKey.text, wantedKey.length);
     for (const Entry &entry : candidate.entries)
-      if (SameName(text_.data() + entry.name, entry.nameLength, wantedKey.text, wantedKey.length)) return &entry;
+      if (entry.nameHash == keyHash && SameName(text + entry.name, entry.nameLength, wantedKey.text, wantedKey.length))
+        return &entry;
     return nullptr;  // only the first section of a name is searched, and its first key of a name wins
   }
   return nullptr;
 }
 
-DWORD IniFile::ReadString(LPCWSTR section, LPCWSTR key, LPWSTR buffer, DWORD capacity) const {
+DWORD IniFile::ReadString(LPCWSTR section, LPCWSTR key, LPWSTR buffer, DWORD capacity, LPCWSTR defaultText) const {
   if (!buffer || capacity == 0) return 0;
   buffer[0] = 0;
+  if (!defaultText) defaultText = WTEXT("");
   const Entry *entry = Find(section, key);
-  if (!entry || entry->valueLength == WideText::npos) return 0;
-  size_t value = entry->value, length = entry->valueLength;
-  // One pair of matching quotes around the whole value is dropped; a lone quote character is a value.
-  WCHAR first = length ? text_[value] : 0;
-  if (length >= 2 && (first == '"' || first == '\'') && text_[value + length - 1] == first) {
+  const WCHAR *value;
+  size_t length;
+  if (entry && entry->valueLength != WideText::npos) {
+    value = text_.data.get() + entry->value;
+    length = entry->valueLength;
+  } else {
+    value = defaultText;
+    length = DefaultLength(defaultText);
+  }
+  // One pair of matching quotes around the whole value (or default) is dropped; a lone quote character is a value.
+  WCHAR first = length ? value[0] : 0;
+  if (length >= 2 && (first == '"' || first == '\'') && value[length - 1] == first) {
     ++value;
     length -= 2;
   }
   if (length > capacity - 1) length = capacity - 1;
-  for (size_t i = 0; i < length; ++i) buffer[i] = text_[value + i];
+  std::memcpy(buffer, value, length * sizeof(WCHAR));
   buffer[length] = 0;
   return DWORD(length);
 }

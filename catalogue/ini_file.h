@@ -2,6 +2,7 @@
 // parsed form, with the semantics of the platform's GetPrivateProfileStringW / GetPrivateProfileIntW.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,10 +25,16 @@ class IniFile {
   // Parses bytes already in memory, as Load does.
   void Parse(const BYTE *data, size_t size, UINT codePage);
 
-  // GetPrivateProfileStringW with an empty default: copies the value cut to capacity - 1 characters (an empty text
-  // for a missing section, key or value) and returns the number of characters copied. A null section or key reads
-  // as missing.
-  DWORD ReadString(LPCWSTR section, LPCWSTR key, LPWSTR buffer, DWORD capacity) const;
+  // GetPrivateProfileStringW: copies the key's value, cut to capacity - 1 characters, and returns the number of
+  // characters copied. `defaultText` (null reads as empty) stands in for a missing file, section or key and for a
+  // key whose line has no '='; a key with an empty value gives an empty text. The default loses its trailing
+  // spaces (never its first character) and the quotes around it, as a value does. A null section or key reads as
+  // missing.
+  DWORD ReadString(LPCWSTR section, LPCWSTR key, LPWSTR buffer, DWORD capacity, LPCWSTR defaultText) const;
+  // The same with an empty default.
+  DWORD ReadString(LPCWSTR section, LPCWSTR key, LPWSTR buffer, DWORD capacity) const {
+    return ReadString(section, key, buffer, capacity, nullptr);
+  }
   // GetPrivateProfileIntW: the default for a missing or empty value, otherwise the value as the platform converts it.
   UINT ReadInt(LPCWSTR section, LPCWSTR key, INT defaultValue) const;
 
@@ -39,25 +46,47 @@ class IniFile {
   // the platform compares them; values are trimmed and keep their quotes. Keys before the first section header
   // belong to a first section with an empty name and line 0, present only when there are such keys.
   struct Entry {
-    size_t name, nameLength;    // into text_
+    size_t name, nameLength;    // into the decoded text
     size_t value, valueLength;  // valueLength npos: a line without '='
     int line;
+    unsigned nameHash;  // of the name without regard to case, so that a search compares few names
   };
   struct Section {
     size_t name, nameLength;
     int line;
     std::vector<Entry> entries;
+    unsigned nameHash;
   };
   const std::vector<Section> &sections() const { return sections_; }
-  std::basic_string<WCHAR> Text(size_t offset, size_t length) const { return text_.substr(offset, length); }
+  // The decoded text at `offset`, at most `length` characters of it.
+  std::basic_string<WCHAR> Text(size_t offset, size_t length) const;
+
+  IniFile() = default;
+  ~IniFile();
+  IniFile(IniFile &&other) noexcept;
+  IniFile &operator=(IniFile &&other) noexcept;
+  IniFile(const IniFile &) = delete;
+  IniFile &operator=(const IniFile &) = delete;
 
  private:
+  // A block that grows and is never cleared: the file's bytes, or its decoded text.
+  template <typename T>
+  struct Storage {
+    std::unique_ptr<T[]> data;
+    size_t capacity = 0;
+    bool Reserve(size_t count);  // false when there is no memory
+  };
+
   void Clear();
   bool Decode(const BYTE *data, size_t size, UINT codePage);
-  void ParseLine(size_t begin, size_t end, int line);
+  bool DecodeWith(UINT codePage, DWORD flags, const BYTE *data, size_t size);
+  void ParseLine(size_t begin, size_t end, int line, bool hasNull);
   const Entry *Find(LPCWSTR section, LPCWSTR key) const;
+  void GiveStorageBack();
 
-  std::basic_string<WCHAR> text_;
+  Storage<BYTE> bytes_;  // only while a file is being read
+  Storage<WCHAR> text_;
+  size_t textLength_ = 0;
   std::vector<Section> sections_;
   Encoding encoding_ = Encoding::None;
 };

@@ -7,9 +7,9 @@
 
 namespace {
 
-LONG Lookup(LPCWSTR name, HANDLE printer) {
+LONG Lookup(PrinterSettingsReads &reads, LPCWSTR name, HANDLE printer) {
   LONG value = 0;
-  LookupSettingValue(name, printer, &value);
+  reads.LookupSettingValue(name, printer, &value);
   return value;
 }
 
@@ -24,11 +24,11 @@ void FillItem(OPTITEM &item, POEMCUIPPARAM param, UINT titleId, LONG sel, POPTTY
 // The list of compression choices: "Count" values "COMPRESS_VALUE1", "COMPRESS_VALUE2", ... (one choice "100"
 // without any), the one equal to "COMPRESS_VALUE" selected. The texts live in a block of this build's own, so two
 // sheets open at once keep their lists.
-void BuildCompressionItem(OPTITEM &item, POEMCUIPPARAM param) {
+void BuildCompressionItem(OPTITEM &item, POEMCUIPPARAM param, PrinterSettingsReads &reads) {
   WCHAR currentText[kChoiceChars];
-  wsprintfW(currentText, WTEXT("%d"), int(Lookup(WTEXT("COMPRESS_VALUE"), param->hPrinter)));
+  wsprintfW(currentText, WTEXT("%d"), int(Lookup(reads, WTEXT("COMPRESS_VALUE"), param->hPrinter)));
 
-  LONG count = Lookup(WTEXT("Count"), param->hPrinter);
+  LONG count = Lookup(reads, WTEXT("Count"), param->hPrinter);
   if (count < 0) count = 0;
   if (count > kMaxCompressChoices) count = kMaxCompressChoices;
   WORD choices = WORD(count ? count : 1);
@@ -46,11 +46,11 @@ void BuildCompressionItem(OPTITEM &item, POEMCUIPPARAM param) {
     lstrcpynW(texts, WTEXT("100"), kChoiceChars);
     optionType->pOptParam[0].pData = texts;
   } else {
-    LONG value = 0;  // a choice found nowhere repeats the one before it
+    LONG value = 0;  // a choice with an empty value repeats the one before it
     for (LONG n = 1; n <= count; ++n) {
       WCHAR name[kChoiceChars];
       wsprintfW(name, WTEXT("COMPRESS_VALUE%d"), int(n));
-      LookupSettingValue(name, param->hPrinter, &value);
+      reads.LookupSettingValue(name, param->hPrinter, &value);
       LPWSTR text = texts + (n - 1) * kChoiceChars;
       wsprintfW(text, WTEXT("%d"), int(value));
       optionType->pOptParam[n - 1].pData = text;
@@ -61,8 +61,8 @@ void BuildCompressionItem(OPTITEM &item, POEMCUIPPARAM param) {
   FillItem(item, param, IDS_COMPRESS_TITLE, sel, optionType);
 }
 
-void BuildMoveItem(OPTITEM &item, POEMCUIPPARAM param) {
-  LONG move = Lookup(WTEXT("XMove"), param->hPrinter);
+void BuildMoveItem(OPTITEM &item, POEMCUIPPARAM param, PrinterSettingsReads &reads) {
+  LONG move = Lookup(reads, WTEXT("XMove"), param->hPrinter);
   if (move < kMinMoveMillimetres || move > kMaxMoveMillimetres) move = 0;
   POPTTYPE optionType = AllocOptionType(2, param->hOEMHeap);
   if (!optionType) return;
@@ -104,15 +104,16 @@ HRESULT BuildPrinterPropertyItems(POEMCUIPPARAM param) {
   param->OEMCUIPCallback = PrinterItemsCallback;
   PrepareItemSlots(param->pOEMOptItems, param->cOEMOptItems);
   // The file may have changed since the first call; the slots follow what it says now, within what the driver
-  // set aside.
-  ReadOptionSwitches(param->pPrinterName, &compressSwitch, &moveSwitch);
+  // set aside. The switches and every value of this build come from one reading of the file.
+  PrinterSettingsReads reads;
+  reads.ReadOptionSwitches(param->pPrinterName, &compressSwitch, &moveSwitch);
   DWORD moveSlot = 0;
   if (compressSwitch) {
-    if (POPTITEM item = ItemSlot(param, 0)) BuildCompressionItem(*item, param);
+    if (POPTITEM item = ItemSlot(param, 0)) BuildCompressionItem(*item, param, reads);
     moveSlot = 1;
   }
   if (moveSwitch) {
-    if (POPTITEM item = ItemSlot(param, moveSlot)) BuildMoveItem(*item, param);
+    if (POPTITEM item = ItemSlot(param, moveSlot)) BuildMoveItem(*item, param, reads);
   }
   return S_OK;
 }

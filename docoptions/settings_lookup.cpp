@@ -4,8 +4,6 @@
 #include <cstring>
 #include <limits>
 
-#include "catalogue/catalogue.h"
-#include "catalogue/ini_file.h"
 #include "catalogue/settings_location.h"
 
 namespace {
@@ -35,19 +33,33 @@ LONG ParseDecimal(const WCHAR *text, size_t length) {
 
 }  // namespace
 
-int ReadOptionSwitches(LPCWSTR printerName, INT *compressSwitch, INT *moveSwitch) {
+const IniFile &PrinterSettingsReads::FileAt(LPCWSTR path) {
+  if (!path) {
+    parsed_ = false;
+    file_ = IniFile();
+    return file_;
+  }
+  // A file that could not be read (missing, or no memory for it) is tried again at the next read, as every read
+  // would try it on its own.
+  if (!parsed_ || lstrcmpW(path, path_) != 0) {
+    parsed_ = file_.Load(path, CP_ACP);
+    lstrcpynW(path_, path, kPathChars);
+  }
+  return file_;
+}
+
+int PrinterSettingsReads::ReadOptionSwitches(LPCWSTR printerName, INT *compressSwitch, INT *moveSwitch) {
   *compressSwitch = 0;
   *moveSwitch = 0;
   WCHAR path[kPathChars];
   if (!LocateSettingsFile(printerName, path)) return 0;
-  IniFile file;
-  file.Load(path, CP_ACP);
+  const IniFile &file = FileAt(path);
   *compressSwitch = INT(file.ReadInt(kSettingsSection, WTEXT("Landscape_Compress"), 0));
   *moveSwitch = INT(file.ReadInt(kSettingsSection, WTEXT("XMoveEnable"), 0));
   return 1;
 }
 
-int LookupSettingValue(LPCWSTR valueName, HANDLE printer, LONG *value) {
+int PrinterSettingsReads::LookupSettingValue(LPCWSTR valueName, HANDLE printer, LONG *value) {
   WCHAR buffer[kValueChars];
   // Defined contents behind whatever the spooler returns.
   lstrcpynW(buffer, WTEXT("Value Unknow"), kValueChars);
@@ -70,23 +82,26 @@ int LookupSettingValue(LPCWSTR valueName, HANDLE printer, LONG *value) {
     return 1;
   }
 
-  // Not in the printer data (or too large for it): the settings file answers, and "0" stands for a missing file,
-  // section or key, as the profile read's default would.
-  WCHAR path[kPathChars];
-  if (!LocateSettingsFileOfPrinter(printer, path)) {
-    *value = 0;
-    return 1;
+  // Not in the printer data (or too large for it): the settings file answers. The path is the printer's for the
+  // whole of these reads; a printer whose file cannot be located reads as an empty file, and the next read tries
+  // again (a spooler call may fail once).
+  if (!printerPathFound_ || pathPrinter_ != printer) {
+    pathPrinter_ = printer;
+    printerPathFound_ = LocateSettingsFileOfPrinter(printer, printerPath_) != 0;
   }
-  IniFile file;
-  file.Load(path, CP_ACP);
-  DWORD length = file.ReadString(kSettingsSection, valueName, buffer, kValueChars);
-  if (length > 0) {
-    *value = ParseDecimal(buffer, length);
-    return 1;
-  }
-  if (file.LineOf(kSettingsSection, valueName) == 0) {
-    *value = 0;
-    return 1;
-  }
-  return 0;  // the key is there with an empty value
+  const IniFile &file = FileAt(printerPathFound_ ? printerPath_ : nullptr);
+  DWORD length = file.ReadString(kSettingsSection, valueName, buffer, kValueChars, WTEXT("0"));
+  if (length == 0) return 0;  // the key is there with an empty value
+  *value = ParseDecimal(buffer, length);
+  return 1;
+}
+
+int ReadOptionSwitches(LPCWSTR printerName, INT *compressSwitch, INT *moveSwitch) {
+  PrinterSettingsReads reads;
+  return reads.ReadOptionSwitches(printerName, compressSwitch, moveSwitch);
+}
+
+int LookupSettingValue(LPCWSTR valueName, HANDLE printer, LONG *value) {
+  PrinterSettingsReads reads;
+  return reads.LookupSettingValue(valueName, printer, value);
 }

@@ -130,6 +130,8 @@ int main() {
               "%ld blocks, %lld bytes (before open: %ld, %lld)\n",
               open.blocks - before.blocks, open.bytes - before.bytes, closed.blocks - before.blocks,
               closed.bytes - before.bytes, before.blocks, before.bytes);
-  std::printf("INFO\tC++ blocks held while open (emulated windows and their texts): %s\n", Megabytes(cppHeld).c_str());
+  std::printf("INFO\tC++ blocks held while open (emulated windows and their texts, the INI reader's kept storage): "
+              "%s\n",
+              Megabytes(cppHeld).c_str());
   return closed.blocks == before.blocks && closed.bytes == before.bytes ? 0 : 1;
 }

@@ -86,7 +86,7 @@ BENCHMARK(BM_SetAll)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(
 BENCHMARK(BM_SetAllWithEmulatedSpooler)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(100);
 BENCHMARK(BM_OpenAndClosePage)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(40);
 
-bench::Figure setAll("BM_SetAll", "Set All, largest catalogue, spooler excluded (Linux)", 1.0);
+bench::Figure setAll("BM_SetAll", "Set All, largest catalogue, spooler excluded (Linux)", 0, "linux.setall");
 bench::Figure setAllJob("BM_SetAllWithEmulatedSpooler", "Set All with the emulated spooler's job (Linux)", 0);
 bench::Figure openPage("BM_OpenAndClosePage", "page open + close, largest catalogue (Linux)", 0);
 

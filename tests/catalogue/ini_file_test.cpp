@@ -128,6 +128,75 @@ TEST(IniFileRead, NullNamesReadAsMissing) {
   EXPECT_EQ(ini.ReadString(WTEXT("a"), WTEXT("k"), nullptr, 8), 0u);
 }
 
+// A default text stands in for a missing file, section or key and for a line without '=', never for an empty
+// value; it is trimmed and unquoted as the platform treats it, and cut to the buffer.
+TEST(IniFileRead, DefaultTextStandsInForWhatIsNotThere) {
+  const std::string file = "[a]\nk=v\nempty=\nbare\nq=''\n";
+  struct {
+    const char *what, *section, *key;
+    const char16_t *fallback;
+    DWORD capacity;
+    const char *expected;
+  } cases[] = {
+      {"value", "a", "k", u"0", 10, "v"},
+      {"missing key", "a", "none", u"0", 10, "0"},
+      {"missing section", "b", "k", u"0", 10, "0"},
+      {"line without '='", "a", "bare", u"0", 10, "0"},
+      {"empty value", "a", "empty", u"0", 10, ""},
+      {"empty quotes", "a", "q", u"0", 10, ""},
+      {"null default", "a", "none", nullptr, 10, ""},
+      {"trailing spaces dropped", "a", "none", u"d  ", 10, "d"},
+      {"leading spaces kept", "a", "none", u"  d", 10, "  d"},
+      {"all spaces keep the first", "a", "none", u"   ", 10, " "},
+      {"quotes dropped", "a", "none", u"'d e'", 10, "d e"},
+      {"lone quote kept", "a", "none", u"\"", 10, "\""},
+      {"cut to the buffer", "a", "none", u"default", 4, "def"},
+      {"quotes dropped before the cut", "a", "none", u"\"default\"", 4, "def"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    for (bool fromFile : {true, false}) {
+      IniFile ini = fromFile ? Parsed(file) : IniFile();
+      if (!fromFile && std::string(c.section) == "a" && std::string(c.key) != "none") continue;
+      const WCHAR kGuard = 0x5A5A;
+      WString buffer(c.capacity + 4, kGuard);
+      WString section = Wide(c.section), key = Wide(c.key);
+      DWORD n = ini.ReadString(section.c_str(), key.c_str(), &buffer[0], c.capacity,
+                               reinterpret_cast<LPCWSTR>(c.fallback));
+      EXPECT_EQ(Utf8(buffer.substr(0, n)), c.expected);
+      EXPECT_EQ(buffer[n], 0);
+      EXPECT_EQ(buffer[c.capacity], kGuard);
+    }
+  }
+}
+
+// Lines are scanned several characters at a time: a line end or a null character is found wherever it stands in
+// the line and however the line lies in the text.
+TEST(IniFileRead, LineEndsAndNullsAnywhereInALine) {
+  for (size_t shift = 0; shift < 4; ++shift) {
+    for (size_t length = 1; length < 12; ++length) {
+      for (size_t at = 0; at < length; ++at) {
+        SCOPED_TRACE("shift " + std::to_string(shift) + ", length " + std::to_string(length) + ", at " +
+                     std::to_string(at));
+        const std::string head = "[a]\n" + std::string(shift, ' ') + "k=";
+        std::string value(length, 'v');
+        for (size_t i = 0; i < length; ++i) value[i] = char('a' + i);
+        for (char stop : {'\0', '\r'}) {
+          std::string cut = value;
+          cut[at] = stop;
+          IniFile ini = Parsed(head + cut + "\nnext=1\n");
+          EXPECT_EQ(Read(ini, "a", "k"), value.substr(0, at));
+          EXPECT_EQ(ReadNumber(ini, "a", "next", 0), 1);
+          // A CR ends the line (CR LF as one end); what follows it is a line of its own.
+          if (stop == '\r') {
+            EXPECT_EQ(LineOf(ini, "a", "next"), at + 1 < length ? 4 : 3);
+          }
+        }
+      }
+    }
+  }
+}
+
 TEST(IniFileRead, CutsValuesToTheBuffer) {
   IniFile ini = Parsed("[a]\nk=abcdef\nq=\"abc\"\n");
   struct {
@@ -286,6 +355,42 @@ TEST(IniFileLoad, ReadsFilesAndRefusesWhatItCannot) {
 
   EXPECT_TRUE(ini.Load(testing_machine::WriteTempFile("ini-empty.ini", "").c_str(), CP_ACP));
   EXPECT_TRUE(ini.sections().empty());
+}
+
+// The storage of one file serves the next: whatever sizes and encodings follow one another, through one reader or
+// through readers made and dropped in turn, each read sees its own file and nothing of the one before.
+TEST(IniFileLoad, FilesReadOneAfterAnotherKeepNothingOfEachOther) {
+  const std::string big = "[a]\nk=" + std::string(5000, 'b') + "\nonly=big\n";
+  const struct {
+    std::string bytes;
+    const char *k;  // [a] k as read
+    const char *only;
+  } files[] = {
+      {big, nullptr, "big"},
+      {"[a]\nk=small\n", "small", ""},
+      {Utf16(u"[a]\r\nk=wide\r\n", false), "wide", ""},
+      {"\xEF\xBB\xBF[a]\nk=\xE6\x89\x93\n", "\xE6\x89\x93", ""},
+      {"", "", ""},
+      {big, nullptr, "big"},
+      {"[b]\nk=other\n", "", ""},
+  };
+  IniFile kept;
+  int index = 0;
+  for (const auto &file : files) {
+    SCOPED_TRACE(index);
+    WString path = testing_machine::WriteTempFile("ini-turn" + std::to_string(index++) + ".ini", file.bytes);
+    const std::string k = file.k ? file.k : std::string(1023, 'b');
+    ASSERT_TRUE(kept.Load(path.c_str(), 1252));
+    EXPECT_EQ(Read(kept, "a", "k", 1024), k);
+    EXPECT_EQ(Read(kept, "a", "only"), file.only);
+    IniFile fresh;
+    ASSERT_TRUE(fresh.Load(path.c_str(), 1252));
+    IniFile moved(std::move(fresh));
+    EXPECT_EQ(Read(moved, "a", "k", 1024), k);
+    EXPECT_EQ(Read(fresh, "a", "k"), "");  // a reader moved from holds nothing
+    fresh = std::move(moved);
+    EXPECT_EQ(Read(fresh, "a", "only"), file.only);
+  }
 }
 
 TEST(IniFileLoad, HugeLinesAndTheSizeLimit) {

@@ -77,6 +77,11 @@ TEST_F(SettingsLookup, SettingsFileAnswersWithoutPrinterData) {
       {"section missing", "[Other]\nCount=3\n", 1, 0},
       {"empty file", "", 1, 0},
       {"empty value", "[Settings]\nCount=\n", 0, 777},
+      {"blanks only", "[Settings]\nCount=   \n", 0, 777},
+      {"empty quotes", "[Settings]\nCount=''\n", 0, 777},
+      {"key without '='", "[Settings]\nCount\n", 1, 0},
+      {"key without '=' hides a later value", "[Settings]\nCount\nCount=5\n", 1, 0},
+      {"empty value hides a later one", "[Settings]\nCount=\nCount=5\n", 0, 777},
       {"other case", "[settings]\ncount=6\n", 1, 6},
   };
   for (const FileCase &c : cases) {
@@ -99,6 +104,42 @@ TEST_F(SettingsLookup, PrinterDataWinsOverTheFileAndNothingIsCached) {
   SetValue("XMove", REG_SZ, TextBytes("-9"));
   EXPECT_EQ(Lookup("XMove", &value), 1);
   EXPECT_EQ(value, -9);
+}
+
+// The reads of one build parse the file once: what they read comes from that parse, switches and values alike,
+// while printer data is asked for every value and another printer's file is read for that printer.
+TEST_F(SettingsLookup, ReadsOfOneBuildShareOneParse) {
+  WriteSettings("[Settings]\nXMoveEnable=1\nXMove=3\nCount\nCOMPRESS_VALUE=\n");
+  PrinterSettingsReads reads;
+  INT compress = 7, move = 7;
+  EXPECT_EQ(reads.ReadOptionSwitches(printerName().c_str(), &compress, &move), 1);
+  EXPECT_EQ(compress, 0);
+  EXPECT_EQ(move, 1);
+  WriteSettings("[Settings]\nXMove=4\nCount=2\n");
+  LONG value = 777;
+  EXPECT_EQ(reads.LookupSettingValue(WTEXT("XMove"), printer(), &value), 1);
+  EXPECT_EQ(value, 3);
+  EXPECT_EQ(reads.LookupSettingValue(WTEXT("Count"), printer(), &value), 1);
+  EXPECT_EQ(value, 0);
+  value = 777;
+  EXPECT_EQ(reads.LookupSettingValue(WTEXT("COMPRESS_VALUE"), printer(), &value), 0);
+  EXPECT_EQ(value, 777);
+  EXPECT_EQ(Lookup("XMove", &value), 1);  // a read of its own sees the file as it is now
+  EXPECT_EQ(value, 4);
+
+  SetValue("XMove", REG_SZ, TextBytes("-9"));
+  EXPECT_EQ(reads.LookupSettingValue(WTEXT("XMove"), printer(), &value), 1);
+  EXPECT_EQ(value, -9);
+
+  const WString driver = Wide("Shared Reads"), name = Wide("DocOpt shared reads");
+  ASSERT_TRUE(testing_machine::AddTestPrinter(name, driver));
+  testing_machine::WriteSettingsFile(driver, "[Settings]\nCount=21\n");
+  UniquePrinter other = OpenPrinterByName(name.c_str());
+  ASSERT_TRUE(other);
+  EXPECT_EQ(reads.LookupSettingValue(WTEXT("Count"), other.get(), &value), 1);
+  EXPECT_EQ(value, 21);
+  EXPECT_EQ(reads.ReadOptionSwitches(name.c_str(), &compress, &move), 1);
+  EXPECT_EQ(move, 0);
 }
 
 TEST_F(SettingsLookup, DriverNameWithoutBlankNamesTheWholeFile) {

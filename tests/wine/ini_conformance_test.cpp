@@ -26,6 +26,10 @@ namespace {
 
 const DWORD kCapacities[] = {1, 2, 3, 20, 29, 30, 31, 50, 128, 1023, 1024, 1025, 4096};
 const INT kDefaults[] = {1, 0, -5};
+// Default texts: the one the settings lookup reads with ("0"), and those the platform treats in its own way
+// (trailing spaces dropped but never the first character, quotes around it, a text longer than small buffers).
+const wchar_t *const kDefaultTexts[] = {L"0", L" lead", L"   ", L"'quoted'", L"\"q\"", L"'", L"'0 '  "};
+const DWORD kDefaultCapacities[] = {1, 2, 3, 100};
 
 std::string Shown(const WString &text) {
   std::string out;
@@ -88,6 +92,11 @@ std::vector<Corpus> MakeCorpus() {
   corpus.push_back({"missing equals",
                     "[m]\r\nbare\r\nbare=hidden\r\n  spaced bare  \r\nk=v\r\n[n]\r\nx\r\n",
                     {{L"m", L"bare"}, {L"m", L"spaced bare"}, {L"n", L"x"}}});
+  corpus.push_back({"settings section",
+                    "[Settings]\r\nCount=3\r\nCOMPRESS_VALUE1=80\r\nCOMPRESS_VALUE2\r\nCOMPRESS_VALUE3=\r\n"
+                    "  XMove  \r\nXMoveEnable = \r\n",
+                    {{L"Settings", L"COMPRESS_VALUE2"}, {L"Settings", L"COMPRESS_VALUE4"}, {L"settings", L"xmove"},
+                     {L"Other", L"Count"}}});
   corpus.push_back({"equals lines", "[e]\r\n=\r\n==\r\n=v\r\n = w \r\n[f]\r\nk=1\r\n=first\r\n=second\r\n[g]\r\n =\r\n",
                     {{L"e", L""}, {L"f", L""}, {L"g", L" "}, {L"e", L"="}}});
   corpus.push_back({"before first section", "top=1\r\n=nameless\r\nbare\r\n[]\r\ntop=2\r\n[ ]\r\nk=3\r\n[s]\r\nk=4\r\n",
@@ -220,13 +229,24 @@ bool RawValue(const IniFile &ini, const WString &section, const WString &key, WS
   return false;
 }
 
+// The platform cuts a quoted text that fits the buffer exactly one character short (see above): `raw` is the
+// text as the file holds it (or the default text the read fell back to), quotes included.
+bool QuotedFitOf(const WString &raw, DWORD capacity, const WString &ours, const WString &platform) {
+  if (raw.size() < 2) return false;
+  bool quoted = (raw[0] == '"' || raw[0] == '\'') && raw.back() == raw[0];
+  return quoted && raw.size() - 2 == capacity - 1 && !ours.empty() && platform == ours.substr(0, ours.size() - 1);
+}
+
 bool QuotedFit(const IniFile &ini, const WString &section, const WString &key, DWORD capacity,
                const WString &ours, const WString &platform) {
   WString raw;
-  if (!RawValue(ini, section, key, raw) || raw.size() < 2) return false;
-  bool quoted = (raw[0] == '"' || raw[0] == '\'') && raw.back() == raw[0];
-  return quoted && raw.size() - 2 == capacity - 1 && !ours.empty() &&
-         platform == ours.substr(0, ours.size() - 1);
+  return RawValue(ini, section, key, raw) && QuotedFitOf(raw, capacity, ours, platform);
+}
+
+// A default text as the platform uses it: its trailing spaces dropped, though never its first character.
+WString TrimmedDefault(WString text) {
+  while (text.size() > 1 && text.back() == L' ') text.pop_back();
+  return text;
 }
 
 void CompareFile(const Corpus &file, const std::wstring &path, Tally &tally) {
@@ -274,6 +294,32 @@ void CompareFile(const Corpus &file, const std::wstring &path, Tally &tally) {
       }
       ADD_FAILURE() << file.name << ": [" << Shown(section) << "] " << Shown(key) << " as a number, default "
                     << fallback << ": ours " << ours << ", platform " << platform;
+    }
+    // Reads with a default text: it stands in for a missing file, section or key and for a line without '=',
+    // never for an empty value.
+    for (const wchar_t *fallback : kDefaultTexts) {
+      for (DWORD capacity : kDefaultCapacities) {
+        WString ours(capacity, kGuard);
+        DWORD ourLength = ini.ReadString(section.c_str(), key.c_str(), &ours[0], capacity, fallback);
+        ours.resize(ourLength);
+        std::fill(buffer.begin(), buffer.end(), kGuard);
+        WCHAR *platformBuffer = buffer.data() + 8;
+        DWORD platformLength =
+            GetPrivateProfileStringW(section.c_str(), key.c_str(), fallback, platformBuffer, capacity, path.c_str());
+        WString platform(platformBuffer);
+        ++tally.compared;
+        if (ourLength == platformLength && ours == platform) continue;
+        WString raw;
+        if (!RawValue(ini, section, key, raw)) raw = TrimmedDefault(fallback);
+        if (QuotedFitOf(raw, capacity, ours, platform) &&
+            platformLength == platform.size()) {
+          ++tally.quotedFit;
+          continue;
+        }
+        ADD_FAILURE() << file.name << ": [" << Shown(section) << "] " << Shown(key) << " with the default <"
+                      << Shown(fallback) << "> in " << capacity << " characters:\n  ours     " << ourLength << " <"
+                      << Shown(ours) << ">\n  platform " << platformLength << " <" << Shown(platform) << ">";
+      }
     }
   }
 }

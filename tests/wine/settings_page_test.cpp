@@ -31,8 +31,13 @@ class RealSheet : public page_scenarios::PageHost {
  public:
   bool Open(const WString &caption) override {
     sheet_.Close();
-    caption_ = caption;
-    return sheet_.Open(SheetCallback, this);
+    page_.page = {};
+    page_.page.dwSize = sizeof(page_.page);
+    page_.page.hInstance = GetModuleHandleW(nullptr);
+    page_.page.pszTemplate = MAKEINTRESOURCEW(IDD_PRINTER_SETTINGS);
+    page_.page.pfnDlgProc = PrinterSettingsPageProc;
+    page_.caption = caption;
+    return sheet_.Open(sheet_harness::OnePageSheet::Callback, &page_);
   }
   void Close() override { sheet_.Close(); }
   HWND Page() const override { return sheet_.Page(); }
@@ -53,33 +58,7 @@ class RealSheet : public page_scenarios::PageHost {
   bool PortReady() const { return port_.Ready(); }
 
  private:
-  // The sheet's callback, as a printer driver's UI gives it: one page, and the sheet's caption.
-  static LONG CALLBACK SheetCallback(PPROPSHEETUI_INFO info, LPARAM lParam) {
-    auto *self = static_cast<RealSheet *>(sheet_harness::SheetThread::Context());
-    if (!info || !self) return -1;
-    switch (info->Reason) {
-      case PROPSHEETUI_REASON_INIT: {
-        PROPSHEETPAGEW page = {};
-        page.dwSize = sizeof(page);
-        page.hInstance = GetModuleHandleW(nullptr);
-        page.pszTemplate = MAKEINTRESOURCEW(IDD_PRINTER_SETTINGS);
-        page.pfnDlgProc = PrinterSettingsPageProc;
-        LONG_PTR added =
-            info->pfnComPropSheet(info->hComPropSheet, CPSFUNC_ADD_PROPSHEETPAGEW, reinterpret_cast<LPARAM>(&page), 0);
-        return added ? 1 : -1;
-      }
-      case PROPSHEETUI_REASON_GET_INFO_HEADER: {
-        auto *header = reinterpret_cast<PPROPSHEETUI_INFO_HEADER>(lParam);
-        header->pTitle = const_cast<LPWSTR>(self->caption_.c_str());
-        header->hInst = GetModuleHandleW(nullptr);
-        return 1;
-      }
-      default:
-        return 1;
-    }
-  }
-
-  WString caption_;
+  sheet_harness::OnePageSheet page_;
   sheet_harness::SheetThread sheet_;
   sheet_harness::PortFile port_;
 };

@@ -234,6 +234,28 @@ void SheetThread::AnswerBox(HWND box) {
   PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
 }
 
+// --- OnePageSheet -------------------------------------------------------------------------------------------------
+
+LONG CALLBACK OnePageSheet::Callback(PPROPSHEETUI_INFO info, LPARAM lParam) {
+  auto *self = static_cast<OnePageSheet *>(SheetThread::Context());
+  if (!info || !self) return -1;
+  switch (info->Reason) {
+    case PROPSHEETUI_REASON_INIT: {
+      LONG_PTR added = info->pfnComPropSheet(info->hComPropSheet, CPSFUNC_ADD_PROPSHEETPAGEW,
+                                             reinterpret_cast<LPARAM>(&self->page), 0);
+      return added ? 1 : -1;
+    }
+    case PROPSHEETUI_REASON_GET_INFO_HEADER: {
+      auto *header = reinterpret_cast<PPROPSHEETUI_INFO_HEADER>(lParam);
+      header->pTitle = const_cast<LPWSTR>(self->caption.c_str());
+      header->hInst = GetModuleHandleW(nullptr);
+      return 1;
+    }
+    default:
+      return 1;
+  }
+}
+
 std::string WindowText(HWND window) {
   WCHAR text[600] = {};
   GetWindowTextW(window, text, ARRAYSIZE(text));

@@ -110,6 +110,14 @@ class SheetThread {
   std::vector<ShownBox> boxes_;
 };
 
+// A sheet of one page under a caption, as a printer driver's UI gives it to the common property-sheet UI: open it
+// with SheetThread::Open(OnePageSheet::Callback, &sheet).
+struct OnePageSheet {
+  PROPSHEETPAGEW page;  // added as it is
+  WString caption;
+  static LONG CALLBACK Callback(PPROPSHEETUI_INFO info, LPARAM lParam);
+};
+
 // Window texts as UTF-8.
 std::string WindowText(HWND window);
 
