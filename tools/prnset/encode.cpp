@@ -20,11 +20,8 @@ bool NumberOption(const FileArguments &parsed, const std::string &name, LONG &va
 
 }  // namespace
 
-int EncodeCommand(const std::vector<WString> &args, std::ostream &out, std::ostream &err) {
+int EncodeCommand(const FileArguments &parsed, std::ostream &out, std::ostream &err) {
   const std::string command = "encode";
-  FileArguments parsed;
-  if (!ParseFileArguments(command, args, {{"section", "item", "choice", "value"}, {}}, parsed, err))
-    return kExitUsage;
   std::string error;
   LONG section = 0, item = 0, number = 0;
   bool byValue = parsed.options.Has("value");
@@ -41,7 +38,7 @@ int EncodeCommand(const std::vector<WString> &args, std::ostream &out, std::ostr
   session.Load(parsed.file, parsed.language);
   const SettingsCatalogue &catalogue = session.catalogue();
   if (!ItemAt(catalogue, section, item, error)) {
-    Complain(err, command, Utf8(parsed.file) + ": " + error);
+    Complain(err, command, parsed.shownFiles[0] + ": " + error);
     return kExitUsage;
   }
   CommandText text = byValue ? ItemValueText(catalogue, section, item, number)
