@@ -143,12 +143,16 @@ MeantEntry MeantKey(const IniFile &ini, const KnownNames &known, const WString &
   return meant;
 }
 
-MeantEntry MeantSection(const IniFile &ini, const KnownNames &known, const WString &section) {
+MeantEntry MeantSection(const IniFile &ini, const KnownNames &known, const WString &section,
+                        const WString &signatureKey) {
   MeantEntry meant;
   for (const IniFile::Section &candidate : ini.sections()) {
     if (candidate.line == 0) continue;
     WString name = ini.Text(candidate.name, candidate.nameLength);
-    if (!known.IsSection(name) && IsNearMiss(name, section)) {
+    bool signed_ = false;
+    for (const IniFile::Entry &entry : candidate.entries)
+      signed_ = signed_ || (!signatureKey.empty() && SameName(ini.Text(entry.name, entry.nameLength), signatureKey));
+    if (!known.IsSection(name) && (IsNearMiss(name, section) || signed_)) {
       meant.name = name;
       meant.line = candidate.line;
       return meant;

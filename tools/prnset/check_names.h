@@ -67,6 +67,7 @@ class KnownNames {
   std::map<std::string, std::vector<WString>> itemsOfClass_;  // folded class key -> item keys of all its classes
   std::map<std::string, long> itemsListed_;                   // folded [SectionNN] -> highest ItemNN it lists
   std::vector<WString> classKeys_;
+  std::vector<std::string> openClasses_;  // folded keys of classes whose [SectionNN] is missing
   long sectionsListed_ = 0;
 };
 
@@ -79,6 +80,8 @@ struct MeantEntry {
 };
 MeantEntry MeantKey(const IniFile &ini, const KnownNames &known, const WString &section, const WString &key);
 // A section the loader looks for and does not find: a header of the file that was probably meant for it.
-MeantEntry MeantSection(const IniFile &ini, const KnownNames &known, const WString &section);
+// A section that is no name of its own and holds `signatureKey` (such as ItemCount for a [SectionNN]) counts too.
+MeantEntry MeantSection(const IniFile &ini, const KnownNames &known, const WString &section,
+                        const WString &signatureKey = WString());
 
 }  // namespace prnset

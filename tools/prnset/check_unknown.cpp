@@ -1,4 +1,6 @@
 // Sections and keys that the plug-in never reads: a misspelt name is silently a missing one.
+#include <algorithm>
+
 #include "tools/prnset/check.h"
 #include "tools/prnset/check_names.h"
 
@@ -73,7 +75,11 @@ KnownNames::KnownNames(const IniFile &ini) {
     std::vector<WString> &items = itemsOfClass_[FoldedKey(classKey)];
     const WString numberName = NameForNumber(name, "Section", "");  // the loader's [SectionNN] for this number
     const IniFile::Section *numbered = FirstSection(ini, numberName);
-    if (!numbered) continue;
+    if (!numbered) {
+      // Without its item list the class's item keys are unknown: its sections' keys are not told one by one.
+      openClasses_.push_back(FoldedKey(classKey));
+      continue;
+    }
     long &listed = itemsListed_[FoldedKey(numberName)];
     for (const IniFile::Entry &item : numbered->entries) {
       WString itemName = ini.Text(item.name, item.nameLength);
@@ -112,6 +118,7 @@ bool KnownNames::IsKey(const WString &section, const WString &key) const {
   std::string classKey;
   Kind kind = KindOf(section, &classKey);
   auto isItem = [&](const char *suffix) {
+    if (std::find(openClasses_.begin(), openClasses_.end(), classKey) != openClasses_.end()) return true;
     auto found = itemsOfClass_.find(classKey);
     if (found == itemsOfClass_.end()) return false;
     for (const WString &item : found->second)

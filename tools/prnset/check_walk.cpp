@@ -74,7 +74,8 @@ class Walker {
   void MissingKey(const WString &section, const WString &key, int fallbackLine, Severity severity, const char *code,
                   const std::string &consequence);
   // The same for a whole section; told once however many keys the loader looks for in it.
-  void MissingSection(const WString &section, int fallbackLine, const char *code, const std::string &consequence);
+  void MissingSection(const WString &section, int fallbackLine, const char *code, const std::string &consequence,
+                      const WString &signatureKey = WString());
   bool ListedBeyondCount(const WString &section, const char *prefix, long declared, long listed,
                          const WString &countKey, const std::string &what, const WString &filter);
 
@@ -185,13 +186,13 @@ void Walker::MissingKey(const WString &section, const WString &key, int fallback
 }
 
 void Walker::MissingSection(const WString &section, int fallbackLine, const char *code,
-                            const std::string &consequence) {
+                            const std::string &consequence, const WString &signatureKey) {
   WString folded = section;
   for (WCHAR &c : folded)
     if (c >= 'A' && c <= 'Z') c = WCHAR(c + ('a' - 'A'));
   if (std::find(missingSections_.begin(), missingSections_.end(), Utf8(folded)) != missingSections_.end()) return;
   missingSections_.push_back(Utf8(folded));
-  MeantEntry meant = MeantSection(ini_, known_, section);
+  MeantEntry meant = MeantSection(ini_, known_, section, signatureKey);
   std::string message = "[" + Utf8(section) + "] is missing";
   int line = fallbackLine;
   if (!meant.name.empty()) {
@@ -370,7 +371,7 @@ void Walker::CheckSection(long n, const WString &key, int slot) {
   const int declaredLine = Line(names_, numberName);
   const bool listedItems = HasSection(numberName);
   if (!listedItems)
-    MissingSection(numberName, declaredLine, "section-missing", label + " shows no items");
+    MissingSection(numberName, declaredLine, "section-missing", label + " shows no items", countKey);
   else if (!Has(numberName, countKey))
     MissingKey(numberName, countKey, SectionLine(ini_, numberName), Severity::Warning, "no-item-count",
                label + " shows no items");

@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <iostream>
 #include <iterator>
 #include <map>
@@ -209,7 +210,16 @@ int Run(const std::vector<WString> &args, std::istream &in, std::ostream &out, s
         app.add_flag(dashed, parsed.flags[option.name]);
       }
     }
-    std::vector<std::string> reversed(words.rbegin(), words.rend() - 1);  // CLI11 takes them last first
+    // Everything after "--" is a file, even one named --x; a flag given a value (--all=yes) is a mistake.
+    auto dashes = std::find(words.begin() + 1, words.end(), std::string("--"));
+    std::vector<std::string> afterDashes(dashes == words.end() ? words.end() : dashes + 1, words.end());
+    for (auto word = words.begin() + 1; word != dashes; ++word)
+      for (const OptionEntry &option : command->options)
+        if (!option.value && word->rfind(std::string("--") + option.name + "=", 0) == 0) {
+          Complain(err, first, std::string("option --") + option.name + " takes no value; usage: " + command->usage);
+          return kExitUsage;
+        }
+    std::vector<std::string> reversed(std::make_reverse_iterator(dashes), words.rend() - 1);  // CLI11 takes them last first
     try {
       app.parse(reversed);
     } catch (const CLI::CallForHelp &) {
@@ -228,6 +238,7 @@ int Run(const std::vector<WString> &args, std::istream &in, std::ostream &out, s
                                "; usage: " + command->usage);
       return kExitUsage;
     }
+    parsed.files.insert(parsed.files.end(), afterDashes.begin(), afterDashes.end());
     TemporaryFiles temporaries;
     FileArguments arguments;
     if (!Resolve(*command, parsed, in, temporaries, arguments, err)) return kExitUsage;
