@@ -59,6 +59,10 @@ class KnownNames {
   // The names of a section's keys, for suggestions (numbered keys as far as the file lists them).
   std::vector<WString> KeysOf(const WString &section) const;
   std::vector<WString> Sections() const;
+  // Whether the file lists any class at all; without one no class's sections can be told from unknown ones.
+  bool ListsClasses() const { return !classKeys_.empty(); }
+  // Whether a name has the form of a class's own section (S_Filter, S_Lang_EN, ...) whatever S is.
+  static bool IsClassSectionForm(const WString &section);
 
  private:
   enum class Kind { None, Names, Numbered, Filter, Language, Rule, Default, Settings };

@@ -112,6 +112,14 @@ KnownNames::Kind KnownNames::KindOf(const WString &section, std::string *classKe
   return Kind::None;
 }
 
+bool KnownNames::IsClassSectionForm(const WString &section) {
+  for (const char *suffix : {"_Filter", "_Lang_EN", "_Lang_CN", "_Rule_EN", "_Rule_CN", "_Default"}) {
+    WString s = Ascii(suffix);
+    if (section.size() >= s.size() && SameName(section.substr(section.size() - s.size()), s)) return true;
+  }
+  return false;
+}
+
 bool KnownNames::IsSection(const WString &section) const { return KindOf(section, nullptr) != Kind::None; }
 
 bool KnownNames::IsKey(const WString &section, const WString &key) const {
@@ -216,6 +224,8 @@ void CheckUnknownNames(const IniFile &ini, Findings &findings) {
     if (FirstSection(ini, name) != &section) continue;  // a repeated section: the layout tells of it
     if (!known.IsSection(name)) {
       if (IsMisnumbered(name)) continue;  // the layout tells which name the loader looks for
+      // With no class listed, the missing list is the one fault to tell, not each class's sections.
+      if (!known.ListsClasses() && KnownNames::IsClassSectionForm(name)) continue;
       WString meant = Nearest(name, sections);
       findings.Warning(section.line, "unknown-section",
                        "[" + Utf8(name) + "] is never read" +

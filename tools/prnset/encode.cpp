@@ -1,4 +1,5 @@
-// prnset encode: the command text of one item, exactly as the encoder writes it.
+// prnset encode: the command of one item, as the bytes of the text the encoder writes for it.
+#include "page/command_job.h"
 #include "tools/prnset/commands_text.h"
 #include "tools/prnset/prnset.h"
 
@@ -47,7 +48,16 @@ int EncodeCommand(const FileArguments &parsed, std::ostream &out, std::ostream &
     Complain(err, command, "no command text: " + text.reason);
     return kExitFailure;
   }
-  out << Utf8(text.text) << "\n";
+  // Printed as the bytes the text stands for, in the same form as prnset job prints a job.
+  std::vector<BYTE> bytes(text.text.size() / 2 + 1);
+  DWORD count = HexTextToBytes(text.text.c_str(), bytes.data(), DWORD(bytes.size()));
+  if (count == 0) {
+    Complain(err, command, "the command text \"" + EscapeText(Utf8(text.text)) +
+                               "\" is not whole bytes of hexadecimal digits, so the page sends nothing");
+    return kExitFailure;
+  }
+  bytes.resize(count);
+  out << HexPairs(bytes) << "\n";
   return kExitSuccess;
 }
 
