@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "module/resource.h"
+#include "resources/resource.h"
 #include "tests/page/settings_page_scenarios.h"
 #include "tests/wine/driver_host.h"
 
