@@ -260,7 +260,7 @@ const Case kCases[] = {
      [] { return Edit(Edit(kClean, "ParameterRule=High256", "ParameterRule=baseon30"), "I=1\n", "I=-3\n"); },
      25, "warning", "the default -3 is negative: BaseOn30 cannot send it, so Set All sends nothing at all", 2},
     {"High256 value that does not fit its byte", [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=1=On 300=Max"); },
-     20, "warning", "\"Max\" (300) is sent as 2c", 1},
+     20, "warning", "\"Max\" (300) is sent as 2C", 1},
     {"option with the value -1", [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=-1=Keep 1=On"); }, 20,
      "warning", "has the value -1", 1},
     {"multi-choice with too few parameter bytes",

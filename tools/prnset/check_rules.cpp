@@ -54,8 +54,9 @@ bool IsNumberText(const WString &text) {
 
 std::string Ordinal(DWORD index) { return "option " + std::to_string(index + 1); }
 
+// Bytes as prnset encode and job print them: capital digits, one blank between.
 std::string HexBytes(LONG value, int count) {
-  static const char kDigits[] = "0123456789abcdef";
+  static const char kDigits[] = "0123456789ABCDEF";
   std::string out;
   for (int i = count - 1; i >= 0; --i) {
     BYTE b = BYTE(DWORD(value) >> (8 * i));
