@@ -25,7 +25,7 @@ void Prepare() {
 }
 
 int Check(const std::vector<std::string> &options, std::string &out) {
-  std::vector<WString> args = {prnset::Widen("check"), prnset::Widen(settingsPath)};
+  std::vector<prnset::WString> args = {prnset::Widen("check"), prnset::Widen(settingsPath)};
   for (const std::string &option : options) args.push_back(prnset::Widen(option));
   std::istringstream in;
   std::ostringstream text, err;
