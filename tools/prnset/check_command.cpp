@@ -9,8 +9,15 @@ namespace prnset {
 
 namespace {
 
-const ToolLanguage kEnglish{"en", "English", {1033, 1252}};
-const ToolLanguage kChinese{"cn", "Chinese", {2052, 936}};
+// The language --lang en or --lang cn gives.
+ToolLanguage LanguageOf(const char *option) {
+  Arguments arguments;
+  arguments.Set("lang", Ascii(option));
+  ToolLanguage language;
+  std::string error;
+  ParseLanguage(arguments, language, error);
+  return language;
+}
 
 // The file's bytes as they are, up to one byte more than the reader takes (so that a larger file is seen as such).
 bool ReadBytes(const WString &path, std::vector<BYTE> &bytes) {
@@ -76,6 +83,7 @@ int CheckCommand(const FileArguments &parsed, std::ostream &out, std::ostream &e
   }
   const bool strict = parsed.options.Has("strict");
   const bool both = !parsed.options.Has("lang");
+  const ToolLanguage english = LanguageOf("en"), chinese = LanguageOf("cn");
   nlohmann::ordered_json all = nlohmann::ordered_json::array();
   bool failing = false;
 
@@ -91,13 +99,13 @@ int CheckCommand(const FileArguments &parsed, std::ostream &out, std::ostream &e
     if (!CheckFileContent(bytes, content)) {
       findings = content.list();
     } else if (both) {
-      Findings english = CheckIn(parsed.files[f], bytes, kEnglish, true);
-      Findings chinese = CheckIn(parsed.files[f], bytes, kChinese, true);
-      english.ClaimAlso(chinese);
-      chinese.ClaimAlso(english);
-      english.DropClaimed(kClaimableCodes);
-      chinese.DropClaimed(kClaimableCodes);
-      findings = MergeLanguages(Concerning(english, kEnglish), Concerning(chinese, kChinese));
+      Findings inEnglish = CheckIn(parsed.files[f], bytes, english, true);
+      Findings inChinese = CheckIn(parsed.files[f], bytes, chinese, true);
+      inEnglish.ClaimAlso(inChinese);
+      inChinese.ClaimAlso(inEnglish);
+      inEnglish.DropClaimed(kClaimableCodes);
+      inChinese.DropClaimed(kClaimableCodes);
+      findings = MergeLanguages(Concerning(inEnglish, english), Concerning(inChinese, chinese));
     } else {
       findings = Concerning(CheckIn(parsed.files[f], bytes, parsed.language, false), parsed.language);
       std::stable_sort(findings.begin(), findings.end(),

@@ -8,14 +8,6 @@ namespace prnset {
 
 namespace {
 
-// A name as the reader compares it, for maps of names already seen.
-std::string Folded(const WString &name) {
-  WString folded = name;
-  for (WCHAR &c : folded)
-    if (c >= 'A' && c <= 'Z') c = WCHAR(c + ('a' - 'A'));
-  return Utf8(folded);
-}
-
 // Warns about a numbered name the loader never reads, such as Section1 for Section01.
 void CheckNumbering(const WString &name, int line, const char *prefix, const char *suffix, const std::string &shown,
                     Findings &findings) {
@@ -38,7 +30,7 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
         }
       continue;
     }
-    std::string folded = Folded(name);
+    std::string folded = FoldedName(name);
     auto first = seenSections.find(folded);
     if (first != seenSections.end()) {
       findings.Warning(section.line, "duplicate-section", "[" + Utf8(name) + "] appears again (first at line " +
@@ -58,7 +50,7 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
       if (entry.valueLength == WString::npos) {
         findings.Warning(entry.line, "no-equals", where + Quoted(key) + " has no '=': it reads as a key with an empty value");
       }
-      std::string foldedKey = Folded(key);
+      std::string foldedKey = FoldedName(key);
       auto firstKey = seenKeys.find(foldedKey);
       if (firstKey != seenKeys.end()) {
         findings.Warning(entry.line, "duplicate-key", where + Utf8(key) + " appears again (first at line " +

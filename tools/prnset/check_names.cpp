@@ -16,6 +16,12 @@ bool SameName(const WString &a, const WString &b) {
   return true;
 }
 
+std::string FoldedName(const WString &name) {
+  WString folded = name;
+  for (WCHAR &c : folded) c = Folded(c);
+  return Utf8(folded);
+}
+
 WString Numbered(const char *prefix, long number, const char *suffix) {
   std::string digits = std::to_string(number);
   if (number >= 0 && digits.size() < 2) digits = "0" + digits;

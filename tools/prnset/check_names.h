@@ -12,6 +12,8 @@ namespace prnset {
 
 // Case-blind comparison of ASCII letters, as the reader matches names.
 bool SameName(const WString &a, const WString &b);
+// A name as the reader compares it (ASCII letters in small), for maps and lists of names already seen.
+std::string FoldedName(const WString &name);
 
 // "Section%.2d" and its kin: the number with at least two digits.
 WString Numbered(const char *prefix, long number, const char *suffix = "");

@@ -8,13 +8,6 @@ namespace prnset {
 
 namespace {
 
-std::string FoldedKey(const WString &name) {
-  WString folded = name;
-  for (WCHAR &c : folded)
-    if (c >= 'A' && c <= 'Z') c = WCHAR(c + ('a' - 'A'));
-  return Utf8(folded);
-}
-
 // The number n when `name` is exactly the name the loader builds for n ("Item%.2d" and its kin), otherwise -1.
 long NumberIn(const WString &name, const char *prefix, const char *suffix) {
   WString p = Ascii(prefix), s = Ascii(suffix);
@@ -72,15 +65,15 @@ KnownNames::KnownNames(const IniFile &ini) {
     sectionsListed_ = std::max(sectionsListed_, n);
     WString classKey = Cut(ReadWhole(ini, Ascii("SectionNames"), name), ARRAYSIZE(SettingsSection{}.Key) - 1);
     classKeys_.push_back(classKey);
-    std::vector<WString> &items = itemsOfClass_[FoldedKey(classKey)];
+    std::vector<WString> &items = itemsOfClass_[FoldedName(classKey)];
     const WString numberName = NameForNumber(name, "Section", "");  // the loader's [SectionNN] for this number
     const IniFile::Section *numbered = FirstSection(ini, numberName);
     if (!numbered) {
       // Without its item list the class's item keys are unknown: its sections' keys are not told one by one.
-      openClasses_.push_back(FoldedKey(classKey));
+      openClasses_.push_back(FoldedName(classKey));
       continue;
     }
-    long &listed = itemsListed_[FoldedKey(numberName)];
+    long &listed = itemsListed_[FoldedName(numberName)];
     for (const IniFile::Entry &item : numbered->entries) {
       WString itemName = ini.Text(item.name, item.nameLength);
       long m = NumberIn(itemName, "Item", "");
@@ -104,7 +97,7 @@ KnownNames::Kind KnownNames::KindOf(const WString &section, std::string *classKe
     WString suffix = Ascii(s.suffix);
     if (section.size() < suffix.size() || !SameName(section.substr(section.size() - suffix.size()), suffix)) continue;
     WString key = section.substr(0, section.size() - suffix.size());
-    auto found = itemsOfClass_.find(FoldedKey(key));
+    auto found = itemsOfClass_.find(FoldedName(key));
     if (found == itemsOfClass_.end()) continue;
     if (classKey) *classKey = found->first;
     return s.kind;
@@ -177,7 +170,7 @@ std::vector<WString> KnownNames::KeysOf(const WString &section) const {
       break;
     case Kind::Numbered: {
       keys.push_back(Ascii("ItemCount"));
-      auto listed = itemsListed_.find(FoldedKey(section));
+      auto listed = itemsListed_.find(FoldedName(section));
       long last = listed == itemsListed_.end() ? 1 : listed->second + 1;
       for (long m = 1; m <= last; ++m)
         for (const char *suffix : {"", "Instruction", "ParameterCount"}) keys.push_back(Numbered("Item", m, suffix));

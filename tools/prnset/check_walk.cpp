@@ -187,11 +187,9 @@ void Walker::MissingKey(const WString &section, const WString &key, int fallback
 
 void Walker::MissingSection(const WString &section, int fallbackLine, const char *code,
                             const std::string &consequence, const WString &signatureKey) {
-  WString folded = section;
-  for (WCHAR &c : folded)
-    if (c >= 'A' && c <= 'Z') c = WCHAR(c + ('a' - 'A'));
-  if (std::find(missingSections_.begin(), missingSections_.end(), Utf8(folded)) != missingSections_.end()) return;
-  missingSections_.push_back(Utf8(folded));
+  const std::string folded = FoldedName(section);
+  if (std::find(missingSections_.begin(), missingSections_.end(), folded) != missingSections_.end()) return;
+  missingSections_.push_back(folded);
   MeantEntry meant = MeantSection(ini_, known_, section, signatureKey);
   std::string message = "[" + Utf8(section) + "] is missing";
   int line = fallbackLine;
@@ -415,16 +413,14 @@ void Walker::CheckSection(long n, const WString &key, int slot) {
       continue;
     }
     CheckWidth(numberName, itemName, kKeyChars + 1);
-    WString folded = itemKey;
-    for (WCHAR &c : folded)
-      if (c >= 'A' && c <= 'Z') c = WCHAR(c + ('a' - 'A'));
-    auto first = keys.find(Utf8(folded));
+    const std::string folded = FoldedName(itemKey);
+    auto first = keys.find(folded);
     if (first != keys.end())
       findings_.Warning(Line(numberName, itemName), "same-item-key",
                         Place(numberName, itemName) + " has the same key as " + Utf8(first->second) +
                             ": the two items share their filter, titles, rule and default");
     else
-      keys.emplace(Utf8(folded), itemName);
+      keys.emplace(folded, itemName);
     CheckFilter(filter, itemKey, "item " + Utf8(key) + "/" + Utf8(itemKey));
     if (!shown) continue;
     const SettingsItem *loaded = section && itemSlot < section->ItemCount ? &section->Items[itemSlot] : nullptr;

@@ -20,15 +20,6 @@ bool ParseLanguage(const Arguments &arguments, ToolLanguage &language, std::stri
   return false;
 }
 
-bool IsReadableFile(const WString &path) {
-  if (path.empty()) return false;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
-  return true;
-}
-
 CatalogueSession::CatalogueSession() : record_(new SettingsCatalogue()), previous_(CurrentCatalogue()) {}
 
 CatalogueSession::~CatalogueSession() {

@@ -19,9 +19,6 @@ struct ToolLanguage {
 // The language of --lang (English when it is absent). False with `error` for another value.
 bool ParseLanguage(const Arguments &arguments, ToolLanguage &language, std::string &error);
 
-// True when the path names a file this process can open for reading.
-bool IsReadableFile(const WString &path);
-
 // A fresh catalogue record, current while the session lives, filled by LoadCatalogueIn. The record's option lists
 // are freed and the previous current catalogue restored when the session ends.
 class CatalogueSession {
