@@ -1,5 +1,5 @@
 // prnset encode: the command of one item, as the bytes of the text the encoder writes for it.
-#include "page/command_job.h"
+#include "page/job_bytes.h"
 #include "tools/prnset/commands_text.h"
 #include "tools/prnset/prnset.h"
 
@@ -44,20 +44,20 @@ int EncodeCommand(const FileArguments &parsed, std::ostream &out, std::ostream &
   }
   CommandText text = byValue ? ItemValueText(catalogue, section, item, number)
                              : ItemChoiceText(catalogue, section, item, number);
-  if (!text.ok) {
-    Complain(err, command, "no command text: " + text.reason);
+  if (!text.size) {
+    Complain(err, command, "no command text: " + NoTextReason(catalogue, text, number, false));
     return kExitFailure;
   }
   // Printed as the bytes the text stands for, in the same form as prnset job prints a job.
-  std::vector<BYTE> bytes(text.text.size() / 2 + 1);
-  DWORD count = HexTextToBytes(text.text.c_str(), bytes.data(), DWORD(bytes.size()));
+  const WString written = TextOf(text);
+  std::vector<BYTE> bytes(written.size() / 2 + 1);
+  DWORD count = HexTextToBytes(written.c_str(), bytes.data(), DWORD(bytes.size()));
   if (count == 0) {
-    Complain(err, command, "the command text \"" + EscapeText(Utf8(text.text)) +
+    Complain(err, command, "the command text \"" + EscapeText(Utf8(written)) +
                                "\" is not whole bytes of hexadecimal digits, so the page sends nothing");
     return kExitFailure;
   }
-  bytes.resize(count);
-  out << HexPairs(bytes) << "\n";
+  out << HexPairs(bytes.data(), count) << "\n";
   return kExitSuccess;
 }
 

@@ -1,6 +1,7 @@
 #include "tools/prnset/session.h"
 
-#include "catalogue/registry.h"
+#include <new>
+
 #include "tools/prnset/system.h"
 
 namespace prnset {
@@ -20,18 +21,16 @@ bool ParseLanguage(const Arguments &arguments, ToolLanguage &language, std::stri
   return false;
 }
 
-CatalogueSession::CatalogueSession() : record_(new SettingsCatalogue()), previous_(CurrentCatalogue()) {}
-
-CatalogueSession::~CatalogueSession() {
-  FreeCatalogueOptions(*record_);
-  SetCurrentCatalogue(previous_);
+CatalogueSession::CatalogueSession() : record_(NewCatalogue()) {
+  if (!record_) throw std::bad_alloc();
 }
+
+CatalogueSession::~CatalogueSession() = default;
 
 void CatalogueSession::Load(const WString &path, const ToolLanguage &language) {
   UseSystemLanguage(language.load.language);
-  FreeCatalogueOptions(*record_);
-  SetCurrentCatalogue(record_.get());
-  LoadCatalogueIn(path.c_str(), language.load);
+  FreeCatalogueOptions(*record_.get());
+  LoadCatalogue(*record_.get(), path.c_str(), language.load);
 }
 
 }  // namespace prnset
