@@ -2,6 +2,7 @@
 // as JSON for a vendor's build, with an exit code that a build can act on.
 #include <nlohmann/json.hpp>
 
+#include "platform/owner.h"
 #include "tools/prnset/check.h"
 #include "tools/prnset/prnset.h"
 
@@ -22,21 +23,20 @@ ToolLanguage LanguageOf(const char *option) {
 // The file's bytes as they are, up to one byte more than the reader takes (so that a larger file is seen as such).
 bool ReadBytes(const WString &path, std::vector<BYTE> &bytes) {
   bytes.clear();
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
   LARGE_INTEGER size;
-  bool ok = GetFileSizeEx(file, &size) != 0 && size.QuadPart >= 0;
+  bool ok = GetFileSizeEx(file.get(), &size) != 0 && size.QuadPart >= 0;
   if (ok) {
     ULONGLONG wanted = ULONGLONG(size.QuadPart);
     if (wanted > IniFile::kMaxFileBytes + 1) wanted = IniFile::kMaxFileBytes + 1;
     bytes.resize(size_t(wanted));
     DWORD read = 0;
-    ok = bytes.empty() || ReadFile(file, bytes.data(), DWORD(bytes.size()), &read, nullptr) != 0;
+    ok = bytes.empty() || ReadFile(file.get(), bytes.data(), DWORD(bytes.size()), &read, nullptr) != 0;
     bytes.resize(read);
     if (ULONGLONG(size.QuadPart) > IniFile::kMaxFileBytes) bytes.resize(IniFile::kMaxFileBytes + 1);
   }
-  CloseHandle(file);
   return ok;
 }
 

@@ -1,4 +1,5 @@
 // The tool on Windows.
+#include "platform/owner.h"
 #include "tools/prnset/system.h"
 
 namespace prnset {
@@ -27,15 +28,14 @@ std::string UnreadableReason(const WString &path) {
                                           : "it cannot be opened (error " + std::to_string(error) + ")";
   }
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return "it is a folder";
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
     DWORD error = GetLastError();
     return error == ERROR_ACCESS_DENIED        ? "permission denied"
            : error == ERROR_SHARING_VIOLATION ? "another program holds it open"
                                               : "it cannot be opened (error " + std::to_string(error) + ")";
   }
-  CloseHandle(file);
   return std::string();
 }
 
