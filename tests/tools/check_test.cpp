@@ -1,4 +1,6 @@
 // prnset check: each kind of finding on a small file that has just that fault, its line, and the exit codes.
+#include <nlohmann/json.hpp>
+
 #include <functional>
 
 #include "tests/tools/tool_fixture.h"
@@ -37,6 +39,8 @@ struct Reported {
   int line;
   std::string kind;
   std::string message;
+  std::string code;
+  std::string language;
 };
 
 struct CheckRun {
@@ -49,34 +53,39 @@ struct CheckRun {
 
 class CheckTest : public ToolTest {
  protected:
+  // The findings as --format json gives them, the summary line as the text output ends.
   CheckRun Check(const std::string &text, const std::string &lang = "en") {
     std::string file = File(text);
-    ToolRun run = RunTool({"check", file, "--lang", lang});
+    std::vector<std::string> args = {"check", file};
+    if (!lang.empty()) args.insert(args.end(), {"--lang", lang});
+    ToolRun run = RunTool(Args(args));
     CheckRun result{run.code, {}, "", "", run.out};
     EXPECT_EQ(run.err, "");
-    size_t begin = 0;
-    while (begin < run.out.size()) {
-      size_t end = run.out.find('\n', begin);
-      std::string line = run.out.substr(begin, end - begin);
-      begin = end == std::string::npos ? run.out.size() : end + 1;
-      // FILE:LINE: kind: message, or the summary FILE: N errors, M warnings (language)
-      EXPECT_EQ(line.rfind(file, 0), 0u) << line;
-      std::string rest = line.substr(file.size());
-      if (rest.rfind(": ", 0) == 0) {
-        result.summary = rest.substr(2);
-        continue;
-      }
-      size_t colon = rest.find(": ", 1);
-      EXPECT_NE(colon, std::string::npos) << line;
-      if (colon == std::string::npos) continue;
-      int number = std::stoi(rest.substr(1, colon - 1));
-      size_t kindEnd = rest.find(": ", colon + 2);
-      std::string kind = rest.substr(colon + 2, kindEnd - colon - 2);
-      std::string message = rest.substr(kindEnd + 2);
-      if (kind == "info") result.info = message;
-      else result.findings.push_back({number, kind, message});
+    size_t last = run.out.rfind('\n', run.out.size() - 2);
+    std::string summary = run.out.substr(last == std::string::npos ? 0 : last + 1);
+    EXPECT_EQ(summary.rfind(file + ": ", 0), 0u) << summary;
+    if (summary.size() > file.size() + 2) result.summary = summary.substr(file.size() + 2, summary.size() - file.size() - 3);
+
+    args.insert(args.end(), {"--format", "json"});
+    ToolRun json = RunTool(Args(args));
+    EXPECT_EQ(json.code, run.code);
+    nlohmann::json parsed = nlohmann::json::parse(json.out, nullptr, false);
+    EXPECT_TRUE(parsed.is_array()) << json.out;
+    if (!parsed.is_array()) return result;
+    for (const nlohmann::json &finding : parsed) {
+      EXPECT_EQ(finding["file"], file);
+      Reported reported{finding["line"].is_null() ? 0 : finding["line"].get<int>(), finding["severity"],
+                        finding["message"], finding["code"], finding["language"]};
+      if (reported.kind == "info") result.info = reported.message;
+      else result.findings.push_back(reported);
     }
     return result;
+  }
+
+  static std::vector<WString> Args(const std::vector<std::string> &args) {
+    std::vector<WString> wide;
+    for (const std::string &arg : args) wide.push_back(Wide(arg));
+    return wide;
   }
 };
 
@@ -122,6 +131,8 @@ std::string ManyItems(int count) {
   std::string text = "[SectionNames]\nSectionCount=1\nSection01=S\nParameterRule=High256\n[Section01]\nItemCount=" +
                      std::to_string(count) + "\n";
   for (int m = 1; m <= count; ++m) text += "Item" + std::string(m < 10 ? "0" : "") + std::to_string(m) + "=I" + std::to_string(m) + "\n";
+  for (int m = 1; m <= count; ++m)
+    text += "Item" + std::string(m < 10 ? "0" : "") + std::to_string(m) + "Instruction=1B 40\n";
   std::string titles, rules;
   for (int m = 1; m <= count; ++m) {
     std::string key = "I" + std::to_string(m);
@@ -149,7 +160,7 @@ const Case kCases[] = {
      "odd number of hexadecimal digits (3)", 1},
     {"unknown parameter rule", [] { return Edit(kClean, "ParameterRule=High256", "ParameterRule=Binary"); }, 7,
      "error", "\"Binary\" is neither High256 nor BaseOn30, and 1 item needs parameter bytes", 1},
-    {"missing parameter rule", [] { return Edit(kClean, "ParameterRule=High256\n", ""); }, 0, "error",
+    {"missing parameter rule", [] { return Edit(kClean, "ParameterRule=High256\n", ""); }, 1, "error",
      "is neither High256 nor BaseOn30", 1},
     // Declared entries missing, capacity, negative counts.
     {"declared section missing", [] { return Edit(kClean, "SectionCount=1", "SectionCount=2"); }, 2, "warning",
@@ -160,12 +171,12 @@ const Case kCases[] = {
     {"declared item missing", [] { return Edit(kClean, "ItemCount=1", "ItemCount=3"); }, 9, "warning",
      "but Item02 to Item03 are missing", 1},
     {"number section missing", [] { return Edit(kClean, "[Section01]\nItemCount=1\n", "[Other]\nItemCount=1\n"); },
-     3, "warning", "[Section01] is missing: class S shows no items", 1},
+     8, "warning", "[Section01] is missing (line 8 has [Other], which the plug-in does not read as [Section01]): class S shows no items", 1},
     {"eleven shown sections", [] { return ManySections(11); }, 14, "warning",
      "Section11 (S) is ignored: the page holds at most 10 classes", 1},
     {"thirty-three shown items", [] { return ManyItems(33); }, 39, "warning",
      "Item33 (I33) is ignored: a class holds at most 32 items", 1},
-    {"negative section count", [] { return Edit(kClean, "SectionCount=1", "SectionCount=-1"); }, 2, "warning",
+    {"negative section count", [] { return Edit(kClean, "SectionCount=1", "SectionCount=-1"); }, 2, "error",
      "SectionCount -1 is negative: no classes are loaded", 1},
     {"negative item count", [] { return Edit(kClean, "ItemCount=1", "ItemCount=-3"); }, 9, "warning",
      "ItemCount -3 is negative: class S shows no items", 1},
@@ -203,7 +214,7 @@ const Case kCases[] = {
      "warning", "\"On\" and \"Also on\" have the same value 1", 1},
     {"unknown rule type", [] { return Edit(kClean, "I_RuleType=Enum", "I_RuleType=List"); }, 19, "warning",
      "\"List\" is neither Enum nor Serial", 1},
-    {"missing rule type", [] { return Edit(kClean, "I_RuleType=Enum\n", ""); }, 0, "warning",
+    {"missing rule type", [] { return Edit(kClean, "I_RuleType=Enum\n", ""); }, 18, "warning",
      "I_RuleType is missing", 1},
     // Serial rules.
     {"serial minimum above maximum",
@@ -249,7 +260,7 @@ const Case kCases[] = {
      [] { return Edit(Edit(kClean, "ParameterRule=High256", "ParameterRule=baseon30"), "I=1\n", "I=-3\n"); },
      25, "warning", "the default -3 is negative: BaseOn30 cannot send it, so Set All sends nothing at all", 2},
     {"High256 value that does not fit its byte", [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=1=On 300=Max"); },
-     20, "warning", "\"Max\" (300) is sent as 2c", 1},
+     20, "warning", "\"Max\" (300) is sent as 2C", 1},
     {"option with the value -1", [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=-1=Keep 1=On"); }, 20,
      "warning", "has the value -1", 1},
     {"multi-choice with too few parameter bytes",
@@ -266,7 +277,7 @@ const Case kCases[] = {
      12, "warning", "Item01ParameterCount -1 is negative: item S/I sends nothing, and the page treats it as multi-choice",
      1},
     // Languages.
-    {"item without a Chinese title", [] { return Edit(kClean, "I_Title=Item CN\n", ""); }, 0, "warning",
+    {"item without a Chinese title", [] { return Edit(kClean, "I_Title=Item CN\n", ""); }, 15, "warning",
      "[S_Lang_CN] I_Title is missing: in Chinese the item S/I shows as an empty row", 1},
     {"no Chinese titles at all", [] { return Edit(kClean, "[S_Lang_CN]\nTitle=Class CN\nI_Title=Item CN\n", ""); }, 0,
      "warning", "the file has no _CN titles", 1},

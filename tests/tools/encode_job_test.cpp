@@ -19,13 +19,13 @@ TEST_F(EncodeTest, PrintsTheTextAsTheEncoderWritesIt) {
     std::vector<std::string> choose;
     std::string text;
   } cases[] = {
-      {kOfficeLaser, {"--section", "0", "--item", "0", "--choice", "4"}, "1B 73 44 05 0D \n"},
-      {kOfficeLaser, {"--section", "0", "--item", "0", "--value", "300"}, "1B 73 44 2c 0D \n"},
-      {kOfficeLaser, {"--section", "1", "--item", "2", "--value", "-2"}, "1B 70 54 fe 0D \n"},
-      {kOfficeLaser, {"--section", "1", "--item", "3", "--choice", "0xA00000"}, "1B 70 44 a0 00 00 0D \n"},
-      {kOfficeLaser, {"--section", "1", "--item", "3", "--choice", "0"}, "1B 70 44 00 00 00 0D \n"},
-      {kLabelPrinter, {"--section", "1", "--item", "1", "--choice", "9"}, "5E 4C 4C 31 30 30 0D 0A \n"},
-      {kLabelPrinter, {"--section", "0", "--item", "0", "--value", "7"}, "5E 4D 44 37 0D 0A \n"},
+      {kOfficeLaser, {"--section", "0", "--item", "0", "--choice", "4"}, "1B 73 44 05 0D\n"},
+      {kOfficeLaser, {"--section", "0", "--item", "0", "--value", "300"}, "1B 73 44 2C 0D\n"},
+      {kOfficeLaser, {"--section", "1", "--item", "2", "--value", "-2"}, "1B 70 54 FE 0D\n"},
+      {kOfficeLaser, {"--section", "1", "--item", "3", "--choice", "0xA00000"}, "1B 70 44 A0 00 00 0D\n"},
+      {kOfficeLaser, {"--section", "1", "--item", "3", "--choice", "0"}, "1B 70 44 00 00 00 0D\n"},
+      {kLabelPrinter, {"--section", "1", "--item", "1", "--choice", "9"}, "5E 4C 4C 31 30 30 0D 0A\n"},
+      {kLabelPrinter, {"--section", "0", "--item", "0", "--value", "7"}, "5E 4D 44 37 0D 0A\n"},
   };
   for (const auto &c : cases) {
     std::vector<WString> args = {Wide("encode"), Wide(SourcePath(c.file))};

@@ -28,6 +28,20 @@ inline ToolRun RunTool(const std::vector<WString> &args) {
   return run;
 }
 
+// The same with `input` as standard input and, when `out` is given, that stream as standard output.
+inline ToolRun RunToolWith(std::initializer_list<std::string> args, const std::string &input,
+                           std::ostream *out = nullptr) {
+  std::vector<WString> wide;
+  for (const std::string &arg : args) wide.push_back(Wide(arg));
+  std::istringstream in(input);
+  std::ostringstream text, err;
+  ToolRun run;
+  run.code = prnset::Run(wide, in, out ? *out : text, err);
+  run.out = text.str();
+  run.err = err.str();
+  return run;
+}
+
 inline ToolRun RunTool(const std::vector<std::string> &args) {
   std::vector<WString> wide;
   for (const std::string &arg : args) wide.push_back(Wide(arg));

@@ -94,3 +94,139 @@ TEST(ParseNumberTest, AcceptsWholeDecimalAndHexadecimalNumbersOnly) {
 }
 
 }  // namespace
+
+namespace {
+
+using CommandLineTest = ToolTest;
+
+TEST_F(CommandLineTest, EveryCommandHasItsHelpWithTheExitCodes) {
+  for (const char *command : {"dump", "show", "check", "encode", "job"}) {
+    SCOPED_TRACE(command);
+    ToolRun asked = RunTool({command, "--help"});
+    EXPECT_EQ(asked.code, 0);
+    EXPECT_EQ(asked.err, "");
+    EXPECT_EQ(asked.out.rfind(std::string("usage: prnset ") + command + " FILE", 0), 0u) << asked.out;
+    EXPECT_NE(asked.out.find("Exit codes: 0 "), std::string::npos) << asked.out;
+    EXPECT_NE(asked.out.find("--lang en|cn"), std::string::npos) << asked.out;
+    EXPECT_EQ(RunTool({command, "-h"}).out, asked.out);
+    EXPECT_EQ(RunTool({"help", command}).out, asked.out);
+    EXPECT_EQ(RunTool({command, "somefile", "--help"}).out, asked.out);  // help wins over a file
+  }
+  EXPECT_NE(RunTool({"check", "--help"}).out.find("1 errors (or, with --strict, warnings)"), std::string::npos);
+  ToolRun general = RunTool({"--help"});
+  EXPECT_EQ(general.code, 0);
+  EXPECT_NE(general.out.find("Exit codes: 0 done"), std::string::npos);
+  ToolRun unknown = RunTool({"help", "frobnicate"});
+  EXPECT_EQ(unknown.code, 2);
+  EXPECT_TRUE(IsOneLine(unknown.err)) << unknown.err;
+}
+
+TEST_F(CommandLineTest, VersionIsTheProjectsOne) {
+  ToolRun run = RunTool({"--version"});
+  EXPECT_EQ(run.code, 0);
+  EXPECT_EQ(run.out, std::string("prnset ") + prnset::Version() + "\n");
+  EXPECT_NE(std::string(prnset::Version()).find('.'), std::string::npos);
+}
+
+TEST_F(CommandLineTest, UnreadableInputSaysWhy) {
+  std::string file = File("[SectionNames]\nSectionCount=0\n");
+  std::string folder = file.substr(0, file.find_last_of("/\\"));
+  const struct {
+    std::string file, reason;
+  } cases[] = {
+      {file + ".missing", "it does not exist"},
+      {folder, "it is a folder"},
+      {"", "the name is empty"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.reason);
+    ToolRun run = RunTool({"show", c.file});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_EQ(run.err, "prnset show: cannot read " + c.file + ": " + c.reason + "\n");
+  }
+}
+
+TEST_F(CommandLineTest, StandardInputIsADash) {
+  std::string text = ReadSourceFile(kOfficeLaser);
+  ToolRun piped = RunToolWith({"dump", "-", "--lang", "cn"}, text);
+  EXPECT_EQ(piped.code, 0) << piped.err;
+  EXPECT_EQ(piped.out, RunTool({"dump", SourcePath(kOfficeLaser), "--lang", "cn"}).out);
+  ToolRun shown = RunToolWith({"show", "-"}, text);
+  EXPECT_EQ(shown.out.rfind("Settings file: -\n", 0), 0u) << shown.out;
+}
+
+// Standard output that refuses every byte, as a full disk or a closed pipe does.
+class RefusingBuffer : public std::streambuf {
+ protected:
+  int_type overflow(int_type) override { return traits_type::eof(); }
+};
+
+TEST_F(CommandLineTest, OutputThatCannotBeWrittenIsAnError) {
+  RefusingBuffer refusing;
+  std::ostream out(&refusing);
+  for (std::initializer_list<std::string> args :
+       {std::initializer_list<std::string>{"dump", "-"}, {"check", "-"}, {"--version"}, {"help"}}) {
+    ToolRun run = RunToolWith(args, ReadSourceFile(kLabelPrinter), &out);
+    out.clear();
+    EXPECT_EQ(run.code, 2);
+    EXPECT_NE(run.err.find("cannot write the output"), std::string::npos) << run.err;
+  }
+}
+
+// The tool's own bounds at their edges: the last section and item exist, the next ones do not.
+TEST_F(CommandLineTest, PositionsAreCheckedAtTheirEdges) {
+  std::string ten = "[SectionNames]\nSectionCount=10\nParameterRule=High256\n";
+  for (int n = 1; n <= 10; ++n) ten += "Section" + std::string(n < 10 ? "0" : "") + std::to_string(n) + "=S\n";
+  for (int n = 1; n <= 10; ++n)
+    ten += "[Section" + std::string(n < 10 ? "0" : "") + std::to_string(n) + "]\nItemCount=1\nItem01=I\nItem01Instruction=1B\n";
+  ten += "[S_Rule_EN]\nI_RuleType=Enum\nI_Rule=1=One\n";
+  const std::string tenFile = File(ten, "ten.ini"), office = SourcePath(kOfficeLaser);
+  const struct {
+    std::string file;
+    std::vector<std::string> position;
+    int code;
+    std::string says;
+  } cases[] = {
+      {office, {"--section", "3", "--item", "1", "--choice", "0"}, 0, "1B 6C 42 01 0D"},
+      {office, {"--section", "4", "--item", "0", "--choice", "0"}, 2, "there is no section 4 (sections 0 to 3)"},
+      {office, {"--section", "-1", "--item", "0", "--choice", "0"}, 2, "there is no section -1 (sections 0 to 3)"},
+      {office, {"--section", "0", "--item", "3", "--choice", "0"}, 2, "section 0 has no item 3 (items 0 to 2)"},
+      {tenFile, {"--section", "9", "--item", "0", "--choice", "0"}, 0, "1B 01"},
+      {tenFile, {"--section", "10", "--item", "0", "--choice", "0"}, 2, "there is no section 10 (sections 0 to 9)"},
+      {tenFile, {"--section", "0", "--item", "0", "--choice", "1"}, 1, "no option at position 1 (the item has 1 option)"},
+      {office, {"--section", "0", "--item", "0", "--choice", "5"}, 1, "no option at position 5 (the item has 5 options)"},
+  };
+  for (const auto &c : cases) {
+    std::vector<WString> args = {Wide("encode"), Wide(c.file)};
+    for (const std::string &arg : c.position) args.push_back(Wide(arg));
+    SCOPED_TRACE(c.says);
+    ToolRun run = RunTool(args);
+    EXPECT_EQ(run.code, c.code) << run.err;
+    EXPECT_NE((c.code ? run.err : run.out).find(c.says), std::string::npos) << run.out << run.err;
+  }
+}
+
+TEST(Utf8Test, EachLengthAtItsEdges) {
+  const struct {
+    std::u16string text;
+    std::string utf8;
+  } cases[] = {
+      {u"\u007F", "\x7F"},
+      {u"\u0080", "\xC2\x80"},
+      {u"\u07FF", "\xDF\xBF"},
+      {u"\u0800", "\xE0\xA0\x80"},
+      {u"\uFFFF", "\xEF\xBF\xBF"},
+      {u"\U00010000", "\xF0\x90\x80\x80"},
+      {u"\U0010FFFF", "\xF4\x8F\xBF\xBF"},
+      {std::u16string(1, char16_t(0xD800)), "\xEF\xBF\xBD"},  // a lone surrogate
+  };
+  for (const auto &c : cases) {
+    WString text(c.text.begin(), c.text.end());
+    EXPECT_EQ(prnset::Utf8(text), c.utf8);
+    EXPECT_EQ(prnset::Widen(c.utf8), c.text[0] >= 0xD800 && c.text[0] <= 0xDBFF && c.text.size() == 1
+                                         ? WString(1, WCHAR(0xFFFD))
+                                         : text);
+  }
+}
+
+}  // namespace

@@ -1,4 +1,4 @@
-// Command-line arguments of the settings-file tool: one command, positional arguments and --options.
+// Arguments of one command of the settings-file tool, and the numbers its options take.
 #pragma once
 
 #include <string>
@@ -9,17 +9,11 @@
 
 namespace prnset {
 
-// What a command accepts: options that take a value (--lang cn or --lang=cn) and options that stand alone.
-struct AcceptedOptions {
-  std::vector<std::string> valued;
-  std::vector<std::string> flags;
-};
-
+// A command's arguments once the command line has been parsed: its files and the options given, with their values.
 class Arguments {
  public:
-  // Parses everything after the command name. Returns false with a one-line `error` for an unknown option, a
-  // missing value, an option given twice, or a flag given a value.
-  bool Parse(const std::vector<WString> &args, const AcceptedOptions &accepted, std::string &error);
+  void AddPositional(const WString &value) { positional_.push_back(value); }
+  void Set(const std::string &name, const WString &value) { options_.emplace_back(name, value); }
 
   const std::vector<WString> &positional() const { return positional_; }
   bool Has(const std::string &name) const;

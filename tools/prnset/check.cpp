@@ -1,12 +1,14 @@
 #include "tools/prnset/check.h"
 
+#include <algorithm>
+
 #include "tools/prnset/prnset.h"
 
 namespace prnset {
 
 namespace {
 
-const char *EncodingName(const IniFile &ini, const ToolLanguage &language, std::string &name) {
+const char *EncodingName(const IniFile &ini, const ToolLanguage &language, bool bothLanguages, std::string &name) {
   switch (ini.encoding()) {
     case IniFile::Encoding::Utf16Le: return "UTF-16 little-endian with byte order mark";
     case IniFile::Encoding::Utf16Be: return "UTF-16 big-endian with byte order mark";
@@ -27,19 +29,17 @@ const char *EncodingName(const IniFile &ini, const ToolLanguage &language, std::
   }
   if (ascii) return "plain ASCII (reads alike in every code page)";
   name = "ANSI, read in code page " + std::to_string(language.load.codePage) +
-         (language.load.codePage == 936 ? "" : " (Chinese texts saved in code page 936 need --lang cn)");
+         (language.load.codePage == 936 || bothLanguages ? "" : " (Chinese texts saved in code page 936 need --lang cn)");
   return name.c_str();
-}
-
-std::string Plural(int count, const char *word) {
-  return std::to_string(count) + " " + word + (count == 1 ? "" : "s");
 }
 
 }  // namespace
 
 void Findings::Add(const Finding &finding) {
   for (const Finding &told : list_)
-    if (told.line == finding.line && told.severity == finding.severity && told.message == finding.message) return;
+    if (told.line == finding.line && told.severity == finding.severity && told.code == finding.code &&
+        told.message == finding.message)
+      return;
   list_.push_back(finding);
 }
 
@@ -49,39 +49,91 @@ int Findings::Count(Severity severity) const {
   return n;
 }
 
+void Findings::DropClaimed(const std::vector<std::string> &codes) {
+  std::vector<Finding> kept;
+  for (const Finding &finding : list_) {
+    bool drop = Claimed(finding.line) && std::find(codes.begin(), codes.end(), finding.code) != codes.end();
+    if (!drop) kept.push_back(finding);
+  }
+  list_.swap(kept);
+}
+
+bool CheckFileContent(const std::vector<BYTE> &bytes, Findings &findings) {
+  size_t blanks = 0;
+  for (BYTE b : bytes) blanks += b == ' ' || b == '\t' || b == '\r' || b == '\n';
+  if (blanks == bytes.size()) {
+    findings.Error(0, "file-empty", "the file is empty: the page shows no classes");
+    return false;
+  }
+  if (bytes.size() > IniFile::kMaxFileBytes) {
+    findings.Error(0, "file-too-large", "the file is larger than " + std::to_string(IniFile::kMaxFileBytes >> 20) +
+                                            " MB: the plug-in reads none of it, and the page shows no classes");
+    return false;
+  }
+  const bool utf16Mark = bytes.size() >= 2 && ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF));
+  if (utf16Mark) return true;
+  // Text without a mark has no null bytes; UTF-16 without one has them in every other byte.
+  size_t nullsEven = 0, nullsOdd = 0, controls = 0;
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    BYTE b = bytes[i];
+    if (b == 0) ++(i % 2 ? nullsOdd : nullsEven);
+    else if ((b < 0x20 && b != '\t' && b != '\n' && b != '\r' && b != '\f' && b != '\v' && b != 0x1A) || b == 0x7F)
+      ++controls;
+  }
+  const size_t nulls = nullsEven + nullsOdd, half = (bytes.size() + 1) / 2;
+  if (nulls > 0 && (nullsOdd * 10 >= half * 9 || nullsEven * 10 >= half * 9)) {
+    findings.Error(0, "file-utf16-no-bom",
+                   std::string("the file is UTF-16 (") + (nullsOdd > nullsEven ? "little" : "big") +
+                       "-endian) without a byte order mark: the plug-in reads it as ANSI, finds no sections, and the "
+                       "page shows no classes; save it as UTF-16 with a byte order mark");
+    return false;
+  }
+  // A stray control character is a fault of one line, told where it stands; many of them are no text at all.
+  if (nulls > 0 || controls > 64 || (controls > 8 && controls * 20 > bytes.size())) {
+    findings.Error(0, "file-binary",
+                   "the file is not text (" + std::to_string(nulls + controls) +
+                       " null or control bytes): the page shows whatever sections happen to read from it");
+    return false;
+  }
+  return true;
+}
+
+const std::vector<std::string> kClaimableCodes = {"unknown-key", "unknown-section", "no-equals", "misnumbered"};
+
 Findings CheckSettingsFile(const CheckedFile &file) {
   Findings findings;
   std::string name;
-  findings.Info(0, std::string("encoding: ") + EncodingName(file.ini, file.language, name));
+  findings.Info(0, "encoding", std::string("encoding: ") + EncodingName(file.ini, file.language, file.bothLanguages, name));
   CheckFileLayout(file.ini, findings);
   CheckCatalogueWalk(file, findings);
   CheckSettingsSection(file.ini, findings);
+  CheckUnknownNames(file.ini, findings);
+  // A misspelt name is told as the name it should have been; its line tells nothing more.
+  findings.DropClaimed(kClaimableCodes);
   return findings;
 }
 
-int CheckCommand(const std::vector<WString> &args, std::ostream &out, std::ostream &err) {
-  FileArguments parsed;
-  if (!ParseFileArguments("check", args, {}, parsed, err)) return kExitUsage;
-  CatalogueSession session;
-  session.Load(parsed.file, parsed.language);
-  IniFile ini;
-  if (!ini.Load(parsed.file.c_str(), parsed.language.load.codePage)) {
-    Complain(err, "check", "cannot read " + Utf8(parsed.file));
-    return kExitUsage;
+std::vector<Finding> MergeLanguages(const std::vector<Finding> &english, const std::vector<Finding> &chinese) {
+  auto same = [](const Finding &a, const Finding &b) {
+    return a.line == b.line && a.severity == b.severity && a.code == b.code && a.message == b.message;
+  };
+  std::vector<Finding> merged;
+  std::vector<bool> matched(chinese.size(), false);
+  for (const Finding &finding : english) {
+    Finding told = finding;
+    size_t i = 0;
+    while (i < chinese.size() && (matched[i] || !same(finding, chinese[i]))) ++i;
+    if (i < chinese.size()) {
+      matched[i] = true;
+      // Told by both readings: it concerns both, unless both readings tell it about the same language's texts.
+      if (told.language != chinese[i].language) told.language = FindingLanguage::Both;
+    }
+    merged.push_back(told);
   }
-  Findings findings = CheckSettingsFile({ini, session.catalogue(), parsed.language});
-
-  const std::string file = Utf8(parsed.file);
-  for (const Finding &finding : findings.list()) {
-    const char *kind = finding.severity == Severity::Error     ? "error"
-                       : finding.severity == Severity::Warning ? "warning"
-                                                               : "info";
-    out << file << ':' << finding.line << ": " << kind << ": " << finding.message << "\n";
-  }
-  int errors = findings.Count(Severity::Error), warnings = findings.Count(Severity::Warning);
-  out << file << ": " << Plural(errors, "error") << ", " << Plural(warnings, "warning") << " ("
-      << parsed.language.name << ")\n";
-  return errors ? kExitFailure : kExitSuccess;
+  for (size_t i = 0; i < chinese.size(); ++i)
+    if (!matched[i]) merged.push_back(chinese[i]);
+  std::stable_sort(merged.begin(), merged.end(), [](const Finding &a, const Finding &b) { return a.line < b.line; });
+  return merged;
 }
 
 }  // namespace prnset

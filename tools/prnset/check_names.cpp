@@ -1,5 +1,6 @@
 #include "tools/prnset/check_names.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace prnset {
@@ -13,6 +14,12 @@ bool SameName(const WString &a, const WString &b) {
   for (size_t i = 0; i < a.size(); ++i)
     if (Folded(a[i]) != Folded(b[i])) return false;
   return true;
+}
+
+std::string FoldedName(const WString &name) {
+  WString folded = name;
+  for (WCHAR &c : folded) c = Folded(c);
+  return Utf8(folded);
 }
 
 WString Numbered(const char *prefix, long number, const char *suffix) {
@@ -44,6 +51,120 @@ std::string Quoted(const WString &text) {
   constexpr size_t kShown = 60;
   if (text.size() <= kShown) return "\"" + Utf8(text) + "\"";
   return "\"" + Utf8(text.substr(0, kShown)) + "...\"";
+}
+
+namespace {
+bool IsDigits(const WString &text, size_t from, size_t to) {
+  if (from >= to) return false;
+  for (size_t i = from; i < to; ++i)
+    if (text[i] < '0' || text[i] > '9') return false;
+  return true;
+}
+}  // namespace
+
+WString NameForNumber(const WString &name, const char *prefix, const char *suffix) {
+  WString p = Ascii(prefix), s = Ascii(suffix);
+  if (name.size() <= p.size() + s.size()) return WString();
+  if (!SameName(name.substr(0, p.size()), p) || !SameName(name.substr(name.size() - s.size()), s)) return WString();
+  size_t end = name.size() - s.size();
+  if (!IsDigits(name, p.size(), end) || end - p.size() > 9) return WString();
+  long number = std::stol(Utf8(name.substr(p.size(), end - p.size())));
+  return Numbered(prefix, number, suffix);
+}
+
+bool IsMisnumbered(const WString &name) {
+  static const char *const kForms[][2] = {
+      {"Section", ""}, {"Item", ""}, {"Item", "Instruction"}, {"Item", "ParameterCount"}};
+  for (const auto &form : kForms) {
+    WString expected = NameForNumber(name, form[0], form[1]);
+    if (!expected.empty() && !SameName(expected, name)) return true;
+  }
+  return false;
+}
+
+bool IsComment(const WString &name) { return !name.empty() && (name[0] == ';' || name[0] == '#'); }
+
+bool IsPlainDecimal(const WString &text) {
+  size_t i = !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+  if (i >= text.size()) return false;
+  for (; i < text.size(); ++i)
+    if (text[i] < '0' || text[i] > '9') return false;
+  return true;
+}
+
+size_t NameDistance(const WString &a, const WString &b, size_t limit) {
+  const size_t n = a.size(), m = b.size();
+  if ((n > m ? n - m : m - n) > limit) return limit + 1;
+  // Three rows of the optimal string alignment distance.
+  std::vector<size_t> before(m + 1), previous(m + 1), current(m + 1);
+  for (size_t j = 0; j <= m; ++j) previous[j] = j;
+  for (size_t i = 1; i <= n; ++i) {
+    current[0] = i;
+    size_t best = current[0];
+    for (size_t j = 1; j <= m; ++j) {
+      size_t cost = Folded(a[i - 1]) == Folded(b[j - 1]) ? 0 : 1;
+      size_t d = std::min({previous[j] + 1, current[j - 1] + 1, previous[j - 1] + cost});
+      if (i > 1 && j > 1 && Folded(a[i - 1]) == Folded(b[j - 2]) && Folded(a[i - 2]) == Folded(b[j - 1]))
+        d = std::min(d, before[j - 2] + 1);
+      current[j] = d;
+      best = std::min(best, d);
+    }
+    if (best > limit) return limit + 1;
+    before.swap(previous);
+    previous.swap(current);
+  }
+  return previous[m];
+}
+
+bool IsNearMiss(const WString &written, const WString &meant) {
+  // One slip in a short name, two in a long one; a name of three characters or fewer has too many neighbours.
+  size_t length = std::min(written.size(), meant.size());
+  size_t allowed = length >= 10 ? 2 : length >= 4 ? 1 : 0;
+  if (allowed == 0) return false;
+  size_t d = NameDistance(written, meant, allowed);
+  return d > 0 && d <= allowed;
+}
+
+const IniFile::Section *FirstSection(const IniFile &ini, const WString &name) {
+  for (const IniFile::Section &section : ini.sections())
+    if (section.line != 0 && SameName(ini.Text(section.name, section.nameLength), name)) return &section;
+  return nullptr;
+}
+
+MeantEntry MeantKey(const IniFile &ini, const KnownNames &known, const WString &section, const WString &key) {
+  MeantEntry meant;
+  const IniFile::Section *found = FirstSection(ini, section);
+  if (!found) return meant;
+  for (const IniFile::Entry &entry : found->entries) {
+    WString name = ini.Text(entry.name, entry.nameLength);
+    if (IsComment(name) || (entry.valueLength != WString::npos && known.IsKey(section, name))) continue;
+    bool withoutEquals = entry.valueLength == WString::npos && name.size() > key.size() &&
+                         SameName(name.substr(0, key.size()), key);
+    if (withoutEquals || IsNearMiss(name, key)) {
+      meant.name = name;
+      meant.line = entry.line;
+      return meant;
+    }
+  }
+  return meant;
+}
+
+MeantEntry MeantSection(const IniFile &ini, const KnownNames &known, const WString &section,
+                        const WString &signatureKey) {
+  MeantEntry meant;
+  for (const IniFile::Section &candidate : ini.sections()) {
+    if (candidate.line == 0) continue;
+    WString name = ini.Text(candidate.name, candidate.nameLength);
+    bool signed_ = false;
+    for (const IniFile::Entry &entry : candidate.entries)
+      signed_ = signed_ || (!signatureKey.empty() && SameName(ini.Text(entry.name, entry.nameLength), signatureKey));
+    if (!known.IsSection(name) && (IsNearMiss(name, section) || signed_)) {
+      meant.name = name;
+      meant.line = candidate.line;
+      return meant;
+    }
+  }
+  return meant;
 }
 
 }  // namespace prnset

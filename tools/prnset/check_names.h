@@ -1,7 +1,9 @@
 // Shared pieces of the settings-file check: reading whole values, naming places in the file.
 #pragma once
 
+#include <map>
 #include <string>
+#include <vector>
 
 #include "catalogue/ini_file.h"
 #include "tools/prnset/text.h"
@@ -10,6 +12,8 @@ namespace prnset {
 
 // Case-blind comparison of ASCII letters, as the reader matches names.
 bool SameName(const WString &a, const WString &b);
+// A name as the reader compares it (ASCII letters in small), for maps and lists of names already seen.
+std::string FoldedName(const WString &name);
 
 // "Section%.2d" and its kin: the number with at least two digits.
 WString Numbered(const char *prefix, long number, const char *suffix = "");
@@ -25,5 +29,65 @@ std::string Place(const WString &section, const WString &key);
 
 // A text quoted for a message, shortened when long.
 std::string Quoted(const WString &text);
+
+// For a name of the form <prefix><digits><suffix> (letters in any case): the name the loader reads for that
+// number. Empty when the name has another form or the number is too large to mean anything.
+WString NameForNumber(const WString &name, const char *prefix, const char *suffix);
+// Section1, Item2Instruction and the like: a number written with fewer (or more) digits than the loader writes it.
+bool IsMisnumbered(const WString &name);
+
+// Lines the reader passes over as a key nobody looks up: by custom, remarks start with ';' or '#'.
+bool IsComment(const WString &name);
+
+// Only a sign and decimal digits: the one number form that every reader of the file takes alike.
+bool IsPlainDecimal(const WString &text);
+
+// How far apart two names are, as typing goes: insertions, deletions, changes and swaps of neighbours, letters
+// compared without regard to case. Stops counting above `limit`.
+size_t NameDistance(const WString &a, const WString &b, size_t limit);
+// Whether `written` looks like a misspelling of `meant`: close enough for the length of the name.
+bool IsNearMiss(const WString &written, const WString &meant);
+
+// The first section of a name (the only one the reader searches), or nullptr.
+const IniFile::Section *FirstSection(const IniFile &ini, const WString &name);
+
+// Every section and key name the plug-in reads from this file: the fixed ones, the numbered ones, and those built
+// from the class and item keys that the file lists (hidden ones included: their names are right).
+class KnownNames {
+ public:
+  explicit KnownNames(const IniFile &ini);
+  bool IsSection(const WString &section) const;
+  bool IsKey(const WString &section, const WString &key) const;
+  // The names of a section's keys, for suggestions (numbered keys as far as the file lists them).
+  std::vector<WString> KeysOf(const WString &section) const;
+  std::vector<WString> Sections() const;
+  // Whether the file lists any class at all; without one no class's sections can be told from unknown ones.
+  bool ListsClasses() const { return !classKeys_.empty(); }
+  // Whether a name has the form of a class's own section (S_Filter, S_Lang_EN, ...) whatever S is.
+  static bool IsClassSectionForm(const WString &section);
+
+ private:
+  enum class Kind { None, Names, Numbered, Filter, Language, Rule, Default, Settings };
+  Kind KindOf(const WString &section, std::string *classKey) const;
+
+  std::map<std::string, std::vector<WString>> itemsOfClass_;  // folded class key -> item keys of all its classes
+  std::map<std::string, long> itemsListed_;                   // folded [SectionNN] -> highest ItemNN it lists
+  std::vector<WString> classKeys_;
+  std::vector<std::string> openClasses_;  // folded keys of classes whose [SectionNN] is missing
+  long sectionsListed_ = 0;
+};
+
+// A key the loader looks for and does not find in a section that is there: the entry of that section that was
+// probably meant for it (a near miss that is no name of its own, or a line without '=' that starts with the key).
+// Empty name when none.
+struct MeantEntry {
+  WString name;
+  int line = 0;
+};
+MeantEntry MeantKey(const IniFile &ini, const KnownNames &known, const WString &section, const WString &key);
+// A section the loader looks for and does not find: a header of the file that was probably meant for it.
+// A section that is no name of its own and holds `signatureKey` (such as ItemCount for a [SectionNN]) counts too.
+MeantEntry MeantSection(const IniFile &ini, const KnownNames &known, const WString &section,
+                        const WString &signatureKey = WString());
 
 }  // namespace prnset

@@ -1,6 +1,7 @@
 // Option rules and values: where an "Enum" or "Serial" rule, a default or an option value does not come out as the
 // author wrote it.
 #include <map>
+#include <utility>
 
 #include "tools/prnset/check.h"
 #include "tools/prnset/check_names.h"
@@ -33,6 +34,14 @@ LONG ReadInteger(const WString &text, size_t from, size_t to) {
   return LONG(value > 2147483647LL ? 2147483647LL : value);
 }
 
+// Whether a number starts at `from`: blanks, a sign, then at least one digit.
+bool StartsWithNumber(const WString &text, size_t from) {
+  size_t p = from;
+  while (p < text.size() && text[p] == ' ') ++p;
+  if (p < text.size() && (text[p] == '-' || text[p] == '+')) ++p;
+  return p < text.size() && text[p] >= '0' && text[p] <= '9';
+}
+
 bool IsNumberText(const WString &text) {
   size_t p = 0;
   while (p < text.size() && text[p] == ' ') ++p;
@@ -45,8 +54,9 @@ bool IsNumberText(const WString &text) {
 
 std::string Ordinal(DWORD index) { return "option " + std::to_string(index + 1); }
 
+// Bytes as prnset encode and job print them: capital digits, one blank between.
 std::string HexBytes(LONG value, int count) {
-  static const char kDigits[] = "0123456789abcdef";
+  static const char kDigits[] = "0123456789ABCDEF";
   std::string out;
   for (int i = count - 1; i >= 0; --i) {
     BYTE b = BYTE(DWORD(value) >> (8 * i));
@@ -98,7 +108,7 @@ void CheckEnumRule(const WString &rule, int line, const std::string &where, Find
     if (count > 0) {
       size_t blank = rule.rfind(WCHAR(' '), equals);
       if (blank == WString::npos || blank < q) {
-        findings.Warning(line, where + ": " + Ordinal(count) + " has no blank before its value, " +
+        findings.Warning(line, "enum-no-blank", where + ": " + Ordinal(count) + " has no blank before its value, " +
                                    Quoted(rule.substr(q, equals - q)) +
                                    ": it runs together with the text before it");
         valueStart = tokenStart = q;
@@ -110,10 +120,10 @@ void CheckEnumRule(const WString &rule, int line, const std::string &where, Find
     WString token = rule.substr(tokenStart, equals - tokenStart);
     LONG value = ReadInteger(rule, valueStart, valueStart + kEnumValueChars);
     if (!IsNumberText(token))
-      findings.Warning(line, where + ": the value " + Quoted(token) + " of " + Ordinal(count) +
+      findings.Warning(line, "enum-value-not-number", where + ": the value " + Quoted(token) + " of " + Ordinal(count) +
                                  " is not a number: it reads as " + std::to_string(value));
     else if (equals > valueStart + kEnumValueChars)
-      findings.Warning(line, where + ": the value " + Quoted(token) + " of " + Ordinal(count) +
+      findings.Warning(line, "enum-value-cut", where + ": the value " + Quoted(token) + " of " + Ordinal(count) +
                                  " is longer than the rule reads: it reads as " + std::to_string(value));
 
     // The text: up to the blank before the next value, or to the end for the last option.
@@ -122,7 +132,7 @@ void CheckEnumRule(const WString &rule, int line, const std::string &where, Find
     WString text;
     if (next != WString::npos) {
       if (next - q > kEnumStretchChars)
-        findings.Warning(line, where + ": the text of " + Ordinal(count) + " and the value after it, " +
+        findings.Warning(line, "enum-text-cut", where + ": the text of " + Ordinal(count) + " and the value after it, " +
                                    Quoted(rule.substr(q, next - q)) + ", run " + std::to_string(next - q) +
                                    " characters: the text is cut to 49");
       size_t blank = rule.rfind(WCHAR(' '), next);
@@ -130,16 +140,16 @@ void CheckEnumRule(const WString &rule, int line, const std::string &where, Find
     } else {
       text = rule.substr(q);
       if (text.size() > kEnumLastTextChars)
-        findings.Warning(line, where + ": the last option's text " + Quoted(text) + " has " +
+        findings.Warning(line, "enum-last-text-cut", where + ": the last option's text " + Quoted(text) + " has " +
                                    std::to_string(text.size()) + " characters: it is cut to 18, " +
                                    Quoted(text.substr(0, kEnumLastTextChars)));
     }
-    if (text.empty()) findings.Warning(line, where + ": " + Ordinal(count) + " has no text: its row is empty");
+    if (text.empty()) findings.Warning(line, "enum-empty-text", where + ": " + Ordinal(count) + " has no text: its row is empty");
   }
   if (count == 0)
-    findings.Warning(line, where + " has no value=text pair: the item has no options");
+    findings.Warning(line, "enum-no-pairs", where + " has no value=text pair: the item has no options");
   else if (count == kEnumMaxOptions && rule.find(WCHAR('='), q) != WString::npos)
-    findings.Warning(line, where + " has more than 256 options: only the first 256 are kept");
+    findings.Warning(line, "enum-too-many", where + " has more than 256 options: only the first 256 are kept");
 }
 
 void CheckSerialRule(const WString &rule, int line, const std::string &where, Findings &findings) {
@@ -157,27 +167,40 @@ void CheckSerialRule(const WString &rule, int line, const std::string &where, Fi
   long long step = stepAt == WString::npos ? 1 : ReadInteger(upper, stepAt, upper.size());
   WString title = titleAt == WString::npos ? WString() : upper.substr(titleAt);
 
+  // A setting written as a word reads as 0; that is the one thing to tell about the rule.
+  bool words = false;
+  const std::pair<const char *, size_t> settings[] = {{"MIN=", minAt}, {"MAX=", maxAt}, {"STEP=", stepAt}};
+  for (const auto &setting : settings) {
+    if (setting.second == WString::npos || StartsWithNumber(upper, setting.second)) continue;
+    size_t end = rule.find(WCHAR(' '), setting.second);
+    WString word = rule.substr(setting.second, end == WString::npos ? WString::npos : end - setting.second);
+    findings.Warning(line, "serial-not-number", where + ": " + setting.first + Quoted(word) +
+                                                    " is not a number: the rule reads " + setting.first + "0");
+    words = true;
+  }
+  if (words) return;
+
   if (minAt == WString::npos && maxAt == WString::npos)
-    findings.Warning(line, where + " has neither MIN= nor MAX=: it gives the single option 0");
+    findings.Warning(line, "serial-no-range", where + " has neither MIN= nor MAX=: it gives the single option 0");
   if (minimum > maximum) {
-    findings.Warning(line, where + ": MIN=" + std::to_string(minimum) + " is above MAX=" + std::to_string(maximum) +
+    findings.Warning(line, "serial-empty", where + ": MIN=" + std::to_string(minimum) + " is above MAX=" + std::to_string(maximum) +
                                ": the item has no options");
     return;
   }
   if (step < 1) {
-    findings.Warning(line, where + ": STEP=" + std::to_string(step) + " is below 1: the item has no options");
+    findings.Warning(line, "serial-step", where + ": STEP=" + std::to_string(step) + " is below 1: the item has no options");
     return;
   }
   long long count = (maximum - minimum) / step + 1;
   if (count > kSerialMaxOptions)
-    findings.Warning(line, where + " gives " + std::to_string(count) + " options: only the first 4096 are kept");
+    findings.Warning(line, "serial-too-many", where + " gives " + std::to_string(count) + " options: only the first 4096 are kept");
   if (title.size() > kOptionTextChars)
-    findings.Warning(line, where + ": the title has " + std::to_string(title.size()) +
+    findings.Warning(line, "serial-title-cut", where + ": the title has " + std::to_string(title.size()) +
                                " characters and is cut to 49");
   title = Cut(title, kOptionTextChars);
   for (const char *key : {"MIN=", "MAX=", "STEP="})
     if (title.find(Ascii(key)) != WString::npos) {
-      findings.Warning(line, where + ": TITLE= is not written last, so the title takes in the rest: " + Quoted(title));
+      findings.Warning(line, "serial-title-not-last", where + ": TITLE= is not written last, so the title takes in the rest: " + Quoted(title));
       break;
     }
   // The longest texts belong to the ends of the range.
@@ -185,7 +208,7 @@ void CheckSerialRule(const WString &rule, int line, const std::string &where, Fi
   for (long long v : {minimum, last}) {
     WString text = Ascii(std::to_string(v).c_str()) + title;
     if (text.size() > kOptionTextChars) {
-      findings.Warning(line, where + ": option texts such as " + Quoted(text) +
+      findings.Warning(line, "serial-text-cut", where + ": option texts such as " + Quoted(text) +
                                  " have more than 49 characters and are cut");
       break;
     }
@@ -207,15 +230,15 @@ void CheckItemValues(const SettingsCatalogue &catalogue, const SettingsItem &ite
 
   if (multiChoice) {
     if (options.size() > size_t(kMaskRows))
-      findings.Warning(lines.rule, where + " is multi-choice with " + std::to_string(options.size()) +
+      findings.Warning(lines.rule, "mask-too-many-options", where + " is multi-choice with " + std::to_string(options.size()) +
                                        " options: rows from 24 on have no bit and cannot be chosen");
     int rows = options.size() < size_t(kMaskRows) ? int(options.size()) : kMaskRows;
     DWORD allowed = rows ? (0xFFFFFFu & ~((1u << (kMaskRows - rows)) - 1)) : 0;
     if (rows > 0 && (DWORD(defaultValue) & ~allowed))
-      findings.Warning(lines.defaultValue, where + ": " + defaultText + " (mask " + HexMask(DWORD(defaultValue)) +
+      findings.Warning(lines.defaultValue, "mask-bits", where + ": " + defaultText + " (mask " + HexMask(DWORD(defaultValue)) +
                                                ") sets bits that no option row stands for");
     if (rule == Rule::High256 && parameters >= 1 && parameters < 3 && !options.empty())
-      findings.Warning(lines.parameterCount,
+      findings.Warning(lines.parameterCount, "mask-too-few-bytes",
                        where + " is multi-choice with ParameterCount " + std::to_string(parameters) +
                            ": the bits of rows 0 to " + std::to_string(23 - 8 * parameters) + " do not fit " +
                            std::to_string(parameters) + " parameter bytes and are never sent");
@@ -223,7 +246,7 @@ void CheckItemValues(const SettingsCatalogue &catalogue, const SettingsItem &ite
     bool matched = false;
     for (const Option &option : options) matched = matched || option.value == defaultValue;
     if (!matched)
-      findings.Warning(lines.defaultValue, where + ": " + defaultText +
+      findings.Warning(lines.defaultValue, "default-no-option", where + ": " + defaultText +
                                                " matches no option: the page selects no row, and Set Current "
                                                "sends nothing until one is chosen");
     if (enumRule) {
@@ -231,14 +254,14 @@ void CheckItemValues(const SettingsCatalogue &catalogue, const SettingsItem &ite
       for (size_t i = 0; i < options.size(); ++i) {
         auto seen = first.emplace(options[i].value, i);
         if (!seen.second)
-          findings.Warning(lines.rule, where + ": options " + Quoted(options[seen.first->second].text) + " and " +
+          findings.Warning(lines.rule, "duplicate-values", where + ": options " + Quoted(options[seen.first->second].text) + " and " +
                                            Quoted(options[i].text) + " have the same value " +
                                            std::to_string(options[i].value) + ": the page selects the later one");
       }
     }
     for (const Option &option : options)
       if (option.value == -1) {
-        findings.Warning(lines.rule, where + ": the option " + Quoted(option.text) +
+        findings.Warning(lines.rule, "option-minus-one", where + ": the option " + Quoted(option.text) +
                                          " has the value -1: choosing it keeps the item's previous value, so Set "
                                          "All never sends -1");
         break;
@@ -246,7 +269,7 @@ void CheckItemValues(const SettingsCatalogue &catalogue, const SettingsItem &ite
     std::map<LONG, int> values;
     for (const Option &option : options) values[option.value]++;
     if (parameters == 0 && values.size() > 1)
-      findings.Warning(lines.parameterCount ? lines.parameterCount : lines.rule,
+      findings.Warning(lines.parameterCount ? lines.parameterCount : lines.rule, "parameter-count-zero",
                        where + " has ParameterCount 0: its options send no value, so every option sends the same "
                                "command");
     if (rule == Rule::High256 && parameters >= 1 && parameters <= 3) {
@@ -258,7 +281,7 @@ void CheckItemValues(const SettingsCatalogue &catalogue, const SettingsItem &ite
           if (!outside++) firstOutside = &option;
         }
       if (firstOutside)
-        findings.Warning(lines.rule, where + ": " + std::to_string(outside) +
+        findings.Warning(lines.rule, "value-too-large", where + ": " + std::to_string(outside) +
                                          (outside == 1 ? " option does" : " options do") + " not fit " +
                                          std::to_string(parameters) + " parameter byte" +
                                          (parameters == 1 ? "" : "s") + " and " + (outside == 1 ? "is" : "are") +
@@ -271,7 +294,7 @@ void CheckItemValues(const SettingsCatalogue &catalogue, const SettingsItem &ite
       for (const Option &option : options)
         if (option.value < 0 && !negative++) firstNegative = &option;
       if (firstNegative)
-        findings.Warning(lines.rule, where + ": BaseOn30 cannot send negative values, and " +
+        findings.Warning(lines.rule, "negative-base-on-30", where + ": BaseOn30 cannot send negative values, and " +
                                          std::to_string(negative) + (negative == 1 ? " option is" : " options are") +
                                          " negative (first " + Named(*firstNegative) +
                                          "): choosing one sends nothing");
@@ -280,13 +303,13 @@ void CheckItemValues(const SettingsCatalogue &catalogue, const SettingsItem &ite
   if (!multiChoice && rule == Rule::High256 && parameters >= 1 && parameters <= 3) {
     long long low = -(1LL << (8 * parameters - 1)), high = (1LL << (8 * parameters)) - 1;
     if (defaultValue < low || defaultValue > high)
-      findings.Warning(lines.defaultValue, where + ": " + defaultText + " does not fit " +
+      findings.Warning(lines.defaultValue, "value-too-large", where + ": " + defaultText + " does not fit " +
                                                std::to_string(parameters) + " parameter byte" +
                                                (parameters == 1 ? "" : "s") + ": Set All sends " +
                                                HexBytes(defaultValue, parameters));
   }
   if (rule == Rule::BaseOn30 && defaultValue < 0)
-    findings.Warning(lines.defaultValue, where + ": " + defaultText +
+    findings.Warning(lines.defaultValue, "negative-base-on-30", where + ": " + defaultText +
                                              " is negative: BaseOn30 cannot send it, so Set All sends nothing at all");
 }
 

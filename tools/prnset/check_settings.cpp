@@ -39,13 +39,13 @@ void CheckSettingsSection(const IniFile &ini, Findings &findings) {
     const WString countKey = Ascii("Count");
     LONG count = number(countKey);
     if (count < 0)
-      findings.Warning(line(countKey), "[Settings] Count " + std::to_string(count) +
+      findings.Warning(line(countKey), "settings-count", "[Settings] Count " + std::to_string(count) +
                                            " is negative: the compression list offers the single choice 100");
     else if (count > kMaxCompressChoices)
-      findings.Warning(line(countKey), "[Settings] Count " + std::to_string(count) +
+      findings.Warning(line(countKey), "settings-count", "[Settings] Count " + std::to_string(count) +
                                            ": the compression list holds only the first 49 choices");
     if (count <= 0 && line(Ascii("COMPRESS_VALUE1")))
-      findings.Warning(line(countKey), "[Settings] has COMPRESS_VALUE1 but no Count above 0: the compression list "
+      findings.Warning(line(countKey), "settings-count", "[Settings] has COMPRESS_VALUE1 but no Count above 0: the compression list "
                                        "offers the single choice 100");
     LONG shown = count < 0 ? 0 : count > kMaxCompressChoices ? kMaxCompressChoices : count;
     bool matched = shown == 0;
@@ -53,14 +53,14 @@ void CheckSettingsSection(const IniFile &ini, Findings &findings) {
     for (LONG n = 1; n <= shown; ++n) {
       WString key = Ascii(("COMPRESS_VALUE" + std::to_string(n)).c_str());
       if (!line(key))
-        findings.Warning(line(countKey), "[Settings] Count is " + std::to_string(count) + " but " + Utf8(key) +
+        findings.Warning(line(countKey), "settings-choice-missing", "[Settings] Count is " + std::to_string(count) + " but " + Utf8(key) +
                                              " is missing: that choice repeats the one before it");
       else
         previous = number(key);
       matched = matched || previous == current;
     }
     if (!matched)
-      findings.Warning(line(Ascii("COMPRESS_VALUE")),
+      findings.Warning(line(Ascii("COMPRESS_VALUE")), "settings-current",
                        "[Settings] COMPRESS_VALUE " + std::to_string(current) +
                            " is none of the compression choices: the list starts at its first choice");
   }
@@ -68,7 +68,7 @@ void CheckSettingsSection(const IniFile &ini, Findings &findings) {
     const WString key = Ascii("XMove");
     LONG value = number(key);
     if (value < kMinMove || value > kMaxMove)
-      findings.Warning(line(key), "[Settings] XMove " + std::to_string(value) +
+      findings.Warning(line(key), "settings-xmove", "[Settings] XMove " + std::to_string(value) +
                                       " is outside -50 to 50: the move item starts at 0");
   }
 }

@@ -1,4 +1,6 @@
 // prnset dump: the catalogue the page would load, as one JSON object.
+#include <nlohmann/json.hpp>
+
 #include "tools/prnset/prnset.h"
 
 namespace prnset {
@@ -8,57 +10,51 @@ namespace {
 // Only the counted entries are defined; the counts never exceed the record's room, but a reader stays inside it.
 LONG Bounded(LONG count, LONG capacity) { return count < 0 ? 0 : count > capacity ? capacity : count; }
 
-void WriteOptions(const SettingsItem &item, std::ostream &out) {
-  out << "\"Options\":[";
+using Json = nlohmann::ordered_json;  // keeps the keys in the record's field order
+
+Json ItemJson(const SettingsItem &item) {
+  Json options = Json::array();
   const SettingsOption *option = item.OptionCount ? item.Options : nullptr;
-  for (DWORD i = 0; option && i < item.OptionCount; ++i, option = option->Next) {
-    if (i) out << ',';
-    out << "{\"Value\":" << option->Value << ",\"Text\":" << JsonString(FieldText(option->Text)) << '}';
-  }
-  out << ']';
+  for (DWORD i = 0; option && i < item.OptionCount; ++i, option = option->Next)
+    options.push_back(Json{{"Value", option->Value}, {"Text", Utf8(FieldText(option->Text))}});
+  return Json{{"Key", Utf8(FieldText(item.Key))},
+              {"Title", Utf8(FieldText(item.Title))},
+              {"Note", Utf8(FieldText(item.Note))},
+              {"Instruction", Utf8(FieldText(item.Instruction))},
+              {"ParameterCount", item.ParameterCount},
+              {"DefaultValue", item.DefaultValue},
+              {"CurrentValue", item.CurrentValue},
+              {"OptionCount", item.OptionCount},
+              {"Options", options}};
 }
 
-void WriteItem(const SettingsItem &item, std::ostream &out) {
-  out << "{\"Key\":" << JsonString(FieldText(item.Key)) << ",\"Title\":" << JsonString(FieldText(item.Title))
-      << ",\"Note\":" << JsonString(FieldText(item.Note))
-      << ",\"Instruction\":" << JsonString(FieldText(item.Instruction))
-      << ",\"ParameterCount\":" << item.ParameterCount << ",\"DefaultValue\":" << item.DefaultValue
-      << ",\"CurrentValue\":" << item.CurrentValue << ",\"OptionCount\":" << item.OptionCount << ',';
-  WriteOptions(item, out);
-  out << '}';
-}
-
-void WriteSection(const SettingsSection &section, std::ostream &out) {
-  LONG items = Bounded(section.ItemCount, kMaxItems);
-  out << "{\"Key\":" << JsonString(FieldText(section.Key)) << ",\"Title\":" << JsonString(FieldText(section.Title))
-      << ",\"Note\":" << JsonString(FieldText(section.Note)) << ",\"ItemCount\":" << section.ItemCount
-      << ",\"Items\":[";
-  for (LONG i = 0; i < items; ++i) {
-    if (i) out << ',';
-    WriteItem(section.Items[i], out);
-  }
-  out << "]}";
+Json SectionJson(const SettingsSection &section) {
+  Json items = Json::array();
+  LONG count = Bounded(section.ItemCount, kMaxItems);
+  for (LONG i = 0; i < count; ++i) items.push_back(ItemJson(section.Items[i]));
+  return Json{{"Key", Utf8(FieldText(section.Key))},
+              {"Title", Utf8(FieldText(section.Title))},
+              {"Note", Utf8(FieldText(section.Note))},
+              {"ItemCount", section.ItemCount},
+              {"Items", items}};
 }
 
 }  // namespace
 
 void WriteCatalogueJson(const SettingsCatalogue &catalogue, std::ostream &out) {
-  LONG sections = Bounded(catalogue.SectionCount, kMaxSections);
-  out << "{\"SectionCount\":" << catalogue.SectionCount
-      << ",\"InstructionTail\":" << JsonString(FieldText(catalogue.InstructionTail))
-      << ",\"EnterInstruction\":" << JsonString(FieldText(catalogue.EnterInstruction))
-      << ",\"SaveInstruction\":" << JsonString(FieldText(catalogue.SaveInstruction))
-      << ",\"ParameterRule\":" << JsonString(FieldText(catalogue.ParameterRule)) << ",\"Sections\":[";
-  for (LONG s = 0; s < sections; ++s) {
-    if (s) out << ',';
-    WriteSection(catalogue.Sections[s], out);
-  }
-  out << "]}\n";
+  Json sections = Json::array();
+  LONG count = Bounded(catalogue.SectionCount, kMaxSections);
+  for (LONG s = 0; s < count; ++s) sections.push_back(SectionJson(catalogue.Sections[s]));
+  Json root{{"SectionCount", catalogue.SectionCount},
+            {"InstructionTail", Utf8(FieldText(catalogue.InstructionTail))},
+            {"EnterInstruction", Utf8(FieldText(catalogue.EnterInstruction))},
+            {"SaveInstruction", Utf8(FieldText(catalogue.SaveInstruction))},
+            {"ParameterRule", Utf8(FieldText(catalogue.ParameterRule))},
+            {"Sections", sections}};
+  out << root.dump(-1, ' ', false, Json::error_handler_t::replace) << "\n";
 }
 
-int DumpCommand(const std::vector<WString> &args, std::ostream &out, std::ostream &err) {
-  FileArguments parsed;
-  if (!ParseFileArguments("dump", args, {}, parsed, err)) return kExitUsage;
+int DumpCommand(const FileArguments &parsed, std::ostream &out, std::ostream &) {
   CatalogueSession session;
   session.Load(parsed.file, parsed.language);
   WriteCatalogueJson(session.catalogue(), out);

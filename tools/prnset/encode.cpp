@@ -1,4 +1,5 @@
-// prnset encode: the command text of one item, exactly as the encoder writes it.
+// prnset encode: the command of one item, as the bytes of the text the encoder writes for it.
+#include "page/job_bytes.h"
 #include "tools/prnset/commands_text.h"
 #include "tools/prnset/prnset.h"
 
@@ -20,11 +21,8 @@ bool NumberOption(const FileArguments &parsed, const std::string &name, LONG &va
 
 }  // namespace
 
-int EncodeCommand(const std::vector<WString> &args, std::ostream &out, std::ostream &err) {
+int EncodeCommand(const FileArguments &parsed, std::ostream &out, std::ostream &err) {
   const std::string command = "encode";
-  FileArguments parsed;
-  if (!ParseFileArguments(command, args, {{"section", "item", "choice", "value"}, {}}, parsed, err))
-    return kExitUsage;
   std::string error;
   LONG section = 0, item = 0, number = 0;
   bool byValue = parsed.options.Has("value");
@@ -41,7 +39,7 @@ int EncodeCommand(const std::vector<WString> &args, std::ostream &out, std::ostr
   session.Load(parsed.file, parsed.language);
   const SettingsCatalogue &catalogue = session.catalogue();
   if (!ItemAt(catalogue, section, item, error)) {
-    Complain(err, command, Utf8(parsed.file) + ": " + error);
+    Complain(err, command, parsed.shownFiles[0] + ": " + error);
     return kExitUsage;
   }
   CommandText text = byValue ? ItemValueText(catalogue, section, item, number)
@@ -50,7 +48,16 @@ int EncodeCommand(const std::vector<WString> &args, std::ostream &out, std::ostr
     Complain(err, command, "no command text: " + NoTextReason(catalogue, text, number, false));
     return kExitFailure;
   }
-  out << Utf8(TextOf(text)) << "\n";
+  // Printed as the bytes the text stands for, in the same form as prnset job prints a job.
+  const WString written = TextOf(text);
+  std::vector<BYTE> bytes(written.size() / 2 + 1);
+  DWORD count = HexTextToBytes(written.c_str(), bytes.data(), DWORD(bytes.size()));
+  if (count == 0) {
+    Complain(err, command, "the command text \"" + EscapeText(Utf8(written)) +
+                               "\" is not whole bytes of hexadecimal digits, so the page sends nothing");
+    return kExitFailure;
+  }
+  out << HexPairs(bytes.data(), count) << "\n";
   return kExitSuccess;
 }
 

@@ -6,11 +6,8 @@
 
 namespace prnset {
 
-int JobCommand(const std::vector<WString> &args, std::ostream &out, std::ostream &err) {
+int JobCommand(const FileArguments &parsed, std::ostream &out, std::ostream &err) {
   const std::string command = "job";
-  FileArguments parsed;
-  if (!ParseFileArguments(command, args, {{"section", "item", "choice", "out", "printer"}, {"all"}}, parsed, err))
-    return kExitUsage;
   const Arguments &options = parsed.options;
   std::string error;
   bool all = options.Has("all");
@@ -39,7 +36,7 @@ int JobCommand(const std::vector<WString> &args, std::ostream &out, std::ostream
   session.Load(parsed.file, parsed.language);
   const SettingsCatalogue &catalogue = session.catalogue();
   if (one && !ItemAt(catalogue, section, item, error)) {
-    Complain(err, command, Utf8(parsed.file) + ": " + error);
+    Complain(err, command, parsed.shownFiles[0] + ": " + error);
     return kExitUsage;
   }
   // The page's own job bytes: what Set All or Set Current would hand the spooler.

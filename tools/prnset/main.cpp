@@ -13,6 +13,7 @@ int wmain(int argc, wchar_t **argv) {
   // The tool writes UTF-8 with bare line ends; keep the C runtime from translating either.
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
+  _setmode(_fileno(stdin), _O_BINARY);  // a settings file read from "-" keeps its bytes
   UINT consolePage = GetConsoleOutputCP();
   SetConsoleOutputCP(CP_UTF8);
   std::vector<prnset::WString> args(argv + 1, argv + argc);

@@ -1,86 +1,259 @@
 #include "tools/prnset/prnset.h"
 
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <iostream>
+#include <iterator>
+#include <map>
+#include <memory>
+
+#include "tools/prnset/prnset_version.h"
+#include "tools/prnset/system.h"
+
 namespace prnset {
 
 namespace {
 
+struct OptionEntry {
+  const char *name;  // without the dashes
+  const char *value;  // what the value is, or nullptr for a flag
+  const char *help;
+};
+
 struct CommandEntry {
   const char *name;
-  int (*run)(const std::vector<WString> &, std::ostream &, std::ostream &);
+  int (*run)(const FileArguments &, std::ostream &, std::ostream &);
   const char *usage;
   const char *summary;
+  bool manyFiles;
+  std::vector<OptionEntry> options;
+  const char *exitCodes;
 };
+
+const OptionEntry kLang{"lang", "en|cn",
+                        "the language the page reads the file in: en for the _EN sections and code page 1252, cn for "
+                        "the _CN sections and code page 936 (default en)"};
 
 const CommandEntry kCommands[] = {
-    {"dump", DumpCommand, "prnset dump FILE [--lang en|cn]", "the catalogue the page would load, as JSON"},
-    {"show", ShowCommand, "prnset show FILE [--lang en|cn]", "classes, items and options as the page presents them"},
-    {"check", CheckCommand, "prnset check FILE [--lang en|cn]",
-     "what the plug-in will make of the file that its author probably did not mean"},
-    {"encode", EncodeCommand,
-     "prnset encode FILE --section S --item I (--choice K | --value V) [--lang en|cn]",
-     "the command text of one item"},
+    {"dump", DumpCommand, "prnset dump FILE [--lang en|cn]", "the catalogue the page would load, as JSON", false,
+     {kLang}, "0 done; 2 wrong command line, unreadable FILE or unwritable output"},
+    {"show", ShowCommand, "prnset show FILE [--lang en|cn]", "classes, items and options as the page presents them",
+     false, {kLang}, "0 done; 2 wrong command line, unreadable FILE or unwritable output"},
+    {"check", CheckCommand, "prnset check FILE... [--lang en|cn] [--strict] [--format text|json]",
+     "what the page and the printer will get from the file that its author probably did not mean", true,
+     {{"lang", "en|cn", "check only the English or only the Chinese page's reading (default: both)"},
+      {"strict", nullptr, "warnings fail too"},
+      {"format", "text|json", "text (default): one line per finding; json: one array of findings"}},
+     "0 nothing that fails; 1 errors (or, with --strict, warnings); 2 wrong command line, unreadable FILE or "
+     "unwritable output"},
+    {"encode", EncodeCommand, "prnset encode FILE --section S --item I (--choice K | --value V) [--lang en|cn]",
+     "the command text of one item", false,
+     {{"section", "S", "the class, counted from 0 as on the page"},
+      {"item", "I", "the item of the class, counted from 0"},
+      {"choice", "K", "the row of the chosen option, or the bit mask of a multi-choice item (0xA00000 works)"},
+      {"value", "V", "a value to encode as it is, as Set All does"},
+      kLang},
+     "0 done; 1 the item gives no command text; 2 wrong command line, no such item, unreadable FILE or unwritable "
+     "output"},
     {"job", JobCommand,
      "prnset job FILE (--all | --section S --item I --choice K) [--out PATH | --printer NAME] [--lang en|cn]",
-     "the bytes Set All or Set Current would send"},
+     "the bytes Set All or Set Current would send", false,
+     {{"all", nullptr, "every item with its default, as Set All sends it"},
+      {"section", "S", "the class of the item Set Current sends, counted from 0"},
+      {"item", "I", "the item, counted from 0"},
+      {"choice", "K", "the row of the chosen option, or the bit mask of a multi-choice item"},
+      {"out", "PATH", "write the raw bytes to this file instead of printing them"},
+      {"printer", "NAME", "send the job to this printer through the spooler (Windows)"},
+      kLang},
+     "0 done; 1 nothing would be sent, or the spooler refused the job; 2 wrong command line, no such item, "
+     "unreadable FILE or unwritable output"},
 };
 
+const CommandEntry *Find(const std::string &name) {
+  for (const CommandEntry &command : kCommands)
+    if (name == command.name) return &command;
+  return nullptr;
+}
+
+const char kCounting[] =
+    "Sections, items and choices are counted from 0, as on the page. FILE - reads the file from standard input.";
+
 void WriteHelp(std::ostream &out) {
-  out << "prnset: the settings-file tool of the Printer Settings page.\n\nCommands:\n";
+  out << "prnset " << Version() << ": the settings-file tool of the Printer Settings page.\n\nCommands:\n";
   for (const CommandEntry &command : kCommands) out << "  " << command.usage << "\n      " << command.summary << "\n";
-  out << "\nSections, items and choices are counted from 0, as on the page. --lang cn reads the _CN sections\n"
-         "and takes files that are neither UTF-16 nor UTF-8 in code page 936; --lang en (the default) reads the\n"
-         "_EN sections and code page 1252.\n";
+  out << "  prnset help COMMAND, prnset COMMAND --help\n      the options of a command\n"
+      << "  prnset --version\n      the version\n\n"
+      << kCounting << "\n--lang cn reads the _CN sections and takes files that are neither UTF-16 nor UTF-8 in code "
+         "page 936;\n--lang en (the default, except for check, which reads both) the _EN sections and code page "
+         "1252.\n\n"
+         "Exit codes: 0 done; 1 the command found what it was asked about wanting (check: failing findings);\n"
+         "2 a wrong command line, input that cannot be read or output that cannot be written.\n";
+}
+
+void WriteCommandHelp(const CommandEntry &command, std::ostream &out) {
+  out << "usage: " << command.usage << "\n\n" << command.summary << ".\n\nOptions:\n";
+  for (const OptionEntry &option : command.options) {
+    std::string left = std::string("--") + option.name + (option.value ? std::string(" ") + option.value : "");
+    out << "  " << left << "\n      " << option.help << "\n";
+  }
+  out << "  -h, --help\n      this help\n\n" << kCounting << "\n\nExit codes: " << command.exitCodes << ".\n";
+}
+
+// CLI11's parse of one command: each option into a list, so that one given twice can be told.
+struct Parsed {
+  std::vector<std::string> files;
+  std::map<std::string, std::vector<std::string>> values;
+  std::map<std::string, size_t> flags;
+};
+
+// The option's name in a CLI11 message ("--lang: 1 required TEXT missing").
+std::string OptionIn(const std::string &message) { return message.substr(0, message.find(':')); }
+
+// Turns the parsed command line into the command's arguments, reading "-" from `in`. False after one complaint.
+bool Resolve(const CommandEntry &command, const Parsed &parsed, std::istream &in, TemporaryFiles &temporaries,
+             FileArguments &arguments, std::ostream &err) {
+  const std::string name = command.name;
+  auto usage = [&](const std::string &message) {
+    Complain(err, name, message + "; usage: " + command.usage);
+    return false;
+  };
+  for (const auto &option : parsed.values) {
+    if (option.second.size() > 1) return usage("option --" + option.first + " given twice");
+    if (!option.second.empty()) arguments.options.Set(option.first, Widen(option.second[0]));
+  }
+  for (const auto &flag : parsed.flags) {
+    if (flag.second > 1) return usage("option --" + flag.first + " given twice");
+    if (flag.second) arguments.options.Set(flag.first, WString());
+  }
+  std::string error;
+  if (!ParseLanguage(arguments.options, arguments.language, error)) return usage(error);
+  if (parsed.files.empty()) return usage("no settings file given");
+  if (parsed.files.size() > 1 && !command.manyFiles) return usage("more than one file given");
+  bool standardInput = false;
+  for (const std::string &file : parsed.files) {
+    if (file == "-") {
+      if (standardInput) return usage("standard input (-) named twice");
+      standardInput = true;
+      std::vector<BYTE> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      WString path = temporaries.Add(bytes);
+      if (path.empty()) {
+        Complain(err, name, "cannot keep standard input in a temporary file");
+        return false;
+      }
+      arguments.files.push_back(path);
+      arguments.shownFiles.push_back("-");
+      continue;
+    }
+    WString path = Widen(file);
+    std::string reason = UnreadableReason(path);
+    if (!reason.empty()) {
+      Complain(err, name, "cannot read " + file + ": " + reason);
+      return false;
+    }
+    arguments.files.push_back(path);
+    arguments.shownFiles.push_back(Utf8(path));
+  }
+  arguments.file = arguments.files[0];
+  return true;
 }
 
 }  // namespace
 
+const char *Version() { return kPrnsetVersion; }
+
 std::string UsageOf(const std::string &command) {
-  for (const CommandEntry &entry : kCommands)
-    if (command == entry.name) return entry.usage;
-  return "prnset COMMAND FILE [options]";
+  const CommandEntry *entry = Find(command);
+  return entry ? entry->usage : "prnset COMMAND FILE [options]";
 }
 
 void Complain(std::ostream &err, const std::string &command, const std::string &message) {
   err << "prnset" << (command.empty() ? "" : " ") << command << ": " << message << "\n";
 }
 
-bool ParseFileArguments(const std::string &command, const std::vector<WString> &args, AcceptedOptions accepted,
-                        FileArguments &parsed, std::ostream &err) {
-  accepted.valued.push_back("lang");
-  std::string error;
-  if (!parsed.options.Parse(args, accepted, error) || !ParseLanguage(parsed.options, parsed.language, error)) {
-    Complain(err, command, error + "; usage: " + UsageOf(command));
-    return false;
-  }
-  const std::vector<WString> &files = parsed.options.positional();
-  if (files.size() != 1) {
-    Complain(err, command, std::string(files.empty() ? "no settings file given" : "more than one file given") +
-                               "; usage: " + UsageOf(command));
-    return false;
-  }
-  parsed.file = files[0];
-  if (!IsReadableFile(parsed.file)) {
-    Complain(err, command, "cannot read " + Utf8(parsed.file));
-    return false;
-  }
-  return true;
+int Run(const std::vector<WString> &args, std::ostream &out, std::ostream &err) {
+  return Run(args, std::cin, out, err);
 }
 
-int Run(const std::vector<WString> &args, std::ostream &out, std::ostream &err) {
-  if (args.empty()) {
+int Run(const std::vector<WString> &args, std::istream &in, std::ostream &out, std::ostream &err) {
+  std::vector<std::string> words;
+  for (const WString &arg : args) words.push_back(Utf8(arg));
+  if (words.empty()) {
     Complain(err, "", "no command given; try prnset help");
     return kExitUsage;
   }
-  std::string name = Utf8(args[0]);
-  if (name == "help" || name == "--help" || name == "-h") {
-    WriteHelp(out);
-    return kExitSuccess;
+  const std::string &first = words[0];
+  int code = kExitSuccess;
+  if (first == "help" || first == "--help" || first == "-h") {
+    if (words.size() > 2 || (words.size() == 2 && !Find(words[1]))) {
+      Complain(err, "help", "no command " + (words.size() == 2 ? words[1] : words[2]) + "; try prnset help");
+      return kExitUsage;
+    }
+    if (words.size() == 2) WriteCommandHelp(*Find(words[1]), out);
+    else WriteHelp(out);
+  } else if (first == "--version") {
+    out << "prnset " << Version() << "\n";
+  } else if (const CommandEntry *command = Find(first)) {
+    CLI::App app(command->summary, std::string("prnset ") + command->name);
+    app.allow_extras();
+    Parsed parsed;
+    app.add_option("FILE", parsed.files);
+    for (const OptionEntry &option : command->options) {
+      const std::string dashed = std::string("--") + option.name;
+      if (option.value) {
+        app.add_option(dashed, parsed.values[option.name])
+            ->expected(1)
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+            ->allow_extra_args(false);
+      } else {
+        parsed.flags[option.name] = 0;
+        app.add_flag(dashed, parsed.flags[option.name]);
+      }
+    }
+    // Everything after "--" is a file, even one named --x; a flag given a value (--all=yes) is a mistake.
+    auto dashes = std::find(words.begin() + 1, words.end(), std::string("--"));
+    std::vector<std::string> afterDashes(dashes == words.end() ? words.end() : dashes + 1, words.end());
+    for (auto word = words.begin() + 1; word != dashes; ++word)
+      for (const OptionEntry &option : command->options)
+        if (!option.value && word->rfind(std::string("--") + option.name + "=", 0) == 0) {
+          Complain(err, first, std::string("option --") + option.name + " takes no value; usage: " + command->usage);
+          return kExitUsage;
+        }
+    std::vector<std::string> reversed(std::make_reverse_iterator(dashes), words.rend() - 1);  // CLI11 takes them last first
+    try {
+      app.parse(reversed);
+    } catch (const CLI::CallForHelp &) {
+      WriteCommandHelp(*command, out);
+      out.flush();
+      return out ? kExitSuccess : kExitUsage;
+    } catch (const CLI::ArgumentMismatch &e) {
+      Complain(err, first, "option " + OptionIn(e.what()) + " needs a value; usage: " + command->usage);
+      return kExitUsage;
+    } catch (const CLI::ParseError &e) {
+      Complain(err, first, std::string(e.what()) + "; usage: " + command->usage);
+      return kExitUsage;
+    }
+    for (const std::string &extra : app.remaining()) {
+      Complain(err, first, (extra.size() > 1 && extra[0] == '-' ? "unknown option " : "unexpected argument ") + extra +
+                               "; usage: " + command->usage);
+      return kExitUsage;
+    }
+    parsed.files.insert(parsed.files.end(), afterDashes.begin(), afterDashes.end());
+    TemporaryFiles temporaries;
+    FileArguments arguments;
+    if (!Resolve(*command, parsed, in, temporaries, arguments, err)) return kExitUsage;
+    code = command->run(arguments, out, err);
+  } else {
+    Complain(err, "", "unknown command " + first + "; try prnset help");
+    return kExitUsage;
   }
-  std::vector<WString> rest(args.begin() + 1, args.end());
-  for (const CommandEntry &command : kCommands)
-    if (name == command.name) return command.run(rest, out, err);
-  Complain(err, "", "unknown command " + name + "; try prnset help");
-  return kExitUsage;
+  // Output that did not arrive is a failure, whatever the command found.
+  out.flush();
+  if (!out) {
+    Complain(err, first, "cannot write the output");
+    return kExitUsage;
+  }
+  return code;
 }
 
 }  // namespace prnset

@@ -21,13 +21,6 @@ bool ParseLanguage(const Arguments &arguments, ToolLanguage &language, std::stri
   return false;
 }
 
-bool IsReadableFile(const WString &path) {
-  if (path.empty()) return false;
-  UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  return bool(file);
-}
-
 CatalogueSession::CatalogueSession() : record_(NewCatalogue()) {
   if (!record_) throw std::bad_alloc();
 }

@@ -18,9 +18,6 @@ struct ToolLanguage {
 // The language of --lang (English when it is absent). False with `error` for another value.
 bool ParseLanguage(const Arguments &arguments, ToolLanguage &language, std::string &error);
 
-// True when the path names a file this process can open for reading.
-bool IsReadableFile(const WString &path);
-
 // A fresh catalogue record of the tool's own, filled by the page's loader. Its option lists are freed with it.
 class CatalogueSession {
  public:

@@ -100,14 +100,12 @@ void ShowSection(const SettingsSection &section, LONG index, const ToolLanguage 
 
 }  // namespace
 
-int ShowCommand(const std::vector<WString> &args, std::ostream &out, std::ostream &err) {
-  FileArguments parsed;
-  if (!ParseFileArguments("show", args, {}, parsed, err)) return kExitUsage;
+int ShowCommand(const FileArguments &parsed, std::ostream &out, std::ostream &) {
   CatalogueSession session;
   session.Load(parsed.file, parsed.language);
   const SettingsCatalogue &catalogue = session.catalogue();
 
-  out << "Settings file: " << Utf8(parsed.file) << "\n"
+  out << "Settings file: " << parsed.shownFiles[0] << "\n"
       << "Language: " << parsed.language.name << " (" << (parsed.language.load.language == 2052 ? "_CN" : "_EN")
       << " sections, code page " << parsed.language.load.codePage << ")\n"
       << "Parameter rule: " << CommandText(FieldText(catalogue.ParameterRule)) << "\n"

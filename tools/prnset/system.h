@@ -1,6 +1,7 @@
 // What the tool does differently on Linux and on Windows.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "tools/prnset/text.h"
@@ -16,5 +17,24 @@ const char *SpoolerNote();
 
 // Writes bytes to a file, replacing it. False when the file cannot be written.
 bool WriteBinaryFile(const WString &path, const std::vector<BYTE> &bytes);
+
+// Why a settings file cannot be read ("it does not exist", "it is a folder", "permission denied"), or empty when
+// it can.
+std::string UnreadableReason(const WString &path);
+
+// Files of the tool's own, such as standard input kept for the loader, which reads files by path. Removed when the
+// holder goes.
+class TemporaryFiles {
+ public:
+  TemporaryFiles() = default;
+  TemporaryFiles(const TemporaryFiles &) = delete;
+  TemporaryFiles &operator=(const TemporaryFiles &) = delete;
+  ~TemporaryFiles();
+  // A new file holding the bytes; its path, or an empty one when it cannot be written.
+  WString Add(const std::vector<BYTE> &bytes);
+
+ private:
+  std::vector<WString> paths_;
+};
 
 }  // namespace prnset

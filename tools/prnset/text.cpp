@@ -31,33 +31,27 @@ WString Ascii(const char *text) {
   return out;
 }
 
-std::string JsonString(const WString &text) {
-  static const char kHex[] = "0123456789abcdef";
-  std::string utf8 = Utf8(text);
+std::string EscapeText(const std::string &utf8) {
+  static const char kHex[] = "0123456789ABCDEF";
+  WString text = Widen(utf8);
   std::string out;
-  out.reserve(utf8.size() + 2);
-  out += '"';
-  for (char ch : utf8) {
-    unsigned char c = static_cast<unsigned char>(ch);
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\b': out += "\\b"; break;
-      case '\f': out += "\\f"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (c < 0x20) {
-          out += "\\u00";
-          out += kHex[c >> 4];
-          out += kHex[c & 15];
-        } else {
-          out += ch;
-        }
+  out.reserve(utf8.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    char16_t c = char16_t(text[i]);
+    if (c == '\t') out += "\\t";
+    else if (c == '\n') out += "\\n";
+    else if (c == '\r') out += "\\r";
+    else if (c < 0x20 || c == 0x7F) out += std::string("\\x") + kHex[c >> 4] + kHex[c & 15];
+    else if ((c >= 0x80 && c <= 0x9F) || c == 0x2028 || c == 0x2029 || (c >= 0x202A && c <= 0x202E) ||
+             (c >= 0x2066 && c <= 0x2069) || c == 0x200E || c == 0x200F || c == 0x061C) {
+      out += "\\u{";
+      for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(c >> shift) & 15];
+      out += "}";
+    } else {
+      out += Utf8(&text[i], c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() ? 2 : 1);
+      if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) ++i;
     }
   }
-  out += '"';
   return out;
 }
 

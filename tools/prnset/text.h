@@ -20,8 +20,9 @@ WString Widen(const std::string &utf8);
 // ASCII text (option names, fixed words) as wide text.
 WString Ascii(const char *text);
 
-// A JSON string literal, quotes included: \" \\ \b \f \n \r \t and \u00XX for the other control characters.
-std::string JsonString(const WString &text);
+// UTF-8 text made safe for a terminal: control characters (C0, DEL, C1), line and paragraph separators and the
+// marks that reorder text are written as \t, \n, \r, \xNN or \u{NNNN}; everything else stays as it is.
+std::string EscapeText(const std::string &utf8);
 
 // Length of a wide text bounded by its field: a field's text never runs past its capacity.
 size_t BoundedLength(const WCHAR *text, size_t capacity);

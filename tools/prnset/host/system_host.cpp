@@ -1,24 +1,63 @@
 // The tool on Linux: the emulated machine is the tool's own, so it takes the language asked for.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/host/control.h"
 #include "tools/prnset/system.h"
 
 namespace prnset {
 
+namespace {
+// The same path rules as the emulation's file reads: '\\' separates folders.
+std::string LinuxPath(const WString &path) {
+  std::string name = Utf8(path);
+  for (char &c : name)
+    if (c == '\\') c = '/';
+  return name;
+}
+}  // namespace
+
 void UseSystemLanguage(LANGID language) { host::SetSystemLanguage(language); }
 
 const char *SpoolerNote() { return " (prnset on Linux has no printers of its own: send jobs with prnset.exe on Windows)"; }
 
 bool WriteBinaryFile(const WString &path, const std::vector<BYTE> &bytes) {
-  // The same path rules as the emulation's file reads: '\' separates folders.
-  std::string name = Utf8(path);
-  for (char &c : name)
-    if (c == '\\') c = '/';
-  std::FILE *file = std::fopen(name.c_str(), "wb");
+  std::FILE *file = std::fopen(LinuxPath(path).c_str(), "wb");
   if (!file) return false;
   bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   return std::fclose(file) == 0 && ok;
+}
+
+std::string UnreadableReason(const WString &path) {
+  if (path.empty()) return "the name is empty";
+  const std::string name = LinuxPath(path);
+  struct stat st;
+  if (::stat(name.c_str(), &st) != 0)
+    return errno == ENOENT || errno == ENOTDIR ? "it does not exist" : errno == EACCES ? "permission denied"
+                                                                                        : "it cannot be opened";
+  if (S_ISDIR(st.st_mode)) return "it is a folder";
+  if (!S_ISREG(st.st_mode)) return "it is not a plain file";
+  if (::access(name.c_str(), R_OK) != 0) return "permission denied";
+  return std::string();
+}
+
+TemporaryFiles::~TemporaryFiles() {
+  for (const WString &path : paths_) ::unlink(LinuxPath(path).c_str());
+}
+
+WString TemporaryFiles::Add(const std::vector<BYTE> &bytes) {
+  const char *folder = std::getenv("TMPDIR");
+  std::string name = std::string(folder && *folder ? folder : "/tmp") + "/prnset-input-XXXXXX";
+  int fd = ::mkstemp(&name[0]);
+  if (fd < 0) return WString();
+  ::close(fd);
+  WString path = Widen(name);
+  paths_.push_back(path);
+  return WriteBinaryFile(path, bytes) ? path : WString();
 }
 
 }  // namespace prnset

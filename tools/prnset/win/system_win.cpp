@@ -1,4 +1,5 @@
 // The tool on Windows.
+#include "platform/owner.h"
 #include "tools/prnset/system.h"
 
 namespace prnset {
@@ -14,6 +15,41 @@ bool WriteBinaryFile(const WString &path, const std::vector<BYTE> &bytes) {
   bool ok = bytes.empty() || (WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
                               written == bytes.size());
   return CloseHandle(file) && ok;
+}
+
+std::string UnreadableReason(const WString &path) {
+  if (path.empty()) return "the name is empty";
+  DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME
+               ? "it does not exist"
+           : error == ERROR_ACCESS_DENIED ? "permission denied"
+                                          : "it cannot be opened (error " + std::to_string(error) + ")";
+  }
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return "it is a folder";
+  UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
+    DWORD error = GetLastError();
+    return error == ERROR_ACCESS_DENIED        ? "permission denied"
+           : error == ERROR_SHARING_VIOLATION ? "another program holds it open"
+                                              : "it cannot be opened (error " + std::to_string(error) + ")";
+  }
+  return std::string();
+}
+
+TemporaryFiles::~TemporaryFiles() {
+  for (const WString &path : paths_) DeleteFileW(path.c_str());
+}
+
+WString TemporaryFiles::Add(const std::vector<BYTE> &bytes) {
+  WCHAR folder[MAX_PATH + 1], name[MAX_PATH + 1];
+  DWORD length = GetTempPathW(ARRAYSIZE(folder), folder);
+  if (length == 0 || length > MAX_PATH || !GetTempFileNameW(folder, L"pst", 0, name)) return WString();
+  WString path = name;
+  paths_.push_back(path);
+  return WriteBinaryFile(path, bytes) ? path : WString();
 }
 
 }  // namespace prnset

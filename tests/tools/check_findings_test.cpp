@@ -1,0 +1,274 @@
+// prnset check on the small files of tests/tools/findings, one per kind of mistake, and at the exact edges of its
+// thresholds; the languages, the output formats, several files, standard input and the exit codes.
+#include <nlohmann/json.hpp>
+
+#include "tests/tools/tool_fixture.h"
+#include "tools/prnset/check.h"
+#include "tools/prnset/check_names.h"
+
+namespace {
+
+using FindingsTest = ToolTest;
+
+std::string FindingsFile(const std::string &name) { return SourcePath("tests/tools/findings/" + name + ".ini"); }
+
+// The findings of a run of --format json, information left out.
+nlohmann::json Findings(const ToolRun &run) {
+  nlohmann::json all = nlohmann::json::parse(run.out, nullptr, false);
+  nlohmann::json kept = nlohmann::json::array();
+  if (!all.is_array()) {
+    ADD_FAILURE() << run.out << run.err;
+    return kept;
+  }
+  for (const nlohmann::json &finding : all)
+    if (finding["severity"] != "info") kept.push_back(finding);
+  return kept;
+}
+
+TEST_F(FindingsTest, EachFileHasExactlyItsOneFinding) {
+  const struct {
+    const char *file;
+    int line;  // 0: the file as a whole
+    const char *severity;
+    const char *code;
+    const char *language;
+    const char *says;
+  } cases[] = {
+      {"unknown-key", 10, "warning", "unknown-key", "both", "Item01Colour is never read"},
+      {"unknown-key-suggestion", 13, "warning", "unknown-key", "both", "I_Notes is never read: did you mean I_Note?"},
+      {"unknown-section", 24, "warning", "unknown-section", "both", "[Extras] is never read"},
+      {"rule-section-misspelt", 16, "warning", "rule-section-missing", "en",
+       "line 16 has [S_Rules_EN], which the plug-in does not read as [S_Rule_EN]"},
+      {"instruction-misspelt", 9, "error", "no-instruction", "both",
+       "\"Item01Instuction\", which the plug-in does not read as Item01Instruction): item S/I sends its parameter "
+       "bytes to the printer with no command in front"},
+      {"parameter-rule-misspelt", 5, "error", "unknown-parameter-rule", "both", "\"ParamterRule\""},
+      {"no-instruction", 8, "error", "no-instruction", "both", "with no command in front"},
+      {"section-count-drops", 3, "error", "count-drops-entries", "both",
+       "SectionCount is 1, but [SectionNames] also lists Section02 (T): the page never shows that class"},
+      {"item-count-drops", 7, "error", "count-drops-entries", "both", "also lists Item02 (J)"},
+      {"filter-yes", 25, "error", "filter-not-number", "both", "\"yes\" is not a number: the plug-in reads 0 and hides item S/I"},
+      {"filter-off", 25, "warning", "filter-not-number", "both", "\"off\" is not a number"},
+      {"no-section-names", 0, "error", "no-section-names", "both", "the file has no [SectionNames]"},
+      {"no-section-count", 2, "error", "no-section-count", "both", "SectionCount is missing: the page shows no classes"},
+      {"no-shown-class", 3, "error", "no-shown-class", "both", "every declared class is hidden"},
+      {"section-count-zero", 3, "error", "no-shown-class", "both", "SectionCount is 0"},
+      {"misnumbered-section", 4, "warning", "declared-missing", "both", "line 4 has \"Section1\""},
+      {"serial-word", 18, "warning", "serial-not-number", "en", "STEP=\"fast\" is not a number: the rule reads STEP=0"},
+      {"chinese-rule", 21, "warning", "enum-last-text-cut", "cn", "[S_Rule_CN] I_Rule: the last option's text"},
+      {"control-character", 9, "error", "bad-command-text", "both", "holds \"\\x1B\", which is neither"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.file);
+    ToolRun run = RunTool({"check", FindingsFile(c.file), "--format", "json"});
+    nlohmann::json findings = Findings(run);
+    ASSERT_EQ(findings.size(), 1u) << run.out;
+    const nlohmann::json &finding = findings[0];
+    EXPECT_EQ(finding["line"].is_null() ? 0 : finding["line"].get<int>(), c.line);
+    EXPECT_EQ(finding["severity"], c.severity);
+    EXPECT_EQ(finding["code"], c.code);
+    EXPECT_EQ(finding["language"], c.language);
+    EXPECT_NE(finding["message"].get<std::string>().find(c.says), std::string::npos) << finding["message"];
+    const bool error = std::string(c.severity) == "error";
+    EXPECT_EQ(run.code, error ? 1 : 0);
+    EXPECT_EQ(RunTool({"check", FindingsFile(c.file), "--strict"}).code, 1);
+  }
+}
+
+TEST_F(FindingsTest, CleanFilesPassEvenStrictlyInBothLanguages) {
+  for (const std::string &file :
+       {FindingsFile("clean"), FindingsFile("hash-comment"), SourcePath(kOfficeLaser), SourcePath(kLabelPrinter)}) {
+    SCOPED_TRACE(file);
+    ToolRun run = RunTool({"check", file, "--strict", "--format", "json"});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_TRUE(Findings(run).empty()) << run.out;
+    ToolRun text = RunTool({"check", file, "--strict"});
+    EXPECT_NE(text.out.find(": 0 errors, 0 warnings (English and Chinese)\n"), std::string::npos) << text.out;
+  }
+}
+
+TEST_F(FindingsTest, FilesThatAreNoTextGiveOneErrorAndNothingElse) {
+  std::string text = ReadSourceFile("tests/tools/findings/clean.ini");
+  std::string little, big;
+  for (char c : text) {
+    little += c;
+    little += '\0';
+    big += '\0';
+    big += c;
+  }
+  std::string binary;
+  for (int i = 0; i < 4096; ++i) binary += char((i * 7919) % 256);
+  std::string noisy = text;
+  for (int i = 0; i < 65; ++i) noisy += '\a';
+  const struct {
+    std::string bytes;
+    const char *code;
+    const char *says;
+  } cases[] = {
+      {"", "file-empty", "the file is empty"},
+      {" \r\n\t\n", "file-empty", "the file is empty"},
+      {little, "file-utf16-no-bom", "UTF-16 (little-endian) without a byte order mark"},
+      {big, "file-utf16-no-bom", "UTF-16 (big-endian) without a byte order mark"},
+      {binary, "file-binary", "the file is not text"},
+      {noisy, "file-binary", "(65 null or control bytes)"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.code);
+    ToolRun run = RunTool({"check", File(c.bytes), "--format", "json"});
+    nlohmann::json findings = Findings(run);
+    ASSERT_EQ(findings.size(), 1u) << run.out;
+    EXPECT_EQ(findings[0]["code"], c.code);
+    EXPECT_TRUE(findings[0]["line"].is_null());
+    EXPECT_NE(findings[0]["message"].get<std::string>().find(c.says), std::string::npos);
+    EXPECT_EQ(run.code, 1);
+  }
+  // A few stray control characters are faults of their lines, not a binary file; a byte order mark makes UTF-16.
+  std::string stray = text + "[Other]\nA=\a\n";
+  EXPECT_EQ(Findings(RunTool({"check", File(stray), "--format", "json"}))[0]["code"], "unknown-section");
+  ToolRun marked = RunTool({"check", File("\xFF\xFE" + little), "--format", "json"});
+  EXPECT_TRUE(Findings(marked).empty()) << marked.out;
+}
+
+TEST_F(FindingsTest, MessagesAreEscapedAndSortedByLine) {
+  ToolRun run = RunTool({"check", FindingsFile("control-character")});
+  EXPECT_EQ(run.out.find('\x1b'), std::string::npos);
+  EXPECT_NE(run.out.find("\\x1B"), std::string::npos) << run.out;
+  // Faults found late in the walk about early lines still come out in line order.
+  std::string text = ReadSourceFile("tests/tools/findings/clean.ini");
+  text = Edit(Edit(Edit(text, "I=1\n", "I=7\n"), "SectionCount=1", "SectionCount=1\nEnterInstruction=1B 4"),
+              "I_Rule=0=Off 1=On", "I_Rule=0=Off 1=On 12345=Big");
+  nlohmann::json findings = Findings(RunTool({"check", File(text), "--format", "json"}));
+  ASSERT_GE(findings.size(), 3u);
+  for (size_t i = 1; i < findings.size(); ++i)
+    EXPECT_LE(findings[i - 1]["line"].get<int>(), findings[i]["line"].get<int>()) << findings.dump();
+}
+
+TEST(EscapeTextTest, ControlAndReorderingCharactersAreWrittenOut) {
+  const struct {
+    std::string text, shown;
+  } cases[] = {
+      {"plain", "plain"},
+      {"a\tb\nc\rd", "a\\tb\\nc\\rd"},
+      {"\x1b[31m\x07", "\\x1B[31m\\x07"},
+      {"\x7f", "\\x7F"},
+      {"\xC2\x85", "\\u{0085}"},           // NEXT LINE, a C1 control
+      {"\xE2\x80\xAE" "abc", "\\u{202E}abc"},  // RIGHT-TO-LEFT OVERRIDE
+      {"\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80", "\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80"},
+  };
+  for (const auto &c : cases) EXPECT_EQ(prnset::EscapeText(c.text), c.shown) << c.shown;
+}
+
+TEST_F(FindingsTest, BothLanguagesAreReadUnlessOneIsAskedFor) {
+  const std::string file = FindingsFile("chinese-rule");
+  nlohmann::json both = Findings(RunTool({"check", file, "--format", "json"}));
+  ASSERT_EQ(both.size(), 1u);
+  EXPECT_EQ(both[0]["language"], "cn");
+  EXPECT_TRUE(Findings(RunTool({"check", file, "--lang", "en", "--format", "json"})).empty());
+  EXPECT_EQ(Findings(RunTool({"check", file, "--lang", "cn", "--format", "json"})).size(), 1u);
+  ToolRun text = RunTool({"check", file});
+  EXPECT_NE(text.out.find(":21: warning: (Chinese) [S_Rule_CN] I_Rule"), std::string::npos) << text.out;
+  EXPECT_NE(text.out.find("[enum-last-text-cut]\n"), std::string::npos) << text.out;
+}
+
+TEST_F(FindingsTest, SeveralFilesStandardInputAndExitCodes) {
+  const std::string clean = FindingsFile("clean"), off = FindingsFile("filter-off"), yes = FindingsFile("filter-yes");
+  ToolRun two = RunTool({"check", clean, off});
+  EXPECT_EQ(two.code, 0);
+  EXPECT_NE(two.out.find(clean + ": 0 errors, 0 warnings"), std::string::npos) << two.out;
+  EXPECT_NE(two.out.find(off + ": 0 errors, 1 warning"), std::string::npos) << two.out;
+  EXPECT_EQ(RunTool({"check", clean, off, "--strict"}).code, 1);
+  EXPECT_EQ(RunTool({"check", clean, yes}).code, 1);
+  nlohmann::json findings = Findings(RunTool({"check", off, yes, "--format", "json"}));
+  ASSERT_EQ(findings.size(), 2u);
+  EXPECT_EQ(findings[0]["file"], off);
+  EXPECT_EQ(findings[1]["file"], yes);
+  // An unreadable file among them is a usage error, told with its reason.
+  ToolRun missing = RunTool({"check", clean, clean + ".missing"});
+  EXPECT_EQ(missing.code, 2);
+  EXPECT_NE(missing.err.find("cannot read " + clean + ".missing: it does not exist"), std::string::npos) << missing.err;
+  // "-" is standard input, named "-" in the findings.
+  ToolRun piped = RunToolWith({"check", "-", "--format", "json"}, ReadSourceFile("tests/tools/findings/filter-yes.ini"));
+  EXPECT_EQ(piped.code, 1);
+  nlohmann::json fromInput = Findings(piped);
+  ASSERT_EQ(fromInput.size(), 1u);
+  EXPECT_EQ(fromInput[0]["file"], "-");
+  EXPECT_EQ(fromInput[0]["code"], "filter-not-number");
+  EXPECT_EQ(RunToolWith({"check", "-", "-"}, "").code, 2);
+  ToolRun format = RunTool({"check", clean, "--format", "xml"});
+  EXPECT_EQ(format.code, 2);
+  EXPECT_NE(format.err.find("--format takes text or json, not xml"), std::string::npos);
+}
+
+// The checker's thresholds at their exact edges: one step inside says nothing, one step outside says it.
+TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
+  const std::string clean = ReadSourceFile("tests/tools/findings/clean.ini");
+  auto rule = [&](const std::string &text) { return Edit(clean, "I_Rule=0=Off 1=On\n", "I_Rule=" + text + "\n"); };
+  auto settings = [&](const std::string &keys) { return clean + "[Settings]\n" + keys; };
+  const struct {
+    std::string name, text, code;  // code: the finding expected (or, after "!", not expected); empty for none at all
+  } cases[] = {
+      {"last enum text of 18", rule("0=Off 1=" + std::string(18, 'x')), ""},
+      {"last enum text of 19", rule("0=Off 1=" + std::string(19, 'x')), "enum-last-text-cut"},
+      {"first enum value of five characters", rule("12345=Big 1=On"), "!enum-value-cut"},
+      {"later enum value of four characters", rule("0=Off 1234=Big 1=On"), "!enum-value-cut"},
+      {"later enum value of five characters", rule("0=Off 12345=Big 1=On"), "enum-value-cut"},
+      {"move at -50", settings("XMoveEnable=1\nXMove=-50\n"), ""},
+      {"move at -51", settings("XMoveEnable=1\nXMove=-51\n"), "settings-xmove"},
+      {"move at 50", settings("XMoveEnable=1\nXMove=50\n"), ""},
+      {"move at 51", settings("XMoveEnable=1\nXMove=51\n"), "settings-xmove"},
+      {"49 compression choices", settings("Landscape_Compress=1\nCount=49\nCOMPRESS_VALUE=1\n" + [] {
+         std::string keys;
+         for (int n = 1; n <= 49; ++n) keys += "COMPRESS_VALUE" + std::to_string(n) + "=" + std::to_string(n) + "\n";
+         return keys;
+       }()), ""},
+      {"50 compression choices", settings("Landscape_Compress=1\nCount=50\nCOMPRESS_VALUE=1\nCOMPRESS_VALUE1=1\n"),
+       "settings-count"},
+      {"count of -2147483648", Edit(clean, "ItemCount=1", "ItemCount=-2147483648"), "count-negative"},
+      {"count of -2147483649", Edit(clean, "ItemCount=1", "ItemCount=-2147483649"), "not-a-number"},
+      {"hash remark", Edit(clean, "[S_Default]\n", "[S_Default]\n#I=5\n"), ""},
+      {"semicolon remark", Edit(clean, "[S_Default]\n", "[S_Default]\n; I 5\n"), ""},
+      {"hash key that is no remark", Edit(clean, "[S_Default]\n", "[S_Default]\nJ#=5\n"), "unknown-key"},
+      {"title of 49", Edit(clean, "I_Title=Item\n", "I_Title=" + std::string(49, 't') + "\n"), ""},
+      {"title of 50", Edit(clean, "I_Title=Item\n", "I_Title=" + std::string(50, 't') + "\n"), "title-cut"},
+      {"one misspelling in a short name", Edit(clean, "I_Title=Item\n", "I_Title=Item\nI_Nota=n\n"), "unknown-key"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    nlohmann::json findings = Findings(RunTool({"check", File(c.text), "--format", "json"}));
+    if (c.code.empty()) {
+      EXPECT_TRUE(findings.empty()) << findings.dump();
+      continue;
+    }
+    const bool wanted = c.code[0] != '!';
+    const std::string code = wanted ? c.code : c.code.substr(1);
+    bool found = false;
+    for (const nlohmann::json &finding : findings) found = found || finding["code"] == code;
+    EXPECT_EQ(found, wanted) << findings.dump();
+    if (c.code == "count-negative") {
+      for (const nlohmann::json &finding : findings) EXPECT_NE(finding["code"], "not-a-number") << findings.dump();
+    }
+  }
+}
+
+TEST(NearMissTest, OneSlipInAShortNameTwoInALongOne) {
+  const struct {
+    const char *written, *meant;
+    bool nearMiss;
+  } cases[] = {
+      {"Item01Instuction", "Item01Instruction", true},
+      {"ParamterRule", "ParameterRule", true},
+      {"Print_Rules_EN", "Print_Rule_EN", true},
+      {"Tilte", "Title", true},            // two neighbours swapped count once
+      {"note", "Note", false},             // the same name: case does not count
+      {"Nota", "Note", true},
+      {"Nxtx", "Note", false},             // two slips in four characters
+      {"Abc", "Abd", false},               // too short to guess
+      {"Density_Nots", "Density_Note", true},
+      {"Desnity_Ntoe", "Density_Note", true},
+      {"Dxnsity_Nxtx", "Density_Note", false},
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(prnset::IsNearMiss(Wide(c.written), Wide(c.meant)), c.nearMiss) << c.written << " / " << c.meant;
+}
+
+}  // namespace
