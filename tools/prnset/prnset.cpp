@@ -1,5 +1,7 @@
 #include "tools/prnset/prnset.h"
 
+#include "prnset_version.h"
+
 namespace prnset {
 
 namespace {
@@ -74,6 +76,10 @@ int Run(const std::vector<WString> &args, std::ostream &out, std::ostream &err) 
   std::string name = Utf8(args[0]);
   if (name == "help" || name == "--help" || name == "-h") {
     WriteHelp(out);
+    return kExitSuccess;
+  }
+  if (name == "--version") {
+    out << "prnset " PRNSET_VERSION_TEXT "\n";
     return kExitSuccess;
   }
   std::vector<WString> rest(args.begin() + 1, args.end());
