@@ -109,6 +109,20 @@ void IntroduceDriver(IPrintOemUI *plugin, CoreDriver driver, DriverObjects &obje
   }
 }
 
+// --- DriverInterface -----------------------------------------------------------------------------------------------
+
+HRESULT STDMETHODCALLTYPE DriverInterface::QueryInterface(REFIID riid, void **ppv) {
+  InterlockedIncrement(&queries_);
+  asked_.push_back(riid);
+  if (IsEqualGUID(riid, IID_IUnknown) || (serves_ && IsEqualGUID(riid, *serves_))) {
+    *ppv = static_cast<IPrintOemDriverUI *>(this);
+    AddRef();
+    return S_OK;
+  }
+  *ppv = nullptr;
+  return E_NOINTERFACE;
+}
+
 // --- OpenedPrinter -------------------------------------------------------------------------------------------------
 
 OpenedPrinter::OpenedPrinter(const WString &name) : name_(name) {
