@@ -1,7 +1,7 @@
 #include <new>
 
 #include "module/class_factory.h"
-#include "module/module_instance.h"
+#include "resources/module_instance.h"
 #include "module/plugin_module.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include "devmode/private_devmode.h"
 #include "docoptions/property_items.h"
-#include "module/module_instance.h"
+#include "resources/module_instance.h"
 #include "module/plugin_module.h"
 #include "page/settings_page.h"
 

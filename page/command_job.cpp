@@ -2,8 +2,8 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/registry.h"
-#include "module/module_instance.h"
-#include "module/resource.h"
+#include "resources/module_instance.h"
+#include "resources/resource.h"
 #include "page/command_encoder.h"
 
 namespace {

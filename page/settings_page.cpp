@@ -1,8 +1,8 @@
 #include "page/settings_page.h"
 
 #include "catalogue/registry.h"
-#include "module/module_instance.h"
-#include "module/resource.h"
+#include "resources/module_instance.h"
+#include "resources/resource.h"
 #include "page/command_job.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "catalogue/registry.h"
-#include "module/module_instance.h"
+#include "resources/module_instance.h"
 #include "page/command_encoder.h"
 #include "page/command_job.h"
 #include "page/settings_page.h"

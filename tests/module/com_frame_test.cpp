@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "devmode/private_devmode.h"
-#include "module/module_instance.h"
+#include "resources/module_instance.h"
 #include "module/plugin_module.h"
 #include "module/plugin_object.h"
 #include "page/settings_page.h"

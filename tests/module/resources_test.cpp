@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "module/module_instance.h"
-#include "module/resource.h"
+#include "resources/module_instance.h"
+#include "resources/resource.h"
 #include "platform/host/dialog_template.h"
 #include "tests/support/test_machine.h"
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "catalogue/registry.h"
-#include "module/resource.h"
+#include "resources/resource.h"
 #include "platform/platform.h"
 #include "tests/support/test_machine.h"
 

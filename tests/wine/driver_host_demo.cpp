@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "module/resource.h"
+#include "resources/resource.h"
 #include "tests/wine/driver_host.h"
 
 namespace driver_host {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "module/resource.h"
+#include "resources/resource.h"
 #include "prnset_version.h"
 #include "tests/wine/driver_host_fixture.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "module/resource.h"
+#include "resources/resource.h"
 #include "tests/wine/driver_host_fixture.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "module/resource.h"
+#include "resources/resource.h"
 #include "page/settings_page.h"
 #include "tests/page/settings_page_scenarios.h"
 #include "tests/wine/sheet_harness.h"

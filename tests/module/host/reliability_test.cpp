@@ -7,7 +7,7 @@
 
 #include "catalogue/registry.h"
 #include "docoptions/property_items.h"
-#include "module/module_instance.h"
+#include "resources/module_instance.h"
 #include "page/command_job.h"
 #include "page/settings_page.h"
 #include "platform/host/control.h"

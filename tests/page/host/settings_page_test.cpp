@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "catalogue/registry.h"
-#include "module/module_instance.h"
-#include "module/resource.h"
+#include "resources/module_instance.h"
+#include "resources/resource.h"
 #include "page/settings_page.h"
 #include "platform/host/control.h"
 #include "platform/host/window_control.h"

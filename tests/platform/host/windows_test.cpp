@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "module/resource.h"
+#include "resources/resource.h"
 #include "platform/host/control.h"
 #include "platform/host/window_control.h"
 #include "platform/platform.h"

@@ -1,4 +1,4 @@
-#include "module/module_instance.h"
+#include "resources/module_instance.h"
 
 namespace {
 // Written once at process attach, before any other entry of the module runs; read only afterwards. Until then it is
