@@ -6,6 +6,7 @@
 #include <setupapi.h>
 
 #include <algorithm>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -30,6 +31,10 @@ const WString kArchitectures[] = {L"amd64", L"x86"};
 WString Lower(WString text) {
   for (WCHAR &c : text) c = (c >= L'A' && c <= L'Z') ? WCHAR(c + 32) : c;
   return text;
+}
+
+bool EndsWith(const WString &text, const WString &end) {
+  return text.size() >= end.size() && Lower(text.substr(text.size() - end.size())) == Lower(end);
 }
 
 bool FileExists(const WString &path) {
@@ -194,8 +199,8 @@ TEST(DriverPackage, InfNamesEverySectionAndFileAnInstallerNeedsForBothArchitectu
   ASSERT_EQ(driverVer.size(), 2u) << "DriverVer is a date and a version";
   EXPECT_EQ(driverVer[0].size(), 10u) << Utf8(driverVer[0]);
   EXPECT_EQ(std::count(driverVer[1].begin(), driverVer[1].end(), L'.'), 3) << Utf8(driverVer[1]);
-  WString catalog = Lower(inf.Value(L"Version", L"CatalogFile"));
-  EXPECT_TRUE(catalog.size() > 4 && catalog.substr(catalog.size() - 4) == L".cat") << Utf8(catalog);
+  WString catalog = inf.Value(L"Version", L"CatalogFile");
+  EXPECT_TRUE(catalog.size() > 4 && EndsWith(catalog, L".cat")) << Utf8(catalog);
   EXPECT_EQ(inf.Value(L"DestinationDirs", L"DefaultDestDir"), L"66000") << "the printer driver directory";
 
   std::vector<Model> perArchitecture[2];
@@ -226,7 +231,7 @@ TEST(DriverPackage, InfNamesEverySectionAndFileAnInstallerNeedsForBothArchitectu
       EXPECT_TRUE(files.count(Lower(SettingsFileOf(model.name))))
           << "the plug-in looks for " << Utf8(SettingsFileOf(model.name));
       EXPECT_EQ(std::count_if(files.begin(), files.end(),
-                              [](const WString &f) { return f.size() > 4 && f.substr(f.size() - 4) == L".ini"; }),
+                              [](const WString &f) { return EndsWith(f, L".ini"); }),
                 1)
           << "one plug-in configuration file";
 
@@ -250,18 +255,31 @@ TEST(DriverPackage, InfNamesEverySectionAndFileAnInstallerNeedsForBothArchitectu
   EXPECT_NE(SourceOf(inf, package, L"amd64", L"prnsetui.dll"), SourceOf(inf, package, L"x86", L"prnsetui.dll"));
 }
 
+// The package put together, its INF open, and the first model of this build's architecture.
+class DriverPackageModel : public testing::Test {
+ protected:
+  void SetUp() override {
+    package_ = AssemblePackage();
+    ASSERT_FALSE(package_.empty()) << "the example package could not be put together";
+    inf_.reset(new Inf(InfPath(package_)));
+    ASSERT_TRUE(inf_->Open()) << "setupapi refused the INF at line " << inf_->ErrorLine();
+    std::vector<Model> models = ModelsOf(*inf_, kArchitecture);
+    ASSERT_FALSE(models.empty());
+    model_ = models.front();
+  }
+
+  WString package_;
+  std::unique_ptr<Inf> inf_;
+  Model model_;
+};
+
 // The plug-in configuration file as the core driver reads it: [OEMFiles] with OEMConfigFile1, 2, ... without gaps,
 // no blank around "=", names without a path, each one a file of the package.
-TEST(DriverPackage, PluginConfigurationNamesThePluginAsTheCoreDriverReadsIt) {
-  WString package = AssemblePackage();
-  ASSERT_FALSE(package.empty());
-  Inf inf(InfPath(package));
-  ASSERT_TRUE(inf.Open());
-  std::vector<Model> models = ModelsOf(inf, kArchitecture);
-  ASSERT_FALSE(models.empty());
-  const Model &model = models.front();
+TEST_F(DriverPackageModel, PluginConfigurationNamesThePluginAsTheCoreDriverReadsIt) {
+  const Model &model = model_;
+  const WString &package = package_;
   auto ini = std::find_if(model.files.begin(), model.files.end(),
-                          [](const WString &f) { return Lower(f).find(L".ini") == f.size() - 4; });
+                          [](const WString &f) { return EndsWith(f, L".ini"); });
   ASSERT_NE(ini, model.files.end());
   std::string text;
   ASSERT_TRUE(sheet_harness::ReadWholeFile(package + *ini, text));
@@ -342,14 +360,10 @@ WString NameOf(const WString &path) {
 // Installs the model's files through the spooler from the package folder, adds a printer of that driver, and opens
 // the printer's Printer Settings page with the plug-in that the driver's configuration file names, loaded from where
 // the spooler put it. The page must find the settings file the package installed.
-TEST(DriverPackage, InstalledModelShowsThePageFromTheInstalledFiles) {
-  WString package = AssemblePackage();
-  ASSERT_FALSE(package.empty());
-  Inf inf(InfPath(package));
-  ASSERT_TRUE(inf.Open());
-  std::vector<Model> models = ModelsOf(inf, kArchitecture);
-  ASSERT_FALSE(models.empty());
-  const Model &model = models.front();
+TEST_F(DriverPackageModel, InstalledModelShowsThePageFromTheInstalledFiles) {
+  const Model &model = model_;
+  const WString &package = package_;
+  const Inf &inf = *inf_;
 
   WString core = package + L"core\\";
   CreateDirectoryW(core.c_str(), nullptr);
@@ -399,7 +413,7 @@ TEST(DriverPackage, InstalledModelShowsThePageFromTheInstalledFiles) {
   // The core driver finds its plug-in through the configuration file among the dependent files.
   WString configuration;
   for (const WString &file : installed.dependentFiles)
-    if (Lower(file).find(L".ini") == file.size() - 4) configuration = file;
+    if (EndsWith(file, L".ini")) configuration = file;
   ASSERT_FALSE(configuration.empty()) << "no plug-in configuration among the dependent files";
   WCHAR pluginName[MAX_PATH] = {};
   GetPrivateProfileStringW(L"OEMFiles", L"OEMConfigFile1", L"", pluginName, MAX_PATH, configuration.c_str());
