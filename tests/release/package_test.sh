@@ -21,6 +21,17 @@ check() {  # description command...
   fi
 }
 refuses() { ! "$@"; }
+# A .gnu_debuglink section: the debug file's name, padded to four bytes, then the CRC-32 of that file.
+debuglink_matches() {  # section-file name debug-file
+  python3 - "$@" <<'PY'
+import sys, zlib
+link, name, debug = sys.argv[1], sys.argv[2].encode(), sys.argv[3]
+data = open(link, 'rb').read()
+end = (len(name) + 1 + 3) // 4 * 4
+crc = zlib.crc32(open(debug, 'rb').read()) & 0xFFFFFFFF
+sys.exit(0 if data[:len(name) + 1] == name + b'\0' and data[end:end + 4] == crc.to_bytes(4, 'little') else 1)
+PY
+}
 
 # Usage errors are refused before anything is built.
 check "--password-file without --sign is refused" refuses scripts/package --password-file /dev/null
@@ -71,8 +82,10 @@ for binary in x64/prnsetui.dll x86/prnsetui.dll prnset.exe prnset; do
     *) tools=x86_64-w64-mingw32- ;;
   esac
   check "$binary carries no debug sections" bash -c "! ${tools}objdump -h '$root/$binary' | grep -q ' \.debug_'"
-  check "$binary names its debug file" bash -c "${tools}objcopy -O binary --only-section=.gnu_debuglink \
-    '$root/$binary' '$work/link' && grep -q '$(basename "$binary").debug' '$work/link'"
+  rm -f "$work/link"
+  "${tools}objcopy" --dump-section ".gnu_debuglink=$work/link" "$root/$binary" "$work/scratch" 2>/dev/null
+  check "$binary names its debug file, with that file's checksum" debuglink_matches "$work/link" \
+    "$(basename "$binary").debug" "$root/$binary.debug"
   check "$binary.debug holds the debug information" bash -c "${tools}objdump -h '$root/$binary.debug' | grep -q ' \.debug_info'"
 done
 
