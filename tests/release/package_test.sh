@@ -21,16 +21,13 @@ check() {  # description command...
   fi
 }
 refuses() { ! "$@"; }
-# A .gnu_debuglink section: the debug file's name, padded to four bytes, then the CRC-32 of that file.
+# A .gnu_debuglink section: the debug file's name and a null, padded to four bytes, then the CRC-32 of that file
+# (little-endian, as gzip's trailer also holds it).
 debuglink_matches() {  # section-file name debug-file
-  python3 - "$@" <<'PY'
-import sys, zlib
-link, name, debug = sys.argv[1], sys.argv[2].encode(), sys.argv[3]
-data = open(link, 'rb').read()
-end = (len(name) + 1 + 3) // 4 * 4
-crc = zlib.crc32(open(debug, 'rb').read()) & 0xFFFFFFFF
-sys.exit(0 if data[:len(name) + 1] == name + b'\0' and data[end:end + 4] == crc.to_bytes(4, 'little') else 1)
-PY
+  local link=$1 name=$2 debug=$3
+  local end=$(((${#name} + 1 + 3) / 4 * 4))
+  [ "$(head -c "${#name}" "$link")" = "$name" ] &&
+    cmp -s <(tail -c +$((end + 1)) "$link" | head -c 4) <(gzip -c "$debug" | tail -c 8 | head -c 4)
 }
 
 # Usage errors are refused before anything is built.
