@@ -1,5 +1,5 @@
 // The catalogue loader's reads replayed through a reader of the benchmark's choice: the same keys in the same
-// order as LoadCatalogueIn asks them, filling the record the same way. With the platform's profile functions as
+// order as LoadCatalogue asks them, filling the record the same way. With the platform's profile functions as
 // the reader it is what the loader would cost without its INI reader; with our INI reader and the option rules
 // left out it is the reading alone, to set against the platform's reading alone.
 //
@@ -11,7 +11,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/ini_file.h"
 #include "catalogue/option_rules.h"
-#include "catalogue/registry.h"
+#include "catalogue/loader.h"
 
 namespace bench {
 
@@ -26,13 +26,12 @@ struct IniReader {
   }
 };
 
-// Fills the current catalogue through `reader` (Text and Number as above), with the language suffix the loader
-// would choose ("_CN" for 2052); builds the option lists only when `buildOptions` is set. Returns the reads made.
+// Fills `record` through `reader` (Text and Number as above), with the language suffix the loader would choose;
+// builds the option lists only when `buildOptions` is set. Returns the reads made.
 template <typename Reader>
-int ReplayLoad(const Reader &reader, LANGID language, bool buildOptions) {
-  SettingsCatalogue *catalogue = CurrentCatalogue();
-  if (!catalogue) return 0;
-  const LPCWSTR suffix = language == 2052 ? WTEXT("_CN") : WTEXT("_EN");
+int ReplayLoad(SettingsCatalogue &record, const Reader &reader, LANGID language, bool buildOptions) {
+  SettingsCatalogue *catalogue = &record;
+  const LPCWSTR suffix = LanguageSuffix(language);
   int reads = 0;
   auto text = [&](LPCWSTR section, LPCWSTR key, LPWSTR buffer, DWORD capacity) {
     ++reads;

@@ -1,6 +1,7 @@
 // The in-memory form of one printer's settings file: one fixed-size record, option lists as heap nodes.
 #pragma once
 
+#include "platform/owner.h"
 #include "platform/platform.h"
 
 constexpr int kMaxSections = 10;        // sections the record has room for
@@ -45,8 +46,39 @@ struct SettingsCatalogue {
   WCHAR ParameterRule[20];
 };
 
+// Length of a fixed-width text field, never reading past its width.
+template <size_t N>
+DWORD FieldLength(const WCHAR (&field)[N]) {
+  DWORD n = 0;
+  while (n + 1 < N && field[n]) ++n;
+  return n;
+}
+
+// The sections and items in use, within the record's room whatever the counts say.
+LONG SectionCountOf(const SettingsCatalogue &catalogue);
+LONG ItemCountOf(const SettingsSection &section);
+
+// The section or item at a page position, or nullptr when the catalogue has none there.
+const SettingsSection *SectionAt(const SettingsCatalogue &catalogue, LONG section);
+SettingsSection *SectionAt(SettingsCatalogue &catalogue, LONG section);
+const SettingsItem *ItemAt(const SettingsCatalogue &catalogue, LONG section, LONG item);
+SettingsItem *ItemAt(SettingsCatalogue &catalogue, LONG section, LONG item);
+
 // The option at a position of an item's list, or nullptr when the list has no such position.
 const SettingsOption *OptionAt(const SettingsItem &item, LONG position);
 
 // Frees the option nodes of every item in use and leaves the record with no sections.
 void FreeCatalogueOptions(SettingsCatalogue &catalogue);
+
+// A catalogue record of the process heap, freed with its option lists when its owner goes.
+struct FreeCatalogueRecord {
+  void operator()(SettingsCatalogue *catalogue) const;
+};
+using UniqueCatalogue = UniqueAny<SettingsCatalogue *, FreeCatalogueRecord>;
+// A new record with no sections; empty when the heap has no room.
+UniqueCatalogue NewCatalogue();
+
+// The current catalogue: the one the last page event of the calling thread looked up. Only the entries that work on
+// "the current catalogue" read it; everything below them takes its catalogue as an argument.
+SettingsCatalogue *CurrentCatalogue();
+void SetCurrentCatalogue(SettingsCatalogue *catalogue);

@@ -4,6 +4,8 @@
 
 #include <new>
 
+#include "platform/owner.h"
+
 namespace {
 
 typedef std::basic_string<WCHAR> WideText;
@@ -87,14 +89,6 @@ bool Decoded(UINT codePage, DWORD flags, const BYTE *data, size_t size, WideText
   return true;
 }
 
-// Closes a file handle on every path out of Load.
-struct FileHandle {
-  HANDLE handle;
-  ~FileHandle() {
-    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-  }
-};
-
 }  // namespace
 
 void IniFile::Clear() {
@@ -106,11 +100,11 @@ void IniFile::Clear() {
 bool IniFile::Load(LPCWSTR path, UINT codePage) {
   Clear();
   if (!path) return false;
-  FileHandle file{CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr)};
-  if (file.handle == INVALID_HANDLE_VALUE) return false;
+  UniqueFile file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
   LARGE_INTEGER size;
-  if (!GetFileSizeEx(file.handle, &size) || size.QuadPart < 0 || ULONGLONG(size.QuadPart) > kMaxFileBytes)
+  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 || ULONGLONG(size.QuadPart) > kMaxFileBytes)
     return false;
   std::vector<BYTE> bytes;
   try {
@@ -119,7 +113,7 @@ bool IniFile::Load(LPCWSTR path, UINT codePage) {
     return false;
   }
   DWORD read = 0;
-  if (!ReadFile(file.handle, bytes.data(), DWORD(size.QuadPart), &read, nullptr)) return false;
+  if (!ReadFile(file.get(), bytes.data(), DWORD(size.QuadPart), &read, nullptr)) return false;
   Parse(bytes.data(), read, codePage);
   return encoding_ != Encoding::None;
 }

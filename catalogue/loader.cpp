@@ -4,7 +4,6 @@
 
 #include "catalogue/ini_file.h"
 #include "catalogue/option_rules.h"
-#include "catalogue/registry.h"
 
 namespace {
 
@@ -146,23 +145,25 @@ void LoadAll(Load &load) {
 
 }  // namespace
 
+LPCWSTR LanguageSuffix(LANGID language) { return language == kChineseLanguage ? WTEXT("_CN") : WTEXT("_EN"); }
+
 LoadLanguage SystemLoadLanguage() { return LoadLanguage{GetSystemDefaultLangID(), CP_ACP}; }
 
-int LoadCatalogue(LPCWSTR path) { return LoadCatalogueIn(path, SystemLoadLanguage()); }
-
-int LoadCatalogueIn(LPCWSTR path, const LoadLanguage &language) {
-  SettingsCatalogue *catalogue = CurrentCatalogue();
-  if (!catalogue) return 1;
-  catalogue->SectionCount = 0;
-  catalogue->InstructionTail[0] = catalogue->EnterInstruction[0] = catalogue->SaveInstruction[0] = 0;
-  catalogue->ParameterRule[0] = 0;
+void LoadCatalogue(SettingsCatalogue &catalogue, LPCWSTR path, const LoadLanguage &language) {
+  catalogue.SectionCount = 0;
+  catalogue.InstructionTail[0] = catalogue.EnterInstruction[0] = catalogue.SaveInstruction[0] = 0;
+  catalogue.ParameterRule[0] = 0;
   try {
-    Load load{IniFile(), language.language == 2052 ? WTEXT("_CN") : WTEXT("_EN"), catalogue};
+    Load load{IniFile(), LanguageSuffix(language.language), &catalogue};
     if (path) load.ini.Load(path, language.codePage);
     LoadAll(load);
   } catch (const std::bad_alloc &) {
     // No room to read the file: the page shows no classes rather than half a catalogue.
-    FreeCatalogueOptions(*catalogue);
+    FreeCatalogueOptions(catalogue);
   }
+}
+
+int LoadCatalogue(LPCWSTR path) {
+  if (SettingsCatalogue *catalogue = CurrentCatalogue()) LoadCatalogue(*catalogue, path, SystemLoadLanguage());
   return 1;
 }

@@ -12,15 +12,12 @@ namespace {
 // One open catalogue under the full printer name; pages of the same printer share it and count their holds.
 struct Entry {
   WCHAR printer[kPathChars];
-  SettingsCatalogue *catalogue;
+  UniqueCatalogue catalogue;
   int holds;
 };
 
 std::mutex registryLock;
 std::vector<Entry> registry;
-// Each thread works on the catalogue its own last page event looked up, so pages on different threads never
-// see each other's catalogue.
-thread_local SettingsCatalogue *currentCatalogue = nullptr;
 
 // The key of a printer: its name as the caption gives it, cut to what a path buffer holds.
 void KeyOf(LPCWSTR printerName, WCHAR (&key)[kPathChars]) {
@@ -35,15 +32,12 @@ Entry *FindEntry(LPCWSTR key) {
 
 }  // namespace
 
-SettingsCatalogue *CurrentCatalogue() { return currentCatalogue; }
-void SetCurrentCatalogue(SettingsCatalogue *catalogue) { currentCatalogue = catalogue; }
-
 SettingsCatalogue *FindCatalogue(LPCWSTR printerName) {
   WCHAR key[kPathChars];
   KeyOf(printerName, key);
   std::lock_guard<std::mutex> guard(registryLock);
   Entry *entry = FindEntry(key);
-  return entry ? entry->catalogue : nullptr;
+  return entry ? entry->catalogue.get() : nullptr;
 }
 
 int OpenCatalogue(LPCWSTR printerName) {
@@ -53,54 +47,45 @@ int OpenCatalogue(LPCWSTR printerName) {
   if (Entry *entry = FindEntry(key)) {
     // A second page of the same printer works on the catalogue already open; it is not loaded again.
     entry->holds++;
-    currentCatalogue = entry->catalogue;
+    SetCurrentCatalogue(entry->catalogue.get());
     return 1;
   }
 
-  auto *catalogue =
-      static_cast<SettingsCatalogue *>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(SettingsCatalogue)));
-  if (!catalogue) {
-    currentCatalogue = nullptr;
-    return 0;
-  }
-  lstrcpynW(catalogue->PrinterName, key, ARRAYSIZE(catalogue->PrinterName));
+  SetCurrentCatalogue(nullptr);
+  UniqueCatalogue catalogue = NewCatalogue();
+  if (!catalogue) return 0;
+  lstrcpynW(catalogue.get()->PrinterName, key, ARRAYSIZE(catalogue.get()->PrinterName));
+  // An unknown printer has no settings file: the catalogue stays empty and the page shows no classes.
+  WCHAR path[kPathChars];
+  if (LocateSettingsFile(key, path)) LoadCatalogue(*catalogue.get(), path, SystemLoadLanguage());
   try {
     registry.push_back(Entry{});
   } catch (const std::bad_alloc &) {
-    HeapFree(GetProcessHeap(), 0, catalogue);
-    currentCatalogue = nullptr;
     return 0;
   }
   Entry &entry = registry.back();
   lstrcpynW(entry.printer, key, kPathChars);
-  entry.catalogue = catalogue;
+  entry.catalogue = std::move(catalogue);
   entry.holds = 1;
-  currentCatalogue = catalogue;
-
-  // An unknown printer has no settings file: the catalogue stays empty and the page shows no classes.
-  WCHAR path[kPathChars];
-  if (LocateSettingsFile(key, path)) LoadCatalogue(path);
+  SetCurrentCatalogue(entry.catalogue.get());
   return 1;
 }
 
 void ReleaseCatalogue(LPCWSTR printerName) {
   WCHAR key[kPathChars];
   KeyOf(printerName, key);
-  SettingsCatalogue *freed = nullptr;
+  UniqueCatalogue freed;
   {
     std::lock_guard<std::mutex> guard(registryLock);
     for (auto it = registry.begin(); it != registry.end(); ++it) {
       if (lstrcmpW(it->printer, key) != 0) continue;
       if (--it->holds > 0) return;
-      freed = it->catalogue;
+      freed = std::move(it->catalogue);
       registry.erase(it);
       break;
     }
   }
-  if (!freed) return;
-  FreeCatalogueOptions(*freed);
-  HeapFree(GetProcessHeap(), 0, freed);
-  if (currentCatalogue == freed) currentCatalogue = nullptr;
+  if (freed && CurrentCatalogue() == freed.get()) SetCurrentCatalogue(nullptr);
 }
 
 int OpenCatalogueCount() {

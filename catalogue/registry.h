@@ -1,4 +1,4 @@
-// The catalogues of open Printer Settings pages, kept under their printers' names, and the current catalogue.
+// The catalogues of open Printer Settings pages, kept under their printers' names.
 #pragma once
 
 #include "catalogue/catalogue.h"
@@ -12,10 +12,6 @@ int OpenCatalogue(LPCWSTR printerName);
 
 // Releases the page's hold on its printer's catalogue; the last release frees its options and the record.
 void ReleaseCatalogue(LPCWSTR printerName);
-
-// The current catalogue of the calling thread: the one the last page event looked up.
-SettingsCatalogue *CurrentCatalogue();
-void SetCurrentCatalogue(SettingsCatalogue *catalogue);
 
 // Number of catalogues open, for tests and diagnostics.
 int OpenCatalogueCount();

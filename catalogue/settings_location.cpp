@@ -1,7 +1,7 @@
 #include "catalogue/settings_location.h"
 
 #include "catalogue/catalogue.h"
-#include "platform/scoped.h"
+#include "platform/owner.h"
 
 namespace {
 
@@ -22,8 +22,8 @@ int LocateSettingsFileOfPrinter(HANDLE printer, LPWSTR path) {
   needed = 0;
   GetPrinterDriverW(printer, nullptr, 1, nullptr, 0, &needed);
   if (needed < sizeof(DRIVER_INFO_1W)) return 0;
-  ScopedHeapBlock<BYTE> info;
-  if (!info.Allocate(needed)) return 0;
+  UniqueHeapBlock<BYTE> info = AllocateHeapBlock<BYTE>(needed);
+  if (!info) return 0;
   if (!GetPrinterDriverW(printer, nullptr, 1, info.get(), needed, &needed)) return 0;
   LPCWSTR driver = reinterpret_cast<DRIVER_INFO_1W *>(info.get())->pName;
   if (!driver) return 0;
@@ -49,7 +49,7 @@ int LocateSettingsFileOfPrinter(HANDLE printer, LPWSTR path) {
 int LocateSettingsFile(LPCWSTR printerName, LPWSTR path) {
   WCHAR name[kPathChars];
   lstrcpynW(name, printerName ? printerName : WTEXT(""), kPathChars);
-  ScopedPrinter printer;
-  if (!printer.Open(name)) return 0;
+  UniquePrinter printer = OpenPrinterByName(name);
+  if (!printer) return 0;
   return LocateSettingsFileOfPrinter(printer.get(), path);
 }

@@ -40,7 +40,7 @@ HRESULT BuildDocumentPropertyItems(POEMCUIPPARAM param) {
 
   item->Level = 1;
   item->Flags = OPTIF_COLLAPSE;
-  item->pName = LoadHeapString(param->hOEMHeap, param->hModule, kCompressTitleId);
+  item->pName = LoadHeapString(param->hOEMHeap, param->hModule, IDS_COMPRESS_TITLE);
   item->Sel = LONG(percent);
   item->pOptType = optionType;
   return S_OK;

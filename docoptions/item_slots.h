@@ -9,5 +9,3 @@ void PrepareItemSlots(POPTITEM items, DWORD count);
 POPTITEM ItemSlot(POEMCUIPPARAM param, DWORD index);
 // True when the slot holds an item of the given type that a builder filled in.
 bool IsBuiltItem(const OPTITEM &item, BYTE type);
-// Gives back an OPTTYPE from AllocOptionType together with its parameters.
-void FreeOptionType(POPTTYPE optionType, HANDLE heap);

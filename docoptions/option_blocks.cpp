@@ -3,45 +3,33 @@
 
 #include "docoptions/item_slots.h"
 #include "docoptions/property_items.h"
+#include "platform/owner.h"
 
 namespace {
 constexpr int kTitleChars = 260;
 }
 
 POPTTYPE AllocOptionType(WORD count, HANDLE heap) {
-  if (!heap) return nullptr;
-  auto *optionType = static_cast<POPTTYPE>(HeapAlloc(heap, HEAP_ZERO_MEMORY, sizeof(OPTTYPE)));
+  UniqueHeapBlock<OPTTYPE> optionType = AllocateHeapBlock<OPTTYPE>(1, heap);
   if (!optionType) return nullptr;
-  optionType->cbSize = sizeof(OPTTYPE);
-  optionType->Count = count;
-  optionType->pOptParam = static_cast<POPTPARAM>(HeapAlloc(heap, HEAP_ZERO_MEMORY, size_t(count) * sizeof(OPTPARAM)));
-  if (!optionType->pOptParam) {
-    HeapFree(heap, 0, optionType);
-    return nullptr;
-  }
-  for (WORD i = 0; i < count; ++i) optionType->pOptParam[i].cbSize = sizeof(OPTPARAM);
-  return optionType;
-}
-
-void FreeOptionType(POPTTYPE optionType, HANDLE heap) {
-  if (!optionType) return;
-  HeapFree(heap, 0, optionType->pOptParam);
-  HeapFree(heap, 0, optionType);
+  UniqueHeapBlock<OPTPARAM> parameters = AllocateHeapBlock<OPTPARAM>(count, heap);
+  if (!parameters) return nullptr;
+  for (WORD i = 0; i < count; ++i) parameters.get()[i].cbSize = sizeof(OPTPARAM);
+  optionType.get()->cbSize = sizeof(OPTTYPE);
+  optionType.get()->Count = count;
+  optionType.get()->pOptParam = parameters.release();
+  return optionType.release();
 }
 
 LPWSTR LoadHeapString(HANDLE heap, HANDLE module, UINT id) {
-  if (!heap) return nullptr;
-  auto *block = static_cast<LPWSTR>(HeapAlloc(heap, HEAP_ZERO_MEMORY, kTitleChars * sizeof(WCHAR)));
+  UniqueHeapBlock<WCHAR> block = AllocateHeapBlock<WCHAR>(kTitleChars, heap);
   if (!block) return nullptr;
-  int length = LoadStringW(static_cast<HINSTANCE>(module), id, block, kTitleChars);
-  if (length <= 0) {
-    // Nobody will ever own this block.
-    HeapFree(heap, 0, block);
-    return nullptr;
-  }
+  int length = LoadStringW(static_cast<HINSTANCE>(module), id, block.get(), kTitleChars);
+  if (length <= 0) return nullptr;
   // The driver keeps its heap for the life of the sheet: hand it only what the text needs.
-  void *shrunk = HeapReAlloc(heap, HEAP_ZERO_MEMORY, block, (size_t(length) + 1) * sizeof(WCHAR));
-  return shrunk ? static_cast<LPWSTR>(shrunk) : block;
+  void *shrunk = HeapReAlloc(heap, HEAP_ZERO_MEMORY, block.get(), (size_t(length) + 1) * sizeof(WCHAR));
+  if (shrunk) block.release();
+  return shrunk ? static_cast<LPWSTR>(shrunk) : block.release();
 }
 
 void PrepareItemSlots(POPTITEM items, DWORD count) {

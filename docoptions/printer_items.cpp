@@ -3,6 +3,7 @@
 #include "docoptions/item_slots.h"
 #include "docoptions/property_items.h"
 #include "docoptions/settings_lookup.h"
+#include "platform/owner.h"
 
 namespace {
 
@@ -32,15 +33,13 @@ void BuildCompressionItem(OPTITEM &item, POEMCUIPPARAM param) {
   if (count > kMaxCompressChoices) count = kMaxCompressChoices;
   WORD choices = WORD(count ? count : 1);
 
-  auto *texts = static_cast<LPWSTR>(
-      HeapAlloc(param->hOEMHeap, HEAP_ZERO_MEMORY, size_t(choices) * kChoiceChars * sizeof(WCHAR)));
-  if (!texts) return;
+  UniqueHeapBlock<WCHAR> textBlock = AllocateHeapBlock<WCHAR>(size_t(choices) * kChoiceChars, param->hOEMHeap);
+  if (!textBlock) return;
   POPTTYPE optionType = AllocOptionType(choices, param->hOEMHeap);
-  if (!optionType) {
-    HeapFree(param->hOEMHeap, 0, texts);
-    return;
-  }
+  if (!optionType) return;
   optionType->Type = TVOT_COMBOBOX;
+  // From here on the texts belong to the option type, which the driver owns.
+  LPWSTR texts = textBlock.release();
 
   LONG sel = 0;
   if (count == 0) {
@@ -59,7 +58,7 @@ void BuildCompressionItem(OPTITEM &item, POEMCUIPPARAM param) {
       if (lstrcmpiW(currentText, text) == 0) sel = n - 1;
     }
   }
-  FillItem(item, param, kCompressTitleId, sel, optionType);
+  FillItem(item, param, IDS_COMPRESS_TITLE, sel, optionType);
 }
 
 void BuildMoveItem(OPTITEM &item, POEMCUIPPARAM param) {
@@ -70,7 +69,7 @@ void BuildMoveItem(OPTITEM &item, POEMCUIPPARAM param) {
   optionType->Type = TVOT_UDARROW;
   optionType->pOptParam[1].IconID = ULONG_PTR(LONG_PTR(kMinMoveMillimetres));
   optionType->pOptParam[1].lParam = kMaxMoveMillimetres;
-  FillItem(item, param, kMoveTitleId, move, optionType);
+  FillItem(item, param, IDS_XMOVE_TITLE, move, optionType);
 }
 
 // The selected choice's text, or null when the slot holds no usable list.

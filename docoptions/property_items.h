@@ -3,9 +3,7 @@
 #pragma once
 
 #include "platform/platform.h"
-
-constexpr UINT kCompressTitleId = 10;  // "Landscape orientation compressibility(%)"
-constexpr UINT kMoveTitleId = 12;      // "landscape orientation move (mm) "
+#include "resources/resource.h"
 
 constexpr LONG kMinCompressPercent = 25;
 constexpr LONG kMaxCompressPercent = 100;

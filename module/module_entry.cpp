@@ -2,7 +2,6 @@
 
 #include "module/class_factory.h"
 #include "resources/module_instance.h"
-#include "module/plugin_module.h"
 
 namespace {
 LONG volatile components = 0;
@@ -15,24 +14,17 @@ void AddComponent() { InterlockedIncrement(&components); }
 void RemoveComponent() { InterlockedDecrement(&components); }
 void LockModule(BOOL lock) { lock ? InterlockedIncrement(&serverLocks) : InterlockedDecrement(&serverLocks); }
 
-bool SameGuid(REFGUID a, REFGUID b) {
-  const BYTE *x = reinterpret_cast<const BYTE *>(&a), *y = reinterpret_cast<const BYTE *>(&b);
-  for (size_t i = 0; i < sizeof(GUID); ++i)
-    if (x[i] != y[i]) return false;
-  return true;
-}
-
 ULONG AddReference(LONG volatile &count) { return ULONG(InterlockedIncrement(&count)); }
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-  if (LOWORD(reason) == 1 /* DLL_PROCESS_ATTACH */) SetModuleInstance(instance);
+  if (LOWORD(reason) == DLL_PROCESS_ATTACH) SetModuleInstance(instance);
   return TRUE;
 }
 
 extern "C" HRESULT STDMETHODCALLTYPE DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID *ppv) {
   if (!ppv) return E_POINTER;
   *ppv = nullptr;
-  if (!SameGuid(rclsid, CLSID_PrinterSettingsPlugin)) return CLASS_E_CLASSNOTAVAILABLE;
+  if (!IsEqualCLSID(rclsid, CLSID_PrinterSettingsPlugin)) return CLASS_E_CLASSNOTAVAILABLE;
   IOemCF *factory = new (std::nothrow) IOemCF;
   if (!factory) return E_OUTOFMEMORY;
   // The caller ends up holding the only reference, or, when the interface is refused, none is left.

@@ -21,8 +21,30 @@ void AddComponent();
 void RemoveComponent();
 void LockModule(BOOL lock);
 
-// Byte-for-byte equality of two identifiers.
-bool SameGuid(REFGUID a, REFGUID b);
-
-// The reference counting that the factory and the plug-in object share.
+// AddRef of every object of the module: one interlocked increment of its count.
 ULONG AddReference(LONG volatile &count);
+
+// IUnknown of the module's objects: one interface besides IUnknown, an interlocked count that starts at 1, and the
+// object deleted when its count reaches 0.
+template <typename Self, typename Interface, const IID *InterfaceId>
+class ComObject : public Interface {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void **ppv) override {
+    if (IsEqualGUID(riid, IID_IUnknown) || IsEqualGUID(riid, *InterfaceId)) {
+      *ppv = static_cast<Interface *>(this);
+      AddRef();
+      return S_OK;
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return AddReference(references_); }
+  ULONG STDMETHODCALLTYPE Release() override {
+    LONG left = InterlockedDecrement(&references_);
+    if (left == 0) delete static_cast<Self *>(this);
+    return ULONG(left);
+  }
+
+ private:
+  LONG volatile references_ = 1;
+};

@@ -2,15 +2,14 @@
 
 #include "devmode/private_devmode.h"
 #include "docoptions/property_items.h"
-#include "resources/module_instance.h"
-#include "module/plugin_module.h"
 #include "page/settings_page.h"
+#include "resources/module_instance.h"
+#include "resources/resource.h"
 
 const WCHAR kPluginPageHeader[] = WTEXT("OEM UI Page");
 
 namespace {
 
-constexpr WORD kPrinterSettingsTemplate = 106;
 const WCHAR kProfileName[] = WTEXT("OEMPROFILE.icm");
 constexpr ULONG kProfileBytes = 32;  // what a caller is told to provide; the name itself takes 30
 
@@ -24,29 +23,8 @@ HRESULT Refuse(DWORD error) {
 IOemUI::IOemUI() { AddComponent(); }
 
 IOemUI::~IOemUI() {
-  if (driver_) {
-    driver_->Release();
-    driver_ = nullptr;
-  }
+  driver_.reset();
   RemoveComponent();
-}
-
-HRESULT STDMETHODCALLTYPE IOemUI::QueryInterface(REFIID riid, void **ppv) {
-  if (SameGuid(riid, IID_IUnknown) || SameGuid(riid, IID_IPrintOemUI)) {
-    *ppv = static_cast<IPrintOemUI *>(this);
-    AddRef();
-    return S_OK;
-  }
-  *ppv = nullptr;
-  return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE IOemUI::AddRef() { return AddReference(references_); }
-
-ULONG STDMETHODCALLTYPE IOemUI::Release() {
-  LONG left = InterlockedDecrement(&references_);
-  if (left == 0) delete this;
-  return ULONG(left);
 }
 
 HRESULT STDMETHODCALLTYPE IOemUI::GetInfo(DWORD dwMode, PVOID pBuffer, DWORD cbSize, PDWORD pcbNeeded) {
@@ -74,9 +52,9 @@ HRESULT STDMETHODCALLTYPE IOemUI::DevMode(DWORD dwMode, POEMDMPARAM pOemDMParam)
 HRESULT STDMETHODCALLTYPE IOemUI::PublishDriverInterface(IUnknown *pIUnknown) {
   if (driver_) return S_OK;
   if (!pIUnknown) return E_FAIL;
-  HRESULT result = pIUnknown->QueryInterface(IID_IPrintOemDriverUI, reinterpret_cast<void **>(&driver_));
+  HRESULT result = pIUnknown->QueryInterface(IID_IPrintOemDriverUI, reinterpret_cast<void **>(driver_.put()));
   if (FAILED(result)) {
-    driver_ = nullptr;
+    driver_.release();  // whatever a refusing object left there is not a reference
     return E_FAIL;
   }
   return S_OK;
@@ -104,7 +82,7 @@ HRESULT STDMETHODCALLTYPE IOemUI::DevicePropertySheets(PPROPSHEETUI_INFO pPSUIIn
       page.dwSize = PROPSHEETPAGEW_V2_SIZE;
       page.dwFlags = 0;
       page.hInstance = ModuleInstance();
-      page.pszTemplate = MAKEINTRESOURCEW(kPrinterSettingsTemplate);
+      page.pszTemplate = MAKEINTRESOURCEW(IDD_PRINTER_SETTINGS);
       page.pfnDlgProc = PrinterSettingsPageProc;
       pPSUIInfo->Result =
           pPSUIInfo->pfnComPropSheet(pPSUIInfo->hComPropSheet, CPSFUNC_ADD_PROPSHEETPAGEW, LPARAM(&page), 0);

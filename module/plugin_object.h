@@ -1,7 +1,8 @@
 // The plug-in object through which the driver's UI module talks to the plug-in.
 #pragma once
 
-#include "platform/platform.h"
+#include "module/plugin_module.h"
+#include "platform/owner.h"
 
 // The private devmode's signature and version, as GetInfo reports them.
 constexpr DWORD kPluginSignature = 0x4D534654;
@@ -10,15 +11,11 @@ constexpr DWORD kPluginVersion = 1;
 // The title the sheet header gets from the plug-in's own property-sheet callback.
 extern const WCHAR kPluginPageHeader[];
 
-class IOemUI final : public IPrintOemUI {
+class IOemUI final : public ComObject<IOemUI, IPrintOemUI, &IID_IPrintOemUI> {
  public:
   IOemUI();
   IOemUI(const IOemUI &) = delete;
   IOemUI &operator=(const IOemUI &) = delete;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void **ppv) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
 
   HRESULT STDMETHODCALLTYPE GetInfo(DWORD dwMode, PVOID pBuffer, DWORD cbSize, PDWORD pcbNeeded) override;
   HRESULT STDMETHODCALLTYPE DevMode(DWORD dwMode, POEMDMPARAM pOemDMParam) override;
@@ -44,11 +41,11 @@ class IOemUI final : public IPrintOemUI {
   HRESULT STDMETHODCALLTYPE UpdateExternalFonts(HANDLE hPrinter, HANDLE hHeap, PWSTR pwstrCartridges) override;
 
   // The driver interface held since PublishDriverInterface, or nullptr.
-  IPrintOemDriverUI *DriverInterface() const { return driver_; }
+  IPrintOemDriverUI *DriverInterface() const { return driver_.get(); }
 
  private:
+  friend class ComObject<IOemUI, IPrintOemUI, &IID_IPrintOemUI>;
   ~IOemUI();
 
-  LONG volatile references_ = 1;
-  IPrintOemDriverUI *driver_ = nullptr;
+  UniqueInterface<IPrintOemDriverUI> driver_;
 };

@@ -1,18 +1,9 @@
 #include "page/command_encoder.h"
 
-#include "catalogue/catalogue.h"
-#include "catalogue/registry.h"
 
 namespace {
 
 enum class Rule { High256, BaseOn30, Other };
-
-// Length of a fixed-width text field, never reading past its width.
-DWORD FieldLength(const WCHAR *field, DWORD width) {
-  DWORD n = 0;
-  while (n + 1 < width && field[n]) ++n;
-  return n;
-}
 
 Rule RuleOf(const SettingsCatalogue &catalogue) {
   WCHAR rule[ARRAYSIZE(catalogue.ParameterRule)];
@@ -20,13 +11,6 @@ Rule RuleOf(const SettingsCatalogue &catalogue) {
   if (lstrcmpiW(rule, WTEXT("High256")) == 0) return Rule::High256;
   if (lstrcmpiW(rule, WTEXT("BaseOn30")) == 0) return Rule::BaseOn30;
   return Rule::Other;
-}
-
-const SettingsItem *ItemOf(const SettingsCatalogue *catalogue, LONG section, LONG item) {
-  if (!catalogue || section < 0 || section >= catalogue->SectionCount || section >= kMaxSections) return nullptr;
-  const SettingsSection &s = catalogue->Sections[section];
-  if (item < 0 || item >= s.ItemCount || item >= kMaxItems) return nullptr;
-  return &s.Items[item];
 }
 
 // Decimal digits of a value that is not negative.
@@ -65,39 +49,50 @@ void Put(LPWSTR text, DWORD &at, const WCHAR *from, DWORD count) {
 }
 
 void PutGroup(LPWSTR text, DWORD &at, BYTE group) {
-  static const char digits[] = "0123456789abcdef";
-  text[at++] = WCHAR(digits[group >> 4]);
-  text[at++] = WCHAR(digits[group & 0xF]);
+  FormatHexByte(group, text + at);
+  at += 2;
   text[at++] = WCHAR(' ');
+}
+
+DWORD NoTextBecause(NoText reason, NoText *why) {
+  if (why) *why = reason;
+  return 0;
 }
 
 }  // namespace
 
-DWORD EncodeItemValue(LONG section, LONG item, LONG value, LPWSTR text, DWORD *size) {
-  if (!size) return 0;
-  const SettingsCatalogue *catalogue = CurrentCatalogue();
-  const SettingsItem *entry = ItemOf(catalogue, section, item);
-  if (!entry) return 0;
+void FormatHexByte(BYTE value, WCHAR *digits) {
+  static const char kDigits[] = "0123456789abcdef";
+  digits[0] = WCHAR(kDigits[value >> 4]);
+  digits[1] = WCHAR(kDigits[value & 0xF]);
+}
 
-  Rule rule = RuleOf(*catalogue);
+DWORD EncodeItemValue(const SettingsCatalogue &catalogue, LONG section, LONG item, LONG value, LPWSTR text,
+                      DWORD *size, NoText *why) {
+  if (why) *why = NoText::kNone;
+  if (!size) return 0;
+  const SettingsItem *entry = ItemAt(catalogue, section, item);
+  if (!entry) return NoTextBecause(NoText::kNoItem, why);
+
+  Rule rule = RuleOf(catalogue);
   unsigned long long groups = DWORD(entry->ParameterCount);
   if (rule == Rule::BaseOn30) {
     // A digit group for a negative value would not be a digit.
-    if (value < 0) return 0;
+    if (value < 0) return NoTextBecause(NoText::kNegativeDigits, why);
     // Below 1000 the value's own digits count, whatever ParameterCount says; from 1000 on ParameterCount pads with
     // leading '0' groups but never cuts a digit off.
     DWORD digits = DigitCount(value);
     if (value < 1000 || digits > groups) groups = digits;
   } else if (rule == Rule::Other && groups > 0) {
     // No rule says how a value becomes bytes: a command with parameters would be incomplete.
-    return 0;
+    return NoTextBecause(NoText::kUnknownRule, why);
   }
 
-  const DWORD instructionLength = FieldLength(entry->Instruction, ARRAYSIZE(entry->Instruction));
-  DWORD tailLength = FieldLength(catalogue->InstructionTail, ARRAYSIZE(catalogue->InstructionTail));
+  const DWORD instructionLength = FieldLength(entry->Instruction);
+  DWORD tailLength = FieldLength(catalogue.InstructionTail);
   if (tailLength < 2) tailLength = 0;  // a single digit is not a byte
   unsigned long long needed = instructionLength + 1 + 3 * groups + 1 + (tailLength ? tailLength + 1 : 0);
-  if (needed > kMaxCommandChars) return 0;
+  if (needed > kMaxCommandChars) return NoTextBecause(NoText::kTooLong, why);
 
   if (!text || *size < needed) {
     *size = DWORD(needed);
@@ -110,21 +105,41 @@ DWORD EncodeItemValue(LONG section, LONG item, LONG value, LPWSTR text, DWORD *s
   Parameters parameters(rule, value, DWORD(groups));
   for (DWORD i = 0; i < groups; ++i) PutGroup(text, at, parameters.Group(i));
   if (tailLength) {
-    Put(text, at, catalogue->InstructionTail, tailLength);
+    Put(text, at, catalogue.InstructionTail, tailLength);
     text[at++] = WCHAR(' ');
   }
   text[at] = 0;
   return DWORD(needed);
 }
 
-DWORD EncodeItemChoice(LONG section, LONG item, LONG choice, LPWSTR text, DWORD *size) {
-  const SettingsItem *entry = ItemOf(CurrentCatalogue(), section, item);
-  if (!entry || !size) return 0;
+DWORD EncodeItemChoice(const SettingsCatalogue &catalogue, LONG section, LONG item, LONG choice, LPWSTR text,
+                       DWORD *size, NoText *why) {
+  if (why) *why = NoText::kNone;
+  const SettingsItem *entry = ItemAt(catalogue, section, item);
+  if (!entry) return NoTextBecause(NoText::kNoItem, why);
+  if (!size) return 0;
   LONG value = choice;
-  if (DWORD(entry->ParameterCount) <= 1) {
-    const SettingsOption *option = OptionAt(*entry, choice);
-    if (!option || option->Value == kNoCommandValue) return 0;
-    value = option->Value;
-  }
-  return EncodeItemValue(section, item, value, text, size);
+  if (!ChoiceValue(*entry, choice, &value)) return NoTextBecause(NoText::kNoOption, why);
+  if (DWORD(entry->ParameterCount) <= 1 && value == kNoCommandValue)
+    return NoTextBecause(NoText::kNoCommandOption, why);
+  return EncodeItemValue(catalogue, section, item, value, text, size, why);
+}
+
+bool ChoiceValue(const SettingsItem &item, LONG choice, LONG *value) {
+  *value = choice;
+  if (DWORD(item.ParameterCount) > 1) return true;
+  const SettingsOption *option = OptionAt(item, choice);
+  if (!option) return false;
+  *value = option->Value;
+  return true;
+}
+
+DWORD EncodeItemValue(LONG section, LONG item, LONG value, LPWSTR text, DWORD *size) {
+  const SettingsCatalogue *catalogue = CurrentCatalogue();
+  return catalogue ? EncodeItemValue(*catalogue, section, item, value, text, size) : 0;
+}
+
+DWORD EncodeItemChoice(LONG section, LONG item, LONG choice, LPWSTR text, DWORD *size) {
+  const SettingsCatalogue *catalogue = CurrentCatalogue();
+  return catalogue ? EncodeItemChoice(*catalogue, section, item, choice, text, size) : 0;
 }

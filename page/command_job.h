@@ -1,17 +1,15 @@
-// Sends settings to a printer: the command text of one item or of every item, framed by the catalogue's
-// EnterInstruction and SaveInstruction, turned into bytes and written as one raw spooler job.
+// Sends settings to a printer: the job bytes of one item or of every item (page/job_bytes.h) written as one raw
+// spooler job.
 #pragma once
 
-#include "platform/platform.h"
-
-// Converts hexadecimal text (blanks anywhere, digits paired from the start) into bytes at `out`. Returns the byte
-// count, or 0 (writing nothing) when the text holds another character, has an odd number of digits or needs more
-// than `capacity` bytes.
-DWORD HexTextToBytes(LPCWSTR text, BYTE *out, DWORD capacity);
+#include "page/job_bytes.h"
 
 // Writes `count` bytes as one job of data type "RAW" to the printer; the document name is string 9 of the module.
 // Non-zero when the spooler took all the bytes and finished the job.
 BOOL SendRawJob(const BYTE *bytes, DWORD count, LPCWSTR printerName);
+
+// Sends built job bytes; nothing is sent when there are none. 1 when a job was sent, else 0.
+int SendJobBytes(const JobBytes &job, LPCWSTR printerName);
 
 // Set Current: sends the command of one item for what the page's option list shows (`choice` as EncodeItemChoice
 // takes it). Makes the printer's catalogue current. 1 when a job was sent, else 0.

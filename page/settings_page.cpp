@@ -1,9 +1,9 @@
 #include "page/settings_page.h"
 
 #include "catalogue/registry.h"
+#include "page/command_job.h"
 #include "resources/module_instance.h"
 #include "resources/resource.h"
-#include "page/command_job.h"
 
 namespace {
 
@@ -27,25 +27,10 @@ SettingsCatalogue *PageCatalogue(LPCWSTR printerName) {
   return catalogue;
 }
 
-SettingsSection *SectionOf(SettingsCatalogue *catalogue, LONG section) {
-  if (!catalogue || section < 0 || section >= catalogue->SectionCount || section >= kMaxSections) return nullptr;
-  return &catalogue->Sections[section];
-}
-
-SettingsItem *ItemOf(SettingsCatalogue *catalogue, LONG section, LONG item) {
-  SettingsSection *s = SectionOf(catalogue, section);
-  if (!s || item < 0 || item >= s->ItemCount || item >= kMaxItems) return nullptr;
-  return &s->Items[item];
-}
-
-LONG ItemCountOf(const SettingsSection &section) {
-  if (section.ItemCount < 0) return 0;
-  return section.ItemCount < kMaxItems ? section.ItemCount : kMaxItems;
-}
-
-LONG SectionCountOf(const SettingsCatalogue &catalogue) {
-  if (catalogue.SectionCount < 0) return 0;
-  return catalogue.SectionCount < kMaxSections ? catalogue.SectionCount : kMaxSections;
+// The item at a page position of the page's catalogue, or null.
+SettingsItem *PageItem(LPCWSTR printerName, LONG section, LONG item) {
+  SettingsCatalogue *catalogue = PageCatalogue(printerName);
+  return catalogue ? ItemAt(*catalogue, section, item) : nullptr;
 }
 
 bool IsMultiChoice(const SettingsItem &item) { return DWORD(item.ParameterCount) > 1; }
@@ -120,7 +105,7 @@ void SetCurrent(HWND page, LPCWSTR printerName) {
   LONG section = SelectedSection(page);
   LONG item = SelectedItem(page);
   // With no class or no item selected there is nothing to send.
-  if (!ItemOf(PageCatalogue(printerName), section, item)) {
+  if (!PageItem(printerName, section, item)) {
     ShowOutcome(page, printerName, IDS_COMMAND_SENT, 0);
     return;
   }
@@ -153,13 +138,14 @@ void Calibrated(HWND page) {
 
 // The multi-choice list changed: the item's value is the mask of what it shows selected.
 void StoreMask(HWND page, LPCWSTR printerName) {
-  SettingsItem *item = ItemOf(PageCatalogue(printerName), SelectedSection(page), SelectedItem(page));
+  SettingsItem *item = PageItem(printerName, SelectedSection(page), SelectedItem(page));
   if (item) item->CurrentValue = MaskOfSelectedRows(GetDlgItem(page, IDC_MULTI_OPTIONS));
 }
 
 void StoreChoice(HWND page, LPCWSTR printerName) {
-  PageCatalogue(printerName);
-  ChooseOption(SelectedSection(page), SelectedItem(page),
+  SettingsCatalogue *catalogue = PageCatalogue(printerName);
+  if (!catalogue) return;
+  ChooseOption(*catalogue, SelectedSection(page), SelectedItem(page),
                LONG(SendToControl(page, IDC_SINGLE_OPTIONS, LB_GETCURSEL, 0, 0)));
 }
 
@@ -229,7 +215,8 @@ int InitSettingsPage(HWND page, LPCWSTR printerName) {
 }
 
 int ShowSectionItems(HWND page, LPCWSTR printerName, LONG section) {
-  SettingsSection *s = SectionOf(PageCatalogue(printerName), section);
+  SettingsCatalogue *catalogue = PageCatalogue(printerName);
+  const SettingsSection *s = catalogue ? SectionAt(*catalogue, section) : nullptr;
   SendToControl(page, IDC_ITEM_LIST, LB_RESETCONTENT, 0, 0);
   const LONG items = s ? ItemCountOf(*s) : 0;
   for (LONG i = 0; i < items; ++i) AddTitle(page, IDC_ITEM_LIST, LB_ADDSTRING, s->Items[i].Title);
@@ -242,7 +229,7 @@ int ShowSectionItems(HWND page, LPCWSTR printerName, LONG section) {
 }
 
 int ShowItemOptions(HWND page, LPCWSTR printerName, LONG section, LONG item) {
-  SettingsItem *shownItem = ItemOf(PageCatalogue(printerName), section, item);
+  const SettingsItem *shownItem = PageItem(printerName, section, item);
   if (!shownItem) {
     ClearOptionLists(page);
     return 0;
@@ -288,17 +275,22 @@ int ResetAllToDefaults(HWND page, LPCWSTR printerName, LONG section, LONG item) 
     for (LONG i = 0; i < items; ++i) sec.Items[i].CurrentValue = sec.Items[i].DefaultValue;
   }
   // With no item on the page there is nothing to show again.
-  if (ItemOf(catalogue, section, item)) ShowItemOptions(page, printerName, section, item);
+  if (ItemAt(*catalogue, section, item)) ShowItemOptions(page, printerName, section, item);
   return 1;
 }
 
-int ChooseOption(LONG section, LONG item, LONG row) {
-  SettingsItem *it = ItemOf(CurrentCatalogue(), section, item);
+int ChooseOption(SettingsCatalogue &catalogue, LONG section, LONG item, LONG row) {
+  SettingsItem *it = ItemAt(catalogue, section, item);
   if (!it) return 0;
   const SettingsOption *option = OptionAt(*it, row);
   if (!option || option->Value == -1) return 0;
   it->CurrentValue = option->Value;
   return 1;
+}
+
+int ChooseOption(LONG section, LONG item, LONG row) {
+  SettingsCatalogue *catalogue = CurrentCatalogue();
+  return catalogue ? ChooseOption(*catalogue, section, item, row) : 0;
 }
 
 INT_PTR CALLBACK PrinterSettingsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {

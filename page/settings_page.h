@@ -13,7 +13,7 @@ constexpr int kShownTitleChars = 50;
 constexpr int kHintChars = 260;
 
 // Dialog procedure of the page. Handles WM_INITDIALOG, WM_COMMAND and WM_DESTROY; WM_COMMAND answers 1 for the
-// notification codes 0, 1 and 9 and 0 for any other, every other message 0.
+// notification codes BN_CLICKED, LBN_SELCHANGE and CBN_SELENDOK and 0 for any other, every other message 0.
 INT_PTR CALLBACK PrinterSettingsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The page's printer name: the caption of its parent window (read up to 511 characters) before the caption's last
@@ -36,6 +36,8 @@ int ShowItemOptions(HWND page, LPCWSTR printerName, LONG section, LONG item);
 // Returns 1 when the catalogue was found.
 int ResetAllToDefaults(HWND page, LPCWSTR printerName, LONG section, LONG item);
 
-// Stores the Value of the option at `row` as a single-choice item's value, in the current catalogue. A row without an
-// option behind it, or an option whose Value is -1, changes nothing. Returns 1 when the value was stored.
+// Stores the Value of the option at `row` as a single-choice item's value. A row without an option behind it, or an
+// option whose Value is -1, changes nothing. Returns 1 when the value was stored.
+int ChooseOption(SettingsCatalogue &catalogue, LONG section, LONG item, LONG row);
+// The same in the current catalogue.
 int ChooseOption(LONG section, LONG item, LONG row);

@@ -31,8 +31,7 @@ void Load(benchmark::State &state, const LoadLanguage &language) {
   const bench::BenchPrinter &printer = LargestPrinter();
   SettingsCatalogue &record = Record();
   for (auto _ : state) {
-    SetCurrentCatalogue(&record);
-    LoadCatalogueIn(printer.settingsPath.c_str(), language);
+    LoadCatalogue(record, printer.settingsPath.c_str(), language);
     state.PauseTiming();
     std::string mismatch = bench::ShapeMismatch(record, bench::LargestCatalogue());
     bench::ClearCatalogue(record);

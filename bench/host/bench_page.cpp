@@ -4,7 +4,7 @@
 #include "bench/catalogue_check.h"
 #include "bench/host/bench_figures.h"
 #include "bench/host/bench_machine.h"
-#include "bench/set_all_bytes.h"
+#include "page/job_bytes.h"
 #include "bench/settings_generator.h"
 #include "catalogue/registry.h"
 #include "resources/module_instance.h"
@@ -39,8 +39,8 @@ void BM_SetAll(benchmark::State &state) {
     return;
   }
   // The bytes must be those the page's Set All sends.
-  SetCurrentCatalogue(catalogue);
-  std::vector<BYTE> expected = bench::SetAllBytes();
+  JobBytes job = BuildAllItemsJob(*catalogue);
+  std::vector<BYTE> expected(job.bytes.get(), job.bytes.get() + job.count);
   host::ClearJobs();
   if (expected.empty() || !SendAllCommands(LargestPrinter().name.c_str()) || host::Jobs().empty() ||
       host::Jobs().back().bytes != expected) {
@@ -49,9 +49,8 @@ void BM_SetAll(benchmark::State &state) {
   }
   host::ClearJobs();
   for (auto _ : state) {
-    // The page's Set All first makes the printer's catalogue current.
-    SetCurrentCatalogue(FindCatalogue(LargestPrinter().name.c_str()));
-    benchmark::DoNotOptimize(bench::SetAllByteCount());
+    // The page's Set All first finds the printer's catalogue.
+    benchmark::DoNotOptimize(BuildAllItemsJob(*FindCatalogue(LargestPrinter().name.c_str())).count);
   }
   state.counters["bytes"] = double(expected.size());
 }

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "bench/catalogue_check.h"
-#include "bench/set_all_bytes.h"
+#include "page/job_bytes.h"
 #include "bench/settings_generator.h"
 #include "bench/replay_loader.h"
 #include "catalogue/loader.h"
@@ -124,10 +124,8 @@ int main(int argc, char **argv) {
   // Both loads must fill the same catalogue, with the reads the loader makes; and the replay through our own
   // reader must be the loader itself.
   const PlatformReader platformReader{path.c_str()};
-  SetCurrentCatalogue(ours);
-  LoadCatalogueIn(path.c_str(), language);
-  SetCurrentCatalogue(platform);
-  const int reads = bench::ReplayLoad(platformReader, language.language, true);
+  LoadCatalogue(*ours, path.c_str(), language);
+  const int reads = bench::ReplayLoad(*platform, platformReader, language.language, true);
   std::string mismatch = bench::ShapeMismatch(*ours, shape);
   if (mismatch.empty()) mismatch = bench::CatalogueMismatch(*ours, *platform);
   if (!mismatch.empty()) return Fail("the loads differ: " + mismatch);
@@ -136,19 +134,18 @@ int main(int argc, char **argv) {
   {
     IniFile file;
     file.Load(path.c_str(), language.codePage);
-    bench::ReplayLoad(bench::IniReader{file}, language.language, true);
+    bench::ReplayLoad(*platform, bench::IniReader{file}, language.language, true);
   }
   mismatch = bench::CatalogueMismatch(*ours, *platform);
   if (!mismatch.empty()) return Fail("the replay is not the loader: " + mismatch);
   bench::ClearCatalogue(*platform);
 
   // Set All on the catalogue just loaded, as the page sends it (without the spooler).
-  SetCurrentCatalogue(ours);
-  const size_t jobBytes = bench::SetAllBytes().size();
+  const DWORD jobBytes = BuildAllItemsJob(*ours).count;
   std::vector<double> setAll;
   for (size_t r = 0; r < runs * 4; ++r) {
     double start = Now();
-    DWORD count = bench::SetAllByteCount();
+    DWORD count = BuildAllItemsJob(*ours).count;
     setAll.push_back(Now() - start);
     if (count != jobBytes) return Fail("Set All gave no bytes");
   }
@@ -159,27 +156,25 @@ int main(int argc, char **argv) {
   std::vector<double> ourTimes, platformTimes, ourReads, platformReads;
   for (size_t r = 0; r < std::max(runs, platformRuns); ++r) {
     if (r < runs) {
-      SetCurrentCatalogue(ours);
       double start = Now();
-      LoadCatalogueIn(path.c_str(), language);
+      LoadCatalogue(*ours, path.c_str(), language);
       ourTimes.push_back(Now() - start);
       bench::ClearCatalogue(*ours);
       start = Now();
       {
         IniFile file;
         file.Load(path.c_str(), language.codePage);
-        bench::ReplayLoad(bench::IniReader{file}, language.language, false);
+        bench::ReplayLoad(*ours, bench::IniReader{file}, language.language, false);
       }
       ourReads.push_back(Now() - start);
     }
     if (r < platformRuns) {
-      SetCurrentCatalogue(platform);
       double start = Now();
-      bench::ReplayLoad(platformReader, language.language, true);
+      bench::ReplayLoad(*platform, platformReader, language.language, true);
       platformTimes.push_back(Now() - start);
       bench::ClearCatalogue(*platform);
       start = Now();
-      bench::ReplayLoad(platformReader, language.language, false);
+      bench::ReplayLoad(*platform, platformReader, language.language, false);
       platformReads.push_back(Now() - start);
     }
   }

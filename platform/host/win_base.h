@@ -43,6 +43,12 @@ typedef LONG HRESULT;
 
 #define ARRAYSIZE(a) (sizeof(a) / sizeof((a)[0]))
 #define LOWORD(l) ((WORD)(((DWORD_PTR)(l)) & 0xffff))
+
+// Reasons of a module entry call.
+#define DLL_PROCESS_DETACH 0
+#define DLL_PROCESS_ATTACH 1
+#define DLL_THREAD_ATTACH 2
+#define DLL_THREAD_DETACH 3
 #define HIWORD(l) ((WORD)((((DWORD_PTR)(l)) >> 16) & 0xffff))
 #define MAKELANGID(p, s) ((((WORD)(s)) << 10) | (WORD)(p))
 #define MAKELONG(a, b) ((LONG)(((WORD)(a)) | ((DWORD)((WORD)(b))) << 16))

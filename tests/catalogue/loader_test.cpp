@@ -131,7 +131,6 @@ Z=-7
 
 TEST(Loader, MissingFileAndZeroOrNegativeCountsGiveNoSections) {
   LoadedCatalogue loaded;
-  SetCurrentCatalogue(nullptr);
   for (const char *text : {"", "[SectionNames]\nSectionCount=-3\nSection01=A\n",
                            "[SectionNames]\nSectionCount=0\nSection01=A\n"}) {
     SettingsCatalogue &c = loaded.Load(text);

@@ -79,7 +79,8 @@ void DocOptionsTest::SetUp() {
   }
 #endif
   ASSERT_TRUE(testing_machine::AddTestPrinter(printerName_, kDriver));
-  ASSERT_TRUE(printer_.Open(printerName_.c_str()));
+  printer_ = OpenPrinterByName(printerName_.c_str());
+  ASSERT_TRUE(printer_);
   ASSERT_EQ(Value("XMove").status, DWORD(ERROR_FILE_NOT_FOUND));
   WriteSettings("");
   heap_ = HeapCreate(0, 0, 0);
@@ -88,7 +89,7 @@ void DocOptionsTest::SetUp() {
 
 void DocOptionsTest::TearDown() {
   if (heap_) HeapDestroy(heap_);
-  printer_.Close();
+  printer_.reset();
 }
 
 void DocOptionsTest::WriteSettings(const std::string &text) { testing_machine::WriteSettingsFile(kDriver, text); }

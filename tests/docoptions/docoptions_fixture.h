@@ -11,7 +11,7 @@
 #include "devmode/private_devmode.h"
 #include "docoptions/property_items.h"
 #include "platform/platform.h"
-#include "platform/scoped.h"
+#include "platform/owner.h"
 #include "tests/support/test_machine.h"
 
 // Printer data as the spooler hands it back.
@@ -69,7 +69,7 @@ class DocOptionsTest : public ::testing::Test {
 
  private:
   WString printerName_;
-  ScopedPrinter printer_;
+  UniquePrinter printer_;
   HANDLE heap_ = nullptr;
 };
 

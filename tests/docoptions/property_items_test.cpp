@@ -52,7 +52,7 @@ void ExpectList(const OPTITEM &item, const std::vector<std::string> &choices, LO
   EXPECT_EQ(item.Level, 1);
   EXPECT_EQ(item.Flags, DWORD(OPTIF_COLLAPSE));
   ASSERT_NE(item.pName, nullptr);
-  EXPECT_EQ(WString(item.pName), ModuleString(kCompressTitleId));
+  EXPECT_EQ(WString(item.pName), ModuleString(IDS_COMPRESS_TITLE));
   ASSERT_NE(item.pOptType, nullptr);
   EXPECT_EQ(item.pOptType->cbSize, sizeof(OPTTYPE));
   EXPECT_EQ(item.pOptType->Type, TVOT_COMBOBOX);
@@ -63,8 +63,8 @@ void ExpectList(const OPTITEM &item, const std::vector<std::string> &choices, LO
 
 TEST_F(DocumentItems, TitlesAreTheModuleStrings) {
   if (PRIMARYLANGID(GetThreadUILanguage()) != LANG_ENGLISH) GTEST_SKIP() << "English resources only";
-  EXPECT_EQ(Utf8(ModuleString(kCompressTitleId)), "Landscape orientation compressibility(%)");
-  EXPECT_EQ(Utf8(ModuleString(kMoveTitleId)), "landscape orientation move (mm) ");
+  EXPECT_EQ(Utf8(ModuleString(IDS_COMPRESS_TITLE)), "Landscape orientation compressibility(%)");
+  EXPECT_EQ(Utf8(ModuleString(IDS_XMOVE_TITLE)), "landscape orientation move (mm) ");
 }
 
 TEST_F(DocumentItems, FirstCallAsksForOneItemWhateverTheSwitches) {
@@ -89,7 +89,7 @@ TEST_F(DocumentItems, ItemStartsFromTheDevmode) {
     OemPrivateDevmode devmode = DefaultDevmode(c.stored);
     auto built = BuildDocumentItems(&devmode);
     ASSERT_EQ(built->items.size(), 1u);
-    ExpectUpDown(built->items[0], kCompressTitleId, 25, 100, LONG(c.shown));
+    ExpectUpDown(built->items[0], IDS_COMPRESS_TITLE, 25, 100, LONG(c.shown));
     EXPECT_EQ(devmode.CompressPercent, c.shown);
     EXPECT_EQ(built->param.OEMCUIPCallback, &DocumentItemsCallback);
   }
@@ -101,7 +101,7 @@ TEST_F(DocumentItems, BlocksComeFromTheOemHeapSizedToTheirUse) {
   const OPTITEM &item = built->items[0];
   // Option type, its parameters and the title.
   EXPECT_EQ(LiveBlocks(heap()), 3);
-  EXPECT_EQ(HeapSize(heap(), 0, item.pName), (ModuleString(kCompressTitleId).size() + 1) * sizeof(WCHAR));
+  EXPECT_EQ(HeapSize(heap(), 0, item.pName), (ModuleString(IDS_COMPRESS_TITLE).size() + 1) * sizeof(WCHAR));
   EXPECT_EQ(HeapSize(heap(), 0, item.pOptType), sizeof(OPTTYPE));
   EXPECT_EQ(HeapSize(heap(), 0, item.pOptType->pOptParam), 2 * sizeof(OPTPARAM));
 }
@@ -179,7 +179,7 @@ TEST_F(DocumentItems, NoSlotsNoDevmode) {
 
   // Without a private devmode the item starts at 100, and apply still stores it.
   auto built = BuildDocumentItems(nullptr);
-  ExpectUpDown(built->items[0], kCompressTitleId, 25, 100, 100);
+  ExpectUpDown(built->items[0], IDS_COMPRESS_TITLE, 25, 100, 100);
   built->items[0].Sel = 40;
   EXPECT_EQ(Notify(*built, CPSUICB_REASON_SETACTIVE), CPSUICB_ACTION_NONE);
   EXPECT_EQ(Notify(*built, CPSUICB_REASON_APPLYNOW), CPSUICB_ACTION_NONE);
@@ -214,7 +214,7 @@ TEST_F(PrinterItems, BothItemsFromTheFile) {
   ASSERT_EQ(built->items.size(), 2u);
   EXPECT_EQ(built->param.OEMCUIPCallback, &PrinterItemsCallback);
   ExpectList(built->items[0], {"100", "80", "60"}, 1);
-  ExpectUpDown(built->items[1], kMoveTitleId, -50, 50, -12);
+  ExpectUpDown(built->items[1], IDS_XMOVE_TITLE, -50, 50, -12);
   // Per item: option type, parameters, title; the list also its texts.
   EXPECT_EQ(LiveBlocks(heap()), 7);
 }
@@ -278,7 +278,7 @@ TEST_F(PrinterItems, MoveStartsInsideItsRange) {
     if (c.stored) SetValue("XMove", REG_SZ, TextBytes(c.stored));
     auto built = BuildPrinterItems();
     ASSERT_EQ(built->items.size(), 1u);
-    ExpectUpDown(built->items[0], kMoveTitleId, -50, 50, c.sel);
+    ExpectUpDown(built->items[0], IDS_XMOVE_TITLE, -50, 50, c.sel);
   }
 }
 

@@ -106,8 +106,8 @@ TEST_F(SettingsLookup, DriverNameWithoutBlankNamesTheWholeFile) {
   const WString name = Wide("DocOpt solo driver");
   ASSERT_TRUE(testing_machine::AddTestPrinter(name, driver));
   testing_machine::WriteSettingsFile(driver, "[Settings]\nXMove=21\nLandscape_Compress=1\n");
-  ScopedPrinter solo;
-  ASSERT_TRUE(solo.Open(name.c_str()));
+  UniquePrinter solo = OpenPrinterByName(name.c_str());
+  ASSERT_TRUE(solo);
   LONG value = 0;
   EXPECT_EQ(LookupSettingValue(WTEXT("XMove"), solo.get(), &value), 1);
   EXPECT_EQ(value, 21);
@@ -120,8 +120,8 @@ TEST_F(SettingsLookup, DriverNameWithoutBlankNamesTheWholeFile) {
 TEST_F(SettingsLookup, DriverWithoutSettingsFile) {
   const WString name = Wide("DocOpt no settings file");
   ASSERT_TRUE(testing_machine::AddTestPrinter(name, Wide("PrnSet NoFileModel")));
-  ScopedPrinter bare;
-  ASSERT_TRUE(bare.Open(name.c_str()));
+  UniquePrinter bare = OpenPrinterByName(name.c_str());
+  ASSERT_TRUE(bare);
   LONG value = 9;
   EXPECT_EQ(LookupSettingValue(WTEXT("XMove"), bare.get(), &value), 1);
   EXPECT_EQ(value, 0);

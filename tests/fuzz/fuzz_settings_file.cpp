@@ -43,21 +43,21 @@ void EncodeEverything(const SettingsCatalogue &catalogue) {
       const SettingsItem &item = section.Items[i];
       WCHAR small[8];
       DWORD size = 0;
-      EncodeItemValue(s, i, item.CurrentValue, nullptr, &size);
+      EncodeItemValue(catalogue, s, i, item.CurrentValue, nullptr, &size);
       DWORD need = size;
       size = ARRAYSIZE(small);
-      EncodeItemValue(s, i, item.CurrentValue, small, &size);
+      EncodeItemValue(catalogue, s, i, item.CurrentValue, small, &size);
       if (need) {
         std::u16string text(need, u'\0');
         size = need;
-        if (EncodeItemValue(s, i, item.CurrentValue, text.data(), &size) != need) abort();
+        if (EncodeItemValue(catalogue, s, i, item.CurrentValue, text.data(), &size) != need) abort();
       }
       LONG choices = item.ParameterCount > 1 ? 3 : LONG(item.OptionCount) + 1;
       if (choices > 300) choices = 300;
       for (LONG k = -1; k < choices; ++k) {
         WCHAR text[256];
         size = ARRAYSIZE(text);
-        EncodeItemChoice(s, i, item.ParameterCount > 1 ? (k << 20) : k, text, &size);
+        EncodeItemChoice(catalogue, s, i, item.ParameterCount > 1 ? (k << 20) : k, text, &size);
       }
     }
   }
@@ -84,7 +84,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         ShowSectionItems(page, kPrinter, s);
         for (LONG i = 0; i < catalogue->Sections[s].ItemCount; ++i) ShowItemOptions(page, kPrinter, s, i);
       }
-      SetCurrentCatalogue(catalogue);
       EncodeEverything(*catalogue);
       SendAllCommands(kPrinter);
     }

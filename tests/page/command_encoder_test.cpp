@@ -7,12 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/registry.h"
 #include "tests/support/test_machine.h"
 
 namespace {
 
-// A catalogue of the test's own with one section of one item, made current; option nodes belong to the test.
+// A catalogue of the test's own with one section of one item; option nodes belong to the test.
 class EncoderCatalogue : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -20,9 +19,7 @@ class EncoderCatalogue : public ::testing::Test {
     catalogue_->SectionCount = 1;
     catalogue_->Sections[0].ItemCount = 1;
     Set(WTEXT("1B 40"), 2, WTEXT("0D"), WTEXT("High256"));
-    SetCurrentCatalogue(catalogue_.get());
   }
-  void TearDown() override { SetCurrentCatalogue(nullptr); }
 
   void Set(const WString &instruction, LONG parameterCount, const WString &tail, const WString &rule) {
     SettingsItem &item = Item();
@@ -44,14 +41,17 @@ class EncoderCatalogue : public ::testing::Test {
 
   SettingsItem &Item() { return catalogue_->Sections[0].Items[0]; }
 
-  // The text written for `value` through the size query, or "<none>".
-  static std::string Encode(LONG value, bool choice = false) {
+  // The text written for `value` through the size query, or "<none: reason>".
+  std::string Encode(LONG value, bool choice = false) {
     DWORD size = 0;
+    NoText why = NoText::kNone;
     auto encode = [&](LPWSTR text, DWORD *n) {
-      return choice ? EncodeItemChoice(0, 0, value, text, n) : EncodeItemValue(0, 0, value, text, n);
+      return choice ? EncodeItemChoice(*catalogue_, 0, 0, value, text, n, &why)
+                    : EncodeItemValue(*catalogue_, 0, 0, value, text, n, &why);
     };
     if (encode(nullptr, &size) != 0) return "<returned text for capacity 0>";
-    if (size == 0) return "<none>";
+    if (size == 0) return std::string("<none: ") + ReasonName(why) + ">";
+    EXPECT_EQ(why, NoText::kNone);
     std::vector<WCHAR> text(size + 1, WCHAR('#'));
     DWORD capacity = size;
     DWORD written = encode(text.data(), &capacity);
@@ -60,6 +60,19 @@ class EncoderCatalogue : public ::testing::Test {
     EXPECT_EQ(text[size - 1], 0) << "the text fills its needed size exactly";
     EXPECT_EQ(text[size], WCHAR('#')) << "nothing past the capacity";
     return Utf8(text.data());
+  }
+
+  static const char *ReasonName(NoText why) {
+    switch (why) {
+      case NoText::kNone: return "none given";
+      case NoText::kNoItem: return "no item";
+      case NoText::kNoOption: return "no option";
+      case NoText::kNoCommandOption: return "no-command option";
+      case NoText::kUnknownRule: return "unknown rule";
+      case NoText::kNegativeDigits: return "negative digits";
+      case NoText::kTooLong: return "too long";
+    }
+    return "?";
   }
 
   std::unique_ptr<SettingsCatalogue> catalogue_;
@@ -110,19 +123,19 @@ const EncodeCase kEncodeCases[] = {
     // BaseOn30 never cuts a digit, and has no digit for a negative value.
     {"baseon30 more digits than groups", WTEXT("1B"), 2, WTEXT(""), WTEXT("BaseOn30"), 12345, "1B 31 32 33 34 35 "},
     {"baseon30 largest", WTEXT("1B"), 1, WTEXT(""), WTEXT("BaseOn30"), 2147483647, "1B 32 31 34 37 34 38 33 36 34 37 "},
-    {"baseon30 negative", WTEXT("1B"), 1, WTEXT(""), WTEXT("BaseOn30"), -1, "<none>"},
+    {"baseon30 negative", WTEXT("1B"), 1, WTEXT(""), WTEXT("BaseOn30"), -1, "<none: negative digits>"},
     // Another rule: only an item without parameters has a whole command.
     {"unknown rule without parameters", WTEXT("1B 40"), 0, WTEXT("0D"), WTEXT("Ascii"), 5, "1B 40 0D "},
-    {"unknown rule with parameters", WTEXT("1B 40"), 1, WTEXT("0D"), WTEXT("Ascii"), 5, "<none>"},
-    {"empty rule with parameters", WTEXT("1B 40"), 2, WTEXT("0D"), WTEXT(""), 5, "<none>"},
+    {"unknown rule with parameters", WTEXT("1B 40"), 1, WTEXT("0D"), WTEXT("Ascii"), 5, "<none: unknown rule>"},
+    {"empty rule with parameters", WTEXT("1B 40"), 2, WTEXT("0D"), WTEXT(""), 5, "<none: unknown rule>"},
     {"empty rule without parameters", WTEXT("1B 40"), 0, WTEXT(""), WTEXT(""), 5, "1B 40 "},
     // A tail of one digit is no byte: left out.
     {"tail of one digit", WTEXT("1B"), 1, WTEXT("0"), WTEXT("High256"), 1, "1B 01 "},
     {"tail of two bytes", WTEXT("1B"), 1, WTEXT("0D 0A"), WTEXT("High256"), 1, "1B 01 0D 0A "},
     // A ParameterCount read as -1 asks for four thousand million groups.
-    {"huge parameter count", WTEXT("1B"), -1, WTEXT(""), WTEXT("High256"), 1, "<none>"},
+    {"huge parameter count", WTEXT("1B"), -1, WTEXT(""), WTEXT("High256"), 1, "<none: too long>"},
     {"huge parameter count, small decimal", WTEXT("1B"), -1, WTEXT(""), WTEXT("BaseOn30"), 5, "1B 35 "},
-    {"huge parameter count, large decimal", WTEXT("1B"), -1, WTEXT(""), WTEXT("BaseOn30"), 5000, "<none>"},
+    {"huge parameter count, large decimal", WTEXT("1B"), -1, WTEXT(""), WTEXT("BaseOn30"), 5000, "<none: too long>"},
 };
 
 TEST_F(EncoderCatalogue, EncodesValuesByRule) {
@@ -144,7 +157,7 @@ TEST_F(EncoderCatalogue, NeededSizeIsExact) {
   for (const auto &c : cases) {
     Set(WTEXT("1B 40"), 2, c.tail, c.rule);
     DWORD size = 0;
-    EXPECT_EQ(EncodeItemValue(0, 0, c.value, nullptr, &size), 0u);
+    EXPECT_EQ(EncodeItemValue(*catalogue_, 0, 0, c.value, nullptr, &size), 0u);
     EXPECT_EQ(size, c.size);
   }
 }
@@ -154,12 +167,12 @@ TEST_F(EncoderCatalogue, ACapacityTooSmallStoresTheNeedAndWritesNothing) {
   for (DWORD capacity : {0u, 1u, 15u}) {
     for (WCHAR &c : text) c = WCHAR('#');
     DWORD size = capacity;
-    EXPECT_EQ(EncodeItemValue(0, 0, 300, text, &size), 0u) << capacity;
+    EXPECT_EQ(EncodeItemValue(*catalogue_, 0, 0, 300, text, &size), 0u) << capacity;
     EXPECT_EQ(size, 16u);
     for (WCHAR c : text) ASSERT_EQ(c, WCHAR('#')) << capacity;
   }
   DWORD size = ARRAYSIZE(text);
-  EXPECT_EQ(EncodeItemValue(0, 0, 300, text, &size), 16u);
+  EXPECT_EQ(EncodeItemValue(*catalogue_, 0, 0, 300, text, &size), 16u);
   EXPECT_EQ(size, DWORD(ARRAYSIZE(text))) << "a large enough capacity is left as it was";
   EXPECT_EQ(Utf8(text), "1B 40 01 2c 0D ");
 }
@@ -182,14 +195,14 @@ TEST_F(EncoderCatalogue, ChoicesBecomeValues) {
     const char *text;
   } cases[] = {
       {0, "1B 00 "},  {1, "1B ff "},  // -1 is an ordinary value
-      {2, "<none>"},                  // the no-command value
-      {3, "1B 07 "},  {4, "<none>"},  // no option there
-      {-1, "<none>"},                 // nothing chosen
+      {2, "<none: no-command option>"},             // the no-command value
+      {3, "1B 07 "},  {4, "<none: no option>"},     // no option there
+      {-1, "<none: no option>"},                    // nothing chosen
   };
   for (const auto &c : cases) EXPECT_EQ(Encode(c.choice, true), c.text) << c.choice;
 
   SetOptions({});
-  EXPECT_EQ(Encode(0, true), "<none>");
+  EXPECT_EQ(Encode(0, true), "<none: no option>");
 
   // A multi-choice item passes its mask through, even 0, whatever its options.
   Set(WTEXT("1B"), 3, WTEXT(""), WTEXT("High256"));
@@ -202,8 +215,8 @@ TEST_F(EncoderCatalogue, NoTextLeavesTheSizeAlone) {
   Set(WTEXT("1B"), 1, WTEXT(""), WTEXT("High256"));
   WCHAR text[8] = {WCHAR('#')};
   DWORD size = 5;
-  EXPECT_EQ(EncodeItemChoice(0, 0, 0, text, &size), 0u);
-  EXPECT_EQ(EncodeItemChoice(0, 0, 9, text, &size), 0u);
+  EXPECT_EQ(EncodeItemChoice(*catalogue_, 0, 0, 0, text, &size), 0u);
+  EXPECT_EQ(EncodeItemChoice(*catalogue_, 0, 0, 9, text, &size), 0u);
   EXPECT_EQ(size, 5u);
   EXPECT_EQ(text[0], WCHAR('#'));
 }
@@ -214,21 +227,43 @@ TEST_F(EncoderCatalogue, ItemsOutsideTheCatalogueHaveNoText) {
   } cases[] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}, {10, 0}, {0, 32}};
   for (const auto &c : cases) {
     DWORD size = 0;
-    EXPECT_EQ(EncodeItemValue(c.section, c.item, 1, nullptr, &size), 0u);
-    EXPECT_EQ(EncodeItemChoice(c.section, c.item, 0, nullptr, &size), 0u);
+    EXPECT_EQ(EncodeItemValue(*catalogue_, c.section, c.item, 1, nullptr, &size), 0u);
+    EXPECT_EQ(EncodeItemChoice(*catalogue_, c.section, c.item, 0, nullptr, &size), 0u);
     EXPECT_EQ(size, 0u) << c.section << "/" << c.item;
   }
   // Counts beyond the record's room are not followed.
   catalogue_->SectionCount = 50;
   catalogue_->Sections[0].ItemCount = 1000;
   DWORD size = 0;
-  EXPECT_EQ(EncodeItemValue(10, 0, 1, nullptr, &size), 0u);
-  EXPECT_EQ(EncodeItemValue(0, 32, 1, nullptr, &size), 0u);
+  EXPECT_EQ(EncodeItemValue(*catalogue_, 10, 0, 1, nullptr, &size), 0u);
+  EXPECT_EQ(EncodeItemValue(*catalogue_, 0, 32, 1, nullptr, &size), 0u);
   EXPECT_EQ(size, 0u);
 
+  NoText why = NoText::kNone;
+  EXPECT_EQ(EncodeItemChoice(*catalogue_, 10, 0, 0, nullptr, &size, &why), 0u);
+  EXPECT_EQ(why, NoText::kNoItem);
+}
+
+// The page's entries work on the current catalogue and on nothing else.
+TEST_F(EncoderCatalogue, EntriesEncodeTheCurrentCatalogue) {
+  DWORD size = 0;
   SetCurrentCatalogue(nullptr);
   EXPECT_EQ(EncodeItemValue(0, 0, 1, nullptr, &size), 0u);
+  EXPECT_EQ(EncodeItemChoice(0, 0, 0, nullptr, &size), 0u);
   EXPECT_EQ(size, 0u);
+
+  SetCurrentCatalogue(catalogue_.get());
+  EXPECT_EQ(EncodeItemValue(0, 0, 300, nullptr, &size), 0u);
+  EXPECT_EQ(size, 16u);
+  WCHAR text[32];
+  Set(WTEXT("1B 40"), 3, WTEXT("0D"), WTEXT("High256"));
+  size = ARRAYSIZE(text);
+  EXPECT_EQ(EncodeItemChoice(0, 0, 0x0102, text, &size), 19u);
+  EXPECT_EQ(Utf8(text), "1B 40 00 01 02 0D ");
+  Set(WTEXT("1B 40"), 1, WTEXT("0D"), WTEXT("High256"));
+  SetOptions({7});
+  EXPECT_EQ(EncodeItemChoice(0, 0, 1, text, &size), 0u) << "a single-choice item has no option at row 1";
+  SetCurrentCatalogue(nullptr);
 }
 
 }  // namespace

@@ -28,11 +28,13 @@ inline ToolRun RunTool(const std::vector<WString> &args) {
   return run;
 }
 
-inline ToolRun RunTool(std::initializer_list<std::string> args) {
+inline ToolRun RunTool(const std::vector<std::string> &args) {
   std::vector<WString> wide;
   for (const std::string &arg : args) wide.push_back(Wide(arg));
   return RunTool(wide);
 }
+
+inline ToolRun RunTool(std::initializer_list<std::string> args) { return RunTool(std::vector<std::string>(args)); }
 
 // A file of the source tree as the tool and the tests reach it: under Wine the Linux root is drive Z:.
 inline std::string SourcePath(const std::string &relative) {

@@ -46,11 +46,11 @@ int EncodeCommand(const std::vector<WString> &args, std::ostream &out, std::ostr
   }
   CommandText text = byValue ? ItemValueText(catalogue, section, item, number)
                              : ItemChoiceText(catalogue, section, item, number);
-  if (!text.ok) {
-    Complain(err, command, "no command text: " + text.reason);
+  if (!text.size) {
+    Complain(err, command, "no command text: " + NoTextReason(catalogue, text, number, false));
     return kExitFailure;
   }
-  out << Utf8(text.text) << "\n";
+  out << Utf8(TextOf(text)) << "\n";
   return kExitSuccess;
 }
 

@@ -42,14 +42,15 @@ int JobCommand(const std::vector<WString> &args, std::ostream &out, std::ostream
     Complain(err, command, Utf8(parsed.file) + ": " + error);
     return kExitUsage;
   }
-  CommandText text = all ? AllItemsText(catalogue) : ItemChoiceText(catalogue, section, item, choice);
-  std::vector<BYTE> bytes;
-  if (!text.ok || !JobBytes(catalogue, text.text, bytes, error)) {
-    Complain(err, command, "nothing would be sent: " + (text.ok ? error : text.reason));
+  // The page's own job bytes: what Set All or Set Current would hand the spooler.
+  JobBytes job = all ? BuildAllItemsJob(catalogue) : BuildItemJob(catalogue, section, item, choice);
+  if (job.count == 0) {
+    Complain(err, command, "nothing would be sent: " + NoJobReason(catalogue, job, choice, all));
     return kExitFailure;
   }
 
   if (options.Has("out")) {
+    std::vector<BYTE> bytes(job.bytes.get(), job.bytes.get() + job.count);
     if (!WriteBinaryFile(options.Value("out"), bytes)) {
       Complain(err, command, "cannot write " + Utf8(options.Value("out")));
       return kExitUsage;
@@ -58,14 +59,14 @@ int JobCommand(const std::vector<WString> &args, std::ostream &out, std::ostream
   }
   if (options.Has("printer")) {
     WString printer = options.Value("printer");
-    if (!SendRawJob(bytes.data(), DWORD(bytes.size()), printer.c_str())) {
+    if (!SendJobBytes(job, printer.c_str())) {
       Complain(err, command, "the spooler did not take the job for the printer " + Utf8(printer) + SpoolerNote());
       return kExitFailure;
     }
-    out << "Sent " << bytes.size() << " bytes to the printer " << Utf8(printer) << ".\n";
+    out << "Sent " << job.count << " bytes to the printer " << Utf8(printer) << ".\n";
     return kExitSuccess;
   }
-  out << HexPairs(bytes) << "\n";
+  out << HexPairs(job.bytes.get(), job.count) << "\n";
   return kExitSuccess;
 }
 

@@ -1,6 +1,7 @@
 #include "tools/prnset/session.h"
 
-#include "catalogue/registry.h"
+#include <new>
+
 #include "tools/prnset/system.h"
 
 namespace prnset {
@@ -22,25 +23,21 @@ bool ParseLanguage(const Arguments &arguments, ToolLanguage &language, std::stri
 
 bool IsReadableFile(const WString &path) {
   if (path.empty()) return false;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
-  return true;
+  UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  return bool(file);
 }
 
-CatalogueSession::CatalogueSession() : record_(new SettingsCatalogue()), previous_(CurrentCatalogue()) {}
-
-CatalogueSession::~CatalogueSession() {
-  FreeCatalogueOptions(*record_);
-  SetCurrentCatalogue(previous_);
+CatalogueSession::CatalogueSession() : record_(NewCatalogue()) {
+  if (!record_) throw std::bad_alloc();
 }
+
+CatalogueSession::~CatalogueSession() = default;
 
 void CatalogueSession::Load(const WString &path, const ToolLanguage &language) {
   UseSystemLanguage(language.load.language);
-  FreeCatalogueOptions(*record_);
-  SetCurrentCatalogue(record_.get());
-  LoadCatalogueIn(path.c_str(), language.load);
+  FreeCatalogueOptions(*record_.get());
+  LoadCatalogue(*record_.get(), path.c_str(), language.load);
 }
 
 }  // namespace prnset

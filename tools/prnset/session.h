@@ -1,7 +1,6 @@
 // A settings file loaded for the tool as the page would load it, in the language asked for.
 #pragma once
 
-#include <memory>
 #include <string>
 
 #include "catalogue/catalogue.h"
@@ -22,8 +21,7 @@ bool ParseLanguage(const Arguments &arguments, ToolLanguage &language, std::stri
 // True when the path names a file this process can open for reading.
 bool IsReadableFile(const WString &path);
 
-// A fresh catalogue record, current while the session lives, filled by LoadCatalogueIn. The record's option lists
-// are freed and the previous current catalogue restored when the session ends.
+// A fresh catalogue record of the tool's own, filled by the page's loader. Its option lists are freed with it.
 class CatalogueSession {
  public:
   CatalogueSession();
@@ -34,11 +32,10 @@ class CatalogueSession {
   // Loads the file in the language; the process's system language is made to agree first.
   void Load(const WString &path, const ToolLanguage &language);
 
-  const SettingsCatalogue &catalogue() const { return *record_; }
+  const SettingsCatalogue &catalogue() const { return *record_.get(); }
 
  private:
-  std::unique_ptr<SettingsCatalogue> record_;
-  SettingsCatalogue *previous_;
+  UniqueCatalogue record_;
 };
 
 }  // namespace prnset

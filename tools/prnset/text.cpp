@@ -1,53 +1,15 @@
 #include "tools/prnset/text.h"
 
+#include <climits>
+
 namespace prnset {
 
-namespace {
-
-void AppendUtf8(std::string &out, char32_t c) {
-  if (c < 0x80) {
-    out += char(c);
-  } else if (c < 0x800) {
-    out += char(0xC0 | (c >> 6));
-    out += char(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += char(0xE0 | (c >> 12));
-    out += char(0x80 | ((c >> 6) & 0x3F));
-    out += char(0x80 | (c & 0x3F));
-  } else {
-    out += char(0xF0 | (c >> 18));
-    out += char(0x80 | ((c >> 12) & 0x3F));
-    out += char(0x80 | ((c >> 6) & 0x3F));
-    out += char(0x80 | (c & 0x3F));
-  }
-}
-
-void AppendUtf16(WString &out, char32_t c) {
-  if (c >= 0x10000) {
-    c -= 0x10000;
-    out += WCHAR(0xD800 + (c >> 10));
-    out += WCHAR(0xDC00 + (c & 0x3FF));
-  } else {
-    out += WCHAR(c);
-  }
-}
-
-}  // namespace
-
 std::string Utf8(const WCHAR *text, size_t length) {
-  std::string out;
-  out.reserve(length);
-  for (size_t i = 0; i < length; ++i) {
-    char32_t c = char16_t(text[i]);
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < length && char16_t(text[i + 1]) >= 0xDC00 &&
-        char16_t(text[i + 1]) <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (char16_t(text[i + 1]) - 0xDC00);
-      ++i;
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
-      c = 0xFFFD;
-    }
-    AppendUtf8(out, c);
-  }
+  if (!text || length == 0 || length > size_t(INT_MAX / 4)) return std::string();
+  // The platform's converter: a lone surrogate becomes U+FFFD, so the output is always valid UTF-8.
+  int bytes = WideCharToMultiByte(CP_UTF8, 0, text, int(length), nullptr, 0, nullptr, nullptr);
+  std::string out(size_t(bytes > 0 ? bytes : 0), '\0');
+  if (bytes > 0) WideCharToMultiByte(CP_UTF8, 0, text, int(length), &out[0], bytes, nullptr, nullptr);
   return out;
 }
 
@@ -56,28 +18,10 @@ std::string Utf8(const WString &text) { return Utf8(text.data(), text.size()); }
 std::string Utf8(LPCWSTR text) { return text ? Utf8(text, size_t(lstrlenW(text))) : std::string(); }
 
 WString Widen(const std::string &utf8) {
-  WString out;
-  const auto *s = reinterpret_cast<const unsigned char *>(utf8.data());
-  size_t n = utf8.size(), i = 0;
-  while (i < n) {
-    unsigned char b = s[i];
-    int extra = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
-    char32_t c = extra == 0 ? b : extra == 1 ? (b & 0x1F) : extra == 2 ? (b & 0x0F) : (b & 0x07);
-    bool ok = extra >= 0 && i + extra < n;
-    for (int k = 1; ok && k <= extra; ++k) {
-      if ((s[i + k] & 0xC0) != 0x80) ok = false;
-      else c = (c << 6) | (s[i + k] & 0x3F);
-    }
-    static const char32_t kMin[4] = {0, 0x80, 0x800, 0x10000};
-    if (ok && (c < kMin[extra] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))) ok = false;
-    if (!ok) {
-      out += WCHAR(0xFFFD);
-      ++i;
-      continue;
-    }
-    AppendUtf16(out, c);
-    i += extra + 1;
-  }
+  if (utf8.empty() || utf8.size() > size_t(INT_MAX)) return WString();
+  int chars = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
+  WString out(size_t(chars > 0 ? chars : 0), WCHAR(0));
+  if (chars > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), &out[0], chars);
   return out;
 }
 

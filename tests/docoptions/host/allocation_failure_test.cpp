@@ -106,14 +106,14 @@ TEST_F(ItemsUnderFailure, OptionTypeWithoutRoom) {
 
 TEST_F(ItemsUnderFailure, TitleWithoutRoom) {
   host::FailAllocationAfter(1);
-  EXPECT_EQ(LoadHeapString(heap(), ResourceModule(), kCompressTitleId), nullptr);
+  EXPECT_EQ(LoadHeapString(heap(), ResourceModule(), IDS_COMPRESS_TITLE), nullptr);
   EXPECT_EQ(LiveBlocks(heap()), 0);
   // No room to shrink: the text comes in the block it was loaded into.
   host::FailAllocationAfter(2);
-  LPWSTR title = LoadHeapString(heap(), ResourceModule(), kCompressTitleId);
+  LPWSTR title = LoadHeapString(heap(), ResourceModule(), IDS_COMPRESS_TITLE);
   host::FailAllocationAfter(0);
   ASSERT_NE(title, nullptr);
-  EXPECT_EQ(WString(title), ModuleString(kCompressTitleId));
+  EXPECT_EQ(WString(title), ModuleString(IDS_COMPRESS_TITLE));
   EXPECT_EQ(HeapSize(heap(), 0, title), 520u);
   EXPECT_EQ(LiveBlocks(heap()), 1);
 }

@@ -61,6 +61,60 @@ TEST_F(JobSpoolerTest, TheToolPrintsWhatThePageSends) {
   }
 }
 
+// Every form of prnset job (printed, --out, --printer) gives the bytes the page's Set All and Set Current send, on
+// the examples and on a file whose hex is written without blanks and whose tail is one digit (left out).
+TEST_F(JobSpoolerTest, EveryFormSendsWhatThePageSends) {
+  const std::string compact =
+      "[SectionNames]\nSectionCount=1\nSection01=S\nEnterInstruction=1B45\nSaveInstruction=1b53\n"
+      "InstructionTail=0\nParameterRule=High256\n[Section01]\nItemCount=2\nItem01=A\nItem01Instruction=1B40\n"
+      "Item01ParameterCount=2\nItem02=B\nItem02Instruction=1B4C\n[S_Rule_EN]\nA_RuleType=Enum\nA_Rule=300=X 7=Y\n"
+      "B_RuleType=Serial\nB_Rule=1 3 1\n[S_Default]\nA=300\nB=2\n";
+  const struct {
+    std::string name, text;
+    LONG section, item, choice;
+  } files[] = {
+      {"office laser", ReadSourceFile(kOfficeLaser), 1, 3, 0xA00000},
+      {"label printer", ReadSourceFile(kLabelPrinter), 1, 1, 9},
+      {"compact hex", compact, 0, 0, 1},
+  };
+  for (const auto &f : files) {
+    SCOPED_TRACE(f.name);
+    testing_machine::WriteSettingsFile(kDriver, f.text);
+    const std::string path = File(f.text);
+    host::ClearJobs();
+    ASSERT_EQ(OpenCatalogue(kPrinter.c_str()), 1);
+    EXPECT_EQ(SendAllCommands(kPrinter.c_str()), 1);
+    EXPECT_EQ(SendItemCommand(f.choice, f.item, f.section, kPrinter.c_str()), 1);
+    ReleaseCatalogue(kPrinter.c_str());
+    const std::vector<host::Job> page = host::Jobs();
+    ASSERT_EQ(page.size(), 2u);
+
+    const std::vector<std::string> forms[] = {
+        {"--all"},
+        {"--section", std::to_string(f.section), "--item", std::to_string(f.item), "--choice",
+         std::to_string(f.choice)}};
+    for (size_t j = 0; j < 2; ++j) {
+      std::vector<std::string> args = {"job", path};
+      args.insert(args.end(), forms[j].begin(), forms[j].end());
+      EXPECT_EQ(RunTool(args).out, HexOf(page[j].bytes));
+
+      const std::string out = File("", "job.prn");
+      std::vector<std::string> toFile = args;
+      toFile.insert(toFile.end(), {"--out", out});
+      ASSERT_EQ(RunTool(toFile).code, 0);
+      std::ifstream in(out, std::ios::binary);
+      EXPECT_EQ(std::vector<BYTE>(std::istreambuf_iterator<char>(in), {}), page[j].bytes);
+
+      host::ClearJobs();
+      std::vector<std::string> toPrinter = args;
+      toPrinter.insert(toPrinter.end(), {"--printer", Utf8(kPrinter)});
+      ASSERT_EQ(RunTool(toPrinter).code, 0);
+      ASSERT_EQ(host::Jobs().size(), 1u);
+      EXPECT_EQ(host::Jobs()[0].bytes, page[j].bytes);
+    }
+  }
+}
+
 TEST_F(JobSpoolerTest, PrinterOptionSendsOneRawJob) {
   ToolRun printed = RunTool({"job", SourcePath(kOfficeLaser), "--all"});
   ToolRun sent = RunTool({"job", SourcePath(kOfficeLaser), "--all", "--printer", Utf8(kPrinter)});
