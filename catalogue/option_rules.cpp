@@ -8,6 +8,7 @@ constexpr int kEnumTextChars = 48;  // a middle text is taken from at most this 
 constexpr int kEnumLastTextChars = 18;
 constexpr int kSerialTitleChars = 49;
 
+// A blank in a rule text is the space alone; the INI reader's trimming of tabs and the like is another matter.
 bool IsBlank(WCHAR c) { return c == WTEXT(' '); }
 bool IsDigit(WCHAR c) { return c >= WTEXT('0') && c <= WTEXT('9'); }
 

@@ -1,19 +1,28 @@
-// The one owner type for every handle, heap block and interface pointer the code holds: the handle's type, how it
-// is closed and which value means "none". It closes what it owns when it goes, moves but never copies, so no early
-// return leaks a printer handle, a file or a block.
+// The one owner type for every handle, heap block and interface pointer the code holds: the handle's type, and a
+// close type that says how it is closed and, where "none" is not null, which value means none. It closes what it
+// owns when it goes, moves but never copies, so no early return leaks a printer handle, a file or a block.
 #pragma once
 
 #include <utility>
 
 #include "platform/platform.h"
 
-template <typename T, typename Close, T (*Invalid)() = nullptr>
+namespace owner_detail {
+// The value that means "none": the close type's own Invalid() where it has one, else a null value.
+template <typename T, typename Close>
+auto InvalidOf(int) -> decltype(T(Close::Invalid())) {
+  return Close::Invalid();
+}
+template <typename T, typename Close>
+T InvalidOf(long) {
+  return T();
+}
+}  // namespace owner_detail
+
+template <typename T, typename Close>
 class UniqueAny {
  public:
-  static T InvalidValue() {
-    if constexpr (Invalid == nullptr) return T();
-    else return Invalid();
-  }
+  static T InvalidValue() { return owner_detail::InvalidOf<T, Close>(0); }
 
   UniqueAny() = default;
   explicit UniqueAny(T value, Close close = Close()) : value_(value), close_(close) {}
@@ -52,9 +61,9 @@ struct ClosePrinterHandle {
   void operator()(HANDLE printer) const { ClosePrinter(printer); }
 };
 struct CloseFileHandle {
+  static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
   void operator()(HANDLE file) const { CloseHandle(file); }
 };
-inline HANDLE InvalidFileHandle() { return INVALID_HANDLE_VALUE; }
 // Frees into the heap the block came from: the process heap unless another is named.
 struct FreeHeapBlock {
   HANDLE heap = GetProcessHeap();
@@ -66,7 +75,7 @@ struct ReleaseInterface {
 };
 
 using UniquePrinter = UniqueAny<HANDLE, ClosePrinterHandle>;
-using UniqueFile = UniqueAny<HANDLE, CloseFileHandle, InvalidFileHandle>;
+using UniqueFile = UniqueAny<HANDLE, CloseFileHandle>;
 template <typename T>
 using UniqueHeapBlock = UniqueAny<T *, FreeHeapBlock>;
 template <typename I>

@@ -16,6 +16,7 @@
 
 #include "resources/resource.h"
 #include "page/settings_page.h"
+#include "catalogue/registry.h"
 #include "tests/page/settings_page_scenarios.h"
 #include "tests/wine/sheet_harness.h"
 
