@@ -9,10 +9,12 @@
 
 namespace {
 
-// One open catalogue under the full printer name; pages of the same printer share it and count their holds.
+// One catalogue under the full printer name. Pages of the same printer share it and count as `pages`; operations
+// in progress count as `holds`. With no page left it can no longer be found, and it goes with its last hold.
 struct Entry {
   WCHAR printer[kPathChars];
   UniqueCatalogue catalogue;
+  int pages;
   int holds;
 };
 
@@ -24,10 +26,36 @@ void KeyOf(LPCWSTR printerName, WCHAR (&key)[kPathChars]) {
   lstrcpynW(key, printerName ? printerName : WTEXT(""), kPathChars);
 }
 
-Entry *FindEntry(LPCWSTR key) {
+// The entry a page of the printer opened and has not released. Callers hold the lock.
+Entry *FindOpenEntry(LPCWSTR key) {
   for (Entry &entry : registry)
-    if (lstrcmpW(entry.printer, key) == 0) return &entry;
+    if (entry.pages > 0 && lstrcmpW(entry.printer, key) == 0) return &entry;
   return nullptr;
+}
+
+// Takes the entry out of the registry when nothing uses it any more; the caller frees what it gets after dropping
+// the lock. Callers hold the lock.
+UniqueCatalogue TakeIfUnused(std::vector<Entry>::iterator entry) {
+  if (entry->pages > 0 || entry->holds > 0) return UniqueCatalogue();
+  UniqueCatalogue unused = std::move(entry->catalogue);
+  registry.erase(entry);
+  return unused;
+}
+
+// The thread's current catalogue must not point at a record about to be freed.
+void Forget(const UniqueCatalogue &freed) {
+  if (freed && CurrentCatalogue() == freed.get()) SetCurrentCatalogue(nullptr);
+}
+
+// A fresh record loaded from the printer's settings file. An unknown printer has no settings file: the catalogue
+// stays empty and the page shows no classes.
+UniqueCatalogue LoadPrinterCatalogue(LPCWSTR printerName, LPCWSTR key) {
+  UniqueCatalogue catalogue = NewCatalogue();
+  if (!catalogue) return catalogue;
+  lstrcpynW(catalogue.get()->PrinterName, key, ARRAYSIZE(catalogue.get()->PrinterName));
+  WCHAR path[kPathChars];
+  if (LocateSettingsFile(printerName, path)) LoadCatalogue(*catalogue.get(), path, SystemLoadLanguage());
+  return catalogue;
 }
 
 }  // namespace
@@ -36,28 +64,66 @@ SettingsCatalogue *FindCatalogue(LPCWSTR printerName) {
   WCHAR key[kPathChars];
   KeyOf(printerName, key);
   std::lock_guard<std::mutex> guard(registryLock);
-  Entry *entry = FindEntry(key);
+  Entry *entry = FindOpenEntry(key);
   return entry ? entry->catalogue.get() : nullptr;
+}
+
+void DropCatalogueHold::operator()(SettingsCatalogue *catalogue) const {
+  UniqueCatalogue freed;
+  {
+    std::lock_guard<std::mutex> guard(registryLock);
+    for (auto it = registry.begin(); it != registry.end(); ++it) {
+      if (it->catalogue.get() != catalogue) continue;
+      --it->holds;
+      freed = TakeIfUnused(it);
+      break;
+    }
+  }
+  Forget(freed);
+}
+
+CatalogueHold HoldCatalogue(LPCWSTR printerName) {
+  WCHAR key[kPathChars];
+  KeyOf(printerName, key);
+  std::lock_guard<std::mutex> guard(registryLock);
+  Entry *entry = FindOpenEntry(key);
+  if (!entry) return CatalogueHold();
+  entry->holds++;
+  return CatalogueHold(entry->catalogue.get());
+}
+
+CatalogueHold HoldPageCatalogue(LPCWSTR printerName) {
+  CatalogueHold catalogue = HoldCatalogue(printerName);
+  SetCurrentCatalogue(catalogue.get());
+  return catalogue;
 }
 
 int OpenCatalogue(LPCWSTR printerName) {
   WCHAR key[kPathChars];
   KeyOf(printerName, key);
+  SetCurrentCatalogue(nullptr);
+  {
+    std::lock_guard<std::mutex> guard(registryLock);
+    if (Entry *entry = FindOpenEntry(key)) {
+      // A second page of the same printer works on the catalogue already open; it is not loaded again.
+      entry->pages++;
+      SetCurrentCatalogue(entry->catalogue.get());
+      return 1;
+    }
+  }
+
+  // Locating asks the spooler (a network printer may take long) and loading reads the file: neither holds up the
+  // pages of other printers.
+  UniqueCatalogue loaded = LoadPrinterCatalogue(printerName, key);
+  if (!loaded) return 0;
   std::lock_guard<std::mutex> guard(registryLock);
-  if (Entry *entry = FindEntry(key)) {
-    // A second page of the same printer works on the catalogue already open; it is not loaded again.
-    entry->holds++;
+  if (Entry *entry = FindOpenEntry(key)) {
+    // Another page of the printer registered its load meanwhile: both share that one, and this load is dropped
+    // (after the lock, with `loaded`).
+    entry->pages++;
     SetCurrentCatalogue(entry->catalogue.get());
     return 1;
   }
-
-  SetCurrentCatalogue(nullptr);
-  UniqueCatalogue catalogue = NewCatalogue();
-  if (!catalogue) return 0;
-  lstrcpynW(catalogue.get()->PrinterName, key, ARRAYSIZE(catalogue.get()->PrinterName));
-  // An unknown printer has no settings file: the catalogue stays empty and the page shows no classes.
-  WCHAR path[kPathChars];
-  if (LocateSettingsFile(key, path)) LoadCatalogue(*catalogue.get(), path, SystemLoadLanguage());
   try {
     registry.push_back(Entry{});
   } catch (const std::bad_alloc &) {
@@ -65,8 +131,9 @@ int OpenCatalogue(LPCWSTR printerName) {
   }
   Entry &entry = registry.back();
   lstrcpynW(entry.printer, key, kPathChars);
-  entry.catalogue = std::move(catalogue);
-  entry.holds = 1;
+  entry.catalogue = std::move(loaded);
+  entry.pages = 1;
+  entry.holds = 0;
   SetCurrentCatalogue(entry.catalogue.get());
   return 1;
 }
@@ -78,14 +145,13 @@ void ReleaseCatalogue(LPCWSTR printerName) {
   {
     std::lock_guard<std::mutex> guard(registryLock);
     for (auto it = registry.begin(); it != registry.end(); ++it) {
-      if (lstrcmpW(it->printer, key) != 0) continue;
-      if (--it->holds > 0) return;
-      freed = std::move(it->catalogue);
-      registry.erase(it);
+      if (it->pages == 0 || lstrcmpW(it->printer, key) != 0) continue;
+      --it->pages;
+      freed = TakeIfUnused(it);
       break;
     }
   }
-  if (freed && CurrentCatalogue() == freed.get()) SetCurrentCatalogue(nullptr);
+  Forget(freed);
 }
 
 int OpenCatalogueCount() {

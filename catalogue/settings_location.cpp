@@ -48,6 +48,8 @@ int LocateSettingsFileOfPrinter(HANDLE printer, LPWSTR path) {
 
 int LocateSettingsFile(LPCWSTR printerName, LPWSTR path) {
   WCHAR name[kPathChars];
+  // A name the buffer cannot hold whole would open the printer named by its first 259 characters, if any.
+  if (printerName && lstrlenW(printerName) >= kPathChars) return 0;
   lstrcpynW(name, printerName ? printerName : WTEXT(""), kPathChars);
   UniquePrinter printer = OpenPrinterByName(name);
   if (!printer) return 0;

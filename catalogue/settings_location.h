@@ -4,7 +4,8 @@
 #include "platform/platform.h"
 
 // Fills `path` (kPathChars wide characters) for the named printer. Returns 1, or 0 with `path` untouched when the
-// printer cannot be opened, the spooler cannot answer, or the path would not fit.
+// printer cannot be opened, its name has kPathChars characters or more (never cut to another printer's name), the
+// spooler cannot answer, or the path would not fit.
 int LocateSettingsFile(LPCWSTR printerName, LPWSTR path);
 
 // The same path for a printer the caller already holds open (the handle is neither opened nor closed here).

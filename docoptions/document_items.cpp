@@ -5,7 +5,10 @@
 
 namespace {
 
-// The item cannot show a percentage outside its range; such a stored value starts again from the default.
+// The percentage the item starts from, at the build and at SETACTIVE. Below 25 it starts again from 100. Above 100
+// it does too: the up-down item's range is 25 to 100, so a larger value (0xFFFFFFFF even reads as -1 in the signed
+// Sel) would start the item outside its own range and go back to the devmode at the next page change. A validated
+// devmode never holds more than 100, so this only puts right what an unvalidated one brings.
 DWORD ShownPercent(DWORD percent) {
   return (percent < DWORD(kMinCompressPercent) || percent > DWORD(kMaxCompressPercent)) ? kDefaultCompressPercent
                                                                                          : percent;
@@ -27,13 +30,14 @@ HRESULT BuildDocumentPropertyItems(POEMCUIPPARAM param) {
   POPTITEM item = ItemSlot(param, 0);
   if (!item) return S_OK;
 
+  // Without room for the item it is left out, and the devmode stays as the driver gave it.
+  POPTTYPE optionType = AllocOptionType(2, param->hOEMHeap);
+  if (!optionType) return S_OK;
   DWORD percent = kDefaultCompressPercent;
   if (OemPrivateDevmode *devmode = DevmodeOf(param)) {
     devmode->CompressPercent = ShownPercent(devmode->CompressPercent);
     percent = devmode->CompressPercent;
   }
-  POPTTYPE optionType = AllocOptionType(2, param->hOEMHeap);
-  if (!optionType) return S_OK;
   optionType->Type = TVOT_UDARROW;
   optionType->pOptParam[1].IconID = ULONG_PTR(kMinCompressPercent);
   optionType->pOptParam[1].lParam = kMaxCompressPercent;

@@ -9,13 +9,6 @@ namespace {
 constexpr int kPrinterNameChars = 260;
 constexpr int kDocumentNameChars = 100;
 
-// The printer's catalogue, made current as the page's entries do.
-const SettingsCatalogue *CatalogueOf(LPCWSTR printerName) {
-  SettingsCatalogue *catalogue = printerName ? FindCatalogue(printerName) : nullptr;
-  SetCurrentCatalogue(catalogue);
-  return catalogue;
-}
-
 }  // namespace
 
 BOOL SendRawJob(const BYTE *bytes, DWORD count, LPCWSTR printerName) {
@@ -47,14 +40,25 @@ int SendJobBytes(const JobBytes &job, LPCWSTR printerName) {
   return SendRawJob(job.bytes.get(), job.count, printerName) ? 1 : 0;
 }
 
+// The catalogue is held only while the bytes are built: they are the job's own, and the spooler may take long.
 int SendItemCommand(LONG choice, LONG item, LONG section, LPCWSTR printerName) {
-  const SettingsCatalogue *catalogue = CatalogueOf(printerName);
-  if (!catalogue) return 0;
-  return SendJobBytes(BuildItemJob(*catalogue, section, item, choice), printerName);
+  if (!printerName) return 0;
+  JobBytes job;
+  {
+    CatalogueHold catalogue = HoldPageCatalogue(printerName);
+    if (!catalogue) return 0;
+    job = BuildItemJob(*catalogue.get(), section, item, choice);
+  }
+  return SendJobBytes(job, printerName);
 }
 
 int SendAllCommands(LPCWSTR printerName) {
-  const SettingsCatalogue *catalogue = CatalogueOf(printerName);
-  if (!catalogue) return 0;
-  return SendJobBytes(BuildAllItemsJob(*catalogue), printerName);
+  if (!printerName) return 0;
+  JobBytes job;
+  {
+    CatalogueHold catalogue = HoldPageCatalogue(printerName);
+    if (!catalogue) return 0;
+    job = BuildAllItemsJob(*catalogue.get());
+  }
+  return SendJobBytes(job, printerName);
 }

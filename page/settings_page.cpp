@@ -20,17 +20,9 @@ constexpr int kOptionTextChars = ARRAYSIZE(SettingsOption{}.Text);
 // whose open failed must not release the catalogue another page of the same printer holds.
 constexpr LONG_PTR kHoldsCatalogue = 1;
 
-// The page's catalogue, made current for the operations that work on the current one.
-SettingsCatalogue *PageCatalogue(LPCWSTR printerName) {
-  SettingsCatalogue *catalogue = FindCatalogue(printerName);
-  SetCurrentCatalogue(catalogue);
-  return catalogue;
-}
-
-// The item at a page position of the page's catalogue, or null.
-SettingsItem *PageItem(LPCWSTR printerName, LONG section, LONG item) {
-  SettingsCatalogue *catalogue = PageCatalogue(printerName);
-  return catalogue ? ItemAt(*catalogue, section, item) : nullptr;
+// The item at a page position of a held catalogue, or null.
+SettingsItem *HeldItem(const CatalogueHold &catalogue, LONG section, LONG item) {
+  return catalogue ? ItemAt(*catalogue.get(), section, item) : nullptr;
 }
 
 bool IsMultiChoice(const SettingsItem &item) { return DWORD(item.ParameterCount) > 1; }
@@ -105,7 +97,7 @@ void SetCurrent(HWND page, LPCWSTR printerName) {
   LONG section = SelectedSection(page);
   LONG item = SelectedItem(page);
   // With no class or no item selected there is nothing to send.
-  if (!PageItem(printerName, section, item)) {
+  if (!HeldItem(HoldPageCatalogue(printerName), section, item)) {
     ShowOutcome(page, printerName, IDS_COMMAND_SENT, 0);
     return;
   }
@@ -138,14 +130,15 @@ void Calibrated(HWND page) {
 
 // The multi-choice list changed: the item's value is the mask of what it shows selected.
 void StoreMask(HWND page, LPCWSTR printerName) {
-  SettingsItem *item = PageItem(printerName, SelectedSection(page), SelectedItem(page));
+  CatalogueHold catalogue = HoldPageCatalogue(printerName);
+  SettingsItem *item = HeldItem(catalogue, SelectedSection(page), SelectedItem(page));
   if (item) item->CurrentValue = MaskOfSelectedRows(GetDlgItem(page, IDC_MULTI_OPTIONS));
 }
 
 void StoreChoice(HWND page, LPCWSTR printerName) {
-  SettingsCatalogue *catalogue = PageCatalogue(printerName);
+  CatalogueHold catalogue = HoldPageCatalogue(printerName);
   if (!catalogue) return;
-  ChooseOption(*catalogue, SelectedSection(page), SelectedItem(page),
+  ChooseOption(*catalogue.get(), SelectedSection(page), SelectedItem(page),
                LONG(SendToControl(page, IDC_SINGLE_OPTIONS, LB_GETCURSEL, 0, 0)));
 }
 
@@ -203,11 +196,12 @@ void PrinterNameFromCaption(HWND page, WCHAR (&printerName)[kPathChars]) {
 
 int InitSettingsPage(HWND page, LPCWSTR printerName) {
   int opened = OpenCatalogue(printerName);
-  SettingsCatalogue *catalogue = PageCatalogue(printerName);
+  CatalogueHold catalogue = HoldPageCatalogue(printerName);
   SendToControl(page, IDC_CLASS_LIST, CB_RESETCONTENT, 0, 0);
   if (catalogue) {
-    const LONG sections = SectionCountOf(*catalogue);
-    for (LONG s = 0; s < sections; ++s) AddTitle(page, IDC_CLASS_LIST, CB_ADDSTRING, catalogue->Sections[s].Title);
+    const LONG sections = SectionCountOf(*catalogue.get());
+    for (LONG s = 0; s < sections; ++s)
+      AddTitle(page, IDC_CLASS_LIST, CB_ADDSTRING, catalogue.get()->Sections[s].Title);
     if (sections > 0) SendToControl(page, IDC_CLASS_LIST, CB_SETCURSEL, 0, 0);
   }
   ShowSectionItems(page, printerName, 0);
@@ -215,8 +209,8 @@ int InitSettingsPage(HWND page, LPCWSTR printerName) {
 }
 
 int ShowSectionItems(HWND page, LPCWSTR printerName, LONG section) {
-  SettingsCatalogue *catalogue = PageCatalogue(printerName);
-  const SettingsSection *s = catalogue ? SectionAt(*catalogue, section) : nullptr;
+  CatalogueHold catalogue = HoldPageCatalogue(printerName);
+  const SettingsSection *s = catalogue ? SectionAt(*catalogue.get(), section) : nullptr;
   SendToControl(page, IDC_ITEM_LIST, LB_RESETCONTENT, 0, 0);
   const LONG items = s ? ItemCountOf(*s) : 0;
   for (LONG i = 0; i < items; ++i) AddTitle(page, IDC_ITEM_LIST, LB_ADDSTRING, s->Items[i].Title);
@@ -229,7 +223,8 @@ int ShowSectionItems(HWND page, LPCWSTR printerName, LONG section) {
 }
 
 int ShowItemOptions(HWND page, LPCWSTR printerName, LONG section, LONG item) {
-  const SettingsItem *shownItem = PageItem(printerName, section, item);
+  CatalogueHold catalogue = HoldPageCatalogue(printerName);
+  const SettingsItem *shownItem = HeldItem(catalogue, section, item);
   if (!shownItem) {
     ClearOptionLists(page);
     return 0;
@@ -266,16 +261,16 @@ int ShowItemOptions(HWND page, LPCWSTR printerName, LONG section, LONG item) {
 }
 
 int ResetAllToDefaults(HWND page, LPCWSTR printerName, LONG section, LONG item) {
-  SettingsCatalogue *catalogue = PageCatalogue(printerName);
+  CatalogueHold catalogue = HoldPageCatalogue(printerName);
   if (!catalogue) return 0;
-  const LONG sections = SectionCountOf(*catalogue);
+  const LONG sections = SectionCountOf(*catalogue.get());
   for (LONG s = 0; s < sections; ++s) {
-    SettingsSection &sec = catalogue->Sections[s];
+    SettingsSection &sec = catalogue.get()->Sections[s];
     const LONG items = ItemCountOf(sec);
     for (LONG i = 0; i < items; ++i) sec.Items[i].CurrentValue = sec.Items[i].DefaultValue;
   }
   // With no item on the page there is nothing to show again.
-  if (ItemAt(*catalogue, section, item)) ShowItemOptions(page, printerName, section, item);
+  if (ItemAt(*catalogue.get(), section, item)) ShowItemOptions(page, printerName, section, item);
   return 1;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -46,6 +47,9 @@ void RemovePrinter(const WString &printerName);
 // "GetPrinterDriverW", "StartDocPrinterW", "StartPagePrinter", "WritePrinter", "EndPagePrinter", "EndDocPrinter",
 // "SetPrinterDataW"); an empty name clears all failures.
 void FailSpoolerCall(const std::string &function);
+// Calls `hook` with the printer's name as OpenPrinterW starts, outside the spooler's lock, so that a test can make
+// the spooler slow for one printer (a network printer) while others go on; an empty hook removes it.
+void SetOpenPrinterHook(std::function<void(const WString &printerName)> hook);
 long OpenPrinterHandles();
 
 struct PrinterValue {

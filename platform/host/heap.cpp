@@ -93,7 +93,10 @@ BOOL WINAPI HeapDestroy(HANDLE heap) {
 }
 
 LPVOID WINAPI HeapAlloc(HANDLE heap, DWORD flags, SIZE_T bytes) {
-  if (!heap || HeapOf(heap)->destroyed || ShouldFail()) {
+  // The platform faults on a null heap rather than answering null; so does the emulation, so that no caller
+  // relies on an answer.
+  if (!heap) std::abort();
+  if (HeapOf(heap)->destroyed || ShouldFail()) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return nullptr;
   }

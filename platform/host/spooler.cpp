@@ -1,6 +1,7 @@
 // The in-memory spooler of the Linux emulation: drivers, printers with their data, and raw jobs.
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <mutex>
 #include <set>
 
@@ -61,9 +62,22 @@ PrinterHandle *Handle(Spooler &s, HANDLE h, const char *function) {
 
 host::WString Text(LPCWSTR s) { return s ? host::WString(s) : host::WString(); }
 
+std::mutex hookLock;
+std::function<void(const host::WString &)> openPrinterHook;
+
+void RunOpenPrinterHook(LPCWSTR name) {
+  std::function<void(const host::WString &)> hook;
+  {
+    std::lock_guard<std::mutex> guard(hookLock);
+    hook = openPrinterHook;
+  }
+  if (hook) hook(Text(name));
+}
+
 }  // namespace
 
 BOOL WINAPI OpenPrinterW(LPWSTR name, LPHANDLE printer, LPPRINTER_DEFAULTSW) {
+  RunOpenPrinterHook(name);
   Spooler &s = TheSpooler();
   std::lock_guard<std::mutex> guard(s.lock);
   if (!printer) {
@@ -266,6 +280,8 @@ void ResetSpooler() {
   s.jobs.clear();
   s.failing.clear();
   s.driverDirectory = "/tmp";
+  std::lock_guard<std::mutex> hookGuard(hookLock);
+  openPrinterHook = nullptr;
 }
 
 void SetDriverDirectory(const std::string &directory) {
@@ -301,6 +317,11 @@ void FailSpoolerCall(const std::string &function) {
   std::lock_guard<std::mutex> guard(s.lock);
   if (function.empty()) s.failing.clear();
   else s.failing.insert(function);
+}
+
+void SetOpenPrinterHook(std::function<void(const WString &printerName)> hook) {
+  std::lock_guard<std::mutex> guard(hookLock);
+  openPrinterHook = std::move(hook);
 }
 
 long OpenPrinterHandles() {

@@ -129,6 +129,59 @@ Z=-7
   EXPECT_EQ(Text(c.Sections[1].Items[0].Key), "W");
 }
 
+// A declared count above the listed entries whose last listed one is hidden: the walk goes on past it, and the
+// unlisted numbers (no key, so shown unless the empty key is filtered) still count.
+TEST(Loader, DeclaredCountsAboveTheListedOnesWithTheLastListedHidden) {
+  LoadedCatalogue loaded;
+  SettingsCatalogue &c = loaded.Load(R"([SectionNames]
+SectionCount=3
+Section01=A
+Section02=B
+[Section01]
+ItemCount=3
+Item01=X
+Item02=Y
+[B_Filter]
+SectionEnable=0
+[A_Filter]
+Y=0
+)");
+  ASSERT_EQ(c.SectionCount, 2);
+  EXPECT_EQ(Text(c.Sections[0].Key), "A");
+  EXPECT_EQ(Text(c.Sections[1].Key), "");
+  ASSERT_EQ(c.Sections[0].ItemCount, 2);
+  EXPECT_EQ(Text(c.Sections[0].Items[0].Key), "X");
+  EXPECT_EQ(Text(c.Sections[0].Items[1].Key), "");
+}
+
+// Section names are matched without regard to case, over the whole alphabet: "[SIZE_Lang_EN]" holds the texts of
+// the section "Size", and "[zone_lang_en]" those of "ZONE".
+TEST(Loader, SectionNamesMatchInAnyCase) {
+  LoadedCatalogue loaded;
+  SettingsCatalogue &c = loaded.Load(R"([SectionNames]
+SectionCount=2
+Section01=Size
+Section02=ZONE
+[Section01]
+ItemCount=1
+Item01=Fuzz
+[Section02]
+ItemCount=1
+Item01=Maze
+[SIZE_Lang_EN]
+Title=Paper size
+FUZZ_Title=Fuzzy
+[zone_lang_en]
+Title=Zones
+maze_title=Maze title
+)");
+  ASSERT_EQ(c.SectionCount, 2);
+  EXPECT_EQ(Text(c.Sections[0].Title), "Paper size");
+  EXPECT_EQ(Text(c.Sections[0].Items[0].Title), "Fuzzy");
+  EXPECT_EQ(Text(c.Sections[1].Title), "Zones");
+  EXPECT_EQ(Text(c.Sections[1].Items[0].Title), "Maze title");
+}
+
 TEST(Loader, MissingFileAndZeroOrNegativeCountsGiveNoSections) {
   LoadedCatalogue loaded;
   for (const char *text : {"", "[SectionNames]\nSectionCount=-3\nSection01=A\n",

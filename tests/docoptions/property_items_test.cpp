@@ -82,7 +82,8 @@ TEST_F(DocumentItems, ItemStartsFromTheDevmode) {
   struct Case {
     DWORD stored, shown;
   };
-  // Percentages the item cannot show start again from 100, in the devmode too.
+  // Below 25 the item starts again from 100, in the devmode too. So it does above 100: the item's range ends there,
+  // and 0xFFFFFFFF would read as -1 in Sel (the upper bound is ours, kept on purpose).
   const Case cases[] = {{10, 100}, {0, 100}, {24, 100}, {25, 25}, {60, 60}, {100, 100}, {101, 100}, {0xFFFFFFFF, 100}};
   for (const Case &c : cases) {
     SCOPED_TRACE(c.stored);
@@ -121,6 +122,9 @@ TEST_F(DocumentItems, CallbackKeepsItemAndDevmodeInStep) {
       {"page shown, devmode changed", CPSUICB_REASON_SETACTIVE, 60, 70, CPSUICB_ACTION_OPTIF_CHANGED, 60, 60, true},
       {"page shown, nothing changed", CPSUICB_REASON_SETACTIVE, 70, 70, CPSUICB_ACTION_NONE, 70, 70, false},
       {"page shown, devmode too low", CPSUICB_REASON_SETACTIVE, 10, 70, CPSUICB_ACTION_OPTIF_CHANGED, 100, 100, true},
+      {"page shown, devmode too high", CPSUICB_REASON_SETACTIVE, 150, 70, CPSUICB_ACTION_OPTIF_CHANGED, 100, 100, true},
+      {"page shown, devmode at the top", CPSUICB_REASON_SETACTIVE, 100, 70, CPSUICB_ACTION_OPTIF_CHANGED, 100, 100,
+       true},
       {"page left", CPSUICB_REASON_KILLACTIVE, 60, 70, CPSUICB_ACTION_NONE, 70, 70, false},
       {"selection changed", CPSUICB_REASON_SEL_CHANGED, 60, 70, CPSUICB_ACTION_NONE, 60, 70, false},
       {"items reverted", CPSUICB_REASON_ITEMS_REVERTED, 60, 70, CPSUICB_ACTION_NONE, 60, 70, false},

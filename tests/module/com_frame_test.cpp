@@ -70,6 +70,33 @@ TEST(ModuleFrame, ClassObjectIsServedForTheOneClassOnly) {
   }
 }
 
+// Identifiers one bit away from the served ones, in the first and in the last byte, are other identifiers.
+TEST(ModuleFrame, IdentifiersAreComparedWhole) {
+  for (int at : {0, int(sizeof(GUID)) - 1}) {
+    SCOPED_TRACE(at);
+    CLSID nearPlugin = kPlugin;
+    IID nearInterface = kPrintOemUI;
+    reinterpret_cast<BYTE *>(&nearPlugin)[at] ^= 1;
+    reinterpret_cast<BYTE *>(&nearInterface)[at] ^= 1;
+    void *out = reinterpret_cast<void *>(1);
+    EXPECT_EQ(DllGetClassObject(nearPlugin, IID_IClassFactory, &out), CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(out, nullptr);
+
+    IClassFactory *factory = nullptr;
+    ASSERT_EQ(DllGetClassObject(kPlugin, IID_IClassFactory, reinterpret_cast<void **>(&factory)), S_OK);
+    out = reinterpret_cast<void *>(1);
+    EXPECT_EQ(factory->CreateInstance(nullptr, nearInterface, &out), E_NOINTERFACE);
+    EXPECT_EQ(out, nullptr);
+    IUnknown *object = nullptr;
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void **>(&object)), S_OK);
+    out = reinterpret_cast<void *>(1);
+    EXPECT_EQ(object->QueryInterface(nearInterface, &out), E_NOINTERFACE);
+    EXPECT_EQ(out, nullptr);
+    EXPECT_EQ(object->Release(), 0u);
+    EXPECT_EQ(factory->Release(), 0u);
+  }
+}
+
 TEST(ModuleFrame, FactoryCreatesPluginObjectsAndCountsThem) {
   IClassFactory *factory = nullptr;
   ASSERT_EQ(DllGetClassObject(kPlugin, IID_IClassFactory, reinterpret_cast<void **>(&factory)), S_OK);

@@ -112,6 +112,7 @@ const EncodeCase kEncodeCases[] = {
     {"100", WTEXT("1B"), 1, WTEXT(""), WTEXT("BaseOn30"), 100, "1B 31 30 30 "},
     {"999", WTEXT("1B"), 1, WTEXT(""), WTEXT("BaseOn30"), 999, "1B 39 39 39 "},
     {"1000 in four", WTEXT("1B"), 4, WTEXT(""), WTEXT("BaseOn30"), 1000, "1B 31 30 30 30 "},
+    {"1000 in five", WTEXT("1B"), 5, WTEXT(""), WTEXT("BaseOn30"), 1000, "1B 30 31 30 30 30 "},
     {"0", WTEXT("1B"), 3, WTEXT(""), WTEXT("BaseOn30"), 0, "1B 30 "},
     {"high256 four bytes of -1", WTEXT("1B"), 4, WTEXT(""), WTEXT("High256"), -1, "1B ff ff ff ff "},
     {"high256 reduced modulo", WTEXT("1B"), 1, WTEXT(""), WTEXT("High256"), 300, "1B 2c "},

@@ -82,6 +82,14 @@ TEST_F(RawJob, GoesOnlyToThePrinterNamedWhole) {
   longName += WString(260, WCHAR('x'));
   testing_machine::AddTestPrinter(longName.substr(0, 259), WTEXT("Prnset RawJob"));
   EXPECT_FALSE(SendRawJob(kBytes, sizeof(kBytes), longName.c_str()));
+  // Exactly 260 characters do not fit either, even when the spooler knows such a printer; 259 do.
+  testing_machine::AddTestPrinter(longName.substr(0, 260), WTEXT("Prnset RawJob"));
+  EXPECT_FALSE(SendRawJob(kBytes, sizeof(kBytes), longName.substr(0, 260).c_str()));
+  EXPECT_TRUE(host::Jobs().empty());
+  EXPECT_TRUE(SendRawJob(kBytes, sizeof(kBytes), longName.substr(0, 259).c_str()));
+  ASSERT_EQ(host::Jobs().size(), 1u);
+  EXPECT_EQ(host::Jobs()[0].printer, longName.substr(0, 259));
+  host::ClearJobs();
   EXPECT_FALSE(SendRawJob(kBytes, sizeof(kBytes), nullptr));
   EXPECT_FALSE(SendRawJob(nullptr, 3, kPrinter));
   EXPECT_TRUE(host::Jobs().empty());

@@ -75,6 +75,69 @@ TEST_F(ItemsUnderFailure, EveryFailingAllocationOfAPrinterBuild) {
   EXPECT_TRUE(completed) << "the build never ran without a failure";
 }
 
+// Both builders with no OEM heap at all and with each of their allocations failing in turn: S_OK, every slot whole
+// or empty apart from cbSize, nothing orphaned, and a document item left out leaves the devmode as it was.
+TEST_F(ItemsUnderFailure, EveryBuilderWithoutItsBlocks) {
+  struct Case {
+    const char *name;
+    bool document;
+    const char *settings;
+    DWORD slots;
+  };
+  const Case cases[] = {
+      {"document item", true, "", 1},
+      {"both printer items", false, "[Settings]\nLandscape_Compress=1\nXMoveEnable=1\nCount=2\n", 2},
+      {"compression list alone", false, "[Settings]\nLandscape_Compress=1\n", 1},
+      {"move alone", false, "[Settings]\nXMoveEnable=1\nXMove=-3\n", 1},
+  };
+  for (const Case &c : cases) {
+    WriteSettings(c.settings);
+    // n = 0: no heap; n > 0: the n-th allocation fails, until a build runs without a failure.
+    bool completed = false;
+    for (long n = 0; n <= 200 && !completed; ++n) {
+      SCOPED_TRACE(std::string(c.name) + ", failing allocation " + std::to_string(n));
+      HANDLE oemHeap = n == 0 ? nullptr : HeapCreate(0, 0, 0);
+      OemPrivateDevmode devmode = {20, kPrivateDevmodeSignature, 1, 0, 10};
+      std::vector<OPTITEM> items(c.slots);
+      OEMCUIPPARAM param = Param(items.data(), c.slots, c.document ? &devmode : nullptr);
+      param.hOEMHeap = oemHeap;
+      host::FailAllocationAfter(n);
+      EXPECT_EQ(c.document ? BuildDocumentPropertyItems(&param) : BuildPrinterPropertyItems(&param), S_OK);
+      for (long i = 0; n > 0 && i < n && !completed; ++i) {
+        void *probe = HeapAlloc(GetProcessHeap(), 0, 1);
+        completed = probe == nullptr;
+        HeapFree(GetProcessHeap(), 0, probe);
+      }
+      host::FailAllocationAfter(0);
+      for (const OPTITEM &item : items) ExpectWholeOrEmpty(item);
+      if (n == 0) {
+        for (const OPTITEM &item : items) EXPECT_EQ(item.pOptType, nullptr);
+      } else {
+        EXPECT_EQ(host::GetHeapStats(oemHeap).blocks, ReachableBlocks(items));
+      }
+      if (c.document) {
+        EXPECT_EQ(devmode.CompressPercent, items[0].pOptType ? 100u : 10u);
+      }
+      if (completed) {
+        for (const OPTITEM &item : items) EXPECT_NE(item.pOptType, nullptr);
+      }
+      // Applying stores only what was built.
+      const StoredValue compress = Value("COMPRESS_VALUE"), move = Value("XMove");
+      CPSUICBPARAM callback = {};
+      callback.Reason = CPSUICB_REASON_APPLYNOW;
+      EXPECT_EQ(param.OEMCUIPCallback(&callback, &param), CPSUICB_ACTION_NONE);
+      bool built = false;
+      for (const OPTITEM &item : items) built = built || item.pOptType;
+      if (!built) {
+        EXPECT_EQ(Value("COMPRESS_VALUE").bytes, compress.bytes);
+        EXPECT_EQ(Value("XMove").bytes, move.bytes);
+      }
+      if (oemHeap) HeapDestroy(oemHeap);
+    }
+    EXPECT_TRUE(completed) << c.name << ": the build never ran without a failure";
+  }
+}
+
 TEST_F(ItemsUnderFailure, DocumentItemLeftOutKeepsTheDevmodeUntouchedOnApply) {
   OemPrivateDevmode devmode = {20, kPrivateDevmodeSignature, 1, 0, 70};
   std::vector<OPTITEM> items(1);
@@ -144,6 +207,31 @@ TEST_F(ItemsUnderFailure, SpoolerFailures) {
   EXPECT_EQ(Notify(*built, CPSUICB_REASON_APPLYNOW), CPSUICB_ACTION_NONE);
   host::FailSpoolerCall("");
   EXPECT_EQ(Value("XMove").status, DWORD(ERROR_FILE_NOT_FOUND));
+}
+
+// The switches of a printer whose name is longer than a path buffer: never those of the printer named by the
+// name's first 259 characters.
+TEST_F(ItemsUnderFailure, SwitchesOfANameTooLongToHold) {
+  const WString longest(259, u's');
+  ASSERT_TRUE(testing_machine::AddTestPrinter(longest, kDriver));
+  WriteSettings("[Settings]\nLandscape_Compress=1\nXMoveEnable=1\n");
+  struct Case {
+    WString name;
+    int derived;
+    DWORD items;
+  };
+  const Case cases[] = {{longest, 1, 2}, {longest + u"t", 0, 0}, {longest + WString(100, u't'), 0, 0}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name.size());
+    INT compress = 7, move = 7;
+    EXPECT_EQ(ReadOptionSwitches(c.name.c_str(), &compress, &move), c.derived);
+    EXPECT_EQ(compress != 0, c.derived != 0);
+    EXPECT_EQ(move != 0, c.derived != 0);
+    OEMCUIPPARAM param = Param(nullptr, 0);
+    param.pPrinterName = const_cast<LPWSTR>(c.name.c_str());
+    EXPECT_EQ(BuildPrinterPropertyItems(&param), S_OK);
+    EXPECT_EQ(param.cOEMOptItems, c.items);
+  }
 }
 
 }  // namespace

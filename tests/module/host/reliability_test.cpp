@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <future>
 #include <thread>
 
 #include "catalogue/registry.h"
@@ -91,6 +93,98 @@ TEST_F(Reliability, TwoPrintersOnTwoThreadsKeepTheirOwnJobs) {
   EXPECT_EQ(count[0], kRounds);
   EXPECT_EQ(count[1], kRounds);
   EXPECT_NE(current[0], current[1]);
+  EXPECT_EQ(OpenCatalogueCount(), 0);
+}
+
+// Two pages of one printer on two threads: the first could not open its catalogue (no room for the record), so its
+// Set All finds the catalogue that the second page opens; the second page opens and closes again and again while
+// the first sends. The record must outlive every operation that uses it, and go with the last.
+TEST_F(Reliability, APageWithoutCatalogueWhileAnotherOfItsPrinterCloses) {
+  const WString printer = AddPrinter("Shared Busy Printer");
+  constexpr int kCycles = 300;
+  std::promise<void> firstOpened;
+  std::atomic<bool> cycling{true};
+  std::atomic<int> sent{0}, refused{0}, wrong{0};
+  std::thread first([&] {
+    host::FailAllocationAfter(1);  // the catalogue record is the page's first heap block
+    Sheet sheet(printer);
+    host::FailAllocationAfter(0);
+    if (!sheet.page || OpenCatalogueCount() != 0) ++wrong;
+    firstOpened.set_value();
+    while (cycling) {
+      Click(sheet.page, IDC_SET_ALL);
+      for (const host::MessageBoxRecord &box : host::TakeMessageBoxes()) {
+        if (box.caption != printer) ++wrong;
+        ++((box.type & MB_ICONERROR) ? refused : sent);
+      }
+    }
+  });
+  std::thread second([&] {
+    firstOpened.get_future().wait();
+    for (int cycle = 0; cycle < kCycles; ++cycle) {
+      Sheet sheet(printer);
+      if (!sheet.page) ++wrong;
+      std::this_thread::yield();
+    }
+    cycling = false;
+  });
+  first.join();
+  second.join();
+  EXPECT_EQ(wrong.load(), 0);
+  EXPECT_GT(sent.load(), 0) << "the first page never used the shared catalogue";
+  EXPECT_GT(refused.load(), 0) << "the first page never ran without a catalogue";
+  EXPECT_EQ(OpenCatalogueCount(), 0);
+  EXPECT_EQ(FindCatalogue(printer.c_str()), nullptr);
+}
+
+// A printer whose spooler answers slowly holds up only its own page: another printer's lookup and a second page of
+// the same printer go on meanwhile, and the two pages of the slow printer still share one catalogue.
+TEST_F(Reliability, ASlowSpoolerHoldsUpOnlyItsOwnPage) {
+  const WString slow = AddPrinter("Slow Network Printer"), quick = AddPrinter("Quick Printer");
+  ASSERT_EQ(OpenCatalogue(quick.c_str()), 1);
+  std::promise<void> stalled, resume;
+  std::shared_future<void> resumed = resume.get_future().share();
+  std::atomic<bool> stalling{true};
+  host::SetOpenPrinterHook([&](const WString &name) {
+    if (name == slow && stalling.exchange(false)) {
+      stalled.set_value();
+      resumed.wait();
+    }
+  });
+  SettingsCatalogue *slowFirst = nullptr;
+  std::thread opener([&] {
+    EXPECT_EQ(OpenCatalogue(slow.c_str()), 1);
+    slowFirst = CurrentCatalogue();
+  });
+  stalled.get_future().wait();
+
+  auto lookup = std::async(std::launch::async, [&] { return FindCatalogue(quick.c_str()) != nullptr; });
+  const bool lookedUp = lookup.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+  SettingsCatalogue *slowSecond = nullptr;
+  auto secondPage = std::async(std::launch::async, [&] {
+    int opened = OpenCatalogue(slow.c_str());
+    slowSecond = CurrentCatalogue();
+    return opened;
+  });
+  const bool secondOpened = secondPage.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+  resume.set_value();
+  opener.join();
+  host::SetOpenPrinterHook(nullptr);
+
+  EXPECT_TRUE(lookedUp) << "another printer's lookup waited for the slow spooler";
+  EXPECT_TRUE(lookup.get());
+  EXPECT_TRUE(secondOpened) << "a second page waited for the slow spooler";
+  EXPECT_EQ(secondPage.get(), 1);
+  // The second page registered first; the stalled page's own load was dropped in favour of it.
+  ASSERT_NE(slowSecond, nullptr);
+  EXPECT_EQ(slowFirst, slowSecond);
+  EXPECT_EQ(FindCatalogue(slow.c_str()), slowSecond);
+  EXPECT_GT(slowSecond->SectionCount, 0);
+  EXPECT_EQ(OpenCatalogueCount(), 2);
+  ReleaseCatalogue(slow.c_str());
+  EXPECT_EQ(FindCatalogue(slow.c_str()), slowSecond);
+  ReleaseCatalogue(slow.c_str());
+  ReleaseCatalogue(quick.c_str());
   EXPECT_EQ(OpenCatalogueCount(), 0);
 }
 
