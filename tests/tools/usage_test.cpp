@@ -1,6 +1,10 @@
 // The tool's command line: usage errors and unreadable arguments exit 2 with one line on stderr and no output.
 #include "tests/tools/tool_fixture.h"
 
+#include <regex>
+
+#include "prnset_version.h"
+
 namespace {
 
 using UsageTest = ToolTest;
@@ -91,6 +95,19 @@ TEST(ParseNumberTest, AcceptsWholeDecimalAndHexadecimalNumbersOnly) {
       EXPECT_EQ(value, c.value);
     }
   }
+}
+
+TEST_F(UsageTest, VersionIsTheReleasesAndStandsAlone) {
+  ToolRun run = RunTool({"--version"});
+  EXPECT_EQ(run.code, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out, "prnset " PRNSET_VERSION_TEXT "\n");
+  EXPECT_TRUE(std::regex_match(run.out, std::regex("prnset [0-9]+\\.[0-9]+\\.[0-9]+\n"))) << run.out;
+  // Only as the whole command line's first word: after a command it is an option that command does not know.
+  std::string file = File("[SectionNames]\nSectionCount=0\n");
+  ToolRun late = RunTool({"dump", file, "--version"});
+  EXPECT_EQ(late.code, 2);
+  EXPECT_NE(late.err.find("unknown option --version"), std::string::npos) << late.err;
 }
 
 }  // namespace

@@ -54,26 +54,62 @@ class PluginLibrary {
   CanUnloadNowEntry canUnloadNow_ = nullptr;
 };
 
-// The plug-in object the way a driver creates it: the class object for kPluginClass, then CreateInstance for
-// IPrintOemUI; the factory is released again. Null on failure, with the failing result in `result`.
-IPrintOemUI *CreatePlugin(const PluginLibrary &library, HRESULT *result = nullptr);
+// Interfaces a core driver asks for or offers that the plug-in does not serve, with their published identifiers.
+extern const IID kPrintOemUI2;   // the newer plug-in interface, asked for first
+extern const IID kPrintCoreUI2;  // the PostScript driver's core UI object, offered first
+// GetInfo mode by which a core driver asks which helper objects the plug-in wants published to it.
+constexpr DWORD kGetRequestedHelperInterfaces = 5;
 
-// The driver's own interface, published to the plug-in. It counts its references and the questions it was asked;
-// `serves` says whether it answers IPrintOemDriverUI.
+// One call the driver made on the plug-in while loading and introducing itself, and the plug-in's answer.
+struct DriverCall {
+  std::string call;
+  HRESULT result = E_FAIL;
+  DWORD lastError = 0;  // read after a failure, 0 after a success
+};
+
+// The plug-in object the way a core driver creates it: the class object for kPluginClass, CreateInstance for
+// IUnknown, then QueryInterface for IPrintOemUI2 and, refused, for IPrintOemUI; the factory and the first reference
+// are released again. Null on failure, with the failing result in `result`; every call and its answer go to `calls`.
+IPrintOemUI *CreatePlugin(const PluginLibrary &library, HRESULT *result = nullptr,
+                          std::vector<DriverCall> *calls = nullptr);
+
+// An object of the driver's, published to the plug-in. It counts its references and the questions it was asked. By
+// default it is the driver's IPrintOemDriverUI object (or, with `serves` false, an object lacking it); given an
+// interface identifier it is an object serving that one alone, such as the PostScript driver's IPrintCoreUI2 object.
 class DriverInterface : public IPrintOemDriverUI {
  public:
-  explicit DriverInterface(bool serves = true) : serves_(serves) {}
+  explicit DriverInterface(bool serves = true) : serves_(serves ? &IID_IPrintOemDriverUI : nullptr) {}
+  explicit DriverInterface(const IID &serves) : serves_(&serves) {}
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void **ppv) override;
   ULONG STDMETHODCALLTYPE AddRef() override { return ULONG(InterlockedIncrement(&references_)); }
   ULONG STDMETHODCALLTYPE Release() override { return ULONG(InterlockedDecrement(&references_)); }
   LONG References() const { return references_; }
   LONG Queries() const { return queries_; }
+  // The interfaces asked for, in order.
+  const std::vector<IID> &Asked() const { return asked_; }
 
  private:
-  bool serves_;
+  const IID *serves_;
   LONG volatile references_ = 1;  // the driver's own
   LONG volatile queries_ = 0;
+  std::vector<IID> asked_;
 };
+
+// The two core drivers, which introduce themselves to a UI plug-in in different orders.
+enum class CoreDriver { kUnidrv, kPostScript };
+
+// The driver's objects that a core driver publishes.
+struct DriverObjects {
+  DriverInterface driverUi;                        // IPrintOemDriverUI
+  DriverInterface coreUi{kPrintCoreUI2};           // the PostScript driver's IPrintCoreUI2 object
+  DriverInterface helper{false};                   // a core helper object, published only on request
+};
+
+// What the core driver does after creating the plug-in: asks for the helper objects the plug-in wants
+// (GetInfo(kGetRequestedHelperInterfaces)), then publishes its objects in its own order: Unidrv its IPrintOemDriverUI
+// object; PostScript first its IPrintCoreUI2 object and, when the plug-in answers E_FAIL, its IPrintOemDriverUI;
+// both a helper object only when the plug-in asked for one. Every call and its answer go to `calls`.
+void IntroduceDriver(IPrintOemUI *plugin, CoreDriver driver, DriverObjects &objects, std::vector<DriverCall> &calls);
 
 // A printer opened by name, as the driver's UI holds it while it shows the printer's settings.
 class OpenedPrinter {

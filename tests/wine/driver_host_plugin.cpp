@@ -40,7 +40,24 @@ bool PluginLibrary::Unload() {
   return freed && !GetModuleHandleW(path_.c_str());
 }
 
-IPrintOemUI *CreatePlugin(const PluginLibrary &library, HRESULT *result) {
+const IID kPrintOemUI2 = {0x292515F9, 0xB54B, 0x489B, {0x92, 0x75, 0xBA, 0xB5, 0x68, 0x21, 0x39, 0x5E}};
+const IID kPrintCoreUI2 = {0x085CCFCA, 0x3ADF, 0x4C9E, {0xB4, 0x91, 0xD8, 0x51, 0xA6, 0xED, 0xC9, 0x97}};
+
+namespace {
+
+// Makes one call, keeps its answer (with the last error of a failure) in `calls` and returns it.
+template <typename Call>
+HRESULT Record(std::vector<DriverCall> *calls, const char *name, Call call) {
+  SetLastError(0);
+  HRESULT result = call();
+  DWORD error = FAILED(result) ? GetLastError() : 0;
+  if (calls) calls->push_back({name, result, error});
+  return result;
+}
+
+}  // namespace
+
+IPrintOemUI *CreatePlugin(const PluginLibrary &library, HRESULT *result, std::vector<DriverCall> *calls) {
   HRESULT ignored;
   HRESULT &hr = result ? *result : ignored;
   hr = E_FAIL;
@@ -48,17 +65,56 @@ IPrintOemUI *CreatePlugin(const PluginLibrary &library, HRESULT *result) {
   IClassFactory *factory = nullptr;
   hr = library.GetClassObject(kPluginClass, IID_IClassFactory, reinterpret_cast<void **>(&factory));
   if (FAILED(hr) || !factory) return nullptr;
-  IPrintOemUI *plugin = nullptr;
-  hr = factory->CreateInstance(nullptr, IID_IPrintOemUI, reinterpret_cast<void **>(&plugin));
+  IUnknown *unknown = nullptr;
+  hr = Record(calls, "CreateInstance(IUnknown)", [&] {
+    return factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void **>(&unknown));
+  });
   factory->Release();
+  if (FAILED(hr) || !unknown) return nullptr;
+  // The newest interface the driver knows first; the plug-in serves only the first generation.
+  void *newer = nullptr;
+  if (SUCCEEDED(Record(calls, "QueryInterface(IPrintOemUI2)",
+                       [&] { return unknown->QueryInterface(kPrintOemUI2, &newer); })) &&
+      newer) {
+    static_cast<IUnknown *>(newer)->Release();
+  }
+  IPrintOemUI *plugin = nullptr;
+  hr = Record(calls, "QueryInterface(IPrintOemUI)",
+              [&] { return unknown->QueryInterface(IID_IPrintOemUI, reinterpret_cast<void **>(&plugin)); });
+  unknown->Release();
   return SUCCEEDED(hr) ? plugin : nullptr;
+}
+
+void IntroduceDriver(IPrintOemUI *plugin, CoreDriver driver, DriverObjects &objects, std::vector<DriverCall> &calls) {
+  DWORD helpers = 0, needed = 0;
+  HRESULT asked = Record(&calls, "GetInfo(OEMGI_GETREQUESTEDHELPERINTERFACES)", [&] {
+    return plugin->GetInfo(kGetRequestedHelperInterfaces, &helpers, sizeof(helpers), &needed);
+  });
+  if (driver == CoreDriver::kPostScript) {
+    HRESULT core = Record(&calls, "PublishDriverInterface(IPrintCoreUI2)", [&] {
+      return plugin->PublishDriverInterface(static_cast<IUnknown *>(&objects.coreUi));
+    });
+    if (core == E_FAIL) {
+      Record(&calls, "PublishDriverInterface(IPrintOemDriverUI)", [&] {
+        return plugin->PublishDriverInterface(static_cast<IUnknown *>(&objects.driverUi));
+      });
+    }
+  } else {
+    Record(&calls, "PublishDriverInterface(IPrintOemDriverUI)",
+           [&] { return plugin->PublishDriverInterface(static_cast<IUnknown *>(&objects.driverUi)); });
+  }
+  if (SUCCEEDED(asked) && helpers != 0) {
+    Record(&calls, "PublishDriverInterface(core helper)",
+           [&] { return plugin->PublishDriverInterface(static_cast<IUnknown *>(&objects.helper)); });
+  }
 }
 
 // --- DriverInterface -----------------------------------------------------------------------------------------------
 
 HRESULT STDMETHODCALLTYPE DriverInterface::QueryInterface(REFIID riid, void **ppv) {
   InterlockedIncrement(&queries_);
-  if (IsEqualGUID(riid, IID_IUnknown) || (serves_ && IsEqualGUID(riid, IID_IPrintOemDriverUI))) {
+  asked_.push_back(riid);
+  if (IsEqualGUID(riid, IID_IUnknown) || (serves_ && IsEqualGUID(riid, *serves_))) {
     *ppv = static_cast<IPrintOemDriverUI *>(this);
     AddRef();
     return S_OK;

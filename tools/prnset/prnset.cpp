@@ -8,7 +8,7 @@
 #include <map>
 #include <memory>
 
-#include "tools/prnset/prnset_version.h"
+#include "prnset_version.h"
 #include "tools/prnset/system.h"
 
 namespace prnset {
@@ -160,7 +160,7 @@ bool Resolve(const CommandEntry &command, const Parsed &parsed, std::istream &in
 
 }  // namespace
 
-const char *Version() { return kPrnsetVersion; }
+const char *Version() { return PRNSET_VERSION_TEXT; }
 
 std::string UsageOf(const std::string &command) {
   const CommandEntry *entry = Find(command);

@@ -1,0 +1,25 @@
+# Writes prnset_version.h, the one header that carries the project's version and the vendor's texts to the resource
+# script and to the tool. The texts go into both a resource script and C++ as they are, so a quotation mark or a
+# backslash, which the two would read differently, is refused here rather than mangled there.
+foreach(field PRNSET_COMPANY_NAME PRNSET_LEGAL_COPYRIGHT PRNSET_PRODUCT_NAME PRNSET_PRODUCT_NAME_CN
+              PRNSET_FILE_DESCRIPTION PRNSET_FILE_DESCRIPTION_CN)
+  if("${${field}}" MATCHES "[\"\\\\]")
+    message(FATAL_ERROR "${field} may not contain a quotation mark or a backslash: ${${field}}")
+  endif()
+  string(LENGTH "${${field}}" length)
+  if(length GREATER 200)
+    message(FATAL_ERROR "${field} is longer than 200 characters")
+  endif()
+endforeach()
+if(NOT PROJECT_VERSION MATCHES "^[0-9]+\\.[0-9]+\\.[0-9]+$")
+  message(FATAL_ERROR "the project version must have three parts, MAJOR.MINOR.PATCH: ${PROJECT_VERSION}")
+endif()
+foreach(part MAJOR MINOR PATCH)
+  if(PROJECT_VERSION_${part} GREATER 65535)
+    message(FATAL_ERROR "version part ${part} (${PROJECT_VERSION_${part}}) does not fit the version resource")
+  endif()
+endforeach()
+set(PRNSET_GENERATED_DIR ${PROJECT_BINARY_DIR}/generated)
+configure_file(${PROJECT_SOURCE_DIR}/cmake/prnset_version.h.in ${PRNSET_GENERATED_DIR}/prnset_version.h @ONLY)
+add_library(prnset_version INTERFACE)
+target_include_directories(prnset_version INTERFACE ${PRNSET_GENERATED_DIR})
