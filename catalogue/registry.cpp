@@ -49,10 +49,9 @@ void Forget(const UniqueCatalogue &freed) {
 
 // A fresh record loaded from the printer's settings file. An unknown printer has no settings file: the catalogue
 // stays empty and the page shows no classes.
-UniqueCatalogue LoadPrinterCatalogue(LPCWSTR printerName, LPCWSTR key) {
+UniqueCatalogue LoadPrinterCatalogue(LPCWSTR printerName) {
   UniqueCatalogue catalogue = NewCatalogue();
   if (!catalogue) return catalogue;
-  lstrcpynW(catalogue.get()->PrinterName, key, ARRAYSIZE(catalogue.get()->PrinterName));
   WCHAR path[kPathChars];
   if (LocateSettingsFile(printerName, path)) LoadCatalogue(*catalogue.get(), path, SystemLoadLanguage());
   return catalogue;
@@ -98,28 +97,15 @@ CatalogueHold HoldPageCatalogue(LPCWSTR printerName) {
   return catalogue;
 }
 
-int OpenCatalogue(LPCWSTR printerName) {
-  WCHAR key[kPathChars];
-  KeyOf(printerName, key);
-  SetCurrentCatalogue(nullptr);
-  {
-    std::lock_guard<std::mutex> guard(registryLock);
-    if (Entry *entry = FindOpenEntry(key)) {
-      // A second page of the same printer works on the catalogue already open; it is not loaded again.
-      entry->pages++;
-      SetCurrentCatalogue(entry->catalogue.get());
-      return 1;
-    }
-  }
+namespace {
 
-  // Locating asks the spooler (a network printer may take long) and loading reads the file: neither holds up the
-  // pages of other printers.
-  UniqueCatalogue loaded = LoadPrinterCatalogue(printerName, key);
+// Registers a loaded record under the key as one page's, or shares the one another page of the printer registered
+// meanwhile (the load is then dropped, after the lock, with `loaded`).
+int RegisterPage(LPCWSTR key, UniqueCatalogue loaded) {
   if (!loaded) return 0;
+  lstrcpynW(loaded.get()->PrinterName, key, ARRAYSIZE(loaded.get()->PrinterName));
   std::lock_guard<std::mutex> guard(registryLock);
   if (Entry *entry = FindOpenEntry(key)) {
-    // Another page of the printer registered its load meanwhile: both share that one, and this load is dropped
-    // (after the lock, with `loaded`).
     entry->pages++;
     SetCurrentCatalogue(entry->catalogue.get());
     return 1;
@@ -136,6 +122,33 @@ int OpenCatalogue(LPCWSTR printerName) {
   entry.holds = 0;
   SetCurrentCatalogue(entry.catalogue.get());
   return 1;
+}
+
+}  // namespace
+
+int OpenCatalogue(LPCWSTR printerName) {
+  WCHAR key[kPathChars];
+  KeyOf(printerName, key);
+  SetCurrentCatalogue(nullptr);
+  {
+    std::lock_guard<std::mutex> guard(registryLock);
+    if (Entry *entry = FindOpenEntry(key)) {
+      // A second page of the same printer works on the catalogue already open; it is not loaded again.
+      entry->pages++;
+      SetCurrentCatalogue(entry->catalogue.get());
+      return 1;
+    }
+  }
+  // Locating asks the spooler (a network printer may take long) and loading reads the file: neither holds up the
+  // pages of other printers.
+  return RegisterPage(key, LoadPrinterCatalogue(printerName));
+}
+
+int OpenCatalogue(LPCWSTR printerName, UniqueCatalogue loaded) {
+  WCHAR key[kPathChars];
+  KeyOf(printerName, key);
+  SetCurrentCatalogue(nullptr);
+  return RegisterPage(key, std::move(loaded));
 }
 
 void ReleaseCatalogue(LPCWSTR printerName) {

@@ -24,6 +24,9 @@ CatalogueHold HoldPageCatalogue(LPCWSTR printerName);
 // the same printer (shared, counted). Makes it the current catalogue. Returns 1, or 0 when no record could be had.
 // The file is located and loaded without blocking the registry, so a slow spooler holds up only this page.
 int OpenCatalogue(LPCWSTR printerName);
+// The same with a record already loaded, for a page that previews a settings file under a printer name of its own
+// choosing: the record is registered as it is, or dropped when a page of that name is already open.
+int OpenCatalogue(LPCWSTR printerName, UniqueCatalogue loaded);
 
 // Releases the page's hold on its printer's catalogue; the last release frees its options and the record, unless an
 // operation still holds it (then the operation's hold frees it when it ends).

@@ -1,20 +1,34 @@
 #include "page/command_job.h"
 
+#include <mutex>
+#include <new>
+#include <vector>
+
 #include "catalogue/registry.h"
 #include "resources/module_instance.h"
 #include "resources/resource.h"
 
 namespace {
 
-constexpr int kPrinterNameChars = 260;
 constexpr int kDocumentNameChars = 100;
+
+struct JobRoute {
+  WCHAR printer[kPathChars];
+  WCHAR file[kPathChars];
+};
+
+std::mutex routeLock;
+std::vector<JobRoute> routes;
+
+// Whether a text fits a path buffer whole: a cut name or path would name another printer or file.
+bool FitsPath(LPCWSTR text) { return text && lstrlenW(text) < kPathChars; }
 
 }  // namespace
 
 BOOL SendRawJob(const BYTE *bytes, DWORD count, LPCWSTR printerName) {
   if (!printerName || (!bytes && count)) return FALSE;
   // A name the buffer cannot hold whole would open a different printer, if any.
-  if (lstrlenW(printerName) >= kPrinterNameChars) return FALSE;
+  if (!FitsPath(printerName)) return FALSE;
   UniquePrinter printer = OpenPrinterByName(printerName);
   if (!printer) return FALSE;
 
@@ -35,8 +49,48 @@ BOOL SendRawJob(const BYTE *bytes, DWORD count, LPCWSTR printerName) {
   return ok;
 }
 
+BOOL WriteJobFile(const BYTE *bytes, DWORD count, LPCWSTR path) {
+  if (!path || (!bytes && count)) return FALSE;
+  UniqueFile file(CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return FALSE;
+  DWORD written = 0;
+  return count == 0 || (WriteFile(file.get(), bytes, count, &written, nullptr) && written == count);
+}
+
+bool RouteJobsToFile(LPCWSTR printerName, LPCWSTR path) {
+  if (!FitsPath(printerName) || (path && !FitsPath(path))) return false;
+  std::lock_guard<std::mutex> guard(routeLock);
+  for (auto it = routes.begin(); it != routes.end(); ++it) {
+    if (lstrcmpW(it->printer, printerName) != 0) continue;
+    routes.erase(it);
+    break;
+  }
+  if (!path || !*path) return true;
+  try {
+    routes.push_back(JobRoute{});
+  } catch (const std::bad_alloc &) {
+    return false;
+  }
+  lstrcpynW(routes.back().printer, printerName, kPathChars);
+  lstrcpynW(routes.back().file, path, kPathChars);
+  return true;
+}
+
+bool JobFileOf(LPCWSTR printerName, WCHAR (&path)[kPathChars]) {
+  if (!FitsPath(printerName)) return false;
+  std::lock_guard<std::mutex> guard(routeLock);
+  for (const JobRoute &route : routes) {
+    if (lstrcmpW(route.printer, printerName) != 0) continue;
+    lstrcpynW(path, route.file, kPathChars);
+    return true;
+  }
+  return false;
+}
+
 int SendJobBytes(const JobBytes &job, LPCWSTR printerName) {
   if (job.count == 0) return 0;
+  WCHAR file[kPathChars];
+  if (JobFileOf(printerName, file)) return WriteJobFile(job.bytes.get(), job.count, file) ? 1 : 0;
   return SendRawJob(job.bytes.get(), job.count, printerName) ? 1 : 0;
 }
 

@@ -8,7 +8,8 @@
 namespace {
 
 constexpr int kCaptionChars = 512;       // the sheet's caption is read up to 511 characters
-constexpr int kMessageChars = 100;       // strings 6, 7 and 8
+constexpr int kMessageChars = 100;       // strings 6, 7, 8 and 13
+constexpr int kOutcomeChars = kMessageChars + kPathChars;  // string 13 with a job file's path
 constexpr int kQuestionChars = 250;      // string 11
 constexpr int kCalibrationChars = 260;   // strings 2 and 3
 constexpr int kDefaultLabelChars = 64;   // string 5
@@ -86,10 +87,18 @@ int ShowMessage(HWND page, LPCWSTR text, LPCWSTR caption, UINT style) {
   return MessageBoxW(page, text, caption, style);
 }
 
-// The outcome of a send, under the printer's name: the success string, or string 8 with the error icon.
+// The outcome of a send, under the printer's name: the success string, or string 8 with the error icon. A job that
+// went to a file (a preview's) names the file instead of the printer.
 void ShowOutcome(HWND page, LPCWSTR printerName, UINT successId, int sent) {
-  WCHAR text[kMessageChars] = {};
-  LoadStringW(ModuleInstance(), sent ? successId : UINT(IDS_SEND_FAILED), text, kMessageChars);
+  WCHAR text[kOutcomeChars] = {};
+  WCHAR file[kPathChars];
+  if (sent && JobFileOf(printerName, file)) {
+    WCHAR format[kMessageChars] = {};
+    LoadStringW(ModuleInstance(), IDS_JOB_WRITTEN, format, kMessageChars);
+    wsprintfW(text, format, file);
+  } else {
+    LoadStringW(ModuleInstance(), sent ? successId : UINT(IDS_SEND_FAILED), text, kMessageChars);
+  }
   ShowMessage(page, text, printerName, sent ? MB_OK : MB_OK | MB_ICONERROR);
 }
 

@@ -14,6 +14,7 @@
 #define IDS_COMPRESS_TITLE 10
 #define IDS_RESET_CONFIRM 11
 #define IDS_XMOVE_TITLE 12
+#define IDS_JOB_WRITTEN 13  // a preview's job, written to a file: the format names the file with %s
 
 // Dialog templates.
 #define IDD_OTHERS 104

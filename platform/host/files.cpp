@@ -1,4 +1,4 @@
-// Read access to disk files for the Linux emulation.
+// Disk files for the Linux emulation: read from an existing file, or written to one made anew.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -25,11 +25,14 @@ std::string host::LinuxPath(LPCWSTR windowsPath) {
 
 HANDLE WINAPI CreateFileW(LPCWSTR path, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWORD disposition, DWORD,
                           HANDLE) {
-  if (!path || access != GENERIC_READ || disposition != OPEN_EXISTING) {
+  const bool reads = access == GENERIC_READ && disposition == OPEN_EXISTING;
+  const bool writes = access == GENERIC_WRITE && disposition == CREATE_ALWAYS;
+  if (!path || (!reads && !writes)) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return INVALID_HANDLE_VALUE;
   }
-  int fd = ::open(host::LinuxPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = reads ? ::open(host::LinuxPath(path).c_str(), O_RDONLY | O_CLOEXEC)
+                 : ::open(host::LinuxPath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   struct stat st;
   if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
     ::close(fd);
@@ -63,6 +66,28 @@ BOOL WINAPI ReadFile(HANDLE handle, LPVOID buffer, DWORD toRead, LPDWORD read, L
     total += (DWORD)n;
   }
   if (read) *read = total;
+  return TRUE;
+}
+
+BOOL WINAPI WriteFile(HANDLE handle, LPCVOID buffer, DWORD toWrite, LPDWORD written, LPOVERLAPPED) {
+  File *file = host::ObjectOf<File>(handle, host::KernelObject::Kind::File);
+  if (written) *written = 0;
+  if (!file || (!buffer && toWrite)) {
+    SetLastError(file ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  DWORD total = 0;
+  while (total < toWrite) {
+    ssize_t n = ::write(file->fd, static_cast<const char *>(buffer) + total, toWrite - total);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      SetLastError(ERROR_ACCESS_DENIED);
+      if (written) *written = total;
+      return FALSE;
+    }
+    total += (DWORD)n;
+  }
+  if (written) *written = total;
   return TRUE;
 }
 

@@ -117,6 +117,34 @@ TEST_F(Catalogues, TwoPagesOfOnePrinterShareOneCatalogue) {
   ReleaseCatalogue(a.c_str());  // one release too many does nothing
 }
 
+// A preview registers a record it loaded itself under a name no spooler knows; pages of that name share it, and a
+// later record under the same name is dropped in its favour.
+TEST_F(Catalogues, ARecordLoadedElsewhereIsSharedUnderItsName) {
+  const WString name = Wide("Settings.Dat of a preview");
+  UniqueCatalogue loaded = NewCatalogue();
+  ASSERT_TRUE(loaded);
+  loaded.get()->SectionCount = 1;
+  SettingsCatalogue *record = loaded.get();
+  ASSERT_EQ(OpenCatalogue(name.c_str(), std::move(loaded)), 1);
+  EXPECT_EQ(CurrentCatalogue(), record);
+  EXPECT_EQ(Utf8(record->PrinterName), Utf8(name));
+
+  SetCurrentCatalogue(nullptr);
+  ASSERT_EQ(OpenCatalogue(name.c_str()), 1);  // the page: no settings file is looked for
+  EXPECT_EQ(CurrentCatalogue(), record);
+  EXPECT_EQ(record->SectionCount, 1);
+  ASSERT_EQ(OpenCatalogue(name.c_str(), NewCatalogue()), 1);
+  EXPECT_EQ(CurrentCatalogue(), record);
+  EXPECT_EQ(OpenCatalogueCount(), 1);
+  for (int page = 0; page < 3; ++page) {
+    EXPECT_EQ(FindCatalogue(name.c_str()), record);
+    ReleaseCatalogue(name.c_str());
+  }
+  EXPECT_EQ(FindCatalogue(name.c_str()), nullptr);
+  EXPECT_EQ(OpenCatalogue(name.c_str(), UniqueCatalogue()), 0) << "no record, nothing to register";
+  EXPECT_EQ(OpenCatalogueCount(), 0);
+}
+
 TEST_F(Catalogues, LongPrinterNamesAreKeyedWhole) {
   std::string stem(60, 'p');
   WString one = Wide(stem + "1"), two = Wide(stem + "2");

@@ -42,6 +42,7 @@ const StringCase kStrings[] = {
      "(Note:The settings worn't be sent to the printer until the \"Set All\" button is clicked.)",
      "你确定需要将所有设置选项重置为默认值吗？\r\n此操作不会改变打印机设置。", 250},
     {IDS_XMOVE_TITLE, "landscape orientation move (mm) ", "打印内容横向移动(mm)", 260},
+    {IDS_JOB_WRITTEN, "The job has been written to the file:\r\n%s", "设置任务已写入文件：\r\n%s", 100},
 };
 
 // The process runs with the thread UI language the resource loader picks by (on Linux the test sets it; under Wine
@@ -127,7 +128,7 @@ TEST_F(ModuleResources, LoadStringCutsToTheBufferAndCanPointIntoTheImage) {
   EXPECT_EQ(WString(image, length), text(IDS_XMOVE_TITLE));
 
   WCHAR buffer[16] = {u'x'};
-  EXPECT_EQ(LoadStringW(ModuleInstance(), 13, buffer, ARRAYSIZE(buffer)), 0);  // no string 13
+  EXPECT_EQ(LoadStringW(ModuleInstance(), IDS_JOB_WRITTEN + 1, buffer, ARRAYSIZE(buffer)), 0);  // past the table
   EXPECT_EQ(LoadStringW(ModuleInstance(), IDS_DEFAULT, nullptr, 10), 0);
 }
 

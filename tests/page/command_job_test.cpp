@@ -246,6 +246,38 @@ TEST_F(CommandJob, SetAllEncodesEveryCurrentValue) {
   catalogue.SectionCount = 1;  // so that the release frees Density's options
 }
 
+// A route is keyed by the whole printer name, and a name or path a path buffer cannot hold whole is refused: cut, it
+// would route another printer's jobs or write another file.
+TEST(JobRoutes, TakeNamesAndPathsThatFitWhole) {
+  const WString fits(kPathChars - 1, WCHAR('n')), tooLong(kPathChars, WCHAR('n'));
+  const WString file = Wide("C:\\jobs\\preview.prn"), longFile(kPathChars, WCHAR('f'));
+  const struct {
+    WString printer, file;
+    bool taken;
+  } cases[] = {
+      {fits, file, true},
+      {tooLong, file, false},
+      {Wide("P"), WString(kPathChars - 1, WCHAR('f')), true},
+      {Wide("P"), longFile, false},
+  };
+  WCHAR routed[kPathChars];
+  for (const auto &c : cases) {
+    SCOPED_TRACE(Utf8(c.printer).size());
+    EXPECT_EQ(RouteJobsToFile(c.printer.c_str(), c.file.c_str()), c.taken);
+    EXPECT_EQ(JobFileOf(c.printer.c_str(), routed), c.taken);
+    if (c.taken) {
+      EXPECT_EQ(WString(routed), c.file);
+    }
+    EXPECT_EQ(RouteJobsToFile(c.printer.c_str(), nullptr), c.printer.size() < size_t(kPathChars));
+    EXPECT_FALSE(JobFileOf(c.printer.c_str(), routed));
+  }
+  ASSERT_TRUE(RouteJobsToFile(fits.c_str(), file.c_str()));
+  EXPECT_FALSE(JobFileOf(tooLong.c_str(), routed)) << "a longer name matched its first 259 characters";
+  EXPECT_FALSE(JobFileOf(fits.substr(1).c_str(), routed));
+  ASSERT_TRUE(RouteJobsToFile(fits.c_str(), WTEXT("")));  // an empty path ends the route too
+  EXPECT_FALSE(JobFileOf(fits.c_str(), routed));
+}
+
 TEST_F(CommandJob, SetAllSendsTheLargestCatalogueWhole) {
   SettingsCatalogue &catalogue = Open(kExampleFile);
   catalogue.SectionCount = kMaxSections;

@@ -13,6 +13,7 @@ const Texts &TextsIn(bool chinese) {
       "All setting commands have been sent to the printer !",
       "The setting command has been sent to the printer !",
       "That some error while sending commands , please retry !",
+      "The job has been written to the file:\r\n",
       "Sure to reset the whole menu in the driver Printer Setting label?\r\n(Note:The settings worn't be sent to the "
       "printer until the \"Set All\" button is clicked.)",
       "Printer has been calibrated.",
@@ -31,6 +32,7 @@ const Texts &TextsIn(bool chinese) {
       "已将所有设置命令发送到打印机。",
       "已经发送指定的设置命令到打印机。",
       "命令发送过程出错，请稍后再试！",
+      "设置任务已写入文件：\r\n",
       "你确定需要将所有设置选项重置为默认值吗？\r\n此操作不会改变打印机设置。",
       "打印机已经被调整。",
       "OEM UI 自定义DLL",

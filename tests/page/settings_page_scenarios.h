@@ -56,6 +56,7 @@ struct Texts {
   const char *allSent;
   const char *oneSent;
   const char *failed;
+  const char *jobWritten;  // followed by the job file's path
   const char *question;
   const char *calibrated;
   const char *calibrationTitle;

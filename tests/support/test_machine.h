@@ -28,6 +28,9 @@ bool AddTestPrinter(const WString &printer, const WString &driver);
 // Writes a file of raw bytes at a Windows-style path; missing folders are made.
 bool WriteFileBytes(const WString &path, const std::string &bytes);
 
+// The whole content of a file; false when it cannot be read (or is larger than any file a test writes).
+bool ReadFileBytes(const WString &path, std::string &bytes);
+
 // Writes the settings file of a driver: <driver directory>\3\<stem>_Settings.Dat. Returns its path.
 WString WriteSettingsFile(const WString &driver, const std::string &bytes);
 

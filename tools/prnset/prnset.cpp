@@ -68,6 +68,15 @@ const CommandEntry kCommands[] = {
       kLang},
      "0 done; 1 nothing would be sent, or the spooler refused the job; 2 wrong command line, no such item, "
      "unreadable FILE or unwritable output"},
+    {"preview", PreviewCommand, "prnset preview FILE [--printer NAME] [--lang en|cn]",
+     "the Printer Settings page of the file on a property sheet of its own, until it is closed (Windows)", false,
+     {{"printer", "NAME",
+       "Set Current and Set All send their job to this printer through the spooler; without it they write the job "
+       "to FILE.prn, beside FILE"},
+      {"lang", "en|cn", "the language of the page: en for the _EN sections and the English page, cn for the _CN "
+                        "sections and the Chinese page (default en)"}},
+     "0 the sheet was closed; 1 no room for the catalogue; 2 wrong command line, unreadable FILE, or no window can "
+     "be shown (prnset on Linux)"},
 };
 
 const CommandEntry *Find(const std::string &name) {

@@ -37,6 +37,7 @@ int ShowCommand(const FileArguments &parsed, std::ostream &out, std::ostream &er
 int CheckCommand(const FileArguments &parsed, std::ostream &out, std::ostream &err);
 int EncodeCommand(const FileArguments &parsed, std::ostream &out, std::ostream &err);
 int JobCommand(const FileArguments &parsed, std::ostream &out, std::ostream &err);
+int PreviewCommand(const FileArguments &parsed, std::ostream &out, std::ostream &err);
 
 // The usage line of a command ("prnset dump FILE [--lang en|cn]").
 std::string UsageOf(const std::string &command);

@@ -27,10 +27,18 @@ CatalogueSession::CatalogueSession() : record_(NewCatalogue()) {
 
 CatalogueSession::~CatalogueSession() = default;
 
-void CatalogueSession::Load(const WString &path, const ToolLanguage &language) {
+UniqueCatalogue LoadToolCatalogue(const WString &path, const ToolLanguage &language) {
+  UniqueCatalogue record = NewCatalogue();
+  if (!record) return record;
   UseSystemLanguage(language.load.language);
-  FreeCatalogueOptions(*record_.get());
-  LoadCatalogue(*record_.get(), path.c_str(), language.load);
+  LoadCatalogue(*record.get(), path.c_str(), language.load);
+  return record;
+}
+
+void CatalogueSession::Load(const WString &path, const ToolLanguage &language) {
+  UniqueCatalogue loaded = LoadToolCatalogue(path, language);
+  if (!loaded) throw std::bad_alloc();
+  record_ = std::move(loaded);
 }
 
 }  // namespace prnset

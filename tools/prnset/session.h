@@ -18,6 +18,10 @@ struct ToolLanguage {
 // The language of --lang (English when it is absent). False with `error` for another value.
 bool ParseLanguage(const Arguments &arguments, ToolLanguage &language, std::string &error);
 
+// A new record filled by the page's loader from the file in the language, the process's system language made to
+// agree first; empty when the heap has no room.
+UniqueCatalogue LoadToolCatalogue(const WString &path, const ToolLanguage &language);
+
 // A fresh catalogue record of the tool's own, filled by the page's loader. Its option lists are freed with it.
 class CatalogueSession {
  public:

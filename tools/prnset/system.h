@@ -1,6 +1,7 @@
 // What the tool does differently on Linux and on Windows.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,14 @@ void UseSystemLanguage(LANGID language);
 
 // Added to the complaint when the spooler refuses a job: the Linux build's spooler holds no real printers.
 const char *SpoolerNote();
+
+// Shows the Printer Settings page (the plug-in's template, strings and dialog procedure) alone on a modal property
+// sheet under the caption, in the language, until the operator closes the sheet; `opening` runs just before the sheet
+// opens. False with `error` where no window can be shown: the Linux build has none.
+bool ShowPageSheet(const WString &caption, LANGID language, const std::function<void()> &opening, std::string &error);
+
+// The path made absolute, for messages that say where a file went; the path as it is when that fails.
+WString FullPathOf(const WString &path);
 
 // Writes bytes to a file, replacing it. False when the file cannot be written.
 bool WriteBinaryFile(const WString &path, const std::vector<BYTE> &bytes);

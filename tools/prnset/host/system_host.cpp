@@ -25,6 +25,21 @@ void UseSystemLanguage(LANGID language) { host::SetSystemLanguage(language); }
 
 const char *SpoolerNote() { return " (prnset on Linux has no printers of its own: send jobs with prnset.exe on Windows)"; }
 
+bool ShowPageSheet(const WString &, LANGID, const std::function<void()> &, std::string &error) {
+  error = "the page is a Windows window: run prnset.exe preview on Windows, or scripts/preview FILE OUT.png here, "
+          "which runs it under Wine";
+  return false;
+}
+
+WString FullPathOf(const WString &path) {
+  if (path.empty() || path[0] == '/' || path[0] == '\\') return path;
+  char *folder = ::getcwd(nullptr, 0);
+  if (!folder) return path;
+  WString full = Widen(std::string(folder) + "/") + path;
+  std::free(folder);
+  return full;
+}
+
 bool WriteBinaryFile(const WString &path, const std::vector<BYTE> &bytes) {
   std::FILE *file = std::fopen(LinuxPath(path).c_str(), "wb");
   if (!file) return false;

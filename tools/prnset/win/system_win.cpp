@@ -2,11 +2,54 @@
 #include "platform/owner.h"
 #include "tools/prnset/system.h"
 
+#include <commctrl.h>
+#include <prsht.h>
+
+#include "page/settings_page.h"
+#include "resources/module_instance.h"
+#include "resources/resource.h"
+
 namespace prnset {
 
 void UseSystemLanguage(LANGID) {}
 
 const char *SpoolerNote() { return ""; }
+
+bool ShowPageSheet(const WString &caption, LANGID language, const std::function<void()> &opening,
+                   std::string &error) {
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  // Windows picks the template and the strings of the thread's UI language, as the plug-in's page gets them in a
+  // driver's property dialog shown in that language.
+  SetThreadUILanguage(language);
+  HINSTANCE self = GetModuleHandleW(nullptr);
+  SetModuleInstance(self);
+
+  PROPSHEETPAGEW page = {};
+  page.dwSize = sizeof(page);
+  page.hInstance = self;
+  page.pszTemplate = MAKEINTRESOURCEW(IDD_PRINTER_SETTINGS);
+  page.pfnDlgProc = PrinterSettingsPageProc;
+  PROPSHEETHEADERW sheet = {};
+  sheet.dwSize = sizeof(sheet);
+  sheet.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW;
+  sheet.hInstance = self;
+  sheet.pszCaption = caption.c_str();
+  sheet.nPages = 1;
+  sheet.ppsp = &page;
+  opening();
+  if (PropertySheetW(&sheet) < 0) {
+    error = "the property sheet cannot be shown (error " + std::to_string(GetLastError()) + ")";
+    return false;
+  }
+  return true;
+}
+
+WString FullPathOf(const WString &path) {
+  WCHAR full[MAX_PATH];
+  DWORD length = GetFullPathNameW(path.c_str(), ARRAYSIZE(full), full, nullptr);
+  return length == 0 || length >= ARRAYSIZE(full) ? path : WString(full, length);
+}
 
 bool WriteBinaryFile(const WString &path, const std::vector<BYTE> &bytes) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -1,0 +1,18 @@
+// Reading files back through the platform's own file calls, the same on both sides.
+#include "platform/owner.h"
+#include "tests/support/test_machine.h"
+
+namespace testing_machine {
+
+bool ReadFileBytes(const WString &path, std::string &bytes) {
+  bytes.clear();
+  UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER size = {};
+  if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > (1 << 26)) return false;
+  bytes.resize(size_t(size.QuadPart));
+  DWORD read = 0;
+  return bytes.empty() || (ReadFile(file.get(), &bytes[0], DWORD(bytes.size()), &read, nullptr) && read == bytes.size());
+}
+
+}  // namespace testing_machine

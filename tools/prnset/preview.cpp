@@ -1,0 +1,83 @@
+// prnset preview: the Printer Settings page of a settings file on a property sheet of its own, with no driver
+// installed. The page is the plug-in's own (template, strings and dialog procedure); it finds its catalogue by the
+// sheet's caption, so the file's catalogue is registered under the name the caption gives before the sheet opens.
+#include "catalogue/registry.h"
+#include "page/command_job.h"
+#include "tools/prnset/prnset.h"
+#include "tools/prnset/system.h"
+
+namespace prnset {
+
+namespace {
+
+// The page takes its printer's name from the caption up to the caption's last blank.
+const char kCaptionTail[] = " Preview";
+
+// The name a preview without a printer shows: the file's own name, which the page's message boxes bear.
+WString FileNameOf(const WString &path) {
+  size_t slash = path.find_last_of(Ascii("\\/"));
+  return slash == WString::npos ? path : path.substr(slash + 1);
+}
+
+// What a preview sets up for the page, undone when it ends: the catalogue under the printer's name and, without a
+// printer, the route of its jobs to a file.
+class PagePreview {
+ public:
+  PagePreview(const WString &printer, UniqueCatalogue catalogue, const WString &jobFile) : printer_(printer) {
+    opened_ = OpenCatalogue(printer_.c_str(), std::move(catalogue)) != 0;
+    routed_ = opened_ && (jobFile.empty() || RouteJobsToFile(printer_.c_str(), jobFile.c_str()));
+  }
+  ~PagePreview() {
+    if (routed_) RouteJobsToFile(printer_.c_str(), nullptr);
+    if (opened_) ReleaseCatalogue(printer_.c_str());
+  }
+  PagePreview(const PagePreview &) = delete;
+  PagePreview &operator=(const PagePreview &) = delete;
+
+  bool Ready() const { return opened_ && routed_; }
+
+ private:
+  WString printer_;
+  bool opened_ = false;
+  bool routed_ = false;
+};
+
+}  // namespace
+
+int PreviewCommand(const FileArguments &parsed, std::ostream &out, std::ostream &err) {
+  const std::string command = "preview";
+  const Arguments &options = parsed.options;
+  const bool toPrinter = options.Has("printer");
+  const bool standardInput = parsed.shownFiles[0] == "-";
+  const WString printer = toPrinter ? options.Value("printer") : FileNameOf(parsed.file);
+  // Without a printer the job goes beside the file, replaced at each Set Current or Set All.
+  const WString jobFile = toPrinter ? WString() : FullPathOf(parsed.file + Ascii(".prn"));
+  std::string error;
+  if (toPrinter && printer.empty()) error = "--printer needs a name";
+  else if (printer.size() >= size_t(kPathChars)) error = "the printer name is longer than 259 characters";
+  else if (!toPrinter && standardInput) error = "a file read from standard input has no folder for its job; give --printer";
+  else if (jobFile.size() >= size_t(kPathChars)) error = "the job file " + Utf8(jobFile) + " is longer than 259 characters";
+  if (!error.empty()) {
+    Complain(err, command, error + "; usage: " + UsageOf(command));
+    return kExitUsage;
+  }
+
+  PagePreview preview(printer, LoadToolCatalogue(parsed.file, parsed.language), jobFile);
+  if (!preview.Ready()) {
+    Complain(err, command, "no room for the page's catalogue");
+    return kExitFailure;
+  }
+  auto opening = [&] {
+    out << "The Printer Settings page of " << parsed.shownFiles[0] << " is open; Set Current and Set All "
+        << (toPrinter ? "send their job to the printer " : "write their job to ") << Utf8(toPrinter ? printer : jobFile)
+        << ".\n";
+    out.flush();
+  };
+  if (!ShowPageSheet(printer + Ascii(kCaptionTail), parsed.language.load.language, opening, error)) {
+    Complain(err, command, error);
+    return kExitUsage;
+  }
+  return kExitSuccess;
+}
+
+}  // namespace prnset
