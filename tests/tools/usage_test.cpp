@@ -31,6 +31,10 @@ TEST_F(UsageTest, UsageErrorsExitTwoWithOneLine) {
       {{"show", folder}, "cannot read"},
       {{"check", file + ".missing"}, "cannot read"},
       {{"dump", ""}, "cannot read"},
+      {{"preview", file, "--printer", ""}, "--printer needs a name"},
+      {{"preview", file, "--printer", std::string(259, 'p') + "q"}, "longer than 259 characters"},
+      {{"preview", file, "--all"}, "unknown option --all"},
+      {{"preview", file, file}, "more than one file"},
   };
   for (const auto &c : cases) {
     std::vector<WString> args;
@@ -47,6 +51,15 @@ TEST_F(UsageTest, UsageErrorsExitTwoWithOneLine) {
     EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
     EXPECT_EQ(run.err.rfind("prnset", 0), 0u) << run.err;
   }
+}
+
+// A preview without a printer writes its job beside its file: standard input has no folder to write into.
+TEST_F(UsageTest, PreviewOfStandardInputNeedsAPrinter) {
+  ToolRun run = RunToolWith({"preview", "-"}, "[SectionNames]\nSectionCount=0\n");
+  EXPECT_EQ(run.code, 2);
+  EXPECT_EQ(run.out, "");
+  EXPECT_TRUE(IsOneLine(run.err)) << run.err;
+  EXPECT_NE(run.err.find("give --printer"), std::string::npos) << run.err;
 }
 
 TEST_F(UsageTest, DoubleDashEndsTheOptions) {

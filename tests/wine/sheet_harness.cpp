@@ -196,7 +196,7 @@ LRESULT CALLBACK SheetThread::AfterMessage(int code, WPARAM wParam, LPARAM lPara
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-void SheetThread::AnswerBox(HWND box) {
+ShownBox ReadBox(HWND box) {
   ShownBox shown;
   WCHAR text[1024] = {};
   GetWindowTextW(box, text, ARRAYSIZE(text));
@@ -220,7 +220,12 @@ void SheetThread::AnswerBox(HWND box) {
   const bool yesNo = GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO);
   if (yesNo) shown.style |= MB_YESNO;
   else if (!GetDlgItem(box, IDOK) || GetDlgItem(box, IDCANCEL)) shown.style |= MB_TYPEMASK;  // not a box we show
+  return shown;
+}
 
+void SheetThread::AnswerBox(HWND box) {
+  ShownBox shown = ReadBox(box);
+  const bool yesNo = (shown.style & MB_TYPEMASK) == MB_YESNO;
   int answer = yesNo ? IDYES : IDOK;
   {
     std::lock_guard<std::mutex> guard(lock_);

@@ -22,6 +22,9 @@ struct ShownBox {
   UINT style = 0;  // buttons and icon, as MB_ flags; MB_TYPEMASK for a box of buttons no page shows
 };
 
+// A message box as it stands: its caption, its text, its icon and its buttons.
+ShownBox ReadBox(HWND box);
+
 // What reached the printer since the last look.
 struct SentJob {
   bool sent = false;
