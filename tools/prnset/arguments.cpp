@@ -44,4 +44,16 @@ bool ParseNumber(const WString &text, LONG &value) {
   return true;
 }
 
+bool NumberOption(const Arguments &arguments, const std::string &name, LONG &value, std::string &error) {
+  if (!arguments.Has(name)) {
+    error = "--" + name + " is missing";
+    return false;
+  }
+  if (!ParseNumber(arguments.Value(name), value)) {
+    error = "--" + name + " takes a whole number, not " + Utf8(arguments.Value(name));
+    return false;
+  }
+  return true;
+}
+
 }  // namespace prnset

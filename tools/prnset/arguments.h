@@ -29,4 +29,7 @@ class Arguments {
 // 0xFFFFFFFF, taken as the 32-bit pattern, for bit masks). False for anything else.
 bool ParseNumber(const WString &text, LONG &value);
 
+// The number of option --name: false with `error` when the option is missing or is not a whole number.
+bool NumberOption(const Arguments &arguments, const std::string &name, LONG &value, std::string &error);
+
 }  // namespace prnset

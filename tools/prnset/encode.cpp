@@ -5,31 +5,16 @@
 
 namespace prnset {
 
-namespace {
-
-bool NumberOption(const FileArguments &parsed, const std::string &name, LONG &value, std::string &error) {
-  if (!parsed.options.Has(name)) {
-    error = "--" + name + " is missing";
-    return false;
-  }
-  if (!ParseNumber(parsed.options.Value(name), value)) {
-    error = "--" + name + " takes a whole number, not " + Utf8(parsed.options.Value(name));
-    return false;
-  }
-  return true;
-}
-
-}  // namespace
-
 int EncodeCommand(const FileArguments &parsed, std::ostream &out, std::ostream &err) {
   const std::string command = "encode";
   std::string error;
   LONG section = 0, item = 0, number = 0;
   bool byValue = parsed.options.Has("value");
   if (byValue == parsed.options.Has("choice")) error = "give exactly one of --choice and --value";
-  if (error.empty()) NumberOption(parsed, "section", section, error);
-  if (error.empty()) NumberOption(parsed, "item", item, error);
-  if (error.empty()) NumberOption(parsed, byValue ? "value" : "choice", number, error);
+  if (error.empty()) {
+    NumberOption(parsed.options, "section", section, error) && NumberOption(parsed.options, "item", item, error) &&
+        NumberOption(parsed.options, byValue ? "value" : "choice", number, error);
+  }
   if (!error.empty()) {
     Complain(err, command, error + "; usage: " + UsageOf(command));
     return kExitUsage;

@@ -16,13 +16,8 @@ int JobCommand(const FileArguments &parsed, std::ostream &out, std::ostream &err
   if (all == one) {
     error = "give either --all or --section, --item and --choice";
   } else if (one) {
-    const char *names[] = {"section", "item", "choice"};
-    LONG *values[] = {&section, &item, &choice};
-    for (int i = 0; i < 3 && error.empty(); ++i) {
-      if (!options.Has(names[i])) error = std::string("--") + names[i] + " is missing";
-      else if (!ParseNumber(options.Value(names[i]), *values[i]))
-        error = std::string("--") + names[i] + " takes a whole number, not " + Utf8(options.Value(names[i]));
-    }
+    NumberOption(options, "section", section, error) && NumberOption(options, "item", item, error) &&
+        NumberOption(options, "choice", choice, error);
   }
   if (error.empty() && options.Has("out") && options.Has("printer")) error = "give --out or --printer, not both";
   if (error.empty() && options.Has("out") && options.Value("out").empty()) error = "--out needs a file name";
