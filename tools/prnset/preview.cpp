@@ -53,10 +53,16 @@ int PreviewCommand(const FileArguments &parsed, std::ostream &out, std::ostream 
   // Without a printer the job goes beside the file, replaced at each Set Current or Set All.
   const WString jobFile = toPrinter ? WString() : FullPathOf(parsed.file + Ascii(".prn"));
   std::string error;
-  if (toPrinter && printer.empty()) error = "--printer needs a name";
-  else if (printer.size() >= size_t(kPathChars)) error = "the printer name is longer than 259 characters";
-  else if (!toPrinter && standardInput) error = "a file read from standard input has no folder for its job; give --printer";
-  else if (jobFile.size() >= size_t(kPathChars)) error = "the job file " + Utf8(jobFile) + " is longer than 259 characters";
+  if (toPrinter && printer.empty()) {
+    error = "--printer needs a name";
+  } else if (printer.size() >= size_t(kPathChars)) {
+    error = toPrinter ? "the printer name is longer than 259 characters"
+                      : "the file's name is longer than 259 characters; give --printer";
+  } else if (!toPrinter && standardInput) {
+    error = "a file read from standard input has no folder for its job; give --printer";
+  } else if (jobFile.size() >= size_t(kPathChars)) {
+    error = "the job file " + Utf8(jobFile) + " is longer than 259 characters";
+  }
   if (!error.empty()) {
     Complain(err, command, error + "; usage: " + UsageOf(command));
     return kExitUsage;
