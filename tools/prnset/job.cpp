@@ -42,8 +42,8 @@ int JobCommand(const FileArguments &parsed, std::ostream &out, std::ostream &err
   }
 
   if (options.Has("out")) {
-    std::vector<BYTE> bytes(job.bytes.get(), job.bytes.get() + job.count);
-    if (!WriteBinaryFile(options.Value("out"), bytes)) {
+    // Written as a preview's page writes its job file.
+    if (!WriteJobFile(job.bytes.get(), job.count, options.Value("out").c_str())) {
       Complain(err, command, "cannot write " + Utf8(options.Value("out")));
       return kExitUsage;
     }
