@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -39,15 +38,7 @@ const char kFramedFile[] =
     "[Main_Rule_CN]\nWidth_RuleType=Enum\nWidth_Rule=300=Three hundred\n"
     "[Main_Default]\nWidth=300\n";
 
-std::string Hex(const std::vector<BYTE> &bytes) {
-  std::string text;
-  char pair[4];
-  for (BYTE b : bytes) {
-    std::snprintf(pair, sizeof(pair), text.empty() ? "%02X" : " %02X", b);
-    text += pair;
-  }
-  return text;
-}
+using testing_machine::Hex;
 
 class CommandJob : public ::testing::Test {
  protected:

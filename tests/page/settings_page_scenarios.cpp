@@ -101,17 +101,6 @@ std::vector<BYTE> Bytes(const std::string &hex) {
   return out;
 }
 
-std::string Hex(const std::vector<BYTE> &bytes) {
-  static const char digits[] = "0123456789ABCDEF";
-  std::string out;
-  for (BYTE b : bytes) {
-    if (!out.empty()) out += ' ';
-    out += digits[b >> 4];
-    out += digits[b & 15];
-  }
-  return out;
-}
-
 std::string DefaultSetAll() {
   return "1B 45 1B 44 01 0D 1B 4D 02 0D 1B 4B 09 0D 1B 5A A0 00 00 0D 1B 4F 01 0D 1B 53";
 }

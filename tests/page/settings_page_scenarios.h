@@ -83,7 +83,7 @@ std::string SettingsFile();
 
 // Byte strings as the tests write them: "1B 45 ...".
 std::vector<BYTE> Bytes(const std::string &hex);
-std::string Hex(const std::vector<BYTE> &bytes);
+using testing_machine::Hex;
 
 // What Set All sends for the file's defaults.
 std::string DefaultSetAll();

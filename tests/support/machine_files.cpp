@@ -1,8 +1,19 @@
-// Reading files back through the platform's own file calls, the same on both sides.
+// Files read back through the platform's own file calls, the same on both sides, and bytes as text.
 #include "platform/owner.h"
 #include "tests/support/test_machine.h"
 
 namespace testing_machine {
+
+std::string Hex(const std::vector<BYTE> &bytes) {
+  static const char digits[] = "0123456789ABCDEF";
+  std::string out;
+  for (BYTE b : bytes) {
+    if (!out.empty()) out += ' ';
+    out += digits[b >> 4];
+    out += digits[b & 15];
+  }
+  return out;
+}
 
 bool ReadFileBytes(const WString &path, std::string &bytes) {
   bytes.clear();

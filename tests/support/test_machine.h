@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -27,6 +28,9 @@ bool AddTestPrinter(const WString &printer, const WString &driver);
 
 // Writes a file of raw bytes at a Windows-style path; missing folders are made.
 bool WriteFileBytes(const WString &path, const std::string &bytes);
+
+// Bytes as the tests write them: "1B 45 ...", uppercase pairs split by one blank.
+std::string Hex(const std::vector<BYTE> &bytes);
 
 // The whole content of a file; false when it cannot be read (or is larger than any file a test writes).
 bool ReadFileBytes(const WString &path, std::string &bytes);

@@ -20,16 +20,8 @@ class JobSpoolerTest : public ToolTest {
     ToolTest::TearDown();
   }
 
-  static std::string HexOf(const std::vector<BYTE> &bytes) {
-    static const char kDigits[] = "0123456789ABCDEF";
-    std::string out;
-    for (BYTE b : bytes) {
-      if (!out.empty()) out += ' ';
-      out += kDigits[b >> 4];
-      out += kDigits[b & 15];
-    }
-    return out + "\n";
-  }
+  // A job as prnset job prints it.
+  static std::string HexOf(const std::vector<BYTE> &bytes) { return testing_machine::Hex(bytes) + "\n"; }
 
   const WString kDriver = u"Generic Office Laser 300";
   const WString kPrinter = u"Front Office";
