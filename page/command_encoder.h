@@ -5,6 +5,9 @@
 
 #include "catalogue/catalogue.h"
 
+// Rows of a multi-choice item's option list that stand for a bit of its value: row k for bit 23 - k.
+constexpr int kMaskRows = 24;
+
 // The no-command value: an option with it sends nothing on Set Current.
 constexpr LONG kNoCommandValue = -32767;
 

@@ -40,15 +40,26 @@ CommandText QueryText(LONG section, LONG item, LONG value, Encode encode) {
 
 }  // namespace
 
+HexTextCheck CheckHexText(LPCWSTR text) {
+  HexTextCheck check;
+  for (const WCHAR *p = text; p && *p; ++p) {
+    if (*p == ' ') continue;
+    if (HexDigit(*p) < 0) {
+      check.fault = HexTextCheck::kNotHex;
+      check.position = DWORD(p - text);
+      return check;
+    }
+    ++check.digits;
+  }
+  if (check.digits % 2) check.fault = HexTextCheck::kOddDigits;
+  return check;
+}
+
 DWORD HexTextToBytes(LPCWSTR text, BYTE *out, DWORD capacity) {
   if (!text) return 0;
-  DWORD digits = 0;
-  for (const WCHAR *p = text; *p; ++p) {
-    if (*p == ' ') continue;
-    if (HexDigit(*p) < 0) return 0;
-    ++digits;
-  }
-  if (digits % 2 || digits / 2 > capacity || (digits && !out)) return 0;
+  const HexTextCheck check = CheckHexText(text);
+  const DWORD digits = check.digits;
+  if (check.fault != HexTextCheck::kWhole || digits / 2 > capacity || (digits && !out)) return 0;
   DWORD count = 0;
   int high = -1;
   for (const WCHAR *p = text; *p; ++p) {

@@ -11,6 +11,14 @@
 // than `capacity` bytes.
 DWORD HexTextToBytes(LPCWSTR text, BYTE *out, DWORD capacity);
 
+// Whether a text is whole bytes of hexadecimal digits, and if not, why.
+struct HexTextCheck {
+  enum Fault { kWhole, kNotHex, kOddDigits } fault = kWhole;
+  DWORD position = 0;  // kNotHex: the first character that is neither a blank nor a digit
+  DWORD digits = 0;    // the digits counted (up to the fault)
+};
+HexTextCheck CheckHexText(LPCWSTR text);
+
 // Why a command text or a job is empty, beyond what the encoder says.
 enum class NoJob {
   kNone,

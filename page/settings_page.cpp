@@ -13,7 +13,6 @@ constexpr int kOutcomeChars = kMessageChars + kPathChars;  // string 13 with a j
 constexpr int kQuestionChars = 250;      // string 11
 constexpr int kCalibrationChars = 260;   // strings 2 and 3
 constexpr int kDefaultLabelChars = 64;   // string 5
-constexpr int kMaskRows = 24;            // option rows of a multi-choice item that stand for a bit
 constexpr int kNoteChars = ARRAYSIZE(SettingsItem{}.Note);
 constexpr int kOptionTextChars = ARRAYSIZE(SettingsOption{}.Text);
 

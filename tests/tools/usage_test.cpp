@@ -29,7 +29,6 @@ TEST_F(UsageTest, UsageErrorsExitTwoWithOneLine) {
       {{"check", file, "--all"}, "unknown option --all"},
       {{"dump", file + ".missing"}, "cannot read"},
       {{"show", folder}, "cannot read"},
-      {{"check", file + ".missing"}, "cannot read"},
       {{"dump", ""}, "cannot read"},
       {{"preview", file, "--printer", ""}, "--printer needs a name"},
       {{"preview", file, "--printer", std::string(259, 'p') + "q"}, "longer than 259 characters"},

@@ -29,17 +29,24 @@ const char *EncodingName(const IniFile &ini, const ToolLanguage &language, bool 
   }
   if (ascii) return "plain ASCII (reads alike in every code page)";
   name = "ANSI, read in code page " + std::to_string(language.load.codePage) +
-         (language.load.codePage == 936 || bothLanguages ? "" : " (Chinese texts saved in code page 936 need --lang cn)");
+         (language.load.codePage == kChineseCodePage || bothLanguages
+              ? ""
+              : " (Chinese texts saved in code page 936 need --lang cn)");
   return name.c_str();
 }
 
 }  // namespace
 
+void Findings::Add(int line, const char *code, const std::string &message, int column) {
+  const FindingKind *kind = KindOf(code);
+  Finding finding{line, kind ? kind->severity : Severity::Error, code, message};
+  finding.column = column;
+  Add(finding);
+}
+
 void Findings::Add(const Finding &finding) {
-  for (const Finding &told : list_)
-    if (told.line == finding.line && told.severity == finding.severity && told.code == finding.code &&
-        told.message == finding.message)
-      return;
+  // Items that share a key share their rule: the same finding is told once.
+  if (!told_.insert({finding.line, finding.code, finding.message}).second) return;
   list_.push_back(finding);
 }
 
@@ -62,11 +69,11 @@ bool CheckFileContent(const std::vector<BYTE> &bytes, Findings &findings) {
   size_t blanks = 0;
   for (BYTE b : bytes) blanks += b == ' ' || b == '\t' || b == '\r' || b == '\n';
   if (blanks == bytes.size()) {
-    findings.Error(0, "file-empty", "the file is empty: the page shows no classes");
+    findings.Add(0, "file-empty", "the file is empty: the page shows no classes");
     return false;
   }
   if (bytes.size() > IniFile::kMaxFileBytes) {
-    findings.Error(0, "file-too-large", "the file is larger than " + std::to_string(IniFile::kMaxFileBytes >> 20) +
+    findings.Add(0, "file-too-large", "the file is larger than " + std::to_string(IniFile::kMaxFileBytes >> 20) +
                                             " MB: the plug-in reads none of it, and the page shows no classes");
     return false;
   }
@@ -82,7 +89,7 @@ bool CheckFileContent(const std::vector<BYTE> &bytes, Findings &findings) {
   }
   const size_t nulls = nullsEven + nullsOdd, half = (bytes.size() + 1) / 2;
   if (nulls > 0 && (nullsOdd * 10 >= half * 9 || nullsEven * 10 >= half * 9)) {
-    findings.Error(0, "file-utf16-no-bom",
+    findings.Add(0, "file-utf16-no-bom",
                    std::string("the file is UTF-16 (") + (nullsOdd > nullsEven ? "little" : "big") +
                        "-endian) without a byte order mark: the plug-in reads it as ANSI, finds no sections, and the "
                        "page shows no classes; save it as UTF-16 with a byte order mark");
@@ -90,7 +97,7 @@ bool CheckFileContent(const std::vector<BYTE> &bytes, Findings &findings) {
   }
   // A stray control character is a fault of one line, told where it stands; many of them are no text at all.
   if (nulls > 0 || controls > 64 || (controls > 8 && controls * 20 > bytes.size())) {
-    findings.Error(0, "file-binary",
+    findings.Add(0, "file-binary",
                    "the file is not text (" + std::to_string(nulls + controls) +
                        " null or control bytes): the page shows whatever sections happen to read from it");
     return false;
@@ -103,11 +110,12 @@ const std::vector<std::string> kClaimableCodes = {"unknown-key", "unknown-sectio
 Findings CheckSettingsFile(const CheckedFile &file) {
   Findings findings;
   std::string name;
-  findings.Info(0, "encoding", std::string("encoding: ") + EncodingName(file.ini, file.language, file.bothLanguages, name));
+  findings.Add(0, "encoding", std::string("encoding: ") + EncodingName(file.ini, file.language, file.bothLanguages, name));
   CheckFileLayout(file.ini, findings);
   CheckCatalogueWalk(file, findings);
   CheckSettingsSection(file.ini, findings);
-  CheckUnknownNames(file.ini, findings);
+  CheckUnknownNames(file, findings);
+  CheckTexts(file, findings);
   // A misspelt name is told as the name it should have been; its line tells nothing more.
   findings.DropClaimed(kClaimableCodes);
   return findings;
@@ -135,5 +143,34 @@ std::vector<Finding> MergeLanguages(const std::vector<Finding> &english, const s
   std::stable_sort(merged.begin(), merged.end(), [](const Finding &a, const Finding &b) { return a.line < b.line; });
   return merged;
 }
+
+namespace {
+// Names as the reader compares them: ASCII letters without regard to case.
+std::string Folded(const WString &name) {
+  std::string out = Utf8(name);
+  for (char &c : out)
+    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+  return out;
+}
+}  // namespace
+
+void LoadAccount::Read(const LoadRead &read) {
+  byField_[{int(read.name.field), read.sectionNumber, read.itemNumber}] = reads.size();
+  reads.push_back({read.name.field, read.section, read.key, read.sectionNumber, read.itemNumber,
+                   read.text ? WString(read.text) : WString(), read.value, read.line, read.name.width});
+  names_.insert({Folded(read.section), Folded(read.key)});
+  sectionNames_.insert(Folded(read.section));
+}
+
+const LoadAccount::Reading *LoadAccount::Find(FileField field, LONG n, LONG m) const {
+  auto found = byField_.find({int(field), n, m});
+  return found == byField_.end() ? nullptr : &reads[found->second];
+}
+
+bool LoadAccount::ReadName(const WString &section, const WString &key) const {
+  return names_.count({Folded(section), Folded(key)}) != 0;
+}
+
+bool LoadAccount::ReadSection(const WString &section) const { return sectionNames_.count(Folded(section)) != 0; }
 
 }  // namespace prnset

@@ -21,40 +21,42 @@ ToolLanguage LanguageOf(const char *option) {
 }
 
 // The file's bytes as they are, up to one byte more than the reader takes (so that a larger file is seen as such).
+// Read to its end, not by its stated size: a file whose read fails is unreadable, not empty.
 bool ReadBytes(const WString &path, std::vector<BYTE> &bytes) {
   bytes.clear();
   UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
-  LARGE_INTEGER size;
-  bool ok = GetFileSizeEx(file.get(), &size) != 0 && size.QuadPart >= 0;
-  if (ok) {
-    ULONGLONG wanted = ULONGLONG(size.QuadPart);
-    if (wanted > IniFile::kMaxFileBytes + 1) wanted = IniFile::kMaxFileBytes + 1;
-    bytes.resize(size_t(wanted));
+  BYTE block[1 << 16];
+  for (;;) {
     DWORD read = 0;
-    ok = bytes.empty() || ReadFile(file.get(), bytes.data(), DWORD(bytes.size()), &read, nullptr) != 0;
-    bytes.resize(read);
-    if (ULONGLONG(size.QuadPart) > IniFile::kMaxFileBytes) bytes.resize(IniFile::kMaxFileBytes + 1);
+    if (!ReadFile(file.get(), block, DWORD(sizeof block), &read, nullptr)) return false;
+    if (read == 0) return true;
+    bytes.insert(bytes.end(), block, block + read);
+    if (bytes.size() > IniFile::kMaxFileBytes) {
+      bytes.resize(IniFile::kMaxFileBytes + 1);
+      return true;
+    }
   }
-  return ok;
 }
 
-// One reading of the file: the catalogue the page of that language loads and the findings about it.
-Findings CheckIn(const WString &path, const std::vector<BYTE> &bytes, const ToolLanguage &language,
-                 bool bothLanguages) {
-  CatalogueSession session;
-  session.Load(path, language);
+// One reading of the file: the catalogue the page of that language loads from these bytes, the loader's account of
+// that load, and the findings about it.
+Findings CheckIn(const std::vector<BYTE> &bytes, const ToolLanguage &language, bool bothLanguages) {
   IniFile ini;
   ini.Parse(bytes.data(), bytes.size(), language.load.codePage);
-  return CheckSettingsFile({ini, session.catalogue(), language, bothLanguages});
+  UniqueCatalogue catalogue = NewCatalogue();
+  if (!catalogue) throw std::bad_alloc();
+  LoadAccount account;
+  LoadCatalogue(*catalogue.get(), IniSource(ini), language.load.language, &account);
+  return CheckSettingsFile({ini, *catalogue.get(), account, language, bothLanguages, bytes});
 }
 
 // The findings of one reading, each marked with the language it concerns.
 std::vector<Finding> Concerning(const Findings &findings, const ToolLanguage &language) {
   std::vector<Finding> list = findings.list();
   const FindingLanguage concerns =
-      language.load.language == 2052 ? FindingLanguage::Chinese : FindingLanguage::English;
+      language.load.language == kChineseLanguage ? FindingLanguage::Chinese : FindingLanguage::English;
   for (Finding &finding : list)
     if (finding.language == FindingLanguage::Both) finding.language = concerns;
   return list;
@@ -85,36 +87,39 @@ int CheckCommand(const FileArguments &parsed, std::ostream &out, std::ostream &e
   const bool both = !parsed.options.Has("lang");
   const ToolLanguage english = LanguageOf("en"), chinese = LanguageOf("cn");
   nlohmann::ordered_json all = nlohmann::ordered_json::array();
-  bool failing = false;
+  bool failing = false, unreadable = false;
 
   for (size_t f = 0; f < parsed.files.size(); ++f) {
     const std::string shown = EscapeText(parsed.shownFiles[f]);
     std::vector<BYTE> bytes;
-    if (!ReadBytes(parsed.files[f], bytes)) {
-      Complain(err, "check", "cannot read " + shown);
-      return kExitUsage;
-    }
     std::vector<Finding> findings;
     Findings content;
-    if (!CheckFileContent(bytes, content)) {
+    std::string reason = f < parsed.unreadable.size() ? parsed.unreadable[f] : std::string();
+    if (reason.empty() && !ReadBytes(parsed.files[f], bytes)) reason = "it cannot be read to its end";
+    if (!reason.empty()) {
+      // One file that cannot be read stops nothing: the others are checked, and the run ends with 2.
+      unreadable = true;
+      content.Add(0, "file-unreadable", "cannot read " + shown + ": " + reason);
+      findings = content.list();
+    } else if (!CheckFileContent(bytes, content)) {
       findings = content.list();
     } else if (both) {
-      Findings inEnglish = CheckIn(parsed.files[f], bytes, english, true);
-      Findings inChinese = CheckIn(parsed.files[f], bytes, chinese, true);
+      Findings inEnglish = CheckIn(bytes, english, true);
+      Findings inChinese = CheckIn(bytes, chinese, true);
       inEnglish.ClaimAlso(inChinese);
       inChinese.ClaimAlso(inEnglish);
       inEnglish.DropClaimed(kClaimableCodes);
       inChinese.DropClaimed(kClaimableCodes);
       findings = MergeLanguages(Concerning(inEnglish, english), Concerning(inChinese, chinese));
     } else {
-      findings = Concerning(CheckIn(parsed.files[f], bytes, parsed.language, false), parsed.language);
+      findings = Concerning(CheckIn(bytes, parsed.language, false), parsed.language);
       std::stable_sort(findings.begin(), findings.end(),
                        [](const Finding &a, const Finding &b) { return a.line < b.line; });
     }
 
     int errors = 0, warnings = 0;
     const FindingLanguage checked = both ? FindingLanguage::Both
-                                    : parsed.language.load.language == 2052 ? FindingLanguage::Chinese
+                                    : parsed.language.load.language == kChineseLanguage ? FindingLanguage::Chinese
                                                                              : FindingLanguage::English;
     for (const Finding &finding : findings) {
       errors += finding.severity == Severity::Error;
@@ -144,7 +149,7 @@ int CheckCommand(const FileArguments &parsed, std::ostream &out, std::ostream &e
           << (both ? "English and Chinese" : parsed.language.name) << ")\n";
   }
   if (json) out << all.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
-  return failing ? kExitFailure : kExitSuccess;
+  return unreadable ? kExitUsage : failing ? kExitFailure : kExitSuccess;
 }
 
 }  // namespace prnset

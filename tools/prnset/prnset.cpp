@@ -152,16 +152,18 @@ bool Resolve(const CommandEntry &command, const Parsed &parsed, std::istream &in
       }
       arguments.files.push_back(path);
       arguments.shownFiles.push_back("-");
+      arguments.unreadable.emplace_back();
       continue;
     }
     WString path = Widen(file);
     std::string reason = UnreadableReason(path);
-    if (!reason.empty()) {
+    if (!reason.empty() && !command.manyFiles) {
       Complain(err, name, "cannot read " + file + ": " + reason);
       return false;
     }
     arguments.files.push_back(path);
     arguments.shownFiles.push_back(Utf8(path));
+    arguments.unreadable.push_back(reason);
   }
   arguments.file = arguments.files[0];
   return true;

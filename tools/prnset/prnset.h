@@ -29,6 +29,8 @@ struct FileArguments {
   WString file;           // the first file, as the tool opens it
   std::vector<WString> files;
   std::vector<std::string> shownFiles;  // each file as its messages name it ("-" for standard input)
+  // Why each file cannot be read, empty when it can: a command over many files tells it and goes on.
+  std::vector<std::string> unreadable;
 };
 
 // The commands.
