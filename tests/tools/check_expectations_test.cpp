@@ -90,3 +90,41 @@ TEST(CheckExpectationsTest, TheDocumentedCodesAreTheRegistry) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CheckOutputTest, QuietColumnsAndSarif) {
+  const std::string clean = SourcePath("tests/tools/findings/clean.ini");
+  const std::string space = SourcePath("tests/tools/findings/no-break-space.ini");
+  // --quiet: no information lines, and a file without findings says nothing at all.
+  ToolRun quiet = RunTool({Wide("check"), Wide(clean), Wide(space), Wide("--quiet")});
+  EXPECT_EQ(quiet.code, 0);
+  EXPECT_EQ(quiet.out.find("info:"), std::string::npos) << quiet.out;
+  EXPECT_EQ(quiet.out.find(clean), std::string::npos) << quiet.out;
+  // The column of the invisible character, in text and JSON: "I_Title=Light" is 13 characters.
+  EXPECT_NE(quiet.out.find(space + ":13:14: warning: "), std::string::npos) << quiet.out;
+  ToolRun json = RunTool({Wide("check"), Wide(space), Wide("--format"), Wide("json"), Wide("--quiet")});
+  nlohmann::json findings = nlohmann::json::parse(json.out, nullptr, false);
+  ASSERT_TRUE(findings.is_array() && findings.size() == 1) << json.out;
+  EXPECT_EQ(findings[0]["column"], 14);
+  // SARIF: one run, the registry as its rules, one result with its place.
+  ToolRun sarif = RunTool({Wide("check"), Wide(space), Wide("--format"), Wide("sarif")});
+  nlohmann::json log = nlohmann::json::parse(sarif.out, nullptr, false);
+  ASSERT_TRUE(log.is_object()) << sarif.out;
+  EXPECT_EQ(log["version"], "2.1.0");
+  const nlohmann::json &run = log["runs"][0];
+  EXPECT_EQ(run["tool"]["driver"]["rules"].size(), prnset::kFindingKinds.size());
+  int warnings = 0;
+  for (const nlohmann::json &result : run["results"])
+    if (result["level"] == "warning") {
+      ++warnings;
+      EXPECT_EQ(result["ruleId"], "invisible-character");
+      EXPECT_EQ(result["locations"][0]["physicalLocation"]["region"]["startLine"], 13);
+      EXPECT_EQ(result["locations"][0]["physicalLocation"]["region"]["startColumn"], 14);
+    }
+  EXPECT_EQ(warnings, 1);
+  // Output that is not a terminal is never coloured.
+  EXPECT_EQ(quiet.out.find('\033'), std::string::npos);
+}
+
+}  // namespace

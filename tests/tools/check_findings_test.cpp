@@ -206,7 +206,7 @@ TEST_F(FindingsTest, SeveralFilesStandardInputAndExitCodes) {
   EXPECT_EQ(RunToolWith({"check", "-", "-"}, "").code, 2);
   ToolRun format = RunTool({"check", clean, "--format", "xml"});
   EXPECT_EQ(format.code, 2);
-  EXPECT_NE(format.err.find("--format takes text or json, not xml"), std::string::npos);
+  EXPECT_NE(format.err.find("--format takes text, json or sarif, not xml"), std::string::npos);
 }
 
 // The checker's thresholds at their exact edges: one step inside says nothing, one step outside says it.

@@ -2,9 +2,13 @@
 // as JSON for a vendor's build, with an exit code that a build can act on.
 #include <nlohmann/json.hpp>
 
+#include <cstdlib>
+#include <iostream>
+
 #include "platform/owner.h"
 #include "tools/prnset/check.h"
 #include "tools/prnset/prnset.h"
+#include "tools/prnset/system.h"
 
 namespace prnset {
 
@@ -76,17 +80,86 @@ std::string Plural(int count, const char *word) {
 
 }  // namespace
 
+namespace {
+
+// One finding as JSON, as --format json prints it.
+nlohmann::ordered_json JsonFinding(const std::string &file, const Finding &finding) {
+  nlohmann::ordered_json entry;
+  entry["file"] = file;
+  entry["line"] = finding.line > 0 ? nlohmann::ordered_json(finding.line) : nlohmann::ordered_json(nullptr);
+  entry["column"] = finding.column > 0 ? nlohmann::ordered_json(finding.column) : nlohmann::ordered_json(nullptr);
+  entry["severity"] = SeverityName(finding.severity);
+  entry["code"] = finding.code;
+  entry["message"] = EscapeText(finding.message);
+  entry["language"] = LanguageCode(finding.language);
+  return entry;
+}
+
+// A SARIF 2.1.0 log: one run of the tool, its rules from the registry, one result per finding.
+nlohmann::ordered_json SarifLog(const std::vector<std::pair<std::string, Finding>> &results) {
+  nlohmann::ordered_json rules = nlohmann::ordered_json::array();
+  for (const FindingKind &kind : kFindingKinds) {
+    nlohmann::ordered_json rule;
+    rule["id"] = kind.code;
+    rule["shortDescription"]["text"] = kind.title;
+    rule["defaultConfiguration"]["level"] = kind.severity == Severity::Error     ? "error"
+                                            : kind.severity == Severity::Warning ? "warning"
+                                                                                 : "note";
+    rules.push_back(rule);
+  }
+  nlohmann::ordered_json list = nlohmann::ordered_json::array();
+  for (const auto &result : results) {
+    const Finding &finding = result.second;
+    nlohmann::ordered_json entry;
+    entry["ruleId"] = finding.code;
+    entry["level"] = finding.severity == Severity::Error     ? "error"
+                     : finding.severity == Severity::Warning ? "warning"
+                                                             : "note";
+    entry["message"]["text"] = EscapeText(finding.message);
+    nlohmann::ordered_json location;
+    location["physicalLocation"]["artifactLocation"]["uri"] = result.first;
+    if (finding.line > 0) {
+      location["physicalLocation"]["region"]["startLine"] = finding.line;
+      if (finding.column > 0) location["physicalLocation"]["region"]["startColumn"] = finding.column;
+    }
+    entry["locations"] = nlohmann::ordered_json::array({location});
+    if (finding.language != FindingLanguage::Both) entry["properties"]["language"] = LanguageCode(finding.language);
+    list.push_back(entry);
+  }
+  nlohmann::ordered_json run;
+  run["tool"]["driver"]["name"] = "prnset";
+  run["tool"]["driver"]["version"] = Version();
+  run["tool"]["driver"]["informationUri"] = "docs/settings-file.md";
+  run["tool"]["driver"]["rules"] = rules;
+  run["results"] = list;
+  nlohmann::ordered_json log;
+  log["$schema"] = "https://json.schemastore.org/sarif-2.1.0.json";
+  log["version"] = "2.1.0";
+  log["runs"] = nlohmann::ordered_json::array({run});
+  return log;
+}
+
+const char *Colour(Severity severity) {
+  return severity == Severity::Error ? "\033[1;31m" : severity == Severity::Warning ? "\033[1;33m" : "\033[36m";
+}
+
+}  // namespace
+
 int CheckCommand(const FileArguments &parsed, std::ostream &out, std::ostream &err) {
-  const bool json = parsed.options.Has("format") && parsed.options.Value("format") == Ascii("json");
-  if (parsed.options.Has("format") && !json && parsed.options.Value("format") != Ascii("text")) {
-    Complain(err, "check", "--format takes text or json, not " + Utf8(parsed.options.Value("format")) +
-                               "; usage: " + UsageOf("check"));
+  const WString format = parsed.options.Has("format") ? parsed.options.Value("format") : Ascii("text");
+  const bool json = format == Ascii("json"), sarif = format == Ascii("sarif");
+  if (!json && !sarif && format != Ascii("text")) {
+    Complain(err, "check", "--format takes text, json or sarif, not " + Utf8(format) + "; usage: " + UsageOf("check"));
     return kExitUsage;
   }
-  const bool strict = parsed.options.Has("strict");
+  const bool strict = parsed.options.Has("strict"), quiet = parsed.options.Has("quiet");
   const bool both = !parsed.options.Has("lang");
+  // Colour only for people: standard output on a terminal, and no NO_COLOR in the environment.
+  const char *noColour = std::getenv("NO_COLOR");
+  const bool colour = !json && !sarif && &out == &std::cout && !(noColour && *noColour) && StandardOutputIsTerminal();
   const ToolLanguage english = LanguageOf("en"), chinese = LanguageOf("cn");
   nlohmann::ordered_json all = nlohmann::ordered_json::array();
+  std::vector<std::pair<std::string, Finding>> results;
   bool failing = false, unreadable = false;
 
   for (size_t f = 0; f < parsed.files.size(); ++f) {
@@ -120,35 +193,35 @@ int CheckCommand(const FileArguments &parsed, std::ostream &out, std::ostream &e
     int errors = 0, warnings = 0;
     const FindingLanguage checked = both ? FindingLanguage::Both
                                     : parsed.language.load.language == kChineseLanguage ? FindingLanguage::Chinese
-                                                                             : FindingLanguage::English;
+                                                                                         : FindingLanguage::English;
     for (const Finding &finding : findings) {
       errors += finding.severity == Severity::Error;
       warnings += finding.severity == Severity::Warning;
-      const std::string message = EscapeText(finding.message);
+      if (quiet && finding.severity == Severity::Info) continue;
       if (json) {
-        nlohmann::ordered_json entry;
-        entry["file"] = shown;
-        entry["line"] = finding.line > 0 ? nlohmann::ordered_json(finding.line) : nlohmann::ordered_json(nullptr);
-        entry["severity"] = SeverityName(finding.severity);
-        entry["code"] = finding.code;
-        entry["message"] = message;
-        entry["language"] = LanguageCode(finding.language);
-        all.push_back(entry);
+        all.push_back(JsonFinding(shown, finding));
+        continue;
+      }
+      if (sarif) {
+        results.push_back({shown, finding});
         continue;
       }
       out << shown;
       if (finding.line > 0) out << ':' << finding.line;
-      out << ": " << SeverityName(finding.severity) << ": ";
+      if (finding.line > 0 && finding.column > 0) out << ':' << finding.column;
+      out << ": " << (colour ? Colour(finding.severity) : "") << SeverityName(finding.severity)
+          << (colour ? "\033[0m" : "") << ": ";
       if (finding.language != checked)
         out << (finding.language == FindingLanguage::Chinese ? "(Chinese) " : "(English) ");
-      out << message << " [" << finding.code << "]\n";
+      out << EscapeText(finding.message) << " [" << finding.code << "]\n";
     }
     failing = failing || errors > 0 || (strict && warnings > 0);
-    if (!json)
+    if (!json && !sarif && !(quiet && errors == 0 && warnings == 0))
       out << shown << ": " << Plural(errors, "error") << ", " << Plural(warnings, "warning") << " ("
           << (both ? "English and Chinese" : parsed.language.name) << ")\n";
   }
   if (json) out << all.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
+  if (sarif) out << SarifLog(results).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
   return unreadable ? kExitUsage : failing ? kExitFailure : kExitSuccess;
 }
 

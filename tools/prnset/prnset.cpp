@@ -40,13 +40,16 @@ const CommandEntry kCommands[] = {
      {kLang}, "0 done; 2 wrong command line, unreadable FILE or unwritable output"},
     {"show", ShowCommand, "prnset show FILE [--lang en|cn]", "classes, items and options as the page presents them",
      false, {kLang}, "0 done; 2 wrong command line, unreadable FILE or unwritable output"},
-    {"check", CheckCommand, "prnset check FILE... [--lang en|cn] [--strict] [--format text|json]",
+    {"check", CheckCommand, "prnset check FILE... [--lang en|cn] [--strict] [--quiet] [--format text|json|sarif]",
      "what the page and the printer will get from the file that its author probably did not mean", true,
      {{"lang", "en|cn", "check only the English or only the Chinese page's reading (default: both)"},
       {"strict", nullptr, "warnings fail too"},
-      {"format", "text|json", "text (default): one line per finding; json: one array of findings"}},
-     "0 nothing that fails; 1 errors (or, with --strict, warnings); 2 wrong command line, unreadable FILE or "
-     "unwritable output"},
+      {"quiet", nullptr, "errors and warnings only: no information lines, no summary of a file without findings"},
+      {"format", "text|json|sarif",
+       "text (default): one line per finding, FILE:LINE:COLUMN, in colour on a terminal unless NO_COLOR is set; "
+       "json: one array of findings; sarif: a SARIF 2.1.0 log for code-scanning services"}},
+     "0 nothing that fails; 1 errors (or, with --strict, warnings); 2 wrong command line, a FILE that cannot be "
+     "read (told as a finding; the other files are still checked) or unwritable output"},
     {"encode", EncodeCommand, "prnset encode FILE --section S --item I (--choice K | --value V) [--lang en|cn]",
      "the command text of one item", false,
      {{"section", "S", "the class, counted from 0 as on the page"},

@@ -46,4 +46,7 @@ class TemporaryFiles {
   std::vector<WString> paths_;
 };
 
+// Whether the process's standard output is a terminal (colour is for people, not for files and pipes).
+bool StandardOutputIsTerminal();
+
 }  // namespace prnset

@@ -75,4 +75,6 @@ WString TemporaryFiles::Add(const std::vector<BYTE> &bytes) {
   return WriteBinaryFile(path, bytes) ? path : WString();
 }
 
+bool StandardOutputIsTerminal() { return ::isatty(1) != 0; }
+
 }  // namespace prnset

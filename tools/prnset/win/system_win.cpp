@@ -95,4 +95,11 @@ WString TemporaryFiles::Add(const std::vector<BYTE> &bytes) {
   return WriteBinaryFile(path, bytes) ? path : WString();
 }
 
+bool StandardOutputIsTerminal() {
+  DWORD mode = 0;
+  // A console has a mode; a file or a pipe has none. Colour needs the console to read escape sequences.
+  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  return GetConsoleMode(out, &mode) && SetConsoleMode(out, mode | 0x0004 /* ENABLE_VIRTUAL_TERMINAL_PROCESSING */);
+}
+
 }  // namespace prnset
