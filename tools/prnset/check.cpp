@@ -1,6 +1,8 @@
 #include "tools/prnset/check.h"
 
 #include <algorithm>
+#include <map>
+#include <tuple>
 
 #include "tools/prnset/prnset.h"
 
@@ -122,16 +124,18 @@ Findings CheckSettingsFile(const CheckedFile &file) {
 }
 
 std::vector<Finding> MergeLanguages(const std::vector<Finding> &english, const std::vector<Finding> &chinese) {
-  auto same = [](const Finding &a, const Finding &b) {
-    return a.line == b.line && a.severity == b.severity && a.code == b.code && a.message == b.message;
-  };
+  // The Chinese reading's findings by what they say, each told once with the English one that says the same.
+  std::map<std::tuple<int, Severity, std::string, std::string>, std::vector<size_t>> unmatched;
+  for (size_t i = chinese.size(); i-- > 0;)
+    unmatched[{chinese[i].line, chinese[i].severity, chinese[i].code, chinese[i].message}].push_back(i);
   std::vector<Finding> merged;
   std::vector<bool> matched(chinese.size(), false);
   for (const Finding &finding : english) {
     Finding told = finding;
-    size_t i = 0;
-    while (i < chinese.size() && (matched[i] || !same(finding, chinese[i]))) ++i;
-    if (i < chinese.size()) {
+    auto same = unmatched.find({finding.line, finding.severity, finding.code, finding.message});
+    if (same != unmatched.end() && !same->second.empty()) {
+      size_t i = same->second.back();
+      same->second.pop_back();
       matched[i] = true;
       // Told by both readings: it concerns both, unless both readings tell it about the same language's texts.
       if (told.language != chinese[i].language) told.language = FindingLanguage::Both;

@@ -46,7 +46,8 @@ WString ItemSuffix(const KeyName &key) { return WString(key.key).substr(2); }
 const LPCWSTR kLanguageSuffixes[] = {kEnglishSuffix, kChineseSuffix};
 
 // Every name a class's own sections can have, with the form each stands for.
-std::vector<std::pair<WString, SectionForm>> ClassSectionSuffixes() {
+const std::vector<std::pair<WString, SectionForm>> &ClassSectionSuffixes() {
+  static const std::vector<std::pair<WString, SectionForm>> suffixes = [] {
   std::vector<std::pair<WString, SectionForm>> all;
   for (const ClassSection &s : kClassSections) {
     if (!s.byLanguage) {
@@ -56,6 +57,8 @@ std::vector<std::pair<WString, SectionForm>> ClassSectionSuffixes() {
     for (LPCWSTR language : kLanguageSuffixes) all.push_back({WString(s.suffix) + language, s.form});
   }
   return all;
+  }();
+  return suffixes;
 }
 
 std::vector<WString> SettingsKeys() {
