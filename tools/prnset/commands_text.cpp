@@ -1,8 +1,71 @@
 #include "tools/prnset/commands_text.h"
 
+#include <type_traits>
+
+#include "catalogue/ini_file.h"
+#include "tools/prnset/check_names.h"
+
 namespace prnset {
 
 namespace {
+
+// The keys of the shown classes, or of one class's shown items, for a message.
+std::string KeyList(const SettingsCatalogue &catalogue, const SettingsSection *section) {
+  std::string list;
+  const LONG count = section ? ItemCountOf(*section) : SectionCountOf(catalogue);
+  for (LONG i = 0; i < count; ++i) {
+    const WString key = section ? FieldText(section->Items[i].Key) : FieldText(catalogue.Sections[i].Key);
+    list += (i ? ", " : "") + EscapeText(Utf8(key));
+  }
+  return list;
+}
+
+// One way of reading "CLASS/ITEM": the text split at one of its slashes.
+struct KeyPair {
+  WString section, item;
+};
+
+std::vector<KeyPair> KeyPairs(const WString &keys) {
+  std::vector<KeyPair> pairs;
+  for (size_t slash = keys.find(WCHAR('/')); slash != WString::npos; slash = keys.find(WCHAR('/'), slash + 1))
+    pairs.push_back({keys.substr(0, slash), keys.substr(slash + 1)});
+  return pairs;
+}
+
+// How the file hides a class or item that the catalogue does not show, or empty when it does not hide it: a class
+// that [SectionNames] lists whose filter turns the class off, or an item its [SectionNN] lists whose filter entry
+// turns it off. The filter is read through the page's own INI reader, as the loader reads it.
+std::string HiddenReason(const WString &path, UINT codePage, const KeyPair &keys) {
+  IniFile ini;
+  if (!ini.Load(path.c_str(), codePage)) return std::string();
+  const WString names = Ascii("SectionNames");
+  WCHAR key[std::extent<decltype(SettingsSection::Key)>::value];
+  for (const IniFile::Section &section : ini.sections()) {
+    if (!SameName(ini.Text(section.name, section.nameLength), names)) continue;
+    for (const IniFile::Entry &entry : section.entries) {
+      const WString number = ini.Text(entry.name, entry.nameLength);
+      ini.ReadString(names.c_str(), number.c_str(), key, ARRAYSIZE(key));
+      if (!SameName(key, keys.section)) continue;
+      const WString filter = WString(key) + Ascii("_Filter");
+      if (ini.ReadInt(filter.c_str(), Ascii("SectionEnable").c_str(), 1) == 0)
+        return "class " + EscapeText(Utf8(key)) + " is hidden by [" + EscapeText(Utf8(filter)) + "] SectionEnable";
+      for (const IniFile::Section &items : ini.sections()) {
+        if (!SameName(ini.Text(items.name, items.nameLength), number)) continue;
+        WCHAR itemKey[std::extent<decltype(SettingsItem::Key)>::value];
+        for (const IniFile::Entry &listed : items.entries) {
+          ini.ReadString(number.c_str(), ini.Text(listed.name, listed.nameLength).c_str(), itemKey,
+                         ARRAYSIZE(itemKey));
+          if (SameName(itemKey, keys.item) && ini.ReadInt(filter.c_str(), itemKey, 1) == 0)
+            return "item " + EscapeText(Utf8(key)) + "/" + EscapeText(Utf8(itemKey)) + " is hidden by [" +
+                   EscapeText(Utf8(filter)) + "] " + EscapeText(Utf8(itemKey));
+        }
+        break;  // the reader reads the first section of a name only
+      }
+    }
+    break;
+  }
+  return std::string();
+}
 
 std::string Position(LONG section, LONG item) {
   return "item " + std::to_string(item) + " of section " + std::to_string(section);
@@ -53,6 +116,47 @@ const SettingsItem *ItemAt(const SettingsCatalogue &catalogue, LONG section, LON
             (items > 0 ? " (items 0 to " + std::to_string(items - 1) + ")" : " (it shows none)");
   }
   return found;
+}
+
+const SettingsItem *NamedItem(const SettingsCatalogue &catalogue, ItemName &name, const WString &path, UINT codePage,
+                              std::string &error) {
+  if (!name.byKeys) return ItemAt(catalogue, name.section, name.item, error);
+  const std::vector<KeyPair> pairs = KeyPairs(name.keys);
+  const SettingsSection *named = nullptr;  // a shown class that one reading names
+  const KeyPair *meant = pairs.empty() ? nullptr : &pairs.front();
+  for (const KeyPair &keys : pairs) {
+    for (LONG s = 0; s < SectionCountOf(catalogue); ++s) {
+      const SettingsSection &section = catalogue.Sections[s];
+      if (!SameName(FieldText(section.Key), keys.section)) continue;
+      if (!named) {
+        named = &section;
+        meant = &keys;
+      }
+      for (LONG i = 0; i < ItemCountOf(section); ++i) {
+        if (!SameName(FieldText(section.Items[i].Key), keys.item)) continue;
+        name.section = s;
+        name.item = i;
+        return &section.Items[i];
+      }
+    }
+  }
+  if (!meant) {
+    error = "--item " + EscapeText(Utf8(name.keys)) + " names no class and item";
+    return nullptr;
+  }
+  std::string hidden = HiddenReason(path, codePage, *meant);
+  for (size_t i = 0; !named && hidden.empty() && i < pairs.size(); ++i) hidden = HiddenReason(path, codePage, pairs[i]);
+  if (named) {
+    const std::string items = KeyList(catalogue, named), key = EscapeText(Utf8(FieldText(named->Key)));
+    error = hidden.empty() ? "class " + key + " shows no item " + EscapeText(Utf8(meant->item)) +
+                                 (items.empty() ? " (it shows none)" : " (it shows " + items + ")")
+                           : hidden + " (class " + key + (items.empty() ? " shows none)" : " shows " + items + ")");
+  } else {
+    const std::string classes = KeyList(catalogue, nullptr);
+    error = (hidden.empty() ? "there is no shown class " + EscapeText(Utf8(meant->section)) : hidden) +
+            (classes.empty() ? " (the file shows none)" : " (the file shows " + classes + ")");
+  }
+  return nullptr;
 }
 
 std::string NoTextReason(const SettingsCatalogue &catalogue, const CommandText &text, LONG choice, bool all) {
