@@ -241,10 +241,11 @@ TEST_F(EncodeTest, KeysOfNoShownItemExitTwoSayingWhy) {
     std::string file, keys, says;
     bool hidden;
   } cases[] = {
-      {office, "Service/PageCounter", "class Service is hidden by [Service_Filter] SectionEnable (the file shows Quality, Paper, Power, Panel)",
-       true},
+      {office, "Service/PageCounter",
+       "class Service is hidden by [Service_Filter] SectionEnable (the file shows Quality, Paper, Power, Panel)", true},
       {office, "service/ENGINETEST", "class Service is hidden by [Service_Filter] SectionEnable", true},
-      {office, "Quality/Calibration", "item Quality/Calibration is hidden by [Quality_Filter] Calibration (class Quality shows Density, Resolution, "
+      {office, "Quality/Calibration",
+       "item Quality/Calibration is hidden by [Quality_Filter] Calibration (class Quality shows Density, Resolution, "
        "TonerSaver)",
        true},
       {office, "Papr/TopOffset", "there is no shown class Papr (the file shows Quality, Paper, Power, Panel)", false},
@@ -253,8 +254,8 @@ TEST_F(EncodeTest, KeysOfNoShownItemExitTwoSayingWhy) {
       {office, "Paper/Top\x1B[2J", "no item Top\\x1B[2J", false},  // a terminal's escape is written out
       // A filter entry of a key no item has hides nothing.
       {ghost, "S/Ghost", "class S shows no item Ghost (it shows I)", false},
-      {File("[SectionNames]\nSectionCount=1\nSection01=S\n", "bare.ini"), "S/I", "class S shows no item I (it shows none)",
-       false},
+      {File("[SectionNames]\nSectionCount=1\nSection01=S\n", "bare.ini"), "S/I",
+       "class S shows no item I (it shows none)", false},
       {File("", "empty.ini"), "S/I", "there is no shown class S (the file shows none)", false},
   };
   for (const auto &c : cases) {
@@ -312,8 +313,9 @@ TEST_F(JobTest, OutDashReachesTheProcesssStandardOutputUntranslated) {
   EXPECT_EQ(code, 0) << err.str();
   std::ifstream in(captured, std::ios::binary);
   const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(bytes, std::string("\x5E\x58\x41\x5E\x4D\x44\x31\x35\x0D\x0A\x5E\x50\x52\x34\x0D\x0A\x5E\x4D\x4E\x30\x0D\x0A"
-                               "\x5E\x4C\x4C\x31\x30\x30\x0D\x0A\x5E\x4A\x55\x53\x5E\x58\x5A"));
+  EXPECT_EQ(bytes, std::string("\x5E\x58\x41\x5E\x4D\x44\x31\x35\x0D\x0A\x5E\x50\x52\x34\x0D\x0A"
+                               "\x5E\x4D\x4E\x30\x0D\x0A\x5E\x4C\x4C\x31\x30\x30\x0D\x0A"
+                               "\x5E\x4A\x55\x53\x5E\x58\x5A"));
 }
 
 }  // namespace

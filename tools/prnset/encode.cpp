@@ -13,7 +13,8 @@ int EncodeCommand(const FileArguments &parsed, std::ostream &out, std::ostream &
   bool byValue = parsed.options.Has("value");
   if (byValue == parsed.options.Has("choice")) error = "give exactly one of --choice and --value";
   if (error.empty()) {
-    ItemOption(parsed.options, name, error) && NumberOption(parsed.options, byValue ? "value" : "choice", number, error);
+    ItemOption(parsed.options, name, error) &&
+        NumberOption(parsed.options, byValue ? "value" : "choice", number, error);
   }
   if (!error.empty()) {
     Complain(err, command, error + "; usage: " + UsageOf(command));

@@ -38,8 +38,8 @@ const OptionEntry kLang{"lang", "en|cn",
 // encode's and job's --item: an item's keys, as check names items, or its position with --section.
 const char kItemHelp[] =
     "the item: its class key and item key, as check names items (Paper/TopOffset; letters in any case), or with "
-    "--section its position in the class, counted from 0. Keys name only shown items; hidden classes and items shift the "
-    "positions, not the keys";
+    "--section its position in the class, counted from 0. Keys name only shown items; hidden classes and items "
+    "shift the positions, not the keys";
 
 const CommandEntry kCommands[] = {
     {"dump", DumpCommand, "prnset dump FILE [--lang en|cn]", "the catalogue the page would load, as JSON", false,
