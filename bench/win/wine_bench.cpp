@@ -291,7 +291,7 @@ int main(int argc, char **argv) {
     TimeRow("catalogue open of that printer: file located, record, load (Wine)", openTimes);
   }
   std::printf("INFO\tWine: settings file %zu bytes, %d profile reads per platform load, Set All job %zu bytes\n",
-              bytes.size(), reads, size_t(jobBytes));
+              bytes.size(), counter.reads, size_t(jobBytes));
   std::printf("INFO\tWine (%d-bit): sizeof(SettingsCatalogue) = %u, sizeof(SettingsOption) = %u bytes\n",
               int(sizeof(void *) * 8), unsigned(sizeof(SettingsCatalogue)), unsigned(sizeof(SettingsOption)));
   return 0;

@@ -114,7 +114,8 @@ Findings CheckSettingsFile(const CheckedFile &file) {
   std::string name;
   findings.Add(0, "encoding", std::string("encoding: ") + EncodingName(file.ini, file.language, file.bothLanguages, name));
   CheckFileLayout(file.ini, findings);
-  CheckCatalogueWalk(file, findings);
+  const std::vector<WString> misspelt = CheckMisspeltClassKeys(file, findings);
+  CheckCatalogueWalk(file, misspelt, findings);
   CheckSettingsSection(file.ini, findings);
   CheckUnknownNames(file, findings);
   CheckTexts(file, findings);

@@ -135,9 +135,13 @@ bool CheckFileContent(const std::vector<BYTE> &bytes, Findings &findings);
 
 // Parts of the check, each adding its findings.
 void CheckFileLayout(const IniFile &ini, Findings &findings);      // duplicates, lines without '=', misnumbered keys
-void CheckCatalogueWalk(const CheckedFile &file, Findings &findings);  // sections, items, texts, commands, rules
+// Sections, items, texts, commands and rules, but for the classes whose key is told as misspelt.
+void CheckCatalogueWalk(const CheckedFile &file, const std::vector<WString> &misspelt, Findings &findings);
 void CheckSettingsSection(const IniFile &ini, Findings &findings);     // the document options' switches and values
 void CheckUnknownNames(const CheckedFile &file, Findings &findings);   // sections and keys the plug-in never reads
+// Listed class keys that are themselves the misspelling (the file's sections are named one slip away): told once
+// each, and returned so that nothing else is told about those classes.
+std::vector<WString> CheckMisspeltClassKeys(const CheckedFile &file, Findings &findings);
 void CheckTexts(const CheckedFile &file, Findings &findings);          // characters the page would show wrong
 
 // What the option rules made of one shown item's rule text, worded.

@@ -32,6 +32,8 @@ const std::vector<FindingKind> kFindingKinds = {
      "Hiding classes and items: `[S_Filter]`"},
     {"class-all-hidden", W, "a shown class whose items are all hidden", "Hiding classes and items: `[S_Filter]`"},
     {"unknown-section", W, "a section the plug-in never reads", "The parts of the file"},
+    {"class-key-misspelt", W, "a class key that names no section, one slip away from the file's sections",
+     "`[SectionNames]`"},
     {"unknown-key", W, "a key the plug-in never reads", "The parts of the file"},
     {"misnumbered", W, "a numbered name written with other digits than the plug-in reads", "The parts of the file"},
     {"declared-missing", W, "a declared class or item that the file does not list", "`[SectionNN]`: the items of a class"},

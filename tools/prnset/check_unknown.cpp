@@ -1,6 +1,7 @@
 // Sections and keys that the plug-in never reads: a misspelt name is silently a missing one.
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <set>
 
 #include "catalogue/vocabulary.h"
@@ -195,6 +196,46 @@ std::vector<WString> KnownNames::Sections() const {
   for (const WString &key : classKeys_)
     for (const auto &s : ClassSectionSuffixes()) sections.push_back(key + s.first);
   return sections;
+}
+
+// A listed class key that names none of the file's sections while the file has sections of a key one slip away:
+// the key is the mistake, not every section. Told once, on the key's line; the sections it meant tell nothing more.
+std::vector<WString> CheckMisspeltClassKeys(const CheckedFile &file, Findings &findings) {
+  const IniFile &ini = file.ini;
+  std::vector<WString> misspelt;
+  for (const LoadAccount::Entry &entry : file.account.sections) {
+    const LoadAccount::Reading *read = file.account.Find(FileField::SectionKey, entry.sectionNumber);
+    if (!read || read->text.empty()) continue;
+    const WString key = read->text;
+    bool any = false;
+    for (const auto &suffix : ClassSectionSuffixes()) any = any || SectionLine(ini, key + suffix.first) > 0;
+    if (any) continue;
+    std::map<std::string, std::pair<WString, std::vector<int>>> meant;  // folded key -> key, lines of its sections
+    for (const IniFile::Section &section : ini.sections()) {
+      const WString name = ini.Text(section.name, section.nameLength);
+      for (const auto &suffix : ClassSectionSuffixes()) {
+        if (name.size() <= suffix.first.size() ||
+            !SameName(name.substr(name.size() - suffix.first.size()), suffix.first))
+          continue;
+        const WString prefix = name.substr(0, name.size() - suffix.first.size());
+        if (IsNearMiss(prefix, key)) {
+          auto &found = meant[FoldedName(prefix)];
+          found.first = prefix;
+          found.second.push_back(section.line);
+        }
+      }
+    }
+    if (meant.size() != 1) continue;
+    const auto &found = meant.begin()->second;
+    for (int line : found.second) findings.Claim(line);
+    findings.Add(read->line, "class-key-misspelt",
+                 Place(read->section, read->key) + " = " + Quoted(key) + " names no section of the file, but " +
+                     std::to_string(found.second.size()) + " sections are named after " + Quoted(found.first) +
+                     " (first at line " + std::to_string(found.second.front()) + "): did you mean " +
+                     Utf8(found.first) + "?");
+    misspelt.push_back(key);
+  }
+  return misspelt;
 }
 
 void CheckUnknownNames(const CheckedFile &file, Findings &findings) {

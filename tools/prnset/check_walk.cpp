@@ -55,8 +55,8 @@ using AccountRead = LoadAccount::Reading;
 
 class Walker {
  public:
-  Walker(const CheckedFile &file, Findings &findings)
-      : ini_(file.ini), catalogue_(file.catalogue), account_(file.account), findings_(findings), known_(file.ini),
+  Walker(const CheckedFile &file, const std::vector<WString> &misspelt, Findings &findings)
+      : misspelt_(misspelt), ini_(file.ini), catalogue_(file.catalogue), account_(file.account), findings_(findings), known_(file.ini),
         suffix_(LanguageSuffix(file.language.load.language)),
         languageName_(file.language.load.language == kChineseLanguage ? "Chinese" : "English") {}
 
@@ -93,6 +93,7 @@ class Walker {
   void CheckSetAll();
   void ReportTitles();
 
+  const std::vector<WString> &misspelt_;  // class keys told as the mistake: nothing more is told of them
   const IniFile &ini_;
   const SettingsCatalogue &catalogue_;
   const LoadAccount &account_;
@@ -333,7 +334,8 @@ void Walker::Run() {
     }
     CheckWidth(keyRead);
     CheckFilter(account_.Find(FileField::SectionEnable, n), "class " + Utf8(key));
-    if (entry.slot >= 0) CheckSection(entry, key);
+    const bool misspelt = std::find(misspelt_.begin(), misspelt_.end(), key) != misspelt_.end();
+    if (entry.slot >= 0 && !misspelt) CheckSection(entry, key);
   }
   if (unlistedFrom) {
     DeclaredMissing(names_, FileField::SectionKey, declared, unlistedFrom, declared, "SectionCount", "",
@@ -550,6 +552,8 @@ void Walker::ReportTitles() {
 
 }  // namespace
 
-void CheckCatalogueWalk(const CheckedFile &file, Findings &findings) { Walker(file, findings).Run(); }
+void CheckCatalogueWalk(const CheckedFile &file, const std::vector<WString> &misspelt, Findings &findings) {
+  Walker(file, misspelt, findings).Run();
+}
 
 }  // namespace prnset

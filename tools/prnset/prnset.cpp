@@ -35,6 +35,12 @@ const OptionEntry kLang{"lang", "en|cn",
                         "the language the page reads the file in: en for the _EN sections and code page 1252, cn for "
                         "the _CN sections and code page 936 (default en)"};
 
+// encode's and job's --item: an item's keys, as check names items, or its position with --section.
+const char kItemHelp[] =
+    "the item: its class key and item key, as check names items (Paper/TopOffset; letters in any case), or with "
+    "--section its position in the class, counted from 0. Keys name only shown items; hidden classes and items "
+    "shift the positions, not the keys";
+
 const CommandEntry kCommands[] = {
     {"dump", DumpCommand, "prnset dump FILE [--lang en|cn]", "the catalogue the page would load, as JSON", false,
      {kLang}, "0 done; 2 wrong command line, unreadable FILE or unwritable output"},
@@ -50,23 +56,26 @@ const CommandEntry kCommands[] = {
        "json: one array of findings; sarif: a SARIF 2.1.0 log for code-scanning services"}},
      "0 nothing that fails; 1 errors (or, with --strict, warnings); 2 wrong command line, a FILE that cannot be "
      "read (told as a finding; the other files are still checked) or unwritable output"},
-    {"encode", EncodeCommand, "prnset encode FILE --section S --item I (--choice K | --value V) [--lang en|cn]",
+    {"encode", EncodeCommand,
+     "prnset encode FILE (--item CLASS/ITEM | --section S --item I) (--choice K | --value V) [--lang en|cn]",
      "the command text of one item", false,
-     {{"section", "S", "the class, counted from 0 as on the page"},
-      {"item", "I", "the item of the class, counted from 0"},
+     {{"item", "CLASS/ITEM | I", kItemHelp},
+      {"section", "S", "with --item I: the class, counted from 0 as on the page"},
       {"choice", "K", "the row of the chosen option, or the bit mask of a multi-choice item (0xA00000 works)"},
       {"value", "V", "a value to encode as it is, as Set All does"},
       kLang},
      "0 done; 1 the item gives no command text; 2 wrong command line, no such item, unreadable FILE or unwritable "
      "output"},
     {"job", JobCommand,
-     "prnset job FILE (--all | --section S --item I --choice K) [--out PATH | --printer NAME] [--lang en|cn]",
+     "prnset job FILE (--all | (--item CLASS/ITEM | --section S --item I) --choice K) [--out PATH | --printer NAME] "
+     "[--lang en|cn]",
      "the bytes Set All or Set Current would send", false,
      {{"all", nullptr, "every item with its default, as Set All sends it"},
-      {"section", "S", "the class of the item Set Current sends, counted from 0"},
-      {"item", "I", "the item, counted from 0"},
+      {"item", "CLASS/ITEM | I", kItemHelp},
+      {"section", "S", "with --item I: the class of the item Set Current sends, counted from 0"},
       {"choice", "K", "the row of the chosen option, or the bit mask of a multi-choice item"},
-      {"out", "PATH", "write the raw bytes to this file instead of printing them"},
+      {"out", "PATH", "write the raw bytes to this file instead of printing them; - writes them to standard output "
+                      "(./- is a file named -)"},
       {"printer", "NAME", "send the job to this printer through the spooler (Windows)"},
       kLang},
      "0 done; 1 nothing would be sent, or the spooler refused the job; 2 wrong command line, no such item, "
@@ -89,7 +98,8 @@ const CommandEntry *Find(const std::string &name) {
 }
 
 const char kCounting[] =
-    "Sections, items and choices are counted from 0, as on the page. FILE - reads the file from standard input.";
+    "Sections, items and choices are counted from 0, as on the page; encode and job also take an item by its keys,\n"
+    "as check names it (--item Paper/TopOffset). FILE - reads the file from standard input.";
 
 void WriteHelp(std::ostream &out) {
   out << "prnset " << Version() << ": the settings-file tool of the Printer Settings page.\n\nCommands:\n";

@@ -47,7 +47,7 @@ std::string UsageOf(const std::string &command);
 // Writes the one-line complaint "prnset COMMAND: message".
 void Complain(std::ostream &err, const std::string &command, const std::string &message);
 
-// The catalogue as one JSON object, followed by a line end.
+// The catalogue as one JSON object, indented by two blanks per level, followed by a line end.
 void WriteCatalogueJson(const SettingsCatalogue &catalogue, std::ostream &out);
 
 // The project's version, as --version prints it.

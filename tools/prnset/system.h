@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,11 @@ WString FullPathOf(const WString &path);
 
 // Writes bytes to a file, replacing it. False when the file cannot be written.
 bool WriteBinaryFile(const WString &path, const std::vector<BYTE> &bytes);
+
+// Readies `out` for raw bytes. Windows' C runtime turns every line feed written to standard output in text mode into
+// CR LF, so the process's standard output is switched to binary mode; other streams, and Linux, take bytes as they
+// are. False when the mode cannot be set.
+bool KeepBytesAsTheyAre(std::ostream &out);
 
 // Why a settings file cannot be read ("it does not exist", "it is a folder", "permission denied"), or empty when
 // it can.

@@ -47,6 +47,8 @@ bool WriteBinaryFile(const WString &path, const std::vector<BYTE> &bytes) {
   return std::fclose(file) == 0 && ok;
 }
 
+bool KeepBytesAsTheyAre(std::ostream &) { return true; }
+
 std::string UnreadableReason(const WString &path) {
   if (path.empty()) return "the name is empty";
   const std::string name = LinuxPath(path);

@@ -3,7 +3,12 @@
 #include "tools/prnset/system.h"
 
 #include <commctrl.h>
+#include <fcntl.h>
+#include <io.h>
 #include <prsht.h>
+
+#include <cstdio>
+#include <iostream>
 
 #include "page/settings_page.h"
 #include "resources/module_instance.h"
@@ -58,6 +63,14 @@ bool WriteBinaryFile(const WString &path, const std::vector<BYTE> &bytes) {
   bool ok = bytes.empty() || (WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
                               written == bytes.size());
   return CloseHandle(file) && ok;
+}
+
+bool KeepBytesAsTheyAre(std::ostream &out) {
+  if (&out != &std::cout) return true;
+  // What is already written keeps the mode it was written in.
+  out.flush();
+  std::fflush(stdout);
+  return _setmode(_fileno(stdout), _O_BINARY) != -1;
 }
 
 std::string UnreadableReason(const WString &path) {
