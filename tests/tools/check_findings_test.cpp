@@ -153,6 +153,8 @@ TEST(EscapeTextTest, ControlAndReorderingCharactersAreWrittenOut) {
       {"\x7f", "\\x7F"},
       {"\xC2\x85", "\\u{0085}"},           // NEXT LINE, a C1 control
       {"\xE2\x80\xAE" "abc", "\\u{202E}abc"},  // RIGHT-TO-LEFT OVERRIDE
+      {"a\xC2\xA0" "b", "a\\u{00A0}b"},       // NO-BREAK SPACE, which looks like a blank
+      {"\xEF\xBB\xBF" "x\xE2\x80\x8B", "\\u{FEFF}x\\u{200B}"},  // byte order mark, zero-width space
       {"\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80", "\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80"},
   };
   for (const auto &c : cases) EXPECT_EQ(prnset::EscapeText(c.text), c.shown) << c.shown;

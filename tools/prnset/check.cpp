@@ -107,7 +107,8 @@ bool CheckFileContent(const std::vector<BYTE> &bytes, Findings &findings) {
   return true;
 }
 
-const std::vector<std::string> kClaimableCodes = {"unknown-key", "unknown-section", "no-equals", "misnumbered"};
+const std::vector<std::string> kClaimableCodes = {"unknown-key", "unknown-section", "no-equals", "misnumbered",
+                                                  "duplicate-key"};
 
 Findings CheckSettingsFile(const CheckedFile &file) {
   Findings findings;

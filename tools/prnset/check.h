@@ -144,9 +144,10 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings);   // sectio
 std::vector<WString> CheckMisspeltClassKeys(const CheckedFile &file, Findings &findings);
 void CheckTexts(const CheckedFile &file, Findings &findings);          // characters the page would show wrong
 
-// What the option rules made of one shown item's rule text, worded.
-void CheckRuleNotes(const RuleReport &report, const WString &rule, const std::string &type, int line,
-                    const std::string &where, Findings &findings);
+// What the option rules made of one shown item's rule text (of `options` options), worded. True when it told a
+// mistake of the whole rule, whose consequences for the item's values are then not told again.
+bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, const std::string &where,
+                    Findings &findings, DWORD options);
 // The lines of an item's keys that its values come from (0 for a key that is missing).
 struct ItemLines {
   int defaultValue;

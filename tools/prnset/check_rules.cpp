@@ -51,11 +51,26 @@ bool IsHigh256(const SettingsCatalogue &catalogue) {
 
 }  // namespace
 
-void CheckRuleNotes(const RuleReport &report, const WString &rule, const std::string &type, int line,
-                    const std::string &where, Findings &findings) {
+bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, const std::string &where,
+                    Findings &findings, DWORD options) {
   auto part = [&](const RuleNote &note) {
     return rule.substr(note.from < rule.size() ? note.from : rule.size(), note.to > note.from ? note.to - note.from : 0);
   };
+  // Pairs separated by another mark than a blank: one mistake, whatever the parser made of each pair.
+  for (const RuleNote &note : report.notes) {
+    if (note.kind != RuleNoteKind::EnumNoBlank) continue;
+    const WString text = part(note);
+    size_t digits = text.size();
+    while (digits > 0 && ((text[digits - 1] >= '0' && text[digits - 1] <= '9') || text[digits - 1] == '-')) --digits;
+    if (digits == 0 || digits == text.size()) continue;
+    const WCHAR mark = text[digits - 1];
+    if (mark != ';' && mark != ',' && mark != '|' && mark != '/' && mark != '\t') continue;
+    findings.Add(line, "enum-no-blank",
+                 where + ": the pairs are separated by " + Quoted(WString(1, mark)) +
+                     ", not by blanks: the plug-in reads " + std::to_string(options) + " option" +
+                     (options == 1 ? "" : "s") + " (such as " + Quoted(text) + "); write them as \"0=Off 1=On\"");
+    return true;
+  }
   // A setting written as a word reads as 0; that is the one thing to tell about the rule.
   bool words = false;
   for (const RuleNote &note : report.notes)
@@ -67,7 +82,7 @@ void CheckRuleNotes(const RuleReport &report, const WString &rule, const std::st
                                                   " is not a number: the rule reads " + key + "0");
       words = true;
     }
-  if (words) return;
+  if (words) return true;
   for (const RuleNote &note : report.notes) {
     const std::string option = Ordinal(note.option);
     switch (note.kind) {
@@ -146,7 +161,7 @@ void CheckRuleNotes(const RuleReport &report, const WString &rule, const std::st
         break;
     }
   }
-  (void)type;
+  return false;
 }
 
 void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG itemIndex, bool enumRule,

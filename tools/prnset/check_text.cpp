@@ -9,12 +9,6 @@ namespace prnset {
 
 namespace {
 
-// Characters an editor shows as nothing or as a blank.
-bool IsInvisible(WCHAR c) {
-  return c == 0x00A0 || c == 0x00AD || c == 0xFEFF || (c >= 0x200B && c <= 0x200F) || c == 0x2060 ||
-         c == 0x202F || c == 0x3000;
-}
-
 std::string CodePoint(WCHAR c) {
   char text[16];
   std::snprintf(text, sizeof text, "U+%04X", unsigned(c));
@@ -84,8 +78,10 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
   for (const IniFile::Section &section : ini.sections()) {
     const WString name = ini.Text(section.name, section.nameLength);
     const bool english_section = EndsWith(name, kEnglishSuffix), chinese_section = EndsWith(name, kChineseSuffix);
+    bool swallowed = false;  // the lines after a mark that hid a header belong to the section it hid
     for (const IniFile::Entry &entry : section.entries) {
       const WString key = ini.Text(entry.name, entry.nameLength);
+      if (swallowed) findings.Claim(entry.line);
       if (IsComment(key)) continue;
       const bool hasValue = entry.valueLength != WString::npos;
       const WString value = hasValue ? ini.Text(entry.value, entry.valueLength) : WString();
@@ -96,6 +92,7 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
                      "does not see " + Quoted(key.substr(1)) + " as what it says; delete the mark",
                      1);
         findings.Claim(entry.line);
+        swallowed = true;
         continue;
       }
       for (size_t i = 0; i < key.size(); ++i)

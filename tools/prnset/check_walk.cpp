@@ -481,6 +481,7 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
   auto report = account_.rules.find({n, m});
   const bool isEnum = lstrcmpiW(type->text.c_str(), WTEXT("Enum")) == 0;
   const int ruleLine = rule->line ? rule->line : type->line;
+  bool ruleTold = false;
   if (!HasSection(type->section))
     MissingSection(type->section, SectionLine(ini_, keyRead->section), "rule-section-missing",
                    "in " + std::string(languageName_) + " the items of class " + Utf8(sectionKey) +
@@ -489,8 +490,8 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
     MissingKey(type->section, type->key, SectionLine(ini_, type->section), "rule-type-missing",
                where + " has no options, so Set Current sends nothing for it");
   else if (report != account_.rules.end() && report->second.known)
-    CheckRuleNotes(report->second, rule->text, Utf8(type->text), rule->line, Place(rule->section, rule->key),
-                   findings_);
+    ruleTold = CheckRuleNotes(report->second, rule->text, rule->line, Place(rule->section, rule->key), findings_,
+                              loaded.OptionCount);
   else
     findings_.Add(type->line, "rule-type-unknown",
                   Place(type->section, type->key) + " " + Quoted(type->text) + " is neither Enum nor Serial: " + where +
@@ -499,7 +500,8 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
   const AccountRead *defaultValue = account_.Find(FileField::Default, n, m);
   CheckNumber(defaultValue);
   const int countLine = parameters->line;
-  CheckItemValues(catalogue_, slot, itemSlot, isEnum, {defaultValue->line, ruleLine, countLine}, where, findings_);
+  if (!ruleTold)
+    CheckItemValues(catalogue_, slot, itemSlot, isEnum, {defaultValue->line, ruleLine, countLine}, where, findings_);
 
   // What Set All makes of the item's value: an item without text leaves Set All with nothing to send.
   NoText why = NoText::kNone;
