@@ -12,7 +12,7 @@
 
 namespace {
 
-using Expected = std::set<std::tuple<int, std::string, std::string>>;  // line, severity, code
+using Expected = std::multiset<std::tuple<int, std::string, std::string>>;  // line, severity, code
 
 // The expectations a file states, each bound to the next line that is no remark.
 Expected ExpectationsOf(const std::string &text) {

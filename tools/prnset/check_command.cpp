@@ -66,6 +66,37 @@ std::vector<Finding> Concerning(const Findings &findings, const ToolLanguage &la
   return list;
 }
 
+// The findings about the file's own lines (its layout, names the plug-in never reads, invisible characters) hold
+// for both pages; each is told from the reading whose code page its section is written in, so that a _CN section's
+// text is quoted as Chinese and never as the English page's reading of its bytes.
+std::vector<Finding> FileWide(std::vector<Finding> findings, const std::vector<BYTE> &bytes, bool chinese) {
+  static const char *const kFileCodes[] = {"duplicate-section", "duplicate-key", "before-first-section", "no-equals",
+                                           "misnumbered", "unknown-section", "unknown-key", "invisible-character"};
+  IniFile ini;
+  ini.Parse(bytes.data(), bytes.size(), kEnglishCodePage);  // section names are ASCII in every reading
+  std::vector<std::pair<int, bool>> sections;  // first line, whether a _CN section
+  for (const IniFile::Section &section : ini.sections()) {
+    const WString name = ini.Text(section.name, section.nameLength);
+    const WString suffix = kChineseSuffix;
+    sections.push_back({section.line, name.size() >= suffix.size() &&
+                                          lstrcmpiW(name.substr(name.size() - suffix.size()).c_str(), kChineseSuffix) == 0});
+  }
+  std::vector<Finding> kept;
+  for (Finding &finding : findings) {
+    bool fileWide = false;
+    for (const char *code : kFileCodes) fileWide = fileWide || finding.code == code;
+    if (fileWide && finding.line > 0) {
+      bool inChinese = false;
+      for (const auto &section : sections)
+        if (section.first <= finding.line) inChinese = section.second;
+      if (inChinese != chinese) continue;
+      finding.language = FindingLanguage::Both;
+    }
+    kept.push_back(finding);
+  }
+  return kept;
+}
+
 const char *SeverityName(Severity severity) {
   return severity == Severity::Error ? "error" : severity == Severity::Warning ? "warning" : "info";
 }
@@ -183,7 +214,8 @@ int CheckCommand(const FileArguments &parsed, std::ostream &out, std::ostream &e
       inChinese.ClaimAlso(inEnglish);
       inEnglish.DropClaimed(kClaimableCodes);
       inChinese.DropClaimed(kClaimableCodes);
-      findings = MergeLanguages(Concerning(inEnglish, english), Concerning(inChinese, chinese));
+      findings = MergeLanguages(FileWide(Concerning(inEnglish, english), bytes, false),
+                                FileWide(Concerning(inChinese, chinese), bytes, true));
     } else {
       findings = Concerning(CheckIn(bytes, parsed.language, false), parsed.language);
       std::stable_sort(findings.begin(), findings.end(),
