@@ -245,6 +245,7 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
       {"title of 49", Edit(clean, "I_Title=Item\n", "I_Title=" + std::string(49, 't') + "\n"), ""},
       {"title of 50", Edit(clean, "I_Title=Item\n", "I_Title=" + std::string(50, 't') + "\n"), "title-cut"},
       {"one misspelling in a short name", Edit(clean, "I_Title=Item\n", "I_Title=Item\nI_Nota=n\n"), "unknown-key"},
+      {"two keys before the first header", "Version=2\nBuild=7\n" + clean, "before-first-section"},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
@@ -258,9 +259,31 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
     bool found = false;
     for (const nlohmann::json &finding : findings) found = found || finding["code"] == code;
     EXPECT_EQ(found, wanted) << findings.dump();
+    if (c.name == "two keys before the first header") {
+      int told = 0;
+      for (const nlohmann::json &finding : findings) told += finding["code"] == "before-first-section";
+      EXPECT_EQ(told, 1) << findings.dump();
+    }
     if (c.code == "item-count-negative") {
       for (const nlohmann::json &finding : findings) EXPECT_NE(finding["code"], "not-a-number") << findings.dump();
     }
+  }
+}
+
+// The name a near miss is told to mean: two slips allowed from ten characters on, and between two names as near the
+// one the file lacks first, then the earlier.
+TEST_F(FindingsTest, SuggestionsNameTheMeantName) {
+  const std::string clean = ReadSourceFile("tests/tools/findings/clean.ini");
+  const struct {
+    std::string text, says;
+  } cases[] = {
+      {clean + "[Settings]\nXMovEnabel=1\n", "XMovEnabel is never read: did you mean XMoveEnable?"},
+      {clean + "[S_Lang_XN]\nTitle=x\n", "[S_Lang_XN] is never read: did you mean [S_Lang_EN]?"},
+      {Edit(clean, "[S_Lang_CN]", "[S_Lang_ZN]"), "[S_Lang_ZN] is never read: did you mean [S_Lang_CN]?"},
+  };
+  for (const auto &c : cases) {
+    ToolRun run = RunTool({"check", File(c.text)});
+    EXPECT_NE(run.out.find(c.says), std::string::npos) << c.says << "\n" << run.out;
   }
 }
 
