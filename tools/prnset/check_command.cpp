@@ -2,7 +2,9 @@
 // as JSON for a vendor's build, with an exit code that a build can act on.
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <iostream>
 
 #include "platform/owner.h"
@@ -86,9 +88,9 @@ std::vector<Finding> FileWide(std::vector<Finding> findings, const std::vector<B
     bool fileWide = false;
     for (const char *code : kFileCodes) fileWide = fileWide || finding.code == code;
     if (fileWide && finding.line > 0) {
-      bool inChinese = false;
-      for (const auto &section : sections)
-        if (section.first <= finding.line) inChinese = section.second;
+      // The section the line is in: the last one whose header comes before it.
+      auto after = std::upper_bound(sections.begin(), sections.end(), std::make_pair(finding.line, true));
+      const bool inChinese = after != sections.begin() && std::prev(after)->second;
       if (inChinese != chinese) continue;
       finding.language = FindingLanguage::Both;
     }

@@ -31,12 +31,38 @@ WString Numbered(LPCWSTR form, long number) {
 }
 
 namespace {
-// The parts of a numbered form around its "%.2d".
-void SplitForm(LPCWSTR form, WString &prefix, WString &suffix) {
-  WString text = form;
-  size_t at = text.find(Ascii("%.2d"));
-  prefix = text.substr(0, at);
-  suffix = at == WString::npos ? WString() : text.substr(at + 4);
+// Names compared in place, letters without regard to case.
+bool SameAt(const WString &name, size_t at, const WString &part) {
+  if (at + part.size() > name.size()) return false;
+  for (size_t i = 0; i < part.size(); ++i)
+    if (Folded(name[at + i]) != Folded(part[i])) return false;
+  return true;
+}
+
+// A numbered form split around its "%.2d", once per form.
+struct SplitForm {
+  WString prefix, suffix;
+  SplitForm() = default;
+  explicit SplitForm(LPCWSTR form) {
+    WString text = form;
+    size_t at = text.find(Ascii("%.2d"));
+    prefix = text.substr(0, at);
+    suffix = at == WString::npos ? WString() : text.substr(at + 4);
+  }
+};
+
+// The vocabulary's numbered forms, split once; another form is split as it comes, into `other`.
+const SplitForm &SplitOf(LPCWSTR form, SplitForm &other) {
+  static const std::vector<std::pair<LPCWSTR, SplitForm>> splits = [] {
+    std::vector<std::pair<LPCWSTR, SplitForm>> all = {{kNumberedSection, SplitForm(kNumberedSection)}};
+    for (const KeyName &key : kFileKeys)
+      if (key.shape == KeyShape::Numbered) all.push_back({key.key, SplitForm(key.key)});
+    return all;
+  }();
+  for (const auto &split : splits)
+    if (split.first == form) return split.second;
+  other = SplitForm(form);
+  return other;
 }
 }  // namespace
 
@@ -75,10 +101,11 @@ bool IsDigits(const WString &text, size_t from, size_t to) {
 }  // namespace
 
 WString NameForNumber(const WString &name, LPCWSTR form) {
-  WString p, s;
-  SplitForm(form, p, s);
-  if (name.size() <= p.size() + s.size()) return WString();
-  if (!SameName(name.substr(0, p.size()), p) || !SameName(name.substr(name.size() - s.size()), s)) return WString();
+  SplitForm other;
+  const SplitForm &split = SplitOf(form, other);
+  const WString &p = split.prefix, &s = split.suffix;
+  if (name.size() <= p.size() + s.size() || !SameAt(name, 0, p) || !SameAt(name, name.size() - s.size(), s))
+    return WString();
   size_t end = name.size() - s.size();
   // The loader reads numbers of up to kMaxNumberDigits digits; a longer one means nothing to it.
   if (!IsDigits(name, p.size(), end) || end - p.size() > size_t(kMaxNumberDigits)) return WString();
@@ -90,9 +117,9 @@ WString NameForNumber(const WString &name, LPCWSTR form) {
 long NumberIn(const WString &name, LPCWSTR form) {
   WString expected = NameForNumber(name, form);
   if (expected.empty() || !SameName(expected, name)) return -1;
-  WString p, s;
-  SplitForm(form, p, s);
-  long n = std::stol(Utf8(name.substr(p.size(), name.size() - s.size() - p.size())));
+  SplitForm other;
+  const SplitForm &split = SplitOf(form, other);
+  long n = std::stol(Utf8(name.substr(split.prefix.size(), name.size() - split.suffix.size() - split.prefix.size())));
   return n >= 1 ? n : -1;
 }
 

@@ -70,10 +70,13 @@ class KnownNames {
   // Whether a name has the form of a class's own section (S_Filter, S_Lang_EN, ...) whatever S is.
   static bool IsClassSectionForm(const WString &section);
 
- private:
   // The section forms of the vocabulary, shifted by one so that None comes first.
   enum class Kind { None, Names, Numbered, Filter, Language, Rules, Defaults, Settings };
+  // What a section is, and the folded key of its class: found once for all the section's keys.
   Kind KindOf(const WString &section, std::string *classKey) const;
+  bool IsKeyOf(Kind kind, const std::string &classKey, const WString &key) const;
+
+ private:
 
   std::map<std::string, std::vector<WString>> itemsOfClass_;  // folded class key -> item keys of all its classes
   std::map<std::string, long> itemsListed_;                   // folded [SectionNN] -> highest ItemNN it lists

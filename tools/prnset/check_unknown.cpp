@@ -135,6 +135,10 @@ bool KnownNames::IsSection(const WString &section) const { return KindOf(section
 bool KnownNames::IsKey(const WString &section, const WString &key) const {
   std::string classKey;
   Kind kind = KindOf(section, &classKey);
+  return IsKeyOf(kind, classKey, key);
+}
+
+bool KnownNames::IsKeyOf(Kind kind, const std::string &classKey, const WString &key) const {
   if (kind == Kind::None) return false;
   if (kind == Kind::Settings) {
     for (const WString &name : SettingsKeys())
@@ -238,42 +242,87 @@ std::vector<WString> CheckMisspeltClassKeys(const CheckedFile &file, Findings &f
   return misspelt;
 }
 
+namespace {
+
+// Past this many names of one kind in one place, the rest are told as one count: a generated or pasted file must not
+// bury its other findings.
+constexpr int kToldOneByOne = 50;
+
+// Counts the names told beyond kToldOneByOne and tells them as one finding at the end.
+class Overflow {
+ public:
+  explicit Overflow(std::string what) : what_(std::move(what)) {}
+  bool Full(int line) {
+    if (told_ < kToldOneByOne) {
+      ++told_;
+      return false;
+    }
+    if (!more_++) first_ = line;
+    return true;
+  }
+  void Tell(Findings &findings, const char *code) const {
+    if (more_)
+      findings.Add(first_, code,
+                   std::to_string(more_) + " more " + what_ + " never read (from this line on): the first " +
+                       std::to_string(kToldOneByOne) + " are told one by one");
+  }
+
+ private:
+  std::string what_;
+  int told_ = 0, more_ = 0, first_ = 0;
+};
+
+}  // namespace
+
 void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
   const IniFile &ini = file.ini;
   const KnownNames known(ini);
   const std::vector<WString> sections = known.Sections();
   // The first section of each name, found once: a file of many sections is read in one pass.
   std::set<std::string> seen;
-  auto present = [&](const WString &name) { return SectionLine(ini, name) > 0; };
+  for (const IniFile::Section &section : ini.sections())
+    if (section.line != 0) seen.insert(FoldedName(ini.Text(section.name, section.nameLength)));
+  auto present = [&](const WString &name) { return seen.count(FoldedName(name)) != 0; };
+  std::set<std::string> told;
+  Overflow moreSections("sections are");
   for (const IniFile::Section &section : ini.sections()) {
     if (section.line == 0) continue;  // keys before the first header: the layout tells of them
     WString name = ini.Text(section.name, section.nameLength);
-    if (!seen.insert(FoldedName(name)).second) continue;  // a repeated section: the layout tells of it
+    if (!told.insert(FoldedName(name)).second) continue;  // a repeated section: the layout tells of it
     if (!known.IsSection(name)) {
       if (IsMisnumbered(name)) continue;  // the layout tells which name the loader looks for
       // With no class listed, the missing list is the one fault to tell, not each class's sections.
       if (!known.ListsClasses() && KnownNames::IsClassSectionForm(name)) continue;
+      if (moreSections.Full(section.line)) continue;
       WString meant = Nearest(name, sections, present);
       findings.Add(section.line, "unknown-section",
-                       "[" + Utf8(name) + "] is never read" +
-                           (meant.empty() ? ": no class of the file is named so, and it is no section the plug-in knows"
-                                          : ": did you mean [" + Utf8(meant) + "]?"));
+                   "[" + Utf8(name) + "] is never read" +
+                       (meant.empty() ? ": no class of the file is named so, and it is no section the plug-in knows"
+                                      : ": did you mean [" + Utf8(meant) + "]?"));
       continue;
     }
     const std::vector<WString> keys = known.KeysOf(name);
+    std::set<std::string> here;
+    for (const IniFile::Entry &entry : section.entries) here.insert(FoldedName(ini.Text(entry.name, entry.nameLength)));
+    Overflow moreKeys("keys of [" + Utf8(name) + "] are");
+    std::string classKey;
+    const KnownNames::Kind kind = known.KindOf(name, &classKey);
     for (const IniFile::Entry &entry : section.entries) {
       WString key = ini.Text(entry.name, entry.nameLength);
-      if (IsComment(key) || entry.valueLength == WString::npos || known.IsKey(name, key) || IsMisnumbered(key))
+      if (IsComment(key) || entry.valueLength == WString::npos || known.IsKeyOf(kind, classKey, key) ||
+          IsMisnumbered(key))
         continue;
-      WString meant = Nearest(key, keys, [&](const WString &candidate) {
-        return ini.LineOf(name.c_str(), candidate.c_str()) > 0;
-      });
+      if (moreKeys.Full(entry.line)) continue;
+      WString meant =
+          Nearest(key, keys, [&](const WString &candidate) { return here.count(FoldedName(candidate)) != 0; });
       findings.Add(entry.line, "unknown-key",
-                       "[" + Utf8(name) + "] " + Utf8(key) + " is never read" +
-                           (meant.empty() ? ": the plug-in reads no key of that name here"
-                                          : ": did you mean " + Utf8(meant) + "?"));
+                   "[" + Utf8(name) + "] " + Utf8(key) + " is never read" +
+                       (meant.empty() ? ": the plug-in reads no key of that name here"
+                                      : ": did you mean " + Utf8(meant) + "?"));
     }
+    moreKeys.Tell(findings, "unknown-key");
   }
+  moreSections.Tell(findings, "unknown-section");
 }
 
 }  // namespace prnset
