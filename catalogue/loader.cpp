@@ -162,8 +162,3 @@ void LoadCatalogue(SettingsCatalogue &catalogue, LPCWSTR path, const LoadLanguag
     FreeCatalogueOptions(catalogue);
   }
 }
-
-int LoadCatalogue(LPCWSTR path) {
-  if (SettingsCatalogue *catalogue = CurrentCatalogue()) LoadCatalogue(*catalogue, path, SystemLoadLanguage());
-  return 1;
-}

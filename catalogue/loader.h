@@ -21,7 +21,3 @@ LoadLanguage SystemLoadLanguage();
 // Fills `catalogue` from the file at `path` (null: no file) in the given language. A missing file gives a catalogue
 // with no sections. The record's PrinterName is left as it is; option lists it held before are not freed.
 void LoadCatalogue(SettingsCatalogue &catalogue, LPCWSTR path, const LoadLanguage &language);
-
-// The page's entry: fills the current catalogue in the system's language. Always returns 1; without a current
-// catalogue it does nothing.
-int LoadCatalogue(LPCWSTR path);
