@@ -122,6 +122,14 @@ class PageTest : public testing::Test {
     EXPECT_TRUE(sheet.Open(printer + u" Properties"));
     return sheet.Page();
   }
+
+  // A page of the test's printer and one of a second printer of the same driver.
+  const WString kOtherPrinter = u"Second Test Printer";
+  void OpenTwoPrinters(EmulatedSheet &first, HWND &a, EmulatedSheet &second, HWND &b) {
+    ASSERT_TRUE(testing_machine::AddTestPrinter(kOtherPrinter, page_scenarios::Driver()));
+    a = OpenPage(first);
+    b = OpenPage(second, kOtherPrinter);
+  }
 };
 
 // --- The shared scenarios, in English and in Chinese --------------------------------------------------------------
@@ -356,11 +364,10 @@ TEST_F(PageTest, TwoSheetsOfOnePrinterOnTwoThreadsSendWhatEachShows) {
 // The page takes its printer's name once, as it opens: a caption changed later changes neither where its jobs go
 // nor which catalogue it closes.
 TEST_F(PageTest, ACaptionChangedLaterChangesNothingThePageDoes) {
-  const WString other = u"Second Test Printer";
-  ASSERT_TRUE(testing_machine::AddTestPrinter(other, page_scenarios::Driver()));
+  const WString other = kOtherPrinter;
   EmulatedSheet first, second;
-  HWND a = OpenPage(first);
-  HWND b = OpenPage(second, other);
+  HWND a = nullptr, b = nullptr;
+  ASSERT_NO_FATAL_FAILURE(OpenTwoPrinters(first, a, second, b));
   ASSERT_TRUE(SetWindowTextW(first.Sheet(), (other + u" Properties").c_str()));
   page_scenarios::ChooseSingle(a, 2);
   EXPECT_EQ(page_scenarios::CurrentRow(GetDlgItem(a, IDC_SINGLE_OPTIONS)), 2);
@@ -469,11 +476,10 @@ TEST_F(PageTest, APreviewsJobsGoToItsFile) {
 }
 
 TEST_F(PageTest, PagesOfTwoPrintersTakingTurnsKeepTheirOwnChoices) {
-  const WString other = u"Second Test Printer";
-  ASSERT_TRUE(testing_machine::AddTestPrinter(other, page_scenarios::Driver()));
+  const WString other = kOtherPrinter;
   EmulatedSheet first, second;
-  HWND a = OpenPage(first);
-  HWND b = OpenPage(second, other);
+  HWND a = nullptr, b = nullptr;
+  ASSERT_NO_FATAL_FAILURE(OpenTwoPrinters(first, a, second, b));
   EXPECT_EQ(OpenCatalogueCount(), 2);
   page_scenarios::ChooseSingle(a, 2);
   page_scenarios::ChooseSingle(b, 0);
