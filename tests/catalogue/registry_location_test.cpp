@@ -136,46 +136,6 @@ TEST_F(Catalogues, AHeldRecordOutlivesItsPagesUnfound) {
   ReleaseCatalogue(p.c_str());
 }
 
-// A page opened after its settings file changed reads the changed file; the pages open before keep the file they
-// opened with, and each version goes with its last page.
-TEST_F(Catalogues, AChangedFileIsReadByTheNextPage) {
-  const std::string before = kOneSection, after = std::string(kOneSection) + "[Print_Default]\nDensity=7\n";
-  WString p = Printer("Edited printer", "Brand Edited 1", before);
-  PageCatalogue old = OpenPageCatalogue(p.c_str());
-  ASSERT_TRUE(old);
-  PageCatalogue same = OpenPageCatalogue(p.c_str());
-  EXPECT_EQ(same.get(), old.get()) << "an unchanged file was loaded again";
-  testing_machine::WriteSettingsFile(Wide("Brand Edited 1"), after);
-  PageCatalogue edited = OpenPageCatalogue(p.c_str());
-  ASSERT_TRUE(edited);
-  EXPECT_NE(edited.get(), old.get());
-  EXPECT_EQ(edited.get()->Sections[0].Items[0].DefaultValue, 7);
-  EXPECT_EQ(old.get()->Sections[0].Items[0].DefaultValue, 1);
-  EXPECT_EQ(FindCatalogue(p.c_str()), edited.get());
-  EXPECT_EQ(OpenPageCatalogue(p.c_str()).get(), edited.get());
-  EXPECT_EQ(OpenCatalogueCount(), 2);
-  old.reset();
-  same.reset();
-  EXPECT_EQ(OpenCatalogueCount(), 1);
-  edited.reset();
-}
-
-// A name the key cannot hold whole is refused, never cut to the name of another printer.
-TEST_F(Catalogues, NamesTooLongForTheKeyAreRefused) {
-  const std::string fits(kPathChars - 1, 'L');
-  const WString shorter = Wide(fits);  // no spooler need know it: an unknown printer's page opens empty
-  const WString longer = Wide(fits + "X");
-  ASSERT_EQ(OpenCatalogue(shorter.c_str()), 1);
-  EXPECT_EQ(OpenCatalogue(longer.c_str()), 0);
-  EXPECT_FALSE(OpenPageCatalogue(longer.c_str()));
-  EXPECT_EQ(FindCatalogue(longer.c_str()), nullptr);
-  EXPECT_FALSE(HoldCatalogue(longer.c_str()));
-  ReleaseCatalogue(longer.c_str());
-  EXPECT_NE(FindCatalogue(shorter.c_str()), nullptr) << "the longer name released the shorter one's page";
-  EXPECT_EQ(OpenCatalogueCount(), 1);
-  ReleaseCatalogue(shorter.c_str());
-}
-
 TEST_F(Catalogues, LongPrinterNamesAreKeyedWhole) {
   std::string stem(60, 'p');
   WString one = Wide(stem + "1"), two = Wide(stem + "2");
