@@ -44,9 +44,5 @@ DWORD EncodeItemChoice(const SettingsCatalogue &catalogue, LONG section, LONG it
 // position. False when no option stands there.
 bool ChoiceValue(const SettingsItem &item, LONG choice, LONG *value);
 
-// The page's entries: the same on the current catalogue (none: 0 with `*size` unchanged).
-DWORD EncodeItemValue(LONG section, LONG item, LONG value, LPWSTR text, DWORD *size);
-DWORD EncodeItemChoice(LONG section, LONG item, LONG choice, LPWSTR text, DWORD *size);
-
 // Writes a byte as the command text writes it: two lowercase hexadecimal digits. `digits` gets two characters.
 void FormatHexByte(BYTE value, WCHAR *digits);

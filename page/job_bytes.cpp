@@ -89,7 +89,16 @@ CommandText ItemValueText(const SettingsCatalogue &catalogue, LONG section, LONG
   });
 }
 
-CommandText AllItemsText(const SettingsCatalogue &catalogue) {
+ItemValues CurrentValuesOf(const SettingsCatalogue &catalogue) {
+  ItemValues values = {};
+  for (LONG s = 0; s < kMaxSections; ++s)
+    for (LONG i = 0; i < kMaxItems; ++i) values.value[s][i] = catalogue.Sections[s].Items[i].CurrentValue;
+  return values;
+}
+
+CommandText AllItemsText(const SettingsCatalogue &catalogue) { return AllItemsText(catalogue, CurrentValuesOf(catalogue)); }
+
+CommandText AllItemsText(const SettingsCatalogue &catalogue, const ItemValues &values) {
   const LONG sections = SectionCountOf(catalogue);
   // First the size of every item's text: each overwrites the terminator of the one before.
   DWORD total = 1;
@@ -99,8 +108,8 @@ CommandText AllItemsText(const SettingsCatalogue &catalogue) {
     for (LONG i = 0; i < items; ++i) {
       DWORD size = 0;
       NoText why = NoText::kNone;
-      EncodeItemValue(catalogue, s, i, section.Items[i].CurrentValue, nullptr, &size, &why);
-      if (size == 0) return NoCommandText(NoJob::kNoText, why, s, i, section.Items[i].CurrentValue);
+      EncodeItemValue(catalogue, s, i, values.value[s][i], nullptr, &size, &why);
+      if (size == 0) return NoCommandText(NoJob::kNoText, why, s, i, values.value[s][i]);
       total += size - 1;
     }
   }
@@ -116,9 +125,9 @@ CommandText AllItemsText(const SettingsCatalogue &catalogue) {
     for (LONG i = 0; i < items; ++i) {
       DWORD room = total - at;
       NoText why = NoText::kNone;
-      DWORD written = EncodeItemValue(catalogue, s, i, section.Items[i].CurrentValue, result.text.get() + at, &room,
+      DWORD written = EncodeItemValue(catalogue, s, i, values.value[s][i], result.text.get() + at, &room,
                                       &why);
-      if (written == 0) return NoCommandText(NoJob::kNoText, why, s, i, section.Items[i].CurrentValue);
+      if (written == 0) return NoCommandText(NoJob::kNoText, why, s, i, values.value[s][i]);
       at += written - 1;
     }
   }
@@ -159,6 +168,10 @@ JobBytes FrameCommandText(const SettingsCatalogue &catalogue, CommandText comman
 
 JobBytes BuildItemJob(const SettingsCatalogue &catalogue, LONG section, LONG item, LONG choice) {
   return FrameCommandText(catalogue, ItemChoiceText(catalogue, section, item, choice));
+}
+
+JobBytes BuildAllItemsJob(const SettingsCatalogue &catalogue, const ItemValues &values) {
+  return FrameCommandText(catalogue, AllItemsText(catalogue, values));
 }
 
 JobBytes BuildAllItemsJob(const SettingsCatalogue &catalogue) {

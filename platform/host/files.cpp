@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 
 #include "platform/host/control.h"
@@ -11,10 +12,14 @@
 namespace {
 struct File : host::KernelObject {
   int fd;
-  explicit File(int f) : KernelObject(Kind::File), fd(f) {}
+  bool writes;
+  File(int f, bool w) : KernelObject(Kind::File), fd(f), writes(w) {}
   ~File() override { ::close(fd); }
 };
+std::atomic<bool> failNextWrittenClose{false};
 }  // namespace
+
+void host::FailNextWrittenFileClose() { failNextWrittenClose = true; }
 
 std::string host::LinuxPath(LPCWSTR windowsPath) {
   std::string path = Narrow(WString(windowsPath));
@@ -44,7 +49,7 @@ HANDLE WINAPI CreateFileW(LPCWSTR path, DWORD access, DWORD, LPSECURITY_ATTRIBUT
                                                                              : ERROR_ACCESS_DENIED);
     return INVALID_HANDLE_VALUE;
   }
-  return static_cast<host::KernelObject *>(new File(fd));
+  return static_cast<host::KernelObject *>(new File(fd, writes));
 }
 
 BOOL WINAPI ReadFile(HANDLE handle, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPPED) {
@@ -108,6 +113,8 @@ BOOL WINAPI CloseHandle(HANDLE handle) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }
+  const bool fails = file->writes && failNextWrittenClose.exchange(false);
   delete file;
-  return TRUE;
+  if (fails) SetLastError(ERROR_ACCESS_DENIED);
+  return fails ? FALSE : TRUE;
 }

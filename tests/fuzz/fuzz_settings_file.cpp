@@ -81,8 +81,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     SettingsCatalogue *catalogue = FindCatalogue(kPrinter);
     if (catalogue) {
       for (LONG s = 0; s < catalogue->SectionCount; ++s) {
-        ShowSectionItems(page, kPrinter, s);
-        for (LONG i = 0; i < catalogue->Sections[s].ItemCount; ++i) ShowItemOptions(page, kPrinter, s, i);
+        ShowSectionItems(page, s);
+        for (LONG i = 0; i < catalogue->Sections[s].ItemCount; ++i) ShowItemOptions(page, s, i);
       }
       EncodeEverything(*catalogue);
       SendAllCommands(kPrinter);

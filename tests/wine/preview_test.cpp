@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "catalogue/registry.h"
-#include "page/command_job.h"
 #include "page/settings_page.h"
 #include "tests/page/settings_page_scenarios.h"
 #include "tests/tools/tool_fixture.h"
@@ -189,8 +188,6 @@ TEST_F(Preview, ShowsTheFileAndWritesItsJobsBesideIt) {
   EXPECT_EQ(run.Close(), 0) << run.err;
   EXPECT_NE(run.out.find(Utf8(jobFile_)), std::string::npos) << run.out;
   EXPECT_EQ(run.err, "");
-  WCHAR routed[kPathChars];
-  EXPECT_FALSE(JobFileOf(printer, routed)) << "the route outlived the preview";
 }
 
 // With --printer the page sends through the spooler to that printer, with the catalogue still from FILE (not from

@@ -7,6 +7,7 @@
 #include <iterator>
 #include <map>
 #include <memory>
+#include <new>
 
 #include "prnset_version.h"
 #include "tools/prnset/system.h"
@@ -266,7 +267,13 @@ int Run(const std::vector<WString> &args, std::istream &in, std::ostream &out, s
     TemporaryFiles temporaries;
     FileArguments arguments;
     if (!Resolve(*command, parsed, in, temporaries, arguments, err)) return kExitUsage;
-    code = command->run(arguments, out, err);
+    try {
+      code = command->run(arguments, out, err);
+    } catch (const std::bad_alloc &) {
+      // No room for a catalogue or for what the command builds from it: nothing half-done is reported as done.
+      Complain(err, first, "out of memory");
+      return kExitUsage;
+    }
   } else {
     Complain(err, "", "unknown command " + first + "; try prnset help");
     return kExitUsage;

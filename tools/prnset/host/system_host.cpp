@@ -21,11 +21,10 @@ std::string LinuxPath(const WString &path) {
 }
 }  // namespace
 
-void UseSystemLanguage(LANGID language) { host::SetSystemLanguage(language); }
-
 const char *SpoolerNote() { return " (prnset on Linux has no printers of its own: send jobs with prnset.exe on Windows)"; }
 
-bool ShowPageSheet(const WString &, LANGID, const std::function<void()> &, std::string &error) {
+bool ShowPageSheet(const WString &, LANGID, const std::function<void(HWND)> &, const std::function<void()> &,
+                   std::string &error) {
   error = "the page is a Windows window: run prnset.exe preview on Windows, or scripts/preview FILE OUT.png here, "
           "which runs it under Wine";
   return false;

@@ -16,12 +16,25 @@
 
 namespace prnset {
 
-void UseSystemLanguage(LANGID) {}
+namespace {
+
+// The page's own procedure, except that the tool opens it: the sheet hands WM_INITDIALOG the page's
+// PROPSHEETPAGEW, whose lParam is the tool's opener.
+INT_PTR CALLBACK ToolPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_INITDIALOG || !lParam) return PrinterSettingsPageProc(page, message, wParam, lParam);
+  const auto *sheetPage = reinterpret_cast<const PROPSHEETPAGEW *>(lParam);
+  const auto *open = reinterpret_cast<const std::function<void(HWND)> *>(sheetPage->lParam);
+  if (!open) return PrinterSettingsPageProc(page, message, wParam, lParam);
+  (*open)(page);
+  return FALSE;
+}
+
+}  // namespace
 
 const char *SpoolerNote() { return ""; }
 
-bool ShowPageSheet(const WString &caption, LANGID language, const std::function<void()> &opening,
-                   std::string &error) {
+bool ShowPageSheet(const WString &caption, LANGID language, const std::function<void(HWND page)> &open,
+                   const std::function<void()> &opening, std::string &error) {
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   // Windows picks the template and the strings of the thread's UI language, as the plug-in's page gets them in a
@@ -34,7 +47,8 @@ bool ShowPageSheet(const WString &caption, LANGID language, const std::function<
   page.dwSize = sizeof(page);
   page.hInstance = self;
   page.pszTemplate = MAKEINTRESOURCEW(IDD_PRINTER_SETTINGS);
-  page.pfnDlgProc = PrinterSettingsPageProc;
+  page.pfnDlgProc = ToolPageProc;
+  page.lParam = reinterpret_cast<LPARAM>(&open);
   PROPSHEETHEADERW sheet = {};
   sheet.dwSize = sizeof(sheet);
   sheet.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW;
