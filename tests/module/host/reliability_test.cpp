@@ -4,7 +4,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <future>
+#include <mutex>
 #include <thread>
 
 #include "catalogue/registry.h"
@@ -96,43 +98,77 @@ TEST_F(Reliability, TwoPrintersOnTwoThreadsKeepTheirOwnJobs) {
   EXPECT_EQ(OpenCatalogueCount(), 0);
 }
 
+// Steps two threads take in turn: each waits until the other has reached the step it needs.
+class Steps {
+ public:
+  void Reach(int step) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    step_ = step;
+    changed_.notify_all();
+  }
+  void WaitFor(int step) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [&] { return step_ >= step; });
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  int step_ = 0;
+};
+
 // Two pages of one printer on two threads: the first could not open its catalogue (no room for the record), so its
-// Set All finds the catalogue that the second page opens; the second page opens and closes again and again while
-// the first sends. The record must outlive every operation that uses it, and go with the last.
+// Set All finds the catalogue that the second page opens. In each cycle the first page sends while the second is
+// open (sent), while the second closes (either outcome, but the record must outlive the Set All that uses it), and
+// after it closed (refused). The record goes with the last page.
 TEST_F(Reliability, APageWithoutCatalogueWhileAnotherOfItsPrinterCloses) {
   const WString printer = AddPrinter("Shared Busy Printer");
   constexpr int kCycles = 300;
-  std::promise<void> firstOpened;
-  std::atomic<bool> cycling{true};
-  std::atomic<int> sent{0}, refused{0}, wrong{0};
+  Steps steps;
+  std::atomic<int> sent{0}, refused{0}, raced{0}, wrong{0};
+  enum class Outcome { kSent, kRefused, kWrong };
   std::thread first([&] {
     host::FailAllocationAfter(1);  // the catalogue record is the page's first heap block
     Sheet sheet(printer);
     host::FailAllocationAfter(0);
     if (!sheet.page || OpenCatalogueCount() != 0) ++wrong;
-    firstOpened.set_value();
-    while (cycling) {
+    auto setAll = [&] {
       Click(sheet.page, IDC_SET_ALL);
-      for (const host::MessageBoxRecord &box : host::TakeMessageBoxes()) {
-        if (box.caption != printer) ++wrong;
-        ++((box.type & MB_ICONERROR) ? refused : sent);
-      }
+      std::vector<host::MessageBoxRecord> boxes = host::TakeMessageBoxes();
+      if (boxes.size() != 1 || boxes[0].caption != printer) return Outcome::kWrong;
+      return (boxes[0].type & MB_ICONERROR) ? Outcome::kRefused : Outcome::kSent;
+    };
+    for (int cycle = 0; cycle < kCycles; ++cycle) {
+      const int step = cycle * 4;
+      steps.WaitFor(step + 1);  // the second page is open
+      if (setAll() == Outcome::kSent) ++sent;
+      steps.Reach(step + 2);    // the second page closes now, while this Set All runs
+      if (setAll() == Outcome::kWrong) ++wrong;
+      ++raced;
+      steps.WaitFor(step + 3);  // the second page is gone
+      if (setAll() == Outcome::kRefused) ++refused;
+      steps.Reach(step + 4);
     }
   });
   std::thread second([&] {
-    firstOpened.get_future().wait();
     for (int cycle = 0; cycle < kCycles; ++cycle) {
-      Sheet sheet(printer);
-      if (!sheet.page) ++wrong;
-      std::this_thread::yield();
+      const int step = cycle * 4;
+      steps.WaitFor(step);
+      {
+        Sheet sheet(printer);
+        if (!sheet.page) ++wrong;
+        steps.Reach(step + 1);
+        steps.WaitFor(step + 2);
+      }
+      steps.Reach(step + 3);
     }
-    cycling = false;
   });
   first.join();
   second.join();
   EXPECT_EQ(wrong.load(), 0);
-  EXPECT_GT(sent.load(), 0) << "the first page never used the shared catalogue";
-  EXPECT_GT(refused.load(), 0) << "the first page never ran without a catalogue";
+  EXPECT_EQ(raced.load(), kCycles);
+  EXPECT_EQ(sent.load(), kCycles) << "Set All did not find the catalogue of the printer's open page";
+  EXPECT_EQ(refused.load(), kCycles) << "Set All found a catalogue after the last page holding it closed";
   EXPECT_EQ(OpenCatalogueCount(), 0);
   EXPECT_EQ(FindCatalogue(printer.c_str()), nullptr);
 }
