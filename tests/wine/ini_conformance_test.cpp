@@ -336,7 +336,9 @@ TEST(IniConformance, ReadsEveryKeyOfTheCorpusAsThePlatform) {
     const int before = tally.compared, leftOutBefore = tally.leftOut;
     CompareFile(file, path, tally);
     // A file whose keys were never read compares nothing and proves nothing.
-    if (tally.leftOut == leftOutBefore) EXPECT_GT(tally.compared, before) << file.name << ": no read compared";
+    if (tally.leftOut == leftOutBefore) {
+      EXPECT_GT(tally.compared, before) << file.name << ": no read compared";
+    }
   }
   // Only the few files meant to be UTF-8 are left out; a reader that took every file for UTF-8 would compare none.
   EXPECT_LT(tally.leftOut * 4, index) << tally.leftOut << " of " << index << " files left out";
