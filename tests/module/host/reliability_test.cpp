@@ -132,6 +132,7 @@ TEST_F(Reliability, APageWithoutCatalogueWhileAnotherOfItsPrinterCloses) {
     Sheet sheet(printer);
     host::FailAllocationAfter(0);
     if (!sheet.page || OpenCatalogueCount() != 0) ++wrong;
+    steps.Reach(1);  // no other page opens before this one has failed to get its catalogue
     auto setAll = [&] {
       Click(sheet.page, IDC_SET_ALL);
       std::vector<host::MessageBoxRecord> boxes = host::TakeMessageBoxes();
@@ -139,7 +140,7 @@ TEST_F(Reliability, APageWithoutCatalogueWhileAnotherOfItsPrinterCloses) {
       return (boxes[0].type & MB_ICONERROR) ? Outcome::kRefused : Outcome::kSent;
     };
     for (int cycle = 0; cycle < kCycles; ++cycle) {
-      const int step = cycle * 4;
+      const int step = 1 + cycle * 4;
       steps.WaitFor(step + 1);  // the second page is open
       if (setAll() == Outcome::kSent) ++sent;
       steps.Reach(step + 2);    // the second page closes now, while this Set All runs
@@ -152,7 +153,7 @@ TEST_F(Reliability, APageWithoutCatalogueWhileAnotherOfItsPrinterCloses) {
   });
   std::thread second([&] {
     for (int cycle = 0; cycle < kCycles; ++cycle) {
-      const int step = cycle * 4;
+      const int step = 1 + cycle * 4;
       steps.WaitFor(step);
       {
         Sheet sheet(printer);
