@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <string>
 
 #include "platform/host/control.h"
 #include "platform/host/handles.h"
@@ -17,6 +18,14 @@ struct File : host::KernelObject {
   ~File() override { ::close(fd); }
 };
 std::atomic<bool> failNextWrittenClose{false};
+
+// The platform tells a missing file from a missing folder on its way.
+bool FolderExists(const std::string &path) {
+  const size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return true;
+  struct stat st;
+  return ::stat(path.substr(0, slash ? slash : 1).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
 }  // namespace
 
 void host::FailNextWrittenFileClose() { failNextWrittenClose = true; }
@@ -45,8 +54,9 @@ HANDLE WINAPI CreateFileW(LPCWSTR path, DWORD access, DWORD, LPSECURITY_ATTRIBUT
     errno = EACCES;
   }
   if (fd < 0) {
-    SetLastError(errno == ENOENT ? ERROR_FILE_NOT_FOUND : errno == ENOTDIR ? ERROR_PATH_NOT_FOUND
-                                                                             : ERROR_ACCESS_DENIED);
+    SetLastError(errno == ENOENT ? (FolderExists(host::LinuxPath(path)) ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND)
+                 : errno == ENOTDIR ? ERROR_PATH_NOT_FOUND
+                                    : ERROR_ACCESS_DENIED);
     return INVALID_HANDLE_VALUE;
   }
   return static_cast<host::KernelObject *>(new File(fd, writes));

@@ -72,7 +72,9 @@ TEST(CheckPropertyTest, FindingsAgreeWithWhatThePlugInDoes) {
           EXPECT_EQ(choices.values[std::stoi(match[1]) - 1], 0) << message;
         }
       }
-      if (saysNothingSent) EXPECT_EQ(setAll.count, 0u) << run.out;
+      if (saysNothingSent) {
+        EXPECT_EQ(setAll.count, 0u) << run.out;
+      }
       // A file the checker passes sends something: a page that shows items never has a silent Set All.
       if (!errors) {
         ++clean;

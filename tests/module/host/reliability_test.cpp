@@ -4,7 +4,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <future>
+#include <mutex>
 #include <thread>
 
 #include "catalogue/registry.h"
@@ -96,43 +98,82 @@ TEST_F(Reliability, TwoPrintersOnTwoThreadsKeepTheirOwnJobs) {
   EXPECT_EQ(OpenCatalogueCount(), 0);
 }
 
-// Two pages of one printer on two threads: the first could not open its catalogue (no room for the record); the
-// second page opens and closes again and again while the first presses Set All. A page without a catalogue of its
-// own never sends from another page's, and every record goes with its last page.
+// Steps two threads take in turn: each waits until the other has reached the step it needs.
+class Steps {
+ public:
+  void Reach(int step) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    step_ = step;
+    changed_.notify_all();
+  }
+  void WaitFor(int step) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [&] { return step_ >= step; });
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  int step_ = 0;
+};
+
+// Two pages of one printer on two threads: the first could not open its catalogue (no room for the record). In each
+// cycle it presses Set All while the second page is open, while the second closes, and after it closed: a page
+// without a catalogue of its own never sends from another page's, whatever the other page does. The record goes
+// with the last page.
 TEST_F(Reliability, APageWithoutCatalogueWhileAnotherOfItsPrinterCloses) {
   const WString printer = AddPrinter("Shared Busy Printer");
   constexpr int kCycles = 300;
-  std::promise<void> firstOpened;
-  std::atomic<bool> cycling{true};
-  std::atomic<int> sent{0}, refused{0}, wrong{0};
+  Steps steps;
+  std::atomic<int> sent{0}, refused{0}, raced{0}, wrong{0};
+  enum class Outcome { kSent, kRefused, kWrong };
   std::thread first([&] {
     host::FailAllocationAfter(2);  // the catalogue record, the page's heap block after the spooler's driver answer
     Sheet sheet(printer);
     host::FailAllocationAfter(0);
     if (!sheet.page || OpenCatalogueCount() != 0) ++wrong;
-    firstOpened.set_value();
-    while (cycling) {
+    steps.Reach(1);  // no other page opens before this one has failed to get its catalogue
+    auto setAll = [&] {
       Click(sheet.page, IDC_SET_ALL);
-      for (const host::MessageBoxRecord &box : host::TakeMessageBoxes()) {
-        if (box.caption != printer) ++wrong;
-        ++((box.type & MB_ICONERROR) ? refused : sent);
-      }
+      std::vector<host::MessageBoxRecord> boxes = host::TakeMessageBoxes();
+      if (boxes.size() != 1 || boxes[0].caption != printer) return Outcome::kWrong;
+      return (boxes[0].type & MB_ICONERROR) ? Outcome::kRefused : Outcome::kSent;
+    };
+    for (int cycle = 0; cycle < kCycles; ++cycle) {
+      const int step = 1 + cycle * 4;
+      steps.WaitFor(step + 1);  // the second page is open
+      const Outcome whileOpen = setAll();
+      sent += whileOpen == Outcome::kSent;
+      refused += whileOpen == Outcome::kRefused;
+      steps.Reach(step + 2);    // the second page closes now, while this Set All runs
+      const Outcome whileClosing = setAll();
+      sent += whileClosing == Outcome::kSent;
+      wrong += whileClosing == Outcome::kWrong;
+      ++raced;
+      steps.WaitFor(step + 3);  // the second page is gone
+      if (setAll() == Outcome::kRefused) ++refused;
+      steps.Reach(step + 4);
     }
   });
   std::thread second([&] {
-    firstOpened.get_future().wait();
     for (int cycle = 0; cycle < kCycles; ++cycle) {
-      Sheet sheet(printer);
-      if (!sheet.page) ++wrong;
-      std::this_thread::yield();
+      const int step = 1 + cycle * 4;
+      steps.WaitFor(step);
+      {
+        Sheet sheet(printer);
+        if (!sheet.page) ++wrong;
+        steps.Reach(step + 1);
+        steps.WaitFor(step + 2);
+      }
+      steps.Reach(step + 3);
     }
-    cycling = false;
   });
   first.join();
   second.join();
   EXPECT_EQ(wrong.load(), 0);
+  EXPECT_EQ(raced.load(), kCycles);
   EXPECT_EQ(sent.load(), 0) << "the page without a catalogue sent from another page's";
-  EXPECT_GT(refused.load(), 0) << "the first page never ran without a catalogue";
+  EXPECT_EQ(refused.load(), 2 * kCycles) << "Set All of the page without a catalogue did not say it failed";
   EXPECT_EQ(OpenCatalogueCount(), 0);
   EXPECT_EQ(FindCatalogue(printer.c_str()), nullptr);
 }
