@@ -78,17 +78,17 @@ files=(x64/$dll.dll x86/$dll.dll prnset.exe prnset README.md LICENSE THIRD-PARTY
 for file in "${files[@]}"; do check "the release holds $file" test -s "$root/$file"; done
 check "no DLL of the default name is left in the release" test -z "$(find "$root" -iname prnsetui.dll)"
 check "the example INF copies the DLL by the vendor's name" grep -qx "$dll.dll" "$root/examples/driver-package/genol300.inf"
-check "the example INF takes each architecture's DLL from its folder" bash -c "grep -qx '$dll.dll=1,amd64' '$1' &&
-  grep -qx '$dll.dll=1,x86' '$1'" - "$root/examples/driver-package/genol300.inf"
+check "the example INF takes each architecture's DLL from its folder" bash -c "grep -qx '$dll.dll=1,amd64' \"\$1\" &&
+  grep -qx '$dll.dll=1,x86' \"\$1\"" - "$root/examples/driver-package/genol300.inf"
 check "the plug-in configuration names the DLL by the vendor's name" \
   grep -qx "OEMConfigFile1=$dll.dll" "$root/examples/driver-package/genol300.ini"
-check "the INF and the configuration name no other DLL" bash -c "! grep -i prnsetui.dll '$1'/*.in?" - \
+check "the INF and the configuration name no other DLL" bash -c "! grep -i prnsetui.dll \"\$1\"/*.in?" - \
   "$root/examples/driver-package"
-check "the vendors' README is the release's, not the developers'" bash -c "grep -q THIRD-PARTY-NOTICES '$1' &&
-  ! grep -qE 'scripts/|bench/' '$1'" - "$root/README.md"
-check "LICENSE is the MIT licence of the prnsetui authors" bash -c "head -1 '$1' | grep -qx 'MIT License' &&
-  grep -q 'Copyright (c) [0-9]* the prnsetui authors' '$1'" - "$root/LICENSE"
-check "a release whose texts are given does not warn" bash -c "! grep -q 'CompanyName or LegalCopyright is empty' '$1'" \
+check "the vendors' README is the release's, not the developers'" bash -c "grep -q THIRD-PARTY-NOTICES \"\$1\" &&
+  ! grep -qE 'scripts/|bench/' \"\$1\"" - "$root/README.md"
+check "LICENSE is the MIT licence of the prnsetui authors" bash -c "head -1 \"\$1\" | grep -qx 'MIT License' &&
+  grep -q 'Copyright (c) [0-9]* the prnsetui authors' \"\$1\"" - "$root/LICENSE"
+check "a release whose texts are given does not warn" bash -c "! grep -q 'CompanyName or LegalCopyright is empty' \"\$1\"" \
   - "$work/package.txt"
 
 # Every component linked into a binary has its notice. The Windows binaries import no runtime DLL, so the MinGW-w64
@@ -98,7 +98,7 @@ components=()
 for pe in x64/$dll.dll x86/$dll.dll prnset.exe; do
   case "$pe" in x86/*) tools=i686-w64-mingw32- ;; *) tools=x86_64-w64-mingw32- ;; esac
   "${tools}objdump" -p "$root/$pe" | sed -n 's/^[[:space:]]*DLL Name: //p' >"$work/imports.txt"
-  check "$pe imports no runtime DLL (its runtime is linked in)" bash -c "! grep -qiE 'libgcc|libstdc|libwinpthread|msvcp' '$1'" \
+  check "$pe imports no runtime DLL (its runtime is linked in)" bash -c "! grep -qiE 'libgcc|libstdc|libwinpthread|msvcp' \"\$1\"" \
     - "$work/imports.txt"
 done
 components+=("MinGW-w64 runtime" "winpthreads" "GCC runtime libraries (libgcc, libstdc++)")
@@ -154,18 +154,18 @@ for pe in x64/$dll.dll x86/$dll.dll; do
   check "$pe carries the vendor's copyright" grep -qF "VALUE \"LegalCopyright\", \"$copyright\"" "$work/resources.rc"
   check "$pe carries the release's version" grep -qF "VALUE \"FileVersion\", \"$version\"" "$work/resources.rc"
   check "$pe keeps its manifest (id 2)" grep -qE '^2 24 ' "$work/resources.rc"
-  check "$pe is named $dll.dll in its version resource" bash -c "grep -qF 'VALUE \"OriginalFilename\", \"$dll.dll\"' '$1' &&
-    grep -qF 'VALUE \"InternalName\", \"$dll\"' '$1'" - "$work/resources.rc"
+  check "$pe is named $dll.dll in its version resource" bash -c "grep -qF 'VALUE \"OriginalFilename\", \"$dll.dll\"' \"\$1\" &&
+    grep -qF 'VALUE \"InternalName\", \"$dll\"' \"\$1\"" - "$work/resources.rc"
 done
 
 # The tool's own version block and a program's manifest (id 1), not the DLL's.
 x86_64-w64-mingw32-windres -i "$root/prnset.exe" -O rc >"$work/tool.rc" 2>/dev/null
 check "prnset.exe is named prnset.exe in its version resource" grep -qF 'VALUE "OriginalFilename", "prnset.exe"' "$work/tool.rc"
-check "prnset.exe's version resource describes a program" bash -c "grep -qE '^ *FILETYPE 0x1$' '$1' &&
-  grep -qF 'VALUE \"FileVersion\", \"$version\"' '$1'" - "$work/tool.rc"
+check "prnset.exe's version resource describes a program" bash -c "grep -qE '^ *FILETYPE 0x1$' \"\$1\" &&
+  grep -qF 'VALUE \"FileVersion\", \"$version\"' \"\$1\"" - "$work/tool.rc"
 check "prnset.exe names the vendor" grep -qF "VALUE \"CompanyName\", \"$company\"" "$work/tool.rc"
-check "prnset.exe has a program's manifest (id 1) and not the DLL's" bash -c "grep -qE '^1 24 ' '$1' &&
-  ! grep -qE '^2 24 ' '$1' && ! grep -qF 'OriginalFilename\", \"$dll.dll' '$1'" - "$work/tool.rc"
+check "prnset.exe has a program's manifest (id 1) and not the DLL's" bash -c "grep -qE '^1 24 ' \"\$1\" &&
+  ! grep -qE '^2 24 ' \"\$1\" && ! grep -qF 'OriginalFilename\", \"$dll.dll' \"\$1\"" - "$work/tool.rc"
 
 # PKCS#11: the same throw-away key on a software token (SoftHSM), which osslsigncode reaches through OpenSSL's
 # PKCS#11 engine; the PIN is read from a file, as the PFX route reads its password. The signatures are time-stamped
@@ -226,6 +226,7 @@ authority=""
 # that the run above filled, so this costs two configurations and links of each binary.
 commit=$(git rev-parse HEAD)
 for clone in "$work/one/prnsetui" "$work/two/deeper/folder/prnsetui"; do
+  mkdir -p "$(dirname "$clone")"
   # The clone shares this machine's set-up; today's note of a failed wine32 install goes with it, so that its
   # set-up does not ask the package mirror again.
   { git clone -q --no-hardlinks . "$clone" && git -C "$clone" checkout -q "$commit" && mkdir -p "$clone/build" &&
@@ -239,7 +240,7 @@ for file in x64/prnsetui.dll x86/prnsetui.dll prnset.exe prnset x64/prnsetui.dll
   check "two clones give the same $file" cmp "$work/one/prnsetui/dist/$name/$file" \
     "$work/two/deeper/folder/prnsetui/dist/$name/$file"
 done
-check "the zip's files carry the commit's time" bash -c "TZ=UTC unzip -l '$1' | grep -q \"\$(TZ=UTC date -d @$(git log -1 --format=%ct) '+%m-%d-%Y %H:%M')\"" - "$one"
+check "the zip's files carry the commit's time" bash -c "TZ=UTC unzip -l \"\$1\" | grep -q \"\$(TZ=UTC date -d @$(git log -1 --format=%ct) '+%m-%d-%Y %H:%M')\"" - "$one"
 check "a release with empty CompanyName and LegalCopyright says so on a line of its own" grep -qx \
   "package: warning: CompanyName or LegalCopyright is empty; give -DPRNSET_COMPANY_NAME and -DPRNSET_LEGAL_COPYRIGHT for a vendor's release" \
   "$work/one/prnsetui.txt"
