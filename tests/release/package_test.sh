@@ -240,7 +240,7 @@ for file in x64/prnsetui.dll x86/prnsetui.dll prnset.exe prnset x64/prnsetui.dll
   check "two clones give the same $file" cmp "$work/one/prnsetui/dist/$name/$file" \
     "$work/two/deeper/folder/prnsetui/dist/$name/$file"
 done
-check "the zip's files carry the commit's time" bash -c "TZ=UTC unzip -l \"\$1\" | grep -q \"\$(TZ=UTC date -d @$(git log -1 --format=%ct) '+%m-%d-%Y %H:%M')\"" - "$one"
+check "the zip's files carry the commit's time" bash -c "TZ=UTC unzip -l \"\$1\" | grep -q \"\$(TZ=UTC date -d @$(git log -1 --format=%ct) '+%Y-%m-%d %H:%M')\"" - "$one"
 check "a release with empty CompanyName and LegalCopyright says so on a line of its own" grep -qx \
   "package: warning: CompanyName or LegalCopyright is empty; give -DPRNSET_COMPANY_NAME and -DPRNSET_LEGAL_COPYRIGHT for a vendor's release" \
   "$work/one/prnsetui.txt"
