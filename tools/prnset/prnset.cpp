@@ -90,6 +90,10 @@ const CommandEntry kCommands[] = {
                         "sections and the Chinese page (default en)"}},
      "0 the sheet was closed; 1 no room for the catalogue; 2 wrong command line, unreadable FILE, or no window can "
      "be shown (prnset on Linux)"},
+    {"models", ModelsCommand, "prnset models INF",
+     "each model of a driver package's INF and the settings file its printers read", false, {},
+     "0 done; 1 the INF offers no model, or copies no file of a model's settings-file name; 2 wrong command line, "
+     "unreadable INF or unwritable output"},
 };
 
 const CommandEntry *Find(const std::string &name) {

@@ -40,6 +40,8 @@ int CheckCommand(const FileArguments &parsed, std::ostream &out, std::ostream &e
 int EncodeCommand(const FileArguments &parsed, std::ostream &out, std::ostream &err);
 int JobCommand(const FileArguments &parsed, std::ostream &out, std::ostream &err);
 int PreviewCommand(const FileArguments &parsed, std::ostream &out, std::ostream &err);
+// FILE is a driver package's INF: each model it offers and the settings file the model's printers read.
+int ModelsCommand(const FileArguments &parsed, std::ostream &out, std::ostream &err);
 
 // The usage line of a command ("prnset dump FILE [--lang en|cn]").
 std::string UsageOf(const std::string &command);
