@@ -4,6 +4,7 @@
 #include <map>
 #include <tuple>
 
+#include "tools/prnset/check_names.h"
 #include "tools/prnset/prnset.h"
 
 namespace prnset {
@@ -107,6 +108,22 @@ bool CheckFileContent(const std::vector<BYTE> &bytes, Findings &findings) {
   return true;
 }
 
+bool Overflow::Full(int line) {
+  if (told_ < kToldOneByOne) {
+    ++told_;
+    return false;
+  }
+  if (!more_++) first_ = line;
+  return true;
+}
+
+void Overflow::Tell(Findings &findings, const char *code) const {
+  if (more_)
+    findings.Add(first_, code,
+                 std::to_string(more_) + " more " + what_ + " (from this line on): the first " +
+                     std::to_string(kToldOneByOne) + " are told one by one");
+}
+
 const std::vector<std::string> kClaimableCodes = {"unknown-key", "unknown-section", "no-equals", "misnumbered",
                                                   "duplicate-key"};
 
@@ -150,22 +167,12 @@ std::vector<Finding> MergeLanguages(const std::vector<Finding> &english, const s
   return merged;
 }
 
-namespace {
-// Names as the reader compares them: ASCII letters without regard to case.
-std::string Folded(const WString &name) {
-  std::string out = Utf8(name);
-  for (char &c : out)
-    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-  return out;
-}
-}  // namespace
-
 void LoadAccount::Read(const LoadRead &read) {
   byField_[{int(read.name.field), read.sectionNumber, read.itemNumber}] = reads.size();
   reads.push_back({read.name.field, read.section, read.key, read.sectionNumber, read.itemNumber,
                    read.text ? WString(read.text) : WString(), read.value, read.line, read.name.width});
-  names_.insert({Folded(read.section), Folded(read.key)});
-  sectionNames_.insert(Folded(read.section));
+  names_.insert(FoldedName(read.section) + "\n" + FoldedName(read.key));
+  sectionNames_.insert(FoldedName(read.section));
 }
 
 const LoadAccount::Reading *LoadAccount::Find(FileField field, LONG n, LONG m) const {
@@ -174,9 +181,9 @@ const LoadAccount::Reading *LoadAccount::Find(FileField field, LONG n, LONG m) c
 }
 
 bool LoadAccount::ReadName(const WString &section, const WString &key) const {
-  return names_.count({Folded(section), Folded(key)}) != 0;
+  return names_.count(FoldedName(section) + "\n" + FoldedName(key)) != 0;
 }
 
-bool LoadAccount::ReadSection(const WString &section) const { return sectionNames_.count(Folded(section)) != 0; }
+bool LoadAccount::ReadSection(const WString &section) const { return sectionNames_.count(FoldedName(section)) != 0; }
 
 }  // namespace prnset

@@ -7,11 +7,13 @@
 #include <set>
 #include <string>
 #include <tuple>
+#include <unordered_set>
 #include <vector>
 
 #include "catalogue/catalogue.h"
 #include "catalogue/ini_file.h"
 #include "catalogue/loader.h"
+#include "tools/prnset/check_names.h"
 #include "tools/prnset/session.h"
 
 namespace prnset {
@@ -63,6 +65,23 @@ class Findings {
   std::set<int> claimed_;
 };
 
+// Past kToldOneByOne findings of one kind in one place the rest are told as one count: a generated or pasted file
+// must not bury its other findings.
+class Overflow {
+ public:
+  static constexpr int kToldOneByOne = 50;
+  // `what` completes "N more ...", such as "keys of [Paper_Lang_EN] are never read".
+  explicit Overflow(std::string what) : what_(std::move(what)) {}
+  // Whether the finding on `line` is one too many, to be counted rather than told.
+  bool Full(int line);
+  // Tells the count, when there was any.
+  void Tell(Findings &findings, const char *code) const;
+
+ private:
+  std::string what_;
+  int told_ = 0, more_ = 0, first_ = 0;
+};
+
 // What the loader told of one load: every read, where each listed class and item went, the rules' notes and where
 // the walks ended.
 class LoadAccount : public LoadObserver {
@@ -109,8 +128,8 @@ class LoadAccount : public LoadObserver {
 
  private:
   std::map<std::tuple<int, LONG, LONG>, size_t> byField_;
-  std::set<std::pair<std::string, std::string>> names_;
-  std::set<std::string> sectionNames_;
+  std::unordered_set<std::string> names_;  // folded section and key, a line end between
+  std::unordered_set<std::string> sectionNames_;
 };
 
 // The settings file as read for checking: the parsed file (for lines and whole values), the catalogue the plug-in
@@ -119,6 +138,7 @@ struct CheckedFile {
   const IniFile &ini;
   const SettingsCatalogue &catalogue;
   const LoadAccount &account;
+  const KnownNames &known;  // every name the plug-in reads from this file
   const ToolLanguage &language;
   bool bothLanguages;  // the other language is checked too
   const std::vector<BYTE> &bytes;

@@ -19,6 +19,12 @@ bool SameName(const WString &a, const WString &b) {
 }
 
 std::string FoldedName(const WString &name) {
+  std::string ascii;
+  for (WCHAR c : name) {
+    if (c >= 0x80) break;
+    ascii += char(Folded(c));
+  }
+  if (ascii.size() == name.size()) return ascii;  // names are ASCII but for a few: no conversion for them
   WString folded = name;
   for (WCHAR &c : folded) c = Folded(c);
   return Utf8(folded);
@@ -101,6 +107,7 @@ bool IsDigits(const WString &text, size_t from, size_t to) {
 }  // namespace
 
 WString NameForNumber(const WString &name, LPCWSTR form) {
+  if (std::none_of(name.begin(), name.end(), [](WCHAR c) { return c >= '0' && c <= '9'; })) return WString();
   SplitForm other;
   const SplitForm &split = SplitOf(form, other);
   const WString &p = split.prefix, &s = split.suffix;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -79,6 +80,7 @@ class KnownNames {
  private:
 
   std::map<std::string, std::vector<WString>> itemsOfClass_;  // folded class key -> item keys of all its classes
+  std::map<std::string, std::set<std::string>> itemKeys_;     // the same item keys, folded, to look names up
   std::map<std::string, long> itemsListed_;                   // folded [SectionNN] -> highest ItemNN it lists
   std::vector<WString> classKeys_;
   std::vector<std::string> openClasses_;  // folded keys of classes whose [SectionNN] is missing

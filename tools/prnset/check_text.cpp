@@ -1,6 +1,7 @@
 // Characters the page would show otherwise than the author sees them in an editor: invisible ones, a lone quotation
 // mark, and text in another encoding than the page of its language reads.
 #include <cstdio>
+#include <unordered_set>
 
 #include "tools/prnset/check.h"
 #include "tools/prnset/check_names.h"
@@ -75,8 +76,11 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
   const bool english = file.language.load.language != kChineseLanguage;
   const bool ansi = ini.encoding() == IniFile::Encoding::Ansi;
   const auto lines = ansi ? LineBytes(file.bytes) : std::vector<std::pair<size_t, size_t>>();
+  std::unordered_set<std::string> seen;
   for (const IniFile::Section &section : ini.sections()) {
     const WString name = ini.Text(section.name, section.nameLength);
+    // Only the first section of a name is read: the page shows no text of a later one.
+    const bool read = seen.insert(FoldedName(name)).second && file.account.ReadSection(name);
     const bool english_section = EndsWith(name, kEnglishSuffix), chinese_section = EndsWith(name, kChineseSuffix);
     bool swallowed = false;  // the lines after a mark that hid a header belong to the section it hid
     for (const IniFile::Entry &entry : section.entries) {
@@ -104,7 +108,7 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
           findings.Claim(entry.line);
           break;
         }
-      if (!file.account.ReadName(name, key)) continue;  // only what the page reads is shown
+      if (!read || !file.account.ReadName(name, key)) continue;  // only what the page reads is shown
       for (size_t i = 0; i < value.size(); ++i)
         if (IsInvisible(value[i])) {
           findings.Add(entry.line, "invisible-character",

@@ -56,7 +56,7 @@ using AccountRead = LoadAccount::Reading;
 class Walker {
  public:
   Walker(const CheckedFile &file, const std::vector<WString> &misspelt, Findings &findings)
-      : misspelt_(misspelt), ini_(file.ini), catalogue_(file.catalogue), account_(file.account), findings_(findings), known_(file.ini),
+      : misspelt_(misspelt), ini_(file.ini), catalogue_(file.catalogue), account_(file.account), findings_(findings), known_(file.known),
         suffix_(LanguageSuffix(file.language.load.language)),
         languageName_(file.language.load.language == kChineseLanguage ? "Chinese" : "English") {}
 
@@ -98,7 +98,7 @@ class Walker {
   const SettingsCatalogue &catalogue_;
   const LoadAccount &account_;
   Findings &findings_;
-  const KnownNames known_;
+  const KnownNames &known_;
   LPCWSTR suffix_;
   const char *languageName_;
   const WString names_ = kNamesSection;
