@@ -46,15 +46,27 @@ std::vector<std::pair<size_t, size_t>> LineBytes(const std::vector<BYTE> &bytes)
   return lines;
 }
 
-// Whether bytes with some above 127 are valid UTF-8 throughout.
-bool IsUtf8(const BYTE *p, size_t n) {
+// Characters of a Chinese text: Han, CJK and full-width punctuation, general punctuation.
+bool IsChineseText(unsigned c) {
+  return (c >= 0x2000 && c <= 0x206F) || (c >= 0x3000 && c <= 0x303F) || (c >= 0x3400 && c <= 0x9FFF) ||
+         (c >= 0xFF00 && c <= 0xFFEF);
+}
+
+// Whether bytes with some above 127 are valid UTF-8 throughout, and with `chinese` whether they are Chinese text: a
+// short text of code page 936 can be valid UTF-8 by chance (pairs that read as Cyrillic and Hebrew letters), but then
+// not as Chinese characters.
+bool IsUtf8(const BYTE *p, size_t n, bool chinese) {
   bool high = false;
   for (size_t i = 0; i < n;) {
     BYTE b = p[i];
     size_t more = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : 9;
     if (more == 9 || i + more >= n + (more ? 0 : 1)) return false;
-    for (size_t k = 1; k <= more; ++k)
+    unsigned c = more ? b & (0x3F >> more) : b;
+    for (size_t k = 1; k <= more; ++k) {
       if ((p[i + k] & 0xC0) != 0x80) return false;
+      c = (c << 6) | (p[i + k] & 0x3F);
+    }
+    if (more && chinese && !IsChineseText(c)) return false;
     high = high || more;
     i += more + 1;
   }
@@ -140,7 +152,7 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       for (size_t i = 0; i < n; ++i) high = high || p[i] >= 0x80;
       if (!high) continue;
       if (chinese_section && !english) {
-        if (IsUtf8(p, n))
+        if (IsUtf8(p, n, true))
           findings.Add(entry.line, "utf8-in-ansi",
                        Place(name, key) + " is UTF-8 text in a file the Chinese page reads in code page 936: it "
                        "shows garbled; save the whole file in code page 936, or as UTF-8 with a byte order mark");
@@ -151,7 +163,7 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       }
       if (english_section && english) {
         std::vector<WCHAR> wide(n + 1);
-        int chars = Decodes(kChineseCodePage, p, n) && !IsUtf8(p, n)
+        int chars = Decodes(kChineseCodePage, p, n) && !IsUtf8(p, n, false)
                         ? MultiByteToWideChar(kChineseCodePage, 0, reinterpret_cast<LPCSTR>(p), int(n), wide.data(),
                                               int(wide.size()))
                         : 0;

@@ -26,6 +26,7 @@ const Language kLanguages[] = {{kEnglishLanguage, "English", "an English system"
 struct MissingTitle {
   int line;
   std::string message;
+  bool meant;  // the line holds a misspelt name of the title, which tells nothing more
 };
 
 // Filter values that say "hide" in words: read as 0, they hide as meant.
@@ -266,8 +267,15 @@ void Walker::NoteTitles(const WString &key, LONG n, const WString &titleKey, con
     } else {
       int line = Line(section, titleKey);
       if (!line) line = HasSection(section) ? SectionLine(ini_, section) : fallbackLine;
-      missingTitles_[l].push_back({line, Place(section, titleKey) + " is missing: in " + kLanguages[l].name +
-                                             " the " + what + " shows as an empty row"});
+      const MeantEntry meant = line && !Line(section, titleKey) ? MeantKey(ini_, known_, section, titleKey) : MeantEntry();
+      std::string message = Place(section, titleKey) + " is missing";
+      if (!meant.name.empty()) {
+        message += " (line " + std::to_string(meant.line) + " has " + Quoted(meant.name) +
+                   ", which the plug-in does not read as " + Utf8(titleKey) + ")";
+        line = meant.line;
+      }
+      missingTitles_[l].push_back(
+          {line, message + ": in " + kLanguages[l].name + " the " + what + " shows as an empty row", !meant.name.empty()});
     }
   }
 }
@@ -547,8 +555,10 @@ void Walker::ReportTitles() {
       findings_.Add(finding);
       continue;
     }
-    for (const MissingTitle &missing : missingTitles_[l])
+    for (const MissingTitle &missing : missingTitles_[l]) {
       findings_.Add({missing.line, Severity::Warning, "title-missing", missing.message, kLanguages[l].concerns});
+      if (missing.meant) findings_.Claim(missing.line);
+    }
   }
 }
 
