@@ -497,7 +497,11 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
   else if (type->text.empty())
     MissingKey(type->section, type->key, SectionLine(ini_, type->section), "rule-type-missing",
                where + " has no options, so Set Current sends nothing for it");
-  else if (report != account_.rules.end() && report->second.known)
+  else if (isEnum && !rule->line) {
+    // No rule at all: told once, on the line of the name that was probably meant for it.
+    MissingKey(rule->section, rule->key, type->line, "enum-no-pairs", where + " has no options");
+    ruleTold = true;
+  } else if (report != account_.rules.end() && report->second.known)
     ruleTold = CheckRuleNotes(report->second, rule->text, rule->line, Place(rule->section, rule->key), findings_,
                               loaded.OptionCount);
   else
