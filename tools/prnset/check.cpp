@@ -142,6 +142,68 @@ Findings CheckSettingsFile(const CheckedFile &file) {
   return findings;
 }
 
+namespace {
+// The values of an item's options in their order.
+std::vector<LONG> ValuesOf(const SettingsItem &item) {
+  std::vector<LONG> values;
+  for (const SettingsOption *option = item.Options; option && values.size() < item.OptionCount; option = option->Next)
+    values.push_back(option->Value);
+  return values;
+}
+
+std::string Shown(const std::vector<LONG> &values) {
+  std::string text;
+  for (size_t i = 0; i < values.size() && i < 8; ++i) text += (i ? " " : "") + std::to_string(values[i]);
+  return text + (values.size() > 8 ? " ..." : "");
+}
+}  // namespace
+
+namespace {
+// The read of the rule of the item in `itemSlot` of the class in `sectionSlot`, or nullptr.
+const LoadAccount::Reading *RuleOf(const LoadAccount &account, LONG sectionSlot, LONG itemSlot) {
+  for (const LoadAccount::Entry &section : account.sections) {
+    auto items = account.items.find(section.sectionNumber);
+    if (section.slot != sectionSlot || items == account.items.end()) continue;
+    for (const LoadAccount::Entry &item : items->second)
+      if (item.slot == itemSlot) return account.Find(FileField::Rule, section.sectionNumber, item.itemNumber);
+  }
+  return nullptr;
+}
+
+// Whether a finding is told on the line of a rule already.
+bool ToldOn(const Findings &findings, const LoadAccount::Reading *rule) {
+  for (const Finding &finding : findings.list())
+    if (rule && rule->line && finding.line == rule->line) return true;
+  return false;
+}
+}  // namespace
+
+void CheckLanguagesAgree(const Reading &english, Reading &chinese) {
+  const SettingsCatalogue &en = *english.catalogue.get(), &cn = *chinese.catalogue.get();
+  // Both pages read the same filters, so their classes and items stand in the same slots.
+  for (LONG s = 0; s < SectionCountOf(en) && s < SectionCountOf(cn); ++s)
+    for (LONG i = 0; i < en.Sections[s].ItemCount && i < cn.Sections[s].ItemCount; ++i) {
+      const SettingsItem &a = en.Sections[s].Items[i], &b = cn.Sections[s].Items[i];
+      const std::vector<LONG> inEnglish = ValuesOf(a), inChinese = ValuesOf(b);
+      // An item without options in one language, or whose rule is faulty, is told by that language's findings.
+      const LoadAccount::Reading *englishRule = RuleOf(english.account, s, i), *chineseRule = RuleOf(chinese.account, s, i);
+      if (inEnglish == inChinese || inEnglish.empty() || inChinese.empty() || ToldOn(english.findings, englishRule) ||
+          ToldOn(chinese.findings, chineseRule))
+        continue;
+      // A full-width equals sign, typed with a Chinese input method, is no '=' to the rule.
+      const bool fullWidth = chineseRule && chineseRule->text.find(WCHAR(0xFF1D)) != WString::npos;
+      chinese.findings.Add(chineseRule ? chineseRule->line : 0, "languages-differ",
+                           "item " + Utf8(en.Sections[s].Key) + "/" + Utf8(a.Key) + " has " +
+                               std::to_string(inEnglish.size()) + " options in English (values " + Shown(inEnglish) +
+                               ") but " + std::to_string(inChinese.size()) + " in Chinese (values " +
+                               Shown(inChinese) +
+                               "): the same row sends other bytes in the other language; " +
+                               (fullWidth ? "the Chinese rule holds a full-width \xEF\xBC\x9D, which the rule does not "
+                                            "read as '='"
+                                          : "give both rules the same values"));
+    }
+}
+
 std::vector<Finding> MergeLanguages(const std::vector<Finding> &english, const std::vector<Finding> &chinese) {
   // The Chinese reading's findings by what they say, each told once with the English one that says the same.
   std::map<std::tuple<int, Severity, std::string, std::string>, std::vector<size_t>> unmatched;

@@ -178,6 +178,18 @@ struct ItemLines {
 void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item, bool enumRule,
                      const ItemLines &lines, const std::string &where, Findings &findings);
 
+// One reading of the file: the catalogue the page of one language loads, the loader's account of that load, and the
+// findings about it.
+struct Reading {
+  UniqueCatalogue catalogue;
+  LoadAccount account;
+  Findings findings;
+};
+
+// Items whose options differ between the English and the Chinese page (their values, or how many): the same row
+// sends other bytes in the other language. Told among the Chinese reading's findings, on its rule's line.
+void CheckLanguagesAgree(const Reading &english, Reading &chinese);
+
 // The findings of the English and the Chinese reading as one list: a finding both readings make is told once, for
 // both. Sorted by line, file-wide findings first.
 std::vector<Finding> MergeLanguages(const std::vector<Finding> &english, const std::vector<Finding> &chinese);

@@ -49,23 +49,23 @@ bool ReadBytes(const WString &path, std::vector<BYTE> &bytes) {
 // The file's sections by their first line, and whether each is a _CN section.
 using SectionLines = std::vector<std::pair<int, bool>>;
 
-// One reading of the file: the catalogue the page of that language loads from these bytes, the loader's account of
-// that load, and the findings about it; `sections` gets the file's sections as this reading sees them.
-Findings CheckIn(const std::vector<BYTE> &bytes, const ToolLanguage &language, bool bothLanguages,
-                 SectionLines *sections = nullptr) {
+// Reads the file in one language; `sections` gets the file's sections as this reading sees them.
+Reading CheckIn(const std::vector<BYTE> &bytes, const ToolLanguage &language, bool bothLanguages,
+                SectionLines *sections = nullptr) {
   IniFile ini;
   ini.Parse(bytes.data(), bytes.size(), language.load.codePage);
-  UniqueCatalogue catalogue = NewCatalogue();
-  if (!catalogue) throw std::bad_alloc();
-  LoadAccount account;
-  LoadCatalogue(*catalogue.get(), IniSource(ini), language.load.language, &account);
+  Reading reading{NewCatalogue(), {}, {}};
+  if (!reading.catalogue) throw std::bad_alloc();
+  LoadCatalogue(*reading.catalogue.get(), IniSource(ini), language.load.language, &reading.account);
   const KnownNames known(ini);
   for (const IniFile::Section &section : sections ? ini.sections() : std::vector<IniFile::Section>()) {
     const WString name = ini.Text(section.name, section.nameLength), suffix = kChineseSuffix;
     sections->push_back({section.line, name.size() >= suffix.size() &&
                                            SameName(name.substr(name.size() - suffix.size()), suffix)});
   }
-  return CheckSettingsFile({ini, *catalogue.get(), account, known, language, bothLanguages, bytes});
+  reading.findings =
+      CheckSettingsFile({ini, *reading.catalogue.get(), reading.account, known, language, bothLanguages, bytes});
+  return reading;
 }
 
 // The findings of one reading, each marked with the language it concerns.
@@ -213,8 +213,10 @@ int CheckCommand(const FileArguments &parsed, std::ostream &out, std::ostream &e
     } else if (both) {
       // Section names are ASCII in every reading: the English reading's sections place every line.
       SectionLines sections;
-      Findings inEnglish = CheckIn(bytes, english, true, &sections);
-      Findings inChinese = CheckIn(bytes, chinese, true);
+      Reading englishReading = CheckIn(bytes, english, true, &sections);
+      Reading chineseReading = CheckIn(bytes, chinese, true);
+      Findings &inEnglish = englishReading.findings, &inChinese = chineseReading.findings;
+      CheckLanguagesAgree(englishReading, chineseReading);
       inEnglish.ClaimAlso(inChinese);
       inChinese.ClaimAlso(inEnglish);
       inEnglish.DropClaimed(kClaimableCodes);
@@ -222,7 +224,7 @@ int CheckCommand(const FileArguments &parsed, std::ostream &out, std::ostream &e
       findings = MergeLanguages(FileWide(Concerning(inEnglish, english), sections, false),
                                 FileWide(Concerning(inChinese, chinese), sections, true));
     } else {
-      findings = Concerning(CheckIn(bytes, parsed.language, false), parsed.language);
+      findings = Concerning(CheckIn(bytes, parsed.language, false).findings, parsed.language);
       std::stable_sort(findings.begin(), findings.end(),
                        [](const Finding &a, const Finding &b) { return a.line < b.line; });
     }

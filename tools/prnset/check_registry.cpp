@@ -55,6 +55,8 @@ const std::vector<FindingKind> kFindingKinds = {
     {"rule-section-missing", W, "a class without its rule section", "Options: `[S_Rule_EN]` and `[S_Rule_CN]`"},
     {"rule-type-missing", W, "an item without a rule type", "Options: `[S_Rule_EN]` and `[S_Rule_CN]`"},
     {"rule-type-unknown", W, "a rule type that is neither Enum nor Serial", "Options: `[S_Rule_EN]` and `[S_Rule_CN]`"},
+    {"languages-differ", W, "an item whose option values differ between the languages",
+     "Options: `[S_Rule_EN]` and `[S_Rule_CN]`"},
     {"enum-no-pairs", W, "an Enum rule without value=text pairs", "Enum: named values"},
     {"enum-no-blank", W, "an Enum value with no blank before it", "Enum: named values"},
     {"enum-value-not-number", W, "an Enum value that is not a number", "Enum: named values"},
