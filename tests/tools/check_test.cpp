@@ -315,6 +315,8 @@ const Case kCases[] = {
     {"a key repeated eighty times, told fifty times and then counted",
      [] { return std::string(kClean) + Repeat("i=0\n", 80); }, 76, "warning",
      "30 more keys of [S_Default] appear again (from this line on): the first 50 are told one by one", 51},
+    {"default written with a suffix", [] { return Edit(kClean, "I=1\n", "I_Default=1\n"); }, 25, "warning",
+     "[S_Default] I_Default is never read: did you mean I?", 1},
     {"keys before the first header", [] { return "Version=2\n" + std::string(kClean); }, 1, "warning",
      "before the first [section] header", 1},
     {"misnumbered key", [] { return Edit(kClean, "Item01=I", "Item1=I\nItem01=I"); }, 10, "warning",

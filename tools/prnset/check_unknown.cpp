@@ -31,6 +31,11 @@ WString Nearest(const WString &name, const std::vector<WString> &candidates,
       bestPresent = here;
     }
   }
+  // No near miss: a name the file lacks with something added to it ("Density_Default" for "Density").
+  for (const WString &candidate : candidates)
+    if (best.empty() && name.size() > candidate.size() + 1 && name[candidate.size()] == '_' &&
+        SameName(name.substr(0, candidate.size()), candidate) && !present(candidate))
+      best = candidate;
   return best;
 }
 
