@@ -43,6 +43,7 @@ const std::vector<FindingKind> kFindingKinds = {
     {"too-many-classes", W, "classes beyond the ten the page holds", "Limits at a glance"},
     {"too-many-items", W, "items beyond the 32 a class holds", "Limits at a glance"},
     {"not-a-number", W, "a number written otherwise than in plain decimal", "How the file is read"},
+    {"same-class-key", W, "two classes listed with one key", "`[SectionNames]`"},
     {"same-item-key", W, "two items of a class with one key", "`[SectionNN]`: the items of a class"},
     {"text-cut", W, "a text longer than its field", "Limits at a glance"},
     {"title-cut", W, "a title longer than the page shows", "Languages: `[S_Lang_EN]` and `[S_Lang_CN]`"},

@@ -322,6 +322,7 @@ void Walker::Run() {
   long unlistedFrom = 0;
   bool unlistedShown = false;
   int shownClasses = 0;
+  std::map<std::string, WString> classKeys;  // class keys seen, folded, with the number name that gave them
   for (const LoadAccount::Entry &entry : account_.sections) {
     const LONG n = entry.sectionNumber;
     const AccountRead *keyRead = account_.Find(FileField::SectionKey, n);
@@ -341,6 +342,16 @@ void Walker::Run() {
       continue;
     }
     CheckWidth(keyRead);
+    auto same = classKeys.find(FoldedName(key));
+    if (same != classKeys.end()) {
+      // Both classes read the same sections: the second one's items look there for titles, rules and defaults.
+      findings_.Add(keyRead->line, "same-class-key",
+                    Place(names_, keyRead->key) + " = " + Quoted(key) + " names the class of " + Utf8(same->second) +
+                        " again: the items of [" + Utf8(Name(SectionForm::Numbered, WString(), n, suffix_)) +
+                        "] look for their titles, rules and defaults in the sections of " + Utf8(key));
+      continue;
+    }
+    classKeys.emplace(FoldedName(key), keyRead->key);
     CheckFilter(account_.Find(FileField::SectionEnable, n), "class " + Utf8(key));
     const bool misspelt = std::find(misspelt_.begin(), misspelt_.end(), key) != misspelt_.end();
     if (entry.slot >= 0 && !misspelt) CheckSection(entry, key);
