@@ -134,7 +134,7 @@ Findings CheckSettingsFile(const CheckedFile &file) {
   CheckFileLayout(file.ini, findings);
   const std::vector<WString> misspelt = CheckMisspeltClassKeys(file, findings);
   CheckCatalogueWalk(file, misspelt, findings);
-  CheckSettingsSection(file.ini, findings);
+  CheckSettingsSection(file, findings);
   CheckUnknownNames(file, findings);
   CheckTexts(file, findings);
   // A misspelt name is told as the name it should have been; its line tells nothing more.

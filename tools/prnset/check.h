@@ -157,7 +157,7 @@ bool CheckFileContent(const std::vector<BYTE> &bytes, Findings &findings);
 void CheckFileLayout(const IniFile &ini, Findings &findings);      // duplicates, lines without '=', misnumbered keys
 // Sections, items, texts, commands and rules, but for the classes whose key is told as misspelt.
 void CheckCatalogueWalk(const CheckedFile &file, const std::vector<WString> &misspelt, Findings &findings);
-void CheckSettingsSection(const IniFile &ini, Findings &findings);     // the document options' switches and values
+void CheckSettingsSection(const CheckedFile &file, Findings &findings);  // the document options' switches and values
 void CheckUnknownNames(const CheckedFile &file, Findings &findings);   // sections and keys the plug-in never reads
 // Listed class keys that are themselves the misspelling (the file's sections are named one slip away): told once
 // each, and returned so that nothing else is told about those classes.
