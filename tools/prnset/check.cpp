@@ -233,7 +233,7 @@ void LoadAccount::Read(const LoadRead &read) {
   byField_[{int(read.name.field), read.sectionNumber, read.itemNumber}] = reads.size();
   reads.push_back({read.name.field, read.section, read.key, read.sectionNumber, read.itemNumber,
                    read.text ? WString(read.text) : WString(), read.value, read.line, read.name.width});
-  names_.insert(FoldedName(read.section) + "\n" + FoldedName(read.key));
+  names_.emplace(FoldedName(read.section) + "\n" + FoldedName(read.key), reads.size() - 1);
   sectionNames_.insert(FoldedName(read.section));
 }
 
@@ -242,8 +242,9 @@ const LoadAccount::Reading *LoadAccount::Find(FileField field, LONG n, LONG m) c
   return found == byField_.end() ? nullptr : &reads[found->second];
 }
 
-bool LoadAccount::ReadName(const WString &section, const WString &key) const {
-  return names_.count(FoldedName(section) + "\n" + FoldedName(key)) != 0;
+const LoadAccount::Reading *LoadAccount::ReadOf(const WString &section, const WString &key) const {
+  auto found = names_.find(FoldedName(section) + "\n" + FoldedName(key));
+  return found == names_.end() ? nullptr : &reads[found->second];
 }
 
 bool LoadAccount::ReadSection(const WString &section) const { return sectionNames_.count(FoldedName(section)) != 0; }

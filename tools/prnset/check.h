@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 #include <tuple>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -116,8 +117,8 @@ class LoadAccount : public LoadObserver {
 
   // The read of `field` for class n and item m, or nullptr when the load made none.
   const Reading *Find(FileField field, LONG n, LONG m = 0) const;
-  // Whether the load read this name (sections and keys compared as the reader compares them).
-  bool ReadName(const WString &section, const WString &key) const;
+  // The load's read of this name (sections and keys compared as the reader compares them), or nullptr.
+  const Reading *ReadOf(const WString &section, const WString &key) const;
   bool ReadSection(const WString &section) const;
 
   std::vector<Reading> reads;
@@ -128,7 +129,7 @@ class LoadAccount : public LoadObserver {
 
  private:
   std::map<std::tuple<int, LONG, LONG>, size_t> byField_;
-  std::unordered_set<std::string> names_;  // folded section and key, a line end between
+  std::unordered_map<std::string, size_t> names_;  // folded section and key, a line end between -> first read
   std::unordered_set<std::string> sectionNames_;
 };
 

@@ -150,6 +150,13 @@ bool IsMisnumbered(const WString &name) {
 
 bool IsComment(const WString &name) { return !name.empty() && (name[0] == ';' || name[0] == '#'); }
 
+std::string RemarkHint(const WString &value) {
+  for (size_t i = 1; i < value.size(); ++i)
+    if ((value[i] == ';' || value[i] == '#') && (value[i - 1] == ' ' || value[i - 1] == '\t'))
+      return " (a remark after a value is part of the value: put remarks on a line of their own)";
+  return std::string();
+}
+
 bool IsPlainDecimal(const WString &text) {
   size_t i = !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
   if (i >= text.size()) return false;

@@ -44,6 +44,9 @@ bool IsMisnumbered(const WString &name);
 // Lines the reader passes over as a key nobody looks up: by custom, remarks start with ';' or '#'.
 bool IsComment(const WString &name);
 
+// For a value that holds a remark (" ; ..." after it), the hint that remarks go on their own line; empty otherwise.
+std::string RemarkHint(const WString &value);
+
 // Only a sign and decimal digits: the one number form that every reader of the file takes alike.
 bool IsPlainDecimal(const WString &text);
 

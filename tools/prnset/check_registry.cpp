@@ -49,6 +49,7 @@ const std::vector<FindingKind> kFindingKinds = {
     {"title-cut", W, "a title longer than the page shows", "Languages: `[S_Lang_EN]` and `[S_Lang_CN]`"},
     {"title-missing", W, "a shown class or item without a title", "Languages: `[S_Lang_EN]` and `[S_Lang_CN]`"},
     {"titles-missing", W, "no titles at all in one language", "Languages: `[S_Lang_EN]` and `[S_Lang_CN]`"},
+    {"remark-in-text", W, "a remark after a title or note, which the page shows", "How the file is read"},
     {"unbalanced-quote", W, "a text with one quotation mark, which the page shows", "How the file is read"},
     {"not-in-code-page", W, "text the page of that language cannot show", "Encodings"},
     {"utf8-in-ansi", W, "UTF-8 text in a file read in the ANSI code page", "Encodings"},

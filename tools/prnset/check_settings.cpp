@@ -30,7 +30,8 @@ void CheckNumbers(const IniFile &ini, INT compress, INT move, Findings &findings
     findings.Add(entry.line, "not-a-number",
                  Place(kSettingsSection, key) + " = " + Quoted(raw) + " is not a plain decimal number: the plug-in reads " +
                      std::to_string(value) +
-                     (isSwitch && value == 0 ? ", so the driver's item is left out; write 1 to offer it" : ""));
+                     (isSwitch && value == 0 ? ", so the driver's item is left out; write 1 to offer it" : "") +
+                     RemarkHint(raw));
   }
 }
 

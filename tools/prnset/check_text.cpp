@@ -120,7 +120,8 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
           findings.Claim(entry.line);
           break;
         }
-      if (!read || !file.account.ReadName(name, key)) continue;  // only what the page reads is shown
+      const LoadAccount::Reading *reading = read ? file.account.ReadOf(name, key) : nullptr;
+      if (!reading) continue;  // only what the page reads is shown
       for (size_t i = 0; i < value.size(); ++i)
         if (IsInvisible(value[i])) {
           findings.Add(entry.line, "invisible-character",
@@ -136,6 +137,14 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
                      Place(name, key) + " has a quotation mark at one end only: the page shows it, " +
                          Quoted(ReadWhole(ini, name, key)),
                      ini.ColumnOf(opens ? entry.value : entry.value + value.size() - 1));
+      // A remark after a title or a note is shown as part of it.
+      const FileField field = reading->field;
+      const bool shownText = field == FileField::SectionTitle || field == FileField::SectionNote ||
+                             field == FileField::ItemTitle || field == FileField::ItemNote;
+      if (shownText && !RemarkHint(value).empty())
+        findings.Add(entry.line, "remark-in-text",
+                     Place(name, key) + " = " + Quoted(value) + ": the page shows the remark as part of the text" +
+                         RemarkHint(value));
       if (english_section && english && !ansi) {
         for (WCHAR c : value)
           if (IsHan(c)) {

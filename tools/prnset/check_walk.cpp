@@ -119,7 +119,7 @@ void Walker::CheckNumber(const AccountRead *read) {
   if (!plain)
     findings_.Add(read->line, "not-a-number",
                   Place(read->section, read->key) + " = " + Quoted(raw) + " is not a plain decimal number: the plug-in reads " +
-                      std::to_string(read->value));
+                      std::to_string(read->value) + RemarkHint(raw));
 }
 
 void Walker::CheckWidth(const AccountRead *read) {
@@ -152,7 +152,7 @@ void Walker::CheckCommandText(const AccountRead *read, const std::string &conseq
     // The column of the character on its line: the value starts after the key's '='.
     findings_.Add(read->line, "bad-command-text",
                   where + " holds " + Quoted(WString(1, read->text[check.position])) +
-                      ", which is neither a blank nor a hexadecimal digit: " + consequence);
+                      ", which is neither a blank nor a hexadecimal digit: " + consequence + RemarkHint(read->text));
     return;
   }
   if (tail && read->text.size() == 1) {
@@ -172,7 +172,8 @@ void Walker::CheckFilter(const AccountRead *read, const std::string &what) {
   WString raw = Read(read->section, read->key);
   if (raw.empty() || IsPlainDecimal(raw)) return;
   std::string message = Place(read->section, read->key) + " = " + Quoted(raw) + " is not a number: the plug-in reads " +
-                        std::to_string(read->value) + (read->value == 0 ? " and hides " : " and shows ") + what;
+                        std::to_string(read->value) + (read->value == 0 ? " and hides " : " and shows ") + what +
+                        RemarkHint(raw);
   if (read->value == 0 && !SaysHide(raw))
     findings_.Add(read->line, "filter-not-number", message + "; write 1 to show it, 0 to hide it");
   else
