@@ -159,21 +159,25 @@ std::string Shown(const std::vector<LONG> &values) {
 }  // namespace
 
 namespace {
-// The read of the rule of the item in `itemSlot` of the class in `sectionSlot`, or nullptr.
-const LoadAccount::Reading *RuleOf(const LoadAccount &account, LONG sectionSlot, LONG itemSlot) {
+// The read of `field` (the rule or its type) of the item in `itemSlot` of the class in `sectionSlot`, or nullptr.
+const LoadAccount::Reading *RuleOf(const LoadAccount &account, LONG sectionSlot, LONG itemSlot,
+                                   FileField field = FileField::Rule) {
   for (const LoadAccount::Entry &section : account.sections) {
     auto items = account.items.find(section.sectionNumber);
     if (section.slot != sectionSlot || items == account.items.end()) continue;
     for (const LoadAccount::Entry &item : items->second)
-      if (item.slot == itemSlot) return account.Find(FileField::Rule, section.sectionNumber, item.itemNumber);
+      if (item.slot == itemSlot) return account.Find(field, section.sectionNumber, item.itemNumber);
   }
   return nullptr;
 }
 
-// Whether a finding is told on the line of a rule already.
-bool ToldOn(const Findings &findings, const LoadAccount::Reading *rule) {
-  for (const Finding &finding : findings.list())
-    if (rule && rule->line && finding.line == rule->line) return true;
+// Whether a finding is told already on the line of an item's rule or rule type in one reading.
+bool RuleTold(const Reading &reading, LONG sectionSlot, LONG itemSlot) {
+  for (FileField field : {FileField::Rule, FileField::RuleType}) {
+    const LoadAccount::Reading *read = RuleOf(reading.account, sectionSlot, itemSlot, field);
+    for (const Finding &finding : reading.findings.list())
+      if (read && read->line && finding.line == read->line) return true;
+  }
   return false;
 }
 }  // namespace
@@ -186,10 +190,10 @@ void CheckLanguagesAgree(const Reading &english, Reading &chinese) {
       const SettingsItem &a = en.Sections[s].Items[i], &b = cn.Sections[s].Items[i];
       const std::vector<LONG> inEnglish = ValuesOf(a), inChinese = ValuesOf(b);
       // An item without options in one language, or whose rule is faulty, is told by that language's findings.
-      const LoadAccount::Reading *englishRule = RuleOf(english.account, s, i), *chineseRule = RuleOf(chinese.account, s, i);
-      if (inEnglish == inChinese || inEnglish.empty() || inChinese.empty() || ToldOn(english.findings, englishRule) ||
-          ToldOn(chinese.findings, chineseRule))
+      if (inEnglish == inChinese || inEnglish.empty() || inChinese.empty() || RuleTold(english, s, i) ||
+          RuleTold(chinese, s, i))
         continue;
+      const LoadAccount::Reading *chineseRule = RuleOf(chinese.account, s, i);
       // A full-width equals sign, typed with a Chinese input method, is no '=' to the rule.
       const bool fullWidth = chineseRule && chineseRule->text.find(WCHAR(0xFF1D)) != WString::npos;
       chinese.findings.Add(chineseRule ? chineseRule->line : 0, "languages-differ",

@@ -59,6 +59,7 @@ const std::vector<FindingKind> kFindingKinds = {
     {"rule-type-unknown", W, "a rule type that is neither Enum nor Serial", "Options: `[S_Rule_EN]` and `[S_Rule_CN]`"},
     {"languages-differ", W, "an item whose option values differ between the languages",
      "Options: `[S_Rule_EN]` and `[S_Rule_CN]`"},
+    {"rule-type-mismatch", W, "a rule written in the form of the other rule type", "Options: `[S_Rule_EN]` and `[S_Rule_CN]`"},
     {"enum-no-pairs", W, "an Enum rule without value=text pairs", "Enum: named values"},
     {"enum-no-blank", W, "an Enum value with no blank before it", "Enum: named values"},
     {"enum-value-not-number", W, "an Enum value that is not a number", "Enum: named values"},

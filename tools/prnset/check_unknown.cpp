@@ -253,6 +253,23 @@ std::vector<WString> CheckMisspeltClassKeys(const CheckedFile &file, Findings &f
         }
       }
     }
+    if (meant.empty()) {
+      // No near miss: the one class whose sections the file has but lists under no key ("Quality" listed as
+      // "Print Quality").
+      for (const IniFile::Section &section : ini.sections()) {
+        const WString name = ini.Text(section.name, section.nameLength);
+        for (const auto &suffix : ClassSectionSuffixes()) {
+          if (name.size() <= suffix.first.size() ||
+              !SameName(name.substr(name.size() - suffix.first.size()), suffix.first))
+            continue;
+          const WString prefix = name.substr(0, name.size() - suffix.first.size());
+          if (file.known.IsSection(name)) continue;  // the sections of a listed class
+          auto &found = meant[FoldedName(prefix)];
+          found.first = prefix;
+          found.second.push_back(section.line);
+        }
+      }
+    }
     if (meant.size() != 1) continue;
     const auto &found = meant.begin()->second;
     for (int line : found.second) findings.Claim(line);
