@@ -470,7 +470,7 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
     }
   if (unlistedFrom)
     DeclaredMissing(numbered, FileField::ItemKey, declared, unlistedFrom, declared, "ItemCount",
-                    " in [" + Utf8(numbered) + "]", false);
+                    " in [" + Utf8(numbered) + "]", unlistedShown);
   if (shownItems == 0 && hiddenItems > 0)
     findings_.Add(declaredLine, "class-all-hidden",
                   label + " is shown, but all its " + Count(hiddenItems, "item") + " are hidden in [" + Utf8(filter) +
