@@ -1,5 +1,7 @@
 // The "Settings" section: the switches and values of the driver's own landscape items, as the document options
 // read them when the printer has no printer data of the same name.
+#include <unordered_set>
+
 #include "docoptions/compress_choices.h"
 #include "docoptions/settings_lookup.h"
 #include "tools/prnset/check.h"
@@ -13,8 +15,10 @@ namespace {
 void CheckNumbers(const IniFile &ini, INT compress, INT move, Findings &findings) {
   const IniFile::Section *section = FirstSection(ini, kSettingsSection);
   if (!section) return;
+  std::unordered_set<std::string> seen;  // only the first line of a name is read
   for (const IniFile::Entry &entry : section->entries) {
     const WString key = ini.Text(entry.name, entry.nameLength);
+    if (!seen.insert(FoldedName(key)).second) continue;
     const bool isSwitch = SameName(key, kCompressSwitchKey.key) || SameName(key, kMoveSwitchKey.key);
     const WString choice = kCompressValueKey;  // COMPRESS_VALUEn: the current value's key and a number
     const bool compressValue =
@@ -22,10 +26,9 @@ void CheckNumbers(const IniFile &ini, INT compress, INT move, Findings &findings
         (key.size() >= choice.size() && SameName(key.substr(0, choice.size()), choice) &&
          (key.size() == choice.size() || IsPlainDecimal(key.substr(choice.size()))));
     const bool used = isSwitch || (compress && compressValue) || (move && SameName(key, kMoveKey));
+    if (!used || entry.valueLength == WString::npos) continue;
     const WString raw = ReadWhole(ini, kSettingsSection, key);
-    if (!used || entry.valueLength == WString::npos || raw.empty() || IsPlainDecimal(raw) ||
-        ini.LineOf(kSettingsSection, key.c_str()) != entry.line)
-      continue;
+    if (raw.empty() || IsPlainDecimal(raw)) continue;
     const LONG value = LONG(ini.ReadInt(kSettingsSection, key.c_str(), 0));
     findings.Add(entry.line, "not-a-number",
                  Place(kSettingsSection, key) + " = " + Quoted(raw) + " is not a plain decimal number: the plug-in reads " +
