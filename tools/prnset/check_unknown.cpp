@@ -239,23 +239,8 @@ std::vector<WString> CheckMisspeltClassKeys(const CheckedFile &file, Findings &f
     for (const auto &suffix : ClassSectionSuffixes()) any = any || SectionLine(ini, key + suffix.first) > 0;
     if (any) continue;
     std::map<std::string, std::pair<WString, std::vector<int>>> meant;  // folded key -> key, lines of its sections
-    for (const IniFile::Section &section : ini.sections()) {
-      const WString name = ini.Text(section.name, section.nameLength);
-      for (const auto &suffix : ClassSectionSuffixes()) {
-        if (name.size() <= suffix.first.size() ||
-            !SameName(name.substr(name.size() - suffix.first.size()), suffix.first))
-          continue;
-        const WString prefix = name.substr(0, name.size() - suffix.first.size());
-        if (IsNearMiss(prefix, key)) {
-          auto &found = meant[FoldedName(prefix)];
-          found.first = prefix;
-          found.second.push_back(section.line);
-        }
-      }
-    }
-    if (meant.empty()) {
-      // No near miss: the one class whose sections the file has but lists under no key ("Quality" listed as
-      // "Print Quality").
+    // The class sections of the file whose class key passes `fits`, gathered by that key.
+    auto gather = [&](const std::function<bool(const WString &prefix, const WString &name)> &fits) {
       for (const IniFile::Section &section : ini.sections()) {
         const WString name = ini.Text(section.name, section.nameLength);
         for (const auto &suffix : ClassSectionSuffixes()) {
@@ -263,13 +248,17 @@ std::vector<WString> CheckMisspeltClassKeys(const CheckedFile &file, Findings &f
               !SameName(name.substr(name.size() - suffix.first.size()), suffix.first))
             continue;
           const WString prefix = name.substr(0, name.size() - suffix.first.size());
-          if (file.known.IsSection(name)) continue;  // the sections of a listed class
+          if (!fits(prefix, name)) continue;
           auto &found = meant[FoldedName(prefix)];
           found.first = prefix;
           found.second.push_back(section.line);
         }
       }
-    }
+    };
+    gather([&](const WString &prefix, const WString &) { return IsNearMiss(prefix, key); });
+    // No near miss: the one class whose sections the file has but lists under no key ("Quality" listed as
+    // "Print Quality").
+    if (meant.empty()) gather([&](const WString &, const WString &name) { return !file.known.IsSection(name); });
     if (meant.size() != 1) continue;
     const auto &found = meant.begin()->second;
     for (int line : found.second) findings.Claim(line);
