@@ -162,6 +162,9 @@ const Case kCases[] = {
      "odd number of hexadecimal digits (3)", 1},
     {"unknown parameter rule", [] { return Edit(kClean, "ParameterRule=High256", "ParameterRule=Binary"); }, 7,
      "error", "\"Binary\" is neither High256 nor BaseOn30, and 1 item needs parameter bytes", 1},
+    {"parameter rule one slip from a known one",
+     [] { return Edit(kClean, "ParameterRule=High256", "ParameterRule=High 256"); }, 7, "error",
+     "\"High 256\" is neither High256 nor BaseOn30 (did you mean High256?), and 1 item needs", 1},
     {"missing parameter rule", [] { return Edit(kClean, "ParameterRule=High256\n", ""); }, 1, "error",
      "is neither High256 nor BaseOn30", 1},
     // Declared entries missing, capacity, negative counts.

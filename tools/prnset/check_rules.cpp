@@ -46,7 +46,7 @@ struct Option {
 std::string Named(const Option &option) { return Quoted(option.text) + " (" + std::to_string(option.value) + ")"; }
 
 bool IsHigh256(const SettingsCatalogue &catalogue) {
-  return lstrcmpiW(FieldText(catalogue.ParameterRule).c_str(), WTEXT("High256")) == 0;
+  return lstrcmpiW(FieldText(catalogue.ParameterRule).c_str(), kHigh256Rule) == 0;
 }
 
 }  // namespace

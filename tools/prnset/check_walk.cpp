@@ -394,10 +394,14 @@ void Walker::Run() {
                                     (unknownRule_ == 1 ? " item needs" : " items need") +
                                     " parameter bytes (first " + firstUnknownRule_ +
                                     "): they send nothing, and Set All sends nothing at all";
+    // A rule name one slip away ("BaseOn 30", "High265") is named.
+    std::string meant;
+    for (LPCWSTR name : {kHigh256Rule, kBaseOn30Rule})
+      if (rule && IsNearMiss(rule->text, name)) meant = " (did you mean " + Utf8(name) + "?)";
     if (rule && rule->line)
       findings_.Add(rule->line, "unknown-parameter-rule",
-                    "[SectionNames] ParameterRule " + Quoted(rule->text) + " is neither High256 nor BaseOn30, and " +
-                        consequence);
+                    "[SectionNames] ParameterRule " + Quoted(rule->text) + " is neither High256 nor BaseOn30" + meant +
+                        ", and " + consequence);
     else
       MissingKey(names_, KeyOf(FileField::ParameterRule).key, SectionLine(ini_, names_), "unknown-parameter-rule",
                  "it is neither High256 nor BaseOn30, and " + consequence);
