@@ -38,14 +38,14 @@ bool SaysHide(const WString &value) {
 
 // The rule type a rule text is written for, when it is plainly the other one: MIN= or MAX= make a Serial rule, a
 // number and '=' at the start an Enum rule. nullptr when the text fits its type or fits neither.
-const char *WrittenFor(bool isEnum, const WString &rule) {
+LPCWSTR WrittenFor(bool isEnum, const WString &rule) {
   std::string folded = FoldedName(rule);
   const bool range = folded.find("min=") != std::string::npos || folded.find("max=") != std::string::npos;
   size_t digits = !folded.empty() && folded[0] == '-' ? 1 : 0;
   while (digits < folded.size() && folded[digits] >= '0' && folded[digits] <= '9') ++digits;
   const bool pairs = digits > 0 && folded[digits - 1] != '-' && digits < folded.size() && folded[digits] == '=';
-  if (isEnum && range && !pairs) return "Serial";
-  if (!isEnum && pairs && !range) return "Enum";
+  if (isEnum && range && !pairs) return kSerialRuleType;
+  if (!isEnum && pairs && !range) return kEnumRuleType;
   return nullptr;
 }
 
@@ -516,7 +516,7 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
   const AccountRead *rule = account_.Find(FileField::Rule, n, m);
   CheckWidth(rule);
   auto report = account_.rules.find({n, m});
-  const bool isEnum = lstrcmpiW(type->text.c_str(), WTEXT("Enum")) == 0;
+  const bool isEnum = lstrcmpiW(type->text.c_str(), kEnumRuleType) == 0;
   const int ruleLine = rule->line ? rule->line : type->line;
   bool ruleTold = false;
   if (!HasSection(type->section))
@@ -530,14 +530,14 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
     // No rule at all: told once, on the line of the name that was probably meant for it.
     MissingKey(rule->section, rule->key, type->line, "enum-no-pairs", where + " has no options");
     ruleTold = true;
-  } else if (const char *form = report != account_.rules.end() && report->second.known
+  } else if (LPCWSTR form = report != account_.rules.end() && report->second.known
                                     ? WrittenFor(isEnum, rule->text)
                                     : nullptr) {
     // Told where the fix goes: the type's line.
     findings_.Add(type->line, "rule-type-mismatch",
                   Place(type->section, type->key) + " is " + Utf8(type->text) + ", but " + Utf8(rule->key) +
-                      " is written as " + (isEnum ? "a " : "an ") + form + " rule: write " + Utf8(type->key) + "=" +
-                      form);
+                      " is written as " + (isEnum ? "a " : "an ") + Utf8(form) + " rule: write " + Utf8(type->key) +
+                      "=" + Utf8(form));
     ruleTold = true;
   } else if (report != account_.rules.end() && report->second.known)
     ruleTold = CheckRuleNotes(report->second, rule->text, rule->line, Place(rule->section, rule->key), findings_,
