@@ -122,10 +122,8 @@ std::string Repeat(const std::string &text, int times) {
 // A file with `count` shown sections, or one section with `count` shown items.
 std::string ManySections(int count) {
   std::string text = "[SectionNames]\nSectionCount=" + std::to_string(count) + "\nParameterRule=High256\n";
-  for (int n = 1; n <= count; ++n)
-    text += "Section" + std::string(n < 10 ? "0" : "") + std::to_string(n) + "=S" + std::to_string(n) + "\n";
-  for (int n = 1; n <= count; ++n)
-    text += "[S" + std::to_string(n) + "_Lang_EN]\nTitle=T\n[S" + std::to_string(n) + "_Lang_CN]\nTitle=T\n";
+  for (int n = 1; n <= count; ++n) text += "Section" + std::string(n < 10 ? "0" : "") + std::to_string(n) + "=S\n";
+  text += "[S_Lang_EN]\nTitle=T\n[S_Lang_CN]\nTitle=T\n";
   for (int n = 1; n <= count; ++n) text += "[Section" + std::string(n < 10 ? "0" : "") + std::to_string(n) + "]\nItemCount=0\n";
   return text;
 }
@@ -178,7 +176,7 @@ const Case kCases[] = {
     {"number section missing", [] { return Edit(kClean, "[Section01]\nItemCount=1\n", "[Other]\nItemCount=1\n"); },
      8, "warning", "[Section01] is missing (line 8 has [Other], which the plug-in does not read as [Section01]): class S shows no items", 2},
     {"eleven shown sections", [] { return ManySections(11); }, 14, "warning",
-     "Section11 (S11) is ignored: the page holds at most 10 classes", 2},
+     "Section11 (S) is ignored: the page holds at most 10 classes", 2},
     {"thirty-three shown items", [] { return ManyItems(33); }, 39, "warning",
      "Item33 (I33) is ignored: a class holds at most 32 items", 1},
     {"negative section count", [] { return Edit(kClean, "SectionCount=1", "SectionCount=-1"); }, 2, "error",

@@ -141,6 +141,20 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       const FileField field = reading->field;
       const bool shownText = field == FileField::SectionTitle || field == FileField::SectionNote ||
                              field == FileField::ItemTitle || field == FileField::ItemNote;
+      // The hint box takes '&' as the mark of an underlined letter, as every label of a dialog does.
+      const WString shown = ReadWhole(ini, name, key);
+      for (size_t i = 0; field == FileField::ItemNote && i < shown.size(); ++i) {
+        if (shown[i] != '&') continue;
+        if (i + 1 < shown.size() && shown[i + 1] == '&') {
+          ++i;
+          continue;
+        }
+        findings.Add(entry.line, "ampersand-in-note",
+                     Place(name, key) + " holds '&': the hint box underlines the character after it and does not "
+                     "show the '&'; write && for one &",
+                     ini.ColumnOf(entry.value + (value.find(WCHAR('&')) == WString::npos ? 0 : value.find(WCHAR('&')))));
+        break;
+      }
       if (shownText && !RemarkHint(value).empty())
         findings.Add(entry.line, "remark-in-text",
                      Place(name, key) + " = " + Quoted(value) + ": the page shows the remark as part of the text" +

@@ -106,6 +106,8 @@ class Walker {
   void CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &sectionKey, const WString &itemKey);
   void CheckSetAll();
   void ReportTitles();
+  // Whether no shown item of class n found a title or a rule type in this reading.
+  bool NothingFor(LONG n) const;
 
   const std::vector<WString> &misspelt_;  // class keys told as the mistake: nothing more is told of them
   const IniFile &ini_;
@@ -356,13 +358,15 @@ void Walker::Run() {
       continue;
     }
     CheckWidth(keyRead);
+    // Classes may share a key, and then its sections. When the later class's items find no titles and no rules
+    // there, the key is the mistake: told once, instead of every title and rule they miss.
     auto same = classKeys.find(FoldedName(key));
-    if (same != classKeys.end()) {
-      // Both classes read the same sections: the second one's items look there for titles, rules and defaults.
+    if (same != classKeys.end() && entry.slot >= 0 && NothingFor(n)) {
       findings_.Add(keyRead->line, "same-class-key",
                     Place(names_, keyRead->key) + " = " + Quoted(key) + " names the class of " + Utf8(same->second) +
-                        " again: the items of [" + Utf8(Name(SectionForm::Numbered, WString(), n, suffix_)) +
-                        "] look for their titles, rules and defaults in the sections of " + Utf8(key));
+                        " again, and the items of [" + Utf8(Name(SectionForm::Numbered, WString(), n, suffix_)) +
+                        "] find no titles or rules in the sections of " + Utf8(key) + ": the page shows them as empty "
+                        "rows without options");
       continue;
     }
     classKeys.emplace(FoldedName(key), keyRead->key);
@@ -576,6 +580,21 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
       break;
     default: break;
   }
+}
+
+bool Walker::NothingFor(LONG n) const {
+  auto items = account_.items.find(n);
+  if (items == account_.items.end()) return false;
+  bool shown = false;
+  for (const LoadAccount::Entry &item : items->second) {
+    if (item.slot < 0) continue;
+    shown = true;
+    for (FileField field : {FileField::ItemTitle, FileField::RuleType}) {
+      const AccountRead *read = account_.Find(field, n, item.itemNumber);
+      if (read && !read->text.empty()) return false;
+    }
+  }
+  return shown;
 }
 
 // Set All as the page sends it: a file whose classes hold no item at all sends nothing.
