@@ -73,7 +73,15 @@ check "the driver package's settings file is a file, not a link" test ! -L "$roo
 check "every file is in SHA256SUMS and matches it" bash -c "cd '$root' && sha256sum --quiet -c SHA256SUMS &&
   test \$(find . -type f ! -name SHA256SUMS | wc -l) -eq \$(wc -l <SHA256SUMS)"
 
-# Stripped binaries, each linked to its debug information beside it. Binutils reads no ARM64 image; LLVM's tools do.
+# Binutils reads x86 images only: an ARM64 image is read through a copy whose header names the x86-64 machine,
+# every other byte the same.
+as_x86_64() {  # image copy
+  local header
+  header=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
+  cp "$1" "$2" && printf '\x64\x86' | dd of="$2" bs=1 seek=$((header + 4)) conv=notrunc status=none
+}
+
+# Stripped binaries, each linked to its debug information beside it. LLVM's tools list an ARM64 image's sections.
 for binary in x64/prnsetui.dll x86/prnsetui.dll arm64/prnsetui.dll prnset.exe arm64/prnset.exe prnset; do
   case "$binary" in
     x86/*) objdump=i686-w64-mingw32-objdump objcopy=i686-w64-mingw32-objcopy ;;
@@ -83,7 +91,11 @@ for binary in x64/prnsetui.dll x86/prnsetui.dll arm64/prnsetui.dll prnset.exe ar
   esac
   check "$binary carries no debug sections" bash -c "! $objdump -h '$root/$binary' | grep -q ' \.debug_'"
   rm -f "$work/link"
-  "$objcopy" --dump-section ".gnu_debuglink=$work/link" "$root/$binary" "$work/scratch" 2>/dev/null
+  image=$root/$binary
+  case "$binary" in
+    arm64/*) objcopy=x86_64-w64-mingw32-objcopy image=$work/arm64-read-as-x86-64; as_x86_64 "$root/$binary" "$image" ;;
+  esac
+  "$objcopy" --dump-section ".gnu_debuglink=$work/link" "$image" "$work/scratch" 2>/dev/null
   check "$binary names its debug file, with that file's checksum" debuglink_matches "$work/link" \
     "$(basename "$binary").debug" "$root/$binary.debug"
   check "$binary.debug holds the debug information" bash -c "$objdump -h '$root/$binary.debug' | grep -q ' \.debug_info'"
@@ -130,13 +142,7 @@ for dll in x64/prnsetui.dll x86/prnsetui.dll arm64/prnsetui.dll; do
 done
 
 # The version resource in both languages, with the vendor's texts given at configure time, and the manifest, read
-# back from each shipped DLL. Binutils reads the resources of x86 images only; the ARM64 DLL is read through a copy
-# whose header names the x86-64 machine, every other byte the same.
-as_x86_64() {  # image copy
-  local header
-  header=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
-  cp "$1" "$2" && printf '\x64\x86' | dd of="$2" bs=1 seek=$((header + 4)) conv=notrunc status=none
-}
+# back from each shipped DLL (the ARM64 one through its x86-64 copy).
 # A text as windres writes a string outside ASCII: L"\xHHHH..." in UTF-16 units.
 rc_wide() { printf 'L"%s"' "$(printf '%s' "$1" | iconv -f UTF-8 -t UTF-16BE | od -An -v -tx1 | tr -d ' \n' |
   sed -E 's/(....)/\\x\1/g')"; }
