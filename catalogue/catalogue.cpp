@@ -2,15 +2,6 @@
 
 #include "catalogue/option_rules.h"
 
-namespace {
-// Each thread works on the catalogue its own last page event looked up, so pages on different threads never see
-// each other's catalogue.
-thread_local SettingsCatalogue *currentCatalogue = nullptr;
-}  // namespace
-
-SettingsCatalogue *CurrentCatalogue() { return currentCatalogue; }
-void SetCurrentCatalogue(SettingsCatalogue *catalogue) { currentCatalogue = catalogue; }
-
 LONG SectionCountOf(const SettingsCatalogue &catalogue) {
   if (catalogue.SectionCount < 0) return 0;
   return catalogue.SectionCount < kMaxSections ? catalogue.SectionCount : kMaxSections;

@@ -77,8 +77,3 @@ struct FreeCatalogueRecord {
 using UniqueCatalogue = UniqueAny<SettingsCatalogue *, FreeCatalogueRecord>;
 // A new record with no sections; empty when the heap has no room.
 UniqueCatalogue NewCatalogue();
-
-// The current catalogue: the one the last page event of the calling thread looked up. Only the entries that work on
-// "the current catalogue" read it; everything below them takes its catalogue as an argument.
-SettingsCatalogue *CurrentCatalogue();
-void SetCurrentCatalogue(SettingsCatalogue *catalogue);

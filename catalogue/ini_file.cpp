@@ -228,6 +228,13 @@ std::basic_string<WCHAR> IniFile::Text(size_t offset, size_t length) const {
   return std::basic_string<WCHAR>(text_.data.get() + offset, length);
 }
 
+int IniFile::ColumnOf(size_t offset) const {
+  if (offset > textLength_) offset = textLength_;
+  size_t start = offset;
+  while (start > 0 && text_.data[start - 1] != WCHAR('\n') && text_.data[start - 1] != WCHAR('\r')) --start;
+  return int(offset - start) + 1;
+}
+
 bool IniFile::Load(LPCWSTR path, UINT codePage) {
   Clear();
   if (!path) return false;

@@ -60,6 +60,8 @@ class IniFile {
   const std::vector<Section> &sections() const { return sections_; }
   // The decoded text at `offset`, at most `length` characters of it.
   std::basic_string<WCHAR> Text(size_t offset, size_t length) const;
+  // 1-based column of the decoded text's `offset` on its line.
+  int ColumnOf(size_t offset) const;
 
   IniFile() = default;
   ~IniFile();

@@ -2,36 +2,193 @@
 
 #include <new>
 
-#include "catalogue/ini_file.h"
-#include "catalogue/option_rules.h"
-
 namespace {
 
-// One load: the parsed file, the language suffix and the catalogue being filled.
+// One load: where it reads, the language suffix, the record being filled and who is told.
 struct Load {
-  IniFile ini;
+  const LoadSource &source;
   LPCWSTR suffix;  // "_CN" or "_EN"
-  SettingsCatalogue *catalogue;
+  SettingsCatalogue &catalogue;
+  LoadObserver *observer;
+  bool buildOptions;
 };
 
-void ReadText(const Load &load, LPCWSTR section, LPCWSTR key, LPWSTR buffer, DWORD capacity) {
-  load.ini.ReadString(section, key, buffer, capacity);
+// The section of `form` for a class.
+struct Place {
+  WCHAR name[kPathChars];
+  Place(const Load &load, SectionForm form, LPCWSTR classKey, LONG number) {
+    SectionName(form, classKey, number, load.suffix, name);
+  }
+};
+
+void Tell(const Load &load, FileField field, LPCWSTR section, LPCWSTR key, LONG n, LONG m, LPCWSTR text, LONG value) {
+  if (load.observer)
+    load.observer->Read({KeyOf(field), section, key, n, m, text, value, load.source.LineOf(section, key)});
 }
 
-LONG ReadNumber(const Load &load, LPCWSTR section, LPCWSTR key, INT defaultValue) {
-  return LONG(load.ini.ReadInt(section, key, defaultValue));
+// Reads the text of `field` into `buffer` (of the field's width).
+void ReadText(const Load &load, FileField field, LPCWSTR section, LONG n, LONG m, LPCWSTR itemKey, LPWSTR buffer) {
+  WCHAR key[kPathChars];
+  KeyNameOf(field, field == FileField::SectionKey ? n : m, itemKey, key);
+  load.source.ReadText(section, key, buffer, KeyOf(field).width);
+  Tell(load, field, section, key, n, m, buffer, 0);
 }
 
-// The highest n whose name `format` of n (such as "Section%.2d") is a key of the INI section, or 0. Beyond it every
-// declared entry reads the same (no key, so no filter of its own), which bounds the loops over huge declared counts.
-LONG HighestNumbered(const IniFile &ini, LPCWSTR section, LPCWSTR prefix, LPCWSTR format) {
-  int prefixLength = lstrlenW(prefix);
-  for (const IniFile::Section &s : ini.sections()) {
-    if (lstrcmpiW(ini.Text(s.name, s.nameLength).c_str(), section) != 0) continue;
+LONG ReadNumber(const Load &load, FileField field, LPCWSTR section, LONG n, LONG m, LPCWSTR itemKey) {
+  WCHAR key[kPathChars];
+  KeyNameOf(field, m, itemKey, key);
+  LONG value = load.source.ReadNumber(section, key, KeyOf(field).defaultValue);
+  Tell(load, field, section, key, n, m, nullptr, value);
+  return value;
+}
+
+// Fills section `slot` from file section n; returns its "SectionEnable" value (0 when hidden).
+LONG LoadSection(Load &load, LONG n, int slot) {
+  SettingsSection &section = load.catalogue.Sections[slot];
+  Place numbered(load, SectionForm::Numbered, nullptr, n);
+  ReadText(load, FileField::SectionKey, kNamesSection, n, 0, nullptr, section.Key);
+  section.ItemCount = ReadNumber(load, FileField::ItemCount, numbered.name, n, 0, nullptr);
+
+  LONG enable = ReadNumber(load, FileField::SectionEnable, Place(load, SectionForm::Filter, section.Key, n).name, n,
+                           0, nullptr);
+  if (enable == 0) return 0;
+
+  Place language(load, SectionForm::Language, section.Key, n);
+  ReadText(load, FileField::SectionTitle, language.name, n, 0, nullptr, section.Title);
+  ReadText(load, FileField::SectionNote, language.name, n, 0, nullptr, section.Note);
+  return enable;
+}
+
+// Fills item `itemSlot` of section `slot` from item m of file section n; returns its filter value (0 when hidden).
+LONG LoadItem(Load &load, LONG n, LONG m, int slot, int itemSlot) {
+  SettingsSection &section = load.catalogue.Sections[slot];
+  SettingsItem &item = section.Items[itemSlot];
+  Place numbered(load, SectionForm::Numbered, nullptr, n);
+  ReadText(load, FileField::ItemKey, numbered.name, n, m, nullptr, item.Key);
+  ReadText(load, FileField::Instruction, numbered.name, n, m, nullptr, item.Instruction);
+  item.ParameterCount = ReadNumber(load, FileField::ParameterCount, numbered.name, n, m, nullptr);
+
+  LONG enable =
+      ReadNumber(load, FileField::ItemEnable, Place(load, SectionForm::Filter, section.Key, n).name, n, m, item.Key);
+  if (enable == 0) return 0;
+
+  Place language(load, SectionForm::Language, section.Key, n);
+  ReadText(load, FileField::ItemTitle, language.name, n, m, item.Key, item.Title);
+  ReadText(load, FileField::ItemNote, language.name, n, m, item.Key, item.Note);
+
+  WCHAR ruleType[32], rule[1024];
+  static_assert(ARRAYSIZE(ruleType) == 32 && ARRAYSIZE(rule) == 1024, "the rule buffers are the vocabulary's widths");
+  Place rules(load, SectionForm::Rules, section.Key, n);
+  ReadText(load, FileField::RuleType, rules.name, n, m, item.Key, ruleType);
+  ReadText(load, FileField::Rule, rules.name, n, m, item.Key, rule);
+  item.Options = nullptr;
+  item.OptionCount = 0;
+  if (load.buildOptions || load.observer) {
+    RuleReport report;
+    item.OptionCount = ParseOptionRule(ruleType, rule, &item.Options, load.observer ? &report : nullptr);
+    if (load.observer) load.observer->Rule(n, m, report);
+    if (!load.buildOptions) {
+      FreeOptionList(item.Options, item.OptionCount);
+      item.OptionCount = 0;
+    }
+  }
+  if (item.OptionCount == 0) item.Options = nullptr;
+
+  item.DefaultValue =
+      ReadNumber(load, FileField::Default, Place(load, SectionForm::Defaults, section.Key, n).name, n, m, item.Key);
+  item.CurrentValue = item.DefaultValue;
+  return enable;
+}
+
+void Stopped(const Load &load, LONG sectionNumber, LONG next, WalkStop why) {
+  if (load.observer) load.observer->Stopped(sectionNumber, next, why);
+}
+
+void LoadItems(Load &load, LONG n, int slot) {
+  SettingsSection &section = load.catalogue.Sections[slot];
+  const LONG items = section.ItemCount;
+  Place numbered(load, SectionForm::Numbered, nullptr, n);
+  const LONG listed = load.source.HighestNumbered(numbered.name, KeyOf(FileField::ItemKey).key);
+  int itemSlot = 0;
+  LONG m = 1;
+  WalkStop why = WalkStop::Declared;
+  for (; m <= items; ++m) {
+    if (itemSlot >= kMaxItems) {
+      why = WalkStop::RecordFull;
+      break;
+    }
+    section.ItemCount = itemSlot + 1;
+    bool shown = LoadItem(load, n, m, slot, itemSlot) != 0;
+    if (load.observer) load.observer->Item(n, m, slot, shown ? itemSlot : -1);
+    if (shown) {
+      ++itemSlot;
+    } else if (m > listed) {
+      ++m;
+      why = WalkStop::PastListed;
+      break;
+    }
+  }
+  section.ItemCount = itemSlot;
+  Stopped(load, n, m, why);
+}
+
+void LoadAll(Load &load) {
+  SettingsCatalogue &catalogue = load.catalogue;
+  LONG declared = ReadNumber(load, FileField::SectionCount, kNamesSection, 0, 0, nullptr);
+  ReadText(load, FileField::InstructionTail, kNamesSection, 0, 0, nullptr, catalogue.InstructionTail);
+  ReadText(load, FileField::EnterInstruction, kNamesSection, 0, 0, nullptr, catalogue.EnterInstruction);
+  ReadText(load, FileField::SaveInstruction, kNamesSection, 0, 0, nullptr, catalogue.SaveInstruction);
+  ReadText(load, FileField::ParameterRule, kNamesSection, 0, 0, nullptr, catalogue.ParameterRule);
+
+  // Hidden sections and items use up no slot; shown ones beyond the record's room are not loaded.
+  // Past the highest listed number a hidden entry stands for all that follow, so the walk stops there.
+  const LONG listed = load.source.HighestNumbered(kNamesSection, KeyOf(FileField::SectionKey).key);
+  int slot = 0;
+  LONG n = 1;
+  WalkStop why = WalkStop::Declared;
+  for (; n <= declared; ++n) {
+    if (slot >= kMaxSections) {
+      why = WalkStop::RecordFull;
+      break;
+    }
+    catalogue.SectionCount = slot + 1;  // the section being filled counts while its items are read
+    if (LoadSection(load, n, slot) == 0) {
+      if (load.observer) load.observer->Section(n, -1);
+      if (n > listed) {
+        ++n;
+        why = WalkStop::PastListed;
+        break;
+      }
+      continue;
+    }
+    if (load.observer) load.observer->Section(n, slot);
+    LoadItems(load, n, slot);
+    ++slot;
+  }
+  catalogue.SectionCount = slot;
+  Stopped(load, 0, n, why);
+}
+
+}  // namespace
+
+void IniSource::ReadText(LPCWSTR section, LPCWSTR key, LPWSTR buffer, DWORD capacity) const {
+  ini_.ReadString(section, key, buffer, capacity);
+}
+
+LONG IniSource::ReadNumber(LPCWSTR section, LPCWSTR key, INT defaultValue) const {
+  return LONG(ini_.ReadInt(section, key, defaultValue));
+}
+
+LONG IniSource::HighestNumbered(LPCWSTR section, LPCWSTR format) const {
+  // The digits stand where the form's "%.2d" does.
+  int prefixLength = 0;
+  while (format[prefixLength] && format[prefixLength] != WTEXT('%')) ++prefixLength;
+  for (const IniFile::Section &s : ini_.sections()) {
+    if (lstrcmpiW(ini_.Text(s.name, s.nameLength).c_str(), section) != 0) continue;
     LONG highest = 0;
     for (const IniFile::Entry &e : s.entries) {
-      std::basic_string<WCHAR> name = ini.Text(e.name, e.nameLength);
-      if (int(name.size()) <= prefixLength || name.size() > size_t(prefixLength) + 10) continue;
+      std::basic_string<WCHAR> name = ini_.Text(e.name, e.nameLength);
+      if (int(name.size()) <= prefixLength || name.size() > size_t(prefixLength) + kMaxNumberDigits) continue;
       long long n = 0;
       bool digits = true;
       for (size_t i = prefixLength; i < name.size() && digits; ++i) {
@@ -48,114 +205,15 @@ LONG HighestNumbered(const IniFile &ini, LPCWSTR section, LPCWSTR prefix, LPCWST
   return 0;
 }
 
-// Fills section `slot` from file section n; returns its "SectionEnable" value (0 when hidden).
-LONG LoadSection(Load &load, int n, int slot) {
-  SettingsSection &section = load.catalogue->Sections[slot];
-  WCHAR numberName[kPathChars], name[kPathChars];
-  wsprintfW(numberName, WTEXT("Section%.2d"), n);
-  ReadText(load, WTEXT("SectionNames"), numberName, section.Key, ARRAYSIZE(section.Key));
-  section.ItemCount = ReadNumber(load, numberName, WTEXT("ItemCount"), 0);
-
-  wsprintfW(name, WTEXT("%s_Filter"), section.Key);
-  LONG enable = ReadNumber(load, name, WTEXT("SectionEnable"), 1);
-  if (enable == 0) return 0;
-
-  wsprintfW(name, WTEXT("%s_Lang%s"), section.Key, load.suffix);
-  ReadText(load, name, WTEXT("Title"), section.Title, ARRAYSIZE(section.Title));
-  ReadText(load, name, WTEXT("Note"), section.Note, ARRAYSIZE(section.Note));
-  return enable;
-}
-
-// Fills item `itemSlot` of section `slot` from item m of file section n; returns its filter value (0 when hidden).
-LONG LoadItem(Load &load, int n, int m, int slot, int itemSlot) {
-  SettingsSection &section = load.catalogue->Sections[slot];
-  SettingsItem &item = section.Items[itemSlot];
-  WCHAR sectionName[kPathChars], itemName[kPathChars], name[kPathChars], key[kPathChars];
-  wsprintfW(sectionName, WTEXT("Section%.2d"), n);
-  wsprintfW(itemName, WTEXT("Item%.2d"), m);
-
-  ReadText(load, sectionName, itemName, item.Key, ARRAYSIZE(item.Key));
-  wsprintfW(key, WTEXT("%sInstruction"), itemName);
-  ReadText(load, sectionName, key, item.Instruction, ARRAYSIZE(item.Instruction));
-  wsprintfW(key, WTEXT("Item%.2dParameterCount"), m);
-  item.ParameterCount = ReadNumber(load, sectionName, key, 1);
-
-  wsprintfW(name, WTEXT("%s_Filter"), section.Key);
-  LONG enable = ReadNumber(load, name, item.Key, 1);
-  if (enable == 0) return 0;
-
-  wsprintfW(name, WTEXT("%s_Lang%s"), section.Key, load.suffix);
-  wsprintfW(key, WTEXT("%s_Title"), item.Key);
-  ReadText(load, name, key, item.Title, ARRAYSIZE(item.Title));
-  wsprintfW(key, WTEXT("%s_Note"), item.Key);
-  ReadText(load, name, key, item.Note, ARRAYSIZE(item.Note));
-
-  WCHAR ruleType[32], rule[1024];
-  wsprintfW(name, WTEXT("%s_Rule%s"), section.Key, load.suffix);
-  wsprintfW(key, WTEXT("%s_RuleType"), item.Key);
-  ReadText(load, name, key, ruleType, ARRAYSIZE(ruleType));
-  wsprintfW(key, WTEXT("%s_Rule"), item.Key);
-  ReadText(load, name, key, rule, ARRAYSIZE(rule));
-  item.Options = nullptr;
-  item.OptionCount = ParseOptionRule(ruleType, rule, &item.Options);
-  if (item.OptionCount == 0) item.Options = nullptr;
-
-  wsprintfW(name, WTEXT("%s_Default"), section.Key);
-  item.DefaultValue = ReadNumber(load, name, item.Key, 1);
-  item.CurrentValue = item.DefaultValue;
-  return enable;
-}
-
-void LoadAll(Load &load) {
-  SettingsCatalogue &catalogue = *load.catalogue;
-  const LPCWSTR names = WTEXT("SectionNames");
-  LONG declared = ReadNumber(load, names, WTEXT("SectionCount"), 0);
-  ReadText(load, names, WTEXT("InstructionTail"), catalogue.InstructionTail, ARRAYSIZE(catalogue.InstructionTail));
-  ReadText(load, names, WTEXT("EnterInstruction"), catalogue.EnterInstruction,
-           ARRAYSIZE(catalogue.EnterInstruction));
-  ReadText(load, names, WTEXT("SaveInstruction"), catalogue.SaveInstruction, ARRAYSIZE(catalogue.SaveInstruction));
-  ReadText(load, names, WTEXT("ParameterRule"), catalogue.ParameterRule, ARRAYSIZE(catalogue.ParameterRule));
-
-  // Hidden sections and items use up no slot; shown ones beyond the record's room are not loaded.
-  // Past the highest listed number a hidden entry stands for all that follow, so the walk stops there.
-  LONG listedSections = HighestNumbered(load.ini, names, WTEXT("Section"), WTEXT("Section%.2d"));
-  int slot = 0;
-  for (LONG n = 1; n <= declared && slot < kMaxSections; ++n) {
-    catalogue.SectionCount = slot + 1;  // the section being filled counts while its items are read
-    if (LoadSection(load, n, slot) == 0) {
-      if (n > listedSections) break;
-      continue;
-    }
-    SettingsSection &section = catalogue.Sections[slot];
-    LONG items = section.ItemCount;
-    WCHAR sectionName[kPathChars];
-    wsprintfW(sectionName, WTEXT("Section%.2d"), int(n));
-    LONG listedItems = HighestNumbered(load.ini, sectionName, WTEXT("Item"), WTEXT("Item%.2d"));
-    int itemSlot = 0;
-    for (LONG m = 1; m <= items && itemSlot < kMaxItems; ++m) {
-      section.ItemCount = itemSlot + 1;
-      if (LoadItem(load, n, m, slot, itemSlot) != 0) ++itemSlot;
-      else if (m > listedItems) break;
-    }
-    section.ItemCount = itemSlot;
-    ++slot;
-  }
-  catalogue.SectionCount = slot;
-}
-
-}  // namespace
-
-LPCWSTR LanguageSuffix(LANGID language) { return language == kChineseLanguage ? WTEXT("_CN") : WTEXT("_EN"); }
-
 LoadLanguage SystemLoadLanguage() { return LoadLanguage{GetSystemDefaultLangID(), CP_ACP}; }
 
-void LoadCatalogue(SettingsCatalogue &catalogue, LPCWSTR path, const LoadLanguage &language) {
+void LoadCatalogue(SettingsCatalogue &catalogue, const LoadSource &source, LANGID language, LoadObserver *observer,
+                   bool buildOptions) {
   catalogue.SectionCount = 0;
   catalogue.InstructionTail[0] = catalogue.EnterInstruction[0] = catalogue.SaveInstruction[0] = 0;
   catalogue.ParameterRule[0] = 0;
   try {
-    Load load{IniFile(), LanguageSuffix(language.language), &catalogue};
-    if (path) load.ini.Load(path, language.codePage);
+    Load load{source, LanguageSuffix(language), catalogue, observer, buildOptions};
     LoadAll(load);
   } catch (const std::bad_alloc &) {
     // No room to read the file: the page shows no classes rather than half a catalogue.
@@ -163,7 +221,14 @@ void LoadCatalogue(SettingsCatalogue &catalogue, LPCWSTR path, const LoadLanguag
   }
 }
 
-int LoadCatalogue(LPCWSTR path) {
-  if (SettingsCatalogue *catalogue = CurrentCatalogue()) LoadCatalogue(*catalogue, path, SystemLoadLanguage());
-  return 1;
+void LoadCatalogue(SettingsCatalogue &catalogue, LPCWSTR path, const LoadLanguage &language) {
+  try {
+    IniFile ini;
+    if (path) ini.Load(path, language.codePage);
+    LoadCatalogue(catalogue, IniSource(ini), language.language);
+  } catch (const std::bad_alloc &) {
+    catalogue.SectionCount = 0;
+    catalogue.InstructionTail[0] = catalogue.EnterInstruction[0] = catalogue.SaveInstruction[0] = 0;
+    catalogue.ParameterRule[0] = 0;
+  }
 }

@@ -1,10 +1,10 @@
-// Reads a settings file into a catalogue record.
+// Reads a settings file into a catalogue record, and can tell an observer what it read and where it placed it.
 #pragma once
 
 #include "catalogue/catalogue.h"
-
-// The one language whose sections are the _CN ones: Chinese as used in the People's Republic of China (2052).
-constexpr LANGID kChineseLanguage = MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED);
+#include "catalogue/ini_file.h"
+#include "catalogue/option_rules.h"
+#include "catalogue/vocabulary.h"
 
 // Language and ANSI code page a load is made in.
 struct LoadLanguage {
@@ -12,16 +12,77 @@ struct LoadLanguage {
   UINT codePage;    // code page of files that are neither UTF-16 nor UTF-8
 };
 
-// "_CN" or "_EN": the suffix of the language and rule sections a load in `language` reads.
-LPCWSTR LanguageSuffix(LANGID language);
-
 // The system's: GetSystemDefaultLangID() and CP_ACP.
 LoadLanguage SystemLoadLanguage();
 
-// Fills `catalogue` from the file at `path` (null: no file) in the given language. A missing file gives a catalogue
-// with no sections. The record's PrinterName is left as it is; option lists it held before are not freed.
-void LoadCatalogue(SettingsCatalogue &catalogue, LPCWSTR path, const LoadLanguage &language);
+// Where a load's reads go: the parsed settings file, or (to compare against) the platform's profile functions.
+class LoadSource {
+ public:
+  virtual ~LoadSource() = default;
+  // As GetPrivateProfileStringW with an empty default, into `capacity` characters.
+  virtual void ReadText(LPCWSTR section, LPCWSTR key, LPWSTR buffer, DWORD capacity) const = 0;
+  // As GetPrivateProfileIntW.
+  virtual LONG ReadNumber(LPCWSTR section, LPCWSTR key, INT defaultValue) const = 0;
+  // The highest n whose name `format` of n is a key of the section, or 0; a source that cannot tell says
+  // kUnknownHighest, and the walk then reads every declared entry.
+  virtual LONG HighestNumbered(LPCWSTR section, LPCWSTR format) const = 0;
+  // The line of the key the read uses, or 0 when the source has none (or does not know lines).
+  virtual int LineOf(LPCWSTR section, LPCWSTR key) const { return 0; }
+  static constexpr LONG kUnknownHighest = 0x7FFFFFFF;
+};
 
-// The page's entry: fills the current catalogue in the system's language. Always returns 1; without a current
-// catalogue it does nothing.
-int LoadCatalogue(LPCWSTR path);
+// A parsed settings file as the source.
+class IniSource : public LoadSource {
+ public:
+  explicit IniSource(const IniFile &ini) : ini_(ini) {}
+  void ReadText(LPCWSTR section, LPCWSTR key, LPWSTR buffer, DWORD capacity) const override;
+  LONG ReadNumber(LPCWSTR section, LPCWSTR key, INT defaultValue) const override;
+  LONG HighestNumbered(LPCWSTR section, LPCWSTR format) const override;
+  int LineOf(LPCWSTR section, LPCWSTR key) const override { return ini_.LineOf(section, key); }
+
+ private:
+  const IniFile &ini_;
+};
+
+// One read of a load: which name, what it gave, and whether the file had it.
+struct LoadRead {
+  const KeyName &name;
+  LPCWSTR section, key;  // as built for this read
+  LONG sectionNumber;    // the class's number in the list (0: a read of [SectionNames]'s own keys)
+  LONG itemNumber;       // the item's number in its class's list (0: a read about the class)
+  LPCWSTR text;          // ReadKind::Text: the text as held, cut to the width
+  LONG value;            // ReadKind::Number: the value read
+  int line;              // line of the key in the file; 0 when the file has none
+};
+
+// Why a walk over the listed classes, or over one class's items, ended.
+enum class WalkStop {
+  Declared,    // every declared entry was read
+  RecordFull,  // the record has no room for more shown entries (10 classes, 32 items)
+  PastListed,  // a hidden entry past the highest listed number: all that follow read the same
+};
+
+// Told of a load as it goes. Every call has a default that does nothing.
+class LoadObserver {
+ public:
+  virtual ~LoadObserver() = default;
+  virtual void Read(const LoadRead &read) {}
+  // Class `number` of the list went to `slot`, or is hidden (slot -1).
+  virtual void Section(LONG number, LONG slot) {}
+  // Item `itemNumber` of class `sectionNumber` went to `itemSlot` of the class's slot, or is hidden (-1).
+  virtual void Item(LONG sectionNumber, LONG itemNumber, LONG sectionSlot, LONG itemSlot) {}
+  // The option rule of a shown item, and what the rules made of it.
+  virtual void Rule(LONG sectionNumber, LONG itemNumber, const RuleReport &report) {}
+  // The walk over the classes (sectionNumber 0) or over the items of class `sectionNumber` ended; `next` is the
+  // first number it did not take.
+  virtual void Stopped(LONG sectionNumber, LONG next, WalkStop why) {}
+};
+
+// Fills `catalogue` from `source` in the language's sections. The record's PrinterName is left as it is; option
+// lists it held before are not freed. With `buildOptions` false the rules are read but no option list is built.
+void LoadCatalogue(SettingsCatalogue &catalogue, const LoadSource &source, LANGID language,
+                   LoadObserver *observer = nullptr, bool buildOptions = true);
+
+// Fills `catalogue` from the file at `path` (null: no file) in the given language. A missing file gives a catalogue
+// with no sections.
+void LoadCatalogue(SettingsCatalogue &catalogue, LPCWSTR path, const LoadLanguage &language);

@@ -67,8 +67,41 @@ class ListBuilder {
   DWORD count_ = 0;
 };
 
+// Whether [p, end) is a number as written: blanks, an optional sign, then digits only.
+bool IsNumberText(LPCWSTR p, LPCWSTR end) {
+  while (p < end && IsBlank(*p)) ++p;
+  if (p < end && (*p == WTEXT('-') || *p == WTEXT('+'))) ++p;
+  if (p >= end) return false;
+  for (; p < end; ++p)
+    if (!IsDigit(*p)) return false;
+  return true;
+}
+
+// Notes go to the report when there is one.
+class Notes {
+ public:
+  Notes(RuleReport *report, LPCWSTR rule) : report_(report), rule_(rule) {}
+  void Add(RuleNoteKind kind, DWORD option, LPCWSTR from, LPCWSTR to, long long value = 0, long long limit = 0,
+           DWORD kept = 0) {
+    if (!report_) return;
+    RuleNote note;
+    note.kind = kind;
+    note.option = option;
+    note.from = from ? DWORD(from - rule_) : 0;
+    note.to = to ? DWORD(to - rule_) : 0;
+    note.value = value;
+    note.limit = limit;
+    note.kept = kept;
+    report_->notes.push_back(note);
+  }
+
+ private:
+  RuleReport *report_;
+  LPCWSTR rule_;
+};
+
 // value=text pairs separated by blanks: "0=Off 1=On 2=Very high".
-DWORD ParseEnum(LPCWSTR rule, SettingsOption **options) {
+DWORD ParseEnum(LPCWSTR rule, SettingsOption **options, Notes notes) {
   ListBuilder list(options);
   LPCWSTR end = EndOf(rule);
   LPCWSTR q = rule;
@@ -78,18 +111,25 @@ DWORD ParseEnum(LPCWSTR rule, SettingsOption **options) {
 
     // The first value is read from the start of the rule; a later one from the last blank before its '=',
     // after the previous option's text (or from where that text began, when no blank separates them).
-    LPCWSTR valueStart = rule;
-    if (list.count() > 0) {
-      valueStart = q;
+    LPCWSTR valueStart = rule, tokenStart = rule;
+    const DWORD position = list.count();
+    if (position > 0) {
+      valueStart = tokenStart = q;
       for (LPCWSTR p = equals; p > q; --p)
         if (IsBlank(p[-1])) {
           valueStart = p - 1;
+          tokenStart = p;
           break;
         }
+      if (valueStart == q) notes.Add(RuleNoteKind::EnumNoBlank, position, q, equals);
     }
     LPCWSTR valueEnd = valueStart + kEnumValueChars;
     if (valueEnd > end) valueEnd = end;
     LONG value = ReadInteger(valueStart, valueEnd);
+    if (!IsNumberText(tokenStart, equals))
+      notes.Add(RuleNoteKind::EnumValueNotNumber, position, tokenStart, equals, value);
+    else if (equals > valueStart + kEnumValueChars)
+      notes.Add(RuleNoteKind::EnumValueCut, position, tokenStart, equals, value);
 
     q = equals + 1;
     LPCWSTR next = Find(q, WTEXT('='));
@@ -102,21 +142,30 @@ DWORD ParseEnum(LPCWSTR rule, SettingsOption **options) {
           textEnd = p - 1;
           break;
         }
+      if (textEnd - q > kTextChars - 1)
+        notes.Add(RuleNoteKind::EnumTextCut, position, q, textEnd, 0, 0, kTextChars - 1);
     } else {
       LPCWSTR limit = q + kEnumTextChars;
       textEnd = limit < end ? limit : end;
-      if (textEnd - q > kEnumLastTextChars) textEnd = q + kEnumLastTextChars;
+      if (textEnd - q > kEnumLastTextChars) {
+        notes.Add(RuleNoteKind::EnumLastTextCut, position, q, end, 0, 0, kEnumLastTextChars);
+        textEnd = q + kEnumLastTextChars;
+      }
     }
+    if (textEnd == q) notes.Add(RuleNoteKind::EnumEmptyText, position, q, q);
 
     SettingsOption *node = list.Append(value);
     if (!node) break;
     SetText(*node, q, textEnd);
   }
+  if (list.count() == 0) notes.Add(RuleNoteKind::EnumNoPairs, 0, rule, end);
+  else if (list.count() == DWORD(kMaxEnumOptions) && Find(q, WTEXT('=')))
+    notes.Add(RuleNoteKind::EnumTooMany, 0, q, end, 0, 0, kMaxEnumOptions);
   return list.count();
 }
 
 // MIN= MAX= STEP= TITLE=, in any case: an arithmetic range with a common unit title.
-DWORD ParseSerial(LPCWSTR rule, SettingsOption **options) {
+DWORD ParseSerial(LPCWSTR rule, SettingsOption **options, Notes notes) {
   // Keys are found whatever their case, and the title is taken from the capitalised copy.
   WCHAR upper[1024];
   lstrcpynW(upper, rule, ARRAYSIZE(upper));
@@ -133,32 +182,82 @@ DWORD ParseSerial(LPCWSTR rule, SettingsOption **options) {
     }
     return nullptr;
   };
-  LPCWSTR at;
-  long long minimum = (at = locate(WTEXT("MIN="))) ? ReadInteger(at, end) : 0;
-  long long maximum = (at = locate(WTEXT("MAX="))) ? ReadInteger(at, end) : 0;
-  long long step = (at = locate(WTEXT("STEP="))) ? ReadInteger(at, end) : 1;
+  // A setting written as a word reads as 0. Positions in the copy are positions in the rule text.
+  auto setting = [&](LPCWSTR key, long long otherwise) -> long long {
+    LPCWSTR at = locate(key);
+    if (!at) return otherwise;
+    LPCWSTR p = at;
+    while (p < end && IsBlank(*p)) ++p;
+    if (p < end && (*p == WTEXT('-') || *p == WTEXT('+'))) ++p;
+    if (p >= end || !IsDigit(*p)) {
+      LPCWSTR wordEnd = at;
+      while (wordEnd < end && !IsBlank(*wordEnd)) ++wordEnd;
+      notes.Add(RuleNoteKind::SerialNotNumber, 0, rule + (at - upper) - lstrlenW(key), rule + (wordEnd - upper));
+    }
+    return ReadInteger(at, end);
+  };
+  const bool ranged = locate(WTEXT("MIN=")) || locate(WTEXT("MAX="));
+  long long minimum = setting(WTEXT("MIN="), 0);
+  long long maximum = setting(WTEXT("MAX="), 0);
+  long long step = setting(WTEXT("STEP="), 1);
   WCHAR title[kSerialTitleChars + 1] = {};
-  if ((at = locate(WTEXT("TITLE=")))) lstrcpynW(title, at, ARRAYSIZE(title));
+  if (LPCWSTR at = locate(WTEXT("TITLE="))) {
+    lstrcpynW(title, at, ARRAYSIZE(title));
+    if (end - at > kSerialTitleChars)
+      notes.Add(RuleNoteKind::SerialTitleCut, 0, rule + (at - upper), rule + (end - upper), end - at, 0,
+                kSerialTitleChars);
+    for (LPCWSTR key : {WTEXT("MIN="), WTEXT("MAX="), WTEXT("STEP=")}) {
+      LPCWSTR other = locate(key);
+      if (other && other > at) {
+        notes.Add(RuleNoteKind::SerialTitleNotLast, 0, rule + (at - upper), rule + (end - upper));
+        break;
+      }
+    }
+  }
+  if (!ranged) notes.Add(RuleNoteKind::SerialNoRange, 0, nullptr, nullptr);
 
   ListBuilder list(options);
-  if (minimum > maximum || step < 1) return 0;
+  if (minimum > maximum) {
+    notes.Add(RuleNoteKind::SerialEmpty, 0, nullptr, nullptr, minimum, maximum);
+    return 0;
+  }
+  if (step < 1) {
+    notes.Add(RuleNoteKind::SerialStep, 0, nullptr, nullptr, step);
+    return 0;
+  }
+  const long long count = (maximum - minimum) / step + 1;
+  if (count > kMaxSerialOptions)
+    notes.Add(RuleNoteKind::SerialTooMany, 0, nullptr, nullptr, count, 0, kMaxSerialOptions);
+  bool textCut = false;
+  long long last = minimum;
   for (long long v = minimum; v <= maximum && list.count() < DWORD(kMaxSerialOptions); v += step) {
     SettingsOption *node = list.Append(LONG(v));
     if (!node) break;
+    last = v;
     WCHAR text[1100];
-    wsprintfW(text, WTEXT("%d%s"), int(v), title);
+    int length = wsprintfW(text, WTEXT("%d%s"), int(v), title);
     lstrcpynW(node->Text, text, kTextChars);
+    if (length > kTextChars - 1 && !textCut) {
+      textCut = true;
+      notes.Add(RuleNoteKind::SerialTextCut, 0, nullptr, nullptr, v, 0, kTextChars - 1);
+    }
   }
+  if (count <= kMaxSerialOptions && last != maximum)
+    notes.Add(RuleNoteKind::SerialMissesMax, 0, nullptr, nullptr, last, maximum);
   return list.count();
 }
 
 }  // namespace
 
-DWORD ParseOptionRule(LPCWSTR ruleType, LPCWSTR ruleText, SettingsOption **options) {
+DWORD ParseOptionRule(LPCWSTR ruleType, LPCWSTR ruleText, SettingsOption **options, RuleReport *report) {
   if (!ruleType || !options) return 0;
   if (!ruleText) ruleText = WTEXT("");
-  if (lstrcmpiW(ruleType, WTEXT("Enum")) == 0) return ParseEnum(ruleText, options);
-  if (lstrcmpiW(ruleType, WTEXT("Serial")) == 0) return ParseSerial(ruleText, options);
+  Notes notes(report, ruleText);
+  const bool isEnum = lstrcmpiW(ruleType, WTEXT("Enum")) == 0;
+  const bool isSerial = !isEnum && lstrcmpiW(ruleType, WTEXT("Serial")) == 0;
+  if (report) report->known = isEnum || isSerial;
+  if (isEnum) return ParseEnum(ruleText, options, notes);
+  if (isSerial) return ParseSerial(ruleText, options, notes);
   return 0;
 }
 

@@ -1,35 +1,45 @@
 // The catalogues of open Printer Settings pages, kept under their printers' names.
+//
+// A record here is the printer's settings file as it was when it was loaded, and nobody writes into it once it is
+// registered: pages of one printer share it for its option lists and keep their choices of their own, so they may
+// read it on any thread at once. A pointer to a record is good while a page or a hold keeps it (below); it goes with
+// the last of them.
+//
+// A printer's name is its key whole: a name of kPathChars characters or more is refused (nothing is opened or found
+// under it), never cut to the name of another printer.
 #pragma once
 
 #include "catalogue/catalogue.h"
 
-// The catalogue registered under the printer's full name, or nullptr. Does not change the current catalogue. The
-// pointer is only good while the caller knows a page of the printer stays open; operations that may run beside a
-// page closing on another thread take a hold instead.
+// The record a page of the printer has open (the one its latest page opened), or nullptr. Only good while the
+// caller knows such a page stays open; operations that may run beside a page closing on another thread take a hold.
 SettingsCatalogue *FindCatalogue(LPCWSTR printerName);
 
 // A hold on an open catalogue: the record stays alive while the hold lasts, even when the last page of its printer
-// releases it meanwhile on another thread; the last hold to go then frees it.
+// closes meanwhile on another thread; the last hold to go then frees it.
 struct DropCatalogueHold {
   void operator()(SettingsCatalogue *catalogue) const;
 };
 using CatalogueHold = UniqueAny<SettingsCatalogue *, DropCatalogueHold>;
 
-// The catalogue registered under the printer's name, held for the caller; empty when there is none.
+// The record FindCatalogue gives, held for the caller; empty when there is none.
 CatalogueHold HoldCatalogue(LPCWSTR printerName);
-// The same, made the current catalogue, as every page operation starts.
-CatalogueHold HoldPageCatalogue(LPCWSTR printerName);
 
-// Opens the catalogue of a page: a new record, loaded from the printer's settings file, or the one already open for
-// the same printer (shared, counted). Makes it the current catalogue. Returns 1, or 0 when no record could be had.
-// The file is located and loaded without blocking the registry, so a slow spooler holds up only this page.
+// A page's open catalogue: it counts as one open page of its printer until it goes.
+struct ClosePageCatalogue {
+  void operator()(SettingsCatalogue *catalogue) const;
+};
+using PageCatalogue = UniqueAny<SettingsCatalogue *, ClosePageCatalogue>;
+
+// Opens the catalogue of a new page. Pages of the printer already open share their record when the settings file is
+// the one they loaded (same path, same bytes, same language); a file changed since is loaded afresh, and the older
+// pages keep theirs. An unknown printer gets an empty catalogue. Empty when no record could be had or the name does
+// not fit. The file is read without blocking the registry, so a slow spooler holds up only this page.
+PageCatalogue OpenPageCatalogue(LPCWSTR printerName);
+
+// The same by name alone: the page stays open until ReleaseCatalogue. Returns 1, or 0 when nothing was opened.
 int OpenCatalogue(LPCWSTR printerName);
-// The same with a record already loaded, for a page that previews a settings file under a printer name of its own
-// choosing: the record is registered as it is, or dropped when a page of that name is already open.
-int OpenCatalogue(LPCWSTR printerName, UniqueCatalogue loaded);
-
-// Releases the page's hold on its printer's catalogue; the last release frees its options and the record, unless an
-// operation still holds it (then the operation's hold frees it when it ends).
+// Closes one page of the printer opened by name, the latest's record first; a name with no open page does nothing.
 void ReleaseCatalogue(LPCWSTR printerName);
 
 // Number of catalogue records alive (open or still held), for tests and diagnostics.

@@ -28,21 +28,28 @@ int LocateSettingsFileOfPrinter(HANDLE printer, LPWSTR path) {
   LPCWSTR driver = reinterpret_cast<DRIVER_INFO_1W *>(info.get())->pName;
   if (!driver) return 0;
 
+  WCHAR file[kPathChars];
+  if (!SettingsFileNameOf(driver, file, kPathChars)) return 0;
+  if (length + lstrlenW(kSubdirectory) + lstrlenW(file) >= kPathChars) return 0;
+
+  lstrcpyW(built + length, kSubdirectory);
+  lstrcatW(built, file);
+  lstrcpynW(path, built, kPathChars);
+  return 1;
+}
+
+int SettingsFileNameOf(LPCWSTR driverName, LPWSTR name, int chars) {
+  if (!driverName || !name || chars <= 0) return 0;
   // Printers of one driver share one file, named after the driver without its first word.
-  LPCWSTR stem = driver;
-  for (LPCWSTR p = driver; *p; ++p)
+  LPCWSTR stem = driverName;
+  for (LPCWSTR p = driverName; *p; ++p)
     if (*p == WTEXT(' ')) {
       stem = p + 1;
       break;
     }
-  int stemLength = lstrlenW(stem);
-  int total = length + lstrlenW(kSubdirectory) + stemLength + lstrlenW(kSuffix);
-  if (total >= kPathChars) return 0;
-
-  lstrcpyW(built + length, kSubdirectory);
-  lstrcatW(built, stem);
-  lstrcatW(built, kSuffix);
-  lstrcpynW(path, built, kPathChars);
+  if (lstrlenW(stem) + lstrlenW(kSuffix) >= chars) return 0;
+  lstrcpyW(name, stem);
+  lstrcatW(name, kSuffix);
   return 1;
 }
 

@@ -10,3 +10,8 @@ int LocateSettingsFile(LPCWSTR printerName, LPWSTR path);
 
 // The same path for a printer the caller already holds open (the handle is neither opened nor closed here).
 int LocateSettingsFileOfPrinter(HANDLE printer, LPWSTR path);
+
+// The settings file's name for a driver: the part of the driver name after its first blank (the whole name when it
+// has none), followed by "_Settings.Dat". Printers of one driver share the file, and so do drivers whose names differ
+// only in their first word. Returns 1, or 0 with `name` untouched when the name needs `chars` characters or more.
+int SettingsFileNameOf(LPCWSTR driverName, LPWSTR name, int chars);

@@ -11,6 +11,15 @@ foreach(field PRNSET_COMPANY_NAME PRNSET_LEGAL_COPYRIGHT PRNSET_PRODUCT_NAME PRN
     message(FATAL_ERROR "${field} is longer than 200 characters")
   endif()
 endforeach()
+# The DLL's name lands in the INF, the plug-in configuration and the version resource: letters, digits, "_" and "-"
+# only, which every one of them takes as it is.
+if(NOT PRNSET_DLL_NAME MATCHES "^[A-Za-z0-9_-]+$")
+  message(FATAL_ERROR "PRNSET_DLL_NAME takes letters, digits, _ and - only, without .dll: '${PRNSET_DLL_NAME}'")
+endif()
+string(LENGTH "${PRNSET_DLL_NAME}" length)
+if(length GREATER 64)
+  message(FATAL_ERROR "PRNSET_DLL_NAME is longer than 64 characters")
+endif()
 if(NOT PROJECT_VERSION MATCHES "^[0-9]+\\.[0-9]+\\.[0-9]+$")
   message(FATAL_ERROR "the project version must have three parts, MAJOR.MINOR.PATCH: ${PROJECT_VERSION}")
 endif()

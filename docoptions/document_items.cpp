@@ -61,7 +61,7 @@ LONG APIENTRY DocumentItemsCallback(PCPSUICBPARAM callbackParam, POEMCUIPPARAM p
     case CPSUICB_REASON_APPLYNOW: {
       DWORD percent = DWORD(item->Sel);
       if (devmode) devmode->CompressPercent = percent;
-      SetPrinterDataW(param->hPrinter, const_cast<LPWSTR>(WTEXT("COMPRESS_VALUE")), REG_DWORD,
+      SetPrinterDataW(param->hPrinter, const_cast<LPWSTR>(kCompressValueKey), REG_DWORD,
                       reinterpret_cast<LPBYTE>(&percent), sizeof(percent));
       return CPSUICB_ACTION_NONE;
     }

@@ -1,5 +1,6 @@
 // The printer settings' items: the compression list and the horizontal move, each present when its switch in the
 // settings file is on, their values kept as printer data.
+#include "docoptions/compress_choices.h"
 #include "docoptions/item_slots.h"
 #include "docoptions/property_items.h"
 #include "docoptions/settings_lookup.h"
@@ -25,45 +26,27 @@ void FillItem(OPTITEM &item, POEMCUIPPARAM param, UINT titleId, LONG sel, POPTTY
 // without any), the one equal to "COMPRESS_VALUE" selected. The texts live in a block of this build's own, so two
 // sheets open at once keep their lists.
 void BuildCompressionItem(OPTITEM &item, POEMCUIPPARAM param, PrinterSettingsReads &reads) {
-  WCHAR currentText[kChoiceChars];
-  wsprintfW(currentText, WTEXT("%d"), int(Lookup(reads, WTEXT("COMPRESS_VALUE"), param->hPrinter)));
+  const CompressChoices choices = ReadCompressChoices(
+      [&](LPCWSTR name, LONG *value) { return reads.LookupSettingValue(name, param->hPrinter, value); });
+  const WORD count = WORD(choices.count);
 
-  LONG count = Lookup(reads, WTEXT("Count"), param->hPrinter);
-  if (count < 0) count = 0;
-  if (count > kMaxCompressChoices) count = kMaxCompressChoices;
-  WORD choices = WORD(count ? count : 1);
-
-  UniqueHeapBlock<WCHAR> textBlock = AllocateHeapBlock<WCHAR>(size_t(choices) * kChoiceChars, param->hOEMHeap);
+  UniqueHeapBlock<WCHAR> textBlock = AllocateHeapBlock<WCHAR>(size_t(count) * kChoiceChars, param->hOEMHeap);
   if (!textBlock) return;
-  POPTTYPE optionType = AllocOptionType(choices, param->hOEMHeap);
+  POPTTYPE optionType = AllocOptionType(count, param->hOEMHeap);
   if (!optionType) return;
   optionType->Type = TVOT_COMBOBOX;
   // From here on the texts belong to the option type, which the driver owns.
   LPWSTR texts = textBlock.release();
-
-  LONG sel = 0;
-  if (count == 0) {
-    lstrcpynW(texts, WTEXT("100"), kChoiceChars);
-    optionType->pOptParam[0].pData = texts;
-  } else {
-    LONG value = 0;  // a choice with an empty value repeats the one before it
-    for (LONG n = 1; n <= count; ++n) {
-      WCHAR name[kChoiceChars];
-      wsprintfW(name, WTEXT("COMPRESS_VALUE%d"), int(n));
-      reads.LookupSettingValue(name, param->hPrinter, &value);
-      LPWSTR text = texts + (n - 1) * kChoiceChars;
-      wsprintfW(text, WTEXT("%d"), int(value));
-      optionType->pOptParam[n - 1].pData = text;
-      // Both texts come from parsed numbers, so "080" in the file matches 80; the last equal choice wins.
-      if (lstrcmpiW(currentText, text) == 0) sel = n - 1;
-    }
+  for (WORD n = 0; n < count; ++n) {
+    LPWSTR text = texts + n * kChoiceChars;
+    wsprintfW(text, WTEXT("%d"), int(choices.values[n]));
+    optionType->pOptParam[n].pData = text;
   }
-  FillItem(item, param, IDS_COMPRESS_TITLE, sel, optionType);
+  FillItem(item, param, IDS_COMPRESS_TITLE, choices.selected, optionType);
 }
 
 void BuildMoveItem(OPTITEM &item, POEMCUIPPARAM param, PrinterSettingsReads &reads) {
-  LONG move = Lookup(reads, WTEXT("XMove"), param->hPrinter);
-  if (move < kMinMoveMillimetres || move > kMaxMoveMillimetres) move = 0;
+  LONG move = StartingMove(Lookup(reads, kMoveKey, param->hPrinter));
   POPTTYPE optionType = AllocOptionType(2, param->hOEMHeap);
   if (!optionType) return;
   optionType->Type = TVOT_UDARROW;
@@ -126,7 +109,7 @@ LONG APIENTRY PrinterItemsCallback(PCPSUICBPARAM callbackParam, POEMCUIPPARAM pa
   if (compressSwitch) {
     POPTITEM item = ItemSlot(param, 0);
     if (LPCWSTR text = item ? SelectedChoice(*item) : nullptr)
-      StoreText(param->hPrinter, WTEXT("COMPRESS_VALUE"), text, BoundedLength(text, kChoiceChars));
+      StoreText(param->hPrinter, kCompressValueKey, text, BoundedLength(text, kChoiceChars));
     moveSlot = 1;
   }
   if (moveSwitch) {
@@ -134,7 +117,7 @@ LONG APIENTRY PrinterItemsCallback(PCPSUICBPARAM callbackParam, POEMCUIPPARAM pa
     if (item && IsBuiltItem(*item, TVOT_UDARROW)) {
       WCHAR text[260];
       int length = wsprintfW(text, WTEXT("%d"), int(item->Sel));
-      StoreText(param->hPrinter, WTEXT("XMove"), text, length);
+      StoreText(param->hPrinter, kMoveKey, text, length);
     }
   }
   return CPSUICB_ACTION_NONE;

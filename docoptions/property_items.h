@@ -2,14 +2,12 @@
 // the compression list and horizontal move of the printer settings, with the callbacks that apply their values.
 #pragma once
 
+#include "catalogue/vocabulary.h"
 #include "platform/platform.h"
 #include "resources/resource.h"
 
 constexpr LONG kMinCompressPercent = 25;
 constexpr LONG kMaxCompressPercent = 100;
-constexpr LONG kMinMoveMillimetres = -50;
-constexpr LONG kMaxMoveMillimetres = 50;
-constexpr LONG kMaxCompressChoices = 49;  // "Count" is cut to this
 constexpr int kChoiceChars = 50;          // one choice text, terminator included
 
 // Both builders follow the driver's two calls: without pOEMOptItems they only set cOEMOptItems; with it they fill

@@ -9,7 +9,6 @@
 namespace {
 
 constexpr DWORD kValueChars = 100;
-const WCHAR kSettingsSection[] = WTEXT("Settings");
 
 bool IsBlank(WCHAR c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
@@ -54,8 +53,7 @@ int PrinterSettingsReads::ReadOptionSwitches(LPCWSTR printerName, INT *compressS
   WCHAR path[kPathChars];
   if (!LocateSettingsFile(printerName, path)) return 0;
   const IniFile &file = FileAt(path);
-  *compressSwitch = INT(file.ReadInt(kSettingsSection, WTEXT("Landscape_Compress"), 0));
-  *moveSwitch = INT(file.ReadInt(kSettingsSection, WTEXT("XMoveEnable"), 0));
+  ReadSwitches(file, compressSwitch, moveSwitch);
   return 1;
 }
 
@@ -89,7 +87,16 @@ int PrinterSettingsReads::LookupSettingValue(LPCWSTR valueName, HANDLE printer, 
     pathPrinter_ = printer;
     printerPathFound_ = LocateSettingsFileOfPrinter(printer, printerPath_) != 0;
   }
-  const IniFile &file = FileAt(printerPathFound_ ? printerPath_ : nullptr);
+  return LookupFileValue(FileAt(printerPathFound_ ? printerPath_ : nullptr), valueName, value);
+}
+
+void ReadSwitches(const IniFile &file, INT *compressSwitch, INT *moveSwitch) {
+  *compressSwitch = INT(file.ReadInt(kSettingsSection, kCompressSwitchKey.key, kCompressSwitchKey.defaultValue));
+  *moveSwitch = INT(file.ReadInt(kSettingsSection, kMoveSwitchKey.key, kMoveSwitchKey.defaultValue));
+}
+
+int LookupFileValue(const IniFile &file, LPCWSTR valueName, LONG *value) {
+  WCHAR buffer[kValueChars];
   DWORD length = file.ReadString(kSettingsSection, valueName, buffer, kValueChars, WTEXT("0"));
   if (length == 0) return 0;  // the key is there with an empty value
   *value = ParseDecimal(buffer, length);

@@ -4,6 +4,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/ini_file.h"
+#include "catalogue/vocabulary.h"
 #include "platform/platform.h"
 
 // The reads of one build of the printer's items. Each read answers as the free functions below do; the settings
@@ -35,3 +36,8 @@ int ReadOptionSwitches(LPCWSTR printerName, INT *compressSwitch, INT *moveSwitch
 // without '=', read "0". Returns 1 with *value set, or 0 with *value untouched when the printer has no such data
 // and the file holds the key with an empty value.
 int LookupSettingValue(LPCWSTR valueName, HANDLE printer, LONG *value);
+
+// The settings file's half of the two reads: the switches from a parsed file, and a named value from its
+// "Settings" section as LookupSettingValue reads it when the printer has no data of that name.
+void ReadSwitches(const IniFile &file, INT *compressSwitch, INT *moveSwitch);
+int LookupFileValue(const IniFile &file, LPCWSTR valueName, LONG *value);

@@ -133,13 +133,3 @@ bool ChoiceValue(const SettingsItem &item, LONG choice, LONG *value) {
   *value = option->Value;
   return true;
 }
-
-DWORD EncodeItemValue(LONG section, LONG item, LONG value, LPWSTR text, DWORD *size) {
-  const SettingsCatalogue *catalogue = CurrentCatalogue();
-  return catalogue ? EncodeItemValue(*catalogue, section, item, value, text, size) : 0;
-}
-
-DWORD EncodeItemChoice(LONG section, LONG item, LONG choice, LPWSTR text, DWORD *size) {
-  const SettingsCatalogue *catalogue = CurrentCatalogue();
-  return catalogue ? EncodeItemChoice(*catalogue, section, item, choice, text, size) : 0;
-}

@@ -5,6 +5,9 @@
 
 #include "catalogue/catalogue.h"
 
+// Rows of a multi-choice item's option list that stand for a bit of its value: row k for bit 23 - k.
+constexpr int kMaskRows = 24;
+
 // The no-command value: an option with it sends nothing on Set Current.
 constexpr LONG kNoCommandValue = -32767;
 
@@ -40,10 +43,6 @@ DWORD EncodeItemChoice(const SettingsCatalogue &catalogue, LONG section, LONG it
 // The value a choice stands for: the mask itself for a multi-choice item, else the Value of the option at the
 // position. False when no option stands there.
 bool ChoiceValue(const SettingsItem &item, LONG choice, LONG *value);
-
-// The page's entries: the same on the current catalogue (none: 0 with `*size` unchanged).
-DWORD EncodeItemValue(LONG section, LONG item, LONG value, LPWSTR text, DWORD *size);
-DWORD EncodeItemChoice(LONG section, LONG item, LONG choice, LPWSTR text, DWORD *size);
 
 // Writes a byte as the command text writes it: two lowercase hexadecimal digits. `digits` gets two characters.
 void FormatHexByte(BYTE value, WCHAR *digits);

@@ -1,9 +1,5 @@
 #include "page/command_job.h"
 
-#include <mutex>
-#include <new>
-#include <vector>
-
 #include "catalogue/registry.h"
 #include "resources/module_instance.h"
 #include "resources/resource.h"
@@ -12,15 +8,7 @@ namespace {
 
 constexpr int kDocumentNameChars = 100;
 
-struct JobRoute {
-  WCHAR printer[kPathChars];
-  WCHAR file[kPathChars];
-};
-
-std::mutex routeLock;
-std::vector<JobRoute> routes;
-
-// Whether a text fits a path buffer whole: a cut name or path would name another printer or file.
+// Whether a text fits a path buffer whole: a cut name would name another printer.
 bool FitsPath(LPCWSTR text) { return text && lstrlenW(text) < kPathChars; }
 
 }  // namespace
@@ -54,43 +42,14 @@ BOOL WriteJobFile(const BYTE *bytes, DWORD count, LPCWSTR path) {
   UniqueFile file(CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return FALSE;
   DWORD written = 0;
-  return count == 0 || (WriteFile(file.get(), bytes, count, &written, nullptr) && written == count);
+  BOOL ok = count == 0 || (WriteFile(file.get(), bytes, count, &written, nullptr) && written == count);
+  // The system may write the last of the bytes only as the file closes: a close that fails leaves the job short.
+  return CloseHandle(file.release()) && ok;
 }
 
-bool RouteJobsToFile(LPCWSTR printerName, LPCWSTR path) {
-  if (!FitsPath(printerName) || (path && !FitsPath(path))) return false;
-  std::lock_guard<std::mutex> guard(routeLock);
-  for (auto it = routes.begin(); it != routes.end(); ++it) {
-    if (lstrcmpW(it->printer, printerName) != 0) continue;
-    routes.erase(it);
-    break;
-  }
-  if (!path || !*path) return true;
-  try {
-    routes.push_back(JobRoute{});
-  } catch (const std::bad_alloc &) {
-    return false;
-  }
-  lstrcpynW(routes.back().printer, printerName, kPathChars);
-  lstrcpynW(routes.back().file, path, kPathChars);
-  return true;
-}
-
-bool JobFileOf(LPCWSTR printerName, WCHAR (&path)[kPathChars]) {
-  if (!FitsPath(printerName)) return false;
-  std::lock_guard<std::mutex> guard(routeLock);
-  for (const JobRoute &route : routes) {
-    if (lstrcmpW(route.printer, printerName) != 0) continue;
-    lstrcpynW(path, route.file, kPathChars);
-    return true;
-  }
-  return false;
-}
-
-int SendJobBytes(const JobBytes &job, LPCWSTR printerName) {
+int SendJobBytes(const JobBytes &job, LPCWSTR printerName, LPCWSTR jobFile) {
   if (job.count == 0) return 0;
-  WCHAR file[kPathChars];
-  if (JobFileOf(printerName, file)) return WriteJobFile(job.bytes.get(), job.count, file) ? 1 : 0;
+  if (jobFile && *jobFile) return WriteJobFile(job.bytes.get(), job.count, jobFile) ? 1 : 0;
   return SendRawJob(job.bytes.get(), job.count, printerName) ? 1 : 0;
 }
 
@@ -99,7 +58,7 @@ int SendItemCommand(LONG choice, LONG item, LONG section, LPCWSTR printerName) {
   if (!printerName) return 0;
   JobBytes job;
   {
-    CatalogueHold catalogue = HoldPageCatalogue(printerName);
+    CatalogueHold catalogue = HoldCatalogue(printerName);
     if (!catalogue) return 0;
     job = BuildItemJob(*catalogue.get(), section, item, choice);
   }
@@ -110,7 +69,7 @@ int SendAllCommands(LPCWSTR printerName) {
   if (!printerName) return 0;
   JobBytes job;
   {
-    CatalogueHold catalogue = HoldPageCatalogue(printerName);
+    CatalogueHold catalogue = HoldCatalogue(printerName);
     if (!catalogue) return 0;
     job = BuildAllItemsJob(*catalogue.get());
   }

@@ -11,21 +11,15 @@ BOOL SendRawJob(const BYTE *bytes, DWORD count, LPCWSTR printerName);
 // Writes `count` bytes to a file, replacing it. Non-zero when every byte was written.
 BOOL WriteJobFile(const BYTE *bytes, DWORD count, LPCWSTR path);
 
-// A preview of a settings file with no printer behind it: the jobs of the printer name its sheet shows go to a file,
-// replaced at each job, instead of to the spooler. A null or empty path sends them to the spooler again. False when
-// the name or the path does not fit a path buffer whole.
-bool RouteJobsToFile(LPCWSTR printerName, LPCWSTR path);
-// The file the printer's jobs go to; false when they go to the spooler.
-bool JobFileOf(LPCWSTR printerName, WCHAR (&path)[kPathChars]);
+// Sends built job bytes to the printer or, when a job file is named (a preview with no printer behind it), writes
+// them to that file, replacing it. Nothing is sent when there are none. 1 when a job was sent, else 0.
+int SendJobBytes(const JobBytes &job, LPCWSTR printerName, LPCWSTR jobFile = nullptr);
 
-// Sends built job bytes to the printer, or to its job file; nothing is sent when there are none. 1 when a job was
-// sent, else 0.
-int SendJobBytes(const JobBytes &job, LPCWSTR printerName);
-
-// Set Current: sends the command of one item for what the page's option list shows (`choice` as EncodeItemChoice
-// takes it). Makes the printer's catalogue current. 1 when a job was sent, else 0.
+// Set Current of the printer's open catalogue (FindCatalogue's): sends the command of one item for a choice as
+// EncodeItemChoice takes it. 1 when a job was sent, else 0.
 int SendItemCommand(LONG choice, LONG item, LONG section, LPCWSTR printerName);
 
-// Set All: sends the commands of every item of every section with its CurrentValue, in one job. Nothing is sent
-// when any item produces no text. Makes the printer's catalogue current. 1 when a job was sent, else 0.
+// Set All of the printer's open catalogue: sends the commands of every item of every section with its CurrentValue
+// (the file's defaults: pages keep their choices of their own), in one job. Nothing is sent when any item produces
+// no text. 1 when a job was sent, else 0.
 int SendAllCommands(LPCWSTR printerName);

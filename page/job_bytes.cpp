@@ -40,15 +40,26 @@ CommandText QueryText(LONG section, LONG item, LONG value, Encode encode) {
 
 }  // namespace
 
+HexTextCheck CheckHexText(LPCWSTR text) {
+  HexTextCheck check;
+  for (const WCHAR *p = text; p && *p; ++p) {
+    if (*p == ' ') continue;
+    if (HexDigit(*p) < 0) {
+      check.fault = HexTextCheck::kNotHex;
+      check.position = DWORD(p - text);
+      return check;
+    }
+    ++check.digits;
+  }
+  if (check.digits % 2) check.fault = HexTextCheck::kOddDigits;
+  return check;
+}
+
 DWORD HexTextToBytes(LPCWSTR text, BYTE *out, DWORD capacity) {
   if (!text) return 0;
-  DWORD digits = 0;
-  for (const WCHAR *p = text; *p; ++p) {
-    if (*p == ' ') continue;
-    if (HexDigit(*p) < 0) return 0;
-    ++digits;
-  }
-  if (digits % 2 || digits / 2 > capacity || (digits && !out)) return 0;
+  const HexTextCheck check = CheckHexText(text);
+  const DWORD digits = check.digits;
+  if (check.fault != HexTextCheck::kWhole || digits / 2 > capacity || (digits && !out)) return 0;
   DWORD count = 0;
   int high = -1;
   for (const WCHAR *p = text; *p; ++p) {
@@ -78,7 +89,16 @@ CommandText ItemValueText(const SettingsCatalogue &catalogue, LONG section, LONG
   });
 }
 
-CommandText AllItemsText(const SettingsCatalogue &catalogue) {
+ItemValues CurrentValuesOf(const SettingsCatalogue &catalogue) {
+  ItemValues values = {};
+  for (LONG s = 0; s < kMaxSections; ++s)
+    for (LONG i = 0; i < kMaxItems; ++i) values.value[s][i] = catalogue.Sections[s].Items[i].CurrentValue;
+  return values;
+}
+
+CommandText AllItemsText(const SettingsCatalogue &catalogue) { return AllItemsText(catalogue, CurrentValuesOf(catalogue)); }
+
+CommandText AllItemsText(const SettingsCatalogue &catalogue, const ItemValues &values) {
   const LONG sections = SectionCountOf(catalogue);
   // First the size of every item's text: each overwrites the terminator of the one before.
   DWORD total = 1;
@@ -88,8 +108,8 @@ CommandText AllItemsText(const SettingsCatalogue &catalogue) {
     for (LONG i = 0; i < items; ++i) {
       DWORD size = 0;
       NoText why = NoText::kNone;
-      EncodeItemValue(catalogue, s, i, section.Items[i].CurrentValue, nullptr, &size, &why);
-      if (size == 0) return NoCommandText(NoJob::kNoText, why, s, i, section.Items[i].CurrentValue);
+      EncodeItemValue(catalogue, s, i, values.value[s][i], nullptr, &size, &why);
+      if (size == 0) return NoCommandText(NoJob::kNoText, why, s, i, values.value[s][i]);
       total += size - 1;
     }
   }
@@ -105,9 +125,9 @@ CommandText AllItemsText(const SettingsCatalogue &catalogue) {
     for (LONG i = 0; i < items; ++i) {
       DWORD room = total - at;
       NoText why = NoText::kNone;
-      DWORD written = EncodeItemValue(catalogue, s, i, section.Items[i].CurrentValue, result.text.get() + at, &room,
+      DWORD written = EncodeItemValue(catalogue, s, i, values.value[s][i], result.text.get() + at, &room,
                                       &why);
-      if (written == 0) return NoCommandText(NoJob::kNoText, why, s, i, section.Items[i].CurrentValue);
+      if (written == 0) return NoCommandText(NoJob::kNoText, why, s, i, values.value[s][i]);
       at += written - 1;
     }
   }
@@ -148,6 +168,10 @@ JobBytes FrameCommandText(const SettingsCatalogue &catalogue, CommandText comman
 
 JobBytes BuildItemJob(const SettingsCatalogue &catalogue, LONG section, LONG item, LONG choice) {
   return FrameCommandText(catalogue, ItemChoiceText(catalogue, section, item, choice));
+}
+
+JobBytes BuildAllItemsJob(const SettingsCatalogue &catalogue, const ItemValues &values) {
+  return FrameCommandText(catalogue, AllItemsText(catalogue, values));
 }
 
 JobBytes BuildAllItemsJob(const SettingsCatalogue &catalogue) {

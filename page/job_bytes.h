@@ -11,6 +11,14 @@
 // than `capacity` bytes.
 DWORD HexTextToBytes(LPCWSTR text, BYTE *out, DWORD capacity);
 
+// Whether a text is whole bytes of hexadecimal digits, and if not, why.
+struct HexTextCheck {
+  enum Fault { kWhole, kNotHex, kOddDigits } fault = kWhole;
+  DWORD position = 0;  // kNotHex: the first character that is neither a blank nor a digit
+  DWORD digits = 0;    // the digits counted (up to the fault)
+};
+HexTextCheck CheckHexText(LPCWSTR text);
+
 // Why a command text or a job is empty, beyond what the encoder says.
 enum class NoJob {
   kNone,
@@ -34,8 +42,17 @@ struct CommandText {
 CommandText ItemChoiceText(const SettingsCatalogue &catalogue, LONG section, LONG item, LONG choice);
 // One item's text for a value: EncodeItemValue.
 CommandText ItemValueText(const SettingsCatalogue &catalogue, LONG section, LONG item, LONG value);
-// Set All's text: every item of every section with its CurrentValue, one after another. An item without text would
-// leave a gap in the settings, so then there is no text at all.
+// A value for every item slot of a catalogue: a page's choices, or the catalogue's own CurrentValue fields.
+struct ItemValues {
+  LONG value[kMaxSections][kMaxItems];
+};
+// The catalogue's CurrentValue fields (as loaded: each item's default).
+ItemValues CurrentValuesOf(const SettingsCatalogue &catalogue);
+
+// Set All's text: every item of every section with its value, one after another. An item without text would leave
+// a gap in the settings, so then there is no text at all.
+CommandText AllItemsText(const SettingsCatalogue &catalogue, const ItemValues &values);
+// The same with the catalogue's CurrentValue fields.
 CommandText AllItemsText(const SettingsCatalogue &catalogue);
 
 // Job bytes in a block of the process heap, or the reason there are none (then nothing is sent).
@@ -51,4 +68,5 @@ struct JobBytes {
 JobBytes FrameCommandText(const SettingsCatalogue &catalogue, CommandText command);
 // Set Current's and Set All's job bytes.
 JobBytes BuildItemJob(const SettingsCatalogue &catalogue, LONG section, LONG item, LONG choice);
+JobBytes BuildAllItemsJob(const SettingsCatalogue &catalogue, const ItemValues &values);
 JobBytes BuildAllItemsJob(const SettingsCatalogue &catalogue);

@@ -7,6 +7,7 @@
 
 #include "bench/catalogue_check.h"
 #include "bench/host/bench_figures.h"
+#include "bench/host/bench_load.h"
 #include "bench/host/bench_machine.h"
 #include "bench/settings_generator.h"
 #include "catalogue/loader.h"
@@ -14,31 +15,9 @@
 
 namespace {
 
-const bench::BenchPrinter &LargestPrinter() {
-  static const bench::BenchPrinter printer = bench::AddPrinterWithSettings(
-      "Bench Largest", "Bench LargestModel", bench::SettingsFileBytes(bench::LargestCatalogue()));
-  return printer;
-}
+using bench::LargestPrinter;
 
-// One record for every run, as the registry allocates it; each run fills it afresh.
-SettingsCatalogue &Record() {
-  static auto *record =
-      static_cast<SettingsCatalogue *>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(SettingsCatalogue)));
-  return *record;
-}
-
-void Load(benchmark::State &state, const LoadLanguage &language) {
-  const bench::BenchPrinter &printer = LargestPrinter();
-  SettingsCatalogue &record = Record();
-  for (auto _ : state) {
-    LoadCatalogue(record, printer.settingsPath.c_str(), language);
-    state.PauseTiming();
-    std::string mismatch = bench::ShapeMismatch(record, bench::LargestCatalogue());
-    bench::ClearCatalogue(record);
-    if (!mismatch.empty()) state.SkipWithError(mismatch.c_str());
-    state.ResumeTiming();
-  }
-}
+void Load(benchmark::State &state, const LoadLanguage &language) { bench::TimeLargestLoads(state, language); }
 
 // The system's language, English here: the _EN sections, the file's bytes read in code page 1252.
 void BM_CatalogueLoad(benchmark::State &state) { Load(state, SystemLoadLanguage()); }

@@ -1,5 +1,6 @@
 // Memory of one open page of the largest catalogue: what is held while the page lives, and the peak while it
-// opens (the settings file's parsed text lives beside the growing option lists until the load ends).
+// opens (the settings file's parsed text lives beside the growing option lists until the load ends); and what two
+// pages of the printer hold together.
 //
 // Every block the page's opening takes is counted: the process heap's blocks through the emulation's own counts
 // (the record and the option nodes come from there), and C++ allocations (the INI reader, the emulated windows)
@@ -114,12 +115,24 @@ int main() {
   for (int s = 0; s < catalogue->SectionCount; ++s)
     for (int i = 0; i < catalogue->Sections[s].ItemCount; ++i) options += long(catalogue->Sections[s].Items[i].OptionCount);
 
+  // A second sheet of the same printer shares the file's catalogue and keeps only its own choices and windows.
+  HWND secondSheet = host::CreateSheetWindow(caption);
+  HWND secondPage = CreateDialogParamW(ModuleInstance(), MAKEINTRESOURCEW(IDD_PRINTER_SETTINGS), secondSheet,
+                                       PrinterSettingsPageProc, 0);
+  const long long heldByTwo =
+      host::GetHeapStats(GetProcessHeap()).bytes - before.bytes + cppBytes.load() - cppBaseline;
+  DestroyWindow(secondSheet);
   DestroyWindow(sheet);
   const host::HeapStats closed = host::GetHeapStats(GetProcessHeap());
+  if (!secondPage) {
+    std::printf("ROW\tmemory, two open pages of the largest catalogue\terror: the second page did not open\t-\t-\treport\tno\n");
+    return 1;
+  }
 
   const long long held = open.bytes - before.bytes + cppHeld;
   Row("memory peak while the page opens (Linux)", Megabytes(peak));
   Row("memory held while the page is open (Linux)", Megabytes(held));
+  Row("memory held while two pages of the printer are open (Linux)", Megabytes(heldByTwo));
   Row("resident peak growth of the process (Linux)", Megabytes((long long)(hwm - rssBefore) * 1024));
 
   std::printf("INFO\tsizeof(SettingsCatalogue) = %zu bytes (SettingsSection %zu, SettingsItem %zu)\n",

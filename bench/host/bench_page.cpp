@@ -3,6 +3,7 @@
 
 #include "bench/catalogue_check.h"
 #include "bench/host/bench_figures.h"
+#include "bench/host/bench_load.h"
 #include "bench/host/bench_machine.h"
 #include "page/job_bytes.h"
 #include "bench/settings_generator.h"
@@ -16,11 +17,7 @@
 
 namespace {
 
-const bench::BenchPrinter &LargestPrinter() {
-  static const bench::BenchPrinter printer = bench::AddPrinterWithSettings(
-      "Bench Largest", "Bench LargestModel", bench::SettingsFileBytes(bench::LargestCatalogue()));
-  return printer;
-}
+using bench::LargestPrinter;
 
 // The printer's catalogue held open, as a page holds it while it lives.
 SettingsCatalogue *OpenLargest() {
@@ -82,10 +79,16 @@ void BM_OpenAndClosePage(benchmark::State &state) {
   }
 }
 
+// The load Set All is measured against, in this program so that the two take turns on the same machine.
+void BM_LoadBesideSetAll(benchmark::State &state) { bench::TimeLargestLoads(state, SystemLoadLanguage()); }
+
+BENCHMARK(BM_LoadBesideSetAll)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(60);
 BENCHMARK(BM_SetAll)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(200);
 BENCHMARK(BM_SetAllWithEmulatedSpooler)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(100);
 BENCHMARK(BM_OpenAndClosePage)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(40);
 
+bench::Figure loadBeside("BM_LoadBesideSetAll", "catalogue load, largest, in turn with Set All (Linux)", 0,
+                        "linux.setall.load");
 bench::Figure setAll("BM_SetAll", "Set All, largest catalogue, spooler excluded (Linux)", 0, "linux.setall");
 bench::Figure setAllJob("BM_SetAllWithEmulatedSpooler", "Set All with the emulated spooler's job (Linux)", 0);
 bench::Figure openPage("BM_OpenAndClosePage", "page open + close, largest catalogue (Linux)", 0);

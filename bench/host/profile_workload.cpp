@@ -10,7 +10,6 @@
 
 #include "bench/catalogue_check.h"
 #include "bench/host/bench_machine.h"
-#include "bench/replay_loader.h"
 #include "bench/settings_generator.h"
 #include "catalogue/loader.h"
 #include "catalogue/registry.h"
@@ -58,7 +57,7 @@ int main(int argc, char **argv) {
   if (!chinese && std::strcmp(what, "load") != 0 && std::strcmp(what, "reads") != 0) return Usage();
   const bench::BenchPrinter printer = bench::AddPrinterWithSettings(
       "Profile Largest", "Profile LargestModel", bench::SettingsFileBytes(bench::LargestCatalogue()));
-  const LoadLanguage language = chinese ? LoadLanguage{kChineseLanguage, 936} : SystemLoadLanguage();
+  const LoadLanguage language = chinese ? LoadLanguage{kChineseLanguage, kChineseCodePage} : SystemLoadLanguage();
   auto *record =
       static_cast<SettingsCatalogue *>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(SettingsCatalogue)));
   if (!record) return 1;
@@ -66,7 +65,7 @@ int main(int argc, char **argv) {
     if (std::strcmp(what, "reads") == 0) {
       IniFile file;
       file.Load(printer.settingsPath.c_str(), language.codePage);
-      bench::ReplayLoad(*record, bench::IniReader{file}, language.language, false);
+      LoadCatalogue(*record, IniSource(file), language.language, nullptr, false);
     } else {
       LoadCatalogue(*record, printer.settingsPath.c_str(), language);
       if (!bench::ShapeMismatch(*record, bench::LargestCatalogue()).empty()) return 1;

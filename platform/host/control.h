@@ -37,6 +37,10 @@ HeapStats GetHeapStats(HANDLE heap);
 // Makes the n-th following allocation on any heap fail (1 = the next one); 0 turns it off.
 void FailAllocationAfter(long n);
 
+// Files: makes the next close of a file opened for writing fail, as a full disk's close does when the system wrote
+// the last of the bytes only then.
+void FailNextWrittenFileClose();
+
 // Spooler.
 void ResetSpooler();
 void SetDriverDirectory(const std::string &directory);  // a Linux directory; reported with Windows separators kept

@@ -3,7 +3,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <string>
 
 #include "platform/host/control.h"
 #include "platform/host/handles.h"
@@ -11,10 +13,22 @@
 namespace {
 struct File : host::KernelObject {
   int fd;
-  explicit File(int f) : KernelObject(Kind::File), fd(f) {}
+  bool writes;
+  File(int f, bool w) : KernelObject(Kind::File), fd(f), writes(w) {}
   ~File() override { ::close(fd); }
 };
+std::atomic<bool> failNextWrittenClose{false};
+
+// The platform tells a missing file from a missing folder on its way.
+bool FolderExists(const std::string &path) {
+  const size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return true;
+  struct stat st;
+  return ::stat(path.substr(0, slash ? slash : 1).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
 }  // namespace
+
+void host::FailNextWrittenFileClose() { failNextWrittenClose = true; }
 
 std::string host::LinuxPath(LPCWSTR windowsPath) {
   std::string path = Narrow(WString(windowsPath));
@@ -40,11 +54,12 @@ HANDLE WINAPI CreateFileW(LPCWSTR path, DWORD access, DWORD, LPSECURITY_ATTRIBUT
     errno = EACCES;
   }
   if (fd < 0) {
-    SetLastError(errno == ENOENT ? ERROR_FILE_NOT_FOUND : errno == ENOTDIR ? ERROR_PATH_NOT_FOUND
-                                                                             : ERROR_ACCESS_DENIED);
+    SetLastError(errno == ENOENT ? (FolderExists(host::LinuxPath(path)) ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND)
+                 : errno == ENOTDIR ? ERROR_PATH_NOT_FOUND
+                                    : ERROR_ACCESS_DENIED);
     return INVALID_HANDLE_VALUE;
   }
-  return static_cast<host::KernelObject *>(new File(fd));
+  return static_cast<host::KernelObject *>(new File(fd, writes));
 }
 
 BOOL WINAPI ReadFile(HANDLE handle, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPPED) {
@@ -108,6 +123,8 @@ BOOL WINAPI CloseHandle(HANDLE handle) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }
+  const bool fails = file->writes && failNextWrittenClose.exchange(false);
   delete file;
-  return TRUE;
+  if (fails) SetLastError(ERROR_ACCESS_DENIED);
+  return fails ? FALSE : TRUE;
 }

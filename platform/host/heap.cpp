@@ -92,6 +92,8 @@ BOOL WINAPI HeapDestroy(HANDLE heap) {
   return TRUE;
 }
 
+constexpr SIZE_T kLargestBlock = SIZE_T(1) << 40;
+
 LPVOID WINAPI HeapAlloc(HANDLE heap, DWORD flags, SIZE_T bytes) {
   // The platform faults on a null heap rather than answering null; so does the emulation, so that no caller
   // relies on an answer.
@@ -100,6 +102,9 @@ LPVOID WINAPI HeapAlloc(HANDLE heap, DWORD flags, SIZE_T bytes) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return nullptr;
   }
+  // A request past any block the platform's heap hands out is refused before the header is added to its size,
+  // where it would wrap around to a small block.
+  if (bytes > kLargestBlock) return nullptr;
   auto *header = static_cast<BlockHeader *>(std::malloc(sizeof(BlockHeader) + (bytes ? bytes : 1)));
   if (!header) return nullptr;
   header->heap = HeapOf(heap);

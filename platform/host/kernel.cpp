@@ -109,7 +109,6 @@ int wsprintfW(LPWSTR dst, LPCWSTR format, ...) {
           reversed[count++] = WCHAR(digits[magnitude % base]);
           magnitude /= base;
         } while (magnitude);
-        if (precision == 0 && count == 1 && reversed[0] == u'0') count = 0;
         if (negative) body[length++] = u'-';
         for (int pad = precision - count; pad > 0; --pad) body[length++] = u'0';
         while (count) body[length++] = reversed[--count];

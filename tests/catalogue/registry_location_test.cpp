@@ -62,19 +62,18 @@ TEST_F(Catalogues, UnknownPrinterLeavesThePathUntouched) {
   for (WCHAR c : path) ASSERT_EQ(c, WCHAR('#'));
 }
 
-TEST_F(Catalogues, OpenLoadsAndMakesCurrentReleaseForgets) {
+TEST_F(Catalogues, OpenLoadsReleaseForgets) {
   WString a = Printer("Registry A", "Brand Registry A", kOneSection);
   WString b = Printer("Registry B", "Brand Registry B", "");
   ASSERT_EQ(OpenCatalogue(a.c_str()), 1);
-  SettingsCatalogue *ca = CurrentCatalogue();
+  SettingsCatalogue *ca = FindCatalogue(a.c_str());
   ASSERT_NE(ca, nullptr);
-  EXPECT_EQ(FindCatalogue(a.c_str()), ca);
   EXPECT_EQ(Utf8(ca->PrinterName), "Registry A");
   ASSERT_EQ(ca->SectionCount, 1);
   ca->Sections[0].Items[0].CurrentValue = 42;
 
   ASSERT_EQ(OpenCatalogue(b.c_str()), 1);
-  SettingsCatalogue *cb = CurrentCatalogue();
+  SettingsCatalogue *cb = FindCatalogue(b.c_str());
   EXPECT_NE(cb, ca);
   EXPECT_EQ(cb->SectionCount, 0);
 
@@ -86,7 +85,7 @@ TEST_F(Catalogues, OpenLoadsAndMakesCurrentReleaseForgets) {
 
   // A later open reads the file afresh: the value chosen before is gone.
   ASSERT_EQ(OpenCatalogue(a.c_str()), 1);
-  EXPECT_EQ(CurrentCatalogue()->Sections[0].Items[0].CurrentValue, 1);
+  EXPECT_EQ(FindCatalogue(a.c_str())->Sections[0].Items[0].CurrentValue, 1);
   ReleaseCatalogue(a.c_str());
 }
 
@@ -104,10 +103,10 @@ TEST_F(Catalogues, NamesDifferingInCaseAreDifferentKeys) {
 TEST_F(Catalogues, TwoPagesOfOnePrinterShareOneCatalogue) {
   WString a = Printer("Two pages", "Brand Two Pages", kOneSection);
   ASSERT_EQ(OpenCatalogue(a.c_str()), 1);
-  SettingsCatalogue *first = CurrentCatalogue();
+  SettingsCatalogue *first = FindCatalogue(a.c_str());
   first->Sections[0].Items[0].CurrentValue = 9;
   ASSERT_EQ(OpenCatalogue(a.c_str()), 1);
-  EXPECT_EQ(CurrentCatalogue(), first);
+  EXPECT_EQ(FindCatalogue(a.c_str()), first);
   EXPECT_EQ(first->Sections[0].Items[0].CurrentValue, 9) << "the second page must not reload";
   EXPECT_EQ(OpenCatalogueCount(), 1);
   ReleaseCatalogue(a.c_str());
@@ -117,32 +116,24 @@ TEST_F(Catalogues, TwoPagesOfOnePrinterShareOneCatalogue) {
   ReleaseCatalogue(a.c_str());  // one release too many does nothing
 }
 
-// A preview registers a record it loaded itself under a name no spooler knows; pages of that name share it, and a
-// later record under the same name is dropped in its favour.
-TEST_F(Catalogues, ARecordLoadedElsewhereIsSharedUnderItsName) {
-  const WString name = Wide("Settings.Dat of a preview");
-  UniqueCatalogue loaded = NewCatalogue();
-  ASSERT_TRUE(loaded);
-  loaded.get()->SectionCount = 1;
-  SettingsCatalogue *record = loaded.get();
-  ASSERT_EQ(OpenCatalogue(name.c_str(), std::move(loaded)), 1);
-  EXPECT_EQ(CurrentCatalogue(), record);
-  EXPECT_EQ(Utf8(record->PrinterName), Utf8(name));
-
-  SetCurrentCatalogue(nullptr);
-  ASSERT_EQ(OpenCatalogue(name.c_str()), 1);  // the page: no settings file is looked for
-  EXPECT_EQ(CurrentCatalogue(), record);
-  EXPECT_EQ(record->SectionCount, 1);
-  ASSERT_EQ(OpenCatalogue(name.c_str(), NewCatalogue()), 1);
-  EXPECT_EQ(CurrentCatalogue(), record);
-  EXPECT_EQ(OpenCatalogueCount(), 1);
-  for (int page = 0; page < 3; ++page) {
-    EXPECT_EQ(FindCatalogue(name.c_str()), record);
-    ReleaseCatalogue(name.c_str());
+// A hold keeps a record alive, and counted, but no longer open: the next page loads the file afresh.
+TEST_F(Catalogues, AHeldRecordOutlivesItsPagesUnfound) {
+  WString p = Printer("Held printer", "Brand Held 1", kOneSection);
+  ASSERT_EQ(OpenCatalogue(p.c_str()), 1);
+  SettingsCatalogue *first = FindCatalogue(p.c_str());
+  {
+    CatalogueHold hold = HoldCatalogue(p.c_str());
+    ASSERT_EQ(hold.get(), first);
+    ReleaseCatalogue(p.c_str());
+    EXPECT_EQ(FindCatalogue(p.c_str()), nullptr) << "a held record was found after its last page";
+    EXPECT_FALSE(HoldCatalogue(p.c_str()));
+    EXPECT_EQ(OpenCatalogueCount(), 1) << "the hold did not keep its record";
+    ASSERT_EQ(OpenCatalogue(p.c_str()), 1);
+    EXPECT_NE(FindCatalogue(p.c_str()), first) << "a new page took the record only a hold kept";
+    EXPECT_EQ(OpenCatalogueCount(), 2);
   }
-  EXPECT_EQ(FindCatalogue(name.c_str()), nullptr);
-  EXPECT_EQ(OpenCatalogue(name.c_str(), UniqueCatalogue()), 0) << "no record, nothing to register";
-  EXPECT_EQ(OpenCatalogueCount(), 0);
+  EXPECT_EQ(OpenCatalogueCount(), 1);
+  ReleaseCatalogue(p.c_str());
 }
 
 TEST_F(Catalogues, LongPrinterNamesAreKeyedWhole) {
@@ -159,8 +150,8 @@ TEST_F(Catalogues, LongPrinterNamesAreKeyedWhole) {
 
 TEST_F(Catalogues, UnknownPrinterGetsAnEmptyCatalogue) {
   ASSERT_EQ(OpenCatalogue(Wide("Printer nobody knows").c_str()), 1);
-  ASSERT_NE(CurrentCatalogue(), nullptr);
-  EXPECT_EQ(CurrentCatalogue()->SectionCount, 0);
+  ASSERT_NE(FindCatalogue(Wide("Printer nobody knows").c_str()), nullptr);
+  EXPECT_EQ(FindCatalogue(Wide("Printer nobody knows").c_str())->SectionCount, 0);
   ReleaseCatalogue(Wide("Printer nobody knows").c_str());
 }
 
@@ -168,7 +159,7 @@ TEST_F(Catalogues, LanguageFollowsTheSystem) {
   if (!testing_machine::UseSystemLanguage(2052)) GTEST_SKIP() << "the system language is not Chinese";
   WString a = Printer("Language printer", "Brand Language 1", kOneSection);
   ASSERT_EQ(OpenCatalogue(a.c_str()), 1);
-  EXPECT_EQ(Utf8(CurrentCatalogue()->Sections[0].Title), "CN");
+  EXPECT_EQ(Utf8(FindCatalogue(a.c_str())->Sections[0].Title), "CN");
   ReleaseCatalogue(a.c_str());
 }
 

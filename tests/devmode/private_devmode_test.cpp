@@ -26,11 +26,13 @@ void ExpectRecord(const OemPrivateDevmode &got, const Record &want) {
 // The driver's DEVMODE around the plug-in's area: bytes on both sides of the record must survive every call.
 struct GuardedRecord {
   static constexpr size_t kGuard = 32;
-  std::vector<BYTE> bytes = std::vector<BYTE>(kGuard + sizeof(OemPrivateDevmode) + kGuard, 0xA5);
+  explicit GuardedRecord(BYTE fill = 0xA5) : fill(fill) {}
+  BYTE fill;
+  std::vector<BYTE> bytes = std::vector<BYTE>(kGuard + sizeof(OemPrivateDevmode) + kGuard, fill);
   OemPrivateDevmode *record() { return reinterpret_cast<OemPrivateDevmode *>(bytes.data() + kGuard); }
   bool GuardsIntact() const {
     for (size_t i = 0; i < kGuard; ++i)
-      if (bytes[i] != 0xA5 || bytes[bytes.size() - 1 - i] != 0xA5) return false;
+      if (bytes[i] != fill || bytes[bytes.size() - 1 - i] != fill) return false;
     return true;
   }
 };
@@ -99,26 +101,45 @@ const ConvertCase kConvertCases[] = {
      {20, kSig, 1, 0, 100}},
     {"out states less", {20, kSig, 1, 55, 80}, {16, kSig, 1, 9, 9}, {20, kSig, 1, 55, 100}, {20, kSig, 1, 55, 100}},
     {"zero size", {0, kSig, 1, 55, 80}, {20, kSig, 1, 9, 9}, {20, kSig, 1, 0, 100}, {20, kSig, 1, 0, 100}},
-    // Hostile sizes: neither may take the copy past the record's 20 bytes.
+    // Just past the record: a copy of the smaller stated size, uncut, lands in the driver's bytes that follow it.
+    {"both a little over", {24, kSig, 1, 55, 80}, {24, kSig, 1, 9, 9}, {20, kSig, 1, 55, 80}, {20, kSig, 1, 55, 80}},
+    {"both one over", {21, kSig, 1, 55, 80}, {21, kSig, 1, 9, 9}, {20, kSig, 1, 55, 80}, {20, kSig, 1, 55, 80}},
+    {"in a little over", {24, kSig, 1, 55, 80}, {20, kSig, 1, 9, 9}, {20, kSig, 1, 55, 80}, {20, kSig, 1, 55, 80}},
+    {"out a little over", {20, kSig, 1, 55, 80}, {24, kSig, 1, 9, 9}, {20, kSig, 1, 55, 80}, {20, kSig, 1, 55, 80}},
+};
+
+// Hostile sizes: neither may take the copy past the record's 20 bytes. A test of their own, so that a copy that
+// is not cut shows above as damaged guard bytes before it crashes here.
+const ConvertCase kHostileSizeCases[] = {
     {"both huge", {0xFFFFFFFF, kSig, 1, 55, 80}, {0xFFFFFFFF, kSig, 1, 9, 9}, {20, kSig, 1, 55, 80},
      {20, kSig, 1, 55, 80}},
     {"in huge", {1000, kSig, 1, 55, 80}, {20, kSig, 1, 9, 9}, {20, kSig, 1, 55, 80}, {20, kSig, 1, 55, 80}},
     {"out huge", {20, kSig, 1, 55, 80}, {4096, kSig, 1, 9, 9}, {20, kSig, 1, 55, 80}, {20, kSig, 1, 55, 80}},
 };
 
-TEST(PrivateDevmode, ConvertAndMergeTable) {
-  for (const ConvertCase &c : kConvertCases) {
-    SCOPED_TRACE(c.name);
-    for (DWORD mode : {DWORD(OEMDM_CONVERT), DWORD(OEMDM_MERGE)}) {
-      GuardedRecord area;
-      OemPrivateDevmode in = Make(c.in);
-      *area.record() = Make(c.out);
-      EXPECT_EQ(Call(mode, &in, area.record()), S_OK);
-      ExpectRecord(*area.record(), mode == OEMDM_CONVERT ? c.convert : c.merge);
-      EXPECT_TRUE(area.GuardsIntact());
-      ExpectRecord(in, c.in);  // the source record is only read
-    }
+void ExpectConverted(const ConvertCase &c) {
+  SCOPED_TRACE(c.name);
+  for (DWORD mode : {DWORD(OEMDM_CONVERT), DWORD(OEMDM_MERGE)}) {
+    SCOPED_TRACE(mode == OEMDM_CONVERT ? "convert" : "merge");
+    // The source sits in guarded bytes of another value, so that a copy taken too long carries them into the
+    // target's guard.
+    GuardedRecord source(0x3C), area;
+    *source.record() = Make(c.in);
+    *area.record() = Make(c.out);
+    EXPECT_EQ(Call(mode, source.record(), area.record()), S_OK);
+    ExpectRecord(*area.record(), mode == OEMDM_CONVERT ? c.convert : c.merge);
+    EXPECT_TRUE(area.GuardsIntact());
+    ExpectRecord(*source.record(), c.in);  // the source record is only read
+    EXPECT_TRUE(source.GuardsIntact());
   }
+}
+
+TEST(PrivateDevmode, ConvertAndMergeTable) {
+  for (const ConvertCase &c : kConvertCases) ExpectConverted(c);
+}
+
+TEST(PrivateDevmode, ConvertAndMergeHostileSizes) {
+  for (const ConvertCase &c : kHostileSizeCases) ExpectConverted(c);
 }
 
 TEST(PrivateDevmode, MissingRecords) {

@@ -170,3 +170,54 @@ std::vector<std::string> ChoiceTexts(const OPTITEM &item) {
   for (WORD i = 0; i < item.pOptType->Count; ++i) texts.push_back(Utf8(item.pOptType->pOptParam[i].pData));
   return texts;
 }
+
+OemPrivateDevmode DefaultDevmode(DWORD percent) {
+  return OemPrivateDevmode{20, kPrivateDevmodeSignature, kPrivateDevmodeVersion, 0, percent};
+}
+
+// The fields every slot carries, and those of a built item.
+void ExpectSlot(const OPTITEM &item) {
+  EXPECT_EQ(item.cbSize, sizeof(OPTITEM));
+  EXPECT_EQ(item.DMPubID, DMPUB_NONE);
+  EXPECT_EQ(item.DlgPageIdx, 0);
+  EXPECT_EQ(item.UserData, 0u);
+  EXPECT_EQ(item.pExtChkBox, nullptr);
+  EXPECT_EQ(item.HelpIndex, 0u);
+  EXPECT_EQ(item.pOIExt, nullptr);
+}
+
+void ExpectUpDown(const OPTITEM &item, UINT titleId, LONG low, LONG high, LONG sel) {
+  ExpectSlot(item);
+  EXPECT_EQ(item.Level, 1);
+  EXPECT_EQ(item.Flags, DWORD(OPTIF_COLLAPSE));
+  ASSERT_NE(item.pName, nullptr);
+  EXPECT_EQ(WString(item.pName), ModuleString(titleId));
+  EXPECT_EQ(item.Sel, sel);
+  ASSERT_NE(item.pOptType, nullptr);
+  EXPECT_EQ(item.pOptType->cbSize, sizeof(OPTTYPE));
+  EXPECT_EQ(item.pOptType->Type, TVOT_UDARROW);
+  ASSERT_EQ(item.pOptType->Count, 2);
+  const OPTPARAM &unit = item.pOptType->pOptParam[0];
+  EXPECT_EQ(unit.cbSize, sizeof(OPTPARAM));
+  EXPECT_EQ(unit.pData, nullptr);
+  EXPECT_EQ(unit.IconID, 0u);
+  EXPECT_EQ(unit.lParam, 0);
+  const OPTPARAM &range = item.pOptType->pOptParam[1];
+  EXPECT_EQ(range.cbSize, sizeof(OPTPARAM));
+  EXPECT_EQ(LONG(range.IconID), low);
+  EXPECT_EQ(range.lParam, high);
+}
+
+void ExpectList(const OPTITEM &item, const std::vector<std::string> &choices, LONG sel) {
+  ExpectSlot(item);
+  EXPECT_EQ(item.Level, 1);
+  EXPECT_EQ(item.Flags, DWORD(OPTIF_COLLAPSE));
+  ASSERT_NE(item.pName, nullptr);
+  EXPECT_EQ(WString(item.pName), ModuleString(IDS_COMPRESS_TITLE));
+  ASSERT_NE(item.pOptType, nullptr);
+  EXPECT_EQ(item.pOptType->cbSize, sizeof(OPTTYPE));
+  EXPECT_EQ(item.pOptType->Type, TVOT_COMBOBOX);
+  EXPECT_EQ(ChoiceTexts(item), choices);
+  for (WORD i = 0; i < item.pOptType->Count; ++i) EXPECT_EQ(item.pOptType->pOptParam[i].cbSize, sizeof(OPTPARAM));
+  EXPECT_EQ(item.Sel, sel);
+}

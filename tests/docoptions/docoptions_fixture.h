@@ -75,3 +75,15 @@ class DocOptionsTest : public ::testing::Test {
 
 // The choice texts of a drop-down item, in order.
 std::vector<std::string> ChoiceTexts(const OPTITEM &item);
+
+// The document options switched on for both items.
+inline constexpr char kBothOn[] = "[Settings]\nLandscape_Compress=1\nXMoveEnable=1\n";
+
+// The plug-in's private DEVMODE area as it stands after OEMDM_DEFAULT, with the given percentage.
+OemPrivateDevmode DefaultDevmode(DWORD percent);
+
+// The fields every slot carries; an up-down item with its title, range and selection; a drop-down item of the
+// compression title with its choices and selection.
+void ExpectSlot(const OPTITEM &item);
+void ExpectUpDown(const OPTITEM &item, UINT titleId, LONG low, LONG high, LONG sel);
+void ExpectList(const OPTITEM &item, const std::vector<std::string> &choices, LONG sel);

@@ -142,34 +142,34 @@ TEST_F(SettingsLookup, ReadsOfOneBuildShareOneParse) {
   EXPECT_EQ(move, 0);
 }
 
-TEST_F(SettingsLookup, DriverNameWithoutBlankNamesTheWholeFile) {
-  const WString driver = Wide("Solo");
-  const WString name = Wide("DocOpt solo driver");
-  ASSERT_TRUE(testing_machine::AddTestPrinter(name, driver));
-  testing_machine::WriteSettingsFile(driver, "[Settings]\nXMove=21\nLandscape_Compress=1\n");
-  UniquePrinter solo = OpenPrinterByName(name.c_str());
-  ASSERT_TRUE(solo);
-  LONG value = 0;
-  EXPECT_EQ(LookupSettingValue(WTEXT("XMove"), solo.get(), &value), 1);
-  EXPECT_EQ(value, 21);
-  INT compress = 0, move = 7;
-  EXPECT_EQ(ReadOptionSwitches(name.c_str(), &compress, &move), 1);
-  EXPECT_EQ(compress, 1);
-  EXPECT_EQ(move, 0);
-}
-
-TEST_F(SettingsLookup, DriverWithoutSettingsFile) {
-  const WString name = Wide("DocOpt no settings file");
-  ASSERT_TRUE(testing_machine::AddTestPrinter(name, Wide("PrnSet NoFileModel")));
-  UniquePrinter bare = OpenPrinterByName(name.c_str());
-  ASSERT_TRUE(bare);
-  LONG value = 9;
-  EXPECT_EQ(LookupSettingValue(WTEXT("XMove"), bare.get(), &value), 1);
-  EXPECT_EQ(value, 0);
-  INT compress = 9, move = 9;
-  EXPECT_EQ(ReadOptionSwitches(name.c_str(), &compress, &move), 1);
-  EXPECT_EQ(compress, 0);
-  EXPECT_EQ(move, 0);
+// A driver name without a blank names the whole settings file after itself; a driver without a settings file gives
+// zero for every value and both switches off.
+TEST_F(SettingsLookup, DriversWithoutTheUsualFile) {
+  struct Case {
+    const char *printer, *driver;
+    const char *file;  // nullptr: none is written
+    LONG move;
+    INT compressOn;
+  };
+  const Case cases[] = {
+      {"DocOpt solo driver", "Solo", "[Settings]\nXMove=21\nLandscape_Compress=1\n", 21, 1},
+      {"DocOpt no settings file", "PrnSet NoFileModel", nullptr, 0, 0},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.printer);
+    const WString name = Wide(c.printer), driver = Wide(c.driver);
+    ASSERT_TRUE(testing_machine::AddTestPrinter(name, driver));
+    if (c.file) testing_machine::WriteSettingsFile(driver, c.file);
+    UniquePrinter printer = OpenPrinterByName(name.c_str());
+    ASSERT_TRUE(printer);
+    LONG value = 9;
+    EXPECT_EQ(LookupSettingValue(WTEXT("XMove"), printer.get(), &value), 1);
+    EXPECT_EQ(value, c.move);
+    INT compress = 9, move = 9;
+    EXPECT_EQ(ReadOptionSwitches(name.c_str(), &compress, &move), 1);
+    EXPECT_EQ(compress, c.compressOn);
+    EXPECT_EQ(move, 0);
+  }
 }
 
 struct SwitchCase {

@@ -9,6 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "tests/fuzz/fuzz_machine.h"
 #include "tools/prnset/prnset.h"
 
 namespace {
@@ -39,10 +40,7 @@ int Check(const std::vector<std::string> &options, std::string &out) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   Prepare();
-  FILE *file = fopen(settingsPath.c_str(), "wb");
-  if (!file) return 0;
-  fwrite(data, 1, size, file);
-  fclose(file);
+  if (!fuzz_machine::WriteBytes(settingsPath, data, size)) return 0;
 
   std::string text, json;
   int textCode = Check({"--strict"}, text);

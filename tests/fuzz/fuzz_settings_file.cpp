@@ -1,7 +1,6 @@
 // Arbitrary bytes as a printer's settings file: the page opens it in both languages, every class and item is
 // shown, every item is encoded with its value and with every choice, Set All is assembled, and the page closes.
 #include <cstdint>
-#include <sys/stat.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +13,7 @@
 #include "page/settings_page.h"
 #include "platform/host/control.h"
 #include "platform/host/window_control.h"
+#include "tests/fuzz/fuzz_machine.h"
 
 namespace {
 
@@ -21,19 +21,7 @@ const char16_t kPrinter[] = u"Fuzz Printer";
 std::string settingsPath;
 
 void Prepare() {
-  static bool done = false;
-  if (done) return;
-  done = true;
-  char folder[] = "/tmp/prnset-fuzz-XXXXXX";
-  if (!mkdtemp(folder)) abort();
-  std::string drivers = std::string(folder) + "/drivers";
-  std::string sub = drivers + "/3";
-  mkdir(drivers.c_str(), 0755);
-  mkdir(sub.c_str(), 0755);
-  host::SetDriverDirectory(drivers);
-  host::AddDriver(u"Brand Fuzz");
-  host::AddPrinter(kPrinter, u"Brand Fuzz");
-  settingsPath = sub + "/Fuzz_Settings.Dat";
+  if (settingsPath.empty()) settingsPath = fuzz_machine::PrinterWithSettingsFile(kPrinter, u"Brand Fuzz", "Fuzz");
 }
 
 void EncodeEverything(const SettingsCatalogue &catalogue) {
@@ -67,10 +55,7 @@ void EncodeEverything(const SettingsCatalogue &catalogue) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   Prepare();
-  FILE *file = fopen(settingsPath.c_str(), "wb");
-  if (!file) return 0;
-  fwrite(data, 1, size, file);
-  fclose(file);
+  if (!fuzz_machine::WriteBytes(settingsPath, data, size)) return 0;
 
   for (LANGID language : {LANGID(1033), LANGID(2052)}) {
     host::SetSystemLanguage(language);
@@ -81,8 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     SettingsCatalogue *catalogue = FindCatalogue(kPrinter);
     if (catalogue) {
       for (LONG s = 0; s < catalogue->SectionCount; ++s) {
-        ShowSectionItems(page, kPrinter, s);
-        for (LONG i = 0; i < catalogue->Sections[s].ItemCount; ++i) ShowItemOptions(page, kPrinter, s, i);
+        ShowSectionItems(page, s);
+        for (LONG i = 0; i < catalogue->Sections[s].ItemCount; ++i) ShowItemOptions(page, s, i);
       }
       EncodeEverything(*catalogue);
       SendAllCommands(kPrinter);

@@ -1,6 +1,4 @@
 // The settings value lookup with arbitrary printer data (bytes and type) and an arbitrary "Settings" section.
-#include <sys/stat.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -9,23 +7,14 @@
 
 #include "docoptions/settings_lookup.h"
 #include "platform/host/control.h"
+#include "tests/fuzz/fuzz_machine.h"
 
 namespace {
 std::string settingsPath;
 
 void Prepare() {
-  static bool done = false;
-  if (done) return;
-  done = true;
-  char folder[] = "/tmp/prnset-fuzz-XXXXXX";
-  if (!mkdtemp(folder)) abort();
-  std::string drivers = std::string(folder) + "/drivers";
-  mkdir(drivers.c_str(), 0755);
-  mkdir((drivers + "/3").c_str(), 0755);
-  host::SetDriverDirectory(drivers);
-  host::AddDriver(u"Brand Lookup");
-  host::AddPrinter(u"Lookup Printer", u"Brand Lookup");
-  settingsPath = drivers + "/3/Lookup_Settings.Dat";
+  if (settingsPath.empty())
+    settingsPath = fuzz_machine::PrinterWithSettingsFile(u"Lookup Printer", u"Brand Lookup", "Lookup");
 }
 }  // namespace
 
@@ -41,10 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
 
   std::string file = "[Settings]\n";
   file.append(reinterpret_cast<const char *>(data + 2 + dataBytes), size - 2 - dataBytes);
-  FILE *out = fopen(settingsPath.c_str(), "wb");
-  if (!out) return 0;
-  fwrite(file.data(), 1, file.size(), out);
-  fclose(out);
+  if (!fuzz_machine::WriteBytes(settingsPath, file.data(), file.size())) return 0;
 
   HANDLE printer = nullptr;
   if (!OpenPrinterW(const_cast<LPWSTR>(u"Lookup Printer"), &printer, nullptr)) abort();

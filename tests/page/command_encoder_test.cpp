@@ -245,26 +245,19 @@ TEST_F(EncoderCatalogue, ItemsOutsideTheCatalogueHaveNoText) {
   EXPECT_EQ(why, NoText::kNoItem);
 }
 
-// The page's entries work on the current catalogue and on nothing else.
-TEST_F(EncoderCatalogue, EntriesEncodeTheCurrentCatalogue) {
+// Sizes and texts of a choice: the mask of a multi-choice item, the row of a single-choice one.
+TEST_F(EncoderCatalogue, ChoicesEncodeTheirItem) {
   DWORD size = 0;
-  SetCurrentCatalogue(nullptr);
-  EXPECT_EQ(EncodeItemValue(0, 0, 1, nullptr, &size), 0u);
-  EXPECT_EQ(EncodeItemChoice(0, 0, 0, nullptr, &size), 0u);
-  EXPECT_EQ(size, 0u);
-
-  SetCurrentCatalogue(catalogue_.get());
-  EXPECT_EQ(EncodeItemValue(0, 0, 300, nullptr, &size), 0u);
+  EXPECT_EQ(EncodeItemValue(*catalogue_, 0, 0, 300, nullptr, &size), 0u);
   EXPECT_EQ(size, 16u);
   WCHAR text[32];
   Set(WTEXT("1B 40"), 3, WTEXT("0D"), WTEXT("High256"));
   size = ARRAYSIZE(text);
-  EXPECT_EQ(EncodeItemChoice(0, 0, 0x0102, text, &size), 19u);
+  EXPECT_EQ(EncodeItemChoice(*catalogue_, 0, 0, 0x0102, text, &size), 19u);
   EXPECT_EQ(Utf8(text), "1B 40 00 01 02 0D ");
   Set(WTEXT("1B 40"), 1, WTEXT("0D"), WTEXT("High256"));
   SetOptions({7});
-  EXPECT_EQ(EncodeItemChoice(0, 0, 1, text, &size), 0u) << "a single-choice item has no option at row 1";
-  SetCurrentCatalogue(nullptr);
+  EXPECT_EQ(EncodeItemChoice(*catalogue_, 0, 0, 1, text, &size), 0u) << "a single-choice item has no option at row 1";
 }
 
 }  // namespace

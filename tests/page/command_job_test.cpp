@@ -51,7 +51,6 @@ class CommandJob : public ::testing::Test {
 
   void TearDown() override {
     if (open_) ReleaseCatalogue(kPrinter);
-    SetCurrentCatalogue(nullptr);
     FailSpooler("");
     EXPECT_EQ(OpenPrinterHandleCount(), handles_) << "a printer handle was left open";
     capture_.reset();
@@ -131,7 +130,6 @@ TEST_F(CommandJob, WorkedExamplesSendTheFramedCommand) {
   EXPECT_EQ(Sent(), "1B 40 1B 44 02 1B 53");
   EXPECT_EQ(SendAllCommands(kPrinter), 1);
   EXPECT_EQ(Sent(), "1B 40 1B 44 02 1B 53");
-  EXPECT_EQ(CurrentCatalogue(), FindCatalogue(kPrinter));
 }
 
 TEST_F(CommandJob, FrameAndCommandTexts) {
@@ -193,7 +191,6 @@ TEST_F(CommandJob, SetCurrentSendsNothingWithoutAChosenCommand) {
   }
   EXPECT_EQ(SendItemCommand(2, 0, 0, WTEXT("Printer Without Page")), 0);
   EXPECT_EQ(SendAllCommands(WTEXT("Printer Without Page")), 0);
-  EXPECT_EQ(CurrentCatalogue(), nullptr);
   EXPECT_EQ(Sent(), "<nothing>");
 }
 
@@ -235,38 +232,6 @@ TEST_F(CommandJob, SetAllEncodesEveryCurrentValue) {
   EXPECT_EQ(SendAllCommands(kPrinter), 0);
   EXPECT_EQ(Sent(), "<nothing>");
   catalogue.SectionCount = 1;  // so that the release frees Density's options
-}
-
-// A route is keyed by the whole printer name, and a name or path a path buffer cannot hold whole is refused: cut, it
-// would route another printer's jobs or write another file.
-TEST(JobRoutes, TakeNamesAndPathsThatFitWhole) {
-  const WString fits(kPathChars - 1, WCHAR('n')), tooLong(kPathChars, WCHAR('n'));
-  const WString file = Wide("C:\\jobs\\preview.prn"), longFile(kPathChars, WCHAR('f'));
-  const struct {
-    WString printer, file;
-    bool taken;
-  } cases[] = {
-      {fits, file, true},
-      {tooLong, file, false},
-      {Wide("P"), WString(kPathChars - 1, WCHAR('f')), true},
-      {Wide("P"), longFile, false},
-  };
-  WCHAR routed[kPathChars];
-  for (const auto &c : cases) {
-    SCOPED_TRACE(Utf8(c.printer).size());
-    EXPECT_EQ(RouteJobsToFile(c.printer.c_str(), c.file.c_str()), c.taken);
-    EXPECT_EQ(JobFileOf(c.printer.c_str(), routed), c.taken);
-    if (c.taken) {
-      EXPECT_EQ(WString(routed), c.file);
-    }
-    EXPECT_EQ(RouteJobsToFile(c.printer.c_str(), nullptr), c.printer.size() < size_t(kPathChars));
-    EXPECT_FALSE(JobFileOf(c.printer.c_str(), routed));
-  }
-  ASSERT_TRUE(RouteJobsToFile(fits.c_str(), file.c_str()));
-  EXPECT_FALSE(JobFileOf(tooLong.c_str(), routed)) << "a longer name matched its first 259 characters";
-  EXPECT_FALSE(JobFileOf(fits.substr(1).c_str(), routed));
-  ASSERT_TRUE(RouteJobsToFile(fits.c_str(), WTEXT("")));  // an empty path ends the route too
-  EXPECT_FALSE(JobFileOf(fits.c_str(), routed));
 }
 
 TEST_F(CommandJob, SetAllSendsTheLargestCatalogueWhole) {

@@ -215,41 +215,6 @@ void NamesWithBlanksAndLongNames(Run &r) {
   EXPECT_EQ(FindCatalogue(longName.c_str()), nullptr);
 }
 
-// A preview's printer writes its jobs to a file, replaced at each job, and the box names the file instead of the
-// printer; a file that cannot be written is a failed send; with the route gone the printer gets its jobs again.
-void JobsRoutedToAFile(Run &r) {
-  struct Route {
-    const WString &printer;
-    ~Route() { RouteJobsToFile(printer.c_str(), nullptr); }
-  } route{r.printer};
-  const WString file = testing_machine::WriteTempFile("page-job.prn", "an older job, longer than the new ones");
-  ASSERT_TRUE(RouteJobsToFile(r.printer.c_str(), file.c_str()));
-  auto written = [&] {
-    std::string bytes;
-    EXPECT_TRUE(testing_machine::ReadFileBytes(file, bytes));
-    return Hex(std::vector<BYTE>(bytes.begin(), bytes.end()));
-  };
-  const struct {
-    int densityRow;  // chosen before the press
-    int button;
-    std::string bytes;
-  } presses[] = {{1, IDC_SET_ALL, DefaultSetAll()}, {2, IDC_SET_CURRENT, "1B 45 1B 44 02 0D 1B 53"}};
-  for (const auto &press : presses) {
-    ChooseSingle(r.page, press.densityRow);
-    ShownBox box = r.Press(press.button);
-    EXPECT_EQ(box.text, r.t.jobWritten + Utf8(file));
-    EXPECT_EQ(box.caption, Utf8(r.printer));
-    EXPECT_EQ(box.style, UINT(MB_OK));
-    EXPECT_FALSE(r.host.TakeJob().sent) << "the printer got a routed job";
-    EXPECT_EQ(written(), press.bytes);
-  }
-
-  ASSERT_TRUE(RouteJobsToFile(r.printer.c_str(), (file + Wide("\\no folder\\job.prn")).c_str()));
-  r.ExpectFailed(IDC_SET_ALL);
-  ASSERT_TRUE(RouteJobsToFile(r.printer.c_str(), nullptr));
-  r.ExpectSent(IDC_SET_CURRENT, "1B 45 1B 44 02 0D 1B 53", r.t.oneSent);
-}
-
 }  // namespace
 
 const std::vector<Scenario> &All() {
@@ -267,7 +232,6 @@ const std::vector<Scenario> &All() {
       {"PrinterWithoutSettingsFile", PrinterWithoutSettingsFile},
       {"CalibrationCommand", CalibrationCommand},
       {"NamesWithBlanksAndLongNames", NamesWithBlanksAndLongNames},
-      {"JobsRoutedToAFile", JobsRoutedToAFile},
   };
   return scenarios;
 }

@@ -26,4 +26,9 @@ bool ReadFileBytes(const WString &path, std::string &bytes) {
   return bytes.empty() || (ReadFile(file.get(), &bytes[0], DWORD(bytes.size()), &read, nullptr) && read == bytes.size());
 }
 
+std::vector<LongName> NamesAroundThePathBuffer(WCHAR fill) {
+  const WString longest(259, fill);
+  return {{longest, true}, {longest + fill, false}, {longest + WString(60, fill), false}};
+}
+
 }  // namespace testing_machine

@@ -45,4 +45,12 @@ WString WriteTempFile(const std::string &name, const std::string &bytes);
 // process's, so this reports whether the process runs in that language. Tests skip when it returns false.
 bool UseSystemLanguage(LANGID language);
 
+// Printer names about the 260-character path buffer: the longest it holds (259 characters of `fill`), and two
+// longer ones that begin with it, which must be refused and never cut down to the first.
+struct LongName {
+  WString name;
+  bool fits;
+};
+std::vector<LongName> NamesAroundThePathBuffer(WCHAR fill);
+
 }  // namespace testing_machine

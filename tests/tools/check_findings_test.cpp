@@ -47,8 +47,8 @@ TEST_F(FindingsTest, EachFileHasExactlyItsOneFinding) {
       {"section-count-drops", 3, "error", "count-drops-entries", "both",
        "SectionCount is 1, but [SectionNames] also lists Section02 (T): the page never shows that class"},
       {"item-count-drops", 7, "error", "count-drops-entries", "both", "also lists Item02 (J)"},
-      {"filter-yes", 25, "error", "filter-not-number", "both", "\"yes\" is not a number: the plug-in reads 0 and hides item S/I"},
-      {"filter-off", 25, "warning", "filter-not-number", "both", "\"off\" is not a number"},
+      {"filter-yes", 34, "error", "filter-not-number", "both", "\"yes\" is not a number: the plug-in reads 0 and hides item S/I"},
+      {"filter-off", 34, "warning", "filter-word", "both", "\"off\" is not a number"},
       {"no-section-names", 0, "error", "no-section-names", "both", "the file has no [SectionNames]"},
       {"no-section-count", 2, "error", "no-section-count", "both", "SectionCount is missing: the page shows no classes"},
       {"no-shown-class", 3, "error", "no-shown-class", "both", "every declared class is hidden"},
@@ -153,6 +153,8 @@ TEST(EscapeTextTest, ControlAndReorderingCharactersAreWrittenOut) {
       {"\x7f", "\\x7F"},
       {"\xC2\x85", "\\u{0085}"},           // NEXT LINE, a C1 control
       {"\xE2\x80\xAE" "abc", "\\u{202E}abc"},  // RIGHT-TO-LEFT OVERRIDE
+      {"a\xC2\xA0" "b", "a\\u{00A0}b"},       // NO-BREAK SPACE, which looks like a blank
+      {"\xEF\xBB\xBF" "x\xE2\x80\x8B", "\\u{FEFF}x\\u{200B}"},  // byte order mark, zero-width space
       {"\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80", "\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80"},
   };
   for (const auto &c : cases) EXPECT_EQ(prnset::EscapeText(c.text), c.shown) << c.shown;
@@ -182,10 +184,20 @@ TEST_F(FindingsTest, SeveralFilesStandardInputAndExitCodes) {
   ASSERT_EQ(findings.size(), 2u);
   EXPECT_EQ(findings[0]["file"], off);
   EXPECT_EQ(findings[1]["file"], yes);
-  // An unreadable file among them is a usage error, told with its reason.
-  ToolRun missing = RunTool({"check", clean, clean + ".missing"});
+  // An unreadable file among them is a finding with its reason: the others are still checked, the JSON stays
+  // whole, and the run ends with 2.
+  ToolRun missing = RunTool({"check", clean + ".missing", clean});
   EXPECT_EQ(missing.code, 2);
-  EXPECT_NE(missing.err.find("cannot read " + clean + ".missing: it does not exist"), std::string::npos) << missing.err;
+  EXPECT_NE(missing.out.find("cannot read " + clean + ".missing: it does not exist [file-unreadable]"),
+            std::string::npos)
+      << missing.out;
+  EXPECT_NE(missing.out.find(clean + ": 0 errors, 0 warnings"), std::string::npos) << missing.out;
+  ToolRun missingJson = RunTool({"check", clean + ".missing", yes, "--format", "json"});
+  EXPECT_EQ(missingJson.code, 2);
+  nlohmann::json both = Findings(missingJson);
+  ASSERT_EQ(both.size(), 2u) << missingJson.out;
+  EXPECT_EQ(both[0]["code"], "file-unreadable");
+  EXPECT_EQ(both[1]["code"], "filter-not-number");
   // "-" is standard input, named "-" in the findings.
   ToolRun piped = RunToolWith({"check", "-", "--format", "json"}, ReadSourceFile("tests/tools/findings/filter-yes.ini"));
   EXPECT_EQ(piped.code, 1);
@@ -196,7 +208,7 @@ TEST_F(FindingsTest, SeveralFilesStandardInputAndExitCodes) {
   EXPECT_EQ(RunToolWith({"check", "-", "-"}, "").code, 2);
   ToolRun format = RunTool({"check", clean, "--format", "xml"});
   EXPECT_EQ(format.code, 2);
-  EXPECT_NE(format.err.find("--format takes text or json, not xml"), std::string::npos);
+  EXPECT_NE(format.err.find("--format takes text, json or sarif, not xml"), std::string::npos);
 }
 
 // The checker's thresholds at their exact edges: one step inside says nothing, one step outside says it.
@@ -208,6 +220,8 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
     std::string name, text, code;  // code: the finding expected (or, after "!", not expected); empty for none at all
   } cases[] = {
       {"last enum text of 18", rule("0=Off 1=" + std::string(18, 'x')), ""},
+      {"middle enum text of 49", rule("0=" + std::string(49, 'x') + " 1=On"), ""},
+      {"middle enum text of 50", rule("0=" + std::string(50, 'x') + " 1=On"), "enum-text-cut"},
       {"last enum text of 19", rule("0=Off 1=" + std::string(19, 'x')), "enum-last-text-cut"},
       {"first enum value of five characters", rule("12345=Big 1=On"), "!enum-value-cut"},
       {"later enum value of four characters", rule("0=Off 1234=Big 1=On"), "!enum-value-cut"},
@@ -223,7 +237,7 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
        }()), ""},
       {"50 compression choices", settings("Landscape_Compress=1\nCount=50\nCOMPRESS_VALUE=1\nCOMPRESS_VALUE1=1\n"),
        "settings-count"},
-      {"count of -2147483648", Edit(clean, "ItemCount=1", "ItemCount=-2147483648"), "count-negative"},
+      {"count of -2147483648", Edit(clean, "ItemCount=1", "ItemCount=-2147483648"), "item-count-negative"},
       {"count of -2147483649", Edit(clean, "ItemCount=1", "ItemCount=-2147483649"), "not-a-number"},
       {"hash remark", Edit(clean, "[S_Default]\n", "[S_Default]\n#I=5\n"), ""},
       {"semicolon remark", Edit(clean, "[S_Default]\n", "[S_Default]\n; I 5\n"), ""},
@@ -231,6 +245,7 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
       {"title of 49", Edit(clean, "I_Title=Item\n", "I_Title=" + std::string(49, 't') + "\n"), ""},
       {"title of 50", Edit(clean, "I_Title=Item\n", "I_Title=" + std::string(50, 't') + "\n"), "title-cut"},
       {"one misspelling in a short name", Edit(clean, "I_Title=Item\n", "I_Title=Item\nI_Nota=n\n"), "unknown-key"},
+      {"two keys before the first header", "Version=2\nBuild=7\n" + clean, "before-first-section"},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
@@ -244,9 +259,31 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
     bool found = false;
     for (const nlohmann::json &finding : findings) found = found || finding["code"] == code;
     EXPECT_EQ(found, wanted) << findings.dump();
-    if (c.code == "count-negative") {
+    if (c.name == "two keys before the first header") {
+      int told = 0;
+      for (const nlohmann::json &finding : findings) told += finding["code"] == "before-first-section";
+      EXPECT_EQ(told, 1) << findings.dump();
+    }
+    if (c.code == "item-count-negative") {
       for (const nlohmann::json &finding : findings) EXPECT_NE(finding["code"], "not-a-number") << findings.dump();
     }
+  }
+}
+
+// The name a near miss is told to mean: two slips allowed from ten characters on, and between two names as near the
+// one the file lacks first, then the earlier.
+TEST_F(FindingsTest, SuggestionsNameTheMeantName) {
+  const std::string clean = ReadSourceFile("tests/tools/findings/clean.ini");
+  const struct {
+    std::string text, says;
+  } cases[] = {
+      {clean + "[Settings]\nXMovEnabel=1\n", "XMovEnabel is never read: did you mean XMoveEnable?"},
+      {clean + "[S_Lang_XN]\nTitle=x\n", "[S_Lang_XN] is never read: did you mean [S_Lang_EN]?"},
+      {Edit(clean, "[S_Lang_CN]", "[S_Lang_ZN]"), "[S_Lang_ZN] is never read: did you mean [S_Lang_CN]?"},
+  };
+  for (const auto &c : cases) {
+    ToolRun run = RunTool({"check", File(c.text)});
+    EXPECT_NE(run.out.find(c.says), std::string::npos) << c.says << "\n" << run.out;
   }
 }
 

@@ -171,15 +171,15 @@ const Case kCases[] = {
     {"declared item missing", [] { return Edit(kClean, "ItemCount=1", "ItemCount=3"); }, 9, "warning",
      "but Item02 to Item03 are missing", 1},
     {"number section missing", [] { return Edit(kClean, "[Section01]\nItemCount=1\n", "[Other]\nItemCount=1\n"); },
-     8, "warning", "[Section01] is missing (line 8 has [Other], which the plug-in does not read as [Section01]): class S shows no items", 1},
+     8, "warning", "[Section01] is missing (line 8 has [Other], which the plug-in does not read as [Section01]): class S shows no items", 2},
     {"eleven shown sections", [] { return ManySections(11); }, 14, "warning",
-     "Section11 (S) is ignored: the page holds at most 10 classes", 1},
+     "Section11 (S) is ignored: the page holds at most 10 classes", 2},
     {"thirty-three shown items", [] { return ManyItems(33); }, 39, "warning",
      "Item33 (I33) is ignored: a class holds at most 32 items", 1},
     {"negative section count", [] { return Edit(kClean, "SectionCount=1", "SectionCount=-1"); }, 2, "error",
      "SectionCount -1 is negative: no classes are loaded", 1},
     {"negative item count", [] { return Edit(kClean, "ItemCount=1", "ItemCount=-3"); }, 9, "warning",
-     "ItemCount -3 is negative: class S shows no items", 1},
+     "ItemCount -3 is negative: class S shows no items", 2},
     {"count that is not a decimal number", [] { return Edit(kClean, "ItemCount=1", "ItemCount=0x1"); }, 9,
      "warning", "\"0x1\" is not a plain decimal number: the plug-in reads 1", 1},
     // Texts cut by their fields or by the page.
@@ -203,9 +203,9 @@ const Case kCases[] = {
     {"last enum text over 18 characters",
      [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=0=Off 1=On and on and on and on"); }, 20, "warning",
      "has 23 characters: it is cut to 18, \"On and on and on a", 1},
-    {"enum stretch of 50 characters",
-     [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=0=" + Repeat("x", 48) + " 1=On"); }, 20, "warning",
-     "run 50 characters: the text is cut to 49", 1},
+    {"enum text of 50 characters",
+     [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=0=" + Repeat("x", 50) + " 1=On"); }, 20, "warning",
+     "\", has 50 characters: it is cut to 49", 1},
     {"enum value without a blank before it", [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=1=On0=Off"); }, 20,
      "warning", "option 2 has no blank before its value", -1},
     {"enum without pairs", [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=Off On"); }, 20, "warning",
@@ -258,9 +258,9 @@ const Case kCases[] = {
      20, "warning", "BaseOn30 cannot send negative values, and 1 option is negative (first \"Less\" (-2))", 1},
     {"BaseOn30 with a negative default",
      [] { return Edit(Edit(kClean, "ParameterRule=High256", "ParameterRule=baseon30"), "I=1\n", "I=-3\n"); },
-     25, "warning", "the default -3 is negative: BaseOn30 cannot send it, so Set All sends nothing at all", 2},
+     25, "error", "the default -3 is negative: BaseOn30 cannot send it, so Set All sends nothing at all", 2},
     {"High256 value that does not fit its byte", [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=1=On 300=Max"); },
-     20, "warning", "\"Max\" (300) is sent as 2C", 1},
+     20, "warning", "\"Max\" (300) is sent as 1B 44 2C 0D", 1},
     {"option with the value -1", [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=-1=Keep 1=On"); }, 20,
      "warning", "has the value -1", 1},
     {"multi-choice with too few parameter bytes",
@@ -274,7 +274,9 @@ const Case kCases[] = {
        return Edit(Edit(kClean, "Item01Instruction=1B 44", "Item01Instruction=1B 44\nItem01ParameterCount=-1"), "I=1\n",
                    "I=0\n");
      },
-     12, "warning", "Item01ParameterCount -1 is negative: item S/I sends nothing, and the page treats it as multi-choice",
+     12, "error",
+     "Item01ParameterCount -1 asks for more parameter bytes than a command holds: item S/I gives no command, so Set "
+     "All sends nothing (and the page treats it as multi-choice)",
      1},
     // Languages.
     {"item without a Chinese title", [] { return Edit(kClean, "I_Title=Item CN\n", ""); }, 15, "warning",
@@ -290,7 +292,13 @@ const Case kCases[] = {
        return std::string(kClean) +
               "[Settings]\nLandscape_Compress=1\nCount=2\nCOMPRESS_VALUE1=100\nCOMPRESS_VALUE=100\n";
      },
-     28, "warning", "COMPRESS_VALUE2 is missing: that choice repeats the one before it", 1},
+     28, "warning", "COMPRESS_VALUE2 is missing: that choice reads 0", 1},
+    {"compression choice empty",
+     [] {
+       return std::string(kClean) +
+              "[Settings]\nLandscape_Compress=1\nCount=2\nCOMPRESS_VALUE1=80\nCOMPRESS_VALUE2=\nCOMPRESS_VALUE=80\n";
+     },
+     30, "warning", "COMPRESS_VALUE2 is empty: that choice repeats the one before it (80)", 1},
     {"current compression among no choice",
      [] {
        return std::string(kClean) +

@@ -44,11 +44,11 @@ TEST_F(DumpTest, TextsAreEscapedForJson) {
       "I_Title=say \"hi\"\r\nI_Note=a\\b/c\r\n");
   ToolRun run = RunTool({"dump", file});
   ASSERT_EQ(run.code, 0) << run.err;
-  EXPECT_NE(run.out.find("\"ParameterRule\":\"High\\\"256\\\\\""), std::string::npos) << run.out;
-  EXPECT_NE(run.out.find("\"Title\":\"Tab\\there \\u0001\\u001f end\""), std::string::npos) << run.out;
-  EXPECT_NE(run.out.find("\"Note\":\"caf\xC3\xA9 \xE4\xB8\xAD \xF0\x9F\x96\xA8\""), std::string::npos) << run.out;
-  EXPECT_NE(run.out.find("\"Title\":\"say \\\"hi\\\"\""), std::string::npos) << run.out;
-  EXPECT_NE(run.out.find("\"Note\":\"a\\\\b/c\""), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("\"ParameterRule\": \"High\\\"256\\\\\""), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("\"Title\": \"Tab\\there \\u0001\\u001f end\""), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("\"Note\": \"caf\xC3\xA9 \xE4\xB8\xAD \xF0\x9F\x96\xA8\""), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("\"Title\": \"say \\\"hi\\\"\""), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("\"Note\": \"a\\\\b/c\""), std::string::npos) << run.out;
 }
 
 TEST_F(DumpTest, LoneSurrogatesComeOutAsReplacementCharacters) {
@@ -64,7 +64,7 @@ TEST_F(DumpTest, LoneSurrogatesComeOutAsReplacementCharacters) {
   }
   ToolRun run = RunTool({"dump", File(bytes)});
   ASSERT_EQ(run.code, 0) << run.err;
-  EXPECT_NE(run.out.find("\"Title\":\"a\xEF\xBF\xBD" "b\""), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("\"Title\": \"a\xEF\xBF\xBD" "b\""), std::string::npos) << run.out;
 }
 
 TEST_F(DumpTest, ListsHoldExactlyTheCountedEntries) {
@@ -75,19 +75,49 @@ TEST_F(DumpTest, ListsHoldExactlyTheCountedEntries) {
       "[Section02]\nItemCount=2\nItem01=Hidden\nItem02=Plain\n[Kept_Filter]\nHidden=0\n");
   ToolRun run = RunTool({"dump", file});
   ASSERT_EQ(run.code, 0) << run.err;
-  EXPECT_EQ(run.out,
-            "{\"SectionCount\":1,\"InstructionTail\":\"\",\"EnterInstruction\":\"\",\"SaveInstruction\":\"\","
-            "\"ParameterRule\":\"\",\"Sections\":[{\"Key\":\"Kept\",\"Title\":\"\",\"Note\":\"\",\"ItemCount\":1,"
-            "\"Items\":[{\"Key\":\"Plain\",\"Title\":\"\",\"Note\":\"\",\"Instruction\":\"\",\"ParameterCount\":1,"
-            "\"DefaultValue\":1,\"CurrentValue\":1,\"OptionCount\":0,\"Options\":[]}]}]}\n");
+  EXPECT_EQ(run.out, R"({
+  "SectionCount": 1,
+  "InstructionTail": "",
+  "EnterInstruction": "",
+  "SaveInstruction": "",
+  "ParameterRule": "",
+  "Sections": [
+    {
+      "Key": "Kept",
+      "Title": "",
+      "Note": "",
+      "ItemCount": 1,
+      "Items": [
+        {
+          "Key": "Plain",
+          "Title": "",
+          "Note": "",
+          "Instruction": "",
+          "ParameterCount": 1,
+          "DefaultValue": 1,
+          "CurrentValue": 1,
+          "OptionCount": 0,
+          "Options": []
+        }
+      ]
+    }
+  ]
+}
+)");
 }
 
 TEST_F(DumpTest, AnEmptyFileGivesAnEmptyCatalogue) {
   ToolRun run = RunTool({"dump", File("")});
   EXPECT_EQ(run.code, 0);
-  EXPECT_EQ(run.out,
-            "{\"SectionCount\":0,\"InstructionTail\":\"\",\"EnterInstruction\":\"\",\"SaveInstruction\":\"\","
-            "\"ParameterRule\":\"\",\"Sections\":[]}\n");
+  EXPECT_EQ(run.out, R"({
+  "SectionCount": 0,
+  "InstructionTail": "",
+  "EnterInstruction": "",
+  "SaveInstruction": "",
+  "ParameterRule": "",
+  "Sections": []
+}
+)");
 }
 
 TEST_F(DumpTest, NonAsciiFileNamesAreRead) {
@@ -97,7 +127,7 @@ TEST_F(DumpTest, NonAsciiFileNamesAreRead) {
   if (!testing_machine::WriteFileBytes(path, text)) GTEST_SKIP() << "this file system cannot hold the name";
   ToolRun run = RunTool(std::vector<WString>{Wide("dump"), path});
   EXPECT_EQ(run.code, 0) << run.err;
-  EXPECT_NE(run.out.find("\"Key\":\"S\""), std::string::npos);
+  EXPECT_NE(run.out.find("\"Key\": \"S\""), std::string::npos);
 }
 
 }  // namespace

@@ -1,6 +1,13 @@
 // prnset encode and prnset job: command texts and job bytes of the example files and of small files of our own.
 #include "tests/tools/tool_fixture.h"
 
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#endif
+
 namespace {
 
 using EncodeTest = ToolTest;
@@ -145,6 +152,14 @@ TEST_F(JobTest, UsageErrorsExitTwo) {
       {"encode", file, "--section", "zero", "--item", "0", "--choice", "0"},
       {"encode", file, "--section", "1", "--item", "0", "--choice", "0"},
       {"encode", file, "--section", "0", "--item", "1", "--choice", "0"},
+      {"encode", file, "--item", "0", "--choice", "0"},
+      {"encode", file, "--item", "I", "--choice", "0"},
+      {"encode", file, "--item", "S/", "--choice", "0"},
+      {"encode", file, "--item", "/I", "--choice", "0"},
+      {"encode", file, "--section", "0", "--item", "S/I", "--choice", "0"},
+      {"job", file, "--item", "S/I"},
+      {"job", file, "--all", "--item", "S/I"},
+      {"job", file, "--item", "S/I", "--choice", "0", "--out", "-", "--printer", "P"},
       {"job", file},
       {"job", file, "--all", "--section", "0"},
       {"job", file, "--section", "0", "--item", "0"},
@@ -167,5 +182,123 @@ TEST_F(JobTest, UsageErrorsExitTwo) {
     EXPECT_TRUE(IsOneLine(run.err)) << run.err;
   }
 }
+
+// An item named by its keys is the item at its page position: hidden classes and items shift positions, not keys.
+TEST_F(EncodeTest, KeysNameTheSameItemAsItsPosition) {
+  const std::string office = SourcePath(kOfficeLaser);
+  const std::string slashed =
+      File(Edit(Edit(Edit(kFramed, "Section01=S", "Section01=In/Out"), "[S_", "[In/Out_"), "[S_", "[In/Out_"),
+           "slashed.ini");
+  const struct {
+    std::string file, keys;
+    std::vector<std::string> position, choose;
+  } cases[] = {
+      {office, "Paper/TopOffset", {"--section", "1", "--item", "2"}, {"--value", "-2"}},
+      {office, "pAPER/topoffset", {"--section", "1", "--item", "2"}, {"--choice", "2"}},
+      {office, "Quality/TonerSaver", {"--section", "0", "--item", "2"}, {"--choice", "1"}},  // after hidden Calibration
+      {office, "Power/SleepDelay", {"--section", "2", "--item", "0"}, {"--choice", "1"}},    // after hidden Service
+      {office, "Panel/Brightness", {"--section", "3", "--item", "1"}, {"--value", "9"}},
+      {slashed, "In/Out/I", {"--section", "0", "--item", "0"}, {"--choice", "1"}},  // a class key with a slash
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.keys);
+    for (const char *command : {"encode", "job"}) {
+      if (std::string(command) == "job" && c.choose[0] == "--value") continue;
+      std::vector<std::string> byKeys = {command, c.file, "--item", c.keys}, byPosition = {command, c.file};
+      byKeys.insert(byKeys.end(), c.choose.begin(), c.choose.end());
+      byPosition.insert(byPosition.end(), c.position.begin(), c.position.end());
+      byPosition.insert(byPosition.end(), c.choose.begin(), c.choose.end());
+      ToolRun keyed = RunTool(byKeys), positioned = RunTool(byPosition);
+      EXPECT_EQ(keyed.code, 0) << keyed.err;
+      EXPECT_EQ(positioned.code, 0) << positioned.err;
+      EXPECT_EQ(keyed.out, positioned.out);
+      EXPECT_FALSE(keyed.out.empty());
+    }
+  }
+  EXPECT_EQ(RunTool({"encode", office, "--item", "Paper/TopOffset", "--value", "-2"}).out, "1B 70 54 FE 0D\n");
+}
+
+// Keys that name no shown item are a wrong command line: the message says what is missing, what there is instead,
+// and whether the file hides what was named.
+TEST_F(EncodeTest, KeysOfNoShownItemExitTwoSayingWhy) {
+  const std::string office = SourcePath(kOfficeLaser);
+  const std::string ghost = File(std::string(kFramed) + "[S_Filter]\nGhost=0\n", "ghost.ini");
+  const struct {
+    std::string file, keys, says;
+    bool hidden;
+  } cases[] = {
+      {office, "Service/PageCounter",
+       "class Service is hidden by [Service_Filter] SectionEnable (the file shows Quality, Paper, Power, Panel)", true},
+      {office, "service/ENGINETEST", "class Service is hidden by [Service_Filter] SectionEnable", true},
+      {office, "Quality/Calibration",
+       "item Quality/Calibration is hidden by [Quality_Filter] Calibration (class Quality shows Density, Resolution, "
+       "TonerSaver)",
+       true},
+      {office, "Papr/TopOffset", "there is no shown class Papr (the file shows Quality, Paper, Power, Panel)", false},
+      {office, "Paper/TopOfset", "class Paper shows no item TopOfset (it shows Source, Size, TopOffset, SizeSensing)",
+       false},
+      {office, "Paper/Top\x1B[2J", "no item Top\\x1B[2J", false},  // a terminal's escape is written out
+      // A filter entry of a key no item has hides nothing.
+      {ghost, "S/Ghost", "class S shows no item Ghost (it shows I)", false},
+      {File("[SectionNames]\nSectionCount=1\nSection01=S\n", "bare.ini"), "S/I",
+       "class S shows no item I (it shows none)", false},
+      {File("", "empty.ini"), "S/I", "there is no shown class S (the file shows none)", false},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.keys);
+    for (const char *command : {"encode", "job"}) {
+      ToolRun run = RunTool({command, c.file, "--item", c.keys, "--choice", "0"});
+      EXPECT_EQ(run.code, 2);
+      EXPECT_EQ(run.out, "");
+      EXPECT_TRUE(IsOneLine(run.err)) << run.err;
+      EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+      EXPECT_EQ(run.err.find("hidden") != std::string::npos, c.hidden) << run.err;
+    }
+  }
+}
+
+TEST_F(JobTest, OutDashWritesTheRawBytesToStandardOutput) {
+  const std::string label = SourcePath(kLabelPrinter);
+  const std::string bytes = "\x5E\x58\x41\x5E\x4C\x4C\x31\x30\x30\x0D\x0A\x5E\x4A\x55\x53\x5E\x58\x5A";
+  ToolRun run = RunTool({"job", label, "--item", "Media/LabelLength", "--choice", "9", "--out", "-"});
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out, bytes);
+  // A file named "-" is still written when the path says so.
+  std::string folder = File("", "job.prn");
+  folder = folder.substr(0, folder.find_last_of("/\\") + 1);
+  ToolRun named = RunTool({"job", label, "--section", "1", "--item", "1", "--choice", "9", "--out", folder + "-"});
+  EXPECT_EQ(named.code, 0) << named.err;
+  EXPECT_EQ(named.out, "");
+  std::ifstream in(folder + "-", std::ios::binary);
+  EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()), bytes);
+}
+
+#if defined(_WIN32)
+// The process's own standard output, as a pipe gets it: in text mode the C runtime would turn the job's 0D 0A into
+// 0D 0D 0A.
+TEST_F(JobTest, OutDashReachesStandardOutputUntranslated) {
+  const std::string captured = File("", "stdout.bin");
+  std::FILE *file = std::fopen(captured.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  std::fflush(stdout);
+  const int saved = _dup(1);
+  ASSERT_EQ(_dup2(_fileno(file), 1), 0);
+  _setmode(1, _O_TEXT);  // as a program's standard output starts
+  std::ostringstream err;
+  int code = prnset::Run({Wide("job"), Wide(SourcePath(kLabelPrinter)), Wide("--all"), Wide("--out"), Wide("-")},
+                         std::cout, err);
+  std::cout.flush();
+  std::fflush(stdout);
+  _dup2(saved, 1);
+  _close(saved);
+  std::fclose(file);
+  EXPECT_EQ(code, 0) << err.str();
+  std::ifstream in(captured, std::ios::binary);
+  EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()),
+            std::string("\x5E\x58\x41\x5E\x4D\x44\x31\x35\x0D\x0A\x5E\x50\x52\x34\x0D\x0A\x5E\x4D\x4E\x30\x0D\x0A"
+                        "\x5E\x4C\x4C\x31\x30\x30\x0D\x0A\x5E\x4A\x55\x53\x5E\x58\x5A"));
+}
+#endif
 
 }  // namespace

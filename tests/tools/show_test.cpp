@@ -21,6 +21,8 @@ TEST_F(ShowTest, PresentsClassesItemsHintsAndTheDefaultOption) {
            "[x]  0  A4  (bit 0x800000)\n", "[ ]  1  Letter  (bit 0x400000)\n", "[x]  2  A5  (bit 0x200000)\n",
        })
     EXPECT_TRUE(Has(run.out, part)) << part << "\n" << run.out;
+  // A multi-choice default is a mask of rows, never "no option": only single-choice items can miss their default.
+  EXPECT_FALSE(Has(run.out, "No option has the default value 10485760")) << run.out;
   // The hidden class and the hidden item are not on the page.
   EXPECT_FALSE(Has(run.out, "Service"));
   EXPECT_FALSE(Has(run.out, "Calibration"));

@@ -29,7 +29,6 @@ TEST_F(UsageTest, UsageErrorsExitTwoWithOneLine) {
       {{"check", file, "--all"}, "unknown option --all"},
       {{"dump", file + ".missing"}, "cannot read"},
       {{"show", folder}, "cannot read"},
-      {{"check", file + ".missing"}, "cannot read"},
       {{"dump", ""}, "cannot read"},
       {{"preview", file, "--printer", ""}, "--printer needs a name"},
       {{"preview", file, "--printer", std::string(259, 'p') + "q"}, "longer than 259 characters"},
@@ -143,9 +142,16 @@ TEST_F(CommandLineTest, EveryCommandHasItsHelpWithTheExitCodes) {
     EXPECT_EQ(RunTool({command, "somefile", "--help"}).out, asked.out);  // help wins over a file
   }
   EXPECT_NE(RunTool({"check", "--help"}).out.find("1 errors (or, with --strict, warnings)"), std::string::npos);
+  for (const char *command : {"encode", "job"}) {
+    const std::string help = RunTool({command, "--help"}).out;
+    EXPECT_NE(help.find("(--item CLASS/ITEM | --section S --item I)"), std::string::npos) << help;
+    EXPECT_NE(help.find("--item CLASS/ITEM | I\n"), std::string::npos) << help;
+  }
+  EXPECT_NE(RunTool({"job", "--help"}).out.find("- writes them to standard output"), std::string::npos);
   ToolRun general = RunTool({"--help"});
   EXPECT_EQ(general.code, 0);
   EXPECT_NE(general.out.find("Exit codes: 0 done"), std::string::npos);
+  EXPECT_NE(general.out.find("--item Paper/TopOffset"), std::string::npos) << general.out;
   ToolRun unknown = RunTool({"help", "frobnicate"});
   EXPECT_EQ(unknown.code, 2);
   EXPECT_TRUE(IsOneLine(unknown.err)) << unknown.err;

@@ -137,8 +137,8 @@ TEST_F(DriverHost, VersionResourceCarriesTheReleaseAndTheVendorsTexts) {
     EXPECT_EQ(info.Text(language.block, "LegalCopyright"), PRNSET_LEGAL_COPYRIGHT);
     EXPECT_EQ(info.Text(language.block, "ProductName"), language.product);
     EXPECT_EQ(info.Text(language.block, "FileDescription"), language.description);
-    EXPECT_EQ(info.Text(language.block, "OriginalFilename"), "prnsetui.dll");
-    EXPECT_EQ(info.Text(language.block, "InternalName"), "prnsetui");
+    EXPECT_EQ(info.Text(language.block, "OriginalFilename"), PRNSET_DLL_FILE);
+    EXPECT_EQ(info.Text(language.block, "InternalName"), PRNSET_DLL_NAME);
   }
 }
 

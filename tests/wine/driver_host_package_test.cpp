@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "prnset_version.h"
 #include "resources/resource.h"
 #include "tests/wine/driver_host_fixture.h"
 
@@ -45,14 +46,35 @@ bool FileExists(const WString &path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// The example package put together in a fresh folder: the repository's files and this build's DLL in its
-// architecture's subfolder. Returns the folder, ending in a backslash; empty when a file could not be copied.
-WString AssemblePackage() {
-  WString source = L"Z:" + Wide(PRNSET_SOURCE_DIR) + L"\\examples\\driver-package\\";
-  std::replace(source.begin(), source.end(), L'/', L'\\');
+// What a vendor changes in the example package to make it its own: each text replaced in the file names and in the
+// INF and the plug-in configuration, and the example settings file its model reads.
+struct Vendor {
+  std::vector<std::pair<std::string, std::string>> renames;
+  std::string settingsExample;  // a file of examples/ that replaces the package's settings file; "" keeps it
+};
+
+// The example package as this build ships it: the DLL under the build's name.
+Vendor ExampleVendor() { return {{{"prnsetui.dll", PRNSET_DLL_FILE}}, ""}; }
+
+std::string Renamed(std::string text, const Vendor &vendor) {
+  for (const auto &rename : vendor.renames)
+    for (size_t at = text.find(rename.first); at != std::string::npos; at = text.find(rename.first, at + rename.second.size()))
+      text.replace(at, rename.first.size(), rename.second);
+  return text;
+}
+
+// The example package put together for a vendor in a fresh folder: the repository's files, renamed, and this build's
+// DLL in its architecture's subfolder. Returns the folder, ending in a backslash; empty when a file could not be
+// copied.
+WString AssemblePackage(const Vendor &vendor = ExampleVendor()) {
+  WString examples = L"Z:" + Wide(PRNSET_SOURCE_DIR) + L"\\examples\\";
+  std::replace(examples.begin(), examples.end(), L'/', L'\\');
+  const WString source = examples + L"driver-package\\";
   WCHAR temp[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, temp);
-  WString folder = WString(temp) + L"prnset-package-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+  static int packages = 0;
+  WString folder = WString(temp) + L"prnset-package-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                   std::to_wstring(++packages) + L"\\";
   CreateDirectoryW(folder.c_str(), nullptr);
   CreateDirectoryW((folder + kArchitecture).c_str(), nullptr);
   WIN32_FIND_DATAW found = {};
@@ -61,10 +83,20 @@ WString AssemblePackage() {
   bool copied = true;
   do {
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-    copied = copied && CopyFileW((source + found.cFileName).c_str(), (folder + found.cFileName).c_str(), FALSE);
+    WString name = found.cFileName;
+    WString target = folder + Wide(Renamed(Utf8(name), vendor));
+    std::string text;
+    if (EndsWith(name, L".inf") || EndsWith(name, L".ini"))
+      copied = copied && sheet_harness::ReadWholeFile(source + name, text) &&
+               testing_machine::WriteFileBytes(target, Renamed(text, vendor));
+    else if (EndsWith(name, L"_Settings.Dat") && !vendor.settingsExample.empty())
+      copied = copied && CopyFileW((examples + Wide(vendor.settingsExample)).c_str(), target.c_str(), FALSE);
+    else
+      copied = copied && CopyFileW((source + name).c_str(), target.c_str(), FALSE);
   } while (FindNextFileW(search, &found));
   FindClose(search);
-  copied = copied && CopyFileW(PluginPath().c_str(), (folder + kArchitecture + L"\\prnsetui.dll").c_str(), FALSE);
+  const WString dll = Wide(Renamed("prnsetui.dll", vendor));
+  copied = copied && CopyFileW(PluginPath().c_str(), (folder + kArchitecture + L"\\" + dll).c_str(), FALSE);
   return copied ? folder : WString();
 }
 
@@ -127,7 +159,14 @@ class Inf {
   UINT errorLine_ = 0;
 };
 
-WString InfPath(const WString &package) { return package + L"genol300.inf"; }
+// The package's one INF.
+WString InfPath(const WString &package) {
+  WIN32_FIND_DATAW found = {};
+  HANDLE search = FindFirstFileW((package + L"*.inf").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return WString();
+  FindClose(search);
+  return package + found.cFileName;
+}
 
 // One model of the package's INF and what it installs.
 struct Model {
@@ -137,16 +176,17 @@ struct Model {
   std::vector<WString> files;  // every file its CopyFiles directives name
 };
 
-// The models of one architecture ("amd64", "x86" or "arm64"), as an installer finds them through [Manufacturer].
+// The models of one architecture ("amd64", "x86" or "arm64"), as an installer finds them through [Manufacturer];
+// with no architecture, the undecorated models sections.
 std::vector<Model> ModelsOf(const Inf &inf, const WString &architecture) {
   std::vector<Model> models;
-  const WString decoration = L"nt" + architecture;
+  const WString decoration = architecture.empty() ? WString() : L"nt" + architecture;
   for (const std::vector<WString> &maker : inf.Lines(L"Manufacturer")) {
     if (maker.size() < 2) continue;
-    bool decorated = false;
+    bool decorated = decoration.empty();
     for (size_t i = 2; i < maker.size(); ++i) decorated = decorated || Lower(maker[i]) == decoration;
     if (!decorated) continue;
-    for (const std::vector<WString> &line : inf.Lines(maker[1] + L"." + decoration)) {
+    for (const std::vector<WString> &line : inf.Lines(decoration.empty() ? maker[1] : maker[1] + L"." + decoration)) {
       if (line.size() < 3) continue;
       Model model;
       model.name = line[0];
@@ -205,6 +245,7 @@ TEST(DriverPackage, InfNamesEverySectionAndFileAnInstallerNeedsForEveryArchitect
   WString catalog = inf.Value(L"Version", L"CatalogFile");
   EXPECT_TRUE(catalog.size() > 4 && EndsWith(catalog, L".cat")) << Utf8(catalog);
   EXPECT_EQ(inf.Value(L"DestinationDirs", L"DefaultDestDir"), L"66000") << "the printer driver directory";
+  EXPECT_EQ(inf.Value(L"Version", L"PnpLockdown"), L"1") << "only the installer may change installed files";
 
   std::vector<Model> perArchitecture[kArchitectureCount];
   for (size_t a = 0; a < kArchitectureCount; ++a) {
@@ -224,13 +265,14 @@ TEST(DriverPackage, InfNamesEverySectionAndFileAnInstallerNeedsForEveryArchitect
       // One quoted field, which the installer splits at its commas: the core driver and its two sections.
       EXPECT_EQ(inf.Values(model.installSection, L"CoreDriverSections"),
                 (std::vector<WString>{kUnidrvSection + L",UNIDRV.OEM,UNIDRV_DATA"}));
+      EXPECT_EQ(inf.Value(model.installSection, L"DriverIsolation"), L"2") << "the driver runs isolated";
 
       // The files the plug-in needs, and the model's own printer description, are among those copied.
       std::set<WString> files;
       for (const WString &file : model.files) files.insert(Lower(file));
       EXPECT_EQ(files.size(), model.files.size()) << "a file is copied twice";
       EXPECT_TRUE(files.count(Lower(model.dataFile))) << "DataFile " << Utf8(model.dataFile) << " is not copied";
-      EXPECT_TRUE(files.count(L"prnsetui.dll"));
+      EXPECT_TRUE(files.count(Lower(Wide(PRNSET_DLL_FILE))));
       EXPECT_TRUE(files.count(Lower(SettingsFileOf(model.name))))
           << "the plug-in looks for " << Utf8(SettingsFileOf(model.name));
       EXPECT_EQ(std::count_if(files.begin(), files.end(),
@@ -248,7 +290,15 @@ TEST(DriverPackage, InfNamesEverySectionAndFileAnInstallerNeedsForEveryArchitect
       }
     }
   }
-  // Every architecture offers the same models, and takes its DLL from its own subfolder: builds of one name.
+  // Every architecture offers the same models, and so does the undecorated list; each architecture takes its DLL
+  // from its own subfolder: builds of one name.
+  std::vector<Model> undecorated = ModelsOf(inf, L"");
+  ASSERT_EQ(undecorated.size(), perArchitecture[0].size());
+  for (size_t i = 0; i < perArchitecture[0].size(); ++i) {
+    EXPECT_EQ(undecorated[i].name, perArchitecture[0][i].name);
+    EXPECT_EQ(undecorated[i].installSection, perArchitecture[0][i].installSection);
+  }
+  const WString dll = Wide(PRNSET_DLL_FILE);
   std::set<WString> dlls;
   for (size_t a = 0; a < kArchitectureCount; ++a) {
     SCOPED_TRACE(Utf8(kArchitectures[a]));
@@ -257,7 +307,7 @@ TEST(DriverPackage, InfNamesEverySectionAndFileAnInstallerNeedsForEveryArchitect
       EXPECT_EQ(perArchitecture[a][i].name, perArchitecture[0][i].name);
       EXPECT_EQ(perArchitecture[a][i].files, perArchitecture[0][i].files);
     }
-    dlls.insert(Lower(SourceOf(inf, package, kArchitectures[a], L"prnsetui.dll")));
+    dlls.insert(Lower(SourceOf(inf, package, kArchitectures[a], dll)));
   }
   EXPECT_EQ(dlls.size(), kArchitectureCount);
 }
@@ -316,7 +366,7 @@ TEST_F(DriverPackageModel, PluginConfigurationNamesThePluginAsTheCoreDriverReads
       configFiles.push_back(value);
     }
   }
-  ASSERT_EQ(configFiles, (std::vector<std::string>{"prnsetui.dll"}));
+  ASSERT_EQ(configFiles, (std::vector<std::string>{PRNSET_DLL_FILE}));
   std::set<WString> files;
   for (const WString &file : model.files) files.insert(Lower(file));
   EXPECT_TRUE(files.count(Lower(Wide(configFiles[0])))) << "the configured plug-in is not in the package";
@@ -364,14 +414,10 @@ WString NameOf(const WString &path) {
   return slash == WString::npos ? path : path.substr(slash + 1);
 }
 
-// Installs the model's files through the spooler from the package folder, adds a printer of that driver, and opens
-// the printer's Printer Settings page with the plug-in that the driver's configuration file names, loaded from where
-// the spooler put it. The page must find the settings file the package installed.
-TEST_F(DriverPackageModel, InstalledModelShowsThePageFromTheInstalledFiles) {
-  const Model &model = model_;
-  const WString &package = package_;
-  const Inf &inf = *inf_;
-
+// Installs the model's files through the spooler from the package folder and adds a printer of that driver. The
+// plug-in's files must land in the driver's own folder, beside its DataFile; `folder` is that folder.
+void InstallModel(const WString &package, const Inf &inf, const Model &model, const WString &printerName,
+                  WString &folder) {
   WString core = package + L"core\\";
   CreateDirectoryW(core.c_str(), nullptr);
   for (const wchar_t *file : kCoreDriverFiles) ASSERT_TRUE(testing_machine::WriteFileBytes(core + file, ""));
@@ -385,7 +431,7 @@ TEST_F(DriverPackageModel, InstalledModelShowsThePageFromTheInstalledFiles) {
   // A printer of that driver left by an earlier run goes first, so that the driver's files are installed anew.
   HANDLE old = nullptr;
   PRINTER_DEFAULTSW all = {nullptr, nullptr, PRINTER_ALL_ACCESS};
-  if (OpenPrinterW(const_cast<LPWSTR>(kPackagePrinter.c_str()), &old, &all)) {
+  if (OpenPrinterW(const_cast<LPWSTR>(printerName.c_str()), &old, &all)) {
     DeletePrinter(old);
     ClosePrinter(old);
   }
@@ -400,12 +446,12 @@ TEST_F(DriverPackageModel, InstalledModelShowsThePageFromTheInstalledFiles) {
   ASSERT_TRUE(AddPrinterDriverExW(nullptr, 3, reinterpret_cast<LPBYTE>(&info),
                                   APD_COPY_ALL_FILES | APD_COPY_FROM_DIRECTORY))
       << "error " << GetLastError();
-  ASSERT_TRUE(ps::EnsurePrinter(kPackagePrinter, model.name));
+  ASSERT_TRUE(ps::EnsurePrinter(printerName, model.name));
 
   // The driver as the spooler installed it: the plug-in's files in the driver's own folder, beside its DataFile.
   InstalledDriver installed;
-  ASSERT_TRUE(ReadInstalledDriver(kPackagePrinter, installed));
-  WString folder = FolderOf(installed.dataFile);
+  ASSERT_TRUE(ReadInstalledDriver(printerName, installed));
+  folder = FolderOf(installed.dataFile);
   EXPECT_EQ(Lower(NameOf(installed.dataFile)), Lower(model.dataFile));
   EXPECT_EQ(Lower(folder), Lower(testing_machine::DriverDirectory() + L"\\3\\"));
   std::set<WString> installedNames;
@@ -414,8 +460,19 @@ TEST_F(DriverPackageModel, InstalledModelShowsThePageFromTheInstalledFiles) {
     EXPECT_TRUE(FileExists(file)) << Utf8(file);
   }
   for (const WString &file : model.files) EXPECT_TRUE(FileExists(folder + file)) << Utf8(file) << " not installed";
-  EXPECT_TRUE(installedNames.count(L"prnsetui.dll"));
   EXPECT_TRUE(installedNames.count(Lower(SettingsFileOf(model.name))));
+}
+
+// Opens the printer's Printer Settings page with the plug-in that its driver's configuration file names, loaded from
+// the driver's folder, and checks that the page shows the classes of the installed settings file. `plugin` is the
+// DLL's name the configuration must give.
+void ExpectPageFromInstalledFiles(const WString &printerName, const Model &model, const WString &folder,
+                                  const std::string &pluginFile) {
+  InstalledDriver installed;
+  ASSERT_TRUE(ReadInstalledDriver(printerName, installed));
+  std::set<WString> installedNames;
+  for (const WString &file : installed.dependentFiles) installedNames.insert(Lower(NameOf(file)));
+  EXPECT_TRUE(installedNames.count(Lower(Wide(pluginFile))));
 
   // The core driver finds its plug-in through the configuration file among the dependent files.
   WString configuration;
@@ -424,45 +481,92 @@ TEST_F(DriverPackageModel, InstalledModelShowsThePageFromTheInstalledFiles) {
   ASSERT_FALSE(configuration.empty()) << "no plug-in configuration among the dependent files";
   WCHAR pluginName[MAX_PATH] = {};
   GetPrivateProfileStringW(L"OEMFiles", L"OEMConfigFile1", L"", pluginName, MAX_PATH, configuration.c_str());
-  ASSERT_EQ(Utf8(pluginName), "prnsetui.dll");
+  ASSERT_EQ(Utf8(pluginName), pluginFile);
 
-  {
-    PluginLibrary library(folder + pluginName);
-    ASSERT_TRUE(library.Ready()) << "cannot load the installed plug-in (error " << library.LoadError() << ")";
-    std::vector<DriverCall> calls;
-    IPrintOemUI *plugin = CreatePlugin(library, nullptr, &calls);
-    ASSERT_NE(plugin, nullptr);
-    DriverObjects objects;
-    IntroduceDriver(plugin, CoreDriver::kUnidrv, objects, calls);
-    EXPECT_EQ(objects.driverUi.References(), 2);
+  PluginLibrary library(folder + pluginName);
+  ASSERT_TRUE(library.Ready()) << "cannot load the installed plug-in (error " << library.LoadError() << ")";
+  std::vector<DriverCall> calls;
+  IPrintOemUI *plugin = CreatePlugin(library, nullptr, &calls);
+  ASSERT_NE(plugin, nullptr);
+  DriverObjects objects;
+  IntroduceDriver(plugin, CoreDriver::kUnidrv, objects, calls);
+  EXPECT_EQ(objects.driverUi.References(), 2);
 
-    DeviceSheet sheet(plugin, kPackagePrinter);
-    ASSERT_TRUE(sheet.Open()) << "no sheet, or no page on it";
-    EXPECT_EQ(reinterpret_cast<HMODULE>(GetWindowLongPtrW(sheet.Page(), GWLP_HINSTANCE)), library.Module())
-        << "the page was not made from the installed DLL";
-    // The installed settings file's classes, in the process's language (a class the file hides is not listed).
-    std::vector<std::string> classes = ps::ComboRows(GetDlgItem(sheet.Page(), IDC_CLASS_LIST));
-    ASSERT_FALSE(classes.empty()) << "the page did not find the installed settings file";
-    WString settings = folder + SettingsFileOf(model.name);
-    UINT count = GetPrivateProfileIntW(L"SectionNames", L"SectionCount", 0, settings.c_str());
-    EXPECT_LE(classes.size(), size_t(count));
-    if (SameLanguages()) {
-      std::vector<std::string> titles;
-      for (UINT i = 1; i <= count; ++i) {
-        WCHAR key[16] = {}, section[64] = {}, title[256] = {};
-        wsprintfW(key, L"Section%02u", i);
-        GetPrivateProfileStringW(L"SectionNames", key, L"", section, ARRAYSIZE(section), settings.c_str());
-        WString texts = WString(section) + (RunsInChinese() ? L"_Lang_CN" : L"_Lang_EN");
-        GetPrivateProfileStringW(texts.c_str(), L"Title", L"", title, ARRAYSIZE(title), settings.c_str());
-        titles.push_back(Utf8(title));
-      }
-      EXPECT_EQ(classes[0], titles[0]);
-      for (const std::string &row : classes)
-        EXPECT_NE(std::find(titles.begin(), titles.end(), row), titles.end()) << row << " is not a class of the file";
+  DeviceSheet sheet(plugin, printerName);
+  ASSERT_TRUE(sheet.Open()) << "no sheet, or no page on it";
+  EXPECT_EQ(reinterpret_cast<HMODULE>(GetWindowLongPtrW(sheet.Page(), GWLP_HINSTANCE)), library.Module())
+      << "the page was not made from the installed DLL";
+  // The installed settings file's classes, in the process's language (a class the file hides is not listed).
+  std::vector<std::string> classes = ps::ComboRows(GetDlgItem(sheet.Page(), IDC_CLASS_LIST));
+  ASSERT_FALSE(classes.empty()) << "the page did not find the installed settings file";
+  WString settings = folder + SettingsFileOf(model.name);
+  UINT count = GetPrivateProfileIntW(L"SectionNames", L"SectionCount", 0, settings.c_str());
+  EXPECT_LE(classes.size(), size_t(count));
+  if (SameLanguages()) {
+    std::vector<std::string> titles;
+    for (UINT i = 1; i <= count; ++i) {
+      WCHAR key[16] = {}, section[64] = {}, title[256] = {};
+      wsprintfW(key, L"Section%02u", i);
+      GetPrivateProfileStringW(L"SectionNames", key, L"", section, ARRAYSIZE(section), settings.c_str());
+      WString texts = WString(section) + (RunsInChinese() ? L"_Lang_CN" : L"_Lang_EN");
+      GetPrivateProfileStringW(texts.c_str(), L"Title", L"", title, ARRAYSIZE(title), settings.c_str());
+      titles.push_back(Utf8(title));
     }
-    sheet.Close();
-    EXPECT_EQ(plugin->Release(), 0u);
-    EXPECT_EQ(library.CanUnloadNow(), S_OK);
+    EXPECT_EQ(classes[0], titles[0]);
+    for (const std::string &row : classes)
+      EXPECT_NE(std::find(titles.begin(), titles.end(), row), titles.end()) << row << " is not a class of the file";
+  }
+  sheet.Close();
+  EXPECT_EQ(plugin->Release(), 0u);
+  EXPECT_EQ(library.CanUnloadNow(), S_OK);
+}
+
+TEST_F(DriverPackageModel, InstalledModelShowsThePageFromTheInstalledFiles) {
+  WString folder;
+  ASSERT_NO_FATAL_FAILURE(InstallModel(package_, *inf_, model_, kPackagePrinter, folder));
+  ASSERT_NO_FATAL_FAILURE(ExpectPageFromInstalledFiles(kPackagePrinter, model_, folder, PRNSET_DLL_FILE));
+}
+
+// Two vendors' packages on one machine: each with a DLL, a plug-in configuration and a settings file of its own
+// name, installed into the one driver folder they share. Neither overwrites the other, and each printer's page is
+// made by its own vendor's DLL from its own settings file.
+TEST(DriverPackages, TwoVendorsPackagesInstallSideBySide) {
+  const Vendor second = {{{"prnsetui.dll", "labelui.dll"},
+                          {"genol300", "genlp40"},
+                          {"GENOL300", "GENLP40"},
+                          {"Generic Office Laser 300", "Second Label Printer 40"},
+                          {"Office Laser 300_Settings.Dat", "Label Printer 40_Settings.Dat"}},
+                         "Label Printer 40_Settings.Dat"};
+  const struct {
+    Vendor vendor;
+    WString printer;
+    std::string dll;
+  } vendors[] = {{ExampleVendor(), kPackagePrinter, PRNSET_DLL_FILE}, {second, L"Second Vendor Printer", "labelui.dll"}};
+  ASSERT_NE(std::string(PRNSET_DLL_FILE), "labelui.dll");
+
+  Model models[2];
+  WString folders[2];
+  for (int v = 0; v < 2; ++v) {
+    WString package = AssemblePackage(vendors[v].vendor);
+    ASSERT_FALSE(package.empty()) << "the package could not be put together";
+    Inf inf(InfPath(package));
+    ASSERT_TRUE(inf.Open()) << "setupapi refused the INF at line " << inf.ErrorLine();
+    std::vector<Model> found = ModelsOf(inf, kArchitecture);
+    ASSERT_FALSE(found.empty());
+    models[v] = found.front();
+    ASSERT_NO_FATAL_FAILURE(InstallModel(package, inf, models[v], vendors[v].printer, folders[v]));
+  }
+  // One folder for both, and no file name of one package among the other's.
+  EXPECT_EQ(Lower(folders[0]), Lower(folders[1]));
+  std::set<WString> first;
+  for (const WString &file : models[0].files) first.insert(Lower(file));
+  for (const WString &file : models[1].files) EXPECT_EQ(first.count(Lower(file)), 0u) << Utf8(file) << " in both";
+  EXPECT_NE(SettingsFileOf(models[0].name), SettingsFileOf(models[1].name));
+
+  // The first vendor's page still comes from its own files after the second installed.
+  for (int v = 0; v < 2; ++v) {
+    SCOPED_TRACE(vendors[v].dll);
+    ASSERT_NO_FATAL_FAILURE(ExpectPageFromInstalledFiles(vendors[v].printer, models[v], folders[v], vendors[v].dll));
   }
 }
 

@@ -2,6 +2,8 @@
 // printer and the device property sheet that the plug-in's page joins.
 #include "tests/wine/driver_host.h"
 
+#include "prnset_version.h"
+
 namespace driver_host {
 
 const CLSID kPluginClass = {0xABCE80D7, 0x9F46, 0x11D1, {0x88, 0x2A, 0x00, 0xC0, 0x4F, 0xB9, 0x61, 0xEC}};
@@ -12,7 +14,7 @@ WString PluginPath() {
   WString path(self, n);
   size_t slash = path.find_last_of(L"\\/");
   path.resize(slash == WString::npos ? 0 : slash + 1);
-  return path + L"prnsetui.dll";
+  return path + Wide(PRNSET_DLL_FILE);
 }
 
 // --- PluginLibrary -------------------------------------------------------------------------------------------------

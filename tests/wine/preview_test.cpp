@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "catalogue/registry.h"
-#include "page/command_job.h"
 #include "page/settings_page.h"
 #include "tests/page/settings_page_scenarios.h"
 #include "tests/tools/tool_fixture.h"
@@ -28,7 +27,7 @@ using page_scenarios::Control;
 using page_scenarios::ListRows;
 using sheet_harness::ShownBox;
 
-constexpr DWORD kPatience = 20000;  // ms a window may take to come or go
+constexpr DWORD kPatience = 20000;  // ms a window may take to come or go; the waits end as soon as it does
 
 const std::string kExampleSetAll =
     "1B 7B 53 31 1B 73 44 03 0D 1B 73 52 02 0D 1B 73 54 00 0D 1B 70 53 07 0D 1B 70 5A 00 0D 1B 70 54 00 0D "
@@ -42,33 +41,31 @@ bool IsDialog(HWND window) {
   return lstrcmpW(kind, L"#32770") == 0;
 }
 
-BOOL CALLBACK CollectWindow(HWND window, LPARAM windows) {
-  reinterpret_cast<std::vector<HWND> *>(windows)->push_back(window);
-  return TRUE;
-}
-
-// prnset preview on a thread of its own; the sheet it shows is modal on that thread.
+// prnset preview on a thread of its own; the sheet it shows is modal on that thread. A hook on that thread sees
+// each of its dialogs made: the first is the sheet, each later one a message box, each gone again when destroyed.
 class PreviewRun {
  public:
   explicit PreviewRun(const std::vector<std::string> &args) {
     for (const std::string &arg : args) args_.push_back(Wide(arg));
-    thread_ = CreateThread(nullptr, 0, Main, this, 0, &threadId_);
+    sheetMade_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    boxMade_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    boxGone_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    thread_ = CreateThread(nullptr, 0, Main, this, 0, nullptr);
   }
   ~PreviewRun() {
     Close();
     if (thread_) CloseHandle(thread_);
+    for (HANDLE event : {sheetMade_, boxMade_, boxGone_})
+      if (event) CloseHandle(event);
   }
   PreviewRun(const PreviewRun &) = delete;
   PreviewRun &operator=(const PreviewRun &) = delete;
 
-  // The sheet once it is up under its caption, with its page; false when it did not come.
+  // The sheet once it is made under its caption, with its page; false when it did not come.
   bool WaitForSheet(const std::string &caption) {
-    for (DWORD waited = 0; waited < kPatience && !sheet_; waited += 50) {
-      for (HWND window : Windows())
-        if (IsWindowVisible(window) && page_scenarios::WindowText(window) == caption) sheet_ = window;
-      if (!sheet_) Sleep(50);
-    }
-    page_ = sheet_ ? reinterpret_cast<HWND>(SendMessageW(sheet_, PSM_GETCURRENTPAGEHWND, 0, 0)) : nullptr;
+    if (!WaitWhileRunning(sheetMade_)) return false;
+    if (page_scenarios::WindowText(sheet_) != caption) return false;
+    page_ = reinterpret_cast<HWND>(SendMessageW(sheet_, PSM_GETCURRENTPAGEHWND, 0, 0));
     return page_ != nullptr;
   }
   HWND Sheet() const { return sheet_; }
@@ -77,16 +74,10 @@ class PreviewRun {
   // Clicks a button, then reads and answers (OK) the message box the click brings; an empty box when none came.
   ShownBox Press(int id) {
     PostMessageW(page_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Control(page_, id)));
-    HWND box = nullptr;
-    for (DWORD waited = 0; waited < kPatience && !box; waited += 50) {
-      for (HWND window : Windows())
-        if (window != sheet_ && IsWindowVisible(window) && IsDialog(window)) box = window;
-      if (!box) Sleep(50);
-    }
-    if (!box) return ShownBox();
-    ShownBox shown = sheet_harness::ReadBox(box);
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
-    for (DWORD waited = 0; waited < kPatience && IsWindow(box); waited += 50) Sleep(50);
+    if (!WaitWhileRunning(boxMade_)) return ShownBox();
+    ShownBox shown = sheet_harness::ReadBox(box_);
+    PostMessageW(box_, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box_, IDOK)));
+    WaitWhileRunning(boxGone_);
     return shown;
   }
 
@@ -103,29 +94,59 @@ class PreviewRun {
   std::string out, err;
 
  private:
+  static thread_local PreviewRun *runOfThisThread;
+
   static DWORD WINAPI Main(LPVOID self) {
     PreviewRun *run = static_cast<PreviewRun *>(self);
+    runOfThisThread = run;
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROCRET, AfterMessage, nullptr, GetCurrentThreadId());
     std::istringstream in;
     std::ostringstream out, err;
     run->code_ = prnset::Run(run->args_, in, out, err);
     run->out = out.str();
     run->err = err.str();
+    if (hook) UnhookWindowsHookEx(hook);
+    runOfThisThread = nullptr;
     return 0;
   }
 
-  std::vector<HWND> Windows() const {
-    std::vector<HWND> windows;
-    EnumThreadWindows(threadId_, CollectWindow, reinterpret_cast<LPARAM>(&windows));
-    return windows;
+  static LRESULT CALLBACK AfterMessage(int code, WPARAM wParam, LPARAM lParam) {
+    auto *message = reinterpret_cast<const CWPRETSTRUCT *>(lParam);
+    PreviewRun *run = runOfThisThread;
+    if (code == HC_ACTION && run) {
+      const bool topLevel = !(GetWindowLongW(message->hwnd, GWL_STYLE) & WS_CHILD);
+      if (message->message == WM_INITDIALOG && topLevel && IsDialog(message->hwnd)) {
+        if (!run->sheet_) {
+          run->sheet_ = message->hwnd;
+          SetEvent(run->sheetMade_);
+        } else {
+          run->box_ = message->hwnd;
+          SetEvent(run->boxMade_);
+        }
+      } else if (message->message == WM_NCDESTROY && run->box_ && message->hwnd == run->box_) {
+        SetEvent(run->boxGone_);
+      }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+
+  // Waits for the event while the tool runs: false when it ended first or took longer than patience allows.
+  bool WaitWhileRunning(HANDLE event) const {
+    if (!thread_) return WaitForSingleObject(event, 0) == WAIT_OBJECT_0;
+    HANDLE both[] = {event, thread_};
+    return WaitForMultipleObjects(2, both, FALSE, kPatience) == WAIT_OBJECT_0;
   }
 
   std::vector<WString> args_;
   HANDLE thread_ = nullptr;
-  DWORD threadId_ = 0;
+  HANDLE sheetMade_ = nullptr, boxMade_ = nullptr, boxGone_ = nullptr;
   int code_ = -1;
-  HWND sheet_ = nullptr;
+  HWND sheet_ = nullptr;  // written by the tool's thread before its event is set
   HWND page_ = nullptr;
+  HWND box_ = nullptr;
 };
+
+thread_local PreviewRun *PreviewRun::runOfThisThread = nullptr;
 
 std::string FileHex(const WString &path) {
   std::string bytes;
@@ -189,8 +210,6 @@ TEST_F(Preview, ShowsTheFileAndWritesItsJobsBesideIt) {
   EXPECT_EQ(run.Close(), 0) << run.err;
   EXPECT_NE(run.out.find(Utf8(jobFile_)), std::string::npos) << run.out;
   EXPECT_EQ(run.err, "");
-  WCHAR routed[kPathChars];
-  EXPECT_FALSE(JobFileOf(printer, routed)) << "the route outlived the preview";
 }
 
 // With --printer the page sends through the spooler to that printer, with the catalogue still from FILE (not from

@@ -9,8 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -96,32 +94,6 @@ TEST(RealPage, SheetShowsThePageUnderItsTitle) {
   EXPECT_EQ(OpenCatalogueCount(), 1);
   sheet.Close();
   EXPECT_EQ(OpenCatalogueCount(), 0);
-}
-
-// Not a check: shows the page of the example settings file for scripts/screenshot, which runs it on a virtual X
-// display. It names the file in PRNSET_SCREENSHOT_SETTINGS, reads the sheet's place from the line "SHEET x y w h"
-// and captures the screen while the sheet stays up (PRNSET_SCREENSHOT_SECONDS).
-TEST(RealPage, DISABLED_ShowForScreenshot) {
-  const char *settings = std::getenv("PRNSET_SCREENSHOT_SETTINGS");
-  ASSERT_TRUE(settings && *settings) << "PRNSET_SCREENSHOT_SETTINGS names no file";
-  WString path = sheet_harness::DosPath(settings);
-  ASSERT_FALSE(path.empty());
-  std::string bytes;
-  ASSERT_TRUE(sheet_harness::ReadWholeFile(path, bytes));
-
-  const WString printer = L"Office Laser 300", driver = L"Generic Office Laser 300";
-  ASSERT_TRUE(page_scenarios::EnsurePrinter(printer, driver));
-  testing_machine::WriteSettingsFile(driver, bytes);
-  RealSheet sheet;
-  ASSERT_TRUE(sheet.Open(printer + L" Properties"));
-  SetWindowPos(sheet.Sheet(), HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  RECT place = {};
-  GetWindowRect(sheet.Sheet(), &place);
-  std::printf("SHEET %ld %ld %ld %ld\n", place.left, place.top, place.right - place.left, place.bottom - place.top);
-  std::fflush(stdout);
-  const char *seconds = std::getenv("PRNSET_SCREENSHOT_SECONDS");
-  Sleep(DWORD(seconds ? std::atoi(seconds) : 5) * 1000);
-  sheet.Close();
 }
 
 }  // namespace

@@ -56,4 +56,29 @@ bool NumberOption(const Arguments &arguments, const std::string &name, LONG &val
   return true;
 }
 
+bool ItemOption(const Arguments &arguments, ItemName &name, std::string &error) {
+  if (arguments.Has("section")) {
+    name.byKeys = false;
+    return NumberOption(arguments, "section", name.section, error) && NumberOption(arguments, "item", name.item, error);
+  }
+  if (!arguments.Has("item")) {
+    error = "--item is missing";
+    return false;
+  }
+  const WString keys = arguments.Value("item");
+  LONG position = 0;
+  const size_t slash = keys.find(WCHAR('/'));
+  if (ParseNumber(keys, position)) {
+    error = "--section is missing: give it with --item I, or name the item by its keys as --item CLASS/ITEM";
+    return false;
+  }
+  if (slash == 0 || slash == WString::npos || slash + 1 == keys.size()) {
+    error = "--item takes the keys of an item as CLASS/ITEM (such as Paper/TopOffset), not " + Utf8(keys);
+    return false;
+  }
+  name.byKeys = true;
+  name.keys = keys;
+  return true;
+}
+
 }  // namespace prnset

@@ -32,4 +32,16 @@ bool ParseNumber(const WString &text, LONG &value);
 // The number of option --name: false with `error` when the option is missing or is not a whole number.
 bool NumberOption(const Arguments &arguments, const std::string &name, LONG &value, std::string &error);
 
+// The item a command works on, as the command line names it: by its page position (--section S --item I) or, with
+// --item alone, by its keys ("Paper/TopOffset", class key and item key, as check names items).
+struct ItemName {
+  bool byKeys = false;
+  LONG section = 0, item = 0;  // the position; with byKeys, where the keys were found
+  WString keys;
+};
+
+// Reads --section and --item. False with `error` when --item is missing, --section is not a whole number, or
+// --item is neither a position that goes with --section nor two keys joined by '/'.
+bool ItemOption(const Arguments &arguments, ItemName &name, std::string &error);
+
 }  // namespace prnset

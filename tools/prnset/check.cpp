@@ -1,6 +1,8 @@
 #include "tools/prnset/check.h"
 
 #include <algorithm>
+#include <map>
+#include <tuple>
 
 #include "tools/prnset/prnset.h"
 
@@ -29,17 +31,24 @@ const char *EncodingName(const IniFile &ini, const ToolLanguage &language, bool 
   }
   if (ascii) return "plain ASCII (reads alike in every code page)";
   name = "ANSI, read in code page " + std::to_string(language.load.codePage) +
-         (language.load.codePage == 936 || bothLanguages ? "" : " (Chinese texts saved in code page 936 need --lang cn)");
+         (language.load.codePage == kChineseCodePage || bothLanguages
+              ? ""
+              : " (Chinese texts saved in code page 936 need --lang cn)");
   return name.c_str();
 }
 
 }  // namespace
 
+void Findings::Add(int line, const char *code, const std::string &message, int column) {
+  const FindingKind *kind = KindOf(code);
+  Finding finding{line, kind ? kind->severity : Severity::Error, code, message};
+  finding.column = column;
+  Add(finding);
+}
+
 void Findings::Add(const Finding &finding) {
-  for (const Finding &told : list_)
-    if (told.line == finding.line && told.severity == finding.severity && told.code == finding.code &&
-        told.message == finding.message)
-      return;
+  // Items that share a key share their rule: the same finding is told once.
+  if (!told_.insert({finding.line, finding.code, finding.message}).second) return;
   list_.push_back(finding);
 }
 
@@ -62,11 +71,11 @@ bool CheckFileContent(const std::vector<BYTE> &bytes, Findings &findings) {
   size_t blanks = 0;
   for (BYTE b : bytes) blanks += b == ' ' || b == '\t' || b == '\r' || b == '\n';
   if (blanks == bytes.size()) {
-    findings.Error(0, "file-empty", "the file is empty: the page shows no classes");
+    findings.Add(0, "file-empty", "the file is empty: the page shows no classes");
     return false;
   }
   if (bytes.size() > IniFile::kMaxFileBytes) {
-    findings.Error(0, "file-too-large", "the file is larger than " + std::to_string(IniFile::kMaxFileBytes >> 20) +
+    findings.Add(0, "file-too-large", "the file is larger than " + std::to_string(IniFile::kMaxFileBytes >> 20) +
                                             " MB: the plug-in reads none of it, and the page shows no classes");
     return false;
   }
@@ -82,7 +91,7 @@ bool CheckFileContent(const std::vector<BYTE> &bytes, Findings &findings) {
   }
   const size_t nulls = nullsEven + nullsOdd, half = (bytes.size() + 1) / 2;
   if (nulls > 0 && (nullsOdd * 10 >= half * 9 || nullsEven * 10 >= half * 9)) {
-    findings.Error(0, "file-utf16-no-bom",
+    findings.Add(0, "file-utf16-no-bom",
                    std::string("the file is UTF-16 (") + (nullsOdd > nullsEven ? "little" : "big") +
                        "-endian) without a byte order mark: the plug-in reads it as ANSI, finds no sections, and the "
                        "page shows no classes; save it as UTF-16 with a byte order mark");
@@ -90,7 +99,7 @@ bool CheckFileContent(const std::vector<BYTE> &bytes, Findings &findings) {
   }
   // A stray control character is a fault of one line, told where it stands; many of them are no text at all.
   if (nulls > 0 || controls > 64 || (controls > 8 && controls * 20 > bytes.size())) {
-    findings.Error(0, "file-binary",
+    findings.Add(0, "file-binary",
                    "the file is not text (" + std::to_string(nulls + controls) +
                        " null or control bytes): the page shows whatever sections happen to read from it");
     return false;
@@ -98,32 +107,37 @@ bool CheckFileContent(const std::vector<BYTE> &bytes, Findings &findings) {
   return true;
 }
 
-const std::vector<std::string> kClaimableCodes = {"unknown-key", "unknown-section", "no-equals", "misnumbered"};
+const std::vector<std::string> kClaimableCodes = {"unknown-key", "unknown-section", "no-equals", "misnumbered",
+                                                  "duplicate-key"};
 
 Findings CheckSettingsFile(const CheckedFile &file) {
   Findings findings;
   std::string name;
-  findings.Info(0, "encoding", std::string("encoding: ") + EncodingName(file.ini, file.language, file.bothLanguages, name));
+  findings.Add(0, "encoding", std::string("encoding: ") + EncodingName(file.ini, file.language, file.bothLanguages, name));
   CheckFileLayout(file.ini, findings);
-  CheckCatalogueWalk(file, findings);
+  const std::vector<WString> misspelt = CheckMisspeltClassKeys(file, findings);
+  CheckCatalogueWalk(file, misspelt, findings);
   CheckSettingsSection(file.ini, findings);
-  CheckUnknownNames(file.ini, findings);
+  CheckUnknownNames(file, findings);
+  CheckTexts(file, findings);
   // A misspelt name is told as the name it should have been; its line tells nothing more.
   findings.DropClaimed(kClaimableCodes);
   return findings;
 }
 
 std::vector<Finding> MergeLanguages(const std::vector<Finding> &english, const std::vector<Finding> &chinese) {
-  auto same = [](const Finding &a, const Finding &b) {
-    return a.line == b.line && a.severity == b.severity && a.code == b.code && a.message == b.message;
-  };
+  // The Chinese reading's findings by what they say, each told once with the English one that says the same.
+  std::map<std::tuple<int, Severity, std::string, std::string>, std::vector<size_t>> unmatched;
+  for (size_t i = chinese.size(); i-- > 0;)
+    unmatched[{chinese[i].line, chinese[i].severity, chinese[i].code, chinese[i].message}].push_back(i);
   std::vector<Finding> merged;
   std::vector<bool> matched(chinese.size(), false);
   for (const Finding &finding : english) {
     Finding told = finding;
-    size_t i = 0;
-    while (i < chinese.size() && (matched[i] || !same(finding, chinese[i]))) ++i;
-    if (i < chinese.size()) {
+    auto same = unmatched.find({finding.line, finding.severity, finding.code, finding.message});
+    if (same != unmatched.end() && !same->second.empty()) {
+      size_t i = same->second.back();
+      same->second.pop_back();
       matched[i] = true;
       // Told by both readings: it concerns both, unless both readings tell it about the same language's texts.
       if (told.language != chinese[i].language) told.language = FindingLanguage::Both;
@@ -135,5 +149,34 @@ std::vector<Finding> MergeLanguages(const std::vector<Finding> &english, const s
   std::stable_sort(merged.begin(), merged.end(), [](const Finding &a, const Finding &b) { return a.line < b.line; });
   return merged;
 }
+
+namespace {
+// Names as the reader compares them: ASCII letters without regard to case.
+std::string Folded(const WString &name) {
+  std::string out = Utf8(name);
+  for (char &c : out)
+    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+  return out;
+}
+}  // namespace
+
+void LoadAccount::Read(const LoadRead &read) {
+  byField_[{int(read.name.field), read.sectionNumber, read.itemNumber}] = reads.size();
+  reads.push_back({read.name.field, read.section, read.key, read.sectionNumber, read.itemNumber,
+                   read.text ? WString(read.text) : WString(), read.value, read.line, read.name.width});
+  names_.insert({Folded(read.section), Folded(read.key)});
+  sectionNames_.insert(Folded(read.section));
+}
+
+const LoadAccount::Reading *LoadAccount::Find(FileField field, LONG n, LONG m) const {
+  auto found = byField_.find({int(field), n, m});
+  return found == byField_.end() ? nullptr : &reads[found->second];
+}
+
+bool LoadAccount::ReadName(const WString &section, const WString &key) const {
+  return names_.count({Folded(section), Folded(key)}) != 0;
+}
+
+bool LoadAccount::ReadSection(const WString &section) const { return sectionNames_.count(Folded(section)) != 0; }
 
 }  // namespace prnset

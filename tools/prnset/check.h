@@ -1,12 +1,17 @@
-// prnset check: what the plug-in will silently make of a settings file that its author probably did not mean.
+// prnset check: what the plug-in will silently make of a settings file that its author probably did not mean. The
+// facts come from the plug-in itself (the loader's account of its reads, the option rules' notes, the encoder's and
+// the job's refusals, the document options' reading of [Settings]); this part decides what is worth telling and how.
 #pragma once
 
+#include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "catalogue/catalogue.h"
 #include "catalogue/ini_file.h"
+#include "catalogue/loader.h"
 #include "tools/prnset/session.h"
 
 namespace prnset {
@@ -17,22 +22,30 @@ enum class Severity { Info, Warning, Error };
 // page's (_CN sections, code page 936), or both.
 enum class FindingLanguage { English, Chinese, Both };
 
+// One kind of finding, defined once: its code, severity, a one-line title and the heading of
+// docs/settings-file.md that explains it.
+struct FindingKind {
+  const char *code;
+  Severity severity;
+  const char *title;
+  const char *section;
+};
+extern const std::vector<FindingKind> kFindingKinds;
+const FindingKind *KindOf(const std::string &code);
+
 struct Finding {
   int line;  // line of the offending text, or 0 for the file as a whole
   Severity severity;
   std::string code;  // a short stable name of the kind of finding, such as "unknown-key"
   std::string message;
   FindingLanguage language = FindingLanguage::Both;
+  int column = 0;  // 1-based column on the line, 0 when the whole line is meant
 };
 
 class Findings {
  public:
-  void Info(int line, const char *code, const std::string &message) { Add({line, Severity::Info, code, message}); }
-  void Warning(int line, const char *code, const std::string &message) {
-    Add({line, Severity::Warning, code, message});
-  }
-  void Error(int line, const char *code, const std::string &message) { Add({line, Severity::Error, code, message}); }
-  // Items that share a key share their rule: the same finding is told once.
+  // A finding of a kind of the registry: its severity is the kind's.
+  void Add(int line, const char *code, const std::string &message, int column = 0);
   void Add(const Finding &finding);
   const std::vector<Finding> &list() const { return list_; }
   int Count(Severity severity) const;
@@ -41,23 +54,74 @@ class Findings {
   // should have been): the layout's and the names' findings about that line are dropped.
   void Claim(int line) { claimed_.insert(line); }
   bool Claimed(int line) const { return claimed_.count(line) != 0; }
-  // Drops the findings of the given codes on claimed lines.
   void DropClaimed(const std::vector<std::string> &codes);
-  // Takes the other reading's claims too: a name misspelt for one language is no unknown name in the other.
   void ClaimAlso(const Findings &other) { claimed_.insert(other.claimed_.begin(), other.claimed_.end()); }
 
  private:
   std::vector<Finding> list_;
+  std::set<std::tuple<int, std::string, std::string>> told_;
   std::set<int> claimed_;
 };
 
-// The settings file as read for checking: the parsed file (for lines and whole values) and the catalogue the
-// plug-in loads from it in the chosen language.
+// What the loader told of one load: every read, where each listed class and item went, the rules' notes and where
+// the walks ended.
+class LoadAccount : public LoadObserver {
+ public:
+  struct Reading {
+    FileField field;
+    WString section, key;
+    LONG sectionNumber, itemNumber;
+    WString text;
+    LONG value;
+    int line;
+    DWORD width;
+  };
+  struct Entry {
+    LONG sectionNumber, itemNumber;
+    LONG slot;  // -1: hidden
+  };
+  struct Stop {
+    LONG next;
+    WalkStop why;
+  };
+
+  void Read(const LoadRead &read) override;
+  void Section(LONG number, LONG slot) override { sections.push_back({number, 0, slot}); }
+  void Item(LONG sectionNumber, LONG itemNumber, LONG sectionSlot, LONG itemSlot) override {
+    items[sectionNumber].push_back({sectionNumber, itemNumber, itemSlot});
+  }
+  void Rule(LONG sectionNumber, LONG itemNumber, const RuleReport &report) override {
+    rules[{sectionNumber, itemNumber}] = report;
+  }
+  void Stopped(LONG sectionNumber, LONG next, WalkStop why) override { stops[sectionNumber] = {next, why}; }
+
+  // The read of `field` for class n and item m, or nullptr when the load made none.
+  const Reading *Find(FileField field, LONG n, LONG m = 0) const;
+  // Whether the load read this name (sections and keys compared as the reader compares them).
+  bool ReadName(const WString &section, const WString &key) const;
+  bool ReadSection(const WString &section) const;
+
+  std::vector<Reading> reads;
+  std::vector<Entry> sections;
+  std::map<LONG, std::vector<Entry>> items;
+  std::map<std::pair<LONG, LONG>, RuleReport> rules;
+  std::map<LONG, Stop> stops;
+
+ private:
+  std::map<std::tuple<int, LONG, LONG>, size_t> byField_;
+  std::set<std::pair<std::string, std::string>> names_;
+  std::set<std::string> sectionNames_;
+};
+
+// The settings file as read for checking: the parsed file (for lines and whole values), the catalogue the plug-in
+// loads from it in the chosen language and the loader's account of that load.
 struct CheckedFile {
   const IniFile &ini;
   const SettingsCatalogue &catalogue;
+  const LoadAccount &account;
   const ToolLanguage &language;
   bool bothLanguages;  // the other language is checked too
+  const std::vector<BYTE> &bytes;
 };
 
 // Every finding about the file in one language.
@@ -71,21 +135,27 @@ bool CheckFileContent(const std::vector<BYTE> &bytes, Findings &findings);
 
 // Parts of the check, each adding its findings.
 void CheckFileLayout(const IniFile &ini, Findings &findings);      // duplicates, lines without '=', misnumbered keys
-void CheckCatalogueWalk(const CheckedFile &file, Findings &findings);  // sections, items, texts, commands, rules
+// Sections, items, texts, commands and rules, but for the classes whose key is told as misspelt.
+void CheckCatalogueWalk(const CheckedFile &file, const std::vector<WString> &misspelt, Findings &findings);
 void CheckSettingsSection(const IniFile &ini, Findings &findings);     // the document options' switches and values
-void CheckUnknownNames(const IniFile &ini, Findings &findings);        // sections and keys the plug-in never reads
+void CheckUnknownNames(const CheckedFile &file, Findings &findings);   // sections and keys the plug-in never reads
+// Listed class keys that are themselves the misspelling (the file's sections are named one slip away): told once
+// each, and returned so that nothing else is told about those classes.
+std::vector<WString> CheckMisspeltClassKeys(const CheckedFile &file, Findings &findings);
+void CheckTexts(const CheckedFile &file, Findings &findings);          // characters the page would show wrong
 
-// The rule text of one shown item, as the option rules take it apart.
-void CheckEnumRule(const std::basic_string<WCHAR> &rule, int line, const std::string &where, Findings &findings);
-void CheckSerialRule(const std::basic_string<WCHAR> &rule, int line, const std::string &where, Findings &findings);
+// What the option rules made of one shown item's rule text (of `options` options), worded. True when it told a
+// mistake of the whole rule, whose consequences for the item's values are then not told again.
+bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, const std::string &where,
+                    Findings &findings, DWORD options);
 // The lines of an item's keys that its values come from (0 for a key that is missing).
 struct ItemLines {
   int defaultValue;
   int rule;
   int parameterCount;
 };
-// The loaded item's options and default against its ParameterCount and the catalogue's ParameterRule.
-void CheckItemValues(const SettingsCatalogue &catalogue, const SettingsItem &item, bool enumRule,
+// The loaded item's options and default against what the encoder makes of them.
+void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item, bool enumRule,
                      const ItemLines &lines, const std::string &where, Findings &findings);
 
 // The findings of the English and the Chinese reading as one list: a finding both readings make is told once, for

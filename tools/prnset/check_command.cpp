@@ -2,9 +2,15 @@
 // as JSON for a vendor's build, with an exit code that a build can act on.
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <cstdlib>
+#include <iterator>
+#include <iostream>
+
 #include "platform/owner.h"
 #include "tools/prnset/check.h"
 #include "tools/prnset/prnset.h"
+#include "tools/prnset/system.h"
 
 namespace prnset {
 
@@ -21,43 +27,76 @@ ToolLanguage LanguageOf(const char *option) {
 }
 
 // The file's bytes as they are, up to one byte more than the reader takes (so that a larger file is seen as such).
+// Read to its end, not by its stated size: a file whose read fails is unreadable, not empty.
 bool ReadBytes(const WString &path, std::vector<BYTE> &bytes) {
   bytes.clear();
   UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
-  LARGE_INTEGER size;
-  bool ok = GetFileSizeEx(file.get(), &size) != 0 && size.QuadPart >= 0;
-  if (ok) {
-    ULONGLONG wanted = ULONGLONG(size.QuadPart);
-    if (wanted > IniFile::kMaxFileBytes + 1) wanted = IniFile::kMaxFileBytes + 1;
-    bytes.resize(size_t(wanted));
+  BYTE block[1 << 16];
+  for (;;) {
     DWORD read = 0;
-    ok = bytes.empty() || ReadFile(file.get(), bytes.data(), DWORD(bytes.size()), &read, nullptr) != 0;
-    bytes.resize(read);
-    if (ULONGLONG(size.QuadPart) > IniFile::kMaxFileBytes) bytes.resize(IniFile::kMaxFileBytes + 1);
+    if (!ReadFile(file.get(), block, DWORD(sizeof block), &read, nullptr)) return false;
+    if (read == 0) return true;
+    bytes.insert(bytes.end(), block, block + read);
+    if (bytes.size() > IniFile::kMaxFileBytes) {
+      bytes.resize(IniFile::kMaxFileBytes + 1);
+      return true;
+    }
   }
-  return ok;
 }
 
-// One reading of the file: the catalogue the page of that language loads and the findings about it.
-Findings CheckIn(const WString &path, const std::vector<BYTE> &bytes, const ToolLanguage &language,
-                 bool bothLanguages) {
-  CatalogueSession session;
-  session.Load(path, language);
+// One reading of the file: the catalogue the page of that language loads from these bytes, the loader's account of
+// that load, and the findings about it.
+Findings CheckIn(const std::vector<BYTE> &bytes, const ToolLanguage &language, bool bothLanguages) {
   IniFile ini;
   ini.Parse(bytes.data(), bytes.size(), language.load.codePage);
-  return CheckSettingsFile({ini, session.catalogue(), language, bothLanguages});
+  UniqueCatalogue catalogue = NewCatalogue();
+  if (!catalogue) throw std::bad_alloc();
+  LoadAccount account;
+  LoadCatalogue(*catalogue.get(), IniSource(ini), language.load.language, &account);
+  return CheckSettingsFile({ini, *catalogue.get(), account, language, bothLanguages, bytes});
 }
 
 // The findings of one reading, each marked with the language it concerns.
 std::vector<Finding> Concerning(const Findings &findings, const ToolLanguage &language) {
   std::vector<Finding> list = findings.list();
   const FindingLanguage concerns =
-      language.load.language == 2052 ? FindingLanguage::Chinese : FindingLanguage::English;
+      language.load.language == kChineseLanguage ? FindingLanguage::Chinese : FindingLanguage::English;
   for (Finding &finding : list)
     if (finding.language == FindingLanguage::Both) finding.language = concerns;
   return list;
+}
+
+// The findings about the file's own lines (its layout, names the plug-in never reads, invisible characters) hold
+// for both pages; each is told from the reading whose code page its section is written in, so that a _CN section's
+// text is quoted as Chinese and never as the English page's reading of its bytes.
+std::vector<Finding> FileWide(std::vector<Finding> findings, const std::vector<BYTE> &bytes, bool chinese) {
+  static const char *const kFileCodes[] = {"duplicate-section", "duplicate-key", "before-first-section", "no-equals",
+                                           "misnumbered", "unknown-section", "unknown-key", "invisible-character"};
+  IniFile ini;
+  ini.Parse(bytes.data(), bytes.size(), kEnglishCodePage);  // section names are ASCII in every reading
+  std::vector<std::pair<int, bool>> sections;  // first line, whether a _CN section
+  for (const IniFile::Section &section : ini.sections()) {
+    const WString name = ini.Text(section.name, section.nameLength);
+    const WString suffix = kChineseSuffix;
+    sections.push_back({section.line, name.size() >= suffix.size() &&
+                                          lstrcmpiW(name.substr(name.size() - suffix.size()).c_str(), kChineseSuffix) == 0});
+  }
+  std::vector<Finding> kept;
+  for (Finding &finding : findings) {
+    bool fileWide = false;
+    for (const char *code : kFileCodes) fileWide = fileWide || finding.code == code;
+    if (fileWide && finding.line > 0) {
+      // The section the line is in: the last one whose header comes before it.
+      auto after = std::upper_bound(sections.begin(), sections.end(), std::make_pair(finding.line, true));
+      const bool inChinese = after != sections.begin() && std::prev(after)->second;
+      if (inChinese != chinese) continue;
+      finding.language = FindingLanguage::Both;
+    }
+    kept.push_back(finding);
+  }
+  return kept;
 }
 
 const char *SeverityName(Severity severity) {
@@ -74,77 +113,150 @@ std::string Plural(int count, const char *word) {
 
 }  // namespace
 
+namespace {
+
+// One finding as JSON, as --format json prints it.
+nlohmann::ordered_json JsonFinding(const std::string &file, const Finding &finding) {
+  nlohmann::ordered_json entry;
+  entry["file"] = file;
+  entry["line"] = finding.line > 0 ? nlohmann::ordered_json(finding.line) : nlohmann::ordered_json(nullptr);
+  entry["column"] = finding.column > 0 ? nlohmann::ordered_json(finding.column) : nlohmann::ordered_json(nullptr);
+  entry["severity"] = SeverityName(finding.severity);
+  entry["code"] = finding.code;
+  entry["message"] = EscapeText(finding.message);
+  entry["language"] = LanguageCode(finding.language);
+  return entry;
+}
+
+// A SARIF 2.1.0 log: one run of the tool, its rules from the registry, one result per finding.
+nlohmann::ordered_json SarifLog(const std::vector<std::pair<std::string, Finding>> &results) {
+  nlohmann::ordered_json rules = nlohmann::ordered_json::array();
+  for (const FindingKind &kind : kFindingKinds) {
+    nlohmann::ordered_json rule;
+    rule["id"] = kind.code;
+    rule["shortDescription"]["text"] = kind.title;
+    rule["defaultConfiguration"]["level"] = kind.severity == Severity::Error     ? "error"
+                                            : kind.severity == Severity::Warning ? "warning"
+                                                                                 : "note";
+    rules.push_back(rule);
+  }
+  nlohmann::ordered_json list = nlohmann::ordered_json::array();
+  for (const auto &result : results) {
+    const Finding &finding = result.second;
+    nlohmann::ordered_json entry;
+    entry["ruleId"] = finding.code;
+    entry["level"] = finding.severity == Severity::Error     ? "error"
+                     : finding.severity == Severity::Warning ? "warning"
+                                                             : "note";
+    entry["message"]["text"] = EscapeText(finding.message);
+    nlohmann::ordered_json location;
+    location["physicalLocation"]["artifactLocation"]["uri"] = result.first;
+    if (finding.line > 0) {
+      location["physicalLocation"]["region"]["startLine"] = finding.line;
+      if (finding.column > 0) location["physicalLocation"]["region"]["startColumn"] = finding.column;
+    }
+    entry["locations"] = nlohmann::ordered_json::array({location});
+    if (finding.language != FindingLanguage::Both) entry["properties"]["language"] = LanguageCode(finding.language);
+    list.push_back(entry);
+  }
+  nlohmann::ordered_json run;
+  run["tool"]["driver"]["name"] = "prnset";
+  run["tool"]["driver"]["version"] = Version();
+  run["tool"]["driver"]["informationUri"] = "docs/settings-file.md";
+  run["tool"]["driver"]["rules"] = rules;
+  run["results"] = list;
+  nlohmann::ordered_json log;
+  log["$schema"] = "https://json.schemastore.org/sarif-2.1.0.json";
+  log["version"] = "2.1.0";
+  log["runs"] = nlohmann::ordered_json::array({run});
+  return log;
+}
+
+const char *Colour(Severity severity) {
+  return severity == Severity::Error ? "\033[1;31m" : severity == Severity::Warning ? "\033[1;33m" : "\033[36m";
+}
+
+}  // namespace
+
 int CheckCommand(const FileArguments &parsed, std::ostream &out, std::ostream &err) {
-  const bool json = parsed.options.Has("format") && parsed.options.Value("format") == Ascii("json");
-  if (parsed.options.Has("format") && !json && parsed.options.Value("format") != Ascii("text")) {
-    Complain(err, "check", "--format takes text or json, not " + Utf8(parsed.options.Value("format")) +
-                               "; usage: " + UsageOf("check"));
+  const WString format = parsed.options.Has("format") ? parsed.options.Value("format") : Ascii("text");
+  const bool json = format == Ascii("json"), sarif = format == Ascii("sarif");
+  if (!json && !sarif && format != Ascii("text")) {
+    Complain(err, "check", "--format takes text, json or sarif, not " + Utf8(format) + "; usage: " + UsageOf("check"));
     return kExitUsage;
   }
-  const bool strict = parsed.options.Has("strict");
+  const bool strict = parsed.options.Has("strict"), quiet = parsed.options.Has("quiet");
   const bool both = !parsed.options.Has("lang");
+  // Colour only for people: standard output on a terminal, and no NO_COLOR in the environment.
+  const char *noColour = std::getenv("NO_COLOR");
+  const bool colour = !json && !sarif && &out == &std::cout && !(noColour && *noColour) && StandardOutputIsTerminal();
   const ToolLanguage english = LanguageOf("en"), chinese = LanguageOf("cn");
   nlohmann::ordered_json all = nlohmann::ordered_json::array();
-  bool failing = false;
+  std::vector<std::pair<std::string, Finding>> results;
+  bool failing = false, unreadable = false;
 
   for (size_t f = 0; f < parsed.files.size(); ++f) {
     const std::string shown = EscapeText(parsed.shownFiles[f]);
     std::vector<BYTE> bytes;
-    if (!ReadBytes(parsed.files[f], bytes)) {
-      Complain(err, "check", "cannot read " + shown);
-      return kExitUsage;
-    }
     std::vector<Finding> findings;
     Findings content;
-    if (!CheckFileContent(bytes, content)) {
+    std::string reason = f < parsed.unreadable.size() ? parsed.unreadable[f] : std::string();
+    if (reason.empty() && !ReadBytes(parsed.files[f], bytes)) reason = "it cannot be read to its end";
+    if (!reason.empty()) {
+      // One file that cannot be read stops nothing: the others are checked, and the run ends with 2.
+      unreadable = true;
+      content.Add(0, "file-unreadable", "cannot read " + shown + ": " + reason);
+      findings = content.list();
+    } else if (!CheckFileContent(bytes, content)) {
       findings = content.list();
     } else if (both) {
-      Findings inEnglish = CheckIn(parsed.files[f], bytes, english, true);
-      Findings inChinese = CheckIn(parsed.files[f], bytes, chinese, true);
+      Findings inEnglish = CheckIn(bytes, english, true);
+      Findings inChinese = CheckIn(bytes, chinese, true);
       inEnglish.ClaimAlso(inChinese);
       inChinese.ClaimAlso(inEnglish);
       inEnglish.DropClaimed(kClaimableCodes);
       inChinese.DropClaimed(kClaimableCodes);
-      findings = MergeLanguages(Concerning(inEnglish, english), Concerning(inChinese, chinese));
+      findings = MergeLanguages(FileWide(Concerning(inEnglish, english), bytes, false),
+                                FileWide(Concerning(inChinese, chinese), bytes, true));
     } else {
-      findings = Concerning(CheckIn(parsed.files[f], bytes, parsed.language, false), parsed.language);
+      findings = Concerning(CheckIn(bytes, parsed.language, false), parsed.language);
       std::stable_sort(findings.begin(), findings.end(),
                        [](const Finding &a, const Finding &b) { return a.line < b.line; });
     }
 
     int errors = 0, warnings = 0;
     const FindingLanguage checked = both ? FindingLanguage::Both
-                                    : parsed.language.load.language == 2052 ? FindingLanguage::Chinese
-                                                                             : FindingLanguage::English;
+                                    : parsed.language.load.language == kChineseLanguage ? FindingLanguage::Chinese
+                                                                                         : FindingLanguage::English;
     for (const Finding &finding : findings) {
       errors += finding.severity == Severity::Error;
       warnings += finding.severity == Severity::Warning;
-      const std::string message = EscapeText(finding.message);
+      if (quiet && finding.severity == Severity::Info) continue;
       if (json) {
-        nlohmann::ordered_json entry;
-        entry["file"] = shown;
-        entry["line"] = finding.line > 0 ? nlohmann::ordered_json(finding.line) : nlohmann::ordered_json(nullptr);
-        entry["severity"] = SeverityName(finding.severity);
-        entry["code"] = finding.code;
-        entry["message"] = message;
-        entry["language"] = LanguageCode(finding.language);
-        all.push_back(entry);
+        all.push_back(JsonFinding(shown, finding));
+        continue;
+      }
+      if (sarif) {
+        results.push_back({shown, finding});
         continue;
       }
       out << shown;
       if (finding.line > 0) out << ':' << finding.line;
-      out << ": " << SeverityName(finding.severity) << ": ";
+      if (finding.line > 0 && finding.column > 0) out << ':' << finding.column;
+      out << ": " << (colour ? Colour(finding.severity) : "") << SeverityName(finding.severity)
+          << (colour ? "\033[0m" : "") << ": ";
       if (finding.language != checked)
         out << (finding.language == FindingLanguage::Chinese ? "(Chinese) " : "(English) ");
-      out << message << " [" << finding.code << "]\n";
+      out << EscapeText(finding.message) << " [" << finding.code << "]\n";
     }
     failing = failing || errors > 0 || (strict && warnings > 0);
-    if (!json)
+    if (!json && !sarif && !(quiet && errors == 0 && warnings == 0))
       out << shown << ": " << Plural(errors, "error") << ", " << Plural(warnings, "warning") << " ("
           << (both ? "English and Chinese" : parsed.language.name) << ")\n";
   }
   if (json) out << all.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
-  return failing ? kExitFailure : kExitSuccess;
+  if (sarif) out << SarifLog(results).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
+  return unreadable ? kExitUsage : failing ? kExitFailure : kExitSuccess;
 }
 
 }  // namespace prnset

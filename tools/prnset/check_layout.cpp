@@ -1,6 +1,7 @@
 // The file's own layout: what the reader passes over without a word.
 #include <map>
 
+#include "catalogue/vocabulary.h"
 #include "tools/prnset/check.h"
 #include "tools/prnset/check_names.h"
 
@@ -9,11 +10,10 @@ namespace prnset {
 namespace {
 
 // Warns about a numbered name the loader never reads, such as Section1 for Section01.
-void CheckNumbering(const WString &name, int line, const char *prefix, const char *suffix, const std::string &shown,
-                    Findings &findings) {
-  WString expected = NameForNumber(name, prefix, suffix);
+void CheckNumbering(const WString &name, int line, LPCWSTR form, const std::string &shown, Findings &findings) {
+  WString expected = NameForNumber(name, form);
   if (!expected.empty() && !SameName(expected, name))
-    findings.Warning(line, "misnumbered", shown + " is never read: the plug-in looks for " + Utf8(expected));
+    findings.Add(line, "misnumbered", shown + " is never read: the plug-in looks for " + Utf8(expected));
 }
 
 }  // namespace
@@ -25,7 +25,7 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
     if (section.line == 0) {
       for (const IniFile::Entry &entry : section.entries)
         if (!IsComment(ini.Text(entry.name, entry.nameLength))) {
-          findings.Warning(entry.line, "before-first-section", "lines before the first [section] header are never read");
+          findings.Add(entry.line, "before-first-section", "lines before the first [section] header are never read");
           break;
         }
       continue;
@@ -33,38 +33,37 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
     std::string folded = FoldedName(name);
     auto first = seenSections.find(folded);
     if (first != seenSections.end()) {
-      findings.Warning(section.line, "duplicate-section", "[" + Utf8(name) + "] appears again (first at line " +
+      findings.Add(section.line, "duplicate-section", "[" + Utf8(name) + "] appears again (first at line " +
                                          std::to_string(first->second) + "): only the first one is read");
       continue;
     }
     seenSections.emplace(folded, section.line);
-    CheckNumbering(name, section.line, "Section", "", "[" + Utf8(name) + "]", findings);
+    CheckNumbering(name, section.line, kNumberedSection, "[" + Utf8(name) + "]", findings);
 
-    bool numberSection = !NameForNumber(name, "Section", "").empty();
-    bool namesSection = SameName(name, Ascii("SectionNames"));
+    bool numberSection = !NameForNumber(name, kNumberedSection).empty();
+    bool namesSection = SameName(name, kNamesSection);
     std::map<std::string, int> seenKeys;
     for (const IniFile::Entry &entry : section.entries) {
       WString key = ini.Text(entry.name, entry.nameLength);
       if (IsComment(key)) continue;
       const std::string where = "[" + Utf8(name) + "] ";
       if (entry.valueLength == WString::npos) {
-        findings.Warning(entry.line, "no-equals", where + Quoted(key) + " has no '=': it reads as a key with an empty value");
+        findings.Add(entry.line, "no-equals", where + Quoted(key) + " has no '=': it reads as a key with an empty value");
       }
       std::string foldedKey = FoldedName(key);
       auto firstKey = seenKeys.find(foldedKey);
       if (firstKey != seenKeys.end()) {
-        findings.Warning(entry.line, "duplicate-key", where + Utf8(key) + " appears again (first at line " +
+        findings.Add(entry.line, "duplicate-key", where + Utf8(key) + " appears again (first at line " +
                                          std::to_string(firstKey->second) + "): only the first one is read");
         continue;
       }
       seenKeys.emplace(foldedKey, entry.line);
       const std::string shown = where + Utf8(key);
-      if (namesSection) CheckNumbering(key, entry.line, "Section", "", shown, findings);
-      if (numberSection) {
-        CheckNumbering(key, entry.line, "Item", "", shown, findings);
-        CheckNumbering(key, entry.line, "Item", "Instruction", shown, findings);
-        CheckNumbering(key, entry.line, "Item", "ParameterCount", shown, findings);
-      }
+      for (const KeyName &form : kFileKeys)
+        if (form.shape == KeyShape::Numbered &&
+            ((namesSection && form.section == SectionForm::Names) ||
+             (numberSection && form.section == SectionForm::Numbered)))
+          CheckNumbering(key, entry.line, form.key, shown, findings);
     }
   }
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "catalogue/vocabulary.h"
+
 namespace prnset {
 
 namespace {
@@ -22,11 +24,47 @@ std::string FoldedName(const WString &name) {
   return Utf8(folded);
 }
 
-WString Numbered(const char *prefix, long number, const char *suffix) {
-  std::string digits = std::to_string(number);
-  if (number >= 0 && digits.size() < 2) digits = "0" + digits;
-  return Ascii(prefix) + Ascii(digits.c_str()) + Ascii(suffix);
+WString Numbered(LPCWSTR form, long number) {
+  WCHAR name[kPathChars];
+  wsprintfW(name, form, int(number));
+  return name;
 }
+
+namespace {
+// Names compared in place, letters without regard to case.
+bool SameAt(const WString &name, size_t at, const WString &part) {
+  if (at + part.size() > name.size()) return false;
+  for (size_t i = 0; i < part.size(); ++i)
+    if (Folded(name[at + i]) != Folded(part[i])) return false;
+  return true;
+}
+
+// A numbered form split around its "%.2d", once per form.
+struct SplitForm {
+  WString prefix, suffix;
+  SplitForm() = default;
+  explicit SplitForm(LPCWSTR form) {
+    WString text = form;
+    size_t at = text.find(Ascii("%.2d"));
+    prefix = text.substr(0, at);
+    suffix = at == WString::npos ? WString() : text.substr(at + 4);
+  }
+};
+
+// The vocabulary's numbered forms, split once; another form is split as it comes, into `other`.
+const SplitForm &SplitOf(LPCWSTR form, SplitForm &other) {
+  static const std::vector<std::pair<LPCWSTR, SplitForm>> splits = [] {
+    std::vector<std::pair<LPCWSTR, SplitForm>> all = {{kNumberedSection, SplitForm(kNumberedSection)}};
+    for (const KeyName &key : kFileKeys)
+      if (key.shape == KeyShape::Numbered) all.push_back({key.key, SplitForm(key.key)});
+    return all;
+  }();
+  for (const auto &split : splits)
+    if (split.first == form) return split.second;
+  other = SplitForm(form);
+  return other;
+}
+}  // namespace
 
 WString ReadWhole(const IniFile &ini, const WString &section, const WString &key) {
   // No value can be longer than the file's text; grow until the read is not cut.
@@ -62,21 +100,42 @@ bool IsDigits(const WString &text, size_t from, size_t to) {
 }
 }  // namespace
 
-WString NameForNumber(const WString &name, const char *prefix, const char *suffix) {
-  WString p = Ascii(prefix), s = Ascii(suffix);
-  if (name.size() <= p.size() + s.size()) return WString();
-  if (!SameName(name.substr(0, p.size()), p) || !SameName(name.substr(name.size() - s.size()), s)) return WString();
+WString NameForNumber(const WString &name, LPCWSTR form) {
+  SplitForm other;
+  const SplitForm &split = SplitOf(form, other);
+  const WString &p = split.prefix, &s = split.suffix;
+  if (name.size() <= p.size() + s.size() || !SameAt(name, 0, p) || !SameAt(name, name.size() - s.size(), s))
+    return WString();
   size_t end = name.size() - s.size();
-  if (!IsDigits(name, p.size(), end) || end - p.size() > 9) return WString();
-  long number = std::stol(Utf8(name.substr(p.size(), end - p.size())));
-  return Numbered(prefix, number, suffix);
+  // The loader reads numbers of up to kMaxNumberDigits digits; a longer one means nothing to it.
+  if (!IsDigits(name, p.size(), end) || end - p.size() > size_t(kMaxNumberDigits)) return WString();
+  long long number = std::stoll(Utf8(name.substr(p.size(), end - p.size())));
+  if (number > 2147483647LL) return WString();
+  return Numbered(form, long(number));
+}
+
+long NumberIn(const WString &name, LPCWSTR form) {
+  WString expected = NameForNumber(name, form);
+  if (expected.empty() || !SameName(expected, name)) return -1;
+  SplitForm other;
+  const SplitForm &split = SplitOf(form, other);
+  long n = std::stol(Utf8(name.substr(split.prefix.size(), name.size() - split.suffix.size() - split.prefix.size())));
+  return n >= 1 ? n : -1;
+}
+
+const std::vector<LPCWSTR> &NumberedForms() {
+  static const std::vector<LPCWSTR> forms = [] {
+    std::vector<LPCWSTR> all = {kNumberedSection};
+    for (const KeyName &key : kFileKeys)
+      if (key.shape == KeyShape::Numbered) all.push_back(key.key);
+    return all;
+  }();
+  return forms;
 }
 
 bool IsMisnumbered(const WString &name) {
-  static const char *const kForms[][2] = {
-      {"Section", ""}, {"Item", ""}, {"Item", "Instruction"}, {"Item", "ParameterCount"}};
-  for (const auto &form : kForms) {
-    WString expected = NameForNumber(name, form[0], form[1]);
+  for (LPCWSTR form : NumberedForms()) {
+    WString expected = NameForNumber(name, form);
     if (!expected.empty() && !SameName(expected, name)) return true;
   }
   return false;

@@ -15,8 +15,8 @@ bool SameName(const WString &a, const WString &b);
 // A name as the reader compares it (ASCII letters in small), for maps and lists of names already seen.
 std::string FoldedName(const WString &name);
 
-// "Section%.2d" and its kin: the number with at least two digits.
-WString Numbered(const char *prefix, long number, const char *suffix = "");
+// A numbered form of the vocabulary ("Section%.2d" and its kin) for a number.
+WString Numbered(LPCWSTR form, long number);
 
 // A value whole, however long, as the reader gives it (trimmed, one pair of quotes dropped).
 WString ReadWhole(const IniFile &ini, const WString &section, const WString &key);
@@ -30,9 +30,13 @@ std::string Place(const WString &section, const WString &key);
 // A text quoted for a message, shortened when long.
 std::string Quoted(const WString &text);
 
-// For a name of the form <prefix><digits><suffix> (letters in any case): the name the loader reads for that
-// number. Empty when the name has another form or the number is too large to mean anything.
-WString NameForNumber(const WString &name, const char *prefix, const char *suffix);
+// For a name of a numbered form with any digits (letters in any case): the name the loader reads for that number.
+// Empty when the name has another form or the number is too large to mean anything.
+WString NameForNumber(const WString &name, LPCWSTR form);
+// The number n when `name` is exactly the form's name for n (n from 1), otherwise -1.
+long NumberIn(const WString &name, LPCWSTR form);
+// The numbered forms of the vocabulary: the numbered section and the numbered keys.
+const std::vector<LPCWSTR> &NumberedForms();
 // Section1, Item2Instruction and the like: a number written with fewer (or more) digits than the loader writes it.
 bool IsMisnumbered(const WString &name);
 
@@ -66,9 +70,13 @@ class KnownNames {
   // Whether a name has the form of a class's own section (S_Filter, S_Lang_EN, ...) whatever S is.
   static bool IsClassSectionForm(const WString &section);
 
- private:
-  enum class Kind { None, Names, Numbered, Filter, Language, Rule, Default, Settings };
+  // The section forms of the vocabulary, shifted by one so that None comes first.
+  enum class Kind { None, Names, Numbered, Filter, Language, Rules, Defaults, Settings };
+  // What a section is, and the folded key of its class: found once for all the section's keys.
   Kind KindOf(const WString &section, std::string *classKey) const;
+  bool IsKeyOf(Kind kind, const std::string &classKey, const WString &key) const;
+
+ private:
 
   std::map<std::string, std::vector<WString>> itemsOfClass_;  // folded class key -> item keys of all its classes
   std::map<std::string, long> itemsListed_;                   // folded [SectionNN] -> highest ItemNN it lists

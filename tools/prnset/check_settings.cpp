@@ -1,75 +1,59 @@
 // The "Settings" section: the switches and values of the driver's own landscape items, as the document options
 // read them when the printer has no printer data of the same name.
+#include "docoptions/compress_choices.h"
+#include "docoptions/settings_lookup.h"
 #include "tools/prnset/check.h"
 #include "tools/prnset/check_names.h"
 
 namespace prnset {
 
-namespace {
-
-constexpr LONG kMaxCompressChoices = 49;  // the compression list holds this many choices
-constexpr LONG kMinMove = -50, kMaxMove = 50;
-
-// The lookup's reading of a value: blanks, a sign, decimal digits; anything else ends the number.
-LONG LookupNumber(const WString &text) {
-  size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  long long magnitude = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    magnitude = magnitude * 10 + (text[i] - '0');
-    if (magnitude > 2147483648LL) magnitude = 2147483648LL;
-  }
-  long long value = negative ? -magnitude : magnitude;
-  return LONG(value > 2147483647LL ? 2147483647LL : value);
-}
-
-}  // namespace
-
 void CheckSettingsSection(const IniFile &ini, Findings &findings) {
-  const WString settings = Ascii("Settings");
-  auto line = [&](const WString &key) { return ini.LineOf(settings.c_str(), key.c_str()); };
-  auto number = [&](const WString &key) { return LookupNumber(ReadWhole(ini, settings, key)); };
-  const WString compressKey = Ascii("Landscape_Compress"), moveKey = Ascii("XMoveEnable");
-  const bool compress = LONG(ini.ReadInt(settings.c_str(), compressKey.c_str(), 0)) != 0;
-  const bool move = LONG(ini.ReadInt(settings.c_str(), moveKey.c_str(), 0)) != 0;
+  const WString settings = kSettingsSection;
+  auto line = [&](LPCWSTR key) { return ini.LineOf(settings.c_str(), key); };
+  INT compress = 0, move = 0;
+  ReadSwitches(ini, &compress, &move);
 
   if (compress) {
-    const WString countKey = Ascii("Count");
-    LONG count = number(countKey);
-    if (count < 0)
-      findings.Warning(line(countKey), "settings-count", "[Settings] Count " + std::to_string(count) +
-                                           " is negative: the compression list offers the single choice 100");
-    else if (count > kMaxCompressChoices)
-      findings.Warning(line(countKey), "settings-count", "[Settings] Count " + std::to_string(count) +
-                                           ": the compression list holds only the first 49 choices");
-    if (count <= 0 && line(Ascii("COMPRESS_VALUE1")))
-      findings.Warning(line(countKey), "settings-count", "[Settings] has COMPRESS_VALUE1 but no Count above 0: the compression list "
-                                       "offers the single choice 100");
-    LONG shown = count < 0 ? 0 : count > kMaxCompressChoices ? kMaxCompressChoices : count;
-    bool matched = shown == 0;
-    LONG current = number(Ascii("COMPRESS_VALUE")), previous = 0;
-    for (LONG n = 1; n <= shown; ++n) {
-      WString key = Ascii(("COMPRESS_VALUE" + std::to_string(n)).c_str());
-      if (!line(key))
-        findings.Warning(line(countKey), "settings-choice-missing", "[Settings] Count is " + std::to_string(count) + " but " + Utf8(key) +
-                                             " is missing: that choice repeats the one before it");
-      else
-        previous = number(key);
-      matched = matched || previous == current;
-    }
-    if (!matched)
-      findings.Warning(line(Ascii("COMPRESS_VALUE")), "settings-current",
-                       "[Settings] COMPRESS_VALUE " + std::to_string(current) +
-                           " is none of the compression choices: the list starts at its first choice");
+    const CompressChoices choices =
+        ReadCompressChoices([&](LPCWSTR name, LONG *value) { return LookupFileValue(ini, name, value); });
+    const int countLine = line(kCompressCountKey);
+    const std::string count = "[Settings] Count " + std::to_string(choices.declared);
+    if (choices.declared < 0)
+      findings.Add(countLine, "settings-count", count + " is negative: the compression list offers the single choice 100");
+    else if (choices.declared > kMaxCompressChoices)
+      findings.Add(countLine, "settings-count", count + ": the compression list holds only the first " +
+                                                    std::to_string(kMaxCompressChoices) + " choices");
+    WCHAR first[kPathChars];
+    wsprintfW(first, kCompressChoiceForm, 1);
+    if (choices.declared <= 0 && line(first))
+      findings.Add(countLine, "settings-count",
+                   "[Settings] has COMPRESS_VALUE1 but no Count above 0: the compression list offers the single "
+                   "choice 100");
+    if (choices.declared > 0)
+      for (LONG n = 1; n <= choices.count; ++n) {
+        WCHAR key[kPathChars];
+        wsprintfW(key, kCompressChoiceForm, int(n));
+        if (!line(key))
+          findings.Add(countLine, "settings-choice-missing",
+                       "[Settings] Count is " + std::to_string(choices.declared) + " but " + Utf8(key) +
+                           " is missing: that choice reads 0");
+        else if (!choices.answered[n - 1])
+          findings.Add(line(key), "settings-choice-missing",
+                       "[Settings] " + Utf8(key) + " is empty: that choice repeats the one before it (" +
+                           std::to_string(choices.values[n - 1]) + ")");
+      }
+    if (choices.declared > 0 && !choices.matched)
+      findings.Add(line(kCompressValueKey), "settings-current",
+                   "[Settings] COMPRESS_VALUE " + std::to_string(choices.current) +
+                       " is none of the compression choices: the list starts at its first choice");
   }
   if (move) {
-    const WString key = Ascii("XMove");
-    LONG value = number(key);
-    if (value < kMinMove || value > kMaxMove)
-      findings.Warning(line(key), "settings-xmove", "[Settings] XMove " + std::to_string(value) +
-                                      " is outside -50 to 50: the move item starts at 0");
+    LONG value = 0;
+    LookupFileValue(ini, kMoveKey, &value);
+    if (StartingMove(value) != value)
+      findings.Add(line(kMoveKey), "settings-xmove",
+                   "[Settings] XMove " + std::to_string(value) + " is outside " + std::to_string(kMinMoveMillimetres) +
+                       " to " + std::to_string(kMaxMoveMillimetres) + ": the move item starts at 0");
   }
 }
 

@@ -1,5 +1,10 @@
 // Sections and keys that the plug-in never reads: a misspelt name is silently a missing one.
 #include <algorithm>
+#include <functional>
+#include <map>
+#include <set>
+
+#include "catalogue/vocabulary.h"
 
 #include "tools/prnset/check.h"
 #include "tools/prnset/check_names.h"
@@ -8,65 +13,82 @@ namespace prnset {
 
 namespace {
 
-// The number n when `name` is exactly the name the loader builds for n ("Item%.2d" and its kin), otherwise -1.
-long NumberIn(const WString &name, const char *prefix, const char *suffix) {
-  WString p = Ascii(prefix), s = Ascii(suffix);
-  if (name.size() <= p.size() + s.size()) return -1;
-  if (!SameName(name.substr(0, p.size()), p) || !SameName(name.substr(name.size() - s.size()), s)) return -1;
-  size_t end = name.size() - s.size();
-  if (end - p.size() > 9) return -1;
-  for (size_t i = p.size(); i < end; ++i)
-    if (name[i] < '0' || name[i] > '9') return -1;
-  long n = std::stol(Utf8(name.substr(p.size(), end - p.size())));
-  return n >= 1 && SameName(Numbered(prefix, n, suffix), name) ? n : -1;
-}
-
-const char *const kNamesKeys[] = {"SectionCount", "InstructionTail", "EnterInstruction", "SaveInstruction",
-                                  "ParameterRule"};
-const char *const kSettingsKeys[] = {"Landscape_Compress", "XMoveEnable", "Count", "COMPRESS_VALUE", "XMove"};
-constexpr long kCompressChoices = 49;
-
-struct Suffixed {
-  const char *suffix;
-  int kind;
-};
-
-bool HasOneOf(const WString &key, const char *const *names, size_t count) {
-  for (size_t i = 0; i < count; ++i)
-    if (SameName(key, Ascii(names[i]))) return true;
-  return false;
-}
-
-// The best suggestion for a name among candidates: the nearest near miss.
-WString Nearest(const WString &name, const std::vector<WString> &candidates) {
+// The best suggestion for a name among candidates: the nearest near miss; between two as near, a name the file
+// does not have yet (the one the author most likely meant to write), then the earlier one.
+WString Nearest(const WString &name, const std::vector<WString> &candidates,
+                const std::function<bool(const WString &)> &present) {
   WString best;
   size_t bestDistance = 3;
+  bool bestPresent = true;
   for (const WString &candidate : candidates) {
     if (!IsNearMiss(name, candidate)) continue;
     size_t d = NameDistance(name, candidate, 2);
-    if (d < bestDistance) {
+    bool here = present(candidate);
+    if (d < bestDistance || (d == bestDistance && bestPresent && !here)) {
       best = candidate;
       bestDistance = d;
+      bestPresent = here;
     }
   }
   return best;
 }
 
+// The key forms of the vocabulary read from sections of `form`.
+std::vector<const KeyName *> KeysIn(SectionForm form) {
+  std::vector<const KeyName *> keys;
+  for (const KeyName &key : kFileKeys)
+    if (key.section == form) keys.push_back(&key);
+  return keys;
+}
+
+// "%s_Title" -> "_Title": what follows the item's key in an item-keyed name.
+WString ItemSuffix(const KeyName &key) { return WString(key.key).substr(2); }
+
+const LPCWSTR kLanguageSuffixes[] = {kEnglishSuffix, kChineseSuffix};
+
+// Every name a class's own sections can have, with the form each stands for.
+const std::vector<std::pair<WString, SectionForm>> &ClassSectionSuffixes() {
+  static const std::vector<std::pair<WString, SectionForm>> suffixes = [] {
+  std::vector<std::pair<WString, SectionForm>> all;
+  for (const ClassSection &s : kClassSections) {
+    if (!s.byLanguage) {
+      all.push_back({s.suffix, s.form});
+      continue;
+    }
+    for (LPCWSTR language : kLanguageSuffixes) all.push_back({WString(s.suffix) + language, s.form});
+  }
+  return all;
+  }();
+  return suffixes;
+}
+
+std::vector<WString> SettingsKeys() {
+  std::vector<WString> keys = {kCompressSwitchKey.key, kMoveSwitchKey.key, kCompressCountKey, kCompressValueKey,
+                               kMoveKey};
+  for (long n = 1; n <= kMaxCompressChoices; ++n) {
+    WCHAR name[kPathChars];
+    wsprintfW(name, kCompressChoiceForm, int(n));
+    keys.push_back(name);
+  }
+  return keys;
+}
+
 }  // namespace
 
 KnownNames::KnownNames(const IniFile &ini) {
-  const IniFile::Section *names = FirstSection(ini, Ascii("SectionNames"));
+  const IniFile::Section *names = FirstSection(ini, kNamesSection);
   if (!names) return;
   for (const IniFile::Entry &entry : names->entries) {
     WString name = ini.Text(entry.name, entry.nameLength);
     // A misnumbered Section1 still names its class: its sections are told as the numbering's fault, not as unknown.
-    long n = NumberIn(name, "Section", "");
-    if ((n < 0 && NameForNumber(name, "Section", "").empty()) || entry.valueLength == WString::npos) continue;
+    const LPCWSTR sectionForm = KeyOf(FileField::SectionKey).key;
+    long n = NumberIn(name, sectionForm);
+    if ((n < 0 && NameForNumber(name, sectionForm).empty()) || entry.valueLength == WString::npos) continue;
     sectionsListed_ = std::max(sectionsListed_, n);
-    WString classKey = Cut(ReadWhole(ini, Ascii("SectionNames"), name), ARRAYSIZE(SettingsSection{}.Key) - 1);
+    WString classKey = Cut(ReadWhole(ini, kNamesSection, name), KeyOf(FileField::SectionKey).width - 1);
     classKeys_.push_back(classKey);
     std::vector<WString> &items = itemsOfClass_[FoldedName(classKey)];
-    const WString numberName = NameForNumber(name, "Section", "");  // the loader's [SectionNN] for this number
+    const WString numberName = NameForNumber(name, kNumberedSection);  // the loader's [SectionNN] for this number
     const IniFile::Section *numbered = FirstSection(ini, numberName);
     if (!numbered) {
       // Without its item list the class's item keys are unknown: its sections' keys are not told one by one.
@@ -76,40 +98,35 @@ KnownNames::KnownNames(const IniFile &ini) {
     long &listed = itemsListed_[FoldedName(numberName)];
     for (const IniFile::Entry &item : numbered->entries) {
       WString itemName = ini.Text(item.name, item.nameLength);
-      long m = NumberIn(itemName, "Item", "");
-      if ((m < 0 && NameForNumber(itemName, "Item", "").empty()) || item.valueLength == WString::npos) continue;
+      const LPCWSTR itemForm = KeyOf(FileField::ItemKey).key;
+      long m = NumberIn(itemName, itemForm);
+      if ((m < 0 && NameForNumber(itemName, itemForm).empty()) || item.valueLength == WString::npos) continue;
       listed = std::max(listed, m);
-      items.push_back(Cut(ReadWhole(ini, numberName, itemName), ARRAYSIZE(SettingsItem{}.Key) - 1));
+      items.push_back(Cut(ReadWhole(ini, numberName, itemName), KeyOf(FileField::ItemKey).width - 1));
     }
   }
 }
 
 KnownNames::Kind KnownNames::KindOf(const WString &section, std::string *classKey) const {
-  if (SameName(section, Ascii("SectionNames"))) return Kind::Names;
-  if (SameName(section, Ascii("Settings"))) return Kind::Settings;
-  if (NumberIn(section, "Section", "") > 0) return Kind::Numbered;
-  static const struct {
-    const char *suffix;
-    Kind kind;
-  } kSuffixes[] = {{"_Filter", Kind::Filter},   {"_Lang_EN", Kind::Language}, {"_Lang_CN", Kind::Language},
-                   {"_Rule_EN", Kind::Rule},    {"_Rule_CN", Kind::Rule},     {"_Default", Kind::Default}};
-  for (const auto &s : kSuffixes) {
-    WString suffix = Ascii(s.suffix);
+  if (SameName(section, kNamesSection)) return Kind::Names;
+  if (SameName(section, kSettingsSection)) return Kind::Settings;
+  if (NumberIn(section, kNumberedSection) > 0) return Kind::Numbered;
+  for (const auto &s : ClassSectionSuffixes()) {
+    const WString &suffix = s.first;
     if (section.size() < suffix.size() || !SameName(section.substr(section.size() - suffix.size()), suffix)) continue;
     WString key = section.substr(0, section.size() - suffix.size());
     auto found = itemsOfClass_.find(FoldedName(key));
     if (found == itemsOfClass_.end()) continue;
     if (classKey) *classKey = found->first;
-    return s.kind;
+    return Kind(int(s.second) + 1);
   }
   return Kind::None;
 }
 
 bool KnownNames::IsClassSectionForm(const WString &section) {
-  for (const char *suffix : {"_Filter", "_Lang_EN", "_Lang_CN", "_Rule_EN", "_Rule_CN", "_Default"}) {
-    WString s = Ascii(suffix);
-    if (section.size() >= s.size() && SameName(section.substr(section.size() - s.size()), s)) return true;
-  }
+  for (const auto &s : ClassSectionSuffixes())
+    if (section.size() >= s.first.size() && SameName(section.substr(section.size() - s.first.size()), s.first))
+      return true;
   return false;
 }
 
@@ -118,36 +135,32 @@ bool KnownNames::IsSection(const WString &section) const { return KindOf(section
 bool KnownNames::IsKey(const WString &section, const WString &key) const {
   std::string classKey;
   Kind kind = KindOf(section, &classKey);
-  auto isItem = [&](const char *suffix) {
-    if (std::find(openClasses_.begin(), openClasses_.end(), classKey) != openClasses_.end()) return true;
-    auto found = itemsOfClass_.find(classKey);
-    if (found == itemsOfClass_.end()) return false;
-    for (const WString &item : found->second)
-      if (SameName(item + Ascii(suffix), key)) return true;
+  return IsKeyOf(kind, classKey, key);
+}
+
+bool KnownNames::IsKeyOf(Kind kind, const std::string &classKey, const WString &key) const {
+  if (kind == Kind::None) return false;
+  if (kind == Kind::Settings) {
+    for (const WString &name : SettingsKeys())
+      if (SameName(name, key)) return true;
     return false;
-  };
-  switch (kind) {
-    case Kind::None: return false;
-    case Kind::Names:
-      return HasOneOf(key, kNamesKeys, ARRAYSIZE(kNamesKeys)) || NumberIn(key, "Section", "") > 0;
-    case Kind::Numbered:
-      return SameName(key, Ascii("ItemCount")) || NumberIn(key, "Item", "") > 0 ||
-             NumberIn(key, "Item", "Instruction") > 0 || NumberIn(key, "Item", "ParameterCount") > 0;
-    case Kind::Filter: return SameName(key, Ascii("SectionEnable")) || isItem("");
-    case Kind::Language:
-      return SameName(key, Ascii("Title")) || SameName(key, Ascii("Note")) || isItem("_Title") || isItem("_Note");
-    case Kind::Rule: return isItem("_RuleType") || isItem("_Rule");
-    case Kind::Default: return isItem("");
-    case Kind::Settings: {
-      if (HasOneOf(key, kSettingsKeys, ARRAYSIZE(kSettingsKeys))) return true;
-      // COMPRESS_VALUE1 to COMPRESS_VALUE49, written without leading zeros.
-      WString prefix = Ascii("COMPRESS_VALUE");
-      if (key.size() <= prefix.size() || !SameName(key.substr(0, prefix.size()), prefix)) return false;
-      WString digits = key.substr(prefix.size());
-      if (digits.size() > 2 || digits[0] == '0' || !IsPlainDecimal(digits) || digits[0] == '+' || digits[0] == '-')
-        return false;
-      long n = std::stol(Utf8(digits));
-      return n >= 1 && n <= kCompressChoices;
+  }
+  const bool open = std::find(openClasses_.begin(), openClasses_.end(), classKey) != openClasses_.end();
+  auto items = itemsOfClass_.find(classKey);
+  for (const KeyName *form : KeysIn(SectionForm(int(kind) - 1))) {
+    switch (form->shape) {
+      case KeyShape::Fixed:
+        if (SameName(key, form->key)) return true;
+        break;
+      case KeyShape::Numbered:
+        if (NumberIn(key, form->key) > 0) return true;
+        break;
+      case KeyShape::ItemKeyed:
+        if (open) return true;
+        if (items != itemsOfClass_.end())
+          for (const WString &item : items->second)
+            if (SameName(item + ItemSuffix(*form), key)) return true;
+        break;
     }
   }
   return false;
@@ -157,87 +170,159 @@ std::vector<WString> KnownNames::KeysOf(const WString &section) const {
   std::vector<WString> keys;
   std::string classKey;
   Kind kind = KindOf(section, &classKey);
-  auto items = [&](const char *suffix) {
-    auto found = itemsOfClass_.find(classKey);
-    if (found != itemsOfClass_.end())
-      for (const WString &item : found->second) keys.push_back(item + Ascii(suffix));
-  };
-  switch (kind) {
-    case Kind::None: break;
-    case Kind::Names:
-      for (const char *key : kNamesKeys) keys.push_back(Ascii(key));
-      for (long n = 1; n <= sectionsListed_ + 1; ++n) keys.push_back(Numbered("Section", n));
-      break;
-    case Kind::Numbered: {
-      keys.push_back(Ascii("ItemCount"));
-      auto listed = itemsListed_.find(FoldedName(section));
-      long last = listed == itemsListed_.end() ? 1 : listed->second + 1;
-      for (long m = 1; m <= last; ++m)
-        for (const char *suffix : {"", "Instruction", "ParameterCount"}) keys.push_back(Numbered("Item", m, suffix));
-      break;
+  if (kind == Kind::None) return keys;
+  if (kind == Kind::Settings) return SettingsKeys();
+  long last = 1;
+  if (kind == Kind::Names) last = sectionsListed_ + 1;
+  if (kind == Kind::Numbered) {
+    auto listed = itemsListed_.find(FoldedName(section));
+    last = listed == itemsListed_.end() ? 1 : listed->second + 1;
+  }
+  auto items = itemsOfClass_.find(classKey);
+  for (const KeyName *form : KeysIn(SectionForm(int(kind) - 1))) {
+    switch (form->shape) {
+      case KeyShape::Fixed: keys.push_back(form->key); break;
+      case KeyShape::Numbered:
+        for (long n = 1; n <= last; ++n) keys.push_back(Numbered(form->key, n));
+        break;
+      case KeyShape::ItemKeyed:
+        if (items != itemsOfClass_.end())
+          for (const WString &item : items->second) keys.push_back(item + ItemSuffix(*form));
+        break;
     }
-    case Kind::Filter:
-      keys.push_back(Ascii("SectionEnable"));
-      items("");
-      break;
-    case Kind::Language:
-      keys.push_back(Ascii("Title"));
-      keys.push_back(Ascii("Note"));
-      items("_Title");
-      items("_Note");
-      break;
-    case Kind::Rule:
-      items("_RuleType");
-      items("_Rule");
-      break;
-    case Kind::Default: items(""); break;
-    case Kind::Settings:
-      for (const char *key : kSettingsKeys) keys.push_back(Ascii(key));
-      for (long n = 1; n <= kCompressChoices; ++n) keys.push_back(Ascii(("COMPRESS_VALUE" + std::to_string(n)).c_str()));
-      break;
   }
   return keys;
 }
 
 std::vector<WString> KnownNames::Sections() const {
-  std::vector<WString> sections = {Ascii("SectionNames"), Ascii("Settings")};
-  for (long n = 1; n <= sectionsListed_; ++n) sections.push_back(Numbered("Section", n));
+  std::vector<WString> sections = {kNamesSection, kSettingsSection};
+  for (long n = 1; n <= sectionsListed_; ++n) sections.push_back(Numbered(kNumberedSection, n));
   for (const WString &key : classKeys_)
-    for (const char *suffix : {"_Filter", "_Lang_EN", "_Lang_CN", "_Rule_EN", "_Rule_CN", "_Default"})
-      sections.push_back(key + Ascii(suffix));
+    for (const auto &s : ClassSectionSuffixes()) sections.push_back(key + s.first);
   return sections;
 }
 
-void CheckUnknownNames(const IniFile &ini, Findings &findings) {
+// A listed class key that names none of the file's sections while the file has sections of a key one slip away:
+// the key is the mistake, not every section. Told once, on the key's line; the sections it meant tell nothing more.
+std::vector<WString> CheckMisspeltClassKeys(const CheckedFile &file, Findings &findings) {
+  const IniFile &ini = file.ini;
+  std::vector<WString> misspelt;
+  for (const LoadAccount::Entry &entry : file.account.sections) {
+    const LoadAccount::Reading *read = file.account.Find(FileField::SectionKey, entry.sectionNumber);
+    if (!read || read->text.empty()) continue;
+    const WString key = read->text;
+    bool any = false;
+    for (const auto &suffix : ClassSectionSuffixes()) any = any || SectionLine(ini, key + suffix.first) > 0;
+    if (any) continue;
+    std::map<std::string, std::pair<WString, std::vector<int>>> meant;  // folded key -> key, lines of its sections
+    for (const IniFile::Section &section : ini.sections()) {
+      const WString name = ini.Text(section.name, section.nameLength);
+      for (const auto &suffix : ClassSectionSuffixes()) {
+        if (name.size() <= suffix.first.size() ||
+            !SameName(name.substr(name.size() - suffix.first.size()), suffix.first))
+          continue;
+        const WString prefix = name.substr(0, name.size() - suffix.first.size());
+        if (IsNearMiss(prefix, key)) {
+          auto &found = meant[FoldedName(prefix)];
+          found.first = prefix;
+          found.second.push_back(section.line);
+        }
+      }
+    }
+    if (meant.size() != 1) continue;
+    const auto &found = meant.begin()->second;
+    for (int line : found.second) findings.Claim(line);
+    findings.Add(read->line, "class-key-misspelt",
+                 Place(read->section, read->key) + " = " + Quoted(key) + " names no section of the file, but " +
+                     std::to_string(found.second.size()) + " sections are named after " + Quoted(found.first) +
+                     " (first at line " + std::to_string(found.second.front()) + "): did you mean " +
+                     Utf8(found.first) + "?");
+    misspelt.push_back(key);
+  }
+  return misspelt;
+}
+
+namespace {
+
+// Past this many names of one kind in one place, the rest are told as one count: a generated or pasted file must not
+// bury its other findings.
+constexpr int kToldOneByOne = 50;
+
+// Counts the names told beyond kToldOneByOne and tells them as one finding at the end.
+class Overflow {
+ public:
+  explicit Overflow(std::string what) : what_(std::move(what)) {}
+  bool Full(int line) {
+    if (told_ < kToldOneByOne) {
+      ++told_;
+      return false;
+    }
+    if (!more_++) first_ = line;
+    return true;
+  }
+  void Tell(Findings &findings, const char *code) const {
+    if (more_)
+      findings.Add(first_, code,
+                   std::to_string(more_) + " more " + what_ + " never read (from this line on): the first " +
+                       std::to_string(kToldOneByOne) + " are told one by one");
+  }
+
+ private:
+  std::string what_;
+  int told_ = 0, more_ = 0, first_ = 0;
+};
+
+}  // namespace
+
+void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
+  const IniFile &ini = file.ini;
   const KnownNames known(ini);
   const std::vector<WString> sections = known.Sections();
+  // The first section of each name, found once: a file of many sections is read in one pass.
+  std::set<std::string> seen;
+  for (const IniFile::Section &section : ini.sections())
+    if (section.line != 0) seen.insert(FoldedName(ini.Text(section.name, section.nameLength)));
+  auto present = [&](const WString &name) { return seen.count(FoldedName(name)) != 0; };
+  std::set<std::string> told;
+  Overflow moreSections("sections are");
   for (const IniFile::Section &section : ini.sections()) {
     if (section.line == 0) continue;  // keys before the first header: the layout tells of them
     WString name = ini.Text(section.name, section.nameLength);
-    if (FirstSection(ini, name) != &section) continue;  // a repeated section: the layout tells of it
+    if (!told.insert(FoldedName(name)).second) continue;  // a repeated section: the layout tells of it
     if (!known.IsSection(name)) {
       if (IsMisnumbered(name)) continue;  // the layout tells which name the loader looks for
       // With no class listed, the missing list is the one fault to tell, not each class's sections.
       if (!known.ListsClasses() && KnownNames::IsClassSectionForm(name)) continue;
-      WString meant = Nearest(name, sections);
-      findings.Warning(section.line, "unknown-section",
-                       "[" + Utf8(name) + "] is never read" +
-                           (meant.empty() ? ": no class of the file is named so, and it is no section the plug-in knows"
-                                          : ": did you mean [" + Utf8(meant) + "]?"));
+      if (moreSections.Full(section.line)) continue;
+      WString meant = Nearest(name, sections, present);
+      findings.Add(section.line, "unknown-section",
+                   "[" + Utf8(name) + "] is never read" +
+                       (meant.empty() ? ": no class of the file is named so, and it is no section the plug-in knows"
+                                      : ": did you mean [" + Utf8(meant) + "]?"));
       continue;
     }
     const std::vector<WString> keys = known.KeysOf(name);
+    std::set<std::string> here;
+    for (const IniFile::Entry &entry : section.entries) here.insert(FoldedName(ini.Text(entry.name, entry.nameLength)));
+    Overflow moreKeys("keys of [" + Utf8(name) + "] are");
+    std::string classKey;
+    const KnownNames::Kind kind = known.KindOf(name, &classKey);
     for (const IniFile::Entry &entry : section.entries) {
       WString key = ini.Text(entry.name, entry.nameLength);
-      if (IsComment(key) || entry.valueLength == WString::npos || known.IsKey(name, key) || IsMisnumbered(key))
+      if (IsComment(key) || entry.valueLength == WString::npos || known.IsKeyOf(kind, classKey, key) ||
+          IsMisnumbered(key))
         continue;
-      WString meant = Nearest(key, keys);
-      findings.Warning(entry.line, "unknown-key",
-                       "[" + Utf8(name) + "] " + Utf8(key) + " is never read" +
-                           (meant.empty() ? ": the plug-in reads no key of that name here"
-                                          : ": did you mean " + Utf8(meant) + "?"));
+      if (moreKeys.Full(entry.line)) continue;
+      WString meant =
+          Nearest(key, keys, [&](const WString &candidate) { return here.count(FoldedName(candidate)) != 0; });
+      findings.Add(entry.line, "unknown-key",
+                   "[" + Utf8(name) + "] " + Utf8(key) + " is never read" +
+                       (meant.empty() ? ": the plug-in reads no key of that name here"
+                                      : ": did you mean " + Utf8(meant) + "?"));
     }
+    moreKeys.Tell(findings, "unknown-key");
   }
+  moreSections.Tell(findings, "unknown-section");
 }
 
 }  // namespace prnset

@@ -1,9 +1,11 @@
-// Walks the settings file the way the loader does and reports, for the sections and items that the page shows,
-// every count, text and command that does not come out as written.
+// The loader's account of one load, told as findings: for the classes and items that the page shows, every count,
+// text and command that does not come out as written. The walk is the loader's; this only reads its account.
 #include <algorithm>
 #include <map>
 
 #include "page/command_encoder.h"
+#include "page/job_bytes.h"
+#include "page/settings_page.h"
 #include "tools/prnset/check.h"
 #include "tools/prnset/check_names.h"
 
@@ -11,21 +13,14 @@ namespace prnset {
 
 namespace {
 
-constexpr size_t kShownTitleChars = 49;  // the page shows titles through a 50-character buffer
-constexpr size_t kKeyChars = ARRAYSIZE(SettingsSection{}.Key) - 1;
-constexpr size_t kRuleTypeChars = 31;
-constexpr size_t kRuleChars = 1023;
-
-bool IsHexDigit(WCHAR c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
-
 struct Language {
-  const char *suffix;  // "_EN" or "_CN"
+  LANGID language;
   const char *name;
   const char *system;  // "an English system"
   FindingLanguage concerns;
 };
-const Language kLanguages[] = {{"_EN", "English", "an English system", FindingLanguage::English},
-                               {"_CN", "Chinese", "a Chinese system", FindingLanguage::Chinese}};
+const Language kLanguages[] = {{kEnglishLanguage, "English", "an English system", FindingLanguage::English},
+                               {kChineseLanguage, "Chinese", "a Chinese system", FindingLanguage::Chinese}};
 
 // A shown class or item without a title in one language.
 struct MissingTitle {
@@ -44,131 +39,147 @@ std::string Count(long count, const std::string &word) {
   return std::to_string(count) + " " + word + (count == 1 ? "" : word.back() == 's' ? "es" : "s");
 }
 
+WString Name(SectionForm form, const WString &classKey, LONG number, LPCWSTR suffix) {
+  WCHAR name[kPathChars];
+  SectionName(form, classKey.c_str(), number, suffix, name);
+  return name;
+}
+
+WString NameOf(FileField field, LONG number, const WString &itemKey = WString()) {
+  WCHAR name[kPathChars];
+  KeyNameOf(field, number, itemKey.c_str(), name);
+  return name;
+}
+
+using AccountRead = LoadAccount::Reading;
+
 class Walker {
  public:
-  Walker(const CheckedFile &file, Findings &findings)
-      : ini_(file.ini), catalogue_(file.catalogue), findings_(findings), known_(file.ini),
-        suffix_(Ascii(file.language.load.language == 2052 ? "_CN" : "_EN")),
-        languageName_(file.language.load.language == 2052 ? "Chinese" : "English") {}
+  Walker(const CheckedFile &file, const std::vector<WString> &misspelt, Findings &findings)
+      : misspelt_(misspelt), ini_(file.ini), catalogue_(file.catalogue), account_(file.account), findings_(findings), known_(file.ini),
+        suffix_(LanguageSuffix(file.language.load.language)),
+        languageName_(file.language.load.language == kChineseLanguage ? "Chinese" : "English") {}
 
   void Run();
 
  private:
   WString Read(const WString &section, const WString &key) const { return ReadWhole(ini_, section, key); }
-  LONG ReadNumber(const WString &section, const WString &key, INT fallback) const {
-    return LONG(ini_.ReadInt(section.c_str(), key.c_str(), fallback));
-  }
   int Line(const WString &section, const WString &key) const { return ini_.LineOf(section.c_str(), key.c_str()); }
   bool Has(const WString &section, const WString &key) const { return !Read(section, key).empty(); }
   bool HasSection(const WString &section) const { return SectionLine(ini_, section) > 0; }
 
-  void CheckNumber(const WString &section, const WString &key);
-  void CheckWidth(const WString &section, const WString &key, size_t capacity);
-  void CheckTitle(const WString &section, const WString &key, size_t capacity);
-  void CheckCommandText(const WString &section, const WString &key, const WString &loaded, size_t capacity,
-                        const std::string &consequence, bool tail);
-  void CheckFilter(const WString &filter, const WString &key, const std::string &what);
-  void NoteTitles(const WString &key, const WString &titleKey, const std::string &what, int fallbackLine);
+  // Numbers and widths of the reads the page depends on.
+  void CheckNumber(const AccountRead *read);
+  void CheckWidth(const AccountRead *read);
+  void CheckTitle(const AccountRead *read);
+  void CheckCommandText(const AccountRead *read, const std::string &consequence, bool tail);
+  void CheckFilter(const AccountRead *read, const std::string &what);
+  void NoteTitles(const WString &key, LONG n, const WString &titleKey, const std::string &what, int fallbackLine);
   // A key the loader reads and does not find: one finding, on the line of the entry that was probably meant for
   // it (which then tells nothing else), or on `fallbackLine`.
-  void MissingKey(const WString &section, const WString &key, int fallbackLine, Severity severity, const char *code,
+  void MissingKey(const WString &section, const WString &key, int fallbackLine, const char *code,
                   const std::string &consequence);
   // The same for a whole section; told once however many keys the loader looks for in it.
   void MissingSection(const WString &section, int fallbackLine, const char *code, const std::string &consequence,
                       const WString &signatureKey = WString());
-  bool ListedBeyondCount(const WString &section, const char *prefix, long declared, long listed,
-                         const WString &countKey, const std::string &what, const WString &filter);
+  bool ListedBeyondCount(const WString &section, FileField numbered, long declared, const WString &countKey,
+                         const std::string &what, const WString &filter);
+  // Declared entries from `first` to `last` that the file does not list, told as one finding.
+  void DeclaredMissing(const WString &section, FileField numbered, long declared, long first, long last,
+                       const std::string &countKey, const std::string &where, bool shown);
 
-  void CheckSection(long n, const WString &key, int slot);
-  void CheckItem(long n, long m, const WString &sectionKey, const WString &itemKey, const SettingsItem *loaded);
+  void CheckSection(const LoadAccount::Entry &entry, const WString &key);
+  void CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &sectionKey, const WString &itemKey);
+  void CheckSetAll();
   void ReportTitles();
 
+  const std::vector<WString> &misspelt_;  // class keys told as the mistake: nothing more is told of them
   const IniFile &ini_;
   const SettingsCatalogue &catalogue_;
+  const LoadAccount &account_;
   Findings &findings_;
   const KnownNames known_;
-  WString suffix_;
+  LPCWSTR suffix_;
   const char *languageName_;
-  const WString names_ = Ascii("SectionNames");
-  int needParameters_ = 0;
-  std::string firstNeedingParameters_;
+  const WString names_ = kNamesSection;
+  int unknownRule_ = 0;
+  std::string firstUnknownRule_;
   int titlesPresent_[2] = {0, 0};
   std::vector<MissingTitle> missingTitles_[2];
   std::vector<std::string> missingSections_;  // folded names already told
 };
 
-void Walker::CheckNumber(const WString &section, const WString &key) {
-  WString raw = Read(section, key);
+void Walker::CheckNumber(const AccountRead *read) {
+  if (!read || !read->line) return;
+  WString raw = Read(read->section, read->key);
   if (raw.empty()) return;
-  LONG read = ReadNumber(section, key, 0);
   // Eleven characters hold every 32-bit number, -2147483648 included.
-  bool plain = IsPlainDecimal(raw) && raw.size() <= 11 && std::stoll(Utf8(raw)) == read;
+  bool plain = IsPlainDecimal(raw) && raw.size() <= 11 && std::stoll(Utf8(raw)) == read->value;
   if (!plain)
-    findings_.Warning(Line(section, key), "not-a-number",
-                      Place(section, key) + " = " + Quoted(raw) + " is not a plain decimal number: the plug-in reads " +
-                          std::to_string(read));
+    findings_.Add(read->line, "not-a-number",
+                  Place(read->section, read->key) + " = " + Quoted(raw) + " is not a plain decimal number: the plug-in reads " +
+                      std::to_string(read->value));
 }
 
-void Walker::CheckWidth(const WString &section, const WString &key, size_t capacity) {
-  WString raw = Read(section, key);
-  if (raw.size() > capacity - 1)
-    findings_.Warning(Line(section, key), "text-cut",
-                      Place(section, key) + " has " + std::to_string(raw.size()) + " characters and is cut to " +
-                          std::to_string(capacity - 1) + ": " + Quoted(raw.substr(0, capacity - 1)));
+void Walker::CheckWidth(const AccountRead *read) {
+  if (!read || !read->line) return;
+  WString raw = Read(read->section, read->key);
+  if (raw.size() > read->width - 1)
+    findings_.Add(read->line, "text-cut",
+                  Place(read->section, read->key) + " has " + std::to_string(raw.size()) + " characters and is cut to " +
+                      std::to_string(read->width - 1) + ": " + Quoted(raw.substr(0, read->width - 1)));
 }
 
-void Walker::CheckTitle(const WString &section, const WString &key, size_t capacity) {
-  CheckWidth(section, key, capacity);
-  WString held = Cut(Read(section, key), capacity - 1);
-  if (held.size() > kShownTitleChars)
-    findings_.Warning(Line(section, key), "title-cut",
-                      Place(section, key) + " has " + std::to_string(held.size()) +
-                          " characters: the page shows only the first 49, " +
-                          Quoted(held.substr(0, kShownTitleChars)));
+void Walker::CheckTitle(const AccountRead *read) {
+  CheckWidth(read);
+  if (!read) return;
+  constexpr size_t kShown = kShownTitleChars - 1;  // the page shows titles through its own buffer
+  if (read->text.size() > kShown)
+    findings_.Add(read->line, "title-cut",
+                  Place(read->section, read->key) + " has " + std::to_string(read->text.size()) +
+                      " characters: the page shows only the first " + std::to_string(kShown) + ", " +
+                      Quoted(read->text.substr(0, kShown)));
 }
 
 // Command texts become bytes only when they are blanks and whole pairs of hexadecimal digits.
-void Walker::CheckCommandText(const WString &section, const WString &key, const WString &loaded, size_t capacity,
-                              const std::string &consequence, bool tail) {
-  CheckWidth(section, key, capacity);
-  int line = Line(section, key);
-  size_t digits = 0;
-  for (WCHAR c : loaded) {
-    if (c == ' ') continue;
-    if (!IsHexDigit(c)) {
-      findings_.Error(line, "bad-command-text",
-                      Place(section, key) + " holds " + Quoted(WString(1, c)) +
-                          ", which is neither a blank nor a hexadecimal digit: " + consequence);
-      return;
-    }
-    ++digits;
-  }
-  if (tail && loaded.size() == 1) {
-    findings_.Error(line, "tail-one-char",
-                    Place(section, key) + " has one character, which is not a byte: it is left out of every command");
+void Walker::CheckCommandText(const AccountRead *read, const std::string &consequence, bool tail) {
+  if (!read) return;
+  CheckWidth(read);
+  const HexTextCheck check = CheckHexText(read->text.c_str());
+  const std::string where = Place(read->section, read->key);
+  if (check.fault == HexTextCheck::kNotHex) {
+    // The column of the character on its line: the value starts after the key's '='.
+    findings_.Add(read->line, "bad-command-text",
+                  where + " holds " + Quoted(WString(1, read->text[check.position])) +
+                      ", which is neither a blank nor a hexadecimal digit: " + consequence);
     return;
   }
-  if (digits % 2)
-    findings_.Error(line, "odd-hex-digits",
-                    Place(section, key) + " has an odd number of hexadecimal digits (" + std::to_string(digits) +
-                        "): " + consequence);
+  if (tail && read->text.size() == 1) {
+    findings_.Add(read->line, "tail-one-char",
+                  where + " has one character, which is not a byte: it is left out of every command");
+    return;
+  }
+  if (check.fault == HexTextCheck::kOddDigits)
+    findings_.Add(read->line, "odd-hex-digits",
+                  where + " has an odd number of hexadecimal digits (" + std::to_string(check.digits) + "): " +
+                      consequence);
 }
 
 // A filter value is a number: a word reads as 0 and hides what it filters.
-void Walker::CheckFilter(const WString &filter, const WString &key, const std::string &what) {
-  WString raw = Read(filter, key);
+void Walker::CheckFilter(const AccountRead *read, const std::string &what) {
+  if (!read || !read->line) return;
+  WString raw = Read(read->section, read->key);
   if (raw.empty() || IsPlainDecimal(raw)) return;
-  LONG read = ReadNumber(filter, key, 1);
-  std::string message = Place(filter, key) + " = " + Quoted(raw) + " is not a number: the plug-in reads " +
-                        std::to_string(read) + (read == 0 ? " and hides " : " and shows ") + what;
-  if (read == 0 && !SaysHide(raw))
-    findings_.Error(Line(filter, key), "filter-not-number", message + "; write 1 to show it, 0 to hide it");
+  std::string message = Place(read->section, read->key) + " = " + Quoted(raw) + " is not a number: the plug-in reads " +
+                        std::to_string(read->value) + (read->value == 0 ? " and hides " : " and shows ") + what;
+  if (read->value == 0 && !SaysHide(raw))
+    findings_.Add(read->line, "filter-not-number", message + "; write 1 to show it, 0 to hide it");
   else
-    findings_.Warning(Line(filter, key), "filter-not-number", message + "; write 1 or 0");
+    findings_.Add(read->line, "filter-word", message + "; write 1 or 0");
 }
 
-void Walker::MissingKey(const WString &section, const WString &key, int fallbackLine, Severity severity,
-                        const char *code, const std::string &consequence) {
+void Walker::MissingKey(const WString &section, const WString &key, int fallbackLine, const char *code,
+                        const std::string &consequence) {
   MeantEntry meant = MeantKey(ini_, known_, section, key);
   std::string message = Place(section, key) + " is missing";
   int line = fallbackLine;
@@ -178,11 +189,7 @@ void Walker::MissingKey(const WString &section, const WString &key, int fallback
     line = meant.line;
     findings_.Claim(meant.line);
   }
-  message += ": " + consequence;
-  if (severity == Severity::Error)
-    findings_.Error(line, code, message);
-  else
-    findings_.Warning(line, code, message);
+  findings_.Add(line, code, message + ": " + consequence);
 }
 
 void Walker::MissingSection(const WString &section, int fallbackLine, const char *code,
@@ -199,38 +206,61 @@ void Walker::MissingSection(const WString &section, int fallbackLine, const char
     line = meant.line;
     findings_.Claim(meant.line);
   }
-  findings_.Warning(line, code, message + ": " + consequence);
+  findings_.Add(line, code, message + ": " + consequence);
 }
 
 // The loader reads numbered entries only up to the declared count: shown entries listed after it are dropped.
-bool Walker::ListedBeyondCount(const WString &section, const char *prefix, long declared, long listed,
-                               const WString &countKey, const std::string &what, const WString &filterSuffix) {
+bool Walker::ListedBeyondCount(const WString &section, FileField numbered, long declared, const WString &countKey,
+                               const std::string &what, const WString &filter) {
+  const long listed = IniSource(ini_).HighestNumbered(section.c_str(), KeyOf(numbered).key);
   if (declared < 0 || listed <= declared) return false;
   std::vector<std::string> dropped;
   for (long n = declared + 1; n <= listed; ++n) {
-    const WString name = Numbered(prefix, n);
+    const WString name = NameOf(numbered, n);
     if (!Line(section, name)) continue;
-    const WString key = Cut(Read(section, name), kKeyChars);
+    const WString key = Cut(Read(section, name), KeyOf(numbered).width - 1);
     // A class is shown unless its filter says SectionEnable=0; an item unless its key is 0 in its class's filter.
-    bool shown = filterSuffix.empty() ? ReadNumber(key + Ascii("_Filter"), Ascii("SectionEnable"), 1) != 0
-                                      : ReadNumber(filterSuffix, key, 1) != 0;
+    const KeyName &enable = KeyOf(filter.empty() ? FileField::SectionEnable : FileField::ItemEnable);
+    const WString filterSection = filter.empty() ? Name(SectionForm::Filter, key, 0, suffix_) : filter;
+    const WString filterKey = filter.empty() ? WString(enable.key) : key;
+    bool shown = LONG(ini_.ReadInt(filterSection.c_str(), filterKey.c_str(), enable.defaultValue)) != 0;
     if (shown) dropped.push_back(Utf8(name) + " (" + Utf8(key) + ")");
   }
   if (dropped.empty()) return false;
   std::string list;
   for (size_t i = 0; i < dropped.size() && i < 3; ++i) list += (i ? ", " : "") + dropped[i];
   if (dropped.size() > 3) list += " and " + std::to_string(dropped.size() - 3) + " more";
-  findings_.Error(Line(section, countKey), "count-drops-entries",
-                  Place(section, countKey) + " is " + std::to_string(declared) + ", but [" + Utf8(section) +
-                      "] also lists " + list + ": the page never shows " +
-                      (dropped.size() == 1 ? "that " + what : "those " + Count(2, what).substr(2)));
+  findings_.Add(Line(section, countKey), "count-drops-entries",
+                Place(section, countKey) + " is " + std::to_string(declared) + ", but [" + Utf8(section) +
+                    "] also lists " + list + ": the page never shows " +
+                    (dropped.size() == 1 ? "that " + what : "those " + Count(2, what).substr(2)));
   return true;
 }
 
+void Walker::DeclaredMissing(const WString &section, FileField numbered, long declared, long first, long last,
+                             const std::string &countKey, const std::string &where, bool shown) {
+  const std::string what = numbered == FileField::SectionKey ? "class" : "item";
+  const WString firstName = NameOf(numbered, first);
+  const int countLine = Line(section, Ascii(countKey.c_str()));
+  std::string consequence = countKey + " declares " + Count(declared, what) + where + ", but " + Utf8(firstName) +
+                            (last > first ? " to " + Utf8(NameOf(numbered, last)) + " are" : std::string(" is")) +
+                            " missing" + std::string(numbered == FileField::SectionKey ? " from [SectionNames]" : "");
+  const bool many = last > first;
+  if (shown)
+    consequence += std::string(": the page shows ") +
+                   (numbered == FileField::SectionKey ? (many ? "classes" : "a class") : (many ? "items" : "an item")) +
+                   " without title or " + (numbered == FileField::SectionKey ? "items" : "options");
+  if (!MeantKey(ini_, known_, section, firstName).name.empty())
+    MissingKey(section, firstName, countLine, "declared-missing", consequence);
+  else
+    findings_.Add(countLine, "declared-missing", consequence);
+}
+
 // Titles are checked in both languages: a shown class or item with no title is an empty row on the page.
-void Walker::NoteTitles(const WString &key, const WString &titleKey, const std::string &what, int fallbackLine) {
+void Walker::NoteTitles(const WString &key, LONG n, const WString &titleKey, const std::string &what,
+                        int fallbackLine) {
   for (int l = 0; l < 2; ++l) {
-    WString section = key + Ascii("_Lang") + Ascii(kLanguages[l].suffix);
+    const WString section = Name(SectionForm::Language, key, n, LanguageSuffix(kLanguages[l].language));
     if (Has(section, titleKey)) {
       ++titlesPresent_[l];
     } else {
@@ -242,270 +272,268 @@ void Walker::NoteTitles(const WString &key, const WString &titleKey, const std::
   }
 }
 
-// The highest number N for which <prefix>NN is a key of the section (0 when there is none).
-long LastNumberedIn(const IniFile &ini, const WString &section, const char *prefix) {
-  long last = 0;
-  WString p = Ascii(prefix);
-  const IniFile::Section *found = FirstSection(ini, section);
-  if (!found) return 0;  // only the first section of a name is read
-  for (const IniFile::Entry &entry : found->entries) {
-    WString name = ini.Text(entry.name, entry.nameLength);
-    if (name.size() <= p.size() || name.size() > p.size() + 9 || !SameName(name.substr(0, p.size()), p)) continue;
-    bool digits = true;
-    for (size_t i = p.size(); i < name.size(); ++i) digits = digits && name[i] >= '0' && name[i] <= '9';
-    if (digits && SameName(NameForNumber(name, prefix, ""), name)) last = std::max(last, std::stol(Utf8(name.substr(p.size()))));
-  }
-  return last;
-}
-
 void Walker::Run() {
-  const WString countKey = Ascii("SectionCount");
+  const AccountRead *count = account_.Find(FileField::SectionCount, 0);
   if (!HasSection(names_)) {
     MeantEntry meant = MeantSection(ini_, known_, names_);
     if (!meant.name.empty()) findings_.Claim(meant.line);
-    findings_.Error(meant.line, "no-section-names",
-                    "the file has no [SectionNames]" +
-                        (meant.name.empty() ? std::string()
-                                            : " (line " + std::to_string(meant.line) + " has [" + Utf8(meant.name) +
-                                                  "], which the plug-in does not read as [SectionNames])") +
-                        ": the page shows no classes");
+    findings_.Add(meant.line, "no-section-names",
+                  "the file has no [SectionNames]" +
+                      (meant.name.empty() ? std::string()
+                                          : " (line " + std::to_string(meant.line) + " has [" + Utf8(meant.name) +
+                                                "], which the plug-in does not read as [SectionNames])") +
+                      ": the page shows no classes");
     return;
   }
-  const int countLine = Line(names_, countKey);
+  const int countLine = count ? count->line : 0;
   bool rootCauseTold = false;  // the page shows no class for a reason already told
-  if (!Has(names_, countKey)) {
-    MissingKey(names_, countKey, SectionLine(ini_, names_), Severity::Error, "no-section-count",
-               "the page shows no classes");
+  if (count && !Has(names_, count->key)) {
+    MissingKey(names_, count->key, SectionLine(ini_, names_), "no-section-count", "the page shows no classes");
     rootCauseTold = true;
   }
-  CheckNumber(names_, countKey);
-  const LONG declared = ReadNumber(names_, countKey, 0);
+  CheckNumber(count);
+  const LONG declared = count ? count->value : 0;
   if (declared < 0) {
-    findings_.Error(countLine, "count-negative",
-                    "[SectionNames] SectionCount " + std::to_string(declared) + " is negative: no classes are loaded");
+    findings_.Add(countLine, "count-negative",
+                  "[SectionNames] SectionCount " + std::to_string(declared) + " is negative: no classes are loaded");
     rootCauseTold = true;
   }
 
   const std::string frameConsequence = "the page leaves it out of every job";
-  CheckCommandText(names_, Ascii("EnterInstruction"), FieldText(catalogue_.EnterInstruction), 50,
-                   frameConsequence, false);
-  CheckCommandText(names_, Ascii("SaveInstruction"), FieldText(catalogue_.SaveInstruction), 50, frameConsequence,
-                   false);
-  CheckCommandText(names_, Ascii("InstructionTail"), FieldText(catalogue_.InstructionTail), 50,
+  CheckCommandText(account_.Find(FileField::EnterInstruction, 0), frameConsequence, false);
+  CheckCommandText(account_.Find(FileField::SaveInstruction, 0), frameConsequence, false);
+  CheckCommandText(account_.Find(FileField::InstructionTail, 0),
                    "it ends every item's command, so Set Current and Set All send nothing or the wrong bytes", true);
-  CheckWidth(names_, Ascii("ParameterRule"), ARRAYSIZE(catalogue_.ParameterRule));
+  CheckWidth(account_.Find(FileField::ParameterRule, 0));
 
-  // Sections as the loader takes them: hidden ones use no slot, shown ones beyond the record's room are ignored.
-  const long listed = LastNumberedIn(ini_, names_, "Section");
-  const long walked = declared < listed ? declared : listed;
-  if (!rootCauseTold && ListedBeyondCount(names_, "Section", declared, listed, countKey, "class", WString()))
+  if (!rootCauseTold && ListedBeyondCount(names_, FileField::SectionKey, declared, count ? count->key : WString(),
+                                          "class", WString()))
     rootCauseTold = true;
-  int slot = 0;
-  for (long n = 1; n <= walked; ++n) {
-    const WString numberName = Numbered("Section", n);
-    const WString key = Cut(Read(names_, numberName), kKeyChars);
-    const bool shown = ReadNumber(key + Ascii("_Filter"), Ascii("SectionEnable"), 1) != 0;
-    if (slot >= kMaxSections) {
-      if (shown)
-        findings_.Warning(Line(names_, numberName), "too-many-classes",
-                          Place(names_, numberName) + " (" + Utf8(key) + ") is ignored: the page holds at most 10 classes");
-      continue;
-    }
-    if (key.empty()) {
+  // Classes the file does not list: the walk reads them as classes with an empty key.
+  const long listed = IniSource(ini_).HighestNumbered(kNamesSection, KeyOf(FileField::SectionKey).key);
+  long unlistedFrom = 0;
+  bool unlistedShown = false;
+  int shownClasses = 0;
+  for (const LoadAccount::Entry &entry : account_.sections) {
+    const LONG n = entry.sectionNumber;
+    const AccountRead *keyRead = account_.Find(FileField::SectionKey, n);
+    const WString key = keyRead ? keyRead->text : WString();
+    if (entry.slot >= 0) ++shownClasses;
+    if (!keyRead || !keyRead->line) {
+      if (n > listed) {
+        if (!unlistedFrom) unlistedFrom = n;
+        unlistedShown = unlistedShown || entry.slot >= 0;
+        continue;
+      }
       // The class has no name to find its titles, rules and defaults by: that is all there is to tell about it.
-      MissingKey(names_, numberName, Line(names_, numberName) ? Line(names_, numberName) : countLine,
-                 Severity::Warning, "declared-missing",
+      const WString numberName = NameOf(FileField::SectionKey, n);
+      MissingKey(names_, numberName, countLine, "declared-missing",
                  "SectionCount declares " + Count(declared, "class") + ", but [SectionNames] has no " +
-                     Utf8(numberName) + (shown ? ": the page shows a class without title or items" : ""));
-      if (shown) ++slot;
+                     Utf8(numberName) + (entry.slot >= 0 ? ": the page shows a class without title or items" : ""));
       continue;
     }
-    CheckWidth(names_, numberName, kKeyChars + 1);
-    CheckFilter(key + Ascii("_Filter"), Ascii("SectionEnable"), "class " + Utf8(key));
-    if (!shown) continue;
-    CheckSection(n, key, slot);
-    ++slot;
+    CheckWidth(keyRead);
+    CheckFilter(account_.Find(FileField::SectionEnable, n), "class " + Utf8(key));
+    const bool misspelt = std::find(misspelt_.begin(), misspelt_.end(), key) != misspelt_.end();
+    if (entry.slot >= 0 && !misspelt) CheckSection(entry, key);
   }
-  if (declared > walked && walked >= 0) {
-    const bool shown = ReadNumber(Ascii("_Filter"), Ascii("SectionEnable"), 1) != 0;
-    const std::string consequence =
-        "SectionCount declares " + Count(declared, "class") + ", but " + Utf8(Numbered("Section", walked + 1)) +
-        (declared > walked + 1 ? " to " + Utf8(Numbered("Section", declared)) + " are" : std::string(" is")) +
-        " missing from [SectionNames]" +
-        (shown && slot < kMaxSections ? ": the page shows classes without title or items" : "");
-    if (!MeantKey(ini_, known_, names_, Numbered("Section", walked + 1)).name.empty())
-      MissingKey(names_, Numbered("Section", walked + 1), countLine, Severity::Warning, "declared-missing", consequence);
-    else
-      findings_.Warning(countLine, "declared-missing", consequence);
-    if (shown) rootCauseTold = true;
+  if (unlistedFrom) {
+    DeclaredMissing(names_, FileField::SectionKey, declared, unlistedFrom, declared, "SectionCount", "",
+                    unlistedShown);
+    if (unlistedShown) rootCauseTold = true;
   }
-  if (slot == 0 && !rootCauseTold)
-    findings_.Error(countLine, "no-shown-class",
-                    declared == 0 ? "[SectionNames] SectionCount is 0: the page shows no classes"
-                                  : "every declared class is hidden: the page shows no classes");
+  auto stop = account_.stops.find(0);
+  if (stop != account_.stops.end() && stop->second.why == WalkStop::RecordFull) {
+    const WString name = NameOf(FileField::SectionKey, stop->second.next);
+    if (Line(names_, name))
+      findings_.Add(Line(names_, name), "too-many-classes",
+                    Place(names_, name) + " (" + Utf8(Read(names_, name)) + ") is ignored: the page holds at most " +
+                        std::to_string(kMaxSections) + " classes");
+  }
+  if (shownClasses == 0 && !rootCauseTold)
+    findings_.Add(countLine, "no-shown-class",
+                  declared == 0 ? "[SectionNames] SectionCount is 0: the page shows no classes"
+                                : "every declared class is hidden: the page shows no classes");
 
-  const WString rule = FieldText(catalogue_.ParameterRule);
-  const bool known = lstrcmpiW(rule.c_str(), WTEXT("High256")) == 0 || lstrcmpiW(rule.c_str(), WTEXT("BaseOn30")) == 0;
-  if (!known && needParameters_ > 0) {
-    const std::string consequence = std::to_string(needParameters_) +
-                                    (needParameters_ == 1 ? " item needs" : " items need") +
-                                    " parameter bytes (first " + firstNeedingParameters_ +
+  if (unknownRule_ > 0) {
+    const AccountRead *rule = account_.Find(FileField::ParameterRule, 0);
+    const std::string consequence = std::to_string(unknownRule_) +
+                                    (unknownRule_ == 1 ? " item needs" : " items need") +
+                                    " parameter bytes (first " + firstUnknownRule_ +
                                     "): they send nothing, and Set All sends nothing at all";
-    if (Line(names_, Ascii("ParameterRule")))
-      findings_.Error(Line(names_, Ascii("ParameterRule")), "unknown-parameter-rule",
-                      "[SectionNames] ParameterRule " + Quoted(rule) + " is neither High256 nor BaseOn30, and " +
-                          consequence);
+    if (rule && rule->line)
+      findings_.Add(rule->line, "unknown-parameter-rule",
+                    "[SectionNames] ParameterRule " + Quoted(rule->text) + " is neither High256 nor BaseOn30, and " +
+                        consequence);
     else
-      MissingKey(names_, Ascii("ParameterRule"), SectionLine(ini_, names_), Severity::Error,
-                 "unknown-parameter-rule", "it is neither High256 nor BaseOn30, and " + consequence);
+      MissingKey(names_, KeyOf(FileField::ParameterRule).key, SectionLine(ini_, names_), "unknown-parameter-rule",
+                 "it is neither High256 nor BaseOn30, and " + consequence);
   }
+  CheckSetAll();
   ReportTitles();
 }
 
-void Walker::CheckSection(long n, const WString &key, int slot) {
-  const WString numberName = Numbered("Section", n);
-  const WString countKey = Ascii("ItemCount");
+void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
+  const LONG n = entry.sectionNumber;
+  const WString numberName = NameOf(FileField::SectionKey, n);
+  const WString numbered = Name(SectionForm::Numbered, WString(), n, suffix_);
+  const AccountRead *count = account_.Find(FileField::ItemCount, n);
   const std::string label = "class " + Utf8(key);
   const int declaredLine = Line(names_, numberName);
-  const bool listedItems = HasSection(numberName);
-  if (!listedItems)
-    MissingSection(numberName, declaredLine, "section-missing", label + " shows no items", countKey);
-  else if (!Has(numberName, countKey))
-    MissingKey(numberName, countKey, SectionLine(ini_, numberName), Severity::Warning, "no-item-count",
-               label + " shows no items");
-  const int countLine = Line(numberName, countKey);
-  CheckNumber(numberName, countKey);
-  const LONG declared = ReadNumber(numberName, countKey, 0);
+  if (!HasSection(numbered))
+    MissingSection(numbered, declaredLine, "section-missing", label + " shows no items", count->key);
+  else if (!Has(numbered, count->key))
+    MissingKey(numbered, count->key, SectionLine(ini_, numbered), "no-item-count", label + " shows no items");
+  const int countLine = count->line;
+  CheckNumber(count);
+  const LONG declared = count->value;
   if (declared < 0)
-    findings_.Warning(countLine, "count-negative",
-                      Place(numberName, countKey) + " " + std::to_string(declared) + " is negative: " + label +
-                          " shows no items");
+    findings_.Add(countLine, "item-count-negative",
+                  Place(numbered, count->key) + " " + std::to_string(declared) + " is negative: " + label +
+                      " shows no items");
 
-  const WString language = key + Ascii("_Lang") + suffix_;
-  CheckTitle(language, Ascii("Title"), ARRAYSIZE(SettingsSection{}.Title));
-  CheckWidth(language, Ascii("Note"), ARRAYSIZE(SettingsSection{}.Note));
-  NoteTitles(key, Ascii("Title"), label, declaredLine);
+  CheckTitle(account_.Find(FileField::SectionTitle, n));
+  CheckWidth(account_.Find(FileField::SectionNote, n));
+  NoteTitles(key, n, KeyOf(FileField::SectionTitle).key, label, declaredLine);
 
-  const SettingsSection *section = slot < catalogue_.SectionCount ? &catalogue_.Sections[slot] : nullptr;
-  const long listed = LastNumberedIn(ini_, numberName, "Item");
-  const long walked = declared < listed ? declared : listed;
-  const WString filter = key + Ascii("_Filter");
-  ListedBeyondCount(numberName, "Item", declared, listed, countKey, "item", filter);
+  const WString filter = Name(SectionForm::Filter, key, n, suffix_);
+  ListedBeyondCount(numbered, FileField::ItemKey, declared, count->key, "item", filter);
+  const long listed = IniSource(ini_).HighestNumbered(numbered.c_str(), KeyOf(FileField::ItemKey).key);
   std::map<std::string, WString> keys;  // item keys seen, folded, with the number name that gave them
-  int itemSlot = 0;
-  for (long m = 1; m <= walked; ++m) {
-    const WString itemName = Numbered("Item", m);
-    const WString itemKey = Cut(Read(numberName, itemName), kKeyChars);
-    const bool shown = ReadNumber(filter, itemKey, 1) != 0;
-    if (itemSlot >= kMaxItems) {
-      if (shown)
-        findings_.Warning(Line(numberName, itemName), "too-many-items",
-                          Place(numberName, itemName) + " (" + Utf8(itemKey) + ") is ignored: a class holds at most 32 items");
-      continue;
+  long unlistedFrom = 0;
+  bool unlistedShown = false;
+  int shownItems = 0, hiddenItems = 0;
+  auto items = account_.items.find(n);
+  if (items != account_.items.end())
+    for (const LoadAccount::Entry &item : items->second) {
+      const LONG m = item.itemNumber;
+      const AccountRead *keyRead = account_.Find(FileField::ItemKey, n, m);
+      const WString itemKey = keyRead ? keyRead->text : WString();
+      (item.slot >= 0 ? shownItems : hiddenItems)++;
+      if (!keyRead || !keyRead->line) {
+        if (m > listed) {
+          if (!unlistedFrom) unlistedFrom = m;
+          unlistedShown = unlistedShown || item.slot >= 0;
+          continue;
+        }
+        // No key, so no titles, rules or defaults to look at: one finding says it all.
+        const WString itemName = NameOf(FileField::ItemKey, m);
+        MissingKey(numbered, itemName, countLine, "declared-missing",
+                   "ItemCount declares " + Count(declared, "item") + " in [" + Utf8(numbered) + "], but it has no " +
+                       Utf8(itemName) + (item.slot >= 0 ? ": the page shows an item without title or options" : ""));
+        continue;
+      }
+      CheckWidth(keyRead);
+      const std::string folded = FoldedName(itemKey);
+      auto first = keys.find(folded);
+      if (first != keys.end())
+        findings_.Add(keyRead->line, "same-item-key",
+                      Place(numbered, keyRead->key) + " has the same key as " + Utf8(first->second) +
+                          ": the two items share their filter, titles, rule and default");
+      else
+        keys.emplace(folded, keyRead->key);
+      CheckFilter(account_.Find(FileField::ItemEnable, n, m), "item " + Utf8(key) + "/" + Utf8(itemKey));
+      if (item.slot >= 0) CheckItem(n, m, entry.slot, item.slot, key, itemKey);
     }
-    if (itemKey.empty()) {
-      // No key, so no titles, rules or defaults to look at: one finding says it all.
-      MissingKey(numberName, itemName, Line(numberName, itemName) ? Line(numberName, itemName) : countLine,
-                 Severity::Warning, "declared-missing",
-                 "ItemCount declares " + Count(declared, "item") + " in [" + Utf8(numberName) + "], but it has no " +
-                     Utf8(itemName) + (shown ? ": the page shows an item without title or options" : ""));
-      if (shown) ++itemSlot;
-      continue;
-    }
-    CheckWidth(numberName, itemName, kKeyChars + 1);
-    const std::string folded = FoldedName(itemKey);
-    auto first = keys.find(folded);
-    if (first != keys.end())
-      findings_.Warning(Line(numberName, itemName), "same-item-key",
-                        Place(numberName, itemName) + " has the same key as " + Utf8(first->second) +
-                            ": the two items share their filter, titles, rule and default");
-    else
-      keys.emplace(folded, itemName);
-    CheckFilter(filter, itemKey, "item " + Utf8(key) + "/" + Utf8(itemKey));
-    if (!shown) continue;
-    const SettingsItem *loaded = section && itemSlot < section->ItemCount ? &section->Items[itemSlot] : nullptr;
-    CheckItem(n, m, key, itemKey, loaded);
-    ++itemSlot;
-  }
-  if (declared > walked && walked >= 0) {
-    const std::string consequence =
-        "ItemCount declares " + Count(declared, "item") + " in [" + Utf8(numberName) + "], but " +
-        Utf8(Numbered("Item", walked + 1)) +
-        (declared > walked + 1 ? " to " + Utf8(Numbered("Item", declared)) + " are" : std::string(" is")) + " missing";
-    if (!MeantKey(ini_, known_, numberName, Numbered("Item", walked + 1)).name.empty())
-      MissingKey(numberName, Numbered("Item", walked + 1), countLine, Severity::Warning, "declared-missing",
-                 consequence);
-    else
-      findings_.Warning(countLine, "declared-missing", consequence);
+  if (unlistedFrom)
+    DeclaredMissing(numbered, FileField::ItemKey, declared, unlistedFrom, declared, "ItemCount",
+                    " in [" + Utf8(numbered) + "]", false);
+  if (shownItems == 0 && hiddenItems > 0)
+    findings_.Add(declaredLine, "class-all-hidden",
+                  label + " is shown, but all its " + Count(hiddenItems, "item") + " are hidden in [" + Utf8(filter) +
+                      "]: the page shows an empty class; hide the class with SectionEnable=0, or show an item");
+  auto stop = account_.stops.find(n);
+  if (stop != account_.stops.end() && stop->second.why == WalkStop::RecordFull) {
+    const WString name = NameOf(FileField::ItemKey, stop->second.next);
+    if (Line(numbered, name))
+      findings_.Add(Line(numbered, name), "too-many-items",
+                    Place(numbered, name) + " (" + Utf8(Read(numbered, name)) + ") is ignored: a class holds at most " +
+                        std::to_string(kMaxItems) + " items");
   }
 }
 
-void Walker::CheckItem(long n, long m, const WString &sectionKey, const WString &itemKey, const SettingsItem *loaded) {
-  const WString numberName = Numbered("Section", n);
+void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &sectionKey, const WString &itemKey) {
   const std::string where = "item " + Utf8(sectionKey) + "/" + Utf8(itemKey);
-  const WString itemName = Numbered("Item", m);
-  const WString instructionKey = Numbered("Item", m, "Instruction");
-  const WString countKey = Numbered("Item", m, "ParameterCount");
-  const int countLine = Line(numberName, countKey);
-  const int itemLine = Line(numberName, itemName);
-
-  CheckNumber(numberName, countKey);
-  const LONG parameters = loaded ? loaded->ParameterCount : ReadNumber(numberName, countKey, 1);
-  if (loaded && FieldText(loaded->Instruction).empty()) {
+  const SettingsItem &loaded = catalogue_.Sections[slot].Items[itemSlot];
+  const AccountRead *keyRead = account_.Find(FileField::ItemKey, n, m);
+  const AccountRead *instruction = account_.Find(FileField::Instruction, n, m);
+  const AccountRead *parameters = account_.Find(FileField::ParameterCount, n, m);
+  CheckNumber(parameters);
+  if (instruction->text.empty()) {
     // Without its own command the item's parameter bytes reach the printer with nothing to tell it what they set.
-    const bool tail = FieldText(catalogue_.InstructionTail).size() >= 2;
-    MissingKey(numberName, instructionKey, itemLine, Severity::Error, "no-instruction",
-               parameters != 0 ? where + " sends its parameter bytes to the printer with no command in front"
-                               : where + " has no command: the printer gets " +
-                                     (tail ? "only the InstructionTail" : "nothing"));
-  } else if (loaded) {
-    CheckCommandText(numberName, instructionKey, FieldText(loaded->Instruction), ARRAYSIZE(loaded->Instruction),
-                     "Set Current sends nothing for " + where + ", and Set All sends nothing or the wrong bytes",
-                     false);
+    const bool tail = FieldLength(catalogue_.InstructionTail) >= 2;
+    MissingKey(instruction->section, instruction->key, keyRead->line, "no-instruction",
+               loaded.ParameterCount != 0
+                   ? where + " sends its parameter bytes to the printer with no command in front"
+                   : where + " has no command: the printer gets " + (tail ? "only the InstructionTail" : "nothing"));
+  } else {
+    CheckCommandText(instruction,
+                     "Set Current sends nothing for " + where + ", and Set All sends nothing or the wrong bytes", false);
   }
-  if (parameters < 0)
-    findings_.Warning(countLine, "parameter-count-negative",
-                      Place(numberName, countKey) + " " + std::to_string(parameters) + " is negative: " + where +
-                          " sends nothing, and the page treats it as multi-choice");
-  else if (DWORD(parameters) > kMaxCommandChars / 3)
-    findings_.Warning(countLine, "parameter-count-large",
-                      Place(numberName, countKey) + " " + std::to_string(parameters) +
-                          " asks for more parameter bytes than a command holds: " + where + " sends nothing");
-  if (parameters != 0 && needParameters_++ == 0) firstNeedingParameters_ = where;
 
-  const WString language = sectionKey + Ascii("_Lang") + suffix_;
-  CheckTitle(language, itemKey + Ascii("_Title"), ARRAYSIZE(SettingsItem{}.Title));
-  CheckWidth(language, itemKey + Ascii("_Note"), ARRAYSIZE(SettingsItem{}.Note));
-  NoteTitles(sectionKey, itemKey + Ascii("_Title"), where, itemLine);
+  CheckTitle(account_.Find(FileField::ItemTitle, n, m));
+  CheckWidth(account_.Find(FileField::ItemNote, n, m));
+  NoteTitles(sectionKey, n, NameOf(FileField::ItemTitle, 0, itemKey), where, keyRead->line);
 
-  const WString rules = sectionKey + Ascii("_Rule") + suffix_;
-  const WString typeKey = itemKey + Ascii("_RuleType"), ruleKey = itemKey + Ascii("_Rule");
-  const WString type = Cut(Read(rules, typeKey), kRuleTypeChars);
-  const int typeLine = Line(rules, typeKey), ruleLine = Line(rules, ruleKey);
-  CheckWidth(rules, ruleKey, kRuleChars + 1);
-  const WString rule = Cut(Read(rules, ruleKey), kRuleChars);
-  const bool isEnum = lstrcmpiW(type.c_str(), WTEXT("Enum")) == 0;
-  if (!HasSection(rules))
-    MissingSection(rules, SectionLine(ini_, numberName), "rule-section-missing",
+  const AccountRead *type = account_.Find(FileField::RuleType, n, m);
+  const AccountRead *rule = account_.Find(FileField::Rule, n, m);
+  CheckWidth(rule);
+  auto report = account_.rules.find({n, m});
+  const bool isEnum = lstrcmpiW(type->text.c_str(), WTEXT("Enum")) == 0;
+  const int ruleLine = rule->line ? rule->line : type->line;
+  bool ruleTold = false;
+  if (!HasSection(type->section))
+    MissingSection(type->section, SectionLine(ini_, keyRead->section), "rule-section-missing",
                    "in " + std::string(languageName_) + " the items of class " + Utf8(sectionKey) +
                        " have no options, so Set Current sends nothing for them");
-  else if (type.empty())
-    MissingKey(rules, typeKey, SectionLine(ini_, rules), Severity::Warning, "rule-type-missing",
+  else if (type->text.empty())
+    MissingKey(type->section, type->key, SectionLine(ini_, type->section), "rule-type-missing",
                where + " has no options, so Set Current sends nothing for it");
-  else if (isEnum)
-    CheckEnumRule(rule, ruleLine, Place(rules, ruleKey), findings_);
-  else if (lstrcmpiW(type.c_str(), WTEXT("Serial")) == 0)
-    CheckSerialRule(rule, ruleLine, Place(rules, ruleKey), findings_);
+  else if (report != account_.rules.end() && report->second.known)
+    ruleTold = CheckRuleNotes(report->second, rule->text, rule->line, Place(rule->section, rule->key), findings_,
+                              loaded.OptionCount);
   else
-    findings_.Warning(typeLine, "rule-type-unknown",
-                      Place(rules, typeKey) + " " + Quoted(type) + " is neither Enum nor Serial: " + where +
-                          " has no options");
+    findings_.Add(type->line, "rule-type-unknown",
+                  Place(type->section, type->key) + " " + Quoted(type->text) + " is neither Enum nor Serial: " + where +
+                      " has no options");
 
-  const WString defaults = sectionKey + Ascii("_Default");
-  CheckNumber(defaults, itemKey);
-  if (loaded)
-    CheckItemValues(catalogue_, *loaded, isEnum, {Line(defaults, itemKey), ruleLine ? ruleLine : typeLine, countLine},
-                    where, findings_);
+  const AccountRead *defaultValue = account_.Find(FileField::Default, n, m);
+  CheckNumber(defaultValue);
+  const int countLine = parameters->line;
+  if (!ruleTold)
+    CheckItemValues(catalogue_, slot, itemSlot, isEnum, {defaultValue->line, ruleLine, countLine}, where, findings_);
+
+  // What Set All makes of the item's value: an item without text leaves Set All with nothing to send.
+  NoText why = NoText::kNone;
+  DWORD size = 0;
+  EncodeItemValue(catalogue_, slot, itemSlot, loaded.CurrentValue, nullptr, &size, &why);
+  const std::string parameterName = Place(parameters->section, parameters->key);
+  switch (why) {
+    case NoText::kUnknownRule:
+      if (unknownRule_++ == 0) firstUnknownRule_ = where;
+      break;
+    case NoText::kTooLong:
+      findings_.Add(countLine ? countLine : keyRead->line, "set-all-nothing",
+                    parameterName + " " + std::to_string(loaded.ParameterCount) +
+                        " asks for more parameter bytes than a command holds: " + where +
+                        " gives no command, so Set All sends nothing" +
+                        (loaded.ParameterCount < 0 ? " (and the page treats it as multi-choice)" : ""));
+      break;
+    case NoText::kNegativeDigits:
+      findings_.Add(defaultValue->line ? defaultValue->line : keyRead->line, "set-all-nothing",
+                    where + ": the default " + std::to_string(loaded.CurrentValue) +
+                        " is negative: BaseOn30 cannot send it, so Set All sends nothing at all");
+      break;
+    default: break;
+  }
+}
+
+// Set All as the page sends it: a file whose classes hold no item at all sends nothing.
+void Walker::CheckSetAll() {
+  const JobBytes job = BuildAllItemsJob(catalogue_);
+  if (job.failure == NoJob::kNoItems && SectionCountOf(catalogue_) > 0)
+    findings_.Add(account_.Find(FileField::SectionCount, 0)->line, "set-all-nothing",
+                  "no shown class has a shown item: Set All sends nothing");
 }
 
 void Walker::ReportTitles() {
@@ -513,8 +541,8 @@ void Walker::ReportTitles() {
     if (missingTitles_[l].empty()) continue;
     if (titlesPresent_[l] == 0) {
       Finding finding{0, Severity::Warning, "titles-missing",
-                      std::string("the file has no ") + kLanguages[l].suffix + " titles: on " + kLanguages[l].system +
-                          " every class and item shows as an empty row",
+                      std::string("the file has no ") + Utf8(LanguageSuffix(kLanguages[l].language)) +
+                          " titles: on " + kLanguages[l].system + " every class and item shows as an empty row",
                       kLanguages[l].concerns};
       findings_.Add(finding);
       continue;
@@ -526,6 +554,8 @@ void Walker::ReportTitles() {
 
 }  // namespace
 
-void CheckCatalogueWalk(const CheckedFile &file, Findings &findings) { Walker(file, findings).Run(); }
+void CheckCatalogueWalk(const CheckedFile &file, const std::vector<WString> &misspelt, Findings &findings) {
+  Walker(file, misspelt, findings).Run();
+}
 
 }  // namespace prnset

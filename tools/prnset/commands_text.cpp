@@ -1,8 +1,64 @@
 #include "tools/prnset/commands_text.h"
 
+
+#include "catalogue/ini_file.h"
+#include "tools/prnset/check.h"
+#include "tools/prnset/check_names.h"
+
 namespace prnset {
 
 namespace {
+
+// The keys of the shown classes, or of one class's shown items, for a message.
+std::string KeyList(const SettingsCatalogue &catalogue, const SettingsSection *section) {
+  std::string list;
+  const LONG count = section ? ItemCountOf(*section) : SectionCountOf(catalogue);
+  for (LONG i = 0; i < count; ++i) {
+    const WString key = section ? FieldText(section->Items[i].Key) : FieldText(catalogue.Sections[i].Key);
+    list += (i ? ", " : "") + EscapeText(Utf8(key));
+  }
+  return list;
+}
+
+// One way of reading "CLASS/ITEM": the text split at one of its slashes.
+struct KeyPair {
+  WString section, item;
+};
+
+std::vector<KeyPair> KeyPairs(const WString &keys) {
+  std::vector<KeyPair> pairs;
+  for (size_t slash = keys.find(WCHAR('/')); slash != WString::npos; slash = keys.find(WCHAR('/'), slash + 1))
+    pairs.push_back({keys.substr(0, slash), keys.substr(slash + 1)});
+  return pairs;
+}
+
+// How the file hides a class or item that the catalogue does not show, or empty when it does not hide it: the
+// loader's own account of the classes and items it left out, and the filter read that left each out.
+std::string HiddenReason(const WString &path, const LoadLanguage &language, const KeyPair &keys) {
+  IniFile ini;
+  UniqueCatalogue catalogue = NewCatalogue();
+  if (!catalogue || !ini.Load(path.c_str(), language.codePage)) return std::string();
+  LoadAccount account;
+  LoadCatalogue(*catalogue.get(), IniSource(ini), language.language, &account);
+  auto because = [](const LoadAccount::Reading *filter) {
+    return " is hidden by [" + EscapeText(Utf8(filter->section)) + "] " + EscapeText(Utf8(filter->key));
+  };
+  for (const LoadAccount::Entry &entry : account.sections) {
+    const WString key = account.Find(FileField::SectionKey, entry.sectionNumber)->text;
+    if (!SameName(key, keys.section)) continue;
+    if (entry.slot < 0)
+      return "class " + EscapeText(Utf8(key)) + because(account.Find(FileField::SectionEnable, entry.sectionNumber));
+    auto items = account.items.find(entry.sectionNumber);
+    if (items == account.items.end()) continue;
+    for (const LoadAccount::Entry &item : items->second) {
+      const WString itemKey = account.Find(FileField::ItemKey, item.sectionNumber, item.itemNumber)->text;
+      if (item.slot < 0 && SameName(itemKey, keys.item))
+        return "item " + EscapeText(Utf8(key)) + "/" + EscapeText(Utf8(itemKey)) +
+               because(account.Find(FileField::ItemEnable, item.sectionNumber, item.itemNumber));
+    }
+  }
+  return std::string();
+}
 
 std::string Position(LONG section, LONG item) {
   return "item " + std::to_string(item) + " of section " + std::to_string(section);
@@ -53,6 +109,48 @@ const SettingsItem *ItemAt(const SettingsCatalogue &catalogue, LONG section, LON
             (items > 0 ? " (items 0 to " + std::to_string(items - 1) + ")" : " (it shows none)");
   }
   return found;
+}
+
+const SettingsItem *NamedItem(const SettingsCatalogue &catalogue, ItemName &name, const WString &path,
+                              const LoadLanguage &language,
+                              std::string &error) {
+  if (!name.byKeys) return ItemAt(catalogue, name.section, name.item, error);
+  const std::vector<KeyPair> pairs = KeyPairs(name.keys);
+  const SettingsSection *named = nullptr;  // a shown class that one reading names
+  const KeyPair *meant = pairs.empty() ? nullptr : &pairs.front();
+  for (const KeyPair &keys : pairs) {
+    for (LONG s = 0; s < SectionCountOf(catalogue); ++s) {
+      const SettingsSection &section = catalogue.Sections[s];
+      if (!SameName(FieldText(section.Key), keys.section)) continue;
+      if (!named) {
+        named = &section;
+        meant = &keys;
+      }
+      for (LONG i = 0; i < ItemCountOf(section); ++i) {
+        if (!SameName(FieldText(section.Items[i].Key), keys.item)) continue;
+        name.section = s;
+        name.item = i;
+        return &section.Items[i];
+      }
+    }
+  }
+  if (!meant) {
+    error = "--item " + EscapeText(Utf8(name.keys)) + " names no class and item";
+    return nullptr;
+  }
+  std::string hidden = HiddenReason(path, language, *meant);
+  for (size_t i = 0; !named && hidden.empty() && i < pairs.size(); ++i) hidden = HiddenReason(path, language, pairs[i]);
+  if (named) {
+    const std::string items = KeyList(catalogue, named), key = EscapeText(Utf8(FieldText(named->Key)));
+    error = hidden.empty() ? "class " + key + " shows no item " + EscapeText(Utf8(meant->item)) +
+                                 (items.empty() ? " (it shows none)" : " (it shows " + items + ")")
+                           : hidden + " (class " + key + (items.empty() ? " shows none)" : " shows " + items + ")");
+  } else {
+    const std::string classes = KeyList(catalogue, nullptr);
+    error = (hidden.empty() ? "there is no shown class " + EscapeText(Utf8(meant->section)) : hidden) +
+            (classes.empty() ? " (the file shows none)" : " (the file shows " + classes + ")");
+  }
+  return nullptr;
 }
 
 std::string NoTextReason(const SettingsCatalogue &catalogue, const CommandText &text, LONG choice, bool all) {

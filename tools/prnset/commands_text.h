@@ -3,16 +3,27 @@
 // as hexadecimal pairs.
 #pragma once
 
+#include "catalogue/loader.h"
+
 #include <string>
 
 #include "catalogue/catalogue.h"
 #include "page/job_bytes.h"
+#include "tools/prnset/arguments.h"
 #include "tools/prnset/text.h"
 
 namespace prnset {
 
 // The item at a page position, or nullptr with `error` naming the positions there are.
 const SettingsItem *ItemAt(const SettingsCatalogue &catalogue, LONG section, LONG item, std::string &error);
+
+// The shown item the command line names, by position or by keys (each compared without regard to case, as the
+// reader compares names); named by keys, its position is written into `name`. nullptr with `error` saying what was
+// not found and the keys there are, and, when the file at `path` (read in `codePage`) lists the class or item but
+// hides it, saying so.
+const SettingsItem *NamedItem(const SettingsCatalogue &catalogue, ItemName &name, const WString &path,
+                              const LoadLanguage &language,
+                              std::string &error);
 
 // Why a command text came out empty, in the author's words. `choice` is the position or mask asked for on one item;
 // `all` says the text was Set All's, so the reason names the item that gave none.

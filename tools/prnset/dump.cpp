@@ -1,4 +1,4 @@
-// prnset dump: the catalogue the page would load, as one JSON object.
+// prnset dump: the catalogue the page would load, as one JSON object, indented so that two versions diff line by line.
 #include <nlohmann/json.hpp>
 
 #include "tools/prnset/prnset.h"
@@ -51,7 +51,7 @@ void WriteCatalogueJson(const SettingsCatalogue &catalogue, std::ostream &out) {
             {"SaveInstruction", Utf8(FieldText(catalogue.SaveInstruction))},
             {"ParameterRule", Utf8(FieldText(catalogue.ParameterRule))},
             {"Sections", sections}};
-  out << root.dump(-1, ' ', false, Json::error_handler_t::replace) << "\n";
+  out << root.dump(2, ' ', false, Json::error_handler_t::replace) << "\n";
 }
 
 int DumpCommand(const FileArguments &parsed, std::ostream &out, std::ostream &) {

@@ -8,11 +8,12 @@ namespace prnset {
 int EncodeCommand(const FileArguments &parsed, std::ostream &out, std::ostream &err) {
   const std::string command = "encode";
   std::string error;
-  LONG section = 0, item = 0, number = 0;
+  ItemName name;
+  LONG number = 0;
   bool byValue = parsed.options.Has("value");
   if (byValue == parsed.options.Has("choice")) error = "give exactly one of --choice and --value";
   if (error.empty()) {
-    NumberOption(parsed.options, "section", section, error) && NumberOption(parsed.options, "item", item, error) &&
+    ItemOption(parsed.options, name, error) &&
         NumberOption(parsed.options, byValue ? "value" : "choice", number, error);
   }
   if (!error.empty()) {
@@ -23,12 +24,12 @@ int EncodeCommand(const FileArguments &parsed, std::ostream &out, std::ostream &
   CatalogueSession session;
   session.Load(parsed.file, parsed.language);
   const SettingsCatalogue &catalogue = session.catalogue();
-  if (!ItemAt(catalogue, section, item, error)) {
+  if (!NamedItem(catalogue, name, parsed.file, parsed.language.load, error)) {
     Complain(err, command, parsed.shownFiles[0] + ": " + error);
     return kExitUsage;
   }
-  CommandText text = byValue ? ItemValueText(catalogue, section, item, number)
-                             : ItemChoiceText(catalogue, section, item, number);
+  CommandText text = byValue ? ItemValueText(catalogue, name.section, name.item, number)
+                             : ItemChoiceText(catalogue, name.section, name.item, number);
   if (!text.size) {
     Complain(err, command, "no command text: " + NoTextReason(catalogue, text, number, false));
     return kExitFailure;

@@ -12,12 +12,12 @@ int JobCommand(const FileArguments &parsed, std::ostream &out, std::ostream &err
   std::string error;
   bool all = options.Has("all");
   bool one = options.Has("section") || options.Has("item") || options.Has("choice");
-  LONG section = 0, item = 0, choice = 0;
+  ItemName name;
+  LONG choice = 0;
   if (all == one) {
-    error = "give either --all or --section, --item and --choice";
+    error = "give either --all or --item (with --section, or as CLASS/ITEM) and --choice";
   } else if (one) {
-    NumberOption(options, "section", section, error) && NumberOption(options, "item", item, error) &&
-        NumberOption(options, "choice", choice, error);
+    ItemOption(options, name, error) && NumberOption(options, "choice", choice, error);
   }
   if (error.empty() && options.Has("out") && options.Has("printer")) error = "give --out or --printer, not both";
   if (error.empty() && options.Has("out") && options.Value("out").empty()) error = "--out needs a file name";
@@ -30,19 +30,28 @@ int JobCommand(const FileArguments &parsed, std::ostream &out, std::ostream &err
   CatalogueSession session;
   session.Load(parsed.file, parsed.language);
   const SettingsCatalogue &catalogue = session.catalogue();
-  if (one && !ItemAt(catalogue, section, item, error)) {
+  if (one && !NamedItem(catalogue, name, parsed.file, parsed.language.load, error)) {
     Complain(err, command, parsed.shownFiles[0] + ": " + error);
     return kExitUsage;
   }
   // The page's own job bytes: what Set All or Set Current would hand the spooler.
-  JobBytes job = all ? BuildAllItemsJob(catalogue) : BuildItemJob(catalogue, section, item, choice);
+  JobBytes job = all ? BuildAllItemsJob(catalogue) : BuildItemJob(catalogue, name.section, name.item, choice);
   if (job.count == 0) {
     Complain(err, command, "nothing would be sent: " + NoJobReason(catalogue, job, choice, all));
     return kExitFailure;
   }
 
+  if (options.Value("out") == Ascii("-")) {
+    // The raw bytes themselves, for a pipe; standard output takes them untranslated (see KeepBytesAsTheyAre).
+    if (!KeepBytesAsTheyAre(out)) {
+      Complain(err, command, "standard output cannot take raw bytes");
+      return kExitUsage;
+    }
+    out.write(reinterpret_cast<const char *>(job.bytes.get()), std::streamsize(job.count));
+    return kExitSuccess;
+  }
   if (options.Has("out")) {
-    // Written as a preview's page writes its job file.
+    // Written as a preview's page writes its job file; "./-" names a file called "-".
     if (!WriteJobFile(job.bytes.get(), job.count, options.Value("out").c_str())) {
       Complain(err, command, "cannot write " + Utf8(options.Value("out")));
       return kExitUsage;

@@ -1,8 +1,7 @@
 // prnset preview: the Printer Settings page of a settings file on a property sheet of its own, with no driver
-// installed. The page is the plug-in's own (template, strings and dialog procedure); it finds its catalogue by the
-// sheet's caption, so the file's catalogue is registered under the name the caption gives before the sheet opens.
-#include "catalogue/registry.h"
-#include "page/command_job.h"
+// installed. The page is the plug-in's own (template, strings and dialog procedure); the tool hands it, as it opens,
+// the file's catalogue and where its jobs go, so nothing of the preview is kept where a driver's page could see it.
+#include "page/settings_page.h"
 #include "tools/prnset/prnset.h"
 #include "tools/prnset/system.h"
 
@@ -10,7 +9,7 @@ namespace prnset {
 
 namespace {
 
-// The page takes its printer's name from the caption up to the caption's last blank.
+// The sheet's caption: the printer's name and one more word, as a driver's sheet shows it.
 const char kCaptionTail[] = " Preview";
 
 // The name a preview without a printer shows: the file's own name, which the page's message boxes bear.
@@ -18,29 +17,6 @@ WString FileNameOf(const WString &path) {
   size_t slash = path.find_last_of(Ascii("\\/"));
   return slash == WString::npos ? path : path.substr(slash + 1);
 }
-
-// What a preview sets up for the page, undone when it ends: the catalogue under the printer's name and, without a
-// printer, the route of its jobs to a file.
-class PagePreview {
- public:
-  PagePreview(const WString &printer, UniqueCatalogue catalogue, const WString &jobFile) : printer_(printer) {
-    opened_ = OpenCatalogue(printer_.c_str(), std::move(catalogue)) != 0;
-    routed_ = opened_ && (jobFile.empty() || RouteJobsToFile(printer_.c_str(), jobFile.c_str()));
-  }
-  ~PagePreview() {
-    if (routed_) RouteJobsToFile(printer_.c_str(), nullptr);
-    if (opened_) ReleaseCatalogue(printer_.c_str());
-  }
-  PagePreview(const PagePreview &) = delete;
-  PagePreview &operator=(const PagePreview &) = delete;
-
-  bool Ready() const { return opened_ && routed_; }
-
- private:
-  WString printer_;
-  bool opened_ = false;
-  bool routed_ = false;
-};
 
 }  // namespace
 
@@ -68,18 +44,21 @@ int PreviewCommand(const FileArguments &parsed, std::ostream &out, std::ostream 
     return kExitUsage;
   }
 
-  PagePreview preview(printer, LoadToolCatalogue(parsed.file, parsed.language), jobFile);
-  if (!preview.Ready()) {
+  UniqueCatalogue catalogue = LoadToolCatalogue(parsed.file, parsed.language);
+  if (!catalogue) {
     Complain(err, command, "no room for the page's catalogue");
     return kExitFailure;
   }
+  auto open = [&](HWND page) {
+    InitPreviewPage(page, printer.c_str(), std::move(catalogue), jobFile.empty() ? nullptr : jobFile.c_str());
+  };
   auto opening = [&] {
     out << "The Printer Settings page of " << parsed.shownFiles[0] << " is open; Set Current and Set All "
         << (toPrinter ? "send their job to the printer " : "write their job to ") << Utf8(toPrinter ? printer : jobFile)
         << ".\n";
     out.flush();
   };
-  if (!ShowPageSheet(printer + Ascii(kCaptionTail), parsed.language.load.language, opening, error)) {
+  if (!ShowPageSheet(printer + Ascii(kCaptionTail), parsed.language.load.language, open, opening, error)) {
     Complain(err, command, error);
     return kExitUsage;
   }

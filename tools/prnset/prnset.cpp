@@ -7,6 +7,7 @@
 #include <iterator>
 #include <map>
 #include <memory>
+#include <new>
 
 #include "prnset_version.h"
 #include "tools/prnset/system.h"
@@ -35,35 +36,47 @@ const OptionEntry kLang{"lang", "en|cn",
                         "the language the page reads the file in: en for the _EN sections and code page 1252, cn for "
                         "the _CN sections and code page 936 (default en)"};
 
+// encode's and job's --item: an item's keys, as check names items, or its position with --section.
+const char kItemHelp[] =
+    "the item: its class key and item key, as check names items (Paper/TopOffset; letters in any case), or with "
+    "--section its position in the class, counted from 0. Keys name only shown items; hidden classes and items "
+    "shift the positions, not the keys";
+
 const CommandEntry kCommands[] = {
     {"dump", DumpCommand, "prnset dump FILE [--lang en|cn]", "the catalogue the page would load, as JSON", false,
      {kLang}, "0 done; 2 wrong command line, unreadable FILE or unwritable output"},
     {"show", ShowCommand, "prnset show FILE [--lang en|cn]", "classes, items and options as the page presents them",
      false, {kLang}, "0 done; 2 wrong command line, unreadable FILE or unwritable output"},
-    {"check", CheckCommand, "prnset check FILE... [--lang en|cn] [--strict] [--format text|json]",
+    {"check", CheckCommand, "prnset check FILE... [--lang en|cn] [--strict] [--quiet] [--format text|json|sarif]",
      "what the page and the printer will get from the file that its author probably did not mean", true,
      {{"lang", "en|cn", "check only the English or only the Chinese page's reading (default: both)"},
       {"strict", nullptr, "warnings fail too"},
-      {"format", "text|json", "text (default): one line per finding; json: one array of findings"}},
-     "0 nothing that fails; 1 errors (or, with --strict, warnings); 2 wrong command line, unreadable FILE or "
-     "unwritable output"},
-    {"encode", EncodeCommand, "prnset encode FILE --section S --item I (--choice K | --value V) [--lang en|cn]",
+      {"quiet", nullptr, "errors and warnings only: no information lines, no summary of a file without findings"},
+      {"format", "text|json|sarif",
+       "text (default): one line per finding, FILE:LINE:COLUMN, in colour on a terminal unless NO_COLOR is set; "
+       "json: one array of findings; sarif: a SARIF 2.1.0 log for code-scanning services"}},
+     "0 nothing that fails; 1 errors (or, with --strict, warnings); 2 wrong command line, a FILE that cannot be "
+     "read (told as a finding; the other files are still checked) or unwritable output"},
+    {"encode", EncodeCommand,
+     "prnset encode FILE (--item CLASS/ITEM | --section S --item I) (--choice K | --value V) [--lang en|cn]",
      "the command text of one item", false,
-     {{"section", "S", "the class, counted from 0 as on the page"},
-      {"item", "I", "the item of the class, counted from 0"},
+     {{"item", "CLASS/ITEM | I", kItemHelp},
+      {"section", "S", "with --item I: the class, counted from 0 as on the page"},
       {"choice", "K", "the row of the chosen option, or the bit mask of a multi-choice item (0xA00000 works)"},
       {"value", "V", "a value to encode as it is, as Set All does"},
       kLang},
      "0 done; 1 the item gives no command text; 2 wrong command line, no such item, unreadable FILE or unwritable "
      "output"},
     {"job", JobCommand,
-     "prnset job FILE (--all | --section S --item I --choice K) [--out PATH | --printer NAME] [--lang en|cn]",
+     "prnset job FILE (--all | (--item CLASS/ITEM | --section S --item I) --choice K) [--out PATH | --printer NAME] "
+     "[--lang en|cn]",
      "the bytes Set All or Set Current would send", false,
      {{"all", nullptr, "every item with its default, as Set All sends it"},
-      {"section", "S", "the class of the item Set Current sends, counted from 0"},
-      {"item", "I", "the item, counted from 0"},
+      {"item", "CLASS/ITEM | I", kItemHelp},
+      {"section", "S", "with --item I: the class of the item Set Current sends, counted from 0"},
       {"choice", "K", "the row of the chosen option, or the bit mask of a multi-choice item"},
-      {"out", "PATH", "write the raw bytes to this file instead of printing them"},
+      {"out", "PATH", "write the raw bytes to this file instead of printing them; - writes them to standard output "
+                      "(./- is a file named -)"},
       {"printer", "NAME", "send the job to this printer through the spooler (Windows)"},
       kLang},
      "0 done; 1 nothing would be sent, or the spooler refused the job; 2 wrong command line, no such item, "
@@ -77,6 +90,10 @@ const CommandEntry kCommands[] = {
                         "sections and the Chinese page (default en)"}},
      "0 the sheet was closed; 1 no room for the catalogue; 2 wrong command line, unreadable FILE, or no window can "
      "be shown (prnset on Linux)"},
+    {"models", ModelsCommand, "prnset models INF",
+     "each model of a driver package's INF and the settings file its printers read", false, {},
+     "0 done; 1 the INF offers no model, or copies no file of a model's settings-file name; 2 wrong command line, "
+     "unreadable INF or unwritable output"},
 };
 
 const CommandEntry *Find(const std::string &name) {
@@ -86,7 +103,8 @@ const CommandEntry *Find(const std::string &name) {
 }
 
 const char kCounting[] =
-    "Sections, items and choices are counted from 0, as on the page. FILE - reads the file from standard input.";
+    "Sections, items and choices are counted from 0, as on the page; encode and job also take an item by its keys,\n"
+    "as check names it (--item Paper/TopOffset). FILE - reads the file from standard input.";
 
 void WriteHelp(std::ostream &out) {
   out << "prnset " << Version() << ": the settings-file tool of the Printer Settings page.\n\nCommands:\n";
@@ -152,16 +170,18 @@ bool Resolve(const CommandEntry &command, const Parsed &parsed, std::istream &in
       }
       arguments.files.push_back(path);
       arguments.shownFiles.push_back("-");
+      arguments.unreadable.emplace_back();
       continue;
     }
     WString path = Widen(file);
     std::string reason = UnreadableReason(path);
-    if (!reason.empty()) {
+    if (!reason.empty() && !command.manyFiles) {
       Complain(err, name, "cannot read " + file + ": " + reason);
       return false;
     }
     arguments.files.push_back(path);
     arguments.shownFiles.push_back(Utf8(path));
+    arguments.unreadable.push_back(reason);
   }
   arguments.file = arguments.files[0];
   return true;
@@ -251,7 +271,13 @@ int Run(const std::vector<WString> &args, std::istream &in, std::ostream &out, s
     TemporaryFiles temporaries;
     FileArguments arguments;
     if (!Resolve(*command, parsed, in, temporaries, arguments, err)) return kExitUsage;
-    code = command->run(arguments, out, err);
+    try {
+      code = command->run(arguments, out, err);
+    } catch (const std::bad_alloc &) {
+      // No room for a catalogue or for what the command builds from it: nothing half-done is reported as done.
+      Complain(err, first, "out of memory");
+      return kExitUsage;
+    }
   } else {
     Complain(err, "", "unknown command " + first + "; try prnset help");
     return kExitUsage;

@@ -29,6 +29,8 @@ struct FileArguments {
   WString file;           // the first file, as the tool opens it
   std::vector<WString> files;
   std::vector<std::string> shownFiles;  // each file as its messages name it ("-" for standard input)
+  // Why each file cannot be read, empty when it can: a command over many files tells it and goes on.
+  std::vector<std::string> unreadable;
 };
 
 // The commands.
@@ -38,6 +40,8 @@ int CheckCommand(const FileArguments &parsed, std::ostream &out, std::ostream &e
 int EncodeCommand(const FileArguments &parsed, std::ostream &out, std::ostream &err);
 int JobCommand(const FileArguments &parsed, std::ostream &out, std::ostream &err);
 int PreviewCommand(const FileArguments &parsed, std::ostream &out, std::ostream &err);
+// FILE is a driver package's INF: each model it offers and the settings file the model's printers read.
+int ModelsCommand(const FileArguments &parsed, std::ostream &out, std::ostream &err);
 
 // The usage line of a command ("prnset dump FILE [--lang en|cn]").
 std::string UsageOf(const std::string &command);
@@ -45,7 +49,7 @@ std::string UsageOf(const std::string &command);
 // Writes the one-line complaint "prnset COMMAND: message".
 void Complain(std::ostream &err, const std::string &command, const std::string &message);
 
-// The catalogue as one JSON object, followed by a line end.
+// The catalogue as one JSON object, indented by two blanks per level, followed by a line end.
 void WriteCatalogueJson(const SettingsCatalogue &catalogue, std::ostream &out);
 
 // The project's version, as --version prints it.

@@ -2,8 +2,6 @@
 
 #include <new>
 
-#include "tools/prnset/system.h"
-
 namespace prnset {
 
 bool ParseLanguage(const Arguments &arguments, ToolLanguage &language, std::string &error) {
@@ -30,7 +28,6 @@ CatalogueSession::~CatalogueSession() = default;
 UniqueCatalogue LoadToolCatalogue(const WString &path, const ToolLanguage &language) {
   UniqueCatalogue record = NewCatalogue();
   if (!record) return record;
-  UseSystemLanguage(language.load.language);
   LoadCatalogue(*record.get(), path.c_str(), language.load);
   return record;
 }

@@ -18,8 +18,7 @@ struct ToolLanguage {
 // The language of --lang (English when it is absent). False with `error` for another value.
 bool ParseLanguage(const Arguments &arguments, ToolLanguage &language, std::string &error);
 
-// A new record filled by the page's loader from the file in the language, the process's system language made to
-// agree first; empty when the heap has no room.
+// A new record filled by the page's loader from the file in the language; empty when the heap has no room.
 UniqueCatalogue LoadToolCatalogue(const WString &path, const ToolLanguage &language);
 
 // A fresh catalogue record of the tool's own, filled by the page's loader. Its option lists are freed with it.
@@ -30,7 +29,7 @@ class CatalogueSession {
   CatalogueSession(const CatalogueSession &) = delete;
   CatalogueSession &operator=(const CatalogueSession &) = delete;
 
-  // Loads the file in the language; the process's system language is made to agree first.
+  // Loads the file in the language. Throws std::bad_alloc when the heap has no room for the record.
   void Load(const WString &path, const ToolLanguage &language);
 
   const SettingsCatalogue &catalogue() const { return *record_.get(); }

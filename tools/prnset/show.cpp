@@ -2,17 +2,17 @@
 #include <iomanip>
 #include <sstream>
 
+#include "page/command_encoder.h"
+#include "page/settings_page.h"
 #include "tools/prnset/prnset.h"
 
 namespace prnset {
 
 namespace {
 
-constexpr size_t kShownTitleChars = 49;  // the page shows titles through a 50-character buffer
-constexpr int kMaskRows = 24;            // a multi-choice value has one bit per row for rows 0 to 23
 
 std::string Titled(const WCHAR *field, size_t capacity) {
-  WString title = Cut(WString(field, BoundedLength(field, capacity)), kShownTitleChars);
+  WString title = Cut(WString(field, BoundedLength(field, capacity)), kShownTitleChars - 1);
   return title.empty() ? "(no title)" : Utf8(title);
 }
 
@@ -28,7 +28,7 @@ bool MultiChoice(const SettingsItem &item) { return DWORD(item.ParameterCount) >
 
 // The page's own word for the default option (its string 5) in the language of the catalogue's texts.
 std::string DefaultLabel(const ToolLanguage &language) {
-  return language.load.language == 2052 ? Utf8(WString(WTEXT("默认值"))) : "Default";
+  return language.load.language == kChineseLanguage ? Utf8(WString(WTEXT("默认值"))) : "Default";
 }
 
 void ShowOptions(const SettingsItem &item, std::ostream &out) {
@@ -106,7 +106,7 @@ int ShowCommand(const FileArguments &parsed, std::ostream &out, std::ostream &) 
   const SettingsCatalogue &catalogue = session.catalogue();
 
   out << "Settings file: " << parsed.shownFiles[0] << "\n"
-      << "Language: " << parsed.language.name << " (" << (parsed.language.load.language == 2052 ? "_CN" : "_EN")
+      << "Language: " << parsed.language.name << " (" << (Utf8(LanguageSuffix(parsed.language.load.language)))
       << " sections, code page " << parsed.language.load.codePage << ")\n"
       << "Parameter rule: " << CommandText(FieldText(catalogue.ParameterRule)) << "\n"
       << "Enter instruction: " << CommandText(FieldText(catalogue.EnterInstruction)) << "\n"

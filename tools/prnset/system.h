@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -9,23 +10,26 @@
 
 namespace prnset {
 
-// Makes the language a load previews the one the whole process sees. On Linux the emulated system language (and
-// with it the ANSI code page) follows it; on Windows the system's language is the machine's and stays as it is.
-void UseSystemLanguage(LANGID language);
-
 // Added to the complaint when the spooler refuses a job: the Linux build's spooler holds no real printers.
 const char *SpoolerNote();
 
 // Shows the Printer Settings page (the plug-in's template, strings and dialog procedure) alone on a modal property
-// sheet under the caption, in the language, until the operator closes the sheet; `opening` runs just before the sheet
+// sheet under the caption, in the language, until the operator closes the sheet. `open` opens the page as it is
+// initialised (instead of the driver's page opening its printer's catalogue); `opening` runs just before the sheet
 // opens. False with `error` where no window can be shown: the Linux build has none.
-bool ShowPageSheet(const WString &caption, LANGID language, const std::function<void()> &opening, std::string &error);
+bool ShowPageSheet(const WString &caption, LANGID language, const std::function<void(HWND page)> &open,
+                   const std::function<void()> &opening, std::string &error);
 
 // The path made absolute, for messages that say where a file went; the path as it is when that fails.
 WString FullPathOf(const WString &path);
 
 // Writes bytes to a file, replacing it. False when the file cannot be written.
 bool WriteBinaryFile(const WString &path, const std::vector<BYTE> &bytes);
+
+// Readies `out` for raw bytes. Windows' C runtime turns every line feed written to standard output in text mode into
+// CR LF, so the process's standard output is switched to binary mode; other streams, and Linux, take bytes as they
+// are. False when the mode cannot be set.
+bool KeepBytesAsTheyAre(std::ostream &out);
 
 // Why a settings file cannot be read ("it does not exist", "it is a folder", "permission denied"), or empty when
 // it can.
@@ -45,5 +49,8 @@ class TemporaryFiles {
  private:
   std::vector<WString> paths_;
 };
+
+// Whether the process's standard output is a terminal (colour is for people, not for files and pipes).
+bool StandardOutputIsTerminal();
 
 }  // namespace prnset

@@ -31,6 +31,11 @@ WString Ascii(const char *text) {
   return out;
 }
 
+bool IsInvisible(WCHAR c) {
+  return c == 0x00A0 || c == 0x00AD || c == 0xFEFF || (c >= 0x200B && c <= 0x200F) || c == 0x2060 ||
+         c == 0x202F || c == 0x3000;
+}
+
 std::string EscapeText(const std::string &utf8) {
   static const char kHex[] = "0123456789ABCDEF";
   WString text = Widen(utf8);
@@ -43,7 +48,7 @@ std::string EscapeText(const std::string &utf8) {
     else if (c == '\r') out += "\\r";
     else if (c < 0x20 || c == 0x7F) out += std::string("\\x") + kHex[c >> 4] + kHex[c & 15];
     else if ((c >= 0x80 && c <= 0x9F) || c == 0x2028 || c == 0x2029 || (c >= 0x202A && c <= 0x202E) ||
-             (c >= 0x2066 && c <= 0x2069) || c == 0x200E || c == 0x200F || c == 0x061C) {
+             (c >= 0x2066 && c <= 0x2069) || c == 0x061C || (IsInvisible(c) && c != 0x3000)) {
       out += "\\u{";
       for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(c >> shift) & 15];
       out += "}";

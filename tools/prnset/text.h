@@ -20,8 +20,13 @@ WString Widen(const std::string &utf8);
 // ASCII text (option names, fixed words) as wide text.
 WString Ascii(const char *text);
 
+// Characters an editor shows as nothing or as a plain blank: a no-break space, a soft hyphen, zero-width marks, a
+// byte order mark, an ideographic space.
+bool IsInvisible(WCHAR c);
+
 // UTF-8 text made safe for a terminal: control characters (C0, DEL, C1), line and paragraph separators and the
-// marks that reorder text are written as \t, \n, \r, \xNN or \u{NNNN}; everything else stays as it is.
+// marks that reorder text and the invisible characters are written as \t, \n, \r, \xNN or \u{NNNN}; everything else
+// stays as it is.
 std::string EscapeText(const std::string &utf8);
 
 // Length of a wide text bounded by its field: a field's text never runs past its capacity.

@@ -19,7 +19,8 @@ TEST(LocationFailures, FailedSpoolerQueriesLeaveThePathUntouched) {
     EXPECT_EQ(host::OpenPrinterHandles(), 0) << failing;
     // The page still gets a valid, empty catalogue.
     ASSERT_EQ(OpenCatalogue(u"P"), 1);
-    EXPECT_EQ(CurrentCatalogue()->SectionCount, 0);
+    ASSERT_NE(FindCatalogue(u"P"), nullptr);
+    EXPECT_EQ(FindCatalogue(u"P")->SectionCount, 0);
     ReleaseCatalogue(u"P");
   }
 }
@@ -37,28 +38,27 @@ TEST(LocationFailures, PathsThatDoNotFitAreRefused) {
 }
 
 // A printer whose name fills the buffer (259 characters), and longer names that begin with it: those are refused,
-// never cut down to that printer's name, on the page's open as on the location itself.
+// never cut down to that printer's name, by the location and by the registry, which opens nothing for them.
 TEST(LocationFailures, NamesTheBufferCannotHoldAreRefusedNotCut) {
   testing_machine::Reset();
-  const WString longest(259, u'n');
+  const WString longest = testing_machine::NamesAroundThePathBuffer(u'n').front().name;
   ASSERT_TRUE(testing_machine::AddTestPrinter(longest, u"Brand Longest"));
   testing_machine::WriteSettingsFile(u"Brand Longest",
                                      "[SectionNames]\nSectionCount=1\nSection01=Print\n[Section01]\nItemCount=0\n");
-  struct Case {
-    WString name;
-    int located;
-    LONG sections;
-  };
-  const Case cases[] = {{longest, 1, 1}, {longest + u"x", 0, 0}, {longest + WString(41, u'x'), 0, 0}};
-  for (const Case &c : cases) {
+  for (const testing_machine::LongName &c : testing_machine::NamesAroundThePathBuffer(u'n')) {
     SCOPED_TRACE(c.name.size());
     WCHAR path[260] = u"untouched";
-    EXPECT_EQ(LocateSettingsFile(c.name.c_str(), path), c.located);
-    if (!c.located) {
+    EXPECT_EQ(LocateSettingsFile(c.name.c_str(), path), c.fits ? 1 : 0);
+    if (!c.fits) {
       EXPECT_EQ(Utf8(path), "untouched");
     }
-    ASSERT_EQ(OpenCatalogue(c.name.c_str()), 1);
-    EXPECT_EQ(CurrentCatalogue()->SectionCount, c.sections);
+    ASSERT_EQ(OpenCatalogue(c.name.c_str()), c.fits ? 1 : 0);
+    if (c.fits) {
+      ASSERT_NE(FindCatalogue(c.name.c_str()), nullptr);
+      EXPECT_EQ(FindCatalogue(c.name.c_str())->SectionCount, 1);
+    } else {
+      EXPECT_EQ(OpenCatalogueCount(), 0);
+    }
     ReleaseCatalogue(c.name.c_str());
     EXPECT_EQ(host::OpenPrinterHandles(), 0);
   }

@@ -212,25 +212,19 @@ TEST_F(ItemsUnderFailure, SpoolerFailures) {
 // The switches of a printer whose name is longer than a path buffer: never those of the printer named by the
 // name's first 259 characters.
 TEST_F(ItemsUnderFailure, SwitchesOfANameTooLongToHold) {
-  const WString longest(259, u's');
+  const WString longest = testing_machine::NamesAroundThePathBuffer(u's').front().name;
   ASSERT_TRUE(testing_machine::AddTestPrinter(longest, kDriver));
   WriteSettings("[Settings]\nLandscape_Compress=1\nXMoveEnable=1\n");
-  struct Case {
-    WString name;
-    int derived;
-    DWORD items;
-  };
-  const Case cases[] = {{longest, 1, 2}, {longest + u"t", 0, 0}, {longest + WString(100, u't'), 0, 0}};
-  for (const Case &c : cases) {
+  for (const testing_machine::LongName &c : testing_machine::NamesAroundThePathBuffer(u's')) {
     SCOPED_TRACE(c.name.size());
     INT compress = 7, move = 7;
-    EXPECT_EQ(ReadOptionSwitches(c.name.c_str(), &compress, &move), c.derived);
-    EXPECT_EQ(compress != 0, c.derived != 0);
-    EXPECT_EQ(move != 0, c.derived != 0);
+    EXPECT_EQ(ReadOptionSwitches(c.name.c_str(), &compress, &move), c.fits ? 1 : 0);
+    EXPECT_EQ(compress != 0, c.fits);
+    EXPECT_EQ(move != 0, c.fits);
     OEMCUIPPARAM param = Param(nullptr, 0);
     param.pPrinterName = const_cast<LPWSTR>(c.name.c_str());
     EXPECT_EQ(BuildPrinterPropertyItems(&param), S_OK);
-    EXPECT_EQ(param.cOEMOptItems, c.items);
+    EXPECT_EQ(param.cOEMOptItems, c.fits ? 2u : 0u);
   }
 }
 

@@ -4,7 +4,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <future>
+#include <mutex>
 #include <thread>
 
 #include "catalogue/registry.h"
@@ -96,43 +98,82 @@ TEST_F(Reliability, TwoPrintersOnTwoThreadsKeepTheirOwnJobs) {
   EXPECT_EQ(OpenCatalogueCount(), 0);
 }
 
-// Two pages of one printer on two threads: the first could not open its catalogue (no room for the record), so its
-// Set All finds the catalogue that the second page opens; the second page opens and closes again and again while
-// the first sends. The record must outlive every operation that uses it, and go with the last.
+// Steps two threads take in turn: each waits until the other has reached the step it needs.
+class Steps {
+ public:
+  void Reach(int step) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    step_ = step;
+    changed_.notify_all();
+  }
+  void WaitFor(int step) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [&] { return step_ >= step; });
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  int step_ = 0;
+};
+
+// Two pages of one printer on two threads: the first could not open its catalogue (no room for the record). In each
+// cycle it presses Set All while the second page is open, while the second closes, and after it closed: a page
+// without a catalogue of its own never sends from another page's, whatever the other page does. The record goes
+// with the last page.
 TEST_F(Reliability, APageWithoutCatalogueWhileAnotherOfItsPrinterCloses) {
   const WString printer = AddPrinter("Shared Busy Printer");
   constexpr int kCycles = 300;
-  std::promise<void> firstOpened;
-  std::atomic<bool> cycling{true};
-  std::atomic<int> sent{0}, refused{0}, wrong{0};
+  Steps steps;
+  std::atomic<int> sent{0}, refused{0}, raced{0}, wrong{0};
+  enum class Outcome { kSent, kRefused, kWrong };
   std::thread first([&] {
-    host::FailAllocationAfter(1);  // the catalogue record is the page's first heap block
+    host::FailAllocationAfter(2);  // the catalogue record, the page's heap block after the spooler's driver answer
     Sheet sheet(printer);
     host::FailAllocationAfter(0);
     if (!sheet.page || OpenCatalogueCount() != 0) ++wrong;
-    firstOpened.set_value();
-    while (cycling) {
+    steps.Reach(1);  // no other page opens before this one has failed to get its catalogue
+    auto setAll = [&] {
       Click(sheet.page, IDC_SET_ALL);
-      for (const host::MessageBoxRecord &box : host::TakeMessageBoxes()) {
-        if (box.caption != printer) ++wrong;
-        ++((box.type & MB_ICONERROR) ? refused : sent);
-      }
+      std::vector<host::MessageBoxRecord> boxes = host::TakeMessageBoxes();
+      if (boxes.size() != 1 || boxes[0].caption != printer) return Outcome::kWrong;
+      return (boxes[0].type & MB_ICONERROR) ? Outcome::kRefused : Outcome::kSent;
+    };
+    for (int cycle = 0; cycle < kCycles; ++cycle) {
+      const int step = 1 + cycle * 4;
+      steps.WaitFor(step + 1);  // the second page is open
+      const Outcome whileOpen = setAll();
+      sent += whileOpen == Outcome::kSent;
+      refused += whileOpen == Outcome::kRefused;
+      steps.Reach(step + 2);    // the second page closes now, while this Set All runs
+      const Outcome whileClosing = setAll();
+      sent += whileClosing == Outcome::kSent;
+      wrong += whileClosing == Outcome::kWrong;
+      ++raced;
+      steps.WaitFor(step + 3);  // the second page is gone
+      if (setAll() == Outcome::kRefused) ++refused;
+      steps.Reach(step + 4);
     }
   });
   std::thread second([&] {
-    firstOpened.get_future().wait();
     for (int cycle = 0; cycle < kCycles; ++cycle) {
-      Sheet sheet(printer);
-      if (!sheet.page) ++wrong;
-      std::this_thread::yield();
+      const int step = 1 + cycle * 4;
+      steps.WaitFor(step);
+      {
+        Sheet sheet(printer);
+        if (!sheet.page) ++wrong;
+        steps.Reach(step + 1);
+        steps.WaitFor(step + 2);
+      }
+      steps.Reach(step + 3);
     }
-    cycling = false;
   });
   first.join();
   second.join();
   EXPECT_EQ(wrong.load(), 0);
-  EXPECT_GT(sent.load(), 0) << "the first page never used the shared catalogue";
-  EXPECT_GT(refused.load(), 0) << "the first page never ran without a catalogue";
+  EXPECT_EQ(raced.load(), kCycles);
+  EXPECT_EQ(sent.load(), 0) << "the page without a catalogue sent from another page's";
+  EXPECT_EQ(refused.load(), 2 * kCycles) << "Set All of the page without a catalogue did not say it failed";
   EXPECT_EQ(OpenCatalogueCount(), 0);
   EXPECT_EQ(FindCatalogue(printer.c_str()), nullptr);
 }
@@ -151,20 +192,19 @@ TEST_F(Reliability, ASlowSpoolerHoldsUpOnlyItsOwnPage) {
       resumed.wait();
     }
   });
-  SettingsCatalogue *slowFirst = nullptr;
+  PageCatalogue slowFirst;
   std::thread opener([&] {
-    EXPECT_EQ(OpenCatalogue(slow.c_str()), 1);
-    slowFirst = CurrentCatalogue();
+    slowFirst = OpenPageCatalogue(slow.c_str());
+    EXPECT_TRUE(slowFirst);
   });
   stalled.get_future().wait();
 
   auto lookup = std::async(std::launch::async, [&] { return FindCatalogue(quick.c_str()) != nullptr; });
   const bool lookedUp = lookup.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
-  SettingsCatalogue *slowSecond = nullptr;
+  PageCatalogue slowSecond;
   auto secondPage = std::async(std::launch::async, [&] {
-    int opened = OpenCatalogue(slow.c_str());
-    slowSecond = CurrentCatalogue();
-    return opened;
+    slowSecond = OpenPageCatalogue(slow.c_str());
+    return slowSecond ? 1 : 0;
   });
   const bool secondOpened = secondPage.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
   resume.set_value();
@@ -176,14 +216,14 @@ TEST_F(Reliability, ASlowSpoolerHoldsUpOnlyItsOwnPage) {
   EXPECT_TRUE(secondOpened) << "a second page waited for the slow spooler";
   EXPECT_EQ(secondPage.get(), 1);
   // The second page registered first; the stalled page's own load was dropped in favour of it.
-  ASSERT_NE(slowSecond, nullptr);
-  EXPECT_EQ(slowFirst, slowSecond);
-  EXPECT_EQ(FindCatalogue(slow.c_str()), slowSecond);
-  EXPECT_GT(slowSecond->SectionCount, 0);
+  ASSERT_TRUE(slowSecond);
+  EXPECT_EQ(slowFirst.get(), slowSecond.get());
+  EXPECT_EQ(FindCatalogue(slow.c_str()), slowSecond.get());
+  EXPECT_GT(slowSecond.get()->SectionCount, 0);
   EXPECT_EQ(OpenCatalogueCount(), 2);
-  ReleaseCatalogue(slow.c_str());
-  EXPECT_EQ(FindCatalogue(slow.c_str()), slowSecond);
-  ReleaseCatalogue(slow.c_str());
+  slowFirst.reset();
+  EXPECT_EQ(FindCatalogue(slow.c_str()), slowSecond.get());
+  slowSecond.reset();
   ReleaseCatalogue(quick.c_str());
   EXPECT_EQ(OpenCatalogueCount(), 0);
 }

@@ -7,7 +7,9 @@
 #include <thread>
 #include <vector>
 
+#include "catalogue/loader.h"
 #include "catalogue/registry.h"
+#include "catalogue/settings_location.h"
 #include "resources/module_instance.h"
 #include "resources/resource.h"
 #include "page/settings_page.h"
@@ -21,10 +23,30 @@ namespace {
 using page_scenarios::ShownBox;
 using page_scenarios::SentJob;
 
+// A page opened the way the tool's preview opens it: the printer's settings file loaded by the opener and handed to
+// the page with the file its jobs go to (none: the printer).
+struct PreviewOpen {
+  WString printer;
+  WString jobFile;
+};
+
+INT_PTR CALLBACK PreviewPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_INITDIALOG) return PrinterSettingsPageProc(page, message, wParam, lParam);
+  const PreviewOpen &open = *reinterpret_cast<const PreviewOpen *>(lParam);
+  UniqueCatalogue catalogue = NewCatalogue();
+  WCHAR path[kPathChars];
+  if (catalogue && LocateSettingsFile(open.printer.c_str(), path))
+    LoadCatalogue(*catalogue.get(), path, SystemLoadLanguage());
+  InitPreviewPage(page, open.printer.c_str(), std::move(catalogue),
+                  open.jobFile.empty() ? nullptr : open.jobFile.c_str());
+  return FALSE;
+}
+
 // The page as the property sheet holds it: a sheet window with the caption, the page made from template 106 as its
 // child, shown once it is initialised.
 class EmulatedSheet : public page_scenarios::PageHost {
  public:
+  explicit EmulatedSheet(const PreviewOpen *preview = nullptr) : preview_(preview) {}
   ~EmulatedSheet() override { Close(); }
 
   bool Open(const WString &caption) override {
@@ -32,7 +54,7 @@ class EmulatedSheet : public page_scenarios::PageHost {
     seen_ = host::Jobs().size();
     sheet_ = host::CreateSheetWindow(caption);
     page_ = CreateDialogParamW(ModuleInstance(), MAKEINTRESOURCEW(IDD_PRINTER_SETTINGS), sheet_,
-                               PrinterSettingsPageProc, 0);
+                               preview_ ? PreviewPageProc : PrinterSettingsPageProc, LPARAM(preview_));
     if (page_) ShowWindow(page_, SW_SHOW);
     return page_ != nullptr;
   }
@@ -64,10 +86,17 @@ class EmulatedSheet : public page_scenarios::PageHost {
   }
 
  private:
+  const PreviewOpen *preview_;
   HWND sheet_ = nullptr;
   HWND page_ = nullptr;
   size_t seen_ = 0;
 };
+
+// The bytes of the last job the spooler took, or "<none>".
+std::string LastJob() {
+  std::vector<host::Job> jobs = host::Jobs();
+  return jobs.empty() ? "<none>" : page_scenarios::Hex(jobs.back().bytes);
+}
 
 void UseLanguage(LANGID language) {
   testing_machine::UseSystemLanguage(language);
@@ -92,6 +121,14 @@ class PageTest : public testing::Test {
   HWND OpenPage(EmulatedSheet &sheet, const WString &printer = page_scenarios::Printer()) {
     EXPECT_TRUE(sheet.Open(printer + u" Properties"));
     return sheet.Page();
+  }
+
+  // A page of the test's printer and one of a second printer of the same driver.
+  const WString kOtherPrinter = u"Second Test Printer";
+  void OpenTwoPrinters(EmulatedSheet &first, HWND &a, EmulatedSheet &second, HWND &b) {
+    ASSERT_TRUE(testing_machine::AddTestPrinter(kOtherPrinter, page_scenarios::Driver()));
+    a = OpenPage(first);
+    b = OpenPage(second, kOtherPrinter);
   }
 };
 
@@ -176,30 +213,32 @@ TEST_F(PageTest, PrinterNameIsTheCaptionBeforeItsLastBlank) {
   struct Case {
     std::u16string caption;
     std::u16string name;
+    bool whole;  // false: the name does not fit, or the caption's last blank may lie beyond what was read
   } cases[] = {
-      {u"Office Laser 300 Properties", u"Office Laser 300"},
-      {u"Printer", u"Printer"},
-      {u"Printer ", u"Printer"},
-      {u" Properties", u""},
-      {u"", u""},
-      {u"Two  Blanks", u"Two "},
-      {u"\u6253\u5370\u673a \u5c5e\u6027", u"\u6253\u5370\u673a"},
-      {longWord + u" Properties", longWord.substr(0, 259)},
-      {veryLong, std::u16string(259, u'x')},
-      {u"x " + std::u16string(600, u'y'), u"x"},
+      {u"Office Laser 300 Properties", u"Office Laser 300", true},
+      {u"Printer", u"Printer", true},
+      {u"Printer ", u"Printer", true},
+      {u" Properties", u"", true},
+      {u"", u"", true},
+      {u"Two  Blanks", u"Two ", true},
+      {u"\u6253\u5370\u673a \u5c5e\u6027", u"\u6253\u5370\u673a", true},
+      {std::u16string(259, u'w') + u" Properties", std::u16string(259, u'w'), true},
+      {longWord + u" Properties", longWord.substr(0, 259), false},
+      {veryLong, std::u16string(259, u'x'), false},
+      {u"x " + std::u16string(600, u'y'), u"x", false},
   };
   for (const Case &c : cases) {
     HWND sheet = host::CreateSheetWindow(c.caption);
     HWND page = CreateDialogParamW(ModuleInstance(), MAKEINTRESOURCEW(IDD_PRINTER_SETTINGS), sheet, nullptr, 0);
     WCHAR name[kPathChars];
-    PrinterNameFromCaption(page, name);
+    EXPECT_EQ(PrinterNameFromCaption(page, name), c.whole) << Utf8(c.caption);
     EXPECT_EQ(std::u16string(name), c.name) << Utf8(c.caption);
     DestroyWindow(sheet);
   }
   // A page with no sheet has no name.
   HWND orphan = CreateDialogParamW(ModuleInstance(), MAKEINTRESOURCEW(IDD_PRINTER_SETTINGS), nullptr, nullptr, 0);
   WCHAR name[kPathChars] = u"stale";
-  PrinterNameFromCaption(orphan, name);
+  EXPECT_TRUE(PrinterNameFromCaption(orphan, name));
   EXPECT_EQ(std::u16string(name), u"");
   DestroyWindow(orphan);
 }
@@ -248,31 +287,199 @@ TEST_F(PageTest, ChineseJobsCarryTheChineseDocumentName) {
 
 // --- Catalogues per printer ---------------------------------------------------------------------------------------
 
-TEST_F(PageTest, TwoPagesOfOnePrinterShareTheirCatalogue) {
+// Two sheets of one printer share the file's catalogue, but each shows and sends its own choices.
+TEST_F(PageTest, TwoSheetsOfOnePrinterEachSendWhatTheyShow) {
   EmulatedSheet first, second;
   HWND a = OpenPage(first);
   HWND b = OpenPage(second);
   EXPECT_EQ(OpenCatalogueCount(), 1);
   page_scenarios::ChooseSingle(a, 2);
-  // The other page shows the choice once it shows the item again, and sends it.
   page_scenarios::ChooseItem(b, 1);
   page_scenarios::ChooseItem(b, 0);
-  EXPECT_EQ(page_scenarios::CurrentRow(GetDlgItem(b, IDC_SINGLE_OPTIONS)), 2);
+  EXPECT_EQ(page_scenarios::CurrentRow(GetDlgItem(b, IDC_SINGLE_OPTIONS)), 1) << "a choice on A shows on B";
+  page_scenarios::Click(b, IDC_SET_ALL);
+  EXPECT_EQ(LastJob(), page_scenarios::DefaultSetAll()) << "B sent A's choice";
+  page_scenarios::Click(a, IDC_SET_ALL);
+  EXPECT_EQ(LastJob(), "1B 45 1B 44 02 0D 1B 4D 02 0D 1B 4B 09 0D 1B 5A A0 00 00 0D 1B 4F 01 0D 1B 53");
   first.Close();
   ASSERT_NE(FindCatalogue(page_scenarios::Printer().c_str()), nullptr) << "closing one page took the other's catalogue";
   page_scenarios::Click(b, IDC_SET_CURRENT);
-  ASSERT_EQ(host::Jobs().size(), 1u);
-  EXPECT_EQ(page_scenarios::Hex(host::Jobs()[0].bytes), "1B 45 1B 44 02 0D 1B 53");
+  EXPECT_EQ(LastJob(), "1B 45 1B 44 01 0D 1B 53");
+  EXPECT_EQ(host::Jobs().size(), 3u);
   second.Close();
   EXPECT_EQ(OpenCatalogueCount(), 0);
 }
 
-TEST_F(PageTest, PagesOfTwoPrintersTakingTurnsKeepTheirOwnChoices) {
-  const WString other = u"Second Test Printer";
-  ASSERT_TRUE(testing_machine::AddTestPrinter(other, page_scenarios::Driver()));
+// Two sheets of one printer on two threads: one chooses while the other presses Set All and Reset All. The other
+// sends the defaults it shows every time, and the chooser keeps its last choice.
+TEST_F(PageTest, TwoSheetsOfOnePrinterOnTwoThreadsSendWhatEachShows) {
+  constexpr int kRounds = 300;
+  std::atomic<int> open{0}, wrong{0};
+  auto openAndWait = [&](EmulatedSheet &sheet) {
+    HWND page = sheet.Open(page_scenarios::Printer() + u" Properties") ? sheet.Page() : nullptr;
+    if (!page) ++wrong;
+    ++open;
+    while (open.load() < 2) std::this_thread::yield();
+    return page;
+  };
+  std::thread chooser([&] {
+    EmulatedSheet sheet;
+    HWND page = openAndWait(sheet);
+    for (int round = 0; page && round < kRounds; ++round) {
+      page_scenarios::ChooseSingle(page, round % 2 ? 0 : 2);
+      page_scenarios::ToggleMulti(page, 0);
+    }
+    page_scenarios::Click(page, IDC_SET_CURRENT);
+    host::TakeMessageBoxes();
+  });
+  std::thread sender([&] {
+    EmulatedSheet sheet;
+    HWND page = openAndWait(sheet);
+    for (int round = 0; page && round < kRounds; ++round) {
+      page_scenarios::Click(page, IDC_SET_ALL);
+      host::QueueMessageBoxAnswer(IDYES);
+      page_scenarios::Click(page, IDC_RESET_ALL);
+      std::vector<host::MessageBoxRecord> boxes = host::TakeMessageBoxes();
+      if (boxes.size() != 2 || boxes[0].type != MB_OK) ++wrong;
+    }
+  });
+  chooser.join();
+  sender.join();
+  EXPECT_EQ(wrong.load(), 0);
+  int setAll = 0, setCurrent = 0;
+  for (const host::Job &job : host::Jobs()) {
+    if (job.bytes.size() <= 8) {
+      ++setCurrent;  // the chooser's last choice, whatever the other page reset meanwhile
+      EXPECT_EQ(page_scenarios::Hex(job.bytes), "1B 45 1B 44 00 0D 1B 53");
+      continue;
+    }
+    ++setAll;
+    EXPECT_EQ(page_scenarios::Hex(job.bytes), page_scenarios::DefaultSetAll()) << "Set All sent another page's choice";
+  }
+  EXPECT_EQ(setAll, kRounds);
+  EXPECT_EQ(setCurrent, 1);
+  EXPECT_EQ(OpenCatalogueCount(), 0);
+}
+
+// The page takes its printer's name once, as it opens: a caption changed later changes neither where its jobs go
+// nor which catalogue it closes.
+TEST_F(PageTest, ACaptionChangedLaterChangesNothingThePageDoes) {
+  const WString other = kOtherPrinter;
   EmulatedSheet first, second;
-  HWND a = OpenPage(first);
-  HWND b = OpenPage(second, other);
+  HWND a = nullptr, b = nullptr;
+  ASSERT_NO_FATAL_FAILURE(OpenTwoPrinters(first, a, second, b));
+  ASSERT_TRUE(SetWindowTextW(first.Sheet(), (other + u" Properties").c_str()));
+  page_scenarios::ChooseSingle(a, 2);
+  EXPECT_EQ(page_scenarios::CurrentRow(GetDlgItem(a, IDC_SINGLE_OPTIONS)), 2);
+  page_scenarios::Click(a, IDC_SET_CURRENT);
+  std::vector<host::Job> jobs = host::Jobs();
+  ASSERT_EQ(jobs.size(), 1u) << "the retitled page found no catalogue";
+  EXPECT_EQ(jobs[0].printer, page_scenarios::Printer());
+  EXPECT_EQ(page_scenarios::Hex(jobs[0].bytes), "1B 45 1B 44 02 0D 1B 53");
+  EXPECT_EQ(host::TakeMessageBoxes().at(0).caption, page_scenarios::Printer());
+  first.Close();
+  EXPECT_EQ(OpenCatalogueCount(), 1) << "the retitled page's catalogue outlived it";
+  EXPECT_EQ(FindCatalogue(page_scenarios::Printer().c_str()), nullptr);
+  ASSERT_NE(FindCatalogue(other.c_str()), nullptr) << "closing the retitled page took the other printer's catalogue";
+  page_scenarios::Click(b, IDC_SET_ALL);
+  ASSERT_EQ(host::Jobs().size(), 2u);
+  EXPECT_EQ(host::Jobs()[1].printer, other);
+  EXPECT_EQ(page_scenarios::Hex(host::Jobs()[1].bytes), page_scenarios::DefaultSetAll());
+  second.Close();
+  EXPECT_EQ(OpenCatalogueCount(), 0);
+}
+
+// A page opened after the settings file changed sends from the changed file; a page open before keeps the file it
+// opened with.
+TEST_F(PageTest, APageOpenedAfterTheFileChangedReadsIt) {
+  EmulatedSheet before, after;
+  HWND a = OpenPage(before);
+  std::string edited = page_scenarios::SettingsFile();
+  const std::string enter = "EnterInstruction=1B 45";
+  ASSERT_NE(edited.find(enter), std::string::npos);
+  edited.replace(edited.find(enter), enter.size(), "EnterInstruction=1B 46");
+  testing_machine::WriteSettingsFile(page_scenarios::Driver(), edited);
+  HWND b = OpenPage(after);
+  page_scenarios::Click(b, IDC_SET_CURRENT);
+  EXPECT_EQ(LastJob(), "1B 46 1B 44 01 0D 1B 53") << "the edit was not read";
+  page_scenarios::Click(a, IDC_SET_CURRENT);
+  EXPECT_EQ(LastJob(), "1B 45 1B 44 01 0D 1B 53");
+  EXPECT_EQ(OpenCatalogueCount(), 2);
+  before.Close();
+  EXPECT_EQ(OpenCatalogueCount(), 1);
+}
+
+// A name too long for the page is refused, never cut into another printer's name; the shorter printer's own page
+// is as always.
+TEST_F(PageTest, ACaptionNameTooLongIsRefusedNotCut) {
+  const WString shorter(kPathChars - 1, u'L'), longer = shorter + u"X";
+  for (const WString &p : {shorter, longer}) ASSERT_TRUE(testing_machine::AddTestPrinter(p, page_scenarios::Driver()));
+  EmulatedSheet sheet;
+  HWND page = OpenPage(sheet, longer);
+  EXPECT_TRUE(page_scenarios::ComboRows(GetDlgItem(page, IDC_CLASS_LIST)).empty());
+  EXPECT_EQ(OpenCatalogueCount(), 0);
+  for (int button : {IDC_SET_CURRENT, IDC_SET_ALL}) {
+    page_scenarios::Click(page, button);
+    EXPECT_EQ(host::TakeMessageBoxes().at(0).type, UINT(MB_OK | MB_ICONERROR));
+  }
+  EXPECT_TRUE(host::Jobs().empty()) << "the longer printer's page sent to " << Utf8(host::Jobs().at(0).printer);
+  HWND fits = OpenPage(sheet, shorter);
+  EXPECT_EQ(page_scenarios::ComboRows(GetDlgItem(fits, IDC_CLASS_LIST)).size(), 3u);
+  page_scenarios::Click(fits, IDC_SET_ALL);
+  ASSERT_EQ(host::Jobs().size(), 1u);
+  EXPECT_EQ(host::Jobs()[0].printer, shorter);
+}
+
+// A preview's page writes its jobs to a file, replaced at each job, and the box names the file instead of the
+// printer. A file that cannot be written, or whose close fails, is a failed send; a path too long for the page
+// leaves it nothing to send; without a file the printer gets the jobs.
+TEST_F(PageTest, APreviewsJobsGoToItsFile) {
+  UseLanguage(1033);
+  const WString file = testing_machine::WriteTempFile("page-job.prn", "an older job, longer than the new ones");
+  PreviewOpen preview{page_scenarios::Printer(), file};
+  EmulatedSheet sheet(&preview);
+  page_scenarios::Run r{sheet, page_scenarios::TextsIn(false), nullptr, WString()};
+  ASSERT_TRUE(r.OpenPage());
+  auto written = [&] {
+    std::string bytes;
+    EXPECT_TRUE(testing_machine::ReadFileBytes(file, bytes));
+    return page_scenarios::Hex(std::vector<BYTE>(bytes.begin(), bytes.end()));
+  };
+  const struct {
+    int densityRow;  // chosen before the press
+    int button;
+    std::string bytes;
+  } presses[] = {{1, IDC_SET_ALL, page_scenarios::DefaultSetAll()},
+                 {2, IDC_SET_CURRENT, "1B 45 1B 44 02 0D 1B 53"}};
+  for (const auto &press : presses) {
+    page_scenarios::ChooseSingle(r.page, press.densityRow);
+    page_scenarios::ShownBox box = r.Press(press.button);
+    EXPECT_EQ(box.text, r.t.jobWritten + Utf8(file));
+    EXPECT_EQ(box.caption, Utf8(r.printer));
+    EXPECT_EQ(box.style, UINT(MB_OK));
+    EXPECT_FALSE(r.host.TakeJob().sent) << "the printer got a preview's job";
+    EXPECT_EQ(written(), press.bytes);
+  }
+
+  host::FailNextWrittenFileClose();
+  r.ExpectFailed(IDC_SET_ALL);
+  for (const WString &unwritable : {file + u"\\no folder\\job.prn", WString(kPathChars, u'f')}) {
+    preview.jobFile = unwritable;
+    ASSERT_TRUE(r.OpenPage());
+    r.ExpectFailed(IDC_SET_ALL);
+  }
+  preview.jobFile.clear();
+  ASSERT_TRUE(r.OpenPage());
+  page_scenarios::ChooseSingle(r.page, 2);
+  r.ExpectSent(IDC_SET_CURRENT, "1B 45 1B 44 02 0D 1B 53", r.t.oneSent);
+  EXPECT_EQ(OpenCatalogueCount(), 0) << "a preview's catalogue is its page's own";
+}
+
+TEST_F(PageTest, PagesOfTwoPrintersTakingTurnsKeepTheirOwnChoices) {
+  const WString other = kOtherPrinter;
+  EmulatedSheet first, second;
+  HWND a = nullptr, b = nullptr;
+  ASSERT_NO_FATAL_FAILURE(OpenTwoPrinters(first, a, second, b));
   EXPECT_EQ(OpenCatalogueCount(), 2);
   page_scenarios::ChooseSingle(a, 2);
   page_scenarios::ChooseSingle(b, 0);
@@ -334,7 +541,7 @@ TEST_F(PageTest, PagesOnTwoThreadsAtOnceNeverMixTheirCatalogues) {
 
 TEST_F(PageTest, APageWhoseOpenFailedNeverReleasesAnotherPagesCatalogue) {
   EmulatedSheet failed, good;
-  host::FailAllocationAfter(1);  // the catalogue record of the first page
+  host::FailAllocationAfter(2);  // the catalogue record of the first page, after the spooler's driver answer
   HWND a = OpenPage(failed);
   host::FailAllocationAfter(0);
   ASSERT_NE(a, nullptr);
@@ -399,30 +606,6 @@ TEST_F(PageTest, OpeningAndClosingLeavesNothingBehind) {
   EXPECT_EQ(host::LiveWindows(), 0);
   EXPECT_EQ(host::OpenPrinterHandles(), 0);
   EXPECT_EQ(OpenCatalogueCount(), 0);
-}
-
-// Every operation makes the page's own catalogue current, whatever another page left current.
-TEST_F(PageTest, OperationsWorkOnThePagesCatalogueWhateverIsCurrent) {
-  const WString other = u"Second Test Printer";
-  ASSERT_TRUE(testing_machine::AddTestPrinter(other, page_scenarios::Driver()));
-  EmulatedSheet first, second;
-  HWND a = OpenPage(first);
-  OpenPage(second, other);
-  SettingsCatalogue *mine = FindCatalogue(page_scenarios::Printer().c_str());
-  SettingsCatalogue *theirs = FindCatalogue(other.c_str());
-  ASSERT_NE(mine, theirs);
-  SetCurrentCatalogue(theirs);
-  page_scenarios::ChooseSingle(a, 0);
-  EXPECT_EQ(mine->Sections[0].Items[0].CurrentValue, 0);
-  EXPECT_EQ(theirs->Sections[0].Items[0].CurrentValue, 1);
-  theirs->Sections[0].Items[0].CurrentValue = 2;
-  SetCurrentCatalogue(theirs);
-  EXPECT_EQ(ResetAllToDefaults(a, page_scenarios::Printer().c_str(), 0, 0), 1);
-  EXPECT_EQ(CurrentCatalogue(), mine);
-  EXPECT_EQ(theirs->Sections[0].Items[0].CurrentValue, 2);
-  SetCurrentCatalogue(nullptr);
-  EXPECT_EQ(ChooseOption(0, 0, 2), 0) << "no current catalogue";
-  EXPECT_EQ(ResetAllToDefaults(a, u"Nobody", 0, 0), 0);
 }
 
 }  // namespace

@@ -21,11 +21,10 @@ std::string LinuxPath(const WString &path) {
 }
 }  // namespace
 
-void UseSystemLanguage(LANGID language) { host::SetSystemLanguage(language); }
-
 const char *SpoolerNote() { return " (prnset on Linux has no printers of its own: send jobs with prnset.exe on Windows)"; }
 
-bool ShowPageSheet(const WString &, LANGID, const std::function<void()> &, std::string &error) {
+bool ShowPageSheet(const WString &, LANGID, const std::function<void(HWND)> &, const std::function<void()> &,
+                   std::string &error) {
   error = "the page is a Windows window: run prnset.exe preview on Windows, or scripts/preview FILE OUT.png here, "
           "which runs it under Wine";
   return false;
@@ -46,6 +45,8 @@ bool WriteBinaryFile(const WString &path, const std::vector<BYTE> &bytes) {
   bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   return std::fclose(file) == 0 && ok;
 }
+
+bool KeepBytesAsTheyAre(std::ostream &) { return true; }
 
 std::string UnreadableReason(const WString &path) {
   if (path.empty()) return "the name is empty";
@@ -74,5 +75,7 @@ WString TemporaryFiles::Add(const std::vector<BYTE> &bytes) {
   paths_.push_back(path);
   return WriteBinaryFile(path, bytes) ? path : WString();
 }
+
+bool StandardOutputIsTerminal() { return ::isatty(1) != 0; }
 
 }  // namespace prnset

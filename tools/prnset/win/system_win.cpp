@@ -3,7 +3,12 @@
 #include "tools/prnset/system.h"
 
 #include <commctrl.h>
+#include <fcntl.h>
+#include <io.h>
 #include <prsht.h>
+
+#include <cstdio>
+#include <iostream>
 
 #include "page/settings_page.h"
 #include "resources/module_instance.h"
@@ -11,12 +16,25 @@
 
 namespace prnset {
 
-void UseSystemLanguage(LANGID) {}
+namespace {
+
+// The page's own procedure, except that the tool opens it: the sheet hands WM_INITDIALOG the page's
+// PROPSHEETPAGEW, whose lParam is the tool's opener.
+INT_PTR CALLBACK ToolPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_INITDIALOG || !lParam) return PrinterSettingsPageProc(page, message, wParam, lParam);
+  const auto *sheetPage = reinterpret_cast<const PROPSHEETPAGEW *>(lParam);
+  const auto *open = reinterpret_cast<const std::function<void(HWND)> *>(sheetPage->lParam);
+  if (!open) return PrinterSettingsPageProc(page, message, wParam, lParam);
+  (*open)(page);
+  return FALSE;
+}
+
+}  // namespace
 
 const char *SpoolerNote() { return ""; }
 
-bool ShowPageSheet(const WString &caption, LANGID language, const std::function<void()> &opening,
-                   std::string &error) {
+bool ShowPageSheet(const WString &caption, LANGID language, const std::function<void(HWND page)> &open,
+                   const std::function<void()> &opening, std::string &error) {
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   // Windows picks the template and the strings of the thread's UI language, as the plug-in's page gets them in a
@@ -29,7 +47,8 @@ bool ShowPageSheet(const WString &caption, LANGID language, const std::function<
   page.dwSize = sizeof(page);
   page.hInstance = self;
   page.pszTemplate = MAKEINTRESOURCEW(IDD_PRINTER_SETTINGS);
-  page.pfnDlgProc = PrinterSettingsPageProc;
+  page.pfnDlgProc = ToolPageProc;
+  page.lParam = reinterpret_cast<LPARAM>(&open);
   PROPSHEETHEADERW sheet = {};
   sheet.dwSize = sizeof(sheet);
   sheet.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW;
@@ -58,6 +77,14 @@ bool WriteBinaryFile(const WString &path, const std::vector<BYTE> &bytes) {
   bool ok = bytes.empty() || (WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
                               written == bytes.size());
   return CloseHandle(file) && ok;
+}
+
+bool KeepBytesAsTheyAre(std::ostream &out) {
+  if (&out != &std::cout) return true;
+  // What is already written keeps the mode it was written in.
+  out.flush();
+  std::fflush(stdout);
+  return _setmode(_fileno(stdout), _O_BINARY) != -1;
 }
 
 std::string UnreadableReason(const WString &path) {
@@ -93,6 +120,13 @@ WString TemporaryFiles::Add(const std::vector<BYTE> &bytes) {
   WString path = name;
   paths_.push_back(path);
   return WriteBinaryFile(path, bytes) ? path : WString();
+}
+
+bool StandardOutputIsTerminal() {
+  DWORD mode = 0;
+  // A console has a mode; a file or a pipe has none. Colour needs the console to read escape sequences.
+  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  return GetConsoleMode(out, &mode) && SetConsoleMode(out, mode | 0x0004 /* ENABLE_VIRTUAL_TERMINAL_PROCESSING */);
 }
 
 }  // namespace prnset

@@ -1,6 +1,5 @@
 // The emulation's resource loader on images of the tests' own making: the language pick, names, and files that are
 // cut short or broken, which must never be read past their end.
-#if !defined(_WIN32)
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -204,4 +203,3 @@ TEST_F(ResourceLoader, DialogTemplatesCutShortAreRefused) {
 }
 
 }  // namespace
-#endif

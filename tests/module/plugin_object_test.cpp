@@ -1,4 +1,4 @@
-// The COM frame and the plug-in object, called the way a driver's UI module calls them.
+// The plug-in object, called the way a driver's UI module calls it.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -6,144 +6,15 @@
 
 #include "devmode/private_devmode.h"
 #include "resources/module_instance.h"
-#include "module/plugin_module.h"
 #include "module/plugin_object.h"
 #include "page/settings_page.h"
+#include "tests/module/com_fixture.h"
 #include "tests/support/test_machine.h"
 
 namespace {
 
-// {C6A7A9D0-774C-11D1-947F-00A0C90640B8}, written out here so a wrong constant in the module shows.
-const IID kPrintOemUI = {0xC6A7A9D0, 0x774C, 0x11D1, {0x94, 0x7F, 0x00, 0xA0, 0xC9, 0x06, 0x40, 0xB8}};
-const IID kPrintOemDriverUI = {0x92B05D50, 0x78BC, 0x11D1, {0x94, 0x80, 0x00, 0xA0, 0xC9, 0x06, 0x40, 0xB8}};
-const CLSID kPlugin = {0xABCE80D7, 0x9F46, 0x11D1, {0x88, 0x2A, 0x00, 0xC0, 0x4F, 0xB9, 0x61, 0xEC}};
-const IID kOther = {0x12345678, 0x1234, 0x1234, {1, 2, 3, 4, 5, 6, 7, 8}};
-
-// A driver's own interface: answers IPrintOemDriverUI when it is told to, and counts what it hands out.
-class FakeDriver : public IPrintOemDriverUI {
- public:
-  explicit FakeDriver(bool serves) : serves_(serves) {}
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void **ppv) override {
-    ++queries;
-    if (serves_ && std::memcmp(&riid, &kPrintOemDriverUI, sizeof(IID)) == 0) {
-      *ppv = static_cast<IPrintOemDriverUI *>(this);
-      AddRef();
-      return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ULONG(++references); }
-  ULONG STDMETHODCALLTYPE Release() override { return ULONG(--references); }
-  int references = 1;
-  int queries = 0;
-
- private:
-  bool serves_;
-};
-
-IPrintOemUI *CreatePlugin() {
-  IClassFactory *factory = nullptr;
-  EXPECT_EQ(DllGetClassObject(kPlugin, IID_IClassFactory, reinterpret_cast<void **>(&factory)), S_OK);
-  IPrintOemUI *plugin = nullptr;
-  EXPECT_EQ(factory->CreateInstance(nullptr, kPrintOemUI, reinterpret_cast<void **>(&plugin)), S_OK);
-  EXPECT_EQ(factory->Release(), 0u);
-  return plugin;
-}
-
-TEST(ModuleFrame, ClassObjectIsServedForTheOneClassOnly) {
-  void *out = reinterpret_cast<void *>(1);
-  EXPECT_EQ(DllGetClassObject(kOther, IID_IClassFactory, &out), CLASS_E_CLASSNOTAVAILABLE);
-  EXPECT_EQ(out, nullptr);
-  out = reinterpret_cast<void *>(1);
-  EXPECT_EQ(DllGetClassObject(kPlugin, kPrintOemUI, &out), E_NOINTERFACE);
-  EXPECT_EQ(out, nullptr);
-  EXPECT_EQ(DllGetClassObject(kPlugin, IID_IClassFactory, nullptr), E_POINTER);
-
-  for (const IID *iid : {&IID_IClassFactory, &IID_IUnknown}) {
-    IClassFactory *factory = nullptr;
-    ASSERT_EQ(DllGetClassObject(kPlugin, *iid, reinterpret_cast<void **>(&factory)), S_OK);
-    // The caller holds the only reference.
-    EXPECT_EQ(factory->AddRef(), 2u);
-    EXPECT_EQ(factory->Release(), 1u);
-    EXPECT_EQ(factory->Release(), 0u);
-  }
-}
-
-// Identifiers one bit away from the served ones, in the first and in the last byte, are other identifiers.
-TEST(ModuleFrame, IdentifiersAreComparedWhole) {
-  for (int at : {0, int(sizeof(GUID)) - 1}) {
-    SCOPED_TRACE(at);
-    CLSID nearPlugin = kPlugin;
-    IID nearInterface = kPrintOemUI;
-    reinterpret_cast<BYTE *>(&nearPlugin)[at] ^= 1;
-    reinterpret_cast<BYTE *>(&nearInterface)[at] ^= 1;
-    void *out = reinterpret_cast<void *>(1);
-    EXPECT_EQ(DllGetClassObject(nearPlugin, IID_IClassFactory, &out), CLASS_E_CLASSNOTAVAILABLE);
-    EXPECT_EQ(out, nullptr);
-
-    IClassFactory *factory = nullptr;
-    ASSERT_EQ(DllGetClassObject(kPlugin, IID_IClassFactory, reinterpret_cast<void **>(&factory)), S_OK);
-    out = reinterpret_cast<void *>(1);
-    EXPECT_EQ(factory->CreateInstance(nullptr, nearInterface, &out), E_NOINTERFACE);
-    EXPECT_EQ(out, nullptr);
-    IUnknown *object = nullptr;
-    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void **>(&object)), S_OK);
-    out = reinterpret_cast<void *>(1);
-    EXPECT_EQ(object->QueryInterface(nearInterface, &out), E_NOINTERFACE);
-    EXPECT_EQ(out, nullptr);
-    EXPECT_EQ(object->Release(), 0u);
-    EXPECT_EQ(factory->Release(), 0u);
-  }
-}
-
-TEST(ModuleFrame, FactoryCreatesPluginObjectsAndCountsThem) {
-  IClassFactory *factory = nullptr;
-  ASSERT_EQ(DllGetClassObject(kPlugin, IID_IClassFactory, reinterpret_cast<void **>(&factory)), S_OK);
-  LONG before = ComponentCount();
-  void *out = reinterpret_cast<void *>(1);
-  FakeDriver outer(false);
-  EXPECT_EQ(factory->CreateInstance(&outer, kPrintOemUI, &out), CLASS_E_NOAGGREGATION);
-  EXPECT_EQ(out, nullptr);
-  EXPECT_EQ(factory->CreateInstance(nullptr, kPrintOemUI, nullptr), E_POINTER);
-  out = reinterpret_cast<void *>(1);
-  EXPECT_EQ(factory->CreateInstance(nullptr, IID_IClassFactory, &out), E_NOINTERFACE);
-  EXPECT_EQ(out, nullptr);
-  EXPECT_EQ(ComponentCount(), before);
-
-  IUnknown *object = nullptr;
-  ASSERT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void **>(&object)), S_OK);
-  EXPECT_EQ(ComponentCount(), before + 1);
-  EXPECT_EQ(DllCanUnloadNow(), S_FALSE);
-  IPrintOemUI *plugin = nullptr;
-  ASSERT_EQ(object->QueryInterface(kPrintOemUI, reinterpret_cast<void **>(&plugin)), S_OK);
-  EXPECT_EQ(static_cast<void *>(plugin), static_cast<void *>(object));
-  out = reinterpret_cast<void *>(1);
-  EXPECT_EQ(object->QueryInterface(IID_IClassFactory, &out), E_NOINTERFACE);
-  EXPECT_EQ(out, nullptr);
-  EXPECT_EQ(plugin->Release(), 1u);
-  EXPECT_EQ(object->Release(), 0u);
-  EXPECT_EQ(ComponentCount(), before);
-  EXPECT_EQ(DllCanUnloadNow(), S_OK);
-
-  EXPECT_EQ(factory->LockServer(TRUE), S_OK);
-  EXPECT_EQ(factory->LockServer(TRUE), S_OK);
-  EXPECT_EQ(factory->LockServer(FALSE), S_OK);
-  EXPECT_EQ(DllCanUnloadNow(), S_FALSE);
-  EXPECT_EQ(factory->LockServer(FALSE), S_OK);
-  EXPECT_EQ(DllCanUnloadNow(), S_OK);
-  factory->Release();
-}
-
-TEST(ModuleFrame, EntryStoresTheInstanceOnProcessAttachOnly) {
-  HINSTANCE saved = ModuleInstance();
-  auto fake = reinterpret_cast<HINSTANCE>(0x1230000);
-  for (DWORD reason : {0u /* detach */, 2u, 3u}) EXPECT_TRUE(DllMain(fake, reason, nullptr));
-  EXPECT_EQ(ModuleInstance(), saved);
-  EXPECT_TRUE(DllMain(fake, 0x10001, nullptr));  // only the low 16 bits name the reason
-  EXPECT_EQ(ModuleInstance(), fake);
-  SetModuleInstance(saved);
-}
+using com_fixture::CreatePlugin;
+using com_fixture::FakeDriver;
 
 TEST(PluginObject, GetInfoReportsSignatureAndVersion) {
   IPrintOemUI *plugin = CreatePlugin();

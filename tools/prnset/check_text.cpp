@@ -1,0 +1,166 @@
+// Characters the page would show otherwise than the author sees them in an editor: invisible ones, a lone quotation
+// mark, and text in another encoding than the page of its language reads.
+#include <cstdio>
+
+#include "tools/prnset/check.h"
+#include "tools/prnset/check_names.h"
+
+namespace prnset {
+
+namespace {
+
+std::string CodePoint(WCHAR c) {
+  char text[16];
+  std::snprintf(text, sizeof text, "U+%04X", unsigned(c));
+  return text;
+}
+
+std::string InvisibleName(WCHAR c) {
+  switch (c) {
+    case 0x00A0: return " (no-break space)";
+    case 0x00AD: return " (soft hyphen)";
+    case 0xFEFF: return " (byte order mark)";
+    case 0x200B: return " (zero-width space)";
+    case 0x3000: return " (ideographic space)";
+    default: return "";
+  }
+}
+
+bool EndsWith(const WString &name, LPCWSTR suffix) {
+  WString s = suffix;
+  return name.size() >= s.size() && SameName(name.substr(name.size() - s.size()), s);
+}
+
+// The raw bytes of each line of the file (1-based), without the line end.
+std::vector<std::pair<size_t, size_t>> LineBytes(const std::vector<BYTE> &bytes) {
+  std::vector<std::pair<size_t, size_t>> lines(1, {0, 0});
+  size_t start = 0;
+  for (size_t i = 0; i <= bytes.size(); ++i)
+    if (i == bytes.size() || bytes[i] == '\n') {
+      size_t end = i;
+      if (end > start && bytes[end - 1] == '\r') --end;
+      lines.push_back({start, end});
+      start = i + 1;
+    }
+  return lines;
+}
+
+// Whether bytes with some above 127 are valid UTF-8 throughout.
+bool IsUtf8(const BYTE *p, size_t n) {
+  bool high = false;
+  for (size_t i = 0; i < n;) {
+    BYTE b = p[i];
+    size_t more = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : 9;
+    if (more == 9 || i + more >= n + (more ? 0 : 1)) return false;
+    for (size_t k = 1; k <= more; ++k)
+      if ((p[i + k] & 0xC0) != 0x80) return false;
+    high = high || more;
+    i += more + 1;
+  }
+  return high;
+}
+
+// Whether a text decodes strictly in a code page.
+bool Decodes(UINT codePage, const BYTE *p, size_t n) {
+  if (n == 0) return true;
+  return MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, reinterpret_cast<LPCSTR>(p), int(n), nullptr, 0) > 0;
+}
+
+bool IsHan(WCHAR c) { return c >= 0x3400 && c <= 0x9FFF; }
+
+}  // namespace
+
+void CheckTexts(const CheckedFile &file, Findings &findings) {
+  const IniFile &ini = file.ini;
+  const bool english = file.language.load.language != kChineseLanguage;
+  const bool ansi = ini.encoding() == IniFile::Encoding::Ansi;
+  const auto lines = ansi ? LineBytes(file.bytes) : std::vector<std::pair<size_t, size_t>>();
+  for (const IniFile::Section &section : ini.sections()) {
+    const WString name = ini.Text(section.name, section.nameLength);
+    const bool english_section = EndsWith(name, kEnglishSuffix), chinese_section = EndsWith(name, kChineseSuffix);
+    bool swallowed = false;  // the lines after a mark that hid a header belong to the section it hid
+    for (const IniFile::Entry &entry : section.entries) {
+      const WString key = ini.Text(entry.name, entry.nameLength);
+      if (swallowed) findings.Claim(entry.line);
+      if (IsComment(key)) continue;
+      const bool hasValue = entry.valueLength != WString::npos;
+      const WString value = hasValue ? ini.Text(entry.value, entry.valueLength) : WString();
+      // A byte order mark where files were joined: the header after it is no header to the reader.
+      if (!key.empty() && key[0] == 0xFEFF) {
+        findings.Add(entry.line, "invisible-character",
+                     "the line starts with a byte order mark (U+FEFF), left where two files were joined: the reader "
+                     "does not see " + Quoted(key.substr(1)) + " as what it says; delete the mark",
+                     1);
+        findings.Claim(entry.line);
+        swallowed = true;
+        continue;
+      }
+      for (size_t i = 0; i < key.size(); ++i)
+        if (IsInvisible(key[i])) {
+          findings.Add(entry.line, "invisible-character",
+                       Place(name, key) + ": the name holds " + CodePoint(key[i]) + InvisibleName(key[i]) +
+                           ", which an editor does not show: the plug-in looks for the name without it",
+                       ini.ColumnOf(entry.name + i));
+          findings.Claim(entry.line);
+          break;
+        }
+      if (!file.account.ReadName(name, key)) continue;  // only what the page reads is shown
+      for (size_t i = 0; i < value.size(); ++i)
+        if (IsInvisible(value[i])) {
+          findings.Add(entry.line, "invisible-character",
+                       Place(name, key) + " holds " + CodePoint(value[i]) + InvisibleName(value[i]) +
+                           ", which an editor does not show",
+                       ini.ColumnOf(entry.value + i));
+          break;
+        }
+      // The reader drops a pair of quotation marks around a value; one alone stays in the text.
+      const bool opens = !value.empty() && value.front() == '"', closes = value.size() > 1 && value.back() == '"';
+      if (opens != closes || value == Ascii("\""))
+        findings.Add(entry.line, "unbalanced-quote",
+                     Place(name, key) + " has a quotation mark at one end only: the page shows it, " +
+                         Quoted(ReadWhole(ini, name, key)),
+                     ini.ColumnOf(opens ? entry.value : entry.value + value.size() - 1));
+      if (english_section && english && !ansi) {
+        for (WCHAR c : value)
+          if (IsHan(c)) {
+            findings.Add(entry.line, "not-in-code-page",
+                         Place(name, key) + " holds Chinese text in an English section: an English system shows "
+                         "it in the English page; put it in the _CN section");
+            break;
+          }
+      }
+      if (!ansi || entry.line <= 0 || size_t(entry.line) >= lines.size()) continue;
+      const BYTE *p = file.bytes.data() + lines[entry.line].first;
+      const size_t n = lines[entry.line].second - lines[entry.line].first;
+      bool high = false;
+      for (size_t i = 0; i < n; ++i) high = high || p[i] >= 0x80;
+      if (!high) continue;
+      if (chinese_section && !english) {
+        if (IsUtf8(p, n))
+          findings.Add(entry.line, "utf8-in-ansi",
+                       Place(name, key) + " is UTF-8 text in a file the Chinese page reads in code page 936: it "
+                       "shows garbled; save the whole file in code page 936, or as UTF-8 with a byte order mark");
+        else if (!Decodes(kChineseCodePage, p, n))
+          findings.Add(entry.line, "not-in-code-page",
+                       Place(name, key) + " holds bytes that are no characters of code page 936: the Chinese page "
+                       "shows them as other characters");
+      }
+      if (english_section && english) {
+        std::vector<WCHAR> wide(n + 1);
+        int chars = Decodes(kChineseCodePage, p, n) && !IsUtf8(p, n)
+                        ? MultiByteToWideChar(kChineseCodePage, 0, reinterpret_cast<LPCSTR>(p), int(n), wide.data(),
+                                              int(wide.size()))
+                        : 0;
+        bool han = false;
+        for (int i = 0; i < chars; ++i) han = han || IsHan(wide[i]);
+        if (han)
+          findings.Add(entry.line, "not-in-code-page",
+                       Place(name, key) + " looks like Chinese text in code page 936 in an English section: an "
+                       "English system reads it in code page 1252 and shows " + Quoted(value) +
+                           "; put it in the _CN section");
+      }
+    }
+  }
+}
+
+}  // namespace prnset
