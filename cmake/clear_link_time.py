@@ -3,16 +3,20 @@
 
 Zig's linker stamps every image with the time it was linked, and takes no option against it, so two builds of one
 commit would differ. This sets to zero the file header's time stamp and those of the export, resource and debug
-directories, the places a linker writes the time. Zero is what binutils writes too.
+directories, the places a linker writes the time. Zero is what binutils writes too. The linker's build id (the
+CodeView record's GUID) is a hash of the image it wrote, stamp included: it becomes a hash of the image without
+the time.
 
     clear_link_time.py IMAGE
 
 Fails, changing nothing, when the file is not a PE image or a directory lies outside its sections.
 """
+import hashlib
 import struct
 import sys
 
-EXPORT, RESOURCE, DEBUG = 0, 2, 6
+EXPORT, RESOURCE, DEBUG = 0, 2, 6  # data directories
+CODEVIEW = 2  # debug directory entry type
 
 
 def clear(image):
@@ -59,11 +63,23 @@ def clear(image):
     if rva:
         stamps.append(at(rva, 16) + 4)
     rva, size = directory(DEBUG)
+    ids = []
     if rva:
         start = at(rva, size)
-        stamps += [start + 28 * i + 4 for i in range(size // 28)]
+        for entry in range(start, start + size // 28 * 28, 28):
+            stamps.append(entry + 4)
+            kind, length, data_rva = struct.unpack_from("<III", image, entry + 12)
+            if kind == CODEVIEW and length >= 24:
+                record = at(data_rva, length)
+                if image[record:record + 4] == b"RSDS":
+                    ids.append(record + 4)
     for offset in stamps:
         struct.pack_into("<I", image, offset, 0)
+    for offset in ids:
+        image[offset:offset + 16] = bytes(16)
+    digest = hashlib.sha256(image).digest()[:16]
+    for offset in ids:
+        image[offset:offset + 16] = digest
     return image
 
 
