@@ -1,5 +1,7 @@
 #include "catalogue/option_rules.h"
 
+#include "catalogue/vocabulary.h"
+
 namespace {
 
 constexpr int kTextChars = ARRAYSIZE(SettingsOption{}.Text);  // 50, terminator included
@@ -253,8 +255,8 @@ DWORD ParseOptionRule(LPCWSTR ruleType, LPCWSTR ruleText, SettingsOption **optio
   if (!ruleType || !options) return 0;
   if (!ruleText) ruleText = WTEXT("");
   Notes notes(report, ruleText);
-  const bool isEnum = lstrcmpiW(ruleType, WTEXT("Enum")) == 0;
-  const bool isSerial = !isEnum && lstrcmpiW(ruleType, WTEXT("Serial")) == 0;
+  const bool isEnum = lstrcmpiW(ruleType, kEnumRuleType) == 0;
+  const bool isSerial = !isEnum && lstrcmpiW(ruleType, kSerialRuleType) == 0;
   if (report) report->known = isEnum || isSerial;
   if (isEnum) return ParseEnum(ruleText, options, notes);
   if (isSerial) return ParseSerial(ruleText, options, notes);

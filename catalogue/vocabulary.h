@@ -80,6 +80,15 @@ void SectionName(SectionForm form, LPCWSTR classKey, LONG number, LPCWSTR suffix
 // The name of key `field` for number `number` or item key `itemKey`, into a buffer of kPathChars.
 void KeyNameOf(FileField field, LONG number, LPCWSTR itemKey, WCHAR (&name)[kPathChars]);
 
+// The values of an item's _RuleType the option rules know (in any case).
+constexpr LPCWSTR kEnumRuleType = WTEXT("Enum");
+constexpr LPCWSTR kSerialRuleType = WTEXT("Serial");
+
+// The values of [SectionNames] ParameterRule the encoder knows (in any case): values as binary bytes, or as decimal
+// digits.
+constexpr LPCWSTR kHigh256Rule = WTEXT("High256");
+constexpr LPCWSTR kBaseOn30Rule = WTEXT("BaseOn30");
+
 // The [Settings] keys of the document options, read through the settings value lookup.
 struct SettingsKey {
   LPCWSTR key;

@@ -1,5 +1,6 @@
 #include "page/command_encoder.h"
 
+#include "catalogue/vocabulary.h"
 
 namespace {
 
@@ -8,8 +9,8 @@ enum class Rule { High256, BaseOn30, Other };
 Rule RuleOf(const SettingsCatalogue &catalogue) {
   WCHAR rule[ARRAYSIZE(catalogue.ParameterRule)];
   lstrcpynW(rule, catalogue.ParameterRule, ARRAYSIZE(rule));
-  if (lstrcmpiW(rule, WTEXT("High256")) == 0) return Rule::High256;
-  if (lstrcmpiW(rule, WTEXT("BaseOn30")) == 0) return Rule::BaseOn30;
+  if (lstrcmpiW(rule, kHigh256Rule) == 0) return Rule::High256;
+  if (lstrcmpiW(rule, kBaseOn30Rule) == 0) return Rule::BaseOn30;
   return Rule::Other;
 }
 

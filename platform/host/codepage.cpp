@@ -51,27 +51,43 @@ bool DecodeUtf8(const unsigned char *s, size_t n, std::u16string &out, bool stri
   return true;
 }
 
-bool DecodeIconv(const char *charset, const char *s, size_t n, std::u16string &out, bool strict) {
-  iconv_t cd = iconv_open("UTF-16LE", charset);
-  if (cd == (iconv_t)-1) return false;
+// One stretch of bytes through iconv; an invalid byte is a failure when strict, otherwise a '?'.
+bool IconvStretch(iconv_t cd, char *&in, size_t left, std::u16string &out, bool strict) {
   char16_t buffer[256];
-  char *in = const_cast<char *>(s);
-  size_t left = n;
-  bool ok = true;
   while (left > 0) {
     char *o = reinterpret_cast<char *>(buffer);
     size_t room = sizeof(buffer);
     size_t r = iconv(cd, &in, &left, &o, &room);
     out.append(buffer, (sizeof(buffer) - room) / sizeof(char16_t));
     if (r == (size_t)-1 && errno != E2BIG) {
-      if (strict) {
-        ok = false;
-        break;
-      }
+      if (strict) return false;
       out += u'?';
       ++in;
       --left;
       iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+  }
+  return true;
+}
+
+bool DecodeIconv(const char *charset, const char *s, size_t n, std::u16string &out, bool strict) {
+  iconv_t cd = iconv_open("UTF-16LE", charset);
+  if (cd == (iconv_t)-1) return false;
+  char *in = const_cast<char *>(s);
+  const char *end = s + n;
+  bool ok = true;
+  while (ok && in < end) {
+    // Line by line, a line of ASCII bytes as it stands: a line end is never part of a double-byte character, and a
+    // large file of mostly plain lines would otherwise spend seconds in iconv.
+    const char *lineEnd = static_cast<const char *>(std::memchr(in, '\n', size_t(end - in)));
+    lineEnd = lineEnd ? lineEnd + 1 : end;
+    bool ascii = true;
+    for (const char *p = in; p < lineEnd && ascii; ++p) ascii = static_cast<unsigned char>(*p) < 0x80;
+    if (ascii) {
+      out.append(static_cast<const char *>(in), lineEnd);
+      in = const_cast<char *>(lineEnd);
+    } else {
+      ok = IconvStretch(cd, in, size_t(lineEnd - in), out, strict);
     }
   }
   iconv_close(cd);

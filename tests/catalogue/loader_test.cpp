@@ -87,9 +87,35 @@ TEST(Loader, WorkedExampleInChineseHasNoTextsOrOptions) {
   EXPECT_EQ(item.DefaultValue, 2);
 }
 
-TEST(Loader, HiddenSectionsAndItemsLeaveNoGaps) {
-  LoadedCatalogue loaded;
-  SettingsCatalogue &c = loaded.Load(R"([SectionNames]
+// The catalogue as one line: each section's key, then its title in quotes when it has one, then its items in
+// brackets, each its key and title likewise, with "/N" for a parameter count and "=V" for a default other than 1.
+std::string Outline(const SettingsCatalogue &c) {
+  auto named = [](const WCHAR *key, const WCHAR *title) {
+    return Text(key) + (title[0] ? "\"" + Text(title) + "\"" : std::string());
+  };
+  std::string out;
+  for (LONG s = 0; s < c.SectionCount; ++s) {
+    const SettingsSection &section = c.Sections[s];
+    out += (s ? " " : "") + named(section.Key, section.Title) + "[";
+    for (LONG i = 0; i < section.ItemCount; ++i) {
+      const SettingsItem &item = section.Items[i];
+      out += (i ? " " : "") + named(item.Key, item.Title);
+      if (item.ParameterCount != 1) out += "/" + std::to_string(item.ParameterCount);
+      if (item.DefaultValue != 1) out += "=" + std::to_string(item.DefaultValue);
+    }
+    out += "]";
+  }
+  return out;
+}
+
+// What the page shows of a file: which sections and items, in which order, under which titles.
+TEST(Loader, FilesGiveTheirOutline) {
+  const struct {
+    const char *name, *file, *outline;
+  } cases[] = {
+      // Hidden sections and items leave no gaps; the third file section shares the key A and is read from its own
+      // [Section03].
+      {"hidden sections and items", R"([SectionNames]
 SectionCount=3
 Section01=A
 Section02=B
@@ -114,26 +140,11 @@ Y=0
 SectionEnable=2
 [A_Default]
 Z=-7
-)");
-  ASSERT_EQ(c.SectionCount, 2);
-  ASSERT_EQ(c.Sections[0].ItemCount, 2);
-  EXPECT_EQ(Text(c.Sections[0].Items[0].Key), "X");
-  EXPECT_EQ(Text(c.Sections[0].Items[1].Key), "Z");
-  EXPECT_EQ(c.Sections[0].Items[1].ParameterCount, 2);
-  EXPECT_EQ(c.Sections[0].Items[1].DefaultValue, -7);
-  EXPECT_EQ(c.Sections[0].Items[0].ParameterCount, 1);
-  EXPECT_EQ(c.Sections[0].Items[0].DefaultValue, 1);
-  // The third file section shares the key A and is read from its own [Section03].
-  EXPECT_EQ(Text(c.Sections[1].Key), "A");
-  ASSERT_EQ(c.Sections[1].ItemCount, 1);
-  EXPECT_EQ(Text(c.Sections[1].Items[0].Key), "W");
-}
-
-// A declared count above the listed entries whose last listed one is hidden: the walk goes on past it, and the
-// unlisted numbers (no key, so shown unless the empty key is filtered) still count.
-TEST(Loader, DeclaredCountsAboveTheListedOnesWithTheLastListedHidden) {
-  LoadedCatalogue loaded;
-  SettingsCatalogue &c = loaded.Load(R"([SectionNames]
+)",
+       "A[X Z/2=-7] A[W]"},
+      // A declared count above the listed entries whose last listed one is hidden: the walk goes on past it, and
+      // the unlisted numbers (no key, so shown unless the empty key is filtered) still count.
+      {"declared counts above the listed ones", R"([SectionNames]
 SectionCount=3
 Section01=A
 Section02=B
@@ -145,20 +156,11 @@ Item02=Y
 SectionEnable=0
 [A_Filter]
 Y=0
-)");
-  ASSERT_EQ(c.SectionCount, 2);
-  EXPECT_EQ(Text(c.Sections[0].Key), "A");
-  EXPECT_EQ(Text(c.Sections[1].Key), "");
-  ASSERT_EQ(c.Sections[0].ItemCount, 2);
-  EXPECT_EQ(Text(c.Sections[0].Items[0].Key), "X");
-  EXPECT_EQ(Text(c.Sections[0].Items[1].Key), "");
-}
-
-// Section names are matched without regard to case, over the whole alphabet: "[SIZE_Lang_EN]" holds the texts of
-// the section "Size", and "[zone_lang_en]" those of "ZONE".
-TEST(Loader, SectionNamesMatchInAnyCase) {
-  LoadedCatalogue loaded;
-  SettingsCatalogue &c = loaded.Load(R"([SectionNames]
+)",
+       "A[X ] []"},
+      // Section names are matched without regard to case, over the whole alphabet: "[SIZE_Lang_EN]" holds the
+      // texts of the section "Size", and "[zone_lang_en]" those of "ZONE".
+      {"section names in any case", R"([SectionNames]
 SectionCount=2
 Section01=Size
 Section02=ZONE
@@ -174,24 +176,37 @@ FUZZ_Title=Fuzzy
 [zone_lang_en]
 Title=Zones
 maze_title=Maze title
-)");
-  ASSERT_EQ(c.SectionCount, 2);
-  EXPECT_EQ(Text(c.Sections[0].Title), "Paper size");
-  EXPECT_EQ(Text(c.Sections[0].Items[0].Title), "Fuzzy");
-  EXPECT_EQ(Text(c.Sections[1].Title), "Zones");
-  EXPECT_EQ(Text(c.Sections[1].Items[0].Title), "Maze title");
-}
-
-TEST(Loader, MissingFileAndZeroOrNegativeCountsGiveNoSections) {
+)",
+       "Size\"Paper size\"[Fuzz\"Fuzzy\"] ZONE\"Zones\"[Maze\"Maze title\"]"},
+      {"missing file", "", ""},
+      {"negative section count", "[SectionNames]\nSectionCount=-3\nSection01=A\n", ""},
+      {"zero section count", "[SectionNames]\nSectionCount=0\nSection01=A\n", ""},
+      {"negative item count", "[SectionNames]\nSectionCount=1\nSection01=A\n[Section01]\nItemCount=-1\n", "A[]"},
+      // A declared count in the billions whose unlisted entries are all hidden ends at once, with the same
+      // catalogue as a walk over every number would give.
+      {"huge declared counts of hidden entries", R"([SectionNames]
+SectionCount=2000000000
+Section01=A
+Section03=B
+[Section01]
+ItemCount=2000000000
+Item01=X
+Item03=Y
+[Section03]
+ItemCount=1
+Item01=Z
+[_Filter]
+SectionEnable=0
+[A_Filter]
+=0
+)",
+       "A[X Y] B[Z]"},
+  };
   LoadedCatalogue loaded;
-  for (const char *text : {"", "[SectionNames]\nSectionCount=-3\nSection01=A\n",
-                           "[SectionNames]\nSectionCount=0\nSection01=A\n"}) {
-    SettingsCatalogue &c = loaded.Load(text);
-    EXPECT_EQ(c.SectionCount, 0) << text;
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(Outline(loaded.Load(c.file)), c.outline);
   }
-  SettingsCatalogue &c = loaded.Load("[SectionNames]\nSectionCount=1\nSection01=A\n[Section01]\nItemCount=-1\n");
-  ASSERT_EQ(c.SectionCount, 1);
-  EXPECT_EQ(c.Sections[0].ItemCount, 0);
 }
 
 TEST(Loader, ShownSectionsAndItemsBeyondTheRecordAreIgnored) {
@@ -234,36 +249,6 @@ TEST(Loader, ChineseSectionsInCodePage936) {
   EXPECT_EQ(Text(c.Sections[0].Items[0].Title), "浓度");
   const SettingsItem &item = c.Sections[0].Items[0];
   EXPECT_EQ(Options(item), "0=浅;1=深;");
-}
-
-}  // namespace
-
-namespace {
-
-// A declared count in the billions whose unlisted entries are all hidden ends at once, with the same catalogue as a
-// walk over every number would give.
-TEST(Loader, HugeDeclaredCountsOfHiddenEntriesEndQuickly) {
-  LoadedCatalogue loaded;
-  SettingsCatalogue &c = loaded.Load(R"([SectionNames]
-SectionCount=2000000000
-Section01=A
-Section03=B
-[Section01]
-ItemCount=2000000000
-Item01=X
-Item03=Y
-[Section03]
-ItemCount=1
-Item01=Z
-[_Filter]
-SectionEnable=0
-[A_Filter]
-=0
-)");
-  ASSERT_EQ(c.SectionCount, 2);
-  EXPECT_EQ(Text(c.Sections[1].Key), "B");
-  ASSERT_EQ(c.Sections[0].ItemCount, 2);
-  EXPECT_EQ(Text(c.Sections[0].Items[1].Key), "Y");
 }
 
 }  // namespace

@@ -39,6 +39,9 @@ TEST(Codepage, DecodesAsThePlatform) {
       {"1252", 1252, 0, "\x80\x9F\xE9 x", Units({0x20AC, 0x0178, 0x00E9, ' ', 'x'})},
       {"936", 936, strict, "\xB4\xF2\xD3\xA1=2", Units({0x6253, 0x5370, '=', '2'})},
       {"936 ASCII", 936, strict, "[Section01]", WTEXT("[Section01]")},
+      {"936 lines, plain and Chinese", 936, strict, "a=1\r\n\xB4\xF2=2\nb",
+       Units({'a', '=', '1', '\r', '\n', 0x6253, '=', '2', '\n', 'b'})},
+      {"936 lead byte before a line end, strict", 936, strict, "a=1\n\xB4\nb", {}, ERROR_NO_UNICODE_TRANSLATION},
   };
   for (const Decoding &c : cases) {
     SCOPED_TRACE(c.what);

@@ -283,30 +283,42 @@ unset SOFTHSM2_CONF
 kill "$authority" 2>/dev/null
 authority=""
 
-# Reproducible: the committed tree cloned into two folders of different depth, each packaged unsigned with the
-# default texts; the two zips, and so every file in them, are the same bytes. Both builds hit the compiler cache
-# that the run above filled, so this costs two configurations and links of each binary.
+# Reproducible: the committed tree in two clones in folders of different depth, each packaged unsigned with the
+# default texts; the two zips, and so every file in them, are the same bytes. The clones stay in build/reproducible/
+# and are brought to this commit on each run, everything but their build folders cleaned away: a run of an unchanged
+# tree builds nothing there again, a change rebuilds what it touches, and a first run builds from the compiler cache
+# that the run above filled. The two are packaged side by side.
 commit=$(git rev-parse HEAD)
-for clone in "$work/one/prnsetui" "$work/two/deeper/folder/prnsetui"; do
-  mkdir -p "$(dirname "$clone")"
+clones=("$PWD/build/reproducible/one/prnsetui" "$PWD/build/reproducible/two/deeper/folder/prnsetui")
+logs=("$work/clone-one.txt" "$work/clone-two.txt")
+packaging=()
+for i in 0 1; do
+  clone=${clones[$i]}
   # The clone shares this machine's set-up; today's note of a failed wine32 install goes with it, so that its
   # set-up does not ask the package mirror again.
-  { git clone -q --no-hardlinks . "$clone" && git -C "$clone" checkout -q "$commit" && mkdir -p "$clone/build" &&
+  { { [ -d "$clone/.git" ] || { rm -rf "$clone" && mkdir -p "$(dirname "$clone")" &&
+    git clone -q --no-hardlinks . "$clone"; }; } &&
+    git -C "$clone" fetch -q "$PWD" HEAD && git -C "$clone" checkout -q --force "$commit" &&
+    git -C "$clone" clean -qfdx -e /build/ && mkdir -p "$clone/build" &&
     { [ ! -f build/wine32-missing.txt ] || cp -p build/wine32-missing.txt "$clone/build/"; } &&
-    (cd "$clone" && env -u CCACHE_BASEDIR scripts/package --out "$clone/dist"); } >"$clone.txt" 2>&1 ||
-    tail -5 "$clone.txt"
+    (cd "$clone" && env -u CCACHE_BASEDIR scripts/package --out "$clone/dist"); } >"${logs[$i]}" 2>&1 ||
+    tail -5 "${logs[$i]}" &
+  packaging+=($!)
 done
-one=$work/one/prnsetui/dist/$name.zip two=$work/two/deeper/folder/prnsetui/dist/$name.zip
+wait "${packaging[@]}"
+one=${clones[0]}/dist/$name.zip two=${clones[1]}/dist/$name.zip
+for clone in "${clones[@]}"; do
+  check "the clone $clone holds the commit under test" test "$(git -C "$clone" rev-parse HEAD)" = "$commit"
+done
 check "two clones in two folders give the same zip" cmp "$one" "$two"
 for file in x64/prnsetui.dll x86/prnsetui.dll arm64/prnsetui.dll prnset.exe arm64/prnset.exe prnset \
   x64/prnsetui.dll.debug arm64/prnsetui.dll.debug; do
-  check "two clones give the same $file" cmp "$work/one/prnsetui/dist/$name/$file" \
-    "$work/two/deeper/folder/prnsetui/dist/$name/$file"
+  check "two clones give the same $file" cmp "${clones[0]}/dist/$name/$file" "${clones[1]}/dist/$name/$file"
 done
 check "the zip's files carry the commit's time" bash -c "TZ=UTC unzip -l \"\$1\" | grep -q \"\$(TZ=UTC date -d @$(git log -1 --format=%ct) '+%Y-%m-%d %H:%M')\"" - "$one"
 check "a release with empty CompanyName and LegalCopyright says so on a line of its own" grep -qx \
   "package: warning: CompanyName or LegalCopyright is empty; give -DPRNSET_COMPANY_NAME and -DPRNSET_LEGAL_COPYRIGHT for a vendor's release" \
-  "$work/one/prnsetui.txt"
+  "${logs[0]}"
 
 echo "package: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -1,6 +1,6 @@
 // prnset check against the finding files: each file of tests/tools/findings says what it expects in remarks
 // ("; expect: warning unknown-key" before the line the finding names, "; expect-file: error file-empty" for the file
-// as a whole), so a new case is a new file. The registry of kinds is checked against the documentation too.
+// as a whole, "; expect: nothing"), so a new case is a new file. The registry of kinds is checked against the documentation too.
 #include <nlohmann/json.hpp>
 
 #include <filesystem>
@@ -45,7 +45,9 @@ TEST(CheckExpectationsTest, EveryFindingFileGivesWhatItsRemarksExpect) {
     const std::string name = entry.path().filename().string();
     const std::string text = ReadSourceFile("tests/tools/findings/" + name);
     const Expected expected = ExpectationsOf(text);
-    if (expected.empty()) continue;  // the older files of one finding each are told by their own table
+    // The older files of one finding each are told by their own table; a file that looks wrong but is not says
+    // "; expect: nothing".
+    if (expected.empty() && text.find("; expect: nothing") == std::string::npos) continue;
     SCOPED_TRACE(name);
     ++files;
     ToolRun run = RunTool({Wide("check"), Wide(folder + "/" + name), Wide("--format"), Wide("json")});

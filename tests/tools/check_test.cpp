@@ -122,8 +122,10 @@ std::string Repeat(const std::string &text, int times) {
 // A file with `count` shown sections, or one section with `count` shown items.
 std::string ManySections(int count) {
   std::string text = "[SectionNames]\nSectionCount=" + std::to_string(count) + "\nParameterRule=High256\n";
-  for (int n = 1; n <= count; ++n) text += "Section" + std::string(n < 10 ? "0" : "") + std::to_string(n) + "=S\n";
-  text += "[S_Lang_EN]\nTitle=T\n[S_Lang_CN]\nTitle=T\n";
+  for (int n = 1; n <= count; ++n)
+    text += "Section" + std::string(n < 10 ? "0" : "") + std::to_string(n) + "=S" + std::to_string(n) + "\n";
+  for (int n = 1; n <= count; ++n)
+    text += "[S" + std::to_string(n) + "_Lang_EN]\nTitle=T\n[S" + std::to_string(n) + "_Lang_CN]\nTitle=T\n";
   for (int n = 1; n <= count; ++n) text += "[Section" + std::string(n < 10 ? "0" : "") + std::to_string(n) + "]\nItemCount=0\n";
   return text;
 }
@@ -160,6 +162,9 @@ const Case kCases[] = {
      "odd number of hexadecimal digits (3)", 1},
     {"unknown parameter rule", [] { return Edit(kClean, "ParameterRule=High256", "ParameterRule=Binary"); }, 7,
      "error", "\"Binary\" is neither High256 nor BaseOn30, and 1 item needs parameter bytes", 1},
+    {"parameter rule one slip from a known one",
+     [] { return Edit(kClean, "ParameterRule=High256", "ParameterRule=High 256"); }, 7, "error",
+     "\"High 256\" is neither High256 nor BaseOn30 (did you mean High256?), and 1 item needs", 1},
     {"missing parameter rule", [] { return Edit(kClean, "ParameterRule=High256\n", ""); }, 1, "error",
      "is neither High256 nor BaseOn30", 1},
     // Declared entries missing, capacity, negative counts.
@@ -173,7 +178,7 @@ const Case kCases[] = {
     {"number section missing", [] { return Edit(kClean, "[Section01]\nItemCount=1\n", "[Other]\nItemCount=1\n"); },
      8, "warning", "[Section01] is missing (line 8 has [Other], which the plug-in does not read as [Section01]): class S shows no items", 2},
     {"eleven shown sections", [] { return ManySections(11); }, 14, "warning",
-     "Section11 (S) is ignored: the page holds at most 10 classes", 2},
+     "Section11 (S11) is ignored: the page holds at most 10 classes", 2},
     {"thirty-three shown items", [] { return ManyItems(33); }, 39, "warning",
      "Item33 (I33) is ignored: a class holds at most 32 items", 1},
     {"negative section count", [] { return Edit(kClean, "SectionCount=1", "SectionCount=-1"); }, 2, "error",
@@ -312,6 +317,11 @@ const Case kCases[] = {
      "[S_Default] appears again (first at line 24): only the first one is read", 1},
     {"duplicate key", [] { return std::string(kClean) + "i=0\n"; }, 26, "warning",
      "[S_Default] i appears again (first at line 25)", 1},
+    {"a key repeated eighty times, told fifty times and then counted",
+     [] { return std::string(kClean) + Repeat("i=0\n", 80); }, 76, "warning",
+     "30 more keys of [S_Default] appear again (from this line on): the first 50 are told one by one", 51},
+    {"default written with a suffix", [] { return Edit(kClean, "I=1\n", "I_Default=1\n"); }, 25, "warning",
+     "[S_Default] I_Default is never read: did you mean I?", 1},
     {"keys before the first header", [] { return "Version=2\n" + std::string(kClean); }, 1, "warning",
      "before the first [section] header", 1},
     {"misnumbered key", [] { return Edit(kClean, "Item01=I", "Item1=I\nItem01=I"); }, 10, "warning",

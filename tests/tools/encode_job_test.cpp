@@ -21,90 +21,56 @@ const char *const kFramed =
     "Item01ParameterCount=2\n[S_Rule_EN]\nI_RuleType=Enum\nI_Rule=0=A 1=B\n[S_Default]\nI=300\n";
 
 TEST_F(EncodeTest, PrintsTheTextAsTheEncoderWritesIt) {
-  const struct {
-    std::string file;
-    std::vector<std::string> choose;
-    std::string text;
-  } cases[] = {
-      {kOfficeLaser, {"--section", "0", "--item", "0", "--choice", "4"}, "1B 73 44 05 0D\n"},
-      {kOfficeLaser, {"--section", "0", "--item", "0", "--value", "300"}, "1B 73 44 2C 0D\n"},
-      {kOfficeLaser, {"--section", "1", "--item", "2", "--value", "-2"}, "1B 70 54 FE 0D\n"},
-      {kOfficeLaser, {"--section", "1", "--item", "3", "--choice", "0xA00000"}, "1B 70 44 A0 00 00 0D\n"},
-      {kOfficeLaser, {"--section", "1", "--item", "3", "--choice", "0"}, "1B 70 44 00 00 00 0D\n"},
-      {kLabelPrinter, {"--section", "1", "--item", "1", "--choice", "9"}, "5E 4C 4C 31 30 30 0D 0A\n"},
-      {kLabelPrinter, {"--section", "0", "--item", "0", "--value", "7"}, "5E 4D 44 37 0D 0A\n"},
+  const std::string office = SourcePath(kOfficeLaser), label = SourcePath(kLabelPrinter);
+  const ToolCase cases[] = {
+      {{"encode", office, "--section", "0", "--item", "0", "--choice", "4"}, 0, "1B 73 44 05 0D\n"},
+      {{"encode", office, "--section", "0", "--item", "0", "--value", "300"}, 0, "1B 73 44 2C 0D\n"},
+      {{"encode", office, "--section", "1", "--item", "2", "--value", "-2"}, 0, "1B 70 54 FE 0D\n"},
+      {{"encode", office, "--section", "1", "--item", "3", "--choice", "0xA00000"}, 0, "1B 70 44 A0 00 00 0D\n"},
+      {{"encode", office, "--section", "1", "--item", "3", "--choice", "0"}, 0, "1B 70 44 00 00 00 0D\n"},
+      {{"encode", label, "--section", "1", "--item", "1", "--choice", "9"}, 0, "5E 4C 4C 31 30 30 0D 0A\n"},
+      {{"encode", label, "--section", "0", "--item", "0", "--value", "7"}, 0, "5E 4D 44 37 0D 0A\n"},
   };
-  for (const auto &c : cases) {
-    std::vector<WString> args = {Wide("encode"), Wide(SourcePath(c.file))};
-    for (const std::string &arg : c.choose) args.push_back(Wide(arg));
-    SCOPED_TRACE(c.text);
-    ToolRun run = RunTool(args);
-    EXPECT_EQ(run.code, 0) << run.err;
-    EXPECT_EQ(run.out, c.text);
-  }
+  for (const ToolCase &c : cases) ExpectRun(c);
 }
 
 TEST_F(EncodeTest, NoTextExitsOneWithTheReason) {
-  std::string other = File(
+  const std::string office = SourcePath(kOfficeLaser), label = SourcePath(kLabelPrinter);
+  const std::string other = File(
       "[SectionNames]\nSectionCount=1\nSection01=S\nParameterRule=Binary\n[Section01]\nItemCount=2\nItem01=A\n"
       "Item02=B\n[S_Rule_EN]\nA_RuleType=Serial\nA_Rule=MIN=-32767 MAX=-32766\n");
-  const struct {
-    std::string file;
-    std::vector<std::string> choose;
-    std::string reason;
-  } cases[] = {
-      {SourcePath(kOfficeLaser), {"--section", "1", "--item", "2", "--choice", "7"},
+  const ToolCase cases[] = {
+      {{"encode", office, "--section", "1", "--item", "2", "--choice", "7"}, 1,
        "no option at position 7 (the item has 7 options)"},
-      {SourcePath(kOfficeLaser), {"--section", "1", "--item", "2", "--choice", "-1"}, "no option at position -1"},
-      {SourcePath(kLabelPrinter), {"--section", "0", "--item", "0", "--value", "-1"},
+      {{"encode", office, "--section", "1", "--item", "2", "--choice", "-1"}, 1, "no option at position -1"},
+      {{"encode", label, "--section", "0", "--item", "0", "--value", "-1"}, 1,
        "BaseOn30 cannot send the negative value -1"},
-      {other, {"--section", "0", "--item", "0", "--choice", "1"}, "\"Binary\" is neither High256 nor BaseOn30"},
-      {other, {"--section", "0", "--item", "0", "--choice", "0"}, "the no-command value -32767"},
+      {{"encode", other, "--section", "0", "--item", "0", "--choice", "1"}, 1,
+       "\"Binary\" is neither High256 nor BaseOn30"},
+      {{"encode", other, "--section", "0", "--item", "0", "--choice", "0"}, 1, "the no-command value -32767"},
   };
-  for (const auto &c : cases) {
-    std::vector<WString> args = {Wide("encode"), Wide(c.file)};
-    for (const std::string &arg : c.choose) args.push_back(Wide(arg));
-    SCOPED_TRACE(c.reason);
-    ToolRun run = RunTool(args);
-    EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.out, "");
-    EXPECT_TRUE(IsOneLine(run.err)) << run.err;
-    EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
-  }
+  for (const ToolCase &c : cases) ExpectRun(c);
 }
 
 TEST_F(JobTest, BuildsTheBytesOfSetAllAndSetCurrent) {
-  const struct {
-    std::string file;
-    std::vector<std::string> choose;
-    std::string bytes;
-  } cases[] = {
-      {SourcePath(kOfficeLaser),
-       {"--all"},
+  const std::string office = SourcePath(kOfficeLaser), label = SourcePath(kLabelPrinter);
+  const std::string framed = File(kFramed, "framed.ini");
+  const ToolCase cases[] = {
+      {{"job", office, "--all"}, 0,
        "1B 7B 53 31 1B 73 44 03 0D 1B 73 52 02 0D 1B 73 54 00 0D 1B 70 53 07 0D 1B 70 5A 00 0D 1B 70 54 00 0D "
        "1B 70 44 A0 00 00 0D 1B 65 53 0F 0D 1B 65 4F 04 0D 1B 6C 4C 02 0D 1B 6C 42 05 0D 1B 7D 57\n"},
-      {SourcePath(kOfficeLaser), {"--section", "0", "--item", "0", "--choice", "4"},
-       "1B 7B 53 31 1B 73 44 05 0D 1B 7D 57\n"},
-      {SourcePath(kLabelPrinter),
-       {"--all"},
+      {{"job", office, "--section", "0", "--item", "0", "--choice", "4"}, 0, "1B 7B 53 31 1B 73 44 05 0D 1B 7D 57\n"},
+      {{"job", label, "--all"}, 0,
        "5E 58 41 5E 4D 44 31 35 0D 0A 5E 50 52 34 0D 0A 5E 4D 4E 30 0D 0A 5E 4C 4C 31 30 30 0D 0A "
        "5E 4A 55 53 5E 58 5A\n"},
       // 300 in two bytes is 01 2C; the default is the mask of a multi-choice item.
-      {File(kFramed, "framed.ini"), {"--all"}, "1B 45 1B 40 01 2C 0D 1B 53\n"},
-      {File(kFramed, "framed.ini"), {"--section", "0", "--item", "0", "--choice", "300"},
-       "1B 45 1B 40 01 2C 0D 1B 53\n"},
+      {{"job", framed, "--all"}, 0, "1B 45 1B 40 01 2C 0D 1B 53\n"},
+      {{"job", framed, "--section", "0", "--item", "0", "--choice", "300"}, 0, "1B 45 1B 40 01 2C 0D 1B 53\n"},
       // A frame part that is not whole bytes is left out; the job still goes.
-      {File(Edit(kFramed, "EnterInstruction=1B 45", "EnterInstruction=1B 4"), "odd-enter.ini"), {"--all"},
+      {{"job", File(Edit(kFramed, "EnterInstruction=1B 45", "EnterInstruction=1B 4"), "odd-enter.ini"), "--all"}, 0,
        "1B 40 01 2C 0D 1B 53\n"},
   };
-  for (const auto &c : cases) {
-    std::vector<WString> args = {Wide("job"), Wide(c.file)};
-    for (const std::string &arg : c.choose) args.push_back(Wide(arg));
-    SCOPED_TRACE(c.bytes);
-    ToolRun run = RunTool(args);
-    EXPECT_EQ(run.code, 0) << run.err;
-    EXPECT_EQ(run.out, c.bytes);
-  }
+  for (const ToolCase &c : cases) ExpectRun(c);
 }
 
 TEST_F(JobTest, OutWritesTheRawBytes) {
@@ -118,29 +84,22 @@ TEST_F(JobTest, OutWritesTheRawBytes) {
 }
 
 TEST_F(JobTest, NothingToSendExitsOne) {
-  const struct {
-    std::string text;
-    std::vector<std::string> choose;
-    std::string reason;
-  } cases[] = {
+  // Each file under a name of its own: the table is written before any row runs.
+  int n = 0;
+  auto file = [&n](const std::string &text) { return File(text, "nothing" + std::to_string(n++) + ".ini"); };
+  const ToolCase cases[] = {
       // Set All sends nothing when one item has no text, rather than a partial set.
-      {Edit(Edit(kFramed, "ParameterRule=High256", "ParameterRule=BaseOn30"), "I=300", "I=-5"), {"--all"},
-       "item 0 of section 0: BaseOn30 cannot send the negative value -5"},
-      {Edit(kFramed, "Item01Instruction=1B 40", "Item01Instruction=1B 4"), {"--all"}, "is not whole bytes"},
-      {Edit(kFramed, "Item01Instruction=1B 40", "Item01Instruction=1B\t40"), {"--all"}, "is not whole bytes"},
-      {"[SectionNames]\nSectionCount=1\nSection01=S\n", {"--all"}, "the file shows no items"},
-      {kFramed, {"--section", "0", "--item", "0", "--choice", "-1", "--printer", "Nobody's printer"}, ""},
+      {{"job", file(Edit(Edit(kFramed, "ParameterRule=High256", "ParameterRule=BaseOn30"), "I=300", "I=-5")), "--all"},
+       1, "item 0 of section 0: BaseOn30 cannot send the negative value -5"},
+      {{"job", file(Edit(kFramed, "Item01Instruction=1B 40", "Item01Instruction=1B 4")), "--all"}, 1,
+       "is not whole bytes"},
+      {{"job", file(Edit(kFramed, "Item01Instruction=1B 40", "Item01Instruction=1B\t40")), "--all"}, 1,
+       "is not whole bytes"},
+      {{"job", file("[SectionNames]\nSectionCount=1\nSection01=S\n"), "--all"}, 1, "the file shows no items"},
+      {{"job", file(kFramed), "--section", "0", "--item", "0", "--choice", "-1", "--printer", "Nobody's printer"}, 1,
+       ""},
   };
-  for (const auto &c : cases) {
-    std::vector<WString> args = {Wide("job"), Wide(File(c.text))};
-    for (const std::string &arg : c.choose) args.push_back(Wide(arg));
-    SCOPED_TRACE(c.reason);
-    ToolRun run = RunTool(args);
-    EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.out, "");
-    EXPECT_TRUE(IsOneLine(run.err)) << run.err;
-    EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
-  }
+  for (const ToolCase &c : cases) ExpectRun(c);
 }
 
 TEST_F(JobTest, UsageErrorsExitTwo) {
@@ -168,19 +127,7 @@ TEST_F(JobTest, UsageErrorsExitTwo) {
       {"job", file, "--all", "--out", file.substr(0, file.find_last_of("/\\"))},
       {"job", file + ".missing", "--all"},
   };
-  for (const auto &c : cases) {
-    std::vector<WString> args;
-    std::string shown;
-    for (const std::string &arg : c) {
-      args.push_back(Wide(arg));
-      shown += arg + " ";
-    }
-    SCOPED_TRACE(shown);
-    ToolRun run = RunTool(args);
-    EXPECT_EQ(run.code, 2);
-    EXPECT_EQ(run.out, "");
-    EXPECT_TRUE(IsOneLine(run.err)) << run.err;
-  }
+  for (const std::vector<std::string> &args : cases) ExpectRun({args, 2, ""});
 }
 
 // An item named by its keys is the item at its page position: hidden classes and items shift positions, not keys.
@@ -247,11 +194,7 @@ TEST_F(EncodeTest, KeysOfNoShownItemExitTwoSayingWhy) {
   for (const auto &c : cases) {
     SCOPED_TRACE(c.keys);
     for (const char *command : {"encode", "job"}) {
-      ToolRun run = RunTool({command, c.file, "--item", c.keys, "--choice", "0"});
-      EXPECT_EQ(run.code, 2);
-      EXPECT_EQ(run.out, "");
-      EXPECT_TRUE(IsOneLine(run.err)) << run.err;
-      EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+      ToolRun run = ExpectRun({{command, c.file, "--item", c.keys, "--choice", "0"}, 2, c.says});
       EXPECT_EQ(run.err.find("hidden") != std::string::npos, c.hidden) << run.err;
     }
   }

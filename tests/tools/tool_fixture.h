@@ -85,6 +85,31 @@ inline std::string Edit(std::string text, const std::string &from, const std::st
   return text;
 }
 
+// One run of the tool as a row of a table: the command line (command, file, options), the exit code, and the text
+// of the stream the tool writes to: all of standard output when it succeeds; otherwise a part of its one-line
+// complaint on standard error, with nothing on standard output. Returns the run for what a table checks besides.
+struct ToolCase {
+  std::vector<std::string> args;
+  int code;
+  std::string text;
+};
+
+inline ToolRun ExpectRun(const ToolCase &c) {
+  std::string shown;
+  for (const std::string &arg : c.args) shown += arg + " ";
+  SCOPED_TRACE(shown);
+  ToolRun run = RunTool(c.args);
+  EXPECT_EQ(run.code, c.code) << run.err;
+  if (c.code == 0) {
+    EXPECT_EQ(run.out, c.text);
+  } else {
+    EXPECT_EQ(run.out, "");
+    EXPECT_TRUE(IsOneLine(run.err)) << run.err;
+    EXPECT_NE(run.err.find(c.text), std::string::npos) << run.err;
+  }
+  return run;
+}
+
 class ToolTest : public ::testing::Test {
  protected:
   void SetUp() override { testing_machine::Reset(); }

@@ -36,18 +36,7 @@ TEST_F(UsageTest, UsageErrorsExitTwoWithOneLine) {
       {{"preview", file, file}, "more than one file"},
   };
   for (const auto &c : cases) {
-    std::vector<WString> args;
-    std::string shown;
-    for (const std::string &arg : c.args) {
-      args.push_back(Wide(arg));
-      shown += arg + " ";
-    }
-    SCOPED_TRACE(shown);
-    ToolRun run = RunTool(args);
-    EXPECT_EQ(run.code, 2);
-    EXPECT_EQ(run.out, "");
-    EXPECT_TRUE(IsOneLine(run.err)) << run.err;
-    EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+    ToolRun run = ExpectRun({c.args, 2, c.says});
     EXPECT_EQ(run.err.rfind("prnset", 0), 0u) << run.err;
   }
 }
@@ -217,29 +206,21 @@ TEST_F(CommandLineTest, PositionsAreCheckedAtTheirEdges) {
     ten += "[Section" + std::string(n < 10 ? "0" : "") + std::to_string(n) + "]\nItemCount=1\nItem01=I\nItem01Instruction=1B\n";
   ten += "[S_Rule_EN]\nI_RuleType=Enum\nI_Rule=1=One\n";
   const std::string tenFile = File(ten, "ten.ini"), office = SourcePath(kOfficeLaser);
-  const struct {
-    std::string file;
-    std::vector<std::string> position;
-    int code;
-    std::string says;
-  } cases[] = {
-      {office, {"--section", "3", "--item", "1", "--choice", "0"}, 0, "1B 6C 42 01 0D"},
-      {office, {"--section", "4", "--item", "0", "--choice", "0"}, 2, "there is no section 4 (sections 0 to 3)"},
-      {office, {"--section", "-1", "--item", "0", "--choice", "0"}, 2, "there is no section -1 (sections 0 to 3)"},
-      {office, {"--section", "0", "--item", "3", "--choice", "0"}, 2, "section 0 has no item 3 (items 0 to 2)"},
-      {tenFile, {"--section", "9", "--item", "0", "--choice", "0"}, 0, "1B 01"},
-      {tenFile, {"--section", "10", "--item", "0", "--choice", "0"}, 2, "there is no section 10 (sections 0 to 9)"},
-      {tenFile, {"--section", "0", "--item", "0", "--choice", "1"}, 1, "no option at position 1 (the item has 1 option)"},
-      {office, {"--section", "0", "--item", "0", "--choice", "5"}, 1, "no option at position 5 (the item has 5 options)"},
+  const ToolCase cases[] = {
+      {{"encode", office, "--section", "3", "--item", "1", "--choice", "0"}, 0, "1B 6C 42 01 0D\n"},
+      {{"encode", office, "--section", "4", "--item", "0", "--choice", "0"}, 2, "there is no section 4 (sections 0 to 3)"},
+      {{"encode", office, "--section", "-1", "--item", "0", "--choice", "0"}, 2,
+       "there is no section -1 (sections 0 to 3)"},
+      {{"encode", office, "--section", "0", "--item", "3", "--choice", "0"}, 2, "section 0 has no item 3 (items 0 to 2)"},
+      {{"encode", tenFile, "--section", "9", "--item", "0", "--choice", "0"}, 0, "1B 01\n"},
+      {{"encode", tenFile, "--section", "10", "--item", "0", "--choice", "0"}, 2,
+       "there is no section 10 (sections 0 to 9)"},
+      {{"encode", tenFile, "--section", "0", "--item", "0", "--choice", "1"}, 1,
+       "no option at position 1 (the item has 1 option)"},
+      {{"encode", office, "--section", "0", "--item", "0", "--choice", "5"}, 1,
+       "no option at position 5 (the item has 5 options)"},
   };
-  for (const auto &c : cases) {
-    std::vector<WString> args = {Wide("encode"), Wide(c.file)};
-    for (const std::string &arg : c.position) args.push_back(Wide(arg));
-    SCOPED_TRACE(c.says);
-    ToolRun run = RunTool(args);
-    EXPECT_EQ(run.code, c.code) << run.err;
-    EXPECT_NE((c.code ? run.err : run.out).find(c.says), std::string::npos) << run.out << run.err;
-  }
+  for (const ToolCase &c : cases) ExpectRun(c);
 }
 
 TEST(Utf8Test, EachLengthAtItsEdges) {

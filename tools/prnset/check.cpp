@@ -4,6 +4,7 @@
 #include <map>
 #include <tuple>
 
+#include "tools/prnset/check_names.h"
 #include "tools/prnset/prnset.h"
 
 namespace prnset {
@@ -107,6 +108,22 @@ bool CheckFileContent(const std::vector<BYTE> &bytes, Findings &findings) {
   return true;
 }
 
+bool Overflow::Full(int line) {
+  if (told_ < kToldOneByOne) {
+    ++told_;
+    return false;
+  }
+  if (!more_++) first_ = line;
+  return true;
+}
+
+void Overflow::Tell(Findings &findings, const char *code) const {
+  if (more_)
+    findings.Add(first_, code,
+                 std::to_string(more_) + " more " + what_ + " (from this line on): the first " +
+                     std::to_string(kToldOneByOne) + " are told one by one");
+}
+
 const std::vector<std::string> kClaimableCodes = {"unknown-key", "unknown-section", "no-equals", "misnumbered",
                                                   "duplicate-key"};
 
@@ -117,12 +134,78 @@ Findings CheckSettingsFile(const CheckedFile &file) {
   CheckFileLayout(file.ini, findings);
   const std::vector<WString> misspelt = CheckMisspeltClassKeys(file, findings);
   CheckCatalogueWalk(file, misspelt, findings);
-  CheckSettingsSection(file.ini, findings);
+  CheckSettingsSection(file, findings);
   CheckUnknownNames(file, findings);
   CheckTexts(file, findings);
   // A misspelt name is told as the name it should have been; its line tells nothing more.
   findings.DropClaimed(kClaimableCodes);
   return findings;
+}
+
+namespace {
+// The values of an item's options in their order.
+std::vector<LONG> ValuesOf(const SettingsItem &item) {
+  std::vector<LONG> values;
+  for (const SettingsOption *option = item.Options; option && values.size() < item.OptionCount; option = option->Next)
+    values.push_back(option->Value);
+  return values;
+}
+
+std::string Shown(const std::vector<LONG> &values) {
+  std::string text;
+  for (size_t i = 0; i < values.size() && i < 8; ++i) text += (i ? " " : "") + std::to_string(values[i]);
+  return text + (values.size() > 8 ? " ..." : "");
+}
+}  // namespace
+
+namespace {
+// The read of `field` (the rule or its type) of the item in `itemSlot` of the class in `sectionSlot`, or nullptr.
+const LoadAccount::Reading *RuleOf(const LoadAccount &account, LONG sectionSlot, LONG itemSlot,
+                                   FileField field = FileField::Rule) {
+  for (const LoadAccount::Entry &section : account.sections) {
+    auto items = account.items.find(section.sectionNumber);
+    if (section.slot != sectionSlot || items == account.items.end()) continue;
+    for (const LoadAccount::Entry &item : items->second)
+      if (item.slot == itemSlot) return account.Find(field, section.sectionNumber, item.itemNumber);
+  }
+  return nullptr;
+}
+
+// Whether a finding is told already on the line of an item's rule or rule type in one reading.
+bool RuleTold(const Reading &reading, LONG sectionSlot, LONG itemSlot) {
+  for (FileField field : {FileField::Rule, FileField::RuleType}) {
+    const LoadAccount::Reading *read = RuleOf(reading.account, sectionSlot, itemSlot, field);
+    for (const Finding &finding : reading.findings.list())
+      if (read && read->line && finding.line == read->line) return true;
+  }
+  return false;
+}
+}  // namespace
+
+void CheckLanguagesAgree(const Reading &english, Reading &chinese) {
+  const SettingsCatalogue &en = *english.catalogue.get(), &cn = *chinese.catalogue.get();
+  // Both pages read the same filters, so their classes and items stand in the same slots.
+  for (LONG s = 0; s < SectionCountOf(en) && s < SectionCountOf(cn); ++s)
+    for (LONG i = 0; i < en.Sections[s].ItemCount && i < cn.Sections[s].ItemCount; ++i) {
+      const SettingsItem &a = en.Sections[s].Items[i], &b = cn.Sections[s].Items[i];
+      const std::vector<LONG> inEnglish = ValuesOf(a), inChinese = ValuesOf(b);
+      // An item without options in one language, or whose rule is faulty, is told by that language's findings.
+      if (inEnglish == inChinese || inEnglish.empty() || inChinese.empty() || RuleTold(english, s, i) ||
+          RuleTold(chinese, s, i))
+        continue;
+      const LoadAccount::Reading *chineseRule = RuleOf(chinese.account, s, i);
+      // A full-width equals sign, typed with a Chinese input method, is no '=' to the rule.
+      const bool fullWidth = chineseRule && chineseRule->text.find(WCHAR(0xFF1D)) != WString::npos;
+      chinese.findings.Add(chineseRule ? chineseRule->line : 0, "languages-differ",
+                           "item " + Utf8(en.Sections[s].Key) + "/" + Utf8(a.Key) + " has " +
+                               std::to_string(inEnglish.size()) + " options in English (values " + Shown(inEnglish) +
+                               ") but " + std::to_string(inChinese.size()) + " in Chinese (values " +
+                               Shown(inChinese) +
+                               "): the same row sends other bytes in the other language; " +
+                               (fullWidth ? "the Chinese rule holds a full-width \xEF\xBC\x9D, which the rule does not "
+                                            "read as '='"
+                                          : "give both rules the same values"));
+    }
 }
 
 std::vector<Finding> MergeLanguages(const std::vector<Finding> &english, const std::vector<Finding> &chinese) {
@@ -150,22 +233,12 @@ std::vector<Finding> MergeLanguages(const std::vector<Finding> &english, const s
   return merged;
 }
 
-namespace {
-// Names as the reader compares them: ASCII letters without regard to case.
-std::string Folded(const WString &name) {
-  std::string out = Utf8(name);
-  for (char &c : out)
-    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-  return out;
-}
-}  // namespace
-
 void LoadAccount::Read(const LoadRead &read) {
   byField_[{int(read.name.field), read.sectionNumber, read.itemNumber}] = reads.size();
   reads.push_back({read.name.field, read.section, read.key, read.sectionNumber, read.itemNumber,
                    read.text ? WString(read.text) : WString(), read.value, read.line, read.name.width});
-  names_.insert({Folded(read.section), Folded(read.key)});
-  sectionNames_.insert(Folded(read.section));
+  names_.emplace(FoldedName(read.section) + "\n" + FoldedName(read.key), reads.size() - 1);
+  sectionNames_.insert(FoldedName(read.section));
 }
 
 const LoadAccount::Reading *LoadAccount::Find(FileField field, LONG n, LONG m) const {
@@ -173,10 +246,11 @@ const LoadAccount::Reading *LoadAccount::Find(FileField field, LONG n, LONG m) c
   return found == byField_.end() ? nullptr : &reads[found->second];
 }
 
-bool LoadAccount::ReadName(const WString &section, const WString &key) const {
-  return names_.count({Folded(section), Folded(key)}) != 0;
+const LoadAccount::Reading *LoadAccount::ReadOf(const WString &section, const WString &key) const {
+  auto found = names_.find(FoldedName(section) + "\n" + FoldedName(key));
+  return found == names_.end() ? nullptr : &reads[found->second];
 }
 
-bool LoadAccount::ReadSection(const WString &section) const { return sectionNames_.count(Folded(section)) != 0; }
+bool LoadAccount::ReadSection(const WString &section) const { return sectionNames_.count(FoldedName(section)) != 0; }
 
 }  // namespace prnset

@@ -7,11 +7,14 @@
 #include <set>
 #include <string>
 #include <tuple>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "catalogue/catalogue.h"
 #include "catalogue/ini_file.h"
 #include "catalogue/loader.h"
+#include "tools/prnset/check_names.h"
 #include "tools/prnset/session.h"
 
 namespace prnset {
@@ -63,6 +66,23 @@ class Findings {
   std::set<int> claimed_;
 };
 
+// Past kToldOneByOne findings of one kind in one place the rest are told as one count: a generated or pasted file
+// must not bury its other findings.
+class Overflow {
+ public:
+  static constexpr int kToldOneByOne = 50;
+  // `what` completes "N more ...", such as "keys of [Paper_Lang_EN] are never read".
+  explicit Overflow(std::string what) : what_(std::move(what)) {}
+  // Whether the finding on `line` is one too many, to be counted rather than told.
+  bool Full(int line);
+  // Tells the count, when there was any.
+  void Tell(Findings &findings, const char *code) const;
+
+ private:
+  std::string what_;
+  int told_ = 0, more_ = 0, first_ = 0;
+};
+
 // What the loader told of one load: every read, where each listed class and item went, the rules' notes and where
 // the walks ended.
 class LoadAccount : public LoadObserver {
@@ -97,8 +117,8 @@ class LoadAccount : public LoadObserver {
 
   // The read of `field` for class n and item m, or nullptr when the load made none.
   const Reading *Find(FileField field, LONG n, LONG m = 0) const;
-  // Whether the load read this name (sections and keys compared as the reader compares them).
-  bool ReadName(const WString &section, const WString &key) const;
+  // The load's read of this name (sections and keys compared as the reader compares them), or nullptr.
+  const Reading *ReadOf(const WString &section, const WString &key) const;
   bool ReadSection(const WString &section) const;
 
   std::vector<Reading> reads;
@@ -109,8 +129,8 @@ class LoadAccount : public LoadObserver {
 
  private:
   std::map<std::tuple<int, LONG, LONG>, size_t> byField_;
-  std::set<std::pair<std::string, std::string>> names_;
-  std::set<std::string> sectionNames_;
+  std::unordered_map<std::string, size_t> names_;  // folded section and key, a line end between -> first read
+  std::unordered_set<std::string> sectionNames_;
 };
 
 // The settings file as read for checking: the parsed file (for lines and whole values), the catalogue the plug-in
@@ -119,6 +139,7 @@ struct CheckedFile {
   const IniFile &ini;
   const SettingsCatalogue &catalogue;
   const LoadAccount &account;
+  const KnownNames &known;  // every name the plug-in reads from this file
   const ToolLanguage &language;
   bool bothLanguages;  // the other language is checked too
   const std::vector<BYTE> &bytes;
@@ -137,7 +158,7 @@ bool CheckFileContent(const std::vector<BYTE> &bytes, Findings &findings);
 void CheckFileLayout(const IniFile &ini, Findings &findings);      // duplicates, lines without '=', misnumbered keys
 // Sections, items, texts, commands and rules, but for the classes whose key is told as misspelt.
 void CheckCatalogueWalk(const CheckedFile &file, const std::vector<WString> &misspelt, Findings &findings);
-void CheckSettingsSection(const IniFile &ini, Findings &findings);     // the document options' switches and values
+void CheckSettingsSection(const CheckedFile &file, Findings &findings);  // the document options' switches and values
 void CheckUnknownNames(const CheckedFile &file, Findings &findings);   // sections and keys the plug-in never reads
 // Listed class keys that are themselves the misspelling (the file's sections are named one slip away): told once
 // each, and returned so that nothing else is told about those classes.
@@ -157,6 +178,18 @@ struct ItemLines {
 // The loaded item's options and default against what the encoder makes of them.
 void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item, bool enumRule,
                      const ItemLines &lines, const std::string &where, Findings &findings);
+
+// One reading of the file: the catalogue the page of one language loads, the loader's account of that load, and the
+// findings about it.
+struct Reading {
+  UniqueCatalogue catalogue;
+  LoadAccount account;
+  Findings findings;
+};
+
+// Items whose options differ between the English and the Chinese page (their values, or how many): the same row
+// sends other bytes in the other language. Told among the Chinese reading's findings, on its rule's line.
+void CheckLanguagesAgree(const Reading &english, Reading &chinese);
 
 // The findings of the English and the Chinese reading as one list: a finding both readings make is told once, for
 // both. Sorted by line, file-wide findings first.

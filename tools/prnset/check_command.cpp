@@ -46,16 +46,26 @@ bool ReadBytes(const WString &path, std::vector<BYTE> &bytes) {
   }
 }
 
-// One reading of the file: the catalogue the page of that language loads from these bytes, the loader's account of
-// that load, and the findings about it.
-Findings CheckIn(const std::vector<BYTE> &bytes, const ToolLanguage &language, bool bothLanguages) {
+// The file's sections by their first line, and whether each is a _CN section.
+using SectionLines = std::vector<std::pair<int, bool>>;
+
+// Reads the file in one language; `sections` gets the file's sections as this reading sees them.
+Reading CheckIn(const std::vector<BYTE> &bytes, const ToolLanguage &language, bool bothLanguages,
+                SectionLines *sections = nullptr) {
   IniFile ini;
   ini.Parse(bytes.data(), bytes.size(), language.load.codePage);
-  UniqueCatalogue catalogue = NewCatalogue();
-  if (!catalogue) throw std::bad_alloc();
-  LoadAccount account;
-  LoadCatalogue(*catalogue.get(), IniSource(ini), language.load.language, &account);
-  return CheckSettingsFile({ini, *catalogue.get(), account, language, bothLanguages, bytes});
+  Reading reading{NewCatalogue(), {}, {}};
+  if (!reading.catalogue) throw std::bad_alloc();
+  LoadCatalogue(*reading.catalogue.get(), IniSource(ini), language.load.language, &reading.account);
+  const KnownNames known(ini);
+  for (const IniFile::Section &section : sections ? ini.sections() : std::vector<IniFile::Section>()) {
+    const WString name = ini.Text(section.name, section.nameLength), suffix = kChineseSuffix;
+    sections->push_back({section.line, name.size() >= suffix.size() &&
+                                           SameName(name.substr(name.size() - suffix.size()), suffix)});
+  }
+  reading.findings =
+      CheckSettingsFile({ini, *reading.catalogue.get(), reading.account, known, language, bothLanguages, bytes});
+  return reading;
 }
 
 // The findings of one reading, each marked with the language it concerns.
@@ -71,18 +81,9 @@ std::vector<Finding> Concerning(const Findings &findings, const ToolLanguage &la
 // The findings about the file's own lines (its layout, names the plug-in never reads, invisible characters) hold
 // for both pages; each is told from the reading whose code page its section is written in, so that a _CN section's
 // text is quoted as Chinese and never as the English page's reading of its bytes.
-std::vector<Finding> FileWide(std::vector<Finding> findings, const std::vector<BYTE> &bytes, bool chinese) {
+std::vector<Finding> FileWide(std::vector<Finding> findings, const SectionLines &sections, bool chinese) {
   static const char *const kFileCodes[] = {"duplicate-section", "duplicate-key", "before-first-section", "no-equals",
                                            "misnumbered", "unknown-section", "unknown-key", "invisible-character"};
-  IniFile ini;
-  ini.Parse(bytes.data(), bytes.size(), kEnglishCodePage);  // section names are ASCII in every reading
-  std::vector<std::pair<int, bool>> sections;  // first line, whether a _CN section
-  for (const IniFile::Section &section : ini.sections()) {
-    const WString name = ini.Text(section.name, section.nameLength);
-    const WString suffix = kChineseSuffix;
-    sections.push_back({section.line, name.size() >= suffix.size() &&
-                                          lstrcmpiW(name.substr(name.size() - suffix.size()).c_str(), kChineseSuffix) == 0});
-  }
   std::vector<Finding> kept;
   for (Finding &finding : findings) {
     bool fileWide = false;
@@ -210,16 +211,20 @@ int CheckCommand(const FileArguments &parsed, std::ostream &out, std::ostream &e
     } else if (!CheckFileContent(bytes, content)) {
       findings = content.list();
     } else if (both) {
-      Findings inEnglish = CheckIn(bytes, english, true);
-      Findings inChinese = CheckIn(bytes, chinese, true);
+      // Section names are ASCII in every reading: the English reading's sections place every line.
+      SectionLines sections;
+      Reading englishReading = CheckIn(bytes, english, true, &sections);
+      Reading chineseReading = CheckIn(bytes, chinese, true);
+      Findings &inEnglish = englishReading.findings, &inChinese = chineseReading.findings;
+      CheckLanguagesAgree(englishReading, chineseReading);
       inEnglish.ClaimAlso(inChinese);
       inChinese.ClaimAlso(inEnglish);
       inEnglish.DropClaimed(kClaimableCodes);
       inChinese.DropClaimed(kClaimableCodes);
-      findings = MergeLanguages(FileWide(Concerning(inEnglish, english), bytes, false),
-                                FileWide(Concerning(inChinese, chinese), bytes, true));
+      findings = MergeLanguages(FileWide(Concerning(inEnglish, english), sections, false),
+                                FileWide(Concerning(inChinese, chinese), sections, true));
     } else {
-      findings = Concerning(CheckIn(bytes, parsed.language, false), parsed.language);
+      findings = Concerning(CheckIn(bytes, parsed.language, false).findings, parsed.language);
       std::stable_sort(findings.begin(), findings.end(),
                        [](const Finding &a, const Finding &b) { return a.line < b.line; });
     }

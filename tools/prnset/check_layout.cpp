@@ -1,5 +1,5 @@
 // The file's own layout: what the reader passes over without a word.
-#include <map>
+#include <unordered_map>
 
 #include "catalogue/vocabulary.h"
 #include "tools/prnset/check.h"
@@ -19,7 +19,8 @@ void CheckNumbering(const WString &name, int line, LPCWSTR form, const std::stri
 }  // namespace
 
 void CheckFileLayout(const IniFile &ini, Findings &findings) {
-  std::map<std::string, int> seenSections;  // folded name -> first header line
+  std::unordered_map<std::string, int> seenSections;  // folded name -> first header line
+  Overflow moreSections("sections appear again");
   for (const IniFile::Section &section : ini.sections()) {
     WString name = ini.Text(section.name, section.nameLength);
     if (section.line == 0) {
@@ -33,7 +34,8 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
     std::string folded = FoldedName(name);
     auto first = seenSections.find(folded);
     if (first != seenSections.end()) {
-      findings.Add(section.line, "duplicate-section", "[" + Utf8(name) + "] appears again (first at line " +
+      if (!moreSections.Full(section.line))
+        findings.Add(section.line, "duplicate-section", "[" + Utf8(name) + "] appears again (first at line " +
                                          std::to_string(first->second) + "): only the first one is read");
       continue;
     }
@@ -42,18 +44,20 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
 
     bool numberSection = !NameForNumber(name, kNumberedSection).empty();
     bool namesSection = SameName(name, kNamesSection);
-    std::map<std::string, int> seenKeys;
+    std::unordered_map<std::string, int> seenKeys;
+    const std::string where = "[" + Utf8(name) + "] ";
+    Overflow moreKeys("keys of " + where + "appear again"), moreLines("lines of " + where + "have no '='");
     for (const IniFile::Entry &entry : section.entries) {
       WString key = ini.Text(entry.name, entry.nameLength);
       if (IsComment(key)) continue;
-      const std::string where = "[" + Utf8(name) + "] ";
-      if (entry.valueLength == WString::npos) {
+      if (entry.valueLength == WString::npos && !moreLines.Full(entry.line)) {
         findings.Add(entry.line, "no-equals", where + Quoted(key) + " has no '=': it reads as a key with an empty value");
       }
       std::string foldedKey = FoldedName(key);
       auto firstKey = seenKeys.find(foldedKey);
       if (firstKey != seenKeys.end()) {
-        findings.Add(entry.line, "duplicate-key", where + Utf8(key) + " appears again (first at line " +
+        if (!moreKeys.Full(entry.line))
+          findings.Add(entry.line, "duplicate-key", where + Utf8(key) + " appears again (first at line " +
                                          std::to_string(firstKey->second) + "): only the first one is read");
         continue;
       }
@@ -65,7 +69,10 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
              (numberSection && form.section == SectionForm::Numbered)))
           CheckNumbering(key, entry.line, form.key, shown, findings);
     }
+    moreKeys.Tell(findings, "duplicate-key");
+    moreLines.Tell(findings, "no-equals");
   }
+  moreSections.Tell(findings, "duplicate-section");
 }
 
 }  // namespace prnset

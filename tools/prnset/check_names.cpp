@@ -19,6 +19,12 @@ bool SameName(const WString &a, const WString &b) {
 }
 
 std::string FoldedName(const WString &name) {
+  std::string ascii;
+  for (WCHAR c : name) {
+    if (c >= 0x80) break;
+    ascii += char(Folded(c));
+  }
+  if (ascii.size() == name.size()) return ascii;  // names are ASCII but for a few: no conversion for them
   WString folded = name;
   for (WCHAR &c : folded) c = Folded(c);
   return Utf8(folded);
@@ -101,6 +107,7 @@ bool IsDigits(const WString &text, size_t from, size_t to) {
 }  // namespace
 
 WString NameForNumber(const WString &name, LPCWSTR form) {
+  if (std::none_of(name.begin(), name.end(), [](WCHAR c) { return c >= '0' && c <= '9'; })) return WString();
   SplitForm other;
   const SplitForm &split = SplitOf(form, other);
   const WString &p = split.prefix, &s = split.suffix;
@@ -142,6 +149,13 @@ bool IsMisnumbered(const WString &name) {
 }
 
 bool IsComment(const WString &name) { return !name.empty() && (name[0] == ';' || name[0] == '#'); }
+
+std::string RemarkHint(const WString &value) {
+  for (size_t i = 1; i < value.size(); ++i)
+    if ((value[i] == ';' || value[i] == '#') && (value[i - 1] == ' ' || value[i - 1] == '\t'))
+      return " (a remark after a value is part of the value: put remarks on a line of their own)";
+  return std::string();
+}
 
 bool IsPlainDecimal(const WString &text) {
   size_t i = !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;

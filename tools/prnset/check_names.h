@@ -2,6 +2,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,9 @@ bool IsMisnumbered(const WString &name);
 // Lines the reader passes over as a key nobody looks up: by custom, remarks start with ';' or '#'.
 bool IsComment(const WString &name);
 
+// For a value that holds a remark (" ; ..." after it), the hint that remarks go on their own line; empty otherwise.
+std::string RemarkHint(const WString &value);
+
 // Only a sign and decimal digits: the one number form that every reader of the file takes alike.
 bool IsPlainDecimal(const WString &text);
 
@@ -79,6 +83,7 @@ class KnownNames {
  private:
 
   std::map<std::string, std::vector<WString>> itemsOfClass_;  // folded class key -> item keys of all its classes
+  std::map<std::string, std::set<std::string>> itemKeys_;     // the same item keys, folded, to look names up
   std::map<std::string, long> itemsListed_;                   // folded [SectionNN] -> highest ItemNN it lists
   std::vector<WString> classKeys_;
   std::vector<std::string> openClasses_;  // folded keys of classes whose [SectionNN] is missing

@@ -46,7 +46,7 @@ struct Option {
 std::string Named(const Option &option) { return Quoted(option.text) + " (" + std::to_string(option.value) + ")"; }
 
 bool IsHigh256(const SettingsCatalogue &catalogue) {
-  return lstrcmpiW(FieldText(catalogue.ParameterRule).c_str(), WTEXT("High256")) == 0;
+  return lstrcmpiW(FieldText(catalogue.ParameterRule).c_str(), kHigh256Rule) == 0;
 }
 
 }  // namespace
@@ -69,6 +69,24 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
                  where + ": the pairs are separated by " + Quoted(WString(1, mark)) +
                      ", not by blanks: the plug-in reads " + std::to_string(options) + " option" +
                      (options == 1 ? "" : "s") + " (such as " + Quoted(text) + "); write them as \"0=Off 1=On\"");
+    return true;
+  }
+  // Blanks before '=' ("1 = Lightest"): the value is read up to the blank and the rest runs into the texts, one
+  // mistake however many options it spoils.
+  bool enumNotes = false;
+  for (const RuleNote &note : report.notes) enumNotes = enumNotes || note.kind == RuleNoteKind::EnumValueNotNumber;
+  for (size_t i = 1; enumNotes && i < rule.size(); ++i) {
+    if (rule[i] != '=' || rule[i - 1] != ' ') continue;
+    size_t start = i - 1;
+    while (start > 0 && rule[start - 1] == ' ') --start;
+    if (start == 0 || rule[start - 1] < '0' || rule[start - 1] > '9') continue;
+    size_t from = start - 1;
+    while (from > 0 && rule[from - 1] >= '0' && rule[from - 1] <= '9') --from;
+    const WString pair = rule.substr(from, std::min(rule.size(), i + 2) - from);
+    findings.Add(line, "enum-value-not-number",
+                 where + ": " + Quoted(pair) + " has a blank before '=': the plug-in reads " + std::to_string(options) +
+                     " option" + (options == 1 ? "" : "s") + " with wrong values; write the pairs without blanks "
+                     "around '=', as \"1=Lightest 2=Light\"");
     return true;
   }
   // A setting written as a word reads as 0; that is the one thing to tell about the rule.

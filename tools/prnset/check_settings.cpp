@@ -1,5 +1,7 @@
 // The "Settings" section: the switches and values of the driver's own landscape items, as the document options
 // read them when the printer has no printer data of the same name.
+#include <unordered_set>
+
 #include "docoptions/compress_choices.h"
 #include "docoptions/settings_lookup.h"
 #include "tools/prnset/check.h"
@@ -7,11 +9,44 @@
 
 namespace prnset {
 
-void CheckSettingsSection(const IniFile &ini, Findings &findings) {
+namespace {
+
+// Every value of the section is a number: a word or a unit after the digits reads otherwise than it says.
+void CheckNumbers(const IniFile &ini, INT compress, INT move, Findings &findings) {
+  const IniFile::Section *section = FirstSection(ini, kSettingsSection);
+  if (!section) return;
+  std::unordered_set<std::string> seen;  // only the first line of a name is read
+  for (const IniFile::Entry &entry : section->entries) {
+    const WString key = ini.Text(entry.name, entry.nameLength);
+    if (!seen.insert(FoldedName(key)).second) continue;
+    const bool isSwitch = SameName(key, kCompressSwitchKey.key) || SameName(key, kMoveSwitchKey.key);
+    const WString choice = kCompressValueKey;  // COMPRESS_VALUEn: the current value's key and a number
+    const bool compressValue =
+        SameName(key, kCompressCountKey) ||
+        (key.size() >= choice.size() && SameName(key.substr(0, choice.size()), choice) &&
+         (key.size() == choice.size() || IsPlainDecimal(key.substr(choice.size()))));
+    const bool used = isSwitch || (compress && compressValue) || (move && SameName(key, kMoveKey));
+    if (!used || entry.valueLength == WString::npos) continue;
+    const WString raw = ReadWhole(ini, kSettingsSection, key);
+    if (raw.empty() || IsPlainDecimal(raw)) continue;
+    const LONG value = LONG(ini.ReadInt(kSettingsSection, key.c_str(), 0));
+    findings.Add(entry.line, "not-a-number",
+                 Place(kSettingsSection, key) + " = " + Quoted(raw) + " is not a plain decimal number: the plug-in reads " +
+                     std::to_string(value) +
+                     (isSwitch && value == 0 ? ", so the driver's item is left out; write 1 to offer it" : "") +
+                     RemarkHint(raw));
+  }
+}
+
+}  // namespace
+
+void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
+  const IniFile &ini = file.ini;
   const WString settings = kSettingsSection;
   auto line = [&](LPCWSTR key) { return ini.LineOf(settings.c_str(), key); };
   INT compress = 0, move = 0;
   ReadSwitches(ini, &compress, &move);
+  CheckNumbers(ini, compress, move, findings);
 
   if (compress) {
     const CompressChoices choices =
@@ -33,10 +68,19 @@ void CheckSettingsSection(const IniFile &ini, Findings &findings) {
       for (LONG n = 1; n <= choices.count; ++n) {
         WCHAR key[kPathChars];
         wsprintfW(key, kCompressChoiceForm, int(n));
-        if (!line(key))
-          findings.Add(countLine, "settings-choice-missing",
+        if (!line(key)) {
+          // On the line of the entry probably meant for it, which then tells nothing more.
+          const MeantEntry meant = MeantKey(ini, file.known, settings, key);
+          if (!meant.name.empty()) findings.Claim(meant.line);
+          findings.Add(meant.name.empty() ? countLine : meant.line, "settings-choice-missing",
                        "[Settings] Count is " + std::to_string(choices.declared) + " but " + Utf8(key) +
-                           " is missing: that choice reads 0");
+                           " is missing" +
+                           (meant.name.empty() ? std::string()
+                                               : " (line " + std::to_string(meant.line) + " has " +
+                                                     Quoted(meant.name) + ", which the plug-in does not read as " +
+                                                     Utf8(key) + ")") +
+                           ": that choice reads 0");
+        }
         else if (!choices.answered[n - 1])
           findings.Add(line(key), "settings-choice-missing",
                        "[Settings] " + Utf8(key) + " is empty: that choice repeats the one before it (" +

@@ -1,6 +1,7 @@
 // Characters the page would show otherwise than the author sees them in an editor: invisible ones, a lone quotation
 // mark, and text in another encoding than the page of its language reads.
 #include <cstdio>
+#include <unordered_set>
 
 #include "tools/prnset/check.h"
 #include "tools/prnset/check_names.h"
@@ -45,15 +46,27 @@ std::vector<std::pair<size_t, size_t>> LineBytes(const std::vector<BYTE> &bytes)
   return lines;
 }
 
-// Whether bytes with some above 127 are valid UTF-8 throughout.
-bool IsUtf8(const BYTE *p, size_t n) {
+// Characters of a Chinese text: Han, CJK and full-width punctuation, general punctuation.
+bool IsChineseText(unsigned c) {
+  return (c >= 0x2000 && c <= 0x206F) || (c >= 0x3000 && c <= 0x303F) || (c >= 0x3400 && c <= 0x9FFF) ||
+         (c >= 0xFF00 && c <= 0xFFEF);
+}
+
+// Whether bytes with some above 127 are valid UTF-8 throughout, and with `chinese` whether they are Chinese text: a
+// short text of code page 936 can be valid UTF-8 by chance (pairs that read as Cyrillic and Hebrew letters), but then
+// not as Chinese characters.
+bool IsUtf8(const BYTE *p, size_t n, bool chinese) {
   bool high = false;
   for (size_t i = 0; i < n;) {
     BYTE b = p[i];
     size_t more = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : 9;
     if (more == 9 || i + more >= n + (more ? 0 : 1)) return false;
-    for (size_t k = 1; k <= more; ++k)
+    unsigned c = more ? b & (0x3F >> more) : b;
+    for (size_t k = 1; k <= more; ++k) {
       if ((p[i + k] & 0xC0) != 0x80) return false;
+      c = (c << 6) | (p[i + k] & 0x3F);
+    }
+    if (more && chinese && !IsChineseText(c)) return false;
     high = high || more;
     i += more + 1;
   }
@@ -75,8 +88,11 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
   const bool english = file.language.load.language != kChineseLanguage;
   const bool ansi = ini.encoding() == IniFile::Encoding::Ansi;
   const auto lines = ansi ? LineBytes(file.bytes) : std::vector<std::pair<size_t, size_t>>();
+  std::unordered_set<std::string> seen;
   for (const IniFile::Section &section : ini.sections()) {
     const WString name = ini.Text(section.name, section.nameLength);
+    // Only the first section of a name is read: the page shows no text of a later one.
+    const bool read = seen.insert(FoldedName(name)).second && file.account.ReadSection(name);
     const bool english_section = EndsWith(name, kEnglishSuffix), chinese_section = EndsWith(name, kChineseSuffix);
     bool swallowed = false;  // the lines after a mark that hid a header belong to the section it hid
     for (const IniFile::Entry &entry : section.entries) {
@@ -104,7 +120,8 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
           findings.Claim(entry.line);
           break;
         }
-      if (!file.account.ReadName(name, key)) continue;  // only what the page reads is shown
+      const LoadAccount::Reading *reading = read ? file.account.ReadOf(name, key) : nullptr;
+      if (!reading) continue;  // only what the page reads is shown
       for (size_t i = 0; i < value.size(); ++i)
         if (IsInvisible(value[i])) {
           findings.Add(entry.line, "invisible-character",
@@ -120,6 +137,14 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
                      Place(name, key) + " has a quotation mark at one end only: the page shows it, " +
                          Quoted(ReadWhole(ini, name, key)),
                      ini.ColumnOf(opens ? entry.value : entry.value + value.size() - 1));
+      // A remark after a title or a note is shown as part of it.
+      const FileField field = reading->field;
+      const bool shownText = field == FileField::SectionTitle || field == FileField::SectionNote ||
+                             field == FileField::ItemTitle || field == FileField::ItemNote;
+      if (shownText && !RemarkHint(value).empty())
+        findings.Add(entry.line, "remark-in-text",
+                     Place(name, key) + " = " + Quoted(value) + ": the page shows the remark as part of the text" +
+                         RemarkHint(value));
       if (english_section && english && !ansi) {
         for (WCHAR c : value)
           if (IsHan(c)) {
@@ -136,7 +161,7 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       for (size_t i = 0; i < n; ++i) high = high || p[i] >= 0x80;
       if (!high) continue;
       if (chinese_section && !english) {
-        if (IsUtf8(p, n))
+        if (IsUtf8(p, n, true))
           findings.Add(entry.line, "utf8-in-ansi",
                        Place(name, key) + " is UTF-8 text in a file the Chinese page reads in code page 936: it "
                        "shows garbled; save the whole file in code page 936, or as UTF-8 with a byte order mark");
@@ -147,7 +172,7 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       }
       if (english_section && english) {
         std::vector<WCHAR> wide(n + 1);
-        int chars = Decodes(kChineseCodePage, p, n) && !IsUtf8(p, n)
+        int chars = Decodes(kChineseCodePage, p, n) && !IsUtf8(p, n, false)
                         ? MultiByteToWideChar(kChineseCodePage, 0, reinterpret_cast<LPCSTR>(p), int(n), wide.data(),
                                               int(wide.size()))
                         : 0;

@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <unordered_set>
 
 #include "catalogue/vocabulary.h"
 
@@ -30,15 +31,24 @@ WString Nearest(const WString &name, const std::vector<WString> &candidates,
       bestPresent = here;
     }
   }
+  // No near miss: a name the file lacks with something added to it ("Density_Default" for "Density").
+  for (const WString &candidate : candidates)
+    if (best.empty() && name.size() > candidate.size() + 1 && name[candidate.size()] == '_' &&
+        SameName(name.substr(0, candidate.size()), candidate) && !present(candidate))
+      best = candidate;
   return best;
 }
 
 // The key forms of the vocabulary read from sections of `form`.
-std::vector<const KeyName *> KeysIn(SectionForm form) {
-  std::vector<const KeyName *> keys;
-  for (const KeyName &key : kFileKeys)
-    if (key.section == form) keys.push_back(&key);
-  return keys;
+const std::vector<const KeyName *> &KeysIn(SectionForm form) {
+  static const std::map<SectionForm, std::vector<const KeyName *>> forms = [] {
+    std::map<SectionForm, std::vector<const KeyName *>> all;
+    for (const KeyName &key : kFileKeys) all[key.section].push_back(&key);
+    return all;
+  }();
+  static const std::vector<const KeyName *> none;
+  auto found = forms.find(form);
+  return found == forms.end() ? none : found->second;
 }
 
 // "%s_Title" -> "_Title": what follows the item's key in an item-keyed name.
@@ -62,7 +72,8 @@ const std::vector<std::pair<WString, SectionForm>> &ClassSectionSuffixes() {
   return suffixes;
 }
 
-std::vector<WString> SettingsKeys() {
+const std::vector<WString> &SettingsKeys() {
+  static const std::vector<WString> all = [] {
   std::vector<WString> keys = {kCompressSwitchKey.key, kMoveSwitchKey.key, kCompressCountKey, kCompressValueKey,
                                kMoveKey};
   for (long n = 1; n <= kMaxCompressChoices; ++n) {
@@ -71,6 +82,8 @@ std::vector<WString> SettingsKeys() {
     keys.push_back(name);
   }
   return keys;
+  }();
+  return all;
 }
 
 }  // namespace
@@ -78,16 +91,20 @@ std::vector<WString> SettingsKeys() {
 KnownNames::KnownNames(const IniFile &ini) {
   const IniFile::Section *names = FirstSection(ini, kNamesSection);
   if (!names) return;
+  std::set<std::string> classNames;  // a name repeated in the list is read once: the reader takes its first line
   for (const IniFile::Entry &entry : names->entries) {
     WString name = ini.Text(entry.name, entry.nameLength);
     // A misnumbered Section1 still names its class: its sections are told as the numbering's fault, not as unknown.
     const LPCWSTR sectionForm = KeyOf(FileField::SectionKey).key;
     long n = NumberIn(name, sectionForm);
-    if ((n < 0 && NameForNumber(name, sectionForm).empty()) || entry.valueLength == WString::npos) continue;
+    if ((n < 0 && NameForNumber(name, sectionForm).empty()) || entry.valueLength == WString::npos ||
+        !classNames.insert(FoldedName(name)).second)
+      continue;
     sectionsListed_ = std::max(sectionsListed_, n);
     WString classKey = Cut(ReadWhole(ini, kNamesSection, name), KeyOf(FileField::SectionKey).width - 1);
     classKeys_.push_back(classKey);
     std::vector<WString> &items = itemsOfClass_[FoldedName(classKey)];
+    std::set<std::string> &folded = itemKeys_[FoldedName(classKey)];
     const WString numberName = NameForNumber(name, kNumberedSection);  // the loader's [SectionNN] for this number
     const IniFile::Section *numbered = FirstSection(ini, numberName);
     if (!numbered) {
@@ -96,13 +113,17 @@ KnownNames::KnownNames(const IniFile &ini) {
       continue;
     }
     long &listed = itemsListed_[FoldedName(numberName)];
+    std::set<std::string> itemNames;  // a name repeated in the list is read once: the reader takes its first line
     for (const IniFile::Entry &item : numbered->entries) {
       WString itemName = ini.Text(item.name, item.nameLength);
       const LPCWSTR itemForm = KeyOf(FileField::ItemKey).key;
       long m = NumberIn(itemName, itemForm);
-      if ((m < 0 && NameForNumber(itemName, itemForm).empty()) || item.valueLength == WString::npos) continue;
+      if ((m < 0 && NameForNumber(itemName, itemForm).empty()) || item.valueLength == WString::npos ||
+          !itemNames.insert(FoldedName(itemName)).second)
+        continue;
       listed = std::max(listed, m);
-      items.push_back(Cut(ReadWhole(ini, numberName, itemName), KeyOf(FileField::ItemKey).width - 1));
+      const WString itemKey = Cut(ReadWhole(ini, numberName, itemName), KeyOf(FileField::ItemKey).width - 1);
+      if (folded.insert(FoldedName(itemKey)).second) items.push_back(itemKey);
     }
   }
 }
@@ -155,12 +176,15 @@ bool KnownNames::IsKeyOf(Kind kind, const std::string &classKey, const WString &
       case KeyShape::Numbered:
         if (NumberIn(key, form->key) > 0) return true;
         break;
-      case KeyShape::ItemKeyed:
+      case KeyShape::ItemKeyed: {
         if (open) return true;
-        if (items != itemsOfClass_.end())
-          for (const WString &item : items->second)
-            if (SameName(item + ItemSuffix(*form), key)) return true;
+        const WString suffix = ItemSuffix(*form);
+        if (items != itemsOfClass_.end() && key.size() > suffix.size() &&
+            SameName(key.substr(key.size() - suffix.size()), suffix) &&
+            itemKeys_.at(classKey).count(FoldedName(key.substr(0, key.size() - suffix.size()))))
+          return true;
         break;
+      }
     }
   }
   return false;
@@ -215,20 +239,26 @@ std::vector<WString> CheckMisspeltClassKeys(const CheckedFile &file, Findings &f
     for (const auto &suffix : ClassSectionSuffixes()) any = any || SectionLine(ini, key + suffix.first) > 0;
     if (any) continue;
     std::map<std::string, std::pair<WString, std::vector<int>>> meant;  // folded key -> key, lines of its sections
-    for (const IniFile::Section &section : ini.sections()) {
-      const WString name = ini.Text(section.name, section.nameLength);
-      for (const auto &suffix : ClassSectionSuffixes()) {
-        if (name.size() <= suffix.first.size() ||
-            !SameName(name.substr(name.size() - suffix.first.size()), suffix.first))
-          continue;
-        const WString prefix = name.substr(0, name.size() - suffix.first.size());
-        if (IsNearMiss(prefix, key)) {
+    // The class sections of the file whose class key passes `fits`, gathered by that key.
+    auto gather = [&](const std::function<bool(const WString &prefix, const WString &name)> &fits) {
+      for (const IniFile::Section &section : ini.sections()) {
+        const WString name = ini.Text(section.name, section.nameLength);
+        for (const auto &suffix : ClassSectionSuffixes()) {
+          if (name.size() <= suffix.first.size() ||
+              !SameName(name.substr(name.size() - suffix.first.size()), suffix.first))
+            continue;
+          const WString prefix = name.substr(0, name.size() - suffix.first.size());
+          if (!fits(prefix, name)) continue;
           auto &found = meant[FoldedName(prefix)];
           found.first = prefix;
           found.second.push_back(section.line);
         }
       }
-    }
+    };
+    gather([&](const WString &prefix, const WString &) { return IsNearMiss(prefix, key); });
+    // No near miss: the one class whose sections the file has but lists under no key ("Quality" listed as
+    // "Print Quality").
+    if (meant.empty()) gather([&](const WString &, const WString &name) { return !file.known.IsSection(name); });
     if (meant.size() != 1) continue;
     const auto &found = meant.begin()->second;
     for (int line : found.second) findings.Claim(line);
@@ -242,49 +272,18 @@ std::vector<WString> CheckMisspeltClassKeys(const CheckedFile &file, Findings &f
   return misspelt;
 }
 
-namespace {
-
-// Past this many names of one kind in one place, the rest are told as one count: a generated or pasted file must not
-// bury its other findings.
-constexpr int kToldOneByOne = 50;
-
-// Counts the names told beyond kToldOneByOne and tells them as one finding at the end.
-class Overflow {
- public:
-  explicit Overflow(std::string what) : what_(std::move(what)) {}
-  bool Full(int line) {
-    if (told_ < kToldOneByOne) {
-      ++told_;
-      return false;
-    }
-    if (!more_++) first_ = line;
-    return true;
-  }
-  void Tell(Findings &findings, const char *code) const {
-    if (more_)
-      findings.Add(first_, code,
-                   std::to_string(more_) + " more " + what_ + " never read (from this line on): the first " +
-                       std::to_string(kToldOneByOne) + " are told one by one");
-  }
-
- private:
-  std::string what_;
-  int told_ = 0, more_ = 0, first_ = 0;
-};
-
-}  // namespace
 
 void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
   const IniFile &ini = file.ini;
-  const KnownNames known(ini);
+  const KnownNames &known = file.known;
   const std::vector<WString> sections = known.Sections();
   // The first section of each name, found once: a file of many sections is read in one pass.
-  std::set<std::string> seen;
+  std::unordered_set<std::string> seen;
   for (const IniFile::Section &section : ini.sections())
     if (section.line != 0) seen.insert(FoldedName(ini.Text(section.name, section.nameLength)));
   auto present = [&](const WString &name) { return seen.count(FoldedName(name)) != 0; };
-  std::set<std::string> told;
-  Overflow moreSections("sections are");
+  std::unordered_set<std::string> told;
+  Overflow moreSections("sections are never read");
   for (const IniFile::Section &section : ini.sections()) {
     if (section.line == 0) continue;  // keys before the first header: the layout tells of them
     WString name = ini.Text(section.name, section.nameLength);
@@ -301,10 +300,10 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
                                       : ": did you mean [" + Utf8(meant) + "]?"));
       continue;
     }
-    const std::vector<WString> keys = known.KeysOf(name);
-    std::set<std::string> here;
-    for (const IniFile::Entry &entry : section.entries) here.insert(FoldedName(ini.Text(entry.name, entry.nameLength)));
-    Overflow moreKeys("keys of [" + Utf8(name) + "] are");
+    // The section's names and its keys, made once the first unknown key needs a suggestion.
+    std::vector<WString> keys;
+    std::unordered_set<std::string> here;
+    Overflow moreKeys("keys of [" + Utf8(name) + "] are never read");
     std::string classKey;
     const KnownNames::Kind kind = known.KindOf(name, &classKey);
     for (const IniFile::Entry &entry : section.entries) {
@@ -313,6 +312,10 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
           IsMisnumbered(key))
         continue;
       if (moreKeys.Full(entry.line)) continue;
+      if (keys.empty()) {
+        keys = known.KeysOf(name);
+        for (const IniFile::Entry &other : section.entries) here.insert(FoldedName(ini.Text(other.name, other.nameLength)));
+      }
       WString meant =
           Nearest(key, keys, [&](const WString &candidate) { return here.count(FoldedName(candidate)) != 0; });
       findings.Add(entry.line, "unknown-key",

@@ -26,6 +26,7 @@ const Language kLanguages[] = {{kEnglishLanguage, "English", "an English system"
 struct MissingTitle {
   int line;
   std::string message;
+  bool meant;  // the line holds a misspelt name of the title, which tells nothing more
 };
 
 // Filter values that say "hide" in words: read as 0, they hide as meant.
@@ -33,6 +34,19 @@ bool SaysHide(const WString &value) {
   for (const char *word : {"no", "off", "false", "hide", "hidden", "disable", "disabled"})
     if (SameName(value, Ascii(word))) return true;
   return false;
+}
+
+// The rule type a rule text is written for, when it is plainly the other one: MIN= or MAX= make a Serial rule, a
+// number and '=' at the start an Enum rule. nullptr when the text fits its type or fits neither.
+LPCWSTR WrittenFor(bool isEnum, const WString &rule) {
+  std::string folded = FoldedName(rule);
+  const bool range = folded.find("min=") != std::string::npos || folded.find("max=") != std::string::npos;
+  size_t digits = !folded.empty() && folded[0] == '-' ? 1 : 0;
+  while (digits < folded.size() && folded[digits] >= '0' && folded[digits] <= '9') ++digits;
+  const bool pairs = digits > 0 && folded[digits - 1] != '-' && digits < folded.size() && folded[digits] == '=';
+  if (isEnum && range && !pairs) return kSerialRuleType;
+  if (!isEnum && pairs && !range) return kEnumRuleType;
+  return nullptr;
 }
 
 std::string Count(long count, const std::string &word) {
@@ -56,7 +70,7 @@ using AccountRead = LoadAccount::Reading;
 class Walker {
  public:
   Walker(const CheckedFile &file, const std::vector<WString> &misspelt, Findings &findings)
-      : misspelt_(misspelt), ini_(file.ini), catalogue_(file.catalogue), account_(file.account), findings_(findings), known_(file.ini),
+      : misspelt_(misspelt), ini_(file.ini), catalogue_(file.catalogue), account_(file.account), findings_(findings), known_(file.known),
         suffix_(LanguageSuffix(file.language.load.language)),
         languageName_(file.language.load.language == kChineseLanguage ? "Chinese" : "English") {}
 
@@ -98,7 +112,7 @@ class Walker {
   const SettingsCatalogue &catalogue_;
   const LoadAccount &account_;
   Findings &findings_;
-  const KnownNames known_;
+  const KnownNames &known_;
   LPCWSTR suffix_;
   const char *languageName_;
   const WString names_ = kNamesSection;
@@ -118,7 +132,7 @@ void Walker::CheckNumber(const AccountRead *read) {
   if (!plain)
     findings_.Add(read->line, "not-a-number",
                   Place(read->section, read->key) + " = " + Quoted(raw) + " is not a plain decimal number: the plug-in reads " +
-                      std::to_string(read->value));
+                      std::to_string(read->value) + RemarkHint(raw));
 }
 
 void Walker::CheckWidth(const AccountRead *read) {
@@ -151,7 +165,7 @@ void Walker::CheckCommandText(const AccountRead *read, const std::string &conseq
     // The column of the character on its line: the value starts after the key's '='.
     findings_.Add(read->line, "bad-command-text",
                   where + " holds " + Quoted(WString(1, read->text[check.position])) +
-                      ", which is neither a blank nor a hexadecimal digit: " + consequence);
+                      ", which is neither a blank nor a hexadecimal digit: " + consequence + RemarkHint(read->text));
     return;
   }
   if (tail && read->text.size() == 1) {
@@ -171,7 +185,8 @@ void Walker::CheckFilter(const AccountRead *read, const std::string &what) {
   WString raw = Read(read->section, read->key);
   if (raw.empty() || IsPlainDecimal(raw)) return;
   std::string message = Place(read->section, read->key) + " = " + Quoted(raw) + " is not a number: the plug-in reads " +
-                        std::to_string(read->value) + (read->value == 0 ? " and hides " : " and shows ") + what;
+                        std::to_string(read->value) + (read->value == 0 ? " and hides " : " and shows ") + what +
+                        RemarkHint(raw);
   if (read->value == 0 && !SaysHide(raw))
     findings_.Add(read->line, "filter-not-number", message + "; write 1 to show it, 0 to hide it");
   else
@@ -266,8 +281,15 @@ void Walker::NoteTitles(const WString &key, LONG n, const WString &titleKey, con
     } else {
       int line = Line(section, titleKey);
       if (!line) line = HasSection(section) ? SectionLine(ini_, section) : fallbackLine;
-      missingTitles_[l].push_back({line, Place(section, titleKey) + " is missing: in " + kLanguages[l].name +
-                                             " the " + what + " shows as an empty row"});
+      const MeantEntry meant = line && !Line(section, titleKey) ? MeantKey(ini_, known_, section, titleKey) : MeantEntry();
+      std::string message = Place(section, titleKey) + " is missing";
+      if (!meant.name.empty()) {
+        message += " (line " + std::to_string(meant.line) + " has " + Quoted(meant.name) +
+                   ", which the plug-in does not read as " + Utf8(titleKey) + ")";
+        line = meant.line;
+      }
+      missingTitles_[l].push_back(
+          {line, message + ": in " + kLanguages[l].name + " the " + what + " shows as an empty row", !meant.name.empty()});
     }
   }
 }
@@ -314,6 +336,7 @@ void Walker::Run() {
   long unlistedFrom = 0;
   bool unlistedShown = false;
   int shownClasses = 0;
+  std::map<std::string, WString> classKeys;  // class keys seen, folded, with the number name that gave them
   for (const LoadAccount::Entry &entry : account_.sections) {
     const LONG n = entry.sectionNumber;
     const AccountRead *keyRead = account_.Find(FileField::SectionKey, n);
@@ -333,6 +356,16 @@ void Walker::Run() {
       continue;
     }
     CheckWidth(keyRead);
+    auto same = classKeys.find(FoldedName(key));
+    if (same != classKeys.end()) {
+      // Both classes read the same sections: the second one's items look there for titles, rules and defaults.
+      findings_.Add(keyRead->line, "same-class-key",
+                    Place(names_, keyRead->key) + " = " + Quoted(key) + " names the class of " + Utf8(same->second) +
+                        " again: the items of [" + Utf8(Name(SectionForm::Numbered, WString(), n, suffix_)) +
+                        "] look for their titles, rules and defaults in the sections of " + Utf8(key));
+      continue;
+    }
+    classKeys.emplace(FoldedName(key), keyRead->key);
     CheckFilter(account_.Find(FileField::SectionEnable, n), "class " + Utf8(key));
     const bool misspelt = std::find(misspelt_.begin(), misspelt_.end(), key) != misspelt_.end();
     if (entry.slot >= 0 && !misspelt) CheckSection(entry, key);
@@ -361,10 +394,14 @@ void Walker::Run() {
                                     (unknownRule_ == 1 ? " item needs" : " items need") +
                                     " parameter bytes (first " + firstUnknownRule_ +
                                     "): they send nothing, and Set All sends nothing at all";
+    // A rule name one slip away ("BaseOn 30", "High265") is named.
+    std::string meant;
+    for (LPCWSTR name : {kHigh256Rule, kBaseOn30Rule})
+      if (rule && IsNearMiss(rule->text, name)) meant = " (did you mean " + Utf8(name) + "?)";
     if (rule && rule->line)
       findings_.Add(rule->line, "unknown-parameter-rule",
-                    "[SectionNames] ParameterRule " + Quoted(rule->text) + " is neither High256 nor BaseOn30, and " +
-                        consequence);
+                    "[SectionNames] ParameterRule " + Quoted(rule->text) + " is neither High256 nor BaseOn30" + meant +
+                        ", and " + consequence);
     else
       MissingKey(names_, KeyOf(FileField::ParameterRule).key, SectionLine(ini_, names_), "unknown-parameter-rule",
                  "it is neither High256 nor BaseOn30, and " + consequence);
@@ -437,7 +474,7 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
     }
   if (unlistedFrom)
     DeclaredMissing(numbered, FileField::ItemKey, declared, unlistedFrom, declared, "ItemCount",
-                    " in [" + Utf8(numbered) + "]", false);
+                    " in [" + Utf8(numbered) + "]", unlistedShown);
   if (shownItems == 0 && hiddenItems > 0)
     findings_.Add(declaredLine, "class-all-hidden",
                   label + " is shown, but all its " + Count(hiddenItems, "item") + " are hidden in [" + Utf8(filter) +
@@ -479,7 +516,7 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
   const AccountRead *rule = account_.Find(FileField::Rule, n, m);
   CheckWidth(rule);
   auto report = account_.rules.find({n, m});
-  const bool isEnum = lstrcmpiW(type->text.c_str(), WTEXT("Enum")) == 0;
+  const bool isEnum = lstrcmpiW(type->text.c_str(), kEnumRuleType) == 0;
   const int ruleLine = rule->line ? rule->line : type->line;
   bool ruleTold = false;
   if (!HasSection(type->section))
@@ -489,7 +526,20 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
   else if (type->text.empty())
     MissingKey(type->section, type->key, SectionLine(ini_, type->section), "rule-type-missing",
                where + " has no options, so Set Current sends nothing for it");
-  else if (report != account_.rules.end() && report->second.known)
+  else if (isEnum && !rule->line) {
+    // No rule at all: told once, on the line of the name that was probably meant for it.
+    MissingKey(rule->section, rule->key, type->line, "enum-no-pairs", where + " has no options");
+    ruleTold = true;
+  } else if (LPCWSTR form = report != account_.rules.end() && report->second.known
+                                    ? WrittenFor(isEnum, rule->text)
+                                    : nullptr) {
+    // Told where the fix goes: the type's line.
+    findings_.Add(type->line, "rule-type-mismatch",
+                  Place(type->section, type->key) + " is " + Utf8(type->text) + ", but " + Utf8(rule->key) +
+                      " is written as " + (isEnum ? "a " : "an ") + Utf8(form) + " rule: write " + Utf8(type->key) +
+                      "=" + Utf8(form));
+    ruleTold = true;
+  } else if (report != account_.rules.end() && report->second.known)
     ruleTold = CheckRuleNotes(report->second, rule->text, rule->line, Place(rule->section, rule->key), findings_,
                               loaded.OptionCount);
   else
@@ -547,8 +597,10 @@ void Walker::ReportTitles() {
       findings_.Add(finding);
       continue;
     }
-    for (const MissingTitle &missing : missingTitles_[l])
+    for (const MissingTitle &missing : missingTitles_[l]) {
       findings_.Add({missing.line, Severity::Warning, "title-missing", missing.message, kLanguages[l].concerns});
+      if (missing.meant) findings_.Claim(missing.line);
+    }
   }
 }
 

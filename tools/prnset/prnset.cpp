@@ -159,17 +159,20 @@ bool Resolve(const CommandEntry &command, const Parsed &parsed, std::istream &in
   if (parsed.files.size() > 1 && !command.manyFiles) return usage("more than one file given");
   bool standardInput = false;
   for (const std::string &file : parsed.files) {
-    if (file == "-") {
-      if (standardInput) return usage("standard input (-) named twice");
-      standardInput = true;
-      std::vector<BYTE> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // Standard input and pipes are read once, into a file the loader can read by path.
+    std::vector<BYTE> bytes;
+    const bool stream = file != "-" && ReadStream(Widen(file), bytes);
+    if (file == "-" || stream) {
+      if (file == "-" && standardInput) return usage("standard input (-) named twice");
+      standardInput = standardInput || file == "-";
+      if (!stream) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
       WString path = temporaries.Add(bytes);
       if (path.empty()) {
-        Complain(err, name, "cannot keep standard input in a temporary file");
+        Complain(err, name, "cannot keep " + (stream ? file : std::string("standard input")) + " in a temporary file");
         return false;
       }
       arguments.files.push_back(path);
-      arguments.shownFiles.push_back("-");
+      arguments.shownFiles.push_back(file);
       arguments.unreadable.emplace_back();
       continue;
     }

@@ -35,6 +35,10 @@ bool KeepBytesAsTheyAre(std::ostream &out);
 // it can.
 std::string UnreadableReason(const WString &path);
 
+// A pipe (such as bash's <(iconv ...)) can be read only once, and the loader reads files by path: true when `path`
+// is one, with its bytes (up to one more than the reader takes) in `bytes`; false for a file, which is read as such.
+bool ReadStream(const WString &path, std::vector<BYTE> &bytes);
+
 // Files of the tool's own, such as standard input kept for the loader, which reads files by path. Removed when the
 // holder goes.
 class TemporaryFiles {

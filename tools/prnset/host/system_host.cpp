@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "catalogue/ini_file.h"
 #include "platform/host/control.h"
 #include "tools/prnset/system.h"
 
@@ -56,9 +57,23 @@ std::string UnreadableReason(const WString &path) {
     return errno == ENOENT || errno == ENOTDIR ? "it does not exist" : errno == EACCES ? "permission denied"
                                                                                         : "it cannot be opened";
   if (S_ISDIR(st.st_mode)) return "it is a folder";
-  if (!S_ISREG(st.st_mode)) return "it is not a plain file";
+  if (!S_ISREG(st.st_mode) && !S_ISFIFO(st.st_mode)) return "it is not a plain file";
   if (::access(name.c_str(), R_OK) != 0) return "permission denied";
   return std::string();
+}
+
+bool ReadStream(const WString &path, std::vector<BYTE> &bytes) {
+  struct stat st;
+  if (::stat(LinuxPath(path).c_str(), &st) != 0 || !S_ISFIFO(st.st_mode)) return false;
+  bytes.clear();
+  std::FILE *stream = std::fopen(LinuxPath(path).c_str(), "rb");
+  if (!stream) return true;
+  BYTE block[1 << 16];
+  size_t read;
+  while (bytes.size() <= IniFile::kMaxFileBytes && (read = std::fread(block, 1, sizeof block, stream)) > 0)
+    bytes.insert(bytes.end(), block, block + read);
+  std::fclose(stream);
+  return true;
 }
 
 TemporaryFiles::~TemporaryFiles() {

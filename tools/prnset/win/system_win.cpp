@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "catalogue/ini_file.h"
 #include "page/settings_page.h"
 #include "resources/module_instance.h"
 #include "resources/resource.h"
@@ -85,6 +86,19 @@ bool KeepBytesAsTheyAre(std::ostream &out) {
   out.flush();
   std::fflush(stdout);
   return _setmode(_fileno(stdout), _O_BINARY) != -1;
+}
+
+bool ReadStream(const WString &path, std::vector<BYTE> &bytes) {
+  UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file || GetFileType(file.get()) != FILE_TYPE_PIPE) return false;
+  bytes.clear();
+  BYTE block[1 << 16];
+  DWORD read = 0;
+  while (bytes.size() <= IniFile::kMaxFileBytes && ReadFile(file.get(), block, DWORD(sizeof block), &read, nullptr) &&
+         read > 0)
+    bytes.insert(bytes.end(), block, block + read);
+  return true;
 }
 
 std::string UnreadableReason(const WString &path) {

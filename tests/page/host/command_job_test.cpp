@@ -1,6 +1,5 @@
 // The raw job as the emulated spooler records it: its name, type and ending, and what happens when the spooler
-// refuses a step. Under Wine the job's bytes are checked in command_job_test.cpp.
-#if !defined(_WIN32)
+// refuses a step. Under Wine the job's bytes are checked by tests/page/command_job_test.cpp.
 #include <gtest/gtest.h>
 
 #include "catalogue/registry.h"
@@ -117,4 +116,3 @@ TEST_F(RawJob, SendsNothingWhenMemoryRunsOut) {
 }
 
 }  // namespace
-#endif
