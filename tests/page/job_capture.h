@@ -27,7 +27,7 @@ class JobCapture {
 
  private:
   bool ready_ = false;
-  size_t seen_ = 0;     // Linux: jobs already taken
+  [[maybe_unused]] size_t seen_ = 0;  // Linux: jobs already taken
   WString file_;        // Windows: where the port writes
 };
 

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int kRefused = -1;  // the conversion answers 0 and names the error
-
 struct Decoding {
   const char *what;
   UINT codePage;

@@ -70,16 +70,17 @@ project=$(sed -nE 's/^project\(prnsetui VERSION ([0-9.]+).*/\1/p' CMakeLists.txt
 check "the release is named after the project version $project" test "$version" = "$project"
 check "prnset --version prints the release's version" test "$("$root/prnset" --version)" = "prnset $version"
 
-files=(x64/$dll.dll x86/$dll.dll prnset.exe prnset README.md LICENSE THIRD-PARTY-NOTICES docs/install.md
-  docs/settings-file.md docs/support.md CHANGELOG.md "examples/Office Laser 300_Settings.Dat"
-  examples/driver-package/genol300.inf examples/driver-package/genol300.ini examples/driver-package/GENOL300.GPD
-  "examples/driver-package/Office Laser 300_Settings.Dat" examples/driver-package/amd64/$dll.dll
-  examples/driver-package/x86/$dll.dll SHA256SUMS)
+files=(x64/$dll.dll x86/$dll.dll arm64/$dll.dll prnset.exe arm64/prnset.exe prnset README.md LICENSE
+  THIRD-PARTY-NOTICES docs/install.md docs/settings-file.md docs/support.md CHANGELOG.md
+  "examples/Office Laser 300_Settings.Dat" examples/driver-package/genol300.inf examples/driver-package/genol300.ini
+  examples/driver-package/GENOL300.GPD "examples/driver-package/Office Laser 300_Settings.Dat"
+  examples/driver-package/amd64/$dll.dll examples/driver-package/x86/$dll.dll examples/driver-package/arm64/$dll.dll
+  SHA256SUMS)
 for file in "${files[@]}"; do check "the release holds $file" test -s "$root/$file"; done
 check "no DLL of the default name is left in the release" test -z "$(find "$root" -iname prnsetui.dll)"
 check "the example INF copies the DLL by the vendor's name" grep -qx "$dll.dll" "$root/examples/driver-package/genol300.inf"
 check "the example INF takes each architecture's DLL from its folder" bash -c "grep -qx '$dll.dll=1,amd64' \"\$1\" &&
-  grep -qx '$dll.dll=1,x86' \"\$1\"" - "$root/examples/driver-package/genol300.inf"
+  grep -qx '$dll.dll=1,x86' \"\$1\" && grep -qx '$dll.dll=1,arm64' \"\$1\"" - "$root/examples/driver-package/genol300.inf"
 check "the plug-in configuration names the DLL by the vendor's name" \
   grep -qx "OEMConfigFile1=$dll.dll" "$root/examples/driver-package/genol300.ini"
 check "the INF and the configuration name no other DLL" bash -c "! grep -i prnsetui.dll \"\$1\"/*.in?" - \
@@ -92,16 +93,22 @@ check "a release whose texts are given does not warn" bash -c "! grep -q 'Compan
   - "$work/package.txt"
 
 # Every component linked into a binary has its notice. The Windows binaries import no runtime DLL, so the MinGW-w64
-# runtime, winpthreads and GCC's runtime are in each of them; the tool compiles in every header-only library that
-# its sources include.
+# runtime is in each of them, with winpthreads and GCC's runtime in the x86 and x64 ones and LLVM's C++ runtime and
+# Zig's compiler runtime in the ARM64 ones; the tool compiles in every header-only library that its sources include.
 components=()
-for pe in x64/$dll.dll x86/$dll.dll prnset.exe; do
-  case "$pe" in x86/*) tools=i686-w64-mingw32- ;; *) tools=x86_64-w64-mingw32- ;; esac
-  "${tools}objdump" -p "$root/$pe" | sed -n 's/^[[:space:]]*DLL Name: //p' >"$work/imports.txt"
-  check "$pe imports no runtime DLL (its runtime is linked in)" bash -c "! grep -qiE 'libgcc|libstdc|libwinpthread|msvcp' \"\$1\"" \
-    - "$work/imports.txt"
+for pe in x64/$dll.dll x86/$dll.dll arm64/$dll.dll prnset.exe arm64/prnset.exe; do
+  case "$pe" in
+    x86/*) objdump=i686-w64-mingw32-objdump ;;
+    arm64/*) objdump=llvm-objdump-14 ;;
+    *) objdump=x86_64-w64-mingw32-objdump ;;
+  esac
+  "$objdump" -p "$root/$pe" | sed -n 's/^[[:space:]]*DLL Name: //p' >"$work/imports.txt"
+  check "$pe imports DLLs" test -s "$work/imports.txt"
+  check "$pe imports no runtime DLL (its runtime is linked in)" \
+    bash -c "! grep -qiE 'libgcc|libstdc|libwinpthread|libc\+\+|libunwind|msvcp|vcruntime' \"\$1\"" - "$work/imports.txt"
 done
-components+=("MinGW-w64 runtime" "winpthreads" "GCC runtime libraries (libgcc, libstdc++)")
+components+=("MinGW-w64 runtime" "winpthreads" "GCC runtime libraries (libgcc, libstdc++)"
+  "LLVM runtime libraries (libc++, libc++abi, libunwind)" "Zig compiler runtime (compiler_rt)")
 grep -rhoE '#include <(CLI|nlohmann)/' tools/prnset >"$work/headers.txt"
 grep -q '<CLI/' "$work/headers.txt" && components+=("CLI11")
 grep -q '<nlohmann/' "$work/headers.txt" && components+=("JSON for Modern C++ (nlohmann-json)")
@@ -114,58 +121,113 @@ check "the driver package's settings file is a file, not a link" test ! -L "$roo
 check "every file is in SHA256SUMS and matches it" bash -c "cd '$root' && sha256sum --quiet -c SHA256SUMS &&
   test \$(find . -type f ! -name SHA256SUMS | wc -l) -eq \$(wc -l <SHA256SUMS)"
 
-# Stripped binaries, each linked to its debug information beside it.
-for binary in x64/$dll.dll x86/$dll.dll prnset.exe prnset; do
+# Binutils reads x86 images only: an ARM64 image is read through a copy whose header names the x86-64 machine,
+# every other byte the same.
+as_x86_64() {  # image copy
+  local header
+  header=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
+  cp "$1" "$2" && printf '\x64\x86' | dd of="$2" bs=1 seek=$((header + 4)) conv=notrunc status=none
+}
+
+# Stripped binaries, each linked to its debug information beside it. LLVM's tools list an ARM64 image's sections.
+for binary in x64/$dll.dll x86/$dll.dll arm64/$dll.dll prnset.exe arm64/prnset.exe prnset; do
   case "$binary" in
-    x86/*) tools=i686-w64-mingw32- ;;
-    prnset) tools="" ;;
-    *) tools=x86_64-w64-mingw32- ;;
+    x86/*) objdump=i686-w64-mingw32-objdump objcopy=i686-w64-mingw32-objcopy ;;
+    arm64/*) objdump=llvm-objdump-14 objcopy=llvm-objcopy-14 ;;
+    prnset) objdump=objdump objcopy=objcopy ;;
+    *) objdump=x86_64-w64-mingw32-objdump objcopy=x86_64-w64-mingw32-objcopy ;;
   esac
-  check "$binary carries no debug sections" bash -c "! ${tools}objdump -h '$root/$binary' | grep -q ' \.debug_'"
+  check "$binary carries no debug sections" bash -c "! $objdump -h '$root/$binary' | grep -q ' \.debug_'"
   rm -f "$work/link"
-  "${tools}objcopy" --dump-section ".gnu_debuglink=$work/link" "$root/$binary" "$work/scratch" 2>/dev/null
+  image=$root/$binary
+  case "$binary" in
+    arm64/*) objcopy=x86_64-w64-mingw32-objcopy image=$work/arm64-read-as-x86-64; as_x86_64 "$root/$binary" "$image" ;;
+  esac
+  "$objcopy" --dump-section ".gnu_debuglink=$work/link" "$image" "$work/scratch" 2>/dev/null
   check "$binary names its debug file, with that file's checksum" debuglink_matches "$work/link" \
     "$(basename "$binary").debug" "$root/$binary.debug"
-  check "$binary.debug holds the debug information" bash -c "${tools}objdump -h '$root/$binary.debug' | grep -q ' \.debug_info'"
+  check "$binary.debug holds the debug information" bash -c "$objdump -h '$root/$binary.debug' | grep -q ' \.debug_info'"
 done
 
 # Signed: each signature verifies against the throw-away certificate, and a changed byte breaks it.
-for pe in x64/$dll.dll x86/$dll.dll prnset.exe examples/driver-package/amd64/$dll.dll; do
+for pe in x64/$dll.dll x86/$dll.dll arm64/$dll.dll prnset.exe arm64/prnset.exe \
+  examples/driver-package/amd64/$dll.dll examples/driver-package/arm64/$dll.dll; do
   check "$pe is signed and its signature verifies" osslsigncode verify -CAfile "$work/cert.pem" -in "$root/$pe"
 done
 cp "$root/x64/$dll.dll" "$work/tampered.dll"
 printf 'X' | dd of="$work/tampered.dll" bs=1 seek=4096 conv=notrunc status=none
 check "a changed byte breaks the signature" refuses osslsigncode verify -CAfile "$work/cert.pem" -in "$work/tampered.dll"
 
-# The image headers that signing and the loader look at, after stripping and signing.
-for pe in x64/$dll.dll x86/$dll.dll; do
+# The image headers that signing and the loader look at, after stripping and signing, read by LLVM, which knows all
+# three machines: the machine, a GUI-subsystem DLL that loads anywhere and never runs its data, no runtime beyond the
+# platform's own DLLs, and exactly the two entry points a driver looks up.
+platform_dlls='^(kernel32|user32|gdi32|advapi32|ole32|oleaut32|comctl32|comdlg32|shell32|winspool\.drv|msvcrt|version|api-ms-win-[a-z0-9-]+)(\.dll)?$'
+for pe in x64/$dll.dll x86/$dll.dll arm64/$dll.dll; do
   case "$pe" in
-    x64/*) tools=x86_64-w64-mingw32- format=pei-x86-64 flags="HIGH_ENTROPY_VA DYNAMIC_BASE NX_COMPAT" ;;
-    x86/*) tools=i686-w64-mingw32- format=pei-i386 flags="DYNAMIC_BASE NX_COMPAT" ;;
+    x64/*) machine=AMD64 flags="DYNAMIC_BASE NX_COMPAT HIGH_ENTROPY_VA" ;;
+    x86/*) machine=I386 flags="DYNAMIC_BASE NX_COMPAT" ;;
+    arm64/*) machine=ARM64 flags="DYNAMIC_BASE NX_COMPAT HIGH_ENTROPY_VA" ;;
   esac
-  "${tools}objdump" -p "$root/$pe" >"$work/headers.txt"
-  check "$pe is a $format image" grep -q "file format $format" "$work/headers.txt"
-  check "$pe is a GUI-subsystem DLL" grep -qE 'Subsystem[[:space:]]+00000002' "$work/headers.txt"
-  for flag in $flags; do check "$pe has $flag" grep -qw "$flag" "$work/headers.txt"; done
+  llvm-readobj-14 --file-headers --sections --coff-imports --coff-exports "$root/$pe" >"$work/image.txt" 2>&1
+  check "$pe is built for $machine" grep -q "Machine: IMAGE_FILE_MACHINE_$machine " "$work/image.txt"
+  check "$pe is a DLL" grep -q "IMAGE_FILE_DLL " "$work/image.txt"
+  check "$pe is a GUI-subsystem image" grep -q "Subsystem: IMAGE_SUBSYSTEM_WINDOWS_GUI " "$work/image.txt"
+  for flag in $flags; do
+    check "$pe has $flag" grep -q "IMAGE_DLL_CHARACTERISTICS_$flag " "$work/image.txt"
+  done
+  sed -nE 's/^ *Name: (.*)/\1/p' <(sed -n '/^Import {/,/^}/p' "$work/image.txt") >"$work/imports.txt"
+  check "$pe imports DLLs" test -s "$work/imports.txt"
+  check "$pe imports only the platform's own DLLs" bash -c "! tr 'A-Z' 'a-z' <'$work/imports.txt' | grep -vE '$platform_dlls'"
+  check "$pe exports exactly DllCanUnloadNow and DllGetClassObject" test \
+    "$(sed -n '/^Export {/,/^}/p' "$work/image.txt" | sed -nE 's/^ *Name: (.+)/\1/p' | LC_ALL=C sort | paste -sd ' ')" = \
+    "DllCanUnloadNow DllGetClassObject"
+  check "$pe has no section both writable and executable" awk '
+    /^  Section \{/ { w = 0; x = 0 }
+    /IMAGE_SCN_MEM_WRITE / { w = 1 }
+    /IMAGE_SCN_MEM_EXECUTE / { x = 1 }
+    /^  \}/ && w && x { bad = 1 }
+    END { exit bad }' "$work/image.txt"
+done
 
-  # The vendor's texts given at configure time, read back from the shipped DLL.
-  "${tools}windres" -i "$root/$pe" -O rc >"$work/resources.rc" 2>/dev/null
-  check "$pe names the vendor" grep -qF "VALUE \"CompanyName\", \"$company\"" "$work/resources.rc"
-  check "$pe carries the vendor's copyright" grep -qF "VALUE \"LegalCopyright\", \"$copyright\"" "$work/resources.rc"
-  check "$pe carries the release's version" grep -qF "VALUE \"FileVersion\", \"$version\"" "$work/resources.rc"
+# The version resource in both languages, with the vendor's texts given at configure time, and the manifest, read
+# back from each shipped DLL (the ARM64 one through its x86-64 copy).
+# A text as windres writes a string outside ASCII: L"\xHHHH..." in UTF-16 units.
+rc_wide() { printf 'L"%s"' "$(printf '%s' "$1" | iconv -f UTF-8 -t UTF-16BE | od -An -v -tx1 | tr -d ' \n' |
+  sed -E 's/(....)/\\x\1/g')"; }
+for pe in x64/$dll.dll x86/$dll.dll arm64/$dll.dll; do
+  image=$root/$pe
+  case "$pe" in
+    x64/*) windres=x86_64-w64-mingw32-windres ;;
+    x86/*) windres=i686-w64-mingw32-windres ;;
+    arm64/*) windres=x86_64-w64-mingw32-windres image=$work/arm64-read-as-x86-64.dll; as_x86_64 "$root/$pe" "$image" ;;
+  esac
+  "$windres" -i "$image" -O rc >"$work/resources.rc" 2>/dev/null
   check "$pe keeps its manifest (id 2)" grep -qE '^2 24 ' "$work/resources.rc"
+  for block in 040904b0:en 080404b0:cn; do
+    language=${block#*:}
+    sed -n "/BLOCK \"${block%:*}\"/,/END/p" "$work/resources.rc" >"$work/block.txt"
+    check "$pe names the vendor ($language)" grep -qF "VALUE \"CompanyName\", \"$company\"" "$work/block.txt"
+    check "$pe carries the vendor's copyright ($language)" grep -qF "VALUE \"LegalCopyright\", \"$copyright\"" "$work/block.txt"
+    check "$pe carries the release's version ($language)" grep -qF "VALUE \"FileVersion\", \"$version\"" "$work/block.txt"
+  done
+  check "$pe names the product in English" grep -qF 'VALUE "ProductName", "Printer Settings"' "$work/resources.rc"
+  check "$pe names the product in Chinese" grep -qF "VALUE \"ProductName\", $(rc_wide 打印机设置)" "$work/resources.rc"
   check "$pe is named $dll.dll in its version resource" bash -c "grep -qF 'VALUE \"OriginalFilename\", \"$dll.dll\"' \"\$1\" &&
     grep -qF 'VALUE \"InternalName\", \"$dll\"' \"\$1\"" - "$work/resources.rc"
 done
 
 # The tool's own version block and a program's manifest (id 1), not the DLL's.
-x86_64-w64-mingw32-windres -i "$root/prnset.exe" -O rc >"$work/tool.rc" 2>/dev/null
-check "prnset.exe is named prnset.exe in its version resource" grep -qF 'VALUE "OriginalFilename", "prnset.exe"' "$work/tool.rc"
-check "prnset.exe's version resource describes a program" bash -c "grep -qE '^ *FILETYPE 0x1$' \"\$1\" &&
-  grep -qF 'VALUE \"FileVersion\", \"$version\"' \"\$1\"" - "$work/tool.rc"
-check "prnset.exe names the vendor" grep -qF "VALUE \"CompanyName\", \"$company\"" "$work/tool.rc"
-check "prnset.exe has a program's manifest (id 1) and not the DLL's" bash -c "grep -qE '^1 24 ' \"\$1\" &&
-  ! grep -qE '^2 24 ' \"\$1\" && ! grep -qF 'OriginalFilename\", \"$dll.dll' \"\$1\"" - "$work/tool.rc"
+for tool in prnset.exe arm64/prnset.exe; do
+  image=$root/$tool
+  [ "$tool" = prnset.exe ] || { image=$work/arm64-tool-read-as-x86-64.exe; as_x86_64 "$root/$tool" "$image"; }
+  x86_64-w64-mingw32-windres -i "$image" -O rc >"$work/tool.rc" 2>/dev/null
+  check "$tool is named prnset.exe in its version resource" grep -qF 'VALUE "OriginalFilename", "prnset.exe"' "$work/tool.rc"
+  check "$tool's version resource describes a program" bash -c "grep -qE '^ *FILETYPE 0x1$' \"\$1\" &&
+    grep -qF 'VALUE \"FileVersion\", \"$version\"' \"\$1\"" - "$work/tool.rc"
+  check "$tool names the vendor" grep -qF "VALUE \"CompanyName\", \"$company\"" "$work/tool.rc"
+  check "$tool has a program's manifest (id 1) and not the DLL's" bash -c "grep -qE '^1 24 ' \"\$1\" &&
+    ! grep -qE '^2 24 ' \"\$1\" && ! grep -qF 'OriginalFilename\", \"$dll.dll' \"\$1\"" - "$work/tool.rc"
+done
 
 # PKCS#11: the same throw-away key on a software token (SoftHSM), which osslsigncode reaches through OpenSSL's
 # PKCS#11 engine; the PIN is read from a file, as the PFX route reads its password. The signatures are time-stamped
@@ -203,7 +265,7 @@ if scripts/package --pkcs11-key "pkcs11:token=prnset-test;object=signer;type=pri
   "-DPRNSET_COMPANY_NAME=$company" "-DPRNSET_LEGAL_COPYRIGHT=$copyright" "-DPRNSET_DLL_NAME=$dll" \
   >"$work/token.txt" 2>&1 </dev/null; then
   token=$work/token/$name
-  for pe in x64/$dll.dll x86/$dll.dll prnset.exe; do
+  for pe in x64/$dll.dll x86/$dll.dll arm64/$dll.dll prnset.exe arm64/prnset.exe; do
     check "$pe signed through the token verifies, with its time-stamp" bash -c "osslsigncode verify \
       -CAfile '$work/cert.pem' -TSA-CAfile '$work/tsa.pem' -in '$token/$pe' | grep -q 'Timestamp time:'"
   done
@@ -249,7 +311,8 @@ for clone in "${clones[@]}"; do
   check "the clone $clone holds the commit under test" test "$(git -C "$clone" rev-parse HEAD)" = "$commit"
 done
 check "two clones in two folders give the same zip" cmp "$one" "$two"
-for file in x64/prnsetui.dll x86/prnsetui.dll prnset.exe prnset x64/prnsetui.dll.debug; do
+for file in x64/prnsetui.dll x86/prnsetui.dll arm64/prnsetui.dll prnset.exe arm64/prnset.exe prnset \
+  x64/prnsetui.dll.debug arm64/prnsetui.dll.debug; do
   check "two clones give the same $file" cmp "${clones[0]}/dist/$name/$file" "${clones[1]}/dist/$name/$file"
 done
 check "the zip's files carry the commit's time" bash -c "TZ=UTC unzip -l \"\$1\" | grep -q \"\$(TZ=UTC date -d @$(git log -1 --format=%ct) '+%Y-%m-%d %H:%M')\"" - "$one"

@@ -157,7 +157,11 @@ TEST_F(DriverHost, ImageHeaderIsAGuiDllThatLoadsAnywhereAndNeverRunsItsData) {
   auto *nt = reinterpret_cast<const IMAGE_NT_HEADERS *>(base + dos->e_lfanew);
   ASSERT_EQ(nt->Signature, DWORD(IMAGE_NT_SIGNATURE));
 #if defined(_WIN64)
+#if defined(_M_ARM64) || defined(__aarch64__)
+  EXPECT_EQ(nt->FileHeader.Machine, IMAGE_FILE_MACHINE_ARM64);
+#else
   EXPECT_EQ(nt->FileHeader.Machine, IMAGE_FILE_MACHINE_AMD64);
+#endif
   EXPECT_EQ(nt->OptionalHeader.Magic, IMAGE_NT_OPTIONAL_HDR64_MAGIC);
   const WORD wanted = IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE | IMAGE_DLLCHARACTERISTICS_NX_COMPAT |
                       IMAGE_DLLCHARACTERISTICS_HIGH_ENTROPY_VA;

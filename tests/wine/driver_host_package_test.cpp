@@ -22,12 +22,15 @@ using namespace driver_host_suite;
 const WString kUnidrvSection = L"{D20EA372-DD35-4950-9ED8-A6335AFE79F0}";
 const WString kPrinterClass = L"{4D36E979-E325-11CE-BFC1-08002BE10318}";
 const WString kPackagePrinter = L"Package Printer";
-#if defined(_WIN64)
+#if defined(_M_ARM64) || defined(__aarch64__)
+const WString kArchitecture = L"arm64";
+#elif defined(_WIN64)
 const WString kArchitecture = L"amd64";
 #else
 const WString kArchitecture = L"x86";
 #endif
-const WString kArchitectures[] = {L"amd64", L"x86"};
+const WString kArchitectures[] = {L"amd64", L"x86", L"arm64"};
+const size_t kArchitectureCount = sizeof(kArchitectures) / sizeof(kArchitectures[0]);
 
 WString Lower(WString text) {
   for (WCHAR &c : text) c = (c >= L'A' && c <= L'Z') ? WCHAR(c + 32) : c;
@@ -173,11 +176,11 @@ struct Model {
   std::vector<WString> files;  // every file its CopyFiles directives name
 };
 
-// The models of one architecture ("amd64" or "x86"), as an installer finds them through [Manufacturer]; with no
-// architecture, the undecorated models sections.
+// The models of one architecture ("amd64", "x86" or "arm64"), as an installer finds them through [Manufacturer];
+// with no architecture, the undecorated models sections.
 std::vector<Model> ModelsOf(const Inf &inf, const WString &architecture) {
   std::vector<Model> models;
-  const WString decoration = architecture.empty() ? L"" : architecture == L"amd64" ? L"ntamd64" : L"ntx86";
+  const WString decoration = architecture.empty() ? WString() : L"nt" + architecture;
   for (const std::vector<WString> &maker : inf.Lines(L"Manufacturer")) {
     if (maker.size() < 2) continue;
     bool decorated = decoration.empty();
@@ -224,7 +227,7 @@ WString SettingsFileOf(const WString &driver) {
   return (blank == WString::npos ? driver : driver.substr(blank + 1)) + L"_Settings.Dat";
 }
 
-TEST(DriverPackage, InfNamesEverySectionAndFileAnInstallerNeedsForBothArchitectures) {
+TEST(DriverPackage, InfNamesEverySectionAndFileAnInstallerNeedsForEveryArchitecture) {
   WString package = AssemblePackage();
   ASSERT_FALSE(package.empty()) << "the example package could not be put together";
   Inf inf(InfPath(package));
@@ -244,8 +247,8 @@ TEST(DriverPackage, InfNamesEverySectionAndFileAnInstallerNeedsForBothArchitectu
   EXPECT_EQ(inf.Value(L"DestinationDirs", L"DefaultDestDir"), L"66000") << "the printer driver directory";
   EXPECT_EQ(inf.Value(L"Version", L"PnpLockdown"), L"1") << "only the installer may change installed files";
 
-  std::vector<Model> perArchitecture[2];
-  for (int a = 0; a < 2; ++a) {
+  std::vector<Model> perArchitecture[kArchitectureCount];
+  for (size_t a = 0; a < kArchitectureCount; ++a) {
     const WString &architecture = kArchitectures[a];
     SCOPED_TRACE(Utf8(architecture));
     const WString packaging = L"PrinterPackageInstallation." + architecture;
@@ -287,19 +290,26 @@ TEST(DriverPackage, InfNamesEverySectionAndFileAnInstallerNeedsForBothArchitectu
       }
     }
   }
-  // The two architectures offer the same models, and so does the undecorated list.
+  // Every architecture offers the same models, and so does the undecorated list; each architecture takes its DLL
+  // from its own subfolder: builds of one name.
   std::vector<Model> undecorated = ModelsOf(inf, L"");
-  ASSERT_EQ(perArchitecture[0].size(), perArchitecture[1].size());
   ASSERT_EQ(undecorated.size(), perArchitecture[0].size());
   for (size_t i = 0; i < perArchitecture[0].size(); ++i) {
-    EXPECT_EQ(perArchitecture[0][i].name, perArchitecture[1][i].name);
-    EXPECT_EQ(perArchitecture[0][i].files, perArchitecture[1][i].files);
     EXPECT_EQ(undecorated[i].name, perArchitecture[0][i].name);
     EXPECT_EQ(undecorated[i].installSection, perArchitecture[0][i].installSection);
   }
-  // Each architecture's DLL comes from its own subfolder: two builds of one name.
   const WString dll = Wide(PRNSET_DLL_FILE);
-  EXPECT_NE(SourceOf(inf, package, L"amd64", dll), SourceOf(inf, package, L"x86", dll));
+  std::set<WString> dlls;
+  for (size_t a = 0; a < kArchitectureCount; ++a) {
+    SCOPED_TRACE(Utf8(kArchitectures[a]));
+    ASSERT_EQ(perArchitecture[a].size(), perArchitecture[0].size());
+    for (size_t i = 0; i < perArchitecture[0].size(); ++i) {
+      EXPECT_EQ(perArchitecture[a][i].name, perArchitecture[0][i].name);
+      EXPECT_EQ(perArchitecture[a][i].files, perArchitecture[0][i].files);
+    }
+    dlls.insert(Lower(SourceOf(inf, package, kArchitectures[a], dll)));
+  }
+  EXPECT_EQ(dlls.size(), kArchitectureCount);
 }
 
 // The package put together, its INF open, and the first model of this build's architecture.

@@ -8,8 +8,18 @@
 #include <fcntl.h>
 #include <io.h>
 
-// wmain: the arguments come as UTF-16, so paths and printer names outside the ANSI code page survive.
-int wmain(int argc, wchar_t **argv) {
+// The C runtime's own UTF-16 arguments, parsed as it parses them for wmain.
+extern "C" int __wgetmainargs(int *argc, wchar_t ***argv, wchar_t ***environment, int expandWildcards,
+                              int *startInfo);
+
+// The arguments as UTF-16, so that paths and printer names outside the ANSI code page survive. They are asked of the
+// runtime rather than taken through wmain, which not every toolchain for every architecture can make the entry.
+int main() {
+  int argc = 0;
+  int startInfo = 0;
+  wchar_t **argv = nullptr;
+  wchar_t **environment = nullptr;
+  if (__wgetmainargs(&argc, &argv, &environment, 0, &startInfo) < 0 || !argv) return 2;
   // The tool writes UTF-8 with bare line ends; keep the C runtime from translating either.
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
