@@ -279,7 +279,8 @@ TEST_F(FindingsTest, SuggestionsNameTheMeantName) {
   } cases[] = {
       {clean + "[Settings]\nXMovEnabel=1\n", "XMovEnabel is never read: did you mean XMoveEnable?"},
       {clean + "[S_Lang_XN]\nTitle=x\n", "[S_Lang_XN] is never read: did you mean [S_Lang_EN]?"},
-      {Edit(clean, "[S_Lang_CN]", "[S_Lang_ZN]"), "[S_Lang_ZN] is never read: did you mean [S_Lang_CN]?"},
+      {Edit(clean, "[S_Lang_CN]", "[S_Lang_ZN]"),
+       "[S_Lang_CN] is missing (line 13 has [S_Lang_ZN], which the plug-in does not read as [S_Lang_CN])"},
   };
   for (const auto &c : cases) {
     ToolRun run = RunTool({"check", File(c.text)});

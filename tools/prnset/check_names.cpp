@@ -231,7 +231,12 @@ MeantEntry MeantSection(const IniFile &ini, const KnownNames &known, const WStri
     bool signed_ = false;
     for (const IniFile::Entry &entry : candidate.entries)
       signed_ = signed_ || (!signatureKey.empty() && SameName(ini.Text(entry.name, entry.nameLength), signatureKey));
-    if (!known.IsSection(name) && (IsNearMiss(name, section) || signed_)) {
+    // A language suffix left off ([Paper_Lang] for [Paper_Lang_EN]) is too far for a slip, but plainly meant.
+    const WString rest = section.size() > name.size() && SameName(section.substr(0, name.size()), name)
+                             ? section.substr(name.size())
+                             : WString();
+    const bool suffixLeftOff = SameName(rest, kEnglishSuffix) || SameName(rest, kChineseSuffix);
+    if (!known.IsSection(name) && (IsNearMiss(name, section) || signed_ || suffixLeftOff)) {
       meant.name = name;
       meant.line = candidate.line;
       return meant;

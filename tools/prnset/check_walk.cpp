@@ -280,6 +280,18 @@ void Walker::NoteTitles(const WString &key, LONG n, const WString &titleKey, con
     const WString section = Name(SectionForm::Language, key, n, LanguageSuffix(kLanguages[l].language));
     if (Has(section, titleKey)) {
       ++titlesPresent_[l];
+    } else if (!HasSection(section) && !MeantSection(ini_, known_, section).name.empty()) {
+      // A misnamed language section: told once, on its header, instead of each title it holds.
+      const MeantEntry meant = MeantSection(ini_, known_, section);
+      if (std::find(missingSections_.begin(), missingSections_.end(), FoldedName(section)) != missingSections_.end())
+        continue;
+      missingSections_.push_back(FoldedName(section));
+      missingTitles_[l].push_back({meant.line,
+                                   "[" + Utf8(section) + "] is missing (line " + std::to_string(meant.line) +
+                                       " has [" + Utf8(meant.name) + "], which the plug-in does not read as [" +
+                                       Utf8(section) + "]): in " + kLanguages[l].name + " class " + Utf8(key) +
+                                       " and its items show as empty rows",
+                                   true});
     } else {
       int line = Line(section, titleKey);
       if (!line) line = HasSection(section) ? SectionLine(ini_, section) : fallbackLine;
@@ -608,15 +620,19 @@ void Walker::CheckSetAll() {
 void Walker::ReportTitles() {
   for (int l = 0; l < 2; ++l) {
     if (missingTitles_[l].empty()) continue;
-    if (titlesPresent_[l] == 0) {
+    // With no title at all in a language, the misspelt names are told one by one and the rest as one finding.
+    const bool none = titlesPresent_[l] == 0;
+    bool unmeant = false;
+    for (const MissingTitle &missing : missingTitles_[l]) unmeant = unmeant || !missing.meant;
+    if (none && unmeant) {
       Finding finding{0, Severity::Warning, "titles-missing",
                       std::string("the file has no ") + Utf8(LanguageSuffix(kLanguages[l].language)) +
                           " titles: on " + kLanguages[l].system + " every class and item shows as an empty row",
                       kLanguages[l].concerns};
       findings_.Add(finding);
-      continue;
     }
     for (const MissingTitle &missing : missingTitles_[l]) {
+      if (none && !missing.meant) continue;
       findings_.Add({missing.line, Severity::Warning, "title-missing", missing.message, kLanguages[l].concerns});
       if (missing.meant) findings_.Claim(missing.line);
     }
