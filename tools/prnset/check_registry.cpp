@@ -44,6 +44,8 @@ const std::vector<FindingKind> kFindingKinds = {
     {"too-many-items", W, "items beyond the 32 a class holds", "Limits at a glance"},
     {"not-a-number", W, "a number written otherwise than in plain decimal", "How the file is read"},
     {"same-class-key", W, "a class sharing the key of another, whose items find nothing there", "`[SectionNames]`"},
+    {"item-key-misspelt", W, "a listed item key that its class's sections name otherwise",
+     "`[SectionNN]`: the items of a class"},
     {"same-item-key", W, "two items of a class with one key", "`[SectionNN]`: the items of a class"},
     {"text-cut", W, "a text longer than its field", "Limits at a glance"},
     {"title-cut", W, "a title longer than the page shows", "Languages: `[S_Lang_EN]` and `[S_Lang_CN]`"},

@@ -108,6 +108,9 @@ class Walker {
   void ReportTitles();
   // Whether no shown item of class n found a title or a rule type in this reading.
   bool NothingFor(LONG n) const;
+  // For an item of class `sectionKey` that finds no name of its own: the key its class's sections name it by
+  // (one slip away, or the one key they have that no listed item takes), with the lines of those names.
+  MeantEntry MeantItemKey(const WString &sectionKey, LONG n, const WString &itemKey, std::vector<int> &lines) const;
 
   const std::vector<WString> &misspelt_;  // class keys told as the mistake: nothing more is told of them
   const IniFile &ini_;
@@ -486,6 +489,22 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
       else
         keys.emplace(folded, keyRead->key);
       CheckFilter(account_.Find(FileField::ItemEnable, n, m), "item " + Utf8(key) + "/" + Utf8(itemKey));
+      // An item that finds neither a title nor a rule where its class's sections name another key: the listed
+      // key is the mistake, told once on its line.
+      const AccountRead *title = account_.Find(FileField::ItemTitle, n, m);
+      const AccountRead *type = account_.Find(FileField::RuleType, n, m);
+      std::vector<int> lines;
+      const MeantEntry meant = item.slot >= 0 && title && type && title->text.empty() && type->text.empty()
+                                   ? MeantItemKey(key, n, itemKey, lines)
+                                   : MeantEntry();
+      if (!meant.name.empty()) {
+        for (int line : lines) findings_.Claim(line);
+        findings_.Add(keyRead->line, "item-key-misspelt",
+                      Place(numbered, keyRead->key) + " = " + Quoted(itemKey) + " names no title or rule of class " +
+                          Utf8(key) + ", but its sections name " + Quoted(meant.name) + " (first at line " +
+                          std::to_string(meant.line) + "): did you mean " + Utf8(meant.name) + "?");
+        continue;
+      }
       if (item.slot >= 0) CheckItem(n, m, entry.slot, item.slot, key, itemKey);
     }
   if (unlistedFrom)
@@ -592,6 +611,39 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
       break;
     default: break;
   }
+}
+
+MeantEntry Walker::MeantItemKey(const WString &sectionKey, LONG n, const WString &itemKey,
+                                std::vector<int> &lines) const {
+  std::map<std::string, std::pair<WString, std::vector<int>>> orphans;  // folded item part -> part, lines
+  for (const KeyName &form : kFileKeys) {
+    if (form.shape != KeyShape::ItemKeyed) continue;
+    const WString suffix = WString(form.key).substr(2);  // "%s_Title" -> "_Title"
+    for (LPCWSTR language : {kEnglishSuffix, kChineseSuffix}) {
+      const IniFile::Section *section = FirstSection(ini_, Name(form.section, sectionKey, n, language));
+      for (size_t e = 0; section && e < section->entries.size(); ++e) {
+        const IniFile::Entry &entry = section->entries[e];
+        const WString key = ini_.Text(entry.name, entry.nameLength);
+        const WString sectionName = ini_.Text(section->name, section->nameLength);
+        if (IsComment(key) || key.size() <= suffix.size() || known_.IsKey(sectionName, key) ||
+            !SameName(key.substr(key.size() - suffix.size()), suffix))
+          continue;
+        const WString part = key.substr(0, key.size() - suffix.size());
+        auto &orphan = orphans[FoldedName(part)];
+        orphan.first = part;
+        if (std::find(orphan.second.begin(), orphan.second.end(), entry.line) == orphan.second.end())
+          orphan.second.push_back(entry.line);
+      }
+    }
+  }
+  MeantEntry meant;
+  for (const auto &orphan : orphans)
+    if (IsNearMiss(orphan.second.first, itemKey) || orphans.size() == 1) {
+      meant = {orphan.second.first, orphan.second.second.front()};
+      lines = orphan.second.second;
+      if (IsNearMiss(orphan.second.first, itemKey)) break;
+    }
+  return meant;
 }
 
 bool Walker::NothingFor(LONG n) const {
