@@ -137,24 +137,20 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
                      Place(name, key) + " has a quotation mark at one end only: the page shows it, " +
                          Quoted(ReadWhole(ini, name, key)),
                      ini.ColumnOf(opens ? entry.value : entry.value + value.size() - 1));
-      // A remark after a title or a note is shown as part of it.
       const FileField field = reading->field;
       const bool shownText = field == FileField::SectionTitle || field == FileField::SectionNote ||
                              field == FileField::ItemTitle || field == FileField::ItemNote;
-      // The hint box takes '&' as the mark of an underlined letter, as every label of a dialog does.
-      const WString shown = ReadWhole(ini, name, key);
-      for (size_t i = 0; field == FileField::ItemNote && i < shown.size(); ++i) {
-        if (shown[i] != '&') continue;
-        if (i + 1 < shown.size() && shown[i + 1] == '&') {
-          ++i;
-          continue;
-        }
+      // The hint box takes '&' as the mark of an underlined letter, as every label of a dialog does; "&&" shows one.
+      size_t lone = WString::npos;
+      for (size_t i = 0; field == FileField::ItemNote && i < value.size() && lone == WString::npos; ++i)
+        if (value[i] == '&' && i + 1 < value.size() && value[i + 1] == '&') ++i;
+        else if (value[i] == '&') lone = i;
+      if (lone != WString::npos)
         findings.Add(entry.line, "ampersand-in-note",
                      Place(name, key) + " holds '&': the hint box underlines the character after it and does not "
                      "show the '&'; write && for one &",
-                     ini.ColumnOf(entry.value + (value.find(WCHAR('&')) == WString::npos ? 0 : value.find(WCHAR('&')))));
-        break;
-      }
+                     ini.ColumnOf(entry.value + lone));
+      // A remark after a title or a note is shown as part of it.
       if (shownText && !RemarkHint(value).empty())
         findings.Add(entry.line, "remark-in-text",
                      Place(name, key) + " = " + Quoted(value) + ": the page shows the remark as part of the text" +
