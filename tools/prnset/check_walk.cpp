@@ -281,11 +281,12 @@ void Walker::NoteTitles(const WString &key, LONG n, const WString &titleKey, con
                         int fallbackLine) {
   for (int l = 0; l < 2; ++l) {
     const WString section = Name(SectionForm::Language, key, n, LanguageSuffix(kLanguages[l].language));
+    const MeantEntry meantSection = HasSection(section) ? MeantEntry() : MeantSection(ini_, known_, section);
     if (Has(section, titleKey)) {
       ++titlesPresent_[l];
-    } else if (!HasSection(section) && !MeantSection(ini_, known_, section).name.empty()) {
+    } else if (!meantSection.name.empty()) {
       // A misnamed language section: told once, on its header, instead of each title it holds.
-      const MeantEntry meant = MeantSection(ini_, known_, section);
+      const MeantEntry &meant = meantSection;
       if (std::find(missingSections_.begin(), missingSections_.end(), FoldedName(section)) != missingSections_.end())
         continue;
       missingSections_.push_back(FoldedName(section));
