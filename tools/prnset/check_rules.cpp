@@ -244,6 +244,17 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                    where + ": options " + example +
                        (repeats > 1 ? " (" + std::to_string(repeats) + " options repeat an earlier value)" : "") +
                        ": the page selects the later one");
+    // Rows of one text with other values: the operator cannot tell which one sends what.
+    std::map<std::string, size_t> texts;
+    for (size_t i = 0; i < options.size(); ++i) {
+      auto seen = texts.emplace(Utf8(options[i].text), i);
+      if (seen.second || options[seen.first->second].value == options[i].value) continue;
+      findings.Add(lines.rule, "duplicate-texts",
+                   where + ": the options of the values " + std::to_string(options[seen.first->second].value) +
+                       " and " + std::to_string(options[i].value) + " have the same text " + Quoted(options[i].text) +
+                       ": the operator sees two rows alike that send other bytes");
+      break;
+    }
   }
   for (const Option &option : options)
     if (option.value == -1) {
