@@ -58,7 +58,8 @@ Reading CheckIn(const std::vector<BYTE> &bytes, const ToolLanguage &language, bo
   if (!reading.catalogue) throw std::bad_alloc();
   LoadCatalogue(*reading.catalogue.get(), IniSource(ini), language.load.language, &reading.account);
   const KnownNames known(ini);
-  for (const IniFile::Section &section : sections ? ini.sections() : std::vector<IniFile::Section>()) {
+  for (size_t i = 0; sections && i < ini.sections().size(); ++i) {
+    const IniFile::Section &section = ini.sections()[i];
     const WString name = ini.Text(section.name, section.nameLength), suffix = kChineseSuffix;
     sections->push_back({section.line, name.size() >= suffix.size() &&
                                            SameName(name.substr(name.size() - suffix.size()), suffix)});

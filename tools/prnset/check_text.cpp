@@ -27,6 +27,13 @@ std::string InvisibleName(WCHAR c) {
   }
 }
 
+// Where the first character an editor does not show stands in a text, or npos.
+size_t FirstInvisible(const WString &text) {
+  for (size_t i = 0; i < text.size(); ++i)
+    if (IsInvisible(text[i])) return i;
+  return WString::npos;
+}
+
 bool EndsWith(const WString &name, LPCWSTR suffix) {
   WString s = suffix;
   return name.size() >= s.size() && SameName(name.substr(name.size() - s.size()), s);
@@ -111,25 +118,22 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
         swallowed = true;
         continue;
       }
-      for (size_t i = 0; i < key.size(); ++i)
-        if (IsInvisible(key[i])) {
-          findings.Add(entry.line, "invisible-character",
-                       Place(name, key) + ": the name holds " + CodePoint(key[i]) + InvisibleName(key[i]) +
-                           ", which an editor does not show: the plug-in looks for the name without it",
-                       ini.ColumnOf(entry.name + i));
-          findings.Claim(entry.line);
-          break;
-        }
+      const size_t inKey = FirstInvisible(key);
+      if (inKey != WString::npos) {
+        findings.Add(entry.line, "invisible-character",
+                     Place(name, key) + ": the name holds " + CodePoint(key[inKey]) + InvisibleName(key[inKey]) +
+                         ", which an editor does not show: the plug-in looks for the name without it",
+                     ini.ColumnOf(entry.name + inKey));
+        findings.Claim(entry.line);
+      }
       const LoadAccount::Reading *reading = read ? file.account.ReadOf(name, key) : nullptr;
       if (!reading) continue;  // only what the page reads is shown
-      for (size_t i = 0; i < value.size(); ++i)
-        if (IsInvisible(value[i])) {
-          findings.Add(entry.line, "invisible-character",
-                       Place(name, key) + " holds " + CodePoint(value[i]) + InvisibleName(value[i]) +
-                           ", which an editor does not show",
-                       ini.ColumnOf(entry.value + i));
-          break;
-        }
+      const size_t inValue = FirstInvisible(value);
+      if (inValue != WString::npos)
+        findings.Add(entry.line, "invisible-character",
+                     Place(name, key) + " holds " + CodePoint(value[inValue]) + InvisibleName(value[inValue]) +
+                         ", which an editor does not show",
+                     ini.ColumnOf(entry.value + inValue));
       // The reader drops a pair of quotation marks around a value; one alone stays in the text.
       const bool opens = !value.empty() && value.front() == '"', closes = value.size() > 1 && value.back() == '"';
       if (opens != closes || value == Ascii("\""))

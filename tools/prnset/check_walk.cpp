@@ -67,6 +67,20 @@ WString NameOf(FileField field, LONG number, const WString &itemKey = WString())
 
 using AccountRead = LoadAccount::Reading;
 
+// Declared entries past the highest listed number: the walk reads them with an empty key, and they are told as one
+// run from the first of them.
+struct UnlistedRun {
+  long from = 0;
+  bool shown = false;  // the page shows at least one of them
+  // Takes entry `number` into the run when it lies past `listed`.
+  bool Take(long number, long listed, LONG slot) {
+    if (number <= listed) return false;
+    if (!from) from = number;
+    shown = shown || slot >= 0;
+    return true;
+  }
+};
+
 class Walker {
  public:
   Walker(const CheckedFile &file, const std::vector<WString> &misspelt, Findings &findings)
@@ -351,8 +365,7 @@ void Walker::Run() {
     rootCauseTold = true;
   // Classes the file does not list: the walk reads them as classes with an empty key.
   const long listed = IniSource(ini_).HighestNumbered(kNamesSection, KeyOf(FileField::SectionKey).key);
-  long unlistedFrom = 0;
-  bool unlistedShown = false;
+  UnlistedRun unlisted;
   int shownClasses = 0;
   std::map<std::string, WString> classKeys;  // class keys seen, folded, with the number name that gave them
   for (const LoadAccount::Entry &entry : account_.sections) {
@@ -361,11 +374,7 @@ void Walker::Run() {
     const WString key = keyRead ? keyRead->text : WString();
     if (entry.slot >= 0) ++shownClasses;
     if (!keyRead || !keyRead->line) {
-      if (n > listed) {
-        if (!unlistedFrom) unlistedFrom = n;
-        unlistedShown = unlistedShown || entry.slot >= 0;
-        continue;
-      }
+      if (unlisted.Take(n, listed, entry.slot)) continue;
       // The class has no name to find its titles, rules and defaults by: that is all there is to tell about it.
       const WString numberName = NameOf(FileField::SectionKey, n);
       MissingKey(names_, numberName, countLine, "declared-missing",
@@ -390,10 +399,10 @@ void Walker::Run() {
     const bool misspelt = std::find(misspelt_.begin(), misspelt_.end(), key) != misspelt_.end();
     if (entry.slot >= 0 && !misspelt) CheckSection(entry, key);
   }
-  if (unlistedFrom) {
-    DeclaredMissing(names_, FileField::SectionKey, declared, unlistedFrom, declared, "SectionCount", "",
-                    unlistedShown);
-    if (unlistedShown) rootCauseTold = true;
+  if (unlisted.from) {
+    DeclaredMissing(names_, FileField::SectionKey, declared, unlisted.from, declared, "SectionCount", "",
+                    unlisted.shown);
+    if (unlisted.shown) rootCauseTold = true;
   }
   auto stop = account_.stops.find(0);
   if (stop != account_.stops.end() && stop->second.why == WalkStop::RecordFull) {
@@ -457,8 +466,7 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
   ListedBeyondCount(numbered, FileField::ItemKey, declared, count->key, "item", filter);
   const long listed = IniSource(ini_).HighestNumbered(numbered.c_str(), KeyOf(FileField::ItemKey).key);
   std::map<std::string, WString> keys;  // item keys seen, folded, with the number name that gave them
-  long unlistedFrom = 0;
-  bool unlistedShown = false;
+  UnlistedRun unlisted;
   int shownItems = 0, hiddenItems = 0;
   auto items = account_.items.find(n);
   if (items != account_.items.end())
@@ -468,11 +476,7 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
       const WString itemKey = keyRead ? keyRead->text : WString();
       (item.slot >= 0 ? shownItems : hiddenItems)++;
       if (!keyRead || !keyRead->line) {
-        if (m > listed) {
-          if (!unlistedFrom) unlistedFrom = m;
-          unlistedShown = unlistedShown || item.slot >= 0;
-          continue;
-        }
+        if (unlisted.Take(m, listed, item.slot)) continue;
         // No key, so no titles, rules or defaults to look at: one finding says it all.
         const WString itemName = NameOf(FileField::ItemKey, m);
         MissingKey(numbered, itemName, countLine, "declared-missing",
@@ -508,9 +512,9 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
       }
       if (item.slot >= 0) CheckItem(n, m, entry.slot, item.slot, key, itemKey);
     }
-  if (unlistedFrom)
-    DeclaredMissing(numbered, FileField::ItemKey, declared, unlistedFrom, declared, "ItemCount",
-                    " in [" + Utf8(numbered) + "]", unlistedShown);
+  if (unlisted.from)
+    DeclaredMissing(numbered, FileField::ItemKey, declared, unlisted.from, declared, "ItemCount",
+                    " in [" + Utf8(numbered) + "]", unlisted.shown);
   if (shownItems == 0 && hiddenItems > 0)
     findings_.Add(declaredLine, "class-all-hidden",
                   label + " is shown, but all its " + Count(hiddenItems, "item") + " are hidden in [" + Utf8(filter) +
