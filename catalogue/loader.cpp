@@ -1,16 +1,36 @@
 #include "catalogue/loader.h"
 
+#include <algorithm>
 #include <new>
 
 namespace {
 
-// One load: where it reads, the language suffix, the record being filled and who is told.
+// One load: where it reads, the language suffix, the record being filled, who is told and what is walked.
 struct Load {
   const LoadSource &source;
   LPCWSTR suffix;  // "_CN" or "_EN"
   SettingsCatalogue &catalogue;
   LoadObserver *observer;
-  bool buildOptions;
+  LoadWalk walk;
+};
+
+// The listed numbers of a numbered form in one section. An unlisted entry reads an empty key, so all of them read
+// alike: one hidden unlisted entry stands for every unlisted one, and the walk goes on at the next listed number.
+class Listing {
+ public:
+  Listing(const LoadSource &source, LPCWSTR section, FileField field)
+      : known_(source.ListedNumbers(section, KeyOf(field).key, numbers)) {}
+  bool Listed(LONG n) const { return !known_ || std::binary_search(numbers.begin(), numbers.end(), n); }
+  // The first listed number above n, or 0 when there is none (or the source cannot tell, n + 1).
+  LONG After(LONG n) const {
+    if (!known_) return n + 1;
+    auto next = std::upper_bound(numbers.begin(), numbers.end(), n);
+    return next == numbers.end() ? 0 : *next;
+  }
+  std::vector<LONG> numbers;
+
+ private:
+  bool known_;
 };
 
 // The section of `form` for a class.
@@ -51,7 +71,7 @@ LONG LoadSection(Load &load, LONG n, int slot) {
 
   LONG enable = ReadNumber(load, FileField::SectionEnable, Place(load, SectionForm::Filter, section.Key, n).name, n,
                            0, nullptr);
-  if (enable == 0) return 0;
+  if (enable == 0 && load.walk != LoadWalk::EveryListed) return 0;
 
   Place language(load, SectionForm::Language, section.Key, n);
   ReadText(load, FileField::SectionTitle, language.name, n, 0, nullptr, section.Title);
@@ -70,7 +90,7 @@ LONG LoadItem(Load &load, LONG n, LONG m, int slot, int itemSlot) {
 
   LONG enable =
       ReadNumber(load, FileField::ItemEnable, Place(load, SectionForm::Filter, section.Key, n).name, n, m, item.Key);
-  if (enable == 0) return 0;
+  if (enable == 0 && load.walk != LoadWalk::EveryListed) return 0;
 
   Place language(load, SectionForm::Language, section.Key, n);
   ReadText(load, FileField::ItemTitle, language.name, n, m, item.Key, item.Title);
@@ -83,11 +103,12 @@ LONG LoadItem(Load &load, LONG n, LONG m, int slot, int itemSlot) {
   ReadText(load, FileField::Rule, rules.name, n, m, item.Key, rule);
   item.Options = nullptr;
   item.OptionCount = 0;
-  if (load.buildOptions || load.observer) {
+  const bool buildOptions = load.walk == LoadWalk::Page;
+  if (buildOptions || load.observer) {
     RuleReport report;
     item.OptionCount = ParseOptionRule(ruleType, rule, &item.Options, load.observer ? &report : nullptr);
     if (load.observer) load.observer->Rule(n, m, report);
-    if (!load.buildOptions) {
+    if (!buildOptions) {
       FreeOptionList(item.Options, item.OptionCount);
       item.OptionCount = 0;
     }
@@ -108,7 +129,7 @@ void LoadItems(Load &load, LONG n, int slot) {
   SettingsSection &section = load.catalogue.Sections[slot];
   const LONG items = section.ItemCount;
   Place numbered(load, SectionForm::Numbered, nullptr, n);
-  const LONG listed = load.source.HighestNumbered(numbered.name, KeyOf(FileField::ItemKey).key);
+  const Listing listing(load.source, numbered.name, FileField::ItemKey);
   int itemSlot = 0;
   LONG m = 1;
   WalkStop why = WalkStop::Declared;
@@ -122,14 +143,34 @@ void LoadItems(Load &load, LONG n, int slot) {
     if (load.observer) load.observer->Item(n, m, slot, shown ? itemSlot : -1);
     if (shown) {
       ++itemSlot;
-    } else if (m > listed) {
-      ++m;
-      why = WalkStop::PastListed;
-      break;
+    } else if (!listing.Listed(m)) {
+      const LONG next = listing.After(m);
+      if (next == 0) {
+        ++m;
+        why = WalkStop::PastListed;
+        break;
+      }
+      m = next - 1;
     }
   }
   section.ItemCount = itemSlot;
   Stopped(load, n, m, why);
+}
+
+// Every listed class and every listed item of it, read into the record's first slots.
+void WalkListed(Load &load, const Listing &classes) {
+  for (LONG n : classes.numbers) {
+    load.catalogue.SectionCount = 1;
+    const bool shown = LoadSection(load, n, 0) != 0;
+    if (load.observer) load.observer->Section(n, shown ? 0 : -1);
+    load.catalogue.Sections[0].ItemCount = 1;
+    Place numbered(load, SectionForm::Numbered, nullptr, n);
+    for (LONG m : Listing(load.source, numbered.name, FileField::ItemKey).numbers) {
+      const bool itemShown = LoadItem(load, n, m, 0, 0) != 0;
+      if (load.observer) load.observer->Item(n, m, 0, itemShown ? 0 : -1);
+    }
+  }
+  load.catalogue.SectionCount = 0;
 }
 
 void LoadAll(Load &load) {
@@ -142,7 +183,8 @@ void LoadAll(Load &load) {
 
   // Hidden sections and items use up no slot; shown ones beyond the record's room are not loaded.
   // Past the highest listed number a hidden entry stands for all that follow, so the walk stops there.
-  const LONG listed = load.source.HighestNumbered(kNamesSection, KeyOf(FileField::SectionKey).key);
+  const Listing listing(load.source, kNamesSection, FileField::SectionKey);
+  if (load.walk == LoadWalk::EveryListed) return WalkListed(load, listing);
   int slot = 0;
   LONG n = 1;
   WalkStop why = WalkStop::Declared;
@@ -154,10 +196,14 @@ void LoadAll(Load &load) {
     catalogue.SectionCount = slot + 1;  // the section being filled counts while its items are read
     if (LoadSection(load, n, slot) == 0) {
       if (load.observer) load.observer->Section(n, -1);
-      if (n > listed) {
-        ++n;
-        why = WalkStop::PastListed;
-        break;
+      if (!listing.Listed(n)) {
+        const LONG next = listing.After(n);
+        if (next == 0) {
+          ++n;
+          why = WalkStop::PastListed;
+          break;
+        }
+        n = next - 1;
       }
       continue;
     }
@@ -179,13 +225,12 @@ LONG IniSource::ReadNumber(LPCWSTR section, LPCWSTR key, INT defaultValue) const
   return LONG(ini_.ReadInt(section, key, defaultValue));
 }
 
-LONG IniSource::HighestNumbered(LPCWSTR section, LPCWSTR format) const {
+bool IniSource::ListedNumbers(LPCWSTR section, LPCWSTR format, std::vector<LONG> &numbers) const {
   // The digits stand where the form's "%.2d" does.
   int prefixLength = 0;
   while (format[prefixLength] && format[prefixLength] != WTEXT('%')) ++prefixLength;
   for (const IniFile::Section &s : ini_.sections()) {
     if (lstrcmpiW(ini_.Text(s.name, s.nameLength).c_str(), section) != 0) continue;
-    LONG highest = 0;
     for (const IniFile::Entry &e : s.entries) {
       std::basic_string<WCHAR> name = ini_.Text(e.name, e.nameLength);
       if (int(name.size()) <= prefixLength || name.size() > size_t(prefixLength) + kMaxNumberDigits) continue;
@@ -195,25 +240,27 @@ LONG IniSource::HighestNumbered(LPCWSTR section, LPCWSTR format) const {
         digits = name[i] >= WTEXT('0') && name[i] <= WTEXT('9');
         n = n * 10 + (name[i] - WTEXT('0'));
       }
-      if (!digits || n > 2147483647LL || n <= highest) continue;
+      if (!digits || n > 2147483647LL) continue;
       WCHAR built[kPathChars];
       wsprintfW(built, format, int(n));
-      if (lstrcmpiW(built, name.c_str()) == 0) highest = LONG(n);
+      if (lstrcmpiW(built, name.c_str()) == 0) numbers.push_back(LONG(n));
     }
-    return highest;  // only the first section of a name is ever read
+    break;  // only the first section of a name is ever read
   }
-  return 0;
+  std::sort(numbers.begin(), numbers.end());
+  numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+  return true;
 }
 
 LoadLanguage SystemLoadLanguage() { return LoadLanguage{GetSystemDefaultLangID(), CP_ACP}; }
 
 void LoadCatalogue(SettingsCatalogue &catalogue, const LoadSource &source, LANGID language, LoadObserver *observer,
-                   bool buildOptions) {
+                   LoadWalk walk) {
   catalogue.SectionCount = 0;
   catalogue.InstructionTail[0] = catalogue.EnterInstruction[0] = catalogue.SaveInstruction[0] = 0;
   catalogue.ParameterRule[0] = 0;
   try {
-    Load load{source, LanguageSuffix(language), catalogue, observer, buildOptions};
+    Load load{source, LanguageSuffix(language), catalogue, observer, walk};
     LoadAll(load);
   } catch (const std::bad_alloc &) {
     // No room to read the file: the page shows no classes rather than half a catalogue.

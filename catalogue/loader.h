@@ -1,6 +1,8 @@
 // Reads a settings file into a catalogue record, and can tell an observer what it read and where it placed it.
 #pragma once
 
+#include <vector>
+
 #include "catalogue/catalogue.h"
 #include "catalogue/ini_file.h"
 #include "catalogue/option_rules.h"
@@ -23,12 +25,11 @@ class LoadSource {
   virtual void ReadText(LPCWSTR section, LPCWSTR key, LPWSTR buffer, DWORD capacity) const = 0;
   // As GetPrivateProfileIntW.
   virtual LONG ReadNumber(LPCWSTR section, LPCWSTR key, INT defaultValue) const = 0;
-  // The highest n whose name `format` of n is a key of the section, or 0; a source that cannot tell says
-  // kUnknownHighest, and the walk then reads every declared entry.
-  virtual LONG HighestNumbered(LPCWSTR section, LPCWSTR format) const = 0;
+  // Into `numbers`, ascending, every n whose name `format` of n is a key of the section. False when the source
+  // cannot tell: the walk then reads every declared entry.
+  virtual bool ListedNumbers(LPCWSTR section, LPCWSTR format, std::vector<LONG> &numbers) const = 0;
   // The line of the key the read uses, or 0 when the source has none (or does not know lines).
   virtual int LineOf(LPCWSTR section, LPCWSTR key) const { return 0; }
-  static constexpr LONG kUnknownHighest = 0x7FFFFFFF;
 };
 
 // A parsed settings file as the source.
@@ -37,7 +38,7 @@ class IniSource : public LoadSource {
   explicit IniSource(const IniFile &ini) : ini_(ini) {}
   void ReadText(LPCWSTR section, LPCWSTR key, LPWSTR buffer, DWORD capacity) const override;
   LONG ReadNumber(LPCWSTR section, LPCWSTR key, INT defaultValue) const override;
-  LONG HighestNumbered(LPCWSTR section, LPCWSTR format) const override;
+  bool ListedNumbers(LPCWSTR section, LPCWSTR format, std::vector<LONG> &numbers) const override;
   int LineOf(LPCWSTR section, LPCWSTR key) const override { return ini_.LineOf(section, key); }
 
  private:
@@ -62,12 +63,22 @@ enum class WalkStop {
   PastListed,  // a hidden entry past the highest listed number: all that follow read the same
 };
 
+// What a load walks and keeps.
+enum class LoadWalk {
+  Page,          // the record the page shows, option lists built
+  PageReadOnly,  // the same walk and reads, no option list built
+  // Every listed class and item, whatever the declared counts, the filters and the record's room: all the names
+  // the plug-in reads from the file under some filter. For the observer: the record keeps no class. A source
+  // that cannot list its numbered keys gives nothing.
+  EveryListed,
+};
+
 // Told of a load as it goes. Every call has a default that does nothing.
 class LoadObserver {
  public:
   virtual ~LoadObserver() = default;
   virtual void Read(const LoadRead &read) {}
-  // Class `number` of the list went to `slot`, or is hidden (slot -1).
+  // Class `number` of the list went to `slot`, or is hidden (slot -1). (LoadWalk::EveryListed: slot 0 when shown.)
   virtual void Section(LONG number, LONG slot) {}
   // Item `itemNumber` of class `sectionNumber` went to `itemSlot` of the class's slot, or is hidden (-1).
   virtual void Item(LONG sectionNumber, LONG itemNumber, LONG sectionSlot, LONG itemSlot) {}
@@ -79,9 +90,9 @@ class LoadObserver {
 };
 
 // Fills `catalogue` from `source` in the language's sections. The record's PrinterName is left as it is; option
-// lists it held before are not freed. With `buildOptions` false the rules are read but no option list is built.
+// lists it held before are not freed.
 void LoadCatalogue(SettingsCatalogue &catalogue, const LoadSource &source, LANGID language,
-                   LoadObserver *observer = nullptr, bool buildOptions = true);
+                   LoadObserver *observer = nullptr, LoadWalk walk = LoadWalk::Page);
 
 // Fills `catalogue` from the file at `path` (null: no file) in the given language. A missing file gives a catalogue
 // with no sections.

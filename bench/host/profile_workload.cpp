@@ -65,7 +65,7 @@ int main(int argc, char **argv) {
     if (std::strcmp(what, "reads") == 0) {
       IniFile file;
       file.Load(printer.settingsPath.c_str(), language.codePage);
-      LoadCatalogue(*record, IniSource(file), language.language, nullptr, false);
+      LoadCatalogue(*record, IniSource(file), language.language, nullptr, LoadWalk::PageReadOnly);
     } else {
       LoadCatalogue(*record, printer.settingsPath.c_str(), language);
       if (!bench::ShapeMismatch(*record, bench::LargestCatalogue()).empty()) return 1;

@@ -37,7 +37,7 @@ class PlatformSource : public LoadSource {
   LONG ReadNumber(LPCWSTR section, LPCWSTR key, INT defaultValue) const override {
     return LONG(GetPrivateProfileIntW(section, key, defaultValue, path_));
   }
-  LONG HighestNumbered(LPCWSTR, LPCWSTR) const override { return kUnknownHighest; }
+  bool ListedNumbers(LPCWSTR, LPCWSTR, std::vector<LONG> &) const override { return false; }
 
  private:
   LPCWSTR path_;
@@ -190,7 +190,7 @@ int main(int argc, char **argv) {
       {
         IniFile file;
         file.Load(path.c_str(), language.codePage);
-        LoadCatalogue(*ours, IniSource(file), language.language, nullptr, false);
+        LoadCatalogue(*ours, IniSource(file), language.language, nullptr, LoadWalk::PageReadOnly);
       }
       ourReads.push_back(Now() - start);
       start = Now();
@@ -221,7 +221,7 @@ int main(int argc, char **argv) {
       platformTimes.push_back(Now() - start);
       bench::ClearCatalogue(*platform);
       start = Now();
-      LoadCatalogue(*platform, platformSource, language.language, nullptr, false);
+      LoadCatalogue(*platform, platformSource, language.language, nullptr, LoadWalk::PageReadOnly);
       platformReads.push_back(Now() - start);
     }
   }

@@ -201,12 +201,68 @@ SectionEnable=0
 =0
 )",
        "A[X Y] B[Z]"},
+      // The same with a listed number in the billions: the walk goes from one listed number to the next.
+      {"a listed number in the billions after hidden unlisted ones", R"([SectionNames]
+SectionCount=2000000000
+Section01=A
+Section2000000000=B
+[Section01]
+ItemCount=2000000000
+Item01=X
+Item2000000000=Y
+[_Filter]
+SectionEnable=0
+[A_Filter]
+=0
+)",
+       "A[X Y] B[]"},
   };
   LoadedCatalogue loaded;
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(Outline(loaded.Load(c.file)), c.outline);
   }
+}
+
+// The walk over every listed entry: hidden classes and items, and those past the declared counts or the record's
+// room, are read through; numbers nobody lists are not.
+TEST(Loader, EveryListedWalkReadsWhatAnyFilterCouldShow) {
+  struct Walked : LoadObserver {
+    std::string out;
+    void Section(LONG n, LONG slot) override { out += " " + std::to_string(n) + (slot < 0 ? "-" : "+"); }
+    void Item(LONG n, LONG m, LONG, LONG slot) override {
+      out += " " + std::to_string(n) + "." + std::to_string(m) + (slot < 0 ? "-" : "+");
+    }
+    void Read(const LoadRead &read) override {
+      if (read.name.field == FileField::ItemTitle) out += "'" + Text(read.text) + "'";
+    }
+  } walked;
+  IniFile ini;
+  const std::string text = R"([SectionNames]
+SectionCount=1
+Section01=A
+Section03=B
+[Section01]
+ItemCount=1
+Item01=X
+Item02=Y
+[Section03]
+ItemCount=5
+Item04=Z
+[A_Filter]
+Y=0
+[B_Filter]
+SectionEnable=0
+[A_Lang_EN]
+Y_Title=Hidden
+[B_Lang_EN]
+Z_Title=Zed
+)";
+  ini.Parse(reinterpret_cast<const BYTE *>(text.data()), text.size(), 1252);
+  UniqueCatalogue record = NewCatalogue();
+  LoadCatalogue(*record.get(), IniSource(ini), 1033, &walked, LoadWalk::EveryListed);
+  EXPECT_EQ(walked.out, " 1+'' 1.1+'Hidden' 1.2- 3-'Zed' 3.4+");
+  EXPECT_EQ(record.get()->SectionCount, 0);
 }
 
 TEST(Loader, ShownSectionsAndItemsBeyondTheRecordAreIgnored) {

@@ -139,7 +139,8 @@ struct CheckedFile {
   const IniFile &ini;
   const SettingsCatalogue &catalogue;
   const LoadAccount &account;
-  const KnownNames &known;  // every name the plug-in reads from this file
+  const LoadAccount &everyListed;  // the loader's walk of every listed class and item (LoadWalk::EveryListed)
+  const KnownNames &known;         // every name the plug-in reads from this file
   const ToolLanguage &language;
   bool bothLanguages;  // the other language is checked too
   const std::vector<BYTE> &bytes;

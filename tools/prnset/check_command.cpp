@@ -56,8 +56,13 @@ Reading CheckIn(const std::vector<BYTE> &bytes, const ToolLanguage &language, bo
   ini.Parse(bytes.data(), bytes.size(), language.load.codePage);
   Reading reading{NewCatalogue(), {}, {}};
   if (!reading.catalogue) throw std::bad_alloc();
-  LoadCatalogue(*reading.catalogue.get(), IniSource(ini), language.load.language, &reading.account);
-  const KnownNames known(ini);
+  const IniSource source(ini);
+  LoadCatalogue(*reading.catalogue.get(), source, language.load.language, &reading.account);
+  LoadAccount everyListed;
+  UniqueCatalogue scratch = NewCatalogue();
+  if (!scratch) throw std::bad_alloc();
+  LoadCatalogue(*scratch.get(), source, language.load.language, &everyListed, LoadWalk::EveryListed);
+  const KnownNames known(ini, everyListed);
   for (size_t i = 0; sections && i < ini.sections().size(); ++i) {
     const IniFile::Section &section = ini.sections()[i];
     const WString name = ini.Text(section.name, section.nameLength), suffix = kChineseSuffix;
@@ -65,7 +70,8 @@ Reading CheckIn(const std::vector<BYTE> &bytes, const ToolLanguage &language, bo
                                            SameName(name.substr(name.size() - suffix.size()), suffix)});
   }
   reading.findings =
-      CheckSettingsFile({ini, *reading.catalogue.get(), reading.account, known, language, bothLanguages, bytes});
+      CheckSettingsFile({ini, *reading.catalogue.get(), reading.account, everyListed, known, language,
+                                              bothLanguages, bytes});
   return reading;
 }
 

@@ -59,11 +59,14 @@ bool IsNearMiss(const WString &written, const WString &meant);
 // The first section of a name (the only one the reader searches), or nullptr.
 const IniFile::Section *FirstSection(const IniFile &ini, const WString &name);
 
+class LoadAccount;
+
 // Every section and key name the plug-in reads from this file: the fixed ones, the numbered ones, and those built
 // from the class and item keys that the file lists (hidden ones included: their names are right).
 class KnownNames {
  public:
-  explicit KnownNames(const IniFile &ini);
+  // From the loader's walk of every listed class and item.
+  KnownNames(const IniFile &ini, const LoadAccount &everyListed);
   bool IsSection(const WString &section) const;
   bool IsKey(const WString &section, const WString &key) const;
   // The names of a section's keys, for suggestions (numbered keys as far as the file lists them).
@@ -84,10 +87,10 @@ class KnownNames {
 
   std::map<std::string, std::vector<WString>> itemsOfClass_;  // folded class key -> item keys of all its classes
   std::map<std::string, std::set<std::string>> itemKeys_;     // the same item keys, folded, to look names up
-  std::map<std::string, long> itemsListed_;                   // folded [SectionNN] -> highest ItemNN it lists
+  std::map<std::string, std::vector<long>> itemNumbers_;      // folded [SectionNN] -> the ItemNN it lists, ascending
   std::vector<WString> classKeys_;
   std::vector<std::string> openClasses_;  // folded keys of classes whose [SectionNN] is missing
-  long sectionsListed_ = 0;
+  std::vector<long> sectionNumbers_;  // the SectionNN [SectionNames] lists, ascending
 };
 
 // A key the loader looks for and does not find in a section that is there: the entry of that section that was

@@ -86,44 +86,35 @@ const std::vector<WString> &SettingsKeys() {
   return all;
 }
 
+// The numbers a misspelt numbered name may have meant, given the ascending numbers the file lists: each of them,
+// the next after the last, and every number up to one past their count, which holds the first gap in the list.
+std::vector<long> SuggestedNumbers(const std::vector<long> &listed) {
+  std::vector<long> numbers = listed;
+  for (long n = 1; n <= long(listed.size()) + 1; ++n) numbers.push_back(n);
+  if (!listed.empty()) numbers.push_back(listed.back() + 1);
+  std::sort(numbers.begin(), numbers.end());
+  numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+  return numbers;
+}
+
 }  // namespace
 
-KnownNames::KnownNames(const IniFile &ini) {
-  const IniFile::Section *names = FirstSection(ini, kNamesSection);
-  if (!names) return;
-  std::set<std::string> classNames;  // a name repeated in the list is read once: the reader takes its first line
-  for (const IniFile::Entry &entry : names->entries) {
-    WString name = ini.Text(entry.name, entry.nameLength);
-    // A misnumbered Section1 still names its class: its sections are told as the numbering's fault, not as unknown.
-    const LPCWSTR sectionForm = KeyOf(FileField::SectionKey).key;
-    long n = NumberIn(name, sectionForm);
-    if ((n < 0 && NameForNumber(name, sectionForm).empty()) || entry.valueLength == WString::npos ||
-        !classNames.insert(FoldedName(name)).second)
-      continue;
-    sectionsListed_ = std::max(sectionsListed_, n);
-    WString classKey = Cut(ReadWhole(ini, kNamesSection, name), KeyOf(FileField::SectionKey).width - 1);
-    classKeys_.push_back(classKey);
-    std::vector<WString> &items = itemsOfClass_[FoldedName(classKey)];
-    std::set<std::string> &folded = itemKeys_[FoldedName(classKey)];
-    const WString numberName = NameForNumber(name, kNumberedSection);  // the loader's [SectionNN] for this number
-    const IniFile::Section *numbered = FirstSection(ini, numberName);
-    if (!numbered) {
+KnownNames::KnownNames(const IniFile &ini, const LoadAccount &everyListed) {
+  std::map<LONG, std::string> classOf;  // class number -> its folded key
+  for (const LoadAccount::Reading &read : everyListed.reads) {
+    if (!read.line) continue;  // an entry the file does not list names nothing
+    if (read.field == FileField::SectionKey) {
+      const std::string folded = classOf[read.sectionNumber] = FoldedName(read.text);
+      sectionNumbers_.push_back(read.sectionNumber);
+      classKeys_.push_back(read.text);
+      itemsOfClass_[folded];
+      itemKeys_[folded];
       // Without its item list the class's item keys are unknown: its sections' keys are not told one by one.
-      openClasses_.push_back(FoldedName(classKey));
-      continue;
-    }
-    long &listed = itemsListed_[FoldedName(numberName)];
-    std::set<std::string> itemNames;  // a name repeated in the list is read once: the reader takes its first line
-    for (const IniFile::Entry &item : numbered->entries) {
-      WString itemName = ini.Text(item.name, item.nameLength);
-      const LPCWSTR itemForm = KeyOf(FileField::ItemKey).key;
-      long m = NumberIn(itemName, itemForm);
-      if ((m < 0 && NameForNumber(itemName, itemForm).empty()) || item.valueLength == WString::npos ||
-          !itemNames.insert(FoldedName(itemName)).second)
-        continue;
-      listed = std::max(listed, m);
-      const WString itemKey = Cut(ReadWhole(ini, numberName, itemName), KeyOf(FileField::ItemKey).width - 1);
-      if (folded.insert(FoldedName(itemKey)).second) items.push_back(itemKey);
+      if (!FirstSection(ini, Numbered(kNumberedSection, read.sectionNumber))) openClasses_.push_back(folded);
+    } else if (read.field == FileField::ItemKey) {
+      const std::string &folded = classOf[read.sectionNumber];
+      itemNumbers_[FoldedName(read.section)].push_back(read.itemNumber);
+      if (itemKeys_[folded].insert(FoldedName(read.text)).second) itemsOfClass_[folded].push_back(read.text);
     }
   }
 }
@@ -196,18 +187,16 @@ std::vector<WString> KnownNames::KeysOf(const WString &section) const {
   Kind kind = KindOf(section, &classKey);
   if (kind == Kind::None) return keys;
   if (kind == Kind::Settings) return SettingsKeys();
-  long last = 1;
-  if (kind == Kind::Names) last = sectionsListed_ + 1;
-  if (kind == Kind::Numbered) {
-    auto listed = itemsListed_.find(FoldedName(section));
-    last = listed == itemsListed_.end() ? 1 : listed->second + 1;
-  }
+  static const std::vector<long> none;
+  auto listed = itemNumbers_.find(FoldedName(section));
+  const std::vector<long> &numbers =
+      kind == Kind::Names ? sectionNumbers_ : listed == itemNumbers_.end() ? none : listed->second;
   auto items = itemsOfClass_.find(classKey);
   for (const KeyName *form : KeysIn(SectionForm(int(kind) - 1))) {
     switch (form->shape) {
       case KeyShape::Fixed: keys.push_back(form->key); break;
       case KeyShape::Numbered:
-        for (long n = 1; n <= last; ++n) keys.push_back(Numbered(form->key, n));
+        for (long n : SuggestedNumbers(numbers)) keys.push_back(Numbered(form->key, n));
         break;
       case KeyShape::ItemKeyed:
         if (items != itemsOfClass_.end())
@@ -220,7 +209,7 @@ std::vector<WString> KnownNames::KeysOf(const WString &section) const {
 
 std::vector<WString> KnownNames::Sections() const {
   std::vector<WString> sections = {kNamesSection, kSettingsSection};
-  for (long n = 1; n <= sectionsListed_; ++n) sections.push_back(Numbered(kNumberedSection, n));
+  for (long n : sectionNumbers_) sections.push_back(Numbered(kNumberedSection, n));
   for (const WString &key : classKeys_)
     for (const auto &s : ClassSectionSuffixes()) sections.push_back(key + s.first);
   return sections;

@@ -84,7 +84,8 @@ struct UnlistedRun {
 class Walker {
  public:
   Walker(const CheckedFile &file, const std::vector<WString> &misspelt, Findings &findings)
-      : misspelt_(misspelt), ini_(file.ini), catalogue_(file.catalogue), account_(file.account), findings_(findings), known_(file.known),
+      : misspelt_(misspelt), ini_(file.ini), catalogue_(file.catalogue), account_(file.account),
+        everyListed_(file.everyListed), findings_(findings), known_(file.known),
         suffix_(LanguageSuffix(file.language.load.language)),
         languageName_(file.language.load.language == kChineseLanguage ? "Chinese" : "English") {}
 
@@ -110,8 +111,11 @@ class Walker {
   // The same for a whole section; told once however many keys the loader looks for in it.
   void MissingSection(const WString &section, int fallbackLine, const char *code, const std::string &consequence,
                       const WString &signatureKey = WString());
-  bool ListedBeyondCount(const WString &section, FileField numbered, long declared, const WString &countKey,
-                         const std::string &what, const WString &filter);
+  // Shown classes (n 0) or items of class n that the file lists past the declared count: the loader never reads
+  // them. Told on the count's line; true when there are any.
+  bool ListedBeyondCount(LONG n, long declared, const AccountRead *count, const std::string &what);
+  // The highest number the file lists: of a class (n 0), or of an item of class n.
+  LONG HighestListed(LONG n) const;
   // Declared entries from `first` to `last` that the file does not list, told as one finding.
   void DeclaredMissing(const WString &section, FileField numbered, long declared, long first, long last,
                        const std::string &countKey, const std::string &where, bool shown);
@@ -130,6 +134,7 @@ class Walker {
   const IniFile &ini_;
   const SettingsCatalogue &catalogue_;
   const LoadAccount &account_;
+  const LoadAccount &everyListed_;
   Findings &findings_;
   const KnownNames &known_;
   LPCWSTR suffix_;
@@ -243,29 +248,32 @@ void Walker::MissingSection(const WString &section, int fallbackLine, const char
   findings_.Add(line, code, message + ": " + consequence);
 }
 
-// The loader reads numbered entries only up to the declared count: shown entries listed after it are dropped.
-bool Walker::ListedBeyondCount(const WString &section, FileField numbered, long declared, const WString &countKey,
-                               const std::string &what, const WString &filter) {
-  const long listed = IniSource(ini_).HighestNumbered(section.c_str(), KeyOf(numbered).key);
-  if (declared < 0 || listed <= declared) return false;
+LONG Walker::HighestListed(LONG n) const {
+  if (n == 0) return everyListed_.sections.empty() ? 0 : everyListed_.sections.back().sectionNumber;
+  auto items = everyListed_.items.find(n);
+  return items == everyListed_.items.end() || items->second.empty() ? 0 : items->second.back().itemNumber;
+}
+
+bool Walker::ListedBeyondCount(LONG n, long declared, const AccountRead *count, const std::string &what) {
+  if (declared < 0 || !count) return false;
   std::vector<std::string> dropped;
-  for (long n = declared + 1; n <= listed; ++n) {
-    const WString name = NameOf(numbered, n);
-    if (!Line(section, name)) continue;
-    const WString key = Cut(Read(section, name), KeyOf(numbered).width - 1);
-    // A class is shown unless its filter says SectionEnable=0; an item unless its key is 0 in its class's filter.
-    const KeyName &enable = KeyOf(filter.empty() ? FileField::SectionEnable : FileField::ItemEnable);
-    const WString filterSection = filter.empty() ? Name(SectionForm::Filter, key, 0, suffix_) : filter;
-    const WString filterKey = filter.empty() ? WString(enable.key) : key;
-    bool shown = LONG(ini_.ReadInt(filterSection.c_str(), filterKey.c_str(), enable.defaultValue)) != 0;
-    if (shown) dropped.push_back(Utf8(name) + " (" + Utf8(key) + ")");
-  }
+  auto take = [&](const LoadAccount::Entry &entry) {
+    const LONG number = n ? entry.itemNumber : entry.sectionNumber;
+    const AccountRead *key = everyListed_.Find(n ? FileField::ItemKey : FileField::SectionKey, entry.sectionNumber,
+                                               entry.itemNumber);
+    if (number > declared && entry.slot >= 0 && key)
+      dropped.push_back(Utf8(key->key) + " (" + Utf8(key->text) + ")");
+  };
+  if (n == 0) std::for_each(everyListed_.sections.begin(), everyListed_.sections.end(), take);
+  auto items = everyListed_.items.find(n);
+  if (n != 0 && items != everyListed_.items.end()) std::for_each(items->second.begin(), items->second.end(), take);
   if (dropped.empty()) return false;
   std::string list;
   for (size_t i = 0; i < dropped.size() && i < 3; ++i) list += (i ? ", " : "") + dropped[i];
   if (dropped.size() > 3) list += " and " + std::to_string(dropped.size() - 3) + " more";
-  findings_.Add(Line(section, countKey), "count-drops-entries",
-                Place(section, countKey) + " is " + std::to_string(declared) + ", but [" + Utf8(section) +
+  const WString listing = n ? Name(SectionForm::Numbered, WString(), n, suffix_) : names_;
+  findings_.Add(count->line, "count-drops-entries",
+                Place(count->section, count->key) + " is " + std::to_string(declared) + ", but [" + Utf8(listing) +
                     "] also lists " + list + ": the page never shows " +
                     (dropped.size() == 1 ? "that " + what : "those " + Count(2, what).substr(2)));
   return true;
@@ -360,11 +368,9 @@ void Walker::Run() {
                    "it ends every item's command, so Set Current and Set All send nothing or the wrong bytes", true);
   CheckWidth(account_.Find(FileField::ParameterRule, 0));
 
-  if (!rootCauseTold && ListedBeyondCount(names_, FileField::SectionKey, declared, count ? count->key : WString(),
-                                          "class", WString()))
-    rootCauseTold = true;
+  if (!rootCauseTold && ListedBeyondCount(0, declared, count, "class")) rootCauseTold = true;
   // Classes the file does not list: the walk reads them as classes with an empty key.
-  const long listed = IniSource(ini_).HighestNumbered(kNamesSection, KeyOf(FileField::SectionKey).key);
+  const long listed = HighestListed(0);
   UnlistedRun unlisted;
   int shownClasses = 0;
   std::map<std::string, WString> classKeys;  // class keys seen, folded, with the number name that gave them
@@ -463,8 +469,8 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
   NoteTitles(key, n, KeyOf(FileField::SectionTitle).key, label, declaredLine);
 
   const WString filter = Name(SectionForm::Filter, key, n, suffix_);
-  ListedBeyondCount(numbered, FileField::ItemKey, declared, count->key, "item", filter);
-  const long listed = IniSource(ini_).HighestNumbered(numbered.c_str(), KeyOf(FileField::ItemKey).key);
+  ListedBeyondCount(n, declared, count, "item");
+  const long listed = HighestListed(n);
   std::map<std::string, WString> keys;  // item keys seen, folded, with the number name that gave them
   UnlistedRun unlisted;
   int shownItems = 0, hiddenItems = 0;
