@@ -262,6 +262,56 @@ std::vector<WString> CheckMisspeltClassKeys(const CheckedFile &file, Findings &f
 }
 
 
+namespace {
+
+// Names the plug-in never reads that belong together: the sections of one class key the file does not list, or the
+// keys of one item key a class does not list. A group of one is told as its name; a larger one once, on its first
+// line, since one missing listing is the cause.
+struct Unread {
+  std::string message;  // for a group of one
+  std::string why;      // for a larger group: why none of it is read
+  std::vector<std::pair<int, WString>> names;  // line, name
+};
+
+// The item key a key of a class's own section names ("Resolution" for Resolution_Title), or empty.
+WString ItemPart(KnownNames::Kind kind, const WString &key) {
+  for (const KeyName *form : KeysIn(SectionForm(int(kind) - 1))) {
+    if (form->shape != KeyShape::ItemKeyed) continue;
+    const WString suffix = ItemSuffix(*form);
+    if (key.size() > suffix.size() && SameName(key.substr(key.size() - suffix.size()), suffix))
+      return key.substr(0, key.size() - suffix.size());
+  }
+  return WString();
+}
+
+void TellGroups(const std::vector<std::pair<std::string, Unread>> &groups, Findings &findings, const char *code) {
+  for (const auto &group : groups) {
+    const Unread &unread = group.second;
+    if (unread.names.size() == 1) {
+      findings.Add(unread.names.front().first, code, unread.message);
+      continue;
+    }
+    std::string lines;
+    for (size_t i = 1; i < unread.names.size() && i <= 4; ++i) lines += (i > 1 ? ", " : "") + std::to_string(unread.names[i].first);
+    if (unread.names.size() > 5) lines += ", ...";
+    findings.Add(unread.names.front().first, code,
+                 Utf8(unread.names.front().second) + " and " + std::to_string(unread.names.size() - 1) +
+                     " more (lines " + lines + ") are never read: " + unread.why);
+  }
+}
+
+// Adds a name to its group, keeping the groups in the order of their first names.
+Unread &GroupOf(std::vector<std::pair<std::string, Unread>> &groups, std::map<std::string, size_t> &index,
+                const std::string &key) {
+  auto found = index.find(key);
+  if (found != index.end()) return groups[found->second].second;
+  index[key] = groups.size();
+  groups.push_back({key, Unread()});
+  return groups.back().second;
+}
+
+}  // namespace
+
 void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
   const IniFile &ini = file.ini;
   const KnownNames &known = file.known;
@@ -273,6 +323,12 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
   auto present = [&](const WString &name) { return seen.count(FoldedName(name)) != 0; };
   std::unordered_set<std::string> told;
   Overflow moreSections("sections are never read");
+  std::vector<std::pair<std::string, Unread>> classGroups, itemGroups;  // by folded class key, and class + item
+  std::map<std::string, size_t> classIndex, itemIndex;
+  std::map<std::string, WString> listOf;  // folded class key -> the [SectionNN] that lists its items
+  for (const LoadAccount::Reading &read : file.everyListed.reads)
+    if (read.field == FileField::SectionKey && read.line)
+      listOf.emplace(FoldedName(read.text), Numbered(kNumberedSection, read.sectionNumber));
   for (const IniFile::Section &section : ini.sections()) {
     if (section.line == 0) continue;  // keys before the first header: the layout tells of them
     WString name = ini.Text(section.name, section.nameLength);
@@ -283,10 +339,21 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       if (!known.ListsClasses() && KnownNames::IsClassSectionForm(name)) continue;
       if (moreSections.Full(section.line)) continue;
       WString meant = Nearest(name, sections, present);
-      findings.Add(section.line, "unknown-section",
-                   "[" + Utf8(name) + "] is never read" +
-                       (meant.empty() ? ": no class of the file is named so, and it is no section the plug-in knows"
-                                      : ": did you mean [" + Utf8(meant) + "]?"));
+      const std::string message =
+          "[" + Utf8(name) + "] is never read" +
+          (meant.empty() ? ": no class of the file is named so, and it is no section the plug-in knows"
+                         : ": did you mean [" + Utf8(meant) + "]?");
+      WString classKey;
+      for (const auto &suffix : ClassSectionSuffixes())
+        if (classKey.empty() && name.size() > suffix.first.size() &&
+            SameName(name.substr(name.size() - suffix.first.size()), suffix.first))
+          classKey = name.substr(0, name.size() - suffix.first.size());
+      Unread &group = GroupOf(classGroups, classIndex, classKey.empty() ? "[" + FoldedName(name) : FoldedName(classKey));
+      if (group.names.empty()) {
+        group.message = message;
+        group.why = "[SectionNames] lists no class " + Utf8(classKey);
+      }
+      group.names.push_back({section.line, Ascii("[") + name + Ascii("]")});
       continue;
     }
     // The section's names and its keys, made once the first unknown key needs a suggestion.
@@ -307,13 +374,26 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       }
       WString meant =
           Nearest(key, keys, [&](const WString &candidate) { return here.count(FoldedName(candidate)) != 0; });
-      findings.Add(entry.line, "unknown-key",
-                   "[" + Utf8(name) + "] " + Utf8(key) + " is never read" +
-                       (meant.empty() ? ": the plug-in reads no key of that name here"
-                                      : ": did you mean " + Utf8(meant) + "?"));
+      const std::string message = "[" + Utf8(name) + "] " + Utf8(key) + " is never read" +
+                                  (meant.empty() ? ": the plug-in reads no key of that name here"
+                                                 : ": did you mean " + Utf8(meant) + "?");
+      // The keys of an item its class does not list (deleted, or listed in another class): one group.
+      const WString item = meant.empty() ? ItemPart(kind, key) : WString();
+      if (item.empty()) {
+        findings.Add(entry.line, "unknown-key", message);
+        continue;
+      }
+      Unread &group = GroupOf(itemGroups, itemIndex, classKey + "/" + FoldedName(item));
+      if (group.names.empty()) {
+        group.message = message;
+        group.why = "[" + Utf8(listOf[classKey]) + "] lists no item " + Utf8(item);
+      }
+      group.names.push_back({entry.line, Ascii("[") + name + Ascii("] ") + key});
     }
     moreKeys.Tell(findings, "unknown-key");
   }
+  TellGroups(classGroups, findings, "unknown-section");
+  TellGroups(itemGroups, findings, "unknown-key");
   moreSections.Tell(findings, "unknown-section");
 }
 

@@ -7,6 +7,7 @@
 #include "page/job_bytes.h"
 #include "page/settings_page.h"
 #include "tools/prnset/check.h"
+#include "tools/prnset/commands_text.h"
 #include "tools/prnset/check_names.h"
 
 namespace prnset {
@@ -71,12 +72,12 @@ using AccountRead = LoadAccount::Reading;
 // run from the first of them.
 struct UnlistedRun {
   long from = 0;
-  bool shown = false;  // the page shows at least one of them
+  std::vector<LONG> shown;  // the slots of those the page shows
   // Takes entry `number` into the run when it lies past `listed`.
   bool Take(long number, long listed, LONG slot) {
     if (number <= listed) return false;
     if (!from) from = number;
-    shown = shown || slot >= 0;
+    if (slot >= 0) shown.push_back(slot);
     return true;
   }
 };
@@ -118,7 +119,10 @@ class Walker {
   LONG HighestListed(LONG n) const;
   // Declared entries from `first` to `last` that the file does not list, told as one finding.
   void DeclaredMissing(const WString &section, FileField numbered, long declared, long first, long last,
-                       const std::string &countKey, const std::string &where, bool shown);
+                       const std::string &countKey, const std::string &where, const std::string &shown);
+  // What the page and Set All make of shown entries that have no key: classes (`classSlot` -1, `slots` are class
+  // slots) or items of class `classSlot`. Empty when there are none.
+  std::string Unnamed(LONG classSlot, const std::vector<LONG> &slots) const;
 
   void CheckSection(const LoadAccount::Entry &entry, const WString &key);
   void CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &sectionKey, const WString &itemKey);
@@ -279,19 +283,39 @@ bool Walker::ListedBeyondCount(LONG n, long declared, const AccountRead *count, 
   return true;
 }
 
+std::string Walker::Unnamed(LONG classSlot, const std::vector<LONG> &slots) const {
+  if (slots.empty()) return std::string();
+  const bool classes = classSlot < 0, many = slots.size() > 1;
+  std::string sent;
+  LONG items = 0;
+  for (LONG slot : slots) {
+    const LONG section = classes ? slot : classSlot;
+    for (LONG i = classes ? 0 : slot; i < (classes ? catalogue_.Sections[slot].ItemCount : slot + 1); ++i, ++items) {
+      const CommandText text = ItemValueText(catalogue_, section, i, catalogue_.Sections[section].Items[i].CurrentValue);
+      for (WCHAR c : TextOf(text))  // one blank between groups, whatever the encoder left
+        if (c != ' ' || (!sent.empty() && sent.back() != ' ')) sent += char(c);
+      if (!sent.empty() && sent.back() != ' ') sent += ' ';
+    }
+  }
+  std::string said = std::string(": the page shows ") +
+                     (classes ? (many ? "classes" : "a class") : (many ? "items" : "an item")) +
+                     (!classes ? " without title or options"
+                      : items  ? " without title, holding " + Count(items, "item") + " without titles or options"
+                               : " without title or items");
+  while (!sent.empty() && sent.back() == ' ') sent.pop_back();
+  if (!sent.empty()) said += ", and Set All sends " + sent + " for " + (items > 1 ? "them" : "it");
+  return said;
+}
+
 void Walker::DeclaredMissing(const WString &section, FileField numbered, long declared, long first, long last,
-                             const std::string &countKey, const std::string &where, bool shown) {
+                             const std::string &countKey, const std::string &where, const std::string &shown) {
   const std::string what = numbered == FileField::SectionKey ? "class" : "item";
   const WString firstName = NameOf(numbered, first);
   const int countLine = Line(section, Ascii(countKey.c_str()));
   std::string consequence = countKey + " declares " + Count(declared, what) + where + ", but " + Utf8(firstName) +
                             (last > first ? " to " + Utf8(NameOf(numbered, last)) + " are" : std::string(" is")) +
                             " missing" + std::string(numbered == FileField::SectionKey ? " from [SectionNames]" : "");
-  const bool many = last > first;
-  if (shown)
-    consequence += std::string(": the page shows ") +
-                   (numbered == FileField::SectionKey ? (many ? "classes" : "a class") : (many ? "items" : "an item")) +
-                   " without title or " + (numbered == FileField::SectionKey ? "items" : "options");
+  consequence += shown;
   if (!MeantKey(ini_, known_, section, firstName).name.empty())
     MissingKey(section, firstName, countLine, "declared-missing", consequence);
   else
@@ -385,7 +409,7 @@ void Walker::Run() {
       const WString numberName = NameOf(FileField::SectionKey, n);
       MissingKey(names_, numberName, countLine, "declared-missing",
                  "SectionCount declares " + Count(declared, "class") + ", but [SectionNames] has no " +
-                     Utf8(numberName) + (entry.slot >= 0 ? ": the page shows a class without title or items" : ""));
+                     Utf8(numberName) + Unnamed(-1, entry.slot >= 0 ? std::vector<LONG>{entry.slot} : std::vector<LONG>()));
       continue;
     }
     CheckWidth(keyRead);
@@ -407,8 +431,8 @@ void Walker::Run() {
   }
   if (unlisted.from) {
     DeclaredMissing(names_, FileField::SectionKey, declared, unlisted.from, declared, "SectionCount", "",
-                    unlisted.shown);
-    if (unlisted.shown) rootCauseTold = true;
+                    Unnamed(-1, unlisted.shown));
+    if (!unlisted.shown.empty()) rootCauseTold = true;
   }
   auto stop = account_.stops.find(0);
   if (stop != account_.stops.end() && stop->second.why == WalkStop::RecordFull) {
@@ -487,7 +511,8 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
         const WString itemName = NameOf(FileField::ItemKey, m);
         MissingKey(numbered, itemName, countLine, "declared-missing",
                    "ItemCount declares " + Count(declared, "item") + " in [" + Utf8(numbered) + "], but it has no " +
-                       Utf8(itemName) + (item.slot >= 0 ? ": the page shows an item without title or options" : ""));
+                       Utf8(itemName) +
+                       Unnamed(entry.slot, item.slot >= 0 ? std::vector<LONG>{item.slot} : std::vector<LONG>()));
         continue;
       }
       CheckWidth(keyRead);
@@ -520,7 +545,7 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
     }
   if (unlisted.from)
     DeclaredMissing(numbered, FileField::ItemKey, declared, unlisted.from, declared, "ItemCount",
-                    " in [" + Utf8(numbered) + "]", unlisted.shown);
+                    " in [" + Utf8(numbered) + "]", Unnamed(entry.slot, unlisted.shown));
   if (shownItems == 0 && hiddenItems > 0)
     findings_.Add(declaredLine, "class-all-hidden",
                   label + " is shown, but all its " + Count(hiddenItems, "item") + " are hidden in [" + Utf8(filter) +
