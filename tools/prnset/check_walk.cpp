@@ -68,6 +68,15 @@ WString NameOf(FileField field, LONG number, const WString &itemKey = WString())
 
 using AccountRead = LoadAccount::Reading;
 
+// Command text as the encoder wrote it, with one blank between its groups.
+std::string Spaced(const WString &text) {
+  std::string spaced;
+  for (WCHAR c : text)
+    if (c != ' ' || (!spaced.empty() && spaced.back() != ' ')) spaced += char(c);
+  while (!spaced.empty() && spaced.back() == ' ') spaced.pop_back();
+  return spaced;
+}
+
 // Declared entries past the highest listed number: the walk reads them with an empty key, and they are told as one
 // run from the first of them.
 struct UnlistedRun {
@@ -104,6 +113,7 @@ class Walker {
   void CheckTitle(const AccountRead *read);
   void CheckCommandText(const AccountRead *read, const std::string &consequence, bool tail);
   void CheckFilter(const AccountRead *read, const std::string &what);
+  void CheckTailInInstruction(const AccountRead *instruction, LONG slot, LONG itemSlot, const std::string &where);
   void NoteTitles(const WString &key, LONG n, const WString &titleKey, const std::string &what, int fallbackLine);
   // A key the loader reads and does not find: one finding, on the line of the entry that was probably meant for
   // it (which then tells nothing else), or on `fallbackLine`.
@@ -207,6 +217,23 @@ void Walker::CheckCommandText(const AccountRead *read, const std::string &conseq
                       consequence);
 }
 
+// The encoder ends every item's command with the InstructionTail after the value: an instruction that already ends
+// with it has the printer read the command as ended before the value comes.
+void Walker::CheckTailInInstruction(const AccountRead *instruction, LONG slot, LONG itemSlot,
+                                    const std::string &where) {
+  BYTE tail[ARRAYSIZE(SettingsCatalogue{}.InstructionTail)], command[ARRAYSIZE(SettingsItem{}.Instruction)];
+  const DWORD tailBytes = HexTextToBytes(catalogue_.InstructionTail, tail, sizeof tail);
+  const DWORD commandBytes = HexTextToBytes(instruction->text.c_str(), command, sizeof command);
+  if (!tailBytes || commandBytes <= tailBytes || memcmp(command + commandBytes - tailBytes, tail, tailBytes) != 0)
+    return;
+  const CommandText sent =
+      ItemValueText(catalogue_, slot, itemSlot, catalogue_.Sections[slot].Items[itemSlot].CurrentValue);
+  findings_.Add(instruction->line, "tail-in-instruction",
+                Place(instruction->section, instruction->key) + " ends with " + HexPairs(tail, tailBytes) +
+                    ", the InstructionTail, which the page adds after the value itself: " + where + " is sent as " +
+                    Spaced(TextOf(sent)) + "; leave the tail out of the instruction");
+}
+
 // A filter value is a number: a word reads as 0 and hides what it filters.
 void Walker::CheckFilter(const AccountRead *read, const std::string &what) {
   if (!read || !read->line) return;
@@ -292,9 +319,8 @@ std::string Walker::Unnamed(LONG classSlot, const std::vector<LONG> &slots) cons
     const LONG section = classes ? slot : classSlot;
     for (LONG i = classes ? 0 : slot; i < (classes ? catalogue_.Sections[slot].ItemCount : slot + 1); ++i, ++items) {
       const CommandText text = ItemValueText(catalogue_, section, i, catalogue_.Sections[section].Items[i].CurrentValue);
-      for (WCHAR c : TextOf(text))  // one blank between groups, whatever the encoder left
-        if (c != ' ' || (!sent.empty() && sent.back() != ' ')) sent += char(c);
-      if (!sent.empty() && sent.back() != ' ') sent += ' ';
+      const std::string spaced = Spaced(TextOf(text));
+      if (!spaced.empty()) sent += (sent.empty() ? "" : " ") + spaced;
     }
   }
   std::string said = std::string(": the page shows ") +
@@ -302,7 +328,6 @@ std::string Walker::Unnamed(LONG classSlot, const std::vector<LONG> &slots) cons
                      (!classes ? " without title or options"
                       : items  ? " without title, holding " + Count(items, "item") + " without titles or options"
                                : " without title or items");
-  while (!sent.empty() && sent.back() == ' ') sent.pop_back();
   if (!sent.empty()) said += ", and Set All sends " + sent + " for " + (items > 1 ? "them" : "it");
   return said;
 }
@@ -577,6 +602,7 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
   } else {
     CheckCommandText(instruction,
                      "Set Current sends nothing for " + where + ", and Set All sends nothing or the wrong bytes", false);
+    CheckTailInInstruction(instruction, slot, itemSlot, where);
   }
 
   CheckTitle(account_.Find(FileField::ItemTitle, n, m));
