@@ -279,6 +279,12 @@ TEST_F(FindingsTest, SuggestionsNameTheMeantName) {
   } cases[] = {
       {clean + "[Settings]\nXMovEnabel=1\n", "XMovEnabel is never read: did you mean XMoveEnable?"},
       {clean + "[S_Lang_XN]\nTitle=x\n", "[S_Lang_XN] is never read: did you mean [S_Lang_EN]?"},
+      // A misspelt filter says what it leaves on the page.
+      {ReadSourceFile("tests/tools/findings/filter-key-misspelt.ini"),
+       "Calibraton is never read: did you mean Calibration? Until then the page shows item Calibration, which it is "
+       "meant to hide"},
+      {Edit(ReadSourceFile("tests/tools/findings/filter-key-misspelt.ini"), "[S_Filter]", "[S_Filters]"),
+       "[S_Filters] is never read: did you mean [S_Filter]? Until then the page shows item Calibraton"},
       {Edit(clean, "[S_Lang_CN]", "[S_Lang_ZN]"),
        "[S_Lang_CN] is missing (line 13 has [S_Lang_ZN], which the plug-in does not read as [S_Lang_CN])"},
   };

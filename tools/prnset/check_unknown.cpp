@@ -310,6 +310,19 @@ Unread &GroupOf(std::vector<std::pair<std::string, Unread>> &groups, std::map<st
   return groups.back().second;
 }
 
+// A misspelt filter name hides nothing: what its 0s meant to hide (the class for SectionEnable, else the items of
+// those keys) is on the page and in Set All. Empty when it hides nothing.
+std::string Unhidden(const IniFile &ini, const WString &section, const std::vector<WString> &keys,
+                     const WString &meant = WString()) {
+  std::string names;
+  for (const WString &key : keys)
+    if (ini.ReadInt(section.c_str(), key.c_str(), 1) == 0)
+      names += (names.empty() ? "" : ", ") +
+               (SameName(key, KeyOf(FileField::SectionEnable).key) ? std::string("the class")
+                                                                    : "item " + Utf8(meant.empty() ? key : meant));
+  return names.empty() ? names : " Until then the page shows " + names + ", which it is meant to hide, and Set All sends it";
+}
+
 }  // namespace
 
 void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
@@ -339,10 +352,14 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       if (!known.ListsClasses() && KnownNames::IsClassSectionForm(name)) continue;
       if (moreSections.Full(section.line)) continue;
       WString meant = Nearest(name, sections, present);
-      const std::string message =
-          "[" + Utf8(name) + "] is never read" +
-          (meant.empty() ? ": no class of the file is named so, and it is no section the plug-in knows"
-                         : ": did you mean [" + Utf8(meant) + "]?");
+      std::string message = "[" + Utf8(name) + "] is never read" +
+                            (meant.empty() ? ": no class of the file is named so, and it is no section the plug-in knows"
+                                           : ": did you mean [" + Utf8(meant) + "]?");
+      if (!meant.empty() && known.KindOf(meant, nullptr) == KnownNames::Kind::Filter) {
+        std::vector<WString> keys;
+        for (const IniFile::Entry &entry : section.entries) keys.push_back(ini.Text(entry.name, entry.nameLength));
+        message += Unhidden(ini, name, keys);
+      }
       WString classKey;
       for (const auto &suffix : ClassSectionSuffixes())
         if (classKey.empty() && name.size() > suffix.first.size() &&
@@ -376,7 +393,9 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
           Nearest(key, keys, [&](const WString &candidate) { return here.count(FoldedName(candidate)) != 0; });
       const std::string message = "[" + Utf8(name) + "] " + Utf8(key) + " is never read" +
                                   (meant.empty() ? ": the plug-in reads no key of that name here"
-                                                 : ": did you mean " + Utf8(meant) + "?");
+                                                 : ": did you mean " + Utf8(meant) + "?" +
+                                                       (kind == KnownNames::Kind::Filter ? Unhidden(ini, name, {key}, meant)
+                                                                                         : std::string()));
       // The keys of an item its class does not list (deleted, or listed in another class): one group.
       const WString item = meant.empty() ? ItemPart(kind, key) : WString();
       if (item.empty()) {
