@@ -171,12 +171,15 @@ const LoadAccount::Reading *RuleOf(const LoadAccount &account, LONG sectionSlot,
   return nullptr;
 }
 
-// Whether a finding is told already on the line of an item's rule or rule type in one reading.
+// Whether a fault of the rule itself is told already on the line of an item's rule or rule type in one reading.
+// Options that repeat a value, or a default that matches none, are no such fault: they do not say why the other
+// language's rule gives other values.
 bool RuleTold(const Reading &reading, LONG sectionSlot, LONG itemSlot) {
+  static const std::set<std::string> kOfValues = {"duplicate-values", "duplicate-texts", "default-no-option"};
   for (FileField field : {FileField::Rule, FileField::RuleType}) {
     const LoadAccount::Reading *read = RuleOf(reading.account, sectionSlot, itemSlot, field);
     for (const Finding &finding : reading.findings.list())
-      if (read && read->line && finding.line == read->line) return true;
+      if (read && read->line && finding.line == read->line && !kOfValues.count(finding.code)) return true;
   }
   return false;
 }
