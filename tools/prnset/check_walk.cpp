@@ -108,7 +108,8 @@ class Walker {
   bool HasSection(const WString &section) const { return SectionLine(ini_, section) > 0; }
 
   // Numbers and widths of the reads the page depends on.
-  void CheckNumber(const AccountRead *read);
+  // True when it told the number as no plain number; `consequence` completes the finding then.
+  bool CheckNumber(const AccountRead *read, const std::string &consequence = std::string());
   void CheckWidth(const AccountRead *read);
   void CheckTitle(const AccountRead *read);
   void CheckCommandText(const AccountRead *read, const std::string &consequence, bool tail);
@@ -161,16 +162,17 @@ class Walker {
   std::vector<std::string> missingSections_;  // folded names already told
 };
 
-void Walker::CheckNumber(const AccountRead *read) {
-  if (!read || !read->line) return;
+bool Walker::CheckNumber(const AccountRead *read, const std::string &consequence) {
+  if (!read || !read->line) return false;
   WString raw = Read(read->section, read->key);
-  if (raw.empty()) return;
+  if (raw.empty()) return false;
   // Eleven characters hold every 32-bit number, -2147483648 included.
   bool plain = IsPlainDecimal(raw) && raw.size() <= 11 && std::stoll(Utf8(raw)) == read->value;
   if (!plain)
     findings_.Add(read->line, "not-a-number",
                   Place(read->section, read->key) + " = " + Quoted(raw) + " is not a plain decimal number: the plug-in reads " +
-                      std::to_string(read->value) + RemarkHint(raw));
+                      std::to_string(read->value) + consequence + RemarkHint(raw));
+  return !plain;
 }
 
 void Walker::CheckWidth(const AccountRead *read) {
@@ -402,7 +404,8 @@ void Walker::Run() {
     MissingKey(names_, count->key, SectionLine(ini_, names_), "no-section-count", "the page shows no classes");
     rootCauseTold = true;
   }
-  CheckNumber(count);
+  // A count that reads 0 for a word: the page's emptiness is the error to tell with it, not the classes it drops.
+  const bool countWord = CheckNumber(count) && count->value == 0;
   const LONG declared = count ? count->value : 0;
   if (declared < 0) {
     findings_.Add(countLine, "count-negative",
@@ -417,7 +420,7 @@ void Walker::Run() {
                    "it ends every item's command, so Set Current and Set All send nothing or the wrong bytes", true);
   CheckWidth(account_.Find(FileField::ParameterRule, 0));
 
-  if (!rootCauseTold && ListedBeyondCount(0, declared, count, "class")) rootCauseTold = true;
+  if (!rootCauseTold && !countWord && ListedBeyondCount(0, declared, count, "class")) rootCauseTold = true;
   // Classes the file does not list: the walk reads them as classes with an empty key.
   const long listed = HighestListed(0);
   UnlistedRun unlisted;
@@ -506,7 +509,8 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
   else if (!Has(numbered, count->key))
     MissingKey(numbered, count->key, SectionLine(ini_, numbered), "no-item-count", label + " shows no items");
   const int countLine = count->line;
-  CheckNumber(count);
+  const bool countWord =
+      CheckNumber(count, count->value == 0 ? ", and " + label + " shows no items" : "") && count->value == 0;
   const LONG declared = count->value;
   if (declared < 0)
     findings_.Add(countLine, "item-count-negative",
@@ -518,7 +522,7 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
   NoteTitles(key, n, KeyOf(FileField::SectionTitle).key, label, declaredLine);
 
   const WString filter = Name(SectionForm::Filter, key, n, suffix_);
-  ListedBeyondCount(n, declared, count, "item");
+  if (!countWord) ListedBeyondCount(n, declared, count, "item");
   const long listed = HighestListed(n);
   std::map<std::string, WString> keys;  // item keys seen, folded, with the number name that gave them
   UnlistedRun unlisted;
