@@ -246,7 +246,7 @@ const Case kCases[] = {
     // Defaults and values.
     {"default matching no option", [] { return Edit(kClean, "I=1\n", "I=5\n"); }, 25, "warning",
      "the default 5 matches no option", 1},
-    {"missing default matching no option", [] { return Edit(Edit(kClean, "I=1\n", ""), "1=On", "2=On"); }, 0,
+    {"missing default matching no option", [] { return Edit(Edit(kClean, "I=1\n", ""), "1=On", "2=On"); }, 10,
      "warning", "with no default given, the value 1 matches no option", 1},
     {"multi-choice item with more than 24 options",
      [] {

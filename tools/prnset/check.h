@@ -175,6 +175,7 @@ struct ItemLines {
   int defaultValue;
   int rule;
   int parameterCount;
+  int key;  // the item's key in its list: findings about a default the file does not give go there
 };
 // The loaded item's options and default against what the encoder makes of them.
 void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item, bool enumRule,

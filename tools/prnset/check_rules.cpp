@@ -194,6 +194,7 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
   const LONG defaultValue = item.DefaultValue;
   const std::string defaultText = lines.defaultValue ? "the default " + std::to_string(defaultValue)
                                                      : "with no default given, the value " + std::to_string(defaultValue);
+  const int defaultLine = lines.defaultValue ? lines.defaultValue : lines.key;
 
   if (multiChoice) {
     if (options.size() > size_t(kMaskRows))
@@ -203,7 +204,7 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
     int rows = options.size() < size_t(kMaskRows) ? int(options.size()) : kMaskRows;
     DWORD allowed = rows ? (0xFFFFFFu & ~((1u << (kMaskRows - rows)) - 1)) : 0;
     if (rows > 0 && (DWORD(defaultValue) & ~allowed))
-      findings.Add(lines.defaultValue, "mask-bits",
+      findings.Add(defaultLine, "mask-bits",
                    where + ": " + defaultText + " (mask " + HexMask(DWORD(defaultValue)) +
                        ") sets bits that no option row stands for");
     if (IsHigh256(catalogue) && parameters >= 1 && parameters < 3 && !options.empty())
@@ -216,7 +217,7 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
   if (IsHigh256(catalogue) && parameters >= 1 && parameters <= 3) {
     const long long low = -(1LL << (8 * parameters - 1)), high = (1LL << (8 * parameters)) - 1;
     if (defaultValue < low || defaultValue > high)
-      findings.Add(lines.defaultValue, "value-too-large",
+      findings.Add(defaultLine, "value-too-large",
                    where + ": " + defaultText + " does not fit " + std::to_string(parameters) + " parameter byte" +
                        (parameters == 1 ? "" : "s") + ": Set All sends " +
                        SentBytes(catalogue, section, itemIndex, defaultValue));
@@ -225,9 +226,10 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
   bool matched = false;
   for (const Option &option : options) matched = matched || option.value == defaultValue;
   if (!matched)
-    findings.Add(lines.defaultValue, "default-no-option",
+    findings.Add(defaultLine, "default-no-option",
                  where + ": " + defaultText +
-                     " matches no option: the page selects no row, and Set Current sends nothing until one is chosen");
+                     " matches no option: the page selects no row, Set Current sends nothing until one is chosen, "
+                     "and Set All sends " + SentBytes(catalogue, section, itemIndex, defaultValue));
   if (enumRule) {
     // One finding for the item however many values repeat.
     std::map<LONG, size_t> first;

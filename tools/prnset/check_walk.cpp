@@ -652,7 +652,7 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
   CheckNumber(defaultValue);
   const int countLine = parameters->line;
   if (!ruleTold)
-    CheckItemValues(catalogue_, slot, itemSlot, isEnum, {defaultValue->line, ruleLine, countLine}, where, findings_);
+    CheckItemValues(catalogue_, slot, itemSlot, isEnum, {defaultValue->line, ruleLine, countLine, keyRead->line}, where, findings_);
 
   // What Set All makes of the item's value: an item without text leaves Set All with nothing to send.
   NoText why = NoText::kNone;
