@@ -310,6 +310,15 @@ Unread &GroupOf(std::vector<std::pair<std::string, Unread>> &groups, std::map<st
   return groups.back().second;
 }
 
+// The class key a name of a class's own section is made from ("Paper" for Paper_Lang_EN), or empty.
+WString ClassPrefix(const WString &section) {
+  for (const auto &suffix : ClassSectionSuffixes())
+    if (section.size() > suffix.first.size() &&
+        SameName(section.substr(section.size() - suffix.first.size()), suffix.first))
+      return section.substr(0, section.size() - suffix.first.size());
+  return WString();
+}
+
 // A misspelt filter name hides nothing: what its 0s meant to hide (the class for SectionEnable, else the items of
 // those keys) is on the page and in Set All. Empty when it hides nothing.
 std::string Unhidden(const IniFile &ini, const WString &section, const std::vector<WString> &keys,
@@ -360,11 +369,7 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
         for (const IniFile::Entry &entry : section.entries) keys.push_back(ini.Text(entry.name, entry.nameLength));
         message += Unhidden(ini, name, keys);
       }
-      WString classKey;
-      for (const auto &suffix : ClassSectionSuffixes())
-        if (classKey.empty() && name.size() > suffix.first.size() &&
-            SameName(name.substr(name.size() - suffix.first.size()), suffix.first))
-          classKey = name.substr(0, name.size() - suffix.first.size());
+      const WString classKey = ClassPrefix(name);
       Unread &group = GroupOf(classGroups, classIndex, classKey.empty() ? "[" + FoldedName(name) : FoldedName(classKey));
       if (group.names.empty()) {
         group.message = message;
@@ -391,8 +396,13 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       }
       WString meant =
           Nearest(key, keys, [&](const WString &candidate) { return here.count(FoldedName(candidate)) != 0; });
+      // An item's own key among its titles or rules: a default (or a filter) written in the wrong section.
+      const bool bare = (kind == KnownNames::Kind::Language || kind == KnownNames::Kind::Rules) &&
+                        known.IsKeyOf(KnownNames::Kind::Defaults, classKey, key);
       const std::string message = "[" + Utf8(name) + "] " + Utf8(key) + " is never read" +
-                                  (meant.empty() ? ": the plug-in reads no key of that name here"
+                                  (bare ? ": an item's default goes in [" + Utf8(ClassPrefix(name)) +
+                                              "_Default], what hides it in [" + Utf8(ClassPrefix(name)) + "_Filter]"
+                                   : meant.empty() ? ": the plug-in reads no key of that name here"
                                                  : ": did you mean " + Utf8(meant) + "?" +
                                                        (kind == KnownNames::Kind::Filter ? Unhidden(ini, name, {key}, meant)
                                                                                          : std::string()));
