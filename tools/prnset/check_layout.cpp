@@ -50,7 +50,14 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
     for (const IniFile::Entry &entry : section.entries) {
       WString key = ini.Text(entry.name, entry.nameLength);
       if (IsComment(key)) continue;
-      if (entry.valueLength == WString::npos && !moreLines.Full(entry.line)) {
+      if (entry.valueLength == WString::npos && !key.empty() && key[0] == '[') {
+        // A header that lost its ']': what follows it is read as this section's, and told as that once.
+        findings.Add(entry.line, "no-equals",
+                     Quoted(key) + " lacks its ']': the plug-in reads it as a key of [" + Utf8(name) +
+                         "], and the lines after it, up to the next header, as keys of [" + Utf8(name) + "] too");
+        for (const IniFile::Entry &after : section.entries)
+          if (after.line > entry.line) findings.Claim(after.line);
+      } else if (entry.valueLength == WString::npos && !moreLines.Full(entry.line)) {
         findings.Add(entry.line, "no-equals", where + Quoted(key) + " has no '=': it reads as a key with an empty value");
       }
       std::string foldedKey = FoldedName(key);

@@ -236,7 +236,9 @@ MeantEntry MeantSection(const IniFile &ini, const KnownNames &known, const WStri
                              ? section.substr(name.size())
                              : WString();
     const bool suffixLeftOff = SameName(rest, kEnglishSuffix) || SameName(rest, kChineseSuffix);
-    if (!known.IsSection(name) && (IsNearMiss(name, section) || signed_ || suffixLeftOff)) {
+    // A block copied and left under the header it was copied from: the repeat is never read, so it is free.
+    const bool repeat = FirstSection(ini, name) != &candidate;
+    if ((!known.IsSection(name) && (IsNearMiss(name, section) || signed_ || suffixLeftOff)) || (repeat && signed_)) {
       meant.name = name;
       meant.line = candidate.line;
       return meant;
