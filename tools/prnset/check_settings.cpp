@@ -1,5 +1,6 @@
 // The "Settings" section: the switches and values of the driver's own landscape items, as the document options
 // read them when the printer has no printer data of the same name.
+#include <map>
 #include <unordered_set>
 
 #include "docoptions/compress_choices.h"
@@ -16,6 +17,7 @@ void CheckNumbers(const IniFile &ini, INT compress, INT move, Findings &findings
   const IniFile::Section *section = FirstSection(ini, kSettingsSection);
   if (!section) return;
   std::unordered_set<std::string> seen;  // only the first line of a name is read
+  std::map<std::string, std::pair<std::pair<int, std::string>, int>> units;  // unit -> first line and place, count
   for (const IniFile::Entry &entry : section->entries) {
     const WString key = ini.Text(entry.name, entry.nameLength);
     if (!seen.insert(FoldedName(key)).second) continue;
@@ -30,12 +32,29 @@ void CheckNumbers(const IniFile &ini, INT compress, INT move, Findings &findings
     const WString raw = ReadWhole(ini, kSettingsSection, key);
     if (raw.empty() || IsPlainDecimal(raw)) continue;
     const LONG value = LONG(ini.ReadInt(kSettingsSection, key.c_str(), 0));
+    // Choices written with a unit after the number ("90%") read as meant: told once for all of them.
+    size_t digits = 0;
+    while (digits < raw.size() && raw[digits] >= '0' && raw[digits] <= '9') ++digits;
+    const WString unit = raw.substr(digits);
+    if (compressValue && digits > 0 && unit.size() <= 3 && std::to_string(value) == Utf8(raw.substr(0, digits))) {
+      auto &run = units[FoldedName(unit)];
+      if (run.second++ == 0) run.first = {entry.line, Place(kSettingsSection, key) + " = " + Quoted(raw)};
+      continue;
+    }
     findings.Add(entry.line, "not-a-number",
                  Place(kSettingsSection, key) + " = " + Quoted(raw) + " is not a plain decimal number: the plug-in reads " +
                      std::to_string(value) +
                      (isSwitch && value == 0 ? ", so the driver's item is left out; write 1 to offer it" : "") +
                      RemarkHint(raw));
   }
+  for (const auto &run : units)
+    findings.Add(run.second.first.first, "not-a-number",
+                 run.second.first.second +
+                     (run.second.second > 1 ? " and " + std::to_string(run.second.second - 1) +
+                                                  (run.second.second == 2 ? " more value" : " more values")
+                                            : "") +
+                     " carry a unit after the number: the plug-in reads the number before it, which is meant; "
+                     "write plain numbers");
 }
 
 }  // namespace
@@ -86,6 +105,22 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
                        "[Settings] " + Utf8(key) + " is empty: that choice repeats the one before it (" +
                            std::to_string(choices.values[n - 1]) + ")");
       }
+    // Choices past Count are never offered: told once, with the Count that would offer them.
+    LONG beyond = 0, highest = 0;
+    int firstLine = 0;
+    for (LONG n = choices.count + 1; choices.declared > 0 && n <= kMaxCompressChoices; ++n) {
+      WCHAR key[kPathChars];
+      wsprintfW(key, kCompressChoiceForm, int(n));
+      if (!line(key)) continue;
+      if (!beyond++) firstLine = line(key);
+      highest = n;
+    }
+    if (beyond)
+      findings.Add(firstLine, "settings-count",
+                   count + ", but " + std::to_string(beyond) + (beyond == 1 ? " choice follows" : " choices follow") +
+                       " (up to COMPRESS_VALUE" + std::to_string(highest) +
+                       "): the compression list never offers " + (beyond == 1 ? "it" : "them") +
+                       "; write Count=" + std::to_string(highest));
     if (choices.declared > 0 && !choices.matched)
       findings.Add(line(kCompressValueKey), "settings-current",
                    "[Settings] COMPRESS_VALUE " + std::to_string(choices.current) +
