@@ -323,6 +323,12 @@ const Case kCases[] = {
     {"a key repeated eighty times, told fifty times and then counted",
      [] { return std::string(kClean) + Repeat("i=0\n", 80); }, 76, "warning",
      "30 more keys of [S_Default] appear again (from this line on): the first 50 are told one by one", 51},
+    {"fixed key in another section", [] { return Edit(kClean, "ItemCount=1\n", "ItemCount=1\nInstructionTail=0D\n"); },
+     10, "warning", "[Section01] InstructionTail is never read: the plug-in reads InstructionTail only in [SectionNames]",
+     1},
+    {"default keyed by the item's number", [] { return Edit(kClean, "[S_Default]\nI=1\n", "[S_Default]\nItem01=1\n"); },
+     25, "warning", "[S_Default] Item01 is never read: these sections take an item by its key, not its number in the "
+     "list: Item01 is I; write I", 1},
     {"default written among the titles",
      [] { return Edit(Edit(kClean, "I=1\n", ""), "I_Title=Item\n", "I_Title=Item\nI=1\n"); }, 15, "warning",
      "[S_Lang_EN] I is never read: an item's default goes in [S_Default], what hides it in [S_Filter]", 1},

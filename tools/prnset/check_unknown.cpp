@@ -319,6 +319,29 @@ WString ClassPrefix(const WString &section) {
   return WString();
 }
 
+// Where a key that its section does not take is read: a fixed key of another section ("InstructionTail" only in
+// [SectionNames]), or an item's list name where the class's sections take the item's key (`listed` is the read
+// of that list name, if the class lists it). Empty when neither.
+std::string ReadElsewhere(const WString &key, KnownNames::Kind kind, const WString &classKey,
+                          const LoadAccount::Reading *listed) {
+  if (listed && listed->field == FileField::ItemKey && kind >= KnownNames::Kind::Filter)
+    return ": these sections take an item by its key, not its number in the list: " + Utf8(key) + " is " +
+           Utf8(listed->text) + "; write " + Utf8(listed->text);
+  for (const KeyName &form : kFileKeys) {
+    if (form.shape != KeyShape::Fixed || !SameName(key, form.key) || int(form.section) + 1 == int(kind)) continue;
+    const WString owner = classKey.empty() ? Ascii("S") : classKey;
+    std::string where;
+    for (LPCWSTR suffix : {kEnglishSuffix, kChineseSuffix}) {
+      WCHAR section[kPathChars];
+      SectionName(form.section, owner.c_str(), 0, suffix, section);
+      const std::string named = form.section == SectionForm::Numbered ? "its class's [SectionNN]" : "[" + Utf8(section) + "]";
+      if (where.find(named) == std::string::npos) where += (where.empty() ? "" : " and ") + named;
+    }
+    return ": the plug-in reads " + Utf8(form.key) + " only in " + where;
+  }
+  return std::string();
+}
+
 // A misspelt filter name hides nothing: what its 0s meant to hide (the class for SectionEnable, else the items of
 // those keys) is on the page and in Set All. Empty when it hides nothing.
 std::string Unhidden(const IniFile &ini, const WString &section, const std::vector<WString> &keys,
@@ -347,10 +370,13 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
   Overflow moreSections("sections are never read");
   std::vector<std::pair<std::string, Unread>> classGroups, itemGroups;  // by folded class key, and class + item
   std::map<std::string, size_t> classIndex, itemIndex;
-  std::map<std::string, WString> listOf;  // folded class key -> the [SectionNN] that lists its items
+  std::map<std::string, WString> listOf;   // folded class key -> the [SectionNN] that lists its items
+  std::map<std::string, WString> classOf;  // folded [SectionNN] -> the key of the class it lists items of
   for (const LoadAccount::Reading &read : file.everyListed.reads)
-    if (read.field == FileField::SectionKey && read.line)
+    if (read.field == FileField::SectionKey && read.line) {
       listOf.emplace(FoldedName(read.text), Numbered(kNumberedSection, read.sectionNumber));
+      classOf.emplace(FoldedName(Numbered(kNumberedSection, read.sectionNumber)), read.text);
+    }
   for (const IniFile::Section &section : ini.sections()) {
     if (section.line == 0) continue;  // keys before the first header: the layout tells of them
     WString name = ini.Text(section.name, section.nameLength);
@@ -399,9 +425,13 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       // An item's own key among its titles or rules: a default (or a filter) written in the wrong section.
       const bool bare = (kind == KnownNames::Kind::Language || kind == KnownNames::Kind::Rules) &&
                         known.IsKeyOf(KnownNames::Kind::Defaults, classKey, key);
+      const WString classWritten = kind == KnownNames::Kind::Numbered ? classOf[FoldedName(name)] : ClassPrefix(name);
+      const std::string elsewhere =
+          ReadElsewhere(key, kind, classWritten, file.everyListed.ReadOf(listOf[classKey], key));
       const std::string message = "[" + Utf8(name) + "] " + Utf8(key) + " is never read" +
                                   (bare ? ": an item's default goes in [" + Utf8(ClassPrefix(name)) +
                                               "_Default], what hides it in [" + Utf8(ClassPrefix(name)) + "_Filter]"
+                                   : !elsewhere.empty() ? elsewhere
                                    : meant.empty() ? ": the plug-in reads no key of that name here"
                                                  : ": did you mean " + Utf8(meant) + "?" +
                                                        (kind == KnownNames::Kind::Filter ? Unhidden(ini, name, {key}, meant)
