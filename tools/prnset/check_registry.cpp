@@ -47,6 +47,8 @@ const std::vector<FindingKind> kFindingKinds = {
     {"same-class-key", W, "a class sharing the key of another, whose items find nothing there", "`[SectionNames]`"},
     {"item-key-misspelt", W, "a listed item key that its class's sections name otherwise",
      "`[SectionNN]`: the items of a class"},
+    {"item-in-other-class", W, "a listed item whose titles and rules stand in another class's sections",
+     "`[SectionNN]`: the items of a class"},
     {"same-item-key", W, "two items of a class with one key", "`[SectionNN]`: the items of a class"},
     {"text-cut", W, "a text longer than its field", "Limits at a glance"},
     {"title-cut", W, "a title longer than the page shows", "Languages: `[S_Lang_EN]` and `[S_Lang_CN]`"},

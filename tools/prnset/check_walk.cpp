@@ -144,6 +144,8 @@ class Walker {
   // For an item of class `sectionKey` that finds no name of its own: the key its class's sections name it by
   // (one slip away, or the one key they have that no listed item takes), with the lines of those names.
   MeantEntry MeantItemKey(const WString &sectionKey, LONG n, const WString &itemKey, std::vector<int> &lines) const;
+  // Another listed class whose sections hold keys of item `itemKey` (their lines into `lines`), or empty.
+  WString ClassHolding(const WString &sectionKey, const WString &itemKey, std::vector<int> &lines) const;
 
   const std::vector<WString> &misspelt_;  // class keys told as the mistake: nothing more is told of them
   const IniFile &ini_;
@@ -554,14 +556,24 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
       else
         keys.emplace(folded, keyRead->key);
       CheckFilter(account_.Find(FileField::ItemEnable, n, m), "item " + Utf8(key) + "/" + Utf8(itemKey));
-      // An item that finds neither a title nor a rule where its class's sections name another key: the listed
-      // key is the mistake, told once on its line.
+      // An item that finds neither a title nor a rule: when another class's sections name it, the list is that
+      // class's; when its own class's sections name another key, the listed key is the mistake. Told once, on its
+      // line.
       const AccountRead *title = account_.Find(FileField::ItemTitle, n, m);
       const AccountRead *type = account_.Find(FileField::RuleType, n, m);
+      const bool findsNothing = item.slot >= 0 && title && type && title->text.empty() && type->text.empty();
       std::vector<int> lines;
-      const MeantEntry meant = item.slot >= 0 && title && type && title->text.empty() && type->text.empty()
-                                   ? MeantItemKey(key, n, itemKey, lines)
-                                   : MeantEntry();
+      const WString holder = findsNothing ? ClassHolding(key, itemKey, lines) : WString();
+      if (!holder.empty()) {
+        for (int line : lines) findings_.Claim(line);
+        findings_.Add(keyRead->line, "item-in-other-class",
+                      Place(numbered, keyRead->key) + " = " + Quoted(itemKey) + " finds no title or rule in the "
+                          "sections of class " + Utf8(key) + ", but those of class " + Utf8(holder) +
+                          " have them (first at line " + std::to_string(lines.front()) + "): is [" + Utf8(numbered) +
+                          "] meant to list the items of " + Utf8(holder) + "?");
+        continue;
+      }
+      const MeantEntry meant = findsNothing ? MeantItemKey(key, n, itemKey, lines) : MeantEntry();
       if (!meant.name.empty()) {
         for (int line : lines) findings_.Claim(line);
         findings_.Add(keyRead->line, "item-key-misspelt",
@@ -710,6 +722,23 @@ MeantEntry Walker::MeantItemKey(const WString &sectionKey, LONG n, const WString
       if (IsNearMiss(orphan.second.first, itemKey)) break;
     }
   return meant;
+}
+
+WString Walker::ClassHolding(const WString &sectionKey, const WString &itemKey, std::vector<int> &lines) const {
+  for (const AccountRead &read : everyListed_.reads) {
+    if (read.field != FileField::SectionKey || !read.line || SameName(read.text, sectionKey)) continue;
+    lines.clear();
+    for (const KeyName &form : kFileKeys)
+      for (LPCWSTR language : {kEnglishSuffix, kChineseSuffix})
+        if (form.shape == KeyShape::ItemKeyed && form.section != SectionForm::Filter)
+          if (int line = Line(Name(form.section, read.text, 0, language), NameOf(form.field, 0, itemKey)))
+            if (std::find(lines.begin(), lines.end(), line) == lines.end()) lines.push_back(line);
+    if (!lines.empty()) {
+      std::sort(lines.begin(), lines.end());
+      return read.text;
+    }
+  }
+  return WString();
 }
 
 bool Walker::NothingFor(LONG n) const {
