@@ -172,6 +172,20 @@ TEST_F(FindingsTest, BothLanguagesAreReadUnlessOneIsAskedFor) {
   EXPECT_NE(text.out.find("[enum-last-text-cut]\n"), std::string::npos) << text.out;
 }
 
+// A line both readings find fault with is told once, quoted as the file's author wrote it: a code-page-936 file's
+// full-width digit as "３", never as the English page's "£³".
+TEST_F(FindingsTest, ALineIsQuotedAsWrittenOnce) {
+  nlohmann::json findings = Findings(RunTool({"check", FindingsFile("full-width-default"), "--format", "json"}));
+  int told = 0;
+  for (const nlohmann::json &finding : findings)
+    if (finding["code"] == "not-a-number") {
+      ++told;
+      EXPECT_NE(finding["message"].get<std::string>().find("\"\xEF\xBC\x93\""), std::string::npos) << finding;
+      EXPECT_EQ(finding["language"], "both");
+    }
+  EXPECT_EQ(told, 1) << findings.dump();
+}
+
 TEST_F(FindingsTest, SeveralFilesStandardInputAndExitCodes) {
   const std::string clean = FindingsFile("clean"), off = FindingsFile("filter-off"), yes = FindingsFile("filter-yes");
   ToolRun two = RunTool({"check", clean, off});

@@ -46,12 +46,23 @@ bool ReadBytes(const WString &path, std::vector<BYTE> &bytes) {
   }
 }
 
-// The file's sections by their first line, and whether each is a _CN section.
-using SectionLines = std::vector<std::pair<int, bool>>;
+// The file's sections by their first line, with the page whose texts each holds (Both: a section both pages read,
+// such as [SectionNames] or [S_Default]), and whether its _CN sections hold text beyond ASCII, as a file written in
+// code page 936 does: its other sections' text is then quoted as the Chinese page reads it.
+struct FileSections {
+  std::vector<std::pair<int, FindingLanguage>> lines;
+  bool chineseText = false;
+  // The reading that quotes line `line` as its author wrote it.
+  bool ChineseQuotes(int line) const {
+    auto after = std::upper_bound(lines.begin(), lines.end(), std::make_pair(line, FindingLanguage::Both));
+    const FindingLanguage tongue = after == lines.begin() ? FindingLanguage::Both : std::prev(after)->second;
+    return tongue == FindingLanguage::Chinese || (tongue == FindingLanguage::Both && chineseText);
+  }
+};
 
 // Reads the file in one language; `sections` gets the file's sections as this reading sees them.
 Reading CheckIn(const std::vector<BYTE> &bytes, const ToolLanguage &language, bool bothLanguages,
-                SectionLines *sections = nullptr) {
+                FileSections *sections = nullptr) {
   IniFile ini;
   ini.Parse(bytes.data(), bytes.size(), language.load.codePage);
   Reading reading{NewCatalogue(), {}, {}};
@@ -65,9 +76,20 @@ Reading CheckIn(const std::vector<BYTE> &bytes, const ToolLanguage &language, bo
   const KnownNames known(ini, everyListed);
   for (size_t i = 0; sections && i < ini.sections().size(); ++i) {
     const IniFile::Section &section = ini.sections()[i];
-    const WString name = ini.Text(section.name, section.nameLength), suffix = kChineseSuffix;
-    sections->push_back({section.line, name.size() >= suffix.size() &&
-                                           SameName(name.substr(name.size() - suffix.size()), suffix)});
+    const WString name = ini.Text(section.name, section.nameLength);
+    auto endsWith = [&](LPCWSTR suffix) {
+      const WString tail = suffix;
+      return name.size() >= tail.size() && SameName(name.substr(name.size() - tail.size()), tail);
+    };
+    const FindingLanguage tongue = endsWith(kChineseSuffix)   ? FindingLanguage::Chinese
+                                   : endsWith(kEnglishSuffix) ? FindingLanguage::English
+                                                              : FindingLanguage::Both;
+    sections->lines.push_back({section.line, tongue});
+    for (const IniFile::Entry &entry : section.entries)
+      for (size_t c = 0; tongue == FindingLanguage::Chinese && entry.valueLength != WString::npos &&
+                         c < entry.valueLength && !sections->chineseText;
+           ++c)
+        sections->chineseText = ini.Text(entry.value, entry.valueLength)[c] >= 0x80;
   }
   reading.findings =
       CheckSettingsFile({ini, *reading.catalogue.get(), reading.account, everyListed, known, language,
@@ -86,9 +108,9 @@ std::vector<Finding> Concerning(const Findings &findings, const ToolLanguage &la
 }
 
 // The findings about the file's own lines (its layout, names the plug-in never reads, invisible characters) hold
-// for both pages; each is told from the reading whose code page its section is written in, so that a _CN section's
-// text is quoted as Chinese and never as the English page's reading of its bytes.
-std::vector<Finding> FileWide(std::vector<Finding> findings, const SectionLines &sections, bool chinese) {
+// for both pages; each is told from the reading that quotes its line as written, so that a _CN section's text is
+// quoted as Chinese and never as the English page's reading of its bytes.
+std::vector<Finding> FileWide(std::vector<Finding> findings, const FileSections &sections, bool chinese) {
   static const char *const kFileCodes[] = {"duplicate-section", "duplicate-key", "before-first-section", "no-equals",
                                            "misnumbered", "unknown-section", "unknown-key", "invisible-character"};
   std::vector<Finding> kept;
@@ -96,15 +118,54 @@ std::vector<Finding> FileWide(std::vector<Finding> findings, const SectionLines 
     bool fileWide = false;
     for (const char *code : kFileCodes) fileWide = fileWide || finding.code == code;
     if (fileWide && finding.line > 0) {
-      // The section the line is in: the last one whose header comes before it.
-      auto after = std::upper_bound(sections.begin(), sections.end(), std::make_pair(finding.line, true));
-      const bool inChinese = after != sections.begin() && std::prev(after)->second;
-      if (inChinese != chinese) continue;
+      if (sections.ChineseQuotes(finding.line) != chinese) continue;
       finding.language = FindingLanguage::Both;
     }
     kept.push_back(finding);
   }
   return kept;
+}
+
+// A message with its text beyond ASCII left out: what two readings say alike when only their decoding differs.
+std::string AsciiOf(const std::string &message) {
+  std::string ascii;
+  for (char c : message)
+    if (static_cast<unsigned char>(c) < 0x80) ascii += c;
+  return ascii;
+}
+
+// A finding both readings make about a line, worded alike but for how each decodes the line's text, is one
+// finding: the reading that quotes the line as written keeps it.
+void OneQuoting(std::vector<Finding> &english, std::vector<Finding> &chinese, const FileSections &sections) {
+  std::map<std::tuple<int, std::string, std::string>, size_t> inChinese;
+  for (size_t i = 0; i < chinese.size(); ++i)
+    if (chinese[i].line > 0)
+      inChinese.emplace(std::make_tuple(chinese[i].line, chinese[i].code, AsciiOf(chinese[i].message)), i);
+  std::vector<bool> dropChinese(chinese.size(), false);
+  std::vector<Finding> keptEnglish;
+  for (Finding &finding : english) {
+    auto same = finding.line > 0 ? inChinese.find({finding.line, finding.code, AsciiOf(finding.message)})
+                                 : inChinese.end();
+    if (same == inChinese.end() || chinese[same->second].message == finding.message) {
+      keptEnglish.push_back(finding);
+      continue;
+    }
+    Finding &other = chinese[same->second];
+    const FindingLanguage concerns = other.language == finding.language ? finding.language : FindingLanguage::Both;
+    if (sections.ChineseQuotes(finding.line)) {
+      other.language = concerns;
+    } else {
+      finding.language = concerns;
+      keptEnglish.push_back(finding);
+      dropChinese[same->second] = true;
+    }
+    inChinese.erase(same);
+  }
+  std::vector<Finding> keptChinese;
+  for (size_t i = 0; i < chinese.size(); ++i)
+    if (!dropChinese[i]) keptChinese.push_back(chinese[i]);
+  english.swap(keptEnglish);
+  chinese.swap(keptChinese);
 }
 
 const char *SeverityName(Severity severity) {
@@ -219,7 +280,7 @@ int CheckCommand(const FileArguments &parsed, std::ostream &out, std::ostream &e
       findings = content.list();
     } else if (both) {
       // Section names are ASCII in every reading: the English reading's sections place every line.
-      SectionLines sections;
+      FileSections sections;
       Reading englishReading = CheckIn(bytes, english, true, &sections);
       Reading chineseReading = CheckIn(bytes, chinese, true);
       Findings &inEnglish = englishReading.findings, &inChinese = chineseReading.findings;
@@ -228,8 +289,10 @@ int CheckCommand(const FileArguments &parsed, std::ostream &out, std::ostream &e
       inChinese.ClaimAlso(inEnglish);
       inEnglish.DropClaimed(kClaimableCodes);
       inChinese.DropClaimed(kClaimableCodes);
-      findings = MergeLanguages(FileWide(Concerning(inEnglish, english), sections, false),
-                                FileWide(Concerning(inChinese, chinese), sections, true));
+      std::vector<Finding> fromEnglish = FileWide(Concerning(inEnglish, english), sections, false),
+                           fromChinese = FileWide(Concerning(inChinese, chinese), sections, true);
+      OneQuoting(fromEnglish, fromChinese, sections);
+      findings = MergeLanguages(fromEnglish, fromChinese);
     } else {
       findings = Concerning(CheckIn(bytes, parsed.language, false).findings, parsed.language);
       std::stable_sort(findings.begin(), findings.end(),
