@@ -299,6 +299,9 @@ TEST_F(FindingsTest, SuggestionsNameTheMeantName) {
        "meant to hide"},
       {Edit(ReadSourceFile("tests/tools/findings/filter-key-misspelt.ini"), "[S_Filter]", "[S_Filters]"),
        "[S_Filters] is never read: did you mean [S_Filter]? Until then the page shows item Calibraton"},
+      {Edit(ReadSourceFile("tests/tools/findings/filter-key-misspelt.ini"), "[S_Filter]", "[S_Default]\nDensty=0\n[S_Filter]"),
+       "[S_Default] Densty is never read: did you mean Density? Until then the page starts Density at 1, not 0, and "
+       "Set All sends that"},
       {Edit(clean, "[S_Lang_CN]", "[S_Lang_ZN]"),
        "[S_Lang_CN] is missing (line 13 has [S_Lang_ZN], which the plug-in does not read as [S_Lang_CN])"},
   };

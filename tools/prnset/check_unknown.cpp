@@ -342,17 +342,28 @@ std::string ReadElsewhere(const WString &key, KnownNames::Kind kind, const WStri
   return std::string();
 }
 
-// A misspelt filter name hides nothing: what its 0s meant to hide (the class for SectionEnable, else the items of
-// those keys) is on the page and in Set All. Empty when it hides nothing.
-std::string Unhidden(const IniFile &ini, const WString &section, const std::vector<WString> &keys,
-                     const WString &meant = WString()) {
+// What a misspelt filter or default name leaves undone. A filter hides nothing: what its 0s meant to hide (the
+// class for SectionEnable, else the items of those keys) is on the page and in Set All. A default sets nothing: its
+// items start at the value a missing default reads. `meant` names the one key's item when the name is a key. Empty
+// when nothing differs.
+std::string Undone(KnownNames::Kind kind, const IniFile &ini, const WString &section, const std::vector<WString> &keys,
+                   const WString &meant = WString()) {
+  const KeyName &filter = KeyOf(FileField::ItemEnable), &preset = KeyOf(FileField::Default);
   std::string names;
-  for (const WString &key : keys)
-    if (ini.ReadInt(section.c_str(), key.c_str(), 1) == 0)
+  for (const WString &key : keys) {
+    const std::string item = Utf8(meant.empty() ? key : meant);
+    if (kind == KnownNames::Kind::Filter && ini.ReadInt(section.c_str(), key.c_str(), filter.defaultValue) == 0)
       names += (names.empty() ? "" : ", ") +
-               (SameName(key, KeyOf(FileField::SectionEnable).key) ? std::string("the class")
-                                                                    : "item " + Utf8(meant.empty() ? key : meant));
-  return names.empty() ? names : " Until then the page shows " + names + ", which it is meant to hide, and Set All sends it";
+               (SameName(key, KeyOf(FileField::SectionEnable).key) ? std::string("the class") : "item " + item);
+    const LONG value = LONG(ini.ReadInt(section.c_str(), key.c_str(), preset.defaultValue));
+    if (kind == KnownNames::Kind::Defaults && value != preset.defaultValue)
+      names += (names.empty() ? "" : ", ") + item + " at " + std::to_string(preset.defaultValue) + ", not " +
+               std::to_string(value);
+  }
+  if (names.empty()) return names;
+  return kind == KnownNames::Kind::Filter
+             ? " Until then the page shows " + names + ", which it is meant to hide, and Set All sends it"
+             : " Until then the page starts " + names + ", and Set All sends that";
 }
 
 }  // namespace
@@ -390,10 +401,10 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       std::string message = "[" + Utf8(name) + "] is never read" +
                             (meant.empty() ? ": no class of the file is named so, and it is no section the plug-in knows"
                                            : ": did you mean [" + Utf8(meant) + "]?");
-      if (!meant.empty() && known.KindOf(meant, nullptr) == KnownNames::Kind::Filter) {
+      if (!meant.empty()) {
         std::vector<WString> keys;
         for (const IniFile::Entry &entry : section.entries) keys.push_back(ini.Text(entry.name, entry.nameLength));
-        message += Unhidden(ini, name, keys);
+        message += Undone(known.KindOf(meant, nullptr), ini, name, keys);
       }
       const WString classKey = ClassPrefix(name);
       Unread &group = GroupOf(classGroups, classIndex, classKey.empty() ? "[" + FoldedName(name) : FoldedName(classKey));
@@ -434,8 +445,7 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
                                    : !elsewhere.empty() ? elsewhere
                                    : meant.empty() ? ": the plug-in reads no key of that name here"
                                                  : ": did you mean " + Utf8(meant) + "?" +
-                                                       (kind == KnownNames::Kind::Filter ? Unhidden(ini, name, {key}, meant)
-                                                                                         : std::string()));
+                                                       Undone(kind, ini, name, {key}, meant));
       // The keys of an item its class does not list (deleted, or listed in another class): one group.
       const WString item = meant.empty() ? ItemPart(kind, key) : WString();
       if (item.empty()) {
