@@ -302,6 +302,11 @@ TEST_F(FindingsTest, SuggestionsNameTheMeantName) {
       {Edit(ReadSourceFile("tests/tools/findings/filter-key-misspelt.ini"), "[S_Filter]", "[S_Default]\nDensty=0\n[S_Filter]"),
        "[S_Default] Densty is never read: did you mean Density? Until then the page starts Density at 1, not 0, and "
        "Set All sends that"},
+      {Edit(ReadSourceFile("tests/tools/findings/filter-key-misspelt.ini"), "Calibraton=0", "S=0"),
+       "[S_Filter] S is never read: a class is hidden by SectionEnable=0 in its filter section, not by its key. Until "
+       "then the page shows the class"},
+      {Edit(ReadSourceFile("tests/tools/findings/filter-key-misspelt.ini"), "Calibraton=0", "Item02=0"),
+       "Item02 is Calibration; write Calibration. Until then the page shows item Calibration"},
       {Edit(clean, "[S_Lang_CN]", "[S_Lang_ZN]"),
        "[S_Lang_CN] is missing (line 13 has [S_Lang_ZN], which the plug-in does not read as [S_Lang_CN])"},
   };

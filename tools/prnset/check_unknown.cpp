@@ -351,10 +351,11 @@ std::string Undone(KnownNames::Kind kind, const IniFile &ini, const WString &sec
   const KeyName &filter = KeyOf(FileField::ItemEnable), &preset = KeyOf(FileField::Default);
   std::string names;
   for (const WString &key : keys) {
-    const std::string item = Utf8(meant.empty() ? key : meant);
+    const WString name = meant.empty() ? key : meant;
+    const std::string item = Utf8(name);
     if (kind == KnownNames::Kind::Filter && ini.ReadInt(section.c_str(), key.c_str(), filter.defaultValue) == 0)
       names += (names.empty() ? "" : ", ") +
-               (SameName(key, KeyOf(FileField::SectionEnable).key) ? std::string("the class") : "item " + item);
+               (SameName(name, KeyOf(FileField::SectionEnable).key) ? std::string("the class") : "item " + item);
     const LONG value = LONG(ini.ReadInt(section.c_str(), key.c_str(), preset.defaultValue));
     if (kind == KnownNames::Kind::Defaults && value != preset.defaultValue)
       names += (names.empty() ? "" : ", ") + item + " at " + std::to_string(preset.defaultValue) + ", not " +
@@ -437,8 +438,16 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       const bool bare = (kind == KnownNames::Kind::Language || kind == KnownNames::Kind::Rules) &&
                         known.IsKeyOf(KnownNames::Kind::Defaults, classKey, key);
       const WString classWritten = kind == KnownNames::Kind::Numbered ? classOf[FoldedName(name)] : ClassPrefix(name);
-      const std::string elsewhere =
-          ReadElsewhere(key, kind, classWritten, file.everyListed.ReadOf(listOf[classKey], key));
+      const LoadAccount::Reading *listedAs = file.everyListed.ReadOf(listOf[classKey], key);
+      std::string elsewhere = ReadElsewhere(key, kind, classWritten, listedAs);
+      WString standsFor = listedAs && listedAs->field == FileField::ItemKey ? listedAs->text : WString();
+      if (kind == KnownNames::Kind::Filter && SameName(key, classWritten)) {
+        // The class's own key among its filters: meant to hide the class.
+        standsFor = KeyOf(FileField::SectionEnable).key;
+        elsewhere = ": a class is hidden by SectionEnable=0 in its filter section, not by its key";
+      }
+      const std::string undone = elsewhere.empty() ? std::string() : Undone(kind, ini, name, {key}, standsFor);
+      if (!undone.empty()) elsewhere += "." + undone;
       const std::string message = "[" + Utf8(name) + "] " + Utf8(key) + " is never read" +
                                   (bare ? ": an item's default goes in [" + Utf8(ClassPrefix(name)) +
                                               "_Default], what hides it in [" + Utf8(ClassPrefix(name)) + "_Filter]"
