@@ -201,10 +201,12 @@ const Case kCases[] = {
      15, "warning", "I_Note has 128 characters and is cut to 127", 1},
     {"instruction over its field",
      [] { return Edit(kClean, "Item01Instruction=1B 44", "Item01Instruction=" + Repeat("1B 44 ", 11)); }, 11,
-     "warning", "Item01Instruction has 65 characters and is cut to 63", 1},
+     "error", "Item01Instruction has 65 characters and is cut to 63, \"1B 44 1B 44 1B 44 1B 44 1B 44 1B 44 1B 44 1B 44 1B 44 "
+     "1B 44 ...\", losing \"44\": the printer gets the cut command", 1},
     {"enter instruction over its field",
-     [] { return Edit(kClean, "EnterInstruction=1B 40", "EnterInstruction=" + Repeat("1B40", 13)); }, 4, "warning",
-     "EnterInstruction has 52 characters and is cut to 49", 2},
+     [] { return Edit(kClean, "EnterInstruction=1B 40", "EnterInstruction=" + Repeat("1B40", 13)); }, 4, "error",
+     "EnterInstruction has 52 characters and is cut to 49, \"1B401B401B401B401B401B401B401B401B401B401B401B401\", "
+     "losing \"B40\": the page leaves it out of every job", 1},
     // Enum rules.
     {"later enum value of five characters", [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=0=Off 1=On 12345=Big"); },
      20, "warning", "the value \"12345\" of option 3 is longer than the rule reads: it reads as 1234", 2},

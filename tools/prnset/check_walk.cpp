@@ -200,9 +200,18 @@ void Walker::CheckTitle(const AccountRead *read) {
 // Command texts become bytes only when they are blanks and whole pairs of hexadecimal digits.
 void Walker::CheckCommandText(const AccountRead *read, const std::string &consequence, bool tail) {
   if (!read) return;
-  CheckWidth(read);
   const HexTextCheck check = CheckHexText(read->text.c_str());
   const std::string where = Place(read->section, read->key);
+  // A command cut to its field is other bytes than written: an error, told with what remains of it.
+  const WString raw = read->line ? Read(read->section, read->key) : WString();
+  if (raw.size() > read->width - 1) {
+    findings_.Add(read->line, "command-cut",
+                  where + " has " + std::to_string(raw.size()) + " characters and is cut to " +
+                      std::to_string(read->width - 1) + ", " + Quoted(read->text) + ", losing " +
+                      Quoted(raw.substr(read->width - 1)) + ": " +
+                      (check.fault == HexTextCheck::kWhole ? "the printer gets the cut command" : consequence));
+    return;
+  }
   if (check.fault == HexTextCheck::kNotHex) {
     // The column of the character on its line: the value starts after the key's '='.
     findings_.Add(read->line, "bad-command-text",
