@@ -23,6 +23,7 @@ const std::vector<FindingKind> kFindingKinds = {
     {"no-instruction", E, "an item without its command", "The command of one item"},
     {"bad-command-text", E, "a command text with a character that is no hexadecimal digit",
      "Command texts and how they become bytes"},
+    {"frame-half", W, "EnterInstruction without SaveInstruction, or the other way round", "The job"},
     {"command-cut", E, "a command text longer than its field, cut", "Command texts and how they become bytes"},
     {"odd-hex-digits", E, "a command text with an odd number of digits", "Command texts and how they become bytes"},
     {"tail-one-char", E, "an InstructionTail of one character", "The command of one item"},

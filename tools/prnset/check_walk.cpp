@@ -430,6 +430,18 @@ void Walker::Run() {
   CheckCommandText(account_.Find(FileField::InstructionTail, 0),
                    "it ends every item's command, so Set Current and Set All send nothing or the wrong bytes", true);
   CheckWidth(account_.Find(FileField::ParameterRule, 0));
+  // A frame with one end: set-up mode entered and never stored, or values stored without entering it.
+  const AccountRead *enter = account_.Find(FileField::EnterInstruction, 0),
+                    *save = account_.Find(FileField::SaveInstruction, 0);
+  if (enter && save && enter->text.empty() != save->text.empty()) {
+    const AccountRead *missing = enter->text.empty() ? enter : save;
+    MissingKey(names_, missing->key, SectionLine(ini_, names_), "frame-half",
+               enter->text.empty()
+                   ? "every job ends with SaveInstruction without entering set-up mode; if the printer needs it, add "
+                     "EnterInstruction"
+                   : "every job enters set-up mode and ends without a command to store the values; if the printer "
+                     "needs one, add SaveInstruction");
+  }
 
   if (!rootCauseTold && !countWord && ListedBeyondCount(0, declared, count, "class")) rootCauseTold = true;
   // Classes the file does not list: the walk reads them as classes with an empty key.
