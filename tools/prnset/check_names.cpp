@@ -206,6 +206,7 @@ const IniFile::Section *FirstSection(const IniFile &ini, const WString &name) {
 
 MeantEntry MeantKey(const IniFile &ini, const KnownNames &known, const WString &section, const WString &key) {
   MeantEntry meant;
+  size_t best = 3;
   const IniFile::Section *found = FirstSection(ini, section);
   if (!found) return meant;
   for (const IniFile::Entry &entry : found->entries) {
@@ -213,10 +214,12 @@ MeantEntry MeantKey(const IniFile &ini, const KnownNames &known, const WString &
     if (IsComment(name) || (entry.valueLength != WString::npos && known.IsKey(section, name))) continue;
     bool withoutEquals = entry.valueLength == WString::npos && name.size() > key.size() &&
                          SameName(name.substr(0, key.size()), key);
-    if (withoutEquals || IsNearMiss(name, key)) {
+    // The nearest entry, the earlier of two as near: COMPRESS_VALUE02, not 01, stands for COMPRESS_VALUE2.
+    const size_t distance = withoutEquals ? 0 : IsNearMiss(name, key) ? NameDistance(name, key, 2) : best;
+    if (distance < best) {
+      best = distance;
       meant.name = name;
       meant.line = entry.line;
-      return meant;
     }
   }
   return meant;

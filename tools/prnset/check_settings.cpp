@@ -83,28 +83,40 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
       findings.Add(countLine, "settings-count",
                    "[Settings] has COMPRESS_VALUE1 but no Count above 0: the compression list offers the single "
                    "choice 100");
-    if (choices.declared > 0)
-      for (LONG n = 1; n <= choices.count; ++n) {
-        WCHAR key[kPathChars];
-        wsprintfW(key, kCompressChoiceForm, int(n));
-        if (!line(key)) {
-          // On the line of the entry probably meant for it, which then tells nothing more.
-          const MeantEntry meant = MeantKey(ini, file.known, settings, key);
-          if (!meant.name.empty()) findings.Claim(meant.line);
-          findings.Add(meant.name.empty() ? countLine : meant.line, "settings-choice-missing",
-                       "[Settings] Count is " + std::to_string(choices.declared) + " but " + Utf8(key) +
-                           " is missing" +
-                           (meant.name.empty() ? std::string()
-                                               : " (line " + std::to_string(meant.line) + " has " +
-                                                     Quoted(meant.name) + ", which the plug-in does not read as " +
-                                                     Utf8(key) + ")") +
-                           ": that choice reads 0");
-        }
-        else if (!choices.answered[n - 1])
+    // Missing choices read 0: told once, on the line of the first entry meant for one of them.
+    std::vector<std::string> missing, meantNames;
+    int missingLine = 0;
+    for (LONG n = 1; choices.declared > 0 && n <= choices.count; ++n) {
+      WCHAR key[kPathChars];
+      wsprintfW(key, kCompressChoiceForm, int(n));
+      if (line(key)) {
+        if (!choices.answered[n - 1])
           findings.Add(line(key), "settings-choice-missing",
                        "[Settings] " + Utf8(key) + " is empty: that choice repeats the one before it (" +
                            std::to_string(choices.values[n - 1]) + ")");
+        continue;
       }
+      missing.push_back(Utf8(key));
+      const MeantEntry meant = MeantKey(ini, file.known, settings, key);
+      if (meant.name.empty()) continue;
+      findings.Claim(meant.line);
+      meantNames.push_back(Utf8(meant.name));
+      if (!missingLine) missingLine = meant.line;
+    }
+    auto listed = [](const std::vector<std::string> &names) {
+      std::string list;
+      for (size_t i = 0; i < names.size() && i < 3; ++i) list += (i ? ", " : "") + names[i];
+      return names.size() > 3 ? list + " and " + std::to_string(names.size() - 3) + " more" : list;
+    };
+    if (!missing.empty())
+      findings.Add(missingLine ? missingLine : countLine, "settings-choice-missing",
+                   "[Settings] Count is " + std::to_string(choices.declared) + " but " + listed(missing) +
+                       (missing.size() == 1 ? " is" : " are") + " missing" +
+                       (meantNames.empty() ? std::string()
+                                           : " (the file has " + listed(meantNames) +
+                                                 ", which the plug-in does not read as " +
+                                                 (missing.size() == 1 ? "it" : "those") + ")") +
+                       (missing.size() == 1 ? ": that choice reads 0" : ": those choices read 0"));
     // Choices past Count are never offered: told once, with the Count that would offer them.
     LONG beyond = 0, highest = 0;
     int firstLine = 0;
@@ -121,7 +133,7 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
                        " (up to COMPRESS_VALUE" + std::to_string(highest) +
                        "): the compression list never offers " + (beyond == 1 ? "it" : "them") +
                        "; write Count=" + std::to_string(highest));
-    if (choices.declared > 0 && !choices.matched)
+    if (choices.declared > 0 && !choices.matched && missing.empty())  // else the missing choices are the cause
       findings.Add(line(kCompressValueKey), "settings-current",
                    "[Settings] COMPRESS_VALUE " + std::to_string(choices.current) +
                        " is none of the compression choices: the list starts at its first choice");
