@@ -9,11 +9,17 @@ namespace prnset {
 
 namespace {
 
-// Warns about a numbered name the loader never reads, such as Section1 for Section01.
-void CheckNumbering(const WString &name, int line, LPCWSTR form, const std::string &shown, Findings &findings) {
+// Warns about a numbered name the loader never reads, such as Section1 for Section01. Names numbered from 0 (a
+// spreadsheet's row index) are counted into `zero` and told once for their section.
+void CheckNumbering(const WString &name, int line, LPCWSTR form, const std::string &shown, Findings &findings,
+                    std::pair<int, int> *zero = nullptr) {
   WString expected = NameForNumber(name, form);
-  if (!expected.empty() && !SameName(expected, name))
+  if (!expected.empty() && SameName(expected, Numbered(form, 0))) {
+    if (zero && zero->second++ == 0) zero->first = line;
+    if (!zero) findings.Add(line, "misnumbered", shown + " is never read: the plug-in counts from " + Utf8(Numbered(form, 1)));
+  } else if (!expected.empty() && !SameName(expected, name)) {
     findings.Add(line, "misnumbered", shown + " is never read: the plug-in looks for " + Utf8(expected));
+  }
 }
 
 }  // namespace
@@ -47,6 +53,7 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
     std::unordered_map<std::string, int> seenKeys;
     const std::string where = "[" + Utf8(name) + "] ";
     Overflow moreKeys("keys of " + where + "appear again"), moreLines("lines of " + where + "have no '='");
+    std::pair<int, int> zero{0, 0};  // the first line numbered from 0, and how many are
     for (const IniFile::Entry &entry : section.entries) {
       WString key = ini.Text(entry.name, entry.nameLength);
       if (IsComment(key)) continue;
@@ -74,8 +81,13 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
         if (form.shape == KeyShape::Numbered &&
             ((namesSection && form.section == SectionForm::Names) ||
              (numberSection && form.section == SectionForm::Numbered)))
-          CheckNumbering(key, entry.line, form.key, shown, findings);
+          CheckNumbering(key, entry.line, form.key, shown, findings, &zero);
     }
+    if (zero.second)
+      findings.Add(zero.first, "misnumbered",
+                   where + "numbers " + std::to_string(zero.second) + (zero.second == 1 ? " name" : " names") +
+                       " from 00 (first on this line): the plug-in counts from 01 and never reads " +
+                       (zero.second == 1 ? "it" : "them") + "; number the list from 01");
     moreKeys.Tell(findings, "duplicate-key");
     moreLines.Tell(findings, "no-equals");
   }

@@ -143,7 +143,7 @@ const std::vector<LPCWSTR> &NumberedForms() {
 bool IsMisnumbered(const WString &name) {
   for (LPCWSTR form : NumberedForms()) {
     WString expected = NameForNumber(name, form);
-    if (!expected.empty() && !SameName(expected, name)) return true;
+    if (!expected.empty() && (!SameName(expected, name) || SameName(expected, Numbered(form, 0)))) return true;
   }
   return false;
 }
@@ -212,6 +212,13 @@ MeantEntry MeantKey(const IniFile &ini, const KnownNames &known, const WString &
   for (const IniFile::Entry &entry : found->entries) {
     WString name = ini.Text(entry.name, entry.nameLength);
     if (IsComment(name) || (entry.valueLength != WString::npos && known.IsKey(section, name))) continue;
+    // A numbered name stands only for the name of its own number (Item2 for Item02, not Item00 for Item02).
+    bool otherNumber = false;
+    for (LPCWSTR form : NumberedForms()) {
+      const WString expected = NameForNumber(name, form);
+      otherNumber = otherNumber || (!expected.empty() && !SameName(expected, key));
+    }
+    if (otherNumber) continue;
     bool withoutEquals = entry.valueLength == WString::npos && name.size() > key.size() &&
                          SameName(name.substr(0, key.size()), key);
     // The nearest entry, the earlier of two as near: COMPRESS_VALUE02, not 01, stands for COMPRESS_VALUE2.

@@ -38,7 +38,8 @@ WString NameForNumber(const WString &name, LPCWSTR form);
 long NumberIn(const WString &name, LPCWSTR form);
 // The numbered forms of the vocabulary: the numbered section and the numbered keys.
 const std::vector<LPCWSTR> &NumberedForms();
-// Section1, Item2Instruction and the like: a number written with fewer (or more) digits than the loader writes it.
+// Section1, Item2Instruction and the like: a number written with fewer (or more) digits than the loader writes it,
+// or a number 0, which the loader never reads (it counts from 1).
 bool IsMisnumbered(const WString &name);
 
 // Lines the reader passes over as a key nobody looks up: by custom, remarks start with ';' or '#'.
