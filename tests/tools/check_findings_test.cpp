@@ -307,6 +307,16 @@ TEST_F(FindingsTest, SuggestionsNameTheMeantName) {
        "then the page shows the class"},
       {Edit(ReadSourceFile("tests/tools/findings/filter-key-misspelt.ini"), "Calibraton=0", "Item02=0"),
        "Item02 is Calibration; write Calibration. Until then the page shows item Calibration"},
+      // What a [Settings] name in the wrong place leaves out, and sections that all miss one name, told once.
+      {clean + "[Setting]\nLandscape_Compress=1\n",
+       "[Setting] is never read: did you mean [Settings]? Until then the printer settings do not offer the landscape "
+       "compression list"},
+      {Edit(clean, "ParameterRule=High256", "ParameterRule=High256\nXMoveEnable=1"),
+       "[SectionNames] XMoveEnable is never read: the plug-in reads XMoveEnable only in [Settings]. Until then the "
+       "printer settings do not offer the horizontal move"},
+      {Edit(clean, "[S_Default]\nI=1", "[S_Default_EN]\nI=0\n[S_Default_CN]\nI=0"),
+       "[S_Default_EN] and 1 more (line 24) are never read: did you mean [S_Default]? Until then the page starts I "
+       "at 1, not 0"},
       {Edit(clean, "[S_Lang_CN]", "[S_Lang_ZN]"),
        "[S_Lang_CN] is missing (line 13 has [S_Lang_ZN], which the plug-in does not read as [S_Lang_CN])"},
   };

@@ -296,7 +296,8 @@ void TellGroups(const std::vector<std::pair<std::string, Unread>> &groups, Findi
     if (unread.names.size() > 5) lines += ", ...";
     findings.Add(unread.names.front().first, code,
                  Utf8(unread.names.front().second) + " and " + std::to_string(unread.names.size() - 1) +
-                     " more (lines " + lines + ") are never read: " + unread.why);
+                     (unread.names.size() == 2 ? " more (line " : " more (lines ") + lines +
+                     ") are never read: " + unread.why);
   }
 }
 
@@ -323,12 +324,19 @@ WString ClassPrefix(const WString &section) {
 // [SectionNames]), or an item's list name where the class's sections take the item's key (`listed` is the read
 // of that list name, if the class lists it). Empty when neither.
 std::string ReadElsewhere(const WString &key, KnownNames::Kind kind, const WString &classKey,
-                          const LoadAccount::Reading *listed) {
+                          const LoadAccount::Reading *listed, KnownNames::Kind &owner) {
+  owner = kind;
   if (listed && listed->field == FileField::ItemKey && kind >= KnownNames::Kind::Filter)
     return ": these sections take an item by its key, not its number in the list: " + Utf8(key) + " is " +
            Utf8(listed->text) + "; write " + Utf8(listed->text);
+  for (const WString &name : SettingsKeys())
+    if (kind != KnownNames::Kind::Settings && SameName(key, name)) {
+      owner = KnownNames::Kind::Settings;
+      return ": the plug-in reads " + Utf8(name) + " only in [" + Utf8(kSettingsSection) + "]";
+    }
   for (const KeyName &form : kFileKeys) {
     if (form.shape != KeyShape::Fixed || !SameName(key, form.key) || int(form.section) + 1 == int(kind)) continue;
+    owner = KnownNames::Kind(int(form.section) + 1);
     const WString owner = classKey.empty() ? Ascii("S") : classKey;
     std::string where;
     for (LPCWSTR suffix : {kEnglishSuffix, kChineseSuffix}) {
@@ -361,7 +369,14 @@ std::string Undone(KnownNames::Kind kind, const IniFile &ini, const WString &sec
       names += (names.empty() ? "" : ", ") + item + " at " + std::to_string(preset.defaultValue) + ", not " +
                std::to_string(value);
   }
+  if (kind == KnownNames::Kind::Settings)
+    for (const WString &key : keys)
+      for (const auto &item : {std::make_pair(kCompressSwitchKey, "the landscape compression list"),
+                               std::make_pair(kMoveSwitchKey, "the horizontal move")})
+        if (SameName(key, item.first.key) && ini.ReadInt(section.c_str(), key.c_str(), item.first.defaultValue) != 0)
+          names += (names.empty() ? "" : " and ") + std::string(item.second);
   if (names.empty()) return names;
+  if (kind == KnownNames::Kind::Settings) return " Until then the printer settings do not offer " + names;
   return kind == KnownNames::Kind::Filter
              ? " Until then the page shows " + names + ", which it is meant to hide, and Set All sends it"
              : " Until then the page starts " + names + ", and Set All sends that";
@@ -402,16 +417,24 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       std::string message = "[" + Utf8(name) + "] is never read" +
                             (meant.empty() ? ": no class of the file is named so, and it is no section the plug-in knows"
                                            : ": did you mean [" + Utf8(meant) + "]?");
+      std::string undone;
       if (!meant.empty()) {
         std::vector<WString> keys;
         for (const IniFile::Entry &entry : section.entries) keys.push_back(ini.Text(entry.name, entry.nameLength));
-        message += Undone(known.KindOf(meant, nullptr), ini, name, keys);
+        undone = Undone(known.KindOf(meant, nullptr), ini, name, keys);
+        message += undone;
       }
+      // One group: the sections of a class key the file does not list, or sections that all miss one name
+      // ([P_Default_EN] and [P_Default_CN] for [P_Default]).
       const WString classKey = ClassPrefix(name);
-      Unread &group = GroupOf(classGroups, classIndex, classKey.empty() ? "[" + FoldedName(name) : FoldedName(classKey));
+      Unread &group = GroupOf(classGroups, classIndex,
+                              !classKey.empty() ? FoldedName(classKey)
+                              : !meant.empty()  ? "=" + FoldedName(meant)
+                                                : "[" + FoldedName(name));
       if (group.names.empty()) {
         group.message = message;
-        group.why = "[SectionNames] lists no class " + Utf8(classKey);
+        group.why = !classKey.empty() ? "[SectionNames] lists no class " + Utf8(classKey)
+                                      : "did you mean [" + Utf8(meant) + "]?" + undone;
       }
       group.names.push_back({section.line, Ascii("[") + name + Ascii("]")});
       continue;
@@ -439,14 +462,15 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
                         known.IsKeyOf(KnownNames::Kind::Defaults, classKey, key);
       const WString classWritten = kind == KnownNames::Kind::Numbered ? classOf[FoldedName(name)] : ClassPrefix(name);
       const LoadAccount::Reading *listedAs = file.everyListed.ReadOf(listOf[classKey], key);
-      std::string elsewhere = ReadElsewhere(key, kind, classWritten, listedAs);
+      KnownNames::Kind owner;
+      std::string elsewhere = ReadElsewhere(key, kind, classWritten, listedAs, owner);
       WString standsFor = listedAs && listedAs->field == FileField::ItemKey ? listedAs->text : WString();
       if (kind == KnownNames::Kind::Filter && SameName(key, classWritten)) {
         // The class's own key among its filters: meant to hide the class.
         standsFor = KeyOf(FileField::SectionEnable).key;
         elsewhere = ": a class is hidden by SectionEnable=0 in its filter section, not by its key";
       }
-      const std::string undone = elsewhere.empty() ? std::string() : Undone(kind, ini, name, {key}, standsFor);
+      const std::string undone = elsewhere.empty() ? std::string() : Undone(owner, ini, name, {key}, standsFor);
       if (!undone.empty()) elsewhere += "." + undone;
       const std::string message = "[" + Utf8(name) + "] " + Utf8(key) + " is never read" +
                                   (bare ? ": an item's default goes in [" + Utf8(ClassPrefix(name)) +
