@@ -229,7 +229,21 @@ MeantEntry MeantKey(const IniFile &ini, const KnownNames &known, const WString &
       meant.line = entry.line;
     }
   }
-  return meant;
+  if (!meant.name.empty()) return meant;
+  // A translated name (标题 for Title, 浓度_Title for Density_Title): the one name beyond ASCII that the plug-in does
+  // not read and that keeps the key's ASCII tail.
+  const size_t cut = key.rfind('_');
+  const WString tail = cut == WString::npos ? WString() : key.substr(cut);
+  int translated = 0;
+  for (const IniFile::Entry &entry : found->entries) {
+    const WString name = ini.Text(entry.name, entry.nameLength);
+    const WString head = name.size() > tail.size() ? name.substr(0, name.size() - tail.size()) : WString();
+    if (head.empty() || !SameName(name.substr(head.size()), tail) || known.IsKey(section, name) ||
+        !std::all_of(head.begin(), head.end(), [](WCHAR c) { return c >= 0x80; }))
+      continue;
+    if (++translated == 1) meant = {name, entry.line};
+  }
+  return translated == 1 ? meant : MeantEntry();
 }
 
 MeantEntry MeantSection(const IniFile &ini, const KnownNames &known, const WString &section,
