@@ -295,13 +295,11 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
     WString meant;
     for (size_t i = 0; i < options.size(); ++i) {
       WString text = options[i].text;
-      const bool ends = !text.empty() && text.back() == mark;
-      if (!ends && i + 1 < options.size()) break;
-      marked += ends;
+      marked += !text.empty() && text.back() == mark;
       while (!text.empty() && (text.back() == mark || text.back() == ' ')) text.pop_back();
       meant += (i ? Ascii(" ") : WString()) + Ascii(std::to_string(options[i].value).c_str()) + Ascii("=") + text;
     }
-    if (marked + 1 >= options.size())
+    if (marked + 1 >= options.size())  // all but one (the last, as a rule)
       findings.Add(lines.rule, "enum-text-mark",
                    where + ": " + std::to_string(marked) + " of its " + std::to_string(options.size()) +
                        " option texts end in " + Mark(mark) + " (first " + Quoted(options[0].text) +
