@@ -97,8 +97,9 @@ size_t EscapeAt(const WString &text) {
 bool TwinHoldsEnglish(const IniFile &ini, const WString &englishName) {
   const WString twin = englishName.substr(0, englishName.size() - WString(kEnglishSuffix).size()) + kChineseSuffix;
   const IniFile::Section *section = FirstSection(ini, twin);
+  if (!section) return false;
   bool letters = false;
-  for (const IniFile::Entry &entry : section ? section->entries : std::vector<IniFile::Entry>()) {
+  for (const IniFile::Entry &entry : section->entries) {
     if (entry.valueLength == WString::npos || IsComment(ini.Text(entry.name, entry.nameLength))) continue;
     for (WCHAR c : ini.Text(entry.value, entry.valueLength)) {
       if (c >= 0x80) return false;
