@@ -57,6 +57,22 @@ TEST_F(FindingsTest, EachFileHasExactlyItsOneFinding) {
       {"serial-word", 18, "warning", "serial-not-number", "en", "STEP=\"fast\" is not a number: the rule reads STEP=0"},
       {"chinese-rule", 21, "warning", "enum-last-text-cut", "cn", "[S_Rule_CN] I_Rule: the last option's text"},
       {"control-character", 9, "error", "bad-command-text", "both", "holds \"\\x1B\", which is neither"},
+      // Marks of a list or of a Chinese input method between Enum pairs: named, with the rule as meant.
+      {"enum-semicolons", 19, "warning", "enum-no-blank", "en", "separated by \";\", not by blanks: the plug-in "
+       "reads 3 options (such as \"Off;1\"); write \"0=Off 1=On 2=Dark\""},
+      {"enum-chinese-comma", 22, "warning", "enum-no-blank", "cn",
+       "\"\uFF0C\" (U+FF0C, full-width comma), not by blanks: the plug-in reads 2 options (such as "
+       "\"\u5173\uFF0C1\"); write \"0=\u5173 1=\u5F00\""},
+      {"enum-ideographic-space", 22, "warning", "enum-no-blank", "cn", "(U+3000, ideographic space), not by blanks"},
+      {"enum-text-commas", 19, "warning", "enum-text-mark", "en",
+       "2 of its 3 option texts end in \",\" (first \"Off,\"): pairs are separated by blanks alone, so the page "
+       "shows the mark; write \"0=Off 1=On 2=Dark\""},
+      {"language-sections-swapped", 11, "warning", "language-sections-swapped", "en",
+       "[S_Lang_EN] holds Chinese text and [S_Lang_CN] English: are the two headers swapped?"},
+      {"curly-quotes-in-english", 12, "warning", "not-in-code-page", "en",
+       "Title holds '\u201C' (U+201C) and '\u201D' (U+201D) saved in code page 936: an English system reads the "
+       "file in code page 1252 and shows \"\u00A1\u00B0Class\u00A1\u00B1\"; type '\"' instead"},
+      {"escape-in-note", 14, "warning", "escape-in-text", "en", "I_Note holds \"\\n\": the page shows"},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.file);
@@ -158,6 +174,25 @@ TEST(EscapeTextTest, ControlAndReorderingCharactersAreWrittenOut) {
       {"\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80", "\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80"},
   };
   for (const auto &c : cases) EXPECT_EQ(prnset::EscapeText(c.text), c.shown) << c.shown;
+}
+
+TEST(CharacterNameTest, MarksOfAChineseInputMethodAreNamedWithWhatTheyStandFor) {
+  const struct {
+    WCHAR c;
+    const char *name;
+    WCHAR plain;
+  } cases[] = {
+      {0x3000, "U+3000 (ideographic space)", ' '},  {0x00A0, "U+00A0 (no-break space)", ' '},
+      {0xFF0C, "U+FF0C (full-width comma)", ','},   {0x3001, "U+3001 (ideographic comma)", ','},
+      {0xFF13, "U+FF13 (full-width digit 3)", '3'}, {0xFF41, "U+FF41 (full-width letter a)", 'a'},
+      {0xFF08, "U+FF08 (full-width sign ()", '('},  {0xFF5E, "U+FF5E (full-width sign ~)", '~'},
+      {0x201D, "U+201D (curly double quote)", '"'}, {0x202F, "U+202F", 0},
+      {0x4E2D, "U+4E2D", 0},                        {0xFF5F, "U+FF5F", 0},
+  };
+  for (const auto &c : cases) {
+    EXPECT_EQ(prnset::CharacterName(c.c), c.name);
+    EXPECT_EQ(prnset::PlainForm(c.c), c.plain) << c.name;
+  }
 }
 
 TEST_F(FindingsTest, BothLanguagesAreReadUnlessOneIsAskedFor) {

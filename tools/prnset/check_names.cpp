@@ -1,6 +1,8 @@
 #include "tools/prnset/check_names.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstdio>
 #include <vector>
 
 #include "catalogue/vocabulary.h"
@@ -155,6 +157,55 @@ std::string RemarkHint(const WString &value) {
     if ((value[i] == ';' || value[i] == '#') && (value[i - 1] == ' ' || value[i - 1] == '\t'))
       return " (a remark after a value is part of the value: put remarks on a line of their own)";
   return std::string();
+}
+
+std::string CodePoint(WCHAR c) {
+  char text[16];
+  std::snprintf(text, sizeof text, "U+%04X", unsigned(c));
+  return text;
+}
+
+std::string CharacterKind(WCHAR c) {
+  switch (c) {
+    case 0x00A0: return "no-break space";
+    case 0x00AD: return "soft hyphen";
+    case 0xFEFF: return "byte order mark";
+    case 0x200B: return "zero-width space";
+    case 0x3000: return "ideographic space";
+    case 0x3001: return "ideographic comma";
+    case 0x3002: return "ideographic full stop";
+    case 0x2018: case 0x2019: return "curly single quote";
+    case 0x201C: case 0x201D: return "curly double quote";
+    case 0xFF0C: return "full-width comma";
+    case 0xFF1A: return "full-width colon";
+    case 0xFF1B: return "full-width semicolon";
+    case 0xFF1D: return "full-width equals sign";
+    default: break;
+  }
+  if (c < 0xFF01 || c > 0xFF5E) return std::string();
+  const char plain = char(PlainForm(c));
+  const char *kind = plain >= '0' && plain <= '9' ? "digit" : std::isalpha(plain) ? "letter" : "sign";
+  return std::string("full-width ") + kind + " " + plain;
+}
+
+std::string CharacterName(WCHAR c) {
+  const std::string kind = CharacterKind(c);
+  return kind.empty() ? CodePoint(c) : CodePoint(c) + " (" + kind + ")";
+}
+
+WCHAR PlainForm(WCHAR c) {
+  if (c >= 0xFF01 && c <= 0xFF5E) return WCHAR(c - 0xFEE0);  // the full-width forms of ASCII, in ASCII's order
+  switch (c) {
+    case 0x00A0: case 0x3000: return ' ';
+    case 0x3001: return ',';
+    case 0x3002: return '.';
+    case 0x2018: case 0x2019: return '\'';
+    case 0x201C: case 0x201D: return '"';
+    case 0x2014: case 0x2015: return '-';
+    case 0x3010: return '[';
+    case 0x3011: return ']';
+    default: return 0;
+  }
 }
 
 bool IsPlainDecimal(const WString &text) {

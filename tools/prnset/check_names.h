@@ -48,6 +48,16 @@ bool IsComment(const WString &name);
 // For a value that holds a remark (" ; ..." after it), the hint that remarks go on their own line; empty otherwise.
 std::string RemarkHint(const WString &value);
 
+// A character named by its code point ("U+3000"), as findings name the ones an editor does not show plainly.
+std::string CodePoint(WCHAR c);
+// What a character that authors meet by mistake is ("ideographic space"); empty for others.
+std::string CharacterKind(WCHAR c);
+// The code point and, when known, what the character is: "U+3000 (ideographic space)".
+std::string CharacterName(WCHAR c);
+// For punctuation of a Chinese input method and the full-width forms (curly quotes, U+FF0C, U+3000, a full-width
+// digit) and for a no-break space: the ASCII character it stands for; 0 for any other character.
+WCHAR PlainForm(WCHAR c);
+
 // Only a sign and decimal digits: the one number form that every reader of the file takes alike.
 bool IsPlainDecimal(const WString &text);
 

@@ -45,6 +45,36 @@ struct Option {
 
 std::string Named(const Option &option) { return Quoted(option.text) + " (" + std::to_string(option.value) + ")"; }
 
+// A mark that separates the entries of a list, typed plainly or with a Chinese input method.
+bool IsListMark(WCHAR c) {
+  const WCHAR plain = c < 0x80 ? c : PlainForm(c);
+  return plain == ';' || plain == ',' || plain == '|' || plain == '/' || plain == '\t' || plain == ' ';
+}
+
+// A mark quoted for a message; one outside ASCII is named by its code point too.
+std::string Mark(WCHAR c) {
+  if (c < 0x80) return Quoted(WString(1, c));
+  const std::string kind = CharacterKind(c);
+  return Quoted(WString(1, c)) + " (" + CodePoint(c) + (kind.empty() ? "" : ", " + kind) + ")";
+}
+
+// The rule with each `mark` before a pair (and the blanks around it) made one blank, as the pairs are meant.
+WString Separated(const WString &rule, WCHAR mark) {
+  WString out;
+  for (size_t i = 0; i < rule.size(); ++i) {
+    size_t next = i + 1;
+    while (next < rule.size() && rule[next] == ' ') ++next;
+    if (rule[i] != mark || next == rule.size() || !(rule[next] == '-' || (rule[next] >= '0' && rule[next] <= '9'))) {
+      out += rule[i];
+      continue;
+    }
+    while (!out.empty() && out.back() == ' ') out.pop_back();
+    out += ' ';
+    i = next - 1;
+  }
+  return out;
+}
+
 bool IsHigh256(const SettingsCatalogue &catalogue) {
   return lstrcmpiW(FieldText(catalogue.ParameterRule).c_str(), kHigh256Rule) == 0;
 }
@@ -63,12 +93,14 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
     size_t digits = text.size();
     while (digits > 0 && ((text[digits - 1] >= '0' && text[digits - 1] <= '9') || text[digits - 1] == '-')) --digits;
     if (digits == 0 || digits == text.size()) continue;
+    // A Chinese input method's comma or space looks like the mark it stands for; it is named by its code point.
     const WCHAR mark = text[digits - 1];
-    if (mark != ';' && mark != ',' && mark != '|' && mark != '/' && mark != '\t') continue;
+    if (!IsListMark(mark)) continue;
     findings.Add(line, "enum-no-blank",
-                 where + ": the pairs are separated by " + Quoted(WString(1, mark)) +
+                 where + ": the pairs are separated by " + Mark(mark) +
                      ", not by blanks: the plug-in reads " + std::to_string(options) + " option" +
-                     (options == 1 ? "" : "s") + " (such as " + Quoted(text) + "); write them as \"0=Off 1=On\"");
+                     (options == 1 ? "" : "s") + " (such as " + Quoted(text) + "); write " +
+                     Quoted(Separated(rule, mark)));
     return true;
   }
   // Blanks before '=' ("1 = Lightest"): the value is read up to the blank and the rest runs into the texts, one
@@ -257,6 +289,23 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                        ": the operator sees two rows alike that send other bytes");
       break;
     }
+  }
+  // Pairs written as a list ("2=2 in/s, 3=3 in/s"): the blank alone separates them, and each text keeps the mark.
+  const WCHAR mark = enumRule && options.size() > 1 && !options[0].text.empty() ? options[0].text.back() : 0;
+  if (mark != ' ' && IsListMark(mark)) {
+    size_t marked = 0;
+    WString meant;
+    for (size_t i = 0; i < options.size(); ++i) {
+      WString text = options[i].text;
+      marked += !text.empty() && text.back() == mark;
+      while (!text.empty() && (text.back() == mark || text.back() == ' ')) text.pop_back();
+      meant += (i ? Ascii(" ") : WString()) + Ascii(std::to_string(options[i].value).c_str()) + Ascii("=") + text;
+    }
+    if (marked + 1 >= options.size())  // all but one (the last, as a rule)
+      findings.Add(lines.rule, "enum-text-mark",
+                   where + ": " + std::to_string(marked) + " of its " + std::to_string(options.size()) +
+                       " option texts end in " + Mark(mark) + " (first " + Quoted(options[0].text) +
+                       "): pairs are separated by blanks alone, so the page shows the mark; write " + Quoted(meant));
   }
   for (const Option &option : options)
     if (option.value == -1) {

@@ -1,6 +1,7 @@
 // Characters the page would show otherwise than the author sees them in an editor: invisible ones, a lone quotation
 // mark, and text in another encoding than the page of its language reads.
 #include <cstdio>
+#include <set>
 #include <unordered_set>
 
 #include "tools/prnset/check.h"
@@ -9,23 +10,6 @@
 namespace prnset {
 
 namespace {
-
-std::string CodePoint(WCHAR c) {
-  char text[16];
-  std::snprintf(text, sizeof text, "U+%04X", unsigned(c));
-  return text;
-}
-
-std::string InvisibleName(WCHAR c) {
-  switch (c) {
-    case 0x00A0: return " (no-break space)";
-    case 0x00AD: return " (soft hyphen)";
-    case 0xFEFF: return " (byte order mark)";
-    case 0x200B: return " (zero-width space)";
-    case 0x3000: return " (ideographic space)";
-    default: return "";
-  }
-}
 
 // Where the first character an editor does not show stands in a text, or npos.
 size_t FirstInvisible(const WString &text) {
@@ -88,6 +72,76 @@ bool Decodes(UINT codePage, const BYTE *p, size_t n) {
 
 bool IsHan(WCHAR c) { return c >= 0x3400 && c <= 0x9FFF; }
 
+// The code points that findings already on a line name ("U+3000"): a character is named once on its line.
+std::set<std::pair<int, std::string>> NamedCharacters(const Findings &findings) {
+  std::set<std::pair<int, std::string>> named;
+  for (const Finding &finding : findings.list())
+    for (size_t at = finding.message.find("U+"); at != std::string::npos; at = finding.message.find("U+", at + 2))
+      named.insert({finding.line, finding.message.substr(at, 6)});
+  return named;
+}
+
+// Where a title or note holds an escape of program text ("\n", "\t"), or npos. A backslash before a word ("C:\temp")
+// is a path, not an escape.
+size_t EscapeAt(const WString &text) {
+  for (size_t i = 0; i + 1 < text.size(); ++i) {
+    const WCHAR c = text[i + 1];
+    if (text[i] == '\\' && (c == 'n' || c == 'r' || c == 't') &&
+        (i + 2 == text.size() || text[i + 2] < 'a' || text[i + 2] > 'z'))
+      return i;
+  }
+  return WString::npos;
+}
+
+// Whether the _CN section of an _EN section's name holds English: text, and none outside ASCII.
+bool TwinHoldsEnglish(const IniFile &ini, const WString &englishName) {
+  const WString twin = englishName.substr(0, englishName.size() - WString(kEnglishSuffix).size()) + kChineseSuffix;
+  const IniFile::Section *section = FirstSection(ini, twin);
+  if (!section) return false;
+  bool letters = false;
+  for (const IniFile::Entry &entry : section->entries) {
+    if (entry.valueLength == WString::npos || IsComment(ini.Text(entry.name, entry.nameLength))) continue;
+    for (WCHAR c : ini.Text(entry.value, entry.valueLength)) {
+      if (c >= 0x80) return false;
+      letters = letters || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z');
+    }
+  }
+  return letters;
+}
+
+// The text of a line of code page 936 after its '=', as the author's editor shows it.
+WString ValueIn936(const BYTE *p, size_t n) {
+  std::vector<WCHAR> wide(n + 1);
+  const int chars = MultiByteToWideChar(kChineseCodePage, 0, reinterpret_cast<LPCSTR>(p), int(n), wide.data(),
+                                        int(wide.size()));
+  WString line(wide.data(), size_t(chars > 0 ? chars : 0));
+  size_t from = line.find(WCHAR('='));
+  from = from == WString::npos ? line.size() : from + 1;
+  while (from < line.size() && (line[from] == ' ' || line[from] == '\t')) ++from;
+  return line.substr(from);
+}
+
+// The marks of a text outside ASCII, named (at most three), and in `hint` what to type for them instead.
+std::string NamedMarks(const WString &text, std::string *hint) {
+  std::vector<std::string> named;
+  std::string plain;
+  bool allPlain = true;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const WCHAR c = text[i];
+    if (c < 0x80 || text.find(c) != i) continue;
+    named.push_back("'" + Utf8(WString(1, c)) + "' (" + CodePoint(c) + ")");
+    const WCHAR meant = PlainForm(c);
+    allPlain = allPlain && meant;
+    const std::string typed = "'" + std::string(1, char(meant)) + "'";
+    if (meant && plain.find(typed) == std::string::npos) plain += (plain.empty() ? "" : " and ") + typed;
+  }
+  *hint = allPlain ? "type " + plain + " instead" : "type them in plain ASCII";
+  std::string out;
+  for (size_t i = 0; i < named.size() && i < 3; ++i)
+    out += (i == 0 ? "" : i + 1 == named.size() ? " and " : ", ") + named[i];
+  return named.size() > 3 ? out + " and " + std::to_string(named.size() - 3) + " more" : out;
+}
+
 }  // namespace
 
 void CheckTexts(const CheckedFile &file, Findings &findings) {
@@ -95,12 +149,21 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
   const bool english = file.language.load.language != kChineseLanguage;
   const bool ansi = ini.encoding() == IniFile::Encoding::Ansi;
   const auto lines = ansi ? LineBytes(file.bytes) : std::vector<std::pair<size_t, size_t>>();
+  const std::set<std::pair<int, std::string>> named = NamedCharacters(findings);
   std::unordered_set<std::string> seen;
   for (const IniFile::Section &section : ini.sections()) {
     const WString name = ini.Text(section.name, section.nameLength);
     // Only the first section of a name is read: the page shows no text of a later one.
     const bool read = seen.insert(FoldedName(name)).second && file.account.ReadSection(name);
     const bool english_section = EndsWith(name, kEnglishSuffix), chinese_section = EndsWith(name, kChineseSuffix);
+    // The English section's lines of Chinese text, told one by one unless the section is the Chinese one misnamed.
+    struct Told {
+      int line;
+      std::string message;
+      int column;
+    };
+    std::vector<Told> chinese;
+    size_t plainEnglish = 0;  // lines of ASCII text with letters
     bool swallowed = false;  // the lines after a mark that hid a header belong to the section it hid
     for (const IniFile::Entry &entry : section.entries) {
       const WString key = ini.Text(entry.name, entry.nameLength);
@@ -121,7 +184,7 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       const size_t inKey = FirstInvisible(key);
       if (inKey != WString::npos) {
         findings.Add(entry.line, "invisible-character",
-                     Place(name, key) + ": the name holds " + CodePoint(key[inKey]) + InvisibleName(key[inKey]) +
+                     Place(name, key) + ": the name holds " + CharacterName(key[inKey]) +
                          ", which an editor does not show: the plug-in looks for the name without it",
                      ini.ColumnOf(entry.name + inKey));
         findings.Claim(entry.line);
@@ -129,10 +192,11 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       const LoadAccount::Reading *reading = read ? file.account.ReadOf(name, key) : nullptr;
       if (!reading) continue;  // only what the page reads is shown
       const size_t inValue = FirstInvisible(value);
-      if (inValue != WString::npos)
+      // A character that a finding of its line names already (a blank of a Chinese input method between the options
+      // of a rule) is not named again.
+      if (inValue != WString::npos && !named.count({entry.line, CodePoint(value[inValue])}))
         findings.Add(entry.line, "invisible-character",
-                     Place(name, key) + " holds " + CodePoint(value[inValue]) + InvisibleName(value[inValue]) +
-                         ", which an editor does not show",
+                     Place(name, key) + " holds " + CharacterName(value[inValue]) + ", which an editor does not show",
                      ini.ColumnOf(entry.value + inValue));
       // The reader drops a pair of quotation marks around a value; one alone stays in the text.
       const bool opens = !value.empty() && value.front() == '"', closes = value.size() > 1 && value.back() == '"';
@@ -159,12 +223,27 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
         findings.Add(entry.line, "remark-in-text",
                      Place(name, key) + " = " + Quoted(value) + ": the page shows the remark as part of the text" +
                          RemarkHint(value));
+      // The file's texts are taken as written: "\n" is a backslash and a letter to the page.
+      const size_t escape = shownText ? EscapeAt(value) : WString::npos;
+      if (escape != WString::npos)
+        findings.Add(entry.line, "escape-in-text",
+                     Place(name, key) + " holds " + Quoted(value.substr(escape, 2)) +
+                         ": the page shows the backslash and the letter as written, not as a line break or a tab; "
+                         "write a blank instead",
+                     ini.ColumnOf(entry.value + escape));
+      bool letters = false, ascii = true;
+      for (WCHAR c : value) {
+        letters = letters || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z');
+        ascii = ascii && c < 0x80;
+      }
+      plainEnglish += english_section && letters && ascii;
       if (english_section && english && !ansi) {
         for (WCHAR c : value)
           if (IsHan(c)) {
-            findings.Add(entry.line, "not-in-code-page",
-                         Place(name, key) + " holds Chinese text in an English section: an English system shows "
-                         "it in the English page; put it in the _CN section");
+            chinese.push_back({entry.line,
+                               Place(name, key) + " holds Chinese text in an English section: an English system "
+                               "shows it in the English page; put it in the _CN section",
+                               0});
             break;
           }
       }
@@ -184,21 +263,45 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
                        Place(name, key) + " holds bytes that are no characters of code page 936: the Chinese page "
                        "shows them as other characters");
       }
-      if (english_section && english) {
-        std::vector<WCHAR> wide(n + 1);
-        int chars = Decodes(kChineseCodePage, p, n) && !IsUtf8(p, n, false)
-                        ? MultiByteToWideChar(kChineseCodePage, 0, reinterpret_cast<LPCSTR>(p), int(n), wide.data(),
-                                              int(wide.size()))
-                        : 0;
-        bool han = false;
-        for (int i = 0; i < chars; ++i) han = han || IsHan(wide[i]);
+      if (english_section && english && Decodes(kChineseCodePage, p, n) && !IsUtf8(p, n, false)) {
+        // Text saved by an editor set to code page 936: Chinese characters, or the punctuation of a Chinese input
+        // method (curly quotes, full-width forms), which code page 1252 reads as other characters.
+        const WString meant = ValueIn936(p, n);
+        bool han = false, punctuation = false, other = false;
+        for (WCHAR c : meant) {
+          han = han || IsHan(c);
+          punctuation = punctuation || (c >= 0x80 && IsChineseText(c));
+          other = other || (c >= 0x80 && !IsChineseText(c));
+        }
+        size_t first = 0;
+        while (first < value.size() && value[first] < 0x80) ++first;
+        std::string hint;
+        const std::string marks = han || !punctuation || other ? std::string() : NamedMarks(meant, &hint);
         if (han)
-          findings.Add(entry.line, "not-in-code-page",
-                       Place(name, key) + " looks like Chinese text in code page 936 in an English section: an "
-                       "English system reads it in code page 1252 and shows " + Quoted(value) +
-                           "; put it in the _CN section");
+          chinese.push_back({entry.line,
+                             Place(name, key) + " looks like Chinese text in code page 936 in an English section: "
+                             "an English system reads it in code page 1252 and shows " + Quoted(value) +
+                                 "; put it in the _CN section",
+                             0});
+        else if (!marks.empty())
+          chinese.push_back({entry.line,
+                             Place(name, key) + " holds " + marks +
+                                 " saved in code page 936: an English system reads the file in code page 1252 and shows " +
+                                 Quoted(value) + "; " + hint,
+                             ini.ColumnOf(entry.value + first)});
       }
     }
+    if (chinese.empty()) continue;
+    // Chinese throughout, while the _CN section of the same name holds English: the two headers are swapped.
+    if (chinese.size() > plainEnglish && TwinHoldsEnglish(ini, name)) {
+      const WString twin = name.substr(0, name.size() - WString(kEnglishSuffix).size()) + kChineseSuffix;
+      findings.Add(section.line, "language-sections-swapped",
+                   "[" + Utf8(name) + "] holds Chinese text and [" + Utf8(twin) +
+                       "] English: are the two headers swapped? The English page shows the Chinese texts garbled, "
+                       "and the Chinese page the English ones");
+      continue;
+    }
+    for (const Told &told : chinese) findings.Add(told.line, "not-in-code-page", told.message, told.column);
   }
 }
 
