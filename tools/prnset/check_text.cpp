@@ -72,6 +72,17 @@ bool Decodes(UINT codePage, const BYTE *p, size_t n) {
 
 bool IsHan(WCHAR c) { return c >= 0x3400 && c <= 0x9FFF; }
 
+// Whether bytes hold a common Chinese character of code page 936: a pair from its first plane (lead B0 to F7, trail
+// A1 to FE). A code-page-1252 letter before an ASCII one ("’s" is 92 73) makes a pair of the rare extension only.
+bool HasCommonHan(const BYTE *p, size_t n) {
+  for (size_t i = 0; i + 1 < n; ++i) {
+    if (p[i] < 0x81) continue;
+    if (p[i] >= 0xB0 && p[i] <= 0xF7 && p[i + 1] >= 0xA1 && p[i + 1] <= 0xFE) return true;
+    ++i;  // the trail byte of this pair
+  }
+  return false;
+}
+
 // The code points that findings already on a line name ("U+3000"): a character is named once on its line.
 std::set<std::pair<int, std::string>> NamedCharacters(const Findings &findings) {
   std::set<std::pair<int, std::string>> named;
@@ -267,11 +278,10 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
         // Text saved by an editor set to code page 936: Chinese characters, or the punctuation of a Chinese input
         // method (curly quotes, full-width forms), which code page 1252 reads as other characters.
         const WString meant = ValueIn936(p, n);
-        bool han = false, punctuation = false, other = false;
-        for (WCHAR c : meant) {
-          han = han || IsHan(c);
-          punctuation = punctuation || (c >= 0x80 && IsChineseText(c));
-          other = other || (c >= 0x80 && !IsChineseText(c));
+        bool han = HasCommonHan(p, n), punctuation = false, other = false;
+        for (WCHAR c : meant) {  // a rare Han character is a code-page-1252 letter read as half of a pair
+          punctuation = punctuation || (c >= 0x80 && IsChineseText(c) && !IsHan(c));
+          other = other || (c >= 0x80 && (!IsChineseText(c) || IsHan(c)));
         }
         size_t first = 0;
         while (first < value.size() && value[first] < 0x80) ++first;
