@@ -1,5 +1,6 @@
 // Characters the page would show otherwise than the author sees them in an editor: invisible ones, a lone quotation
 // mark, and text in another encoding than the page of its language reads.
+#include <algorithm>
 #include <cstdio>
 #include <set>
 #include <unordered_set>
@@ -219,6 +220,14 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       const FileField field = reading->field;
       const bool shownText = field == FileField::SectionTitle || field == FileField::SectionNote ||
                              field == FileField::ItemTitle || field == FileField::ItemNote;
+      // Chinese text saved by a program that had no code page for it: each character became a '?'.
+      if (shownText && chinese_section && value.find(Ascii("??")) != WString::npos &&
+          std::all_of(value.begin(), value.end(), [](WCHAR c) { return c < 0x80; }))
+        findings.Add(entry.line, "text-lost",
+                     Place(name, key) + " = " + Quoted(value) +
+                         ": a program that saved the file had no code page for its Chinese text and wrote a '?' for "
+                         "each character; the Chinese page shows the question marks; type the text again and save "
+                         "in code page 936 or as UTF-8 with a byte order mark");
       // The hint box takes '&' as the mark of an underlined letter, as every label of a dialog does; "&&" shows one.
       size_t lone = WString::npos;
       for (size_t i = 0; field == FileField::ItemNote && i < value.size() && lone == WString::npos; ++i)
