@@ -121,6 +121,27 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
                      "around '=', as \"1=Lightest 2=Light\"");
     return true;
   }
+  // Values written as words, in hexadecimal or in full-width digits: every such value reads alike, so the options
+  // cannot be told apart. One mistake of the whole rule, told once with what the values should be.
+  std::vector<WString> notNumbers;
+  for (const RuleNote &note : report.notes)
+    if (note.kind == RuleNoteKind::EnumValueNotNumber) notNumbers.push_back(part(note));
+  if (notNumbers.size() > 1) {
+    std::string list, hint = "write each value as a decimal number";
+    for (size_t i = 0; i < notNumbers.size() && i < 3; ++i) list += (i ? ", " : "") + Quoted(notNumbers[i]);
+    if (notNumbers.size() > 3) list += " and " + std::to_string(notNumbers.size() - 3) + " more";
+    for (const WString &value : notNumbers) {
+      if (value.size() > 2 && value[0] == '0' && (value[1] | 0x20) == 'x')
+        hint = "the rule reads decimal values only: write 1 for 0x01";
+      for (WCHAR c : value)
+        if (c >= 0xFF10 && c <= 0xFF19)
+          hint = "full-width digits such as " + Mark(c) + " are no digits to the rule: write " + char('0' + c - 0xFF10);
+    }
+    findings.Add(line, "enum-value-not-number",
+                 where + ": " + std::to_string(notNumbers.size()) + " values are not numbers (" + list +
+                     "): the options cannot be told apart by what they send; " + hint);
+    return true;
+  }
   // A setting written as a word reads as 0; that is the one thing to tell about the rule.
   bool words = false;
   for (const RuleNote &note : report.notes)
