@@ -331,6 +331,15 @@ const Case kCases[] = {
     {"default keyed by the item's number", [] { return Edit(kClean, "[S_Default]\nI=1\n", "[S_Default]\nItem01=1\n"); },
      25, "warning", "[S_Default] Item01 is never read: these sections take an item by its key, not its number in the "
      "list: Item01 is I; write I", 1},
+    {"option -1 under BaseOn30",
+     [] {
+       return Edit(Edit(Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=-1=Auto 0=Off 1=On"), "I_Rule=1=On 0=Off",
+                        "I_Rule=-1=Auto 1=On 0=Off"),
+                   "ParameterRule=High256", "ParameterRule=BaseOn30");
+     },
+     20, "warning",
+     "the option \"Auto\" has the value -1: choosing it keeps the item's previous value, so Set All never sends -1, "
+     "and under BaseOn30 Set Current sends nothing for it", 1},
     {"default written among the titles",
      [] { return Edit(Edit(kClean, "I=1\n", ""), "I_Title=Item\n", "I_Title=Item\nI=1\n"); }, 15, "warning",
      "[S_Lang_EN] I is never read: an item's default goes in [S_Default], what hides it in [S_Filter]", 1},

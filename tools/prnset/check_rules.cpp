@@ -328,11 +328,10 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                        " option texts end in " + Mark(mark) + " (first " + Quoted(options[0].text) +
                        "): pairs are separated by blanks alone, so the page shows the mark; write " + Quoted(meant));
   }
+  const Option *minusOne = nullptr;
   for (const Option &option : options)
     if (option.value == -1) {
-      findings.Add(lines.rule, "option-minus-one",
-                   where + ": the option " + Quoted(option.text) +
-                       " has the value -1: choosing it keeps the item's previous value, so Set All never sends -1");
+      minusOne = &option;
       break;
     }
   std::map<LONG, int> values;
@@ -362,7 +361,14 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
     EncodeItemValue(catalogue, section, itemIndex, option.value, nullptr, &size, &why);
     if (why == NoText::kNegativeDigits && !refused++) firstRefused = &option;
   }
-  if (firstRefused)
+  // The -1 option is one finding: what the page makes of it, and what BaseOn30 makes of it when it is the one
+  // negative option.
+  if (minusOne)
+    findings.Add(lines.rule, "option-minus-one",
+                 where + ": the option " + Quoted(minusOne->text) +
+                     " has the value -1: choosing it keeps the item's previous value, so Set All never sends -1" +
+                     (refused == 1 ? ", and under BaseOn30 Set Current sends nothing for it" : ""));
+  if (firstRefused && !(minusOne && refused == 1))
     findings.Add(lines.rule, "negative-base-on-30",
                  where + ": BaseOn30 cannot send negative values, and " + std::to_string(refused) +
                      (refused == 1 ? " option is" : " options are") + " negative (first " + Named(*firstRefused) +
