@@ -195,9 +195,17 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
                                                 " are kept");
         break;
       case RuleNoteKind::SerialNotNumber: break;
-      case RuleNoteKind::SerialNoRange:
-        findings.Add(line, "serial-no-range", where + " has neither MIN= nor MAX=: it gives the single option 0");
+      case RuleNoteKind::SerialNoRange: {
+        // "MIN = 0": the rule looks for MIN= written together.
+        const std::string folded = FoldedName(rule);
+        const bool spaced = folded.find("min =") != std::string::npos || folded.find("max =") != std::string::npos;
+        findings.Add(line, "serial-no-range",
+                     where + " has neither MIN= nor MAX=: it gives the single option 0" +
+                         (spaced ? std::string("; MIN and MAX are written with a blank before '=': write them as "
+                                               "\"MIN=0 MAX=30 STEP=1\"")
+                                 : std::string()));
         break;
+      }
       case RuleNoteKind::SerialEmpty:
         findings.Add(line, "serial-empty", where + ": MIN=" + std::to_string(note.value) + " is above MAX=" +
                                                std::to_string(note.limit) + ": the item has no options");

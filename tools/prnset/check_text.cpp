@@ -175,6 +175,9 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       int column;
     };
     std::vector<Told> chinese;
+    // UTF-8 lines of a section pasted from another file: told once for the section.
+    int utf8Lines = 0;
+    std::pair<int, std::string> utf8First;
     size_t plainEnglish = 0;  // lines of ASCII text with letters
     bool swallowed = false;  // the lines after a mark that hid a header belong to the section it hid
     for (const IniFile::Entry &entry : section.entries) {
@@ -274,11 +277,9 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       for (size_t i = 0; i < n; ++i) high = high || p[i] >= 0x80;
       if (!high) continue;
       if (chinese_section && !english) {
-        if (IsUtf8(p, n, true))
-          findings.Add(entry.line, "utf8-in-ansi",
-                       Place(name, key) + " is UTF-8 text in a file the Chinese page reads in code page 936: it "
-                       "shows garbled; save the whole file in code page 936, or as UTF-8 with a byte order mark");
-        else if (!Decodes(kChineseCodePage, p, n))
+        if (IsUtf8(p, n, true)) {
+          if (!utf8Lines++) utf8First = {entry.line, Place(name, key)};
+        } else if (!Decodes(kChineseCodePage, p, n))
           findings.Add(entry.line, "not-in-code-page",
                        Place(name, key) + " holds bytes that are no characters of code page 936: the Chinese page "
                        "shows them as other characters");
@@ -310,6 +311,12 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
                              ini.ColumnOf(entry.value + first)});
       }
     }
+    if (utf8Lines)
+      findings.Add(utf8First.first, "utf8-in-ansi",
+                   utf8First.second + (utf8Lines > 1 ? " and " + std::to_string(utf8Lines - 1) + " more lines of [" +
+                                                           Utf8(name) + "] are" : std::string(" is")) +
+                       " UTF-8 text in a file the Chinese page reads in code page 936: it shows garbled; save the "
+                       "whole file in code page 936, or as UTF-8 with a byte order mark");
     if (chinese.empty()) continue;
     // Chinese throughout, while the _CN section of the same name holds English: the two headers are swapped.
     if (chinese.size() > plainEnglish && TwinHoldsEnglish(ini, name)) {

@@ -120,6 +120,8 @@ class Walker {
   // it (which then tells nothing else), or on `fallbackLine`.
   void MissingKey(const WString &section, const WString &key, int fallbackLine, const char *code,
                   const std::string &consequence);
+  // The first section but `section` that holds `key` where the plug-in does not read it, or nullptr.
+  const IniFile::Section *SectionHolding(const WString &key, const WString &section) const;
   // The same for a whole section; told once however many keys the loader looks for in it.
   void MissingSection(const WString &section, int fallbackLine, const char *code, const std::string &consequence,
                       const WString &signatureKey = WString());
@@ -271,8 +273,24 @@ void Walker::MissingKey(const WString &section, const WString &key, int fallback
                ", which the plug-in does not read as " + Utf8(key) + ")";
     line = meant.line;
     findings_.Claim(meant.line);
+  } else if (const IniFile::Section *other = SectionHolding(key, section)) {
+    // The key itself, in a section that does not read it: told here, where it is to be moved from.
+    const WString otherName = ini_.Text(other->name, other->nameLength);
+    line = Line(otherName, key);
+    message += " (line " + std::to_string(line) + " has it in [" + Utf8(otherName) +
+               "], where the plug-in does not read it)";
+    findings_.Claim(line);
   }
   findings_.Add(line, code, message + ": " + consequence);
+}
+
+const IniFile::Section *Walker::SectionHolding(const WString &key, const WString &section) const {
+  for (const IniFile::Section &candidate : ini_.sections()) {
+    const WString name = ini_.Text(candidate.name, candidate.nameLength);
+    if (candidate.line == 0 || SameName(name, section) || known_.IsKey(name, key) || !Line(name, key)) continue;
+    return &candidate;
+  }
+  return nullptr;
 }
 
 void Walker::MissingSection(const WString &section, int fallbackLine, const char *code,
@@ -541,7 +559,7 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
                       " shows no items");
 
   CheckTitle(account_.Find(FileField::SectionTitle, n));
-  CheckWidth(account_.Find(FileField::SectionNote, n));
+  // A class's note is not shown on the page: how much of it is kept matters to nobody.
   NoteTitles(key, n, KeyOf(FileField::SectionTitle).key, label, declaredLine);
 
   const WString filter = Name(SectionForm::Filter, key, n, suffix_);
