@@ -313,8 +313,10 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
     }
     if (utf8Lines)
       findings.Add(utf8First.first, "utf8-in-ansi",
-                   utf8First.second + (utf8Lines > 1 ? " and " + std::to_string(utf8Lines - 1) + " more lines of [" +
-                                                           Utf8(name) + "] are" : std::string(" is")) +
+                   utf8First.second + (utf8Lines > 1 ? " and " + std::to_string(utf8Lines - 1) +
+                                                           (utf8Lines == 2 ? " more line of [" : " more lines of [") +
+                                                           Utf8(name) + "] are"
+                                                     : std::string(" is")) +
                        " UTF-8 text in a file the Chinese page reads in code page 936: it shows garbled; save the "
                        "whole file in code page 936, or as UTF-8 with a byte order mark");
     if (chinese.empty()) continue;
