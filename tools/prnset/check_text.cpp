@@ -1,7 +1,6 @@
 // Characters the page would show otherwise than the author sees them in an editor: invisible ones, a lone quotation
 // mark, and text in another encoding than the page of its language reads.
 #include <algorithm>
-#include <cstdio>
 #include <set>
 #include <unordered_set>
 
