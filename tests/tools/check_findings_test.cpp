@@ -216,9 +216,14 @@ TEST_F(FindingsTest, ALineIsQuotedAsWrittenOnce) {
     if (finding["code"] == "not-a-number") {
       ++told;
       EXPECT_NE(finding["message"].get<std::string>().find("\"\xEF\xBC\x93\""), std::string::npos) << finding;
+      EXPECT_NE(finding["message"].get<std::string>().find("U+FF13 (full-width digit 3) is no ASCII \"3\": write \"3\""),
+                std::string::npos)
+          << finding;
       EXPECT_EQ(finding["language"], "both");
     }
   EXPECT_EQ(told, 1) << findings.dump();
+  const std::string colon = RunTool({"check", FindingsFile("full-width-colon")}).out;
+  EXPECT_NE(colon.find("it holds U+FF1A (full-width colon) where '=' belongs"), std::string::npos) << colon;
 }
 
 TEST_F(FindingsTest, SeveralFilesStandardInputAndExitCodes) {

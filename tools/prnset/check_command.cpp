@@ -126,10 +126,13 @@ std::vector<Finding> FileWide(std::vector<Finding> findings, const FileSections 
   return kept;
 }
 
-// A message with its text beyond ASCII left out: what two readings say alike when only their decoding differs.
-std::string AsciiOf(const std::string &message) {
+// A message with its text beyond ASCII left out, and the naming of such a character that only the reading which
+// decodes it can give: what two readings say alike when only their decoding differs.
+std::string AsciiOf(std::string message) {
+  const size_t holds = message.find("; it holds U+"), belongs = message.find(" belongs", holds);
+  if (holds != std::string::npos && belongs != std::string::npos) message.erase(holds, belongs + 8 - holds);
   std::string ascii;
-  for (char c : message)
+  for (char c : message.substr(0, message.find("; U+")))
     if (static_cast<unsigned char>(c) < 0x80) ascii += c;
   return ascii;
 }

@@ -159,6 +159,26 @@ std::string RemarkHint(const WString &value) {
   return std::string();
 }
 
+std::string PlainHint(const WString &text) {
+  WString plain;
+  WCHAR first = 0;
+  for (WCHAR c : text) {
+    const WCHAR stands = c >= 0x80 ? PlainForm(c) : 0;
+    if (stands && !first) first = c;
+    plain += stands ? stands : c;
+  }
+  if (!first) return std::string();
+  return "; " + CharacterName(first) + " is no ASCII " + Quoted(WString(1, PlainForm(first))) + ": write " +
+         Quoted(plain);
+}
+
+std::string EqualsHint(const WString &line) {
+  for (WCHAR c : line)
+    if (c == 0xFF1D || c == 0xFF1A || c == ':')
+      return "; it holds " + (c < 0x80 ? Quoted(WString(1, c)) : CharacterName(c)) + " where '=' belongs";
+  return std::string();
+}
+
 std::string CodePoint(WCHAR c) {
   char text[16];
   std::snprintf(text, sizeof text, "U+%04X", unsigned(c));

@@ -48,6 +48,13 @@ bool IsComment(const WString &name);
 // For a value that holds a remark (" ; ..." after it), the hint that remarks go on their own line; empty otherwise.
 std::string RemarkHint(const WString &value);
 
+// For a text typed with a Chinese input method (a full-width digit, colon or equals sign), the hint that names the
+// first such character and gives the text in ASCII; empty when it holds none.
+std::string PlainHint(const WString &text);
+// For a line the reader took as a name without a value: the hint that names the ':' or full-width sign typed where
+// '=' belongs; empty when it holds none.
+std::string EqualsHint(const WString &line);
+
 // A character named by its code point ("U+3000"), as findings name the ones an editor does not show plainly.
 std::string CodePoint(WCHAR c);
 // What a character that authors meet by mistake is ("ideographic space"); empty for others.

@@ -175,7 +175,7 @@ bool Walker::CheckNumber(const AccountRead *read, const std::string &consequence
   if (!plain)
     findings_.Add(read->line, "not-a-number",
                   Place(read->section, read->key) + " = " + Quoted(raw) + " is not a plain decimal number: the plug-in reads " +
-                      std::to_string(read->value) + consequence + RemarkHint(raw));
+                      std::to_string(read->value) + consequence + RemarkHint(raw) + PlainHint(raw));
   return !plain;
 }
 
@@ -270,7 +270,7 @@ void Walker::MissingKey(const WString &section, const WString &key, int fallback
   int line = fallbackLine;
   if (!meant.name.empty()) {
     message += " (line " + std::to_string(meant.line) + " has " + Quoted(meant.name) +
-               ", which the plug-in does not read as " + Utf8(key) + ")";
+               ", which the plug-in does not read as " + Utf8(key) + EqualsHint(meant.name) + ")";
     line = meant.line;
     findings_.Claim(meant.line);
   } else if (const IniFile::Section *other = SectionHolding(key, section)) {
@@ -405,7 +405,7 @@ void Walker::NoteTitles(const WString &key, LONG n, const WString &titleKey, con
       std::string message = Place(section, titleKey) + " is missing";
       if (!meant.name.empty()) {
         message += " (line " + std::to_string(meant.line) + " has " + Quoted(meant.name) +
-                   ", which the plug-in does not read as " + Utf8(titleKey) + ")";
+                   ", which the plug-in does not read as " + Utf8(titleKey) + EqualsHint(meant.name) + ")";
         line = meant.line;
       }
       missingTitles_[l].push_back(
