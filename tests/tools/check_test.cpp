@@ -336,6 +336,8 @@ const Case kCases[] = {
     {"default keyed by the item's number", [] { return Edit(kClean, "[S_Default]\nI=1\n", "[S_Default]\nItem01=1\n"); },
      25, "warning", "[S_Default] Item01 is never read: these sections take an item by its key, not its number in the "
      "list: Item01 is I; write I", 1},
+    {"enum values written as decimals", [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=0.0=Off 1.0=On"); }, 20,
+     "warning", "2 values are not numbers (\"0.0\", \"1.0\"): they read as 0, 1, which may not be what they say", 1},
     {"option -1 under BaseOn30",
      [] {
        return Edit(Edit(Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=-1=Auto 0=Off 1=On"), "I_Rule=1=On 0=Off",

@@ -196,6 +196,12 @@ void CheckLanguagesAgree(const Reading &english, Reading &chinese) {
       if (inEnglish == inChinese || inEnglish.empty() || inChinese.empty() || RuleTold(english, s, i) ||
           RuleTold(chinese, s, i))
         continue;
+      // The same values in another order: the page keeps a choice by its value, so only a multi-choice item, whose
+      // mask counts rows, sends otherwise.
+      std::vector<LONG> sortedEnglish = inEnglish, sortedChinese = inChinese;
+      std::sort(sortedEnglish.begin(), sortedEnglish.end());
+      std::sort(sortedChinese.begin(), sortedChinese.end());
+      if (sortedEnglish == sortedChinese && DWORD(a.ParameterCount) <= 1) continue;
       const LoadAccount::Reading *chineseRule = RuleOf(chinese.account, s, i);
       // A full-width equals sign, typed with a Chinese input method, is no '=' to the rule.
       const bool fullWidth = chineseRule && chineseRule->text.find(WCHAR(0xFF1D)) != WString::npos;

@@ -1,6 +1,7 @@
 // Option rules and values, worded: what the option rules noted about a rule text, and where an item's options or
 // default send other bytes than meant, as the encoder makes them.
 #include <map>
+#include <set>
 
 #include "page/command_encoder.h"
 #include "page/job_bytes.h"
@@ -121,12 +122,20 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
                      "around '=', as \"1=Lightest 2=Light\"");
     return true;
   }
-  // Values written as words, in hexadecimal or in full-width digits: every such value reads alike, so the options
-  // cannot be told apart. One mistake of the whole rule, told once with what the values should be.
+  // Values written as words, in hexadecimal or in full-width digits: such values read alike, so the options cannot
+  // be told apart; as decimals ("2.0") they read as their whole part. One mistake of the whole rule, told once with
+  // what the values should be.
   std::vector<WString> notNumbers;
+  std::set<LONG> readAs;
+  std::string readList;
   for (const RuleNote &note : report.notes)
-    if (note.kind == RuleNoteKind::EnumValueNotNumber) notNumbers.push_back(part(note));
+    if (note.kind == RuleNoteKind::EnumValueNotNumber) {
+      notNumbers.push_back(part(note));
+      if (readAs.insert(note.value).second && readAs.size() <= 3)
+        readList += (readAs.size() > 1 ? ", " : "") + std::to_string(note.value);
+    }
   if (notNumbers.size() > 1) {
+    const bool apart = readAs.size() == notNumbers.size();
     std::string list, hint = "write each value as a decimal number";
     for (size_t i = 0; i < notNumbers.size() && i < 3; ++i) list += (i ? ", " : "") + Quoted(notNumbers[i]);
     if (notNumbers.size() > 3) list += " and " + std::to_string(notNumbers.size() - 3) + " more";
@@ -138,8 +147,11 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
           hint = "full-width digits such as " + Mark(c) + " are no digits to the rule: write " + char('0' + c - 0xFF10);
     }
     findings.Add(line, "enum-value-not-number",
-                 where + ": " + std::to_string(notNumbers.size()) + " values are not numbers (" + list +
-                     "): the options cannot be told apart by what they send; " + hint);
+                 where + ": " + std::to_string(notNumbers.size()) + " values are not numbers (" + list + "): " +
+                     (apart ? "they read as " + readList + (readAs.size() > 3 ? " and so on" : "") +
+                                  ", which may not be what they say"
+                            : std::string("the options cannot be told apart by what they send")) +
+                     "; " + hint);
     return true;
   }
   // A setting written as a word reads as 0; that is the one thing to tell about the rule.
