@@ -250,11 +250,18 @@ const Case kCases[] = {
      "warning", "with no default given, the value 1 matches no option", 1},
     {"multi-choice item with more than 24 options",
      [] {
-       return Edit(Edit(Edit(kClean, "Item01Instruction=1B 44", "Item01Instruction=1B 44\nItem01ParameterCount=3"),
-                        "I_RuleType=Enum", "I_RuleType=Serial"),
-                   "I_Rule=0=Off 1=On", "I_Rule=MIN=1 MAX=30");
+       return Edit(Edit(Edit(Edit(kClean, "Item01Instruction=1B 44", "Item01Instruction=1B 44\nItem01ParameterCount=3"),
+                             "I_RuleType=Enum", "I_RuleType=Serial"),
+                        "I_Rule=0=Off 1=On", "I_Rule=MIN=1 MAX=30"),
+                   "I=1\n", "I=8388608\n");
      },
      21, "warning", "multi-choice with 30 options: rows from 24 on have no bit", 1},
+    {"ParameterCount meant as bytes under High256",
+     [] { return Edit(kClean, "Item01Instruction=1B 44", "Item01Instruction=1B 44\nItem01ParameterCount=2"); }, 12,
+     "warning",
+     "item S/I has ParameterCount 2, which makes it multi-choice: the page offers a tick box for each option and sends "
+     "a mask of them, so its default 1 ticks other rows than meant and Set All sends 1B 44 00 01 0D; for one choice, "
+     "write ParameterCount=1", 1},
     {"multi-choice default with bits of no row",
      [] {
        return Edit(Edit(kClean, "Item01Instruction=1B 44", "Item01Instruction=1B 44\nItem01ParameterCount=3"),

@@ -99,7 +99,7 @@ const std::vector<FindingKind> kFindingKinds = {
     {"negative-base-on-30", W, "negative options under BaseOn30, which send nothing", "BaseOn30: decimal digits"},
     {"value-too-large", W, "a value that does not fit its parameter bytes", "High256: binary bytes"},
     {"parameter-count-zero", W, "options that all send the same command", "The command of one item"},
-    {"multi-choice-count", W, "a ParameterCount above 1 under BaseOn30, which makes the item multi-choice",
+    {"multi-choice-count", W, "a ParameterCount above 1 meant as digits or bytes, which makes the item multi-choice",
      "Multi-choice items"},
     {"mask-too-many-options", W, "a multi-choice item with rows that have no bit", "Multi-choice items"},
     {"mask-bits", W, "a multi-choice default with bits of no row", "Multi-choice items"},

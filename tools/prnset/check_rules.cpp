@@ -270,19 +270,25 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
   const int defaultLine = lines.defaultValue ? lines.defaultValue : lines.key;
 
   if (multiChoice) {
-    // Under BaseOn30 a count above 1 reads like a number of digits, but it makes the item multi-choice: told when
-    // the default is one option's value below 1000, as a single choice's default is (a mask that ticks the first
-    // rows is far larger).
+    // A count above 1 reads like a number of digits (BaseOn30) or bytes (High256), but it makes the item
+    // multi-choice: told when its default is one option's value, as a single choice's is (a mask that ticks the
+    // first rows is far larger; 0, no tick, counts for a Serial range only).
     bool valueDefault = false;
     for (const Option &option : options) valueDefault = valueDefault || option.value == defaultValue;
     const bool baseOn30 = lstrcmpiW(FieldText(catalogue.ParameterRule).c_str(), kBaseOn30Rule) == 0;
-    if (baseOn30 && valueDefault && defaultValue >= 0 && defaultValue < 1000) {
+    const bool oneValue =
+        baseOn30 ? valueDefault && defaultValue >= 0 && defaultValue < 1000
+                 : IsHigh256(catalogue) && valueDefault && defaultValue >= (enumRule ? 1 : 0) &&
+                       defaultValue < (1 << (kMaskRows - 8));
+    if (oneValue) {
       findings.Add(lines.parameterCount ? lines.parameterCount : lines.rule, "multi-choice-count",
                    where + " has ParameterCount " + std::to_string(parameters) +
                        ", which makes it multi-choice: the page offers a tick box for each option and sends a mask "
-                       "of them, and its default " + std::to_string(defaultValue) + " ticks other rows than meant. "
-                       "BaseOn30 sends a value below 1000 with its own digits whatever ParameterCount says; for one "
-                       "choice, write ParameterCount=1");
+                       "of them, so its default " + std::to_string(defaultValue) + " ticks other rows than meant" +
+                       (baseOn30 ? ". BaseOn30 sends a value below 1000 with its own digits whatever ParameterCount "
+                                   "says"
+                                 : " and Set All sends " + SentBytes(catalogue, section, itemIndex, defaultValue)) +
+                       "; for one choice, write ParameterCount=1");
       return;
     }
     if (options.size() > size_t(kMaskRows))
