@@ -357,6 +357,9 @@ TEST_F(FindingsTest, SuggestionsNameTheMeantName) {
       {Edit(clean, "[S_Default]\nI=1", "[S_Default_EN]\nI=0\n[S_Default_CN]\nI=0"),
        "[S_Default_EN] and 1 more (line 24) are never read: did you mean [S_Default]? Until then the page starts I "
        "at 1, not 0"},
+      {ReadSourceFile("tests/tools/findings/item-in-two-classes.ini"),
+       "and [Section01] Item01 (line 9) lists it there already: an item belongs to one class; here the page shows it "
+       "without title or options, and Set All sends it again, as 1B 53 01"},
       {Edit(clean, "[S_Lang_CN]", "[S_Lang_ZN]"),
        "[S_Lang_CN] is missing (line 13 has [S_Lang_ZN], which the plug-in does not read as [S_Lang_CN])"},
   };

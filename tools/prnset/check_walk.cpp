@@ -2,6 +2,7 @@
 // text and command that does not come out as written. The walk is the loader's; this only reads its account.
 #include <algorithm>
 #include <map>
+#include <set>
 
 #include "page/command_encoder.h"
 #include "page/job_bytes.h"
@@ -146,6 +147,8 @@ class Walker {
   // For an item of class `sectionKey` that finds no name of its own: the key its class's sections name it by
   // (one slip away, or the one key they have that no listed item takes), with the lines of those names.
   MeantEntry MeantItemKey(const WString &sectionKey, LONG n, const WString &itemKey, std::vector<int> &lines) const;
+  // The read of the list entry of class `classKey` that names item `itemKey`, or nullptr.
+  const AccountRead *ListedIn(const WString &classKey, const WString &itemKey) const;
   // Another listed class whose sections hold keys of item `itemKey` (their lines into `lines`), or empty.
   WString ClassHolding(const WString &sectionKey, const WString &itemKey, std::vector<int> &lines) const;
 
@@ -605,11 +608,18 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
       const WString holder = findsNothing ? ClassHolding(key, itemKey, lines) : WString();
       if (!holder.empty()) {
         for (int line : lines) findings_.Claim(line);
+        const AccountRead *twin = ListedIn(holder, itemKey);
+        const std::string sent = Spaced(TextOf(ItemValueText(
+            catalogue_, entry.slot, item.slot, catalogue_.Sections[entry.slot].Items[item.slot].CurrentValue)));
         findings_.Add(keyRead->line, "item-in-other-class",
                       Place(numbered, keyRead->key) + " = " + Quoted(itemKey) + " finds no title or rule in the "
                           "sections of class " + Utf8(key) + ", but those of class " + Utf8(holder) +
-                          " have them (first at line " + std::to_string(lines.front()) + "): is [" + Utf8(numbered) +
-                          "] meant to list the items of " + Utf8(holder) + "?");
+                          " have them (first at line " + std::to_string(lines.front()) +
+                          (twin ? "), and " + Place(twin->section, twin->key) + " (line " +
+                                      std::to_string(twin->line) + ") lists it there already: an item belongs to one "
+                                      "class; here the page shows it without title or options, and Set All sends it "
+                                      "again" + (sent.empty() ? std::string() : ", as " + sent)
+                                : "): is [" + Utf8(numbered) + "] meant to list the items of " + Utf8(holder) + "?"));
         continue;
       }
       const MeantEntry meant = findsNothing ? MeantItemKey(key, n, itemKey, lines) : MeantEntry();
@@ -761,6 +771,18 @@ MeantEntry Walker::MeantItemKey(const WString &sectionKey, LONG n, const WString
       if (IsNearMiss(orphan.second.first, itemKey)) break;
     }
   return meant;
+}
+
+const AccountRead *Walker::ListedIn(const WString &classKey, const WString &itemKey) const {
+  std::set<LONG> numbers;  // the class's numbers in the list
+  for (const AccountRead &read : everyListed_.reads)
+    if (read.field == FileField::SectionKey && read.line && SameName(read.text, classKey))
+      numbers.insert(read.sectionNumber);
+  for (const AccountRead &read : everyListed_.reads)
+    if (read.field == FileField::ItemKey && read.line && numbers.count(read.sectionNumber) &&
+        SameName(read.text, itemKey))
+      return &read;
+  return nullptr;
 }
 
 WString Walker::ClassHolding(const WString &sectionKey, const WString &itemKey, std::vector<int> &lines) const {
