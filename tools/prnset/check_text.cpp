@@ -161,6 +161,23 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
   const bool ansi = ini.encoding() == IniFile::Encoding::Ansi;
   const auto lines = ansi ? LineBytes(file.bytes) : std::vector<std::pair<size_t, size_t>>();
   const std::set<std::pair<int, std::string>> named = NamedCharacters(findings);
+  // A file that says it is UTF-8 (or is read as UTF-8) with lines that are not: each bad byte reads as U+FFFD on
+  // both pages. Told once, on the first such line.
+  int badLines = 0, firstBad = 0;
+  const bool utf8 = ini.encoding() == IniFile::Encoding::Utf8 || ini.encoding() == IniFile::Encoding::Utf8Bom;
+  for (const IniFile::Section &section : ini.sections())
+    for (const IniFile::Entry &entry : section.entries)
+      if (utf8 && entry.valueLength != WString::npos &&
+          ini.Text(entry.value, entry.valueLength).find(WCHAR(0xFFFD)) != WString::npos && !badLines++)
+        firstBad = entry.line;
+  if (badLines)
+    findings.Add(firstBad, "not-in-code-page",
+                 std::to_string(badLines) + (badLines == 1 ? " line is" : " lines are") + " not UTF-8 (the first is " +
+                     "this one), though the file " +
+                     (ini.encoding() == IniFile::Encoding::Utf8Bom ? "starts with a UTF-8 byte order mark"
+                                                                     : "reads as UTF-8") +
+                     ": both pages show their bytes as U+FFFD replacement characters; save the whole file as UTF-8, "
+                     "or in code page 936 without the byte order mark");
   std::unordered_set<std::string> seen;
   for (const IniFile::Section &section : ini.sections()) {
     const WString name = ini.Text(section.name, section.nameLength);
