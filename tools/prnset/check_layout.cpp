@@ -57,10 +57,15 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
     for (const IniFile::Entry &entry : section.entries) {
       WString key = ini.Text(entry.name, entry.nameLength);
       if (IsComment(key)) continue;
-      if (entry.valueLength == WString::npos && !key.empty() && key[0] == '[') {
-        // A header that lost its ']': what follows it is read as this section's, and told as that once.
+      // A header that lost its ']', or was typed with the brackets of a Chinese input method: what follows it is
+      // read as this section's, and told as that once.
+      const bool wide = !key.empty() && (key[0] == 0x3010 || key[0] == 0xFF3B);
+      if (entry.valueLength == WString::npos && !key.empty() && (key[0] == '[' || wide)) {
         findings.Add(entry.line, "no-equals",
-                     Quoted(key) + " lacks its ']': the plug-in reads it as a key of [" + Utf8(name) +
+                     Quoted(key) +
+                         (wide ? " is no header: " + CharacterName(key[0]) + " is no '['"
+                               : std::string(" lacks its ']'")) +
+                         ": the plug-in reads it as a key of [" + Utf8(name) +
                          "], and the lines after it, up to the next header, as keys of [" + Utf8(name) + "] too");
         for (const IniFile::Entry &after : section.entries)
           if (after.line > entry.line) findings.Claim(after.line);

@@ -404,6 +404,10 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       listOf.emplace(FoldedName(read.text), Numbered(kNumberedSection, read.sectionNumber));
       classOf.emplace(FoldedName(Numbered(kNumberedSection, read.sectionNumber)), read.text);
     }
+  // The sections the plug-in reads that the file lacks: a run of their keys under another header lost its own.
+  std::vector<WString> lacking;
+  for (const WString &name : sections)
+    if (!present(name)) lacking.push_back(name);
   for (const IniFile::Section &section : ini.sections()) {
     if (section.line == 0) continue;  // keys before the first header: the layout tells of them
     WString name = ini.Text(section.name, section.nameLength);
@@ -445,6 +449,29 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
     Overflow moreKeys("keys of [" + Utf8(name) + "] are never read");
     std::string classKey;
     const KnownNames::Kind kind = known.KindOf(name, &classKey);
+    // The lacking section that takes most of this section's unknown keys, two at least, and which keys those are.
+    WString lost;
+    std::unordered_set<std::string> lostKeys;
+    if (!lacking.empty() && lacking.size() <= 200) {
+      std::vector<WString> unknown;
+      for (const IniFile::Entry &entry : section.entries) {
+        const WString key = ini.Text(entry.name, entry.nameLength);
+        if (!IsComment(key) && entry.valueLength != WString::npos && !known.IsKeyOf(kind, classKey, key) &&
+            unknown.size() < size_t(Overflow::kToldOneByOne))
+          unknown.push_back(key);
+      }
+      size_t most = 1;
+      for (const WString &candidate : lacking) {
+        size_t taken = 0;
+        for (const WString &key : unknown) taken += known.IsKey(candidate, key);
+        if (taken > most) {
+          most = taken;
+          lost = candidate;
+        }
+      }
+      for (const WString &key : unknown)
+        if (!lost.empty() && known.IsKey(lost, key)) lostKeys.insert(FoldedName(key));
+    }
     for (const IniFile::Entry &entry : section.entries) {
       WString key = ini.Text(entry.name, entry.nameLength);
       if (IsComment(key) || entry.valueLength == WString::npos || known.IsKeyOf(kind, classKey, key) ||
@@ -479,6 +506,18 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
                                    : meant.empty() ? ": the plug-in reads no key of that name here"
                                                  : ": did you mean " + Utf8(meant) + "?" +
                                                        Undone(kind, ini, name, {key}, meant));
+      // Keys of a section the file lacks, under this header: that section's header line is lost.
+      if (lostKeys.count(FoldedName(key))) {
+        Unread &group = GroupOf(itemGroups, itemIndex, "=" + FoldedName(lost));
+        if (group.names.empty()) {
+          group.why = "they are keys of [" + Utf8(lost) + "], which the file lacks: is its header missing, or " +
+                      "misspelt, above line " + std::to_string(entry.line) + "?";
+          group.message = "[" + Utf8(name) + "] " + Utf8(key) + " is never read: it is a key of [" + Utf8(lost) +
+                          "], which the file lacks";
+        }
+        group.names.push_back({entry.line, Ascii("[") + name + Ascii("] ") + key});
+        continue;
+      }
       // The keys of an item its class does not list (deleted, or listed in another class): one group.
       const WString item = meant.empty() ? ItemPart(kind, key) : WString();
       if (item.empty()) {
