@@ -360,6 +360,9 @@ TEST_F(FindingsTest, SuggestionsNameTheMeantName) {
       {ReadSourceFile("tests/tools/findings/item-in-two-classes.ini"),
        "and [Section01] Item01 (line 9) lists it there already: an item belongs to one class; here the page shows it "
        "without title or options, and Set All sends it again, as 1B 53 01"},
+      {ReadSourceFile("tests/tools/findings/item-in-two-classes.ini") + "[Alpha_Filter]\nColour=0\n",
+       "[Alpha_Filter] Colour is never read: Colour is an item of class Beta, whose filters are in [Beta_Filter]. "
+       "Until then the page shows item Colour, which it is meant to hide"},
       {Edit(clean, "[S_Lang_CN]", "[S_Lang_ZN]"),
        "[S_Lang_CN] is missing (line 13 has [S_Lang_ZN], which the plug-in does not read as [S_Lang_CN])"},
   };

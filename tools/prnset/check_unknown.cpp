@@ -399,10 +399,15 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
   std::map<std::string, size_t> classIndex, itemIndex;
   std::map<std::string, WString> listOf;   // folded class key -> the [SectionNN] that lists its items
   std::map<std::string, WString> classOf;  // folded [SectionNN] -> the key of the class it lists items of
+  std::map<LONG, WString> classNumbered;   // class number -> its key
+  std::map<std::string, WString> itemClass;  // folded item key -> the key of the first class that lists it
   for (const LoadAccount::Reading &read : file.everyListed.reads)
     if (read.field == FileField::SectionKey && read.line) {
       listOf.emplace(FoldedName(read.text), Numbered(kNumberedSection, read.sectionNumber));
       classOf.emplace(FoldedName(Numbered(kNumberedSection, read.sectionNumber)), read.text);
+      classNumbered.emplace(read.sectionNumber, read.text);
+    } else if (read.field == FileField::ItemKey && read.line) {
+      itemClass.emplace(FoldedName(read.text), classNumbered[read.sectionNumber]);
     }
   // The sections the plug-in reads that the file lacks: a run of their keys under another header lost its own.
   std::vector<WString> lacking;
@@ -492,6 +497,16 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       KnownNames::Kind owner;
       std::string elsewhere = ReadElsewhere(key, kind, classWritten, listedAs, owner);
       WString standsFor = listedAs && listedAs->field == FileField::ItemKey ? listedAs->text : WString();
+      auto otherClass = itemClass.find(FoldedName(key));
+      if ((kind == KnownNames::Kind::Filter || kind == KnownNames::Kind::Defaults) && elsewhere.empty() &&
+          otherClass != itemClass.end() && !SameName(otherClass->second, classWritten)) {
+        // An item of another class: its filter or default goes in that class's section.
+        WCHAR right[kPathChars];
+        SectionName(SectionForm(int(kind) - 1), otherClass->second.c_str(), 0, kEnglishSuffix, right);
+        elsewhere = ": " + Utf8(key) + " is an item of class " + Utf8(otherClass->second) + ", whose " +
+                    (kind == KnownNames::Kind::Filter ? "filters" : "defaults") + " are in [" + Utf8(right) + "]";
+        standsFor = key;
+      }
       if (kind == KnownNames::Kind::Filter && SameName(key, classWritten)) {
         // The class's own key among its filters: meant to hide the class.
         standsFor = KeyOf(FileField::SectionEnable).key;
