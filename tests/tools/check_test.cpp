@@ -354,6 +354,9 @@ const Case kCases[] = {
      20, "warning",
      "the option \"Auto\" has the value -1: choosing it keeps the item's previous value, so Set All never sends -1, "
      "and under BaseOn30 Set Current sends nothing for it", 1},
+    {"two entries on one line", [] { return Edit(kClean, "I=1\n", "I=1 J=2\n"); }, 25, "warning",
+     "[S_Default] I = \"1 J=2\" is not a plain decimal number: the plug-in reads 1; it holds \"J=2\": two entries on one "
+     "line, of which the second is never read; put it on a line of its own", 1},
     {"default written among the titles",
      [] { return Edit(Edit(kClean, "I=1\n", ""), "I_Title=Item\n", "I_Title=Item\nI=1\n"); }, 15, "warning",
      "[S_Lang_EN] I is never read: an item's default goes in [S_Default], what hides it in [S_Filter]", 1},

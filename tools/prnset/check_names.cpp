@@ -159,6 +159,20 @@ std::string RemarkHint(const WString &value) {
   return std::string();
 }
 
+std::string JoinedHint(const WString &value) {
+  for (size_t i = 1; i < value.size(); ++i) {
+    if (value[i - 1] != ' ' || !((value[i] | 0x20) >= 'a' && (value[i] | 0x20) <= 'z')) continue;
+    size_t end = i;
+    while (end < value.size() && (((value[end] | 0x20) >= 'a' && (value[end] | 0x20) <= 'z') ||
+                                  (value[end] >= '0' && value[end] <= '9') || value[end] == '_'))
+      ++end;
+    if (end < value.size() && value[end] == '=')
+      return "; it holds " + Quoted(value.substr(i)) + ": two entries on one line, of which the second is never "
+             "read; put it on a line of its own";
+  }
+  return std::string();
+}
+
 std::string PlainHint(const WString &text) {
   WString plain;
   WCHAR first = 0;

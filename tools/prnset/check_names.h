@@ -48,6 +48,10 @@ bool IsComment(const WString &name);
 // For a value that holds a remark (" ; ..." after it), the hint that remarks go on their own line; empty otherwise.
 std::string RemarkHint(const WString &value);
 
+// For a value that runs on into a second entry ("3 Resolution=2", a line break lost), the hint that names it; empty
+// otherwise.
+std::string JoinedHint(const WString &value);
+
 // For a text typed with a Chinese input method (a full-width digit, colon or equals sign), the hint that names the
 // first such character and gives the text in ASCII; empty when it holds none.
 std::string PlainHint(const WString &text);

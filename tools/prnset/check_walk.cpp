@@ -178,7 +178,8 @@ bool Walker::CheckNumber(const AccountRead *read, const std::string &consequence
   if (!plain)
     findings_.Add(read->line, "not-a-number",
                   Place(read->section, read->key) + " = " + Quoted(raw) + " is not a plain decimal number: the plug-in reads " +
-                      std::to_string(read->value) + consequence + RemarkHint(raw) + PlainHint(raw));
+                      std::to_string(read->value) + consequence + RemarkHint(raw) + PlainHint(raw) +
+                      JoinedHint(raw));
   return !plain;
 }
 
