@@ -70,7 +70,8 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
         for (const IniFile::Entry &after : section.entries)
           if (after.line > entry.line) findings.Claim(after.line);
       } else if (entry.valueLength == WString::npos && !moreLines.Full(entry.line)) {
-        findings.Add(entry.line, "no-equals", where + Quoted(key) + " has no '=': it reads as a key with an empty value");
+        findings.Add(entry.line, "no-equals",
+                     where + Quoted(key) + " has no '='" + EqualsHint(key) + ": it reads as a key with an empty value");
       }
       std::string foldedKey = FoldedName(key);
       auto firstKey = seenKeys.find(foldedKey);
