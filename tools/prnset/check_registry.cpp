@@ -60,7 +60,7 @@ const std::vector<FindingKind> kFindingKinds = {
     {"ampersand-in-note", W, "an & in an item's note, which the hint box shows as an underline",
      "Languages: `[S_Lang_EN]` and `[S_Lang_CN]`"},
     {"text-lost", W, "Chinese text that a save turned into question marks", "Encodings"},
-    {"escape-in-text", W, "a backslash escape such as \\n in a title or note, which the page shows as written",
+    {"escape-in-text", W, "a backslash escape such as \\n, or a doubled mark, in a title or note, which the page shows as written",
      "Languages: `[S_Lang_EN]` and `[S_Lang_CN]`"},
     {"language-sections-swapped", W, "an English section of Chinese text whose Chinese section holds English",
      "Languages: `[S_Lang_EN]` and `[S_Lang_CN]`"},

@@ -270,6 +270,16 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
                          ": the page shows the backslash and the letter as written, not as a line break or a tab; "
                          "write a blank instead",
                      ini.ColumnOf(entry.value + escape));
+      // Marks doubled for another program (a spreadsheet's "" in a quoted cell, a format string's %%): the page
+      // shows both.
+      const WString shown = shownText ? ReadWhole(ini, name, key) : WString();
+      for (const char *twice : {"\"\"", "%%"}) {
+        if (shown.find(Ascii(twice)) == WString::npos) continue;
+        findings.Add(entry.line, "escape-in-text",
+                     Place(name, key) + " holds a doubled " + (twice[0] == '"' ? "quotation mark" : "'%'") +
+                         ", which the page shows as two: " + Quoted(shown) + "; write it once");
+        break;
+      }
       bool letters = false, ascii = true;
       for (WCHAR c : value) {
         letters = letters || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z');
