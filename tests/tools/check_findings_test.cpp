@@ -143,6 +143,15 @@ TEST_F(FindingsTest, FilesThatAreNoTextGiveOneErrorAndNothingElse) {
   EXPECT_EQ(Findings(RunTool({"check", File(stray), "--format", "json"}))[0]["code"], "unknown-section");
   ToolRun marked = RunTool({"check", File("\xFF\xFE" + little), "--format", "json"});
   EXPECT_TRUE(Findings(marked).empty()) << marked.out;
+  // Null bytes after the last line only: every line reads, so one warning, and the file is checked on.
+  ToolRun padded = RunTool({"check", File(text + std::string(64, '\0')), "--format", "json"});
+  nlohmann::json told = Findings(padded);
+  ASSERT_EQ(told.size(), 1u) << padded.out;
+  EXPECT_EQ(told[0]["code"], "trailing-nulls");
+  EXPECT_EQ(padded.code, 0);
+  // One null in mid-file is still no text.
+  EXPECT_EQ(Findings(RunTool({"check", File(text + std::string(1, '\0') + "[More]\n"), "--format", "json"}))[0]["code"],
+            "file-binary");
 }
 
 TEST_F(FindingsTest, MessagesAreEscapedAndSortedByLine) {

@@ -98,8 +98,17 @@ bool CheckFileContent(const std::vector<BYTE> &bytes, Findings &findings) {
                        "page shows no classes; save it as UTF-16 with a byte order mark");
     return false;
   }
+  // Null bytes after the last line only (a copy tool's padding): the reader stops each line at a null, so every
+  // line before them reads as written.
+  size_t trailing = 0;
+  while (trailing < bytes.size() && bytes[bytes.size() - 1 - trailing] == 0) ++trailing;
+  const bool padding = nulls > 0 && trailing == nulls;
+  if (padding)
+    findings.Add(0, "trailing-nulls",
+                 "the file ends with " + std::to_string(trailing) + " null bytes after its last line: the plug-in "
+                 "reads the lines before them as written; remove them");
   // A stray control character is a fault of one line, told where it stands; many of them are no text at all.
-  if (nulls > 0 || controls > 64 || (controls > 8 && controls * 20 > bytes.size())) {
+  if ((nulls > 0 && !padding) || controls > 64 || (controls > 8 && controls * 20 > bytes.size())) {
     findings.Add(0, "file-binary",
                    "the file is not text (" + std::to_string(nulls + controls) +
                        " null or control bytes): the page shows whatever sections happen to read from it");

@@ -272,6 +272,7 @@ int CheckCommand(const FileArguments &parsed, std::ostream &out, std::ostream &e
     std::vector<BYTE> bytes;
     std::vector<Finding> findings;
     Findings content;
+    bool readOn = false;  // the file is read as settings, beyond its raw bytes
     std::string reason = f < parsed.unreadable.size() ? parsed.unreadable[f] : std::string();
     if (reason.empty() && !ReadBytes(parsed.files[f], bytes)) reason = "it cannot be read to its end";
     if (!reason.empty()) {
@@ -281,26 +282,31 @@ int CheckCommand(const FileArguments &parsed, std::ostream &out, std::ostream &e
       findings = content.list();
     } else if (!CheckFileContent(bytes, content)) {
       findings = content.list();
-    } else if (both) {
-      // Section names are ASCII in every reading: the English reading's sections place every line.
-      FileSections sections;
-      Reading englishReading = CheckIn(bytes, english, true, &sections);
-      Reading chineseReading = CheckIn(bytes, chinese, true);
-      Findings &inEnglish = englishReading.findings, &inChinese = chineseReading.findings;
-      CheckLanguagesAgree(englishReading, chineseReading);
-      inEnglish.ClaimAlso(inChinese);
-      inChinese.ClaimAlso(inEnglish);
-      inEnglish.DropClaimed(kClaimableCodes);
-      inChinese.DropClaimed(kClaimableCodes);
-      std::vector<Finding> fromEnglish = FileWide(Concerning(inEnglish, english), sections, false),
-                           fromChinese = FileWide(Concerning(inChinese, chinese), sections, true);
-      OneQuoting(fromEnglish, fromChinese, sections);
-      findings = MergeLanguages(fromEnglish, fromChinese);
     } else {
-      findings = Concerning(CheckIn(bytes, parsed.language, false).findings, parsed.language);
-      std::stable_sort(findings.begin(), findings.end(),
-                       [](const Finding &a, const Finding &b) { return a.line < b.line; });
+      readOn = true;
+      if (both) {
+        // Section names are ASCII in every reading: the English reading's sections place every line.
+        FileSections sections;
+        Reading englishReading = CheckIn(bytes, english, true, &sections);
+        Reading chineseReading = CheckIn(bytes, chinese, true);
+        Findings &inEnglish = englishReading.findings, &inChinese = chineseReading.findings;
+        CheckLanguagesAgree(englishReading, chineseReading);
+        inEnglish.ClaimAlso(inChinese);
+        inChinese.ClaimAlso(inEnglish);
+        inEnglish.DropClaimed(kClaimableCodes);
+        inChinese.DropClaimed(kClaimableCodes);
+        std::vector<Finding> fromEnglish = FileWide(Concerning(inEnglish, english), sections, false),
+                             fromChinese = FileWide(Concerning(inChinese, chinese), sections, true);
+        OneQuoting(fromEnglish, fromChinese, sections);
+        findings = MergeLanguages(fromEnglish, fromChinese);
+      } else {
+        findings = Concerning(CheckIn(bytes, parsed.language, false).findings, parsed.language);
+        std::stable_sort(findings.begin(), findings.end(),
+                         [](const Finding &a, const Finding &b) { return a.line < b.line; });
+      }
     }
+    // What the raw bytes told of a file that reads on (padding after its last line) comes first.
+    if (readOn) findings.insert(findings.begin(), content.list().begin(), content.list().end());
 
     int errors = 0, warnings = 0;
     const FindingLanguage checked = both ? FindingLanguage::Both

@@ -69,7 +69,7 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
                          "], and the lines after it, up to the next header, as keys of [" + Utf8(name) + "] too");
         for (const IniFile::Entry &after : section.entries)
           if (after.line > entry.line) findings.Claim(after.line);
-      } else if (entry.valueLength == WString::npos && !moreLines.Full(entry.line)) {
+      } else if (entry.valueLength == WString::npos && !key.empty() && !moreLines.Full(entry.line)) {
         findings.Add(entry.line, "no-equals",
                      where + Quoted(key) + " has no '='" + EqualsHint(key) + ": it reads as a key with an empty value");
       }

@@ -15,6 +15,7 @@ const std::vector<FindingKind> kFindingKinds = {
     {"file-too-large", E, "the file is too large to read: no classes", "Limits at a glance"},
     {"file-utf16-no-bom", E, "UTF-16 without a byte order mark: no classes", "Encodings"},
     {"file-binary", E, "the file is not text", "Encodings"},
+    {"trailing-nulls", W, "null bytes after the file's last line", "Encodings"},
     {"no-section-names", E, "no [SectionNames]: no classes", "`[SectionNames]`"},
     {"no-section-count", E, "no SectionCount: no classes", "`[SectionNames]`"},
     {"count-negative", E, "a negative SectionCount: no classes", "`[SectionNames]`"},
