@@ -357,6 +357,10 @@ const Case kCases[] = {
     {"two entries on one line", [] { return Edit(kClean, "I=1\n", "I=1 J=2\n"); }, 25, "warning",
      "[S_Default] I = \"1 J=2\" is not a plain decimal number: the plug-in reads 1; it holds \"J=2\": two entries on one "
      "line, of which the second is never read; put it on a line of its own", 1},
+    {"another program's word for the instruction", [] { return Edit(kClean, "Item01Instruction=", "Item01Command="); },
+     11, "error",
+     "[Section01] Item01Instruction is missing (line 11 has \"Item01Command\", which the plug-in does not read as "
+     "Item01Instruction)", 1},
     {"default written among the titles",
      [] { return Edit(Edit(kClean, "I=1\n", ""), "I_Title=Item\n", "I_Title=Item\nI=1\n"); }, 15, "warning",
      "[S_Lang_EN] I is never read: an item's default goes in [S_Default], what hides it in [S_Filter]", 1},

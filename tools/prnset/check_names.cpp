@@ -294,6 +294,11 @@ MeantEntry MeantKey(const IniFile &ini, const KnownNames &known, const WString &
   size_t best = 3;
   const IniFile::Section *found = FirstSection(ini, section);
   if (!found) return meant;
+  // The length of the key up to the end of its number ("Item03" of Item03Instruction), or 0.
+  size_t numbered = 0;
+  for (size_t i = 0; i < key.size(); ++i)
+    if (key[i] >= '0' && key[i] <= '9') numbered = i + 1;
+    else if (numbered) break;
   for (const IniFile::Entry &entry : found->entries) {
     WString name = ini.Text(entry.name, entry.nameLength);
     if (IsComment(name) || (entry.valueLength != WString::npos && known.IsKey(section, name))) continue;
@@ -306,8 +311,14 @@ MeantEntry MeantKey(const IniFile &ini, const KnownNames &known, const WString &
     if (otherNumber) continue;
     bool withoutEquals = entry.valueLength == WString::npos && name.size() > key.size() &&
                          SameName(name.substr(0, key.size()), key);
-    // The nearest entry, the earlier of two as near: COMPRESS_VALUE02, not 01, stands for COMPRESS_VALUE2.
-    const size_t distance = withoutEquals ? 0 : IsNearMiss(name, key) ? NameDistance(name, key, 2) : best;
+    // The nearest entry, the earlier of two as near: COMPRESS_VALUE02, not 01, stands for COMPRESS_VALUE2. A key
+    // of the same number with another word after it (Item03Command for Item03Instruction) comes last.
+    const bool sameNumber = numbered > 0 && key.size() > numbered && name.size() > numbered &&
+                            SameName(name.substr(0, numbered), key.substr(0, numbered));
+    const size_t distance = withoutEquals           ? 0
+                            : IsNearMiss(name, key) ? NameDistance(name, key, 2)
+                            : sameNumber            ? 2
+                                                    : best;
     if (distance < best) {
       best = distance;
       meant.name = name;
