@@ -41,10 +41,15 @@ void CheckNumbers(const IniFile &ini, INT compress, INT move, Findings &findings
       if (run.second++ == 0) run.first = {entry.line, Place(kSettingsSection, key) + " = " + Quoted(raw)};
       continue;
     }
+    // A value that names another key of the section ("COMPRESS_VALUE1"): its value was meant.
+    const WString named = ini.LineOf(kSettingsSection, raw.c_str()) ? ReadWhole(ini, kSettingsSection, raw) : WString();
     findings.Add(entry.line, "not-a-number",
                  Place(kSettingsSection, key) + " = " + Quoted(raw) + " is not a plain decimal number: the plug-in reads " +
                      std::to_string(value) +
                      (isSwitch && value == 0 ? ", so the driver's item is left out; write 1 to offer it" : "") +
+                     (named.empty() ? std::string()
+                                    : "; it names " + Utf8(raw) + ", whose value is " + Utf8(named) + ": write " +
+                                          Utf8(named)) +
                      RemarkHint(raw));
   }
   for (const auto &run : units)
@@ -133,7 +138,9 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
                        " (up to COMPRESS_VALUE" + std::to_string(highest) +
                        "): the compression list never offers " + (beyond == 1 ? "it" : "them") +
                        "; write Count=" + std::to_string(highest));
-    if (choices.declared > 0 && !choices.matched && missing.empty())  // else the missing choices are the cause
+    // Else the missing choices are the cause, or a current value that is no number, told as such.
+    const WString current = ReadWhole(ini, settings, kCompressValueKey);
+    if (choices.declared > 0 && !choices.matched && missing.empty() && (current.empty() || IsPlainDecimal(current)))
       findings.Add(line(kCompressValueKey), "settings-current",
                    "[Settings] COMPRESS_VALUE " + std::to_string(choices.current) +
                        " is none of the compression choices: the list starts at its first choice");
