@@ -56,6 +56,7 @@ const std::vector<FindingKind> kFindingKinds = {
     {"text-cut", W, "a text longer than its field", "Limits at a glance"},
     {"title-cut", W, "a title longer than the page shows", "Languages: `[S_Lang_EN]` and `[S_Lang_CN]`"},
     {"title-missing", W, "a shown class or item without a title", "Languages: `[S_Lang_EN]` and `[S_Lang_CN]`"},
+    {"note-missing", W, "an item's note that the other language has", "Languages: `[S_Lang_EN]` and `[S_Lang_CN]`"},
     {"titles-missing", W, "no titles at all in one language", "Languages: `[S_Lang_EN]` and `[S_Lang_CN]`"},
     {"remark-in-text", W, "a remark after a title or note, which the page shows", "How the file is read"},
     {"ampersand-in-note", W, "an & in an item's note, which the hint box shows as an underline",

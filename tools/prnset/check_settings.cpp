@@ -84,6 +84,10 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
                                                     std::to_string(kMaxCompressChoices) + " choices");
     WCHAR first[kPathChars];
     wsprintfW(first, kCompressChoiceForm, 1);
+    if (choices.declared <= 0 && !line(first) && !line(kCompressCountKey))
+      findings.Add(line(kCompressSwitchKey.key), "settings-count",
+                   "[Settings] Landscape_Compress is on but the section has no Count and no COMPRESS_VALUE1: the "
+                   "compression list offers the single choice 100");
     if (choices.declared <= 0 && line(first))
       findings.Add(countLine, "settings-count",
                    "[Settings] has COMPRESS_VALUE1 but no Count above 0: the compression list offers the single "

@@ -121,6 +121,8 @@ class Walker {
   // it (which then tells nothing else), or on `fallbackLine`.
   void MissingKey(const WString &section, const WString &key, int fallbackLine, const char *code,
                   const std::string &consequence);
+  // Whether a language section gives any item a note.
+  bool HasNotes(const WString &section) const;
   // The first section but `section` that holds `key` where the plug-in does not read it, or nullptr.
   const IniFile::Section *SectionHolding(const WString &key, const WString &section) const;
   // The same for a whole section; told once however many keys the loader looks for in it.
@@ -286,6 +288,19 @@ void Walker::MissingKey(const WString &section, const WString &key, int fallback
     findings_.Claim(line);
   }
   findings_.Add(line, code, message + ": " + consequence);
+}
+
+bool Walker::HasNotes(const WString &section) const {
+  const WString suffix = NameOf(FileField::ItemNote, 0, WString());  // "_Note"
+  const IniFile::Section *found = FirstSection(ini_, section);
+  for (size_t i = 0; found && i < found->entries.size(); ++i) {
+    const IniFile::Entry &entry = found->entries[i];
+    const WString key = ini_.Text(entry.name, entry.nameLength);
+    if (key.size() > suffix.size() && SameName(key.substr(key.size() - suffix.size()), suffix) &&
+        !Read(section, key).empty())
+      return true;
+  }
+  return false;
 }
 
 const IniFile::Section *Walker::SectionHolding(const WString &key, const WString &section) const {
@@ -672,7 +687,19 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
   }
 
   CheckTitle(account_.Find(FileField::ItemTitle, n, m));
-  CheckWidth(account_.Find(FileField::ItemNote, n, m));
+  const AccountRead *note = account_.Find(FileField::ItemNote, n, m);
+  CheckWidth(note);
+  // A note the other language has, where this language gives other items theirs: the hint box of this page is
+  // empty (a translator's line deleted or missed).
+  const WString otherNotes =
+      Name(SectionForm::Language, sectionKey, n, suffix_ == kEnglishSuffix ? kChineseSuffix : kEnglishSuffix);
+  if (note && note->text.empty() && Has(otherNotes, note->key) && HasNotes(note->section))
+    findings_.Add(note->line ? note->line : (Line(note->section, NameOf(FileField::ItemTitle, 0, itemKey))
+                                                   ? Line(note->section, NameOf(FileField::ItemTitle, 0, itemKey))
+                                                   : SectionLine(ini_, note->section)),
+                  "note-missing",
+                  Place(note->section, note->key) + " is missing, though [" + Utf8(otherNotes) + "] has it: in " +
+                      languageName_ + " the hint box of " + where + " is empty");
   NoteTitles(sectionKey, n, NameOf(FileField::ItemTitle, 0, itemKey), where, keyRead->line);
 
   const AccountRead *type = account_.Find(FileField::RuleType, n, m);
