@@ -21,11 +21,16 @@ class Listing {
   Listing(const LoadSource &source, LPCWSTR section, FileField field)
       : known_(source.ListedNumbers(section, KeyOf(field).key, numbers)) {}
   bool Listed(LONG n) const { return !known_ || std::binary_search(numbers.begin(), numbers.end(), n); }
-  // The first listed number above n, or 0 when there is none (or the source cannot tell, n + 1).
-  LONG After(LONG n) const {
-    if (!known_) return n + 1;
+  // Past hidden unlisted entry n: n becomes the entry before the next listed number, so that the walk's next step
+  // takes it; false (n one past) when no listed number follows.
+  bool PassUnlisted(LONG &n) const {
     auto next = std::upper_bound(numbers.begin(), numbers.end(), n);
-    return next == numbers.end() ? 0 : *next;
+    if (next == numbers.end()) {
+      ++n;
+      return false;
+    }
+    n = *next - 1;
+    return true;
   }
   std::vector<LONG> numbers;
 
@@ -143,14 +148,9 @@ void LoadItems(Load &load, LONG n, int slot) {
     if (load.observer) load.observer->Item(n, m, slot, shown ? itemSlot : -1);
     if (shown) {
       ++itemSlot;
-    } else if (!listing.Listed(m)) {
-      const LONG next = listing.After(m);
-      if (next == 0) {
-        ++m;
-        why = WalkStop::PastListed;
-        break;
-      }
-      m = next - 1;
+    } else if (!listing.Listed(m) && !listing.PassUnlisted(m)) {
+      why = WalkStop::PastListed;
+      break;
     }
   }
   section.ItemCount = itemSlot;
@@ -196,14 +196,9 @@ void LoadAll(Load &load) {
     catalogue.SectionCount = slot + 1;  // the section being filled counts while its items are read
     if (LoadSection(load, n, slot) == 0) {
       if (load.observer) load.observer->Section(n, -1);
-      if (!listing.Listed(n)) {
-        const LONG next = listing.After(n);
-        if (next == 0) {
-          ++n;
-          why = WalkStop::PastListed;
-          break;
-        }
-        n = next - 1;
+      if (!listing.Listed(n) && !listing.PassUnlisted(n)) {
+        why = WalkStop::PastListed;
+        break;
       }
       continue;
     }
