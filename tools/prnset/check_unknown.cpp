@@ -72,6 +72,15 @@ const std::vector<std::pair<WString, SectionForm>> &ClassSectionSuffixes() {
   return suffixes;
 }
 
+// The class key a name of a class's own section is made from ("Paper" for Paper_Lang_EN), or empty.
+WString ClassPrefix(const WString &section) {
+  for (const auto &suffix : ClassSectionSuffixes())
+    if (section.size() > suffix.first.size() &&
+        SameName(section.substr(section.size() - suffix.first.size()), suffix.first))
+      return section.substr(0, section.size() - suffix.first.size());
+  return WString();
+}
+
 const std::vector<WString> &SettingsKeys() {
   static const std::vector<WString> all = [] {
   std::vector<WString> keys = {kCompressSwitchKey.key, kMoveSwitchKey.key, kCompressCountKey, kCompressValueKey,
@@ -232,16 +241,11 @@ std::vector<WString> CheckMisspeltClassKeys(const CheckedFile &file, Findings &f
     auto gather = [&](const std::function<bool(const WString &prefix, const WString &name)> &fits) {
       for (const IniFile::Section &section : ini.sections()) {
         const WString name = ini.Text(section.name, section.nameLength);
-        for (const auto &suffix : ClassSectionSuffixes()) {
-          if (name.size() <= suffix.first.size() ||
-              !SameName(name.substr(name.size() - suffix.first.size()), suffix.first))
-            continue;
-          const WString prefix = name.substr(0, name.size() - suffix.first.size());
-          if (!fits(prefix, name)) continue;
-          auto &found = meant[FoldedName(prefix)];
-          found.first = prefix;
-          found.second.push_back(section.line);
-        }
+        const WString prefix = ClassPrefix(name);
+        if (prefix.empty() || !fits(prefix, name)) continue;
+        auto &found = meant[FoldedName(prefix)];
+        found.first = prefix;
+        found.second.push_back(section.line);
       }
     };
     gather([&](const WString &prefix, const WString &) { return IsNearMiss(prefix, key); });
@@ -311,14 +315,6 @@ Unread &GroupOf(std::vector<std::pair<std::string, Unread>> &groups, std::map<st
   return groups.back().second;
 }
 
-// The class key a name of a class's own section is made from ("Paper" for Paper_Lang_EN), or empty.
-WString ClassPrefix(const WString &section) {
-  for (const auto &suffix : ClassSectionSuffixes())
-    if (section.size() > suffix.first.size() &&
-        SameName(section.substr(section.size() - suffix.first.size()), suffix.first))
-      return section.substr(0, section.size() - suffix.first.size());
-  return WString();
-}
 
 // Where a key that its section does not take is read: a fixed key of another section ("InstructionTail" only in
 // [SectionNames]), or an item's list name where the class's sections take the item's key (`listed` is the read
