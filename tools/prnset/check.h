@@ -177,6 +177,8 @@ struct ItemLines {
   int parameterCount;
   int key;  // the item's key in its list: findings about a default the file does not give go there
 };
+// The bytes the printer gets for an item's value, as prnset job prints them; empty when it gets none.
+std::string ItemBytes(const SettingsCatalogue &catalogue, LONG section, LONG item, LONG value);
 // The loaded item's options and default against what the encoder makes of them.
 void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item, bool enumRule,
                      const ItemLines &lines, const std::string &where, Findings &findings);

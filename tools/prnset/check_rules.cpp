@@ -7,6 +7,7 @@
 #include "page/job_bytes.h"
 #include "tools/prnset/check.h"
 #include "tools/prnset/check_names.h"
+#include "tools/prnset/commands_text.h"
 
 namespace prnset {
 
@@ -14,21 +15,10 @@ namespace {
 
 std::string Ordinal(DWORD index) { return "option " + std::to_string(index + 1); }
 
-// The bytes the printer gets for an item's value, as prnset job prints them; "nothing" when it gets none.
+// The bytes the printer gets for an item's value, or "nothing".
 std::string SentBytes(const SettingsCatalogue &catalogue, LONG section, LONG item, LONG value) {
-  CommandText text = ItemValueText(catalogue, section, item, value);
-  if (!text.size) return "nothing";
-  std::vector<BYTE> bytes(text.size);
-  DWORD count = HexTextToBytes(text.text.get(), bytes.data(), DWORD(bytes.size()));
-  if (!count) return "nothing";
-  static const char kDigits[] = "0123456789ABCDEF";
-  std::string out;
-  for (DWORD i = 0; i < count; ++i) {
-    if (i) out += ' ';
-    out += kDigits[bytes[i] >> 4];
-    out += kDigits[bytes[i] & 15];
-  }
-  return out;
+  const std::string bytes = ItemBytes(catalogue, section, item, value);
+  return bytes.empty() ? "nothing" : bytes;
 }
 
 std::string HexMask(DWORD mask) {
@@ -81,6 +71,13 @@ bool IsHigh256(const SettingsCatalogue &catalogue) {
 }
 
 }  // namespace
+
+std::string ItemBytes(const SettingsCatalogue &catalogue, LONG section, LONG item, LONG value) {
+  CommandText text = ItemValueText(catalogue, section, item, value);
+  std::vector<BYTE> bytes(text.size);
+  const DWORD count = text.size ? HexTextToBytes(text.text.get(), bytes.data(), DWORD(bytes.size())) : 0;
+  return HexPairs(bytes.data(), count);
+}
 
 bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, const std::string &where,
                     Findings &findings, DWORD options) {

@@ -8,8 +8,8 @@
 #include "page/job_bytes.h"
 #include "page/settings_page.h"
 #include "tools/prnset/check.h"
-#include "tools/prnset/commands_text.h"
 #include "tools/prnset/check_names.h"
+#include "tools/prnset/commands_text.h"
 
 namespace prnset {
 
@@ -68,15 +68,6 @@ WString NameOf(FileField field, LONG number, const WString &itemKey = WString())
 }
 
 using AccountRead = LoadAccount::Reading;
-
-// Command text as the encoder wrote it, with one blank between its groups.
-std::string Spaced(const WString &text) {
-  std::string spaced;
-  for (WCHAR c : text)
-    if (c != ' ' || (!spaced.empty() && spaced.back() != ' ')) spaced += char(c);
-  while (!spaced.empty() && spaced.back() == ' ') spaced.pop_back();
-  return spaced;
-}
 
 // Declared entries past the highest listed number: the walk reads them with an empty key, and they are told as one
 // run from the first of them.
@@ -247,12 +238,11 @@ void Walker::CheckTailInInstruction(const AccountRead *instruction, LONG slot, L
   const DWORD commandBytes = HexTextToBytes(instruction->text.c_str(), command, sizeof command);
   if (!tailBytes || commandBytes <= tailBytes || memcmp(command + commandBytes - tailBytes, tail, tailBytes) != 0)
     return;
-  const CommandText sent =
-      ItemValueText(catalogue_, slot, itemSlot, catalogue_.Sections[slot].Items[itemSlot].CurrentValue);
+  const std::string sent = ItemBytes(catalogue_, slot, itemSlot, catalogue_.Sections[slot].Items[itemSlot].CurrentValue);
   findings_.Add(instruction->line, "tail-in-instruction",
                 Place(instruction->section, instruction->key) + " ends with " + HexPairs(tail, tailBytes) +
                     ", the InstructionTail, which the page adds after the value itself: " + where + " is sent as " +
-                    Spaced(TextOf(sent)) + "; leave the tail out of the instruction");
+                    sent + "; leave the tail out of the instruction");
 }
 
 // A filter value is a number: a word reads as 0 and hides what it filters.
@@ -368,9 +358,8 @@ std::string Walker::Unnamed(LONG classSlot, const std::vector<LONG> &slots) cons
   for (LONG slot : slots) {
     const LONG section = classes ? slot : classSlot;
     for (LONG i = classes ? 0 : slot; i < (classes ? catalogue_.Sections[slot].ItemCount : slot + 1); ++i, ++items) {
-      const CommandText text = ItemValueText(catalogue_, section, i, catalogue_.Sections[section].Items[i].CurrentValue);
-      const std::string spaced = Spaced(TextOf(text));
-      if (!spaced.empty()) sent += (sent.empty() ? "" : " ") + spaced;
+      const std::string bytes = ItemBytes(catalogue_, section, i, catalogue_.Sections[section].Items[i].CurrentValue);
+      if (!bytes.empty()) sent += (sent.empty() ? "" : " ") + bytes;
     }
   }
   std::string said = std::string(": the page shows ") +
@@ -625,8 +614,8 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
       if (!holder.empty()) {
         for (int line : lines) findings_.Claim(line);
         const AccountRead *twin = ListedIn(holder, itemKey);
-        const std::string sent = Spaced(TextOf(ItemValueText(
-            catalogue_, entry.slot, item.slot, catalogue_.Sections[entry.slot].Items[item.slot].CurrentValue)));
+        const std::string sent =
+            ItemBytes(catalogue_, entry.slot, item.slot, catalogue_.Sections[entry.slot].Items[item.slot].CurrentValue);
         findings_.Add(keyRead->line, "item-in-other-class",
                       Place(numbered, keyRead->key) + " = " + Quoted(itemKey) + " finds no title or rule in the "
                           "sections of class " + Utf8(key) + ", but those of class " + Utf8(holder) +
