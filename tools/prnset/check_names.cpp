@@ -152,6 +152,12 @@ bool IsMisnumbered(const WString &name) {
 
 bool IsComment(const WString &name) { return !name.empty() && (name[0] == ';' || name[0] == '#'); }
 
+std::string FirstNames(const std::vector<std::string> &names) {
+  std::string list;
+  for (size_t i = 0; i < names.size() && i < 3; ++i) list += (i ? ", " : "") + names[i];
+  return names.size() > 3 ? list + " and " + std::to_string(names.size() - 3) + " more" : list;
+}
+
 std::string RemarkHint(const WString &value) {
   for (size_t i = 1; i < value.size(); ++i)
     if ((value[i] == ';' || value[i] == '#') && (value[i - 1] == ' ' || value[i - 1] == '\t'))

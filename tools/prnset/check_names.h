@@ -28,6 +28,9 @@ int SectionLine(const IniFile &ini, const WString &section);
 // "[Section] Key" for messages.
 std::string Place(const WString &section, const WString &key);
 
+// Up to three names, then how many more: "a, b, c and 2 more".
+std::string FirstNames(const std::vector<std::string> &names);
+
 // A text quoted for a message, shortened when long.
 std::string Quoted(const WString &text);
 

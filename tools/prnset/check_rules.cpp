@@ -133,9 +133,10 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
     }
   if (notNumbers.size() > 1) {
     const bool apart = readAs.size() == notNumbers.size();
-    std::string list, hint = "write each value as a decimal number";
-    for (size_t i = 0; i < notNumbers.size() && i < 3; ++i) list += (i ? ", " : "") + Quoted(notNumbers[i]);
-    if (notNumbers.size() > 3) list += " and " + std::to_string(notNumbers.size() - 3) + " more";
+    std::string hint = "write each value as a decimal number";
+    std::vector<std::string> quoted;
+    for (const WString &value : notNumbers) quoted.push_back(Quoted(value));
+    const std::string list = FirstNames(quoted);
     for (const WString &value : notNumbers) {
       if (value.size() > 2 && value[0] == '0' && (value[1] | 0x20) == 'x')
         hint = "the rule reads decimal values only: write 1 for 0x01";

@@ -112,17 +112,12 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
       meantNames.push_back(Utf8(meant.name));
       if (!missingLine) missingLine = meant.line;
     }
-    auto listed = [](const std::vector<std::string> &names) {
-      std::string list;
-      for (size_t i = 0; i < names.size() && i < 3; ++i) list += (i ? ", " : "") + names[i];
-      return names.size() > 3 ? list + " and " + std::to_string(names.size() - 3) + " more" : list;
-    };
     if (!missing.empty())
       findings.Add(missingLine ? missingLine : countLine, "settings-choice-missing",
-                   "[Settings] Count is " + std::to_string(choices.declared) + " but " + listed(missing) +
+                   "[Settings] Count is " + std::to_string(choices.declared) + " but " + FirstNames(missing) +
                        (missing.size() == 1 ? " is" : " are") + " missing" +
                        (meantNames.empty() ? std::string()
-                                           : " (the file has " + listed(meantNames) +
+                                           : " (the file has " + FirstNames(meantNames) +
                                                  ", which the plug-in does not read as " +
                                                  (missing.size() == 1 ? "it" : "those") + ")") +
                        (missing.size() == 1 ? ": that choice reads 0" : ": those choices read 0"));

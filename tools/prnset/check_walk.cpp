@@ -339,9 +339,7 @@ bool Walker::ListedBeyondCount(LONG n, long declared, const AccountRead *count, 
   auto items = everyListed_.items.find(n);
   if (n != 0 && items != everyListed_.items.end()) std::for_each(items->second.begin(), items->second.end(), take);
   if (dropped.empty()) return false;
-  std::string list;
-  for (size_t i = 0; i < dropped.size() && i < 3; ++i) list += (i ? ", " : "") + dropped[i];
-  if (dropped.size() > 3) list += " and " + std::to_string(dropped.size() - 3) + " more";
+  const std::string list = FirstNames(dropped);
   const WString listing = n ? Name(SectionForm::Numbered, WString(), n, suffix_) : names_;
   findings_.Add(count->line, "count-drops-entries",
                 Place(count->section, count->key) + " is " + std::to_string(declared) + ", but [" + Utf8(listing) +
