@@ -114,6 +114,40 @@ bool Decode(UINT codePage, DWORD flags, const char *s, size_t n, std::u16string 
   }
 }
 
+// Code page 1252's byte of a character, or 0 when it has none.
+char Cp1252Byte(char16_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return char(c);
+  for (int i = 0; i < 32; ++i)
+    if (kCp1252High[i] == c) return char(0x80 + i);
+  return 0;
+}
+
+void EncodeUtf8(LPCWSTR src, size_t n, std::string &out) {
+  for (size_t i = 0; i < n; ++i) {
+    char32_t c = src[i];
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < n && src[i + 1] >= 0xDC00 && src[i + 1] <= 0xDFFF) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (src[++i] - 0xDC00);
+    } else if (c >= 0xD800 && c <= 0xDFFF) {
+      c = 0xFFFD;
+    }
+    if (c < 0x80) {
+      out += char(c);
+    } else if (c < 0x800) {
+      out += char(0xC0 | (c >> 6));
+      out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      out += char(0xE0 | (c >> 12));
+      out += char(0x80 | ((c >> 6) & 0x3F));
+      out += char(0x80 | (c & 0x3F));
+    } else {
+      out += char(0xF0 | (c >> 18));
+      out += char(0x80 | ((c >> 12) & 0x3F));
+      out += char(0x80 | ((c >> 6) & 0x3F));
+      out += char(0x80 | (c & 0x3F));
+    }
+  }
+}
+
 }  // namespace
 
 int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR src, int srcBytes, LPWSTR dst, int dstChars) {
@@ -138,36 +172,25 @@ int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR src, int srcBy
 
 int WINAPI WideCharToMultiByte(UINT codePage, DWORD, LPCWSTR src, int srcChars, LPSTR dst, int dstBytes, LPCSTR,
                                BOOL *usedDefault) {
-  if (codePage != CP_UTF8 || !src || srcChars == 0) {
+  if (codePage == CP_ACP) codePage = GetACP();
+  if ((codePage != CP_UTF8 && codePage != 1252) || !src || srcChars == 0) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
   size_t n = srcChars < 0 ? (size_t)lstrlenW(src) + 1 : (size_t)srcChars;
   std::string out;
-  for (size_t i = 0; i < n; ++i) {
-    char32_t c = src[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < n && src[i + 1] >= 0xDC00 && src[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (src[++i] - 0xDC00);
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
-      c = 0xFFFD;
-    }
-    if (c < 0x80) {
-      out += char(c);
-    } else if (c < 0x800) {
-      out += char(0xC0 | (c >> 6));
-      out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += char(0xE0 | (c >> 12));
-      out += char(0x80 | ((c >> 6) & 0x3F));
-      out += char(0x80 | (c & 0x3F));
-    } else {
-      out += char(0xF0 | (c >> 18));
-      out += char(0x80 | ((c >> 12) & 0x3F));
-      out += char(0x80 | ((c >> 6) & 0x3F));
-      out += char(0x80 | (c & 0x3F));
+  bool defaulted = false;
+  if (codePage == CP_UTF8) {
+    EncodeUtf8(src, n, out);
+  } else {
+    // A character the code page lacks becomes '?', as the platform's default character.
+    for (size_t i = 0; i < n; ++i) {
+      const char b = Cp1252Byte(src[i]);
+      defaulted = defaulted || (b == 0 && src[i] != 0);
+      out += b == 0 && src[i] != 0 ? '?' : b;
     }
   }
-  if (usedDefault) *usedDefault = FALSE;
+  if (usedDefault) *usedDefault = defaulted;
   if (dstBytes == 0) return (int)out.size();
   if (out.size() > (size_t)dstBytes) {
     SetLastError(ERROR_INSUFFICIENT_BUFFER);

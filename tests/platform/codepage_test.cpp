@@ -84,28 +84,35 @@ TEST(Codepage, TerminatedAndRefusedInput) {
   EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER));
 }
 
-TEST(Codepage, EncodesUtf8AsThePlatform) {
+TEST(Codepage, EncodesAsThePlatform) {
   struct Encoding {
     const char *what;
+    UINT codePage;
     WString text;
     std::string bytes;
+    BOOL defaulted = FALSE;  // asked for code page 1252 only: the platform refuses the question for UTF-8
   };
   const Encoding cases[] = {
-      {"ASCII", WTEXT("Set All"), "Set All"},
-      {"Chinese", Units({0x6253, 0x5370}), "\xE6\x89\x93\xE5\x8D\xB0"},
-      {"pair", Units({'x', 0xD83D, 0xDDA8}), "x\xF0\x9F\x96\xA8"},
-      {"lone surrogate", Units({'a', 0xD800, 'b'}), "a\xEF\xBF\xBD" "b"},
+      {"ASCII", CP_UTF8, WTEXT("Set All"), "Set All"},
+      {"Chinese", CP_UTF8, Units({0x6253, 0x5370}), "\xE6\x89\x93\xE5\x8D\xB0"},
+      {"pair", CP_UTF8, Units({'x', 0xD83D, 0xDDA8}), "x\xF0\x9F\x96\xA8"},
+      {"lone surrogate", CP_UTF8, Units({'a', 0xD800, 'b'}), "a\xEF\xBF\xBD" "b"},
+      // The letters code page 936 bytes become when read in 1252 go back to those bytes.
+      {"1252 Latin-1 and high letters", 1252, Units({0xA3, 0xAC, 0x20AC, 0x2019, 0x0178}), "\xA3\xAC\x80\x92\x9F"},
+      {"1252 without the character", 1252, Units({'a', 0x6253}), "a?", TRUE},
   };
   for (const Encoding &c : cases) {
     SCOPED_TRACE(c.what);
     const int length = int(c.text.size());
-    const int needed = WideCharToMultiByte(CP_UTF8, 0, c.text.data(), length, nullptr, 0, nullptr, nullptr);
+    BOOL defaulted = FALSE, *asked = c.codePage == CP_UTF8 ? nullptr : &defaulted;
+    const int needed = WideCharToMultiByte(c.codePage, 0, c.text.data(), length, nullptr, 0, nullptr, nullptr);
     EXPECT_EQ(needed, int(c.bytes.size()));
     char out[32] = {};
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, c.text.data(), length, out, 32, nullptr, nullptr);
+    const int bytes = WideCharToMultiByte(c.codePage, 0, c.text.data(), length, out, 32, nullptr, asked);
     EXPECT_EQ(std::string(out, size_t(bytes > 0 ? bytes : 0)), c.bytes);
+    EXPECT_EQ(defaulted, c.defaulted);
     SetLastError(0);
-    EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, c.text.data(), length, out, needed - 1, nullptr, nullptr), 0);
+    EXPECT_EQ(WideCharToMultiByte(c.codePage, 0, c.text.data(), length, out, needed - 1, nullptr, nullptr), 0);
     EXPECT_EQ(GetLastError(), DWORD(ERROR_INSUFFICIENT_BUFFER));
   }
 }

@@ -63,6 +63,10 @@ TEST_F(FindingsTest, EachFileHasExactlyItsOneFinding) {
       {"enum-chinese-comma", 22, "warning", "enum-no-blank", "cn",
        "\"\uFF0C\" (U+FF0C, full-width comma), not by blanks: the plug-in reads 2 options (such as "
        "\"\u5173\uFF0C1\"); write \"0=\u5173 1=\u5F00\""},
+      // The same comma in the English rule reaches the English page as the two letters of its bytes.
+      {"enum-chinese-comma-english", 20, "warning", "enum-no-blank", "en",
+       "(U+FF0C, full-width comma) saved in code page 936, which an English system reads as \"\u00A3\u00AC\", not by "
+       "blanks: the plug-in reads 2 options (such as \"Off\u00A3\u00AC1\"); write \"0=Off 1=On\""},
       {"enum-ideographic-space", 22, "warning", "enum-no-blank", "cn", "(U+3000, ideographic space), not by blanks"},
       {"enum-text-commas", 19, "warning", "enum-text-mark", "en",
        "2 of its 3 option texts end in \",\" (first \"Off,\"): pairs are separated by blanks alone, so the page "

@@ -42,6 +42,17 @@ bool IsListMark(WCHAR c) {
   return plain == ';' || plain == ',' || plain == '|' || plain == '/' || plain == '\t' || plain == ' ';
 }
 
+// The character of code page 936 whose two bytes code page 1252 reads as `lead` and `trail`, or 0.
+WCHAR SavedIn936(WCHAR lead, WCHAR trail) {
+  const WCHAR read[2] = {lead, trail};
+  char bytes[2];
+  BOOL lost = FALSE;
+  if (WideCharToMultiByte(kEnglishCodePage, 0, read, 2, bytes, 2, nullptr, &lost) != 2 || lost) return 0;
+  WCHAR meant[2];
+  const int chars = MultiByteToWideChar(kChineseCodePage, MB_ERR_INVALID_CHARS, bytes, 2, meant, 2);
+  return chars == 1 ? meant[0] : 0;
+}
+
 // A mark quoted for a message; one outside ASCII is named by its code point too.
 std::string Mark(WCHAR c) {
   if (c < 0x80) return Quoted(WString(1, c));
@@ -92,13 +103,22 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
     while (digits > 0 && ((text[digits - 1] >= '0' && text[digits - 1] <= '9') || text[digits - 1] == '-')) --digits;
     if (digits == 0 || digits == text.size()) continue;
     // A Chinese input method's comma or space looks like the mark it stands for; it is named by its code point.
-    const WCHAR mark = text[digits - 1];
+    // Saved in code page 936, it reaches an English system as two letters of code page 1252.
+    WCHAR mark = text[digits - 1];
+    WString written(1, mark), meant = rule;
+    if (!IsListMark(mark) && digits >= 2 && (mark = SavedIn936(text[digits - 2], text[digits - 1])) != 0) {
+      written = text.substr(digits - 2, 2);
+      for (size_t at = meant.find(written); at != WString::npos; at = meant.find(written, at + 1))
+        meant.replace(at, 2, 1, mark);
+    }
     if (!IsListMark(mark)) continue;
     findings.Add(line, "enum-no-blank",
                  where + ": the pairs are separated by " + Mark(mark) +
+                     (written.size() > 1 ? " saved in code page 936, which an English system reads as " + Quoted(written)
+                                         : std::string()) +
                      ", not by blanks: the plug-in reads " + std::to_string(options) + " option" +
                      (options == 1 ? "" : "s") + " (such as " + Quoted(text) + "); write " +
-                     Quoted(Separated(rule, mark)));
+                     Quoted(Separated(meant, mark)));
     return true;
   }
   // Blanks before '=' ("1 = Lightest"): the value is read up to the blank and the rest runs into the texts, one

@@ -315,10 +315,14 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
         // method (curly quotes, full-width forms), which code page 1252 reads as other characters.
         const WString meant = ValueIn936(p, n);
         bool han = HasCommonHan(p, n), punctuation = false, other = false;
+        size_t highs = 0, namedBefore = 0;
         for (WCHAR c : meant) {  // a rare Han character is a code-page-1252 letter read as half of a pair
           punctuation = punctuation || (c >= 0x80 && IsChineseText(c) && !IsHan(c));
           other = other || (c >= 0x80 && (!IsChineseText(c) || IsHan(c)));
+          highs += c >= 0x80;
+          namedBefore += c >= 0x80 && named.count({entry.line, CodePoint(c)});
         }
+        if (highs && namedBefore == highs) continue;  // a finding of the line (a rule's separator) names each already
         size_t first = 0;
         while (first < value.size() && value[first] < 0x80) ++first;
         std::string hint;
