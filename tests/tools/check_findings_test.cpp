@@ -297,13 +297,21 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
       {"move at -51", settings("XMoveEnable=1\nXMove=-51\n"), "settings-xmove"},
       {"move at 50", settings("XMoveEnable=1\nXMove=50\n"), ""},
       {"move at 51", settings("XMoveEnable=1\nXMove=51\n"), "settings-xmove"},
-      {"49 compression choices", settings("Landscape_Compress=1\nCount=49\nCOMPRESS_VALUE=1\n" + [] {
+      {"49 compression choices", settings("Landscape_Compress=1\nCount=49\nCOMPRESS_VALUE=52\n" + [] {
          std::string keys;
-         for (int n = 1; n <= 49; ++n) keys += "COMPRESS_VALUE" + std::to_string(n) + "=" + std::to_string(n) + "\n";
+         for (int n = 1; n <= 49; ++n) keys += "COMPRESS_VALUE" + std::to_string(n) + "=" + std::to_string(n + 51) + "\n";
          return keys;
        }()), ""},
       {"50 compression choices", settings("Landscape_Compress=1\nCount=50\nCOMPRESS_VALUE=1\nCOMPRESS_VALUE1=1\n"),
        "settings-count"},
+      {"compression choices of 25 and 100",
+       settings("Landscape_Compress=1\nCount=2\nCOMPRESS_VALUE=25\nCOMPRESS_VALUE1=25\nCOMPRESS_VALUE2=100\n"), ""},
+      {"compression choice of 24",
+       settings("Landscape_Compress=1\nCount=2\nCOMPRESS_VALUE=100\nCOMPRESS_VALUE1=100\nCOMPRESS_VALUE2=24\n"),
+       "settings-choice-range"},
+      {"compression choice of 101",
+       settings("Landscape_Compress=1\nCount=2\nCOMPRESS_VALUE=100\nCOMPRESS_VALUE1=101\nCOMPRESS_VALUE2=100\n"),
+       "settings-choice-range"},
       {"count of -2147483648", Edit(clean, "ItemCount=1", "ItemCount=-2147483648"), "item-count-negative"},
       {"count of -2147483649", Edit(clean, "ItemCount=1", "ItemCount=-2147483649"), "not-a-number"},
       {"hash remark", Edit(clean, "[S_Default]\n", "[S_Default]\n#I=5\n"), ""},

@@ -111,6 +111,8 @@ const std::vector<FindingKind> kFindingKinds = {
      "The `[Settings]` section: the driver's own landscape items"},
     {"settings-choice-missing", W, "a compression choice that is missing or empty",
      "The `[Settings]` section: the driver's own landscape items"},
+    {"settings-choice-range", W, "a compression choice outside the document item's 25 to 100 percent",
+     "The `[Settings]` section: the driver's own landscape items"},
     {"settings-current", W, "a current compression that is none of the choices",
      "The `[Settings]` section: the driver's own landscape items"},
     {"settings-xmove", W, "an XMove outside the move item's range",

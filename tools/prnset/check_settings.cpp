@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "docoptions/compress_choices.h"
+#include "docoptions/property_items.h"
 #include "docoptions/settings_lookup.h"
 #include "tools/prnset/check.h"
 #include "tools/prnset/check_names.h"
@@ -121,6 +122,26 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
                                                  ", which the plug-in does not read as " +
                                                  (missing.size() == 1 ? "it" : "those") + ")") +
                        (missing.size() == 1 ? ": that choice reads 0" : ": those choices read 0"));
+    // Percentages the document settings' compression item cannot take: a document never prints with such a choice.
+    // Choices that are missing or no number are told as such.
+    std::vector<std::string> outside;
+    int outsideLine = 0;
+    for (LONG n = 1; choices.declared > 0 && n <= choices.count; ++n) {
+      WCHAR key[kPathChars];
+      wsprintfW(key, kCompressChoiceForm, int(n));
+      const LONG value = choices.values[n - 1];
+      if (!line(key) || !IsPlainDecimal(ReadWhole(ini, settings, key)) ||
+          (value >= kMinCompressPercent && value <= kMaxCompressPercent))
+        continue;
+      if (!outsideLine) outsideLine = line(key);
+      outside.push_back(Utf8(key) + " = " + std::to_string(value));
+    }
+    if (!outside.empty())
+      findings.Add(outsideLine, "settings-choice-range",
+                   "[Settings] " + FirstNames(outside) + (outside.size() == 1 ? " lies" : " lie") + " outside " +
+                       std::to_string(kMinCompressPercent) + " to " + std::to_string(kMaxCompressPercent) +
+                       " percent: the printer settings offer " + (outside.size() == 1 ? "it" : "them") +
+                       ", but the document settings' compression item takes only that range");
     // Choices past Count are never offered: told once, with the Count that would offer them.
     LONG beyond = 0, highest = 0;
     int firstLine = 0;
