@@ -31,7 +31,7 @@ const Language kLanguages[] = {{"en", {kEnglishLanguage, kEnglishCodePage}},
                                {"cn", {kChineseLanguage, kChineseCodePage}}};
 
 TEST(CheckPropertyTest, FindingsAgreeWithWhatThePlugInDoes) {
-  int files = 0, clean = 0;
+  int files = 0, clean = 0, sentChecked = 0, readChecked = 0;
   for (const std::string &file : SettingsFiles()) {
     ++files;
     for (const Language &language : kLanguages) {
@@ -64,6 +64,22 @@ TEST(CheckPropertyTest, FindingsAgreeWithWhatThePlugInDoes) {
                     kept)
               << message;
         }
+        // "Set All sends 1B 44 01 0D": those bytes stand, in that order, in the page's own Set All job.
+        static const std::regex sends(R"(Set All sends ((?:[0-9A-F]{2} )*[0-9A-F]{2}))");
+        for (auto it = std::sregex_iterator(message.begin(), message.end(), sends); it != std::sregex_iterator(); ++it) {
+          std::string bytes, hex = (*it)[1];
+          for (size_t at = 0; at < hex.size(); at += 3) bytes += char(std::stoi(hex.substr(at, 2), nullptr, 16));
+          const std::string job(reinterpret_cast<const char *>(setAll.bytes.get()), setAll.count);
+          EXPECT_NE(job.find(bytes), std::string::npos) << message;
+          ++sentChecked;
+        }
+        // "[S] K = "x" is not a plain decimal number: the plug-in reads N": the reader's number of that key is N.
+        static const std::regex reads(R"(^\[([^\]]+)\] (\S+) = "[^"]*" is not a plain decimal number: the plug-in reads (-?\d+))");
+        if (code == "not-a-number" && std::regex_search(message, match, reads)) {
+          EXPECT_EQ(LONG(ini.ReadInt(Wide(match[1]).c_str(), Wide(match[2]).c_str(), 0)), std::stol(match[3]))
+              << message;
+          ++readChecked;
+        }
         // "COMPRESS_VALUEn is missing: that choice reads 0": the document options list 0 there.
         static const std::regex missing(R"(COMPRESS_VALUE(\d+) is missing: that choice reads 0)");
         if (std::regex_search(message, match, missing)) {
@@ -84,6 +100,8 @@ TEST(CheckPropertyTest, FindingsAgreeWithWhatThePlugInDoes) {
   }
   EXPECT_GE(files, 30);
   EXPECT_GE(clean, 20);
+  EXPECT_GE(sentChecked, 5);
+  EXPECT_GE(readChecked, 10);
 }
 
 }  // namespace
