@@ -114,8 +114,9 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
     if (!IsListMark(mark)) continue;
     findings.Add(line, "enum-no-blank",
                  where + ": the pairs are separated by " + Mark(mark) +
-                     (written.size() > 1 ? " saved in code page 936, which an English system reads as " + Quoted(written)
-                                         : std::string()) +
+                     (written.size() > 1
+                          ? " saved in code page 936, which an English system reads as " + Quoted(written)
+                          : std::string()) +
                      ", not by blanks: the plug-in reads " + std::to_string(options) + " option" +
                      (options == 1 ? "" : "s") + " (such as " + Quoted(text) + "); write " +
                      Quoted(Separated(meant, mark)));
@@ -173,16 +174,24 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
     return true;
   }
   // A setting written as a word reads as 0; that is the one thing to tell about the rule.
-  bool words = false;
-  for (const RuleNote &note : report.notes)
-    if (note.kind == RuleNoteKind::SerialNotNumber) {
-      WString text = part(note);
-      size_t equals = text.find(WCHAR('='));
-      std::string key = Utf8(text.substr(0, equals + 1));
-      findings.Add(line, "serial-not-number", where + ": " + key + Quoted(text.substr(equals + 1)) +
-                                                  " is not a number: the rule reads " + key + "0");
-      words = true;
-    }
+  // What the page then offers is told with the last of them.
+  size_t words = 0, lastWord = 0;
+  for (size_t i = 0; i < report.notes.size(); ++i)
+    if (report.notes[i].kind == RuleNoteKind::SerialNotNumber) ++words, lastWord = i;
+  for (size_t i = 0; words && i <= lastWord; ++i) {
+    const RuleNote &note = report.notes[i];
+    if (note.kind != RuleNoteKind::SerialNotNumber) continue;
+    WString text = part(note);
+    size_t equals = text.find(WCHAR('='));
+    std::string key = Utf8(text.substr(0, equals + 1));
+    findings.Add(line, "serial-not-number",
+                 where + ": " + key + Quoted(text.substr(equals + 1)) + " is not a number: the rule reads " + key +
+                     "0" +
+                     (i != lastWord    ? std::string()
+                      : options == 0   ? ", so the item has no options"
+                      : options == 1   ? ", so the item has a single option"
+                                       : ", so the item has " + std::to_string(options) + " options"));
+  }
   if (words) return true;
   for (const RuleNote &note : report.notes) {
     const std::string option = Ordinal(note.option);

@@ -231,7 +231,7 @@ std::vector<WString> CheckMisspeltClassKeys(const CheckedFile &file, Findings &f
   std::vector<WString> misspelt;
   for (const LoadAccount::Entry &entry : file.account.sections) {
     const LoadAccount::Reading *read = file.account.Find(FileField::SectionKey, entry.sectionNumber);
-    if (!read || read->text.empty()) continue;
+    if (!read || (read->text.empty() && !read->line)) continue;  // an empty key is the slip of a key wiped out
     const WString key = read->text;
     bool any = false;
     for (const auto &suffix : ClassSectionSuffixes()) any = any || SectionLine(ini, key + suffix.first) > 0;

@@ -487,6 +487,14 @@ void Walker::Run() {
                      Utf8(numberName) + Unnamed(-1, entry.slot >= 0 ? std::vector<LONG>{entry.slot} : std::vector<LONG>()));
       continue;
     }
+    const bool misspelt = std::find(misspelt_.begin(), misspelt_.end(), key) != misspelt_.end();
+    if (key.empty() && !misspelt) {
+      // Listed with no key: the page finds nothing of the class, as for one the file does not list.
+      findings_.Add(keyRead->line, "declared-missing",
+                    Place(names_, keyRead->key) + " is empty" +
+                        Unnamed(-1, entry.slot >= 0 ? std::vector<LONG>{entry.slot} : std::vector<LONG>()));
+      continue;
+    }
     CheckWidth(keyRead);
     // Classes may share a key, and then its sections. When the later class's items find no titles and no rules
     // there, the key is the mistake: told once, instead of every title and rule they miss.
@@ -501,7 +509,6 @@ void Walker::Run() {
     }
     classKeys.emplace(FoldedName(key), keyRead->key);
     CheckFilter(account_.Find(FileField::SectionEnable, n), "class " + Utf8(key));
-    const bool misspelt = std::find(misspelt_.begin(), misspelt_.end(), key) != misspelt_.end();
     if (entry.slot >= 0 && !misspelt) CheckSection(entry, key);
   }
   if (unlisted.from) {
@@ -632,6 +639,13 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
                       Place(numbered, keyRead->key) + " = " + Quoted(itemKey) + " names no title or rule of class " +
                           Utf8(key) + ", but its sections name " + Quoted(meant.name) + " (first at line " +
                           std::to_string(meant.line) + "): did you mean " + Utf8(meant.name) + "?");
+        continue;
+      }
+      if (itemKey.empty()) {
+        // Listed with no key: the page finds nothing of the item, as for one the file does not list.
+        findings_.Add(keyRead->line, "declared-missing",
+                      Place(numbered, keyRead->key) + " is empty" +
+                          Unnamed(entry.slot, item.slot >= 0 ? std::vector<LONG>{item.slot} : std::vector<LONG>()));
         continue;
       }
       if (item.slot >= 0) CheckItem(n, m, entry.slot, item.slot, key, itemKey);
