@@ -1,6 +1,7 @@
 // Characters the page would show otherwise than the author sees them in an editor: invisible ones, a lone quotation
 // mark, and text in another encoding than the page of its language reads.
 #include <algorithm>
+#include <cstring>
 #include <set>
 #include <unordered_set>
 
@@ -314,7 +315,11 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
         // Text saved by an editor set to code page 936: Chinese characters, or the punctuation of a Chinese input
         // method (curly quotes, full-width forms), which code page 1252 reads as other characters.
         const WString meant = ValueIn936(p, n);
-        bool han = HasCommonHan(p, n), punctuation = false, other = false;
+        // Chinese in the key alone reads alike wherever the key is written: only the text after '=' counts. No
+        // trail byte of code page 936 is an '='.
+        const BYTE *equals = static_cast<const BYTE *>(std::memchr(p, '=', n));
+        const size_t keyBytes = equals ? size_t(equals - p) + 1 : 0;
+        bool han = HasCommonHan(p + keyBytes, n - keyBytes), punctuation = false, other = false;
         size_t highs = 0, namedBefore = 0;
         for (WCHAR c : meant) {  // a rare Han character is a code-page-1252 letter read as half of a pair
           punctuation = punctuation || (c >= 0x80 && IsChineseText(c) && !IsHan(c));
