@@ -59,6 +59,11 @@ int Findings::Count(Severity severity) const {
   return n;
 }
 
+bool Findings::Told(int line, const std::string &code) const {
+  return std::any_of(list_.begin(), list_.end(),
+                     [&](const Finding &finding) { return finding.line == line && finding.code == code; });
+}
+
 void Findings::DropClaimed(const std::vector<std::string> &codes) {
   std::vector<Finding> kept;
   for (const Finding &finding : list_) {

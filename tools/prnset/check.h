@@ -52,6 +52,8 @@ class Findings {
   void Add(const Finding &finding);
   const std::vector<Finding> &list() const { return list_; }
   int Count(Severity severity) const;
+  // Whether a finding of `code` is told on `line` already.
+  bool Told(int line, const std::string &code) const;
 
   // A line whose fault another finding already tells as its root cause (a misspelt key reported as the key it
   // should have been): the layout's and the names' findings about that line are dropped.

@@ -159,9 +159,12 @@ std::string FirstNames(const std::vector<std::string> &names) {
 }
 
 std::string RemarkHint(const WString &value) {
-  for (size_t i = 1; i < value.size(); ++i)
-    if ((value[i] == ';' || value[i] == '#') && (value[i - 1] == ' ' || value[i - 1] == '\t'))
+  for (size_t i = 1; i < value.size(); ++i) {
+    // "#1" is a number sign, not a remark.
+    const bool numberSign = value[i] == '#' && i + 1 < value.size() && value[i + 1] >= '0' && value[i + 1] <= '9';
+    if ((value[i] == ';' || value[i] == '#') && !numberSign && (value[i - 1] == ' ' || value[i - 1] == '\t'))
       return " (a remark after a value is part of the value: put remarks on a line of their own)";
+  }
   return std::string();
 }
 

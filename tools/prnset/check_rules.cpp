@@ -111,7 +111,8 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
       for (size_t at = meant.find(written); at != WString::npos; at = meant.find(written, at + 1))
         meant.replace(at, 2, 1, mark);
     }
-    if (!IsListMark(mark)) continue;
+    // A plain blank before the value is the blank that separates pairs: the text before it is empty.
+    if (mark == ' ' || !IsListMark(mark)) continue;
     findings.Add(line, "enum-no-blank",
                  where + ": the pairs are separated by " + Mark(mark) +
                      (written.size() > 1
@@ -200,6 +201,8 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
         findings.Add(line, "enum-no-pairs", where + " has no value=text pair: the item has no options");
         break;
       case RuleNoteKind::EnumNoBlank:
+        // Only blanks before the value: the option before it has no text, which its own note tells.
+        if (part(note).find_first_not_of(Ascii(" 0123456789-")) == WString::npos) break;
         findings.Add(line, "enum-no-blank", where + ": " + option + " has no blank before its value, " +
                                                 Quoted(part(note)) + ": it runs together with the text before it");
         break;
@@ -303,9 +306,12 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
     bool valueDefault = false;
     for (const Option &option : options) valueDefault = valueDefault || option.value == defaultValue;
     const bool baseOn30 = lstrcmpiW(FieldText(catalogue.ParameterRule).c_str(), kBaseOn30Rule) == 0;
+    // An Enum item with three bytes under High256 has room for every row's bit: it is written as multi-choice, and
+    // a wrong default is told as the mask it is.
+    const bool wholeMask = enumRule && IsHigh256(catalogue) && parameters == 3;
     const bool oneValue =
         baseOn30 ? valueDefault && defaultValue >= 0 && defaultValue < 1000
-                 : IsHigh256(catalogue) && valueDefault && defaultValue >= (enumRule ? 1 : 0) &&
+                 : IsHigh256(catalogue) && !wholeMask && valueDefault && defaultValue >= (enumRule ? 1 : 0) &&
                        defaultValue < (1 << (kMaskRows - 8));
     if (oneValue) {
       findings.Add(lines.parameterCount ? lines.parameterCount : lines.rule, "multi-choice-count",
@@ -327,7 +333,8 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
     if (rows > 0 && (DWORD(defaultValue) & ~allowed))
       findings.Add(defaultLine, "mask-bits",
                    where + ": " + defaultText + " (mask " + HexMask(DWORD(defaultValue)) +
-                       ") sets bits that no option row stands for");
+                       ") sets bits that no option row stands for; row 0 is bit " + std::to_string(kMaskRows - 1) +
+                       ", so " + Quoted(options[0].text) + " alone is " + std::to_string(1L << (kMaskRows - 1)));
     if (IsHigh256(catalogue) && parameters >= 1 && parameters < 3 && !options.empty())
       findings.Add(lines.parameterCount, "mask-too-few-bytes",
                    where + " is multi-choice with ParameterCount " + std::to_string(parameters) +
@@ -396,6 +403,20 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                        " option texts end in " + Mark(mark) + " (first " + Quoted(options[0].text) +
                        "): pairs are separated by blanks alone, so the page shows the mark; write " + Quoted(meant));
   }
+  // Option texts in quotation marks (0="Off" 1="On"): the reader drops quotes around a whole value only.
+  size_t quoted = 0;
+  WString unquoted;
+  for (size_t i = 0; enumRule && i < options.size(); ++i) {
+    const WString &text = options[i].text;
+    const bool marks = text.size() > 1 && (text[0] == '"' || text[0] == '\'') && text.back() == text[0];
+    quoted += marks;
+    unquoted += (i ? Ascii(" ") : WString()) + Ascii(std::to_string(options[i].value).c_str()) + Ascii("=") +
+                (marks ? text.substr(1, text.size() - 2) : text);
+  }
+  if (quoted > 0 && quoted == options.size())
+    findings.Add(lines.rule, "enum-text-mark",
+                 where + ": its option texts are in quotation marks (first " + Quoted(options[0].text) +
+                     "): the page shows the marks; write " + Quoted(unquoted));
   const Option *minusOne = nullptr;
   for (const Option &option : options)
     if (option.value == -1) {
@@ -404,9 +425,13 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
     }
   std::map<LONG, int> values;
   for (const Option &option : options) values[option.value]++;
-  if (parameters == 0 && values.size() > 1)
-    findings.Add(lines.parameterCount ? lines.parameterCount : lines.rule, "parameter-count-zero",
-                 where + " has ParameterCount 0: its options send no value, so every option sends the same command");
+  // What the encoder makes of each value: BaseOn30 sends a small value's digits whatever ParameterCount says.
+  std::set<std::string> sent;
+  for (const auto &value : values) sent.insert(SentBytes(catalogue, section, itemIndex, value.first));
+  const int countLine = lines.parameterCount ? lines.parameterCount : lines.rule;
+  if (parameters == 0 && values.size() > 1 && sent.size() == 1 && !findings.Told(countLine, "not-a-number"))
+    findings.Add(countLine, "parameter-count-zero",
+                 where + " has ParameterCount 0: its options send no value, so every option sends " + *sent.begin());
   if (IsHigh256(catalogue) && parameters >= 1 && parameters <= 3) {
     const long long low = -(1LL << (8 * parameters - 1)), high = (1LL << (8 * parameters)) - 1;
     int outside = 0;

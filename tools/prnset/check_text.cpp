@@ -24,15 +24,15 @@ bool EndsWith(const WString &name, LPCWSTR suffix) {
   return name.size() >= s.size() && SameName(name.substr(name.size() - s.size()), s);
 }
 
-// The raw bytes of each line of the file (1-based), without the line end.
+// The raw bytes of each line of the file (1-based), without the line end. Lines end as the reader ends them: at
+// CR LF, a lone LF or a lone CR (no byte of a code-page-936 pair is either).
 std::vector<std::pair<size_t, size_t>> LineBytes(const std::vector<BYTE> &bytes) {
   std::vector<std::pair<size_t, size_t>> lines(1, {0, 0});
   size_t start = 0;
   for (size_t i = 0; i <= bytes.size(); ++i)
-    if (i == bytes.size() || bytes[i] == '\n') {
-      size_t end = i;
-      if (end > start && bytes[end - 1] == '\r') --end;
-      lines.push_back({start, end});
+    if (i == bytes.size() || bytes[i] == '\n' || bytes[i] == '\r') {
+      lines.push_back({start, i});
+      if (i + 1 < bytes.size() && bytes[i] == '\r' && bytes[i + 1] == '\n') ++i;
       start = i + 1;
     }
   return lines;
@@ -230,9 +230,11 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
         findings.Add(entry.line, "invisible-character",
                      Place(name, key) + " holds " + CharacterName(value[inValue]) + ", which an editor does not show",
                      ini.ColumnOf(entry.value + inValue));
-      // The reader drops a pair of quotation marks around a value; one alone stays in the text.
+      // The reader drops a pair of quotation marks around a value; one alone stays in the text. A text that quotes
+      // a word at one end ("Eco" prints drafts) has its marks in pairs and shows as meant.
       const bool opens = !value.empty() && value.front() == '"', closes = value.size() > 1 && value.back() == '"';
-      if (opens != closes || value == Ascii("\""))
+      const bool paired = std::count(value.begin(), value.end(), WCHAR('"')) % 2 == 0;
+      if ((opens != closes && !paired) || value == Ascii("\""))
         findings.Add(entry.line, "unbalanced-quote",
                      Place(name, key) + " has a quotation mark at one end only: the page shows it, " +
                          Quoted(ReadWhole(ini, name, key)),

@@ -250,13 +250,18 @@ void Walker::CheckFilter(const AccountRead *read, const std::string &what) {
   if (!read || !read->line) return;
   WString raw = Read(read->section, read->key);
   if (raw.empty() || IsPlainDecimal(raw)) return;
-  std::string message = Place(read->section, read->key) + " = " + Quoted(raw) + " is not a number: the plug-in reads " +
-                        std::to_string(read->value) + (read->value == 0 ? " and hides " : " and shows ") + what +
-                        RemarkHint(raw);
-  if (read->value == 0 && !SaysHide(raw))
-    findings_.Add(read->line, "filter-not-number", message + "; write 1 to show it, 0 to hide it");
+  const std::string message = Place(read->section, read->key) + " = " + Quoted(raw) +
+                              " is not a number: the plug-in reads " + std::to_string(read->value) +
+                              (read->value == 0 ? " and hides " : " and shows ") + what;
+  // A number followed by a remark or a word ("0 ; service only") reads as its number, as meant.
+  size_t digits = 0;
+  while (digits < raw.size() && raw[digits] >= '0' && raw[digits] <= '9') ++digits;
+  if (digits > 0 && std::to_string(read->value) == Utf8(raw.substr(0, digits)))
+    findings_.Add(read->line, "filter-word", message + ", as its number says" + RemarkHint(raw) + "; write 1 or 0 alone");
+  else if (read->value == 0 && !SaysHide(raw))
+    findings_.Add(read->line, "filter-not-number", message + RemarkHint(raw) + "; write 1 to show it, 0 to hide it");
   else
-    findings_.Add(read->line, "filter-word", message + "; write 1 or 0");
+    findings_.Add(read->line, "filter-word", message + RemarkHint(raw) + "; write 1 or 0");
 }
 
 void Walker::MissingKey(const WString &section, const WString &key, int fallbackLine, const char *code,
@@ -673,7 +678,8 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
   const AccountRead *keyRead = account_.Find(FileField::ItemKey, n, m);
   const AccountRead *instruction = account_.Find(FileField::Instruction, n, m);
   const AccountRead *parameters = account_.Find(FileField::ParameterCount, n, m);
-  CheckNumber(parameters);
+  const std::string sent = ItemBytes(catalogue_, slot, itemSlot, loaded.CurrentValue);
+  CheckNumber(parameters, ", and Set All sends " + (sent.empty() ? std::string("nothing") : sent) + " for " + where);
   if (instruction->text.empty()) {
     // Without its own command the item's parameter bytes reach the printer with nothing to tell it what they set.
     const bool tail = FieldLength(catalogue_.InstructionTail) >= 2;
