@@ -47,6 +47,15 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
     }
     seenSections.emplace(folded, section.line);
     CheckNumbering(name, section.line, kNumberedSection, "[" + Utf8(name) + "]", findings);
+    // An entry glued to its header when a line end was lost: the reader ignores what follows the ']'. A remark
+    // there is harmless.
+    WString after = ini.Text(section.name + section.nameLength + 1, kPathChars);
+    after = after.substr(0, after.find_first_of(Ascii("\r\n")));
+    const size_t text = after.find_first_not_of(Ascii(" \t"));
+    if (text != WString::npos && after[text] != ';' && after[text] != '#')
+      findings.Add(section.line, "text-after-header",
+                   "[" + Utf8(name) + "] has " + Quoted(after.substr(text)) +
+                       " after its ']': the plug-in ignores it; put it on a line of its own");
 
     bool numberSection = !NameForNumber(name, kNumberedSection).empty();
     bool namesSection = SameName(name, kNamesSection);

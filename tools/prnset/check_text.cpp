@@ -239,6 +239,16 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
                      Place(name, key) + " has a quotation mark at one end only: the page shows it, " +
                          Quoted(ReadWhole(ini, name, key)),
                      ini.ColumnOf(opens ? entry.value : entry.value + value.size() - 1));
+      // A text that starts and ends with a quoted word ('Auto' picks the 'Tray'): the reader takes the two outer
+      // marks for quotes around the whole value and drops them.
+      const WCHAR outer = value.size() > 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0]
+                              ? value[0] : 0;
+      if (outer && value.find(outer, 1) != value.size() - 1)
+        findings.Add(entry.line, "unbalanced-quote",
+                     Place(name, key) + " starts and ends with " + Quoted(WString(1, outer)) +
+                         ": the reader drops both as quotes around the value, and the page shows " +
+                         Quoted(ReadWhole(ini, name, key)),
+                     ini.ColumnOf(entry.value));
       const FileField field = reading->field;
       const bool shownText = field == FileField::SectionTitle || field == FileField::SectionNote ||
                              field == FileField::ItemTitle || field == FileField::ItemNote;

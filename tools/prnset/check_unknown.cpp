@@ -521,8 +521,18 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       if (lostKeys.count(FoldedName(key))) {
         Unread &group = GroupOf(itemGroups, itemIndex, "=" + FoldedName(lost));
         if (group.names.empty()) {
-          group.why = "they are keys of [" + Utf8(lost) + "], which the file lacks: is its header missing, or " +
-                      "misspelt, above line " + std::to_string(entry.line) + "?";
+          // Its header at the end of the line before, where two files were joined without a line end.
+          const IniFile::Entry *before = nullptr;
+          for (const IniFile::Entry &other : section.entries)
+            if (other.line < entry.line && other.valueLength != WString::npos) before = &other;
+          const WString glued = before ? ini.Text(before->value, before->valueLength) : WString();
+          const WString header = Ascii("[") + lost + Ascii("]");
+          const bool atEnd = glued.size() > header.size() && SameName(glued.substr(glued.size() - header.size()), header);
+          group.why = atEnd ? "they are keys of [" + Utf8(lost) + "], whose header stands at the end of line " +
+                                  std::to_string(before->line) + ", " + Quoted(glued) +
+                                  ", where the reader does not see it: put it on a line of its own"
+                            : "they are keys of [" + Utf8(lost) + "], which the file lacks: is its header missing, "
+                              "or misspelt, above line " + std::to_string(entry.line) + "?";
           group.message = "[" + Utf8(name) + "] " + Utf8(key) + " is never read: it is a key of [" + Utf8(lost) +
                           "], which the file lacks";
         }
