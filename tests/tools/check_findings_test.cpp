@@ -124,7 +124,7 @@ TEST_F(FindingsTest, FilesThatAreNoTextGiveOneErrorAndNothingElse) {
   const struct {
     std::string bytes;
     const char *code;
-    const char *says;
+    std::string says;
   } cases[] = {
       {"", "file-empty", "the file is empty"},
       {" \r\n\t\n", "file-empty", "the file is empty"},
@@ -132,6 +132,10 @@ TEST_F(FindingsTest, FilesThatAreNoTextGiveOneErrorAndNothingElse) {
       {big, "file-utf16-no-bom", "UTF-16 (big-endian) without a byte order mark"},
       {binary, "file-binary", "the file is not text"},
       {noisy, "file-binary", "(65 null or control bytes)"},
+      // A word processor's document, and a UTF-16 file joined to the end of a plain one.
+      {"{\\rtf1\\ansi\\par\n" + text, "file-binary", "rich-text (RTF) document"},
+      {text + "\xFF\xFE" + little, "file-binary",
+       "line " + std::to_string(std::count(text.begin(), text.end(), '\n') + 1) + " on is UTF-16"},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.code);

@@ -87,6 +87,13 @@ bool CheckFileContent(const std::vector<BYTE> &bytes, Findings &findings) {
   }
   const bool utf16Mark = bytes.size() >= 2 && ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF));
   if (utf16Mark) return true;
+  // A word processor's document: every value would carry its formatting codes.
+  const size_t bom = bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF ? 3 : 0;
+  if (bytes.size() >= bom + 5 && std::equal(bytes.begin() + bom, bytes.begin() + bom + 5, "{\\rtf")) {
+    findings.Add(0, "file-binary", "the file is a rich-text (RTF) document, not plain text: every line carries its "
+                                   "formatting codes (\\par), and nothing reads as written; save it as plain text");
+    return false;
+  }
   // Text without a mark has no null bytes; UTF-16 without one has them in every other byte.
   size_t nullsEven = 0, nullsOdd = 0, controls = 0;
   for (size_t i = 0; i < bytes.size(); ++i) {
@@ -114,9 +121,18 @@ bool CheckFileContent(const std::vector<BYTE> &bytes, Findings &findings) {
                  "reads the lines before them as written; remove them");
   // A stray control character is a fault of one line, told where it stands; many of them are no text at all.
   if ((nulls > 0 && !padding) || controls > 64 || (controls > 8 && controls * 20 > bytes.size())) {
+    // Two files joined, the second in UTF-16: its byte order mark stands at the start of a line.
+    int line = 1;
+    std::string joined;
+    for (size_t i = 0; i + 1 < bytes.size() && joined.empty(); ++i) {
+      line += bytes[i] == '\n';
+      if (i > 0 && bytes[i - 1] == '\n' && ((bytes[i] == 0xFF && bytes[i + 1] == 0xFE) || (bytes[i] == 0xFE && bytes[i + 1] == 0xFF)))
+        joined = "; line " + std::to_string(line) + " on is UTF-16 (its byte order mark starts that line), where two "
+                 "files were joined: save the whole file in one encoding";
+    }
     findings.Add(0, "file-binary",
                    "the file is not text (" + std::to_string(nulls + controls) +
-                       " null or control bytes): the page shows whatever sections happen to read from it");
+                       " null or control bytes): the page shows whatever sections happen to read from it" + joined);
     return false;
   }
   return true;

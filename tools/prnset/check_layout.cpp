@@ -49,8 +49,10 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
     CheckNumbering(name, section.line, kNumberedSection, "[" + Utf8(name) + "]", findings);
     // An entry glued to its header when a line end was lost: the reader ignores what follows the ']'. A remark
     // there is harmless.
-    WString after = ini.Text(section.name + section.nameLength + 1, kPathChars);
+    WString after = ini.Text(section.name, section.nameLength + kPathChars);
     after = after.substr(0, after.find_first_of(Ascii("\r\n")));
+    const size_t close = after.rfind(WCHAR(']'));  // the header ends at its last ']'
+    after = close == WString::npos ? WString() : after.substr(close + 1);
     const size_t text = after.find_first_not_of(Ascii(" \t"));
     if (text != WString::npos && after[text] != ';' && after[text] != '#')
       findings.Add(section.line, "text-after-header",

@@ -98,6 +98,8 @@ const std::vector<FindingKind> kFindingKinds = {
     {"default-no-option", W, "a default that matches no option", "Defaults: `[S_Default]`"},
     {"duplicate-values", W, "Enum options that share a value", "Enum: named values"},
     {"duplicate-texts", W, "Enum options of other values with one text", "Enum: named values"},
+    {"default-missing", W, "an item without a default where its class gives the others theirs",
+     "Defaults: `[S_Default]`"},
     {"option-minus-one", W, "an option with the value -1", "Defaults: `[S_Default]`"},
     {"negative-base-on-30", W, "negative options under BaseOn30, which send nothing", "BaseOn30: decimal digits"},
     {"value-too-large", W, "a value that does not fit its parameter bytes", "High256: binary bytes"},

@@ -131,6 +131,10 @@ class Walker {
   // slots) or items of class `classSlot`. Empty when there are none.
   std::string Unnamed(LONG classSlot, const std::vector<LONG> &slots) const;
 
+  // A default the file does not give, where nothing else tells it: the whole section lost, or one line of a
+  // section that gives the class's other items theirs.
+  void MissingDefault(const AccountRead *read, LONG n, LONG m, LONG slot, LONG itemSlot);
+  void TellMissingDefaults(const WString &section, const WString &classKey);
   void CheckSection(const LoadAccount::Entry &entry, const WString &key);
   void CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &sectionKey, const WString &itemKey);
   void CheckSetAll();
@@ -160,6 +164,10 @@ class Walker {
   int titlesPresent_[2] = {0, 0};
   std::vector<MissingTitle> missingTitles_[2];
   std::vector<std::string> missingSections_;  // folded names already told
+  std::vector<std::string> lostDefaults_;     // default sections lost where other classes have theirs
+  int lostDefaultsLine_ = 0;
+  std::vector<std::string> missingDefaults_;  // items of the class at hand without a default
+  std::string firstMissingBytes_;
 };
 
 bool Walker::CheckNumber(const AccountRead *read, const std::string &consequence) {
@@ -322,6 +330,52 @@ void Walker::MissingSection(const WString &section, int fallbackLine, const char
     findings_.Claim(meant.line);
   }
   findings_.Add(line, code, message + ": " + consequence);
+}
+
+void Walker::MissingDefault(const AccountRead *read, LONG n, LONG m, LONG slot, LONG itemSlot) {
+  if (!HasSection(read->section)) {
+    // Told where other classes have theirs (a section lost in an edit); a misspelt header is told among the
+    // sections never read.
+    bool othersHave = false;
+    for (const LoadAccount::Entry &other : account_.sections)
+      othersHave = othersHave || (other.sectionNumber != n &&
+                                  HasSection(Name(SectionForm::Defaults, Read(names_, NameOf(FileField::SectionKey,
+                                                                                             other.sectionNumber)),
+                                                  other.sectionNumber, suffix_)));
+    const std::string name = "[" + Utf8(read->section) + "]";
+    if (othersHave && MeantSection(ini_, known_, read->section, WString()).name.empty() &&
+        std::find(lostDefaults_.begin(), lostDefaults_.end(), name) == lostDefaults_.end()) {
+      if (lostDefaults_.empty()) lostDefaultsLine_ = SectionLine(ini_, Name(SectionForm::Numbered, WString(), n, suffix_));
+      lostDefaults_.push_back(name);
+    }
+    return;
+  }
+  // A misspelt key, or the key under another section, is told where it stands.
+  if (!MeantKey(ini_, known_, read->section, read->key).name.empty() || SectionHolding(read->key, read->section))
+    return;
+  bool othersGiven = false;
+  for (const LoadAccount::Entry &other : account_.items.at(n)) {
+    const AccountRead *given = other.itemNumber != m ? account_.Find(FileField::Default, n, other.itemNumber) : nullptr;
+    othersGiven = othersGiven || (given && given->line);
+  }
+  const SettingsItem &item = catalogue_.Sections[slot].Items[itemSlot];
+  // Without an option of that value, the default matching no option tells it.
+  bool option = false;
+  for (const SettingsOption *node = item.Options; node; node = node->Next) option = option || node->Value == item.DefaultValue;
+  if (!othersGiven || !option) return;
+  if (missingDefaults_.empty()) firstMissingBytes_ = ItemBytes(catalogue_, slot, itemSlot, item.CurrentValue);
+  missingDefaults_.push_back(Utf8(read->key));
+}
+
+void Walker::TellMissingDefaults(const WString &section, const WString &classKey) {
+  if (missingDefaults_.empty()) return;
+  const bool one = missingDefaults_.size() == 1;
+  findings_.Add(SectionLine(ini_, section), "default-missing",
+                "[" + Utf8(section) + "] gives no default for " + FirstNames(missingDefaults_) +
+                    ", though it gives the other items of class " + Utf8(classKey) + " theirs: the page starts " +
+                    (one ? "it" : "them") + " at " + std::to_string(KeyOf(FileField::Default).defaultValue) +
+                    (one ? ", and Set All sends " + firstMissingBytes_ : std::string()));
+  missingDefaults_.clear();
 }
 
 LONG Walker::HighestListed(LONG n) const {
@@ -552,6 +606,12 @@ void Walker::Run() {
       MissingKey(names_, KeyOf(FileField::ParameterRule).key, SectionLine(ini_, names_), "unknown-parameter-rule",
                  "it is neither High256 nor BaseOn30, and " + consequence);
   }
+  if (!lostDefaults_.empty())
+    findings_.Add(lostDefaultsLine_, "default-missing",
+                  FirstNames(lostDefaults_) + (lostDefaults_.size() == 1 ? " is" : " are") +
+                      " missing, though the file gives other classes theirs: every item of " +
+                      (lostDefaults_.size() == 1 ? "that class" : "those classes") + " starts at " +
+                      std::to_string(KeyOf(FileField::Default).defaultValue));
   CheckSetAll();
   ReportTitles();
 }
@@ -658,6 +718,7 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
   if (unlisted.from)
     DeclaredMissing(numbered, FileField::ItemKey, declared, unlisted.from, declared, "ItemCount",
                     " in [" + Utf8(numbered) + "]", Unnamed(entry.slot, unlisted.shown));
+  TellMissingDefaults(Name(SectionForm::Defaults, key, n, suffix_), key);
   if (shownItems == 0 && hiddenItems > 0)
     findings_.Add(declaredLine, "class-all-hidden",
                   label + " is shown, but all its " + Count(hiddenItems, "item") + " are hidden in [" + Utf8(filter) +
@@ -746,6 +807,7 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
 
   const AccountRead *defaultValue = account_.Find(FileField::Default, n, m);
   CheckNumber(defaultValue);
+  if (!defaultValue->line) MissingDefault(defaultValue, n, m, slot, itemSlot);
   const int countLine = parameters->line;
   if (!ruleTold)
     CheckItemValues(catalogue_, slot, itemSlot, isEnum, {defaultValue->line, ruleLine, countLine, keyRead->line}, where, findings_);
