@@ -132,7 +132,8 @@ std::string ManyItems(int count) {
                      std::to_string(count) + "\n";
   for (int m = 1; m <= count; ++m) text += "Item" + std::string(m < 10 ? "0" : "") + std::to_string(m) + "=I" + std::to_string(m) + "\n";
   for (int m = 1; m <= count; ++m)
-    text += "Item" + std::string(m < 10 ? "0" : "") + std::to_string(m) + "Instruction=1B 40\n";
+    text += "Item" + std::string(m < 10 ? "0" : "") + std::to_string(m) + "Instruction=1B 40 " +
+            "0123456789ABCDEF"[m / 16] + "0123456789ABCDEF"[m % 16] + "\n";  // a command of its own
   std::string titles, rules;
   for (int m = 1; m <= count; ++m) {
     std::string key = "I" + std::to_string(m);

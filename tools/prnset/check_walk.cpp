@@ -516,6 +516,14 @@ void Walker::Run() {
   // A frame with one end: set-up mode entered and never stored, or values stored without entering it.
   const AccountRead *enter = account_.Find(FileField::EnterInstruction, 0),
                     *save = account_.Find(FileField::SaveInstruction, 0);
+  auto bytesOf = [](const AccountRead *read) {
+    BYTE bytes[ARRAYSIZE(SettingsCatalogue{}.EnterInstruction)];
+    return read ? HexPairs(bytes, HexTextToBytes(read->text.c_str(), bytes, sizeof bytes)) : std::string();
+  };
+  if (enter && save && !bytesOf(enter).empty() && bytesOf(enter) == bytesOf(save))
+    findings_.Add(save->line, "frame-same",
+                  "[SectionNames] SaveInstruction is " + Quoted(save->text) + ", the same as EnterInstruction: every "
+                  "job enters set-up mode again at its end, and the printer never stores the values");
   if (enter && save && enter->text.empty() != save->text.empty()) {
     const AccountRead *missing = enter->text.empty() ? enter : save;
     MissingKey(names_, missing->key, SectionLine(ini_, names_), "frame-half",
@@ -920,6 +928,49 @@ void Walker::CheckSetAll() {
   if (job.failure == NoJob::kNoItems && SectionCountOf(catalogue_) > 0)
     findings_.Add(account_.Find(FileField::SectionCount, 0)->line, "set-all-nothing",
                   "no shown class has a shown item: Set All sends nothing");
+  // Shown items with one command (a line copied and not changed): Set All sends each, and the printer keeps the
+  // value of the last. An item listed twice under its key is told as such.
+  struct Sharing {
+    std::vector<std::string> items;
+    std::string itemKey;  // folded key of the first
+    const AccountRead *second = nullptr;
+  };
+  std::map<std::string, Sharing> commands;  // the command's bytes -> the items that send it
+  std::vector<std::string> order;
+  for (const LoadAccount::Entry &section : account_.sections) {
+    auto items = account_.items.find(section.sectionNumber);
+    if (section.slot < 0 || items == account_.items.end()) continue;
+    for (const LoadAccount::Entry &item : items->second) {
+      const AccountRead *instruction = account_.Find(FileField::Instruction, item.sectionNumber, item.itemNumber);
+      if (item.slot < 0 || !instruction || !instruction->line || instruction->text.empty() ||
+          CheckHexText(instruction->text.c_str()).fault != HexTextCheck::kWhole)
+        continue;
+      BYTE command[ARRAYSIZE(SettingsItem{}.Instruction)];
+      const std::string bytes = HexPairs(command, HexTextToBytes(instruction->text.c_str(), command, sizeof command));
+      const WString itemKey = FieldText(catalogue_.Sections[section.slot].Items[item.slot].Key);
+      Sharing &sharing = commands[bytes];
+      if (sharing.items.empty()) {
+        order.push_back(bytes);
+        sharing.itemKey = FoldedName(itemKey);
+      } else if (sharing.itemKey == FoldedName(itemKey)) {
+        continue;
+      } else if (!sharing.second) {
+        sharing.second = instruction;
+      }
+      sharing.items.push_back("item " + Utf8(FieldText(catalogue_.Sections[section.slot].Key)) + "/" + Utf8(itemKey));
+    }
+  }
+  for (const std::string &bytes : order) {
+    const Sharing &sharing = commands[bytes];
+    if (!sharing.second) continue;
+    findings_.Add(sharing.second->line, "same-command",
+                  Place(sharing.second->section, sharing.second->key) + " is " + bytes + ", the command of " +
+                      (sharing.items.size() == 2
+                           ? sharing.items.front() + " too"
+                           : std::to_string(sharing.items.size()) + " items alike (" + FirstNames(sharing.items) + ")") +
+                      ": Set All sends each, and the printer keeps the value of " + sharing.items.back() +
+                      "; give each item its own command");
+  }
 }
 
 void Walker::ReportTitles() {
