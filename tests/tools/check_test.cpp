@@ -138,7 +138,7 @@ std::string ManyItems(int count) {
   for (int m = 1; m <= count; ++m) {
     std::string key = "I" + std::to_string(m);
     rules += key + "_RuleType=Enum\n" + key + "_Rule=1=On\n";
-    titles += key + "_Title=t\n";
+    titles += key + "_Title=t" + std::to_string(m) + "\n";
   }
   return text + "[S_Lang_EN]\nTitle=T\n" + titles + "[S_Lang_CN]\nTitle=T\n" + titles + "[S_Rule_EN]\n" + rules;
 }

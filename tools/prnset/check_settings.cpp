@@ -122,6 +122,17 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
                                                  ", which the plug-in does not read as " +
                                                  (missing.size() == 1 ? "it" : "those") + ")") +
                        (missing.size() == 1 ? ": that choice reads 0" : ": those choices read 0"));
+    // A choice that repeats an earlier one (a line copied and not changed): the list offers it twice.
+    std::map<LONG, LONG> firstOf;  // value -> the choice that offers it first
+    for (LONG n = 1; choices.declared > 0 && n <= choices.count; ++n) {
+      WCHAR key[kPathChars];
+      wsprintfW(key, kCompressChoiceForm, int(n));
+      const auto first = firstOf.emplace(choices.values[n - 1], n);
+      if (!first.second && line(key) && choices.answered[n - 1])
+        findings.Add(line(key), "settings-choice-repeated",
+                     "[Settings] " + Utf8(key) + " is " + std::to_string(choices.values[n - 1]) + ", as COMPRESS_VALUE" +
+                         std::to_string(first.first->second) + " is: the compression list offers it twice");
+    }
     // Percentages the document settings' compression item cannot take: a document never prints with such a choice.
     // Choices that are missing or no number are told as such.
     std::vector<std::string> outside;

@@ -93,16 +93,31 @@ std::set<std::pair<int, std::string>> NamedCharacters(const Findings &findings) 
   return named;
 }
 
-// Where a title or note holds an escape of program text ("\n", "\t"), or npos. A backslash before a word ("C:\temp")
-// is a path, not an escape.
-size_t EscapeAt(const WString &text) {
+bool IsHexDigit(WCHAR c) { return (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'f'); }
+
+// Where a title or note holds an escape of program text ("\n", "\t", "\u6253"), and how long it is; npos when it
+// holds none. A backslash before a word ("C:\temp") is a path, not an escape.
+size_t EscapeAt(const WString &text, size_t *length) {
   for (size_t i = 0; i + 1 < text.size(); ++i) {
     const WCHAR c = text[i + 1];
-    if (text[i] == '\\' && (c == 'n' || c == 'r' || c == 't') &&
-        (i + 2 == text.size() || text[i + 2] < 'a' || text[i + 2] > 'z'))
+    if (text[i] != '\\') continue;
+    if ((c == 'n' || c == 'r' || c == 't') && (i + 2 == text.size() || text[i + 2] < 'a' || text[i + 2] > 'z')) {
+      *length = 2;
       return i;
+    }
+    if (c == 'u' && i + 6 <= text.size() && std::all_of(text.begin() + i + 2, text.begin() + i + 6, IsHexDigit)) {
+      *length = 6;
+      return i;
+    }
   }
   return WString::npos;
+}
+
+// A program's word for an empty value, written out by a generator.
+bool IsEmptyWord(const WString &text) {
+  for (const char *word : {"None", "null", "NULL", "nil", "NaN", "nan", "undefined", "#N/A"})
+    if (text == Ascii(word)) return true;
+  return false;
 }
 
 // Whether the _CN section of an _EN section's name holds English: text, and none outside ASCII.
@@ -277,13 +292,33 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
                      Place(name, key) + " = " + Quoted(value) + ": the page shows the remark as part of the text" +
                          RemarkHint(value));
       // The file's texts are taken as written: "\n" is a backslash and a letter to the page.
-      const size_t escape = shownText ? EscapeAt(value) : WString::npos;
+      size_t length = 0;
+      const size_t escape = shownText ? EscapeAt(value, &length) : WString::npos;
       if (escape != WString::npos)
         findings.Add(entry.line, "escape-in-text",
-                     Place(name, key) + " holds " + Quoted(value.substr(escape, 2)) +
-                         ": the page shows the backslash and the letter as written, not as a line break or a tab; "
-                         "write a blank instead",
+                     Place(name, key) + " holds " + Quoted(value.substr(escape, length)) +
+                         (length == 2 ? ": the page shows the backslash and the letter as written, not as a line "
+                                        "break or a tab; write a blank instead"
+                                      : ": the page shows the escape as written, not the character it stands for; "
+                                        "write the character"),
                      ini.ColumnOf(entry.value + escape));
+      // What a spreadsheet or a generator leaves in a text: a tab of a cell, the commas of empty cells, a word for
+      // nothing. The page shows each as written.
+      const WString whole = shownText ? ReadWhole(ini, name, key) : WString();
+      const size_t tab = whole.find(WCHAR('\t'));
+      if (tab != WString::npos)
+        findings.Add(entry.line, "escape-in-text",
+                     Place(name, key) + " holds a tab, which the page shows as a gap or a box; write a blank");
+      size_t marks = whole.size();
+      while (marks > 0 && (whole[marks - 1] == ',' || whole[marks - 1] == ';')) --marks;
+      if (whole.size() - marks >= 2 && marks > 0)
+        findings.Add(entry.line, "escape-in-text",
+                     Place(name, key) + " ends in " + Quoted(whole.substr(marks)) +
+                         ", the marks of a spreadsheet's empty cells: the page shows them; delete them");
+      if (IsEmptyWord(whole))
+        findings.Add(entry.line, "escape-in-text",
+                     Place(name, key) + " is " + Quoted(whole) +
+                         ", a program's word for an empty value: the page shows the word; leave the value empty");
       // Marks doubled for another program (a spreadsheet's "" in a quoted cell, a format string's %%): the page
       // shows both.
       const WString shown = shownText ? ReadWhole(ini, name, key) : WString();

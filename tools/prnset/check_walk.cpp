@@ -652,6 +652,7 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
   if (!countWord) ListedBeyondCount(n, declared, count, "item");
   const long listed = HighestListed(n);
   std::map<std::string, WString> keys;  // item keys seen, folded, with the number name that gave them
+  std::map<std::string, WString> titles;  // titles of shown items, folded, with the item's key
   UnlistedRun unlisted;
   int shownItems = 0, hiddenItems = 0;
   auto items = account_.items.find(n);
@@ -721,7 +722,18 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
                           Unnamed(entry.slot, item.slot >= 0 ? std::vector<LONG>{item.slot} : std::vector<LONG>()));
         continue;
       }
-      if (item.slot >= 0) CheckItem(n, m, entry.slot, item.slot, key, itemKey);
+      if (item.slot < 0) continue;
+      CheckItem(n, m, entry.slot, item.slot, key, itemKey);
+      // Two rows of one title (a line copied for a new item): the operator cannot tell them apart.
+      const AccountRead *shownTitle = account_.Find(FileField::ItemTitle, n, m);
+      // Text the page cannot show (U+FFFD) is told as such; an item listed twice, as its key.
+      if (!shownTitle || shownTitle->text.empty() || shownTitle->text.find(WCHAR(0xFFFD)) != WString::npos) continue;
+      auto same = titles.emplace(FoldedName(shownTitle->text), itemKey);
+      if (!same.second && !SameName(same.first->second, itemKey))
+        findings_.Add(shownTitle->line, "duplicate-titles",
+                      Place(shownTitle->section, shownTitle->key) + " is " + Quoted(shownTitle->text) +
+                          ", the title of item " + Utf8(key) + "/" + Utf8(same.first->second) +
+                          " too: the operator sees two rows alike");
     }
   if (unlisted.from)
     DeclaredMissing(numbered, FileField::ItemKey, declared, unlisted.from, declared, "ItemCount",
