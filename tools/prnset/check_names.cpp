@@ -376,4 +376,30 @@ MeantEntry MeantSection(const IniFile &ini, const KnownNames &known, const WStri
   return meant;
 }
 
+// Every name a class's own sections can have, with the form each stands for.
+const std::vector<std::pair<WString, SectionForm>> &ClassSectionSuffixes() {
+  static const std::vector<std::pair<WString, SectionForm>> suffixes = [] {
+  std::vector<std::pair<WString, SectionForm>> all;
+  const LPCWSTR languageSuffixes[] = {kEnglishSuffix, kChineseSuffix};
+  for (const ClassSection &s : kClassSections) {
+    if (!s.byLanguage) {
+      all.push_back({s.suffix, s.form});
+      continue;
+    }
+    for (LPCWSTR language : languageSuffixes) all.push_back({WString(s.suffix) + language, s.form});
+  }
+  return all;
+  }();
+  return suffixes;
+}
+
+// The class key a name of a class's own section is made from ("Paper" for Paper_Lang_EN), or empty.
+WString ClassPrefix(const WString &section) {
+  for (const auto &suffix : ClassSectionSuffixes())
+    if (section.size() > suffix.first.size() &&
+        SameName(section.substr(section.size() - suffix.first.size()), suffix.first))
+      return section.substr(0, section.size() - suffix.first.size());
+  return WString();
+}
+
 }  // namespace prnset

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "catalogue/ini_file.h"
+#include "catalogue/vocabulary.h"
 #include "tools/prnset/text.h"
 
 namespace prnset {
@@ -130,5 +131,10 @@ MeantEntry MeantKey(const IniFile &ini, const KnownNames &known, const WString &
 // A section that is no name of its own and holds `signatureKey` (such as ItemCount for a [SectionNN]) counts too.
 MeantEntry MeantSection(const IniFile &ini, const KnownNames &known, const WString &section,
                         const WString &signatureKey = WString());
+
+// Every name a class's own sections can have ("_Lang_EN", "_Default", ...), with the form each stands for.
+const std::vector<std::pair<WString, SectionForm>> &ClassSectionSuffixes();
+// The class key a name of a class's own section is made from ("Paper" for Paper_Lang_EN), or empty.
+WString ClassPrefix(const WString &section);
 
 }  // namespace prnset

@@ -54,33 +54,6 @@ const std::vector<const KeyName *> &KeysIn(SectionForm form) {
 // "%s_Title" -> "_Title": what follows the item's key in an item-keyed name.
 WString ItemSuffix(const KeyName &key) { return WString(key.key).substr(2); }
 
-const LPCWSTR kLanguageSuffixes[] = {kEnglishSuffix, kChineseSuffix};
-
-// Every name a class's own sections can have, with the form each stands for.
-const std::vector<std::pair<WString, SectionForm>> &ClassSectionSuffixes() {
-  static const std::vector<std::pair<WString, SectionForm>> suffixes = [] {
-  std::vector<std::pair<WString, SectionForm>> all;
-  for (const ClassSection &s : kClassSections) {
-    if (!s.byLanguage) {
-      all.push_back({s.suffix, s.form});
-      continue;
-    }
-    for (LPCWSTR language : kLanguageSuffixes) all.push_back({WString(s.suffix) + language, s.form});
-  }
-  return all;
-  }();
-  return suffixes;
-}
-
-// The class key a name of a class's own section is made from ("Paper" for Paper_Lang_EN), or empty.
-WString ClassPrefix(const WString &section) {
-  for (const auto &suffix : ClassSectionSuffixes())
-    if (section.size() > suffix.first.size() &&
-        SameName(section.substr(section.size() - suffix.first.size()), suffix.first))
-      return section.substr(0, section.size() - suffix.first.size());
-  return WString();
-}
-
 const std::vector<WString> &SettingsKeys() {
   static const std::vector<WString> all = [] {
   std::vector<WString> keys = {kCompressSwitchKey.key, kMoveSwitchKey.key, kCompressCountKey, kCompressValueKey,

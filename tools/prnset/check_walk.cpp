@@ -463,9 +463,28 @@ void Walker::NoteTitles(const WString &key, LONG n, const WString &titleKey, con
                                        Utf8(section) + "]): in " + kLanguages[l].name + " class " + Utf8(key) +
                                        " and its items show as empty rows",
                                    true});
+    } else if (!HasSection(section)) {
+      // The whole section lacking: told once for the class. A second header of the other language's section,
+      // which is never read, is probably it (a translated copy whose header was not renamed).
+      if (std::find(missingSections_.begin(), missingSections_.end(), FoldedName(section)) != missingSections_.end())
+        continue;
+      missingSections_.push_back(FoldedName(section));
+      const WString twin = Name(SectionForm::Language, key, n, LanguageSuffix(kLanguages[1 - l].language));
+      int copy = 0, seen = 0;
+      for (const IniFile::Section &other : ini_.sections())
+        if (SameName(ini_.Text(other.name, other.nameLength), twin) && seen++ == 1) copy = other.line;
+      if (copy) findings_.Claim(copy);
+      missingTitles_[l].push_back(
+          {copy ? copy : fallbackLine,
+           "[" + Utf8(section) + "] is missing" +
+               (copy ? " (line " + std::to_string(copy) + " has a second [" + Utf8(twin) +
+                           "], which the plug-in does not read: is it meant as [" + Utf8(section) + "]?)"
+                     : std::string()) +
+               ": in " + kLanguages[l].name + " class " + Utf8(key) + " and its items show as empty rows",
+           copy != 0});
     } else {
       int line = Line(section, titleKey);
-      if (!line) line = HasSection(section) ? SectionLine(ini_, section) : fallbackLine;
+      if (!line) line = SectionLine(ini_, section);
       const MeantEntry meant = line && !Line(section, titleKey) ? MeantKey(ini_, known_, section, titleKey) : MeantEntry();
       std::string message = Place(section, titleKey) + " is missing";
       if (!meant.name.empty()) {
@@ -572,6 +591,13 @@ void Walker::Run() {
                         " again, and the items of [" + Utf8(Name(SectionForm::Numbered, WString(), n, suffix_)) +
                         "] find no titles or rules in the sections of " + Utf8(key) + ": the page shows them as empty "
                         "rows without options");
+      // The class's sections written again for it (another file's class merged under the same key) are never
+      // read: that is this mistake too.
+      std::set<std::string> seen;
+      for (const IniFile::Section &section : ini_.sections()) {
+        const WString name = ini_.Text(section.name, section.nameLength);
+        if (SameName(ClassPrefix(name), key) && !seen.insert(FoldedName(name)).second) findings_.Claim(section.line);
+      }
       continue;
     }
     classKeys.emplace(FoldedName(key), keyRead->key);
