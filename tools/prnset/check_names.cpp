@@ -195,6 +195,12 @@ std::string PlainHint(const WString &text) {
          Quoted(plain);
 }
 
+std::string InvisibleHint(const WString &name) {
+  for (WCHAR c : name)
+    if (IsInvisible(c)) return " It holds " + CharacterName(c) + ", which an editor does not show.";
+  return std::string();
+}
+
 std::string EqualsHint(const WString &line) {
   for (WCHAR c : line)
     if (c == 0xFF1D || c == 0xFF1A || c == ':')

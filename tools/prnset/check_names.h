@@ -59,6 +59,8 @@ std::string JoinedHint(const WString &value);
 // For a text typed with a Chinese input method (a full-width digit, colon or equals sign), the hint that names the
 // first such character and gives the text in ASCII; empty when it holds none.
 std::string PlainHint(const WString &text);
+// " It holds U+200B (zero-width space), which an editor does not show." for a name with such a character, else "".
+std::string InvisibleHint(const WString &name);
 // For a line the reader took as a name without a value: the hint that names the ':' or full-width sign typed where
 // '=' belongs; empty when it holds none.
 std::string EqualsHint(const WString &line);

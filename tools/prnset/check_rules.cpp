@@ -174,6 +174,22 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
                      "; " + hint);
     return true;
   }
+  // Values longer than the rule reads, padded with zeros by a spreadsheet ("00002"): one mistake of the rule.
+  std::vector<std::string> cut;
+  bool padded = true;
+  for (const RuleNote &note : report.notes)
+    if (note.kind == RuleNoteKind::EnumValueCut) {
+      const WString value = part(note);
+      cut.push_back(Quoted(value) + " reads " + std::to_string(note.value));
+      padded = padded && value.size() > 1 && value[0] == '0';
+    }
+  if (cut.size() > 1) {
+    findings.Add(line, "enum-value-cut",
+                 where + ": " + std::to_string(cut.size()) + " values are longer than the rule reads (" +
+                     FirstNames(cut) + ")" +
+                     (padded ? ": write them without the leading zeros" : ": write shorter values"));
+    return true;
+  }
   // A setting written as a word reads as 0; that is the one thing to tell about the rule.
   // What the page then offers is told with the last of them.
   size_t words = 0, lastWord = 0;

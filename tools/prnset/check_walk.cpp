@@ -738,7 +738,8 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
         findings_.Add(keyRead->line, "item-key-misspelt",
                       Place(numbered, keyRead->key) + " = " + Quoted(itemKey) + " names no title or rule of class " +
                           Utf8(key) + ", but its sections name " + Quoted(meant.name) + " (first at line " +
-                          std::to_string(meant.line) + "): did you mean " + Utf8(meant.name) + "?");
+                          std::to_string(meant.line) + "): did you mean " + Utf8(meant.name) + "?" +
+                          InvisibleHint(itemKey));
         continue;
       }
       if (itemKey.empty()) {
