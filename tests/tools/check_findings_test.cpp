@@ -54,6 +54,9 @@ TEST_F(FindingsTest, EachFileHasExactlyItsOneFinding) {
       {"no-shown-class", 3, "error", "no-shown-class", "both", "every declared class is hidden"},
       {"section-count-zero", 3, "error", "no-shown-class", "both", "SectionCount is 0"},
       {"misnumbered-section", 4, "warning", "declared-missing", "both", "line 4 has \"Section1\""},
+      {"serial-en-dash", 18, "warning", "serial-not-number", "en",
+       "MIN=\"\u20136\" is not a number: the rule reads MIN=0, so the item has 4 options; U+2013 (en dash) is no "
+       "ASCII \"-\": write \"-6\""},
       {"serial-word", 18, "warning", "serial-not-number", "en",
        "STEP=\"fast\" is not a number: the rule reads STEP=0, so the item has no options"},
       {"chinese-rule", 21, "warning", "enum-last-text-cut", "cn", "[S_Rule_CN] I_Rule: the last option's text"},

@@ -225,6 +225,8 @@ std::string CharacterKind(WCHAR c) {
     case 0x3002: return "ideographic full stop";
     case 0x2018: case 0x2019: return "curly single quote";
     case 0x201C: case 0x201D: return "curly double quote";
+    case 0x2013: return "en dash";
+    case 0x2212: return "minus sign";
     case 0xFF0C: return "full-width comma";
     case 0xFF1A: return "full-width colon";
     case 0xFF1B: return "full-width semicolon";
@@ -250,7 +252,7 @@ WCHAR PlainForm(WCHAR c) {
     case 0x3002: return '.';
     case 0x2018: case 0x2019: return '\'';
     case 0x201C: case 0x201D: return '"';
-    case 0x2014: case 0x2015: return '-';
+    case 0x2013: case 0x2014: case 0x2015: case 0x2212: return '-';
     case 0x3010: return '[';
     case 0x3011: return ']';
     default: return 0;

@@ -207,7 +207,8 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
                      (i != lastWord    ? std::string()
                       : options == 0   ? ", so the item has no options"
                       : options == 1   ? ", so the item has a single option"
-                                       : ", so the item has " + std::to_string(options) + " options"));
+                                       : ", so the item has " + std::to_string(options) + " options") +
+                     PlainHint(text.substr(equals + 1)));
   }
   if (words) return true;
   for (const RuleNote &note : report.notes) {
