@@ -30,11 +30,15 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
   for (const IniFile::Section &section : ini.sections()) {
     WString name = ini.Text(section.name, section.nameLength);
     if (section.line == 0) {
-      for (const IniFile::Entry &entry : section.entries)
-        if (!IsComment(ini.Text(entry.name, entry.nameLength))) {
+      // A header behind a byte order mark is told as the mark, and the lines after it as its own.
+      for (const IniFile::Entry &entry : section.entries) {
+        const WString key = ini.Text(entry.name, entry.nameLength);
+        if (!key.empty() && key[0] == 0xFEFF && !IsComment(key)) break;
+        if (!IsComment(key)) {
           findings.Add(entry.line, "before-first-section", "lines before the first [section] header are never read");
           break;
         }
+      }
       continue;
     }
     std::string folded = FoldedName(name);

@@ -150,7 +150,11 @@ bool IsMisnumbered(const WString &name) {
   return false;
 }
 
-bool IsComment(const WString &name) { return !name.empty() && (name[0] == ';' || name[0] == '#'); }
+bool IsComment(const WString &name) {
+  // A byte order mark left where two files were joined does not make a remark anything else.
+  const size_t at = !name.empty() && name[0] == 0xFEFF ? 1 : 0;
+  return name.size() > at && (name[at] == ';' || name[at] == '#');
+}
 
 std::string FirstNames(const std::vector<std::string> &names) {
   std::string list;

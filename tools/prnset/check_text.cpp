@@ -220,10 +220,11 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       const WString value = hasValue ? ini.Text(entry.value, entry.valueLength) : WString();
       // A byte order mark where files were joined: the header after it is no header to the reader.
       if (!key.empty() && key[0] == 0xFEFF) {
-        findings.Add(entry.line, "invisible-character",
-                     "the line starts with a byte order mark (U+FEFF), left where two files were joined: the reader "
-                     "does not see " + Quoted(key.substr(1)) + " as what it says; delete the mark",
-                     1);
+        if (!named.count({entry.line, CodePoint(0xFEFF)}))
+          findings.Add(entry.line, "invisible-character",
+                       "the line starts with a byte order mark (U+FEFF), left where two files were joined: the "
+                       "reader does not see " + Quoted(key.substr(1)) + " as what it says; delete the mark",
+                       1);
         findings.Claim(entry.line);
         swallowed = true;
         continue;

@@ -503,11 +503,21 @@ void Walker::Run() {
   if (!HasSection(names_)) {
     MeantEntry meant = MeantSection(ini_, known_, names_);
     if (!meant.name.empty()) findings_.Claim(meant.line);
-    findings_.Add(meant.line, "no-section-names",
+    // The header behind a byte order mark left where two files were joined: to the reader it is no header.
+    int marked = 0;
+    for (const IniFile::Section &section : ini_.sections())
+      for (const IniFile::Entry &entry : section.entries) {
+        const WString key = ini_.Text(entry.name, entry.nameLength);
+        if (!marked && key.size() > 1 && key[0] == 0xFEFF && SameName(key.substr(1), Ascii("[") + names_ + Ascii("]")))
+          marked = entry.line;
+      }
+    findings_.Add(marked ? marked : meant.line, "no-section-names",
                   "the file has no [SectionNames]" +
-                      (meant.name.empty() ? std::string()
-                                          : " (line " + std::to_string(meant.line) + " has [" + Utf8(meant.name) +
-                                                "], which the plug-in does not read as [SectionNames])") +
+                      (marked ? " (line " + std::to_string(marked) + " has it behind a byte order mark, U+FEFF, left "
+                                "where two files were joined: delete the mark)"
+                       : meant.name.empty() ? std::string()
+                                            : " (line " + std::to_string(meant.line) + " has [" + Utf8(meant.name) +
+                                                  "], which the plug-in does not read as [SectionNames])") +
                       ": the page shows no classes");
     return;
   }
