@@ -24,7 +24,26 @@ void CheckNumbering(const WString &name, int line, LPCWSTR form, const std::stri
 
 }  // namespace
 
+// An unresolved merge conflict: the reader takes its marker lines and both sides as entries, and the first of each
+// key wins. Told once, on its first line; what the lines inside would tell one by one is this.
+void CheckConflicts(const IniFile &ini, Findings &findings) {
+  int from = 0;
+  for (const IniFile::Section &section : ini.sections())
+    for (const IniFile::Entry &entry : section.entries) {
+      const WString key = ini.Text(entry.name, entry.nameLength);
+      if (key.compare(0, 7, Ascii("<<<<<<<")) == 0 && !from) from = entry.line;
+      if (key.compare(0, 7, Ascii(">>>>>>>")) != 0 || !from) continue;
+      findings.Add(from, "merge-conflict",
+                   "lines " + std::to_string(from) + " to " + std::to_string(entry.line) +
+                       " are an unresolved merge conflict: the plug-in reads both sides, and of a key on both the "
+                       "side above '=======' wins; keep one side and delete the marker lines");
+      for (int line = from; line <= entry.line; ++line) findings.Claim(line);
+      from = 0;
+    }
+}
+
 void CheckFileLayout(const IniFile &ini, Findings &findings) {
+  CheckConflicts(ini, findings);
   std::unordered_map<std::string, int> seenSections;  // folded name -> first header line
   Overflow moreSections("sections appear again");
   for (const IniFile::Section &section : ini.sections()) {
