@@ -109,8 +109,8 @@ class Walker {
   void CheckTailInInstruction(const AccountRead *instruction, LONG slot, LONG itemSlot, const std::string &where);
   void NoteTitles(const WString &key, LONG n, const WString &titleKey, const std::string &what, int fallbackLine);
   // A key the loader reads and does not find: one finding, on the line of the entry that was probably meant for
-  // it (which then tells nothing else), or on `fallbackLine`.
-  void MissingKey(const WString &section, const WString &key, int fallbackLine, const char *code,
+  // it (which then tells nothing else), or on `fallbackLine`. True when such an entry was found.
+  bool MissingKey(const WString &section, const WString &key, int fallbackLine, const char *code,
                   const std::string &consequence);
   // Whether a language section gives any item a note.
   bool HasNotes(const WString &section) const;
@@ -124,8 +124,9 @@ class Walker {
   bool ListedBeyondCount(LONG n, long declared, const AccountRead *count, const std::string &what);
   // The highest number the file lists: of a class (n 0), or of an item of class n.
   LONG HighestListed(LONG n) const;
-  // Declared entries from `first` to `last` that the file does not list, told as one finding.
-  void DeclaredMissing(const WString &section, FileField numbered, long declared, long first, long last,
+  // Declared entries from `first` to `last` that the file does not list, told as one finding; true when it names
+  // the entry meant for the first.
+  bool DeclaredMissing(const WString &section, FileField numbered, long declared, long first, long last,
                        const std::string &countKey, const std::string &where, const std::string &shown);
   // What the page and Set All make of shown entries that have no key: classes (`classSlot` -1, `slots` are class
   // slots) or items of class `classSlot`. Empty when there are none.
@@ -133,6 +134,12 @@ class Walker {
 
   // A default the file does not give, where nothing else tells it: the whole section lost, or one line of a
   // section that gives the class's other items theirs.
+  // The misnumbered names of a section ("Item001"): a finding that names one as the entry meant tells them all.
+  void ClaimMisnumbered(const WString &section) {
+    if (const IniFile::Section *found = FirstSection(ini_, section))
+      for (const IniFile::Entry &entry : found->entries)
+        if (IsMisnumbered(ini_.Text(entry.name, entry.nameLength))) findings_.Claim(entry.line);
+  }
   void MissingDefault(const AccountRead *read, LONG n, LONG m, LONG slot, LONG itemSlot);
   void TellMissingDefaults(const WString &section, const WString &classKey);
   void CheckSection(const LoadAccount::Entry &entry, const WString &key);
@@ -272,7 +279,7 @@ void Walker::CheckFilter(const AccountRead *read, const std::string &what) {
     findings_.Add(read->line, "filter-word", message + RemarkHint(raw) + "; write 1 or 0");
 }
 
-void Walker::MissingKey(const WString &section, const WString &key, int fallbackLine, const char *code,
+bool Walker::MissingKey(const WString &section, const WString &key, int fallbackLine, const char *code,
                         const std::string &consequence) {
   MeantEntry meant = MeantKey(ini_, known_, section, key);
   std::string message = Place(section, key) + " is missing";
@@ -291,6 +298,7 @@ void Walker::MissingKey(const WString &section, const WString &key, int fallback
     findings_.Claim(line);
   }
   findings_.Add(line, code, message + ": " + consequence);
+  return !meant.name.empty();
 }
 
 bool Walker::HasNotes(const WString &section) const {
@@ -428,7 +436,7 @@ std::string Walker::Unnamed(LONG classSlot, const std::vector<LONG> &slots) cons
   return said;
 }
 
-void Walker::DeclaredMissing(const WString &section, FileField numbered, long declared, long first, long last,
+bool Walker::DeclaredMissing(const WString &section, FileField numbered, long declared, long first, long last,
                              const std::string &countKey, const std::string &where, const std::string &shown) {
   const std::string what = numbered == FileField::SectionKey ? "class" : "item";
   const WString firstName = NameOf(numbered, first);
@@ -438,9 +446,9 @@ void Walker::DeclaredMissing(const WString &section, FileField numbered, long de
                             " missing" + std::string(numbered == FileField::SectionKey ? " from [SectionNames]" : "");
   consequence += shown;
   if (!MeantKey(ini_, known_, section, firstName).name.empty())
-    MissingKey(section, firstName, countLine, "declared-missing", consequence);
-  else
-    findings_.Add(countLine, "declared-missing", consequence);
+    return MissingKey(section, firstName, countLine, "declared-missing", consequence);
+  findings_.Add(countLine, "declared-missing", consequence);
+  return false;
 }
 
 // Titles are checked in both languages: a shown class or item with no title is an empty row on the page.
@@ -702,10 +710,11 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
         if (unlisted.Take(m, listed, item.slot)) continue;
         // No key, so no titles, rules or defaults to look at: one finding says it all.
         const WString itemName = NameOf(FileField::ItemKey, m);
-        MissingKey(numbered, itemName, countLine, "declared-missing",
-                   "ItemCount declares " + Count(declared, "item") + " in [" + Utf8(numbered) + "], but it has no " +
-                       Utf8(itemName) +
-                       Unnamed(entry.slot, item.slot >= 0 ? std::vector<LONG>{item.slot} : std::vector<LONG>()));
+        if (MissingKey(numbered, itemName, countLine, "declared-missing",
+                       "ItemCount declares " + Count(declared, "item") + " in [" + Utf8(numbered) +
+                           "], but it has no " + Utf8(itemName) +
+                           Unnamed(entry.slot, item.slot >= 0 ? std::vector<LONG>{item.slot} : std::vector<LONG>())))
+          ClaimMisnumbered(numbered);
         continue;
       }
       CheckWidth(keyRead);
@@ -772,9 +781,9 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
                           ", the title of item " + Utf8(key) + "/" + Utf8(same.first->second) +
                           " too: the operator sees two rows alike");
     }
-  if (unlisted.from)
-    DeclaredMissing(numbered, FileField::ItemKey, declared, unlisted.from, declared, "ItemCount",
-                    " in [" + Utf8(numbered) + "]", Unnamed(entry.slot, unlisted.shown));
+  if (unlisted.from && DeclaredMissing(numbered, FileField::ItemKey, declared, unlisted.from, declared, "ItemCount",
+                                       " in [" + Utf8(numbered) + "]", Unnamed(entry.slot, unlisted.shown)))
+    ClaimMisnumbered(numbered);
   TellMissingDefaults(Name(SectionForm::Defaults, key, n, suffix_), key);
   if (shownItems == 0 && hiddenItems > 0)
     findings_.Add(declaredLine, "class-all-hidden",
