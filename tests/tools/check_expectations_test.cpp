@@ -54,8 +54,9 @@ TEST(CheckExpectationsTest, EveryFindingFileGivesWhatItsRemarksExpect) {
     nlohmann::json all = nlohmann::json::parse(run.out, nullptr, false);
     ASSERT_TRUE(all.is_array()) << run.out << run.err;
     Expected found;
+    // The file's encoding is said of every file; other information is expected as findings are.
     for (const nlohmann::json &finding : all)
-      if (finding["severity"] != "info")
+      if (finding["code"] != "encoding")
         found.insert({finding["line"].is_null() ? 0 : finding["line"].get<int>(), finding["severity"], finding["code"]});
     EXPECT_EQ(found, expected) << run.out;
   }

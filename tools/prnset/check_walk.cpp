@@ -264,7 +264,15 @@ void Walker::CheckTailInInstruction(const AccountRead *instruction, LONG slot, L
 void Walker::CheckFilter(const AccountRead *read, const std::string &what) {
   if (!read || !read->line) return;
   WString raw = Read(read->section, read->key);
-  if (raw.empty() || IsPlainDecimal(raw)) return;
+  if (raw.empty()) return;
+  // Only 0 hides: -1 (a true of some languages) or 2 shows as 1 does.
+  if (IsPlainDecimal(raw)) {
+    if (read->value != 0 && read->value != 1)
+      findings_.Add(read->line, "filter-word",
+                    Place(read->section, read->key) + " = " + Utf8(raw) + ": the plug-in shows " + what +
+                        ", since only 0 hides; write 1 to show it, 0 to hide it");
+    return;
+  }
   const std::string message = Place(read->section, read->key) + " = " + Quoted(raw) +
                               " is not a number: the plug-in reads " + std::to_string(read->value) +
                               (read->value == 0 ? " and hides " : " and shows ") + what;
@@ -659,7 +667,8 @@ void Walker::Run() {
                  "it is neither High256 nor BaseOn30, and " + consequence);
   }
   if (!lostDefaults_.empty())
-    findings_.Add(lostDefaultsLine_, "default-missing",
+    // A class may rely on the defaults on purpose: told, but not as a fault.
+    findings_.Add(lostDefaultsLine_, "default-section-missing",
                   FirstNames(lostDefaults_) + (lostDefaults_.size() == 1 ? " is" : " are") +
                       " missing, though the file gives other classes theirs: every item of " +
                       (lostDefaults_.size() == 1 ? "that class" : "those classes") + " starts at " +
