@@ -172,6 +172,8 @@ void CheckTexts(const CheckedFile &file, Findings &findings);          // charac
 // mistake of the whole rule, whose consequences for the item's values are then not told again.
 bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, const std::string &where,
                     Findings &findings, DWORD options);
+// Words of a Serial rule that are no setting of it ("INC=5", "TITLE＝ mm"): the rule ignores them.
+void CheckSerialSettings(const WString &rule, int line, const std::string &where, Findings &findings, DWORD options);
 // The lines of an item's keys that its values come from (0 for a key that is missing).
 struct ItemLines {
   int defaultValue;

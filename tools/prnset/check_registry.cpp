@@ -92,6 +92,8 @@ const std::vector<FindingKind> kFindingKinds = {
     {"enum-too-many", W, "more Enum options than the list holds", "Enum: named values"},
     {"serial-not-number", W, "a Serial setting written as a word", "Serial: a range of numbers"},
     {"serial-no-range", W, "a Serial rule without MIN= and MAX=", "Serial: a range of numbers"},
+    {"serial-unknown-setting", W, "a word of a Serial rule that is no setting, which the rule ignores",
+     "Serial: a range of numbers"},
     {"serial-empty", W, "a Serial rule whose MIN= is above its MAX=", "Serial: a range of numbers"},
     {"serial-step", W, "a Serial STEP= below 1", "Serial: a range of numbers"},
     {"serial-too-many", W, "more Serial options than the list holds", "Serial: a range of numbers"},

@@ -1,5 +1,7 @@
 // Option rules and values, worded: what the option rules noted about a rule text, and where an item's options or
 // default send other bytes than meant, as the encoder makes them.
+#include <cctype>
+#include <cstring>
 #include <map>
 #include <set>
 
@@ -82,6 +84,36 @@ bool IsHigh256(const SettingsCatalogue &catalogue) {
 }
 
 }  // namespace
+
+void CheckSerialSettings(const WString &rule, int line, const std::string &where, Findings &findings,
+                         DWORD options) {
+  // The settings before TITLE=, which takes the rest of the text. Folded to lower case in place, so that
+  // positions stay those of the rule.
+  std::string folded;
+  for (WCHAR c : rule) folded += c < 0x80 ? char(std::tolower(c)) : '?';
+  const size_t title = folded.find("title=");
+  for (size_t i = 0; i < rule.size() && i < title; ++i) {
+    const bool wide = rule[i] == 0xFF1D;
+    if (rule[i] != '=' && !wide) continue;
+    size_t from = i;
+    while (from > 0 && ((rule[from - 1] | 0x20) >= 'a' && (rule[from - 1] | 0x20) <= 'z')) --from;
+    const std::string word = folded.substr(from, i - from);
+    const auto known = [&](const char *key) {
+      return word.size() >= std::strlen(key) && word.compare(word.size() - std::strlen(key), std::string::npos, key) == 0;
+    };
+    if (word.empty() || (!wide && (known("min") || known("max") || known("step") || known("title")))) continue;
+    // What the word was probably meant as: a full-width '=' after a setting, or another name for the step.
+    std::string hint;
+    if (wide) hint = "; " + CharacterName(rule[i]) + " is no '=': write " + Utf8(rule.substr(from, i - from)) + "=";
+    for (const char *step : {"inc", "increment", "steps", "stepsize", "interval", "delta"})
+      if (word == step) hint = "; write STEP= for the step";
+    findings.Add(line, "serial-unknown-setting",
+                 where + ": " + Quoted(rule.substr(from, i + 1 - from)) +
+                     " is no setting of a Serial rule (MIN=, MAX=, STEP=, TITLE=): the rule ignores it, and the item "
+                     "has " + std::to_string(options) + (options == 1 ? " option" : " options") + hint);
+    return;
+  }
+}
 
 std::string ItemBytes(const SettingsCatalogue &catalogue, LONG section, LONG item, LONG value) {
   CommandText text = ItemValueText(catalogue, section, item, value);

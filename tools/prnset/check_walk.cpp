@@ -872,9 +872,12 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
                       " is written as " + (isEnum ? "a " : "an ") + Utf8(form) + " rule: write " + Utf8(type->key) +
                       "=" + Utf8(form));
     ruleTold = true;
-  } else if (report != account_.rules.end() && report->second.known)
+  } else if (report != account_.rules.end() && report->second.known) {
     ruleTold = CheckRuleNotes(report->second, rule->text, rule->line, Place(rule->section, rule->key), findings_,
                               loaded.OptionCount);
+    if (!isEnum && !ruleTold)
+      CheckSerialSettings(rule->text, rule->line, Place(rule->section, rule->key), findings_, loaded.OptionCount);
+  }
   else
     findings_.Add(type->line, "rule-type-unknown",
                   Place(type->section, type->key) + " " + Quoted(type->text) + " is neither Enum nor Serial: " + where +
