@@ -80,6 +80,13 @@ TEST_F(FindingsTest, EachFileHasExactlyItsOneFinding) {
       {"curly-quotes-in-english", 12, "warning", "not-in-code-page", "en",
        "Title holds '\u201C' (U+201C) and '\u201D' (U+201D) saved in code page 936: an English system reads the "
        "file in code page 1252 and shows \"\u00A1\u00B0Class\u00A1\u00B1\"; type '\"' instead"},
+      // Other spellings of a name, and what the page does until it is written right.
+      {"filter-enable", 25, "warning", "unknown-key", "both",
+       "Enable is never read: did you mean SectionEnable? Until then the page shows the class"},
+      {"parameter-count-abbreviated", 10, "warning", "unknown-key", "both", "did you mean Item01ParameterCount?"},
+      {"tail-misspelt", 6, "warning", "unknown-key", "both",
+       "did you mean InstructionTail? Until then no command ends with the tail"},
+      {"note-key-plural", 17, "warning", "unknown-key", "both", "I_Notes is never read: did you mean I_Note?"},
       {"escape-in-note", 14, "warning", "escape-in-text", "en", "I_Note holds \"\\n\": the page shows"},
   };
   for (const auto &c : cases) {

@@ -1,5 +1,7 @@
 // Sections and keys that the plug-in never reads: a misspelt name is silently a missing one.
 #include <algorithm>
+#include <cctype>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <set>
@@ -16,6 +18,20 @@ namespace {
 
 // The best suggestion for a name among candidates: the nearest near miss; between two as near, a name the file
 // does not have yet (the one the author most likely meant to write), then the earlier one.
+// A name's words as one lower-case run, abbreviations written out: how two spellings of one name compare.
+std::string Spelling(const WString &name) {
+  std::string out;
+  for (WCHAR c : name)
+    if (c != '_' && c != ' ' && c != '-') out += c < 0x80 ? char(std::tolower(c)) : '?';
+  for (const auto &word : {std::make_pair("paramcount", "parametercount"), std::make_pair("cnt", "count"),
+                           std::make_pair("instr", "instruction"), std::make_pair("param", "parameter")}) {
+    const size_t at = out.find(word.first);
+    if (at != std::string::npos && out.compare(at, std::strlen(word.second), word.second) != 0)
+      out.replace(at, std::strlen(word.first), word.second);
+  }
+  return out;
+}
+
 WString Nearest(const WString &name, const std::vector<WString> &candidates,
                 const std::function<bool(const WString &)> &present) {
   WString best;
@@ -36,6 +52,18 @@ WString Nearest(const WString &name, const std::vector<WString> &candidates,
     if (best.empty() && name.size() > candidate.size() + 1 && name[candidate.size()] == '_' &&
         SameName(name.substr(0, candidate.size()), candidate) && !present(candidate))
       best = candidate;
+  // Nor that: the same words spelt otherwise, another program's name for them ("Item01_ParamCount",
+  // "Landscape_Compression"), or the last word alone ("Enable" for SectionEnable).
+  const std::string written = Spelling(name);
+  for (const WString &candidate : candidates) {
+    const std::string meant = Spelling(candidate);
+    if (!best.empty() || present(candidate) || written.size() < 5) continue;
+    const bool longer = written.size() > meant.size() && written.size() <= meant.size() + 3 &&
+                        written.compare(0, meant.size(), meant) == 0;
+    const bool last = meant.size() > written.size() &&
+                      meant.compare(meant.size() - written.size(), std::string::npos, written) == 0;
+    if (written == meant || longer || last) best = candidate;
+  }
   return best;
 }
 
@@ -344,6 +372,9 @@ std::string Undone(KnownNames::Kind kind, const IniFile &ini, const WString &sec
                                std::make_pair(kMoveSwitchKey, "the horizontal move")})
         if (SameName(key, item.first.key) && ini.ReadInt(section.c_str(), key.c_str(), item.first.defaultValue) != 0)
           names += (names.empty() ? "" : " and ") + std::string(item.second);
+  // Without its tail every command ends at its value.
+  if (kind == KnownNames::Kind::Names && SameName(meant, KeyOf(FileField::InstructionTail).key))
+    return " Until then no command ends with the tail";
   if (names.empty()) return names;
   if (kind == KnownNames::Kind::Settings) return " Until then the printer settings do not offer " + names;
   return kind == KnownNames::Kind::Filter

@@ -836,13 +836,16 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
   // empty (a translator's line deleted or missed).
   const WString otherNotes =
       Name(SectionForm::Language, sectionKey, n, suffix_ == kEnglishSuffix ? kChineseSuffix : kEnglishSuffix);
-  if (note && note->text.empty() && Has(otherNotes, note->key) && HasNotes(note->section))
-    findings_.Add(note->line ? note->line : (Line(note->section, NameOf(FileField::ItemTitle, 0, itemKey))
-                                                   ? Line(note->section, NameOf(FileField::ItemTitle, 0, itemKey))
-                                                   : SectionLine(ini_, note->section)),
-                  "note-missing",
-                  Place(note->section, note->key) + " is missing, though [" + Utf8(otherNotes) + "] has it: in " +
-                      languageName_ + " the hint box of " + where + " is empty");
+  if (note && note->text.empty() && Has(otherNotes, note->key) && HasNotes(note->section)) {
+    const int titleLine = Line(note->section, NameOf(FileField::ItemTitle, 0, itemKey));
+    const std::string empty = "in " + std::string(languageName_) + " the hint box of " + where + " is empty";
+    if (note->line)
+      findings_.Add(note->line, "note-missing",
+                    Place(note->section, note->key) + " is empty, though [" + Utf8(otherNotes) + "] has it: " + empty);
+    else
+      MissingKey(note->section, note->key, titleLine ? titleLine : SectionLine(ini_, note->section), "note-missing",
+                 empty + ", though [" + Utf8(otherNotes) + "] has it");
+  }
   NoteTitles(sectionKey, n, NameOf(FileField::ItemTitle, 0, itemKey), where, keyRead->line);
 
   const AccountRead *type = account_.Find(FileField::RuleType, n, m);
