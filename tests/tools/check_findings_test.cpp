@@ -87,6 +87,9 @@ TEST_F(FindingsTest, EachFileHasExactlyItsOneFinding) {
       {"tail-misspelt", 6, "warning", "unknown-key", "both",
        "did you mean InstructionTail? Until then no command ends with the tail"},
       {"note-key-plural", 17, "warning", "unknown-key", "both", "I_Notes is never read: did you mean I_Note?"},
+      {"mask-with-one-byte", 11, "warning", "value-too-large", "both",
+       "the default 10485760 is the mask of \"A4\", \"B5\", but ParameterCount 1 makes the item single-choice and Set "
+       "All sends 1B 44 00; for tick boxes, write ParameterCount=3"},
       {"escape-in-note", 14, "warning", "escape-in-text", "en", "I_Note holds \"\\n\": the page shows"},
   };
   for (const auto &c : cases) {

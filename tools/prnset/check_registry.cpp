@@ -109,6 +109,7 @@ const std::vector<FindingKind> kFindingKinds = {
     {"default-section-missing", I, "a class without a default section where other classes have theirs",
      "Defaults: `[S_Default]`"},
     {"option-minus-one", W, "an option with the value -1", "Defaults: `[S_Default]`"},
+    {"values-as-bytes", W, "values written as the bytes of their digits under BaseOn30", "BaseOn30: decimal digits"},
     {"negative-base-on-30", W, "negative options under BaseOn30, which send nothing", "BaseOn30: decimal digits"},
     {"value-too-large", W, "a value that does not fit its parameter bytes", "High256: binary bytes"},
     {"parameter-count-zero", W, "options that all send the same command", "The command of one item"},

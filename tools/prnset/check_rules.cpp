@@ -79,6 +79,11 @@ WString Separated(const WString &rule, WCHAR mark) {
   return out;
 }
 
+WString Trimmed(const WString &text) {
+  const size_t from = text.find_first_not_of(Ascii(" \t"));
+  return from == WString::npos ? WString() : text.substr(from, text.find_last_not_of(Ascii(" \t")) + 1 - from);
+}
+
 bool IsHigh256(const SettingsCatalogue &catalogue) {
   return lstrcmpiW(FieldText(catalogue.ParameterRule).c_str(), kHigh256Rule) == 0;
 }
@@ -290,17 +295,37 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
         // "MIN = 0": the rule looks for MIN= written together.
         const std::string folded = FoldedName(rule);
         const bool spaced = folded.find("min =") != std::string::npos || folded.find("max =") != std::string::npos;
+        // "1-8" or "1~8": a range written as a spreadsheet or a manual writes it.
+        std::string range;
+        size_t mark = rule.find_first_of(Ascii("-~"), 1);
+        if (mark != WString::npos && IsPlainDecimal(Trimmed(rule.substr(0, mark))) &&
+            IsPlainDecimal(Trimmed(rule.substr(mark + 1))))
+          range = "; a range is written \"MIN=" + Utf8(Trimmed(rule.substr(0, mark))) + " MAX=" +
+                  Utf8(Trimmed(rule.substr(mark + 1))) + "\"";
         findings.Add(line, "serial-no-range",
                      where + " has neither MIN= nor MAX=: it gives the single option 0" +
                          (spaced ? std::string("; MIN and MAX are written with a blank before '=': write them as "
                                                "\"MIN=0 MAX=30 STEP=1\"")
-                                 : std::string()));
+                                 : range));
         break;
       }
-      case RuleNoteKind::SerialEmpty:
+      case RuleNoteKind::SerialEmpty: {
+        // "MAX=1,000": the number ends at a thousands separator.
+        std::string separator;
+        const std::string text = Utf8(rule);
+        for (const char *key : {"MAX=", "max=", "Max="}) {
+          const size_t at = text.find(key);
+          size_t digits = at == std::string::npos ? at : at + 4;
+          while (digits != std::string::npos && digits < text.size() && std::isdigit(text[digits])) ++digits;
+          if (digits != std::string::npos && digits + 1 < text.size() && (text[digits] == ',' || text[digits] == '.') &&
+              std::isdigit(text[digits + 1]))
+            separator = "; the number ends at " + Quoted(WString(1, WCHAR(text[digits]))) +
+                        ": write it without a thousands separator";
+        }
         findings.Add(line, "serial-empty", where + ": MIN=" + std::to_string(note.value) + " is above MAX=" +
-                                               std::to_string(note.limit) + ": the item has no options");
+                                               std::to_string(note.limit) + ": the item has no options" + separator);
         break;
+      }
       case RuleNoteKind::SerialStep:
         findings.Add(line, "serial-step",
                      where + ": STEP=" + std::to_string(note.value) + " is below 1: the item has no options");
@@ -348,13 +373,29 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                                                      : "with no default given, the value " + std::to_string(defaultValue);
   const int defaultLine = lines.defaultValue ? lines.defaultValue : lines.key;
 
+  // Values written as the bytes of their digits in hexadecimal (32=2 in/s): BaseOn30 sends a value's own digits,
+  // so 32 goes out as 33 32. Told when every option's text starts with the digit its value names the byte of.
+  const bool baseOn30Rule = lstrcmpiW(FieldText(catalogue.ParameterRule).c_str(), kBaseOn30Rule) == 0;
+  bool asBytes = baseOn30Rule && enumRule && !multiChoice && options.size() > 1;
+  for (const Option &option : options)
+    asBytes = asBytes && option.value >= 30 && option.value <= 39 && !option.text.empty() &&
+              option.text[0] == WCHAR('0' + option.value - 30);
+  if (asBytes)
+    findings.Add(lines.rule, "values-as-bytes",
+                 where + ": its values are the bytes of the digits its texts begin with (" +
+                     std::to_string(options[0].value) + " for " + Quoted(options[0].text) +
+                     "), but BaseOn30 sends a value's own digits: for " + std::to_string(options[0].value) +
+                     " the printer gets " + SentBytes(catalogue, section, itemIndex, options[0].value) +
+                     "; write the numbers themselves (" + char('0' + options[0].value - 30) + "=" +
+                     Utf8(options[0].text) + ")");
+
   if (multiChoice) {
     // A count above 1 reads like a number of digits (BaseOn30) or bytes (High256), but it makes the item
     // multi-choice: told when its default is one option's value, as a single choice's is (a mask that ticks the
     // first rows is far larger; 0, no tick, counts for a Serial range only).
     bool valueDefault = false;
     for (const Option &option : options) valueDefault = valueDefault || option.value == defaultValue;
-    const bool baseOn30 = lstrcmpiW(FieldText(catalogue.ParameterRule).c_str(), kBaseOn30Rule) == 0;
+    const bool baseOn30 = baseOn30Rule;
     // An Enum item with three bytes under High256 has room for every row's bit: it is written as multi-choice, and
     // a wrong default is told as the mask it is.
     const bool wholeMask = enumRule && IsHigh256(catalogue) && parameters == 3;
@@ -393,6 +434,20 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
   }
   if (IsHigh256(catalogue) && parameters >= 1 && parameters <= 3) {
     const long long low = -(1LL << (8 * parameters - 1)), high = (1LL << (8 * parameters)) - 1;
+    // A default that is a mask of the item's rows: the item was meant as multi-choice, with three bytes.
+    const int rows = options.size() < size_t(kMaskRows) ? int(options.size()) : kMaskRows;
+    const DWORD rowBits = rows ? (0xFFFFFFu & ~((1u << (kMaskRows - rows)) - 1)) : 0;
+    if (enumRule && defaultValue > high && defaultValue > 0 && !(DWORD(defaultValue) & ~rowBits)) {
+      std::vector<std::string> ticked;
+      for (int row = 0; row < rows; ++row)
+        if (DWORD(defaultValue) & (1u << (kMaskRows - 1 - row))) ticked.push_back(Quoted(options[size_t(row)].text));
+      findings.Add(lines.parameterCount ? lines.parameterCount : defaultLine, "value-too-large",
+                   where + ": " + defaultText + " is the mask of " + FirstNames(ticked) + ", but ParameterCount " +
+                       std::to_string(parameters) + " makes the item single-choice and Set All sends " +
+                       SentBytes(catalogue, section, itemIndex, defaultValue) +
+                       "; for tick boxes, write ParameterCount=3");
+      return;
+    }
     if (defaultValue < low || defaultValue > high)
       findings.Add(defaultLine, "value-too-large",
                    where + ": " + defaultText + " does not fit " + std::to_string(parameters) + " parameter byte" +

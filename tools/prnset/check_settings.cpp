@@ -1,5 +1,6 @@
 // The "Settings" section: the switches and values of the driver's own landscape items, as the document options
 // read them when the printer has no printer data of the same name.
+#include <algorithm>
 #include <map>
 #include <unordered_set>
 
@@ -110,7 +111,8 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
       const MeantEntry meant = MeantKey(ini, file.known, settings, key);
       if (meant.name.empty()) continue;
       findings.Claim(meant.line);
-      meantNames.push_back(Utf8(meant.name));
+      if (std::find(meantNames.begin(), meantNames.end(), Utf8(meant.name)) == meantNames.end())
+        meantNames.push_back(Utf8(meant.name));
       if (!missingLine) missingLine = meant.line;
     }
     if (!missing.empty())
@@ -120,7 +122,11 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
                        (meantNames.empty() ? std::string()
                                            : " (the file has " + FirstNames(meantNames) +
                                                  ", which the plug-in does not read as " +
-                                                 (missing.size() == 1 ? "it" : "those") + ")") +
+                                                 (missing.size() == 1 ? "it" : "those") +
+                                                 (meantNames.size() < missing.size() && meantNames.size() == 1
+                                                      ? ": one key holds one value; write one key per choice"
+                                                      : "") +
+                                                 ")") +
                        (missing.size() == 1 ? ": that choice reads 0" : ": those choices read 0"));
     // A choice that repeats an earlier one (a line copied and not changed): the list offers it twice.
     std::map<LONG, LONG> firstOf;  // value -> the choice that offers it first
