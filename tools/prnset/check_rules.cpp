@@ -375,8 +375,8 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
 
   // Values written as the bytes of their digits in hexadecimal (32=2 in/s): BaseOn30 sends a value's own digits,
   // so 32 goes out as 33 32. Told when every option's text starts with the digit its value names the byte of.
-  const bool baseOn30Rule = lstrcmpiW(FieldText(catalogue.ParameterRule).c_str(), kBaseOn30Rule) == 0;
-  bool asBytes = baseOn30Rule && enumRule && !multiChoice && options.size() > 1;
+  const bool baseOn30 = lstrcmpiW(FieldText(catalogue.ParameterRule).c_str(), kBaseOn30Rule) == 0;
+  bool asBytes = baseOn30 && enumRule && !multiChoice && options.size() > 1;
   for (const Option &option : options)
     asBytes = asBytes && option.value >= 30 && option.value <= 39 && !option.text.empty() &&
               option.text[0] == WCHAR('0' + option.value - 30);
@@ -395,7 +395,6 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
     // first rows is far larger; 0, no tick, counts for a Serial range only).
     bool valueDefault = false;
     for (const Option &option : options) valueDefault = valueDefault || option.value == defaultValue;
-    const bool baseOn30 = baseOn30Rule;
     // An Enum item with three bytes under High256 has room for every row's bit: it is written as multi-choice, and
     // a wrong default is told as the mask it is.
     const bool wholeMask = enumRule && IsHigh256(catalogue) && parameters == 3;

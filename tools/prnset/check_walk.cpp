@@ -132,14 +132,15 @@ class Walker {
   // slots) or items of class `classSlot`. Empty when there are none.
   std::string Unnamed(LONG classSlot, const std::vector<LONG> &slots) const;
 
-  // A default the file does not give, where nothing else tells it: the whole section lost, or one line of a
-  // section that gives the class's other items theirs.
   // The misnumbered names of a section ("Item001"): a finding that names one as the entry meant tells them all.
   void ClaimMisnumbered(const WString &section) {
     if (const IniFile::Section *found = FirstSection(ini_, section))
       for (const IniFile::Entry &entry : found->entries)
         if (IsMisnumbered(ini_.Text(entry.name, entry.nameLength))) findings_.Claim(entry.line);
   }
+  // A default the file does not give, where nothing else tells it: the whole section lost, or one line of a
+  // section that gives the class's other items theirs. Gathered, and told by TellMissingDefaults for the class and
+  // at the end of the walk for lost sections.
   void MissingDefault(const AccountRead *read, LONG n, LONG m, LONG slot, LONG itemSlot);
   void TellMissingDefaults(const WString &section, const WString &classKey);
   void CheckSection(const LoadAccount::Entry &entry, const WString &key);
