@@ -317,7 +317,8 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
       {"move at 51", settings("XMoveEnable=1\nXMove=51\n"), "settings-xmove"},
       {"49 compression choices", settings("Landscape_Compress=1\nCount=49\nCOMPRESS_VALUE=52\n" + [] {
          std::string keys;
-         for (int n = 1; n <= 49; ++n) keys += "COMPRESS_VALUE" + std::to_string(n) + "=" + std::to_string(n + 51) + "\n";
+         for (int n = 1; n <= 49; ++n)
+           keys += "COMPRESS_VALUE" + std::to_string(n) + "=" + std::to_string(n + 51) + "\n";
          return keys;
        }()), ""},
       {"50 compression choices", settings("Landscape_Compress=1\nCount=50\nCOMPRESS_VALUE=1\nCOMPRESS_VALUE1=1\n"),

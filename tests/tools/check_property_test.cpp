@@ -66,7 +66,8 @@ TEST(CheckPropertyTest, FindingsAgreeWithWhatThePlugInDoes) {
         }
         // "Set All sends 1B 44 01 0D": those bytes stand, in that order, in the page's own Set All job.
         static const std::regex sends(R"(Set All sends ((?:[0-9A-F]{2} )*[0-9A-F]{2}))");
-        for (auto it = std::sregex_iterator(message.begin(), message.end(), sends); it != std::sregex_iterator(); ++it) {
+        for (auto it = std::sregex_iterator(message.begin(), message.end(), sends); it != std::sregex_iterator();
+             ++it) {
           std::string bytes, hex = (*it)[1];
           for (size_t at = 0; at < hex.size(); at += 3) bytes += char(std::stoi(hex.substr(at, 2), nullptr, 16));
           const std::string job(reinterpret_cast<const char *>(setAll.bytes.get()), setAll.count);
@@ -74,7 +75,8 @@ TEST(CheckPropertyTest, FindingsAgreeWithWhatThePlugInDoes) {
           ++sentChecked;
         }
         // "[S] K = "x" is not a plain decimal number: the plug-in reads N": the reader's number of that key is N.
-        static const std::regex reads(R"(^\[([^\]]+)\] (\S+) = "[^"]*" is not a plain decimal number: the plug-in reads (-?\d+))");
+        static const std::regex reads(
+            R"(^\[([^\]]+)\] (\S+) = "[^"]*" is not a plain decimal number: the plug-in reads (-?\d+))");
         if (code == "not-a-number" && std::regex_search(message, match, reads)) {
           EXPECT_EQ(LONG(ini.ReadInt(Wide(match[1]).c_str(), Wide(match[2]).c_str(), 0)), std::stol(match[3]))
               << message;

@@ -126,7 +126,8 @@ bool CheckFileContent(const std::vector<BYTE> &bytes, Findings &findings) {
     std::string joined;
     for (size_t i = 0; i + 1 < bytes.size() && joined.empty(); ++i) {
       line += bytes[i] == '\n';
-      if (i > 0 && bytes[i - 1] == '\n' && ((bytes[i] == 0xFF && bytes[i + 1] == 0xFE) || (bytes[i] == 0xFE && bytes[i + 1] == 0xFF)))
+      const bool mark = (bytes[i] == 0xFF && bytes[i + 1] == 0xFE) || (bytes[i] == 0xFE && bytes[i + 1] == 0xFF);
+      if (i > 0 && bytes[i - 1] == '\n' && mark)
         joined = "; line " + std::to_string(line) + " on is UTF-16 (its byte order mark starts that line), where two "
                  "files were joined: save the whole file in one encoding";
     }

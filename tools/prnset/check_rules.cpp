@@ -104,7 +104,8 @@ void CheckSerialSettings(const WString &rule, int line, const std::string &where
     while (from > 0 && ((rule[from - 1] | 0x20) >= 'a' && (rule[from - 1] | 0x20) <= 'z')) --from;
     const std::string word = folded.substr(from, i - from);
     const auto known = [&](const char *key) {
-      return word.size() >= std::strlen(key) && word.compare(word.size() - std::strlen(key), std::string::npos, key) == 0;
+      const size_t length = std::strlen(key);
+      return word.size() >= length && word.compare(word.size() - length, std::string::npos, key) == 0;
     };
     if (word.empty() || (!wide && (known("min") || known("max") || known("step") || known("title")))) continue;
     // What the word was probably meant as: a full-width '=' after a setting, or another name for the step.

@@ -136,7 +136,8 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
       const auto first = firstOf.emplace(choices.values[n - 1], n);
       if (!first.second && line(key) && choices.answered[n - 1])
         findings.Add(line(key), "settings-choice-repeated",
-                     "[Settings] " + Utf8(key) + " is " + std::to_string(choices.values[n - 1]) + ", as COMPRESS_VALUE" +
+                     "[Settings] " + Utf8(key) + " is " + std::to_string(choices.values[n - 1]) +
+                         ", as COMPRESS_VALUE" +
                          std::to_string(first.first->second) + " is: the compression list offers it twice");
     }
     // Percentages the document settings' compression item cannot take: a document never prints with such a choice.

@@ -531,7 +531,8 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
             if (other.line < entry.line && other.valueLength != WString::npos) before = &other;
           const WString glued = before ? ini.Text(before->value, before->valueLength) : WString();
           const WString header = Ascii("[") + lost + Ascii("]");
-          const bool atEnd = glued.size() > header.size() && SameName(glued.substr(glued.size() - header.size()), header);
+          const bool atEnd =
+              glued.size() > header.size() && SameName(glued.substr(glued.size() - header.size()), header);
           group.why = atEnd ? "they are keys of [" + Utf8(lost) + "], whose header stands at the end of line " +
                                   std::to_string(before->line) + ", " + Quoted(glued) +
                                   ", where the reader does not see it: put it on a line of its own"

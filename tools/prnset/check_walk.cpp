@@ -281,7 +281,8 @@ void Walker::CheckFilter(const AccountRead *read, const std::string &what) {
   size_t digits = 0;
   while (digits < raw.size() && raw[digits] >= '0' && raw[digits] <= '9') ++digits;
   if (digits > 0 && std::to_string(read->value) == Utf8(raw.substr(0, digits)))
-    findings_.Add(read->line, "filter-word", message + ", as its number says" + RemarkHint(raw) + "; write 1 or 0 alone");
+    findings_.Add(read->line, "filter-word",
+                  message + ", as its number says" + RemarkHint(raw) + "; write 1 or 0 alone");
   else if (read->value == 0 && !SaysHide(raw))
     findings_.Add(read->line, "filter-not-number", message + RemarkHint(raw) + "; write 1 to show it, 0 to hide it");
   else
@@ -362,7 +363,8 @@ void Walker::MissingDefault(const AccountRead *read, LONG n, LONG m, LONG slot, 
     const std::string name = "[" + Utf8(read->section) + "]";
     if (othersHave && MeantSection(ini_, known_, read->section, WString()).name.empty() &&
         std::find(lostDefaults_.begin(), lostDefaults_.end(), name) == lostDefaults_.end()) {
-      if (lostDefaults_.empty()) lostDefaultsLine_ = SectionLine(ini_, Name(SectionForm::Numbered, WString(), n, suffix_));
+      if (lostDefaults_.empty())
+        lostDefaultsLine_ = SectionLine(ini_, Name(SectionForm::Numbered, WString(), n, suffix_));
       lostDefaults_.push_back(name);
     }
     return;
@@ -378,7 +380,8 @@ void Walker::MissingDefault(const AccountRead *read, LONG n, LONG m, LONG slot, 
   const SettingsItem &item = catalogue_.Sections[slot].Items[itemSlot];
   // Without an option of that value, the default matching no option tells it.
   bool option = false;
-  for (const SettingsOption *node = item.Options; node; node = node->Next) option = option || node->Value == item.DefaultValue;
+  for (const SettingsOption *node = item.Options; node; node = node->Next)
+    option = option || node->Value == item.DefaultValue;
   if (!othersGiven || !option) return;
   if (missingDefaults_.empty()) firstMissingBytes_ = ItemBytes(catalogue_, slot, itemSlot, item.CurrentValue);
   missingDefaults_.push_back(Utf8(read->key));
@@ -1041,7 +1044,8 @@ void Walker::CheckSetAll() {
                   Place(sharing.second->section, sharing.second->key) + " is " + bytes + ", the command of " +
                       (sharing.items.size() == 2
                            ? sharing.items.front() + " too"
-                           : std::to_string(sharing.items.size()) + " items alike (" + FirstNames(sharing.items) + ")") +
+                           : std::to_string(sharing.items.size()) + " items alike (" +
+                                 FirstNames(sharing.items) + ")") +
                       ": Set All sends each, and the printer keeps the value of " + sharing.items.back() +
                       "; give each item its own command");
   }
