@@ -236,12 +236,20 @@ void CheckLanguagesAgree(const Reading &english, Reading &chinese) {
       const LoadAccount::Reading *chineseRule = RuleOf(chinese.account, s, i);
       // A full-width equals sign, typed with a Chinese input method, is no '=' to the rule.
       const bool fullWidth = chineseRule && chineseRule->text.find(WCHAR(0xFF1D)) != WString::npos;
+      // One rule the other with its last rows cut: the rows both have send alike, and one page lacks the rest.
+      const bool englishLonger = inEnglish.size() > inChinese.size();
+      const std::vector<LONG> &longer = englishLonger ? inEnglish : inChinese;
+      const std::vector<LONG> &shorter = englishLonger ? inChinese : inEnglish;
+      const bool cut = std::equal(shorter.begin(), shorter.end(), longer.begin());
+      const std::vector<LONG> lacked(longer.begin() + LONG(shorter.size()), longer.end());
       chinese.findings.Add(chineseRule ? chineseRule->line : 0, "languages-differ",
                            "item " + Utf8(en.Sections[s].Key) + "/" + Utf8(a.Key) + " has " +
                                std::to_string(inEnglish.size()) + " options in English (values " + Shown(inEnglish) +
                                ") but " + std::to_string(inChinese.size()) + " in Chinese (values " +
-                               Shown(inChinese) +
-                               "): the same row sends other bytes in the other language; " +
+                               Shown(inChinese) + "): " +
+                               (cut ? std::string("the ") + (englishLonger ? "Chinese" : "English") +
+                                          " page does not offer the values " + Shown(lacked) + "; "
+                                    : std::string("the same row sends other bytes in the other language; ")) +
                                (fullWidth ? "the Chinese rule holds a full-width \xEF\xBC\x9D, which the rule does not "
                                             "read as '='"
                                           : "give both rules the same values"));

@@ -119,6 +119,17 @@ void CheckSerialSettings(const WString &rule, int line, const std::string &where
                      "has " + std::to_string(options) + (options == 1 ? " option" : " options") + hint);
     return;
   }
+  if (title == std::string::npos) return;
+  // The title follows each number as written after TITLE=: a remark after it ("TITLE= dots (8 dots = 1 mm)") is
+  // part of it.
+  const WString text = rule.substr(title + 6);
+  const std::string after = folded.substr(title + 6);
+  const bool setting = after.find("min=") != std::string::npos || after.find("max=") != std::string::npos ||
+                       after.find("step=") != std::string::npos;  // told as TITLE= not written last
+  if (text.find(WCHAR('=')) != WString::npos && !setting)
+    findings.Add(line, "serial-title-not-last",
+                 where + ": the title " + Quoted(text) + " holds '=': TITLE= takes the rest of the rule, so every "
+                 "option shows it all; put remarks on a line of their own");
 }
 
 std::string ItemBytes(const SettingsCatalogue &catalogue, LONG section, LONG item, LONG value) {
@@ -399,10 +410,11 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
     // An Enum item with three bytes under High256 has room for every row's bit: it is written as multi-choice, and
     // a wrong default is told as the mask it is.
     const bool wholeMask = enumRule && IsHigh256(catalogue) && parameters == 3;
+    // A default the file does not give says nothing of what was meant.
     const bool oneValue =
-        baseOn30 ? valueDefault && defaultValue >= 0 && defaultValue < 1000
-                 : IsHigh256(catalogue) && !wholeMask && valueDefault && defaultValue >= (enumRule ? 1 : 0) &&
-                       defaultValue < (1 << (kMaskRows - 8));
+        lines.defaultValue && valueDefault && defaultValue >= (enumRule ? 1 : 0) &&
+        (baseOn30 ? defaultValue < 1000
+                  : IsHigh256(catalogue) && !wholeMask && defaultValue < (1 << (kMaskRows - 8)));
     if (oneValue) {
       findings.Add(lines.parameterCount ? lines.parameterCount : lines.rule, "multi-choice-count",
                    where + " has ParameterCount " + std::to_string(parameters) +

@@ -571,8 +571,9 @@ void Walker::Run() {
   };
   if (enter && save && !bytesOf(enter).empty() && bytesOf(enter) == bytesOf(save))
     findings_.Add(save->line, "frame-same",
-                  "[SectionNames] SaveInstruction is " + Quoted(save->text) + ", the same as EnterInstruction: every "
-                  "job enters set-up mode again at its end, and the printer never stores the values");
+                  "[SectionNames] SaveInstruction is " + Quoted(save->text) + ", the same as EnterInstruction: "
+                  "every job ends with the command it starts with; if the printer stores its values with another "
+                  "command, write that one");
   if (enter && save && enter->text.empty() != save->text.empty()) {
     const AccountRead *missing = enter->text.empty() ? enter : save;
     MissingKey(names_, missing->key, SectionLine(ini_, names_), "frame-half",
