@@ -177,6 +177,24 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
   const bool ansi = ini.encoding() == IniFile::Encoding::Ansi;
   const auto lines = ansi ? LineBytes(file.bytes) : std::vector<std::pair<size_t, size_t>>();
   const std::set<std::pair<int, std::string>> named = NamedCharacters(findings);
+  // A UTF-8 file but for a line or two (a byte of another code page pasted in): the reader takes a file as UTF-8
+  // only when all of it is, so it reads this one as ANSI. Told once, on the line that spoils it.
+  int utf8Lines = 0, otherLines = 0, spoiling = 0;
+  for (size_t l = 1; ansi && l < lines.size(); ++l) {
+    const BYTE *p = file.bytes.data() + lines[l].first;
+    const size_t n = lines[l].second - lines[l].first;
+    if (std::none_of(p, p + n, [](BYTE b) { return b >= 0x80; })) continue;
+    if (IsUtf8(p, n, false)) ++utf8Lines;
+    else if (!otherLines++) spoiling = int(l);
+  }
+  const bool spoilt = utf8Lines >= 5 && otherLines > 0 && otherLines <= 2;
+  if (spoilt)
+    findings.Add(spoiling, "utf8-in-ansi",
+                 "the file is UTF-8 but for " + std::string(otherLines == 1 ? "this line" : "this line and one more") +
+                     ", whose bytes are of another code page: the plug-in reads a file as UTF-8 only when all of it "
+                     "is, so it reads this one in the ANSI code page, and the Chinese page shows its " +
+                     std::to_string(utf8Lines) + " UTF-8 lines garbled; retype the line in UTF-8, or save the file "
+                     "as UTF-8 with a byte order mark");
   // A file that says it is UTF-8 (or is read as UTF-8) with lines that are not: each bad byte reads as U+FFFD on
   // both pages. Told once, on the first such line.
   int badLines = 0, firstBad = 0;
@@ -208,7 +226,7 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
     };
     std::vector<Told> chinese;
     // UTF-8 lines of a section pasted from another file: told once for the section.
-    int utf8Lines = 0;
+    int sectionUtf8Lines = 0;
     std::pair<int, std::string> utf8First;
     size_t plainEnglish = 0;  // lines of ASCII text with letters
     bool swallowed = false;  // the lines after a mark that hid a header belong to the section it hid
@@ -354,7 +372,7 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       if (!high) continue;
       if (chinese_section && !english) {
         if (IsUtf8(p, n, true)) {
-          if (!utf8Lines++) utf8First = {entry.line, Place(name, key)};
+          if (!sectionUtf8Lines++) utf8First = {entry.line, Place(name, key)};
         } else if (!Decodes(kChineseCodePage, p, n))
           findings.Add(entry.line, "not-in-code-page",
                        Place(name, key) + " holds bytes that are no characters of code page 936: the Chinese page "
@@ -395,12 +413,13 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
                              ini.ColumnOf(entry.value + first)});
       }
     }
-    if (utf8Lines)
+    if (sectionUtf8Lines && !spoilt)
       findings.Add(utf8First.first, "utf8-in-ansi",
-                   utf8First.second + (utf8Lines > 1 ? " and " + std::to_string(utf8Lines - 1) +
-                                                           (utf8Lines == 2 ? " more line of [" : " more lines of [") +
-                                                           Utf8(name) + "] are"
-                                                     : std::string(" is")) +
+                   utf8First.second + (sectionUtf8Lines > 1
+                                           ? " and " + std::to_string(sectionUtf8Lines - 1) +
+                                                 (sectionUtf8Lines == 2 ? " more line of [" : " more lines of [") +
+                                                 Utf8(name) + "] are"
+                                           : std::string(" is")) +
                        " UTF-8 text in a file the Chinese page reads in code page 936: it shows garbled; save the "
                        "whole file in code page 936, or as UTF-8 with a byte order mark");
     if (chinese.empty()) continue;
