@@ -192,7 +192,7 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
     findings.Add(spoiling, "utf8-in-ansi",
                  "the file is UTF-8 but for " + std::string(otherLines == 1 ? "this line" : "this line and one more") +
                      ", whose bytes are of another code page: the plug-in reads a file as UTF-8 only when all of it "
-                     "is, so it reads this one in the ANSI code page, and the Chinese page shows its " +
+                     "is, so it reads this one in the ANSI code page, and the pages show its " +
                      std::to_string(utf8Lines) + " UTF-8 lines garbled; retype the line in UTF-8, or save the file "
                      "as UTF-8 with a byte order mark");
   // A file that says it is UTF-8 (or is read as UTF-8) with lines that are not: each bad byte reads as U+FFFD on
