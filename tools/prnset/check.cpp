@@ -1,6 +1,7 @@
 #include "tools/prnset/check.h"
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <tuple>
 
@@ -62,6 +63,18 @@ int Findings::Count(Severity severity) const {
 bool Findings::Told(int line, const std::string &code) const {
   return std::any_of(list_.begin(), list_.end(),
                      [&](const Finding &finding) { return finding.line == line && finding.code == code; });
+}
+
+void Findings::Fold(const std::string &code, const std::function<std::string(const Finding &, size_t)> &say) {
+  std::vector<Finding> kept;
+  size_t count = 0, first = 0;
+  for (const Finding &finding : list_) {
+    if (finding.code == code && count++ > 0) continue;
+    if (finding.code == code) first = kept.size();
+    kept.push_back(finding);
+  }
+  if (count) kept[first].message = say(kept[first], count);
+  list_.swap(kept);
 }
 
 void Findings::DropClaimed(const std::vector<std::string> &codes) {
@@ -170,6 +183,15 @@ Findings CheckSettingsFile(const CheckedFile &file) {
   CheckTexts(file, findings);
   // A misspelt name is told as the name it should have been; its line tells nothing more.
   findings.DropClaimed(kClaimableCodes);
+  // Numbers written as "14.0" read as meant: one note for the file, naming the first.
+  findings.Fold("whole-decimal", [](const Finding &first, size_t count) {
+    return first.message + (count > 1 ? " and " + std::to_string(count - 1) +
+                                            (count == 2 ? " more number" : " more numbers") +
+                                            " are written with a decimal point: they read as their whole part, as "
+                                            "meant; write plain numbers"
+                                      : std::string(" is written with a decimal point: it reads as its whole part, "
+                                                    "as meant; write a plain number"));
+  });
   return findings;
 }
 

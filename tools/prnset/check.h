@@ -3,6 +3,7 @@
 // the job's refusals, the document options' reading of [Settings]); this part decides what is worth telling and how.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -60,6 +61,8 @@ class Findings {
   void Claim(int line) { claimed_.insert(line); }
   bool Claimed(int line) const { return claimed_.count(line) != 0; }
   void DropClaimed(const std::vector<std::string> &codes);
+  // The findings of `code` as one, on the first one's line, worded by `say` from the first and their count.
+  void Fold(const std::string &code, const std::function<std::string(const Finding &, size_t)> &say);
   void ClaimAlso(const Findings &other) { claimed_.insert(other.claimed_.begin(), other.claimed_.end()); }
 
  private:

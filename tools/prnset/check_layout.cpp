@@ -76,8 +76,9 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
     after = after.substr(0, after.find_first_of(Ascii("\r\n")));
     const size_t close = after.rfind(WCHAR(']'));  // the header ends at its last ']'
     after = close == WString::npos ? WString() : after.substr(close + 1);
-    const size_t text = after.find_first_not_of(Ascii(" \t"));
-    if (text != WString::npos && after[text] != ';' && after[text] != '#')
+    // What a spreadsheet's round trip leaves there ("[Section01]=", "[Section01],,") reads as nothing.
+    const size_t text = after.find_first_not_of(Ascii(" \t=,;"));
+    if (text != WString::npos && after.find_first_of(Ascii(";#")) != after.find_first_not_of(Ascii(" \t")))
       findings.Add(section.line, "text-after-header",
                    "[" + Utf8(name) + "] has " + Quoted(after.substr(text)) +
                        " after its ']': the plug-in ignores it; put it on a line of its own");

@@ -264,6 +264,13 @@ WCHAR PlainForm(WCHAR c) {
   }
 }
 
+bool IsWholeDecimal(const WString &text) {
+  const size_t point = text.find(WCHAR('.'));
+  if (point == WString::npos || point == 0 || point + 1 == text.size() || !IsPlainDecimal(text.substr(0, point)))
+    return false;
+  return text.find_first_not_of(WCHAR('0'), point + 1) == WString::npos;
+}
+
 bool IsPlainDecimal(const WString &text) {
   size_t i = !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
   if (i >= text.size()) return false;

@@ -10,6 +10,7 @@ constexpr Severity E = Severity::Error, W = Severity::Warning, I = Severity::Inf
 // The sections are the headings of docs/settings-file.md that explain what the finding is about.
 const std::vector<FindingKind> kFindingKinds = {
     {"encoding", I, "how the file's text was decoded", "Encodings"},
+    {"whole-decimal", I, "numbers written with a decimal point, such as 14.0, which read as meant", "How the file is read"},
     {"file-unreadable", E, "the file cannot be read", "Where the file lies and how it is named"},
     {"file-empty", E, "the file is empty: no classes", "How the file is read"},
     {"file-too-large", E, "the file is too large to read: no classes", "Limits at a glance"},

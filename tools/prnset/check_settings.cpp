@@ -34,6 +34,10 @@ void CheckNumbers(const IniFile &ini, INT compress, INT move, Findings &findings
     const WString raw = ReadWhole(ini, kSettingsSection, key);
     if (raw.empty() || IsPlainDecimal(raw)) continue;
     const LONG value = LONG(ini.ReadInt(kSettingsSection, key.c_str(), 0));
+    if (IsWholeDecimal(raw) && raw.substr(0, raw.find(WCHAR('.'))) == Ascii(std::to_string(value).c_str())) {
+      findings.Add(entry.line, "whole-decimal", Place(kSettingsSection, key) + " = " + Quoted(raw));
+      continue;
+    }
     // Choices written with a unit after the number ("90%") read as meant: told once for all of them.
     size_t digits = 0;
     while (digits < raw.size() && raw[digits] >= '0' && raw[digits] <= '9') ++digits;

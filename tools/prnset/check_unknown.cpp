@@ -479,8 +479,10 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
     }
     for (const IniFile::Entry &entry : section.entries) {
       WString key = ini.Text(entry.name, entry.nameLength);
+      // A line of a lone '=' (a spreadsheet's empty row) names nothing and says nothing.
+      const bool emptyRow = key.empty() && entry.valueLength == 0;
       if (IsComment(key) || entry.valueLength == WString::npos || known.IsKeyOf(kind, classKey, key) ||
-          IsMisnumbered(key))
+          IsMisnumbered(key) || emptyRow)
         continue;
       if (moreKeys.Full(entry.line)) continue;
       if (keys.empty()) {

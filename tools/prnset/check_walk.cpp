@@ -184,6 +184,10 @@ bool Walker::CheckNumber(const AccountRead *read, const std::string &consequence
   if (raw.empty()) return false;
   // Eleven characters hold every 32-bit number, -2147483648 included.
   bool plain = IsPlainDecimal(raw) && raw.size() <= 11 && std::stoll(Utf8(raw)) == read->value;
+  if (!plain && IsWholeDecimal(raw) && raw.substr(0, raw.find(WCHAR('.'))) == Ascii(std::to_string(read->value).c_str())) {
+    findings_.Add(read->line, "whole-decimal", Place(read->section, read->key) + " = " + Quoted(raw));
+    return false;
+  }
   if (!plain)
     findings_.Add(read->line, "not-a-number",
                   Place(read->section, read->key) + " = " + Quoted(raw) + " is not a plain decimal number: the plug-in reads " +
@@ -266,6 +270,10 @@ void Walker::CheckFilter(const AccountRead *read, const std::string &what) {
   if (!read || !read->line) return;
   WString raw = Read(read->section, read->key);
   if (raw.empty()) return;
+  if (IsWholeDecimal(raw) && raw.substr(0, raw.find(WCHAR('.'))) == Ascii(std::to_string(read->value).c_str())) {
+    findings_.Add(read->line, "whole-decimal", Place(read->section, read->key) + " = " + Quoted(raw));
+    raw = raw.substr(0, raw.find(WCHAR('.')));
+  }
   // Only 0 hides: -1 (a true of some languages) or 2 shows as 1 does.
   if (IsPlainDecimal(raw)) {
     if (read->value != 0 && read->value != 1)
