@@ -119,6 +119,26 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
         meantNames.push_back(Utf8(meant.name));
       if (!missingLine) missingLine = meant.line;
     }
+    // Choices past Count are never offered: told once, with the Count that would offer them. When as many choices
+    // are missing below Count, they were numbered wrong, and the missing ones tell it.
+    LONG beyond = 0, highest = 0;
+    int firstLine = 0;
+    std::vector<std::string> past;
+    for (LONG n = choices.count + 1; choices.declared > 0 && n <= kMaxCompressChoices; ++n) {
+      WCHAR key[kPathChars];
+      wsprintfW(key, kCompressChoiceForm, int(n));
+      if (!line(key)) continue;
+      if (!beyond++) firstLine = line(key);
+      highest = n;
+      past.push_back(Utf8(key));
+    }
+    const bool renumbered = beyond > 0 && size_t(beyond) == missing.size() && meantNames.empty();
+    if (beyond && !renumbered)
+      findings.Add(firstLine, "settings-count",
+                   count + ", but " + std::to_string(beyond) + (beyond == 1 ? " choice follows" : " choices follow") +
+                       " (up to COMPRESS_VALUE" + std::to_string(highest) +
+                       "): the compression list never offers " + (beyond == 1 ? "it" : "them") +
+                       "; write Count=" + std::to_string(highest));
     if (!missing.empty())
       findings.Add(missingLine ? missingLine : countLine, "settings-choice-missing",
                    "[Settings] Count is " + std::to_string(choices.declared) + " but " + FirstNames(missing) +
@@ -131,7 +151,10 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
                                                       ? ": one key holds one value; write one key per choice"
                                                       : "") +
                                                  ")") +
-                       (missing.size() == 1 ? ": that choice reads 0" : ": those choices read 0"));
+                       (missing.size() == 1 ? ": that choice reads 0" : ": those choices read 0") +
+                       (renumbered ? ", and " + FirstNames(past) + (beyond == 1 ? " stands" : " stand") +
+                                         " past Count, never offered: number the choices from 1 without a gap"
+                                   : std::string()));
     // A choice that repeats an earlier one (a line copied and not changed): the list offers it twice.
     std::map<LONG, LONG> firstOf;  // value -> the choice that offers it first
     for (LONG n = 1; choices.declared > 0 && n <= choices.count; ++n) {
@@ -164,22 +187,6 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
                        std::to_string(kMinCompressPercent) + " to " + std::to_string(kMaxCompressPercent) +
                        " percent: the printer settings offer " + (outside.size() == 1 ? "it" : "them") +
                        ", but the document settings' compression item takes only that range");
-    // Choices past Count are never offered: told once, with the Count that would offer them.
-    LONG beyond = 0, highest = 0;
-    int firstLine = 0;
-    for (LONG n = choices.count + 1; choices.declared > 0 && n <= kMaxCompressChoices; ++n) {
-      WCHAR key[kPathChars];
-      wsprintfW(key, kCompressChoiceForm, int(n));
-      if (!line(key)) continue;
-      if (!beyond++) firstLine = line(key);
-      highest = n;
-    }
-    if (beyond)
-      findings.Add(firstLine, "settings-count",
-                   count + ", but " + std::to_string(beyond) + (beyond == 1 ? " choice follows" : " choices follow") +
-                       " (up to COMPRESS_VALUE" + std::to_string(highest) +
-                       "): the compression list never offers " + (beyond == 1 ? "it" : "them") +
-                       "; write Count=" + std::to_string(highest));
     // Else the missing choices are the cause, or a current value that is no number, told as such.
     const WString current = ReadWhole(ini, settings, kCompressValueKey);
     if (choices.declared > 0 && !choices.matched && missing.empty() && (current.empty() || IsPlainDecimal(current)))

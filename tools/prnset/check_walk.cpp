@@ -69,6 +69,12 @@ WString NameOf(FileField field, LONG number, const WString &itemKey = WString())
 
 using AccountRead = LoadAccount::Reading;
 
+// A title the page shows as its author wrote it: not empty, and not lost to a code page (U+FFFD, or all '?').
+bool ShownAsWritten(const WString &text) {
+  return !text.empty() && text.find(WCHAR(0xFFFD)) == WString::npos &&
+         text.find_first_not_of(Ascii("? ")) != WString::npos;
+}
+
 // Declared entries past the highest listed number: the walk reads them with an empty key, and they are told as one
 // run from the first of them.
 struct UnlistedRun {
@@ -598,6 +604,7 @@ void Walker::Run() {
   UnlistedRun unlisted;
   int shownClasses = 0;
   std::map<std::string, WString> classKeys;  // class keys seen, folded, with the number name that gave them
+  std::map<std::string, WString> classTitles;  // titles of shown classes, folded, with the class's key
   for (const LoadAccount::Entry &entry : account_.sections) {
     const LONG n = entry.sectionNumber;
     const AccountRead *keyRead = account_.Find(FileField::SectionKey, n);
@@ -640,6 +647,16 @@ void Walker::Run() {
       continue;
     }
     classKeys.emplace(FoldedName(key), keyRead->key);
+    // Two classes of one title (a block copied for a new class): the operator sees two alike in the list. Classes
+    // that share a key share their title on purpose; text the page cannot show is told as such.
+    const AccountRead *title = account_.Find(FileField::SectionTitle, n);
+    if (entry.slot >= 0 && title && ShownAsWritten(title->text)) {
+      auto same = classTitles.emplace(FoldedName(title->text), key);
+      if (!same.second && !SameName(same.first->second, key))
+        findings_.Add(title->line, "duplicate-titles",
+                      Place(title->section, title->key) + " is " + Quoted(title->text) + ", the title of class " +
+                          Utf8(same.first->second) + " too: the operator sees two classes alike");
+    }
     CheckFilter(account_.Find(FileField::SectionEnable, n), "class " + Utf8(key));
     if (entry.slot >= 0 && !misspelt) CheckSection(entry, key);
   }
@@ -742,12 +759,14 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
       CheckWidth(keyRead);
       const std::string folded = FoldedName(itemKey);
       auto first = keys.find(folded);
-      if (first != keys.end())
+      if (first != keys.end()) {
+        // A key copied and not renamed: what the second item reads is the first one's, told with it.
         findings_.Add(keyRead->line, "same-item-key",
                       Place(numbered, keyRead->key) + " has the same key as " + Utf8(first->second) +
                           ": the two items share their filter, titles, rule and default");
-      else
-        keys.emplace(folded, keyRead->key);
+        continue;
+      }
+      keys.emplace(folded, keyRead->key);
       CheckFilter(account_.Find(FileField::ItemEnable, n, m), "item " + Utf8(key) + "/" + Utf8(itemKey));
       // An item that finds neither a title nor a rule: when another class's sections name it, the list is that
       // class's; when its own class's sections name another key, the listed key is the mistake. Told once, on its
@@ -794,8 +813,8 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
       CheckItem(n, m, entry.slot, item.slot, key, itemKey);
       // Two rows of one title (a line copied for a new item): the operator cannot tell them apart.
       const AccountRead *shownTitle = account_.Find(FileField::ItemTitle, n, m);
-      // Text the page cannot show (U+FFFD) is told as such; an item listed twice, as its key.
-      if (!shownTitle || shownTitle->text.empty() || shownTitle->text.find(WCHAR(0xFFFD)) != WString::npos) continue;
+      // Text the page cannot show is told as such; an item listed twice, as its key.
+      if (!shownTitle || !ShownAsWritten(shownTitle->text)) continue;
       auto same = titles.emplace(FoldedName(shownTitle->text), itemKey);
       if (!same.second && !SameName(same.first->second, itemKey))
         findings_.Add(shownTitle->line, "duplicate-titles",
@@ -1023,6 +1042,14 @@ void Walker::CheckSetAll() {
   };
   std::map<std::string, Sharing> commands;  // the command's bytes -> the items that send it
   std::vector<std::string> order;
+  // The frame's commands too: an item that sends one of them enters set-up mode or stores the values mid-job.
+  for (FileField frame : {FileField::EnterInstruction, FileField::SaveInstruction}) {
+    const AccountRead *read = account_.Find(frame, 0);
+    BYTE command[ARRAYSIZE(SettingsCatalogue{}.EnterInstruction)];
+    const DWORD size = read ? HexTextToBytes(read->text.c_str(), command, sizeof command) : 0;
+    if (size && !commands.count(HexPairs(command, size)))
+      commands[HexPairs(command, size)] = {{"the " + Utf8(read->key)}, "", nullptr};
+  }
   for (const LoadAccount::Entry &section : account_.sections) {
     auto items = account_.items.find(section.sectionNumber);
     if (section.slot < 0 || items == account_.items.end()) continue;
@@ -1046,9 +1073,17 @@ void Walker::CheckSetAll() {
       sharing.items.push_back("item " + Utf8(FieldText(catalogue_.Sections[section.slot].Key)) + "/" + Utf8(itemKey));
     }
   }
+  for (auto &frame : commands) {
+    const Sharing &sharing = frame.second;
+    if (sharing.itemKey.empty() && sharing.items.size() > 1)
+      findings_.Add(sharing.second->line, "same-command",
+                    Place(sharing.second->section, sharing.second->key) + " is " + frame.first +
+                        ", the same bytes as " + sharing.items.front() +
+                        ": Set Current and Set All send them again in the middle of the job");
+  }
   for (const std::string &bytes : order) {
     const Sharing &sharing = commands[bytes];
-    if (!sharing.second) continue;
+    if (!sharing.second || sharing.itemKey.empty()) continue;
     findings_.Add(sharing.second->line, "same-command",
                   Place(sharing.second->section, sharing.second->key) + " is " + bytes + ", the command of " +
                       (sharing.items.size() == 2
