@@ -204,7 +204,17 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       if (utf8 && entry.valueLength != WString::npos &&
           ini.Text(entry.value, entry.valueLength).find(WCHAR(0xFFFD)) != WString::npos && !badLines++)
         firstBad = entry.line;
-  if (badLines)
+  // Replacement characters written into the file itself: a conversion before this one lost those characters.
+  const BYTE replacement[] = {0xEF, 0xBF, 0xBD};
+  const bool written = std::search(file.bytes.begin(), file.bytes.end(), replacement, replacement + 3) !=
+                       file.bytes.end();
+  if (badLines && written)
+    findings.Add(firstBad, "not-in-code-page",
+                 std::to_string(badLines) + (badLines == 1 ? " line holds" : " lines hold") +
+                     " U+FFFD replacement characters (the first is this one), written into the file by a conversion "
+                     "that could not read their text (a file converted to UTF-8 twice?): the pages show them as "
+                     "they stand; convert the file once from its original, or type the texts again");
+  else if (badLines)
     findings.Add(firstBad, "not-in-code-page",
                  std::to_string(badLines) + (badLines == 1 ? " line is" : " lines are") + " not UTF-8 (the first is " +
                      "this one), though the file " +
