@@ -337,7 +337,7 @@ const Case kCases[] = {
     {"serial rule with blanks before its signs",
      [] { return Edit(Edit(kClean, "I_RuleType=Enum\nI_Rule=0=Off 1=On", "I_RuleType=Serial\nI_Rule=MIN = 0 MAX = 1"),
                       "I=1\n", "I=0\n"); },
-     20, "warning", "MIN and MAX are written with a blank before '=': write them as \"MIN=0 MAX=30 STEP=1\"", 1},
+     20, "warning", "MIN and MAX are written with a blank before '=': write \"MIN=0 MAX=1\"", 1},
     {"fixed key in another section", [] { return Edit(kClean, "ItemCount=1\n", "ItemCount=1\nInstructionTail=0D\n"); },
      10, "warning", "[Section01] InstructionTail is never read: the plug-in reads InstructionTail only in [SectionNames]",
      1},

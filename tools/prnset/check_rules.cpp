@@ -314,10 +314,16 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
             IsPlainDecimal(Trimmed(rule.substr(mark + 1))))
           range = "; a range is written \"MIN=" + Utf8(Trimmed(rule.substr(0, mark))) + " MAX=" +
                   Utf8(Trimmed(rule.substr(mark + 1))) + "\"";
+        // The rule as meant: its own settings, without the blanks around '='.
+        WString joined;
+        for (size_t i = 0; i < rule.size(); ++i) {
+          if (rule[i] == ' ' && ((i + 1 < rule.size() && rule[i + 1] == '=') || (!joined.empty() && joined.back() == '=')))
+            continue;
+          joined += rule[i];
+        }
         findings.Add(line, "serial-no-range",
                      where + " has neither MIN= nor MAX=: it gives the single option 0" +
-                         (spaced ? std::string("; MIN and MAX are written with a blank before '=': write them as "
-                                               "\"MIN=0 MAX=30 STEP=1\"")
+                         (spaced ? "; MIN and MAX are written with a blank before '=': write " + Quoted(joined)
                                  : range));
         break;
       }
