@@ -90,6 +90,9 @@ TEST_F(FindingsTest, EachFileHasExactlyItsOneFinding) {
       {"mask-with-one-byte", 11, "warning", "value-too-large", "both",
        "the default 10485760 is the mask of \"A4\", \"B5\", but ParameterCount 1 makes the item single-choice and Set "
        "All sends 1B 44 00; for tick boxes, write ParameterCount=3"},
+      {"default-as-option-text", 23, "warning", "not-a-number", "both",
+       "I = \"On\" is not a plain decimal number: the plug-in reads 0; \"On\" is the text of the option of value 1: "
+       "write 1"},
       {"escape-in-note", 14, "warning", "escape-in-text", "en", "I_Note holds \"\\n\": the page shows"},
   };
   for (const auto &c : cases) {

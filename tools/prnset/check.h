@@ -184,6 +184,9 @@ struct ItemLines {
   int parameterCount;
   int key;  // the item's key in its list: findings about a default the file does not give go there
 };
+// What a default written as an option's text is told with ("; "Normal" is the text of the option of value 3"):
+// only the reading whose rule holds that text can say it.
+constexpr char kOptionTextHint[] = " is the text of the option of value ";
 // The bytes the printer gets for an item's value, as prnset job prints them; empty when it gets none.
 std::string ItemBytes(const SettingsCatalogue &catalogue, LONG section, LONG item, LONG value);
 // The loaded item's options and default against what the encoder makes of them.

@@ -131,6 +131,11 @@ std::vector<Finding> FileWide(std::vector<Finding> findings, const FileSections 
 std::string AsciiOf(std::string message) {
   const size_t holds = message.find("; it holds U+"), belongs = message.find(" belongs", holds);
   if (holds != std::string::npos && belongs != std::string::npos) message.erase(holds, belongs + 8 - holds);
+  // The option whose text a default names, which one reading finds in its own texts only.
+  const size_t text = message.find(kOptionTextHint);
+  const size_t from = text == std::string::npos ? text : message.rfind("; \"", text);
+  const size_t write = from == std::string::npos ? from : message.find(": write ", text);
+  if (write != std::string::npos) message.erase(from, message.find_first_of(";(", write + 8) - from);
   std::string ascii;
   for (char c : message.substr(0, message.find("; U+")))
     if (static_cast<unsigned char>(c) < 0x80) ascii += c;
@@ -155,7 +160,9 @@ void OneQuoting(std::vector<Finding> &english, std::vector<Finding> &chinese, co
     }
     Finding &other = chinese[same->second];
     const FindingLanguage concerns = other.language == finding.language ? finding.language : FindingLanguage::Both;
-    if (sections.ChineseQuotes(finding.line)) {
+    // The reading that found the option a default names keeps it; else the one that quotes the line as written.
+    const auto names = [](const Finding &told) { return told.message.find(kOptionTextHint) != std::string::npos; };
+    if (names(finding) != names(other) ? names(other) : sections.ChineseQuotes(finding.line)) {
       other.language = concerns;
     } else {
       finding.language = concerns;

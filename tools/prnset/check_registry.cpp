@@ -114,6 +114,8 @@ const std::vector<FindingKind> kFindingKinds = {
     {"values-as-bytes", W, "values written as the bytes of their digits under BaseOn30", "BaseOn30: decimal digits"},
     {"negative-base-on-30", W, "negative options under BaseOn30, which send nothing", "BaseOn30: decimal digits"},
     {"value-too-large", W, "a value that does not fit its parameter bytes", "High256: binary bytes"},
+    {"parameter-count-large", W, "a ParameterCount above 4 under High256, whose leading bytes are always 00",
+     "High256: binary bytes"},
     {"parameter-count-zero", W, "options that all send the same command", "The command of one item"},
     {"multi-choice-count", W, "a ParameterCount above 1 meant as digits or bytes, which makes the item multi-choice",
      "Multi-choice items"},

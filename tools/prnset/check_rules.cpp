@@ -407,6 +407,13 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                      "; write the numbers themselves (" + char('0' + options[0].value - 30) + "=" +
                      Utf8(options[0].text) + ")");
 
+  // More bytes than a value has (a count of bits or digits meant): the leading ones are always 00.
+  if (IsHigh256(catalogue) && parameters > 4)
+    findings.Add(lines.parameterCount ? lines.parameterCount : lines.rule, "parameter-count-large",
+                 where + " has ParameterCount " + std::to_string(parameters) + ", but a value fills 4 bytes at most: " +
+                     "Set All sends " + SentBytes(catalogue, section, itemIndex, defaultValue) + ", with " +
+                     std::to_string(parameters - 4) + " leading bytes of 00; " +
+                     (multiChoice ? "a multi-choice item needs 3" : "write the number of bytes the printer reads"));
   if (multiChoice) {
     // A count above 1 reads like a number of digits (BaseOn30) or bytes (High256), but it makes the item
     // multi-choice: told when its default is one option's value, as a single choice's is (a mask that ticks the

@@ -919,7 +919,14 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
                       " has no options");
 
   const AccountRead *defaultValue = account_.Find(FileField::Default, n, m);
-  CheckNumber(defaultValue);
+  // A default written as the text of an option ("Normal"): its value was meant.
+  std::string meantValue;
+  const WString written = defaultValue->line ? Read(defaultValue->section, defaultValue->key) : WString();
+  for (const SettingsOption *option = loaded.Options; option && !written.empty(); option = option->Next)
+    if (SameName(FieldText(option->Text), written))
+      meantValue = "; " + Quoted(written) + kOptionTextHint + std::to_string(option->Value) +
+                   ": write " + std::to_string(option->Value);
+  CheckNumber(defaultValue, meantValue);
   if (!defaultValue->line) MissingDefault(defaultValue, n, m, slot, itemSlot);
   const int countLine = parameters->line;
   if (!ruleTold)
