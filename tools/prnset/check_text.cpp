@@ -120,10 +120,22 @@ bool IsEmptyWord(const WString &text) {
   return false;
 }
 
+// The _CN section of an _EN section's name.
+WString ChineseTwin(const WString &englishName) {
+  return englishName.substr(0, englishName.size() - WString(kEnglishSuffix).size()) + kChineseSuffix;
+}
+
+// Where Chinese text found in an _EN section belongs: the _CN section, unless that has the key already.
+std::string WhereChineseGoes(const IniFile &ini, const WString &englishName, const WString &key) {
+  const WString twin = ChineseTwin(englishName);
+  return ReadWhole(ini, twin, key).empty() ? "; put it in the _CN section"
+                                           : "; [" + Utf8(twin) + "] has its own " + Utf8(key) +
+                                                 ": write the English text here";
+}
+
 // Whether the _CN section of an _EN section's name holds English: text, and none outside ASCII.
 bool TwinHoldsEnglish(const IniFile &ini, const WString &englishName) {
-  const WString twin = englishName.substr(0, englishName.size() - WString(kEnglishSuffix).size()) + kChineseSuffix;
-  const IniFile::Section *section = FirstSection(ini, twin);
+  const IniFile::Section *section = FirstSection(ini, ChineseTwin(englishName));
   if (!section) return false;
   bool letters = false;
   for (const IniFile::Entry &entry : section->entries) {
@@ -369,7 +381,7 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
           if (IsHan(c)) {
             chinese.push_back({entry.line,
                                Place(name, key) + " holds Chinese text in an English section: an English system "
-                               "shows it in the English page; put it in the _CN section",
+                               "shows it in the English page" + WhereChineseGoes(ini, name, key),
                                0});
             break;
           }
@@ -413,7 +425,7 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
           chinese.push_back({entry.line,
                              Place(name, key) + " looks like Chinese text in code page 936 in an English section: "
                              "an English system reads it in code page 1252 and shows " + Quoted(value) +
-                                 "; put it in the _CN section",
+                                 WhereChineseGoes(ini, name, key),
                              0});
         else if (!marks.empty())
           chinese.push_back({entry.line,
@@ -435,9 +447,8 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
     if (chinese.empty()) continue;
     // Chinese throughout, while the _CN section of the same name holds English: the two headers are swapped.
     if (chinese.size() > plainEnglish && TwinHoldsEnglish(ini, name)) {
-      const WString twin = name.substr(0, name.size() - WString(kEnglishSuffix).size()) + kChineseSuffix;
       findings.Add(section.line, "language-sections-swapped",
-                   "[" + Utf8(name) + "] holds Chinese text and [" + Utf8(twin) +
+                   "[" + Utf8(name) + "] holds Chinese text and [" + Utf8(ChineseTwin(name)) +
                        "] English: are the two headers swapped? The English page shows the Chinese texts garbled, "
                        "and the Chinese page the English ones");
       continue;
