@@ -112,6 +112,26 @@ TEST_F(FindingsTest, EachFileHasExactlyItsOneFinding) {
   }
 }
 
+// A command written as a manual prints it is given back as the bytes to write, names and escapes of control bytes
+// included; hexadecimal written another way is not taken for characters.
+TEST_F(FindingsTest, CommandsWrittenAsCharactersAreGivenBackAsBytes) {
+  const nlohmann::json findings = Findings(RunTool({"check", FindingsFile("commands-as-characters"), "--format", "json"}));
+  std::vector<std::string> advice;
+  for (const nlohmann::json &finding : findings) {
+    const std::string message = finding["message"];
+    const size_t at = message.find("write \"");
+    advice.push_back(at == std::string::npos ? std::string() : message.substr(at));
+  }
+  EXPECT_EQ(advice, (std::vector<std::string>{"write \"1B 25 2D 31 32 33 34 35 58\"", "write \"1B 40\"",
+                                              "write \"0D 0A\"", "write \"5E 4D 44\""}));
+  const nlohmann::json hex = Findings(RunTool({"check", File(Edit(ReadSourceFile("tests/tools/findings/clean.ini"),
+                                                                   "Item01Instruction=1B 44",
+                                                                   "Item01Instruction=1B-44")),
+                                               "--format", "json"}));
+  ASSERT_EQ(hex.size(), 1u);
+  EXPECT_EQ(hex[0]["message"].get<std::string>().find("write"), std::string::npos) << hex[0]["message"];
+}
+
 TEST_F(FindingsTest, CleanFilesPassEvenStrictlyInBothLanguages) {
   for (const std::string &file :
        {FindingsFile("clean"), FindingsFile("hash-comment"), SourcePath(kOfficeLaser), SourcePath(kLabelPrinter)}) {

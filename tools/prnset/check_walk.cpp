@@ -1,6 +1,7 @@
 // The loader's account of one load, told as findings: for the classes and items that the page shows, every count,
 // text and command that does not come out as written. The walk is the loader's; this only reads its account.
 #include <algorithm>
+#include <cstring>
 #include <map>
 #include <set>
 
@@ -68,6 +69,57 @@ WString NameOf(FileField field, LONG number, const WString &itemKey = WString())
 }
 
 using AccountRead = LoadAccount::Reading;
+
+// A command written as the characters the printer gets ("^XA", "ESC @", "<CR>"): its bytes in the file's form, when
+// every word is a printable character or the name of a control byte. Empty otherwise.
+std::string CommandAsBytes(const WString &command) {
+  static const std::pair<const char *, BYTE> kNames[] = {{"ESC", 0x1B}, {"CR", 0x0D}, {"LF", 0x0A}, {"FS", 0x1C},
+                                                         {"GS", 0x1D},  {"STX", 0x02}, {"ETX", 0x03}, {"NUL", 0x00}};
+  // A name in angle brackets stands apart from the characters around it ("<ESC>%-12345X").
+  WString text = command;
+  for (const auto &name : kNames) {
+    const WString bracketed = Ascii("<") + Ascii(name.first) + Ascii(">");
+    for (size_t at = text.find(bracketed); at != WString::npos; at = text.find(bracketed))
+      text.replace(at, bracketed.size(), Ascii(" ") + Ascii(name.first) + Ascii(" "));
+  }
+  std::vector<BYTE> bytes;
+  bool named = false, mnemonic = false;
+  for (size_t i = 0; i < text.size();) {
+    if (text[i] == ' ') {
+      ++i;
+      continue;
+    }
+    size_t end = text.find(WCHAR(' '), i);
+    WString word = text.substr(i, end == WString::npos ? WString::npos : end - i);
+    // Hexadecimal written another way ("1B", "0x1B", "\x1B") is no text of characters.
+    const auto hex = [](WCHAR c) { return (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'f'); };
+    if ((word.size() == 2 && hex(word[0]) && hex(word[1])) ||
+        (word.size() > 2 && (word[0] == '0' || word[0] == '\\') && (word[1] | 0x20) == 'x'))
+      return std::string();
+    bool known = false;
+    for (const auto &name : kNames)
+      if (SameName(word, Ascii(name.first))) bytes.push_back(name.second), known = named = true;
+    for (size_t k = 0; !known && k < word.size(); ++k) {
+      // A program's escape ("\r") is the control byte it stands for.
+      const WCHAR next = k + 1 < word.size() ? word[k + 1] : 0;
+      const BYTE escaped = word[k] != '\\' ? 0 : next == 'r' ? 0x0D : next == 'n' ? 0x0A : next == 'e' ? 0x1B : 0;
+      if (escaped) {
+        bytes.push_back(escaped);
+        named = true;
+        ++k;
+        continue;
+      }
+      if (word[k] < 0x21 || word[k] > 0x7E) return std::string();
+      mnemonic = mnemonic || std::strchr("^~<>!@#$%&*{}[]|", char(word[k])) != nullptr;
+      bytes.push_back(BYTE(word[k]));
+    }
+    i = end == WString::npos ? text.size() : end;
+  }
+  // Only a text that reads as a printer's characters: a named control byte, or the marks its commands use.
+  if (bytes.empty() || !(named || mnemonic)) return std::string();
+  return std::string("; if ") + (named ? "these are the names and characters" : "these are the characters") +
+         " the printer reads, write " + Quoted(Ascii(HexPairs(bytes.data(), DWORD(bytes.size())).c_str()));
+}
 
 // A title the page shows as its author wrote it: not empty, and not lost to a code page (U+FFFD, or all '?').
 bool ShownAsWritten(const WString &text) {
@@ -241,7 +293,8 @@ void Walker::CheckCommandText(const AccountRead *read, const std::string &conseq
     // The column of the character on its line: the value starts after the key's '='.
     findings_.Add(read->line, "bad-command-text",
                   where + " holds " + Quoted(WString(1, read->text[check.position])) +
-                      ", which is neither a blank nor a hexadecimal digit: " + consequence + RemarkHint(read->text));
+                      ", which is neither a blank nor a hexadecimal digit: " + consequence + RemarkHint(read->text) +
+                      CommandAsBytes(read->text));
     return;
   }
   if (tail && read->text.size() == 1) {
