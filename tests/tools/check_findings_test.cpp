@@ -115,7 +115,8 @@ TEST_F(FindingsTest, EachFileHasExactlyItsOneFinding) {
 // A command written as a manual prints it is given back as the bytes to write, names and escapes of control bytes
 // included; hexadecimal written another way is not taken for characters.
 TEST_F(FindingsTest, CommandsWrittenAsCharactersAreGivenBackAsBytes) {
-  const nlohmann::json findings = Findings(RunTool({"check", FindingsFile("commands-as-characters"), "--format", "json"}));
+  const nlohmann::json findings =
+      Findings(RunTool({"check", FindingsFile("commands-as-characters"), "--format", "json"}));
   std::vector<std::string> advice;
   for (const nlohmann::json &finding : findings) {
     const std::string message = finding["message"];
