@@ -482,7 +482,7 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
   if (options.empty()) return;
   bool matched = false;
   for (const Option &option : options) matched = matched || option.value == defaultValue;
-  if (!matched)
+  if (!matched && !lines.defaultSectionMisnamed)
     findings.Add(defaultLine, "default-no-option",
                  where + ": " + defaultText +
                      " matches no option: the page selects no row, Set Current sends nothing until one is chosen, "

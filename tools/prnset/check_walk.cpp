@@ -983,7 +983,11 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
   if (!defaultValue->line) MissingDefault(defaultValue, n, m, slot, itemSlot);
   const int countLine = parameters->line;
   if (!ruleTold)
-    CheckItemValues(catalogue_, slot, itemSlot, isEnum, {defaultValue->line, ruleLine, countLine, keyRead->line}, where, findings_);
+    CheckItemValues(catalogue_, slot, itemSlot, isEnum,
+                    {defaultValue->line, ruleLine, countLine, keyRead->line,
+                     !HasSection(defaultValue->section) &&
+                         !MeantSection(ini_, known_, defaultValue->section, WString()).name.empty()},
+                    where, findings_);
 
   // What Set All makes of the item's value: an item without text leaves Set All with nothing to send.
   NoText why = NoText::kNone;
