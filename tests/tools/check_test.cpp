@@ -373,6 +373,9 @@ const Case kCases[] = {
      "Item1 is never read: the plug-in looks for Item01", 1},
     {"a colon for the equals sign", [] { return Edit(kClean, "I=1\n", "I: 1\n"); }, 25, "warning",
      "[S_Default] \"I: 1\" has no '='; it holds \":\" where '=' belongs: it reads as a key with an empty value", 1},
+    {"key written twice with another value",
+     [] { return Edit(kClean, "I_Title=Item\n", "I_Title=Item\nI_Title=Other\n"); },
+     15, "warning", "only the first one is read, \"Item\", not this \"Other\"; delete the line that is not meant", 1},
     {"line without an equals sign", [] { return Edit(kClean, "I_Title=Item\n", "I_Title=Item\nI_Note Hello\n"); }, 15,
      "warning", "\"I_Note Hello\" has no '='", 1},
 };

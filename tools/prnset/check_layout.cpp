@@ -85,7 +85,7 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
 
     bool numberSection = !NameForNumber(name, kNumberedSection).empty();
     bool namesSection = SameName(name, kNamesSection);
-    std::unordered_map<std::string, int> seenKeys;
+    std::unordered_map<std::string, const IniFile::Entry *> seenKeys;
     const std::string where = "[" + Utf8(name) + "] ";
     Overflow moreKeys("keys of " + where + "appear again"), moreLines("lines of " + where + "have no '='");
     std::pair<int, int> zero{0, 0};  // the first line numbered from 0, and how many are
@@ -111,12 +111,22 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
       std::string foldedKey = FoldedName(key);
       auto firstKey = seenKeys.find(foldedKey);
       if (firstKey != seenKeys.end()) {
+        // Which value counts, when the two differ: the author keeps the line meant and deletes the other.
+        const IniFile::Entry &earlier = *firstKey->second;
+        const auto valueOf = [&](const IniFile::Entry &e) {
+          return e.valueLength == WString::npos ? WString() : ini.Text(e.value, e.valueLength);
+        };
         if (!moreKeys.Full(entry.line))
-          findings.Add(entry.line, "duplicate-key", where + Utf8(key) + " appears again (first at line " +
-                                         std::to_string(firstKey->second) + "): only the first one is read");
+          findings.Add(entry.line, "duplicate-key",
+                       where + Utf8(key) + " appears again (first at line " + std::to_string(earlier.line) +
+                           "): only the first one is read" +
+                           (valueOf(entry) == valueOf(earlier)
+                                ? std::string()
+                                : ", " + Quoted(valueOf(earlier)) + ", not this " + Quoted(valueOf(entry)) +
+                                      "; delete the line that is not meant"));
         continue;
       }
-      seenKeys.emplace(foldedKey, entry.line);
+      seenKeys.emplace(foldedKey, &entry);
       const std::string shown = where + Utf8(key);
       for (const KeyName &form : kFileKeys)
         if (form.shape == KeyShape::Numbered &&
