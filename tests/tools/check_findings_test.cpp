@@ -93,6 +93,52 @@ TEST_F(FindingsTest, EachFileHasExactlyItsOneFinding) {
       {"default-as-option-text", 23, "warning", "not-a-number", "both",
        "I = \"On\" is not a plain decimal number: the plug-in reads 0; \"On\" is the text of the option of value 1: "
        "write 1"},
+      // What each of these says is what mends the file: the value that counts, the bytes sent, the line to change.
+      {"header-with-entry", 23, "warning", "text-after-header", "both", "has \"I=0\" after its ']'"},
+      {"chinese-rule-in-both", 19, "warning", "not-in-code-page", "en",
+       "[S_Rule_CN] has its own I_Rule: write the English text here"},
+      {"replacement-characters", 16, "warning", "not-in-code-page", "both",
+       "1 line holds U+FFFD replacement characters (the first is this one), written into the file by a conversion"},
+      {"utf8-spoilt-by-one-line", 13, "warning", "utf8-in-ansi", "both", "the file is UTF-8 but for this line"},
+      {"languages-row-dropped", 23, "warning", "languages-differ", "cn", "the Chinese page does not offer the values 2"},
+      {"serial-title-remark", 19, "warning", "serial-title-not-last", "en",
+       "the title \" dots (8 dots = 1 mm)\" holds '='"},
+      {"filter-minus-one", 35, "warning", "filter-word", "both", "I = -1: the plug-in shows item S/I, since only 0 hides"},
+      {"filter-remark", 35, "warning", "filter-word", "both", "reads 0 and hides item S/I, as its number says"},
+      {"same-command", 12, "warning", "same-command", "both",
+       "Item02Instruction is 1B 44, the command of item S/I too: Set All sends each, and the printer keeps the value "
+       "of item S/J"},
+      {"item-command-is-save", 12, "warning", "same-command", "both", "1B 7D, the same bytes as the SaveInstruction"},
+      {"duplicate-titles", 16, "warning", "duplicate-titles", "en", "J_Title is \"Item\", the title of item S/I too"},
+      {"class-title-copied", 31, "warning", "duplicate-titles", "en", "Title is \"Class\", the title of class S too"},
+      {"default-line-missing", 31, "warning", "default-missing", "both",
+       "gives no default for J, though it gives the other items of class S theirs: the page starts it at 1, and Set "
+       "All sends 1B 45 01"},
+      {"settings-choice-range", 30, "warning", "settings-choice-range", "both",
+       "COMPRESS_VALUE3 = 20, COMPRESS_VALUE4 = 150 lie outside 25 to 100 percent"},
+      {"settings-choice-repeated", 30, "warning", "settings-choice-repeated", "both",
+       "COMPRESS_VALUE3 is 90, as COMPRESS_VALUE2 is"},
+      {"settings-choices-gap", 27, "warning", "settings-choice-missing", "both",
+       "COMPRESS_VALUE3 is missing: that choice reads 0, and COMPRESS_VALUE4 stands past Count"},
+      {"merge-conflict", 24, "warning", "merge-conflict", "both", "lines 24 to 28 are an unresolved merge conflict"},
+      {"enum-texts-quoted", 19, "warning", "enum-text-mark", "en", "quotation marks (first \"\"Off\"\")"},
+      {"enum-empty-middle-text", 19, "warning", "enum-empty-text", "en", "option 2 has no text"},
+      {"parameter-count-large", 11, "warning", "parameter-count-large", "both",
+       "00 00 00 80 00 00, with 20 leading bytes of 00; a multi-choice item needs 3"},
+      {"bom-before-names", 3, "error", "no-section-names", "both", "line 3 has it behind a byte order mark"},
+      {"class-key-invisible", 6, "warning", "class-key-misspelt", "both",
+       "did you mean T? It holds U+200B (zero-width space)"},
+      {"language-header-kept", 14, "warning", "title-missing", "cn",
+       "line 14 has a second [S_Lang_EN], which the plug-in does not read: is it meant as [S_Lang_CN]?"},
+      {"class-key-merged", 6, "warning", "same-class-key", "both", "Section02 = \"S\" names the class of Section01"},
+      {"enum-values-padded", 19, "warning", "enum-value-cut", "en",
+       "2 values are longer than the rule reads (\"00001\" reads 0, \"00002\" reads 0): write them without the "
+       "leading zeros"},
+      {"default-section-misnamed", 23, "warning", "unknown-section", "both",
+       "did you mean [S_Default]? Until then the page starts I at 1, not 15"},
+      // Only the English page has the text: one finding for both, with the value to write.
+      {"default-as-english-option-text", 24, "warning", "not-a-number", "both",
+       "\"On\" is the text of the option of value 1: write 1"},
       {"escape-in-note", 14, "warning", "escape-in-text", "en", "I_Note holds \"\\n\": the page shows"},
   };
   for (const auto &c : cases) {
@@ -364,6 +410,15 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
       {"title of 50", Edit(clean, "I_Title=Item\n", "I_Title=" + std::string(50, 't') + "\n"), "title-cut"},
       {"one misspelling in a short name", Edit(clean, "I_Title=Item\n", "I_Title=Item\nI_Nota=n\n"), "unknown-key"},
       {"two keys before the first header", "Version=2\nBuild=7\n" + clean, "before-first-section"},
+      // Written otherwise, read as meant: nothing to warn of.
+      {"header with blanks inside its brackets", Edit(clean, "[S_Default]\n", "[ S_Default ]\n"), ""},
+      {"header with a remark after it", Edit(clean, "[S_Default]\n", "[S_Default] ; defaults\n"), ""},
+      {"count written as 1.0", Edit(clean, "ItemCount=1", "ItemCount=1.0"), ""},
+      {"enter and save alike", Edit(clean, "ParameterRule=High256", "ParameterRule=High256\nEnterInstruction=1B 40\n"
+                                                                     "SaveInstruction=1B 40"), ""},
+      {"title with a number sign", Edit(clean, "I_Title=Item\n", "I_Title=Item #1\n"), ""},
+      {"filter of 1", Edit(clean, "[S_Default]\n", "[S_Filter]\nI=1\n[S_Default]\n"), ""},
+      {"filter of 2", Edit(clean, "[S_Default]\n", "[S_Filter]\nI=2\n[S_Default]\n"), "filter-word"},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
