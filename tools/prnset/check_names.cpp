@@ -264,11 +264,14 @@ WCHAR PlainForm(WCHAR c) {
   }
 }
 
-bool IsWholeDecimal(const WString &text) {
+bool IsHexDigit(WCHAR c) { return (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'f'); }
+
+bool IsWholeDecimal(const WString &text, LONG value) {
   const size_t point = text.find(WCHAR('.'));
   if (point == WString::npos || point == 0 || point + 1 == text.size() || !IsPlainDecimal(text.substr(0, point)))
     return false;
-  return text.find_first_not_of(WCHAR('0'), point + 1) == WString::npos;
+  return text.find_first_not_of(WCHAR('0'), point + 1) == WString::npos &&
+         text.substr(0, point) == Ascii(std::to_string(value).c_str());
 }
 
 bool IsPlainDecimal(const WString &text) {

@@ -77,8 +77,9 @@ WCHAR PlainForm(WCHAR c);
 
 // Only a sign and decimal digits: the one number form that every reader of the file takes alike.
 bool IsPlainDecimal(const WString &text);
-// "14.0": a whole number written by a program that writes every number as a decimal; it reads as its whole part.
-bool IsWholeDecimal(const WString &text);
+bool IsHexDigit(WCHAR c);
+// "14.0" read as 14: a whole number written by a program that writes every number as a decimal, read as meant.
+bool IsWholeDecimal(const WString &text, LONG value);
 
 // How far apart two names are, as typing goes: insertions, deletions, changes and swaps of neighbours, letters
 // compared without regard to case. Stops counting above `limit`.

@@ -34,7 +34,7 @@ void CheckNumbers(const IniFile &ini, INT compress, INT move, Findings &findings
     const WString raw = ReadWhole(ini, kSettingsSection, key);
     if (raw.empty() || IsPlainDecimal(raw)) continue;
     const LONG value = LONG(ini.ReadInt(kSettingsSection, key.c_str(), 0));
-    if (IsWholeDecimal(raw) && raw.substr(0, raw.find(WCHAR('.'))) == Ascii(std::to_string(value).c_str())) {
+    if (IsWholeDecimal(raw, value)) {
       findings.Add(entry.line, "whole-decimal", Place(kSettingsSection, key) + " = " + Quoted(raw));
       continue;
     }

@@ -93,8 +93,6 @@ std::set<std::pair<int, std::string>> NamedCharacters(const Findings &findings) 
   return named;
 }
 
-bool IsHexDigit(WCHAR c) { return (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'f'); }
-
 // Where a title or note holds an escape of program text ("\n", "\t", "\u6253"), and how long it is; npos when it
 // holds none. A backslash before a word ("C:\temp") is a path, not an escape.
 size_t EscapeAt(const WString &text, size_t *length) {

@@ -92,8 +92,7 @@ std::string CommandAsBytes(const WString &command) {
     size_t end = text.find(WCHAR(' '), i);
     WString word = text.substr(i, end == WString::npos ? WString::npos : end - i);
     // Hexadecimal written another way ("1B", "0x1B", "\x1B") is no text of characters.
-    const auto hex = [](WCHAR c) { return (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'f'); };
-    if ((word.size() == 2 && hex(word[0]) && hex(word[1])) ||
+    if ((word.size() == 2 && IsHexDigit(word[0]) && IsHexDigit(word[1])) ||
         (word.size() > 2 && (word[0] == '0' || word[0] == '\\') && (word[1] | 0x20) == 'x'))
       return std::string();
     bool known = false;
@@ -242,7 +241,7 @@ bool Walker::CheckNumber(const AccountRead *read, const std::string &consequence
   if (raw.empty()) return false;
   // Eleven characters hold every 32-bit number, -2147483648 included.
   bool plain = IsPlainDecimal(raw) && raw.size() <= 11 && std::stoll(Utf8(raw)) == read->value;
-  if (!plain && IsWholeDecimal(raw) && raw.substr(0, raw.find(WCHAR('.'))) == Ascii(std::to_string(read->value).c_str())) {
+  if (!plain && IsWholeDecimal(raw, read->value)) {
     findings_.Add(read->line, "whole-decimal", Place(read->section, read->key) + " = " + Quoted(raw));
     return false;
   }
@@ -329,7 +328,7 @@ void Walker::CheckFilter(const AccountRead *read, const std::string &what) {
   if (!read || !read->line) return;
   WString raw = Read(read->section, read->key);
   if (raw.empty()) return;
-  if (IsWholeDecimal(raw) && raw.substr(0, raw.find(WCHAR('.'))) == Ascii(std::to_string(read->value).c_str())) {
+  if (IsWholeDecimal(raw, read->value)) {
     findings_.Add(read->line, "whole-decimal", Place(read->section, read->key) + " = " + Quoted(raw));
     raw = raw.substr(0, raw.find(WCHAR('.')));
   }
