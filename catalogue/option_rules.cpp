@@ -229,7 +229,7 @@ DWORD ParseSerial(LPCWSTR rule, SettingsOption **options, Notes notes) {
   }
   const long long count = (maximum - minimum) / step + 1;
   if (count > kMaxSerialOptions)
-    notes.Add(RuleNoteKind::SerialTooMany, 0, nullptr, nullptr, count, 0, kMaxSerialOptions);
+    notes.Add(RuleNoteKind::SerialTooMany, 0, nullptr, nullptr, count, step, kMaxSerialOptions);
   bool textCut = false;
   long long last = minimum;
   for (long long v = minimum; v <= maximum && list.count() < DWORD(kMaxSerialOptions); v += step) {

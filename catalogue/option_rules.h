@@ -21,7 +21,7 @@ enum class RuleNoteKind {
   SerialNoRange,       // neither MIN= nor MAX=: the single option 0
   SerialEmpty,         // MIN= `value` is above MAX= `limit`: no options
   SerialStep,          // STEP= `value` is below 1: no options
-  SerialTooMany,       // the range gives `value` options: `kept` are kept
+  SerialTooMany,       // the range gives `value` options by steps of `limit`: `kept` are kept
   SerialTitleCut,      // the title of `value` characters is cut to `kept`
   SerialTitleNotLast,  // TITLE= stands before another setting, which it takes into the title
   SerialTextCut,       // option texts such as the one of value `value` are cut to `kept` characters

@@ -124,7 +124,7 @@ TEST_F(FindingsTest, EachFileHasExactlyItsOneFinding) {
       {"enum-texts-quoted", 19, "warning", "enum-text-mark", "en", "quotation marks (first \"\"Off\"\")"},
       {"enum-empty-middle-text", 19, "warning", "enum-empty-text", "en", "option 2 has no text"},
       {"parameter-count-large", 11, "warning", "parameter-count-large", "both",
-       "00 00 00 80 00 00, with 20 leading bytes of 00; a multi-choice item needs 3"},
+       "00 00 00 80 00 00, with 20 leading bytes of 00; write ParameterCount=3 for tick boxes"},
       {"bom-before-names", 3, "error", "no-section-names", "both", "line 3 has it behind a byte order mark"},
       {"class-key-invisible", 6, "warning", "class-key-misspelt", "both",
        "did you mean T? It holds U+200B (zero-width space)"},
@@ -443,6 +443,91 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
   }
 }
 
+// The advice of a finding, done as it says, leaves nothing to tell: each row is the file as written, what the
+// finding advises and the file after doing it.
+TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
+  const std::string clean = ReadSourceFile("tests/tools/findings/clean.ini");
+  // Class S with a second item, J, listed as ItemNN under ItemCount=count.
+  auto twoItems = [&](int count, const std::string &number) {
+    std::string text = Edit(clean, "ItemCount=1", "ItemCount=" + std::to_string(count));
+    text = Edit(text, "Item01Instruction=1B 44\n", "Item01Instruction=1B 44\nItem" + number + "=J\nItem" + number +
+                                                       "Instruction=1B 45\n");
+    for (const char *language : {"EN", "CN"}) {
+      text = Edit(text, std::string("[S_Lang_") + language + "]\nTitle=Class\n",
+                  std::string("[S_Lang_") + language + "]\nTitle=Class\nJ_Title=Other\n");
+      text = Edit(text, std::string("[S_Rule_") + language + "]\n",
+                  std::string("[S_Rule_") + language + "]\nJ_RuleType=Enum\nJ_Rule=0=Off 1=On\n");
+    }
+    return Edit(text, "[S_Default]\n", "[S_Default]\nJ=0\n");
+  };
+  auto rules = [&](const std::string &type, const std::string &text) {  // the item's rule in both languages
+    std::string edited = clean;
+    for (int language = 0; language < 2; ++language)
+      edited = Edit(edited, "I_RuleType=Enum\nI_Rule=0=Off 1=On\n", "I_RuleType=" + type + "\nI_Rule=" + text + "\n");
+    return edited;
+  };
+  auto frame = [&](const std::string &enter) {
+    return Edit(clean, "ParameterRule=High256", "ParameterRule=High256\nEnterInstruction=" + enter + "\nSaveInstruction=1B 7D");
+  };
+  auto settings = [&](const std::string &keys) { return clean + "[Settings]\n" + keys; };
+  auto compress = [&](int current) {
+    return settings("Landscape_Compress=1\nCount=2\nCOMPRESS_VALUE=" + std::to_string(current) +
+                    "\nCOMPRESS_VALUE1=100\nCOMPRESS_VALUE2=90\n");
+  };
+  auto mask = [&](const std::string &value) {
+    return Edit(Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=1B 44\nItem01ParameterCount=3"), "[S_Default]\nI=1",
+                "[S_Default]\nI=" + value);
+  };
+  auto columns = [](std::string text) {  // as a spreadsheet saves two columns
+    for (size_t at = text.find('='); at != std::string::npos; at = text.find('=', text.find('\n', at)))
+      text[at] = ';';
+    return text;
+  };
+  const std::string renamed = [&] {
+    std::string text = Edit(clean, "Section01=S", "Section01=T");
+    for (const char *section : {"[S_Lang_EN]", "[S_Lang_CN]", "[S_Default]"})
+      text = Edit(text, section, std::string("[T") + (section + 2));
+    return text;
+  }();
+  const struct {
+    const char *name;
+    std::string broken, says, mended;
+  } cases[] = {
+      {"serial step of 0", rules("Serial", "MIN=1 MAX=5 STEP=0"), "write STEP=1", rules("Serial", "MIN=1 MAX=5 STEP=1")},
+      {"serial steps short of MAX", rules("Serial", "MIN=1 MAX=200 STEP=15"), "write MAX=196",
+       rules("Serial", "MIN=1 MAX=196 STEP=15")},
+      {"serial title before a setting", rules("Serial", "MIN=1 TITLE= mm MAX=5"), "write \"MIN=1 MAX=5 TITLE= mm\"",
+       rules("Serial", "MIN=1 MAX=5 TITLE= mm")},
+      {"rule of no type", rules("List", "0=Off 1=On"), "write I_RuleType=Enum", clean},
+      {"enum without pairs", rules("Enum", "Off On"), "such as \"0=Off 1=On\"", clean},
+      {"default of no option", Edit(clean, "[S_Default]\nI=1", "[S_Default]\nI=5"), "write the value of an option: 0, 1",
+       Edit(clean, "[S_Default]\nI=1", "[S_Default]\nI=0")},
+      {"mask of row numbers", mask("3"), "to tick rows 0, 1, write 12582912", mask("12582912")},
+      {"mask beyond the rows", mask("16777215"), "to tick every row, write 12582912", mask("12582912")},
+      {"command digit lost", Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=1B 4"),
+       "write each byte as two digits: 04 for 4", Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=1B 04")},
+      {"command cut", frame("1B 7B 53 31 1B 7B 53 32 1B 7B 53 33 1B 7B 53 34 1B"),
+       "write it without blanks, \"1B7B53311B7B53321B7B53331B7B53341B\"", frame("1B7B53311B7B53321B7B53331B7B53341B")},
+      {"tail in a class's list", Edit(clean, "ItemCount=1", "ItemCount=1\nInstructionTail=0D"), "move it there",
+       Edit(clean, "ParameterRule=High256", "ParameterRule=High256\nInstructionTail=0D")},
+      {"item count one short", twoItems(1, "02"), "write ItemCount=2", twoItems(2, "02")},
+      {"item deleted from the middle", twoItems(2, "03"),
+       "the numbers skip Item02: number the 2 items Item01 to Item02 without a gap", twoItems(2, "02")},
+      {"current compression of no choice", compress(95), "write one of 100, 90", compress(90)},
+      {"move out of range", settings("XMoveEnable=1\nXMove=80\n"), "write a value from -50 to 50",
+       settings("XMoveEnable=1\nXMove=50\n")},
+      {"class renamed in some sections", renamed, "line 16 has [S_Rule_EN], which the plug-in does not read as [T_Rule_EN]",
+       Edit(Edit(renamed, "[S_Rule_EN]", "[T_Rule_EN]"), "[S_Rule_CN]", "[T_Rule_CN]")},
+      {"spreadsheet columns", columns(clean), "write each as key=value, '=' for the first \";\"", clean},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    ToolRun broken = RunTool({"check", File(c.broken)});
+    EXPECT_NE(broken.out.find(c.says), std::string::npos) << broken.out;
+    EXPECT_TRUE(Findings(RunTool({"check", File(c.mended), "--format", "json"})).empty()) << c.mended;
+  }
+}
+
 // The name a near miss is told to mean: two slips allowed from ten characters on, and between two names as near the
 // one the file lacks first, then the earlier.
 TEST_F(FindingsTest, SuggestionsNameTheMeantName) {
@@ -471,8 +556,8 @@ TEST_F(FindingsTest, SuggestionsNameTheMeantName) {
        "[Setting] is never read: did you mean [Settings]? Until then the printer settings do not offer the landscape "
        "compression list"},
       {Edit(clean, "ParameterRule=High256", "ParameterRule=High256\nXMoveEnable=1"),
-       "[SectionNames] XMoveEnable is never read: the plug-in reads XMoveEnable only in [Settings]. Until then the "
-       "printer settings do not offer the horizontal move"},
+       "[SectionNames] XMoveEnable is never read: the plug-in reads XMoveEnable only in [Settings]; move it there. "
+       "Until then the printer settings do not offer the horizontal move"},
       {Edit(clean, "[S_Default]\nI=1", "[S_Default_EN]\nI=0\n[S_Default_CN]\nI=0"),
        "[S_Default_EN] and 1 more (line 24) are never read: did you mean [S_Default]? Until then the page starts I "
        "at 1, not 0"},

@@ -175,6 +175,7 @@ Findings CheckSettingsFile(const CheckedFile &file) {
   Findings findings;
   std::string name;
   findings.Add(0, "encoding", std::string("encoding: ") + EncodingName(file.ini, file.language, file.bothLanguages, name));
+  if (CheckColumns(file.ini, findings)) return findings;
   CheckFileLayout(file.ini, findings);
   const std::vector<WString> misspelt = CheckMisspeltClassKeys(file, findings);
   CheckCatalogueWalk(file, misspelt, findings);

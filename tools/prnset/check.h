@@ -162,6 +162,9 @@ bool CheckFileContent(const std::vector<BYTE> &bytes, Findings &findings);
 
 // Parts of the check, each adding its findings.
 void CheckFileLayout(const IniFile &ini, Findings &findings);      // duplicates, lines without '=', misnumbered keys
+// A file whose entries are mostly a spreadsheet's columns ("SectionCount;8"): one error, and true, so that nothing
+// else is told of it.
+bool CheckColumns(const IniFile &ini, Findings &findings);
 // Sections, items, texts, commands and rules, but for the classes whose key is told as misspelt.
 void CheckCatalogueWalk(const CheckedFile &file, const std::vector<WString> &misspelt, Findings &findings);
 void CheckSettingsSection(const CheckedFile &file, Findings &findings);  // the document options' switches and values

@@ -1,4 +1,5 @@
 // The file's own layout: what the reader passes over without a word.
+#include <cwctype>
 #include <unordered_map>
 
 #include "catalogue/vocabulary.h"
@@ -42,6 +43,32 @@ void CheckConflicts(const IniFile &ini, Findings &findings) {
     }
 }
 
+bool CheckColumns(const IniFile &ini, Findings &findings) {
+  // Entries without '=' whose key runs on after a column mark: "SectionCount;8".
+  int entries = 0, columns = 0, first = 0;
+  WCHAR mark = 0;
+  std::string example;
+  for (const IniFile::Section &section : ini.sections())
+    for (const IniFile::Entry &entry : section.entries) {
+      const WString key = ini.Text(entry.name, entry.nameLength);
+      if (key.empty() || IsComment(key)) continue;
+      ++entries;
+      const size_t at = key.find_first_of(Ascii(";,\t"));
+      if (entry.valueLength != WString::npos || at == WString::npos || !std::iswalnum(key[0]) || key[0] > 0x7F ||
+          (mark && key[at] != mark))
+        continue;
+      if (!columns++) first = entry.line, mark = key[at], example = Quoted(key);
+    }
+  // A few such lines are slips, told one by one; most of the file is a spreadsheet's save.
+  if (columns < 5 || columns * 2 < entries) return false;
+  findings.Add(first, "spreadsheet-columns",
+               std::to_string(columns) + " of the file's " + std::to_string(entries) + " entries are written as a "
+               "spreadsheet saves two columns, such as " + example + ": the plug-in finds no '=' in them and reads "
+               "none of them; write each as key=value, '=' for the first " + Quoted(WString(1, mark)) +
+               " and none at the end");
+  return true;
+}
+
 void CheckFileLayout(const IniFile &ini, Findings &findings) {
   CheckConflicts(ini, findings);
   std::unordered_map<std::string, int> seenSections;  // folded name -> first header line
@@ -65,7 +92,8 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
     if (first != seenSections.end()) {
       if (!moreSections.Full(section.line))
         findings.Add(section.line, "duplicate-section", "[" + Utf8(name) + "] appears again (first at line " +
-                                         std::to_string(first->second) + "): only the first one is read");
+                                         std::to_string(first->second) + "): only the first one is read; move "
+                                         "what is meant here into the first and delete this header");
       continue;
     }
     seenSections.emplace(folded, section.line);

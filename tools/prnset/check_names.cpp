@@ -163,6 +163,8 @@ std::string FirstNames(const std::vector<std::string> &names) {
   return names.size() > 3 ? list + " and " + std::to_string(names.size() - 3) + " more" : list;
 }
 
+std::string Shorten(size_t kept) { return "shorten it to " + std::to_string(kept) + " characters"; }
+
 std::string RemarkHint(const WString &value) {
   for (size_t i = 1; i < value.size(); ++i) {
     // "#1" is a number sign, not a remark.
@@ -395,6 +397,20 @@ MeantEntry MeantSection(const IniFile &ini, const KnownNames &known, const WStri
       meant.line = candidate.line;
       return meant;
     }
+  }
+  // A class renamed in [SectionNames] and in some of its sections: the one section of the same kind that no listed
+  // class reads is the one left under the old name.
+  const WString prefix = ClassPrefix(section);
+  if (prefix.empty()) return meant;
+  const WString kind = section.substr(prefix.size());
+  for (const IniFile::Section &candidate : ini.sections()) {
+    const WString name = ini.Text(candidate.name, candidate.nameLength);
+    const WString other = ClassPrefix(name);
+    if (candidate.line == 0 || known.IsSection(name) || other.empty() || !SameName(name.substr(other.size()), kind))
+      continue;
+    if (!meant.name.empty()) return MeantEntry();  // two such: neither is plainly the one
+    meant.name = name;
+    meant.line = candidate.line;
   }
   return meant;
 }

@@ -136,6 +136,7 @@ const std::vector<FindingKind> kFindingKinds = {
      "The `[Settings]` section: the driver's own landscape items"},
     {"duplicate-section", W, "a section written twice: only the first is read", "How the file is read"},
     {"duplicate-key", W, "a key written twice: only the first is read", "How the file is read"},
+    {"spreadsheet-columns", E, "entries written as a spreadsheet's two columns, key;value", "How the file is read"},
     {"merge-conflict", W, "an unresolved merge conflict, whose both sides are read", "How the file is read"},
     {"text-after-header", W, "text after a section header's ']', which is ignored", "How the file is read"},
     {"before-first-section", W, "lines before the first section header", "How the file is read"},

@@ -38,6 +38,22 @@ struct Option {
 
 std::string Named(const Option &option) { return Quoted(option.text) + " (" + std::to_string(option.value) + ")"; }
 
+// "1, 2, 3 and 2 more": the values an author may write. Without their texts, which differ by language, so that
+// both pages' findings about one default line are told as one.
+std::string ValueList(const std::vector<Option> &options) {
+  std::vector<std::string> values;
+  for (const Option &option : options) values.push_back(std::to_string(option.value));
+  return FirstNames(values);
+}
+
+// "0, 1, 2": the rows whose numbers are the set bits of `bits`.
+std::string RowNumbers(DWORD bits) {
+  std::vector<std::string> rows;
+  for (int row = 0; row < 32; ++row)
+    if (bits & (1u << row)) rows.push_back(std::to_string(row));
+  return FirstNames(rows);
+}
+
 // A mark that separates the entries of a list, typed plainly or with a Chinese input method.
 bool IsListMark(WCHAR c) {
   const WCHAR plain = c < 0x80 ? c : PlainForm(c);
@@ -264,7 +280,7 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
     const std::string option = Ordinal(note.option);
     switch (note.kind) {
       case RuleNoteKind::EnumNoPairs:
-        findings.Add(line, "enum-no-pairs", where + " has no value=text pair: the item has no options");
+        findings.Add(line, "enum-no-pairs", where + " has no value=text pair: the item has no options; " + kWritePairs);
         break;
       case RuleNoteKind::EnumNoBlank:
         // Only blanks before the value: the option before it has no text, which its own note tells.
@@ -284,18 +300,19 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
       case RuleNoteKind::EnumTextCut:
         findings.Add(line, "enum-text-cut", where + ": the text of " + option + ", " + Quoted(part(note)) + ", has " +
                                                 std::to_string(note.to - note.from) + " characters: it is cut to " +
-                                                std::to_string(note.kept));
+                                                std::to_string(note.kept) + "; " + Shorten(note.kept));
         break;
       case RuleNoteKind::EnumLastTextCut: {
         WString text = part(note);
         findings.Add(line, "enum-last-text-cut", where + ": the last option's text " + Quoted(text) + " has " +
                                                      std::to_string(text.size()) + " characters: it is cut to " +
                                                      std::to_string(note.kept) + ", " +
-                                                     Quoted(text.substr(0, note.kept)));
+                                                     Quoted(text.substr(0, note.kept)) + "; " + Shorten(note.kept));
         break;
       }
       case RuleNoteKind::EnumEmptyText:
-        findings.Add(line, "enum-empty-text", where + ": " + option + " has no text: its row is empty");
+        findings.Add(line, "enum-empty-text", where + ": " + option + " has no text: its row is empty; write its text "
+                                                  "after its '='");
         break;
       case RuleNoteKind::EnumTooMany:
         findings.Add(line, "enum-too-many", where + " has more than " + std::to_string(note.kept) +
@@ -345,28 +362,48 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
         break;
       }
       case RuleNoteKind::SerialStep:
-        findings.Add(line, "serial-step",
-                     where + ": STEP=" + std::to_string(note.value) + " is below 1: the item has no options");
+        findings.Add(line, "serial-step", where + ": STEP=" + std::to_string(note.value) +
+                                              " is below 1: the item has no options; write STEP=1 for every number "
+                                              "from MIN to MAX, or the step meant");
         break;
       case RuleNoteKind::SerialTooMany:
+      {
+        // The smallest multiple of the step that brings the count within the limit.
+        const long long factor = (note.value - 1 + note.kept - 2) / (note.kept - 1);
         findings.Add(line, "serial-too-many", where + " gives " + std::to_string(note.value) +
                                                   " options: only the first " + std::to_string(note.kept) +
-                                                  " are kept");
+                                                  " are kept; write STEP=" + std::to_string(note.limit * factor) +
+                                                  ", or a narrower MIN to MAX");
+        break;
+      }
         break;
       case RuleNoteKind::SerialMissesMax:
         findings.Add(line, "serial-misses-max", where + ": the steps end at " + std::to_string(note.value) +
                                                     ", short of MAX=" + std::to_string(note.limit) +
                                                     ": the page offers no " + std::to_string(note.limit) +
-                                                    "; make MAX - MIN a multiple of STEP");
+                                                    "; write MAX=" + std::to_string(note.value) +
+                                                    ", or make MAX - MIN a multiple of STEP");
         break;
       case RuleNoteKind::SerialTitleCut:
         findings.Add(line, "serial-title-cut", where + ": the title has " + std::to_string(note.value) +
-                                                   " characters and is cut to " + std::to_string(note.kept));
+                                                   " characters and is cut to " + std::to_string(note.kept) + "; " +
+                                                   Shorten(note.kept));
         break;
-      case RuleNoteKind::SerialTitleNotLast:
+      case RuleNoteKind::SerialTitleNotLast: {
+        // The title as meant ends where the first setting after it begins: it goes last, the settings before it.
+        const WString rest = part(note);
+        std::string folded;  // position for position
+        for (WCHAR c : rest) folded += c < 0x80 ? char(std::tolower(c)) : '?';
+        size_t cut = rest.size();
+        for (const char *key : {" min=", " max=", " step="}) cut = std::min(cut, folded.find(key));
+        const WString before = note.from >= 6 ? Trimmed(rule.substr(0, note.from - 6)) : WString();
+        const WString meant = before + (before.empty() ? WString() : Ascii(" ")) + Trimmed(rest.substr(cut)) +
+                              Ascii(" TITLE=") + rest.substr(0, cut);
         findings.Add(line, "serial-title-not-last",
-                     where + ": TITLE= is not written last, so the title takes in the rest: " + Quoted(part(note)));
+                     where + ": TITLE= is not written last, so the title takes in the rest: " + Quoted(rest) +
+                         "; write " + Quoted(meant));
         break;
+      }
       case RuleNoteKind::SerialTextCut:
         findings.Add(line, "serial-text-cut", where + ": option texts such as the one of " +
                                                   std::to_string(note.value) + " have more than " +
@@ -413,7 +450,7 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                  where + " has ParameterCount " + std::to_string(parameters) + ", but a value fills 4 bytes at most: " +
                      "Set All sends " + SentBytes(catalogue, section, itemIndex, defaultValue) + ", with " +
                      std::to_string(parameters - 4) + " leading bytes of 00; " +
-                     (multiChoice ? "a multi-choice item needs 3" : "write the number of bytes the printer reads"));
+                     "write ParameterCount=3 for tick boxes, or ParameterCount=1 for one choice");
   if (multiChoice) {
     // A count above 1 reads like a number of digits (BaseOn30) or bytes (High256), but it makes the item
     // multi-choice: told when its default is one option's value, as a single choice's is (a mask that ticks the
@@ -442,19 +479,33 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
     if (options.size() > size_t(kMaskRows))
       findings.Add(lines.rule, "mask-too-many-options",
                    where + " is multi-choice with " + std::to_string(options.size()) + " options: rows from " +
-                       std::to_string(kMaskRows) + " on have no bit and cannot be chosen");
+                       std::to_string(kMaskRows) + " on have no bit and cannot be chosen; keep " +
+                       std::to_string(kMaskRows) + " options, and make the others a second item");
     int rows = options.size() < size_t(kMaskRows) ? int(options.size()) : kMaskRows;
     DWORD allowed = rows ? (0xFFFFFFu & ~((1u << (kMaskRows - rows)) - 1)) : 0;
-    if (rows > 0 && (DWORD(defaultValue) & ~allowed))
+    if (rows > 0 && (DWORD(defaultValue) & ~allowed)) {
+      // The mask as probably meant: every row when the default sets bits beyond them all, or the rows whose
+      // numbers the default's low bits are.
+      std::string meant;
+      if (DWORD(defaultValue) >= allowed) {
+        meant = "; to tick every row, write " + std::to_string(allowed);
+      } else if (DWORD(defaultValue) < (1u << rows)) {
+        DWORD mask = 0;
+        for (int row = 0; row < rows; ++row)
+          if (DWORD(defaultValue) & (1u << row)) mask |= 1u << (kMaskRows - 1 - row);
+        meant = "; to tick rows " + RowNumbers(DWORD(defaultValue)) + ", write " + std::to_string(mask);
+      }
       findings.Add(defaultLine, "mask-bits",
                    where + ": " + defaultText + " (mask " + HexMask(DWORD(defaultValue)) +
                        ") sets bits that no option row stands for; row 0 is bit " + std::to_string(kMaskRows - 1) +
-                       ", so " + Quoted(options[0].text) + " alone is " + std::to_string(1L << (kMaskRows - 1)));
+                       ", so " + Quoted(options[0].text) + " alone is " + std::to_string(1L << (kMaskRows - 1)) +
+                       meant);
+    }
     if (IsHigh256(catalogue) && parameters >= 1 && parameters < 3 && !options.empty())
       findings.Add(lines.parameterCount, "mask-too-few-bytes",
                    where + " is multi-choice with ParameterCount " + std::to_string(parameters) +
                        ": the bits of rows 0 to " + std::to_string(kMaskRows - 1 - 8 * parameters) + " do not fit " +
-                       std::to_string(parameters) + " parameter bytes and are never sent");
+                       std::to_string(parameters) + " parameter bytes and are never sent; write ParameterCount=3");
     return;
   }
   if (IsHigh256(catalogue) && parameters >= 1 && parameters <= 3) {
@@ -477,7 +528,8 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
       findings.Add(defaultLine, "value-too-large",
                    where + ": " + defaultText + " does not fit " + std::to_string(parameters) + " parameter byte" +
                        (parameters == 1 ? "" : "s") + ": Set All sends " +
-                       SentBytes(catalogue, section, itemIndex, defaultValue));
+                       SentBytes(catalogue, section, itemIndex, defaultValue) + "; write a value from " +
+                       std::to_string(low) + " to " + std::to_string(high));
   }
   if (options.empty()) return;
   bool matched = false;
@@ -486,23 +538,28 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
     findings.Add(defaultLine, "default-no-option",
                  where + ": " + defaultText +
                      " matches no option: the page selects no row, Set Current sends nothing until one is chosen, "
-                     "and Set All sends " + SentBytes(catalogue, section, itemIndex, defaultValue));
+                     "and Set All sends " + SentBytes(catalogue, section, itemIndex, defaultValue) +
+                     "; write the value of an option: " + ValueList(options));
   if (enumRule) {
     // One finding for the item however many values repeat.
     std::map<LONG, size_t> first;
     int repeats = 0;
     std::string example;
+    WString later;
     for (size_t i = 0; i < options.size(); ++i) {
       auto seen = first.emplace(options[i].value, i);
-      if (!seen.second && repeats++ == 0)
+      if (!seen.second && repeats++ == 0) {
         example = Quoted(options[seen.first->second].text) + " and " + Quoted(options[i].text) +
                   " have the same value " + std::to_string(options[i].value);
+        later = options[i].text;
+      }
     }
     if (repeats)
       findings.Add(lines.rule, "duplicate-values",
                    where + ": options " + example +
                        (repeats > 1 ? " (" + std::to_string(repeats) + " options repeat an earlier value)" : "") +
-                       ": the page selects the later one");
+                       ": the page selects the later one; give " + Quoted(later) + " the value the printer reads "
+                       "for it");
     // Rows of one text with other values: the operator cannot tell which one sends what.
     std::map<std::string, size_t> texts;
     for (size_t i = 0; i < options.size(); ++i) {
@@ -511,7 +568,7 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
       findings.Add(lines.rule, "duplicate-texts",
                    where + ": the options of the values " + std::to_string(options[seen.first->second].value) +
                        " and " + std::to_string(options[i].value) + " have the same text " + Quoted(options[i].text) +
-                       ": the operator sees two rows alike that send other bytes");
+                       ": the operator sees two rows alike that send other bytes; give each its own text");
       break;
     }
   }
@@ -560,7 +617,8 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
   const int countLine = lines.parameterCount ? lines.parameterCount : lines.rule;
   if (parameters == 0 && values.size() > 1 && sent.size() == 1 && !findings.Told(countLine, "not-a-number"))
     findings.Add(countLine, "parameter-count-zero",
-                 where + " has ParameterCount 0: its options send no value, so every option sends " + *sent.begin());
+                 where + " has ParameterCount 0: its options send no value, so every option sends " + *sent.begin() +
+                     "; write ParameterCount=1");
   if (IsHigh256(catalogue) && parameters >= 1 && parameters <= 3) {
     const long long low = -(1LL << (8 * parameters - 1)), high = (1LL << (8 * parameters)) - 1;
     int outside = 0;
@@ -572,7 +630,9 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                    where + ": " + std::to_string(outside) + (outside == 1 ? " option does" : " options do") +
                        " not fit " + std::to_string(parameters) + " parameter byte" + (parameters == 1 ? "" : "s") +
                        " and " + (outside == 1 ? "is" : "are") + " cut to the low bytes: " + Named(*firstOutside) +
-                       " is sent as " + SentBytes(catalogue, section, itemIndex, firstOutside->value));
+                       " is sent as " + SentBytes(catalogue, section, itemIndex, firstOutside->value) +
+                       "; write each value as the number the printer reads, from " + std::to_string(low) + " to " +
+                       std::to_string(high));
   }
   // Options the encoder cannot write: choosing one on the page sends nothing.
   int refused = 0;
@@ -589,12 +649,14 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
     findings.Add(lines.rule, "option-minus-one",
                  where + ": the option " + Quoted(minusOne->text) +
                      " has the value -1: choosing it keeps the item's previous value, so Set All never sends -1" +
-                     (refused == 1 ? ", and under BaseOn30 Set Current sends nothing for it" : ""));
+                     (refused == 1 ? ", and under BaseOn30 Set Current sends nothing for it" : "") +
+                     "; give it a value of its own" + (IsHigh256(catalogue) ? " (255 sends the byte FF)" : ""));
   if (firstRefused && !(minusOne && refused == 1))
     findings.Add(lines.rule, "negative-base-on-30",
                  where + ": BaseOn30 cannot send negative values, and " + std::to_string(refused) +
                      (refused == 1 ? " option is" : " options are") + " negative (first " + Named(*firstRefused) +
-                     "): choosing one sends nothing");
+                     "): choosing one sends nothing; " +
+                     (enumRule ? "give them values of 0 or more" : std::string("write MIN=0 or more")));
 }
 
 }  // namespace prnset

@@ -165,7 +165,8 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
         findings.Add(line(key), "settings-choice-repeated",
                      "[Settings] " + Utf8(key) + " is " + std::to_string(choices.values[n - 1]) +
                          ", as COMPRESS_VALUE" +
-                         std::to_string(first.first->second) + " is: the compression list offers it twice");
+                         std::to_string(first.first->second) + " is: the compression list offers it twice; "
+                         "write the percentage meant, or delete it and lower Count");
     }
     // Percentages the document settings' compression item cannot take: a document never prints with such a choice.
     // Choices that are missing or no number are told as such.
@@ -186,13 +187,17 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
                    "[Settings] " + FirstNames(outside) + (outside.size() == 1 ? " lies" : " lie") + " outside " +
                        std::to_string(kMinCompressPercent) + " to " + std::to_string(kMaxCompressPercent) +
                        " percent: the printer settings offer " + (outside.size() == 1 ? "it" : "them") +
-                       ", but the document settings' compression item takes only that range");
+                       ", but the document settings' compression item takes only that range; write percentages "
+                       "from " + std::to_string(kMinCompressPercent) + " to " + std::to_string(kMaxCompressPercent));
     // Else the missing choices are the cause, or a current value that is no number, told as such.
     const WString current = ReadWhole(ini, settings, kCompressValueKey);
+    std::vector<std::string> offered;
+    for (LONG n = 1; n <= choices.count; ++n) offered.push_back(std::to_string(choices.values[n - 1]));
     if (choices.declared > 0 && !choices.matched && missing.empty() && (current.empty() || IsPlainDecimal(current)))
       findings.Add(line(kCompressValueKey), "settings-current",
                    "[Settings] COMPRESS_VALUE " + std::to_string(choices.current) +
-                       " is none of the compression choices: the list starts at its first choice");
+                       " is none of the compression choices: the list starts at its first choice; write one of " +
+                       FirstNames(offered));
   }
   if (move) {
     LONG value = 0;
@@ -200,7 +205,8 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
     if (StartingMove(value) != value)
       findings.Add(line(kMoveKey), "settings-xmove",
                    "[Settings] XMove " + std::to_string(value) + " is outside " + std::to_string(kMinMoveMillimetres) +
-                       " to " + std::to_string(kMaxMoveMillimetres) + ": the move item starts at 0");
+                       " to " + std::to_string(kMaxMoveMillimetres) + ": the move item starts at 0; write a value "
+                       "from " + std::to_string(kMinMoveMillimetres) + " to " + std::to_string(kMaxMoveMillimetres));
   }
 }
 

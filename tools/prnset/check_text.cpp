@@ -448,7 +448,7 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       findings.Add(section.line, "language-sections-swapped",
                    "[" + Utf8(name) + "] holds Chinese text and [" + Utf8(ChineseTwin(name)) +
                        "] English: are the two headers swapped? The English page shows the Chinese texts garbled, "
-                       "and the Chinese page the English ones");
+                       "and the Chinese page the English ones; swap the two headers");
       continue;
     }
     for (const Told &told : chinese) findings.Add(told.line, "not-in-code-page", told.message, told.column);

@@ -329,7 +329,7 @@ std::string ReadElsewhere(const WString &key, KnownNames::Kind kind, const WStri
   for (const WString &name : SettingsKeys())
     if (kind != KnownNames::Kind::Settings && SameName(key, name)) {
       owner = KnownNames::Kind::Settings;
-      return ": the plug-in reads " + Utf8(name) + " only in [" + Utf8(kSettingsSection) + "]";
+      return ": the plug-in reads " + Utf8(name) + " only in [" + Utf8(kSettingsSection) + "]; move it there";
     }
   for (const KeyName &form : kFileKeys) {
     if (form.shape != KeyShape::Fixed || !SameName(key, form.key) || int(form.section) + 1 == int(kind)) continue;
@@ -342,7 +342,7 @@ std::string ReadElsewhere(const WString &key, KnownNames::Kind kind, const WStri
       const std::string named = form.section == SectionForm::Numbered ? "its class's [SectionNN]" : "[" + Utf8(section) + "]";
       if (where.find(named) == std::string::npos) where += (where.empty() ? "" : " and ") + named;
     }
-    return ": the plug-in reads " + Utf8(form.key) + " only in " + where;
+    return ": the plug-in reads " + Utf8(form.key) + " only in " + where + "; move it there";
   }
   return std::string();
 }

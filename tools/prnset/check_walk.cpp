@@ -259,7 +259,8 @@ void Walker::CheckWidth(const AccountRead *read) {
   if (raw.size() > read->width - 1)
     findings_.Add(read->line, "text-cut",
                   Place(read->section, read->key) + " has " + std::to_string(raw.size()) + " characters and is cut to " +
-                      std::to_string(read->width - 1) + ": " + Quoted(raw.substr(0, read->width - 1)));
+                      std::to_string(read->width - 1) + ": " + Quoted(raw.substr(0, read->width - 1)) + "; " +
+                      Shorten(read->width - 1));
 }
 
 void Walker::CheckTitle(const AccountRead *read) {
@@ -270,7 +271,7 @@ void Walker::CheckTitle(const AccountRead *read) {
     findings_.Add(read->line, "title-cut",
                   Place(read->section, read->key) + " has " + std::to_string(read->text.size()) +
                       " characters: the page shows only the first " + std::to_string(kShown) + ", " +
-                      Quoted(read->text.substr(0, kShown)));
+                      Quoted(read->text.substr(0, kShown)) + "; " + Shorten(kShown));
 }
 
 // Command texts become bytes only when they are blanks and whole pairs of hexadecimal digits.
@@ -281,11 +282,17 @@ void Walker::CheckCommandText(const AccountRead *read, const std::string &conseq
   // A command cut to its field is other bytes than written: an error, told with what remains of it.
   const WString raw = read->line ? Read(read->section, read->key) : WString();
   if (raw.size() > read->width - 1) {
+    // The blanks between pairs are for reading only: without them the command may fit.
+    WString packed;
+    for (WCHAR c : raw)
+      if (c != ' ') packed += c;
+    const bool fits = packed.size() <= read->width - 1 && CheckHexText(packed.c_str()).fault == HexTextCheck::kWhole;
     findings_.Add(read->line, "command-cut",
                   where + " has " + std::to_string(raw.size()) + " characters and is cut to " +
                       std::to_string(read->width - 1) + ", " + Quoted(read->text) + ", losing " +
                       Quoted(raw.substr(read->width - 1)) + ": " +
-                      (check.fault == HexTextCheck::kWhole ? "the printer gets the cut command" : consequence));
+                      (check.fault == HexTextCheck::kWhole ? "the printer gets the cut command" : consequence) +
+                      (fits ? "; write it without blanks, " + Quoted(packed) : std::string()));
     return;
   }
   if (check.fault == HexTextCheck::kNotHex) {
@@ -298,13 +305,24 @@ void Walker::CheckCommandText(const AccountRead *read, const std::string &conseq
   }
   if (tail && read->text.size() == 1) {
     findings_.Add(read->line, "tail-one-char",
-                  where + " has one character, which is not a byte: it is left out of every command");
+                  where + " has one character, which is not a byte: it is left out of every command; write the "
+                  "byte as two hexadecimal digits" + (check.digits ? ", 0" + Utf8(read->text) : std::string()));
     return;
   }
-  if (check.fault == HexTextCheck::kOddDigits)
-    findings_.Add(read->line, "odd-hex-digits",
-                  where + " has an odd number of hexadecimal digits (" + std::to_string(check.digits) + "): " +
-                      consequence);
+  if (check.fault != HexTextCheck::kOddDigits) return;
+  // The group of digits between blanks that is odd: a lone digit lost its 0, a longer group a digit.
+  WString odd;
+  for (size_t from = 0; from < read->text.size() && odd.empty();) {
+    const size_t to = std::min(read->text.find(WCHAR(' '), from), read->text.size());
+    if ((to - from) % 2) odd = read->text.substr(from, to - from);
+    from = to + 1;
+  }
+  findings_.Add(read->line, "odd-hex-digits",
+                where + " has an odd number of hexadecimal digits (" + std::to_string(check.digits) + "): " +
+                    consequence +
+                    (odd.size() == 1  ? "; write each byte as two digits: 0" + Utf8(odd) + " for " + Utf8(odd)
+                     : odd.empty()    ? std::string()
+                                      : "; " + Quoted(odd) + " lacks a digit or has one too many"));
 }
 
 // The encoder ends every item's command with the InstructionTail after the value: an instruction that already ends
@@ -358,7 +376,7 @@ void Walker::CheckFilter(const AccountRead *read, const std::string &what) {
 bool Walker::MissingKey(const WString &section, const WString &key, int fallbackLine, const char *code,
                         const std::string &consequence) {
   MeantEntry meant = MeantKey(ini_, known_, section, key);
-  std::string message = Place(section, key) + " is missing";
+  std::string message = Place(section, key) + " is missing", move;
   int line = fallbackLine;
   if (!meant.name.empty()) {
     message += " (line " + std::to_string(meant.line) + " has " + Quoted(meant.name) +
@@ -371,9 +389,10 @@ bool Walker::MissingKey(const WString &section, const WString &key, int fallback
     line = Line(otherName, key);
     message += " (line " + std::to_string(line) + " has it in [" + Utf8(otherName) +
                "], where the plug-in does not read it)";
+    move = "; move it to [" + Utf8(section) + "]";
     findings_.Claim(line);
   }
-  findings_.Add(line, code, message + ": " + consequence);
+  findings_.Add(line, code, message + ": " + consequence + move);
   return !meant.name.empty();
 }
 
@@ -472,11 +491,13 @@ LONG Walker::HighestListed(LONG n) const {
 
 bool Walker::ListedBeyondCount(LONG n, long declared, const AccountRead *count, const std::string &what) {
   if (declared < 0 || !count) return false;
+  const FileField field = n ? FileField::ItemKey : FileField::SectionKey;
   std::vector<std::string> dropped;
+  std::set<LONG> listed;  // the numbers the file lists
   auto take = [&](const LoadAccount::Entry &entry) {
     const LONG number = n ? entry.itemNumber : entry.sectionNumber;
-    const AccountRead *key = everyListed_.Find(n ? FileField::ItemKey : FileField::SectionKey, entry.sectionNumber,
-                                               entry.itemNumber);
+    const AccountRead *key = everyListed_.Find(field, entry.sectionNumber, entry.itemNumber);
+    if (key && key->line) listed.insert(number);
     if (number > declared && entry.slot >= 0 && key)
       dropped.push_back(Utf8(key->key) + " (" + Utf8(key->text) + ")");
   };
@@ -484,12 +505,23 @@ bool Walker::ListedBeyondCount(LONG n, long declared, const AccountRead *count, 
   auto items = everyListed_.items.find(n);
   if (n != 0 && items != everyListed_.items.end()) std::for_each(items->second.begin(), items->second.end(), take);
   if (dropped.empty()) return false;
+  // The mend: a count up to the highest number, or, where the numbers skip one (an entry deleted from the middle),
+  // the entries numbered without the gap.
+  const LONG highest = listed.empty() ? 0 : *listed.rbegin(), entries = LONG(listed.size());
+  LONG gap = 1;
+  while (listed.count(gap)) ++gap;
+  const std::string advice =
+      gap < highest ? "; the numbers skip " + Utf8(NameOf(field, gap)) + ": number the " + Count(entries, what) +
+                          " " + Utf8(NameOf(field, 1)) + " to " + Utf8(NameOf(field, entries)) + " without a gap" +
+                          (entries != declared ? " and write " + Utf8(count->key) + "=" + std::to_string(entries)
+                                               : std::string())
+                    : "; write " + Utf8(count->key) + "=" + std::to_string(highest);
   const std::string list = FirstNames(dropped);
   const WString listing = n ? Name(SectionForm::Numbered, WString(), n, suffix_) : names_;
   findings_.Add(count->line, "count-drops-entries",
                 Place(count->section, count->key) + " is " + std::to_string(declared) + ", but [" + Utf8(listing) +
                     "] also lists " + list + ": the page never shows " +
-                    (dropped.size() == 1 ? "that " + what : "those " + Count(2, what).substr(2)));
+                    (dropped.size() == 1 ? "that " + what : "those " + Count(2, what).substr(2)) + advice);
   return true;
 }
 
@@ -707,7 +739,7 @@ void Walker::Run() {
       if (!same.second && !SameName(same.first->second, key))
         findings_.Add(title->line, "duplicate-titles",
                       Place(title->section, title->key) + " is " + Quoted(title->text) + ", the title of class " +
-                          Utf8(same.first->second) + " too: the operator sees two classes alike");
+                          Utf8(same.first->second) + " too: the operator sees two classes alike; give it its own title");
     }
     CheckFilter(account_.Find(FileField::SectionEnable, n), "class " + Utf8(key));
     if (entry.slot >= 0 && !misspelt) CheckSection(entry, key);
@@ -723,7 +755,7 @@ void Walker::Run() {
     if (Line(names_, name))
       findings_.Add(Line(names_, name), "too-many-classes",
                     Place(names_, name) + " (" + Utf8(Read(names_, name)) + ") is ignored: the page holds at most " +
-                        std::to_string(kMaxSections) + " classes");
+                        std::to_string(kMaxSections) + " classes; move its items into another class");
   }
   if (shownClasses == 0 && !rootCauseTold)
     findings_.Add(countLine, "no-shown-class",
@@ -815,7 +847,8 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
         // A key copied and not renamed: what the second item reads is the first one's, told with it.
         findings_.Add(keyRead->line, "same-item-key",
                       Place(numbered, keyRead->key) + " has the same key as " + Utf8(first->second) +
-                          ": the two items share their filter, titles, rule and default");
+                          ": the two items share their filter, titles, rule and default; give " +
+                          Utf8(keyRead->key) + " a key of its own");
         continue;
       }
       keys.emplace(folded, keyRead->key);
@@ -872,7 +905,7 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
         findings_.Add(shownTitle->line, "duplicate-titles",
                       Place(shownTitle->section, shownTitle->key) + " is " + Quoted(shownTitle->text) +
                           ", the title of item " + Utf8(key) + "/" + Utf8(same.first->second) +
-                          " too: the operator sees two rows alike");
+                          " too: the operator sees two rows alike; give it its own title");
     }
   if (unlisted.from && DeclaredMissing(numbered, FileField::ItemKey, declared, unlisted.from, declared, "ItemCount",
                                        " in [" + Utf8(numbered) + "]", Unnamed(entry.slot, unlisted.shown)))
@@ -888,7 +921,7 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
     if (Line(numbered, name))
       findings_.Add(Line(numbered, name), "too-many-items",
                     Place(numbered, name) + " (" + Utf8(Read(numbered, name)) + ") is ignored: a class holds at most " +
-                        std::to_string(kMaxItems) + " items");
+                        std::to_string(kMaxItems) + " items; move the rest to a class of their own");
   }
 }
 
@@ -948,7 +981,7 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
                where + " has no options, so Set Current sends nothing for it");
   else if (isEnum && !rule->line) {
     // No rule at all: told once, on the line of the name that was probably meant for it.
-    MissingKey(rule->section, rule->key, type->line, "enum-no-pairs", where + " has no options");
+    MissingKey(rule->section, rule->key, type->line, "enum-no-pairs", where + " has no options; " + kWritePairs);
     ruleTold = true;
   } else if (LPCWSTR form = report != account_.rules.end() && report->second.known
                                     ? WrittenFor(isEnum, rule->text)
@@ -968,7 +1001,8 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
   else
     findings_.Add(type->line, "rule-type-unknown",
                   Place(type->section, type->key) + " " + Quoted(type->text) + " is neither Enum nor Serial: " + where +
-                      " has no options");
+                      " has no options; write " + Utf8(type->key) + "=Enum for value=text pairs, or " +
+                      Utf8(type->key) + "=Serial for a range");
 
   const AccountRead *defaultValue = account_.Find(FileField::Default, n, m);
   // A default written as the text of an option ("Normal"): its value was meant.
@@ -1112,6 +1146,14 @@ void Walker::CheckSetAll() {
     const DWORD size = read ? HexTextToBytes(read->text.c_str(), command, sizeof command) : 0;
     if (size && !commands.count(HexPairs(command, size)))
       commands[HexPairs(command, size)] = {{"the " + Utf8(read->key)}, "", nullptr};
+    // A frame of two commands that start alike ("^JUS^XZ"): an item that sends the first stores mid-job too.
+    for (DWORD from = 0, to = 1; to <= size; ++to) {
+      if (to < size && command[to] != command[0]) continue;
+      if ((from > 0 || to < size) && to - from >= 2)
+        commands.emplace(HexPairs(command + from, to - from),
+                         Sharing{{"a command within the " + Utf8(read->key)}, "", nullptr});
+      from = to;
+    }
   }
   for (const LoadAccount::Entry &section : account_.sections) {
     auto items = account_.items.find(section.sectionNumber);
@@ -1142,7 +1184,8 @@ void Walker::CheckSetAll() {
       findings_.Add(sharing.second->line, "same-command",
                     Place(sharing.second->section, sharing.second->key) + " is " + frame.first +
                         ", the same bytes as " + sharing.items.front() +
-                        ": Set Current and Set All send them again in the middle of the job");
+                        ": Set Current and Set All send them again in the middle of the job; give the item its own "
+                        "command");
   }
   for (const std::string &bytes : order) {
     const Sharing &sharing = commands[bytes];
