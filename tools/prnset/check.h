@@ -191,6 +191,9 @@ struct ItemLines {
 // What a default written as an option's text is told with ("; "Normal" is the text of the option of value 3"):
 // only the reading whose rule holds that text can say it.
 constexpr char kOptionTextHint[] = " is the text of the option of value ";
+// What a number written otherwise is told with when no hint names its slip; a reading that names an option's text
+// says more.
+constexpr char kDecimalDigitsHint[] = "; write it in decimal digits";
 // The bytes the printer gets for an item's value, as prnset job prints them; empty when it gets none.
 std::string ItemBytes(const SettingsCatalogue &catalogue, LONG section, LONG item, LONG value);
 // The loaded item's options and default against what the encoder makes of them.

@@ -136,6 +136,8 @@ std::string AsciiOf(std::string message) {
   const size_t from = text == std::string::npos ? text : message.rfind("; \"", text);
   const size_t write = from == std::string::npos ? from : message.find(": write ", text);
   if (write != std::string::npos) message.erase(from, message.find_first_of(";(", write + 8) - from);
+  const size_t digits = message.find(kDecimalDigitsHint);
+  if (digits != std::string::npos) message.erase(digits, sizeof kDecimalDigitsHint - 1);
   std::string ascii;
   for (char c : message.substr(0, message.find("; U+")))
     if (static_cast<unsigned char>(c) < 0x80) ascii += c;

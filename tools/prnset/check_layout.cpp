@@ -144,6 +144,16 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
         const auto valueOf = [&](const IniFile::Entry &e) {
           return e.valueLength == WString::npos ? WString() : ini.Text(e.value, e.valueLength);
         };
+        // A numbered entry copied and not renumbered ("Item04" twice, no "Item05"): the next number was meant.
+        WString next;
+        for (LPCWSTR form : NumberedForms()) {
+          const long number = NumberIn(key, form);
+          if (number > 0 && next.empty() && !seenKeys.count(FoldedName(Numbered(form, number + 1))))
+            next = Numbered(form, number + 1);
+        }
+        bool nextWritten = false;
+        for (const IniFile::Entry &other : section.entries)
+          nextWritten = nextWritten || (!next.empty() && SameName(ini.Text(other.name, other.nameLength), next));
         if (!moreKeys.Full(entry.line))
           findings.Add(entry.line, "duplicate-key",
                        where + Utf8(key) + " appears again (first at line " + std::to_string(earlier.line) +
@@ -151,7 +161,9 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
                            (valueOf(entry) == valueOf(earlier)
                                 ? std::string()
                                 : ", " + Quoted(valueOf(earlier)) + ", not this " + Quoted(valueOf(entry)) +
-                                      "; delete the line that is not meant"));
+                                      (next.empty() || nextWritten
+                                           ? "; delete the line that is not meant"
+                                           : "; is this line meant as " + Utf8(next) + "? Rename it")));
         continue;
       }
       seenKeys.emplace(foldedKey, &entry);

@@ -358,7 +358,10 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
                         ": write it without a thousands separator";
         }
         findings.Add(line, "serial-empty", where + ": MIN=" + std::to_string(note.value) + " is above MAX=" +
-                                               std::to_string(note.limit) + ": the item has no options" + separator);
+                                               std::to_string(note.limit) + ": the item has no options" +
+                                               (separator.empty() ? "; write MIN=" + std::to_string(note.limit) +
+                                                                        " MAX=" + std::to_string(note.value)
+                                                                  : separator));
         break;
       }
       case RuleNoteKind::SerialStep:

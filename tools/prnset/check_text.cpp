@@ -282,7 +282,8 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       // of a rule) is not named again.
       if (inValue != WString::npos && !named.count({entry.line, CodePoint(value[inValue])}))
         findings.Add(entry.line, "invisible-character",
-                     Place(name, key) + " holds " + CharacterName(value[inValue]) + ", which an editor does not show",
+                     Place(name, key) + " holds " + CharacterName(value[inValue]) +
+                         ", which an editor does not show; delete it, or type a plain blank",
                      ini.ColumnOf(entry.value + inValue));
       // The reader drops a pair of quotation marks around a value; one alone stays in the text. A text that quotes
       // a word at one end ("Eco" prints drafts) has its marks in pairs and shows as meant.
@@ -291,7 +292,7 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       if ((opens != closes && !paired) || value == Ascii("\""))
         findings.Add(entry.line, "unbalanced-quote",
                      Place(name, key) + " has a quotation mark at one end only: the page shows it, " +
-                         Quoted(ReadWhole(ini, name, key)),
+                         Quoted(ReadWhole(ini, name, key)) + "; delete it, or write its pair at the other end",
                      ini.ColumnOf(opens ? entry.value : entry.value + value.size() - 1));
       // A text that starts and ends with a quoted word ('Auto' picks the 'Tray'): the reader takes the two outer
       // marks for quotes around the whole value and drops them.

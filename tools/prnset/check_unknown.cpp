@@ -442,7 +442,8 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
                                                 : "[" + FoldedName(name));
       if (group.names.empty()) {
         group.message = message;
-        group.why = !classKey.empty() ? "[SectionNames] lists no class " + Utf8(classKey)
+        group.why = !classKey.empty() ? "[SectionNames] lists no class " + Utf8(classKey) +
+                                            ": list it, or delete its sections"
                                       : "did you mean [" + Utf8(meant) + "]?" + undone;
       }
       group.names.push_back({section.line, Ascii("[") + name + Ascii("]")});
@@ -555,7 +556,7 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       Unread &group = GroupOf(itemGroups, itemIndex, classKey + "/" + FoldedName(item));
       if (group.names.empty()) {
         group.message = message;
-        group.why = "[" + Utf8(listOf[classKey]) + "] lists no item " + Utf8(item);
+        group.why = "[" + Utf8(listOf[classKey]) + "] lists no item " + Utf8(item) + ": list it, or delete its lines";
       }
       group.names.push_back({entry.line, Ascii("[") + name + Ascii("] ") + key});
     }

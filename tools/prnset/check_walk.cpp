@@ -245,11 +245,18 @@ bool Walker::CheckNumber(const AccountRead *read, const std::string &consequence
     findings_.Add(read->line, "whole-decimal", Place(read->section, read->key) + " = " + Quoted(raw));
     return false;
   }
-  if (!plain)
+  if (!plain) {
+    // The hints that name the slip; else what to write: the number read, when a hexadecimal one was read as meant.
+    // Text in other characters reads otherwise in each language, and its hints say what to type.
+    std::string hint = RemarkHint(raw) + PlainHint(raw) + JoinedHint(raw);
+    const bool hex = raw.size() > 2 && raw[0] == '0' && (raw[1] | 0x20) == 'x' && read->value != 0;
+    const bool ascii = std::all_of(raw.begin(), raw.end(), [](WCHAR c) { return c < 0x80; });
+    if (hint.empty() && ascii && consequence.find(kOptionTextHint) == std::string::npos)
+      hint = hex ? "; write " + std::to_string(read->value) : kDecimalDigitsHint;
     findings_.Add(read->line, "not-a-number",
                   Place(read->section, read->key) + " = " + Quoted(raw) + " is not a plain decimal number: the plug-in reads " +
-                      std::to_string(read->value) + consequence + RemarkHint(raw) + PlainHint(raw) +
-                      JoinedHint(raw));
+                      std::to_string(read->value) + consequence + hint);
+  }
   return !plain;
 }
 
@@ -555,6 +562,10 @@ bool Walker::DeclaredMissing(const WString &section, FileField numbered, long de
                             (last > first ? " to " + Utf8(NameOf(numbered, last)) + " are" : std::string(" is")) +
                             " missing" + std::string(numbered == FileField::SectionKey ? " from [SectionNames]" : "");
   consequence += shown;
+  // Entries missing at the end of the list: the count was raised, or the entries are still to be written.
+  if (last == declared)
+    consequence += "; list " + (last > first ? "them" : Utf8(firstName)) + ", or write " + countKey + "=" +
+                   std::to_string(first - 1);
   if (!MeantKey(ini_, known_, section, firstName).name.empty())
     return MissingKey(section, firstName, countLine, "declared-missing", consequence);
   findings_.Add(countLine, "declared-missing", consequence);
@@ -763,6 +774,7 @@ void Walker::Run() {
                                 : "every declared class is hidden: the page shows no classes");
 
   if (unknownRule_ > 0) {
+    constexpr char kWriteRule[] = "; write ParameterRule=High256 for binary bytes, or ParameterRule=BaseOn30 for digits";
     const AccountRead *rule = account_.Find(FileField::ParameterRule, 0);
     const std::string consequence = std::to_string(unknownRule_) +
                                     (unknownRule_ == 1 ? " item needs" : " items need") +
@@ -775,10 +787,10 @@ void Walker::Run() {
     if (rule && rule->line)
       findings_.Add(rule->line, "unknown-parameter-rule",
                     "[SectionNames] ParameterRule " + Quoted(rule->text) + " is neither High256 nor BaseOn30" + meant +
-                        ", and " + consequence);
+                        ", and " + consequence + RemarkHint(rule->text) + kWriteRule);
     else
       MissingKey(names_, KeyOf(FileField::ParameterRule).key, SectionLine(ini_, names_), "unknown-parameter-rule",
-                 "it is neither High256 nor BaseOn30, and " + consequence);
+                 "it is neither High256 nor BaseOn30, and " + consequence + kWriteRule);
   }
   if (!lostDefaults_.empty())
     // A class may rely on the defaults on purpose: told, but not as a fault.
