@@ -441,8 +441,12 @@ TEST_F(CheckTest, TextsAreCheckedInTheChosenLanguage) {
 }
 
 TEST_F(CheckTest, SwitchedOffDocumentOptionsAreNotChecked) {
-  CheckRun run = Check(std::string(kClean) + "[Settings]\nLandscape_Compress=0\nCount=60\nXMove=99\n");
+  CheckRun run = Check(std::string(kClean) + "[Settings]\nLandscape_Compress=0\nCount=60\nXMoveEnable=0\nXMove=99\n");
   EXPECT_TRUE(run.findings.empty()) << run.out;
+  // Values written without their switch at all: a switch deleted, and the item is not offered.
+  run = Check(std::string(kClean) + "[Settings]\nCount=2\nCOMPRESS_VALUE1=100\nCOMPRESS_VALUE2=90\nXMove=9\n");
+  ASSERT_EQ(run.findings.size(), 2u) << run.out;
+  for (const auto &finding : run.findings) EXPECT_EQ(finding.code, "settings-switch") << run.out;
 }
 
 TEST_F(CheckTest, HiddenSectionsAndItemsAreNotChecked) {

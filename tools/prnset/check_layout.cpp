@@ -1,4 +1,5 @@
 // The file's own layout: what the reader passes over without a word.
+#include <algorithm>
 #include <cwctype>
 #include <unordered_map>
 
@@ -104,9 +105,12 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
     after = after.substr(0, after.find_first_of(Ascii("\r\n")));
     const size_t close = after.rfind(WCHAR(']'));  // the header ends at its last ']'
     after = close == WString::npos ? WString() : after.substr(close + 1);
-    // What a spreadsheet's round trip leaves there ("[Section01]=", "[Section01],,") reads as nothing.
+    // What a spreadsheet's round trip leaves there ("[Section01]=", "[Section01],,") reads as nothing. An entry
+    // glued there has ASCII letters or digits; other text (a blank typed with a Chinese input method, as either
+    // reading decodes it) is harmless.
     const size_t text = after.find_first_not_of(Ascii(" \t=,;"));
-    if (text != WString::npos && after.find_first_of(Ascii(";#")) != after.find_first_not_of(Ascii(" \t")))
+    const bool entry = std::any_of(after.begin(), after.end(), [](WCHAR c) { return c < 0x80 && std::iswalnum(c); });
+    if (entry && text != WString::npos && after.find_first_of(Ascii(";#")) != after.find_first_not_of(Ascii(" \t")))
       findings.Add(section.line, "text-after-header",
                    "[" + Utf8(name) + "] has " + Quoted(after.substr(text)) +
                        " after its ']': the plug-in ignores it; put it on a line of its own");

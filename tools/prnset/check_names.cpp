@@ -153,8 +153,10 @@ bool IsMisnumbered(const WString &name) {
 bool IsComment(const WString &name) {
   // A byte order mark left where two files were joined does not make a remark anything else.
   const size_t at = !name.empty() && name[0] == 0xFEFF ? 1 : 0;
-  // "//" is a remark of other languages; read as a key nobody looks up, it is one here too.
-  return name.size() > at && (name[at] == ';' || name[at] == '#' || name.compare(at, 2, Ascii("//")) == 0);
+  // "//" is a remark of other languages, and a Chinese input method types ';' full-width; read as a key nobody
+  // looks up, each is one here too.
+  return name.size() > at && (name[at] == ';' || name[at] == '#' || name[at] == 0xFF1B || name[at] == 0xFF03 ||
+                              name.compare(at, 2, Ascii("//")) == 0);
 }
 
 std::string FirstNames(const std::vector<std::string> &names) {

@@ -122,6 +122,8 @@ const std::vector<FindingKind> kFindingKinds = {
     {"mask-too-many-options", W, "a multi-choice item with rows that have no bit", "Multi-choice items"},
     {"mask-bits", W, "a multi-choice default with bits of no row", "Multi-choice items"},
     {"mask-too-few-bytes", W, "a multi-choice item whose bits do not fit its bytes", "Multi-choice items"},
+    {"settings-switch", W, "compression choices or a move without their switch, or a switch written as a value",
+     "The `[Settings]` section: the driver's own landscape items"},
     {"settings-count", W, "a compression Count the list cannot hold",
      "The `[Settings]` section: the driver's own landscape items"},
     {"settings-choice-missing", W, "a compression choice that is missing or empty",

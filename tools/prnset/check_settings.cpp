@@ -2,6 +2,7 @@
 // read them when the printer has no printer data of the same name.
 #include <algorithm>
 #include <map>
+#include <set>
 #include <unordered_set>
 
 #include "docoptions/compress_choices.h"
@@ -14,10 +15,28 @@ namespace prnset {
 
 namespace {
 
-// Every value of the section is a number: a word or a unit after the digits reads otherwise than it says.
-void CheckNumbers(const IniFile &ini, INT compress, INT move, Findings &findings) {
+// A compression choice written as a fraction of one ("0.9" for 90 percent): the percentage meant, or -1.
+int PercentOf(const WString &raw) {
+  const size_t point = raw.find(WCHAR('.'));
+  if (point == WString::npos || point > 1 || point + 1 == raw.size() || (point == 1 && raw[0] != '0' && raw[0] != '1'))
+    return -1;
+  double fraction = point == 1 && raw[0] == '1' ? 1.0 : 0.0, scale = 0.1;
+  for (size_t i = point + 1; i < raw.size(); ++i, scale /= 10) {
+    if (raw[i] < '0' || raw[i] > '9') return -1;
+    fraction += (raw[i] - '0') * scale;
+  }
+  return fraction > 0 && fraction <= 1 ? int(fraction * 100 + 0.5) : -1;
+}
+
+// Every value of the section is a number: a word or a unit after the digits reads otherwise than it says. Returns
+// the lines told, whose values nothing else needs to tell.
+std::set<int> CheckNumbers(const IniFile &ini, INT compress, INT move, Findings &findings) {
+  std::set<int> told;
   const IniFile::Section *section = FirstSection(ini, kSettingsSection);
-  if (!section) return;
+  if (!section) return told;
+  std::vector<std::string> fractions;
+  std::string readAs, meant;  // the numbers read and meant, in the order of the lines
+  int fractionLine = 0;
   std::unordered_set<std::string> seen;  // only the first line of a name is read
   std::map<std::string, std::pair<std::pair<int, std::string>, int>> units;  // unit -> first line and place, count
   for (const IniFile::Entry &entry : section->entries) {
@@ -33,8 +52,25 @@ void CheckNumbers(const IniFile &ini, INT compress, INT move, Findings &findings
     if (!used || entry.valueLength == WString::npos) continue;
     const WString raw = ReadWhole(ini, kSettingsSection, key);
     if (raw.empty() || IsPlainDecimal(raw)) continue;
-    const LONG value = LONG(ini.ReadInt(kSettingsSection, key.c_str(), 0));
+    // The switches are read as profile integers, the values as the document options read them: decimal digits.
+    LONG value = 0;
+    if (isSwitch)
+      value = LONG(ini.ReadInt(kSettingsSection, key.c_str(), 0));
+    else
+      LookupFileValue(ini, key.c_str(), &value);
+    told.insert(entry.line);
+    // Hexadecimal, which the switches' profile read takes and the values' decimal read does not.
+    const bool hexadecimal = raw.size() > 2 && raw[0] == '0' && (raw[1] | 0x20) == 'x';
+    const int percent = compressValue && !SameName(key, kCompressCountKey) ? PercentOf(raw) : -1;
+    if (percent > 0) {
+      if (fractions.empty()) fractionLine = entry.line;
+      fractions.push_back((fractions.empty() ? Place(kSettingsSection, key) : Utf8(key)) + " = " + Quoted(raw));
+      readAs += (readAs.empty() ? "" : ", ") + std::to_string(value);
+      meant += (meant.empty() ? "" : ", ") + std::to_string(percent);
+      continue;
+    }
     if (IsWholeDecimal(raw, value)) {
+      told.erase(entry.line);
       findings.Add(entry.line, "whole-decimal", Place(kSettingsSection, key) + " = " + Quoted(raw));
       continue;
     }
@@ -42,13 +78,15 @@ void CheckNumbers(const IniFile &ini, INT compress, INT move, Findings &findings
     size_t digits = 0;
     while (digits < raw.size() && raw[digits] >= '0' && raw[digits] <= '9') ++digits;
     const WString unit = raw.substr(digits);
-    if (compressValue && digits > 0 && unit.size() <= 3 && std::to_string(value) == Utf8(raw.substr(0, digits))) {
+    if (compressValue && !hexadecimal && digits > 0 && unit.size() <= 3 && std::to_string(value) == Utf8(raw.substr(0, digits))) {
+      told.erase(entry.line);
       auto &run = units[FoldedName(unit)];
       if (run.second++ == 0) run.first = {entry.line, Place(kSettingsSection, key) + " = " + Quoted(raw)};
       continue;
     }
     // A value that names another key of the section ("COMPRESS_VALUE1"): its value was meant.
     const WString named = ini.LineOf(kSettingsSection, raw.c_str()) ? ReadWhole(ini, kSettingsSection, raw) : WString();
+    const LONG hex = LONG(ini.ReadInt(kSettingsSection, key.c_str(), 0));
     findings.Add(entry.line, "not-a-number",
                  Place(kSettingsSection, key) + " = " + Quoted(raw) + " is not a plain decimal number: the plug-in reads " +
                      std::to_string(value) +
@@ -56,8 +94,15 @@ void CheckNumbers(const IniFile &ini, INT compress, INT move, Findings &findings
                      (named.empty() ? std::string()
                                     : "; it names " + Utf8(raw) + ", whose value is " + Utf8(named) + ": write " +
                                           Utf8(named)) +
+                     (hexadecimal && !isSwitch ? "; the section reads decimal digits only: write " + std::to_string(hex)
+                                               : std::string()) +
                      RemarkHint(raw));
   }
+  if (!fractions.empty())
+    findings.Add(fractionLine, "not-a-number",
+                 FirstNames(fractions) + (fractions.size() == 1 ? " is a fraction" : " are fractions") +
+                     ", but the compression choices are whole percentages: the plug-in reads " + readAs +
+                     "; write " + meant);
   for (const auto &run : units)
     findings.Add(run.second.first.first, "not-a-number",
                  run.second.first.second +
@@ -66,6 +111,7 @@ void CheckNumbers(const IniFile &ini, INT compress, INT move, Findings &findings
                                             : "") +
                      " carry a unit after the number: the plug-in reads the number before it, which is meant; "
                      "write plain numbers");
+  return told;
 }
 
 }  // namespace
@@ -76,7 +122,35 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
   auto line = [&](LPCWSTR key) { return ini.LineOf(settings.c_str(), key); };
   INT compress = 0, move = 0;
   ReadSwitches(ini, &compress, &move);
-  CheckNumbers(ini, compress, move, findings);
+  const std::set<int> told = CheckNumbers(ini, compress, move, findings);
+  // The switches offer the items; their values are elsewhere. A list or a move written without its switch is not
+  // offered (a switch written 0 keeps them for later on purpose), and a compression switch written as a percentage
+  // is only on.
+  WCHAR firstChoice[kPathChars];
+  wsprintfW(firstChoice, kCompressChoiceForm, 1);
+  const struct {
+    const SettingsKey &key;
+    int valueLine;
+    const char *value, *values, *item;
+  } switches[] = {
+      {kCompressSwitchKey, line(kCompressCountKey) ? line(kCompressCountKey) : line(firstChoice),
+       "COMPRESS_VALUE", "compression choices", "the landscape compression list"},
+      {kMoveSwitchKey, line(kMoveKey), "XMove", "an XMove", "the horizontal move"},
+  };
+  for (const auto &s : switches) {
+    const int switchLine = line(s.key.key);
+    const LONG written = LONG(ini.ReadInt(settings.c_str(), s.key.key, 0));
+    if (!switchLine && s.valueLine)
+      findings.Add(s.valueLine, "settings-switch",
+                   "[Settings] has " + std::string(s.values) + " but no " + Utf8(s.key.key) +
+                       ": the printer settings do not offer " + s.item + "; write " + Utf8(s.key.key) + "=1");
+    else if (switchLine && !told.count(switchLine) && &s.key == &kCompressSwitchKey &&
+             written >= kMinCompressPercent && written <= kMaxCompressPercent)
+      findings.Add(switchLine, "settings-switch",
+                   "[Settings] " + Utf8(s.key.key) + " is " + std::to_string(written) + ", but it is a switch, on for "
+                       "any number but 0: the value the item starts at is " + s.value + "; write " +
+                       Utf8(s.key.key) + "=1, and " + s.value + "=" + std::to_string(written) + " if that is meant");
+  }
 
   if (compress) {
     const CompressChoices choices =
@@ -161,7 +235,7 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
       WCHAR key[kPathChars];
       wsprintfW(key, kCompressChoiceForm, int(n));
       const auto first = firstOf.emplace(choices.values[n - 1], n);
-      if (!first.second && line(key) && choices.answered[n - 1])
+      if (!first.second && line(key) && choices.answered[n - 1] && !told.count(line(key)))
         findings.Add(line(key), "settings-choice-repeated",
                      "[Settings] " + Utf8(key) + " is " + std::to_string(choices.values[n - 1]) +
                          ", as COMPRESS_VALUE" +
@@ -176,7 +250,7 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
       WCHAR key[kPathChars];
       wsprintfW(key, kCompressChoiceForm, int(n));
       const LONG value = choices.values[n - 1];
-      if (!line(key) || !IsPlainDecimal(ReadWhole(ini, settings, key)) ||
+      if (!line(key) || told.count(line(key)) ||
           (value >= kMinCompressPercent && value <= kMaxCompressPercent))
         continue;
       if (!outsideLine) outsideLine = line(key);
@@ -196,8 +270,12 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
     if (choices.declared > 0 && !choices.matched && missing.empty() && (current.empty() || IsPlainDecimal(current)))
       findings.Add(line(kCompressValueKey), "settings-current",
                    "[Settings] COMPRESS_VALUE " + std::to_string(choices.current) +
-                       " is none of the compression choices: the list starts at its first choice; write one of " +
-                       FirstNames(offered));
+                       " is none of the compression choices: the list starts at its first choice; " +
+                       (choices.current >= 1 && choices.current <= choices.count
+                            ? "it is a percentage, not the place of a choice: for choice " +
+                                  std::to_string(choices.current) + " write " +
+                                  std::to_string(choices.values[choices.current - 1])
+                            : "write one of " + FirstNames(offered)));
   }
   if (move) {
     LONG value = 0;

@@ -277,7 +277,13 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       }
       const LoadAccount::Reading *reading = read ? file.account.ReadOf(name, key) : nullptr;
       if (!reading) continue;  // only what the page reads is shown
-      const size_t inValue = FirstInvisible(value);
+      // A Chinese editor shows the ideographic space as the wide blank it is, which Chinese text uses to indent and
+      // to space words: only where it changes the reading (between the options of a rule) is it told, as such.
+      size_t inValue = FirstInvisible(value);
+      while (chinese_section && inValue != WString::npos && value[inValue] == 0x3000) {
+        const size_t next = FirstInvisible(value.substr(inValue + 1));
+        inValue = next == WString::npos ? next : inValue + 1 + next;
+      }
       // A character that a finding of its line names already (a blank of a Chinese input method between the options
       // of a rule) is not named again.
       if (inValue != WString::npos && !named.count({entry.line, CodePoint(value[inValue])}))
