@@ -55,6 +55,7 @@ const std::vector<FindingKind> kFindingKinds = {
     {"item-in-other-class", W, "a listed item whose titles and rules stand in another class's sections",
      "`[SectionNN]`: the items of a class"},
     {"same-item-key", W, "two items of a class with one key", "`[SectionNN]`: the items of a class"},
+    {"single-option", I, "a shown item of one option, which every Set All sends", "`[SectionNN]`: the items of a class"},
     {"same-command", W, "two shown items with one command", "`[SectionNN]`: the items of a class"},
     {"text-cut", W, "a text longer than its field", "Limits at a glance"},
     {"title-cut", W, "a title longer than the page shows", "Languages: `[S_Lang_EN]` and `[S_Lang_CN]`"},
