@@ -24,6 +24,44 @@ void CheckNumbering(const WString &name, int line, LPCWSTR form, const std::stri
   }
 }
 
+// Items renumbered without the keys written under them ("Item02=Density" over "Item01Instruction"): each item reads
+// the keys numbered as it is, which are written under another. Told once for the section when two item lines or
+// more stand over keys of another number (a file that lists all items first has one such line at most).
+void CheckShiftedKeys(const IniFile &ini, const IniFile::Section &section, const std::string &where,
+                      Findings &findings) {
+  const LPCWSTR itemForm = KeyOf(FileField::ItemKey).key;
+  long item = -1;
+  bool counted = false;
+  int shifted = 0, first = 0;
+  std::string example, itemLine;
+  std::vector<int> lines;  // of the keys under an item line of another number
+  for (const IniFile::Entry &entry : section.entries) {
+    const WString key = ini.Text(entry.name, entry.nameLength);
+    if (IsComment(key)) continue;
+    if (NumberIn(key, itemForm) > 0) {
+      item = NumberIn(key, itemForm);
+      counted = false;
+      itemLine = Utf8(key) + "=" + (entry.valueLength == WString::npos ? "" : Utf8(ini.Text(entry.value, entry.valueLength)));
+      continue;
+    }
+    for (FileField field : {FileField::Instruction, FileField::ParameterCount}) {
+      const long number = NumberIn(key, KeyOf(field).key);
+      if (number <= 0 || item <= 0 || number == item) continue;
+      lines.push_back(entry.line);
+      if (counted) continue;
+      counted = true;
+      if (shifted++ == 0) first = entry.line, example = Utf8(key) + " under " + itemLine;
+    }
+  }
+  if (shifted >= 2)
+    findings.Add(first, "keys-shifted",
+                 where + std::to_string(shifted) + " item lines stand over keys of another number (first " + example +
+                     "): were the items renumbered and their keys not? Each item reads the keys numbered as it is, "
+                     "written under another item; renumber each key as the item line above it");
+  // What their repeats and gaps would tell one by one is this.
+  for (int line : shifted >= 2 ? lines : std::vector<int>()) findings.Claim(line);
+}
+
 }  // namespace
 
 // An unresolved merge conflict: the reader takes its marker lines and both sides as entries, and the first of each
@@ -121,6 +159,7 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
     const std::string where = "[" + Utf8(name) + "] ";
     Overflow moreKeys("keys of " + where + "appear again"), moreLines("lines of " + where + "have no '='");
     std::pair<int, int> zero{0, 0};  // the first line numbered from 0, and how many are
+    if (numberSection) CheckShiftedKeys(ini, section, where, findings);
     for (const IniFile::Entry &entry : section.entries) {
       WString key = ini.Text(entry.name, entry.nameLength);
       if (IsComment(key)) continue;

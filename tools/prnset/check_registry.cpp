@@ -55,6 +55,8 @@ const std::vector<FindingKind> kFindingKinds = {
     {"item-in-other-class", W, "a listed item whose titles and rules stand in another class's sections",
      "`[SectionNN]`: the items of a class"},
     {"same-item-key", W, "two items of a class with one key", "`[SectionNN]`: the items of a class"},
+    {"keys-shifted", W, "item lines over keys of another number: the items renumbered, their keys not",
+     "`[SectionNN]`: the items of a class"},
     {"single-option", I, "a shown item of one option, which every Set All sends", "`[SectionNN]`: the items of a class"},
     {"same-command", W, "two shown items with one command", "`[SectionNN]`: the items of a class"},
     {"text-cut", W, "a text longer than its field", "Limits at a glance"},
