@@ -179,6 +179,19 @@ std::string NamedMarks(const WString &text, std::string *hint) {
   return named.size() > 3 ? out + " and " + std::to_string(named.size() - 3) + " more" : out;
 }
 
+// Whether every pair of bytes above ASCII is one of code page 936's rows of symbols (lead bytes A1 to A9: ± ° ×
+// and the like), which code page 1252 shows as two letters such as "¡À".
+bool SymbolRowsOnly(const BYTE *p, size_t n) {
+  bool any = false;
+  for (size_t i = 0; i < n; ++i) {
+    if (p[i] < 0x80) continue;
+    if (p[i] < 0xA1 || p[i] > 0xA9) return false;
+    any = true;
+    ++i;
+  }
+  return any;
+}
+
 }  // namespace
 
 void CheckTexts(const CheckedFile &file, Findings &findings) {
@@ -295,7 +308,11 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       // a word at one end ("Eco" prints drafts) has its marks in pairs and shows as meant.
       const bool opens = !value.empty() && value.front() == '"', closes = value.size() > 1 && value.back() == '"';
       const bool paired = std::count(value.begin(), value.end(), WCHAR('"')) % 2 == 0;
-      if ((opens != closes && !paired) || value == Ascii("\""))
+      // A command is never shown: the mark in it is told as what it does to the bytes.
+      const bool command = reading->field == FileField::Instruction || reading->field == FileField::EnterInstruction ||
+                           reading->field == FileField::SaveInstruction ||
+                           reading->field == FileField::InstructionTail;
+      if (!command && ((opens != closes && !paired) || value == Ascii("\"")))
         findings.Add(entry.line, "unbalanced-quote",
                      Place(name, key) + " has a quotation mark at one end only: the page shows it, " +
                          Quoted(ReadWhole(ini, name, key)) + "; delete it, or write its pair at the other end",
@@ -437,6 +454,13 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
                              Place(name, key) + " holds " + marks +
                                  " saved in code page 936: an English system reads the file in code page 1252 and shows " +
                                  Quoted(value) + "; " + hint,
+                             ini.ColumnOf(entry.value + first)});
+        else if (other && SymbolRowsOnly(p + keyBytes, n - keyBytes))
+          chinese.push_back({entry.line,
+                             Place(name, key) + " holds " + NamedMarks(meant, &hint) +
+                                 " saved in code page 936: an English system reads the file in code page 1252 and "
+                                 "shows " + Quoted(value) + "; save the file as UTF-8 with a byte order mark, which "
+                                 "both pages read as written",
                              ini.ColumnOf(entry.value + first)});
       }
     }

@@ -303,11 +303,28 @@ void Walker::CheckCommandText(const AccountRead *read, const std::string &conseq
     return;
   }
   if (check.fault == HexTextCheck::kNotHex) {
-    // The column of the character on its line: the value starts after the key's '='.
+    // Bytes written as another language writes them ("0x1B, 0x44", "\x1B", "1B-44"), or in quotes: the pairs
+    // without the marks are what the plug-in reads.
+    WString pairs;
+    for (size_t i = 0; i < read->text.size(); ++i) {
+      const WCHAR c = read->text[i];
+      const bool prefix = (c == '\\' || (c == '0' && (i == 0 || !IsHexDigit(read->text[i - 1])))) &&
+                          i + 1 < read->text.size() && (read->text[i + 1] | 0x20) == 'x';
+      if (prefix) ++i, pairs += ' ';
+      else if (c == ',' || c == '-' || c == ':' || c == '"' || c == '\'') pairs += ' ';
+      else pairs += c;
+    }
+    std::string mended;
+    WString packed;  // blanks made one
+    for (WCHAR c : pairs)
+      if (c != ' ' || (!packed.empty() && packed.back() != ' ')) packed += c;
+    while (!packed.empty() && packed.back() == ' ') packed.pop_back();
+    if (!packed.empty() && CheckHexText(packed.c_str()).fault == HexTextCheck::kWhole)
+      mended = "; write " + Quoted(packed);
     findings_.Add(read->line, "bad-command-text",
                   where + " holds " + Quoted(WString(1, read->text[check.position])) +
                       ", which is neither a blank nor a hexadecimal digit: " + consequence + RemarkHint(read->text) +
-                      CommandAsBytes(read->text));
+                      (mended.empty() ? CommandAsBytes(read->text) : mended));
     return;
   }
   if (tail && read->text.size() == 1) {
