@@ -138,6 +138,10 @@ std::string AsciiOf(std::string message) {
   if (write != std::string::npos) message.erase(from, message.find_first_of(";(", write + 8) - from);
   const size_t digits = message.find(kDecimalDigitsHint);
   if (digits != std::string::npos) message.erase(digits, sizeof kDecimalDigitsHint - 1);
+  // The text to write instead, which only the reading that decodes the line's characters can give.
+  const size_t instead = message.find("; write \"");
+  const size_t quote = instead == std::string::npos ? instead : message.find('"', instead + 9);
+  if (quote != std::string::npos) message.erase(instead, quote + 1 - instead);
   std::string ascii;
   for (char c : message.substr(0, message.find("; U+")))
     if (static_cast<unsigned char>(c) < 0x80) ascii += c;

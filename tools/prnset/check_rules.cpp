@@ -273,7 +273,8 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
                       : options == 0   ? ", so the item has no options"
                       : options == 1   ? ", so the item has a single option"
                                        : ", so the item has " + std::to_string(options) + " options") +
-                     PlainHint(text.substr(equals + 1)));
+                     PlainHint(text.substr(equals + 1)) +
+                     (equals + 1 == text.size() ? "; write a number after " + key : std::string()));
   }
   if (words) return true;
   for (const RuleNote &note : report.notes) {
@@ -288,10 +289,20 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
         findings.Add(line, "enum-no-blank", where + ": " + option + " has no blank before its value, " +
                                                 Quoted(part(note)) + ": it runs together with the text before it");
         break;
-      case RuleNoteKind::EnumValueNotNumber:
-        findings.Add(line, "enum-value-not-number", where + ": the value " + Quoted(part(note)) + " of " + option +
-                                                        " is not a number: it reads as " + std::to_string(note.value));
+      case RuleNoteKind::EnumValueNotNumber: {
+        // A value in hexadecimal ("0F"), or the word before a '=' inside a text ("On (saves=20%)").
+        const WString value = part(note);
+        bool hex = !value.empty();
+        for (WCHAR c : value) hex = hex && IsHexDigit(c);
+        const std::string advice =
+            hex ? "; the rule reads decimal values only: write " + std::to_string(std::stol(Utf8(value), nullptr, 16))
+                : "; a text cannot hold '=': the rule takes the word before it for the next value; write the text "
+                  "without '='";
+        findings.Add(line, "enum-value-not-number", where + ": the value " + Quoted(value) + " of " + option +
+                                                        " is not a number: it reads as " +
+                                                        std::to_string(note.value) + advice);
         break;
+      }
       case RuleNoteKind::EnumValueCut:
         findings.Add(line, "enum-value-cut", where + ": the value " + Quoted(part(note)) + " of " + option +
                                                  " is longer than the rule reads: it reads as " +
@@ -338,10 +349,14 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
             continue;
           joined += rule[i];
         }
+        // Settings written in other words ("最小=5"): the rule's words are the same in every language.
+        const bool otherWords = !spaced && range.empty() && rule.find(WCHAR('=')) != WString::npos;
         findings.Add(line, "serial-no-range",
                      where + " has neither MIN= nor MAX=: it gives the single option 0" +
-                         (spaced ? "; MIN and MAX are written with a blank before '=': write " + Quoted(joined)
-                                 : range));
+                         (spaced       ? "; MIN and MAX are written with a blank before '=': write " + Quoted(joined)
+                          : otherWords ? std::string("; a Serial rule's settings are MIN=, MAX=, STEP= and TITLE=, "
+                                                     "written so in both languages")
+                                       : range));
         break;
       }
       case RuleNoteKind::SerialEmpty: {

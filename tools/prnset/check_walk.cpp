@@ -310,9 +310,11 @@ void Walker::CheckCommandText(const AccountRead *read, const std::string &conseq
       const WCHAR c = read->text[i];
       const bool prefix = (c == '\\' || (c == '0' && (i == 0 || !IsHexDigit(read->text[i - 1])))) &&
                           i + 1 < read->text.size() && (read->text[i + 1] | 0x20) == 'x';
+      // "1Bh": an assembler's mark of hexadecimal after the pair.
+      const bool suffix = (c | 0x20) == 'h' && i >= 2 && IsHexDigit(read->text[i - 1]) && IsHexDigit(read->text[i - 2]);
       if (prefix) ++i, pairs += ' ';
-      else if (c == ',' || c == '-' || c == ':' || c == '"' || c == '\'') pairs += ' ';
-      else pairs += c;
+      else if (suffix || c == ',' || c == '-' || c == ':' || c == '"' || c == '\'' || c == '\t') pairs += ' ';
+      else pairs += c >= 0xFF01 && c <= 0xFF5E ? WCHAR(c - 0xFEE0) : c;  // typed full-width
     }
     std::string mended;
     WString packed;  // blanks made one
@@ -415,6 +417,8 @@ bool Walker::MissingKey(const WString &section, const WString &key, int fallback
                "], where the plug-in does not read it)";
     move = "; move it to [" + Utf8(section) + "]";
     findings_.Claim(line);
+  } else if (consequence.find("add ") == std::string::npos && consequence.find("write ") == std::string::npos) {
+    move = "; add " + Utf8(key) + "= and its value to [" + Utf8(section) + "]";
   }
   findings_.Add(line, code, message + ": " + consequence + move);
   return !meant.name.empty();
@@ -503,7 +507,8 @@ void Walker::TellMissingDefaults(const WString &section, const WString &classKey
                 "[" + Utf8(section) + "] gives no default for " + FirstNames(missingDefaults_) +
                     ", though it gives the other items of class " + Utf8(classKey) + " theirs: the page starts " +
                     (one ? "it" : "them") + " at " + std::to_string(KeyOf(FileField::Default).defaultValue) +
-                    (one ? ", and Set All sends " + firstMissingBytes_ : std::string()));
+                    (one ? ", and Set All sends " + firstMissingBytes_ : std::string()) + "; write " +
+                    (one ? missingDefaults_.front() + "=" : std::string("each")) + " and the value it starts at");
   missingDefaults_.clear();
 }
 
