@@ -161,17 +161,24 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
       findings.Add(countLine, "settings-count", count + " is negative: the compression list offers the single choice 100");
     else if (choices.declared > kMaxCompressChoices)
       findings.Add(countLine, "settings-count", count + ": the compression list holds only the first " +
-                                                    std::to_string(kMaxCompressChoices) + " choices");
+                                                    std::to_string(kMaxCompressChoices) + " choices; keep " +
+                                                    std::to_string(kMaxCompressChoices) + " and write Count=" +
+                                                    std::to_string(kMaxCompressChoices));
     WCHAR first[kPathChars];
     wsprintfW(first, kCompressChoiceForm, 1);
     if (choices.declared <= 0 && !line(first) && !line(kCompressCountKey))
       findings.Add(line(kCompressSwitchKey.key), "settings-count",
                    "[Settings] Landscape_Compress is on but the section has no Count and no COMPRESS_VALUE1: the "
                    "compression list offers the single choice 100");
+    LONG written = 0;  // the choices written from COMPRESS_VALUE1 on
+    for (WCHAR key[kPathChars]; written < kMaxCompressChoices; ++written) {
+      wsprintfW(key, kCompressChoiceForm, int(written + 1));
+      if (!line(key)) break;
+    }
     if (choices.declared <= 0 && line(first))
       findings.Add(countLine, "settings-count",
                    "[Settings] has COMPRESS_VALUE1 but no Count above 0: the compression list offers the single "
-                   "choice 100");
+                   "choice 100; write Count=" + std::to_string(written));
     // Missing choices read 0: told once, on the line of the first entry meant for one of them.
     std::vector<std::string> missing, meantNames;
     int missingLine = 0;

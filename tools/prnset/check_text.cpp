@@ -246,6 +246,8 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
                      ": both pages show their bytes as U+FFFD replacement characters; save the whole file as UTF-8, "
                      "or in code page 936 without the byte order mark");
   std::unordered_set<std::string> seen;
+  // A file saved in another code page (Big5) fails on most of its Chinese lines: past a few, they are counted.
+  Overflow foreign("lines of Chinese text hold bytes that are no characters of code page 936");
   for (const IniFile::Section &section : ini.sections()) {
     const WString name = ini.Text(section.name, section.nameLength);
     // Only the first section of a name is read: the page shows no text of a later one.
@@ -417,10 +419,11 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       if (chinese_section && !english) {
         if (IsUtf8(p, n, true)) {
           if (!sectionUtf8Lines++) utf8First = {entry.line, Place(name, key)};
-        } else if (!Decodes(kChineseCodePage, p, n))
+        } else if (!Decodes(kChineseCodePage, p, n) && !foreign.Full(entry.line))
           findings.Add(entry.line, "not-in-code-page",
                        Place(name, key) + " holds bytes that are no characters of code page 936: the Chinese page "
-                       "shows them as other characters");
+                       "shows them as other characters; save the text in code page 936 (a file saved in another "
+                       "code page, such as Big5, is to be converted from it)");
       }
       if (english_section && english && Decodes(kChineseCodePage, p, n) && !IsUtf8(p, n, false)) {
         // Text saved by an editor set to code page 936: Chinese characters, or the punctuation of a Chinese input
@@ -484,6 +487,7 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
     }
     for (const Told &told : chinese) findings.Add(told.line, "not-in-code-page", told.message, told.column);
   }
+  foreign.Tell(findings, "not-in-code-page");
 }
 
 }  // namespace prnset

@@ -631,7 +631,8 @@ void Walker::NoteTitles(const WString &key, LONG n, const WString &titleKey, con
                (copy ? " (line " + std::to_string(copy) + " has a second [" + Utf8(twin) +
                            "], which the plug-in does not read: is it meant as [" + Utf8(section) + "]?)"
                      : std::string()) +
-               ": in " + kLanguages[l].name + " class " + Utf8(key) + " and its items show as empty rows",
+               ": in " + kLanguages[l].name + " class " + Utf8(key) + " and its items show as empty rows" +
+               (copy ? std::string() : "; add the section, with Title= and the titles of the items"),
            copy != 0});
     } else {
       int line = Line(section, titleKey);
@@ -644,7 +645,11 @@ void Walker::NoteTitles(const WString &key, LONG n, const WString &titleKey, con
         line = meant.line;
       }
       missingTitles_[l].push_back(
-          {line, message + ": in " + kLanguages[l].name + " the " + what + " shows as an empty row", !meant.name.empty()});
+          {line,
+           message + ": in " + kLanguages[l].name + " the " + what + " shows as an empty row" +
+               (meant.name.empty() ? "; add " + Utf8(titleKey) + "= and the title to [" + Utf8(section) + "]"
+                                   : std::string()),
+           !meant.name.empty()});
     }
   }
 }
