@@ -120,6 +120,27 @@ std::string CommandAsBytes(const WString &command) {
          " the printer reads, write " + Quoted(Ascii(HexPairs(bytes.data(), DWORD(bytes.size())).c_str()));
 }
 
+// A command of hexadecimal pairs written as another program writes them ("0x1B, 0x44", "\x1B\x44", "1Bh 44h",
+// "1B-44", the tabs of a spreadsheet, digits typed full-width, quotes): the pairs without the marks, or empty when
+// that is no hexadecimal text either.
+WString PairsOf(const WString &text) {
+  WString pairs;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const WCHAR c = text[i];
+    const bool prefix = (c == '\\' || (c == '0' && (i == 0 || !IsHexDigit(text[i - 1])))) && i + 1 < text.size() &&
+                        (text[i + 1] | 0x20) == 'x';
+    const bool suffix = (c | 0x20) == 'h' && i >= 2 && IsHexDigit(text[i - 1]) && IsHexDigit(text[i - 2]);
+    if (prefix) ++i;
+    if (prefix || suffix || c == ',' || c == '-' || c == ':' || c == '"' || c == '\'' || c == '\t' || c == ' ') {
+      if (!pairs.empty() && pairs.back() != ' ') pairs += ' ';
+      continue;
+    }
+    pairs += c >= 0xFF01 && c <= 0xFF5E ? WCHAR(c - 0xFEE0) : c;
+  }
+  while (!pairs.empty() && pairs.back() == ' ') pairs.pop_back();
+  return !pairs.empty() && CheckHexText(pairs.c_str()).fault == HexTextCheck::kWhole ? pairs : WString();
+}
+
 // A title the page shows as its author wrote it: not empty, and not lost to a code page (U+FFFD, or all '?').
 bool ShownAsWritten(const WString &text) {
   return !text.empty() && text.find(WCHAR(0xFFFD)) == WString::npos &&
@@ -303,30 +324,11 @@ void Walker::CheckCommandText(const AccountRead *read, const std::string &conseq
     return;
   }
   if (check.fault == HexTextCheck::kNotHex) {
-    // Bytes written as another language writes them ("0x1B, 0x44", "\x1B", "1B-44"), or in quotes: the pairs
-    // without the marks are what the plug-in reads.
-    WString pairs;
-    for (size_t i = 0; i < read->text.size(); ++i) {
-      const WCHAR c = read->text[i];
-      const bool prefix = (c == '\\' || (c == '0' && (i == 0 || !IsHexDigit(read->text[i - 1])))) &&
-                          i + 1 < read->text.size() && (read->text[i + 1] | 0x20) == 'x';
-      // "1Bh": an assembler's mark of hexadecimal after the pair.
-      const bool suffix = (c | 0x20) == 'h' && i >= 2 && IsHexDigit(read->text[i - 1]) && IsHexDigit(read->text[i - 2]);
-      if (prefix) ++i, pairs += ' ';
-      else if (suffix || c == ',' || c == '-' || c == ':' || c == '"' || c == '\'' || c == '\t') pairs += ' ';
-      else pairs += c >= 0xFF01 && c <= 0xFF5E ? WCHAR(c - 0xFEE0) : c;  // typed full-width
-    }
-    std::string mended;
-    WString packed;  // blanks made one
-    for (WCHAR c : pairs)
-      if (c != ' ' || (!packed.empty() && packed.back() != ' ')) packed += c;
-    while (!packed.empty() && packed.back() == ' ') packed.pop_back();
-    if (!packed.empty() && CheckHexText(packed.c_str()).fault == HexTextCheck::kWhole)
-      mended = "; write " + Quoted(packed);
+    const WString pairs = PairsOf(read->text);
     findings_.Add(read->line, "bad-command-text",
                   where + " holds " + Quoted(WString(1, read->text[check.position])) +
                       ", which is neither a blank nor a hexadecimal digit: " + consequence + RemarkHint(read->text) +
-                      (mended.empty() ? CommandAsBytes(read->text) : mended));
+                      (pairs.empty() ? CommandAsBytes(read->text) : "; write " + Quoted(pairs)));
     return;
   }
   if (tail && read->text.size() == 1) {
@@ -402,7 +404,7 @@ void Walker::CheckFilter(const AccountRead *read, const std::string &what) {
 bool Walker::MissingKey(const WString &section, const WString &key, int fallbackLine, const char *code,
                         const std::string &consequence) {
   MeantEntry meant = MeantKey(ini_, known_, section, key);
-  std::string message = Place(section, key) + " is missing", move;
+  std::string message = Place(section, key) + " is missing", advice;
   int line = fallbackLine;
   if (!meant.name.empty()) {
     message += " (line " + std::to_string(meant.line) + " has " + Quoted(meant.name) +
@@ -415,12 +417,12 @@ bool Walker::MissingKey(const WString &section, const WString &key, int fallback
     line = Line(otherName, key);
     message += " (line " + std::to_string(line) + " has it in [" + Utf8(otherName) +
                "], where the plug-in does not read it)";
-    move = "; move it to [" + Utf8(section) + "]";
+    advice = "; move it to [" + Utf8(section) + "]";
     findings_.Claim(line);
   } else if (consequence.find("add ") == std::string::npos && consequence.find("write ") == std::string::npos) {
-    move = "; add " + Utf8(key) + "= and its value to [" + Utf8(section) + "]";
+    advice = "; add " + Utf8(key) + "= and its value to [" + Utf8(section) + "]";
   }
-  findings_.Add(line, code, message + ": " + consequence + move);
+  findings_.Add(line, code, message + ": " + consequence + advice);
   return !meant.name.empty();
 }
 
@@ -507,8 +509,9 @@ void Walker::TellMissingDefaults(const WString &section, const WString &classKey
                 "[" + Utf8(section) + "] gives no default for " + FirstNames(missingDefaults_) +
                     ", though it gives the other items of class " + Utf8(classKey) + " theirs: the page starts " +
                     (one ? "it" : "them") + " at " + std::to_string(KeyOf(FileField::Default).defaultValue) +
-                    (one ? ", and Set All sends " + firstMissingBytes_ : std::string()) + "; write " +
-                    (one ? missingDefaults_.front() + "=" : std::string("each")) + " and the value it starts at");
+                    (one ? ", and Set All sends " + firstMissingBytes_ + "; write " + missingDefaults_.front() +
+                               "= and the value it starts at"
+                         : std::string("; write a line key=value for each")));
   missingDefaults_.clear();
 }
 
