@@ -87,6 +87,7 @@ const std::vector<FindingKind> kFindingKinds = {
     {"rule-type-mismatch", W, "a rule written in the form of the other rule type", "Options: `[S_Rule_EN]` and `[S_Rule_CN]`"},
     {"enum-no-pairs", W, "an Enum rule without value=text pairs", "Enum: named values"},
     {"enum-no-blank", W, "an Enum value with no blank before it", "Enum: named values"},
+    {"enum-pair-no-equals", W, "an Enum pair written without its '='", "Enum: named values"},
     {"enum-text-mark", W, "Enum texts that end in the mark meant to separate the pairs", "Enum: named values"},
     {"enum-value-not-number", W, "an Enum value that is not a number", "Enum: named values"},
     {"enum-value-cut", W, "an Enum value longer than the rule reads", "Enum: named values"},

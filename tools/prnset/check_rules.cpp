@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <set>
 
 #include "page/command_encoder.h"
@@ -550,9 +551,28 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                        std::to_string(low) + " to " + std::to_string(high));
   }
   if (options.empty()) return;
+  // A pair that lost its '=' ("0=English 1 Chinese 2=Automatic"): it runs into the text before it, and its value
+  // is the one missing from the even steps of the others.
+  std::optional<LONG> lost;  // the value of the pair, which a default may name
+  for (size_t i = 0; enumRule && i + 1 < options.size(); ++i) {
+    const LONG low = options[i].value, high = options[i + 1].value, step = (high - low) / 2;
+    bool even = step > 0 && high - low == 2 * step;
+    for (size_t k = 0; even && k + 1 < options.size(); ++k)
+      even = k == i || options[k + 1].value - options[k].value == step;
+    const WString missing = Ascii(std::to_string(low + step).c_str()), &text = options[i].text;
+    const size_t at = even ? text.find(Ascii(" ") + missing + Ascii(" ")) : WString::npos;
+    if (at == WString::npos) continue;
+    lost = low + step;
+    const WString pair = text.substr(at + 1);
+    findings.Add(lines.rule, "enum-pair-no-equals",
+                 where + ": the text " + Quoted(text) + " holds " + Quoted(pair) + ", a pair without its '=': the "
+                     "page shows it in the row of " + std::to_string(low) + " and offers no " + Utf8(missing) +
+                     "; write " + Quoted(missing + Ascii("=") + pair.substr(missing.size() + 1)));
+    break;
+  }
   bool matched = false;
   for (const Option &option : options) matched = matched || option.value == defaultValue;
-  if (!matched && !lines.defaultSectionMisnamed)
+  if (!matched && !lines.defaultSectionMisnamed && lost != defaultValue)
     findings.Add(defaultLine, "default-no-option",
                  where + ": " + defaultText +
                      " matches no option: the page selects no row, Set Current sends nothing until one is chosen, "
