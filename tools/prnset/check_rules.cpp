@@ -1,6 +1,8 @@
 // Option rules and values, worded: what the option rules noted about a rule text, and where an item's options or
 // default send other bytes than meant, as the encoder makes them.
+#include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <optional>
@@ -39,9 +41,12 @@ struct Option {
 
 std::string Named(const Option &option) { return Quoted(option.text) + " (" + std::to_string(option.value) + ")"; }
 
-// "1, 2, 3 and 2 more": the values an author may write. Without their texts, which differ by language, so that
-// both pages' findings about one default line are told as one.
-std::string ValueList(const std::vector<Option> &options) {
+// "1, 2, 3 and 2 more": the values an author may write, those nearest `near` first. Without their texts, which
+// differ by language, so that both pages' findings about one default line are told as one.
+std::string ValueList(std::vector<Option> options, LONG near) {
+  std::stable_sort(options.begin(), options.end(), [near](const Option &a, const Option &b) {
+    return std::llabs(1LL * a.value - near) < std::llabs(1LL * b.value - near);
+  });
   std::vector<std::string> values;
   for (const Option &option : options) values.push_back(std::to_string(option.value));
   return FirstNames(values);
@@ -278,6 +283,7 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
                      (equals + 1 == text.size() ? "; write a number after " + key : std::string()));
   }
   if (words) return true;
+  bool whole = false;  // a mistake of the whole rule, whose consequences for the values are not told again
   for (const RuleNote &note : report.notes) {
     const std::string option = Ordinal(note.option);
     switch (note.kind) {
@@ -319,7 +325,9 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
         findings.Add(line, "enum-last-text-cut", where + ": the last option's text " + Quoted(text) + " has " +
                                                      std::to_string(text.size()) + " characters: it is cut to " +
                                                      std::to_string(note.kept) + ", " +
-                                                     Quoted(text.substr(0, note.kept)) + "; " + Shorten(note.kept));
+                                                     Quoted(text.substr(0, note.kept)) +
+                                                     (RemarkHint(text).empty() ? "; " + Shorten(note.kept)
+                                                                               : RemarkHint(text)));
         break;
       }
       case RuleNoteKind::EnumEmptyText:
@@ -346,12 +354,16 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
         // The rule as meant: its own settings, without the blanks around '='.
         WString joined;
         for (size_t i = 0; i < rule.size(); ++i) {
-          if (rule[i] == ' ' && ((i + 1 < rule.size() && rule[i + 1] == '=') || (!joined.empty() && joined.back() == '=')))
+          // The blank after TITLE= is the title's own: it stands between each number and the title.
+          const bool title = joined.size() >= 6 && FoldedName(joined.substr(joined.size() - 6)) == "title=";
+          if (rule[i] == ' ' && ((i + 1 < rule.size() && rule[i + 1] == '=') ||
+                                 (!joined.empty() && joined.back() == '=' && !title)))
             continue;
           joined += rule[i];
         }
         // Settings written in other words ("最小=5"): the rule's words are the same in every language.
         const bool otherWords = !spaced && range.empty() && rule.find(WCHAR('=')) != WString::npos;
+        whole = true;
         findings.Add(line, "serial-no-range",
                      where + " has neither MIN= nor MAX=: it gives the single option 0" +
                          (spaced       ? "; MIN and MAX are written with a blank before '=': write " + Quoted(joined)
@@ -397,11 +409,15 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
       }
         break;
       case RuleNoteKind::SerialMissesMax:
+        // One option: the step is wider than the range, and the step is what to mend.
         findings.Add(line, "serial-misses-max", where + ": the steps end at " + std::to_string(note.value) +
                                                     ", short of MAX=" + std::to_string(note.limit) +
                                                     ": the page offers no " + std::to_string(note.limit) +
-                                                    "; write MAX=" + std::to_string(note.value) +
-                                                    ", or make MAX - MIN a multiple of STEP");
+                                                    (options == 1
+                                                         ? "; STEP is wider than MAX - MIN, so the item has one "
+                                                           "option: write the step meant"
+                                                         : "; write MAX=" + std::to_string(note.value) +
+                                                               ", or make MAX - MIN a multiple of STEP"));
         break;
       case RuleNoteKind::SerialTitleCut:
         findings.Add(line, "serial-title-cut", where + ": the title has " + std::to_string(note.value) +
@@ -430,7 +446,7 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
         break;
     }
   }
-  return false;
+  return whole;
 }
 
 void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG itemIndex, bool enumRule,
@@ -492,7 +508,8 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                        (baseOn30 ? ". BaseOn30 sends a value below 1000 with its own digits whatever ParameterCount "
                                    "says"
                                  : " and Set All sends " + SentBytes(catalogue, section, itemIndex, defaultValue)) +
-                       "; for one choice, write ParameterCount=1");
+                       "; for one choice, write ParameterCount=1; for tick boxes, write the default as the mask of "
+                       "the rows to tick (row 0 is " + std::to_string(1L << (kMaskRows - 1)) + ")");
       return;
     }
     if (options.size() > size_t(kMaskRows))
@@ -502,7 +519,7 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                        std::to_string(kMaskRows) + " options, and make the others a second item");
     int rows = options.size() < size_t(kMaskRows) ? int(options.size()) : kMaskRows;
     DWORD allowed = rows ? (0xFFFFFFu & ~((1u << (kMaskRows - rows)) - 1)) : 0;
-    if (rows > 0 && (DWORD(defaultValue) & ~allowed)) {
+    if (rows > 0 && (DWORD(defaultValue) & ~allowed) && !lines.defaultSectionMisnamed) {
       // The mask as probably meant: every row when the default sets bits beyond them all, or the rows whose
       // numbers the default's low bits are.
       std::string meant;
@@ -540,7 +557,8 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                    where + ": " + defaultText + " is the mask of " + FirstNames(ticked) + ", but ParameterCount " +
                        std::to_string(parameters) + " makes the item single-choice and Set All sends " +
                        SentBytes(catalogue, section, itemIndex, defaultValue) +
-                       "; for tick boxes, write ParameterCount=3");
+                       "; for tick boxes, write ParameterCount=3; for one choice, write the value of an option: " +
+                       ValueList(options, defaultValue));
       return;
     }
     if (defaultValue < low || defaultValue > high)
@@ -577,7 +595,7 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                  where + ": " + defaultText +
                      " matches no option: the page selects no row, Set Current sends nothing until one is chosen, "
                      "and Set All sends " + SentBytes(catalogue, section, itemIndex, defaultValue) +
-                     "; write the value of an option: " + ValueList(options));
+                     "; write the value of an option: " + ValueList(options, defaultValue));
   if (enumRule) {
     // One finding for the item however many values repeat.
     std::map<LONG, size_t> first;
@@ -688,7 +706,9 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                  where + ": the option " + Quoted(minusOne->text) +
                      " has the value -1: choosing it keeps the item's previous value, so Set All never sends -1" +
                      (refused == 1 ? ", and under BaseOn30 Set Current sends nothing for it" : "") +
-                     "; give it a value of its own" + (IsHigh256(catalogue) ? " (255 sends the byte FF)" : ""));
+                     (!enumRule ? "; choose MIN and STEP so that the range steps over -1"
+                      : IsHigh256(catalogue) ? "; give it a value of its own (255 sends the byte FF)"
+                                             : "; give it a value of its own"));
   if (firstRefused && !(minusOne && refused == 1))
     findings.Add(lines.rule, "negative-base-on-30",
                  where + ": BaseOn30 cannot send negative values, and " + std::to_string(refused) +

@@ -132,7 +132,12 @@ KnownNames::KnownNames(const IniFile &ini, const LoadAccount &everyListed) {
 KnownNames::Kind KnownNames::KindOf(const WString &section, std::string *classKey) const {
   if (SameName(section, kNamesSection)) return Kind::Names;
   if (SameName(section, kSettingsSection)) return Kind::Settings;
-  if (NumberIn(section, kNumberedSection) > 0) return Kind::Numbered;
+  // A class's item list is read when [SectionNames] lists its number; another is never read.
+  const long number = NumberIn(section, kNumberedSection);
+  if (number > 0)
+    return std::find(sectionNumbers_.begin(), sectionNumbers_.end(), number) != sectionNumbers_.end() || !ListsClasses()
+               ? Kind::Numbered
+               : Kind::None;
   for (const auto &s : ClassSectionSuffixes()) {
     const WString &suffix = s.first;
     if (section.size() < suffix.size() || !SameName(section.substr(section.size() - suffix.size()), suffix)) continue;
@@ -319,8 +324,9 @@ Unread &GroupOf(std::vector<std::pair<std::string, Unread>> &groups, std::map<st
 
 // Where a key that its section does not take is read: a fixed key of another section ("InstructionTail" only in
 // [SectionNames]), or an item's list name where the class's sections take the item's key (`listed` is the read
-// of that list name, if the class lists it). Empty when neither.
-std::string ReadElsewhere(const WString &key, KnownNames::Kind kind, const WString &classKey,
+// of that list name, if the class lists it). Empty when neither. Where the section that reads it has the key
+// already, moving this one there would overwrite it: it is the one setting for the whole file.
+std::string ReadElsewhere(const IniFile &ini, const WString &key, KnownNames::Kind kind, const WString &classKey,
                           const LoadAccount::Reading *listed, KnownNames::Kind &owner) {
   owner = kind;
   if (listed && listed->field == FileField::ItemKey && kind >= KnownNames::Kind::Filter)
@@ -329,20 +335,24 @@ std::string ReadElsewhere(const WString &key, KnownNames::Kind kind, const WStri
   for (const WString &name : SettingsKeys())
     if (kind != KnownNames::Kind::Settings && SameName(key, name)) {
       owner = KnownNames::Kind::Settings;
-      return ": the plug-in reads " + Utf8(name) + " only in [" + Utf8(kSettingsSection) + "]; move it there";
+      return ": the plug-in reads " + Utf8(name) + " only in [" + Utf8(kSettingsSection) + "]" +
+             (ini.LineOf(kSettingsSection, name.c_str()) ? ", which has its own" : "; move it there");
     }
   for (const KeyName &form : kFileKeys) {
     if (form.shape != KeyShape::Fixed || !SameName(key, form.key) || int(form.section) + 1 == int(kind)) continue;
     owner = KnownNames::Kind(int(form.section) + 1);
     const WString owner = classKey.empty() ? Ascii("S") : classKey;
     std::string where;
+    bool written = false;  // the one section that reads it has it already
     for (LPCWSTR suffix : {kEnglishSuffix, kChineseSuffix}) {
       WCHAR section[kPathChars];
       SectionName(form.section, owner.c_str(), 0, suffix, section);
       const std::string named = form.section == SectionForm::Numbered ? "its class's [SectionNN]" : "[" + Utf8(section) + "]";
       if (where.find(named) == std::string::npos) where += (where.empty() ? "" : " and ") + named;
+      written = form.section == SectionForm::Names && ini.LineOf(section, form.key);
     }
-    return ": the plug-in reads " + Utf8(form.key) + " only in " + where + "; move it there";
+    return ": the plug-in reads " + Utf8(form.key) + " only in " + where +
+           (written ? ", once for the whole file, and that has its own" : "; move it there");
   }
   return std::string();
 }
@@ -422,6 +432,12 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       // With no class listed, the missing list is the one fault to tell, not each class's sections.
       if (!known.ListsClasses() && KnownNames::IsClassSectionForm(name)) continue;
       if (moreSections.Full(section.line)) continue;
+      if (NumberIn(name, kNumberedSection) > 0) {
+        findings.Add(section.line, "unknown-section",
+                     "[" + Utf8(name) + "] is never read: [SectionNames] lists no " + Utf8(name) +
+                         "; list its class there, or delete the section");
+        continue;
+      }
       WString meant = Nearest(name, sections, present);
       std::string message = "[" + Utf8(name) + "] is never read" +
                             (meant.empty() ? ": no class of the file is named so, and it is no section the plug-in knows"
@@ -498,7 +514,7 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       const WString classWritten = kind == KnownNames::Kind::Numbered ? classOf[FoldedName(name)] : ClassPrefix(name);
       const LoadAccount::Reading *listedAs = file.everyListed.ReadOf(listOf[classKey], key);
       KnownNames::Kind owner;
-      std::string elsewhere = ReadElsewhere(key, kind, classWritten, listedAs, owner);
+      std::string elsewhere = ReadElsewhere(ini, key, kind, classWritten, listedAs, owner);
       WString standsFor = listedAs && listedAs->field == FileField::ItemKey ? listedAs->text : WString();
       auto otherClass = itemClass.find(FoldedName(key));
       if ((kind == KnownNames::Kind::Filter || kind == KnownNames::Kind::Defaults) && elsewhere.empty() &&

@@ -348,9 +348,9 @@ void Walker::CheckCommandText(const AccountRead *read, const std::string &conseq
   findings_.Add(read->line, "odd-hex-digits",
                 where + " has an odd number of hexadecimal digits (" + std::to_string(check.digits) + "): " +
                     consequence +
-                    (odd.size() == 1  ? "; write each byte as two digits: 0" + Utf8(odd) + " for " + Utf8(odd)
-                     : odd.empty()    ? std::string()
-                                      : "; " + Quoted(odd) + " lacks a digit or has one too many"));
+                    (odd.empty() ? std::string()
+                                 : "; " + Quoted(odd) + " lacks a digit or has one too many: write each byte as two "
+                                   "digits, as the printer's manual gives it"));
 }
 
 // The encoder ends every item's command with the InstructionTail after the value: an instruction that already ends
@@ -526,12 +526,20 @@ bool Walker::ListedBeyondCount(LONG n, long declared, const AccountRead *count, 
   const FileField field = n ? FileField::ItemKey : FileField::SectionKey;
   std::vector<std::string> dropped;
   std::set<LONG> listed;  // the numbers the file lists
+  bool described = false;  // the file has sections or titles of a dropped entry
+  const AccountRead *classKey = n ? everyListed_.Find(FileField::SectionKey, n) : nullptr;
   auto take = [&](const LoadAccount::Entry &entry) {
     const LONG number = n ? entry.itemNumber : entry.sectionNumber;
     const AccountRead *key = everyListed_.Find(field, entry.sectionNumber, entry.itemNumber);
     if (key && key->line) listed.insert(number);
-    if (number > declared && entry.slot >= 0 && key)
+    if (number > declared && entry.slot >= 0 && key) {
       dropped.push_back(Utf8(key->key) + " (" + Utf8(key->text) + ")");
+      described = described ||
+                  (n == 0 ? HasSection(Name(SectionForm::Numbered, WString(), number, suffix_)) ||
+                                HasSection(Name(SectionForm::Language, key->text, number, suffix_))
+                          : classKey && Line(Name(SectionForm::Language, classKey->text, n, suffix_),
+                                             NameOf(FileField::ItemTitle, 0, key->text)));
+    }
   };
   if (n == 0) std::for_each(everyListed_.sections.begin(), everyListed_.sections.end(), take);
   auto items = everyListed_.items.find(n);
@@ -543,7 +551,9 @@ bool Walker::ListedBeyondCount(LONG n, long declared, const AccountRead *count, 
   LONG gap = 1;
   while (listed.count(gap)) ++gap;
   const std::string advice =
-      gap < highest ? "; the numbers skip " + Utf8(NameOf(field, gap)) + ": number the " + Count(entries, what) +
+      !described    ? "; the file has nothing else of " + std::string(dropped.size() == 1 ? "it" : "them") +
+                          ": delete the line" + (dropped.size() == 1 ? "" : "s") + ", or write what the page needs"
+      : gap < highest ? "; the numbers skip " + Utf8(NameOf(field, gap)) + ": number the " + Count(entries, what) +
                           " " + Utf8(NameOf(field, 1)) + " to " + Utf8(NameOf(field, entries)) + " without a gap" +
                           (entries != declared ? " and write " + Utf8(count->key) + "=" + std::to_string(entries)
                                                : std::string())
@@ -587,12 +597,13 @@ bool Walker::DeclaredMissing(const WString &section, FileField numbered, long de
                             (last > first ? " to " + Utf8(NameOf(numbered, last)) + " are" : std::string(" is")) +
                             " missing" + std::string(numbered == FileField::SectionKey ? " from [SectionNames]" : "");
   consequence += shown;
+  // A line meant for the first (misspelt, misnumbered) is the mend, told as such.
+  if (!MeantKey(ini_, known_, section, firstName).name.empty())
+    return MissingKey(section, firstName, countLine, "declared-missing", consequence);
   // Entries missing at the end of the list: the count was raised, or the entries are still to be written.
   if (last == declared)
     consequence += "; list " + (last > first ? "them" : Utf8(firstName)) + ", or write " + countKey + "=" +
                    std::to_string(first - 1);
-  if (!MeantKey(ini_, known_, section, firstName).name.empty())
-    return MissingKey(section, firstName, countLine, "declared-missing", consequence);
   findings_.Add(countLine, "declared-missing", consequence);
   return false;
 }
