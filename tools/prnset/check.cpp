@@ -77,10 +77,12 @@ void Findings::Fold(const std::string &code, const std::function<std::string(con
   list_.swap(kept);
 }
 
-void Findings::DropClaimed(const std::vector<std::string> &codes) {
+void Findings::DropClaimed(const std::vector<std::string> &codes) { Drop(claimed_, codes); }
+
+void Findings::Drop(const std::set<int> &lines, const std::vector<std::string> &codes) {
   std::vector<Finding> kept;
   for (const Finding &finding : list_) {
-    bool drop = Claimed(finding.line) && std::find(codes.begin(), codes.end(), finding.code) != codes.end();
+    bool drop = lines.count(finding.line) && std::find(codes.begin(), codes.end(), finding.code) != codes.end();
     if (!drop) kept.push_back(finding);
   }
   list_.swap(kept);
@@ -177,8 +179,11 @@ Findings CheckSettingsFile(const CheckedFile &file) {
   findings.Add(0, "encoding", std::string("encoding: ") + EncodingName(file.ini, file.language, file.bothLanguages, name));
   if (CheckColumns(file.ini, findings)) return findings;
   CheckFileLayout(file.ini, findings);
+  const std::set<int> swapped = CheckSwappedSections(file, findings);
   const std::vector<WString> misspelt = CheckMisspeltClassKeys(file, findings);
   CheckCatalogueWalk(file, misspelt, findings);
+  // The keys of swapped sections are told missing under the names written for the other class.
+  findings.Drop(swapped, {"title-missing", "note-missing", "rule-type-missing", "enum-no-pairs", "default-missing"});
   CheckSettingsSection(file, findings);
   CheckUnknownNames(file, findings);
   CheckTexts(file, findings);

@@ -61,6 +61,8 @@ class Findings {
   void Claim(int line) { claimed_.insert(line); }
   bool Claimed(int line) const { return claimed_.count(line) != 0; }
   void DropClaimed(const std::vector<std::string> &codes);
+  // The findings of `codes` on `lines`.
+  void Drop(const std::set<int> &lines, const std::vector<std::string> &codes);
   // The findings of `code` as one, on the first one's line, worded by `say` from the first and their count.
   void Fold(const std::string &code, const std::function<std::string(const Finding &, size_t)> &say);
   void ClaimAlso(const Findings &other) { claimed_.insert(other.claimed_.begin(), other.claimed_.end()); }
@@ -169,6 +171,9 @@ bool CheckColumns(const IniFile &ini, Findings &findings);
 void CheckCatalogueWalk(const CheckedFile &file, const std::vector<WString> &misspelt, Findings &findings);
 void CheckSettingsSection(const CheckedFile &file, Findings &findings);  // the document options' switches and values
 void CheckUnknownNames(const CheckedFile &file, Findings &findings);   // sections and keys the plug-in never reads
+// Two classes' sections of one kind under each other's headers: one finding for the pair. Returns the lines of
+// both sections, which tell nothing more.
+std::set<int> CheckSwappedSections(const CheckedFile &file, Findings &findings);
 // Listed class keys that are themselves the misspelling (the file's sections are named one slip away): told once
 // each, and returned so that nothing else is told about those classes.
 std::vector<WString> CheckMisspeltClassKeys(const CheckedFile &file, Findings &findings);

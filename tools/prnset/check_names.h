@@ -109,6 +109,7 @@ class KnownNames {
   std::vector<WString> Sections() const;
   // Whether the file lists any class at all; without one no class's sections can be told from unknown ones.
   bool ListsClasses() const { return !classKeys_.empty(); }
+  const std::vector<WString> &ClassKeys() const { return classKeys_; }
   // Whether a name has the form of a class's own section (S_Filter, S_Lang_EN, ...) whatever S is.
   static bool IsClassSectionForm(const WString &section);
 

@@ -73,6 +73,8 @@ const std::vector<FindingKind> kFindingKinds = {
      "a program's mark in a title or note (an escape such as \\n, a doubled quote, a tab, None), which the page "
      "shows as written",
      "Languages: `[S_Lang_EN]` and `[S_Lang_CN]`"},
+    {"sections-swapped", W, "two classes' sections of one kind under each other's headers",
+     "The parts of the file"},
     {"language-sections-swapped", W, "an English section of Chinese text whose Chinese section holds English",
      "Languages: `[S_Lang_EN]` and `[S_Lang_CN]`"},
     {"unbalanced-quote", W, "a text with one quotation mark, which the page shows", "How the file is read"},

@@ -583,4 +583,66 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
   moreSections.Tell(findings, "unknown-section");
 }
 
+std::set<int> CheckSwappedSections(const CheckedFile &file, Findings &findings) {
+  std::set<int> lines;
+  const IniFile &ini = file.ini;
+  const KnownNames &known = file.known;
+  // The keys of a section that name the items of class `of` and of no other: the class the section was written for.
+  auto keysOf = [&](const IniFile::Section &section, KnownNames::Kind kind, const std::string &of) {
+    size_t count = 0;
+    for (const IniFile::Entry &entry : section.entries) {
+      const WString key = ini.Text(entry.name, entry.nameLength);
+      bool others = false;
+      for (const WString &other : known.ClassKeys())
+        others = others || (FoldedName(other) != of && known.IsKeyOf(kind, FoldedName(other), key));
+      count += known.IsKeyOf(kind, of, key) && !others;
+    }
+    return count;
+  };
+  struct Swap {
+    const IniFile::Section *section, *twin;
+    WString name, twinName, prefix, other;
+  };
+  std::vector<Swap> swaps;
+  std::map<std::pair<std::string, std::string>, std::pair<int, int>> pairs;  // classes -> kinds swapped, in common
+  std::set<std::string> seen;
+  for (const IniFile::Section &section : ini.sections()) {
+    const WString name = ini.Text(section.name, section.nameLength);
+    std::string classKey;
+    const KnownNames::Kind kind = known.KindOf(name, &classKey);
+    const WString prefix = ClassPrefix(name);
+    if (section.line == 0 || prefix.empty() || kind == KnownNames::Kind::None || seen.count(FoldedName(name)) ||
+        FirstSection(ini, name) != &section)
+      continue;
+    for (const WString &other : known.ClassKeys()) {
+      const std::string otherKey = FoldedName(other);
+      const WString twinName = other + name.substr(prefix.size());
+      const IniFile::Section *twin = FirstSection(ini, twinName);
+      if (otherKey <= classKey || !twin) continue;
+      auto &pair = pairs[{classKey, otherKey}];
+      ++pair.second;
+      const size_t mine = keysOf(section, kind, classKey), theirs = keysOf(section, kind, otherKey);
+      const size_t twinMine = keysOf(*twin, kind, otherKey), twinTheirs = keysOf(*twin, kind, classKey);
+      if (theirs < 1 || twinTheirs < 1 || mine >= theirs || twinMine >= twinTheirs) continue;
+      ++pair.first;
+      if (theirs < 2 || twinTheirs < 2) continue;  // one key is too little to tell a swap by
+      swaps.push_back({&section, twin, name, twinName, prefix, other});
+      seen.insert(FoldedName(twinName));
+    }
+  }
+  for (const Swap &swap : swaps) {
+    // Every section of the two classes alike: the class list is what is swapped, and its items tell it.
+    const auto &pair = pairs[{FoldedName(swap.prefix), FoldedName(swap.other)}];
+    if (pair.first == pair.second) continue;
+    findings.Add(swap.section->line, "sections-swapped",
+                 "[" + Utf8(swap.name) + "] holds the keys of class " + Utf8(swap.other) + "'s items and [" +
+                     Utf8(swap.twinName) + "] (line " + std::to_string(swap.twin->line) + ") those of class " +
+                     Utf8(swap.prefix) + ": are the two headers swapped? Until then neither class's items find " +
+                     "theirs; swap the two headers");
+    for (const IniFile::Section *claimed : {swap.section, swap.twin})
+      for (const IniFile::Entry &entry : claimed->entries) findings.Claim(entry.line), lines.insert(entry.line);
+  }
+  return lines;
+}
+
 }  // namespace prnset
