@@ -568,7 +568,7 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        settings("XMoveEnable=1\nXMove=50\n")},
       {"class renamed in some sections", renamed, "line 16 has [S_Rule_EN], which the plug-in does not read as [T_Rule_EN]",
        Edit(Edit(renamed, "[S_Rule_EN]", "[T_Rule_EN]"), "[S_Rule_CN]", "[T_Rule_CN]")},
-      {"spreadsheet columns", columns(clean), "write each as key=value, '=' for the first \";\"", clean},
+      {"spreadsheet columns", columns(clean), "turn every line back into key=value: the first \";\" of each line is its '='", clean},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);

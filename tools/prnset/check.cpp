@@ -244,7 +244,7 @@ bool RuleTold(const Reading &reading, LONG sectionSlot, LONG itemSlot) {
 }
 }  // namespace
 
-void CheckLanguagesAgree(const Reading &english, Reading &chinese) {
+void CheckLanguagesAgree(Reading &english, Reading &chinese) {
   const SettingsCatalogue &en = *english.catalogue.get(), &cn = *chinese.catalogue.get();
   // Both pages read the same filters, so their classes and items stand in the same slots.
   for (LONG s = 0; s < SectionCountOf(en) && s < SectionCountOf(cn); ++s)
@@ -270,6 +270,37 @@ void CheckLanguagesAgree(const Reading &english, Reading &chinese) {
       const std::vector<LONG> &shorter = englishLonger ? inChinese : inEnglish;
       const bool cut = std::equal(shorter.begin(), shorter.end(), longer.begin());
       const std::vector<LONG> lacked(longer.begin() + LONG(shorter.size()), longer.end());
+      // A pair that lost its '=' in one language: its value stands in the text of the option before it.
+      bool lostPair = false;
+      for (int language = 0; language < 2 && !lostPair; ++language) {
+        const SettingsItem &item = language ? b : a;
+        const std::vector<LONG> &other = language ? inEnglish : inChinese, &own = language ? inChinese : inEnglish;
+        const SettingsOption *option = item.Options;
+        for (DWORD k = 0; option && k < item.OptionCount && !lostPair; ++k, option = option->Next) {
+          const WString text = FieldText(option->Text);
+          for (LONG value : other) {
+            const WString number = Ascii(std::to_string(value).c_str());
+            const size_t at = text.find(Ascii(" ") + number + Ascii(" "));
+            if (std::count(own.begin(), own.end(), value) || at == WString::npos) continue;
+            Reading &reading = language ? chinese : english;
+            const LoadAccount::Reading *rule = RuleOf(reading.account, s, i);
+            // A default of the lost value matches no option for that reason alone.
+            const LoadAccount::Reading *preset = RuleOf(reading.account, s, i, FileField::Default);
+            if (preset && item.DefaultValue == value) reading.findings.Drop({preset->line}, {"default-no-option"});
+            const WString pair = text.substr(at + 1);
+            chinese.findings.Add({rule ? rule->line : 0, Severity::Warning, "enum-pair-no-equals",
+                                  "item " + Utf8(en.Sections[s].Key) + "/" + Utf8(a.Key) + ": the text " +
+                                      Quoted(text) + " holds " + Quoted(pair) + ", a pair without its '=': the " +
+                                      (language ? "Chinese" : "English") + " page shows it in the row of " +
+                                      std::to_string(option->Value) + " and offers no " + Utf8(number) + "; write " +
+                                      Quoted(number + Ascii("=") + pair.substr(number.size() + 1)),
+                                  language ? FindingLanguage::Chinese : FindingLanguage::English});
+            lostPair = true;
+            break;
+          }
+        }
+      }
+      if (lostPair) continue;
       chinese.findings.Add(chineseRule ? chineseRule->line : 0, "languages-differ",
                            "item " + Utf8(en.Sections[s].Key) + "/" + Utf8(a.Key) + " has " +
                                std::to_string(inEnglish.size()) + " options in English (values " + Shown(inEnglish) +

@@ -1,6 +1,8 @@
 // The file's own layout: what the reader passes over without a word.
 #include <algorithm>
 #include <cwctype>
+#include <map>
+#include <set>
 #include <unordered_map>
 
 #include "catalogue/vocabulary.h"
@@ -25,41 +27,60 @@ void CheckNumbering(const WString &name, int line, LPCWSTR form, const std::stri
 }
 
 // Items renumbered without the keys written under them ("Item02=Density" over "Item01Instruction"): each item reads
-// the keys numbered as it is, which are written under another. Told once for the section when two item lines or
-// more stand over keys of another number (a file that lists all items first has one such line at most).
+// the keys numbered as it is, which are written under another. Keys may stand above or below their item line, and
+// items may be listed in pairs or first, so where a key stands says little alone. Told once for the section when two
+// keys or more are out of place.
 void CheckShiftedKeys(const IniFile &ini, const IniFile::Section &section, const std::string &where,
                       Findings &findings) {
   const LPCWSTR itemForm = KeyOf(FileField::ItemKey).key;
-  long item = -1;
-  bool counted = false;
-  int shifted = 0, first = 0;
-  std::string example, itemLine;
-  std::vector<int> lines;  // of the keys under an item line of another number
+  struct Key {
+    int line;
+    long number, above, below;
+    WString name;
+  };
+  std::vector<Key> keys;
+  std::map<long, WString> items;  // number -> its line as written
+  std::set<long> commands;
+  bool twice = false;
+  long above = -1;
   for (const IniFile::Entry &entry : section.entries) {
     const WString key = ini.Text(entry.name, entry.nameLength);
     if (IsComment(key)) continue;
-    if (NumberIn(key, itemForm) > 0) {
-      item = NumberIn(key, itemForm);
-      counted = false;
-      itemLine = Utf8(key) + "=" + (entry.valueLength == WString::npos ? "" : Utf8(ini.Text(entry.value, entry.valueLength)));
+    const long item = NumberIn(key, itemForm);
+    if (item > 0) {
+      for (Key &written : keys)
+        if (written.below < 0) written.below = item;
+      above = item;
+      items[item] = key + Ascii("=") + (entry.valueLength == WString::npos ? WString() : ini.Text(entry.value, entry.valueLength));
       continue;
     }
     for (FileField field : {FileField::Instruction, FileField::ParameterCount}) {
       const long number = NumberIn(key, KeyOf(field).key);
-      if (number <= 0 || item <= 0 || number == item) continue;
-      lines.push_back(entry.line);
-      if (counted) continue;
-      counted = true;
-      if (shifted++ == 0) first = entry.line, example = Utf8(key) + " under " + itemLine;
+      if (number <= 0) continue;
+      if (field == FileField::Instruction) twice = !commands.insert(number).second || twice;
+      keys.push_back({entry.line, number, above, -1, key});
     }
   }
-  if (shifted >= 2)
-    findings.Add(first, "keys-shifted",
-                 where + std::to_string(shifted) + " item lines stand over keys of another number (first " + example +
-                     "): were the items renumbered and their keys not? Each item reads the keys numbered as it is, "
-                     "written under another item; renumber each key as the item line above it");
+  bool uncommanded = false;
+  for (const auto &item : items) uncommanded = uncommanded || !commands.count(item.first);
+  // Out of place: a key whose number is neither its neighbours' where the section shows the harm of renumbering,
+  // or two keys under each other's item lines (two item lines swapped, or their keys).
+  std::vector<const Key *> shifted;
+  for (const Key &key : keys) {
+    bool crossed = false;
+    for (const Key &other : keys)
+      crossed = crossed || (key.above > 0 && other.above == key.number && other.number == key.above);
+    if (key.above > 0 && key.number != key.above && (crossed || ((twice || uncommanded) && key.number != key.below)))
+      shifted.push_back(&key);
+  }
+  if (shifted.size() < 2) return;
+  findings.Add(shifted.front()->line, "keys-shifted",
+               where + std::to_string(shifted.size()) + " keys stand under item lines of another number (first " +
+                   Utf8(shifted.front()->name) + " under " + Utf8(items[shifted.front()->above]) +
+                   "): were the items renumbered and their keys not? Each item reads the keys numbered as it is, "
+                   "written under another item; renumber each key as the item line above it");
   // What their repeats and gaps would tell one by one is this.
-  for (int line : shifted >= 2 ? lines : std::vector<int>()) findings.Claim(line);
+  for (const Key *key : shifted) findings.Claim(key->line);
 }
 
 }  // namespace
@@ -103,8 +124,8 @@ bool CheckColumns(const IniFile &ini, Findings &findings) {
   findings.Add(first, "spreadsheet-columns",
                std::to_string(columns) + " of the file's " + std::to_string(entries) + " entries are written as a "
                "spreadsheet saves two columns, such as " + example + ": the plug-in finds no '=' in them and reads "
-               "none of them; write each as key=value, '=' for the first " + Quoted(WString(1, mark)) +
-               " and none at the end");
+               "none of them; turn every line back into key=value: the first " + Quoted(WString(1, mark)) +
+               " of each line is its '=', and one at the end of a line goes");
   return true;
 }
 

@@ -322,12 +322,23 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
         break;
       case RuleNoteKind::EnumLastTextCut: {
         WString text = part(note);
+        // A last text that holds a number between blanks may hold a pair that lost its '=' ("After 4 hours 8 After
+        // 8 hours"), whose value only the author can tell: that is the mend then, not a shorter text.
+        bool number = false;
+        for (size_t at = 1; at + 2 < text.size() && !number; ++at) {
+          size_t end = at;
+          while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
+          number = text[at - 1] == ' ' && end > at && end + 1 < text.size() && text[end] == ' ';
+        }
+        const std::string lostPair =
+            number ? "; if it holds a pair that lost its '=', write the '=' after that pair's value" : std::string();
         findings.Add(line, "enum-last-text-cut", where + ": the last option's text " + Quoted(text) + " has " +
                                                      std::to_string(text.size()) + " characters: it is cut to " +
                                                      std::to_string(note.kept) + ", " +
                                                      Quoted(text.substr(0, note.kept)) +
-                                                     (RemarkHint(text).empty() ? "; " + Shorten(note.kept)
-                                                                               : RemarkHint(text)));
+                                                     (!RemarkHint(text).empty() ? RemarkHint(text)
+                                                      : !lostPair.empty()        ? lostPair
+                                                                                 : "; " + Shorten(note.kept)));
         break;
       }
       case RuleNoteKind::EnumEmptyText:
@@ -579,7 +590,8 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
       even = k == i || options[k + 1].value - options[k].value == step;
     const WString missing = Ascii(std::to_string(low + step).c_str()), &text = options[i].text;
     const size_t at = even ? text.find(Ascii(" ") + missing + Ascii(" ")) : WString::npos;
-    if (at == WString::npos) continue;
+    // A number after another in the text is part of it ("After 2 or 3 hours", "4 to 6 ppm").
+    if (at == WString::npos || text.substr(0, at).find_first_of(Ascii("0123456789")) != WString::npos) continue;
     lost = low + step;
     const WString pair = text.substr(at + 1);
     findings.Add(lines.rule, "enum-pair-no-equals",

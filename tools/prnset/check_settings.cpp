@@ -140,8 +140,8 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
   for (const auto &s : switches) {
     const int switchLine = line(s.key.key);
     const LONG written = LONG(ini.ReadInt(settings.c_str(), s.key.key, 0));
-    if (!switchLine && s.valueLine)
-      findings.Add(s.valueLine, "settings-switch",
+    if (!switchLine && s.valueLine)  // a list kept for later may be left so on purpose
+      findings.Add(s.valueLine, "settings-switch-missing",
                    "[Settings] has " + std::string(s.values) + " but no " + Utf8(s.key.key) +
                        ": the printer settings do not offer " + s.item + "; write " + Utf8(s.key.key) + "=1");
     else if (switchLine && !told.count(switchLine) && &s.key == &kCompressSwitchKey &&

@@ -300,8 +300,13 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
         inValue = next == WString::npos ? next : inValue + 1 + next;
       }
       // A character that a finding of its line names already (a blank of a Chinese input method between the options
-      // of a rule) is not named again.
-      if (inValue != WString::npos && !named.count({entry.line, CodePoint(value[inValue])}))
+      // of a rule) is not named again. In an ANSI file the English reading may see half of a code-page-936 pair
+      // (A1 AD, '…', reads "¡" and a soft hyphen): the line's Chinese reading tells what it holds.
+      const bool pairHalf = english && ansi && inValue != WString::npos && entry.line > 0 &&
+                            size_t(entry.line) < lines.size() &&
+                            Decodes(kChineseCodePage, file.bytes.data() + lines[entry.line].first,
+                                    lines[entry.line].second - lines[entry.line].first);
+      if (inValue != WString::npos && !pairHalf && !named.count({entry.line, CodePoint(value[inValue])}))
         findings.Add(entry.line, "invisible-character",
                      Place(name, key) + " holds " + CharacterName(value[inValue]) +
                          ", which an editor does not show; delete it, or type a plain blank",
