@@ -372,7 +372,9 @@ TEST_F(FindingsTest, SeveralFilesStandardInputAndExitCodes) {
 TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
   const std::string clean = ReadSourceFile("tests/tools/findings/clean.ini");
   auto rule = [&](const std::string &text) { return Edit(clean, "I_Rule=0=Off 1=On\n", "I_Rule=" + text + "\n"); };
+  auto rules = [&](const std::string &text) { return Edit(rule(text), "I_Rule=0=Off 1=On\n", "I_Rule=" + text + "\n"); };
   auto settings = [&](const std::string &keys) { return clean + "[Settings]\n" + keys; };
+  const std::string twoClean = ReadSourceFile("tests/tools/findings/two-items.ini");
   const struct {
     std::string name, text, code;  // code: the finding expected (or, after "!", not expected); empty for none at all
   } cases[] = {
@@ -420,6 +422,18 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
                                                                      "SaveInstruction=1B 40"), ""},
       {"title with a number sign", Edit(clean, "I_Title=Item\n", "I_Title=Item #1\n"), ""},
       {"filter of 1", Edit(clean, "[S_Default]\n", "[S_Filter]\nI=1\n[S_Default]\n"), ""},
+      // Item lists written in other orders: each item reads the keys of its own number.
+      {"keys above their item lines", Edit(twoClean, "Item01=I\nItem01Instruction=1B 44\nItem02=J\nItem02Instruction=1B 45\n",
+                                           "Item01Instruction=1B 44\nItem01=I\nItem02Instruction=1B 45\nItem02=J\n"),
+       ""},
+      {"items listed first", Edit(twoClean, "Item01=I\nItem01Instruction=1B 44\nItem02=J\nItem02Instruction=1B 45\n",
+                                  "Item01=I\nItem02=J\nItem01Instruction=1B 44\nItem02Instruction=1B 45\n"),
+       ""},
+      {"two items' keys under each other's lines", Edit(twoClean, "Item01Instruction=1B 44\nItem02=J\nItem02Instruction",
+                                                        "Item02Instruction=1B 44\nItem02=J\nItem01Instruction"),
+       "keys-shifted"},
+      // Numbers in option texts are the texts' own.
+      {"option texts with numbers", rules("0=Off 1=After 1 hour 2=After 2 or 3 hours 4=After 4 hours"), ""},
       // Chinese typing: the wide blank indents and spaces text, and ';' typed full-width still makes a remark.
       {"ideographic blanks in Chinese text",
        "\xEF\xBB\xBF" + Edit(clean, "[S_Lang_CN]\nTitle=Class\n",
