@@ -583,8 +583,12 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
   // A pair that lost its '=' ("0=English 1 Chinese 2=Automatic"): it runs into the text before it, and its value
   // is the one missing from the even steps of the others.
   std::optional<LONG> lost;  // the value of the pair, which a default may name
-  for (size_t i = 0; enumRule && i + 1 < options.size(); ++i) {
-    const LONG low = options[i].value, high = options[i + 1].value, step = (high - low) / 2;
+  for (size_t i = 0; enumRule && i < options.size(); ++i) {
+    // The one option of a rule of two pairs holds the other ("0=Off 1 On"); else the lost value is the one the
+    // others' even steps skip.
+    const bool alone = options.size() == 1;
+    const LONG low = options[i].value, high = alone ? low + 2 : i + 1 < options.size() ? options[i + 1].value : low;
+    const LONG step = (high - low) / 2;
     bool even = step > 0 && high - low == 2 * step;
     for (size_t k = 0; even && k + 1 < options.size(); ++k)
       even = k == i || options[k + 1].value - options[k].value == step;
@@ -607,7 +611,8 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                  where + ": " + defaultText +
                      " matches no option: the page selects no row, Set Current sends nothing until one is chosen, "
                      "and Set All sends " + SentBytes(catalogue, section, itemIndex, defaultValue) +
-                     "; write the value of an option: " + ValueList(options, defaultValue));
+                     "; write the value of an option: " + ValueList(options, defaultValue) +
+                     (enumRule ? std::string() : ", or mend MIN, MAX or STEP if the range is what is wrong"));
   if (enumRule) {
     // One finding for the item however many values repeat.
     std::map<LONG, size_t> first;

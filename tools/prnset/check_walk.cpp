@@ -1078,13 +1078,15 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
   // with Set Current may be shown so on purpose, so this is told as information; a rule that gives one option by a
   // mistake of its own is told as that mistake.
   const bool ruleNoted = report != account_.rules.end() && !report->second.notes.empty();
-  if (!ruleTold && !ruleNoted && loaded.OptionCount == 1 && DWORD(loaded.ParameterCount) <= 1 &&
+  if (!ruleTold && !ruleNoted && !findings_.Told(ruleLine, "enum-pair-no-equals") && loaded.OptionCount == 1 &&
+      DWORD(loaded.ParameterCount) <= 1 &&
       loaded.Options->Value == loaded.CurrentValue) {
     const std::string sent = ItemBytes(catalogue_, slot, itemSlot, loaded.CurrentValue);
     findings_.Add(keyRead->line, "single-option",
                   where + " has a single option: the operator has nothing to choose, and every Set All sends " +
                       (sent.empty() ? std::string("nothing") : sent) + " for it; if it is an action, hide it with " +
-                      Utf8(itemKey) + "=0 in [" + Utf8(Name(SectionForm::Filter, sectionKey, n, suffix_)) + "]");
+                      Utf8(itemKey) + "=0 in [" + Utf8(Name(SectionForm::Filter, sectionKey, n, suffix_)) +
+                      "]; if it is a setting, write its other options");
   }
 
   // What Set All makes of the item's value: an item without text leaves Set All with nothing to send.
