@@ -60,6 +60,19 @@ std::string RowNumbers(DWORD bits) {
   return FirstNames(rows);
 }
 
+// For a single choice whose default is a mask of its rows (pasted from a multi-choice item, or its ParameterCount
+// written under another item): the other way to mend it.
+std::string MaskHint(const std::vector<Option> &options, LONG value) {
+  const int rows = options.size() < size_t(kMaskRows) ? int(options.size()) : kMaskRows;
+  const DWORD rowBits = rows ? (0xFFFFFFu & ~((1u << (kMaskRows - rows)) - 1)) : 0;
+  if (rows < 2 || value <= 0 || (DWORD(value) & ~rowBits) || DWORD(value) < (1u << (kMaskRows - rows))) return "";
+  DWORD ticked = 0;  // by row number, as both languages count them
+  for (int row = 0; row < rows; ++row)
+    if (DWORD(value) & (1u << (kMaskRows - 1 - row))) ticked |= 1u << row;
+  return "; it is the mask of rows " + RowNumbers(ticked) + ": for tick boxes, give the item ParameterCount=3";
+}
+
+
 // A mark that separates the entries of a list, typed plainly or with a Chinese input method.
 bool IsListMark(WCHAR c) {
   const WCHAR plain = c < 0x80 ? c : PlainForm(c);
@@ -299,10 +312,12 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
       case RuleNoteKind::EnumValueNotNumber: {
         // A value in hexadecimal ("0F"), or the word before a '=' inside a text ("On (saves=20%)").
         const WString value = part(note);
-        bool hex = !value.empty();
-        for (WCHAR c : value) hex = hex && IsHexDigit(c);
+        const bool prefixed = value.size() > 2 && value[0] == '0' && (value[1] | 0x20) == 'x';
+        bool hex = value.size() > (prefixed ? 2u : 0u) && value.size() < 9;
+        for (size_t k = prefixed ? 2 : 0; k < value.size(); ++k) hex = hex && IsHexDigit(value[k]);
         const std::string advice =
-            hex ? "; the rule reads decimal values only: write " + std::to_string(std::stol(Utf8(value), nullptr, 16))
+            hex ? "; the rule reads decimal values only: write " +
+                      std::to_string(std::stol(Utf8(value.substr(prefixed ? 2 : 0)), nullptr, 16))
                 : "; a text cannot hold '=': the rule takes the word before it for the next value; write the text "
                   "without '='";
         findings.Add(line, "enum-value-not-number", where + ": the value " + Quoted(value) + " of " + option +
@@ -612,7 +627,8 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                      " matches no option: the page selects no row, Set Current sends nothing until one is chosen, "
                      "and Set All sends " + SentBytes(catalogue, section, itemIndex, defaultValue) +
                      "; write the value of an option: " + ValueList(options, defaultValue) +
-                     (enumRule ? std::string() : ", or mend MIN, MAX or STEP if the range is what is wrong"));
+                     (enumRule ? std::string() : ", or mend MIN, MAX or STEP if the range is what is wrong") +
+                     MaskHint(options, defaultValue));
   if (enumRule) {
     // One finding for the item however many values repeat.
     std::map<LONG, size_t> first;
@@ -723,7 +739,8 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                  where + ": the option " + Quoted(minusOne->text) +
                      " has the value -1: choosing it keeps the item's previous value, so Set All never sends -1" +
                      (refused == 1 ? ", and under BaseOn30 Set Current sends nothing for it" : "") +
-                     (!enumRule ? "; choose MIN and STEP so that the range steps over -1"
+                     (!enumRule && baseOn30 ? "; BaseOn30 sends no negative value: write MIN=0 or more"
+                      : !enumRule          ? "; choose MIN and STEP so that the range steps over -1"
                       : IsHigh256(catalogue) ? "; give it a value of its own (255 sends the byte FF)"
                                              : "; give it a value of its own"));
   if (firstRefused && !(minusOne && refused == 1))

@@ -346,6 +346,17 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
                          ": a program that saved the file had no code page for its Chinese text and wrote a '?' for "
                          "each character; the Chinese page shows the question marks; type the text again and save "
                          "in code page 936 or as UTF-8 with a byte order mark");
+      // One character lost in a conversion (from Big5, or a character code page 936 lacks): a '?' between two
+      // Chinese characters, which no Chinese text writes so.
+      for (size_t i = 1; shownText && chinese_section && i + 1 < value.size(); ++i)
+        if (value[i] == '?' && IsHan(value[i - 1]) && IsHan(value[i + 1])) {
+          findings.Add(entry.line, "text-lost",
+                       Place(name, key) + " = " + Quoted(value) + " holds a '?' between Chinese characters: a "
+                       "conversion had no character for the one meant there, and the Chinese page shows the question "
+                       "mark; type the character again",
+                       ini.ColumnOf(entry.value + i));
+          break;
+        }
       // The hint box takes '&' as the mark of an underlined letter, as every label of a dialog does; "&&" shows one.
       size_t lone = WString::npos;
       for (size_t i = 0; field == FileField::ItemNote && i < value.size() && lone == WString::npos; ++i)

@@ -349,10 +349,12 @@ std::string ReadElsewhere(const IniFile &ini, const WString &key, KnownNames::Ki
       SectionName(form.section, owner.c_str(), 0, suffix, section);
       const std::string named = form.section == SectionForm::Numbered ? "its class's [SectionNN]" : "[" + Utf8(section) + "]";
       if (where.find(named) == std::string::npos) where += (where.empty() ? "" : " and ") + named;
-      written = form.section == SectionForm::Names && ini.LineOf(section, form.key);
+      written = written || ini.LineOf(section, form.key);
     }
     return ": the plug-in reads " + Utf8(form.key) + " only in " + where +
-           (written ? ", once for the whole file, and that has its own" : "; move it there");
+           (!written                               ? "; move it there"
+            : form.section == SectionForm::Names ? ", once for the whole file, and that has its own"
+                                                 : ", which has its own");
   }
   return std::string();
 }

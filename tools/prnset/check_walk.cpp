@@ -270,6 +270,11 @@ bool Walker::CheckNumber(const AccountRead *read, const std::string &consequence
     // The hints that name the slip; else what to write: the number read, when a hexadecimal one was read as meant.
     // Text in other characters reads otherwise in each language, and its hints say what to type.
     std::string hint = RemarkHint(raw) + PlainHint(raw) + JoinedHint(raw);
+    // A header glued to the value where a line end was lost ("4[Panel_Lang_EN]").
+    const size_t open = raw.find(WCHAR('['));
+    if (hint.empty() && open != WString::npos && open > 0 && raw.back() == ']')
+      hint = "; it ends in the header " + Utf8(raw.substr(open)) + ", glued to it where a line end was lost: put the "
+             "header on a line of its own";
     const bool hex = raw.size() > 2 && raw[0] == '0' && (raw[1] | 0x20) == 'x' && read->value != 0;
     const bool ascii = std::all_of(raw.begin(), raw.end(), [](WCHAR c) { return c < 0x80; });
     if (hint.empty() && ascii && consequence.find(kOptionTextHint) == std::string::npos)
@@ -510,7 +515,7 @@ void Walker::TellMissingDefaults(const WString &section, const WString &classKey
                     ", though it gives the other items of class " + Utf8(classKey) + " theirs: the page starts " +
                     (one ? "it" : "them") + " at " + std::to_string(KeyOf(FileField::Default).defaultValue) +
                     (one ? ", and Set All sends " + firstMissingBytes_ + "; write " + missingDefaults_.front() +
-                               "= and the value it starts at"
+                               "= and the value it is meant to start at"
                          : std::string("; write a line key=value for each")));
   missingDefaults_.clear();
 }
@@ -639,15 +644,28 @@ void Walker::NoteTitles(const WString &key, LONG n, const WString &titleKey, con
       for (const IniFile::Section &other : ini_.sections())
         if (SameName(ini_.Text(other.name, other.nameLength), twin) && seen++ == 1) copy = other.line;
       if (copy) findings_.Claim(copy);
+      // Its header at the end of a line, where two files were joined without a line end: the reader does not see it.
+      int glued = 0;
+      const WString header = Ascii("[") + section + Ascii("]");
+      for (const IniFile::Section &other : ini_.sections())
+        for (const IniFile::Entry &entry : other.entries) {
+          const WString value = entry.valueLength == WString::npos ? WString() : ini_.Text(entry.value, entry.valueLength);
+          if (!glued && value.size() > header.size() && SameName(value.substr(value.size() - header.size()), header))
+            glued = entry.line;
+        }
       missingTitles_[l].push_back(
-          {copy ? copy : fallbackLine,
+          {copy ? copy : glued ? glued : fallbackLine,
            "[" + Utf8(section) + "] is missing" +
-               (copy ? " (line " + std::to_string(copy) + " has a second [" + Utf8(twin) +
-                           "], which the plug-in does not read: is it meant as [" + Utf8(section) + "]?)"
-                     : std::string()) +
+               (copy    ? " (line " + std::to_string(copy) + " has a second [" + Utf8(twin) +
+                              "], which the plug-in does not read: is it meant as [" + Utf8(section) + "]?)"
+                : glued ? " (line " + std::to_string(glued) + " ends in its header, which the reader does not see "
+                          "there)"
+                        : std::string()) +
                ": in " + kLanguages[l].name + " class " + Utf8(key) + " and its items show as empty rows" +
-               (copy ? std::string() : "; add the section, with Title= and the titles of the items"),
-           copy != 0});
+               (copy    ? std::string()
+                : glued ? "; put the header on a line of its own"
+                        : "; add the section, with Title= and the titles of the items"),
+           copy != 0 || glued != 0});
     } else {
       int line = Line(section, titleKey);
       if (!line) line = SectionLine(ini_, section);
@@ -1284,6 +1302,7 @@ void Walker::ReportTitles() {
     }
     for (const MissingTitle &missing : missingTitles_[l]) {
       if (none && !missing.meant) continue;
+      if (missing.meant && findings_.Told(missing.line, "not-a-number")) continue;  // its line's finding tells it
       findings_.Add({missing.line, Severity::Warning, "title-missing", missing.message, kLanguages[l].concerns});
       if (missing.meant) findings_.Claim(missing.line);
     }
