@@ -197,8 +197,17 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
         for (const IniFile::Entry &after : section.entries)
           if (after.line > entry.line) findings.Claim(after.line);
       } else if (entry.valueLength == WString::npos && !key.empty() && !moreLines.Full(entry.line)) {
+        // Text of the line before, wrapped by an editor or continued with '\\': a value ends with its line.
+        const IniFile::Entry *before = nullptr;
+        for (const IniFile::Entry &other : section.entries)
+          if (other.line < entry.line) before = &other;
+        const bool text = key.find(WCHAR(' ')) != WString::npos && EqualsHint(key).empty();
+        const bool continued = before && before->line == entry.line - 1 && before->valueLength != WString::npos;
         findings.Add(entry.line, "no-equals",
-                     where + Quoted(key) + " has no '='" + EqualsHint(key) + ": it reads as a key with an empty value");
+                     where + Quoted(key) + " has no '='" + EqualsHint(key) + ": it reads as a key with an empty value" +
+                         (text && continued ? "; if it goes on the text of line " + std::to_string(before->line) +
+                                                  ", join the two lines: a value ends with its line"
+                                            : std::string()));
       }
       std::string foldedKey = FoldedName(key);
       auto firstKey = seenKeys.find(foldedKey);
@@ -223,7 +232,7 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
                        where + Utf8(key) + " appears again (first at line " + std::to_string(earlier.line) +
                            "): only the first one is read" +
                            (valueOf(entry) == valueOf(earlier)
-                                ? std::string()
+                                ? std::string("; delete this line")
                                 : ", " + Quoted(valueOf(earlier)) + ", not this " + Quoted(valueOf(entry)) +
                                       (next.empty() || nextWritten
                                            ? "; delete the line that is not meant"

@@ -165,6 +165,11 @@ std::string FirstNames(const std::vector<std::string> &names) {
   return names.size() > 3 ? list + " and " + std::to_string(names.size() - 3) + " more" : list;
 }
 
+WString Trimmed(const WString &text) {
+  const size_t from = text.find_first_not_of(Ascii(" \t"));
+  return from == WString::npos ? WString() : text.substr(from, text.find_last_not_of(Ascii(" \t")) + 1 - from);
+}
+
 std::string Shorten(size_t kept) { return "shorten it to " + std::to_string(kept) + " characters"; }
 
 std::string RemarkHint(const WString &value) {

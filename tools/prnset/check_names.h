@@ -38,6 +38,8 @@ std::string Quoted(const WString &text);
 // The advice for a rule without options, and for a text longer than the page keeps.
 constexpr char kWritePairs[] = "write its options as value=text pairs, such as \"0=Off 1=On\"";
 std::string Shorten(size_t kept);
+// A text without the blanks and tabs around it.
+WString Trimmed(const WString &text);
 
 // For a name of a numbered form with any digits (letters in any case): the name the loader reads for that number.
 // Empty when the name has another form or the number is too large to mean anything.

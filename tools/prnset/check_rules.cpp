@@ -114,10 +114,6 @@ WString Separated(const WString &rule, WCHAR mark) {
   return out;
 }
 
-WString Trimmed(const WString &text) {
-  const size_t from = text.find_first_not_of(Ascii(" \t"));
-  return from == WString::npos ? WString() : text.substr(from, text.find_last_not_of(Ascii(" \t")) + 1 - from);
-}
 
 bool IsHigh256(const SettingsCatalogue &catalogue) {
   return lstrcmpiW(FieldText(catalogue.ParameterRule).c_str(), kHigh256Rule) == 0;

@@ -82,6 +82,23 @@ const std::vector<const KeyName *> &KeysIn(SectionForm form) {
 // "%s_Title" -> "_Title": what follows the item's key in an item-keyed name.
 WString ItemSuffix(const KeyName &key) { return WString(key.key).substr(2); }
 
+// The names a section of this kind takes, as an author writes them: "Title, Note, ITEM_Title, ITEM_Note".
+std::string KeysHint(KnownNames::Kind kind) {
+  if (kind == KnownNames::Kind::None || kind == KnownNames::Kind::Settings) return std::string();
+  std::vector<std::string> names;
+  bool items = false;
+  for (const KeyName *form : KeysIn(SectionForm(int(kind) - 1))) {
+    const std::string name = form->shape == KeyShape::Fixed      ? Utf8(form->key)
+                             : form->shape == KeyShape::Numbered ? Utf8(Numbered(form->key, 1))
+                                                                 : "ITEM" + Utf8(ItemSuffix(*form));
+    items = items || form->shape == KeyShape::ItemKeyed;
+    if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+  }
+  std::string list;
+  for (const std::string &name : names) list += (list.empty() ? "" : ", ") + name;
+  return "; this section takes " + list + (items ? " (ITEM an item's key)" : "");
+}
+
 const std::vector<WString> &SettingsKeys() {
   static const std::vector<WString> all = [] {
   std::vector<WString> keys = {kCompressSwitchKey.key, kMoveSwitchKey.key, kCompressCountKey, kCompressValueKey,
@@ -539,7 +556,7 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
                                   (bare ? ": an item's default goes in [" + Utf8(ClassPrefix(name)) +
                                               "_Default], what hides it in [" + Utf8(ClassPrefix(name)) + "_Filter]"
                                    : !elsewhere.empty() ? elsewhere
-                                   : meant.empty() ? ": the plug-in reads no key of that name here"
+                                   : meant.empty() ? ": the plug-in reads no key of that name here" + KeysHint(kind)
                                                  : ": did you mean " + Utf8(meant) + "?" +
                                                        Undone(kind, ini, name, {key}, meant));
       // Keys of a section the file lacks, under this header: that section's header line is lost.

@@ -277,6 +277,14 @@ bool Walker::CheckNumber(const AccountRead *read, const std::string &consequence
              "header on a line of its own";
     const bool hex = raw.size() > 2 && raw[0] == '0' && (raw[1] | 0x20) == 'x' && read->value != 0;
     const bool ascii = std::all_of(raw.begin(), raw.end(), [](WCHAR c) { return c < 0x80; });
+    // A spreadsheet's or a program's words for 0 and 1, and '=' typed twice.
+    const std::string word = FoldedName(raw);
+    const char *meant = word == "false" || word == "off" || word == "no" ? "0"
+                        : word == "true" || word == "on" || word == "yes" ? "1"
+                                                                          : nullptr;
+    if (hint.empty() && meant) hint = "; " + Quoted(raw) + " is " + meant + " to a program: write " + meant;
+    if (hint.empty() && raw[0] == '=' && IsPlainDecimal(Trimmed(raw.substr(1))))
+      hint = "; '=' is written twice: write " + Utf8(Trimmed(raw.substr(1)));
     if (hint.empty() && ascii && consequence.find(kOptionTextHint) == std::string::npos)
       hint = hex ? "; write " + std::to_string(read->value) : kDecimalDigitsHint;
     findings_.Add(read->line, "not-a-number",
