@@ -41,11 +41,11 @@ struct Option {
 
 std::string Named(const Option &option) { return Quoted(option.text) + " (" + std::to_string(option.value) + ")"; }
 
-// "1, 2, 3 and 2 more": the values an author may write, those nearest `near` first. Without their texts, which
+// "1, 2, 3 and 2 more": the values an author may write, those nearest `around` first. Without their texts, which
 // differ by language, so that both pages' findings about one default line are told as one.
-std::string ValueList(std::vector<Option> options, LONG near) {
-  std::stable_sort(options.begin(), options.end(), [near](const Option &a, const Option &b) {
-    return std::llabs(1LL * a.value - near) < std::llabs(1LL * b.value - near);
+std::string ValueList(std::vector<Option> options, LONG around) {
+  std::stable_sort(options.begin(), options.end(), [around](const Option &a, const Option &b) {
+    return std::llabs(1LL * a.value - around) < std::llabs(1LL * b.value - around);
   });
   std::vector<std::string> values;
   for (const Option &option : options) values.push_back(std::to_string(option.value));
