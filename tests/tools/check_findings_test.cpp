@@ -504,6 +504,14 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
       text[at] = ';';
     return text;
   };
+  const std::string swapped = ReadSourceFile("tests/tools/findings/sections-swapped.ini");
+  auto withFilter = [&](bool lineEnd) {  // a filter section after the defaults, its header on a line of its own or not
+    std::string text = clean;
+    while (!text.empty() && text.back() == '\n') text.pop_back();
+    return text + (lineEnd ? "\n" : "") + "[S_Filter]\nI=1\n";
+  };
+  const std::string shifted = Edit(twoItems(2, "02"), "Item01Instruction=1B 44\nItem02=J\nItem02Instruction=1B 45",
+                                   "Item02Instruction=1B 44\nItem02=J\nItem01Instruction=1B 45");
   const std::string renamed = [&] {
     std::string text = Edit(clean, "Section01=S", "Section01=T");
     for (const char *section : {"[S_Lang_EN]", "[S_Lang_CN]", "[S_Default]"})
@@ -555,6 +563,22 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
       {"rule type under a short name", Edit(clean, "I_RuleType=Enum\nI_Rule=0=Off 1=On\n[S_Rule_CN]",
                                            "I_Type=Enum\nI_Rule=0=Off 1=On\n[S_Rule_CN]"),
        "this section takes ITEM_RuleType, ITEM_Rule (ITEM an item's key)", clean},
+      {"two classes' rule sections swapped", swapped, "are the two headers swapped? Until then neither class's items "
+       "find theirs; swap the two headers", Edit(Edit(Edit(swapped, "[A_Rule_CN]", "[X]"), "[B_Rule_CN]", "[A_Rule_CN]"),
+                                                 "[X]", "[B_Rule_CN]")},
+      {"two items' keys under each other's lines", shifted, "renumber each key as the item line above it",
+       twoItems(2, "02")},
+      {"pair that lost its '='", rules("Enum", "0=Off 1 On 2=Auto"), "offers no 1; write \"1=On\"",
+       rules("Enum", "0=Off 1=On 2=Auto")},
+      {"header glued to a value", withFilter(false), "glued to it where a line end was lost: put the header on a line "
+       "of its own", withFilter(true)},
+      {"class list with no class of its number", clean + "[Section02]\nItemCount=1\n",
+       "[SectionNames] lists no Section02; list its class there, or delete the section", clean},
+      {"mask default of a single choice", Edit(rules("Enum", "0=Off 1=On 2=Auto"), "[S_Default]\nI=1", "[S_Default]\nI=12582912"),
+       "is the mask of \"Off\", \"On\", but ParameterCount 1 makes the item single-choice and Set All sends 1B 44 00; "
+       "for tick boxes, write ParameterCount=3",
+       Edit(Edit(rules("Enum", "0=Off 1=On 2=Auto"), "[S_Default]\nI=1", "[S_Default]\nI=12582912"),
+            "Item01Instruction=1B 44", "Item01Instruction=1B 44\nItem01ParameterCount=3")},
       {"title left out", Edit(clean, "I_Title=Item\n", ""), "add I_Title= and the title to [S_Lang_EN]", clean},
       {"compression count of 0",
        settings("Landscape_Compress=1\nCount=0\nCOMPRESS_VALUE=100\nCOMPRESS_VALUE1=100\nCOMPRESS_VALUE2=90\n"),

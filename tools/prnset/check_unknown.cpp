@@ -627,12 +627,11 @@ std::set<int> CheckSwappedSections(const CheckedFile &file, Findings &findings) 
   std::set<std::string> seen;
   for (const IniFile::Section &section : ini.sections()) {
     const WString name = ini.Text(section.name, section.nameLength);
+    const WString prefix = ClassPrefix(name);
+    if (section.line == 0 || prefix.empty()) continue;
     std::string classKey;
     const KnownNames::Kind kind = known.KindOf(name, &classKey);
-    const WString prefix = ClassPrefix(name);
-    if (section.line == 0 || prefix.empty() || kind == KnownNames::Kind::None || seen.count(FoldedName(name)) ||
-        FirstSection(ini, name) != &section)
-      continue;
+    if (kind == KnownNames::Kind::None || seen.count(FoldedName(name)) || FirstSection(ini, name) != &section) continue;
     for (const WString &other : known.ClassKeys()) {
       const std::string otherKey = FoldedName(other);
       const WString twinName = other + name.substr(prefix.size());
