@@ -177,6 +177,7 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
     bool numberSection = !NameForNumber(name, kNumberedSection).empty();
     bool namesSection = SameName(name, kNamesSection);
     std::unordered_map<std::string, const IniFile::Entry *> seenKeys;
+    seenKeys.reserve(section.entries.size());
     const std::string where = "[" + Utf8(name) + "] ";
     Overflow moreKeys("keys of " + where + "appear again"), moreLines("lines of " + where + "have no '='");
     std::pair<int, int> zero{0, 0};  // the first line numbered from 0, and how many are

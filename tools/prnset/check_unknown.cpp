@@ -80,7 +80,13 @@ const std::vector<const KeyName *> &KeysIn(SectionForm form) {
 }
 
 // "%s_Title" -> "_Title": what follows the item's key in an item-keyed name.
-WString ItemSuffix(const KeyName &key) { return WString(key.key).substr(2); }
+// The suffix of an item-keyed name ("_Title" of "%s_Title"), made once per name: it is asked for every key.
+const WString &ItemSuffix(const KeyName &key) {
+  static std::map<const KeyName *, WString> suffixes;
+  auto found = suffixes.find(&key);
+  if (found == suffixes.end()) found = suffixes.emplace(&key, WString(key.key).substr(2)).first;
+  return found->second;
+}
 
 // The names a section of this kind takes, as an author writes them: "Title, Note, ITEM_Title, ITEM_Note".
 std::string KeysHint(KnownNames::Kind kind) {
@@ -201,7 +207,7 @@ bool KnownNames::IsKeyOf(Kind kind, const std::string &classKey, const WString &
         break;
       case KeyShape::ItemKeyed: {
         if (open) return true;
-        const WString suffix = ItemSuffix(*form);
+        const WString &suffix = ItemSuffix(*form);
         if (items != itemsOfClass_.end() && key.size() > suffix.size() &&
             SameName(key.substr(key.size() - suffix.size()), suffix) &&
             itemKeys_.at(classKey).count(FoldedName(key.substr(0, key.size() - suffix.size()))))
@@ -304,7 +310,7 @@ struct Unread {
 WString ItemPart(KnownNames::Kind kind, const WString &key) {
   for (const KeyName *form : KeysIn(SectionForm(int(kind) - 1))) {
     if (form->shape != KeyShape::ItemKeyed) continue;
-    const WString suffix = ItemSuffix(*form);
+    const WString &suffix = ItemSuffix(*form);
     if (key.size() > suffix.size() && SameName(key.substr(key.size() - suffix.size()), suffix))
       return key.substr(0, key.size() - suffix.size());
   }
@@ -490,6 +496,7 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
     Overflow moreKeys("keys of [" + Utf8(name) + "] are never read");
     std::string classKey;
     const KnownNames::Kind kind = known.KindOf(name, &classKey);
+    const std::string keysHint = KeysHint(kind);  // once for the section: a generated file has a million keys
     // The lacking section that takes most of this section's unknown keys, two at least, and which keys those are.
     WString lost;
     std::unordered_set<std::string> lostKeys;
@@ -523,6 +530,7 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       if (moreKeys.Full(entry.line)) continue;
       if (keys.empty()) {
         keys = known.KeysOf(name);
+        here.reserve(section.entries.size());
         for (const IniFile::Entry &other : section.entries) here.insert(FoldedName(ini.Text(other.name, other.nameLength)));
       }
       WString meant =
@@ -556,7 +564,7 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
                                   (bare ? ": an item's default goes in [" + Utf8(ClassPrefix(name)) +
                                               "_Default], what hides it in [" + Utf8(ClassPrefix(name)) + "_Filter]"
                                    : !elsewhere.empty() ? elsewhere
-                                   : meant.empty() ? ": the plug-in reads no key of that name here" + KeysHint(kind)
+                                   : meant.empty() ? ": the plug-in reads no key of that name here" + keysHint
                                                  : ": did you mean " + Utf8(meant) + "?" +
                                                        Undone(kind, ini, name, {key}, meant));
       // Keys of a section the file lacks, under this header: that section's header line is lost.
