@@ -429,6 +429,10 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
       {"items listed first", Edit(twoClean, "Item01=I\nItem01Instruction=1B 44\nItem02=J\nItem02Instruction=1B 45\n",
                                   "Item01=I\nItem02=J\nItem01Instruction=1B 44\nItem02Instruction=1B 45\n"),
        ""},
+      // A key copied and not renumbered where the items are listed first: told as the key written twice.
+      {"items listed first, a key copied", Edit(twoClean, "Item01=I\nItem01Instruction=1B 44\nItem02=J\nItem02Instruction=1B 45\n",
+                                                "Item01=I\nItem02=J\nItem01Instruction=1B 44\nItem01Instruction=1B 45\n"),
+       "!keys-shifted"},
       {"two items' keys under each other's lines", Edit(twoClean, "Item01Instruction=1B 44\nItem02=J\nItem02Instruction",
                                                         "Item02Instruction=1B 44\nItem02=J\nItem01Instruction"),
        "keys-shifted"},

@@ -270,11 +270,13 @@ void CheckLanguagesAgree(Reading &english, Reading &chinese) {
       const std::vector<LONG> &shorter = englishLonger ? inChinese : inEnglish;
       const bool cut = std::equal(shorter.begin(), shorter.end(), longer.begin());
       const std::vector<LONG> lacked(longer.begin() + LONG(shorter.size()), longer.end());
-      // A pair that lost its '=' in one language: its value stands in the text of the option before it.
+      // A pair that lost its '=' in one language: its value stands in the text of the option before it, and that
+      // language has an option fewer (a value typed twice keeps the count).
       bool lostPair = false;
       for (int language = 0; language < 2 && !lostPair; ++language) {
         const SettingsItem &item = language ? b : a;
         const std::vector<LONG> &other = language ? inEnglish : inChinese, &own = language ? inChinese : inEnglish;
+        if (own.size() >= other.size()) continue;
         const SettingsOption *option = item.Options;
         for (DWORD k = 0; option && k < item.OptionCount && !lostPair; ++k, option = option->Next) {
           const WString text = FieldText(option->Text);

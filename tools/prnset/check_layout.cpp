@@ -66,13 +66,23 @@ void CheckShiftedKeys(const IniFile &ini, const IniFile::Section &section, const
   // Out of place: a key whose number is neither its neighbours' where the section shows the harm of renumbering,
   // or two keys under each other's item lines (two item lines swapped, or their keys).
   std::vector<const Key *> shifted;
+  std::set<long> offsets;  // item line's number less the key's, of the keys out of place between two item lines
   for (const Key &key : keys) {
     bool crossed = false;
     for (const Key &other : keys)
       crossed = crossed || (key.above > 0 && other.above == key.number && other.number == key.above);
-    if (key.above > 0 && key.number != key.above && (crossed || ((twice || uncommanded) && key.number != key.below)))
+    const bool between = key.below > 0 && key.number != key.below;
+    if (key.above > 0 && key.number != key.above && (crossed || ((twice || uncommanded) && between))) {
       shifted.push_back(&key);
+      offsets.insert(key.above - key.number);
+    }
   }
+  // A key after the last item line has no line below to say where it belongs (items listed first): it is out of
+  // place when it is shifted as the keys between item lines are.
+  for (const Key &key : keys)
+    if (key.below < 0 && key.above > 0 && key.number != key.above && (twice || uncommanded) &&
+        offsets.count(key.above - key.number) && std::find(shifted.begin(), shifted.end(), &key) == shifted.end())
+      shifted.push_back(&key);
   if (shifted.size() < 2) return;
   findings.Add(shifted.front()->line, "keys-shifted",
                where + std::to_string(shifted.size()) + " keys stand under item lines of another number (first " +

@@ -342,14 +342,13 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
           number = text[at - 1] == ' ' && end > at && end + 1 < text.size() && text[end] == ' ';
         }
         const std::string lostPair =
-            number ? "; if it holds a pair that lost its '=', write the '=' after that pair's value" : std::string();
+            number ? ", or, if it holds a pair that lost its '=', write the '=' after that pair's value" : std::string();
         findings.Add(line, "enum-last-text-cut", where + ": the last option's text " + Quoted(text) + " has " +
                                                      std::to_string(text.size()) + " characters: it is cut to " +
                                                      std::to_string(note.kept) + ", " +
                                                      Quoted(text.substr(0, note.kept)) +
                                                      (!RemarkHint(text).empty() ? RemarkHint(text)
-                                                      : !lostPair.empty()        ? lostPair
-                                                                                 : "; " + Shorten(note.kept)));
+                                                                                 : "; " + Shorten(note.kept) + lostPair));
         break;
       }
       case RuleNoteKind::EnumEmptyText:
@@ -624,7 +623,7 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                      "and Set All sends " + SentBytes(catalogue, section, itemIndex, defaultValue) +
                      "; write the value of an option: " + ValueList(options, defaultValue) +
                      (enumRule ? std::string() : ", or mend MIN, MAX or STEP if the range is what is wrong") +
-                     MaskHint(options, defaultValue));
+                     (enumRule ? MaskHint(options, defaultValue) : std::string()));
   if (enumRule) {
     // One finding for the item however many values repeat.
     std::map<LONG, size_t> first;

@@ -348,7 +348,15 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
                          "in code page 936 or as UTF-8 with a byte order mark");
       // One character lost in a conversion (from Big5, or a character code page 936 lacks): a '?' between two
       // Chinese characters, which no Chinese text writes so.
-      for (size_t i = 1; shownText && chinese_section && i + 1 < value.size(); ++i)
+      // Only in text that reads as characters: a line in another code page is told as such.
+      const bool readable =
+          value.find(WCHAR(0xFFFD)) == WString::npos &&
+          (!ansi || (entry.line > 0 && size_t(entry.line) < lines.size() &&
+                     Decodes(kChineseCodePage, file.bytes.data() + lines[entry.line].first,
+                             lines[entry.line].second - lines[entry.line].first) &&
+                     !IsUtf8(file.bytes.data() + lines[entry.line].first,
+                             lines[entry.line].second - lines[entry.line].first, true)));
+      for (size_t i = 1; readable && shownText && chinese_section && i + 1 < value.size(); ++i)
         if (value[i] == '?' && IsHan(value[i - 1]) && IsHan(value[i + 1])) {
           findings.Add(entry.line, "text-lost",
                        Place(name, key) + " = " + Quoted(value) + " holds a '?' between Chinese characters: a "

@@ -366,13 +366,13 @@ std::string ReadElsewhere(const IniFile &ini, const WString &key, KnownNames::Ki
     owner = KnownNames::Kind(int(form.section) + 1);
     const WString owner = classKey.empty() ? Ascii("S") : classKey;
     std::string where;
-    bool written = false;  // the one section that reads it has it already
+    bool written = true;  // every section that reads it has it already
     for (LPCWSTR suffix : {kEnglishSuffix, kChineseSuffix}) {
       WCHAR section[kPathChars];
       SectionName(form.section, owner.c_str(), 0, suffix, section);
       const std::string named = form.section == SectionForm::Numbered ? "its class's [SectionNN]" : "[" + Utf8(section) + "]";
       if (where.find(named) == std::string::npos) where += (where.empty() ? "" : " and ") + named;
-      written = written || ini.LineOf(section, form.key);
+      written = written && ini.LineOf(section, form.key);
     }
     return ": the plug-in reads " + Utf8(form.key) + " only in " + where +
            (!written                               ? "; move it there"
