@@ -422,6 +422,15 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
                                                                      "SaveInstruction=1B 40"), ""},
       {"title with a number sign", Edit(clean, "I_Title=Item\n", "I_Title=Item #1\n"), ""},
       {"filter of 1", Edit(clean, "[S_Default]\n", "[S_Filter]\nI=1\n[S_Default]\n"), ""},
+      // A compression switch written as a number the list could hold was meant as its percentage.
+      {"compression switch of 24", settings("Landscape_Compress=24\nCount=1\nCOMPRESS_VALUE=100\nCOMPRESS_VALUE1=100\n"),
+       ""},
+      {"compression switch of 25", settings("Landscape_Compress=25\nCount=1\nCOMPRESS_VALUE=100\nCOMPRESS_VALUE1=100\n"),
+       "settings-switch"},
+      // A value typed twice in one language keeps its count of options: no pair was lost.
+      {"value typed twice in one language", Edit(rules("0=Off 1=On 4=After 4 hours"), "I_Rule=0=Off 1=On 4=After",
+                                                 "I_Rule=0=Off 1=On 1=After"),
+       "!enum-pair-no-equals"},
       // Item lists written in other orders: each item reads the keys of its own number.
       {"keys above their item lines", Edit(twoClean, "Item01=I\nItem01Instruction=1B 44\nItem02=J\nItem02Instruction=1B 45\n",
                                            "Item01Instruction=1B 44\nItem01=I\nItem02Instruction=1B 45\nItem02=J\n"),
