@@ -95,6 +95,9 @@ void CheckShiftedKeys(const IniFile &ini, const IniFile::Section &section, const
 
 }  // namespace
 
+// Marks looked for on every line: made once.
+const WString kOurs = Ascii("<<<<<<<"), kTheirs = Ascii(">>>>>>>"), kColumnMarks = Ascii(";,\t");
+
 // An unresolved merge conflict: the reader takes its marker lines and both sides as entries, and the first of each
 // key wins. Told once, on its first line; what the lines inside would tell one by one is this.
 void CheckConflicts(const IniFile &ini, Findings &findings) {
@@ -102,8 +105,8 @@ void CheckConflicts(const IniFile &ini, Findings &findings) {
   for (const IniFile::Section &section : ini.sections())
     for (const IniFile::Entry &entry : section.entries) {
       const WString key = ini.Text(entry.name, entry.nameLength);
-      if (key.compare(0, 7, Ascii("<<<<<<<")) == 0 && !from) from = entry.line;
-      if (key.compare(0, 7, Ascii(">>>>>>>")) != 0 || !from) continue;
+      if (key.compare(0, 7, kOurs) == 0 && !from) from = entry.line;
+      if (key.compare(0, 7, kTheirs) != 0 || !from) continue;
       findings.Add(from, "merge-conflict",
                    "lines " + std::to_string(from) + " to " + std::to_string(entry.line) +
                        " are an unresolved merge conflict: the plug-in reads both sides, and of a key on both the "
@@ -120,13 +123,16 @@ bool CheckColumns(const IniFile &ini, Findings &findings) {
   std::string example;
   for (const IniFile::Section &section : ini.sections())
     for (const IniFile::Entry &entry : section.entries) {
+      // An entry with '=' is one of the file's (a remark written with '=' counts too: it changes little).
+      if (entry.valueLength != WString::npos) {
+        entries += entry.nameLength > 0;
+        continue;
+      }
       const WString key = ini.Text(entry.name, entry.nameLength);
       if (key.empty() || IsComment(key)) continue;
       ++entries;
-      const size_t at = key.find_first_of(Ascii(";,\t"));
-      if (entry.valueLength != WString::npos || at == WString::npos || !std::iswalnum(key[0]) || key[0] > 0x7F ||
-          (mark && key[at] != mark))
-        continue;
+      const size_t at = key.find_first_of(kColumnMarks);
+      if (at == WString::npos || !std::iswalnum(key[0]) || key[0] > 0x7F || (mark && key[at] != mark)) continue;
       if (!columns++) first = entry.line, mark = key[at], example = Quoted(key);
     }
   // A few such lines are slips, told one by one; most of the file is a spreadsheet's save.
@@ -186,7 +192,8 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
 
     bool numberSection = !NameForNumber(name, kNumberedSection).empty();
     bool namesSection = SameName(name, kNamesSection);
-    std::unordered_map<std::string, const IniFile::Entry *> seenKeys;
+    // Keys seen, by the reader's own hash of the name: a generated section has a million.
+    std::unordered_multimap<unsigned, const IniFile::Entry *> seenKeys;
     seenKeys.reserve(section.entries.size());
     const std::string where = "[" + Utf8(name) + "] ";
     Overflow moreKeys("keys of " + where + "appear again"), moreLines("lines of " + where + "have no '='");
@@ -220,37 +227,38 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
                                                   ", join the two lines: a value ends with its line"
                                             : std::string()));
       }
-      std::string foldedKey = FoldedName(key);
-      auto firstKey = seenKeys.find(foldedKey);
-      if (firstKey != seenKeys.end()) {
+      const IniFile::Entry *earlierEntry = nullptr;
+      const auto alike = seenKeys.equal_range(entry.nameHash);
+      for (auto seen = alike.first; seen != alike.second && !earlierEntry; ++seen)
+        if (SameName(ini.Text(seen->second->name, seen->second->nameLength), key)) earlierEntry = seen->second;
+      if (earlierEntry) {
+        if (moreKeys.Full(entry.line)) continue;
         // Which value counts, when the two differ: the author keeps the line meant and deletes the other.
-        const IniFile::Entry &earlier = *firstKey->second;
+        const IniFile::Entry &earlier = *earlierEntry;
         const auto valueOf = [&](const IniFile::Entry &e) {
           return e.valueLength == WString::npos ? WString() : ini.Text(e.value, e.valueLength);
         };
-        // A numbered entry copied and not renumbered ("Item04" twice, no "Item05"): the next number was meant.
+        // A numbered entry copied and not renumbered ("Item04" twice, no "Item05" in the section): the next number
+        // was meant.
         WString next;
         for (LPCWSTR form : NumberedForms()) {
           const long number = NumberIn(key, form);
-          if (number > 0 && next.empty() && !seenKeys.count(FoldedName(Numbered(form, number + 1))))
-            next = Numbered(form, number + 1);
+          if (number > 0 && next.empty()) next = Numbered(form, number + 1);
         }
-        bool nextWritten = false;
-        for (const IniFile::Entry &other : section.entries)
-          nextWritten = nextWritten || (!next.empty() && SameName(ini.Text(other.name, other.nameLength), next));
-        if (!moreKeys.Full(entry.line))
-          findings.Add(entry.line, "duplicate-key",
-                       where + Utf8(key) + " appears again (first at line " + std::to_string(earlier.line) +
-                           "): only the first one is read" +
-                           (valueOf(entry) == valueOf(earlier)
-                                ? std::string("; delete this line")
-                                : ", " + Quoted(valueOf(earlier)) + ", not this " + Quoted(valueOf(entry)) +
-                                      (next.empty() || nextWritten
-                                           ? "; delete the line that is not meant"
-                                           : "; is this line meant as " + Utf8(next) + "? Rename it")));
+        const bool nextWritten = !next.empty() && ini.LineOf(name.c_str(), next.c_str());
+        findings.Add(entry.line, "duplicate-key",
+                     where + Utf8(key) + " appears again (first at line " + std::to_string(earlier.line) +
+                         "): only the first one is read" +
+                         (valueOf(entry) == valueOf(earlier)
+                              ? std::string("; delete this line")
+                              : ", " + Quoted(valueOf(earlier)) + ", not this " + Quoted(valueOf(entry)) +
+                                    (next.empty() || nextWritten
+                                         ? "; delete the line that is not meant"
+                                         : "; is this line meant as " + Utf8(next) + "? Rename it")));
         continue;
       }
-      seenKeys.emplace(foldedKey, &entry);
+      seenKeys.emplace(entry.nameHash, &entry);
+      if (!namesSection && !numberSection) continue;
       const std::string shown = where + Utf8(key);
       for (const KeyName &form : kFileKeys)
         if (form.shape == KeyShape::Numbered &&

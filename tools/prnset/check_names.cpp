@@ -156,7 +156,7 @@ bool IsComment(const WString &name) {
   // "//" is a remark of other languages, and a Chinese input method types ';' full-width; read as a key nobody
   // looks up, each is one here too.
   return name.size() > at && (name[at] == ';' || name[at] == '#' || name[at] == 0xFF1B || name[at] == 0xFF03 ||
-                              name.compare(at, 2, Ascii("//")) == 0);
+                              (name[at] == '/' && name.size() > at + 1 && name[at + 1] == '/'));
 }
 
 std::string FirstNames(const std::vector<std::string> &names) {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "catalogue/vocabulary.h"
@@ -82,10 +83,12 @@ const std::vector<const KeyName *> &KeysIn(SectionForm form) {
 // "%s_Title" -> "_Title": what follows the item's key in an item-keyed name.
 // The suffix of an item-keyed name ("_Title" of "%s_Title"), made once per name: it is asked for every key.
 const WString &ItemSuffix(const KeyName &key) {
-  static std::map<const KeyName *, WString> suffixes;
-  auto found = suffixes.find(&key);
-  if (found == suffixes.end()) found = suffixes.emplace(&key, WString(key.key).substr(2)).first;
-  return found->second;
+  static const std::vector<WString> suffixes = [] {
+    std::vector<WString> all;
+    for (const KeyName &name : kFileKeys) all.push_back(WString(name.key).substr(2));
+    return all;
+  }();
+  return suffixes[size_t(&key - kFileKeys)];
 }
 
 // The names a section of this kind takes, as an author writes them: "Title, Note, ITEM_Title, ITEM_Note".
@@ -492,7 +495,7 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
     }
     // The section's names and its keys, made once the first unknown key needs a suggestion.
     std::vector<WString> keys;
-    std::unordered_set<std::string> here;
+    std::unordered_map<std::string, bool> here;  // folded name -> the section has it
     Overflow moreKeys("keys of [" + Utf8(name) + "] are never read");
     std::string classKey;
     const KnownNames::Kind kind = known.KindOf(name, &classKey);
@@ -528,13 +531,14 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
           IsMisnumbered(key) || emptyRow)
         continue;
       if (moreKeys.Full(entry.line)) continue;
-      if (keys.empty()) {
-        keys = known.KeysOf(name);
-        here.reserve(section.entries.size());
-        for (const IniFile::Entry &other : section.entries) here.insert(FoldedName(ini.Text(other.name, other.nameLength)));
-      }
-      WString meant =
-          Nearest(key, keys, [&](const WString &candidate) { return here.count(FoldedName(candidate)) != 0; });
+      if (keys.empty()) keys = known.KeysOf(name);
+      // Whether the section has a name the suggestion would be: asked of the few names suggested, not of every key
+      // (a generated file has a million).
+      WString meant = Nearest(key, keys, [&](const WString &candidate) {
+        auto found = here.emplace(FoldedName(candidate), false);
+        if (found.second) found.first->second = ini.LineOf(name.c_str(), candidate.c_str()) != 0;
+        return found.first->second;
+      });
       // An item's own key among its titles or rules: a default (or a filter) written in the wrong section.
       const bool bare = (kind == KnownNames::Kind::Language || kind == KnownNames::Kind::Rules) &&
                         known.IsKeyOf(KnownNames::Kind::Defaults, classKey, key);
