@@ -422,6 +422,10 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
                                                                      "SaveInstruction=1B 40"), ""},
       {"title with a number sign", Edit(clean, "I_Title=Item\n", "I_Title=Item #1\n"), ""},
       {"filter of 1", Edit(clean, "[S_Default]\n", "[S_Filter]\nI=1\n[S_Default]\n"), ""},
+      // A class taken off the list by a remark while SectionCount still declares it: the page reads its items.
+      {"class list line made a remark", Edit(clean, "SectionCount=1\nSection01=S\n", "SectionCount=2\nSection01=S\n;Section02=T\n") +
+                                             "[Section02]\nItemCount=1\nItem01=K\n",
+       "!unknown-section"},
       // A compression switch written as a number the list could hold was meant as its percentage.
       {"compression switch of 24", settings("Landscape_Compress=24\nCount=1\nCOMPRESS_VALUE=100\nCOMPRESS_VALUE1=100\n"),
        ""},
@@ -595,6 +599,14 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
       {"serial range through -1 under BaseOn30", Edit(rules("Serial", "MIN=-2 MAX=2"), "High256", "BaseOn30"),
        "BaseOn30 sends no negative value: write MIN=0 or more", Edit(rules("Serial", "MIN=0 MAX=2"), "High256", "BaseOn30")},
       {"enum value written 0x", rules("Enum", "0=Off 0x01=On"), "the rule reads decimal values only: write 1", clean},
+      {"default typed with the letter l", Edit(clean, "[S_Default]\nI=1", "[S_Default]\nI=l"),
+       "the letters O and l are no digits: write 1", clean},
+      {"enum value typed with the letter l", rules("Enum", "0=Off l=On"), "the letters O and l are no digits: write 1",
+       clean},
+      {"command typed with the letter O", Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=1B 4O"),
+       "write \"1B 40\"", Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=1B 40")},
+      {"item line pasted again past the count", Edit(clean, "Item01Instruction=1B 44\n", "Item01Instruction=1B 44\nItem02=I\n"),
+       "the list names it within the count already: delete the line", clean},
       {"title left out", Edit(clean, "I_Title=Item\n", ""), "add I_Title= and the title to [S_Lang_EN]", clean},
       {"compression count of 0",
        settings("Landscape_Compress=1\nCount=0\nCOMPRESS_VALUE=100\nCOMPRESS_VALUE1=100\nCOMPRESS_VALUE2=90\n"),

@@ -170,6 +170,18 @@ WString Trimmed(const WString &text) {
   return from == WString::npos ? WString() : text.substr(from, text.find_last_not_of(Ascii(" \t")) + 1 - from);
 }
 
+WString DigitsMeant(const WString &text) {
+  WString digits;
+  bool letter = false;
+  for (WCHAR c : text) {
+    const WCHAR digit = c == 'O' || c == 'o' ? '0' : c == 'l' || c == 'I' ? '1' : c;
+    if (digit < '0' || digit > '9') return WString();
+    letter = letter || digit != c;
+    digits += digit;
+  }
+  return letter ? digits : WString();
+}
+
 std::string Shorten(size_t kept) { return "shorten it to " + std::to_string(kept) + " characters"; }
 
 std::string RemarkHint(const WString &value) {

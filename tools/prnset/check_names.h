@@ -40,6 +40,9 @@ constexpr char kWritePairs[] = "write its options as value=text pairs, such as \
 std::string Shorten(size_t kept);
 // A text without the blanks and tabs around it.
 WString Trimmed(const WString &text);
+// A number typed from print with the letters O for 0 and l or I for 1 ("1O", "l"): the digits meant, or empty when
+// the text holds other characters or no such letter.
+WString DigitsMeant(const WString &text);
 
 // For a name of a numbered form with any digits (letters in any case): the name the loader reads for that number.
 // Empty when the name has another form or the number is too large to mean anything.
@@ -129,6 +132,7 @@ class KnownNames {
   std::vector<WString> classKeys_;
   std::vector<std::string> openClasses_;  // folded keys of classes whose [SectionNN] is missing
   std::vector<long> sectionNumbers_;  // the SectionNN [SectionNames] lists, ascending
+  long declaredSections_ = 0;         // SectionCount as read: the walk reads every [SectionNN] up to it
 };
 
 // A key the loader looks for and does not find in a section that is there: the entry of that section that was

@@ -311,9 +311,11 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
         const bool prefixed = value.size() > 2 && value[0] == '0' && (value[1] | 0x20) == 'x';
         bool hex = value.size() > (prefixed ? 2u : 0u) && value.size() < 9;
         for (size_t k = prefixed ? 2 : 0; k < value.size(); ++k) hex = hex && IsHexDigit(value[k]);
+        const WString digits = DigitsMeant(value);
         const std::string advice =
-            hex ? "; the rule reads decimal values only: write " +
-                      std::to_string(std::stol(Utf8(value.substr(prefixed ? 2 : 0)), nullptr, 16))
+            !digits.empty() ? "; the letters O and l are no digits: write " + Utf8(digits)
+            : hex           ? "; the rule reads decimal values only: write " +
+                                  std::to_string(std::stol(Utf8(value.substr(prefixed ? 2 : 0)), nullptr, 16))
                 : "; a text cannot hold '=': the rule takes the word before it for the next value; write the text "
                   "without '='";
         findings.Add(line, "enum-value-not-number", where + ": the value " + Quoted(value) + " of " + option +

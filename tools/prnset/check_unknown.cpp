@@ -138,6 +138,7 @@ std::vector<long> SuggestedNumbers(const std::vector<long> &listed) {
 KnownNames::KnownNames(const IniFile &ini, const LoadAccount &everyListed) {
   std::map<LONG, std::string> classOf;  // class number -> its folded key
   for (const LoadAccount::Reading &read : everyListed.reads) {
+    if (read.field == FileField::SectionCount) declaredSections_ = read.value;
     if (!read.line) continue;  // an entry the file does not list names nothing
     if (read.field == FileField::SectionKey) {
       const std::string folded = classOf[read.sectionNumber] = FoldedName(read.text);
@@ -158,10 +159,12 @@ KnownNames::KnownNames(const IniFile &ini, const LoadAccount &everyListed) {
 KnownNames::Kind KnownNames::KindOf(const WString &section, std::string *classKey) const {
   if (SameName(section, kNamesSection)) return Kind::Names;
   if (SameName(section, kSettingsSection)) return Kind::Settings;
-  // A class's item list is read when [SectionNames] lists its number; another is never read.
+  // A class's item list is read when [SectionNames] lists its number or SectionCount declares it; another is never
+  // read.
   const long number = NumberIn(section, kNumberedSection);
   if (number > 0)
-    return std::find(sectionNumbers_.begin(), sectionNumbers_.end(), number) != sectionNumbers_.end() || !ListsClasses()
+    return std::find(sectionNumbers_.begin(), sectionNumbers_.end(), number) != sectionNumbers_.end() ||
+                   number <= declaredSections_ || !ListsClasses()
                ? Kind::Numbered
                : Kind::None;
   for (const auto &s : ClassSectionSuffixes()) {

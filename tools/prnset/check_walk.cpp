@@ -135,7 +135,10 @@ WString PairsOf(const WString &text) {
       if (!pairs.empty() && pairs.back() != ' ') pairs += ' ';
       continue;
     }
-    pairs += c >= 0xFF01 && c <= 0xFF5E ? WCHAR(c - 0xFEE0) : c;
+    // Typed full-width, or from print with O for 0 and l for 1.
+    const WCHAR plain = c >= 0xFF01 && c <= 0xFF5E ? WCHAR(c - 0xFEE0) : c;
+    const WString digit = DigitsMeant(WString(1, plain));
+    pairs += digit.empty() ? plain : digit[0];
   }
   while (!pairs.empty() && pairs.back() == ' ') pairs.pop_back();
   return !pairs.empty() && CheckHexText(pairs.c_str()).fault == HexTextCheck::kWhole ? pairs : WString();
@@ -283,6 +286,8 @@ bool Walker::CheckNumber(const AccountRead *read, const std::string &consequence
                         : word == "true" || word == "on" || word == "yes" ? "1"
                                                                           : nullptr;
     if (hint.empty() && meant) hint = "; " + Quoted(raw) + " is " + meant + " to a program: write " + meant;
+    if (hint.empty() && !DigitsMeant(raw).empty())
+      hint = "; the letters O and l are no digits: write " + Utf8(DigitsMeant(raw));
     if (hint.empty() && raw[0] == '=' && IsPlainDecimal(Trimmed(raw.substr(1))))
       hint = "; '=' is written twice: write " + Utf8(Trimmed(raw.substr(1)));
     if (hint.empty() && ascii && consequence.find(kOptionTextHint) == std::string::npos)
@@ -539,12 +544,15 @@ bool Walker::ListedBeyondCount(LONG n, long declared, const AccountRead *count, 
   const FileField field = n ? FileField::ItemKey : FileField::SectionKey;
   std::vector<std::string> dropped;
   std::set<LONG> listed;  // the numbers the file lists
+  std::set<std::string> shownKeys;  // folded keys of the entries within the count
   bool described = false;  // the file has sections or titles of a dropped entry
+  bool again = true;       // every dropped entry names a key listed within the count already (a line pasted twice)
   const AccountRead *classKey = n ? everyListed_.Find(FileField::SectionKey, n) : nullptr;
   auto take = [&](const LoadAccount::Entry &entry) {
     const LONG number = n ? entry.itemNumber : entry.sectionNumber;
     const AccountRead *key = everyListed_.Find(field, entry.sectionNumber, entry.itemNumber);
     if (key && key->line) listed.insert(number);
+    if (key && key->line && number <= declared) shownKeys.insert(FoldedName(key->text));
     if (number > declared && entry.slot >= 0 && key) {
       dropped.push_back(Utf8(key->key) + " (" + Utf8(key->text) + ")");
       described = described ||
@@ -563,8 +571,15 @@ bool Walker::ListedBeyondCount(LONG n, long declared, const AccountRead *count, 
   const LONG highest = listed.empty() ? 0 : *listed.rbegin(), entries = LONG(listed.size());
   LONG gap = 1;
   while (listed.count(gap)) ++gap;
+  for (const LoadAccount::Entry &entry : n ? items->second : everyListed_.sections) {
+    const LONG number = n ? entry.itemNumber : entry.sectionNumber;
+    const AccountRead *key = everyListed_.Find(field, entry.sectionNumber, entry.itemNumber);
+    if (number > declared && entry.slot >= 0 && key) again = again && shownKeys.count(FoldedName(key->text));
+  }
   const std::string advice =
-      !described    ? "; the file has nothing else of " + std::string(dropped.size() == 1 ? "it" : "them") +
+      again         ? "; the list names " + std::string(dropped.size() == 1 ? "it" : "them") +
+                          " within the count already: delete the line" + (dropped.size() == 1 ? "" : "s")
+      : !described  ? "; the file has nothing else of " + std::string(dropped.size() == 1 ? "it" : "them") +
                           ": delete the line" + (dropped.size() == 1 ? "" : "s") + ", or write what the page needs"
       : gap < highest ? "; the numbers skip " + Utf8(NameOf(field, gap)) + ": number the " + Count(entries, what) +
                           " " + Utf8(NameOf(field, 1)) + " to " + Utf8(NameOf(field, entries)) + " without a gap" +
