@@ -723,4 +723,14 @@ TEST(NearMissTest, OneSlipInAShortNameTwoInALongOne) {
     EXPECT_EQ(prnset::IsNearMiss(Wide(c.written), Wide(c.meant)), c.nearMiss) << c.written << " / " << c.meant;
 }
 
+// Digits typed from print: the letters O, l and I read as 0 and 1 only in a text that is otherwise a number.
+TEST(DigitsMeantTest, LettersForDigitsOnlyInANumber) {
+  const struct {
+    const char *written, *meant;  // meant: empty when the text is no number typed so
+  } cases[] = {{"1O0", "100"}, {"l", "1"}, {"I0", "10"}, {"o", "0"}, {"10", ""}, {"", ""}, {"lo w", ""},
+               {"Off", ""}, {"1x", ""}};
+  for (const auto &c : cases)
+    EXPECT_EQ(prnset::Utf8(prnset::DigitsMeant(Wide(c.written))), c.meant) << c.written;
+}
+
 }  // namespace

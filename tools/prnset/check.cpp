@@ -289,13 +289,10 @@ void CheckLanguagesAgree(Reading &english, Reading &chinese) {
             // A default of the lost value matches no option for that reason alone.
             const LoadAccount::Reading *preset = RuleOf(reading.account, s, i, FileField::Default);
             if (preset && item.DefaultValue == value) reading.findings.Drop({preset->line}, {"default-no-option"});
-            const WString pair = text.substr(at + 1);
             chinese.findings.Add({rule ? rule->line : 0, Severity::Warning, "enum-pair-no-equals",
-                                  "item " + Utf8(en.Sections[s].Key) + "/" + Utf8(a.Key) + ": the text " +
-                                      Quoted(text) + " holds " + Quoted(pair) + ", a pair without its '=': the " +
-                                      (language ? "Chinese" : "English") + " page shows it in the row of " +
-                                      std::to_string(option->Value) + " and offers no " + Utf8(number) + "; write " +
-                                      Quoted(number + Ascii("=") + pair.substr(number.size() + 1)),
+                                  "item " + Utf8(en.Sections[s].Key) + "/" + Utf8(a.Key) + ": " +
+                                      PairWithoutEquals(text, at, option->Value, value,
+                                                        language ? "Chinese page" : "English page"),
                                   language ? FindingLanguage::Chinese : FindingLanguage::English});
             lostPair = true;
             break;

@@ -199,6 +199,10 @@ constexpr char kOptionTextHint[] = " is the text of the option of value ";
 // What a number written otherwise is told with when no hint names its slip; a reading that names an option's text
 // says more.
 constexpr char kDecimalDigitsHint[] = "; write it in decimal digits";
+// What a pair that lost its '=' makes of the text it ran into ("... holds "1 On", a pair without its '=': the page
+// shows it in the row of 0 and offers no 1; write "1=On""): the pair of `value` stands at `at` in the text of the
+// option of value `row`; `page` names the page that shows it.
+std::string PairWithoutEquals(const WString &text, size_t at, LONG row, LONG value, const std::string &page);
 // The bytes the printer gets for an item's value, as prnset job prints them; empty when it gets none.
 std::string ItemBytes(const SettingsCatalogue &catalogue, LONG section, LONG item, LONG value);
 // The loaded item's options and default against what the encoder makes of them.

@@ -165,11 +165,6 @@ std::string FirstNames(const std::vector<std::string> &names) {
   return names.size() > 3 ? list + " and " + std::to_string(names.size() - 3) + " more" : list;
 }
 
-WString Trimmed(const WString &text) {
-  const size_t from = text.find_first_not_of(Ascii(" \t"));
-  return from == WString::npos ? WString() : text.substr(from, text.find_last_not_of(Ascii(" \t")) + 1 - from);
-}
-
 WString DigitsMeant(const WString &text) {
   WString digits;
   bool letter = false;

@@ -38,8 +38,6 @@ std::string Quoted(const WString &text);
 // The advice for a rule without options, and for a text longer than the page keeps.
 constexpr char kWritePairs[] = "write its options as value=text pairs, such as \"0=Off 1=On\"";
 std::string Shorten(size_t kept);
-// A text without the blanks and tabs around it.
-WString Trimmed(const WString &text);
 // A number typed from print with the letters O for 0 and l or I for 1 ("1O", "l"): the digits meant, or empty when
 // the text holds other characters or no such letter.
 WString DigitsMeant(const WString &text);

@@ -60,11 +60,19 @@ std::string RowNumbers(DWORD bits) {
   return FirstNames(rows);
 }
 
+// The rows a multi-choice item of `options` options has bits for, and the mask of all of them (row 0 the highest
+// of 24 bits).
+int MaskRows(size_t options) { return options < size_t(kMaskRows) ? int(options) : kMaskRows; }
+DWORD RowBits(size_t options) {
+  const int rows = MaskRows(options);
+  return rows ? (0xFFFFFFu & ~((1u << (kMaskRows - rows)) - 1)) : 0;
+}
+
 // For a single choice whose default is a mask of its rows (pasted from a multi-choice item, or its ParameterCount
 // written under another item): the other way to mend it.
 std::string MaskHint(const std::vector<Option> &options, LONG value) {
-  const int rows = options.size() < size_t(kMaskRows) ? int(options.size()) : kMaskRows;
-  const DWORD rowBits = rows ? (0xFFFFFFu & ~((1u << (kMaskRows - rows)) - 1)) : 0;
+  const int rows = MaskRows(options.size());
+  const DWORD rowBits = RowBits(options.size());
   if (rows < 2 || value <= 0 || (DWORD(value) & ~rowBits) || DWORD(value) < (1u << (kMaskRows - rows))) return "";
   DWORD ticked = 0;  // by row number, as both languages count them
   for (int row = 0; row < rows; ++row)
@@ -161,6 +169,13 @@ void CheckSerialSettings(const WString &rule, int line, const std::string &where
     findings.Add(line, "serial-title-not-last",
                  where + ": the title " + Quoted(text) + " holds '=': TITLE= takes the rest of the rule, so every "
                  "option shows it all; put remarks on a line of their own");
+}
+
+std::string PairWithoutEquals(const WString &text, size_t at, LONG row, LONG value, const std::string &page) {
+  const WString number = Ascii(std::to_string(value).c_str()), pair = text.substr(at + 1);
+  return "the text " + Quoted(text) + " holds " + Quoted(pair) + ", a pair without its '=': the " + page +
+         " shows it in the row of " + std::to_string(row) + " and offers no " + Utf8(number) + "; write " +
+         Quoted(number + Ascii("=") + pair.substr(number.size() + 1));
 }
 
 std::string ItemBytes(const SettingsCatalogue &catalogue, LONG section, LONG item, LONG value) {
@@ -540,8 +555,8 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                    where + " is multi-choice with " + std::to_string(options.size()) + " options: rows from " +
                        std::to_string(kMaskRows) + " on have no bit and cannot be chosen; keep " +
                        std::to_string(kMaskRows) + " options, and make the others a second item");
-    int rows = options.size() < size_t(kMaskRows) ? int(options.size()) : kMaskRows;
-    DWORD allowed = rows ? (0xFFFFFFu & ~((1u << (kMaskRows - rows)) - 1)) : 0;
+    const int rows = MaskRows(options.size());
+    const DWORD allowed = RowBits(options.size());
     if (rows > 0 && (DWORD(defaultValue) & ~allowed) && !lines.defaultSectionMisnamed) {
       // The mask as probably meant: every row when the default sets bits beyond them all, or the rows whose
       // numbers the default's low bits are.
@@ -570,8 +585,8 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
   if (IsHigh256(catalogue) && parameters >= 1 && parameters <= 3) {
     const long long low = -(1LL << (8 * parameters - 1)), high = (1LL << (8 * parameters)) - 1;
     // A default that is a mask of the item's rows: the item was meant as multi-choice, with three bytes.
-    const int rows = options.size() < size_t(kMaskRows) ? int(options.size()) : kMaskRows;
-    const DWORD rowBits = rows ? (0xFFFFFFu & ~((1u << (kMaskRows - rows)) - 1)) : 0;
+    const int rows = MaskRows(options.size());
+    const DWORD rowBits = RowBits(options.size());
     if (enumRule && defaultValue > high && defaultValue > 0 && !(DWORD(defaultValue) & ~rowBits)) {
       std::vector<std::string> ticked;
       for (int row = 0; row < rows; ++row)
@@ -609,11 +624,7 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
     // A number after another in the text is part of it ("After 2 or 3 hours", "4 to 6 ppm").
     if (at == WString::npos || text.substr(0, at).find_first_of(Ascii("0123456789")) != WString::npos) continue;
     lost = low + step;
-    const WString pair = text.substr(at + 1);
-    findings.Add(lines.rule, "enum-pair-no-equals",
-                 where + ": the text " + Quoted(text) + " holds " + Quoted(pair) + ", a pair without its '=': the "
-                     "page shows it in the row of " + std::to_string(low) + " and offers no " + Utf8(missing) +
-                     "; write " + Quoted(missing + Ascii("=") + pair.substr(missing.size() + 1)));
+    findings.Add(lines.rule, "enum-pair-no-equals", where + ": " + PairWithoutEquals(text, at, low, low + step, "page"));
     break;
   }
   bool matched = false;

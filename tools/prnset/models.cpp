@@ -22,11 +22,6 @@ bool SameName(const WString &a, const WString &b) {
          std::equal(a.begin(), a.end(), b.begin(), [](WCHAR x, WCHAR y) { return Folded(x) == Folded(y); });
 }
 
-WString Trimmed(const WString &text) {
-  size_t first = text.find_first_not_of(WTEXT(" \t")), last = text.find_last_not_of(WTEXT(" \t"));
-  return first == WString::npos ? WString() : text.substr(first, last - first + 1);
-}
-
 // An INF read through the settings file's INI reader: sections and lines in file order, with the INF's own rules on
 // top: ';' starts a comment outside quotes, fields are separated by commas, quotes are dropped and %name% stands for
 // the [Strings] entry of that name.

@@ -68,4 +68,9 @@ size_t BoundedLength(const WCHAR *text, size_t capacity) {
 
 WString Cut(const WString &text, size_t count) { return text.size() > count ? text.substr(0, count) : text; }
 
+WString Trimmed(const WString &text) {
+  const size_t from = text.find_first_not_of(Ascii(" \t"));
+  return from == WString::npos ? WString() : text.substr(from, text.find_last_not_of(Ascii(" \t")) + 1 - from);
+}
+
 }  // namespace prnset

@@ -38,6 +38,9 @@ WString FieldText(const WCHAR (&field)[N]) {
   return WString(field, BoundedLength(field, N));
 }
 
+// A text without the blanks and tabs around it.
+WString Trimmed(const WString &text);
+
 // The first `count` characters of a text (whole when shorter), as the page cuts a title.
 WString Cut(const WString &text, size_t count);
 
