@@ -80,12 +80,38 @@ std::string MaskHint(const std::vector<Option> &options, LONG value) {
   return "; it is the mask of rows " + RowNumbers(ticked) + ": for tick boxes, give the item ParameterCount=3";
 }
 
-
 // A mark that separates the entries of a list, typed plainly or with a Chinese input method.
 bool IsListMark(WCHAR c) {
   const WCHAR plain = c < 0x80 ? c : PlainForm(c);
   return plain == ';' || plain == ',' || plain == '|' || plain == '/' || plain == '\t' || plain == ' ';
 }
+
+}  // namespace
+
+std::string RowListHint(const WString &written, DWORD options) {
+  const int rows = MaskRows(options);
+  DWORD ticked = 0, mask = 0;
+  size_t numbers = 0;
+  for (size_t at = 0; at < written.size();) {
+    if (IsListMark(written[at])) {
+      ++at;
+      continue;
+    }
+    size_t end = at;
+    while (end < written.size() && end - at < 3 && written[end] >= '0' && written[end] <= '9') ++end;
+    if (end == at || (end < written.size() && !IsListMark(written[end]))) return "";
+    const int row = std::stoi(Utf8(written.substr(at, end - at)));
+    if (row >= rows) return "";
+    ticked |= 1u << row;
+    mask |= 1u << (kMaskRows - 1 - row);
+    ++numbers, at = end;
+  }
+  if (numbers < 2) return "";
+  return "; a default lists no rows, it is their mask: to tick rows " + RowNumbers(ticked) + ", write " +
+         std::to_string(mask);
+}
+
+namespace {
 
 // The character of code page 936 whose two bytes code page 1252 reads as `lead` and `trail`, or 0.
 WCHAR SavedIn936(WCHAR lead, WCHAR trail) {
@@ -338,11 +364,19 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
                                                         std::to_string(note.value) + advice);
         break;
       }
-      case RuleNoteKind::EnumValueCut:
-        findings.Add(line, "enum-value-cut", where + ": the value " + Quoted(part(note)) + " of " + option +
-                                                 " is longer than the rule reads: it reads as " +
-                                                 std::to_string(note.value));
+      case RuleNoteKind::EnumValueCut: {
+        // What was read filled the whole width the rule reads, unless zeros padded the value.
+        const WString value = part(note);
+        const std::string read = std::to_string(note.value);
+        findings.Add(line, "enum-value-cut",
+                     where + ": the value " + Quoted(value) + " of " + option +
+                         " is longer than the rule reads: it reads as " + read +
+                         (value.size() > 1 && value[0] == '0'
+                              ? "; write it without the leading zeros"
+                              : "; the rule reads values of up to " + std::to_string(read.size()) +
+                                    " characters: write a value that fits"));
         break;
+      }
       case RuleNoteKind::EnumTextCut:
         findings.Add(line, "enum-text-cut", where + ": the text of " + option + ", " + Quoted(part(note)) + ", has " +
                                                 std::to_string(note.to - note.from) + " characters: it is cut to " +

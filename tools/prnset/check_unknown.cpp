@@ -340,6 +340,18 @@ void TellGroups(const std::vector<std::pair<std::string, Unread>> &groups, Findi
   }
 }
 
+// Whether a class's list names the item under a key the loader does not read ("Item0l=Source"): that line is told
+// where it stands, and the item's own keys are right as they are.
+bool ListedUnread(const IniFile &ini, const KnownNames &known, const WString &list, const WString &item) {
+  const IniFile::Section *section = FirstSection(ini, list);
+  if (!section || item.empty()) return false;
+  for (const IniFile::Entry &entry : section->entries)
+    if (entry.valueLength != WString::npos && SameName(Trimmed(ini.Text(entry.value, entry.valueLength)), item) &&
+        !known.IsKey(list, ini.Text(entry.name, entry.nameLength)))
+      return true;
+  return false;
+}
+
 // Adds a name to its group, keeping the groups in the order of their first names.
 Unread &GroupOf(std::vector<std::pair<std::string, Unread>> &groups, std::map<std::string, size_t> &index,
                 const std::string &key) {
@@ -598,6 +610,7 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
         continue;
       }
       // The keys of an item its class does not list (deleted, or listed in another class): one group.
+      if (ListedUnread(ini, known, listOf[classKey], ItemPart(kind, key))) continue;
       const WString item = meant.empty() ? ItemPart(kind, key) : WString();
       if (item.empty()) {
         findings.Add(entry.line, "unknown-key", message);

@@ -290,7 +290,8 @@ bool Walker::CheckNumber(const AccountRead *read, const std::string &consequence
       hint = "; the letters O and l are no digits: write " + Utf8(DigitsMeant(raw));
     if (hint.empty() && raw[0] == '=' && IsPlainDecimal(Trimmed(raw.substr(1))))
       hint = "; '=' is written twice: write " + Utf8(Trimmed(raw.substr(1)));
-    if (hint.empty() && ascii && consequence.find(kOptionTextHint) == std::string::npos)
+    // A consequence that carries its own advice (an option's text, rows to tick) says what to write.
+    if (hint.empty() && ascii && consequence.find("; ") == std::string::npos)
       hint = hex ? "; write " + std::to_string(read->value) : kDecimalDigitsHint;
     findings_.Add(read->line, "not-a-number",
                   Place(read->section, read->key) + " = " + Quoted(raw) + " is not a plain decimal number: the plug-in reads " +
@@ -1106,6 +1107,7 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
     if (SameName(FieldText(option->Text), written))
       meantValue = "; " + Quoted(written) + kOptionTextHint + std::to_string(option->Value) +
                    ": write " + std::to_string(option->Value);
+  if (meantValue.empty() && DWORD(loaded.ParameterCount) > 1) meantValue = RowListHint(written, loaded.OptionCount);
   CheckNumber(defaultValue, meantValue);
   if (!defaultValue->line) MissingDefault(defaultValue, n, m, slot, itemSlot);
   const int countLine = parameters->line;
