@@ -230,8 +230,8 @@ DWORD ParseSerial(LPCWSTR rule, SettingsOption **options, Notes notes) {
   const long long count = (maximum - minimum) / step + 1;
   if (count > kMaxSerialOptions)
     notes.Add(RuleNoteKind::SerialTooMany, 0, nullptr, nullptr, count, step, kMaxSerialOptions);
-  bool textCut = false;
-  long long last = minimum;
+  long long last = minimum, firstCut = 0;
+  int longest = 0;  // the longest text, when one is cut: how much the title must give up
   for (long long v = minimum; v <= maximum && list.count() < DWORD(kMaxSerialOptions); v += step) {
     SettingsOption *node = list.Append(LONG(v));
     if (!node) break;
@@ -239,11 +239,12 @@ DWORD ParseSerial(LPCWSTR rule, SettingsOption **options, Notes notes) {
     WCHAR text[1100];
     int length = wsprintfW(text, WTEXT("%d%s"), int(v), title);
     lstrcpynW(node->Text, text, kTextChars);
-    if (length > kTextChars - 1 && !textCut) {
-      textCut = true;
-      notes.Add(RuleNoteKind::SerialTextCut, 0, nullptr, nullptr, v, 0, kTextChars - 1);
+    if (length > kTextChars - 1 && length > longest) {
+      if (!longest) firstCut = v;
+      longest = length;
     }
   }
+  if (longest) notes.Add(RuleNoteKind::SerialTextCut, 0, nullptr, nullptr, firstCut, longest, kTextChars - 1);
   if (count <= kMaxSerialOptions && last != maximum)
     notes.Add(RuleNoteKind::SerialMissesMax, 0, nullptr, nullptr, last, maximum);
   return list.count();

@@ -24,7 +24,8 @@ enum class RuleNoteKind {
   SerialTooMany,       // the range gives `value` options by steps of `limit`: `kept` are kept
   SerialTitleCut,      // the title of `value` characters is cut to `kept`
   SerialTitleNotLast,  // TITLE= stands before another setting, which it takes into the title
-  SerialTextCut,       // option texts such as the one of value `value` are cut to `kept` characters
+  SerialTextCut,       // option texts such as the one of value `value` are cut to `kept` characters; the longest
+                       // had `limit`
   SerialMissesMax,     // the steps end at `value`, short of MAX= `limit`
 };
 

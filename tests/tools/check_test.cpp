@@ -195,7 +195,7 @@ const Case kCases[] = {
     {"title over 49 characters", [] { return Edit(kClean, "I_Title=Item\n", "I_Title=" + Repeat("t", 60) + "\n"); },
      14, "warning", "I_Title has 60 characters: the page shows only the first 49", 1},
     {"title over its field", [] { return Edit(kClean, "Title=Class\n", "Title=" + Repeat("c", 130) + "\n"); }, 13,
-     "warning", "Title has 130 characters and is cut to 127", 2},
+     "warning", "Title has 130 characters: the page shows only the first 49", 1},
     {"item note over its field", [] { return Edit(kClean, "I_Title=Item\n", "I_Title=Item\nI_Note=" + Repeat("n", 128) + "\n"); },
      15, "warning", "I_Note has 128 characters and is cut to 127", 1},
     {"instruction over its field",
@@ -240,7 +240,8 @@ const Case kCases[] = {
        return Edit(Edit(kClean, "I_RuleType=Enum", "I_RuleType=Serial"), "I_Rule=0=Off 1=On",
                    "I_Rule=MIN=0 MAX=1 TITLE=" + Repeat("m", 50));
      },
-     20, "warning", "the title has 50 characters and is cut to 49", 2},
+     20, "warning", "the title has 50 characters and is cut to 49, and with the value before it an option's text is "
+     "cut to 49 again; shorten it to 48 characters", 1},
     {"serial title before other keys",
      [] { return Edit(Edit(kClean, "I_RuleType=Enum", "I_RuleType=Serial"), "I_Rule=0=Off 1=On", "I_Rule=TITLE= mm MIN=0 MAX=1"); },
      20, "warning", "TITLE= is not written last", 1},

@@ -192,6 +192,7 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
 
     bool numberSection = !NameForNumber(name, kNumberedSection).empty();
     bool namesSection = SameName(name, kNamesSection);
+    const bool settingsSection = SameName(name, kSettingsSection);
     // Keys seen, by the reader's own hash of the name: a generated section has a million.
     std::unordered_multimap<unsigned, const IniFile::Entry *> seenKeys;
     seenKeys.reserve(section.entries.size());
@@ -258,8 +259,9 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
         continue;
       }
       seenKeys.emplace(entry.nameHash, &entry);
-      if (!namesSection && !numberSection) continue;
       const std::string shown = where + Utf8(key);
+      if (settingsSection) CheckNumbering(key, entry.line, kCompressChoiceForm, shown, findings);
+      if (!namesSection && !numberSection) continue;
       for (const KeyName &form : kFileKeys)
         if (form.shape == KeyShape::Numbered &&
             ((namesSection && form.section == SectionForm::Names) ||

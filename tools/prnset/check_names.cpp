@@ -53,16 +53,17 @@ struct SplitForm {
   SplitForm() = default;
   explicit SplitForm(LPCWSTR form) {
     WString text = form;
-    size_t at = text.find(Ascii("%.2d"));
+    const size_t at = text.find(WCHAR('%')), end = text.find(WCHAR('d'), at);  // "%.2d" or "%d"
     prefix = text.substr(0, at);
-    suffix = at == WString::npos ? WString() : text.substr(at + 4);
+    suffix = end == WString::npos ? WString() : text.substr(end + 1);
   }
 };
 
 // The vocabulary's numbered forms, split once; another form is split as it comes, into `other`.
 const SplitForm &SplitOf(LPCWSTR form, SplitForm &other) {
   static const std::vector<std::pair<LPCWSTR, SplitForm>> splits = [] {
-    std::vector<std::pair<LPCWSTR, SplitForm>> all = {{kNumberedSection, SplitForm(kNumberedSection)}};
+    std::vector<std::pair<LPCWSTR, SplitForm>> all = {{kNumberedSection, SplitForm(kNumberedSection)},
+                                                       {kCompressChoiceForm, SplitForm(kCompressChoiceForm)}};
     for (const KeyName &key : kFileKeys)
       if (key.shape == KeyShape::Numbered) all.push_back({key.key, SplitForm(key.key)});
     return all;
@@ -134,7 +135,7 @@ long NumberIn(const WString &name, LPCWSTR form) {
 
 const std::vector<LPCWSTR> &NumberedForms() {
   static const std::vector<LPCWSTR> forms = [] {
-    std::vector<LPCWSTR> all = {kNumberedSection};
+    std::vector<LPCWSTR> all = {kNumberedSection, kCompressChoiceForm};
     for (const KeyName &key : kFileKeys)
       if (key.shape == KeyShape::Numbered) all.push_back(key.key);
     return all;

@@ -334,6 +334,12 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
   }
   if (words) return true;
   bool whole = false;  // a mistake of the whole rule, whose consequences for the values are not told again
+  std::vector<std::string> empty;  // options without text: told once for the rule
+  const RuleNote *titleCut = nullptr, *textCut = nullptr;
+  for (const RuleNote &note : report.notes) {
+    if (note.kind == RuleNoteKind::SerialTitleCut) titleCut = &note;
+    if (note.kind == RuleNoteKind::SerialTextCut) textCut = &note;
+  }
   for (const RuleNote &note : report.notes) {
     const std::string option = Ordinal(note.option);
     switch (note.kind) {
@@ -403,8 +409,7 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
         break;
       }
       case RuleNoteKind::EnumEmptyText:
-        findings.Add(line, "enum-empty-text", where + ": " + option + " has no text: its row is empty; write its text "
-                                                  "after its '='");
+        empty.push_back(std::to_string(note.option + 1));
         break;
       case RuleNoteKind::EnumTooMany:
         findings.Add(line, "enum-too-many", where + " has more than " + std::to_string(note.kept) +
@@ -492,9 +497,14 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
                                                                ", or make MAX - MIN a multiple of STEP"));
         break;
       case RuleNoteKind::SerialTitleCut:
-        findings.Add(line, "serial-title-cut", where + ": the title has " + std::to_string(note.value) +
-                                                   " characters and is cut to " + std::to_string(note.kept) + "; " +
-                                                   Shorten(note.kept));
+        // With the values before it the texts are cut again: the title must leave them room.
+        findings.Add(line, "serial-title-cut",
+                     where + ": the title has " + std::to_string(note.value) + " characters and is cut to " +
+                         std::to_string(note.kept) +
+                         (textCut ? ", and with the value before it an option's text is cut to " +
+                                        std::to_string(textCut->kept) + " again; " +
+                                        Shorten(size_t(note.kept - (textCut->limit - textCut->kept)))
+                                  : "; " + Shorten(note.kept)));
         break;
       case RuleNoteKind::SerialTitleNotLast: {
         // The title as meant ends where the first setting after it begins: it goes last, the settings before it.
@@ -512,12 +522,21 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
         break;
       }
       case RuleNoteKind::SerialTextCut:
+        if (titleCut) break;  // told with the title
         findings.Add(line, "serial-text-cut", where + ": option texts such as the one of " +
                                                   std::to_string(note.value) + " have more than " +
-                                                  std::to_string(note.kept) + " characters and are cut");
+                                                  std::to_string(note.kept) + " characters and are cut; shorten the "
+                                                  "title by " + std::to_string(note.limit - note.kept) +
+                                                  (note.limit - note.kept == 1 ? " character" : " characters"));
         break;
     }
   }
+  if (empty.size() == 1)
+    findings.Add(line, "enum-empty-text", where + ": option " + empty[0] + " has no text: its row is empty; write its "
+                                              "text after its '='");
+  else if (!empty.empty())
+    findings.Add(line, "enum-empty-text", where + ": options " + FirstNames(empty) + " have no text: their rows are "
+                                              "empty; write their texts after their '='");
   return whole;
 }
 
@@ -556,8 +575,19 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
     findings.Add(lines.parameterCount ? lines.parameterCount : lines.rule, "parameter-count-large",
                  where + " has ParameterCount " + std::to_string(parameters) + ", but a value fills 4 bytes at most: " +
                      "Set All sends " + SentBytes(catalogue, section, itemIndex, defaultValue) + ", with " +
-                     std::to_string(parameters - 4) + " leading bytes of 00; " +
+                     std::to_string(parameters - 4) + " leading bytes of " + (defaultValue < 0 ? "FF" : "00") + "; " +
                      "write ParameterCount=3 for tick boxes, or ParameterCount=1 for one choice");
+  if (multiChoice && baseOn30 && parameters < 0 && defaultValue >= 0 && defaultValue < 1000) {
+    // No count of digits at all: the default's own digits still go out, but a ticked box's mask asks for that many.
+    findings.Add(lines.parameterCount ? lines.parameterCount : lines.rule, "set-all-nothing",
+                 where + " has ParameterCount " + std::to_string(parameters) +
+                     ", which makes it multi-choice: Set All sends " +
+                     SentBytes(catalogue, section, itemIndex, defaultValue) +
+                     " until a box is ticked, and then nothing: a mask goes out with ParameterCount digits, and " +
+                     std::to_string(parameters) + " asks for more than a command holds; write ParameterCount=1 for "
+                     "one choice");
+    return;
+  }
   if (multiChoice) {
     // A count above 1 reads like a number of digits (BaseOn30) or bytes (High256), but it makes the item
     // multi-choice: told when its default is one option's value, as a single choice's is (a mask that ticks the

@@ -43,11 +43,8 @@ std::set<int> CheckNumbers(const IniFile &ini, INT compress, INT move, Findings 
     const WString key = ini.Text(entry.name, entry.nameLength);
     if (!seen.insert(FoldedName(key)).second) continue;
     const bool isSwitch = SameName(key, kCompressSwitchKey.key) || SameName(key, kMoveSwitchKey.key);
-    const WString choice = kCompressValueKey;  // COMPRESS_VALUEn: the current value's key and a number
-    const bool compressValue =
-        SameName(key, kCompressCountKey) ||
-        (key.size() >= choice.size() && SameName(key.substr(0, choice.size()), choice) &&
-         (key.size() == choice.size() || IsPlainDecimal(key.substr(choice.size()))));
+    const bool compressValue = SameName(key, kCompressCountKey) || SameName(key, kCompressValueKey) ||
+                               NumberIn(key, kCompressChoiceForm) > 0;
     const bool used = isSwitch || (compress && compressValue) || (move && SameName(key, kMoveKey));
     if (!used || entry.valueLength == WString::npos) continue;
     const WString raw = ReadWhole(ini, kSettingsSection, key);
@@ -60,7 +57,8 @@ std::set<int> CheckNumbers(const IniFile &ini, INT compress, INT move, Findings 
       LookupFileValue(ini, key.c_str(), &value);
     told.insert(entry.line);
     // Hexadecimal, which the switches' profile read takes and the values' decimal read does not.
-    const bool hexadecimal = raw.size() > 2 && raw[0] == '0' && (raw[1] | 0x20) == 'x';
+    bool hexadecimal = raw.size() > 2 && raw.size() <= 10 && raw[0] == '0' && (raw[1] | 0x20) == 'x';
+    for (size_t k = 2; hexadecimal && k < raw.size(); ++k) hexadecimal = IsHexDigit(raw[k]);
     const int percent = compressValue && !SameName(key, kCompressCountKey) ? PercentOf(raw) : -1;
     if (percent > 0) {
       if (fractions.empty()) fractionLine = entry.line;
@@ -86,7 +84,7 @@ std::set<int> CheckNumbers(const IniFile &ini, INT compress, INT move, Findings 
     }
     // A value that names another key of the section ("COMPRESS_VALUE1"): its value was meant.
     const WString named = ini.LineOf(kSettingsSection, raw.c_str()) ? ReadWhole(ini, kSettingsSection, raw) : WString();
-    const LONG hex = LONG(ini.ReadInt(kSettingsSection, key.c_str(), 0));
+    const LONG hex = hexadecimal ? LONG(std::stoul(Utf8(raw.substr(2)), nullptr, 16)) : 0;
     findings.Add(entry.line, "not-a-number",
                  Place(kSettingsSection, key) + " = " + Quoted(raw) + " is not a plain decimal number: the plug-in reads " +
                      std::to_string(value) +

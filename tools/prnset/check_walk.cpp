@@ -191,8 +191,9 @@ class Walker {
   void NoteTitles(const WString &key, LONG n, const WString &titleKey, const std::string &what, int fallbackLine);
   // A key the loader reads and does not find: one finding, on the line of the entry that was probably meant for
   // it (which then tells nothing else), or on `fallbackLine`. True when such an entry was found.
+  // `value`, when known, is the one to write.
   bool MissingKey(const WString &section, const WString &key, int fallbackLine, const char *code,
-                  const std::string &consequence);
+                  const std::string &consequence, const std::string &value = std::string());
   // Whether a language section gives any item a note.
   bool HasNotes(const WString &section) const;
   // The first section but `section` that holds `key` where the plug-in does not read it, or nullptr.
@@ -311,12 +312,12 @@ void Walker::CheckWidth(const AccountRead *read) {
 }
 
 void Walker::CheckTitle(const AccountRead *read) {
-  CheckWidth(read);
   if (!read) return;
   constexpr size_t kShown = kShownTitleChars - 1;  // the page shows titles through its own buffer
+  // The page's cut is shorter than the loader's: it is the one to tell, whatever the loader kept.
   if (read->text.size() > kShown)
     findings_.Add(read->line, "title-cut",
-                  Place(read->section, read->key) + " has " + std::to_string(read->text.size()) +
+                  Place(read->section, read->key) + " has " + std::to_string(Read(read->section, read->key).size()) +
                       " characters: the page shows only the first " + std::to_string(kShown) + ", " +
                       Quoted(read->text.substr(0, kShown)) + "; " + Shorten(kShown));
 }
@@ -421,7 +422,7 @@ void Walker::CheckFilter(const AccountRead *read, const std::string &what) {
 }
 
 bool Walker::MissingKey(const WString &section, const WString &key, int fallbackLine, const char *code,
-                        const std::string &consequence) {
+                        const std::string &consequence, const std::string &value) {
   MeantEntry meant = MeantKey(ini_, known_, section, key);
   std::string message = Place(section, key) + " is missing", advice;
   int line = fallbackLine;
@@ -439,7 +440,7 @@ bool Walker::MissingKey(const WString &section, const WString &key, int fallback
     advice = "; move it to [" + Utf8(section) + "]";
     findings_.Claim(line);
   } else if (consequence.find("add ") == std::string::npos && consequence.find("write ") == std::string::npos) {
-    advice = "; add " + Utf8(key) + "= and its value to [" + Utf8(section) + "]";
+    advice = "; add " + Utf8(key) + (value.empty() ? "= and its value" : "=" + value) + " to [" + Utf8(section) + "]";
   }
   findings_.Add(line, code, message + ": " + consequence + advice);
   return !meant.name.empty();
@@ -736,7 +737,8 @@ void Walker::Run() {
   const int countLine = count ? count->line : 0;
   bool rootCauseTold = false;  // the page shows no class for a reason already told
   if (count && !Has(names_, count->key)) {
-    MissingKey(names_, count->key, SectionLine(ini_, names_), "no-section-count", "the page shows no classes");
+    MissingKey(names_, count->key, SectionLine(ini_, names_), "no-section-count", "the page shows no classes",
+               HighestListed(0) > 0 ? std::to_string(HighestListed(0)) : std::string());
     rootCauseTold = true;
   }
   // A count that reads 0 for a word: the page's emptiness is the error to tell with it, not the classes it drops.
@@ -895,8 +897,10 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
   const int declaredLine = Line(names_, numberName);
   if (!HasSection(numbered))
     MissingSection(numbered, declaredLine, "section-missing", label + " shows no items", count->key);
-  else if (!Has(numbered, count->key))
-    MissingKey(numbered, count->key, SectionLine(ini_, numbered), "no-item-count", label + " shows no items");
+  const bool countMissing = HasSection(numbered) && !Has(numbered, count->key);
+  if (countMissing)
+    MissingKey(numbered, count->key, SectionLine(ini_, numbered), "no-item-count", label + " shows no items",
+               HighestListed(n) > 0 ? std::to_string(HighestListed(n)) : std::string());
   const int countLine = count->line;
   const bool countWord =
       CheckNumber(count, count->value == 0 ? ", and " + label + " shows no items" : "") && count->value == 0;
@@ -911,7 +915,7 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
   NoteTitles(key, n, KeyOf(FileField::SectionTitle).key, label, declaredLine);
 
   const WString filter = Name(SectionForm::Filter, key, n, suffix_);
-  if (!countWord) ListedBeyondCount(n, declared, count, "item");
+  if (!countWord && !countMissing) ListedBeyondCount(n, declared, count, "item");
   const long listed = HighestListed(n);
   std::map<std::string, WString> keys;  // item keys seen, folded, with the number name that gave them
   std::map<std::string, WString> titles;  // titles of shown items, folded, with the item's key
