@@ -43,7 +43,7 @@ TEST_F(FindingsTest, EachFileHasExactlyItsOneFinding) {
        "\"Item01Instuction\", which the plug-in does not read as Item01Instruction): item S/I sends its parameter "
        "bytes to the printer with no command in front"},
       {"parameter-rule-misspelt", 5, "error", "unknown-parameter-rule", "both", "\"ParamterRule\""},
-      {"no-instruction", 8, "error", "no-instruction", "both", "with no command in front"},
+      {"no-instruction", 9, "error", "no-instruction", "both", "Item01Instruction is empty: item S/I sends its parameter bytes to the printer with no command in front"},
       {"section-count-drops", 3, "error", "count-drops-entries", "both",
        "SectionCount is 1, but [SectionNames] also lists Section02 (T): the page never shows that class"},
       {"item-count-drops", 7, "error", "count-drops-entries", "both", "also lists Item02 (J)"},
@@ -535,10 +535,15 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
       text = Edit(text, section, std::string("[T") + (section + 2));
     return text;
   }();
+  // Class T taken off the list before S, its [Section01] left: S is listed as Section02.
+  const std::string classGone =
+      Edit(Edit(clean, "Section01=S", "Section02=S"), "[Section01]", "[Section02]") +
+      "\n[Section01]\nItemCount=1\nItem01=J\nItem01Instruction=1B 45\n";
   const struct {
     const char *name;
     std::string broken, says, mended;
   } cases[] = {
+      {"class taken off the list, its section left", classGone, "to drop that class, delete [Section01], then", clean},
       {"serial step of 0", rules("Serial", "MIN=1 MAX=5 STEP=0"), "write STEP=1", rules("Serial", "MIN=1 MAX=5 STEP=1")},
       {"serial steps short of MAX", rules("Serial", "MIN=1 MAX=200 STEP=15"), "write MAX=196",
        rules("Serial", "MIN=1 MAX=196 STEP=15")},

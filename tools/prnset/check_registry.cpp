@@ -13,6 +13,8 @@ const std::vector<FindingKind> kFindingKinds = {
     {"whole-decimal", I, "numbers written with a decimal point, such as 14.0, which read as meant", "How the file is read"},
     {"file-unreadable", E, "the file cannot be read", "Where the file lies and how it is named"},
     {"file-empty", E, "the file is empty: no classes", "How the file is read"},
+    {"empty-value", W, "a default or filter left empty, which reads as if its line were not there",
+     "How the file is read"},
     {"file-too-large", E, "the file is too large to read: no classes", "Limits at a glance"},
     {"file-utf16-no-bom", E, "UTF-16 without a byte order mark: no classes", "Encodings"},
     {"file-binary", E, "the file is not text", "Encodings"},

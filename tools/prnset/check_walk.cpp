@@ -393,7 +393,13 @@ void Walker::CheckTailInInstruction(const AccountRead *instruction, LONG slot, L
 void Walker::CheckFilter(const AccountRead *read, const std::string &what) {
   if (!read || !read->line) return;
   WString raw = Read(read->section, read->key);
-  if (raw.empty()) return;
+  if (raw.empty()) {
+    // A cell left blank: whatever it was meant to say, the page shows.
+    findings_.Add(read->line, "empty-value",
+                  Place(read->section, read->key) + " is empty: the plug-in reads " + std::to_string(read->value) +
+                      ", as if the line were not there, and shows " + what + "; write 1 to show it, 0 to hide it");
+    return;
+  }
   if (IsWholeDecimal(raw, read->value)) {
     findings_.Add(read->line, "whole-decimal", Place(read->section, read->key) + " = " + Quoted(raw));
     raw = raw.substr(0, raw.find(WCHAR('.')));
@@ -426,7 +432,13 @@ bool Walker::MissingKey(const WString &section, const WString &key, int fallback
   MeantEntry meant = MeantKey(ini_, known_, section, key);
   std::string message = Place(section, key) + " is missing", advice;
   int line = fallbackLine;
-  if (!meant.name.empty()) {
+  if (const int empty = Line(section, key)) {
+    // The line is there with nothing after its '=': a cell left blank.
+    message = Place(section, key) + " is empty";
+    line = empty;
+    if (consequence.find("add ") == std::string::npos && consequence.find("write ") == std::string::npos)
+      advice = value.empty() ? "; give " + Utf8(key) + " its value" : "; write " + Utf8(key) + "=" + value;
+  } else if (!meant.name.empty()) {
     message += " (line " + std::to_string(meant.line) + " has " + Quoted(meant.name) +
                ", which the plug-in does not read as " + Utf8(key) + EqualsHint(meant.name) + ")";
     line = meant.line;
@@ -578,15 +590,24 @@ bool Walker::ListedBeyondCount(LONG n, long declared, const AccountRead *count, 
     const AccountRead *key = everyListed_.Find(field, entry.sectionNumber, entry.itemNumber);
     if (number > declared && entry.slot >= 0 && key) again = again && shownKeys.count(FoldedName(key->text));
   }
+  // A class taken off the list whose [SectionNN] stays: the walk still reads it, as a class without a title.
+  const WString gapSection = Name(SectionForm::Numbered, WString(), gap, suffix_);
+  const bool gapHeld = n == 0 && gap < highest && HasSection(gapSection);
+  const std::string renumber =
+      "number the " + Count(entries, what) + " " + Utf8(NameOf(field, 1)) + " to " + Utf8(NameOf(field, entries)) +
+      " without a gap, " +
+      (n ? "renaming each one's Instruction and ParameterCount keys with it" : "renaming each one's [SectionNN] with it") +
+      (entries != declared ? ", and write " + Utf8(count->key) + "=" + std::to_string(entries) : std::string());
   const std::string advice =
       again         ? "; the list names " + std::string(dropped.size() == 1 ? "it" : "them") +
                           " within the count already: delete the line" + (dropped.size() == 1 ? "" : "s")
       : !described  ? "; the file has nothing else of " + std::string(dropped.size() == 1 ? "it" : "them") +
                           ": delete the line" + (dropped.size() == 1 ? "" : "s") + ", or write what the page needs"
-      : gap < highest ? "; the numbers skip " + Utf8(NameOf(field, gap)) + ": number the " + Count(entries, what) +
-                          " " + Utf8(NameOf(field, 1)) + " to " + Utf8(NameOf(field, entries)) + " without a gap" +
-                          (entries != declared ? " and write " + Utf8(count->key) + "=" + std::to_string(entries)
-                                               : std::string())
+      : gapHeld ? "; the numbers skip " + Utf8(NameOf(field, gap)) + ", though [" + Utf8(gapSection) +
+                      "] is still read, as a class without a title: to drop that class, delete [" +
+                      Utf8(gapSection) + "], then " + renumber +
+                      "; to hide it, list it again and write SectionEnable=0 in its filter section"
+      : gap < highest ? "; the numbers skip " + Utf8(NameOf(field, gap)) + ": " + renumber
                     : "; write " + Utf8(count->key) + "=" + std::to_string(highest);
   const std::string list = FirstNames(dropped);
   const WString listing = n ? Name(SectionForm::Numbered, WString(), n, suffix_) : names_;
@@ -1113,6 +1134,18 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
                    ": write " + std::to_string(option->Value);
   if (meantValue.empty() && DWORD(loaded.ParameterCount) > 1) meantValue = RowListHint(written, loaded.OptionCount);
   CheckNumber(defaultValue, meantValue);
+  if (defaultValue->line && written.empty()) {
+    // A cell left blank: the page starts at the default of a missing line, which nobody chose.
+    std::string starts;
+    const SettingsOption *option = loaded.OptionCount ? loaded.Options : nullptr;
+    for (DWORD i = 0; option && i < loaded.OptionCount; ++i, option = option->Next)
+      if (option->Value == defaultValue->value)  // the page selects the last of equal values
+        starts = ": the page starts at " + Quoted(FieldText(option->Text));
+    findings_.Add(defaultValue->line, "empty-value",
+                  Place(defaultValue->section, defaultValue->key) + " is empty: the plug-in reads " +
+                      std::to_string(defaultValue->value) + ", as if the line were not there" + starts +
+                      "; write the value meant");
+  }
   if (!defaultValue->line) MissingDefault(defaultValue, n, m, slot, itemSlot);
   const int countLine = parameters->line;
   if (!ruleTold)
