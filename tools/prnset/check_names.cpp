@@ -1,6 +1,7 @@
 #include "tools/prnset/check_names.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cctype>
 #include <cstdio>
 #include <vector>
@@ -176,6 +177,49 @@ WString DigitsMeant(const WString &text) {
     digits += digit;
   }
   return letter ? digits : WString();
+}
+
+const char *WordMeant(const WString &text) {
+  const std::string word = FoldedName(text);
+  return word == "false" || word == "off" || word == "no"  ? "0"
+         : word == "true" || word == "on" || word == "yes" ? "1"
+                                                           : nullptr;
+}
+
+std::string NumberHint(const WString &text) {
+  const std::string written = Utf8(text);
+  // Thousands separated by a program's or a country's habit: "10,485,760", "10 485 760".
+  for (char separator : {',', ' ', '\''}) {
+    std::string digits;
+    size_t group = 0;
+    bool grouped = true, separated = false;
+    for (size_t i = 0; i < written.size() && grouped; ++i) {
+      const char c = written[i];
+      if (c >= '0' && c <= '9') {
+        digits += c;
+        grouped = ++group <= 3 || !separated;
+      } else if (c == separator && group > 0 && (separated ? group == 3 : group <= 3)) {
+        separated = true;
+        group = 0;
+      } else if (!(i == 0 && c == '-')) {
+        grouped = false;
+      }
+    }
+    if (grouped && separated && group == 3 && digits.size() <= 10)
+      return "; " + Quoted(text) + " has thousands separators: write " + (written[0] == '-' ? "-" : "") +
+             std::to_string(std::stoll(digits));
+  }
+  // A spreadsheet's scientific notation of a whole number: "1.048576E+07".
+  const size_t e = written.find_first_of("eE");
+  if (e != std::string::npos && e > 0 && e + 1 < written.size() &&
+      written.find_first_not_of("0123456789.-+eE") == std::string::npos) {
+    char *end = nullptr;
+    const double value = std::strtod(written.c_str(), &end);
+    if (end == written.c_str() + written.size() && value == std::floor(value) && std::fabs(value) < 2147483648.0)
+      return "; " + Quoted(text) + " is " + std::to_string(static_cast<long long>(value)) +
+             " in scientific notation: write " + std::to_string(static_cast<long long>(value));
+  }
+  return "";
 }
 
 std::string Shorten(size_t kept) { return "shorten it to " + std::to_string(kept) + " characters"; }

@@ -42,6 +42,12 @@ std::string Shorten(size_t kept);
 // the text holds other characters or no such letter.
 WString DigitsMeant(const WString &text);
 
+// A spreadsheet's or a program's word for 0 or 1 ("False", "on"): "0" or "1"; nullptr for any other text.
+const char *WordMeant(const WString &text);
+// For a whole number written with thousands separators or in scientific notation: the hint that gives it in plain
+// digits; empty otherwise.
+std::string NumberHint(const WString &text);
+
 // For a name of a numbered form with any digits (letters in any case): the name the loader reads for that number.
 // Empty when the name has another form or the number is too large to mean anything.
 WString NameForNumber(const WString &name, LPCWSTR form);

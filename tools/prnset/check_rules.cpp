@@ -621,7 +621,7 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                        std::to_string(kMaskRows) + " options, and make the others a second item");
     const int rows = MaskRows(options.size());
     const DWORD allowed = RowBits(options.size());
-    if (rows > 0 && (DWORD(defaultValue) & ~allowed) && !lines.defaultSectionMisnamed) {
+    if (rows > 0 && (DWORD(defaultValue) & ~allowed) && !lines.defaultSectionMisnamed && !lines.defaultMisread) {
       // The mask as probably meant: every row when the default sets bits beyond them all, or the rows whose
       // numbers the default's low bits are.
       std::string meant;

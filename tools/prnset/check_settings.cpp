@@ -88,7 +88,11 @@ std::set<int> CheckNumbers(const IniFile &ini, INT compress, INT move, Findings 
     findings.Add(entry.line, "not-a-number",
                  Place(kSettingsSection, key) + " = " + Quoted(raw) + " is not a plain decimal number: the plug-in reads " +
                      std::to_string(value) +
-                     (isSwitch && value == 0 ? ", so the driver's item is left out; write 1 to offer it" : "") +
+                     (isSwitch && value == 0 ? ", so the driver's item is left out" : "") +
+                     (WordMeant(raw) ? "; " + Quoted(raw) + " is " + WordMeant(raw) + " to a program: write " +
+                                           WordMeant(raw)
+                      : isSwitch && value == 0 ? std::string("; write 1 to offer it")
+                                               : std::string()) +
                      (named.empty() ? std::string()
                                     : "; it names " + Utf8(raw) + ", whose value is " + Utf8(named) + ": write " +
                                           Utf8(named)) +

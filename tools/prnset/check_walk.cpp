@@ -206,6 +206,9 @@ class Walker {
   bool ListedBeyondCount(LONG n, long declared, const AccountRead *count, const std::string &what);
   // The highest number the file lists: of a class (n 0), or of an item of class n.
   LONG HighestListed(LONG n) const;
+  // For a count the file does not give as a number: "; write ItemCount=4 (Item01 to Item04 are listed)", or empty
+  // when nothing is listed.
+  std::string ListedHint(LONG n, const AccountRead *count) const;
   // Declared entries from `first` to `last` that the file does not list, told as one finding; true when it names
   // the entry meant for the first.
   bool DeclaredMissing(const WString &section, FileField numbered, long declared, long first, long last,
@@ -281,18 +284,18 @@ bool Walker::CheckNumber(const AccountRead *read, const std::string &consequence
              "header on a line of its own";
     const bool hex = raw.size() > 2 && raw[0] == '0' && (raw[1] | 0x20) == 'x' && read->value != 0;
     const bool ascii = std::all_of(raw.begin(), raw.end(), [](WCHAR c) { return c < 0x80; });
-    // A spreadsheet's or a program's words for 0 and 1, and '=' typed twice.
-    const std::string word = FoldedName(raw);
-    const char *meant = word == "false" || word == "off" || word == "no" ? "0"
-                        : word == "true" || word == "on" || word == "yes" ? "1"
-                                                                          : nullptr;
-    if (hint.empty() && meant) hint = "; " + Quoted(raw) + " is " + meant + " to a program: write " + meant;
-    if (hint.empty() && !DigitsMeant(raw).empty())
+    // A consequence that carries its own advice (an option's text, rows to tick, the count listed) says what to
+    // write; else a spreadsheet's or a program's forms of the number meant, and '=' typed twice.
+    const bool advised = consequence.find("; ") != std::string::npos &&
+                         consequence.find(kOptionTextHint) == std::string::npos;  // told alike in both readings
+    if (hint.empty() && !advised) hint = NumberHint(raw);
+    if (hint.empty() && !advised && WordMeant(raw))
+      hint = "; " + Quoted(raw) + " is " + WordMeant(raw) + " to a program: write " + WordMeant(raw);
+    if (hint.empty() && !advised && !DigitsMeant(raw).empty())
       hint = "; the letters O and l are no digits: write " + Utf8(DigitsMeant(raw));
-    if (hint.empty() && raw[0] == '=' && IsPlainDecimal(Trimmed(raw.substr(1))))
+    if (hint.empty() && !advised && raw[0] == '=' && IsPlainDecimal(Trimmed(raw.substr(1))))
       hint = "; '=' is written twice: write " + Utf8(Trimmed(raw.substr(1)));
-    // A consequence that carries its own advice (an option's text, rows to tick) says what to write.
-    if (hint.empty() && ascii && consequence.find("; ") == std::string::npos)
+    if (hint.empty() && ascii && !advised)
       hint = hex ? "; write " + std::to_string(read->value) : kDecimalDigitsHint;
     findings_.Add(read->line, "not-a-number",
                   Place(read->section, read->key) + " = " + Quoted(raw) + " is not a plain decimal number: the plug-in reads " +
@@ -547,6 +550,14 @@ void Walker::TellMissingDefaults(const WString &section, const WString &classKey
   missingDefaults_.clear();
 }
 
+std::string Walker::ListedHint(LONG n, const AccountRead *count) const {
+  const LONG highest = HighestListed(n);
+  if (highest <= 0 || !count->line || IsPlainDecimal(Read(count->section, count->key))) return std::string();
+  const FileField field = n ? FileField::ItemKey : FileField::SectionKey;
+  return "; write " + Utf8(count->key) + "=" + std::to_string(highest) + " (" + Utf8(NameOf(field, 1)) +
+         (highest == 1 ? " is listed)" : " to " + Utf8(NameOf(field, highest)) + " are listed)");
+}
+
 LONG Walker::HighestListed(LONG n) const {
   if (n == 0) return everyListed_.sections.empty() ? 0 : everyListed_.sections.back().sectionNumber;
   auto items = everyListed_.items.find(n);
@@ -763,7 +774,7 @@ void Walker::Run() {
     rootCauseTold = true;
   }
   // A count that reads 0 for a word: the page's emptiness is the error to tell with it, not the classes it drops.
-  const bool countWord = CheckNumber(count) && count->value == 0;
+  const bool countWord = CheckNumber(count, count ? ListedHint(0, count) : std::string()) && count->value == 0;
   const LONG declared = count ? count->value : 0;
   if (declared < 0) {
     findings_.Add(countLine, "count-negative",
@@ -924,7 +935,8 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
                HighestListed(n) > 0 ? std::to_string(HighestListed(n)) : std::string());
   const int countLine = count->line;
   const bool countWord =
-      CheckNumber(count, count->value == 0 ? ", and " + label + " shows no items" : "") && count->value == 0;
+      CheckNumber(count, (count->value == 0 ? ", and " + label + " shows no items" : "") + ListedHint(n, count)) &&
+      count->value == 0;
   const LONG declared = count->value;
   if (declared < 0)
     findings_.Add(countLine, "item-count-negative",
@@ -1133,7 +1145,7 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
       meantValue = "; " + Quoted(written) + kOptionTextHint + std::to_string(option->Value) +
                    ": write " + std::to_string(option->Value);
   if (meantValue.empty() && DWORD(loaded.ParameterCount) > 1) meantValue = RowListHint(written, loaded.OptionCount);
-  CheckNumber(defaultValue, meantValue);
+  const bool misread = CheckNumber(defaultValue, meantValue);
   if (defaultValue->line && written.empty()) {
     // A cell left blank: the page starts at the default of a missing line, which nobody chose.
     std::string starts;
@@ -1152,7 +1164,8 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
     CheckItemValues(catalogue_, slot, itemSlot, isEnum,
                     {defaultValue->line, ruleLine, countLine, keyRead->line,
                      !HasSection(defaultValue->section) &&
-                         !MeantSection(ini_, known_, defaultValue->section, WString()).name.empty()},
+                         !MeantSection(ini_, known_, defaultValue->section, WString()).name.empty(),
+                     misread},
                     where, findings_);
   // One option offers no choice: showing it has every Set All send it. A command the operator is meant to send
   // with Set Current may be shown so on purpose, so this is told as information; a rule that gives one option by a
