@@ -543,6 +543,11 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
     const char *name;
     std::string broken, says, mended;
   } cases[] = {
+      {"class merged in with its list not renumbered",
+       ReadSourceFile("tests/tools/findings/class-list-not-renumbered.ini"), "rename that header [Section02]",
+       Edit(ReadSourceFile("tests/tools/findings/class-list-not-renumbered.ini"),
+            "; expect: warning section-missing\n[Section01]\nItemCount=1\nItem01=J",
+            "[Section02]\nItemCount=1\nItem01=J")},
       {"class taken off the list, its section left", classGone, "to drop that class, delete [Section01], then", clean},
       {"serial step of 0", rules("Serial", "MIN=1 MAX=5 STEP=0"), "write STEP=1", rules("Serial", "MIN=1 MAX=5 STEP=1")},
       {"serial steps short of MAX", rules("Serial", "MIN=1 MAX=200 STEP=15"), "write MAX=196",

@@ -262,8 +262,20 @@ void CheckLanguagesAgree(Reading &english, Reading &chinese) {
       std::sort(sortedChinese.begin(), sortedChinese.end());
       if (sortedEnglish == sortedChinese && DWORD(a.ParameterCount) <= 1) continue;
       const LoadAccount::Reading *chineseRule = RuleOf(chinese.account, s, i);
-      // A full-width equals sign, typed with a Chinese input method, is no '=' to the rule.
-      const bool fullWidth = chineseRule && chineseRule->text.find(WCHAR(0xFF1D)) != WString::npos;
+      // A full-width equals sign or colon, typed with a Chinese input method, is no '=' to the rule.
+      const WString ruleText = chineseRule ? chineseRule->text : WString();
+      const size_t markAt = ruleText.find_first_of(WString{WCHAR(0xFF1D), WCHAR(0xFF1A)});
+      const bool fullWidth = markAt != WString::npos;
+      std::string markHint;
+      if (fullWidth) {
+        // The pair as meant: the value before the mark and the text after it, up to the next blank.
+        size_t from = markAt, to = ruleText.find(WCHAR(' '), markAt);
+        while (from > 0 && ruleText[from - 1] >= '0' && ruleText[from - 1] <= '9') --from;
+        WString pair = ruleText.substr(from, (to == WString::npos ? ruleText.size() : to) - from);
+        pair[markAt - from] = '=';
+        markHint = "the Chinese rule holds " + CharacterName(ruleText[markAt]) + ", which the rule does not read as "
+                   "'='" + (from < markAt ? ": write " + Quoted(pair) : std::string());
+      }
       // One rule the other with its last rows cut: the rows both have send alike, and one page lacks the rest.
       const bool englishLonger = inEnglish.size() > inChinese.size();
       const std::vector<LONG> &longer = englishLonger ? inEnglish : inChinese;
@@ -300,6 +312,21 @@ void CheckLanguagesAgree(Reading &english, Reading &chinese) {
         }
       }
       if (lostPair) continue;
+      // A default that one language offers and the other lacks: the rules differ, not the default, which both
+      // languages share; it is told here, not as a default to change.
+      std::string unselected;
+      for (int language = 0; language < 2; ++language) {
+        Reading &reading = language ? chinese : english;
+        const std::vector<LONG> &own = language ? inChinese : inEnglish, &other = language ? inEnglish : inChinese;
+        const LONG value = (language ? b : a).DefaultValue;
+        const LoadAccount::Reading *preset = RuleOf(reading.account, s, i, FileField::Default);
+        if (!std::count(own.begin(), own.end(), value) && std::count(other.begin(), other.end(), value)) {
+          if (preset) reading.findings.Drop({preset->line}, {"default-no-option"});
+          unselected = "; the default " + std::to_string(value) + " is an option in " +
+                       (language ? "English" : "Chinese") + " only: the " + (language ? "Chinese" : "English") +
+                       " page selects no row";
+        }
+      }
       chinese.findings.Add(chineseRule ? chineseRule->line : 0, "languages-differ",
                            "item " + Utf8(en.Sections[s].Key) + "/" + Utf8(a.Key) + " has " +
                                std::to_string(inEnglish.size()) + " options in English (values " + Shown(inEnglish) +
@@ -308,9 +335,8 @@ void CheckLanguagesAgree(Reading &english, Reading &chinese) {
                                (cut ? std::string("the ") + (englishLonger ? "Chinese" : "English") +
                                           " page does not offer the values " + Shown(lacked) + "; "
                                     : std::string("the same row sends other bytes in the other language; ")) +
-                               (fullWidth ? "the Chinese rule holds a full-width \xEF\xBC\x9D, which the rule does not "
-                                            "read as '='"
-                                          : "give both rules the same values"));
+                               (fullWidth ? markHint : "give both rules the same values") +
+                               unselected);
     }
 }
 

@@ -359,8 +359,14 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
         bool hex = value.size() > (prefixed ? 2u : 0u) && value.size() < 9;
         for (size_t k = prefixed ? 2 : 0; k < value.size(); ++k) hex = hex && IsHexDigit(value[k]);
         const WString digits = DigitsMeant(value);
+        // A rule an editor wrapped in quotation marks of its own: the reader keeps them, the first one in the value.
+        const WCHAR opening = value.empty() ? 0 : value[0] < 0x80 ? value[0] : PlainForm(value[0]);
+        const bool quoted = note.option == 0 && (opening == '"' || opening == '\'') && value.size() > 1 &&
+                            IsPlainDecimal(value.substr(1));
         const std::string advice =
-            !digits.empty() ? "; the letters O and l are no digits: write " + Utf8(digits)
+            quoted ? "; the rule begins with " + (value[0] < 0x80 ? Utf8(value.substr(0, 1)) : CharacterName(value[0])) +
+                         ", which the reader keeps: write the rule without quotation marks"
+            : !digits.empty() ? "; the letters O and l are no digits: write " + Utf8(digits)
             : hex           ? "; the rule reads decimal values only: write " +
                                   std::to_string(std::stol(Utf8(value.substr(prefixed ? 2 : 0)), nullptr, 16))
                 : "; a text cannot hold '=': the rule takes the word before it for the next value; write the text "

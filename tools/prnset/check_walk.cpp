@@ -206,6 +206,9 @@ class Walker {
   bool ListedBeyondCount(LONG n, long declared, const AccountRead *count, const std::string &what);
   // The highest number the file lists: of a class (n 0), or of an item of class n.
   LONG HighestListed(LONG n) const;
+  // A second [SectionNN] of a number the file has already, not yet named for a class, whose items all have titles
+  // in class `classKey`'s language section: its list, merged in from another file and not renumbered. Or nullptr.
+  const IniFile::Section *RepeatedList(const WString &classKey, LONG n);
   // For a count the file does not give as a number: "; write ItemCount=4 (Item01 to Item04 are listed)", or empty
   // when nothing is listed.
   std::string ListedHint(LONG n, const AccountRead *count) const;
@@ -257,6 +260,7 @@ class Walker {
   int titlesPresent_[2] = {0, 0};
   std::vector<MissingTitle> missingTitles_[2];
   std::vector<std::string> missingSections_;  // folded names already told
+  std::set<int> repeatedLists_;               // lines of second [SectionNN] headers already named for a class
   std::vector<std::string> lostDefaults_;     // default sections lost where other classes have theirs
   int lostDefaultsLine_ = 0;
   std::vector<std::string> missingDefaults_;  // items of the class at hand without a default
@@ -548,6 +552,30 @@ void Walker::TellMissingDefaults(const WString &section, const WString &classKey
                                "= and the value it is meant to start at"
                          : std::string("; write a line key=value for each")));
   missingDefaults_.clear();
+}
+
+const IniFile::Section *Walker::RepeatedList(const WString &classKey, LONG n) {
+  const WString language = Name(SectionForm::Language, classKey, n, suffix_);
+  if (!HasSection(language)) return nullptr;
+  for (const IniFile::Section &section : ini_.sections()) {
+    const WString name = ini_.Text(section.name, section.nameLength);
+    if (NumberIn(name, kNumberedSection) <= 0 || section.line == SectionLine(ini_, name) ||
+        repeatedLists_.count(section.line))
+      continue;
+    size_t items = 0, own = 0;
+    for (const IniFile::Entry &entry : section.entries) {
+      if (entry.valueLength == WString::npos ||
+          NumberIn(ini_.Text(entry.name, entry.nameLength), KeyOf(FileField::ItemKey).key) <= 0)
+        continue;
+      ++items;
+      own += Line(language, NameOf(FileField::ItemTitle, 0, Trimmed(ini_.Text(entry.value, entry.valueLength)))) != 0;
+    }
+    if (items > 0 && own == items) {
+      repeatedLists_.insert(section.line);
+      return &section;
+    }
+  }
+  return nullptr;
 }
 
 std::string Walker::ListedHint(LONG n, const AccountRead *count) const {
@@ -927,8 +955,17 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
   const AccountRead *count = account_.Find(FileField::ItemCount, n);
   const std::string label = "class " + Utf8(key);
   const int declaredLine = Line(names_, numberName);
-  if (!HasSection(numbered))
-    MissingSection(numbered, declaredLine, "section-missing", label + " shows no items", count->key);
+  if (!HasSection(numbered)) {
+    if (const IniFile::Section *repeated = RepeatedList(key, n)) {
+      findings_.Claim(repeated->line);
+      findings_.Add(repeated->line, "section-missing",
+                    "[" + Utf8(numbered) + "] is missing (line " + std::to_string(repeated->line) + " has a second [" +
+                        Utf8(ini_.Text(repeated->name, repeated->nameLength)) + "], whose items are " + label +
+                        "'s): " + label + " shows no items; rename that header [" + Utf8(numbered) + "]");
+    } else {
+      MissingSection(numbered, declaredLine, "section-missing", label + " shows no items", count->key);
+    }
+  }
   const bool countMissing = HasSection(numbered) && !Has(numbered, count->key);
   if (countMissing)
     MissingKey(numbered, count->key, SectionLine(ini_, numbered), "no-item-count", label + " shows no items",
