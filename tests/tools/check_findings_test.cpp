@@ -140,6 +140,16 @@ TEST_F(FindingsTest, EachFileHasExactlyItsOneFinding) {
       {"default-as-english-option-text", 24, "warning", "not-a-number", "both",
        "\"On\" is the text of the option of value 1: write 1"},
       {"escape-in-note", 14, "warning", "escape-in-text", "en", "I_Note holds \"\\n\": the page shows"},
+      // Web pages' character references and Serial rules written by a script or a translator.
+      {"reference-outside-code-page", 12, "warning", "escape-in-text", "en",
+       "U+6253 is no character of code page 1252, which the English page reads: write the text in characters it holds"},
+      {"serial-title-quoted", 23, "warning", "escape-in-text", "en",
+       "the title \" mm\" keeps its quotation marks, and the options show them: -6\" MM\"; write TITLE= mm"},
+      {"serial-title-translated", 29, "warning", "serial-unknown-setting", "cn",
+       "\"标题=\" is no setting of a Serial rule (MIN=, MAX=, STEP=, TITLE=): the rule ignores it, and the "
+       "item has 12 options, so the options show no unit"},
+      {"serial-full-width-equals", 29, "warning", "serial-no-range", "cn",
+       "it gives the single option 0; U+FF1D (full-width equals sign) is no ASCII"},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.file);
@@ -527,6 +537,15 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
     while (!text.empty() && text.back() == '\n') text.pop_back();
     return text + (lineEnd ? "\n" : "") + "[S_Filter]\nI=1\n";
   };
+  auto serialInChinese = [&](const std::string &rule) {  // the English rule as meant, the Chinese one as written
+    std::string text = Edit(clean, "I_RuleType=Enum\nI_Rule=0=Off 1=On\n",
+                            "I_RuleType=Serial\nI_Rule=MIN=5 MAX=60 STEP=5 TITLE= min\n");
+    text = Edit(text, "I_RuleType=Enum\nI_Rule=0=Off 1=On\n", "I_RuleType=Serial\nI_Rule=" + rule + "\n");
+    return Edit(text, "[S_Default]\nI=1", "[S_Default]\nI=5");
+  };
+  auto chineseTitle = [&](const std::string &title) {
+    return Edit(clean, "[S_Lang_CN]\nTitle=Class\nI_Title=Item", "[S_Lang_CN]\nTitle=Class\nI_Title=" + title);
+  };
   const std::string shifted = Edit(twoItems(2, "02"), "Item01Instruction=1B 44\nItem02=J\nItem02Instruction=1B 45",
                                    "Item02Instruction=1B 44\nItem02=J\nItem01Instruction=1B 45");
   const std::string renamed = [&] {
@@ -669,6 +688,18 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        settings("XMoveEnable=1\nXMove=50\n")},
       {"class renamed in some sections", renamed, "line 16 has [S_Rule_EN], which the plug-in does not read as [T_Rule_EN]",
        Edit(Edit(renamed, "[S_Rule_EN]", "[T_Rule_EN]"), "[S_Rule_CN]", "[T_Rule_CN]")},
+      {"serial title in Chinese words", serialInChinese("MIN=5 MAX=60 STEP=5 标题= 分钟"),
+       "write \"TITLE= 分钟\"", serialInChinese("MIN=5 MAX=60 STEP=5 TITLE= 分钟")},
+      {"serial settings with full-width equals signs", serialInChinese("MIN＝5 MAX＝60 STEP＝5 TITLE＝ 分钟"),
+       "U+FF1D (full-width equals sign) is no ASCII \"=\": write \"MIN=5 MAX=60 STEP=5 TITLE= 分钟\"",
+       serialInChinese("MIN=5 MAX=60 STEP=5 TITLE= 分钟")},
+      {"serial title in quotation marks", rules("Serial", "MIN=1 MAX=7 STEP=2 TITLE=\" mm\""),
+       "the options show them: 1\" MM\"; write TITLE= mm, without the marks",
+       rules("Serial", "MIN=1 MAX=7 STEP=2 TITLE= mm")},
+      {"title as a web page's character references", chineseTitle("&#25171;&#x5370;"), "write \"打印\"",
+       chineseTitle("打印")},
+      {"title with an ampersand of a web page", Edit(clean, "I_Title=Item", "I_Title=Black &amp; White&nbsp;Paper"),
+       "write \"Black & White Paper\"", Edit(clean, "I_Title=Item", "I_Title=Black & White Paper")},
       {"spreadsheet columns", columns(clean), "turn every line back into key=value: the first \";\" of each line is its '='", clean},
   };
   for (const auto &c : cases) {

@@ -274,9 +274,9 @@ std::string EqualsHint(const WString &line) {
   return std::string();
 }
 
-std::string CodePoint(WCHAR c) {
+std::string CodePoint(unsigned c) {
   char text[16];
-  std::snprintf(text, sizeof text, "U+%04X", unsigned(c));
+  std::snprintf(text, sizeof text, "U+%04X", c);
   return text;
 }
 

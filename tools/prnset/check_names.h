@@ -78,8 +78,9 @@ std::string InvisibleHint(const WString &name);
 // '=' belongs; empty when it holds none.
 std::string EqualsHint(const WString &line);
 
-// A character named by its code point ("U+3000"), as findings name the ones an editor does not show plainly.
-std::string CodePoint(WCHAR c);
+// A character named by its code point ("U+3000", "U+1F600"), as findings name the ones an editor does not show
+// plainly.
+std::string CodePoint(unsigned c);
 // What a character that authors meet by mistake is ("ideographic space"); empty for others.
 std::string CharacterKind(WCHAR c);
 // The code point and, when known, what the character is: "U+3000 (ideographic space)".

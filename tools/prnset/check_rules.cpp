@@ -8,8 +8,10 @@
 #include <optional>
 #include <set>
 
+#include "catalogue/option_rules.h"
 #include "page/command_encoder.h"
 #include "page/job_bytes.h"
+#include "platform/owner.h"
 #include "tools/prnset/check.h"
 #include "tools/prnset/check_names.h"
 #include "tools/prnset/commands_text.h"
@@ -153,6 +155,36 @@ bool IsHigh256(const SettingsCatalogue &catalogue) {
   return lstrcmpiW(FieldText(catalogue.ParameterRule).c_str(), kHigh256Rule) == 0;
 }
 
+// A character of the word before a Serial rule's '=': a letter, or a character of another script (a setting's name
+// typed in Chinese). Blanks and the full-width forms of ASCII are not.
+bool IsSettingWordChar(WCHAR c) {
+  if (c < 0x80) return (c | 0x20) >= 'a' && (c | 0x20) <= 'z';
+  return !IsInvisible(c) && PlainForm(c) == 0 && !(c >= 0xFF01 && c <= 0xFF5E);
+}
+
+// For a Serial rule typed with a Chinese input method ("MIN＝5"): the hint that names the character and gives the
+// rule in ASCII; empty when the rule, so typed again, would still have neither MIN= nor MAX=.
+std::string TypedSettingsHint(const WString &rule) {
+  WString typed;
+  for (WCHAR c : rule) typed += c >= 0x80 && PlainForm(c) ? PlainForm(c) : c;
+  const std::string folded = FoldedName(typed);
+  return folded.find("min=") == std::string::npos && folded.find("max=") == std::string::npos ? std::string()
+                                                                                                 : PlainHint(rule);
+}
+
+struct FreeOptions {
+  DWORD count;
+  void operator()(SettingsOption *head) const { FreeOptionList(head, count); }
+};
+
+// The text of the first option a Serial rule gives, as the page shows it; empty when it gives none.
+WString FirstSerialText(const WString &rule) {
+  SettingsOption *head = nullptr;
+  const DWORD count = ParseOptionRule(kSerialRuleType, rule.c_str(), &head);
+  const UniqueAny<SettingsOption *, FreeOptions> options(head, FreeOptions{count});
+  return count && head ? FieldText(head->Text) : WString();
+}
+
 }  // namespace
 
 void CheckSerialSettings(const WString &rule, int line, const std::string &where, Findings &findings,
@@ -166,7 +198,7 @@ void CheckSerialSettings(const WString &rule, int line, const std::string &where
     const bool wide = rule[i] == 0xFF1D;
     if (rule[i] != '=' && !wide) continue;
     size_t from = i;
-    while (from > 0 && ((rule[from - 1] | 0x20) >= 'a' && (rule[from - 1] | 0x20) <= 'z')) --from;
+    while (from > 0 && IsSettingWordChar(rule[from - 1])) --from;
     const std::string word = folded.substr(from, i - from);
     const auto known = [&](const char *key) {
       const size_t length = std::strlen(key);
@@ -178,6 +210,12 @@ void CheckSerialSettings(const WString &rule, int line, const std::string &where
     if (wide) hint = "; " + CharacterName(rule[i]) + " is no '=': write " + Utf8(rule.substr(from, i - from)) + "=";
     for (const char *step : {"inc", "increment", "steps", "stepsize", "interval", "delta"})
       if (word == step) hint = "; write STEP= for the step";
+    // A translated name with text after it, last in the rule, was meant as the title: the unit the options lack.
+    const WString rest = rule.substr(i + 1);
+    const bool last = rest.find(WCHAR('=')) == WString::npos && rest.find(WCHAR(0xFF1D)) == WString::npos;
+    if (word.find('?') != std::string::npos && last && !Trimmed(rest).empty())
+      hint = ", so the options show no unit: a Serial rule's settings keep their English names in every language; "
+             "write " + Quoted(Ascii("TITLE=") + rest);
     findings.Add(line, "serial-unknown-setting",
                  where + ": " + Quoted(rule.substr(from, i + 1 - from)) +
                      " is no setting of a Serial rule (MIN=, MAX=, STEP=, TITLE=): the rule ignores it, and the item "
@@ -195,6 +233,19 @@ void CheckSerialSettings(const WString &rule, int line, const std::string &where
     findings.Add(line, "serial-title-not-last",
                  where + ": the title " + Quoted(text) + " holds '=': TITLE= takes the rest of the rule, so every "
                  "option shows it all; put remarks on a line of their own");
+  // A title quoted by a script (TITLE=" mm"): the rule takes it as written, marks and all.
+  const size_t open = text.find_first_not_of(WCHAR(' '));
+  if (setting || open == WString::npos || text.size() - open < 2 || (text[open] != '"' && text[open] != '\'') ||
+      text.back() != text[open])
+    return;
+  WString meant = text.substr(open + 1, text.size() - open - 2);
+  if (meant.empty() || meant[0] != ' ') meant = text.substr(0, open) + meant;
+  const WString shown = FirstSerialText(rule);
+  // Quoted again, the marks would only confuse: the title and the option are shown as they stand.
+  findings.Add(line, "escape-in-text",
+               where + ": the title " + Utf8(Cut(text, 60)) + " keeps its quotation marks, and the options show them" +
+                   (shown.empty() ? std::string() : ": " + Utf8(shown)) + "; write TITLE=" + Utf8(meant) +
+                   ", without the marks");
 }
 
 std::string PairWithoutEquals(const WString &text, size_t at, LONG row, LONG value, const std::string &page) {
@@ -445,12 +496,15 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
           joined += rule[i];
         }
         // Settings written in other words ("最小=5"): the rule's words are the same in every language.
-        const bool otherWords = !spaced && range.empty() && rule.find(WCHAR('=')) != WString::npos;
+        const bool otherWords =
+            !spaced && range.empty() && rule.find_first_of(WString{WCHAR('='), WCHAR(0xFF1D)}) != WString::npos;
+        const std::string typed = TypedSettingsHint(rule);
         whole = true;
         findings.Add(line, "serial-no-range",
                      where + " has neither MIN= nor MAX=: it gives the single option 0" +
-                         (spaced       ? "; MIN and MAX are written with a blank before '=': write " + Quoted(joined)
-                          : otherWords ? std::string("; a Serial rule's settings are MIN=, MAX=, STEP= and TITLE=, "
+                         (spaced ? "; MIN and MAX are written with a blank before '=': write " + Quoted(joined)
+                          : !typed.empty() ? typed
+                          : otherWords     ? std::string("; a Serial rule's settings are MIN=, MAX=, STEP= and TITLE=, "
                                                      "written so in both languages")
                                        : range));
         break;

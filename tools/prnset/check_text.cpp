@@ -111,6 +111,87 @@ size_t EscapeAt(const WString &text, size_t *length) {
   return WString::npos;
 }
 
+// A character reference of a web page at `at` ("&#25171;", "&#x6253;", "&amp;"): the code point it stands for, and in
+// `length` how long it is; 0 when none starts there. A lone '&' ("Black & White") starts none.
+unsigned ReferenceAt(const WString &text, size_t at, size_t *length) {
+  if (text[at] != '&') return 0;
+  static const struct {
+    const char *name;
+    unsigned code;
+  } kNamed[] = {{"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&apos;", '\''}, {"&nbsp;", 0xA0}};
+  for (const auto &named : kNamed)
+    if (text.compare(at, std::strlen(named.name), Ascii(named.name)) == 0) {
+      *length = std::strlen(named.name);
+      return named.code;
+    }
+  if (at + 2 >= text.size() || text[at + 1] != '#') return 0;
+  const bool hex = (text[at + 2] | 0x20) == 'x';
+  size_t end = at + (hex ? 3 : 2);
+  unsigned code = 0;
+  for (; end < text.size() && end - at < 10 && (hex ? IsHexDigit(text[end]) : text[end] >= '0' && text[end] <= '9');
+       ++end)
+    code = code * (hex ? 16 : 10) + (text[end] <= '9' ? text[end] - '0' : (text[end] | 0x20) - 'a' + 10);
+  if (end == at + (hex ? 3 : 2) || end >= text.size() || text[end] != ';' || code == 0 || code > 0x10FFFF ||
+      (code >= 0xD800 && code <= 0xDFFF))
+    return 0;
+  *length = end + 1 - at;
+  return code;
+}
+
+// The characters of a code page: those that one byte, or a pair of a double-byte code page, reads as.
+std::unordered_set<WCHAR> CharactersOf(UINT codePage) {
+  std::unordered_set<WCHAR> held;
+  for (unsigned lead = 1; lead < 256; ++lead)
+    for (unsigned trail = 0; trail < (lead < 0x80 ? 1u : 0xFFu); ++trail) {
+      const char bytes[2] = {char(lead), char(trail)};
+      WCHAR read[2];
+      if (MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes, trail ? 2 : 1, read, 2) == 1) held.insert(read[0]);
+    }
+  return held;
+}
+
+// Whether the page of a language can show a character, in the code page it reads: gathered once for each.
+bool Holds(UINT codePage, unsigned code) {
+  if (code > 0xFFFF) return false;
+  if (codePage == kChineseCodePage) {
+    static const std::unordered_set<WCHAR> chinese = CharactersOf(kChineseCodePage);
+    return chinese.count(WCHAR(code)) != 0;
+  }
+  static const std::unordered_set<WCHAR> english = CharactersOf(kEnglishCodePage);
+  return english.count(WCHAR(code)) != 0;
+}
+
+// A text with its character references put as the characters meant, and in `first` where the first stands (npos
+// when it holds none). Control characters and the no-break space become a plain blank; in a note the hint box
+// wants && for one &. Empty `meant` when a character is none of the code page of the text's language.
+struct References {
+  size_t first = WString::npos, count = 0;
+  WString meant;
+  unsigned lacking = 0;  // a character the code page lacks
+};
+References PutReferences(const WString &text, UINT codePage, bool note) {
+  References out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    size_t length = 0;
+    unsigned code = ReferenceAt(text, i, &length);
+    if (!code) {
+      out.meant += text[i];
+      continue;
+    }
+    if (out.first == WString::npos) out.first = i;
+    ++out.count;
+    i += length - 1;
+    if (code < 0x20 || code == 0xA0) code = ' ';
+    WString character = code > 0xFFFF ? WString{WCHAR(0xD800 + ((code - 0x10000) >> 10)),
+                                                WCHAR(0xDC00 + ((code - 0x10000) & 0x3FF))}
+                                      : WString(1, WCHAR(code));
+    if (!out.lacking && !Holds(codePage, code)) out.lacking = code;
+    out.meant += note && code == '&' ? Ascii("&&") : character;
+  }
+  if (out.lacking) out.meant.clear();
+  return out;
+}
+
 // A program's word for an empty value, written out by a generator.
 bool IsEmptyWord(const WString &text) {
   for (const char *word : {"None", "null", "NULL", "nil", "NaN", "nan", "undefined", "#N/A"})
@@ -367,9 +448,10 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
         }
       // The hint box takes '&' as the mark of an underlined letter, as every label of a dialog does; "&&" shows one.
       size_t lone = WString::npos;
+      size_t referenceLength = 0;
       for (size_t i = 0; field == FileField::ItemNote && i < value.size() && lone == WString::npos; ++i)
         if (value[i] == '&' && i + 1 < value.size() && value[i + 1] == '&') ++i;
-        else if (value[i] == '&') lone = i;
+        else if (value[i] == '&' && !ReferenceAt(value, i, &referenceLength)) lone = i;
       if (lone != WString::npos)
         findings.Add(entry.line, "ampersand-in-note",
                      Place(name, key) + " holds '&': the hint box underlines the character after it and does not "
@@ -391,6 +473,31 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
                                       : ": the page shows the escape as written, not the character it stands for; "
                                         "write the character"),
                      ini.ColumnOf(entry.value + escape));
+      // A web page's character references, written out by an export: the page shows their marks.
+      const References references =
+          shownText ? PutReferences(value, chinese_section ? kChineseCodePage : kEnglishCodePage,
+                                    field == FileField::ItemNote)
+                    : References();
+      if (references.count) {
+        size_t length = 0;
+        ReferenceAt(value, references.first, &length);
+        findings.Add(entry.line, "escape-in-text",
+                     Place(name, key) + " holds " + Quoted(value.substr(references.first, length)) +
+                         (references.count == 1
+                              ? std::string(", a character reference of a web page: the page shows it")
+                              : " and " + std::to_string(references.count - 1) +
+                                    (references.count == 2 ? " more character reference"
+                                                           : " more character references") +
+                                    " of a web page: the page shows them") +
+                         " as written, not the character" + std::string(references.count > 1 ? "s" : "") + " meant" +
+                         (references.lacking
+                              ? "; " + CodePoint(references.lacking) + " is no character of code page " +
+                                    std::to_string(chinese_section ? kChineseCodePage : kEnglishCodePage) +
+                                    ", which the " + (chinese_section ? "Chinese" : "English") +
+                                    " page reads: write the text in characters it holds"
+                              : "; write " + Quoted(references.meant)),
+                     ini.ColumnOf(entry.value + references.first));
+      }
       // What a spreadsheet or a generator leaves in a text: a tab of a cell, the commas of empty cells, a word for
       // nothing. The page shows each as written.
       const WString whole = shownText ? ReadWhole(ini, name, key) : WString();
