@@ -185,7 +185,8 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
                     Findings &findings, DWORD options);
 // Words of a Serial rule that are no setting of it ("INC=5", "TITLE＝ mm"): the rule ignores them.
 void CheckSerialSettings(const WString &rule, int line, const std::string &where, Findings &findings, DWORD options);
-// For a multi-choice default written as a list of the rows to tick ("0,2"): the mask to write; empty otherwise.
+// For a multi-choice default written as a list of the rows to tick ("0,2") or as a mask in hexadecimal without its
+// 0x ("A00000"): the mask to write; empty otherwise.
 std::string RowListHint(const WString &written, DWORD options);
 // The lines of an item's keys that its values come from (0 for a key that is missing).
 struct ItemLines {

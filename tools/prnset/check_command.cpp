@@ -136,6 +136,11 @@ std::string AsciiOf(std::string message) {
   const size_t from = text == std::string::npos ? text : message.rfind("; \"", text);
   const size_t write = from == std::string::npos ? from : message.find(": write ", text);
   if (write != std::string::npos) message.erase(from, message.find_first_of(";(", write + 8) - from);
+  // A number in Chinese numerals, which only the reading that decodes them as Chinese can give.
+  const size_t numerals = message.find(" in Chinese numerals: write ");
+  const size_t numeral = numerals == std::string::npos ? numerals : message.rfind("; \"", numerals);
+  if (numeral != std::string::npos)
+    message.erase(numeral, message.find_first_of(";(", numerals + 1) - numeral);
   const size_t digits = message.find(kDecimalDigitsHint);
   if (digits != std::string::npos) message.erase(digits, sizeof kDecimalDigitsHint - 1);
   // The text to write instead, which only the reading that decodes the line's characters can give.

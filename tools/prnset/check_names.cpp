@@ -186,7 +186,36 @@ const char *WordMeant(const WString &text) {
                                                            : nullptr;
 }
 
+WString ChineseNumber(const WString &text) {
+  static const WCHAR kDigits[] = {0x96F6, 0x4E00, 0x4E8C, 0x4E09, 0x56DB, 0x4E94, 0x516D, 0x4E03, 0x516B, 0x4E5D};
+  constexpr WCHAR kTen = 0x5341, kCircle = 0x3007, kTwo = 0x4E24;  // 十, 〇 (a zero), 两 (two, counting)
+  auto digit = [&](WCHAR c) {
+    if (c == kCircle) return 0;
+    if (c == kTwo) return 2;
+    for (int d = 0; d < 10; ++d)
+      if (kDigits[d] == c) return d;
+    return -1;
+  };
+  const size_t ten = text.find(kTen);
+  if (ten == WString::npos) {  // digit by digit: 一二〇 for 120
+    WString digits;
+    for (WCHAR c : text) {
+      if (digit(c) < 0) return WString();
+      digits += WCHAR('0' + digit(c));
+    }
+    return digits;
+  }
+  // 十, 十二, 二十, 二十五: tens and ones around 十.
+  if (ten > 1 || text.size() > ten + 2) return WString();
+  const int tens = ten == 0 ? 1 : digit(text[0]), ones = text.size() == ten + 2 ? digit(text[ten + 1]) : 0;
+  if (tens < 1 || ones < 0) return WString();
+  return Ascii(std::to_string(tens * 10 + ones).c_str());
+}
+
 std::string NumberHint(const WString &text) {
+  const WString chinese = ChineseNumber(text);
+  if (!chinese.empty())
+    return "; " + Quoted(text) + " is " + Utf8(chinese) + " in Chinese numerals: write " + Utf8(chinese);
   const std::string written = Utf8(text);
   // Thousands separated by a program's or a country's habit: "10,485,760", "10 485 760".
   for (char separator : {',', ' ', '\''}) {
@@ -272,6 +301,10 @@ std::string EqualsHint(const WString &line) {
     if (c == 0xFF1D || c == 0xFF1A || c == ':')
       return "; it holds " + (c < 0x80 ? Quoted(WString(1, c)) : CharacterName(c)) + " where '=' belongs";
   return std::string();
+}
+
+bool IsQuotedName(const WString &name) {
+  return name.size() > 2 && (name.front() == '"' || name.front() == '\'') && name.back() == name.front();
 }
 
 std::string CodePoint(unsigned c) {

@@ -44,8 +44,10 @@ WString DigitsMeant(const WString &text);
 
 // A spreadsheet's or a program's word for 0 or 1 ("False", "on"): "0" or "1"; nullptr for any other text.
 const char *WordMeant(const WString &text);
-// For a whole number written with thousands separators or in scientific notation: the hint that gives it in plain
-// digits; empty otherwise.
+// A number in Chinese numerals, as a translator writes it ("五", "十二", "二十"): its decimal digits; empty otherwise.
+WString ChineseNumber(const WString &text);
+// For a whole number written with thousands separators, in scientific notation or in Chinese numerals: the hint that
+// gives it in plain digits; empty otherwise.
 std::string NumberHint(const WString &text);
 
 // For a name of a numbered form with any digits (letters in any case): the name the loader reads for that number.
@@ -77,6 +79,11 @@ std::string InvisibleHint(const WString &name);
 // For a line the reader took as a name without a value: the hint that names the ':' or full-width sign typed where
 // '=' belongs; empty when it holds none.
 std::string EqualsHint(const WString &line);
+
+// A name a program wrote in quotation marks ("\"Section01\""): the reader keeps them as part of the name.
+bool IsQuotedName(const WString &name);
+constexpr char kQuotedNameHint[] = "the reader keeps the quotation marks around a name as part of it: write the "
+                                   "names without them";
 
 // A character named by its code point ("U+3000", "U+1F600"), as findings name the ones an editor does not show
 // plainly.

@@ -93,6 +93,17 @@ bool IsListMark(WCHAR c) {
 std::string RowListHint(const WString &written, DWORD options) {
   const int rows = MaskRows(options);
   DWORD ticked = 0, mask = 0;
+  // The mask in hexadecimal without its 0x ("A00000"), as a program prints it.
+  const bool hex = written.size() > 1 && written.size() <= 6 && std::all_of(written.begin(), written.end(), IsHexDigit) &&
+                   std::any_of(written.begin(), written.end(), [](WCHAR c) { return c > '9'; });
+  if (hex) {
+    mask = DWORD(std::stoul(Utf8(written), nullptr, 16));
+    if (mask & ~RowBits(options)) return "";
+    for (int row = 0; row < rows; ++row)
+      if (mask & (1u << (kMaskRows - 1 - row))) ticked |= 1u << row;
+    return "; " + Quoted(written) + " is the mask of rows " + RowNumbers(ticked) + " in hexadecimal: write " +
+           std::to_string(mask);
+  }
   size_t numbers = 0;
   for (size_t at = 0; at < written.size();) {
     if (IsListMark(written[at])) {
@@ -267,6 +278,28 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
   auto part = [&](const RuleNote &note) {
     return rule.substr(note.from < rule.size() ? note.from : rule.size(), note.to > note.from ? note.to - note.from : 0);
   };
+  // Serial settings in hexadecimal ("MIN=0x05"): each reads 0, and the rule is told once with them in decimal.
+  {
+    WString folded = rule;  // letters in small, places kept
+    for (WCHAR &c : folded) c = c >= 'A' && c <= 'Z' ? WCHAR(c | 0x20) : c;
+    std::vector<std::string> written;
+    std::string meant;
+    for (const char *key : {"min=", "max=", "step="}) {
+      const size_t at = folded.find(Ascii(key) + Ascii("0x")), digits = at + std::strlen(key) + 2;
+      size_t end = at == WString::npos ? at : digits;
+      while (end != WString::npos && end < folded.size() && IsHexDigit(folded[end])) ++end;
+      if (at == WString::npos || end == digits || end - digits > 8) continue;
+      written.push_back(Utf8(rule.substr(at, end - at)));
+      meant += (meant.empty() ? "" : " ") + Utf8(rule.substr(at, std::strlen(key))) +
+               std::to_string(std::stoul(Utf8(folded.substr(digits, end - digits)), nullptr, 16));
+    }
+    if (!written.empty()) {
+      findings.Add(line, "serial-not-number",
+                   where + ": " + FirstNames(written) + (written.size() == 1 ? " is" : " are") +
+                       " hexadecimal, which the rule reads as 0: write " + meant);
+      return true;
+    }
+  }
   // Pairs separated by another mark than a blank: one mistake, whatever the parser made of each pair.
   for (const RuleNote &note : report.notes) {
     if (note.kind != RuleNoteKind::EnumNoBlank) continue;
@@ -373,6 +406,7 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
     WString text = part(note);
     size_t equals = text.find(WCHAR('='));
     std::string key = Utf8(text.substr(0, equals + 1));
+    const WString chinese = ChineseNumber(text.substr(equals + 1));
     findings.Add(line, "serial-not-number",
                  where + ": " + key + Quoted(text.substr(equals + 1)) + " is not a number: the rule reads " + key +
                      "0" +
@@ -381,7 +415,10 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
                       : options == 1   ? ", so the item has a single option"
                                        : ", so the item has " + std::to_string(options) + " options") +
                      PlainHint(text.substr(equals + 1)) +
-                     (equals + 1 == text.size() ? "; write a number after " + key : std::string()));
+                     (!chinese.empty() ? "; " + Quoted(text.substr(equals + 1)) + " is " + Utf8(chinese) +
+                                             " in Chinese numerals: write " + key + Utf8(chinese)
+                      : equals + 1 == text.size() ? "; write a number after " + key
+                                                  : std::string()));
   }
   if (words) return true;
   bool whole = false;  // a mistake of the whole rule, whose consequences for the values are not told again

@@ -216,6 +216,14 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
       past.push_back(Utf8(key));
     }
     const bool renumbered = beyond > 0 && size_t(beyond) == missing.size() && meantNames.empty();
+    // Choices numbered from 0, as a program counts: the first is never read, and the last missing reads 0.
+    WCHAR zero[kPathChars];
+    wsprintfW(zero, kCompressChoiceForm, 0);
+    const bool fromZero = !missing.empty() && meantNames.empty() && line(zero);
+    if (fromZero) {
+      findings.Claim(line(zero));
+      missingLine = line(zero);
+    }
     if (beyond && !renumbered)
       findings.Add(firstLine, "settings-count",
                    count + ", but " + std::to_string(beyond) + (beyond == 1 ? " choice follows" : " choices follow") +
@@ -237,7 +245,13 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
                        (missing.size() == 1 ? ": that choice reads 0" : ": those choices read 0") +
                        (renumbered ? ", and " + FirstNames(past) + (beyond == 1 ? " stands" : " stand") +
                                          " past Count, never offered: number the choices from 1 without a gap"
-                                   : std::string()));
+                        : fromZero ? ", and " + Utf8(zero) + " is never read, as the plug-in counts from 1: number "
+                                     "the choices from 1"
+                        // The last choices missing: a Count kept from a longer list.
+                        : meantNames.empty() && written > 0 && written + LONG(missing.size()) == choices.count
+                            ? "; write Count=" + std::to_string(written) + ", or add " +
+                                  (missing.size() == 1 ? "it" : "them")
+                            : std::string()));
     // A choice that repeats an earlier one (a line copied and not changed): the list offers it twice.
     std::map<LONG, LONG> firstOf;  // value -> the choice that offers it first
     for (LONG n = 1; choices.declared > 0 && n <= choices.count; ++n) {

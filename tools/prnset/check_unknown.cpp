@@ -546,6 +546,16 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
           IsMisnumbered(key) || emptyRow)
         continue;
       if (moreKeys.Full(entry.line)) continue;
+      if (IsQuotedName(key) && known.IsKeyOf(kind, classKey, key.substr(1, key.size() - 2))) {
+        // A program's quotation marks around every name: told once for the file.
+        Unread &group = GroupOf(itemGroups, itemIndex, "\"");
+        if (group.names.empty()) {
+          group.message = "[" + Utf8(name) + "] " + Utf8(key) + " is never read: " + kQuotedNameHint;
+          group.why = kQuotedNameHint;
+        }
+        group.names.push_back({entry.line, Ascii("[") + name + Ascii("] ") + key});
+        continue;
+      }
       if (keys.empty()) keys = known.KeysOf(name);
       // Whether the section has a name the suggestion would be: asked of the few names suggested, not of every key
       // (a generated file has a million).

@@ -299,7 +299,7 @@ bool Walker::CheckNumber(const AccountRead *read, const std::string &consequence
       hint = "; the letters O and l are no digits: write " + Utf8(DigitsMeant(raw));
     if (hint.empty() && !advised && raw[0] == '=' && IsPlainDecimal(Trimmed(raw.substr(1))))
       hint = "; '=' is written twice: write " + Utf8(Trimmed(raw.substr(1)));
-    if (hint.empty() && ascii && !advised)
+    if (hint.empty() && ascii && consequence.find("; ") == std::string::npos)
       hint = hex ? "; write " + std::to_string(read->value) : kDecimalDigitsHint;
     findings_.Add(read->line, "not-a-number",
                   Place(read->section, read->key) + " = " + Quoted(raw) + " is not a plain decimal number: the plug-in reads " +
@@ -401,8 +401,8 @@ void Walker::CheckFilter(const AccountRead *read, const std::string &what) {
   if (!read || !read->line) return;
   WString raw = Read(read->section, read->key);
   if (raw.empty()) {
-    // A cell left blank: whatever it was meant to say, the page shows.
-    findings_.Add(read->line, "empty-value",
+    // A cell left blank: the page shows, as for a line not written, which is mostly what a blank cell means.
+    findings_.Add(read->line, "empty-filter",
                   Place(read->section, read->key) + " is empty: the plug-in reads " + std::to_string(read->value) +
                       ", as if the line were not there, and shows " + what + "; write 1 to show it, 0 to hide it");
     return;
@@ -448,6 +448,7 @@ bool Walker::MissingKey(const WString &section, const WString &key, int fallback
   } else if (!meant.name.empty()) {
     message += " (line " + std::to_string(meant.line) + " has " + Quoted(meant.name) +
                ", which the plug-in does not read as " + Utf8(key) + EqualsHint(meant.name) + ")";
+    if (IsQuotedName(meant.name)) advice = std::string("; ") + kQuotedNameHint;
     line = meant.line;
     findings_.Claim(meant.line);
   } else if (const IniFile::Section *other = SectionHolding(key, section)) {
