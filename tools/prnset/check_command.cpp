@@ -77,13 +77,9 @@ Reading CheckIn(const std::vector<BYTE> &bytes, const ToolLanguage &language, bo
   for (size_t i = 0; sections && i < ini.sections().size(); ++i) {
     const IniFile::Section &section = ini.sections()[i];
     const WString name = ini.Text(section.name, section.nameLength);
-    auto endsWith = [&](LPCWSTR suffix) {
-      const WString tail = suffix;
-      return name.size() >= tail.size() && SameName(name.substr(name.size() - tail.size()), tail);
-    };
-    const FindingLanguage tongue = endsWith(kChineseSuffix)   ? FindingLanguage::Chinese
-                                   : endsWith(kEnglishSuffix) ? FindingLanguage::English
-                                                              : FindingLanguage::Both;
+    const FindingLanguage tongue = !Stem(name, kChineseSuffix).empty()   ? FindingLanguage::Chinese
+                                   : !Stem(name, kEnglishSuffix).empty() ? FindingLanguage::English
+                                                                         : FindingLanguage::Both;
     sections->lines.push_back({section.line, tongue});
     for (const IniFile::Entry &entry : section.entries)
       for (size_t c = 0; tongue == FindingLanguage::Chinese && entry.valueLength != WString::npos &&
@@ -195,10 +191,6 @@ const char *SeverityName(Severity severity) {
 
 const char *LanguageCode(FindingLanguage language) {
   return language == FindingLanguage::English ? "en" : language == FindingLanguage::Chinese ? "cn" : "both";
-}
-
-std::string Plural(int count, const char *word) {
-  return std::to_string(count) + " " + word + (count == 1 ? "" : "s");
 }
 
 }  // namespace
@@ -353,7 +345,7 @@ int CheckCommand(const FileArguments &parsed, std::ostream &out, std::ostream &e
     }
     failing = failing || errors > 0 || (strict && warnings > 0);
     if (!json && !sarif && !(quiet && errors == 0 && warnings == 0))
-      out << shown << ": " << Plural(errors, "error") << ", " << Plural(warnings, "warning") << " ("
+      out << shown << ": " << Count(errors, "error") << ", " << Count(warnings, "warning") << " ("
           << (both ? "English and Chinese" : parsed.language.name) << ")\n";
   }
   if (json) out << all.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";

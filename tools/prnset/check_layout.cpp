@@ -270,7 +270,7 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
     }
     if (zero.second)
       findings.Add(zero.first, "misnumbered",
-                   where + "numbers " + std::to_string(zero.second) + (zero.second == 1 ? " name" : " names") +
+                   where + "numbers " + Count(zero.second, "name") +
                        " from 00 (first on this line): the plug-in counts from 01 and never reads " +
                        (zero.second == 1 ? "it" : "them") + "; number the list from 01");
     moreKeys.Tell(findings, "duplicate-key");

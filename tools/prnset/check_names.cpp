@@ -251,6 +251,10 @@ std::string NumberHint(const WString &text) {
   return "";
 }
 
+std::string Count(long count, const std::string &word) {
+  return std::to_string(count) + " " + word + (count == 1 ? "" : word.back() == 's' ? "es" : "s");
+}
+
 std::string Shorten(size_t kept) { return "shorten it to " + std::to_string(kept) + " characters"; }
 
 std::string RemarkHint(const WString &value) {
@@ -524,12 +528,15 @@ const std::vector<std::pair<WString, SectionForm>> &ClassSectionSuffixes() {
   return suffixes;
 }
 
-// The class key a name of a class's own section is made from ("Paper" for Paper_Lang_EN), or empty.
+WString Stem(const WString &name, const WString &suffix) {
+  return name.size() > suffix.size() && SameName(name.substr(name.size() - suffix.size()), suffix)
+             ? name.substr(0, name.size() - suffix.size())
+             : WString();
+}
+
 WString ClassPrefix(const WString &section) {
   for (const auto &suffix : ClassSectionSuffixes())
-    if (section.size() > suffix.first.size() &&
-        SameName(section.substr(section.size() - suffix.first.size()), suffix.first))
-      return section.substr(0, section.size() - suffix.first.size());
+    if (!Stem(section, suffix.first).empty()) return Stem(section, suffix.first);
   return WString();
 }
 

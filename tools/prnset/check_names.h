@@ -29,6 +29,9 @@ int SectionLine(const IniFile &ini, const WString &section);
 // "[Section] Key" for messages.
 std::string Place(const WString &section, const WString &key);
 
+// "1 item", "3 classes": a count with its word.
+std::string Count(long count, const std::string &word);
+
 // Up to three names, then how many more: "a, b, c and 2 more".
 std::string FirstNames(const std::vector<std::string> &names);
 
@@ -162,6 +165,9 @@ MeantEntry MeantSection(const IniFile &ini, const KnownNames &known, const WStri
 
 // Every name a class's own sections can have ("_Lang_EN", "_Default", ...), with the form each stands for.
 const std::vector<std::pair<WString, SectionForm>> &ClassSectionSuffixes();
+// A name without its suffix, the suffix compared without regard to case ("Paper" of "Paper_Lang_EN" and "_Lang_EN");
+// empty when the name does not end in the suffix or is nothing more.
+WString Stem(const WString &name, const WString &suffix);
 // The class key a name of a class's own section is made from ("Paper" for Paper_Lang_EN), or empty.
 WString ClassPrefix(const WString &section);
 

@@ -230,7 +230,7 @@ void CheckSerialSettings(const WString &rule, int line, const std::string &where
     findings.Add(line, "serial-unknown-setting",
                  where + ": " + Quoted(rule.substr(from, i + 1 - from)) +
                      " is no setting of a Serial rule (MIN=, MAX=, STEP=, TITLE=): the rule ignores it, and the item "
-                     "has " + std::to_string(options) + (options == 1 ? " option" : " options") + hint);
+                     "has " + Count(long(options), "option") + hint);
     return;
   }
   if (title == std::string::npos) return;
@@ -623,8 +623,7 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
         findings.Add(line, "serial-text-cut", where + ": option texts such as the one of " +
                                                   std::to_string(note.value) + " have more than " +
                                                   std::to_string(note.kept) + " characters and are cut; shorten the "
-                                                  "title by " + std::to_string(note.limit - note.kept) +
-                                                  (note.limit - note.kept == 1 ? " character" : " characters"));
+                                                  "title by " + Count(long(note.limit - note.kept), "character"));
         break;
     }
   }

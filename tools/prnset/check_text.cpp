@@ -19,11 +19,6 @@ size_t FirstInvisible(const WString &text) {
   return WString::npos;
 }
 
-bool EndsWith(const WString &name, LPCWSTR suffix) {
-  WString s = suffix;
-  return name.size() >= s.size() && SameName(name.substr(name.size() - s.size()), s);
-}
-
 // The raw bytes of each line of the file (1-based), without the line end. Lines end as the reader ends them: at
 // CR LF, a lone LF or a lone CR (no byte of a code-page-936 pair is either).
 std::vector<std::pair<size_t, size_t>> LineBytes(const std::vector<BYTE> &bytes) {
@@ -333,7 +328,7 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
     const WString name = ini.Text(section.name, section.nameLength);
     // Only the first section of a name is read: the page shows no text of a later one.
     const bool read = seen.insert(FoldedName(name)).second && file.account.ReadSection(name);
-    const bool english_section = EndsWith(name, kEnglishSuffix), chinese_section = EndsWith(name, kChineseSuffix);
+    const bool english_section = !Stem(name, kEnglishSuffix).empty(), chinese_section = !Stem(name, kChineseSuffix).empty();
     // The English section's lines of Chinese text, told one by one unless the section is the Chinese one misnamed.
     struct Told {
       int line;

@@ -168,9 +168,8 @@ KnownNames::Kind KnownNames::KindOf(const WString &section, std::string *classKe
                ? Kind::Numbered
                : Kind::None;
   for (const auto &s : ClassSectionSuffixes()) {
-    const WString &suffix = s.first;
-    if (section.size() < suffix.size() || !SameName(section.substr(section.size() - suffix.size()), suffix)) continue;
-    WString key = section.substr(0, section.size() - suffix.size());
+    const WString key = Stem(section, s.first);
+    if (key.empty()) continue;
     auto found = itemsOfClass_.find(FoldedName(key));
     if (found == itemsOfClass_.end()) continue;
     if (classKey) *classKey = found->first;
@@ -179,12 +178,7 @@ KnownNames::Kind KnownNames::KindOf(const WString &section, std::string *classKe
   return Kind::None;
 }
 
-bool KnownNames::IsClassSectionForm(const WString &section) {
-  for (const auto &s : ClassSectionSuffixes())
-    if (section.size() >= s.first.size() && SameName(section.substr(section.size() - s.first.size()), s.first))
-      return true;
-  return false;
-}
+bool KnownNames::IsClassSectionForm(const WString &section) { return !ClassPrefix(section).empty(); }
 
 bool KnownNames::IsSection(const WString &section) const { return KindOf(section, nullptr) != Kind::None; }
 
@@ -213,10 +207,8 @@ bool KnownNames::IsKeyOf(Kind kind, const std::string &classKey, const WString &
         break;
       case KeyShape::ItemKeyed: {
         if (open) return true;
-        const WString &suffix = ItemSuffix(*form);
-        if (items != itemsOfClass_.end() && key.size() > suffix.size() &&
-            SameName(key.substr(key.size() - suffix.size()), suffix) &&
-            itemKeys_.at(classKey).count(FoldedName(key.substr(0, key.size() - suffix.size()))))
+        const WString item = Stem(key, ItemSuffix(*form));
+        if (items != itemsOfClass_.end() && !item.empty() && itemKeys_.at(classKey).count(FoldedName(item)))
           return true;
         break;
       }
@@ -316,9 +308,8 @@ struct Unread {
 WString ItemPart(KnownNames::Kind kind, const WString &key) {
   for (const KeyName *form : KeysIn(SectionForm(int(kind) - 1))) {
     if (form->shape != KeyShape::ItemKeyed) continue;
-    const WString &suffix = ItemSuffix(*form);
-    if (key.size() > suffix.size() && SameName(key.substr(key.size() - suffix.size()), suffix))
-      return key.substr(0, key.size() - suffix.size());
+    const WString item = Stem(key, ItemSuffix(*form));
+    if (!item.empty()) return item;
   }
   return WString();
 }

@@ -52,10 +52,6 @@ LPCWSTR WrittenFor(bool isEnum, const WString &rule) {
   return nullptr;
 }
 
-std::string Count(long count, const std::string &word) {
-  return std::to_string(count) + " " + word + (count == 1 ? "" : word.back() == 's' ? "es" : "s");
-}
-
 WString Name(SectionForm form, const WString &classKey, LONG number, LPCWSTR suffix) {
   WCHAR name[kPathChars];
   SectionName(form, classKey.c_str(), number, suffix, name);
@@ -472,8 +468,7 @@ bool Walker::HasNotes(const WString &section) const {
   for (size_t i = 0; found && i < found->entries.size(); ++i) {
     const IniFile::Entry &entry = found->entries[i];
     const WString key = ini_.Text(entry.name, entry.nameLength);
-    if (key.size() > suffix.size() && SameName(key.substr(key.size() - suffix.size()), suffix) &&
-        !Read(section, key).empty())
+    if (!Stem(key, suffix).empty() && !Read(section, key).empty())
       return true;
   }
   return false;
@@ -1257,10 +1252,8 @@ MeantEntry Walker::MeantItemKey(const WString &sectionKey, LONG n, const WString
         const IniFile::Entry &entry = section->entries[e];
         const WString key = ini_.Text(entry.name, entry.nameLength);
         const WString sectionName = ini_.Text(section->name, section->nameLength);
-        if (IsComment(key) || key.size() <= suffix.size() || known_.IsKey(sectionName, key) ||
-            !SameName(key.substr(key.size() - suffix.size()), suffix))
-          continue;
-        const WString part = key.substr(0, key.size() - suffix.size());
+        const WString part = Stem(key, suffix);
+        if (IsComment(key) || part.empty() || known_.IsKey(sectionName, key)) continue;
         auto &orphan = orphans[FoldedName(part)];
         orphan.first = part;
         if (std::find(orphan.second.begin(), orphan.second.end(), entry.line) == orphan.second.end())
