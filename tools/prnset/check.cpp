@@ -260,7 +260,8 @@ void CheckLanguagesAgree(Reading &english, Reading &chinese) {
       std::vector<LONG> sortedEnglish = inEnglish, sortedChinese = inChinese;
       std::sort(sortedEnglish.begin(), sortedEnglish.end());
       std::sort(sortedChinese.begin(), sortedChinese.end());
-      if (sortedEnglish == sortedChinese && DWORD(a.ParameterCount) <= 1) continue;
+      const bool reordered = sortedEnglish == sortedChinese;
+      if (reordered && DWORD(a.ParameterCount) <= 1) continue;
       const LoadAccount::Reading *chineseRule = RuleOf(chinese.account, s, i);
       // A full-width equals sign or colon, typed with a Chinese input method, is no '=' to the rule.
       const WString ruleText = chineseRule ? chineseRule->text : WString();
@@ -334,8 +335,12 @@ void CheckLanguagesAgree(Reading &english, Reading &chinese) {
                                Shown(inChinese) + "): " +
                                (cut ? std::string("the ") + (englishLonger ? "Chinese" : "English") +
                                           " page does not offer the values " + Shown(lacked) + "; "
-                                    : std::string("the same row sends other bytes in the other language; ")) +
-                               (fullWidth ? markHint : "give both rules the same values") +
+                                : reordered ? std::string("a multi-choice row's bit comes from its place, so the same "
+                                                          "row stands for another option in each language; ")
+                                            : std::string("the same row sends other bytes in the other language; ")) +
+                               (fullWidth  ? markHint
+                                : reordered ? "list the options in the same order in both"
+                                            : "give both rules the same values") +
                                unselected);
     }
 }

@@ -238,6 +238,45 @@ std::string NumberHint(const WString &text) {
       return "; " + Quoted(text) + " has thousands separators: write " + (written[0] == '-' ? "-" : "") +
              std::to_string(std::stoll(digits));
   }
+  // A mask written in binary digits, as a program's bit list: "110000000000000000000000", "0b11".
+  const bool prefixed = written.size() > 2 && written[0] == '0' && (written[1] | 0x20) == 'b';
+  const std::string bits = written.substr(prefixed ? 2 : 0);
+  if ((prefixed || (bits.size() > 10 && bits[0] == '1')) && bits.size() <= 31 && bits.find_first_not_of("01") == std::string::npos)
+    return "; " + Quoted(text) + " is " + std::to_string(std::stoll(bits, nullptr, 2)) + " in binary: write " +
+           std::to_string(std::stoll(bits, nullptr, 2));
+  if (IsPlainDecimal(text)) {
+    const size_t sign = written[0] == '-' || written[0] == '+';
+    const std::string digits = written.substr(std::min(written.find_first_not_of('0', sign), written.size()));
+    if (digits.size() > 10 || (digits.size() == 10 && digits > (written[0] == '-' ? "2147483648" : "2147483647")))
+      return "; the file holds numbers from -2147483648 to 2147483647 only: write one of them";
+  }
+  // Masks combined as a program writes them: "0x800000|0x200000", "8388608 + 2097152".
+  for (char mark : {'|', '+'}) {
+    long long combined = 0;
+    size_t parts = 0, at = 0;
+    for (; at <= written.size(); ++parts) {
+      const size_t end = std::min(written.find(mark, at), written.size());
+      const std::string part = Utf8(Trimmed(Ascii(written.substr(at, end - at).c_str())));
+      const bool hex = part.size() > 2 && part[0] == '0' && (part[1] | 0x20) == 'x';
+      const std::string digits = hex ? part.substr(2) : part;
+      if (digits.empty() || digits.size() > 8 ||
+          digits.find_first_not_of(hex ? "0123456789abcdefABCDEF" : "0123456789") != std::string::npos)
+        break;
+      const long long value = std::stoll(digits, nullptr, hex ? 16 : 10);
+      combined = mark == '|' ? (combined | value) : combined + value;
+      at = end + 1;
+    }
+    if (at > written.size() && parts > 1 && combined <= 0x7FFFFFFF)
+      return "; " + Quoted(text) + " combines numbers, which the plug-in does not: write " + std::to_string(combined);
+  }
+  // A negative number as an accountant writes it, "(5)", or with a blank after its sign, "- 10".
+  const bool bracketed = written.size() > 2 && written.front() == '(' && written.back() == ')' &&
+                         IsPlainDecimal(text.substr(1, text.size() - 2)) && written[1] != '-';
+  if (bracketed && written.size() <= 12)
+    return "; brackets do not make a number negative: write -" + std::to_string(std::stoll(written.substr(1)));
+  if (written.size() > 2 && written[0] == '-' && written.size() <= 14 &&
+      IsPlainDecimal(Trimmed(text.substr(1))) && Trimmed(text.substr(1))[0] != '-' && text[1] == ' ')
+    return "; the sign is parted from the number: write -" + Utf8(Trimmed(text.substr(1)));
   // A spreadsheet's scientific notation of a whole number: "1.048576E+07".
   const size_t e = written.find_first_of("eE");
   if (e != std::string::npos && e > 0 && e + 1 < written.size() &&

@@ -2,6 +2,7 @@
 // default send other bytes than meant, as the encoder makes them.
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -233,6 +234,17 @@ void CheckSerialSettings(const WString &rule, int line, const std::string &where
                      "has " + Count(long(options), "option") + hint);
     return;
   }
+  // A setting written twice ("MAX=200 ... MAX=300", an edit appended): the rule reads the first only.
+  const std::string settings = folded.substr(0, title);
+  for (const char *key : {"min=", "max=", "step="}) {
+    const size_t first = settings.find(key), second = first == std::string::npos ? first : settings.find(key, first + 1);
+    if (second == std::string::npos) continue;
+    auto written = [&](size_t at) { return rule.substr(at, rule.find(WCHAR(' '), at) - at); };
+    findings.Add(line, "serial-setting-twice",
+                 where + ": " + Quoted(written(first)) + " and " + Quoted(written(second)) +
+                     " set one thing twice: the rule reads the first and ignores the other; keep the one meant");
+    return;
+  }
   if (title == std::string::npos) return;
   // The title follows each number as written after TITLE=: a remark after it ("TITLE= dots (8 dots = 1 mm)") is
   // part of it.
@@ -278,25 +290,39 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
   auto part = [&](const RuleNote &note) {
     return rule.substr(note.from < rule.size() ? note.from : rule.size(), note.to > note.from ? note.to - note.from : 0);
   };
-  // Serial settings in hexadecimal ("MIN=0x05"): each reads 0, and the rule is told once with them in decimal.
+  // Serial settings in hexadecimal ("MIN=0x05") or in scientific notation ("STEP=1E9"): each reads its leading
+  // digits, and the rule is told once with them in decimal.
   {
     WString folded = rule;  // letters in small, places kept
     for (WCHAR &c : folded) c = c >= 'A' && c <= 'Z' ? WCHAR(c | 0x20) : c;
     std::vector<std::string> written;
-    std::string meant;
+    std::string meant, forms;
     for (const char *key : {"min=", "max=", "step="}) {
-      const size_t at = folded.find(Ascii(key) + Ascii("0x")), digits = at + std::strlen(key) + 2;
-      size_t end = at == WString::npos ? at : digits;
-      while (end != WString::npos && end < folded.size() && IsHexDigit(folded[end])) ++end;
-      if (at == WString::npos || end == digits || end - digits > 8) continue;
-      written.push_back(Utf8(rule.substr(at, end - at)));
-      meant += (meant.empty() ? "" : " ") + Utf8(rule.substr(at, std::strlen(key))) +
-               std::to_string(std::stoul(Utf8(folded.substr(digits, end - digits)), nullptr, 16));
+      const size_t at = folded.find(Ascii(key)), from = at + std::strlen(key);
+      if (at == WString::npos || (at > 0 && folded[at - 1] != ' ')) continue;
+      const std::string token = Utf8(folded.substr(from, folded.find(WCHAR(' '), from) - from));
+      long long value = 0;
+      const char *form = nullptr;
+      if (token.size() > 2 && token.size() <= 10 && token[0] == '0' && token[1] == 'x' &&
+          token.find_first_not_of("0123456789abcdef", 2) == std::string::npos) {
+        value = std::stoll(token.substr(2), nullptr, 16), form = "hexadecimal";
+      } else if (token.find('e') != std::string::npos && token.find_first_not_of("0123456789.+-e") == std::string::npos) {
+        char *end = nullptr;
+        const double number = std::strtod(token.c_str(), &end);
+        if (end != token.c_str() + token.size() || number != std::floor(number) || std::fabs(number) > 2147483647.0)
+          continue;
+        value = static_cast<long long>(number), form = "scientific notation";
+      } else {
+        continue;
+      }
+      written.push_back(Utf8(rule.substr(at, from - at + token.size())));
+      meant += (meant.empty() ? "" : " ") + Utf8(rule.substr(at, from - at)) + std::to_string(value);
+      if (forms.find(form) == std::string::npos) forms += (forms.empty() ? "" : " or ") + std::string(form);
     }
     if (!written.empty()) {
       findings.Add(line, "serial-not-number",
-                   where + ": " + FirstNames(written) + (written.size() == 1 ? " is" : " are") +
-                       " hexadecimal, which the rule reads as 0: write " + meant);
+                   where + ": " + FirstNames(written) + (written.size() == 1 ? " is" : " are") + " written in " +
+                       forms + ", which the rule reads only up to its first letter: write " + meant);
       return true;
     }
   }
@@ -673,6 +699,13 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                      "Set All sends " + SentBytes(catalogue, section, itemIndex, defaultValue) + ", with " +
                      std::to_string(parameters - 4) + " leading bytes of " + (defaultValue < 0 ? "FF" : "00") + "; " +
                      "write ParameterCount=3 for tick boxes, or ParameterCount=1 for one choice");
+  // Under BaseOn30 a mask has eight digits at most: more are leading '0' digits that no row sets.
+  if (multiChoice && baseOn30 && parameters > 8)
+    findings.Add(lines.parameterCount ? lines.parameterCount : lines.rule, "parameter-count-large",
+                 where + " has ParameterCount " + std::to_string(parameters) + ", but a mask of its rows has 8 "
+                         "digits at most: a mask from 1000 on goes out with " + std::to_string(parameters - 8) +
+                     " or more leading digits 0 (30); write ParameterCount=8 for tick boxes, or ParameterCount=1 "
+                     "for one choice");
   if (multiChoice && baseOn30 && parameters < 0 && defaultValue >= 0 && defaultValue < 1000) {
     // No count of digits at all: the default's own digits still go out, but a ticked box's mask asks for that many.
     findings.Add(lines.parameterCount ? lines.parameterCount : lines.rule, "set-all-nothing",
@@ -734,6 +767,25 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                        ") sets bits that no option row stands for; row 0 is bit " + std::to_string(kMaskRows - 1) +
                        ", so " + Quoted(options[0].text) + " alone is " + std::to_string(1L << (kMaskRows - 1)) +
                        meant);
+    }
+    // Values out of order (options sorted by their texts): a row's bit comes from its place, not its value.
+    std::vector<Option> byValue = options;
+    std::stable_sort(byValue.begin(), byValue.end(), [](const Option &a, const Option &b) { return a.value < b.value; });
+    size_t row = 0;
+    while (row < options.size() && options[row].value == byValue[row].value) ++row;
+    const bool distinct = std::adjacent_find(byValue.begin(), byValue.end(), [](const Option &a, const Option &b) {
+                            return a.value == b.value;
+                          }) == byValue.end();
+    if (enumRule && distinct && row < options.size()) {
+      std::vector<std::string> values;
+      for (const Option &option : options) values.push_back(std::to_string(option.value));
+      std::string shown;
+      for (size_t i = 0; i < values.size() && i < 12; ++i) shown += (i ? " " : "") + values[i];
+      findings.Add(lines.rule, "mask-values-order",
+                   where + " is multi-choice, and a row's bit comes from its place in the list, not from its value: "
+                           "the values " + shown + (values.size() > 12 ? " ..." : "") + " stand out of order, so " +
+                       Named(options[row]) + " sends the bit of row " + std::to_string(row) +
+                       "; list the options in the order of their values");
     }
     if (IsHigh256(catalogue) && parameters >= 1 && parameters < 3 && !options.empty())
       findings.Add(lines.parameterCount, "mask-too-few-bytes",

@@ -85,6 +85,16 @@ std::set<int> CheckNumbers(const IniFile &ini, INT compress, INT move, Findings 
     // A value that names another key of the section ("COMPRESS_VALUE1"): its value was meant.
     const WString named = ini.LineOf(kSettingsSection, raw.c_str()) ? ReadWhole(ini, kSettingsSection, raw) : WString();
     const LONG hex = hexadecimal ? LONG(std::stoul(Utf8(raw.substr(2)), nullptr, 16)) : 0;
+    // Else the hints a number of the other sections gets: what was typed for the sign or digits, or the number the
+    // plug-in reads before a unit, as meant.
+    std::string typed;
+    if (!WordMeant(raw) && named.empty() && !hexadecimal && !(isSwitch && value == 0)) {
+      typed = PlainHint(raw) + JoinedHint(raw);
+      if (typed.empty()) typed = NumberHint(raw);
+      const size_t sign = raw[0] == '-' ? 1 : 0, end = raw.find_first_not_of(Ascii("0123456789"), sign);
+      if (typed.empty() && RemarkHint(raw).empty() && end > sign && end != WString::npos && Utf8(raw.substr(0, end)) == std::to_string(value))
+        typed = "; write " + std::to_string(value);
+    }
     findings.Add(entry.line, "not-a-number",
                  Place(kSettingsSection, key) + " = " + Quoted(raw) + " is not a plain decimal number: the plug-in reads " +
                      std::to_string(value) +
@@ -98,7 +108,7 @@ std::set<int> CheckNumbers(const IniFile &ini, INT compress, INT move, Findings 
                                           Utf8(named)) +
                      (hexadecimal && !isSwitch ? "; the section reads decimal digits only: write " + std::to_string(hex)
                                                : std::string()) +
-                     RemarkHint(raw));
+                     typed + RemarkHint(raw));
   }
   if (!fractions.empty())
     findings.Add(fractionLine, "not-a-number",

@@ -185,6 +185,7 @@ class Walker {
   void CheckFilter(const AccountRead *read, const std::string &what);
   void CheckTailInInstruction(const AccountRead *instruction, LONG slot, LONG itemSlot, const std::string &where);
   void NoteTitles(const WString &key, LONG n, const WString &titleKey, const std::string &what, int fallbackLine);
+  bool ClassGone(const WString &key, LONG n, const WString &numberName, int declaredLine);
   // A key the loader reads and does not find: one finding, on the line of the entry that was probably meant for
   // it (which then tells nothing else), or on `fallbackLine`. True when such an entry was found.
   // `value`, when known, is the one to write.
@@ -267,8 +268,8 @@ bool Walker::CheckNumber(const AccountRead *read, const std::string &consequence
   if (!read || !read->line) return false;
   WString raw = Read(read->section, read->key);
   if (raw.empty()) return false;
-  // Eleven characters hold every 32-bit number, -2147483648 included.
-  bool plain = IsPlainDecimal(raw) && raw.size() <= 11 && std::stoll(Utf8(raw)) == read->value;
+  // Leading zeros aside, eleven characters hold every 32-bit number; eighteen are read whole.
+  bool plain = IsPlainDecimal(raw) && raw.size() <= 18 && std::stoll(Utf8(raw)) == read->value;
   if (!plain && IsWholeDecimal(raw, read->value)) {
     findings_.Add(read->line, "whole-decimal", Place(read->section, read->key) + " = " + Quoted(raw));
     return false;
@@ -944,6 +945,31 @@ void Walker::Run() {
   ReportTitles();
 }
 
+// A listed class none of whose sections the file has, under its name or near it: a class deleted and left on the
+// list. Told once, with both ways out; its missing titles are not told again.
+bool Walker::ClassGone(const WString &key, LONG n, const WString &numberName, int declaredLine) {
+  std::vector<WString> sections = {Name(SectionForm::Numbered, WString(), n, suffix_),
+                                   Name(SectionForm::Filter, key, n, suffix_), Name(SectionForm::Defaults, key, n, suffix_)};
+  for (const auto &language : kLanguages)
+    for (SectionForm form : {SectionForm::Language, SectionForm::Rules})
+      sections.push_back(Name(form, key, n, LanguageSuffix(language.language)));
+  for (const WString &section : sections)
+    if (HasSection(section) || !MeantSection(ini_, known_, section).name.empty()) return false;
+  for (const WString &section : sections) missingSections_.push_back(FoldedName(section));
+  const AccountRead *count = account_.Find(FileField::SectionCount, 0);
+  findings_.Add(declaredLine, "section-missing",
+                "class " + Utf8(key) + " has none of its sections ([" + Utf8(sections[0]) + "], [" +
+                    Utf8(sections[3]) + "] and the others): the page shows it as an empty class; to drop it, delete " +
+                    Utf8(numberName) + "=" + Utf8(key) +
+                    (!count || count->value < 1 ? std::string()
+                     : count->value == n        ? " and write SectionCount=" + std::to_string(n - 1)
+                                                : ", number the classes after it one lower and write SectionCount=" +
+                                                   std::to_string(count->value - 1)) +
+                    ", or hide it with SectionEnable=0 in [" +
+                    Utf8(sections[1]) + "]; to keep it, add its sections");
+  return true;
+}
+
 void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
   const LONG n = entry.sectionNumber;
   const WString numberName = NameOf(FileField::SectionKey, n);
@@ -958,7 +984,7 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
                     "[" + Utf8(numbered) + "] is missing (line " + std::to_string(repeated->line) + " has a second [" +
                         Utf8(ini_.Text(repeated->name, repeated->nameLength)) + "], whose items are " + label +
                         "'s): " + label + " shows no items; rename that header [" + Utf8(numbered) + "]");
-    } else {
+    } else if (!ClassGone(key, n, numberName, declaredLine)) {
       MissingSection(numbered, declaredLine, "section-missing", label + " shows no items", count->key);
     }
   }
@@ -1081,9 +1107,14 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
                   label + " is shown, but all its " + Count(hiddenItems, "item") + " are hidden in [" + Utf8(filter) +
                       "]: the page shows an empty class; hide the class with SectionEnable=0, or show an item");
   auto stop = account_.stops.find(n);
-  if (stop != account_.stops.end() && stop->second.why == WalkStop::RecordFull) {
-    const WString name = NameOf(FileField::ItemKey, stop->second.next);
-    if (Line(numbered, name))
+  auto everyItem = everyListed_.items.find(n);
+  if (stop != account_.stops.end() && stop->second.why == WalkStop::RecordFull && everyItem != everyListed_.items.end()) {
+    // The first item past the full record that would be shown: hidden ones take no slot anyway.
+    auto past = std::find_if(everyItem->second.begin(), everyItem->second.end(), [&](const LoadAccount::Entry &item) {
+      return item.itemNumber >= stop->second.next && item.slot >= 0;
+    });
+    const WString name = past == everyItem->second.end() ? WString() : NameOf(FileField::ItemKey, past->itemNumber);
+    if (!name.empty() && Line(numbered, name))
       findings_.Add(Line(numbered, name), "too-many-items",
                     Place(numbered, name) + " (" + Utf8(Read(numbered, name)) + ") is ignored: a class holds at most " +
                         std::to_string(kMaxItems) + " items; move the rest to a class of their own");
