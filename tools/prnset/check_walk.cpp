@@ -957,15 +957,16 @@ bool Walker::ClassGone(const WString &key, LONG n, const WString &numberName, in
     if (HasSection(section) || !MeantSection(ini_, known_, section).name.empty()) return false;
   for (const WString &section : sections) missingSections_.push_back(FoldedName(section));
   const AccountRead *count = account_.Find(FileField::SectionCount, 0);
+  const std::string countKey = Utf8(KeyOf(FileField::SectionCount).key);
   findings_.Add(declaredLine, "section-missing",
                 "class " + Utf8(key) + " has none of its sections ([" + Utf8(sections[0]) + "], [" +
                     Utf8(sections[3]) + "] and the others): the page shows it as an empty class; to drop it, delete " +
                     Utf8(numberName) + "=" + Utf8(key) +
                     (!count || count->value < 1 ? std::string()
-                     : count->value == n        ? " and write SectionCount=" + std::to_string(n - 1)
-                                                : ", number the classes after it one lower and write SectionCount=" +
+                     : count->value == n        ? " and write " + countKey + "=" + std::to_string(n - 1)
+                                                : ", number the classes after it one lower and write " + countKey + "=" +
                                                    std::to_string(count->value - 1)) +
-                    ", or hide it with SectionEnable=0 in [" +
+                    ", or hide it with " + Utf8(KeyOf(FileField::SectionEnable).key) + "=0 in [" +
                     Utf8(sections[1]) + "]; to keep it, add its sections");
   return true;
 }
