@@ -63,6 +63,26 @@ TEST(CheckExpectationsTest, EveryFindingFileGivesWhatItsRemarksExpect) {
   EXPECT_GE(files, 8);
 }
 
+// Advice is given once: no finding of any file says "write X" twice, as when two hints find the same number.
+TEST(CheckExpectationsTest, NoFindingGivesTheSameAdviceTwice) {
+  const std::string folder = SourcePath("tests/tools/findings");
+  for (const auto &entry : std::filesystem::directory_iterator(folder)) {
+    if (entry.path().extension() != ".ini") continue;
+    SCOPED_TRACE(entry.path().filename().string());
+    ToolRun run = RunTool({Wide("check"), Wide(entry.path().string()), Wide("--format"), Wide("json")});
+    nlohmann::json all = nlohmann::json::parse(run.out, nullptr, false);
+    ASSERT_TRUE(all.is_array()) << run.out << run.err;
+    for (const nlohmann::json &finding : all) {
+      const std::string message = finding["message"];
+      std::set<std::string> advice;
+      for (size_t at = message.find("write "); at != std::string::npos; at = message.find("write ", at + 6)) {
+        const std::string said = message.substr(at, message.find_first_of(";(", at) - at);
+        EXPECT_TRUE(advice.insert(said).second) << message;
+      }
+    }
+  }
+}
+
 // A heading's anchor as the documentation's table links it.
 std::string Anchor(const std::string &heading) {
   std::string anchor = "#";

@@ -149,6 +149,19 @@ std::string AsciiOf(std::string message) {
   return ascii;
 }
 
+// A default that is an option's text and a program's word for the same number ("Off"): the other reading's hint,
+// kept for the merge, says again what the option's text says.
+void OneWrite(std::string &message) {
+  const size_t text = message.find(kOptionTextHint);
+  if (text == std::string::npos) return;
+  const size_t write = message.find(": write ", text);
+  const std::string number = message.substr(write + 8, message.find_first_of(";( ", write + 8) - write - 8);
+  const std::string program = " to a program: write " + number;
+  const size_t said = message.find(program, write + 8);
+  const size_t from = said == std::string::npos ? said : message.rfind("; \"", said);
+  if (from != std::string::npos && from > write) message.erase(from, said + program.size() - from);
+}
+
 // A finding both readings make about a line, worded alike but for how each decodes the line's text, is one
 // finding: the reading that quotes the line as written keeps it.
 void OneQuoting(std::vector<Finding> &english, std::vector<Finding> &chinese, const FileSections &sections) {
@@ -309,8 +322,10 @@ int CheckCommand(const FileArguments &parsed, std::ostream &out, std::ostream &e
                              fromChinese = FileWide(Concerning(inChinese, chinese), sections, true);
         OneQuoting(fromEnglish, fromChinese, sections);
         findings = MergeLanguages(fromEnglish, fromChinese);
+        for (Finding &finding : findings) OneWrite(finding.message);
       } else {
         findings = Concerning(CheckIn(bytes, parsed.language, false).findings, parsed.language);
+        for (Finding &finding : findings) OneWrite(finding.message);
         std::stable_sort(findings.begin(), findings.end(),
                          [](const Finding &a, const Finding &b) { return a.line < b.line; });
       }
