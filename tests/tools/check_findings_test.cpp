@@ -385,9 +385,22 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
   auto rules = [&](const std::string &text) { return Edit(rule(text), "I_Rule=0=Off 1=On\n", "I_Rule=" + text + "\n"); };
   auto settings = [&](const std::string &keys) { return clean + "[Settings]\n" + keys; };
   const std::string twoClean = ReadSourceFile("tests/tools/findings/two-items.ini");
+  // A class of 33 items with a 34th; past the 32 the page holds, item 33 or 34 hidden or both.
+  auto fullClass = [](const std::string &hidden) {
+    std::string text = Edit(ReadSourceFile("tests/tools/findings/too-many-items.ini"), "ItemCount=33", "ItemCount=34");
+    text = Edit(text, "Item33Instruction=1B 33\n", "Item33Instruction=1B 33\nItem34=I34\nItem34Instruction=1B 34\n");
+    for (const char *language : {"EN", "CN"}) {
+      text = Edit(text, std::string("[S_Lang_") + language + "]\n", std::string("[S_Lang_") + language + "]\nI34_Title=T34\n");
+      text = Edit(text, std::string("[S_Rule_") + language + "]\n",
+                  std::string("[S_Rule_") + language + "]\nI34_RuleType=Enum\nI34_Rule=0=a 1=b\n");
+    }
+    return Edit(text, "SectionEnable=1\n", "SectionEnable=1\n" + hidden);
+  };
   const struct {
     std::string name, text, code;  // code: the finding expected (or, after "!", not expected); empty for none at all
   } cases[] = {
+      {"items past a full class all hidden", fullClass("I33=0\nI34=0\n"), ""},
+      {"an item past a full class shown", fullClass("I33=0\n"), "too-many-items"},
       {"last enum text of 18", rule("0=Off 1=" + std::string(18, 'x')), ""},
       {"middle enum text of 49", rule("0=" + std::string(49, 'x') + " 1=On"), ""},
       {"middle enum text of 50", rule("0=" + std::string(50, 'x') + " 1=On"), "enum-text-cut"},
