@@ -954,10 +954,14 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
   }
   // The -1 option is one finding: what the page makes of it, and what BaseOn30 makes of it when it is the one
   // negative option.
-  if (minusOne)
+  // Among other negative options under BaseOn30, -1 is told with them.
+  if (minusOne && refused <= 1)
     findings.Add(lines.rule, "option-minus-one",
                  where + ": the option " + Quoted(minusOne->text) +
                      " has the value -1: choosing it keeps the item's previous value, so Set All never sends -1" +
+                     (defaultValue == -1 ? " once another row was chosen; until then Set All sends the default "
+                                               "-1: " + SentBytes(catalogue, section, itemIndex, -1)
+                                         : std::string()) +
                      (refused == 1 ? ", and under BaseOn30 Set Current sends nothing for it" : "") +
                      (!enumRule && baseOn30 ? "; BaseOn30 sends no negative value: write MIN=0 or more"
                       : !enumRule          ? "; choose MIN and STEP so that the range steps over -1"

@@ -473,9 +473,22 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
         continue;
       }
       WString meant = Nearest(name, sections, present);
+      // Named after the class's number ("[Section03_Filter]") where its key was meant.
+      const WString numberedPrefix = ClassPrefix(name);
+      auto listed = classOf.find(FoldedName(numberedPrefix));
+      std::string byNumber;
+      if (!numberedPrefix.empty() && listed != classOf.end()) {
+        const WString byKey = listed->second + name.substr(numberedPrefix.size());
+        if (std::any_of(sections.begin(), sections.end(), [&](const WString &s) { return SameName(s, byKey); }) &&
+            !present(byKey)) {
+          meant = byKey;
+          byNumber = " " + Utf8(numberedPrefix) + " lists class " + Utf8(listed->second) +
+                     ", and a class's sections are named after its key.";
+        }
+      }
       std::string message = "[" + Utf8(name) + "] is never read" +
                             (meant.empty() ? ": no class of the file is named so, and it is no section the plug-in knows"
-                                           : ": did you mean [" + Utf8(meant) + "]?");
+                                           : ": did you mean [" + Utf8(meant) + "]?" + byNumber);
       std::string undone;
       if (!meant.empty()) {
         std::vector<WString> keys;

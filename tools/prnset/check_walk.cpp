@@ -750,8 +750,16 @@ void Walker::NoteTitles(const WString &key, LONG n, const WString &titleKey, con
            copy != 0 || glued != 0});
     } else {
       int line = Line(section, titleKey);
+      const bool empty = line != 0;  // the line is there, with nothing after its '='
       if (!line) line = SectionLine(ini_, section);
       const MeantEntry meant = line && !Line(section, titleKey) ? MeantKey(ini_, known_, section, titleKey) : MeantEntry();
+      if (empty) {
+        missingTitles_[l].push_back({line,
+                                     Place(section, titleKey) + " is empty: in " + kLanguages[l].name + " the " + what +
+                                         " shows as an empty row; write the title after " + Utf8(titleKey) + "=",
+                                     true});
+        continue;
+      }
       std::string message = Place(section, titleKey) + " is missing";
       if (!meant.name.empty()) {
         message += " (line " + std::to_string(meant.line) + " has " + Quoted(meant.name) +
