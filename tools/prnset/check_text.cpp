@@ -324,6 +324,7 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
   std::unordered_set<std::string> seen;
   // A file saved in another code page (Big5) fails on most of its Chinese lines: past a few, they are counted.
   Overflow foreign("lines of Chinese text hold bytes that are no characters of code page 936");
+  std::vector<std::pair<int, std::string>> lost;  // Chinese texts saved as question marks: line, place and text
   for (const IniFile::Section &section : ini.sections()) {
     const WString name = ini.Text(section.name, section.nameLength);
     // Only the first section of a name is read: the page shows no text of a later one.
@@ -414,14 +415,15 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       const FileField field = reading->field;
       const bool shownText = field == FileField::SectionTitle || field == FileField::SectionNote ||
                              field == FileField::ItemTitle || field == FileField::ItemNote;
-      // Chinese text saved by a program that had no code page for it: each character became a '?'.
-      if (shownText && chinese_section && value.find(Ascii("??")) != WString::npos &&
+      // Chinese text saved by a program that had no code page for it: each character became a '?'. One save
+      // spoils every text: told once for the file, the options that now share a text with it.
+      // A rule's texts of one character each ("0=? 1=?") hold no two marks in a row, nor any letter.
+      const bool lostRule = field == FileField::Rule && value.find(Ascii("=?")) != WString::npos &&
+                            std::none_of(value.begin(), value.end(), [](WCHAR c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; });
+      if ((shownText || field == FileField::Rule) && chinese_section &&
+          (value.find(Ascii("??")) != WString::npos || lostRule) &&
           std::all_of(value.begin(), value.end(), [](WCHAR c) { return c < 0x80; }))
-        findings.Add(entry.line, "text-lost",
-                     Place(name, key) + " = " + Quoted(value) +
-                         ": a program that saved the file had no code page for its Chinese text and wrote a '?' for "
-                         "each character; the Chinese page shows the question marks; type the text again and save "
-                         "in code page 936 or as UTF-8 with a byte order mark");
+        lost.push_back({entry.line, Place(name, key) + " = " + Quoted(value)});
       // One character lost in a conversion (from Big5, or a character code page 936 lacks): a '?' between two
       // Chinese characters, which no Chinese text writes so.
       // Only in text that reads as characters: a line in another code page is told as such.
@@ -614,6 +616,20 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
     for (const Told &told : chinese) findings.Add(told.line, "not-in-code-page", told.message, told.column);
   }
   foreign.Tell(findings, "not-in-code-page");
+  std::set<int> lostLines;
+  for (const auto &text : lost) lostLines.insert(text.first);
+  findings.Drop(lostLines, {"duplicate-texts"});
+  if (!lost.empty())
+    findings.Add(lost[0].first, "text-lost",
+                 lost[0].second + (lost.size() > 1 ? " and " + Count(long(lost.size() - 1), "more Chinese text") +
+                                                         " (lines " + std::to_string(lost[1].first) +
+                                                         (lost.size() > 2 ? " to " + std::to_string(lost.back().first)
+                                                                          : std::string()) +
+                                                         ")"
+                                                   : std::string()) +
+                     ": a program that saved the file had no code page for its Chinese text and wrote a '?' for "
+                     "each character; the Chinese page shows the question marks; type the text again and save "
+                     "in code page 936 or as UTF-8 with a byte order mark");
 }
 
 }  // namespace prnset
