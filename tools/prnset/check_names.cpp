@@ -341,8 +341,9 @@ std::string InvisibleHint(const WString &name) {
 
 std::string EqualsHint(const WString &line) {
   for (WCHAR c : line)
-    if (c == 0xFF1D || c == 0xFF1A || c == ':')
-      return "; it holds " + (c < 0x80 ? Quoted(WString(1, c)) : CharacterName(c)) + " where '=' belongs";
+    if (c == 0xFF1D || c == 0xFF1A || c == ':' || c == '\t')
+      return "; it holds " + (c == '\t' ? std::string("a tab") : c < 0x80 ? Quoted(WString(1, c)) : CharacterName(c)) +
+             " where '=' belongs";
   return std::string();
 }
 

@@ -593,6 +593,16 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       }
       const std::string undone = elsewhere.empty() ? std::string() : Undone(owner, ini, name, {key}, standsFor);
       if (!undone.empty()) elsewhere += "." + undone;
+      // A tab where '=' belongs, as a spreadsheet's columns give it back: the key takes in the value's start.
+      const size_t tab = key.find(WCHAR('\t'));
+      if (!meant.empty() && tab != WString::npos && SameName(Trimmed(key.substr(0, tab)), meant)) {
+        const WString value = entry.valueLength == WString::npos ? WString() : ini.Text(entry.value, entry.valueLength);
+        findings.Add(entry.line, "unknown-key",
+                     "[" + Utf8(name) + "] " + Utf8(key) + " is never read: a tab stands where '=' belongs after " +
+                         Utf8(meant) + "; write " + Quoted(meant + Ascii("=") + Trimmed(key.substr(tab + 1)) +
+                                                           Ascii("=") + value));
+        continue;
+      }
       const std::string message = "[" + Utf8(name) + "] " + Utf8(key) + " is never read" +
                                   (bare ? ": an item's default goes in [" + Utf8(ClassPrefix(name)) +
                                               "_Default], what hides it in [" + Utf8(ClassPrefix(name)) + "_Filter]"

@@ -369,9 +369,30 @@ void Walker::CheckCommandText(const AccountRead *read, const std::string &conseq
     if ((to - from) % 2) odd = read->text.substr(from, to - from);
     from = to + 1;
   }
+  // Codes copied from a manual's decimal column ("27 101 83"): every group the decimal number of a byte, and the odd
+  // one of three digits.
+  std::string decimal;
+  bool codes = true, threeDigits = false;
+  for (size_t from = 0; from < read->text.size() && codes;) {
+    const size_t to = std::min(read->text.find(WCHAR(' '), from), read->text.size());
+    const WString group = read->text.substr(from, to - from);
+    codes = !group.empty() && group.size() <= 3 && IsPlainDecimal(group) && std::stoi(Utf8(group)) <= 255;
+    if (codes) {
+      const char digits[] = "0123456789ABCDEF";
+      const int byte = std::stoi(Utf8(group));
+      decimal += std::string(decimal.empty() ? "" : " ") + digits[byte >> 4] + digits[byte & 15];
+      threeDigits = threeDigits || group.size() == 3;
+    }
+    from = to + 1;
+  }
+  if (codes && threeDigits && odd.size() == 3)
+    odd.clear(), decimal = "; the groups read as decimal codes, as a manual's decimal column gives them: in hexadecimal "
+                           "write " + Quoted(Ascii(decimal.c_str()));
+  else
+    decimal.clear();
   findings_.Add(read->line, "odd-hex-digits",
                 where + " has an odd number of hexadecimal digits (" + std::to_string(check.digits) + "): " +
-                    consequence +
+                    consequence + decimal +
                     (odd.empty() ? std::string()
                                  : "; " + Quoted(odd) + " lacks a digit or has one too many: write each byte as two "
                                    "digits, as the printer's manual gives it"));
