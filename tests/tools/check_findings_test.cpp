@@ -567,6 +567,11 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
       text = Edit(text, section, std::string("[T") + (section + 2));
     return text;
   }();
+  // A second class, T, of one item J, for a file that lists two.
+  const std::string otherClass =
+      "[Section02]\nItemCount=1\nItem01=J\nItem01Instruction=1B 45\n[T_Lang_EN]\nTitle=Other\nJ_Title=Other\n"
+      "[T_Lang_CN]\nTitle=Other\nJ_Title=Other\n[T_Rule_EN]\nJ_RuleType=Enum\nJ_Rule=0=Off 1=On\n[T_Rule_CN]\n"
+      "J_RuleType=Enum\nJ_Rule=0=Off 1=On\n[T_Default]\nJ=1\n";
   // Class T taken off the list before S, its [Section01] left: S is listed as Section02.
   const std::string classGone =
       Edit(Edit(clean, "Section01=S", "Section02=S"), "[Section01]", "[Section02]") +
@@ -615,6 +620,10 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=1B 65")},
       {"rule given back by a spreadsheet with a tab", Edit(clean, "I_Rule=0=Off 1=On\n[S_Rule_CN]", "I_Rule\t0=Off 1=On\n[S_Rule_CN]"),
        "a tab stands where '=' belongs after I_Rule; write \"I_Rule=0=Off 1=On\"", clean},
+      {"class copied with its key left",
+       Edit(clean, "SectionCount=1\nSection01=S", "SectionCount=2\nSection01=S\nSection02=S") + otherClass,
+       "the sections of T (line 29) are listed by no class: write Section02=T",
+       Edit(clean, "SectionCount=1\nSection01=S", "SectionCount=2\nSection01=S\nSection02=T") + otherClass},
       {"mask combined as a program writes it", mask("0x800000|0x400000"),
        "combines numbers, which the plug-in does not: write 12582912", mask("12582912")},
       {"mask in binary digits", mask("110000000000000000000000"), "is 12582912 in binary: write 12582912",

@@ -898,11 +898,28 @@ void Walker::Run() {
     // there, the key is the mistake: told once, instead of every title and rule they miss.
     auto same = classKeys.find(FoldedName(key));
     if (same != classKeys.end() && entry.slot >= 0 && NothingFor(n)) {
+      // A class copied with its key left as it was: the sections written for it stand under a key nobody lists.
+      std::set<std::string> listedKeys;
+      for (const LoadAccount::Reading &read : everyListed_.reads)
+        if (read.field == FileField::SectionKey) listedKeys.insert(FoldedName(read.text));
+      WString unlisted;
+      std::vector<int> unlistedLines;
+      for (const IniFile::Section &section : ini_.sections()) {
+        const WString prefix = ClassPrefix(ini_.Text(section.name, section.nameLength));
+        if (prefix.empty() || listedKeys.count(FoldedName(prefix))) continue;
+        if (unlisted.empty()) unlisted = prefix;
+        if (SameName(prefix, unlisted)) unlistedLines.push_back(section.line);
+      }
+      for (int line : unlistedLines) findings_.Claim(line);
       findings_.Add(keyRead->line, "same-class-key",
                     Place(names_, keyRead->key) + " = " + Quoted(key) + " names the class of " + Utf8(same->second) +
                         " again, and the items of [" + Utf8(Name(SectionForm::Numbered, WString(), n, suffix_)) +
                         "] find no titles or rules in the sections of " + Utf8(key) + ": the page shows them as empty "
-                        "rows without options");
+                        "rows without options" +
+                        (unlisted.empty() ? std::string()
+                                          : "; the sections of " + Utf8(unlisted) + " (line " +
+                                                std::to_string(unlistedLines[0]) + ") are listed by no class: write " +
+                                                Utf8(keyRead->key) + "=" + Utf8(unlisted)));
       // The class's sections written again for it (another file's class merged under the same key) are never
       // read: that is this mistake too.
       std::set<std::string> seen;
