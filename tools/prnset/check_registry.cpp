@@ -72,6 +72,7 @@ const std::vector<FindingKind> kFindingKinds = {
     {"remark-in-text", W, "a remark after a title or note, which the page shows", "How the file is read"},
     {"ampersand-in-note", W, "an & in an item's note, which the hint box shows as an underline",
      "Languages: `[S_Lang_EN]` and `[S_Lang_CN]`"},
+    {"text-garbled", W, "Chinese text read in code page 1252 and saved again, which the page shows garbled", "Encodings"},
     {"text-lost", W, "Chinese text that a save turned into question marks", "Encodings"},
     {"escape-in-text", W,
      "a program's mark in a title or note (an escape such as \\n, a doubled quote, a tab, None), which the page "

@@ -68,6 +68,21 @@ bool Decodes(UINT codePage, const BYTE *p, size_t n) {
 
 bool IsHan(WCHAR c) { return c >= 0x3400 && c <= 0x9FFF; }
 
+// Chinese text that an editor read in code page 1252 and saved again ("´òÓ¡" for "打印"): the text it was, or empty.
+WString Unmangled(const WString &value) {
+  if (std::count_if(value.begin(), value.end(), [](WCHAR c) { return c >= 0x80; }) < 2) return WString();
+  std::string bytes(value.size() * 2, '\0');
+  BOOL lost = FALSE;
+  const int n = WideCharToMultiByte(kEnglishCodePage, 0, value.c_str(), int(value.size()), bytes.data(),
+                                    int(bytes.size()), nullptr, &lost);
+  if (n <= 0 || lost) return WString();
+  std::vector<WCHAR> wide(size_t(n) + 1);
+  const int chars = MultiByteToWideChar(kChineseCodePage, MB_ERR_INVALID_CHARS, bytes.data(), n, wide.data(),
+                                        int(wide.size()));
+  const WString meant(wide.data(), size_t(chars > 0 ? chars : 0));
+  return std::any_of(meant.begin(), meant.end(), IsHan) ? meant : WString();
+}
+
 // Whether bytes hold a common Chinese character of code page 936: a pair from its first plane (lead B0 to F7, trail
 // A1 to FE). A code-page-1252 letter before an ASCII one ("’s" is 92 73) makes a pair of the rare extension only.
 bool HasCommonHan(const BYTE *p, size_t n) {
@@ -325,6 +340,7 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
   // A file saved in another code page (Big5) fails on most of its Chinese lines: past a few, they are counted.
   Overflow foreign("lines of Chinese text hold bytes that are no characters of code page 936");
   std::vector<std::pair<int, std::string>> lost;  // Chinese texts saved as question marks: line, place and text
+  std::vector<std::pair<int, std::string>> garbled;  // Chinese texts read in code page 1252 and saved again
   for (const IniFile::Section &section : ini.sections()) {
     const WString name = ini.Text(section.name, section.nameLength);
     // Only the first section of a name is read: the page shows no text of a later one.
@@ -424,6 +440,9 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
           (value.find(Ascii("??")) != WString::npos || lostRule) &&
           std::all_of(value.begin(), value.end(), [](WCHAR c) { return c < 0x80; }))
         lost.push_back({entry.line, Place(name, key) + " = " + Quoted(value)});
+      const WString unmangled = (shownText || field == FileField::Rule) && chinese_section ? Unmangled(value) : WString();
+      if (!unmangled.empty())
+        garbled.push_back({entry.line, Place(name, key) + " = " + Quoted(value) + " (it was " + Quoted(unmangled) + ")"});
       // One character lost in a conversion (from Big5, or a character code page 936 lacks): a '?' between two
       // Chinese characters, which no Chinese text writes so.
       // Only in text that reads as characters: a line in another code page is told as such.
@@ -616,20 +635,31 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
     for (const Told &told : chinese) findings.Add(told.line, "not-in-code-page", told.message, told.column);
   }
   foreign.Tell(findings, "not-in-code-page");
-  std::set<int> lostLines;
-  for (const auto &text : lost) lostLines.insert(text.first);
-  findings.Drop(lostLines, {"duplicate-texts"});
-  if (!lost.empty())
-    findings.Add(lost[0].first, "text-lost",
-                 lost[0].second + (lost.size() > 1 ? " and " + Count(long(lost.size() - 1), "more Chinese text") +
-                                                         " (lines " + std::to_string(lost[1].first) +
-                                                         (lost.size() > 2 ? " to " + std::to_string(lost.back().first)
-                                                                          : std::string()) +
-                                                         ")"
-                                                   : std::string()) +
-                     ": a program that saved the file had no code page for its Chinese text and wrote a '?' for "
-                     "each character; the Chinese page shows the question marks; type the text again and save "
-                     "in code page 936 or as UTF-8 with a byte order mark");
+  // One save spoils every Chinese text alike: told once, on the first, with how many more and where.
+  auto tellOnce = [&](const std::vector<std::pair<int, std::string>> &texts, const char *code, const char *why,
+                      const std::vector<std::string> &dropped) {
+    std::set<int> lines;
+    for (const auto &text : texts) lines.insert(text.first);
+    findings.Drop(lines, dropped);
+    if (texts.empty()) return;
+    const std::string more =
+        texts.size() == 1 ? std::string()
+                          : " and " + Count(long(texts.size() - 1), "more Chinese text") + " (line" +
+                                (texts.size() > 2 ? "s " + std::to_string(texts[1].first) + " to " +
+                                                        std::to_string(texts.back().first)
+                                                  : " " + std::to_string(texts[1].first)) +
+                                ")";
+    findings.Add(texts[0].first, code, texts[0].second + more + why);
+  };
+  tellOnce(garbled, "text-garbled",
+           ": an editor read the Chinese text in code page 1252 and saved what it showed; the Chinese page shows it "
+           "garbled; take the texts from the file as it was before, or type them again",
+           {"invisible-character", "not-in-code-page", "utf8-in-ansi"});
+  tellOnce(lost, "text-lost",
+           ": a program that saved the file had no code page for its Chinese text and wrote a '?' for each "
+           "character; the Chinese page shows the question marks; type the text again and save in code page 936 or "
+           "as UTF-8 with a byte order mark",
+           {"duplicate-texts"});
 }
 
 }  // namespace prnset
