@@ -624,6 +624,8 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        Edit(clean, "SectionCount=1\nSection01=S", "SectionCount=2\nSection01=S\nSection02=S") + otherClass,
        "the sections of T (line 29) are listed by no class: write Section02=T",
        Edit(clean, "SectionCount=1\nSection01=S", "SectionCount=2\nSection01=S\nSection02=T") + otherClass},
+      {"item numbered with one digit", twoItems(2, "2"), "the same slip stands in \"Item2Instruction\" on line 11",
+       twoItems(2, "02")},
       {"mask combined as a program writes it", mask("0x800000|0x400000"),
        "combines numbers, which the plug-in does not: write 12582912", mask("12582912")},
       {"mask in binary digits", mask("110000000000000000000000"), "is 12582912 in binary: write 12582912",

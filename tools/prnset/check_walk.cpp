@@ -1,6 +1,7 @@
 // The loader's account of one load, told as findings: for the classes and items that the page shows, every count,
 // text and command that does not come out as written. The walk is the loader's; this only reads its account.
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <map>
 #include <set>
@@ -464,8 +465,22 @@ bool Walker::MissingKey(const WString &section, const WString &key, int fallback
     if (consequence.find("add ") == std::string::npos && consequence.find("write ") == std::string::npos)
       advice = value.empty() ? "; give " + Utf8(key) + " its value" : "; write " + Utf8(key) + "=" + value;
   } else if (!meant.name.empty()) {
+    // The same slip in the keys made from the name ("Item2Instruction" beside "Item2"): one rename mends them all.
+    std::vector<std::string> alike;
+    for (const IniFile::Section &other : ini_.sections()) {
+      if (!SameName(ini_.Text(other.name, other.nameLength), section) || !IsMisnumbered(meant.name)) continue;
+      for (const IniFile::Entry &entry : other.entries) {
+        const WString name = ini_.Text(entry.name, entry.nameLength);
+        const size_t stem = meant.name.size();
+        if (name.size() > stem && SameName(name.substr(0, stem), meant.name) && std::isalpha(int(name[stem] & 0x7F))) {
+          alike.push_back(Quoted(name) + " on line " + std::to_string(entry.line));
+          findings_.Claim(entry.line);
+        }
+      }
+    }
     message += " (line " + std::to_string(meant.line) + " has " + Quoted(meant.name) +
-               ", which the plug-in does not read as " + Utf8(key) + EqualsHint(meant.name) + ")";
+               ", which the plug-in does not read as " + Utf8(key) + EqualsHint(meant.name) +
+               (alike.empty() ? std::string() : "; the same slip stands in " + FirstNames(alike)) + ")";
     if (IsQuotedName(meant.name)) advice = std::string("; ") + kQuotedNameHint;
     line = meant.line;
     findings_.Claim(meant.line);
