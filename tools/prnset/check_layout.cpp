@@ -259,6 +259,8 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
         continue;
       }
       seenKeys.emplace(entry.nameHash, &entry);
+      // Numbered keys stand in three sections only: a generated file has a million keys elsewhere.
+      if (!settingsSection && !namesSection && !numberSection) continue;
       const std::string shown = where + Utf8(key);
       if (settingsSection) CheckNumbering(key, entry.line, kCompressChoiceForm, shown, findings);
       if (!namesSection && !numberSection) continue;
