@@ -525,7 +525,12 @@ MeantEntry MeantSection(const IniFile &ini, const KnownNames &known, const WStri
     const WString rest = section.size() > name.size() && SameName(section.substr(0, name.size()), name)
                              ? section.substr(name.size())
                              : WString();
-    const bool suffixLeftOff = SameName(rest, kEnglishSuffix) || SameName(rest, kChineseSuffix);
+    // And one added where the section has none ([Paper_Default_EN] for [Paper_Default]).
+    const WString added = name.size() > section.size() && SameName(name.substr(0, section.size()), section)
+                              ? name.substr(section.size())
+                              : WString();
+    const bool suffixLeftOff = SameName(rest, kEnglishSuffix) || SameName(rest, kChineseSuffix) ||
+                               SameName(added, kEnglishSuffix) || SameName(added, kChineseSuffix);
     // A block copied and left under the header it was copied from: the repeat is never read, so it is free.
     const bool repeat = FirstSection(ini, name) != &candidate;
     if ((!known.IsSection(name) && (IsNearMiss(name, section) || signed_ || suffixLeftOff)) || (repeat && signed_)) {

@@ -472,6 +472,29 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
                          "; list its class there, or delete the section");
         continue;
       }
+      // Texts for a language the plug-in has no section for ([Paper_Lang_TW]): every other system reads _EN.
+      const auto Upper = [](WString text) {
+        for (WCHAR &c : text) c = c >= 'a' && c <= 'z' ? WCHAR(c - 'a' + 'A') : c;
+        return text;
+      };
+      const size_t mark = name.rfind(WCHAR('_'));
+      const WString language = mark == WString::npos ? WString() : name.substr(mark);
+      const bool letters = language.size() >= 3 && language.size() <= 4 &&
+                           std::all_of(language.begin() + 1, language.end(), [](WCHAR c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; });
+      // Told so only where both sections it could stand for are there and it is no slip of either ([S_Lang_XN]).
+      const WString stem = name.substr(0, mark == WString::npos ? 0 : mark);
+      bool bothThere = letters;
+      for (LPCWSTR suffix : {kEnglishSuffix, kChineseSuffix})
+        bothThere = bothThere && present(stem + suffix) && NameDistance(Upper(language), Upper(suffix), 1) > 1 &&
+                    std::any_of(sections.begin(), sections.end(), [&](const WString &s) { return SameName(s, stem + suffix); });
+      if (bothThere) {
+        findings.Add(section.line, "unknown-section",
+                     "[" + Utf8(name) + "] is never read: the plug-in reads texts in " + Utf8(kEnglishSuffix) +
+                         " and " + Utf8(kChineseSuffix) + " sections only, and every system whose language is not "
+                         "Chinese (PRC) shows the " + Utf8(kEnglishSuffix) + " texts; delete the section, or keep it "
+                         "for another program's use knowing the page never shows it");
+        continue;
+      }
       WString meant = Nearest(name, sections, present);
       // Named after the class's number ("[Section03_Filter]") where its key was meant.
       const WString numberedPrefix = ClassPrefix(name);
