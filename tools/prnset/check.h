@@ -185,6 +185,9 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
                     Findings &findings, DWORD options);
 // Words of a Serial rule that are no setting of it ("INC=5", "TITLE＝ mm"): the rule ignores them.
 void CheckSerialSettings(const WString &rule, int line, const std::string &where, Findings &findings, DWORD options);
+// Enum values written with leading zeros ("01=Black mark") under BaseOn30, which sends a value's own digits only.
+void CheckLeadingZeros(const SettingsCatalogue &catalogue, LONG section, LONG item, const WString &rule, int line,
+                       const std::string &where, Findings &findings);
 // For a multi-choice default written as a list of the rows to tick ("0,2") or as a mask in hexadecimal without its
 // 0x ("A00000"): the mask to write; empty otherwise.
 std::string RowListHint(const WString &written, DWORD options);

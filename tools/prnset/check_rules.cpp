@@ -662,6 +662,29 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
   return whole;
 }
 
+void CheckLeadingZeros(const SettingsCatalogue &catalogue, LONG section, LONG item, const WString &rule, int line,
+                       const std::string &where, Findings &findings) {
+  const SettingsItem &loaded = *ItemAt(catalogue, section, item);
+  if (lstrcmpiW(FieldText(catalogue.ParameterRule).c_str(), kBaseOn30Rule) != 0 || DWORD(loaded.ParameterCount) > 1)
+    return;
+  std::vector<std::string> padded;
+  for (size_t at = 0; at < rule.size(); ++at) {
+    if (at > 0 && rule[at - 1] != ' ') continue;
+    size_t end = at;
+    while (end < rule.size() && rule[end] >= '0' && rule[end] <= '9') ++end;
+    if (end < rule.size() && rule[end] == '=' && end - at >= 2 && rule[at] == '0')
+      padded.push_back(Utf8(rule.substr(at, end - at)));
+  }
+  if (padded.empty()) return;
+  const LONG value = std::stol(padded[0]);
+  findings.Add(line, "values-leading-zeros",
+               where + ": the values " + FirstNames(padded) + " are written with leading zeros, which the rule does "
+                       "not keep: BaseOn30 sends a value below 1000 with its own digits, " + padded[0] + " as " +
+                   SentBytes(catalogue, section, item, value) + ": the printer gets " +
+                   Count(long(std::to_string(value).size()), "digit") + " where " + std::to_string(padded[0].size()) +
+                   " are written");
+}
+
 void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG itemIndex, bool enumRule,
                      const ItemLines &lines, const std::string &where, Findings &findings) {
   const SettingsItem &item = *ItemAt(catalogue, section, itemIndex);
@@ -699,6 +722,14 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                      "Set All sends " + SentBytes(catalogue, section, itemIndex, defaultValue) + ", with " +
                      std::to_string(parameters - 4) + " leading bytes of " + (defaultValue < 0 ? "FF" : "00") + "; " +
                      "write ParameterCount=3 for tick boxes, or ParameterCount=1 for one choice");
+  // A count of 0 written for an action, a command without a parameter: BaseOn30 sends a value's own digits all the
+  // same. (Where options differ, their digits are what the count was not needed for.)
+  if (baseOn30 && !multiChoice && lines.parameterCount && parameters == 0 && options.size() == 1)
+    findings.Add(lines.parameterCount, "parameter-count-zero",
+                 where + " has ParameterCount 0, but BaseOn30 sends the digits of a value below 1000 whatever "
+                         "ParameterCount says: Set All sends " + SentBytes(catalogue, section, itemIndex, defaultValue) +
+                     "; under BaseOn30 every item's command carries its value's digits, and a command that takes none "
+                     "cannot be an item");
   // Under BaseOn30 a mask has eight digits at most: more are leading '0' digits that no row sets.
   if (multiChoice && baseOn30 && parameters > 8)
     findings.Add(lines.parameterCount ? lines.parameterCount : lines.rule, "parameter-count-large",

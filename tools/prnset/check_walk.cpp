@@ -1164,6 +1164,15 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
                                        " in [" + Utf8(numbered) + "]", Unnamed(entry.slot, unlisted.shown)))
     ClaimMisnumbered(numbered);
   TellMissingDefaults(Name(SectionForm::Defaults, key, n, suffix_), key);
+  // A class kept as a place for items to come, beside classes that have theirs: the page shows it with an empty list.
+  bool othersHaveItems = false;
+  for (LONG other = 0; other < SectionCountOf(catalogue_); ++other)
+    othersHaveItems = othersHaveItems || catalogue_.Sections[other].ItemCount > 0;
+  if (declared == 0 && listed == 0 && countLine && !countWord && othersHaveItems)
+    findings_.Add(countLine, "class-all-hidden",
+                  label + " has " + Utf8(count->key) + "=0: the page shows it with an empty list; hide it with " +
+                      Utf8(KeyOf(FileField::SectionEnable).key) + "=0 in [" + Utf8(filter) +
+                      "] until it has items, or take it off the list");
   if (shownItems == 0 && hiddenItems > 0)
     findings_.Add(declaredLine, "class-all-hidden",
                   label + " is shown, but all its " + Count(hiddenItems, "item") + " are hidden in [" + Utf8(filter) +
@@ -1255,6 +1264,8 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
                               loaded.OptionCount);
     if (!isEnum && !ruleTold)
       CheckSerialSettings(rule->text, rule->line, Place(rule->section, rule->key), findings_, loaded.OptionCount);
+    if (isEnum && !ruleTold)
+      CheckLeadingZeros(catalogue_, slot, itemSlot, rule->text, rule->line, where, findings_);
   }
   else
     findings_.Add(type->line, "rule-type-unknown",
