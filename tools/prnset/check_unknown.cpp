@@ -609,6 +609,15 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
                     (kind == KnownNames::Kind::Filter ? "filters" : "defaults") + " are in [" + Utf8(right) + "]";
         standsFor = key;
       }
+      // A key of the whole file given to one item ("Item03InstructionTail"): the file has one, in [SectionNames].
+      for (FileField field : {FileField::InstructionTail, FileField::EnterInstruction, FileField::SaveInstruction,
+                              FileField::ParameterRule}) {
+        const WString whole = KeyOf(field).key;
+        if (elsewhere.empty() && key.size() > whole.size() &&
+            SameName(key.substr(key.size() - whole.size()), whole) && !SameName(name, kNamesSection))
+          elsewhere = ": " + Utf8(whole) + " is one for the whole file, read in [" + Utf8(kNamesSection) +
+                      "], and no item has its own";
+      }
       if (kind == KnownNames::Kind::Filter && SameName(key, classWritten)) {
         // The class's own key among its filters: meant to hide the class.
         standsFor = KeyOf(FileField::SectionEnable).key;

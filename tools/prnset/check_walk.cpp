@@ -349,6 +349,21 @@ void Walker::CheckCommandText(const AccountRead *read, const std::string &conseq
     return;
   }
   if (check.fault == HexTextCheck::kNotHex) {
+    // A manual's placeholder for the parameter ("1B 73 52 nn"): the page adds the parameter bytes itself.
+    const size_t from = read->text.rfind(WCHAR(' '), check.position) == WString::npos
+                            ? 0 : read->text.rfind(WCHAR(' '), check.position) + 1;
+    const WString token = read->text.substr(from, read->text.find(WCHAR(' '), check.position) - from);
+    std::string folded;
+    for (WCHAR c : token) folded += c < 0x80 ? char(std::tolower(c)) : '?';
+    static const std::set<std::string> kPlaceholders = {"n", "nn", "nnn", "nnnn", "x", "xx", "xxx", "<n>", "(n)",
+                                                        "[n]", "{n}", "#", "##", "?", "??", "p", "pp", "v", "vv"};
+    if (kPlaceholders.count(folded)) {
+      findings_.Add(read->line, "bad-command-text",
+                    where + " holds " + Quoted(token) + ", a placeholder for the parameter: " + consequence +
+                        "; delete it: the page writes the parameter after the command itself, as ParameterCount and "
+                        "the rule say");
+      return;
+    }
     const WString pairs = PairsOf(read->text);
     findings_.Add(read->line, "bad-command-text",
                   where + " holds " + Quoted(WString(1, read->text[check.position])) +
