@@ -381,7 +381,7 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
   for (const RuleNote &note : report.notes)
     if (note.kind == RuleNoteKind::EnumValueNotNumber) {
       notNumbers.push_back(part(note));
-      if (readAs.insert(note.value).second && readAs.size() <= 3)
+      if (readAs.insert(note.value).second && readAs.size() <= 6)
         readList += (readAs.size() > 1 ? ", " : "") + std::to_string(note.value);
     }
   if (notNumbers.size() > 1) {
@@ -390,6 +390,18 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
     std::vector<std::string> quoted;
     for (const WString &value : notNumbers) quoted.push_back(Quoted(value));
     const std::string list = FirstNames(quoted);
+    // Hexadecimal as a manual writes it, "0Ah": the values meant, in decimal.
+    std::string meant;
+    for (const WString &value : notNumbers) {
+      const std::string digits = Utf8(value.substr(0, value.empty() ? 0 : value.size() - 1));
+      if (value.size() < 2 || (value.back() | 0x20) != 'h' || digits.size() > 6 ||
+          digits.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
+        meant.clear();
+        break;
+      }
+      meant += (meant.empty() ? "" : ", ") + std::to_string(std::stol(digits, nullptr, 16));
+    }
+    if (!meant.empty()) hint = "they are hexadecimal as a manual writes it, and the rule reads decimal only: write " + meant;
     for (const WString &value : notNumbers) {
       if (value.size() > 2 && value[0] == '0' && (value[1] | 0x20) == 'x')
         hint = "the rule reads decimal values only: write 1 for 0x01";
@@ -399,7 +411,7 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
     }
     findings.Add(line, "enum-value-not-number",
                  where + ": " + std::to_string(notNumbers.size()) + " values are not numbers (" + list + "): " +
-                     (apart ? "they read as " + readList + (readAs.size() > 3 ? " and so on" : "") +
+                     (apart ? "they read as " + readList + (readAs.size() > 6 ? " and so on" : "") +
                                   ", which may not be what they say"
                             : std::string("the options cannot be told apart by what they send")) +
                      "; " + hint);

@@ -425,8 +425,9 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       if (outer && value.find(outer, 1) != value.size() - 1 && value.find(WString(2, outer)) == WString::npos)
         findings.Add(entry.line, "unbalanced-quote",
                      Place(name, key) + " starts and ends with " + Quoted(WString(1, outer)) +
-                         ": the reader drops both as quotes around the value, and the page shows " +
-                         Quoted(ReadWhole(ini, name, key)),
+                         ": the reader drops both as quotes around the value, so the page shows the text without "
+                         "its first and last marks; to keep them, write the text inside one more pair of quotation "
+                         "marks",
                      ini.ColumnOf(entry.value));
       const FileField field = reading->field;
       const bool shownText = field == FileField::SectionTitle || field == FileField::SectionNote ||
