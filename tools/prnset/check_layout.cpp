@@ -200,9 +200,25 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
     Overflow moreKeys("keys of " + where + "appear again"), moreLines("lines of " + where + "have no '='");
     std::pair<int, int> zero{0, 0};  // the first line numbered from 0, and how many are
     if (numberSection) CheckShiftedKeys(ini, section, where, findings);
+    const IniFile::Entry *previous = nullptr;
     for (const IniFile::Entry &entry : section.entries) {
       WString key = ini.Text(entry.name, entry.nameLength);
       if (IsComment(key)) continue;
+      // A value continued with '\' as in other languages' files: the reader ends every value with its line.
+      const IniFile::Entry *before = previous;
+      previous = &entry;
+      const WString carried = before && before->valueLength != WString::npos && before->line == entry.line - 1
+                                  ? Trimmed(ini.Text(before->value, before->valueLength))
+                                  : WString();
+      if (!carried.empty() && carried.back() == '\\') {
+        findings.Add(before->line, "line-continued",
+                     where + Utf8(ini.Text(before->name, before->nameLength)) + " ends in '\\', but a value ends with "
+                     "its line: line " + std::to_string(entry.line) + " reads as " +
+                         (entry.valueLength == WString::npos ? std::string("a line of its own")
+                                                             : "the key " + Quoted(key)) +
+                         "; join the two lines, without the '\\'");
+        findings.Claim(entry.line);
+      }
       // A header that lost its ']', or was typed with the brackets of a Chinese input method: what follows it is
       // read as this section's, and told as that once.
       const bool wide = !key.empty() && (key[0] == 0x3010 || key[0] == 0xFF3B);

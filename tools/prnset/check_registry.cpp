@@ -161,6 +161,8 @@ const std::vector<FindingKind> kFindingKinds = {
     {"merge-conflict", W, "an unresolved merge conflict, whose both sides are read", "How the file is read"},
     {"text-after-header", W, "text after a section header's ']', which is ignored", "How the file is read"},
     {"before-first-section", W, "lines before the first section header", "How the file is read"},
+    {"line-continued", W, "a value continued on the next line with '\\', which the reader does not join",
+     "How the file is read"},
     {"no-equals", W, "a line without '='", "How the file is read"},
 };
 

@@ -1287,6 +1287,8 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
                   Place(type->section, type->key) + " " + Quoted(type->text) + " is neither Enum nor Serial: " + where +
                       " has no options; write " + Utf8(type->key) + "=Enum for value=text pairs, or " +
                       Utf8(type->key) + "=Serial for a range");
+  // A rule cut at its line end by a '\\' is told on that line; what the cut does to the values follows from it.
+  ruleTold = ruleTold || (rule && rule->line && findings_.Told(rule->line, "line-continued"));
 
   const AccountRead *defaultValue = account_.Find(FileField::Default, n, m);
   // A default written as the text of an option ("Normal"): its value was meant.
