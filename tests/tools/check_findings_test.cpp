@@ -385,6 +385,9 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
   auto rules = [&](const std::string &text) { return Edit(rule(text), "I_Rule=0=Off 1=On\n", "I_Rule=" + text + "\n"); };
   auto settings = [&](const std::string &keys) { return clean + "[Settings]\n" + keys; };
   const std::string twoClean = ReadSourceFile("tests/tools/findings/two-items.ini");
+  // A rule of 40 options that its field cuts in the text of the 37th, 22 characters in.
+  std::string longRule;
+  for (int i = 0; i < 40; ++i) longRule += (i ? " " : "") + std::to_string(i) + "=" + std::string(24, 'x');
   // A class of 33 items with a 34th; past the 32 the page holds, item 33 or 34 hidden or both.
   auto fullClass = [](const std::string &hidden) {
     std::string text = Edit(ReadSourceFile("tests/tools/findings/too-many-items.ini"), "ItemCount=33", "ItemCount=34");
@@ -400,6 +403,8 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
     std::string name, text, code;  // code: the finding expected (or, after "!", not expected); empty for none at all
   } cases[] = {
       {"items past a full class all hidden", fullClass("I33=0\nI34=0\n"), ""},
+      {"rule cut at its field's end", rule(longRule), "text-cut"},
+      {"rule cut at its field's end, not told by its last text", rule(longRule), "!enum-last-text-cut"},
       {"an item past a full class shown", fullClass("I33=0\n"), "too-many-items"},
       {"last enum text of 18", rule("0=Off 1=" + std::string(18, 'x')), ""},
       {"middle enum text of 49", rule("0=" + std::string(49, 'x') + " 1=On"), ""},
