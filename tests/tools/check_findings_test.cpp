@@ -385,6 +385,11 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
   auto rules = [&](const std::string &text) { return Edit(rule(text), "I_Rule=0=Off 1=On\n", "I_Rule=" + text + "\n"); };
   auto settings = [&](const std::string &keys) { return clean + "[Settings]\n" + keys; };
   const std::string twoClean = ReadSourceFile("tests/tools/findings/two-items.ini");
+  // Item I renamed everywhere to a key of 128 characters, which its field cuts to 127.
+  const std::string key(128, 'k');
+  std::string longKey = Edit(Edit(clean, "Item01=I\n", "Item01=" + key + "\n"), "[S_Default]\nI=", "[S_Default]\n" + key + "=");
+  for (const char *name : {"I_Title=", "I_Title=", "I_RuleType=", "I_RuleType=", "I_Rule=", "I_Rule="})
+    longKey = Edit(longKey, name, key + std::string(name).substr(1));
   // A rule of 40 options that its field cuts in the text of the 37th, 22 characters in.
   std::string longRule;
   for (int i = 0; i < 40; ++i) longRule += (i ? " " : "") + std::to_string(i) + "=" + std::string(24, 'x');
@@ -403,6 +408,8 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
     std::string name, text, code;  // code: the finding expected (or, after "!", not expected); empty for none at all
   } cases[] = {
       {"items past a full class all hidden", fullClass("I33=0\nI34=0\n"), ""},
+      {"item key cut at its field's end", longKey, "text-cut"},
+      {"item key cut at its field's end, its sections not told misnamed", longKey, "!item-key-misspelt"},
       {"rule cut at its field's end", rule(longRule), "text-cut"},
       {"rule cut at its field's end, not told by its last text", rule(longRule), "!enum-last-text-cut"},
       {"an item past a full class shown", fullClass("I33=0\n"), "too-many-items"},

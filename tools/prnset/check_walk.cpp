@@ -313,7 +313,10 @@ void Walker::CheckWidth(const AccountRead *read) {
     findings_.Add(read->line, "text-cut",
                   Place(read->section, read->key) + " has " + std::to_string(raw.size()) + " characters and is cut to " +
                       std::to_string(read->width - 1) + ": " + Quoted(raw.substr(0, read->width - 1)) + "; " +
-                      Shorten(read->width - 1));
+                      Shorten(read->width - 1) +
+                      (read->field == FileField::ItemKey || read->field == FileField::SectionKey
+                           ? ", here and in every section that names it"
+                           : std::string()));
 }
 
 void Walker::CheckTitle(const AccountRead *read) {
