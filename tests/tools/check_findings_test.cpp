@@ -387,7 +387,8 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
   const std::string twoClean = ReadSourceFile("tests/tools/findings/two-items.ini");
   // Item I renamed everywhere to a key of 128 characters, which its field cuts to 127.
   const std::string key(128, 'k');
-  std::string longKey = Edit(Edit(clean, "Item01=I\n", "Item01=" + key + "\n"), "[S_Default]\nI=", "[S_Default]\n" + key + "=");
+  std::string longKey =
+      Edit(Edit(clean, "Item01=I\n", "Item01=" + key + "\n"), "[S_Default]\nI=", "[S_Default]\n" + key + "=");
   for (const char *name : {"I_Title=", "I_Title=", "I_RuleType=", "I_RuleType=", "I_Rule=", "I_Rule="})
     longKey = Edit(longKey, name, key + std::string(name).substr(1));
   // A rule of 40 options that its field cuts in the text of the 37th, 22 characters in.
@@ -398,7 +399,8 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
     std::string text = Edit(ReadSourceFile("tests/tools/findings/too-many-items.ini"), "ItemCount=33", "ItemCount=34");
     text = Edit(text, "Item33Instruction=1B 33\n", "Item33Instruction=1B 33\nItem34=I34\nItem34Instruction=1B 34\n");
     for (const char *language : {"EN", "CN"}) {
-      text = Edit(text, std::string("[S_Lang_") + language + "]\n", std::string("[S_Lang_") + language + "]\nI34_Title=T34\n");
+      text = Edit(text, std::string("[S_Lang_") + language + "]\n",
+                  std::string("[S_Lang_") + language + "]\nI34_Title=T34\n");
       text = Edit(text, std::string("[S_Rule_") + language + "]\n",
                   std::string("[S_Rule_") + language + "]\nI34_RuleType=Enum\nI34_Rule=0=a 1=b\n");
     }
@@ -424,12 +426,15 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
       {"move at -51", settings("XMoveEnable=1\nXMove=-51\n"), "settings-xmove"},
       {"move at 50", settings("XMoveEnable=1\nXMove=50\n"), ""},
       {"move at 51", settings("XMoveEnable=1\nXMove=51\n"), "settings-xmove"},
-      {"49 compression choices", settings("Landscape_Compress=1\nCount=49\nCOMPRESS_VALUE=52\n" + [] {
-         std::string keys;
-         for (int n = 1; n <= 49; ++n)
-           keys += "COMPRESS_VALUE" + std::to_string(n) + "=" + std::to_string(n + 51) + "\n";
-         return keys;
-       }()), ""},
+      {"49 compression choices",
+       settings("Landscape_Compress=1\nCount=49\nCOMPRESS_VALUE=52\n" +
+                [] {
+                  std::string keys;
+                  for (int n = 1; n <= 49; ++n)
+                    keys += "COMPRESS_VALUE" + std::to_string(n) + "=" + std::to_string(n + 51) + "\n";
+                  return keys;
+                }()),
+       ""},
       {"50 compression choices", settings("Landscape_Compress=1\nCount=50\nCOMPRESS_VALUE=1\nCOMPRESS_VALUE1=1\n"),
        "settings-count"},
       {"compression choices of 25 and 100",
@@ -453,36 +458,44 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
       {"header with blanks inside its brackets", Edit(clean, "[S_Default]\n", "[ S_Default ]\n"), ""},
       {"header with a remark after it", Edit(clean, "[S_Default]\n", "[S_Default] ; defaults\n"), ""},
       {"count written as 1.0", Edit(clean, "ItemCount=1", "ItemCount=1.0"), ""},
-      {"enter and save alike", Edit(clean, "ParameterRule=High256", "ParameterRule=High256\nEnterInstruction=1B 40\n"
-                                                                     "SaveInstruction=1B 40"), ""},
+      {"enter and save alike",
+       Edit(clean, "ParameterRule=High256",
+            "ParameterRule=High256\nEnterInstruction=1B 40\n"
+            "SaveInstruction=1B 40"),
+       ""},
       {"title with a number sign", Edit(clean, "I_Title=Item\n", "I_Title=Item #1\n"), ""},
       {"filter of 1", Edit(clean, "[S_Default]\n", "[S_Filter]\nI=1\n[S_Default]\n"), ""},
       // A class taken off the list by a remark while SectionCount still declares it: the page reads its items.
-      {"class list line made a remark", Edit(clean, "SectionCount=1\nSection01=S\n", "SectionCount=2\nSection01=S\n;Section02=T\n") +
-                                             "[Section02]\nItemCount=1\nItem01=K\n",
+      {"class list line made a remark",
+       Edit(clean, "SectionCount=1\nSection01=S\n", "SectionCount=2\nSection01=S\n;Section02=T\n") +
+           "[Section02]\nItemCount=1\nItem01=K\n",
        "!unknown-section"},
       // A compression switch written as a number the list could hold was meant as its percentage.
-      {"compression switch of 24", settings("Landscape_Compress=24\nCount=1\nCOMPRESS_VALUE=100\nCOMPRESS_VALUE1=100\n"),
-       ""},
-      {"compression switch of 25", settings("Landscape_Compress=25\nCount=1\nCOMPRESS_VALUE=100\nCOMPRESS_VALUE1=100\n"),
-       "settings-switch"},
+      {"compression switch of 24",
+       settings("Landscape_Compress=24\nCount=1\nCOMPRESS_VALUE=100\nCOMPRESS_VALUE1=100\n"), ""},
+      {"compression switch of 25",
+       settings("Landscape_Compress=25\nCount=1\nCOMPRESS_VALUE=100\nCOMPRESS_VALUE1=100\n"), "settings-switch"},
       // A value typed twice in one language keeps its count of options: no pair was lost.
-      {"value typed twice in one language", Edit(rules("0=Off 1=On 4=After 4 hours"), "I_Rule=0=Off 1=On 4=After",
-                                                 "I_Rule=0=Off 1=On 1=After"),
+      {"value typed twice in one language",
+       Edit(rules("0=Off 1=On 4=After 4 hours"), "I_Rule=0=Off 1=On 4=After", "I_Rule=0=Off 1=On 1=After"),
        "!enum-pair-no-equals"},
       // Item lists written in other orders: each item reads the keys of its own number.
-      {"keys above their item lines", Edit(twoClean, "Item01=I\nItem01Instruction=1B 44\nItem02=J\nItem02Instruction=1B 45\n",
-                                           "Item01Instruction=1B 44\nItem01=I\nItem02Instruction=1B 45\nItem02=J\n"),
+      {"keys above their item lines",
+       Edit(twoClean, "Item01=I\nItem01Instruction=1B 44\nItem02=J\nItem02Instruction=1B 45\n",
+            "Item01Instruction=1B 44\nItem01=I\nItem02Instruction=1B 45\nItem02=J\n"),
        ""},
-      {"items listed first", Edit(twoClean, "Item01=I\nItem01Instruction=1B 44\nItem02=J\nItem02Instruction=1B 45\n",
-                                  "Item01=I\nItem02=J\nItem01Instruction=1B 44\nItem02Instruction=1B 45\n"),
+      {"items listed first",
+       Edit(twoClean, "Item01=I\nItem01Instruction=1B 44\nItem02=J\nItem02Instruction=1B 45\n",
+            "Item01=I\nItem02=J\nItem01Instruction=1B 44\nItem02Instruction=1B 45\n"),
        ""},
       // A key copied and not renumbered where the items are listed first: told as the key written twice.
-      {"items listed first, a key copied", Edit(twoClean, "Item01=I\nItem01Instruction=1B 44\nItem02=J\nItem02Instruction=1B 45\n",
-                                                "Item01=I\nItem02=J\nItem01Instruction=1B 44\nItem01Instruction=1B 45\n"),
+      {"items listed first, a key copied",
+       Edit(twoClean, "Item01=I\nItem01Instruction=1B 44\nItem02=J\nItem02Instruction=1B 45\n",
+            "Item01=I\nItem02=J\nItem01Instruction=1B 44\nItem01Instruction=1B 45\n"),
        "!keys-shifted"},
-      {"two items' keys under each other's lines", Edit(twoClean, "Item01Instruction=1B 44\nItem02=J\nItem02Instruction",
-                                                        "Item02Instruction=1B 44\nItem02=J\nItem01Instruction"),
+      {"two items' keys under each other's lines",
+       Edit(twoClean, "Item01Instruction=1B 44\nItem02=J\nItem02Instruction",
+            "Item02Instruction=1B 44\nItem02=J\nItem01Instruction"),
        "keys-shifted"},
       // Numbers in option texts are the texts' own.
       {"option texts with numbers", rules("0=Off 1=After 1 hour 2=After 2 or 3 hours 4=After 4 hours"), ""},
@@ -597,30 +610,35 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        Edit(ReadSourceFile("tests/tools/findings/class-list-not-renumbered.ini"),
             "; expect: warning section-missing\n[Section01]\nItemCount=1\nItem01=J",
             "[Section02]\nItemCount=1\nItem01=J")},
-      {"class deleted, left on the list", Edit(clean, "SectionCount=1\nSection01=S", "SectionCount=2\nSection01=S\nSection02=T"),
-       "has none of its sections ([Section02], [T_Lang_EN] and the others): the page shows it as an empty class; to drop "
-       "it, delete Section02=T and write SectionCount=1", clean},
+      {"class deleted, left on the list",
+       Edit(clean, "SectionCount=1\nSection01=S", "SectionCount=2\nSection01=S\nSection02=T"),
+       "has none of its sections ([Section02], [T_Lang_EN] and the others): the page shows it as an empty class; to "
+       "drop "
+       "it, delete Section02=T and write SectionCount=1",
+       clean},
       {"class taken off the list, its section left", classGone, "to drop that class, delete [Section01], then", clean},
-      {"serial step of 0", rules("Serial", "MIN=1 MAX=5 STEP=0"), "write STEP=1", rules("Serial", "MIN=1 MAX=5 STEP=1")},
+      {"serial step of 0", rules("Serial", "MIN=1 MAX=5 STEP=0"), "write STEP=1",
+       rules("Serial", "MIN=1 MAX=5 STEP=1")},
       {"serial steps short of MAX", rules("Serial", "MIN=1 MAX=200 STEP=15"), "write MAX=196",
        rules("Serial", "MIN=1 MAX=196 STEP=15")},
       {"serial title before a setting", rules("Serial", "MIN=1 TITLE= mm MAX=5"), "write \"MIN=1 MAX=5 TITLE= mm\"",
        rules("Serial", "MIN=1 MAX=5 TITLE= mm")},
       {"rule of no type", rules("List", "0=Off 1=On"), "write I_RuleType=Enum", clean},
       {"enum without pairs", rules("Enum", "Off On"), "such as \"0=Off 1=On\"", clean},
-      {"default of no option", Edit(clean, "[S_Default]\nI=1", "[S_Default]\nI=5"), "write the value of an option: 1, 0",
-       Edit(clean, "[S_Default]\nI=1", "[S_Default]\nI=0")},
+      {"default of no option", Edit(clean, "[S_Default]\nI=1", "[S_Default]\nI=5"),
+       "write the value of an option: 1, 0", Edit(clean, "[S_Default]\nI=1", "[S_Default]\nI=0")},
       {"mask of row numbers", mask("3"), "to tick rows 0, 1, write 12582912", mask("12582912")},
       {"mask written as a list of rows", mask("0, 1"), "to tick rows 0, 1, write 12582912", mask("12582912")},
       {"mask in hexadecimal without its 0x", mask("C00000"), "is the mask of rows 0, 1 in hexadecimal: write 12582912",
        mask("12582912")},
-      {"move negative in brackets", settings("XMoveEnable=1\nXMove=(5)\n"), "brackets do not make a number negative: write -5",
-       settings("XMoveEnable=1\nXMove=-5\n")},
+      {"move negative in brackets", settings("XMoveEnable=1\nXMove=(5)\n"),
+       "brackets do not make a number negative: write -5", settings("XMoveEnable=1\nXMove=-5\n")},
       {"move with a typographic minus", settings("XMoveEnable=1\nXMove=\u221210\n"), "U+2212 (minus sign) is no ASCII",
        settings("XMoveEnable=1\nXMove=-10\n")},
       {"move with its unit", settings("XMoveEnable=1\nXMove=-10mm\n"), "reads -10; write -10",
        settings("XMoveEnable=1\nXMove=-10\n")},
-      {"option of -1 as the default", Edit(rules("Enum", "-1=Keep 0=Off 1=On"), "[S_Default]\nI=1", "[S_Default]\nI=-1"),
+      {"option of -1 as the default",
+       Edit(rules("Enum", "-1=Keep 0=Off 1=On"), "[S_Default]\nI=1", "[S_Default]\nI=-1"),
        "Set All never sends -1 once another row was chosen; until then Set All sends the default -1: 1B 44 FF",
        Edit(rules("Enum", "255=Keep 0=Off 1=On"), "[S_Default]\nI=1", "[S_Default]\nI=255")},
       {"title left empty by a translator", Edit(clean, "[S_Lang_CN]\nTitle=Class", "[S_Lang_CN]\nTitle="),
@@ -630,7 +648,8 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
       {"command in a manual's decimal codes", Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=27 101"),
        "the groups read as decimal codes, as a manual's decimal column gives them: in hexadecimal write \"1B 65\"",
        Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=1B 65")},
-      {"rule given back by a spreadsheet with a tab", Edit(clean, "I_Rule=0=Off 1=On\n[S_Rule_CN]", "I_Rule\t0=Off 1=On\n[S_Rule_CN]"),
+      {"rule given back by a spreadsheet with a tab",
+       Edit(clean, "I_Rule=0=Off 1=On\n[S_Rule_CN]", "I_Rule\t0=Off 1=On\n[S_Rule_CN]"),
        "a tab stands where '=' belongs after I_Rule; write \"I_Rule=0=Off 1=On\"", clean},
       {"class copied with its key left",
        Edit(clean, "SectionCount=1\nSection01=S", "SectionCount=2\nSection01=S\nSection02=S") + otherClass,
@@ -638,11 +657,14 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        Edit(clean, "SectionCount=1\nSection01=S", "SectionCount=2\nSection01=S\nSection02=T") + otherClass},
       {"item numbered with one digit", twoItems(2, "2"), "the same slip stands in \"Item2Instruction\" on line 11",
        twoItems(2, "02")},
-      {"placeholder of a manual left in a command", Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=1B 44 nn"),
+      {"placeholder of a manual left in a command",
+       Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=1B 44 nn"),
        "holds \"nn\", a placeholder for the parameter", clean},
-      {"tail given to one item", Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=1B 44\nItem01InstructionTail=0D"),
+      {"tail given to one item",
+       Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=1B 44\nItem01InstructionTail=0D"),
        "InstructionTail is one for the whole file, read in [SectionNames], and no item has its own", clean},
-      {"title that starts and ends with a quoted word", Edit(clean, "I_Title=Item\n[S_Lang_CN]", "I_Title=\"On\" or \"Off\"\n[S_Lang_CN]"),
+      {"title that starts and ends with a quoted word",
+       Edit(clean, "I_Title=Item\n[S_Lang_CN]", "I_Title=\"On\" or \"Off\"\n[S_Lang_CN]"),
        "to keep them, write the text inside one more pair of quotation marks",
        Edit(clean, "I_Title=Item\n[S_Lang_CN]", "I_Title=\"\"On\" or \"Off\"\"\n[S_Lang_CN]")},
       {"enum values in a manual's hexadecimal",
@@ -655,16 +677,16 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
       {"mask beyond the numbers the file holds", mask("4294967295"), "from -2147483648 to 2147483647 only",
        mask("12582912")},
       {"mask beyond the rows", mask("16777215"), "to tick every row, write 12582912", mask("12582912")},
-      {"command in another language's hexadecimal", Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=\\x1B\\x44"),
-       "write \"1B 44\"", clean},
+      {"command in another language's hexadecimal",
+       Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=\\x1B\\x44"), "write \"1B 44\"", clean},
       {"command with an assembler's marks", Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=1Bh 44h"),
        "write \"1B 44\"", clean},
       {"command missing", Edit(clean, "Item01Instruction=1B 44\n", ""),
        "add Item01Instruction= and its value to [Section01]", clean},
       {"enum value in hexadecimal", rules("Enum", "0=Off 1=On 0F=Max"), "reads decimal values only: write 15",
        rules("Enum", "0=Off 1=On 15=Max")},
-      {"serial step left empty", rules("Serial", "MIN=1 MAX=5 STEP="), "write a number after STEP=",
-       rules("Serial", "MIN=1 MAX=5 STEP=1")},
+      {"serial step left empty", rules("Serial", "MIN=1 MAX=5 STEP="),
+       "write a number after STEP=", rules("Serial", "MIN=1 MAX=5 STEP=1")},
       {"serial step wider than the range", rules("Serial", "MIN=1 MAX=5 STEP=9"),
        "STEP is wider than MAX - MIN, so the item has one option: write the step meant",
        rules("Serial", "MIN=1 MAX=5 STEP=1")},
@@ -673,37 +695,44 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
             "ItemCount=1\nInstructionTail=0A"),
        "only in [SectionNames], once for the whole file, and that has its own",
        Edit(clean, "ParameterRule=High256", "ParameterRule=High256\nInstructionTail=0D")},
-      {"class listed past the count with nothing of its own", Edit(clean, "Section01=S\n", "Section01=S\nSection02=T\n"),
-       "the file has nothing else of it: delete the line", clean},
-      {"default written FALSE", Edit(clean, "[S_Default]\nI=1", "[S_Default]\nI=FALSE"), "\"FALSE\" is 0 to a program: write 0",
-       Edit(clean, "[S_Default]\nI=1", "[S_Default]\nI=0")},
+      {"class listed past the count with nothing of its own",
+       Edit(clean, "Section01=S\n", "Section01=S\nSection02=T\n"), "the file has nothing else of it: delete the line",
+       clean},
+      {"default written FALSE", Edit(clean, "[S_Default]\nI=1", "[S_Default]\nI=FALSE"),
+       "\"FALSE\" is 0 to a program: write 0", Edit(clean, "[S_Default]\nI=1", "[S_Default]\nI=0")},
       {"default with '=' twice", Edit(clean, "[S_Default]\nI=1", "[S_Default]\nI==1"), "'=' is written twice: write 1",
        clean},
       {"line written twice", Edit(clean, "[S_Default]\nI=1", "[S_Default]\nI=1\nI=1"), "delete this line", clean},
       {"title wrapped by an editor", Edit(clean, "I_Title=Item\n", "I_Title=The item\nof the class\n"),
-       "if it goes on the text of line 12, join the two lines", Edit(clean, "I_Title=Item\n", "I_Title=The item of the class\n")},
-      {"rule type under a short name", Edit(clean, "I_RuleType=Enum\nI_Rule=0=Off 1=On\n[S_Rule_CN]",
-                                           "I_Type=Enum\nI_Rule=0=Off 1=On\n[S_Rule_CN]"),
+       "if it goes on the text of line 12, join the two lines",
+       Edit(clean, "I_Title=Item\n", "I_Title=The item of the class\n")},
+      {"rule type under a short name",
+       Edit(clean, "I_RuleType=Enum\nI_Rule=0=Off 1=On\n[S_Rule_CN]", "I_Type=Enum\nI_Rule=0=Off 1=On\n[S_Rule_CN]"),
        "this section takes ITEM_RuleType, ITEM_Rule (ITEM an item's key)", clean},
-      {"two classes' rule sections swapped", swapped, "are the two headers swapped? Until then neither class's items "
-       "find theirs; swap the two headers", Edit(Edit(Edit(swapped, "[A_Rule_CN]", "[X]"), "[B_Rule_CN]", "[A_Rule_CN]"),
-                                                 "[X]", "[B_Rule_CN]")},
+      {"two classes' rule sections swapped", swapped,
+       "are the two headers swapped? Until then neither class's items "
+       "find theirs; swap the two headers",
+       Edit(Edit(Edit(swapped, "[A_Rule_CN]", "[X]"), "[B_Rule_CN]", "[A_Rule_CN]"), "[X]", "[B_Rule_CN]")},
       {"two items' keys under each other's lines", shifted, "renumber each key as the item line above it",
        twoItems(2, "02")},
       {"pair that lost its '='", rules("Enum", "0=Off 1 On 2=Auto"), "offers no 1; write \"1=On\"",
        rules("Enum", "0=Off 1=On 2=Auto")},
-      {"header glued to a value", withFilter(false), "glued to it where a line end was lost: put the header on a line "
-       "of its own", withFilter(true)},
+      {"header glued to a value", withFilter(false),
+       "glued to it where a line end was lost: put the header on a line "
+       "of its own",
+       withFilter(true)},
       {"class list with no class of its number", clean + "[Section02]\nItemCount=1\n",
        "[SectionNames] lists no Section02; list its class there, or delete the section", clean},
-      {"mask default of a single choice", Edit(rules("Enum", "0=Off 1=On 2=Auto"), "[S_Default]\nI=1", "[S_Default]\nI=12582912"),
+      {"mask default of a single choice",
+       Edit(rules("Enum", "0=Off 1=On 2=Auto"), "[S_Default]\nI=1", "[S_Default]\nI=12582912"),
        "is the mask of \"Off\", \"On\", but ParameterCount 1 makes the item single-choice and Set All sends 1B 44 00; "
        "for tick boxes, write ParameterCount=3",
        Edit(Edit(rules("Enum", "0=Off 1=On 2=Auto"), "[S_Default]\nI=1", "[S_Default]\nI=12582912"),
             "Item01Instruction=1B 44", "Item01Instruction=1B 44\nItem01ParameterCount=3")},
       {"serial range through -1 under BaseOn30", Edit(rules("Serial", "MIN=-2 MAX=2"), "High256", "BaseOn30"),
        "BaseOn30 cannot send negative values, and 2 options are negative (first \"-2\" (-2)): choosing one sends "
-       "nothing; write MIN=0 or more", Edit(rules("Serial", "MIN=0 MAX=2"), "High256", "BaseOn30")},
+       "nothing; write MIN=0 or more",
+       Edit(rules("Serial", "MIN=0 MAX=2"), "High256", "BaseOn30")},
       {"serial title that leaves its values no room", rules("Serial", "MIN=0 MAX=10 TITLE=" + std::string(60, 'a')),
        "shorten it to 47 characters", rules("Serial", "MIN=0 MAX=10 TITLE=" + std::string(47, 'a'))},
       {"class without ItemCount", Edit(clean, "ItemCount=1\n", ""), "add ItemCount=1 to [Section01]", clean},
@@ -717,7 +746,8 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        clean},
       {"command typed with the letter O", Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=1B 4O"),
        "write \"1B 40\"", Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=1B 40")},
-      {"item line pasted again past the count", Edit(clean, "Item01Instruction=1B 44\n", "Item01Instruction=1B 44\nItem02=I\n"),
+      {"item line pasted again past the count",
+       Edit(clean, "Item01Instruction=1B 44\n", "Item01Instruction=1B 44\nItem02=I\n"),
        "the list names it within the count already: delete the line", clean},
       {"title left out", Edit(clean, "I_Title=Item\n", ""), "add I_Title= and the title to [S_Lang_EN]", clean},
       {"compression count of 0",
@@ -733,7 +763,8 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
       {"item count one short", twoItems(1, "02"), "write ItemCount=2", twoItems(2, "02")},
       {"item deleted from the middle", twoItems(2, "03"),
        "the numbers skip Item02: number the 2 items Item01 to Item02 without a gap", twoItems(2, "02")},
-      {"item copied and not renumbered", twoItems(2, "01"), "is this line meant as Item02? Rename it", twoItems(2, "02")},
+      {"item copied and not renumbered", twoItems(2, "01"), "is this line meant as Item02? Rename it",
+       twoItems(2, "02")},
       {"item count raised", Edit(clean, "ItemCount=1", "ItemCount=2"), "list Item02, or write ItemCount=1", clean},
       {"serial settings in hexadecimal", rules("Serial", "MIN=0x01 MAX=0x0A STEP=0x01"),
        "are written in hexadecimal, which the rule reads only up to its first letter: write MIN=1 MAX=10 STEP=1",
@@ -770,10 +801,11 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        "write Landscape_Compress=1", compress(100)},
       {"move out of range", settings("XMoveEnable=1\nXMove=80\n"), "write a value from -50 to 50",
        settings("XMoveEnable=1\nXMove=50\n")},
-      {"class renamed in some sections", renamed, "line 16 has [S_Rule_EN], which the plug-in does not read as [T_Rule_EN]",
+      {"class renamed in some sections", renamed,
+       "line 16 has [S_Rule_EN], which the plug-in does not read as [T_Rule_EN]",
        Edit(Edit(renamed, "[S_Rule_EN]", "[T_Rule_EN]"), "[S_Rule_CN]", "[T_Rule_CN]")},
-      {"serial title in Chinese words", serialInChinese("MIN=5 MAX=60 STEP=5 标题= 分钟"),
-       "write \"TITLE= 分钟\"", serialInChinese("MIN=5 MAX=60 STEP=5 TITLE= 分钟")},
+      {"serial title in Chinese words", serialInChinese("MIN=5 MAX=60 STEP=5 标题= 分钟"), "write \"TITLE= 分钟\"",
+       serialInChinese("MIN=5 MAX=60 STEP=5 TITLE= 分钟")},
       {"serial settings with full-width equals signs", serialInChinese("MIN＝5 MAX＝60 STEP＝5 TITLE＝ 分钟"),
        "U+FF1D (full-width equals sign) is no ASCII \"=\": write \"MIN=5 MAX=60 STEP=5 TITLE= 分钟\"",
        serialInChinese("MIN=5 MAX=60 STEP=5 TITLE= 分钟")},
@@ -784,7 +816,8 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        chineseTitle("打印")},
       {"title with an ampersand of a web page", Edit(clean, "I_Title=Item", "I_Title=Black &amp; White&nbsp;Paper"),
        "write \"Black & White Paper\"", Edit(clean, "I_Title=Item", "I_Title=Black & White Paper")},
-      {"spreadsheet columns", columns(clean), "turn every line back into key=value: the first \";\" of each line is its '='", clean},
+      {"spreadsheet columns", columns(clean),
+       "turn every line back into key=value: the first \";\" of each line is its '='", clean},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);

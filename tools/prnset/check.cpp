@@ -338,14 +338,14 @@ void CheckLanguagesAgree(Reading &english, Reading &chinese) {
       chinese.findings.Add(chineseRule ? chineseRule->line : 0, "languages-differ",
                            "item " + Utf8(en.Sections[s].Key) + "/" + Utf8(a.Key) + " has " +
                                std::to_string(inEnglish.size()) + " options in English (values " + Shown(inEnglish) +
-                               ") but " + std::to_string(inChinese.size()) + " in Chinese (values " +
-                               Shown(inChinese) + "): " +
+                               ") but " + std::to_string(inChinese.size()) + " in Chinese (values " + Shown(inChinese) +
+                               "): " +
                                (cut ? std::string("the ") + (englishLonger ? "Chinese" : "English") +
                                           " page does not offer the values " + Shown(lacked) + "; "
                                 : reordered ? std::string("a multi-choice row's bit comes from its place, so the same "
                                                           "row stands for another option in each language; ")
                                             : std::string("the same row sends other bytes in the other language; ")) +
-                               (fullWidth  ? markHint
+                               (fullWidth   ? markHint
                                 : reordered ? "list the options in the same order in both"
                                             : "give both rules the same values") +
                                unselected);

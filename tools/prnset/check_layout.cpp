@@ -211,12 +211,14 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
                                   ? Trimmed(ini.Text(before->value, before->valueLength))
                                   : WString();
       if (!carried.empty() && carried.back() == '\\') {
-        findings.Add(before->line, "line-continued",
-                     where + Utf8(ini.Text(before->name, before->nameLength)) + " ends in '\\', but a value ends with "
-                     "its line: line " + std::to_string(entry.line) + " reads as " +
-                         (entry.valueLength == WString::npos ? std::string("a line of its own")
-                                                             : "the key " + Quoted(key)) +
-                         "; join the two lines, without the '\\'");
+        findings.Add(
+            before->line, "line-continued",
+            where + Utf8(ini.Text(before->name, before->nameLength)) +
+                " ends in '\\', but a value ends with "
+                "its line: line " +
+                std::to_string(entry.line) + " reads as " +
+                (entry.valueLength == WString::npos ? std::string("a line of its own") : "the key " + Quoted(key)) +
+                "; join the two lines, without the '\\'");
         findings.Claim(entry.line);
       }
       // A header that lost its ']', or was typed with the brackets of a Chinese input method: what follows it is

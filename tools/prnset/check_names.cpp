@@ -241,7 +241,8 @@ std::string NumberHint(const WString &text) {
   // A mask written in binary digits, as a program's bit list: "110000000000000000000000", "0b11".
   const bool prefixed = written.size() > 2 && written[0] == '0' && (written[1] | 0x20) == 'b';
   const std::string bits = written.substr(prefixed ? 2 : 0);
-  if ((prefixed || (bits.size() > 10 && bits[0] == '1')) && bits.size() <= 31 && bits.find_first_not_of("01") == std::string::npos)
+  if ((prefixed || (bits.size() > 10 && bits[0] == '1')) && bits.size() <= 31 &&
+      bits.find_first_not_of("01") == std::string::npos)
     return "; " + Quoted(text) + " is " + std::to_string(std::stoll(bits, nullptr, 2)) + " in binary: write " +
            std::to_string(std::stoll(bits, nullptr, 2));
   if (IsPlainDecimal(text)) {
@@ -274,8 +275,8 @@ std::string NumberHint(const WString &text) {
                          IsPlainDecimal(text.substr(1, text.size() - 2)) && written[1] != '-';
   if (bracketed && written.size() <= 12)
     return "; brackets do not make a number negative: write -" + std::to_string(std::stoll(written.substr(1)));
-  if (written.size() > 2 && written[0] == '-' && written.size() <= 14 &&
-      IsPlainDecimal(Trimmed(text.substr(1))) && Trimmed(text.substr(1))[0] != '-' && text[1] == ' ')
+  if (written.size() > 2 && written[0] == '-' && written.size() <= 14 && IsPlainDecimal(Trimmed(text.substr(1))) &&
+      Trimmed(text.substr(1))[0] != '-' && text[1] == ' ')
     return "; the sign is parted from the number: write -" + Utf8(Trimmed(text.substr(1)));
   // A spreadsheet's scientific notation of a whole number: "1.048576E+07".
   const size_t e = written.find_first_of("eE");
@@ -342,7 +343,10 @@ std::string InvisibleHint(const WString &name) {
 std::string EqualsHint(const WString &line) {
   for (WCHAR c : line)
     if (c == 0xFF1D || c == 0xFF1A || c == ':' || c == '\t')
-      return "; it holds " + (c == '\t' ? std::string("a tab") : c < 0x80 ? Quoted(WString(1, c)) : CharacterName(c)) +
+      return "; it holds " +
+             (c == '\t'  ? std::string("a tab")
+              : c < 0x80 ? Quoted(WString(1, c))
+                         : CharacterName(c)) +
              " where '=' belongs";
   return std::string();
 }

@@ -237,7 +237,8 @@ void CheckSerialSettings(const WString &rule, int line, const std::string &where
   // A setting written twice ("MAX=200 ... MAX=300", an edit appended): the rule reads the first only.
   const std::string settings = folded.substr(0, title);
   for (const char *key : {"min=", "max=", "step="}) {
-    const size_t first = settings.find(key), second = first == std::string::npos ? first : settings.find(key, first + 1);
+    const size_t first = settings.find(key),
+                 second = first == std::string::npos ? first : settings.find(key, first + 1);
     if (second == std::string::npos) continue;
     auto written = [&](size_t at) { return rule.substr(at, rule.find(WCHAR(' '), at) - at); };
     findings.Add(line, "serial-setting-twice",
@@ -306,7 +307,8 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
       if (token.size() > 2 && token.size() <= 10 && token[0] == '0' && token[1] == 'x' &&
           token.find_first_not_of("0123456789abcdef", 2) == std::string::npos) {
         value = std::stoll(token.substr(2), nullptr, 16), form = "hexadecimal";
-      } else if (token.find('e') != std::string::npos && token.find_first_not_of("0123456789.+-e") == std::string::npos) {
+      } else if (token.find('e') != std::string::npos &&
+                 token.find_first_not_of("0123456789.+-e") == std::string::npos) {
         char *end = nullptr;
         const double number = std::strtod(token.c_str(), &end);
         if (end != token.c_str() + token.size() || number != std::floor(number) || std::fabs(number) > 2147483647.0)
@@ -401,7 +403,8 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
       }
       meant += (meant.empty() ? "" : ", ") + std::to_string(std::stol(digits, nullptr, 16));
     }
-    if (!meant.empty()) hint = "they are hexadecimal as a manual writes it, and the rule reads decimal only: write " + meant;
+    if (!meant.empty())
+      hint = "they are hexadecimal as a manual writes it, and the rule reads decimal only: write " + meant;
     for (const WString &value : notNumbers) {
       if (value.size() > 2 && value[0] == '0' && (value[1] | 0x20) == 'x')
         hint = "the rule reads decimal values only: write 1 for 0x01";
@@ -690,9 +693,10 @@ void CheckLeadingZeros(const SettingsCatalogue &catalogue, LONG section, LONG it
   if (padded.empty()) return;
   const LONG value = std::stol(padded[0]);
   findings.Add(line, "values-leading-zeros",
-               where + ": the values " + FirstNames(padded) + " are written with leading zeros, which the rule does "
-                       "not keep: BaseOn30 sends a value below 1000 with its own digits, " + padded[0] + " as " +
-                   SentBytes(catalogue, section, item, value) + ": the printer gets " +
+               where + ": the values " + FirstNames(padded) +
+                   " are written with leading zeros, which the rule does "
+                   "not keep: BaseOn30 sends a value below 1000 with its own digits, " +
+                   padded[0] + " as " + SentBytes(catalogue, section, item, value) + ": the printer gets " +
                    Count(long(std::to_string(value).size()), "digit") + " where " + std::to_string(padded[0].size()) +
                    " are written");
 }
@@ -738,15 +742,19 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
   // same. (Where options differ, their digits are what the count was not needed for.)
   if (baseOn30 && !multiChoice && lines.parameterCount && parameters == 0 && options.size() == 1)
     findings.Add(lines.parameterCount, "parameter-count-zero",
-                 where + " has ParameterCount 0, but BaseOn30 sends the digits of a value below 1000 whatever "
-                         "ParameterCount says: Set All sends " + SentBytes(catalogue, section, itemIndex, defaultValue) +
+                 where +
+                     " has ParameterCount 0, but BaseOn30 sends the digits of a value below 1000 whatever "
+                     "ParameterCount says: Set All sends " +
+                     SentBytes(catalogue, section, itemIndex, defaultValue) +
                      "; under BaseOn30 every item's command carries its value's digits, and a command that takes none "
                      "cannot be an item");
   // Under BaseOn30 a mask has eight digits at most: more are leading '0' digits that no row sets.
   if (multiChoice && baseOn30 && parameters > 8)
     findings.Add(lines.parameterCount ? lines.parameterCount : lines.rule, "parameter-count-large",
-                 where + " has ParameterCount " + std::to_string(parameters) + ", but a mask of its rows has 8 "
-                         "digits at most: a mask from 1000 on goes out with " + std::to_string(parameters - 8) +
+                 where + " has ParameterCount " + std::to_string(parameters) +
+                     ", but a mask of its rows has 8 "
+                     "digits at most: a mask from 1000 on goes out with " +
+                     std::to_string(parameters - 8) +
                      " or more leading digits 0 (30); write ParameterCount=8 for tick boxes, or ParameterCount=1 "
                      "for one choice");
   if (multiChoice && baseOn30 && parameters < 0 && defaultValue >= 0 && defaultValue < 1000) {
@@ -813,7 +821,8 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
     }
     // Values out of order (options sorted by their texts): a row's bit comes from its place, not its value.
     std::vector<Option> byValue = options;
-    std::stable_sort(byValue.begin(), byValue.end(), [](const Option &a, const Option &b) { return a.value < b.value; });
+    std::stable_sort(byValue.begin(), byValue.end(),
+                     [](const Option &a, const Option &b) { return a.value < b.value; });
     size_t row = 0;
     while (row < options.size() && options[row].value == byValue[row].value) ++row;
     const bool distinct = std::adjacent_find(byValue.begin(), byValue.end(), [](const Option &a, const Option &b) {
@@ -825,9 +834,11 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
       std::string shown;
       for (size_t i = 0; i < values.size() && i < 12; ++i) shown += (i ? " " : "") + values[i];
       findings.Add(lines.rule, "mask-values-order",
-                   where + " is multi-choice, and a row's bit comes from its place in the list, not from its value: "
-                           "the values " + shown + (values.size() > 12 ? " ..." : "") + " stand out of order, so " +
-                       Named(options[row]) + " sends the bit of row " + std::to_string(row) +
+                   where +
+                       " is multi-choice, and a row's bit comes from its place in the list, not from its value: "
+                       "the values " +
+                       shown + (values.size() > 12 ? " ..." : "") + " stand out of order, so " + Named(options[row]) +
+                       " sends the bit of row " + std::to_string(row) +
                        "; list the options in the order of their values");
     }
     if (IsHigh256(catalogue) && parameters >= 1 && parameters < 3 && !options.empty())
@@ -1003,11 +1014,12 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                  where + ": the option " + Quoted(minusOne->text) +
                      " has the value -1: choosing it keeps the item's previous value, so Set All never sends -1" +
                      (defaultValue == -1 ? " once another row was chosen; until then Set All sends the default "
-                                               "-1: " + SentBytes(catalogue, section, itemIndex, -1)
+                                           "-1: " +
+                                               SentBytes(catalogue, section, itemIndex, -1)
                                          : std::string()) +
                      (refused == 1 ? ", and under BaseOn30 Set Current sends nothing for it" : "") +
-                     (!enumRule && baseOn30 ? "; BaseOn30 sends no negative value: write MIN=0 or more"
-                      : !enumRule          ? "; choose MIN and STEP so that the range steps over -1"
+                     (!enumRule && baseOn30  ? "; BaseOn30 sends no negative value: write MIN=0 or more"
+                      : !enumRule            ? "; choose MIN and STEP so that the range steps over -1"
                       : IsHigh256(catalogue) ? "; give it a value of its own (255 sends the byte FF)"
                                              : "; give it a value of its own"));
   if (firstRefused && !(minusOne && refused == 1))

@@ -92,23 +92,22 @@ std::set<int> CheckNumbers(const IniFile &ini, INT compress, INT move, Findings 
       typed = PlainHint(raw) + JoinedHint(raw);
       if (typed.empty()) typed = NumberHint(raw);
       const size_t sign = raw[0] == '-' ? 1 : 0, end = raw.find_first_not_of(Ascii("0123456789"), sign);
-      if (typed.empty() && RemarkHint(raw).empty() && end > sign && end != WString::npos && Utf8(raw.substr(0, end)) == std::to_string(value))
+      if (typed.empty() && RemarkHint(raw).empty() && end > sign && end != WString::npos &&
+          Utf8(raw.substr(0, end)) == std::to_string(value))
         typed = "; write " + std::to_string(value);
     }
-    findings.Add(entry.line, "not-a-number",
-                 Place(kSettingsSection, key) + " = " + Quoted(raw) + " is not a plain decimal number: the plug-in reads " +
-                     std::to_string(value) +
-                     (isSwitch && value == 0 ? ", so the driver's item is left out" : "") +
-                     (WordMeant(raw) ? "; " + Quoted(raw) + " is " + WordMeant(raw) + " to a program: write " +
-                                           WordMeant(raw)
-                      : isSwitch && value == 0 ? std::string("; write 1 to offer it")
-                                               : std::string()) +
-                     (named.empty() ? std::string()
-                                    : "; it names " + Utf8(raw) + ", whose value is " + Utf8(named) + ": write " +
-                                          Utf8(named)) +
-                     (hexadecimal && !isSwitch ? "; the section reads decimal digits only: write " + std::to_string(hex)
-                                               : std::string()) +
-                     typed + RemarkHint(raw));
+    findings.Add(
+        entry.line, "not-a-number",
+        Place(kSettingsSection, key) + " = " + Quoted(raw) + " is not a plain decimal number: the plug-in reads " +
+            std::to_string(value) + (isSwitch && value == 0 ? ", so the driver's item is left out" : "") +
+            (WordMeant(raw) ? "; " + Quoted(raw) + " is " + WordMeant(raw) + " to a program: write " + WordMeant(raw)
+             : isSwitch && value == 0 ? std::string("; write 1 to offer it")
+                                      : std::string()) +
+            (named.empty() ? std::string()
+                           : "; it names " + Utf8(raw) + ", whose value is " + Utf8(named) + ": write " + Utf8(named)) +
+            (hexadecimal && !isSwitch ? "; the section reads decimal digits only: write " + std::to_string(hex)
+                                      : std::string()) +
+            typed + RemarkHint(raw));
   }
   if (!fractions.empty())
     findings.Add(fractionLine, "not-a-number",

@@ -77,8 +77,8 @@ WString Unmangled(const WString &value) {
                                     int(bytes.size()), nullptr, &lost);
   if (n <= 0 || lost) return WString();
   std::vector<WCHAR> wide(size_t(n) + 1);
-  const int chars = MultiByteToWideChar(kChineseCodePage, MB_ERR_INVALID_CHARS, bytes.data(), n, wide.data(),
-                                        int(wide.size()));
+  const int chars =
+      MultiByteToWideChar(kChineseCodePage, MB_ERR_INVALID_CHARS, bytes.data(), n, wide.data(), int(wide.size()));
   const WString meant(wide.data(), size_t(chars > 0 ? chars : 0));
   return std::any_of(meant.begin(), meant.end(), IsHan) ? meant : WString();
 }
@@ -339,7 +339,7 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
   std::unordered_set<std::string> seen;
   // A file saved in another code page (Big5) fails on most of its Chinese lines: past a few, they are counted.
   Overflow foreign("lines of Chinese text hold bytes that are no characters of code page 936");
-  std::vector<std::pair<int, std::string>> lost;  // Chinese texts saved as question marks: line, place and text
+  std::vector<std::pair<int, std::string>> lost;     // Chinese texts saved as question marks: line, place and text
   std::vector<std::pair<int, std::string>> garbled;  // Chinese texts read in code page 1252 and saved again
   for (const IniFile::Section &section : ini.sections()) {
     const WString name = ini.Text(section.name, section.nameLength);
@@ -435,15 +435,18 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       // Chinese text saved by a program that had no code page for it: each character became a '?'. One save
       // spoils every text: told once for the file, the options that now share a text with it.
       // A rule's texts of one character each ("0=? 1=?") hold no two marks in a row, nor any letter.
-      const bool lostRule = field == FileField::Rule && value.find(Ascii("=?")) != WString::npos &&
-                            std::none_of(value.begin(), value.end(), [](WCHAR c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; });
+      const bool lostRule =
+          field == FileField::Rule && value.find(Ascii("=?")) != WString::npos &&
+          std::none_of(value.begin(), value.end(), [](WCHAR c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; });
       if ((shownText || field == FileField::Rule) && chinese_section &&
           (value.find(Ascii("??")) != WString::npos || lostRule) &&
           std::all_of(value.begin(), value.end(), [](WCHAR c) { return c < 0x80; }))
         lost.push_back({entry.line, Place(name, key) + " = " + Quoted(value)});
-      const WString unmangled = (shownText || field == FileField::Rule) && chinese_section ? Unmangled(value) : WString();
+      const WString unmangled =
+          (shownText || field == FileField::Rule) && chinese_section ? Unmangled(value) : WString();
       if (!unmangled.empty())
-        garbled.push_back({entry.line, Place(name, key) + " = " + Quoted(value) + " (it was " + Quoted(unmangled) + ")"});
+        garbled.push_back(
+            {entry.line, Place(name, key) + " = " + Quoted(value) + " (it was " + Quoted(unmangled) + ")"});
       // One character lost in a conversion (from Big5, or a character code page 936 lacks): a '?' between two
       // Chinese characters, which no Chinese text writes so.
       // Only in text that reads as characters: a line in another code page is told as such.
@@ -643,13 +646,13 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
     for (const auto &text : texts) lines.insert(text.first);
     findings.Drop(lines, dropped);
     if (texts.empty()) return;
-    const std::string more =
-        texts.size() == 1 ? std::string()
-                          : " and " + Count(long(texts.size() - 1), "more Chinese text") + " (line" +
-                                (texts.size() > 2 ? "s " + std::to_string(texts[1].first) + " to " +
-                                                        std::to_string(texts.back().first)
-                                                  : " " + std::to_string(texts[1].first)) +
-                                ")";
+    const std::string more = texts.size() == 1
+                                 ? std::string()
+                                 : " and " + Count(long(texts.size() - 1), "more Chinese text") + " (line" +
+                                       (texts.size() > 2 ? "s " + std::to_string(texts[1].first) + " to " +
+                                                               std::to_string(texts.back().first)
+                                                         : " " + std::to_string(texts[1].first)) +
+                                       ")";
     findings.Add(texts[0].first, code, texts[0].second + more + why);
   };
   tellOnce(garbled, "text-garbled",

@@ -480,18 +480,23 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       const size_t mark = name.rfind(WCHAR('_'));
       const WString language = mark == WString::npos ? WString() : name.substr(mark);
       const bool letters = language.size() >= 3 && language.size() <= 4 &&
-                           std::all_of(language.begin() + 1, language.end(), [](WCHAR c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; });
+                           std::all_of(language.begin() + 1, language.end(),
+                                       [](WCHAR c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; });
       // Told so only where both sections it could stand for are there and it is no slip of either ([S_Lang_XN]).
       const WString stem = name.substr(0, mark == WString::npos ? 0 : mark);
       bool bothThere = letters;
       for (LPCWSTR suffix : {kEnglishSuffix, kChineseSuffix})
-        bothThere = bothThere && present(stem + suffix) && NameDistance(Upper(language), Upper(suffix), 1) > 1 &&
-                    std::any_of(sections.begin(), sections.end(), [&](const WString &s) { return SameName(s, stem + suffix); });
+        bothThere =
+            bothThere && present(stem + suffix) && NameDistance(Upper(language), Upper(suffix), 1) > 1 &&
+            std::any_of(sections.begin(), sections.end(), [&](const WString &s) { return SameName(s, stem + suffix); });
       if (bothThere) {
         findings.Add(section.line, "unknown-section",
                      "[" + Utf8(name) + "] is never read: the plug-in reads texts in " + Utf8(kEnglishSuffix) +
-                         " and " + Utf8(kChineseSuffix) + " sections only, and every system whose language is not "
-                         "Chinese (PRC) shows the " + Utf8(kEnglishSuffix) + " texts; delete the section, or keep it "
+                         " and " + Utf8(kChineseSuffix) +
+                         " sections only, and every system whose language is not "
+                         "Chinese (PRC) shows the " +
+                         Utf8(kEnglishSuffix) +
+                         " texts; delete the section, or keep it "
                          "for another program's use knowing the page never shows it");
         continue;
       }
@@ -509,9 +514,10 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
                      ", and a class's sections are named after its key.";
         }
       }
-      std::string message = "[" + Utf8(name) + "] is never read" +
-                            (meant.empty() ? ": no class of the file is named so, and it is no section the plug-in knows"
-                                           : ": did you mean [" + Utf8(meant) + "]?" + byNumber);
+      std::string message =
+          "[" + Utf8(name) + "] is never read" +
+          (meant.empty() ? ": no class of the file is named so, and it is no section the plug-in knows"
+                         : ": did you mean [" + Utf8(meant) + "]?" + byNumber);
       std::string undone;
       if (!meant.empty()) {
         std::vector<WString> keys;
@@ -613,8 +619,8 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       for (FileField field : {FileField::InstructionTail, FileField::EnterInstruction, FileField::SaveInstruction,
                               FileField::ParameterRule}) {
         const WString whole = KeyOf(field).key;
-        if (elsewhere.empty() && key.size() > whole.size() &&
-            SameName(key.substr(key.size() - whole.size()), whole) && !SameName(name, kNamesSection))
+        if (elsewhere.empty() && key.size() > whole.size() && SameName(key.substr(key.size() - whole.size()), whole) &&
+            !SameName(name, kNamesSection))
           elsewhere = ": " + Utf8(whole) + " is one for the whole file, read in [" + Utf8(kNamesSection) +
                       "], and no item has its own";
       }
@@ -631,8 +637,8 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
         const WString value = entry.valueLength == WString::npos ? WString() : ini.Text(entry.value, entry.valueLength);
         findings.Add(entry.line, "unknown-key",
                      "[" + Utf8(name) + "] " + Utf8(key) + " is never read: a tab stands where '=' belongs after " +
-                         Utf8(meant) + "; write " + Quoted(meant + Ascii("=") + Trimmed(key.substr(tab + 1)) +
-                                                           Ascii("=") + value));
+                         Utf8(meant) + "; write " +
+                         Quoted(meant + Ascii("=") + Trimmed(key.substr(tab + 1)) + Ascii("=") + value));
         continue;
       }
       const std::string message = "[" + Utf8(name) + "] " + Utf8(key) + " is never read" +

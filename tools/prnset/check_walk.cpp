@@ -311,9 +311,9 @@ void Walker::CheckWidth(const AccountRead *read) {
   WString raw = Read(read->section, read->key);
   if (raw.size() > read->width - 1)
     findings_.Add(read->line, "text-cut",
-                  Place(read->section, read->key) + " has " + std::to_string(raw.size()) + " characters and is cut to " +
-                      std::to_string(read->width - 1) + ": " + Quoted(raw.substr(0, read->width - 1)) + "; " +
-                      Shorten(read->width - 1) +
+                  Place(read->section, read->key) + " has " + std::to_string(raw.size()) +
+                      " characters and is cut to " + std::to_string(read->width - 1) + ": " +
+                      Quoted(raw.substr(0, read->width - 1)) + "; " + Shorten(read->width - 1) +
                       (read->field == FileField::ItemKey || read->field == FileField::SectionKey
                            ? ", here and in every section that names it"
                            : std::string()));
@@ -354,12 +354,14 @@ void Walker::CheckCommandText(const AccountRead *read, const std::string &conseq
   if (check.fault == HexTextCheck::kNotHex) {
     // A manual's placeholder for the parameter ("1B 73 52 nn"): the page adds the parameter bytes itself.
     const size_t from = read->text.rfind(WCHAR(' '), check.position) == WString::npos
-                            ? 0 : read->text.rfind(WCHAR(' '), check.position) + 1;
+                            ? 0
+                            : read->text.rfind(WCHAR(' '), check.position) + 1;
     const WString token = read->text.substr(from, read->text.find(WCHAR(' '), check.position) - from);
     std::string folded;
     for (WCHAR c : token) folded += c < 0x80 ? char(std::tolower(c)) : '?';
-    static const std::set<std::string> kPlaceholders = {"n", "nn", "nnn", "nnnn", "x", "xx", "xxx", "<n>", "(n)",
-                                                        "[n]", "{n}", "#", "##", "?", "??", "p", "pp", "v", "vv"};
+    static const std::set<std::string> kPlaceholders = {"n",   "nn",  "nnn", "nnnn", "x", "xx", "xxx",
+                                                        "<n>", "(n)", "[n]", "{n}",  "#", "##", "?",
+                                                        "??",  "p",   "pp",  "v",    "vv"};
     if (kPlaceholders.count(folded)) {
       findings_.Add(read->line, "bad-command-text",
                     where + " holds " + Quoted(token) + ", a placeholder for the parameter: " + consequence +
@@ -405,16 +407,19 @@ void Walker::CheckCommandText(const AccountRead *read, const std::string &conseq
     from = to + 1;
   }
   if (codes && threeDigits && odd.size() == 3)
-    odd.clear(), decimal = "; the groups read as decimal codes, as a manual's decimal column gives them: in hexadecimal "
-                           "write " + Quoted(Ascii(decimal.c_str()));
+    odd.clear(), decimal =
+                     "; the groups read as decimal codes, as a manual's decimal column gives them: in hexadecimal "
+                     "write " +
+                     Quoted(Ascii(decimal.c_str()));
   else
     decimal.clear();
   findings_.Add(read->line, "odd-hex-digits",
-                where + " has an odd number of hexadecimal digits (" + std::to_string(check.digits) + "): " +
-                    consequence + decimal +
+                where + " has an odd number of hexadecimal digits (" + std::to_string(check.digits) +
+                    "): " + consequence + decimal +
                     (odd.empty() ? std::string()
-                                 : "; " + Quoted(odd) + " lacks a digit or has one too many: write each byte as two "
-                                   "digits, as the printer's manual gives it"));
+                                 : "; " + Quoted(odd) +
+                                       " lacks a digit or has one too many: write each byte as two "
+                                       "digits, as the printer's manual gives it"));
 }
 
 // The encoder ends every item's command with the InstructionTail after the value: an instruction that already ends
@@ -944,15 +949,16 @@ void Walker::Run() {
         if (SameName(prefix, unlisted)) unlistedLines.push_back(section.line);
       }
       for (int line : unlistedLines) findings_.Claim(line);
-      findings_.Add(keyRead->line, "same-class-key",
-                    Place(names_, keyRead->key) + " = " + Quoted(key) + " names the class of " + Utf8(same->second) +
-                        " again, and the items of [" + Utf8(Name(SectionForm::Numbered, WString(), n, suffix_)) +
-                        "] find no titles or rules in the sections of " + Utf8(key) + ": the page shows them as empty "
-                        "rows without options" +
-                        (unlisted.empty() ? std::string()
-                                          : "; the sections of " + Utf8(unlisted) + " (line " +
-                                                std::to_string(unlistedLines[0]) + ") are listed by no class: write " +
-                                                Utf8(keyRead->key) + "=" + Utf8(unlisted)));
+      findings_.Add(
+          keyRead->line, "same-class-key",
+          Place(names_, keyRead->key) + " = " + Quoted(key) + " names the class of " + Utf8(same->second) +
+              " again, and the items of [" + Utf8(Name(SectionForm::Numbered, WString(), n, suffix_)) +
+              "] find no titles or rules in the sections of " + Utf8(key) +
+              ": the page shows them as empty "
+              "rows without options" +
+              (unlisted.empty() ? std::string()
+                                : "; the sections of " + Utf8(unlisted) + " (line " + std::to_string(unlistedLines[0]) +
+                                      ") are listed by no class: write " + Utf8(keyRead->key) + "=" + Utf8(unlisted)));
       // The class's sections written again for it (another file's class merged under the same key) are never
       // read: that is this mistake too.
       std::set<std::string> seen;
@@ -1028,7 +1034,8 @@ void Walker::Run() {
 // list. Told once, with both ways out; its missing titles are not told again.
 bool Walker::ClassGone(const WString &key, LONG n, const WString &numberName, int declaredLine) {
   std::vector<WString> sections = {Name(SectionForm::Numbered, WString(), n, suffix_),
-                                   Name(SectionForm::Filter, key, n, suffix_), Name(SectionForm::Defaults, key, n, suffix_)};
+                                   Name(SectionForm::Filter, key, n, suffix_),
+                                   Name(SectionForm::Defaults, key, n, suffix_)};
   for (const auto &language : kLanguages)
     for (SectionForm form : {SectionForm::Language, SectionForm::Rules})
       sections.push_back(Name(form, key, n, LanguageSuffix(language.language)));
@@ -1038,15 +1045,15 @@ bool Walker::ClassGone(const WString &key, LONG n, const WString &numberName, in
   const AccountRead *count = account_.Find(FileField::SectionCount, 0);
   const std::string countKey = Utf8(KeyOf(FileField::SectionCount).key);
   findings_.Add(declaredLine, "section-missing",
-                "class " + Utf8(key) + " has none of its sections ([" + Utf8(sections[0]) + "], [" +
-                    Utf8(sections[3]) + "] and the others): the page shows it as an empty class; to drop it, delete " +
-                    Utf8(numberName) + "=" + Utf8(key) +
+                "class " + Utf8(key) + " has none of its sections ([" + Utf8(sections[0]) + "], [" + Utf8(sections[3]) +
+                    "] and the others): the page shows it as an empty class; to drop it, delete " + Utf8(numberName) +
+                    "=" + Utf8(key) +
                     (!count || count->value < 1 ? std::string()
                      : count->value == n        ? " and write " + countKey + "=" + std::to_string(n - 1)
-                                                : ", number the classes after it one lower and write " + countKey + "=" +
-                                                   std::to_string(count->value - 1)) +
-                    ", or hide it with " + Utf8(KeyOf(FileField::SectionEnable).key) + "=0 in [" +
-                    Utf8(sections[1]) + "]; to keep it, add its sections");
+                                         : ", number the classes after it one lower and write " + countKey + "=" +
+                                               std::to_string(count->value - 1)) +
+                    ", or hide it with " + Utf8(KeyOf(FileField::SectionEnable).key) + "=0 in [" + Utf8(sections[1]) +
+                    "]; to keep it, add its sections");
   return true;
 }
 
@@ -1197,7 +1204,8 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
                       "]: the page shows an empty class; hide the class with SectionEnable=0, or show an item");
   auto stop = account_.stops.find(n);
   auto everyItem = everyListed_.items.find(n);
-  if (stop != account_.stops.end() && stop->second.why == WalkStop::RecordFull && everyItem != everyListed_.items.end()) {
+  if (stop != account_.stops.end() && stop->second.why == WalkStop::RecordFull &&
+      everyItem != everyListed_.items.end()) {
     // The first item past the full record that would be shown: hidden ones take no slot anyway.
     auto past = std::find_if(everyItem->second.begin(), everyItem->second.end(), [&](const LoadAccount::Entry &item) {
       return item.itemNumber >= stop->second.next && item.slot >= 0;
@@ -1282,8 +1290,7 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
                               loaded.OptionCount);
     if (!isEnum && !ruleTold)
       CheckSerialSettings(rule->text, rule->line, Place(rule->section, rule->key), findings_, loaded.OptionCount);
-    if (isEnum && !ruleTold)
-      CheckLeadingZeros(catalogue_, slot, itemSlot, rule->text, rule->line, where, findings_);
+    if (isEnum && !ruleTold) CheckLeadingZeros(catalogue_, slot, itemSlot, rule->text, rule->line, where, findings_);
   }
   else
     findings_.Add(type->line, "rule-type-unknown",
