@@ -145,6 +145,32 @@ bool CheckColumns(const IniFile &ini, Findings &findings) {
   return true;
 }
 
+// The advice for a section written twice: a second [SectionNN] that lists other items than the first is another
+// class's list, merged in under a number already taken: it goes under the first number no section has.
+std::string OtherList(const IniFile &ini, const WString &name, const IniFile::Section &first,
+                      const IniFile::Section &second) {
+  const std::string merge = "move what is meant here into the first and delete this header";
+  const long n = NumberIn(name, kNumberedSection);
+  if (n < 1) return merge;
+  auto items = [&](const IniFile::Section &section) {
+    std::set<std::string> keys;
+    for (const IniFile::Entry &entry : section.entries)
+      if (entry.valueLength != WString::npos &&
+          NumberIn(ini.Text(entry.name, entry.nameLength), KeyOf(FileField::ItemKey).key) > 0)
+        keys.insert(FoldedName(ini.Text(entry.value, entry.valueLength)));
+    return keys;
+  };
+  const std::set<std::string> firstItems = items(first), secondItems = items(second);
+  if (secondItems.empty() ||
+      std::any_of(secondItems.begin(), secondItems.end(), [&](const std::string &key) { return firstItems.count(key); }))
+    return merge;
+  long free = n + 1;
+  while (FirstSection(ini, Numbered(kNumberedSection, free))) ++free;
+  const WString meant = Numbered(kNumberedSection, free);
+  return "its items are none of the first's, so it lists another class: rename it [" + Utf8(meant) +
+         "], and list that class as " + Utf8(meant) + " in [" + Utf8(kNamesSection) + "]";
+}
+
 void CheckFileLayout(const IniFile &ini, Findings &findings) {
   CheckConflicts(ini, findings);
   std::unordered_map<std::string, int> seenSections;  // folded name -> first header line
@@ -168,8 +194,9 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
     if (first != seenSections.end()) {
       if (!moreSections.Full(section.line))
         findings.Add(section.line, "duplicate-section", "[" + Utf8(name) + "] appears again (first at line " +
-                                         std::to_string(first->second) + "): only the first one is read; move "
-                                         "what is meant here into the first and delete this header");
+                                                            std::to_string(first->second) +
+                                                            "): only the first one is read; " +
+                                                            OtherList(ini, name, *FirstSection(ini, name), section));
       continue;
     }
     seenSections.emplace(folded, section.line);
