@@ -592,6 +592,13 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
       text = Edit(text, section, std::string("[T") + (section + 2));
     return text;
   }();
+  // Item I renamed J in the list, its default and its English sections, and in the Chinese ones too or not.
+  auto keyRenamed = [&](bool chinese) {
+    std::string text = Edit(Edit(clean, "Item01=I\n", "Item01=J\n"), "[S_Default]\nI=", "[S_Default]\nJ=");
+    for (int language = 0; language < (chinese ? 2 : 1); ++language)
+      for (const char *name : {"I_Title=", "I_RuleType=", "I_Rule="}) text = Edit(text, name, "J" + std::string(name + 1));
+    return text;
+  };
   // A second class, T, of one item J, for a file that lists two.
   const std::string otherClass =
       "[Section02]\nItemCount=1\nItem01=J\nItem01Instruction=1B 45\n[T_Lang_EN]\nTitle=Other\nJ_Title=Other\n"
@@ -674,6 +681,9 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        Edit(clean, "Section01=S", "Section01=S\nSection01=T") + Edit(otherClass, "[Section02]", "[Section01]"),
        "its items are none of the first's, so it lists another class: rename it [Section02]",
        Edit(clean, "SectionCount=1\nSection01=S", "SectionCount=2\nSection01=S\nSection02=T") + otherClass},
+      {"item renamed but in the Chinese sections", keyRenamed(false),
+       "the sections of _CN still name it \"I\" (first at line 15): the item shows without title or options there; "
+       "rename the I lines of those sections to J", keyRenamed(true)},
       {"mask combined as a program writes it", mask("0x800000|0x400000"),
        "combines numbers, which the plug-in does not: write 12582912", mask("12582912")},
       {"mask in binary digits", mask("110000000000000000000000"), "is 12582912 in binary: write 12582912",

@@ -1156,6 +1156,22 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
         continue;
       }
       const MeantEntry meant = findsNothing ? MeantItemKey(key, n, itemKey, lines) : MeantEntry();
+      // The other language's sections name the listed key: the key was renamed, and this language's sections not.
+      const LPCWSTR otherSuffix = SameName(suffix_, kEnglishSuffix) ? kChineseSuffix : kEnglishSuffix;
+      const bool renamedElsewhere =
+          !meant.name.empty() &&
+          (Has(Name(SectionForm::Language, key, n, otherSuffix), NameOf(FileField::ItemTitle, 0, itemKey)) ||
+           Has(Name(SectionForm::Rules, key, n, otherSuffix), NameOf(FileField::RuleType, 0, itemKey)));
+      if (renamedElsewhere) {
+        for (int line : lines) findings_.Claim(line);
+        findings_.Add(meant.line, "item-key-misspelt",
+                      Place(numbered, keyRead->key) + " = " + Quoted(itemKey) + " is named so in the sections of " +
+                          Utf8(otherSuffix) + ", but the sections of " + Utf8(suffix_) + " still name it " +
+                          Quoted(meant.name) + " (first at line " + std::to_string(meant.line) +
+                          "): the item shows without title or options there; rename the " + Utf8(meant.name) +
+                          " lines of those sections to " + Utf8(itemKey));
+        continue;
+      }
       if (!meant.name.empty()) {
         for (int line : lines) findings_.Claim(line);
         findings_.Add(keyRead->line, "item-key-misspelt",
