@@ -1474,6 +1474,9 @@ void Walker::CheckSetAll() {
     std::vector<std::string> items;
     std::string itemKey;  // folded key of the first
     const AccountRead *second = nullptr;
+    std::string classKey;  // folded key of the first's class
+    bool moved = false;    // the second is the first's key in another class
+    int movedKeyLine = 0;  // and the line that lists it there
   };
   std::map<std::string, Sharing> commands;  // the command's bytes -> the items that send it
   std::vector<std::string> order;
@@ -1483,13 +1486,13 @@ void Walker::CheckSetAll() {
     BYTE command[ARRAYSIZE(SettingsCatalogue{}.EnterInstruction)];
     const DWORD size = read ? HexTextToBytes(read->text.c_str(), command, sizeof command) : 0;
     if (size && !commands.count(HexPairs(command, size)))
-      commands[HexPairs(command, size)] = {{"the " + Utf8(read->key)}, "", nullptr};
+      commands[HexPairs(command, size)] = {{"the " + Utf8(read->key)}, "", nullptr, "", false, 0};
     // A frame of two commands that start alike ("^JUS^XZ"): an item that sends the first stores mid-job too.
     for (DWORD from = 0, to = 1; to <= size; ++to) {
       if (to < size && command[to] != command[0]) continue;
       if ((from > 0 || to < size) && to - from >= 2)
         commands.emplace(HexPairs(command + from, to - from),
-                         Sharing{{"a command within the " + Utf8(read->key)}, "", nullptr});
+                         Sharing{{"a command within the " + Utf8(read->key)}, "", nullptr, "", false, 0});
       from = to;
     }
   }
@@ -1505,13 +1508,19 @@ void Walker::CheckSetAll() {
       const std::string bytes = HexPairs(command, HexTextToBytes(instruction->text.c_str(), command, sizeof command));
       const WString itemKey = FieldText(catalogue_.Sections[section.slot].Items[item.slot].Key);
       Sharing &sharing = commands[bytes];
+      const std::string classKey = FoldedName(FieldText(catalogue_.Sections[section.slot].Key));
       if (sharing.items.empty()) {
         order.push_back(bytes);
         sharing.itemKey = FoldedName(itemKey);
-      } else if (sharing.itemKey == FoldedName(itemKey)) {
+        sharing.classKey = classKey;
+      } else if (sharing.itemKey == FoldedName(itemKey) && sharing.classKey == classKey) {
         continue;
       } else if (!sharing.second) {
         sharing.second = instruction;
+        // An item moved to another class and left in the first: both send, and the later value stays.
+        sharing.moved = sharing.itemKey == FoldedName(itemKey);
+        const AccountRead *keyRead = account_.Find(FileField::ItemKey, item.sectionNumber, item.itemNumber);
+        sharing.movedKeyLine = keyRead ? keyRead->line : 0;
       }
       sharing.items.push_back("item " + Utf8(FieldText(catalogue_.Sections[section.slot].Key)) + "/" + Utf8(itemKey));
     }
@@ -1528,6 +1537,16 @@ void Walker::CheckSetAll() {
   for (const std::string &bytes : order) {
     const Sharing &sharing = commands[bytes];
     if (!sharing.second || sharing.itemKey.empty()) continue;
+    // Listed again without its sections is told as the list's mistake, on the key's line.
+    if (sharing.moved && findings_.Told(sharing.movedKeyLine, "item-in-other-class")) continue;
+    if (sharing.moved) {
+      findings_.Add(sharing.second->line, "same-command",
+                    Place(sharing.second->section, sharing.second->key) + " is " + bytes + ", the command of " +
+                        sharing.items.front() + ", an item of the same key in another class: Set All sends both, "
+                        "and the printer keeps the value of " + sharing.items[1] + " whatever the other shows; if "
+                        "the item moved, delete it from the class it left");
+      continue;
+    }
     findings_.Add(sharing.second->line, "same-command",
                   Place(sharing.second->section, sharing.second->key) + " is " + bytes + ", the command of " +
                       (sharing.items.size() == 2
