@@ -31,6 +31,8 @@ const std::vector<FindingKind> kFindingKinds = {
     {"bad-command-text", E, "a command text with a character that is no hexadecimal digit",
      "Command texts and how they become bytes"},
     {"frame-half", W, "EnterInstruction without SaveInstruction, or the other way round", "The job"},
+    {"frame-in-command", W, "an item's command that begins with the EnterInstruction, which every job sends first",
+     "The job"},
     {"frame-same", I, "a SaveInstruction that is the EnterInstruction", "The job"},
     {"command-cut", E, "a command text longer than its field, cut", "Command texts and how they become bytes"},
     {"odd-hex-digits", E, "a command text with an odd number of digits", "Command texts and how they become bytes"},

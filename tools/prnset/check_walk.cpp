@@ -1496,6 +1496,10 @@ void Walker::CheckSetAll() {
       from = to;
     }
   }
+  // The job's opening command, which an item's command may still begin with from before the frame was written.
+  const AccountRead *enter = account_.Find(FileField::EnterInstruction, 0);
+  BYTE opening[ARRAYSIZE(SettingsCatalogue{}.EnterInstruction)];
+  const DWORD openingSize = enter ? HexTextToBytes(enter->text.c_str(), opening, sizeof opening) : 0;
   for (const LoadAccount::Entry &section : account_.sections) {
     auto items = account_.items.find(section.sectionNumber);
     if (section.slot < 0 || items == account_.items.end()) continue;
@@ -1505,7 +1509,13 @@ void Walker::CheckSetAll() {
           CheckHexText(instruction->text.c_str()).fault != HexTextCheck::kWhole)
         continue;
       BYTE command[ARRAYSIZE(SettingsItem{}.Instruction)];
-      const std::string bytes = HexPairs(command, HexTextToBytes(instruction->text.c_str(), command, sizeof command));
+      const DWORD size = HexTextToBytes(instruction->text.c_str(), command, sizeof command);
+      const std::string bytes = HexPairs(command, size);
+      if (openingSize && size > openingSize && std::equal(opening, opening + openingSize, command))
+        findings_.Add(instruction->line, "frame-in-command",
+                      Place(instruction->section, instruction->key) + " begins with " + HexPairs(opening, openingSize) +
+                          ", the " + Utf8(enter->key) + " that every job sends first: the printer gets it twice; take it out "
+                          "of the item's command");
       const WString itemKey = FieldText(catalogue_.Sections[section.slot].Items[item.slot].Key);
       Sharing &sharing = commands[bytes];
       const std::string classKey = FoldedName(FieldText(catalogue_.Sections[section.slot].Key));
