@@ -684,6 +684,11 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
       {"item renamed but in the Chinese sections", keyRenamed(false),
        "the sections of _CN still name it \"I\" (first at line 15): the item shows without title or options there; "
        "rename the I lines of those sections to J", keyRenamed(true)},
+      {"line end written in one instruction for want of a tail",
+       Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=1B 44 0D 0A"),
+       "ends with 0D 0A, a line end, which goes out before the value: item S/I is sent as 1B 44 0D 0A 01; write "
+       "InstructionTail=0D 0A in [SectionNames]",
+       Edit(clean, "ParameterRule=High256", "ParameterRule=High256\nInstructionTail=0D 0A")},
       {"mask combined as a program writes it", mask("0x800000|0x400000"),
        "combines numbers, which the plug-in does not: write 12582912", mask("12582912")},
       {"mask in binary digits", mask("110000000000000000000000"), "is 12582912 in binary: write 12582912",

@@ -37,7 +37,7 @@ const std::vector<FindingKind> kFindingKinds = {
     {"command-cut", E, "a command text longer than its field, cut", "Command texts and how they become bytes"},
     {"odd-hex-digits", E, "a command text with an odd number of digits", "Command texts and how they become bytes"},
     {"tail-one-char", E, "an InstructionTail of one character", "The command of one item"},
-    {"tail-in-instruction", W, "an instruction that ends with the InstructionTail", "The command of one item"},
+    {"tail-in-instruction", W, "an instruction that ends with the InstructionTail, or with a line end where the file has no tail", "The command of one item"},
     {"unknown-parameter-rule", E, "no parameter rule the encoder knows: Set All sends nothing", "Any other rule name"},
     {"set-all-nothing", E, "an item without command text: Set All sends nothing", "The job"},
     {"filter-not-number", E, "a filter written as a word, which hides", "Hiding classes and items: `[S_Filter]`"},

@@ -429,9 +429,21 @@ void Walker::CheckTailInInstruction(const AccountRead *instruction, LONG slot, L
   BYTE tail[ARRAYSIZE(SettingsCatalogue{}.InstructionTail)], command[ARRAYSIZE(SettingsItem{}.Instruction)];
   const DWORD tailBytes = HexTextToBytes(catalogue_.InstructionTail, tail, sizeof tail);
   const DWORD commandBytes = HexTextToBytes(instruction->text.c_str(), command, sizeof command);
+  const std::string sent = ItemBytes(catalogue_, slot, itemSlot, catalogue_.Sections[slot].Items[itemSlot].CurrentValue);
+  // With no tail, a line end written at the end of one instruction goes out before the value that follows it.
+  // (A lone 0D or 0A may be a byte of the command itself.)
+  const DWORD lineEnd = commandBytes > 2 && command[commandBytes - 2] == 0x0D && command[commandBytes - 1] == 0x0A ? 2 : 0;
+  if (!tailBytes && lineEnd && sent.size() > HexPairs(command, commandBytes).size()) {
+    const std::string end = HexPairs(command + commandBytes - lineEnd, lineEnd);
+    findings_.Add(instruction->line, "tail-in-instruction",
+                  Place(instruction->section, instruction->key) + " ends with " + end + ", a line end, which goes out "
+                      "before the value: " + where + " is sent as " + sent + "; write InstructionTail=" + end + " in [" +
+                      Utf8(kNamesSection) + "], which the page adds after every value, and leave it out of the "
+                      "instruction");
+    return;
+  }
   if (!tailBytes || commandBytes <= tailBytes || memcmp(command + commandBytes - tailBytes, tail, tailBytes) != 0)
     return;
-  const std::string sent = ItemBytes(catalogue_, slot, itemSlot, catalogue_.Sections[slot].Items[itemSlot].CurrentValue);
   findings_.Add(instruction->line, "tail-in-instruction",
                 Place(instruction->section, instruction->key) + " ends with " + HexPairs(tail, tailBytes) +
                     ", the InstructionTail, which the page adds after the value itself: " + where + " is sent as " +
