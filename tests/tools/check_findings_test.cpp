@@ -599,6 +599,13 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
       for (const char *name : {"I_Title=", "I_RuleType=", "I_Rule="}) text = Edit(text, name, "J" + std::string(name + 1));
     return text;
   };
+  // Class S renamed Printing in the list and its sections, with the default section given.
+  auto classRenamed = [&](const std::string &defaults) {
+    std::string text = Edit(Edit(clean, "Section01=S", "Section01=Printing"), "[S_Default]\nI=1\n", defaults);
+    for (const char *section : {"[S_Lang_EN]", "[S_Lang_CN]", "[S_Rule_EN]", "[S_Rule_CN]"})
+      text = Edit(text, section, "[Printing" + std::string(section + 2));
+    return text;
+  };
   // A second class, T, of one item J, for a file that lists two.
   const std::string otherClass =
       "[Section02]\nItemCount=1\nItem01=J\nItem01Instruction=1B 45\n[T_Lang_EN]\nTitle=Other\nJ_Title=Other\n"
@@ -689,6 +696,10 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        "ends with 0D 0A, a line end, which goes out before the value: item S/I is sent as 1B 44 0D 0A 01; write "
        "InstructionTail=0D 0A in [SectionNames]",
        Edit(clean, "ParameterRule=High256", "ParameterRule=High256\nInstructionTail=0D 0A")},
+      {"class renamed but its default section", classRenamed("[S_Default]\nI=0\n"),
+       "did you mean [Printing_Default]? Its keys are items of class Printing: was the class renamed, and this "
+       "section not?",
+       classRenamed("[Printing_Default]\nI=0\n")},
       {"mask combined as a program writes it", mask("0x800000|0x400000"),
        "combines numbers, which the plug-in does not: write 12582912", mask("12582912")},
       {"mask in binary digits", mask("110000000000000000000000"), "is 12582912 in binary: write 12582912",

@@ -514,6 +514,24 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
                      ", and a class's sections are named after its key.";
         }
       }
+      // Left under a class's old key when the class was renamed: its keys are the items of a class listed now.
+      if (meant.empty() && !numberedPrefix.empty() && listOf.find(FoldedName(numberedPrefix)) == listOf.end()) {
+        std::set<std::string> owners;
+        WString owner;
+        for (const IniFile::Entry &entry : section.entries) {
+          const WString key = ini.Text(entry.name, entry.nameLength);
+          if (IsComment(key) || SameName(key, KeyOf(FileField::SectionEnable).key)) continue;
+          auto found = itemClass.find(FoldedName(key));
+          owners.insert(found == itemClass.end() ? std::string() : FoldedName(found->second));
+          if (found != itemClass.end()) owner = found->second;
+        }
+        const WString byKey = owner + name.substr(numberedPrefix.size());
+        if (owners.size() == 1 && !owner.empty() && !present(byKey) &&
+            std::any_of(sections.begin(), sections.end(), [&](const WString &s) { return SameName(s, byKey); })) {
+          meant = byKey;
+          byNumber = " Its keys are items of class " + Utf8(owner) + ": was the class renamed, and this section not?";
+        }
+      }
       std::string message =
           "[" + Utf8(name) + "] is never read" +
           (meant.empty() ? ": no class of the file is named so, and it is no section the plug-in knows"
