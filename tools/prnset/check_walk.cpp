@@ -187,6 +187,7 @@ class Walker {
   void CheckTailInInstruction(const AccountRead *instruction, LONG slot, LONG itemSlot, const std::string &where);
   void NoteTitles(const WString &key, LONG n, const WString &titleKey, const std::string &what, int fallbackLine);
   bool ClassGone(const WString &key, LONG n, const WString &numberName, int declaredLine);
+  void TellShiftedLists();
   // A key the loader reads and does not find: one finding, on the line of the entry that was probably meant for
   // it (which then tells nothing else), or on `fallbackLine`. True when such an entry was found.
   // `value`, when known, is the one to write.
@@ -259,6 +260,12 @@ class Walker {
   std::vector<MissingTitle> missingTitles_[2];
   std::vector<std::string> missingSections_;  // folded names already told
   std::set<int> repeatedLists_;               // lines of second [SectionNN] headers already named for a class
+  struct ListOffset {
+    LONG by;         // how many places away the class whose items a list holds stands in [SectionNames]
+    int line;        // the line of the item that was told
+    WString holder;  // that class
+  };
+  std::map<LONG, std::vector<ListOffset>> listOffsets_;  // by class number: its items that are another class's
   std::vector<std::string> lostDefaults_;     // default sections lost where other classes have theirs
   int lostDefaultsLine_ = 0;
   std::vector<std::string> missingDefaults_;  // items of the class at hand without a default
@@ -1038,8 +1045,41 @@ void Walker::Run() {
                       " missing, though the file gives other classes theirs: every item of " +
                       (lostDefaults_.size() == 1 ? "that class" : "those classes") + " starts at " +
                       std::to_string(KeyOf(FileField::Default).defaultValue));
+  TellShiftedLists();
   CheckSetAll();
   ReportTitles();
+}
+
+// Classes inserted in or moved about [SectionNames] while the [SectionNN] blocks kept their numbers: blocks list
+// the items of other listed classes. One finding for the list, and the sections of those classes, whose items no
+// block lists now, are not told one by one.
+void Walker::TellShiftedLists() {
+  std::vector<LONG> off;  // the class numbers whose whole list is another listed class's
+  for (const auto &list : listOffsets_) {
+    const ListOffset &first = list.second.front();
+    if (std::all_of(list.second.begin(), list.second.end(),
+                    [&](const ListOffset &o) { return o.by == first.by && SameName(o.holder, first.holder); }))
+      off.push_back(list.first);
+  }
+  if (off.size() < 2) return;
+  std::set<int> lines;
+  std::vector<std::string> holds;
+  for (LONG n : off) {
+    for (const ListOffset &offset : listOffsets_[n]) lines.insert(offset.line);
+    holds.push_back("[" + Utf8(Name(SectionForm::Numbered, WString(), n, suffix_)) + "] those of " +
+                    Utf8(listOffsets_[n].front().holder));
+    const AccountRead *key = account_.Find(FileField::SectionKey, n);
+    for (const IniFile::Section &section : ini_.sections())
+      if (key && SameName(ClassPrefix(ini_.Text(section.name, section.nameLength)), key->text))
+        for (const IniFile::Entry &entry : section.entries) findings_.Claim(entry.line);
+  }
+  findings_.Drop(lines, {"item-in-other-class"});
+  const WString firstBlock = Name(SectionForm::Numbered, WString(), off.front(), suffix_);
+  findings_.Add(SectionLine(ini_, firstBlock), "item-in-other-class",
+                "the [SectionNN] blocks do not follow [" + Utf8(names_) + "]: they hold the items of other classes (" +
+                    FirstNames(holds) + "), as when classes are inserted or moved in the list and the blocks keep "
+                    "their numbers; the page shows those items without titles or options; renumber the blocks to "
+                    "follow [" + Utf8(names_) + "]");
 }
 
 // A listed class none of whose sections the file has, under its name or near it: a class deleted and left on the
@@ -1153,6 +1193,10 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
       const WString holder = findsNothing ? ClassHolding(key, itemKey, lines) : WString();
       if (!holder.empty()) {
         for (int line : lines) findings_.Claim(line);
+        // The place of the class whose items these are: lists one place off their classes all point alike.
+        for (const LoadAccount::Reading &read : everyListed_.reads)
+          if (read.field == FileField::SectionKey && read.line && SameName(read.text, holder))
+            listOffsets_[n].push_back({read.sectionNumber - n, keyRead->line, holder});
         const AccountRead *twin = ListedIn(holder, itemKey);
         const std::string sent =
             ItemBytes(catalogue_, entry.slot, item.slot, catalogue_.Sections[entry.slot].Items[item.slot].CurrentValue);
