@@ -611,6 +611,18 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
       "[Section02]\nItemCount=1\nItem01=J\nItem01Instruction=1B 45\n[T_Lang_EN]\nTitle=Other\nJ_Title=Other\n"
       "[T_Lang_CN]\nTitle=Other\nJ_Title=Other\n[T_Rule_EN]\nJ_RuleType=Enum\nJ_Rule=0=Off 1=On\n[T_Rule_CN]\n"
       "J_RuleType=Enum\nJ_Rule=0=Off 1=On\n[T_Default]\nJ=1\n";
+  // Class T lists a second item, K, whose title, rule and default stand in the sections of class `owner`.
+  auto itemMoved = [&](const std::string &owner) {
+    std::string text = Edit(clean, "SectionCount=1\nSection01=S", "SectionCount=2\nSection01=S\nSection02=T") +
+                       Edit(Edit(otherClass, "ItemCount=1", "ItemCount=2"), "Item01Instruction=1B 45\n",
+                            "Item01Instruction=1B 45\nItem02=K\nItem02Instruction=1B 46\n");
+    for (const char *language : {"EN", "CN"}) {
+      text = Edit(text, "[" + owner + "_Lang_" + language + "]\nTitle=", "[" + owner + "_Lang_" + language + "]\nK_Title=K\nTitle=");
+      text = Edit(text, "[" + owner + "_Rule_" + language + "]\n",
+                  "[" + owner + "_Rule_" + language + "]\nK_RuleType=Enum\nK_Rule=0=Off 1=On\n");
+    }
+    return Edit(text, "[" + owner + "_Default]\n", "[" + owner + "_Default]\nK=1\n");
+  };
   // Class T taken off the list before S, its [Section01] left: S is listed as Section02.
   const std::string classGone =
       Edit(Edit(clean, "Section01=S", "Section02=S"), "[Section01]", "[Section02]") +
@@ -700,6 +712,10 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        "did you mean [Printing_Default]? Its keys are items of class Printing: was the class renamed, and this "
        "section not?",
        classRenamed("[Printing_Default]\nI=0\n")},
+      {"item moved to another class, its lines left behind", itemMoved("S"),
+       "but those of class S, which does not list it, have them (first at line 12): the page shows it without title "
+       "or options, and Set All sends 1B 46 01; move its lines to the sections of T",
+       itemMoved("T")},
       {"mask combined as a program writes it", mask("0x800000|0x400000"),
        "combines numbers, which the plug-in does not: write 12582912", mask("12582912")},
       {"mask in binary digits", mask("110000000000000000000000"), "is 12582912 in binary: write 12582912",

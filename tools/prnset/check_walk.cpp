@@ -1200,6 +1200,33 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
         const AccountRead *twin = ListedIn(holder, itemKey);
         const std::string sent =
             ItemBytes(catalogue_, entry.slot, item.slot, catalogue_.Sections[entry.slot].Items[item.slot].CurrentValue);
+        // Another item of this list finds its title here: the list is right, and this item's lines stayed behind
+        // in the class it was moved from.
+        bool othersFound = false;
+        for (const LoadAccount::Entry &other : items->second) {
+          const AccountRead *otherTitle = account_.Find(FileField::ItemTitle, n, other.itemNumber);
+          othersFound = othersFound || (other.itemNumber != m && otherTitle && !otherTitle->text.empty());
+        }
+        // Or the class it stands in lists its own items rightly: then too only this item's lines are astray.
+        for (const LoadAccount::Reading &read : everyListed_.reads) {
+          auto holderItems = account_.items.find(read.sectionNumber);
+          if (read.field != FileField::SectionKey || !SameName(read.text, holder) || holderItems == account_.items.end())
+            continue;
+          for (const LoadAccount::Entry &own : holderItems->second) {
+            const AccountRead *ownTitle = account_.Find(FileField::ItemTitle, own.sectionNumber, own.itemNumber);
+            othersFound = othersFound || (ownTitle && !ownTitle->text.empty());
+          }
+        }
+        if (!twin && othersFound) {
+          findings_.Add(keyRead->line, "item-in-other-class",
+                        Place(numbered, keyRead->key) + " = " + Quoted(itemKey) + " finds no title or rule in the "
+                            "sections of class " + Utf8(key) + ", but those of class " + Utf8(holder) +
+                            ", which does not list it, have them (first at line " + std::to_string(lines.front()) +
+                            "): the page shows it without title or options" +
+                            (sent.empty() ? std::string() : ", and Set All sends " + sent) + "; move its lines to "
+                            "the sections of " + Utf8(key));
+          continue;
+        }
         findings_.Add(keyRead->line, "item-in-other-class",
                       Place(numbered, keyRead->key) + " = " + Quoted(itemKey) + " finds no title or rule in the "
                           "sections of class " + Utf8(key) + ", but those of class " + Utf8(holder) +
