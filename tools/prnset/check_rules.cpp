@@ -1027,7 +1027,8 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                  where + ": BaseOn30 cannot send negative values, and " + std::to_string(refused) +
                      (refused == 1 ? " option is" : " options are") + " negative (first " + Named(*firstRefused) +
                      "): choosing one sends nothing; " +
-                     (enumRule ? "give them values of 0 or more" : std::string("write MIN=0 or more")));
+                     (enumRule ? "give them values of 0 or more" : std::string("write MIN=0 or more")) +
+                     ", or, if the printer takes its values as binary bytes, write ParameterRule=High256 for the file");
 }
 
 }  // namespace prnset
