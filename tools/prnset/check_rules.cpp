@@ -687,7 +687,8 @@ void CheckLeadingZeros(const SettingsCatalogue &catalogue, LONG section, LONG it
     if (at > 0 && rule[at - 1] != ' ') continue;
     size_t end = at;
     while (end < rule.size() && rule[end] >= '0' && rule[end] <= '9') ++end;
-    if (end < rule.size() && rule[end] == '=' && end - at >= 2 && rule[at] == '0')
+    // (The rule reads at most a few digits of a value: a longer run is told as a value cut.)
+    if (end < rule.size() && rule[end] == '=' && end - at >= 2 && end - at <= 9 && rule[at] == '0')
       padded.push_back(Utf8(rule.substr(at, end - at)));
   }
   if (padded.empty()) return;
