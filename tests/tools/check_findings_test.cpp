@@ -596,7 +596,8 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
   auto keyRenamed = [&](bool chinese) {
     std::string text = Edit(Edit(clean, "Item01=I\n", "Item01=J\n"), "[S_Default]\nI=", "[S_Default]\nJ=");
     for (int language = 0; language < (chinese ? 2 : 1); ++language)
-      for (const char *name : {"I_Title=", "I_RuleType=", "I_Rule="}) text = Edit(text, name, "J" + std::string(name + 1));
+      for (const char *name : {"I_Title=", "I_RuleType=", "I_Rule="})
+        text = Edit(text, name, "J" + std::string(name + 1));
     return text;
   };
   // Class S renamed Printing in the list and its sections, with the default section given.
@@ -617,7 +618,8 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
                        Edit(Edit(otherClass, "ItemCount=1", "ItemCount=2"), "Item01Instruction=1B 45\n",
                             "Item01Instruction=1B 45\nItem02=K\nItem02Instruction=1B 46\n");
     for (const char *language : {"EN", "CN"}) {
-      text = Edit(text, "[" + owner + "_Lang_" + language + "]\nTitle=", "[" + owner + "_Lang_" + language + "]\nK_Title=K\nTitle=");
+      text = Edit(text, "[" + owner + "_Lang_" + language + "]\nTitle=",
+                  "[" + owner + "_Lang_" + language + "]\nK_Title=K\nTitle=");
       text = Edit(text, "[" + owner + "_Rule_" + language + "]\n",
                   "[" + owner + "_Rule_" + language + "]\nK_RuleType=Enum\nK_Rule=0=Off 1=On\n");
     }
@@ -702,7 +704,8 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        Edit(clean, "SectionCount=1\nSection01=S", "SectionCount=2\nSection01=S\nSection02=T") + otherClass},
       {"item renamed but in the Chinese sections", keyRenamed(false),
        "the sections of _CN still name it \"I\" (first at line 15): the item shows without title or options there; "
-       "rename the I lines of those sections to J", keyRenamed(true)},
+       "rename the I lines of those sections to J",
+       keyRenamed(true)},
       {"line end written in one instruction for want of a tail",
        Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=1B 44 0D 0A"),
        "ends with 0D 0A, a line end, which goes out before the value: item S/I is sent as 1B 44 0D 0A 01; write "

@@ -161,8 +161,8 @@ std::string OtherList(const IniFile &ini, const WString &name, const IniFile::Se
     return keys;
   };
   const std::set<std::string> firstItems = items(first), secondItems = items(second);
-  if (secondItems.empty() ||
-      std::any_of(secondItems.begin(), secondItems.end(), [&](const std::string &key) { return firstItems.count(key); }))
+  if (secondItems.empty() || std::any_of(secondItems.begin(), secondItems.end(),
+                                         [&](const std::string &key) { return firstItems.count(key); }))
     return merge;
   long free = n + 1;
   while (FirstSection(ini, Numbered(kNumberedSection, free))) ++free;
@@ -193,10 +193,9 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
     auto first = seenSections.find(folded);
     if (first != seenSections.end()) {
       if (!moreSections.Full(section.line))
-        findings.Add(section.line, "duplicate-section", "[" + Utf8(name) + "] appears again (first at line " +
-                                                            std::to_string(first->second) +
-                                                            "): only the first one is read; " +
-                                                            OtherList(ini, name, *FirstSection(ini, name), section));
+        findings.Add(section.line, "duplicate-section",
+                     "[" + Utf8(name) + "] appears again (first at line " + std::to_string(first->second) +
+                         "): only the first one is read; " + OtherList(ini, name, *FirstSection(ini, name), section));
       continue;
     }
     seenSections.emplace(folded, section.line);

@@ -436,16 +436,20 @@ void Walker::CheckTailInInstruction(const AccountRead *instruction, LONG slot, L
   BYTE tail[ARRAYSIZE(SettingsCatalogue{}.InstructionTail)], command[ARRAYSIZE(SettingsItem{}.Instruction)];
   const DWORD tailBytes = HexTextToBytes(catalogue_.InstructionTail, tail, sizeof tail);
   const DWORD commandBytes = HexTextToBytes(instruction->text.c_str(), command, sizeof command);
-  const std::string sent = ItemBytes(catalogue_, slot, itemSlot, catalogue_.Sections[slot].Items[itemSlot].CurrentValue);
+  const std::string sent =
+      ItemBytes(catalogue_, slot, itemSlot, catalogue_.Sections[slot].Items[itemSlot].CurrentValue);
   // With no tail, a line end written at the end of one instruction goes out before the value that follows it.
   // (A lone 0D or 0A may be a byte of the command itself.)
-  const DWORD lineEnd = commandBytes > 2 && command[commandBytes - 2] == 0x0D && command[commandBytes - 1] == 0x0A ? 2 : 0;
+  const DWORD lineEnd =
+      commandBytes > 2 && command[commandBytes - 2] == 0x0D && command[commandBytes - 1] == 0x0A ? 2 : 0;
   if (!tailBytes && lineEnd && sent.size() > HexPairs(command, commandBytes).size()) {
     const std::string end = HexPairs(command + commandBytes - lineEnd, lineEnd);
     findings_.Add(instruction->line, "tail-in-instruction",
-                  Place(instruction->section, instruction->key) + " ends with " + end + ", a line end, which goes out "
-                      "before the value: " + where + " is sent as " + sent + "; write InstructionTail=" + end + " in [" +
-                      Utf8(kNamesSection) + "], which the page adds after every value, and leave it out of the "
+                  Place(instruction->section, instruction->key) + " ends with " + end +
+                      ", a line end, which goes out "
+                      "before the value: " +
+                      where + " is sent as " + sent + "; write InstructionTail=" + end + " in [" + Utf8(kNamesSection) +
+                      "], which the page adds after every value, and leave it out of the "
                       "instruction");
     return;
   }
@@ -1077,9 +1081,11 @@ void Walker::TellShiftedLists() {
   const WString firstBlock = Name(SectionForm::Numbered, WString(), off.front(), suffix_);
   findings_.Add(SectionLine(ini_, firstBlock), "item-in-other-class",
                 "the [SectionNN] blocks do not follow [" + Utf8(names_) + "]: they hold the items of other classes (" +
-                    FirstNames(holds) + "), as when classes are inserted or moved in the list and the blocks keep "
+                    FirstNames(holds) +
+                    "), as when classes are inserted or moved in the list and the blocks keep "
                     "their numbers; the page shows those items without titles or options; renumber the blocks to "
-                    "follow [" + Utf8(names_) + "]");
+                    "follow [" +
+                    Utf8(names_) + "]");
 }
 
 // A listed class none of whose sections the file has, under its name or near it: a class deleted and left on the
@@ -1210,7 +1216,8 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
         // Or the class it stands in lists its own items rightly: then too only this item's lines are astray.
         for (const LoadAccount::Reading &read : everyListed_.reads) {
           auto holderItems = account_.items.find(read.sectionNumber);
-          if (read.field != FileField::SectionKey || !SameName(read.text, holder) || holderItems == account_.items.end())
+          if (read.field != FileField::SectionKey || !SameName(read.text, holder) ||
+              holderItems == account_.items.end())
             continue;
           for (const LoadAccount::Entry &own : holderItems->second) {
             const AccountRead *ownTitle = account_.Find(FileField::ItemTitle, own.sectionNumber, own.itemNumber);
@@ -1219,12 +1226,16 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
         }
         if (!twin && othersFound) {
           findings_.Add(keyRead->line, "item-in-other-class",
-                        Place(numbered, keyRead->key) + " = " + Quoted(itemKey) + " finds no title or rule in the "
-                            "sections of class " + Utf8(key) + ", but those of class " + Utf8(holder) +
+                        Place(numbered, keyRead->key) + " = " + Quoted(itemKey) +
+                            " finds no title or rule in the "
+                            "sections of class " +
+                            Utf8(key) + ", but those of class " + Utf8(holder) +
                             ", which does not list it, have them (first at line " + std::to_string(lines.front()) +
                             "): the page shows it without title or options" +
-                            (sent.empty() ? std::string() : ", and Set All sends " + sent) + "; move its lines to "
-                            "the sections of " + Utf8(key));
+                            (sent.empty() ? std::string() : ", and Set All sends " + sent) +
+                            "; move its lines to "
+                            "the sections of " +
+                            Utf8(key));
           continue;
         }
         findings_.Add(keyRead->line, "item-in-other-class",
@@ -1597,7 +1608,8 @@ void Walker::CheckSetAll() {
       if (openingSize && size > openingSize && std::equal(opening, opening + openingSize, command))
         findings_.Add(instruction->line, "frame-in-command",
                       Place(instruction->section, instruction->key) + " begins with " + HexPairs(opening, openingSize) +
-                          ", the " + Utf8(enter->key) + " that every job sends first: the printer gets it twice; take it out "
+                          ", the " + Utf8(enter->key) +
+                          " that every job sends first: the printer gets it twice; take it out "
                           "of the item's command");
       const WString itemKey = FieldText(catalogue_.Sections[section.slot].Items[item.slot].Key);
       Sharing &sharing = commands[bytes];
@@ -1635,8 +1647,11 @@ void Walker::CheckSetAll() {
     if (sharing.moved) {
       findings_.Add(sharing.second->line, "same-command",
                     Place(sharing.second->section, sharing.second->key) + " is " + bytes + ", the command of " +
-                        sharing.items.front() + ", an item of the same key in another class: Set All sends both, "
-                        "and the printer keeps the value of " + sharing.items[1] + " whatever the other shows; if "
+                        sharing.items.front() +
+                        ", an item of the same key in another class: Set All sends both, "
+                        "and the printer keeps the value of " +
+                        sharing.items[1] +
+                        " whatever the other shows; if "
                         "the item moved, delete it from the class it left");
       continue;
     }
