@@ -351,6 +351,25 @@ std::string EqualsHint(const WString &line) {
   return std::string();
 }
 
+int WideHeaderLine(const IniFile &ini, const WString &section) {
+  // 【 】 and ［ ］ as a Chinese input method types them, and as an English system reads their bytes of code page 936.
+  static const WCHAR kPairs[][4] = {{0x3010, 0, 0x3011, 0}, {0xFF3B, 0, 0xFF3D, 0}, {0xA1, 0xBE, 0xA1, 0xBF},
+                                    {0xA3, 0xDB, 0xA3, 0xDD}};
+  for (const IniFile::Section &candidate : ini.sections())
+    for (const IniFile::Entry &entry : candidate.entries) {
+      if (entry.valueLength != WString::npos) continue;
+      const WString key = ini.Text(entry.name, entry.nameLength);
+      for (const auto &pair : kPairs) {
+        const WString open(pair, pair[1] ? 2 : 1), close(pair + 2, pair[3] ? 2 : 1);
+        if (key.size() == section.size() + open.size() + close.size() && key.compare(0, open.size(), open) == 0 &&
+            key.compare(key.size() - close.size(), close.size(), close) == 0 &&
+            SameName(key.substr(open.size(), section.size()), section))
+          return entry.line;
+      }
+    }
+  return 0;
+}
+
 bool IsQuotedName(const WString &name) {
   return name.size() > 2 && (name.front() == '"' || name.front() == '\'') && name.back() == name.front();
 }
@@ -365,6 +384,8 @@ std::string CharacterKind(WCHAR c) {
   switch (c) {
     case 0x00A0: return "no-break space";
     case 0x00AD: return "soft hyphen";
+    case 0x3010: return "left black lenticular bracket";
+    case 0xFF3B: return "full-width left square bracket";
     case 0xFEFF: return "byte order mark";
     case 0x200B: return "zero-width space";
     case 0x3000: return "ideographic space";

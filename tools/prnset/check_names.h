@@ -66,6 +66,9 @@ bool IsMisnumbered(const WString &name);
 
 // Lines the reader passes over as a key nobody looks up: by custom, remarks start with ';' or '#'.
 bool IsComment(const WString &name);
+// The line of `section`'s header typed with full-width brackets ("【Paper_Lang_CN】"), which the reader takes for a
+// key of the section before it; 0 when there is none.
+int WideHeaderLine(const IniFile &ini, const WString &section);
 
 // For a value that holds a remark (" ; ..." after it), the hint that remarks go on their own line; empty otherwise.
 std::string RemarkHint(const WString &value);

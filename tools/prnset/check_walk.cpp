@@ -803,6 +803,7 @@ void Walker::NoteTitles(const WString &key, LONG n, const WString &titleKey, con
       if (std::find(missingSections_.begin(), missingSections_.end(), FoldedName(section)) != missingSections_.end())
         continue;
       missingSections_.push_back(FoldedName(section));
+      if (WideHeaderLine(ini_, section)) continue;  // its header in full-width brackets is told on its line
       const WString twin = Name(SectionForm::Language, key, n, LanguageSuffix(kLanguages[1 - l].language));
       int copy = 0, seen = 0;
       for (const IniFile::Section &other : ini_.sections())
