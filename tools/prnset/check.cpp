@@ -272,6 +272,11 @@ void CheckLanguagesAgree(Reading &english, Reading &chinese) {
       std::sort(sortedChinese.begin(), sortedChinese.end());
       const bool reordered = sortedEnglish == sortedChinese;
       if (reordered && DWORD(a.ParameterCount) <= 1) continue;
+      // The same values, one of them written twice in one language: the page keeps a choice by its value, and the
+      // value told twice is that language's finding.
+      const bool sameValues = std::set<LONG>(inEnglish.begin(), inEnglish.end()) ==
+                              std::set<LONG>(inChinese.begin(), inChinese.end());
+      if (sameValues && DWORD(a.ParameterCount) <= 1) continue;
       const LoadAccount::Reading *chineseRule = RuleOf(chinese.account, s, i);
       // A full-width equals sign or colon, typed with a Chinese input method, is no '=' to the rule.
       const WString ruleText = chineseRule ? chineseRule->text : WString();
