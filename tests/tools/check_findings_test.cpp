@@ -607,6 +607,14 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
       text = Edit(text, section, "[Printing" + std::string(section + 2));
     return text;
   };
+  // A class of 33 items, and the same class without its 33rd.
+  const std::string fullClass33 = Edit(ReadSourceFile("tests/tools/findings/too-many-items.ini"),
+                                       "; expect: warning too-many-items\n", "");
+  std::string fullClass32 = Edit(Edit(fullClass33, "ItemCount=33", "ItemCount=32"),
+                                 "Item33=I33\nItem33Instruction=1B 33\n", "");
+  for (const char *line : {"I33_Title=T33\n", "I33_Title=T33\n", "I33_RuleType=Enum\nI33_Rule=0=a 1=b\n",
+                           "I33_RuleType=Enum\nI33_Rule=0=a 1=b\n"})
+    fullClass32 = Edit(fullClass32, line, "");
   // A second class, T, of one item J, for a file that lists two.
   const std::string otherClass =
       "[Section02]\nItemCount=1\nItem01=J\nItem01Instruction=1B 45\n[T_Lang_EN]\nTitle=Other\nJ_Title=Other\n"
@@ -719,6 +727,8 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        "but those of class S, which does not list it, have them (first at line 12): the page shows it without title "
        "or options, and Set All sends 1B 46 01; move its lines to the sections of T",
        itemMoved("T")},
+      {"item count kept at the most a class holds", Edit(fullClass33, "ItemCount=33", "ItemCount=32"),
+       "the page holds 32 items in a class at most: move the rest to a class of their own", fullClass32},
       {"mask combined as a program writes it", mask("0x800000|0x400000"),
        "combines numbers, which the plug-in does not: write 12582912", mask("12582912")},
       {"mask in binary digits", mask("110000000000000000000000"), "is 12582912 in binary: write 12582912",
