@@ -244,7 +244,9 @@ const LoadAccount::Reading *RuleOf(const LoadAccount &account, LONG sectionSlot,
 // Options that repeat a value, or a default that matches none, are no such fault: they do not say why the other
 // language's rule gives other values.
 bool RuleTold(const Reading &reading, LONG sectionSlot, LONG itemSlot) {
-  static const std::set<std::string> kOfValues = {"duplicate-values", "duplicate-texts", "default-no-option"};
+  // (Nor is a Serial range whose steps miss its MAX: a translator's other STEP is told as the languages' difference.)
+  static const std::set<std::string> kOfValues = {"duplicate-values", "duplicate-texts", "default-no-option",
+                                                  "serial-misses-max"};
   for (FileField field : {FileField::Rule, FileField::RuleType}) {
     const LoadAccount::Reading *read = RuleOf(reading.account, sectionSlot, itemSlot, field);
     for (const Finding &finding : reading.findings.list())
@@ -342,6 +344,14 @@ void CheckLanguagesAgree(Reading &english, Reading &chinese) {
                        (language ? "English" : "Chinese") + " only: the " + (language ? "Chinese" : "English") +
                        " page selects no row";
         }
+      }
+      // A range whose steps miss its MAX in one language only: the other STEP is the slip, not the MAX.
+      const LoadAccount::Reading *englishRule = RuleOf(english.account, s, i);
+      const bool missesInEnglish = englishRule && english.findings.Told(englishRule->line, "serial-misses-max"),
+                 missesInChinese = chineseRule && chinese.findings.Told(chineseRule->line, "serial-misses-max");
+      if (missesInEnglish != missesInChinese) {
+        english.findings.Drop({englishRule ? englishRule->line : 0}, {"serial-misses-max"});
+        chinese.findings.Drop({chineseRule ? chineseRule->line : 0}, {"serial-misses-max"});
       }
       chinese.findings.Add(chineseRule ? chineseRule->line : 0, "languages-differ",
                            "item " + Utf8(en.Sections[s].Key) + "/" + Utf8(a.Key) + " has " +
