@@ -608,10 +608,10 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
     return text;
   };
   // A class of 33 items, and the same class without its 33rd.
-  const std::string fullClass33 = Edit(ReadSourceFile("tests/tools/findings/too-many-items.ini"),
-                                       "; expect: warning too-many-items\n", "");
-  std::string fullClass32 = Edit(Edit(fullClass33, "ItemCount=33", "ItemCount=32"),
-                                 "Item33=I33\nItem33Instruction=1B 33\n", "");
+  const std::string fullClass33 =
+      Edit(ReadSourceFile("tests/tools/findings/too-many-items.ini"), "; expect: warning too-many-items\n", "");
+  std::string fullClass32 =
+      Edit(Edit(fullClass33, "ItemCount=33", "ItemCount=32"), "Item33=I33\nItem33Instruction=1B 33\n", "");
   for (const char *line : {"I33_Title=T33\n", "I33_Title=T33\n", "I33_RuleType=Enum\nI33_Rule=0=a 1=b\n",
                            "I33_RuleType=Enum\nI33_Rule=0=a 1=b\n"})
     fullClass32 = Edit(fullClass32, line, "");

@@ -276,8 +276,8 @@ void CheckLanguagesAgree(Reading &english, Reading &chinese) {
       if (reordered && DWORD(a.ParameterCount) <= 1) continue;
       // The same values, one of them written twice in one language: the page keeps a choice by its value, and the
       // value told twice is that language's finding.
-      const bool sameValues = std::set<LONG>(inEnglish.begin(), inEnglish.end()) ==
-                              std::set<LONG>(inChinese.begin(), inChinese.end());
+      const bool sameValues =
+          std::set<LONG>(inEnglish.begin(), inEnglish.end()) == std::set<LONG>(inChinese.begin(), inChinese.end());
       if (sameValues && DWORD(a.ParameterCount) <= 1) continue;
       const LoadAccount::Reading *chineseRule = RuleOf(chinese.account, s, i);
       // A full-width equals sign or colon, typed with a Chinese input method, is no '=' to the rule.

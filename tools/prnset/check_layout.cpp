@@ -250,15 +250,17 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
       // A header that lost its ']', or was typed with the brackets of a Chinese input method: what follows it is
       // read as this section's, and told as that once.
       // On an English system the two bytes of code page 936 that make 【 read as "¡¾", and those of ［ as "£Û".
-      const bool wideIn1252 = key.size() > 4 && ((key[0] == 0xA1 && key[1] == 0xBE) || (key[0] == 0xA3 && key[1] == 0xDB));
+      const bool wideIn1252 =
+          key.size() > 4 && ((key[0] == 0xA1 && key[1] == 0xBE) || (key[0] == 0xA3 && key[1] == 0xDB));
       const bool wide = !key.empty() && (key[0] == 0x3010 || key[0] == 0xFF3B || wideIn1252);
       if (entry.valueLength == WString::npos && !key.empty() && (key[0] == '[' || wide)) {
         const WCHAR mark = wideIn1252 ? (key[0] == 0xA1 ? WCHAR(0x3010) : WCHAR(0xFF3B)) : key[0];
         const size_t inner = wideIn1252 ? 2 : 1;
         const WString meant = Ascii("[") + key.substr(inner, key.size() - 2 * inner) + Ascii("]");
         findings.Add(entry.line, "no-equals",
-                     (wide ? Quoted(meant) + " is typed with " + CharacterName(mark) + " and its pair, which make no "
-                             "header: type ASCII '[' and ']'"
+                     (wide ? Quoted(meant) + " is typed with " + CharacterName(mark) +
+                                 " and its pair, which make no "
+                                 "header: type ASCII '[' and ']'"
                            : Quoted(key) + " lacks its ']'") +
                          ": the plug-in reads it as a key of [" + Utf8(name) +
                          "], and the lines after it, up to the next header, as keys of [" + Utf8(name) + "] too");

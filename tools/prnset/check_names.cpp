@@ -353,8 +353,8 @@ std::string EqualsHint(const WString &line) {
 
 int WideHeaderLine(const IniFile &ini, const WString &section) {
   // 【 】 and ［ ］ as a Chinese input method types them, and as an English system reads their bytes of code page 936.
-  static const WCHAR kPairs[][4] = {{0x3010, 0, 0x3011, 0}, {0xFF3B, 0, 0xFF3D, 0}, {0xA1, 0xBE, 0xA1, 0xBF},
-                                    {0xA3, 0xDB, 0xA3, 0xDD}};
+  static const WCHAR kPairs[][4] = {
+      {0x3010, 0, 0x3011, 0}, {0xFF3B, 0, 0xFF3D, 0}, {0xA1, 0xBE, 0xA1, 0xBF}, {0xA3, 0xDB, 0xA3, 0xDD}};
   for (const IniFile::Section &candidate : ini.sections())
     for (const IniFile::Entry &entry : candidate.entries) {
       if (entry.valueLength != WString::npos) continue;
@@ -384,8 +384,10 @@ std::string CharacterKind(WCHAR c) {
   switch (c) {
     case 0x00A0: return "no-break space";
     case 0x00AD: return "soft hyphen";
-    case 0x3010: return "left black lenticular bracket";
-    case 0xFF3B: return "full-width left square bracket";
+    case 0x3010:
+      return "left black lenticular bracket";
+    case 0xFF3B:
+      return "full-width left square bracket";
     case 0xFEFF: return "byte order mark";
     case 0x200B: return "zero-width space";
     case 0x3000: return "ideographic space";

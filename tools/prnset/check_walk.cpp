@@ -718,21 +718,21 @@ bool Walker::ListedBeyondCount(LONG n, long declared, const AccountRead *count, 
       (entries != declared ? ", and write " + Utf8(count->key) + "=" + std::to_string(entries) : std::string());
   const LONG limit = n ? kMaxItems : kMaxSections;
   const std::string advice =
-      again         ? "; the list names " + std::string(dropped.size() == 1 ? "it" : "them") +
-                          " within the count already: delete the line" + (dropped.size() == 1 ? "" : "s")
-      : !described  ? "; the file has nothing else of " + std::string(dropped.size() == 1 ? "it" : "them") +
-                          ": delete the line" + (dropped.size() == 1 ? "" : "s") + ", or write what the page needs"
-      : gapHeld ? "; the numbers skip " + Utf8(NameOf(field, gap)) + ", though [" + Utf8(gapSection) +
-                      "] is still read, as a class without a title: to drop that class, delete [" +
-                      Utf8(gapSection) + "], then " + renumber +
-                      "; to hide it, list it again and write SectionEnable=0 in its filter section"
+      again ? "; the list names " + std::string(dropped.size() == 1 ? "it" : "them") +
+                  " within the count already: delete the line" + (dropped.size() == 1 ? "" : "s")
+      : !described ? "; the file has nothing else of " + std::string(dropped.size() == 1 ? "it" : "them") +
+                         ": delete the line" + (dropped.size() == 1 ? "" : "s") + ", or write what the page needs"
+      : gapHeld
+          ? "; the numbers skip " + Utf8(NameOf(field, gap)) + ", though [" + Utf8(gapSection) +
+                "] is still read, as a class without a title: to drop that class, delete [" + Utf8(gapSection) +
+                "], then " + renumber + "; to hide it, list it again and write SectionEnable=0 in its filter section"
       : gap < highest ? "; the numbers skip " + Utf8(NameOf(field, gap)) + ": " + renumber
       // More than the page holds: a higher count would only tell the same of them again.
-      : highest > limit ? (declared < limit ? "; write " + Utf8(count->key) + "=" + std::to_string(limit) + ", and" : ";") +
-                              " the page holds " + std::to_string(limit) + " " + Count(2, what).substr(2) +
-                              (n ? " in a class" : "") + " at most: move the rest " +
-                              (n ? "to a class of their own" : "into other classes")
-                    : "; write " + Utf8(count->key) + "=" + std::to_string(highest);
+      : highest > limit
+          ? (declared < limit ? "; write " + Utf8(count->key) + "=" + std::to_string(limit) + ", and" : ";") +
+                " the page holds " + std::to_string(limit) + " " + Count(2, what).substr(2) + (n ? " in a class" : "") +
+                " at most: move the rest " + (n ? "to a class of their own" : "into other classes")
+          : "; write " + Utf8(count->key) + "=" + std::to_string(highest);
   const std::string list = FirstNames(dropped);
   const WString listing = n ? Name(SectionForm::Numbered, WString(), n, suffix_) : names_;
   findings_.Add(count->line, "count-drops-entries",
