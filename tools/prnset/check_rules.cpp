@@ -1020,7 +1020,7 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                                          : std::string()) +
                      (refused == 1 ? ", and under BaseOn30 Set Current sends nothing for it" : "") +
                      (!enumRule && baseOn30  ? "; BaseOn30 sends no negative value: write MIN=0 or more"
-                      : !enumRule            ? "; choose MIN and STEP so that the range steps over -1"
+                      : !enumRule            ? "; choose MIN and STEP so that the range steps over -1, or list the values as an Enum rule without it"
                       : IsHigh256(catalogue) ? "; give it a value of its own (255 sends the byte FF)"
                                              : "; give it a value of its own"));
   if (firstRefused && !(minusOne && refused == 1))

@@ -1317,7 +1317,9 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
                       "] until it has items, or take it off the list");
   if (shownItems == 0 && hiddenItems > 0)
     findings_.Add(declaredLine, "class-all-hidden",
-                  label + " is shown, but all its " + Count(hiddenItems, "item") + " are hidden in [" + Utf8(filter) +
+                  label + " is shown, but " +
+                      (hiddenItems == 1 ? std::string("its only item is") : "all its " + Count(hiddenItems, "item") + " are") +
+                      " hidden in [" + Utf8(filter) +
                       "]: the page shows an empty class; hide the class with SectionEnable=0, or show an item");
   auto stop = account_.stops.find(n);
   auto everyItem = everyListed_.items.find(n);
