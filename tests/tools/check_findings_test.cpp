@@ -289,6 +289,50 @@ TEST(EscapeTextTest, ControlAndReorderingCharactersAreWrittenOut) {
   for (const auto &c : cases) EXPECT_EQ(prnset::EscapeText(c.text), c.shown) << c.shown;
 }
 
+// The number a value written otherwise than in plain digits was meant as, and the values that mean none.
+TEST(NumberHintTest, GivesTheNumberMeantAndNothingForText) {
+  const struct {
+    const char *written, *says;  // says: the end of the hint, or "" for no hint
+  } cases[] = {
+      {"10,485,760", "write 10485760"},  {"10 485 760", "write 10485760"},     {"-1,000", "write -1000"},
+      {"1,00,000", ""},                  {"1.048576E+07", "write 10485760"},    {"1.5E1", "write 15"},
+      {"3E10", ""},                      {"0b11", "write 3"},                   {"110000000000000000000000", "write 12582912"},
+      {"0x800000|0x200000", "write 10485760"}, {"8388608 + 2097152", "write 10485760"}, {"1|x", ""},
+      {"(5)", "write -5"},               {"(-5)", ""},                          {"- 10", "write -10"},
+      {"4294967295", "2147483647 only: write one of them"}, {"000000000001", ""}, {"Normal", ""},
+      {"\xE4\xBA\x8C\xE5\x8D\x81\xE4\xBA\x94", "write 25"},  // 二十五
+  };
+  for (const auto &c : cases) {
+    const std::string hint = prnset::NumberHint(prnset::Widen(c.written));
+    SCOPED_TRACE(c.written);
+    const size_t tail = std::min(hint.size(), std::strlen(c.says));
+    EXPECT_EQ(hint.substr(hint.size() - tail), c.says) << hint;
+    if (*c.says == 0) {
+      EXPECT_EQ(hint, "");
+    }
+  }
+}
+
+// A header typed with full-width brackets, as typed and as an English system reads its bytes; other text is none.
+TEST(WideHeaderTest, NamesTheSectionMeant) {
+  const struct {
+    const char *key;
+    WCHAR mark;
+    const char *name;
+  } cases[] = {
+      {"\u3010Paper_Lang_CN\u3011", 0x3010, "Paper_Lang_CN"}, {"\uFF3BPaper\uFF3D", 0xFF3B, "Paper"},
+      {"\u00A1\u00BEPaper\u00A1\u00BF", 0x3010, "Paper"},    {"\u3010Paper", 0x3010, "Paper"},
+      {"[Paper]", 0, ""},                                       {"\u3010", 0, ""},
+  };
+  for (const auto &c : cases) {
+    prnset::WString name;
+    EXPECT_EQ(prnset::WideHeader(prnset::Widen(c.key), &name), c.mark) << c.name;
+    if (c.mark) {
+      EXPECT_EQ(prnset::Utf8(name), c.name);
+    }
+  }
+}
+
 TEST(CharacterNameTest, MarksOfAChineseInputMethodAreNamedWithWhatTheyStandFor) {
   const struct {
     WCHAR c;

@@ -220,14 +220,6 @@ std::vector<LONG> ValuesOf(const SettingsItem &item) {
   return values;
 }
 
-std::string Shown(const std::vector<LONG> &values) {
-  std::string text;
-  for (size_t i = 0; i < values.size() && i < 8; ++i) text += (i ? " " : "") + std::to_string(values[i]);
-  return text + (values.size() > 8 ? " ..." : "");
-}
-}  // namespace
-
-namespace {
 // The read of `field` (the rule or its type) of the item in `itemSlot` of the class in `sectionSlot`, or nullptr.
 const LoadAccount::Reading *RuleOf(const LoadAccount &account, LONG sectionSlot, LONG itemSlot,
                                    FileField field = FileField::Rule) {

@@ -154,10 +154,7 @@ std::string OtherList(const IniFile &ini, const WString &name, const IniFile::Se
   if (n < 1) return merge;
   auto items = [&](const IniFile::Section &section) {
     std::set<std::string> keys;
-    for (const IniFile::Entry &entry : section.entries)
-      if (entry.valueLength != WString::npos &&
-          NumberIn(ini.Text(entry.name, entry.nameLength), KeyOf(FileField::ItemKey).key) > 0)
-        keys.insert(FoldedName(ini.Text(entry.value, entry.valueLength)));
+    for (const WString &item : ListedItems(ini, section)) keys.insert(FoldedName(item));
     return keys;
   };
   const std::set<std::string> firstItems = items(first), secondItems = items(second);
@@ -240,27 +237,21 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
         findings.Add(
             before->line, "line-continued",
             where + Utf8(ini.Text(before->name, before->nameLength)) +
-                " ends in '\\', but a value ends with "
-                "its line: line " +
-                std::to_string(entry.line) + " reads as " +
+                " ends in '\\', but a value ends with its line: line " + std::to_string(entry.line) + " reads as " +
                 (entry.valueLength == WString::npos ? std::string("a line of its own") : "the key " + Quoted(key)) +
                 "; join the two lines, without the '\\'");
         findings.Claim(entry.line);
       }
       // A header that lost its ']', or was typed with the brackets of a Chinese input method: what follows it is
       // read as this section's, and told as that once.
-      // On an English system the two bytes of code page 936 that make 【 read as "¡¾", and those of ［ as "£Û".
-      const bool wideIn1252 =
-          key.size() > 4 && ((key[0] == 0xA1 && key[1] == 0xBE) || (key[0] == 0xA3 && key[1] == 0xDB));
-      const bool wide = !key.empty() && (key[0] == 0x3010 || key[0] == 0xFF3B || wideIn1252);
+      WString inside;
+      const WCHAR mark = WideHeader(key, &inside);
+      const bool wide = mark != 0;
       if (entry.valueLength == WString::npos && !key.empty() && (key[0] == '[' || wide)) {
-        const WCHAR mark = wideIn1252 ? (key[0] == 0xA1 ? WCHAR(0x3010) : WCHAR(0xFF3B)) : key[0];
-        const size_t inner = wideIn1252 ? 2 : 1;
-        const WString meant = Ascii("[") + key.substr(inner, key.size() - 2 * inner) + Ascii("]");
+        const WString meant = Ascii("[") + inside + Ascii("]");
         findings.Add(entry.line, "no-equals",
                      (wide ? Quoted(meant) + " is typed with " + CharacterName(mark) +
-                                 " and its pair, which make no "
-                                 "header: type ASCII '[' and ']'"
+                                 " and its pair, which make no header: type ASCII '[' and ']'"
                            : Quoted(key) + " lacks its ']'") +
                          ": the plug-in reads it as a key of [" + Utf8(name) +
                          "], and the lines after it, up to the next header, as keys of [" + Utf8(name) + "] too");

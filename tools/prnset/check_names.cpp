@@ -1,8 +1,8 @@
 #include "tools/prnset/check_names.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <vector>
 
@@ -278,17 +278,30 @@ std::string NumberHint(const WString &text) {
   if (written.size() > 2 && written[0] == '-' && written.size() <= 14 && IsPlainDecimal(Trimmed(text.substr(1))) &&
       Trimmed(text.substr(1))[0] != '-' && text[1] == ' ')
     return "; the sign is parted from the number: write -" + Utf8(Trimmed(text.substr(1)));
-  // A spreadsheet's scientific notation of a whole number: "1.048576E+07".
-  const size_t e = written.find_first_of("eE");
-  if (e != std::string::npos && e > 0 && e + 1 < written.size() &&
-      written.find_first_not_of("0123456789.-+eE") == std::string::npos) {
-    char *end = nullptr;
-    const double value = std::strtod(written.c_str(), &end);
-    if (end == written.c_str() + written.size() && value == std::floor(value) && std::fabs(value) < 2147483648.0)
-      return "; " + Quoted(text) + " is " + std::to_string(static_cast<long long>(value)) +
-             " in scientific notation: write " + std::to_string(static_cast<long long>(value));
-  }
+  long long value = 0;
+  if (ScientificWhole(written, &value))
+    return "; " + Quoted(text) + " is " + std::to_string(value) + " in scientific notation: write " +
+           std::to_string(value);
   return "";
+}
+
+bool ScientificWhole(const std::string &written, long long *value) {
+  const size_t e = written.find_first_of("eE");
+  if (e == std::string::npos || e == 0 || e + 1 == written.size() ||
+      written.find_first_not_of("0123456789.-+eE") != std::string::npos)
+    return false;
+  char *end = nullptr;
+  const double number = std::strtod(written.c_str(), &end);
+  if (end != written.c_str() + written.size() || number != std::floor(number) || std::fabs(number) >= 2147483648.0)
+    return false;
+  *value = static_cast<long long>(number);
+  return true;
+}
+
+std::string Shown(const std::vector<LONG> &values) {
+  std::string text;
+  for (size_t i = 0; i < values.size() && i < 8; ++i) text += (i ? " " : "") + std::to_string(values[i]);
+  return text + (values.size() > 8 ? " ..." : "");
 }
 
 std::string Count(long count, const std::string &word) {
@@ -351,23 +364,43 @@ std::string EqualsHint(const WString &line) {
   return std::string();
 }
 
-int WideHeaderLine(const IniFile &ini, const WString &section) {
+WCHAR WideHeader(const WString &key, WString *name) {
   // 【 】 and ［ ］ as a Chinese input method types them, and as an English system reads their bytes of code page 936.
-  static const WCHAR kPairs[][4] = {
-      {0x3010, 0, 0x3011, 0}, {0xFF3B, 0, 0xFF3D, 0}, {0xA1, 0xBE, 0xA1, 0xBF}, {0xA3, 0xDB, 0xA3, 0xDD}};
+  static const struct {
+    WCHAR open[3], close[3], mark;
+  } kPairs[] = {{{0x3010}, {0x3011}, 0x3010},
+                {{0xFF3B}, {0xFF3D}, 0xFF3B},
+                {{0xA1, 0xBE}, {0xA1, 0xBF}, 0x3010},
+                {{0xA3, 0xDB}, {0xA3, 0xDD}, 0xFF3B}};
+  for (const auto &pair : kPairs) {
+    const WString open = pair.open, close = pair.close;
+    if (key.size() <= open.size() || key.compare(0, open.size(), open) != 0) continue;
+    const bool closed = key.size() > open.size() + close.size() &&
+                        key.compare(key.size() - close.size(), close.size(), close) == 0;
+    *name = key.substr(open.size(), key.size() - open.size() - (closed ? close.size() : 0));
+    return pair.mark;
+  }
+  return 0;
+}
+
+int WideHeaderLine(const IniFile &ini, const WString &section) {
   for (const IniFile::Section &candidate : ini.sections())
     for (const IniFile::Entry &entry : candidate.entries) {
-      if (entry.valueLength != WString::npos) continue;
-      const WString key = ini.Text(entry.name, entry.nameLength);
-      for (const auto &pair : kPairs) {
-        const WString open(pair, pair[1] ? 2 : 1), close(pair + 2, pair[3] ? 2 : 1);
-        if (key.size() == section.size() + open.size() + close.size() && key.compare(0, open.size(), open) == 0 &&
-            key.compare(key.size() - close.size(), close.size(), close) == 0 &&
-            SameName(key.substr(open.size(), section.size()), section))
-          return entry.line;
-      }
+      WString name;
+      if (entry.valueLength == WString::npos && WideHeader(ini.Text(entry.name, entry.nameLength), &name) &&
+          SameName(name, section))
+        return entry.line;
     }
   return 0;
+}
+
+std::vector<WString> ListedItems(const IniFile &ini, const IniFile::Section &block) {
+  std::vector<WString> items;
+  for (const IniFile::Entry &entry : block.entries)
+    if (entry.valueLength != WString::npos &&
+        NumberIn(ini.Text(entry.name, entry.nameLength), KeyOf(FileField::ItemKey).key) > 0)
+      items.push_back(Trimmed(ini.Text(entry.value, entry.valueLength)));
+  return items;
 }
 
 bool IsQuotedName(const WString &name) {
@@ -384,10 +417,8 @@ std::string CharacterKind(WCHAR c) {
   switch (c) {
     case 0x00A0: return "no-break space";
     case 0x00AD: return "soft hyphen";
-    case 0x3010:
-      return "left black lenticular bracket";
-    case 0xFF3B:
-      return "full-width left square bracket";
+    case 0x3010: return "left black lenticular bracket";
+    case 0xFF3B: return "full-width left square bracket";
     case 0xFEFF: return "byte order mark";
     case 0x200B: return "zero-width space";
     case 0x3000: return "ideographic space";

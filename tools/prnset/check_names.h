@@ -49,9 +49,14 @@ WString DigitsMeant(const WString &text);
 const char *WordMeant(const WString &text);
 // A number in Chinese numerals, as a translator writes it ("五", "十二", "二十"): its decimal digits; empty otherwise.
 WString ChineseNumber(const WString &text);
-// For a whole number written with thousands separators, in scientific notation or in Chinese numerals: the hint that
-// gives it in plain digits; empty otherwise.
+// A whole number in a spreadsheet's scientific notation ("1.048576E+07", "1e9") that fits 32 bits, into `value`.
+bool ScientificWhole(const std::string &written, long long *value);
+// For a number written otherwise than in plain digits (thousands separators, scientific notation, Chinese numerals,
+// binary, masks combined with '|' or '+', an accountant's brackets, a sign apart) or past 32 bits: the hint that
+// says what to write; empty otherwise.
 std::string NumberHint(const WString &text);
+// Values for a message: the first eight, then "...".
+std::string Shown(const std::vector<LONG> &values);
 
 // For a name of a numbered form with any digits (letters in any case): the name the loader reads for that number.
 // Empty when the name has another form or the number is too large to mean anything.
@@ -66,9 +71,14 @@ bool IsMisnumbered(const WString &name);
 
 // Lines the reader passes over as a key nobody looks up: by custom, remarks start with ';' or '#'.
 bool IsComment(const WString &name);
+// A header typed with full-width brackets ("【Paper_Lang_CN】", or "¡¾Paper_Lang_CN¡¿" as an English system reads
+// its bytes of code page 936): the opening mark, and in `name` the section meant; 0 for any other text.
+WCHAR WideHeader(const WString &key, WString *name);
 // The line of `section`'s header typed with full-width brackets ("【Paper_Lang_CN】"), which the reader takes for a
 // key of the section before it; 0 when there is none.
 int WideHeaderLine(const IniFile &ini, const WString &section);
+// The item keys a [SectionNN] block lists (the values of its ItemNN lines), as written; any copy of the block.
+std::vector<WString> ListedItems(const IniFile &ini, const IniFile::Section &block);
 
 // For a value that holds a remark (" ; ..." after it), the hint that remarks go on their own line; empty otherwise.
 std::string RemarkHint(const WString &value);

@@ -2,7 +2,6 @@
 // default send other bytes than meant, as the encoder makes them.
 #include <algorithm>
 #include <cctype>
-#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -167,6 +166,10 @@ bool IsHigh256(const SettingsCatalogue &catalogue) {
   return lstrcmpiW(FieldText(catalogue.ParameterRule).c_str(), kHigh256Rule) == 0;
 }
 
+bool IsBaseOn30(const SettingsCatalogue &catalogue) {
+  return lstrcmpiW(FieldText(catalogue.ParameterRule).c_str(), kBaseOn30Rule) == 0;
+}
+
 // A character of the word before a Serial rule's '=': a letter, or a character of another script (a setting's name
 // typed in Chinese). Blanks and the full-width forms of ASCII are not.
 bool IsSettingWordChar(WCHAR c) {
@@ -307,13 +310,8 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
       if (token.size() > 2 && token.size() <= 10 && token[0] == '0' && token[1] == 'x' &&
           token.find_first_not_of("0123456789abcdef", 2) == std::string::npos) {
         value = std::stoll(token.substr(2), nullptr, 16), form = "hexadecimal";
-      } else if (token.find('e') != std::string::npos &&
-                 token.find_first_not_of("0123456789.+-e") == std::string::npos) {
-        char *end = nullptr;
-        const double number = std::strtod(token.c_str(), &end);
-        if (end != token.c_str() + token.size() || number != std::floor(number) || std::fabs(number) > 2147483647.0)
-          continue;
-        value = static_cast<long long>(number), form = "scientific notation";
+      } else if (ScientificWhole(token, &value)) {
+        form = "scientific notation";
       } else {
         continue;
       }
@@ -680,8 +678,7 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
 void CheckLeadingZeros(const SettingsCatalogue &catalogue, LONG section, LONG item, const WString &rule, int line,
                        const std::string &where, Findings &findings) {
   const SettingsItem &loaded = *ItemAt(catalogue, section, item);
-  if (lstrcmpiW(FieldText(catalogue.ParameterRule).c_str(), kBaseOn30Rule) != 0 || DWORD(loaded.ParameterCount) > 1)
-    return;
+  if (!IsBaseOn30(catalogue) || DWORD(loaded.ParameterCount) > 1) return;
   std::vector<std::string> padded;
   for (size_t at = 0; at < rule.size(); ++at) {
     if (at > 0 && rule[at - 1] != ' ') continue;
@@ -695,8 +692,8 @@ void CheckLeadingZeros(const SettingsCatalogue &catalogue, LONG section, LONG it
   const LONG value = std::stol(padded[0]);
   findings.Add(line, "values-leading-zeros",
                where + ": the values " + FirstNames(padded) +
-                   " are written with leading zeros, which the rule does "
-                   "not keep: BaseOn30 sends a value below 1000 with its own digits, " +
+                   " are written with leading zeros, which the rule does not keep: BaseOn30 sends a value below 1000 "
+                   "with its own digits, " +
                    padded[0] + " as " + SentBytes(catalogue, section, item, value) + ": the printer gets " +
                    Count(long(std::to_string(value).size()), "digit") + " where " + std::to_string(padded[0].size()) +
                    " are written");
@@ -718,7 +715,7 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
 
   // Values written as the bytes of their digits in hexadecimal (32=2 in/s): BaseOn30 sends a value's own digits,
   // so 32 goes out as 33 32. Told when every option's text starts with the digit its value names the byte of.
-  const bool baseOn30 = lstrcmpiW(FieldText(catalogue.ParameterRule).c_str(), kBaseOn30Rule) == 0;
+  const bool baseOn30 = IsBaseOn30(catalogue);
   bool asBytes = baseOn30 && enumRule && !multiChoice && options.size() > 1;
   for (const Option &option : options)
     asBytes = asBytes && option.value >= 30 && option.value <= 39 && !option.text.empty() &&
@@ -753,8 +750,7 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
   if (multiChoice && baseOn30 && parameters > 8)
     findings.Add(lines.parameterCount ? lines.parameterCount : lines.rule, "parameter-count-large",
                  where + " has ParameterCount " + std::to_string(parameters) +
-                     ", but a mask of its rows has 8 "
-                     "digits at most: a mask from 1000 on goes out with " +
+                     ", but a mask of its rows has 8 digits at most: a mask from 1000 on goes out with " +
                      std::to_string(parameters - 8) +
                      " or more leading digits 0 (30); write ParameterCount=8 for tick boxes, or ParameterCount=1 "
                      "for one choice");
@@ -830,17 +826,13 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                             return a.value == b.value;
                           }) == byValue.end();
     if (enumRule && distinct && row < options.size()) {
-      std::vector<std::string> values;
-      for (const Option &option : options) values.push_back(std::to_string(option.value));
-      std::string shown;
-      for (size_t i = 0; i < values.size() && i < 12; ++i) shown += (i ? " " : "") + values[i];
+      std::vector<LONG> values;
+      for (const Option &option : options) values.push_back(option.value);
       findings.Add(lines.rule, "mask-values-order",
-                   where +
-                       " is multi-choice, and a row's bit comes from its place in the list, not from its value: "
-                       "the values " +
-                       shown + (values.size() > 12 ? " ..." : "") + " stand out of order, so " + Named(options[row]) +
-                       " sends the bit of row " + std::to_string(row) +
-                       "; list the options in the order of their values");
+                   where + " is multi-choice, and a row's bit comes from its place in the list, not from its value: "
+                           "the values " + Shown(values) + " stand out of order, so " + Named(options[row]) +
+                       " sends the bit of row " + std::to_string(row) + "; list the options in the order of their "
+                       "values");
     }
     if (IsHigh256(catalogue) && parameters >= 1 && parameters < 3 && !options.empty())
       findings.Add(lines.parameterCount, "mask-too-few-bytes",
@@ -1008,19 +1000,18 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
     if (why == NoText::kNegativeDigits && !refused++) firstRefused = &option;
   }
   // The -1 option is one finding: what the page makes of it, and what BaseOn30 makes of it when it is the one
-  // negative option.
-  // Among other negative options under BaseOn30, -1 is told with them.
+  // negative option (among other negative options under BaseOn30, it is told with them).
   if (minusOne && refused <= 1)
     findings.Add(lines.rule, "option-minus-one",
                  where + ": the option " + Quoted(minusOne->text) +
                      " has the value -1: choosing it keeps the item's previous value, so Set All never sends -1" +
-                     (defaultValue == -1 ? " once another row was chosen; until then Set All sends the default "
-                                           "-1: " +
+                     (defaultValue == -1 ? " once another row was chosen; until then Set All sends the default -1: " +
                                                SentBytes(catalogue, section, itemIndex, -1)
                                          : std::string()) +
                      (refused == 1 ? ", and under BaseOn30 Set Current sends nothing for it" : "") +
                      (!enumRule && baseOn30  ? "; BaseOn30 sends no negative value: write MIN=0 or more"
-                      : !enumRule            ? "; choose MIN and STEP so that the range steps over -1, or list the values as an Enum rule without it"
+                      : !enumRule            ? "; choose MIN and STEP so that the range steps over -1, or list the "
+                                               "values as an Enum rule without it"
                       : IsHigh256(catalogue) ? "; give it a value of its own (255 sends the byte FF)"
                                              : "; give it a value of its own"));
   if (firstRefused && !(minusOne && refused == 1))

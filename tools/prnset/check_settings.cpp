@@ -158,11 +158,8 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
     else if (switchLine && s.valueLine && written == 0 && !told.count(switchLine))  // told, but not as a fault
       findings.Add(switchLine, "settings-switch-missing",
                    "[Settings] has " + std::string(s.values) + ", but " + Utf8(s.key.key) +
-                       " is 0: the printer "
-                       "settings do not offer " +
-                       s.item + "; write " + Utf8(s.key.key) +
-                       "=1 to offer it, or "
-                       "leave 0 to keep it for later");
+                       " is 0: the printer settings do not offer " + s.item + "; write " + Utf8(s.key.key) +
+                       "=1 to offer it, or leave 0 to keep it for later");
     else if (switchLine && !told.count(switchLine) && &s.key == &kCompressSwitchKey &&
              written >= kMinCompressPercent && written <= kMaxCompressPercent)
       findings.Add(switchLine, "settings-switch",

@@ -345,7 +345,8 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
     const WString name = ini.Text(section.name, section.nameLength);
     // Only the first section of a name is read: the page shows no text of a later one.
     const bool read = seen.insert(FoldedName(name)).second && file.account.ReadSection(name);
-    const bool english_section = !Stem(name, kEnglishSuffix).empty(), chinese_section = !Stem(name, kChineseSuffix).empty();
+    const bool english_section = !Stem(name, kEnglishSuffix).empty(),
+               chinese_section = !Stem(name, kChineseSuffix).empty();
     // The English section's lines of Chinese text, told one by one unless the section is the Chinese one misnamed.
     struct Told {
       int line;

@@ -473,7 +473,10 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
         continue;
       }
       // Texts for a language the plug-in has no section for ([Paper_Lang_TW]): every other system reads _EN.
-      const auto Upper = [](WString text) {
+      const auto read = [&](const WString &candidate) {  // a section the plug-in reads
+        return std::any_of(sections.begin(), sections.end(), [&](const WString &s) { return SameName(s, candidate); });
+      };
+      const auto upper = [](WString text) {
         for (WCHAR &c : text) c = c >= 'a' && c <= 'z' ? WCHAR(c - 'a' + 'A') : c;
         return text;
       };
@@ -486,36 +489,31 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       const WString stem = name.substr(0, mark == WString::npos ? 0 : mark);
       bool bothThere = letters;
       for (LPCWSTR suffix : {kEnglishSuffix, kChineseSuffix})
-        bothThere =
-            bothThere && present(stem + suffix) && NameDistance(Upper(language), Upper(suffix), 1) > 1 &&
-            std::any_of(sections.begin(), sections.end(), [&](const WString &s) { return SameName(s, stem + suffix); });
+        bothThere = bothThere && present(stem + suffix) && read(stem + suffix) &&
+                    NameDistance(upper(language), upper(suffix), 1) > 1;
       if (bothThere) {
         findings.Add(section.line, "unknown-section",
                      "[" + Utf8(name) + "] is never read: the plug-in reads texts in " + Utf8(kEnglishSuffix) +
-                         " and " + Utf8(kChineseSuffix) +
-                         " sections only, and every system whose language is not "
-                         "Chinese (PRC) shows the " +
-                         Utf8(kEnglishSuffix) +
-                         " texts; delete the section, or keep it "
+                         " and " + Utf8(kChineseSuffix) + " sections only, and every system whose language is not "
+                         "Chinese (PRC) shows the " + Utf8(kEnglishSuffix) + " texts; delete the section, or keep it "
                          "for another program's use knowing the page never shows it");
         continue;
       }
       WString meant = Nearest(name, sections, present);
+      std::string because;  // why the section meant is that one, when no slip of the name tells it
+      const WString classKey = ClassPrefix(name);
       // Named after the class's number ("[Section03_Filter]") where its key was meant.
-      const WString numberedPrefix = ClassPrefix(name);
-      auto listed = classOf.find(FoldedName(numberedPrefix));
-      std::string byNumber;
-      if (!numberedPrefix.empty() && listed != classOf.end()) {
-        const WString byKey = listed->second + name.substr(numberedPrefix.size());
-        if (std::any_of(sections.begin(), sections.end(), [&](const WString &s) { return SameName(s, byKey); }) &&
-            !present(byKey)) {
+      auto listed = classOf.find(FoldedName(classKey));
+      if (!classKey.empty() && listed != classOf.end()) {
+        const WString byKey = listed->second + name.substr(classKey.size());
+        if (read(byKey) && !present(byKey)) {
           meant = byKey;
-          byNumber = " " + Utf8(numberedPrefix) + " lists class " + Utf8(listed->second) +
-                     ", and a class's sections are named after its key.";
+          because = " " + Utf8(classKey) + " lists class " + Utf8(listed->second) +
+                    ", and a class's sections are named after its key.";
         }
       }
       // Left under a class's old key when the class was renamed: its keys are the items of a class listed now.
-      if (meant.empty() && !numberedPrefix.empty() && listOf.find(FoldedName(numberedPrefix)) == listOf.end()) {
+      if (meant.empty() && !classKey.empty() && listOf.find(FoldedName(classKey)) == listOf.end()) {
         std::set<std::string> owners;
         WString owner;
         for (const IniFile::Entry &entry : section.entries) {
@@ -525,17 +523,16 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
           owners.insert(found == itemClass.end() ? std::string() : FoldedName(found->second));
           if (found != itemClass.end()) owner = found->second;
         }
-        const WString byKey = owner + name.substr(numberedPrefix.size());
-        if (owners.size() == 1 && !owner.empty() && !present(byKey) &&
-            std::any_of(sections.begin(), sections.end(), [&](const WString &s) { return SameName(s, byKey); })) {
+        const WString byKey = owner + name.substr(classKey.size());
+        if (owners.size() == 1 && !owner.empty() && !present(byKey) && read(byKey)) {
           meant = byKey;
-          byNumber = " Its keys are items of class " + Utf8(owner) + ": was the class renamed, and this section not?";
+          because = " Its keys are items of class " + Utf8(owner) + ": was the class renamed, and this section not?";
         }
       }
       std::string message =
           "[" + Utf8(name) + "] is never read" +
           (meant.empty() ? ": no class of the file is named so, and it is no section the plug-in knows"
-                         : ": did you mean [" + Utf8(meant) + "]?" + byNumber);
+                         : ": did you mean [" + Utf8(meant) + "]?" + because);
       std::string undone;
       if (!meant.empty()) {
         std::vector<WString> keys;
@@ -545,7 +542,6 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       }
       // One group: the sections of a class key the file does not list, or sections that all miss one name
       // ([P_Default_EN] and [P_Default_CN] for [P_Default]).
-      const WString classKey = ClassPrefix(name);
       Unread &group = GroupOf(classGroups, classIndex,
                               !classKey.empty() ? FoldedName(classKey)
                               : !meant.empty()  ? "=" + FoldedName(meant)

@@ -399,30 +399,24 @@ void Walker::CheckCommandText(const AccountRead *read, const std::string &conseq
   }
   // Codes copied from a manual's decimal column ("27 101 83"): every group the decimal number of a byte, and the odd
   // one of three digits.
-  std::string decimal;
-  bool codes = true, threeDigits = false;
-  for (size_t from = 0; from < read->text.size() && codes;) {
+  std::vector<BYTE> codes;
+  bool decimal = true;
+  for (size_t from = 0; from < read->text.size() && decimal;) {
     const size_t to = std::min(read->text.find(WCHAR(' '), from), read->text.size());
     const WString group = read->text.substr(from, to - from);
-    codes = !group.empty() && group.size() <= 3 && IsPlainDecimal(group) && std::stoi(Utf8(group)) <= 255;
-    if (codes) {
-      const char digits[] = "0123456789ABCDEF";
-      const int byte = std::stoi(Utf8(group));
-      decimal += std::string(decimal.empty() ? "" : " ") + digits[byte >> 4] + digits[byte & 15];
-      threeDigits = threeDigits || group.size() == 3;
-    }
+    decimal = !group.empty() && group.size() <= 3 && IsPlainDecimal(group) && std::stoi(Utf8(group)) <= 255;
+    if (decimal) codes.push_back(BYTE(std::stoi(Utf8(group))));
     from = to + 1;
   }
-  if (codes && threeDigits && odd.size() == 3)
-    odd.clear(), decimal =
-                     "; the groups read as decimal codes, as a manual's decimal column gives them: in hexadecimal "
-                     "write " +
-                     Quoted(Ascii(decimal.c_str()));
-  else
-    decimal.clear();
+  std::string asCodes;
+  if (decimal && odd.size() == 3) {
+    asCodes = "; the groups read as decimal codes, as a manual's decimal column gives them: in hexadecimal write " +
+              Quoted(Ascii(HexPairs(codes.data(), DWORD(codes.size())).c_str()));
+    odd.clear();
+  }
   findings_.Add(read->line, "odd-hex-digits",
                 where + " has an odd number of hexadecimal digits (" + std::to_string(check.digits) +
-                    "): " + consequence + decimal +
+                    "): " + consequence + asCodes +
                     (odd.empty() ? std::string()
                                  : "; " + Quoted(odd) +
                                        " lacks a digit or has one too many: write each byte as two "
@@ -446,11 +440,9 @@ void Walker::CheckTailInInstruction(const AccountRead *instruction, LONG slot, L
     const std::string end = HexPairs(command + commandBytes - lineEnd, lineEnd);
     findings_.Add(instruction->line, "tail-in-instruction",
                   Place(instruction->section, instruction->key) + " ends with " + end +
-                      ", a line end, which goes out "
-                      "before the value: " +
-                      where + " is sent as " + sent + "; write InstructionTail=" + end + " in [" + Utf8(kNamesSection) +
-                      "], which the page adds after every value, and leave it out of the "
-                      "instruction");
+                      ", a line end, which goes out before the value: " + where + " is sent as " + sent +
+                      "; write InstructionTail=" + end + " in [" + Utf8(kNamesSection) +
+                      "], which the page adds after every value, and leave it out of the instruction");
     return;
   }
   if (!tailBytes || commandBytes <= tailBytes || memcmp(command + commandBytes - tailBytes, tail, tailBytes) != 0)
@@ -641,15 +633,11 @@ const IniFile::Section *Walker::RepeatedList(const WString &classKey, LONG n) {
     if (NumberIn(name, kNumberedSection) <= 0 || section.line == SectionLine(ini_, name) ||
         repeatedLists_.count(section.line))
       continue;
-    size_t items = 0, own = 0;
-    for (const IniFile::Entry &entry : section.entries) {
-      if (entry.valueLength == WString::npos ||
-          NumberIn(ini_.Text(entry.name, entry.nameLength), KeyOf(FileField::ItemKey).key) <= 0)
-        continue;
-      ++items;
-      own += Line(language, NameOf(FileField::ItemTitle, 0, Trimmed(ini_.Text(entry.value, entry.valueLength)))) != 0;
-    }
-    if (items > 0 && own == items) {
+    const std::vector<WString> items = ListedItems(ini_, section);
+    const bool own = std::all_of(items.begin(), items.end(), [&](const WString &item) {
+      return Line(language, NameOf(FileField::ItemTitle, 0, item)) != 0;
+    });
+    if (!items.empty() && own) {
       repeatedLists_.insert(section.line);
       return &section;
     }
@@ -984,8 +972,7 @@ void Walker::Run() {
           Place(names_, keyRead->key) + " = " + Quoted(key) + " names the class of " + Utf8(same->second) +
               " again, and the items of [" + Utf8(Name(SectionForm::Numbered, WString(), n, suffix_)) +
               "] find no titles or rules in the sections of " + Utf8(key) +
-              ": the page shows them as empty "
-              "rows without options" +
+              ": the page shows them as empty rows without options" +
               (unlisted.empty() ? std::string()
                                 : "; the sections of " + Utf8(unlisted) + " (line " + std::to_string(unlistedLines[0]) +
                                       ") are listed by no class: write " + Utf8(keyRead->key) + "=" + Utf8(unlisted)));
@@ -1088,11 +1075,9 @@ void Walker::TellShiftedLists() {
   const WString firstBlock = Name(SectionForm::Numbered, WString(), off.front(), suffix_);
   findings_.Add(SectionLine(ini_, firstBlock), "item-in-other-class",
                 "the [SectionNN] blocks do not follow [" + Utf8(names_) + "]: they hold the items of other classes (" +
-                    FirstNames(holds) +
-                    "), as when classes are inserted or moved in the list and the blocks keep "
+                    FirstNames(holds) + "), as when classes are inserted or moved in the list and the blocks keep "
                     "their numbers; the page shows those items without titles or options; renumber the blocks to "
-                    "follow [" +
-                    Utf8(names_) + "]");
+                    "follow [" + Utf8(names_) + "]");
 }
 
 // A listed class none of whose sections the file has, under its name or near it: a class deleted and left on the
@@ -1206,43 +1191,35 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
       const WString holder = findsNothing ? ClassHolding(key, itemKey, lines) : WString();
       if (!holder.empty()) {
         for (int line : lines) findings_.Claim(line);
-        // The place of the class whose items these are: lists one place off their classes all point alike.
-        for (const LoadAccount::Reading &read : everyListed_.reads)
-          if (read.field == FileField::SectionKey && read.line && SameName(read.text, holder))
-            listOffsets_[n].push_back({read.sectionNumber - n, keyRead->line, holder});
         const AccountRead *twin = ListedIn(holder, itemKey);
         const std::string sent =
             ItemBytes(catalogue_, entry.slot, item.slot, catalogue_.Sections[entry.slot].Items[item.slot].CurrentValue);
-        // Another item of this list finds its title here: the list is right, and this item's lines stayed behind
-        // in the class it was moved from.
+        // Another item of this list finds its title here, or the class it stands in lists its own items rightly:
+        // the lists are right, and this item's lines stayed behind in the class it was moved from.
+        auto titled = [&](LONG classNumber, LONG itemNumber) {
+          const AccountRead *title = account_.Find(FileField::ItemTitle, classNumber, itemNumber);
+          return title && !title->text.empty();
+        };
         bool othersFound = false;
-        for (const LoadAccount::Entry &other : items->second) {
-          const AccountRead *otherTitle = account_.Find(FileField::ItemTitle, n, other.itemNumber);
-          othersFound = othersFound || (other.itemNumber != m && otherTitle && !otherTitle->text.empty());
-        }
-        // Or the class it stands in lists its own items rightly: then too only this item's lines are astray.
+        for (const LoadAccount::Entry &other : items->second)
+          othersFound = othersFound || (other.itemNumber != m && titled(n, other.itemNumber));
         for (const LoadAccount::Reading &read : everyListed_.reads) {
+          if (read.field != FileField::SectionKey || !SameName(read.text, holder)) continue;
+          // The place of the class whose items these are: lists off their classes all point alike.
+          if (read.line) listOffsets_[n].push_back({read.sectionNumber - n, keyRead->line, holder});
           auto holderItems = account_.items.find(read.sectionNumber);
-          if (read.field != FileField::SectionKey || !SameName(read.text, holder) ||
-              holderItems == account_.items.end())
-            continue;
-          for (const LoadAccount::Entry &own : holderItems->second) {
-            const AccountRead *ownTitle = account_.Find(FileField::ItemTitle, own.sectionNumber, own.itemNumber);
-            othersFound = othersFound || (ownTitle && !ownTitle->text.empty());
-          }
+          if (holderItems != account_.items.end())
+            for (const LoadAccount::Entry &own : holderItems->second)
+              othersFound = othersFound || titled(own.sectionNumber, own.itemNumber);
         }
         if (!twin && othersFound) {
           findings_.Add(keyRead->line, "item-in-other-class",
-                        Place(numbered, keyRead->key) + " = " + Quoted(itemKey) +
-                            " finds no title or rule in the "
-                            "sections of class " +
-                            Utf8(key) + ", but those of class " + Utf8(holder) +
+                        Place(numbered, keyRead->key) + " = " + Quoted(itemKey) + " finds no title or rule in the "
+                            "sections of class " + Utf8(key) + ", but those of class " + Utf8(holder) +
                             ", which does not list it, have them (first at line " + std::to_string(lines.front()) +
                             "): the page shows it without title or options" +
                             (sent.empty() ? std::string() : ", and Set All sends " + sent) +
-                            "; move its lines to "
-                            "the sections of " +
-                            Utf8(key));
+                            "; move its lines to the sections of " + Utf8(key));
           continue;
         }
         findings_.Add(keyRead->line, "item-in-other-class",
