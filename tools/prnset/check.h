@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <tuple>
@@ -199,6 +200,7 @@ struct ItemLines {
   int key;  // the item's key in its list: findings about a default the file does not give go there
   bool defaultSectionMisnamed = false;  // its finding says at what the item starts until it is renamed
   bool defaultMisread = false;  // written as no plain number: its finding says what to write, not its bits
+  std::optional<long long> missedMax;  // the MAX a Serial range's steps end short of
 };
 // What a default written as an option's text is told with ("; "Normal" is the text of the option of value 3"):
 // only the reading whose rule holds that text can say it.

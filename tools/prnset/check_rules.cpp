@@ -699,6 +699,47 @@ void CheckLeadingZeros(const SettingsCatalogue &catalogue, LONG section, LONG it
                    " are written");
 }
 
+namespace {
+
+// A STEP that does not divide MAX - MIN, and so also lands on -1 or steps past the default, is one slip: told once,
+// with the steps nearest it that reach MAX and the default and step over -1. False when no such step is found.
+bool TellStepSlip(const std::vector<Option> &options, const ItemLines &lines, LONG defaultValue, bool matched,
+                  const std::string &where, Findings &findings) {
+  if (!lines.missedMax || options.size() < 2) return false;
+  const long long low = options[0].value, high = *lines.missedMax, step = options[1].value - low, span = high - low;
+  const bool defaultMissed = !matched && lines.defaultValue && defaultValue > low && defaultValue < high;
+  bool minusOne = false;
+  for (const Option &option : options) minusOne = minusOne || option.value == -1;
+  if (!minusOne && !defaultMissed) return false;
+  const auto fits = [&](long long d) {
+    return span / d < kMaxSerialOptions && (!defaultMissed || (defaultValue - low) % d == 0) &&
+           !(low <= -1 && -1 <= high && (-1 - low) % d == 0);
+  };
+  long long below = 0, above = 0;
+  for (long long d = 1; d * d <= span; ++d) {
+    if (span % d) continue;
+    for (long long divisor : {d, span / d}) {
+      if (!fits(divisor)) continue;
+      if (divisor < step && divisor > below) below = divisor;
+      if (divisor > step && (!above || divisor < above)) above = divisor;
+    }
+  }
+  if (!below && !above) return false;
+  findings.Drop({lines.rule}, {"serial-misses-max"});
+  findings.Add(lines.rule, "serial-misses-max",
+               where + ": STEP=" + std::to_string(step) + " does not divide MAX - MIN (" + std::to_string(span) +
+                   "): the steps end at " + std::to_string(options.back().value) + ", short of MAX=" +
+                   std::to_string(high) + (minusOne ? ", land on -1, which Set All never sends" : "") +
+                   (defaultMissed ? std::string(minusOne ? "," : "") + " and step past the default " +
+                                        std::to_string(defaultValue)
+                                  : std::string()) +
+                   "; write " + (below ? "STEP=" + std::to_string(below) : std::string()) +
+                   (below && above ? " or " : "") + (above ? "STEP=" + std::to_string(above) : std::string()));
+  return true;
+}
+
+}  // namespace
+
 void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG itemIndex, bool enumRule,
                      const ItemLines &lines, const std::string &where, Findings &findings) {
   const SettingsItem &item = *ItemAt(catalogue, section, itemIndex);
@@ -888,7 +929,8 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
   }
   bool matched = false;
   for (const Option &option : options) matched = matched || option.value == defaultValue;
-  if (!matched && !lines.defaultSectionMisnamed && lost != defaultValue)
+  const bool stepTold = !enumRule && TellStepSlip(options, lines, defaultValue, matched, where, findings);
+  if (!matched && !stepTold && !lines.defaultSectionMisnamed && lost != defaultValue)
     findings.Add(defaultLine, "default-no-option",
                  where + ": " + defaultText +
                      " matches no option: the page selects no row, Set Current sends nothing until one is chosen, "
@@ -1001,7 +1043,7 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
   }
   // The -1 option is one finding: what the page makes of it, and what BaseOn30 makes of it when it is the one
   // negative option (among other negative options under BaseOn30, it is told with them).
-  if (minusOne && refused <= 1)
+  if (minusOne && refused <= 1 && !stepTold)
     findings.Add(lines.rule, "option-minus-one",
                  where + ": the option " + Quoted(minusOne->text) +
                      " has the value -1: choosing it keeps the item's previous value, so Set All never sends -1" +

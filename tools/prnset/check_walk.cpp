@@ -1420,12 +1420,15 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
   }
   if (!defaultValue->line) MissingDefault(defaultValue, n, m, slot, itemSlot);
   const int countLine = parameters->line;
+  std::optional<long long> missedMax;
+  for (const RuleNote &note : report != account_.rules.end() ? report->second.notes : std::vector<RuleNote>())
+    if (note.kind == RuleNoteKind::SerialMissesMax) missedMax = note.limit;
   if (!ruleTold)
     CheckItemValues(catalogue_, slot, itemSlot, isEnum,
                     {defaultValue->line, ruleLine, countLine, keyRead->line,
                      !HasSection(defaultValue->section) &&
                          !MeantSection(ini_, known_, defaultValue->section, WString()).name.empty(),
-                     misread},
+                     misread, missedMax},
                     where, findings_);
   // One option offers no choice: showing it has every Set All send it. A command the operator is meant to send
   // with Set Current may be shown so on purpose, so this is told as information; a rule that gives one option by a
