@@ -739,6 +739,12 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        Edit(clean, "SectionCount=1\nSection01=S", "SectionCount=2\nSection01=S\nSection02=S") + otherClass,
        "the sections of T (line 29) are listed by no class: write Section02=T",
        Edit(clean, "SectionCount=1\nSection01=S", "SectionCount=2\nSection01=S\nSection02=T") + otherClass},
+      {"action of one option, the only item of its class",
+       Edit(rules("Enum", "1=Start"), "SectionCount=1\nSection01=S", "SectionCount=2\nSection01=S\nSection02=T") +
+           otherClass,
+       "if it is an action, hide its class with SectionEnable=0 in [S_Filter]",
+       Edit(rules("Enum", "1=Start"), "SectionCount=1\nSection01=S", "SectionCount=2\nSection01=S\nSection02=T") +
+           otherClass + "[S_Filter]\nSectionEnable=0\n"},
       {"item numbered with one digit", twoItems(2, "2"), "the same slip stands in \"Item2Instruction\" on line 11",
        twoItems(2, "02")},
       {"placeholder of a manual left in a command",

@@ -1440,8 +1440,13 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
     const std::string sent = ItemBytes(catalogue_, slot, itemSlot, loaded.CurrentValue);
     findings_.Add(keyRead->line, "single-option",
                   where + " has a single option: the operator has nothing to choose, and every Set All sends " +
-                      (sent.empty() ? std::string("nothing") : sent) + " for it; if it is an action, hide it with " +
-                      Utf8(itemKey) + "=0 in [" + Utf8(Name(SectionForm::Filter, sectionKey, n, suffix_)) +
+                      (sent.empty() ? std::string("nothing") : sent) + " for it; if it is an action, hide " +
+                      // The class's one item hidden would leave an empty class: the class is what to hide, when
+                      // the page has others.
+                      (catalogue_.Sections[slot].ItemCount == 1 && SectionCountOf(catalogue_) > 1
+                           ? "its class with " + Utf8(KeyOf(FileField::SectionEnable).key)
+                           : "it with " + Utf8(itemKey)) +
+                      "=0 in [" + Utf8(Name(SectionForm::Filter, sectionKey, n, suffix_)) +
                       "]; if it is a setting, write its other options");
   }
 
