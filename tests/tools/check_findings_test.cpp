@@ -705,6 +705,12 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        Edit(rules("Serial", "MIN=-36 MAX=36 STEP=5"), "[S_Default]\nI=1", "[S_Default]\nI=0"),
        "land on -1, which Set All never sends, and step past the default 0; write STEP=4 or STEP=6",
        Edit(rules("Serial", "MIN=-36 MAX=36 STEP=6"), "[S_Default]\nI=1", "[S_Default]\nI=0")},
+      {"pairs separated by no-break spaces from a web page", rules("Enum", "0=Tray 1\u00A01=Tray 2"),
+       "separated by \"\\u{00A0}\" (U+00A0, no-break space), not by blanks: the plug-in reads 2 options (such as "
+       "\"1\\u{00A0}1\"); write \"0=Tray 1 1=Tray 2\"",
+       rules("Enum", "0=Tray 1 1=Tray 2")},
+      {"pairs of texts with blanks separated by full-width commas", rules("Enum", "0=2 in/s\uFF0C1=3 in/s"),
+       "separated by \"\uFF0C\" (U+FF0C, full-width comma), not by blanks", rules("Enum", "0=2 in/s 1=3 in/s")},
       {"serial title before a setting", rules("Serial", "MIN=1 TITLE= mm MAX=5"), "write \"MIN=1 MAX=5 TITLE= mm\"",
        rules("Serial", "MIN=1 MAX=5 TITLE= mm")},
       {"rule of no type", rules("List", "0=Off 1=On"), "write I_RuleType=Enum", clean},

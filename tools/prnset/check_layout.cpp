@@ -28,8 +28,9 @@ void CheckNumbering(const WString &name, int line, LPCWSTR form, const std::stri
 
 // Items renumbered without the keys written under them ("Item02=Density" over "Item01Instruction"): each item reads
 // the keys numbered as it is, which are written under another. Keys may stand above or below their item line, and
-// items may be listed in pairs or first, so where a key stands says little alone. Told once for the section when two
-// keys or more are out of place.
+// items may be listed in pairs or first, so where a key stands says little alone: it counts where the section also
+// shows the renumbering (a command twice or missing, or keys out of their numbers' order). Told once for the section
+// when two keys or more are out of place.
 void CheckShiftedKeys(const IniFile &ini, const IniFile::Section &section, const std::string &where,
                       Findings &findings) {
   const LPCWSTR itemForm = KeyOf(FileField::ItemKey).key;
@@ -63,6 +64,11 @@ void CheckShiftedKeys(const IniFile &ini, const IniFile::Section &section, const
   }
   bool uncommanded = false;
   for (const auto &item : items) uncommanded = uncommanded || !commands.count(item.first);
+  // Keys written in another order than their numbers (Item04Instruction after Item05Instruction): the items were
+  // renumbered around them.
+  bool unordered = false;
+  for (size_t k = 1; k < keys.size(); ++k) unordered = unordered || keys[k].number < keys[k - 1].number;
+  const bool harmed = twice || uncommanded || unordered;
   // Out of place: a key whose number is neither its neighbours' where the section shows the harm of renumbering,
   // or two keys under each other's item lines (two item lines swapped, or their keys).
   std::vector<const Key *> shifted;
@@ -72,7 +78,7 @@ void CheckShiftedKeys(const IniFile &ini, const IniFile::Section &section, const
     for (const Key &other : keys)
       crossed = crossed || (key.above > 0 && other.above == key.number && other.number == key.above);
     const bool between = key.below > 0 && key.number != key.below;
-    if (key.above > 0 && key.number != key.above && (crossed || ((twice || uncommanded) && between))) {
+    if (key.above > 0 && key.number != key.above && (crossed || (harmed && between))) {
       shifted.push_back(&key);
       offsets.insert(key.above - key.number);
     }
@@ -80,7 +86,7 @@ void CheckShiftedKeys(const IniFile &ini, const IniFile::Section &section, const
   // A key after the last item line has no line below to say where it belongs (items listed first): it is out of
   // place when it is shifted as the keys between item lines are.
   for (const Key &key : keys)
-    if (key.below < 0 && key.above > 0 && key.number != key.above && (twice || uncommanded) &&
+    if (key.below < 0 && key.above > 0 && key.number != key.above && harmed &&
         offsets.count(key.above - key.number) && std::find(shifted.begin(), shifted.end(), &key) == shifted.end())
       shifted.push_back(&key);
   if (shifted.size() < 2) return;

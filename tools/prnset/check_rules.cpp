@@ -328,7 +328,8 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
   }
   // Pairs separated by another mark than a blank: one mistake, whatever the parser made of each pair.
   for (const RuleNote &note : report.notes) {
-    if (note.kind != RuleNoteKind::EnumNoBlank) continue;
+    // The mark stands before a value with no blank ("0=Off;1=On"), or after a text the value runs into ("2=2 in/s，3").
+    if (note.kind != RuleNoteKind::EnumNoBlank && note.kind != RuleNoteKind::EnumValueNotNumber) continue;
     const WString text = part(note);
     size_t digits = text.size();
     while (digits > 0 && ((text[digits - 1] >= '0' && text[digits - 1] <= '9') || text[digits - 1] == '-')) --digits;
