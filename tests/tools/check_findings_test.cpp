@@ -904,6 +904,17 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        mask("12582912")},
       {"mask in scientific notation", mask("1.2582912E+07"), "is 12582912 in scientific notation: write 12582912",
        mask("12582912")},
+      {"mask rounded by a spreadsheet's scientific notation", mask("1.26E+07"),
+       "is 12600000 in scientific notation, rounded to the digits shown, and sets bits of no row: the mask was probably "
+       "12582912, rows 0, 1",
+       mask("12582912")},
+      {"command in an editor's curly quotes",
+       Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=\u201C1B 44\u201D"),
+       "U+201C (curly double quote) is no straight quotation mark, which the reader drops around a value: it keeps "
+       "this one: write \"1B 44\"",
+       clean},
+      {"command with a web page's no-break space", Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=1B\u00A044"),
+       "U+00A0 (no-break space) is no plain blank: write \"1B 44\"", clean},
       {"parameter rule missing", Edit(clean, "ParameterRule=High256\n", ""), "write ParameterRule=High256", clean},
       {"current compression of no choice", compress(95), "write one of 100, 90", compress(90)},
       {"current compression as the place of a choice", compress(2), "for choice 2 write 90", compress(90)},

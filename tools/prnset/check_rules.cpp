@@ -93,6 +93,19 @@ bool IsListMark(WCHAR c) {
 std::string RowListHint(const WString &written, DWORD options) {
   const int rows = MaskRows(options);
   DWORD ticked = 0, mask = 0;
+  // A mask a spreadsheet showed in scientific notation keeps the digits shown: the rest were rounded, and the low bits
+  // they set belong to no row. The rows' bits of it are what was ticked.
+  long long rounded = 0;
+  if (ScientificWhole(Utf8(written), &rounded) && rounded > 0 && rounded <= 0xFFFFFF &&
+      (DWORD(rounded) & ~RowBits(options)) && (DWORD(rounded) & RowBits(options))) {
+    mask = DWORD(rounded) & RowBits(options);
+    for (int row = 0; row < rows; ++row)
+      if (mask & (1u << (kMaskRows - 1 - row))) ticked |= 1u << row;
+    return "; " + Quoted(written) + " is " + std::to_string(rounded) +
+           " in scientific notation, rounded to the digits shown, and sets bits of no row: the mask was probably " +
+           std::to_string(mask) + ", rows " + RowNumbers(ticked) + "; write it, or take the mask from the file as it "
+           "was before";
+  }
   // The mask in hexadecimal without its 0x ("A00000"), as a program prints it.
   const bool hex = written.size() > 1 && written.size() <= 6 && std::all_of(written.begin(), written.end(), IsHexDigit) &&
                    std::any_of(written.begin(), written.end(), [](WCHAR c) { return c > '9'; });

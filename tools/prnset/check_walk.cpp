@@ -376,11 +376,30 @@ void Walker::CheckCommandText(const AccountRead *read, const std::string &conseq
                         "the rule say");
       return;
     }
+    // A look-alike of a blank or of a quotation mark (a web page's no-break space, an editor's curly quotes): the
+    // command meant has the blank, and no marks.
+    const WCHAR bad = read->text[check.position], plain = bad < 0x80 ? 0 : PlainForm(bad);
+    WString meant;
+    for (WCHAR c : read->text) {
+      const WCHAR ascii = c < 0x80 ? c : PlainForm(c) ? PlainForm(c) : c;
+      if (ascii != '"' && ascii != '\'') meant += ascii;
+    }
+    meant = Trimmed(meant);
+    std::string lookAlike;
+    if (plain && CheckHexText(meant.c_str()).fault == HexTextCheck::kWhole)
+      lookAlike = "; " + CharacterName(bad) +
+                  (plain == ' '                    ? " is no plain blank"
+                   : plain == '"' || plain == '\'' ? " is no straight quotation mark, which the reader drops around a "
+                                                     "value: it keeps this one"
+                                                   : " is no " + Quoted(WString(1, plain))) +
+                  ": write " + Quoted(meant);
     const WString pairs = PairsOf(read->text);
     findings_.Add(read->line, "bad-command-text",
-                  where + " holds " + Quoted(WString(1, read->text[check.position])) +
+                  where + " holds " + Quoted(WString(1, bad)) +
                       ", which is neither a blank nor a hexadecimal digit: " + consequence + RemarkHint(read->text) +
-                      (pairs.empty() ? CommandAsBytes(read->text) : "; write " + Quoted(pairs)));
+                      (!lookAlike.empty() ? lookAlike
+                       : pairs.empty()    ? CommandAsBytes(read->text)
+                                          : "; write " + Quoted(pairs)));
     return;
   }
   if (tail && read->text.size() == 1) {
