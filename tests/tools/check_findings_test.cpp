@@ -751,6 +751,10 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        "if it is an action, hide its class with SectionEnable=0 in [S_Filter]",
        Edit(rules("Enum", "1=Start"), "SectionCount=1\nSection01=S", "SectionCount=2\nSection01=S\nSection02=T") +
            otherClass + "[S_Filter]\nSectionEnable=0\n"},
+      {"item taken out of the middle of the list", twoItems(3, "03"),
+       "or, if it was taken out, number the items after it down, renaming each one's Instruction and ParameterCount "
+       "keys with it, and write ItemCount=2",
+       twoItems(2, "02")},
       {"item numbered with one digit", twoItems(2, "2"), "the same slip stands in \"Item2Instruction\" on line 11",
        twoItems(2, "02")},
       {"placeholder of a manual left in a command",

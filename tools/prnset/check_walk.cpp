@@ -202,9 +202,15 @@ class Walker {
                       const WString &signatureKey = WString());
   // Shown classes (n 0) or items of class n that the file lists past the declared count: the loader never reads
   // them. Told on the count's line; true when there are any.
-  bool ListedBeyondCount(LONG n, long declared, const AccountRead *count, const std::string &what);
+  // *renumbered: its advice numbers the list anew without its gaps, which mends the entries missing there too.
+  bool ListedBeyondCount(LONG n, long declared, const AccountRead *count, const std::string &what,
+                         bool *renumbered = nullptr);
   // The highest number the file lists: of a class (n 0), or of an item of class n.
   LONG HighestListed(LONG n) const;
+  // For entry `missing` of list n (0: the classes) with listed entries after it: both mends, to write it or to number
+  // the rest down, as one taken out of the middle needs. Empty when nothing is listed after it, or when a line of
+  // `section` was meant for it.
+  std::string TakenOutHint(const WString &section, LONG n, LONG missing) const;
   // A second [SectionNN] of a number the file has already, not yet named for a class, whose items all have titles
   // in class `classKey`'s language section: its list, merged in from another file and not renumbered. Or nullptr.
   const IniFile::Section *RepeatedList(const WString &classKey, LONG n);
@@ -678,7 +684,19 @@ LONG Walker::HighestListed(LONG n) const {
   return items == everyListed_.items.end() || items->second.empty() ? 0 : items->second.back().itemNumber;
 }
 
-bool Walker::ListedBeyondCount(LONG n, long declared, const AccountRead *count, const std::string &what) {
+std::string Walker::TakenOutHint(const WString &section, LONG n, LONG missing) const {
+  const WString name = NameOf(n ? FileField::ItemKey : FileField::SectionKey, missing);
+  if (HighestListed(n) < missing || !MeantKey(ini_, known_, section, name).name.empty()) return "";
+  auto items = everyListed_.items.find(n);
+  const size_t listed = n == 0 ? everyListed_.sections.size() : items == everyListed_.items.end() ? 0 : items->second.size();
+  return "; add " + Utf8(name) + "= and its value, or, if it was taken out, number the " + (n ? "items" : "classes") +
+         " after it down, " +
+         (n ? "renaming each one's Instruction and ParameterCount keys with it" : "renaming each one's [SectionNN] with it") +
+         ", and write " + (n ? "ItemCount=" : "SectionCount=") + std::to_string(listed);
+}
+
+bool Walker::ListedBeyondCount(LONG n, long declared, const AccountRead *count, const std::string &what,
+                               bool *renumbered) {
   if (declared < 0 || !count) return false;
   const FileField field = n ? FileField::ItemKey : FileField::SectionKey;
   std::vector<std::string> dropped;
@@ -740,6 +758,7 @@ bool Walker::ListedBeyondCount(LONG n, long declared, const AccountRead *count, 
                 " the page holds " + std::to_string(limit) + " " + Count(2, what).substr(2) + (n ? " in a class" : "") +
                 " at most: move the rest " + (n ? "to a class of their own" : "into other classes")
           : "; write " + Utf8(count->key) + "=" + std::to_string(highest);
+  if (renumbered) *renumbered = !again && described && gap < highest && highest <= limit;
   const std::string list = FirstNames(dropped);
   const WString listing = n ? Name(SectionForm::Numbered, WString(), n, suffix_) : names_;
   findings_.Add(count->line, "count-drops-entries",
@@ -939,7 +958,8 @@ void Walker::Run() {
                      "needs one, add SaveInstruction");
   }
 
-  if (!rootCauseTold && !countWord && ListedBeyondCount(0, declared, count, "class")) rootCauseTold = true;
+  bool renumbered = false;
+  if (!rootCauseTold && !countWord && ListedBeyondCount(0, declared, count, "class", &renumbered)) rootCauseTold = true;
   // Classes the file does not list: the walk reads them as classes with an empty key.
   const long listed = HighestListed(0);
   UnlistedRun unlisted;
@@ -952,12 +972,13 @@ void Walker::Run() {
     const WString key = keyRead ? keyRead->text : WString();
     if (entry.slot >= 0) ++shownClasses;
     if (!keyRead || !keyRead->line) {
-      if (unlisted.Take(n, listed, entry.slot)) continue;
+      if (unlisted.Take(n, listed, entry.slot) || renumbered) continue;
       // The class has no name to find its titles, rules and defaults by: that is all there is to tell about it.
       const WString numberName = NameOf(FileField::SectionKey, n);
       MissingKey(names_, numberName, countLine, "declared-missing",
                  "SectionCount declares " + Count(declared, "class") + ", but [SectionNames] has no " +
-                     Utf8(numberName) + Unnamed(-1, entry.slot >= 0 ? std::vector<LONG>{entry.slot} : std::vector<LONG>()));
+                     Utf8(numberName) + Unnamed(-1, entry.slot >= 0 ? std::vector<LONG>{entry.slot} : std::vector<LONG>()) +
+                     TakenOutHint(names_, 0, n));
       continue;
     }
     const bool misspelt = std::find(misspelt_.begin(), misspelt_.end(), key) != misspelt_.end();
@@ -1163,7 +1184,8 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
   NoteTitles(key, n, KeyOf(FileField::SectionTitle).key, label, declaredLine);
 
   const WString filter = Name(SectionForm::Filter, key, n, suffix_);
-  if (!countWord && !countMissing) ListedBeyondCount(n, declared, count, "item");
+  bool renumbered = false;
+  if (!countWord && !countMissing) ListedBeyondCount(n, declared, count, "item", &renumbered);
   const long listed = HighestListed(n);
   std::map<std::string, WString> keys;  // item keys seen, folded, with the number name that gave them
   std::map<std::string, WString> titles;  // titles of shown items, folded, with the item's key
@@ -1177,13 +1199,14 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
       const WString itemKey = keyRead ? keyRead->text : WString();
       (item.slot >= 0 ? shownItems : hiddenItems)++;
       if (!keyRead || !keyRead->line) {
-        if (unlisted.Take(m, listed, item.slot)) continue;
+        if (unlisted.Take(m, listed, item.slot) || renumbered) continue;
         // No key, so no titles, rules or defaults to look at: one finding says it all.
         const WString itemName = NameOf(FileField::ItemKey, m);
         if (MissingKey(numbered, itemName, countLine, "declared-missing",
                        "ItemCount declares " + Count(declared, "item") + " in [" + Utf8(numbered) +
                            "], but it has no " + Utf8(itemName) +
-                           Unnamed(entry.slot, item.slot >= 0 ? std::vector<LONG>{item.slot} : std::vector<LONG>())))
+                           Unnamed(entry.slot, item.slot >= 0 ? std::vector<LONG>{item.slot} : std::vector<LONG>()) +
+                           TakenOutHint(numbered, n, m)))
           ClaimMisnumbered(numbered);
         continue;
       }
