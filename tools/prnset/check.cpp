@@ -172,7 +172,7 @@ void Overflow::Tell(Findings &findings, const char *code) const {
 }
 
 const std::vector<std::string> kClaimableCodes = {"unknown-key", "unknown-section", "no-equals", "misnumbered",
-                                                  "duplicate-key", "duplicate-section"};
+                                                  "duplicate-key", "repeated-line", "duplicate-section"};
 
 Findings CheckSettingsFile(const CheckedFile &file) {
   Findings findings;

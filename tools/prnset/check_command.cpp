@@ -107,7 +107,7 @@ std::vector<Finding> Concerning(const Findings &findings, const ToolLanguage &la
 // for both pages; each is told from the reading that quotes its line as written, so that a _CN section's text is
 // quoted as Chinese and never as the English page's reading of its bytes.
 std::vector<Finding> FileWide(std::vector<Finding> findings, const FileSections &sections, bool chinese) {
-  static const char *const kFileCodes[] = {"duplicate-section", "duplicate-key", "before-first-section", "no-equals",
+  static const char *const kFileCodes[] = {"duplicate-section", "duplicate-key", "repeated-line", "before-first-section", "no-equals",
                                            "misnumbered", "unknown-section", "unknown-key", "invisible-character"};
   std::vector<Finding> kept;
   for (Finding &finding : findings) {

@@ -295,15 +295,16 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
           if (number > 0 && next.empty()) next = Numbered(form, number + 1);
         }
         const bool nextWritten = !next.empty() && ini.LineOf(name.c_str(), next.c_str());
-        findings.Add(entry.line, "duplicate-key",
+        // The same line twice (a merge that kept both sides of an unchanged line) reads as once.
+        const bool repeated = valueOf(entry) == valueOf(earlier);
+        findings.Add(entry.line, repeated ? "repeated-line" : "duplicate-key",
                      where + Utf8(key) + " appears again (first at line " + std::to_string(earlier.line) +
-                         "): only the first one is read" +
-                         (valueOf(entry) == valueOf(earlier)
-                              ? std::string("; delete this line")
-                              : ", " + Quoted(valueOf(earlier)) + ", not this " + Quoted(valueOf(entry)) +
-                                    (next.empty() || nextWritten
-                                         ? "; delete the line that is not meant"
-                                         : "; is this line meant as " + Utf8(next) + "? Rename it")));
+                         (repeated ? ") with the same value: the repeat changes nothing; delete it"
+                                   : "): only the first one is read, " + Quoted(valueOf(earlier)) + ", not this " +
+                                         Quoted(valueOf(entry)) +
+                                         (next.empty() || nextWritten
+                                              ? "; delete the line that is not meant"
+                                              : "; is this line meant as " + Utf8(next) + "? Rename it")));
         continue;
       }
       seenKeys.emplace(entry.nameHash, &entry);
