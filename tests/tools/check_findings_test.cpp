@@ -644,6 +644,14 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
         text = Edit(text, name, "J" + std::string(name + 1));
     return text;
   };
+  // Item I named Profile, its English title's key pasted with the ligature fi or typed.
+  auto ligature = [&](bool pasted) {
+    std::string text = Edit(Edit(clean, "Item01=I\n", "Item01=Profile\n"), "[S_Default]\nI=", "[S_Default]\nProfile=");
+    for (int language = 0; language < 2; ++language)
+      for (const char *name : {"I_Title=", "I_RuleType=", "I_Rule="})
+        text = Edit(text, std::string("\n") + name, std::string("\nProfile") + (name + 1));
+    return pasted ? Edit(text, "Profile_Title", "Pro\uFB01le_Title") : text;
+  };
   // Class S renamed Printing in the list and its sections, with the default section given.
   auto classRenamed = [&](const std::string &defaults) {
     std::string text = Edit(Edit(clean, "Section01=S", "Section01=Printing"), "[S_Default]\nI=1\n", defaults);
@@ -920,6 +928,8 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        clean},
       {"command with a web page's no-break space", Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=1B\u00A044"),
        "U+00A0 (no-break space) is no plain blank: write \"1B 44\"", clean},
+      {"title key pasted from a manual's PDF with a ligature", ligature(true),
+       "it holds U+FB01 (ligature fi), which looks like plain letters and is not", ligature(false)},
       {"parameter rule missing", Edit(clean, "ParameterRule=High256\n", ""), "write ParameterRule=High256", clean},
       {"current compression of no choice", compress(95), "write one of 100, 90", compress(90)},
       {"current compression as the place of a choice", compress(2), "for choice 2 write 90", compress(90)},

@@ -364,6 +364,15 @@ std::string EqualsHint(const WString &line) {
   return std::string();
 }
 
+// Only forms of plain letters: accented letters are text of another code page, which the encoding findings tell.
+std::string LookAlikeHint(const WString &name) {
+  if (!EqualsHint(name).empty() || !InvisibleHint(name).empty()) return std::string();
+  for (WCHAR c : name)
+    if ((c >= 0xFB00 && c <= 0xFB06) || (c >= 0xFF01 && c <= 0xFF5E))
+      return "; it holds " + CharacterName(c) + ", which looks like plain letters and is not";
+  return std::string();
+}
+
 WCHAR WideHeader(const WString &key, WString *name) {
   // 【 】 and ［ ］ as a Chinese input method types them, and as an English system reads their bytes of code page 936.
   static const struct {
@@ -383,13 +392,15 @@ WCHAR WideHeader(const WString &key, WString *name) {
   return 0;
 }
 
-int WideHeaderLine(const IniFile &ini, const WString &section) {
+int HiddenHeaderLine(const IniFile &ini, const WString &section) {
   for (const IniFile::Section &candidate : ini.sections())
     for (const IniFile::Entry &entry : candidate.entries) {
+      if (entry.valueLength != WString::npos) continue;
+      const WString key = ini.Text(entry.name, entry.nameLength);
       WString name;
-      if (entry.valueLength == WString::npos && WideHeader(ini.Text(entry.name, entry.nameLength), &name) &&
-          SameName(name, section))
-        return entry.line;
+      const bool marked = key.size() > 3 && key[0] == 0xFEFF && key[1] == '[' && key.back() == ']' &&
+                          SameName(key.substr(2, key.size() - 3), section);
+      if (marked || (WideHeader(key, &name) && SameName(name, section))) return entry.line;
     }
   return 0;
 }
@@ -432,6 +443,11 @@ std::string CharacterKind(WCHAR c) {
     case 0xFF1A: return "full-width colon";
     case 0xFF1B: return "full-width semicolon";
     case 0xFF1D: return "full-width equals sign";
+    case 0xFB00: return "ligature ff";
+    case 0xFB01: return "ligature fi";
+    case 0xFB02: return "ligature fl";
+    case 0xFB03: return "ligature ffi";
+    case 0xFB04: return "ligature ffl";
     default: break;
   }
   if (c < 0xFF01 || c > 0xFF5E) return std::string();

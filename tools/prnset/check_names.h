@@ -74,9 +74,10 @@ bool IsComment(const WString &name);
 // A header typed with full-width brackets ("【Paper_Lang_CN】", or "¡¾Paper_Lang_CN¡¿" as an English system reads
 // its bytes of code page 936): the opening mark, and in `name` the section meant; 0 for any other text.
 WCHAR WideHeader(const WString &key, WString *name);
-// The line of `section`'s header typed with full-width brackets ("【Paper_Lang_CN】"), which the reader takes for a
-// key of the section before it; 0 when there is none.
-int WideHeaderLine(const IniFile &ini, const WString &section);
+// The line of `section`'s header as the reader does not see it, typed with full-width brackets ("【Paper_Lang_CN】")
+// or after a byte order mark where two files were joined: it takes the line for a key of the section before it. 0
+// when there is none.
+int HiddenHeaderLine(const IniFile &ini, const WString &section);
 // The item keys a [SectionNN] block lists (the values of its ItemNN lines), as written; any copy of the block.
 std::vector<WString> ListedItems(const IniFile &ini, const IniFile::Section &block);
 
@@ -95,6 +96,9 @@ std::string InvisibleHint(const WString &name);
 // For a line the reader took as a name without a value: the hint that names the ':' or full-width sign typed where
 // '=' belongs; empty when it holds none.
 std::string EqualsHint(const WString &line);
+// "; it holds U+FB00 (ligature ff), ...": a character of a name that looks like plain letters (a ligature of a
+// manual's PDF, a full-width letter); empty when the equals or the invisible hint tells the name.
+std::string LookAlikeHint(const WString &name);
 
 // A name a program wrote in quotation marks ("\"Section01\""): the reader keeps them as part of the name.
 bool IsQuotedName(const WString &name);

@@ -370,7 +370,10 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
         if (!named.count({entry.line, CodePoint(0xFEFF)}))
           findings.Add(entry.line, "invisible-character",
                        "the line starts with a byte order mark (U+FEFF), left where two files were joined: the "
-                       "reader does not see " + Quoted(key.substr(1)) + " as what it says; delete the mark",
+                       "reader does not see " + Quoted(key.substr(1)) + " as what it says" +
+                           (key[1] == '[' ? std::string(", and reads the lines under it as part of the section before")
+                                          : std::string()) +
+                           "; delete the mark",
                        1);
         findings.Claim(entry.line);
         swallowed = true;

@@ -542,7 +542,7 @@ bool Walker::MissingKey(const WString &section, const WString &key, int fallback
       }
     }
     message += " (line " + std::to_string(meant.line) + " has " + Quoted(meant.name) +
-               ", which the plug-in does not read as " + Utf8(key) + EqualsHint(meant.name) +
+               ", which the plug-in does not read as " + Utf8(key) + EqualsHint(meant.name) + LookAlikeHint(meant.name) +
                (alike.empty() ? std::string() : "; the same slip stands in " + FirstNames(alike)) + ")";
     if (IsQuotedName(meant.name)) advice = std::string("; ") + kQuotedNameHint;
     line = meant.line;
@@ -588,6 +588,7 @@ void Walker::MissingSection(const WString &section, int fallbackLine, const char
   const std::string folded = FoldedName(section);
   if (std::find(missingSections_.begin(), missingSections_.end(), folded) != missingSections_.end()) return;
   missingSections_.push_back(folded);
+  if (HiddenHeaderLine(ini_, section)) return;  // its header, unseen by the reader, is told on its line
   MeantEntry meant = MeantSection(ini_, known_, section, signatureKey);
   std::string message = "[" + Utf8(section) + "] is missing";
   int line = fallbackLine;
@@ -835,7 +836,7 @@ void Walker::NoteTitles(const WString &key, LONG n, const WString &titleKey, con
       if (std::find(missingSections_.begin(), missingSections_.end(), FoldedName(section)) != missingSections_.end())
         continue;
       missingSections_.push_back(FoldedName(section));
-      if (WideHeaderLine(ini_, section)) continue;  // its header in full-width brackets is told on its line
+      if (HiddenHeaderLine(ini_, section)) continue;  // its header, unseen by the reader, is told on its line
       const WString twin = Name(SectionForm::Language, key, n, LanguageSuffix(kLanguages[1 - l].language));
       int copy = 0, seen = 0;
       for (const IniFile::Section &other : ini_.sections())
@@ -878,7 +879,8 @@ void Walker::NoteTitles(const WString &key, LONG n, const WString &titleKey, con
       std::string message = Place(section, titleKey) + " is missing";
       if (!meant.name.empty()) {
         message += " (line " + std::to_string(meant.line) + " has " + Quoted(meant.name) +
-                   ", which the plug-in does not read as " + Utf8(titleKey) + EqualsHint(meant.name) + ")";
+                   ", which the plug-in does not read as " + Utf8(titleKey) + EqualsHint(meant.name) +
+                   LookAlikeHint(meant.name) + ")";
         line = meant.line;
       }
       missingTitles_[l].push_back(
