@@ -244,6 +244,10 @@ class Walker {
   bool NothingFor(LONG n) const;
   // For an item of class `sectionKey` that finds no name of its own: the key its class's sections name it by
   // (one slip away, or the one key they have that no listed item takes), with the lines of those names.
+  // For the title `titleKey` missing from a class's language section `section`: the one title key of the section
+  // that no listed item takes and `twin`, the class's section of the other language, lacks, where the twin has
+  // `titleKey` (an item renamed in the list and in one language only). Empty when there is none, or more than one.
+  MeantEntry RenamedInTwin(const WString &section, const WString &twin, const WString &titleKey) const;
   MeantEntry MeantItemKey(const WString &sectionKey, LONG n, const WString &itemKey, std::vector<int> &lines) const;
   // The read of the list entry of class `classKey` that names item `itemKey`, or nullptr.
   const AccountRead *ListedIn(const WString &classKey, const WString &itemKey) const;
@@ -868,7 +872,10 @@ void Walker::NoteTitles(const WString &key, LONG n, const WString &titleKey, con
       int line = Line(section, titleKey);
       const bool empty = line != 0;  // the line is there, with nothing after its '='
       if (!line) line = SectionLine(ini_, section);
-      const MeantEntry meant = line && !Line(section, titleKey) ? MeantKey(ini_, known_, section, titleKey) : MeantEntry();
+      MeantEntry meant = line && !Line(section, titleKey) ? MeantKey(ini_, known_, section, titleKey) : MeantEntry();
+      if (meant.name.empty() && !empty)
+        meant = RenamedInTwin(section, Name(SectionForm::Language, key, n, LanguageSuffix(kLanguages[1 - l].language)),
+                              titleKey);
       if (empty) {
         missingTitles_[l].push_back({line,
                                      Place(section, titleKey) + " is empty: in " + kLanguages[l].name + " the " + what +
@@ -1517,6 +1524,24 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
       break;
     default: break;
   }
+}
+
+MeantEntry Walker::RenamedInTwin(const WString &section, const WString &twin, const WString &titleKey) const {
+  const IniFile::Section *own = FirstSection(ini_, section);
+  if (!own || !Line(twin, titleKey)) return MeantEntry();
+  const WString tail = NameOf(FileField::ItemTitle, 0, WString());  // "_Title"
+  if (titleKey.size() <= tail.size() || !SameName(titleKey.substr(titleKey.size() - tail.size()), tail))
+    return MeantEntry();  // a class's own title
+  MeantEntry meant;
+  int found = 0;
+  for (const IniFile::Entry &entry : own->entries) {
+    const WString name = ini_.Text(entry.name, entry.nameLength);
+    if (name.size() <= tail.size() || !SameName(name.substr(name.size() - tail.size()), tail) ||
+        known_.IsKey(section, name) || Line(twin, name))
+      continue;
+    if (++found == 1) meant = {name, entry.line};
+  }
+  return found == 1 ? meant : MeantEntry();
 }
 
 MeantEntry Walker::MeantItemKey(const WString &sectionKey, LONG n, const WString &itemKey,
