@@ -763,6 +763,10 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        "or, if it was taken out, number the items after it down, renaming each one's Instruction and ParameterCount "
        "keys with it, and write ItemCount=2",
        twoItems(2, "02")},
+      {"second class list merged in with its class", clean + "[SectionNames]\nSection02=T\n" + otherClass,
+       "only the first one is read; the first does not list its Section02=T, so that class and its sections are never "
+       "read; move that line into the first, write SectionCount=2 there, and delete this header",
+       Edit(clean, "SectionCount=1\nSection01=S", "SectionCount=2\nSection01=S\nSection02=T") + otherClass},
       {"item numbered with one digit", twoItems(2, "2"), "the same slip stands in \"Item2Instruction\" on line 11",
        twoItems(2, "02")},
       {"placeholder of a manual left in a command",

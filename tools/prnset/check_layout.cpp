@@ -151,11 +151,51 @@ bool CheckColumns(const IniFile &ini, Findings &findings) {
   return true;
 }
 
+// A second [SectionNames], another file's list merged in: the classes it lists that the first does not are never
+// read, and neither are their sections, which are told with it.
+std::string MergedNames(const IniFile &ini, const IniFile::Section &first, const IniFile::Section &second,
+                        Findings &findings) {
+  const LPCWSTR form = KeyOf(FileField::SectionKey).key;
+  long highest = 0;
+  std::set<std::string> listed;
+  for (const IniFile::Entry &entry : first.entries) {
+    const WString key = ini.Text(entry.name, entry.nameLength);
+    if (NumberIn(key, form) > 0) listed.insert(FoldedName(key)), highest = std::max(highest, NumberIn(key, form));
+  }
+  std::vector<std::string> added;
+  std::set<std::string> classes;
+  std::set<long> numbers;
+  for (const IniFile::Entry &entry : second.entries) {
+    const WString key = ini.Text(entry.name, entry.nameLength);
+    const long number = NumberIn(key, form);
+    if (number <= 0 || listed.count(FoldedName(key)) || entry.valueLength == WString::npos) continue;
+    const WString value = ini.Text(entry.value, entry.valueLength);
+    added.push_back(Utf8(key) + "=" + Utf8(value));
+    classes.insert(FoldedName(value));
+    numbers.insert(number);
+    highest = std::max(highest, number);
+  }
+  if (added.empty()) return "";
+  for (const IniFile::Section &section : ini.sections()) {
+    const WString name = ini.Text(section.name, section.nameLength);
+    if (numbers.count(NumberIn(name, kNumberedSection)) || classes.count(FoldedName(ClassPrefix(name))))
+      findings.Claim(section.line);
+  }
+  return "the first does not list its " + FirstNames(added) + ", so " + (added.size() == 1 ? "that class" : "those classes") +
+         " and " + (added.size() == 1 ? "its" : "their") + " sections are never read; move " +
+         (added.size() == 1 ? "that line" : "those lines") + " into the first, write SectionCount=" +
+         std::to_string(highest) + " there, and delete this header";
+}
+
 // The advice for a section written twice: a second [SectionNN] that lists other items than the first is another
 // class's list, merged in under a number already taken: it goes under the first number no section has.
 std::string OtherList(const IniFile &ini, const WString &name, const IniFile::Section &first,
-                      const IniFile::Section &second) {
+                      const IniFile::Section &second, Findings &findings) {
   const std::string merge = "move what is meant here into the first and delete this header";
+  if (SameName(name, kNamesSection)) {
+    const std::string names = MergedNames(ini, first, second, findings);
+    return names.empty() ? merge : names;
+  }
   const long n = NumberIn(name, kNumberedSection);
   if (n < 1) return merge;
   auto items = [&](const IniFile::Section &section) {
@@ -198,7 +238,7 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
       if (!moreSections.Full(section.line))
         findings.Add(section.line, "duplicate-section",
                      "[" + Utf8(name) + "] appears again (first at line " + std::to_string(first->second) +
-                         "): only the first one is read; " + OtherList(ini, name, *FirstSection(ini, name), section));
+                         "): only the first one is read; " + OtherList(ini, name, *FirstSection(ini, name), section, findings));
       continue;
     }
     seenSections.emplace(folded, section.line);
