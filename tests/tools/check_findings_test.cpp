@@ -767,6 +767,9 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        "only the first one is read; the first does not list its Section02=T, so that class and its sections are never "
        "read; move that line into the first, write SectionCount=2 there, and delete this header",
        Edit(clean, "SectionCount=1\nSection01=S", "SectionCount=2\nSection01=S\nSection02=T") + otherClass},
+      {"default pasted from a spreadsheet's two cells", Edit(clean, "[S_Default]\nI=1", "[S_Default]\nI\t0"),
+       "holds a tab where '=' belongs: it reads as a key with an empty value; write \"I=0\"",
+       Edit(clean, "[S_Default]\nI=1", "[S_Default]\nI=0")},
       {"item numbered with one digit", twoItems(2, "2"), "the same slip stands in \"Item2Instruction\" on line 11",
        twoItems(2, "02")},
       {"placeholder of a manual left in a command",

@@ -944,7 +944,7 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
   bool matched = false;
   for (const Option &option : options) matched = matched || option.value == defaultValue;
   const bool stepTold = !enumRule && TellStepSlip(options, lines, defaultValue, matched, where, findings);
-  if (!matched && !stepTold && !lines.defaultSectionMisnamed && lost != defaultValue)
+  if (!matched && !stepTold && !lines.defaultSectionMisnamed && !lines.defaultUnread && lost != defaultValue)
     findings.Add(defaultLine, "default-no-option",
                  where + ": " + defaultText +
                      " matches no option: the page selects no row, Set Current sends nothing until one is chosen, "

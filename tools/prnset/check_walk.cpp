@@ -1479,7 +1479,8 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
                     {defaultValue->line, ruleLine, countLine, keyRead->line,
                      !HasSection(defaultValue->section) &&
                          !MeantSection(ini_, known_, defaultValue->section, WString()).name.empty(),
-                     misread, missedMax},
+                     misread, missedMax,
+                     !defaultValue->line && !MeantKey(ini_, known_, defaultValue->section, defaultValue->key).name.empty()},
                     where, findings_);
   // One option offers no choice: showing it has every Set All send it. A command the operator is meant to send
   // with Set Current may be shown so on purpose, so this is told as information; a rule that gives one option by a
