@@ -253,9 +253,38 @@ TEST_F(FindingsTest, FilesThatAreNoTextGiveOneErrorAndNothingElse) {
   ASSERT_EQ(told.size(), 1u) << padded.out;
   EXPECT_EQ(told[0]["code"], "trailing-nulls");
   EXPECT_EQ(padded.code, 0);
-  // One null in mid-file is still no text.
-  EXPECT_EQ(Findings(RunTool({"check", File(text + std::string(1, '\0') + "[More]\n"), "--format", "json"}))[0]["code"],
+  // One null in mid-file cuts its line there, which is told where it stands, and the file is checked on; many are no
+  // text.
+  nlohmann::json cut = Findings(RunTool({"check", File(text + std::string(1, '\0') + "[More]\n"), "--format", "json"}));
+  ASSERT_FALSE(cut.empty());
+  EXPECT_EQ(cut[0]["code"], "null-byte");
+  EXPECT_EQ(cut[0]["line"], std::count(text.begin(), text.end(), '\n') + 1);
+  EXPECT_EQ(Findings(RunTool({"check", File(text + std::string(9, '\0') + "[More]\n"), "--format", "json"}))[0]["code"],
             "file-binary");
+}
+
+TEST_F(FindingsTest, ACopyCutShortIsToldFirst) {
+  const std::string text = ReadSourceFile("tests/tools/findings/clean.ini");
+  // "打印" in code page 936, and in UTF-8.
+  const std::string gbk = "\xB4\xF2\xD3\xA1", utf8 = "\xE6\x89\x93\xE5\x8D\xB0";
+  const std::string chinese = Edit(text, "[S_Lang_CN]\nTitle=Class", "[S_Lang_CN]\nTitle=" + gbk + gbk);
+  const struct {
+    const char *name;
+    std::string bytes;
+    bool cut;
+  } cases[] = {
+      {"half a pair of code page 936", chinese + "; " + gbk.substr(0, 3), true},
+      {"a whole pair", chinese + "; " + gbk, false},
+      {"half a pair, then a line end", chinese + "; " + gbk.substr(0, 3) + "\n", false},
+      {"a Western file ending in an accented letter", text + "; caf\xE9", false},
+      {"half a UTF-8 character", Edit(text, "Title=Class", "Title=" + utf8) + "; " + utf8.substr(0, 4), true},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    nlohmann::json told = Findings(RunTool({"check", File(c.bytes), "--format", "json"}));
+    const bool cut = !told.empty() && told[0]["code"] == "file-cut-short";
+    EXPECT_EQ(cut, c.cut) << told.dump();
+  }
 }
 
 TEST_F(FindingsTest, MessagesAreEscapedAndSortedByLine) {

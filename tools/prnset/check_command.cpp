@@ -330,8 +330,18 @@ int CheckCommand(const FileArguments &parsed, std::ostream &out, std::ostream &e
                          [](const Finding &a, const Finding &b) { return a.line < b.line; });
       }
     }
-    // What the raw bytes told of a file that reads on (padding after its last line) comes first.
-    if (readOn) findings.insert(findings.begin(), content.list().begin(), content.list().end());
+    // What the raw bytes told of a file that reads on (padding after its last line, a line cut by a null byte)
+    // takes its place by line; the half character a cut copy ends in is its own finding's.
+    if (readOn) {
+      const int last = int(std::count(bytes.begin(), bytes.end(), BYTE('\n'))) + 1;
+      if (content.Told(0, "file-cut-short"))
+        findings.erase(std::remove_if(findings.begin(), findings.end(),
+                                      [&](const Finding &f) { return f.line == last && f.code == "not-in-code-page"; }),
+                       findings.end());
+      findings.insert(findings.begin(), content.list().begin(), content.list().end());
+      std::stable_sort(findings.begin(), findings.end(),
+                       [](const Finding &a, const Finding &b) { return a.line < b.line; });
+    }
 
     int errors = 0, warnings = 0;
     const FindingLanguage checked = both ? FindingLanguage::Both

@@ -22,6 +22,8 @@ const std::vector<FindingKind> kFindingKinds = {
     {"file-utf16-no-bom", E, "UTF-16 without a byte order mark: no classes", "Encodings"},
     {"file-binary", E, "the file is not text", "Encodings"},
     {"trailing-nulls", W, "null bytes after the file's last line", "Encodings"},
+    {"file-cut-short", W, "a file that ends inside a character: a copy cut short", "Encodings"},
+    {"null-byte", W, "a null byte inside a line, which cuts the line there", "Encodings"},
     {"no-section-names", E, "no [SectionNames]: no classes", "`[SectionNames]`"},
     {"no-section-count", E, "no SectionCount: no classes", "`[SectionNames]`"},
     {"count-negative", E, "a negative SectionCount: no classes", "`[SectionNames]`"},

@@ -203,6 +203,13 @@ References PutReferences(const WString &text, UINT codePage, bool note) {
 }
 
 // A program's word for an empty value, written out by a generator.
+// " and 4 more lines of [Power_Lang_CN] hold" after the first line's place, or " holds" for one line.
+std::string MoreLines(int lines, const WString &section) {
+  if (lines < 2) return " holds";
+  return " and " + std::to_string(lines - 1) + (lines == 2 ? " more line of [" : " more lines of [") + Utf8(section) +
+         "] hold";
+}
+
 bool IsEmptyWord(const WString &text) {
   for (const char *word : {"None", "null", "NULL", "nil", "NaN", "nan", "undefined", "#N/A"})
     if (text == Ascii(word)) return true;
@@ -354,9 +361,10 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       int column;
     };
     std::vector<Told> chinese;
-    // UTF-8 lines of a section pasted from another file: told once for the section.
-    int sectionUtf8Lines = 0;
-    std::pair<int, std::string> utf8First;
+    // UTF-8 lines of a section pasted from another file, and lines in another code page than 936 (a section pasted
+    // from a file in Big5): each told once for the section.
+    int sectionUtf8Lines = 0, sectionForeignLines = 0;
+    std::pair<int, std::string> utf8First, foreignFirst;
     size_t plainEnglish = 0;  // lines of ASCII text with letters
     bool swallowed = false;  // the lines after a mark that hid a header belong to the section it hid
     for (const IniFile::Entry &entry : section.entries) {
@@ -574,11 +582,9 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       if (chinese_section && !english) {
         if (IsUtf8(p, n, true)) {
           if (!sectionUtf8Lines++) utf8First = {entry.line, Place(name, key)};
-        } else if (!Decodes(kChineseCodePage, p, n) && !foreign.Full(entry.line))
-          findings.Add(entry.line, "not-in-code-page",
-                       Place(name, key) + " holds bytes that are no characters of code page 936: the Chinese page "
-                       "shows them as other characters; save the text in code page 936 (a file saved in another "
-                       "code page, such as Big5, is to be converted from it)");
+        } else if (!Decodes(kChineseCodePage, p, n) && !sectionForeignLines++) {
+          foreignFirst = {entry.line, Place(name, key)};
+        }
       }
       if (english_section && english && Decodes(kChineseCodePage, p, n) && !IsUtf8(p, n, false)) {
         // Text saved by an editor set to code page 936: Chinese characters, or the punctuation of a Chinese input
@@ -622,15 +628,20 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
                              ini.ColumnOf(entry.value + first)});
       }
     }
+    if (sectionForeignLines && !foreign.Full(foreignFirst.first))
+      findings.Add(foreignFirst.first, "not-in-code-page",
+                   foreignFirst.second + MoreLines(sectionForeignLines, name) +
+                       " bytes that are no characters of code page 936: the Chinese page shows them as other "
+                       "characters; save the text in code page 936 (a section saved in another code page, such as "
+                       "Big5, is to be converted from it)");
     if (sectionUtf8Lines && !spoilt)
       findings.Add(utf8First.first, "utf8-in-ansi",
-                   utf8First.second + (sectionUtf8Lines > 1
-                                           ? " and " + std::to_string(sectionUtf8Lines - 1) +
-                                                 (sectionUtf8Lines == 2 ? " more line of [" : " more lines of [") +
-                                                 Utf8(name) + "] are"
-                                           : std::string(" is")) +
-                       " UTF-8 text in a file the Chinese page reads in code page 936: it shows garbled; save the "
-                       "whole file in code page 936, or as UTF-8 with a byte order mark");
+                   utf8First.second + MoreLines(sectionUtf8Lines, name) +
+                       " UTF-8 text in a file the Chinese page reads in code page 936: it shows garbled; convert " +
+                       (sectionUtf8Lines > 1 ? "those lines" : "the line") +
+                       " from UTF-8 to code page 936 (an editor that opens the file in code page 936 shows " +
+                       (sectionUtf8Lines > 1 ? "them" : "it") + " garbled too), or save the whole file as UTF-8 with "
+                       "a byte order mark after converting the rest");
     if (chinese.empty()) continue;
     // Chinese throughout, while the _CN section of the same name holds English: the two headers are swapped.
     if (chinese.size() > plainEnglish && TwinHoldsEnglish(ini, name)) {
