@@ -174,17 +174,42 @@ bool Holds(UINT codePage, unsigned code) {
 // A text with its character references put as the characters meant, and in `first` where the first stands (npos
 // when it holds none). Control characters and the no-break space become a plain blank; in a note the hint box
 // wants && for one &. Empty `meant` when a character is none of the code page of the text's language.
+// A web page's markup at `at` ("<br>", "</b>", "<br />"): its length, and in *breaks whether it breaks the line
+// (then a blank stands for it); 0 for any other text.
+size_t TagAt(const WString &text, size_t at, bool *breaks) {
+  if (text[at] != '<') return 0;
+  const size_t close = text.find(WCHAR('>'), at);
+  if (close == WString::npos || close - at > 10) return 0;
+  std::string name;
+  for (size_t k = at + 1; k < close; ++k)
+    if (text[k] != '/' && text[k] != ' ') name += char(std::tolower(int(text[k] & 0x7F)));
+  static const std::set<std::string> kBreaks = {"br", "p", "div"}, kInline = {"b", "i", "u", "em", "strong", "span"};
+  if (!kBreaks.count(name) && !kInline.count(name)) return 0;
+  *breaks = kBreaks.count(name) != 0;
+  return close + 1 - at;
+}
+
 struct References {
   size_t first = WString::npos, count = 0;
+  size_t firstTag = WString::npos, tags = 0;  // markup, which the page shows as written too
   WString meant;
   unsigned lacking = 0;  // a character the code page lacks
 };
 References PutReferences(const WString &text, UINT codePage, bool note) {
   References out;
   for (size_t i = 0; i < text.size(); ++i) {
+    bool breaks = false;
+    if (const size_t tag = TagAt(text, i, &breaks)) {
+      if (out.firstTag == WString::npos) out.firstTag = i;
+      ++out.tags;
+      if (breaks && !out.meant.empty() && out.meant.back() != ' ') out.meant += ' ';
+      i += tag - 1;
+      continue;
+    }
     size_t length = 0;
     unsigned code = ReferenceAt(text, i, &length);
     if (!code) {
+      if (text[i] == ' ' && !out.meant.empty() && out.meant.back() == ' ' && i > 0 && text[i - 1] == '>') continue;
       out.meant += text[i];
       continue;
     }
@@ -202,7 +227,6 @@ References PutReferences(const WString &text, UINT codePage, bool note) {
   return out;
 }
 
-// A program's word for an empty value, written out by a generator.
 // " and 4 more lines of [Power_Lang_CN] hold" after the first line's place, or " holds" for one line.
 std::string MoreLines(int lines, const WString &section) {
   if (lines < 2) return " holds";
@@ -210,6 +234,7 @@ std::string MoreLines(int lines, const WString &section) {
          "] hold";
 }
 
+// A program's word for an empty value, written out by a generator.
 bool IsEmptyWord(const WString &text) {
   for (const char *word : {"None", "null", "NULL", "nil", "NaN", "nan", "undefined", "#N/A"})
     if (text == Ascii(word)) return true;
@@ -510,6 +535,14 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
           shownText ? PutReferences(value, chinese_section ? kChineseCodePage : kEnglishCodePage,
                                     field == FileField::ItemNote)
                     : References();
+      if (!references.count && references.tags && !references.lacking) {
+        bool breaks = false;
+        findings.Add(entry.line, "escape-in-text",
+                     Place(name, key) + " holds " +
+                         Quoted(value.substr(references.firstTag, TagAt(value, references.firstTag, &breaks))) +
+                         ", a web page's markup: the page shows it as written; write " + Quoted(Trimmed(references.meant)),
+                     ini.ColumnOf(entry.value + references.firstTag));
+      }
       if (references.count) {
         size_t length = 0;
         ReferenceAt(value, references.first, &length);

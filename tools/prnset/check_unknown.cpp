@@ -655,6 +655,24 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
                          Quoted(meant + Ascii("=") + Trimmed(key.substr(tab + 1)) + Ascii("=") + value));
         continue;
       }
+      // A value as a key, on the line after a rule (an Enum rule's last pairs, wrapped by an editor): the rule ends
+      // with its line.
+      if (kind == KnownNames::Kind::Rules && meant.empty() && elsewhere.empty() && IsPlainDecimal(key)) {
+        const IniFile::Entry *before = nullptr;
+        for (const IniFile::Entry &other : section.entries)
+          if (other.line == entry.line - 1 && other.valueLength != WString::npos) before = &other;
+        const WString ruleKey = before ? ini.Text(before->name, before->nameLength) : WString();
+        const WString &rule = ItemSuffix(KeyOf(FileField::Rule));  // "_Rule"
+        if (ruleKey.size() > rule.size() && SameName(ruleKey.substr(ruleKey.size() - rule.size()), rule) &&
+            known.IsKeyOf(kind, classKey, ruleKey)) {
+          const WString value = ini.Text(entry.value, entry.valueLength);
+          findings.Add(entry.line, "unknown-key",
+                       "[" + Utf8(name) + "] " + Quoted(key + Ascii("=") + value) + " is never read: it looks like the "
+                       "end of " + Utf8(ruleKey) + " on line " + std::to_string(before->line) +
+                           ", wrapped by an editor, and the rule ends with its line; join the two lines");
+          continue;
+        }
+      }
       const std::string message = "[" + Utf8(name) + "] " + Utf8(key) + " is never read" +
                                   (bare ? ": an item's default goes in [" + Utf8(ClassPrefix(name)) +
                                               "_Default], what hides it in [" + Utf8(ClassPrefix(name)) + "_Filter]"
