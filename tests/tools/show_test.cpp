@@ -60,6 +60,30 @@ TEST_F(ShowTest, ShowsWhatThePageCutsAndWhatItCannotSelect) {
   EXPECT_TRUE(Has(run.out, "Class 1: (no title)\n  No items: the item list is empty.\n")) << run.out;
 }
 
+TEST_F(ShowTest, DriverItemsAsTheSettingsSectionGivesThem) {
+  const struct {
+    std::string text;  // empty: the bundled example
+    const char *compression, *move;
+  } cases[] = {
+      {"", "Landscape compression: choices 100, 90, 80, 70; starts at 100\n",
+       "Horizontal move: from -50 to 50 mm; starts at 0\n"},
+      {"[Settings]\nLandscape_Compress=1\nCount=2\nCOMPRESS_VALUE1=100\nCOMPRESS_VALUE2=90\n"
+       "COMPRESS_VALUE=95\nXMoveEnable=1\nXMove=80\n",
+       "Landscape compression: choices 100, 90; starts at 100 (no choice is the current value, so the first)\n",
+       "Horizontal move: from -50 to 50 mm; starts at 0\n"},
+      {"[Settings]\nLandscape_Compress=0\nCount=2\nXMove=-5\nXMoveEnable=2\n",
+       "Landscape compression: not offered (Landscape_Compress is 0 or missing)\n",
+       "Horizontal move: from -50 to 50 mm; starts at -5\n"},
+      {"; nothing but a comment\n", "Landscape compression: not offered", "Horizontal move: not offered"},
+  };
+  for (const auto &c : cases) {
+    ToolRun run = RunTool({"show", c.text.empty() ? SourcePath(kOfficeLaser) : File(c.text)});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_TRUE(Has(run.out, c.compression)) << run.out;
+    EXPECT_TRUE(Has(run.out, c.move)) << run.out;
+  }
+}
+
 TEST_F(ShowTest, AMissingCatalogueShowsNoClasses) {
   ToolRun run = RunTool({"show", File("; nothing but a comment\n")});
   EXPECT_EQ(run.code, 0);
