@@ -391,6 +391,11 @@ TEST_F(FindingsTest, BothLanguagesAreReadUnlessOneIsAskedFor) {
   ToolRun text = RunTool({"check", file});
   EXPECT_NE(text.out.find(":21: warning: (Chinese) [S_Rule_CN] I_Rule"), std::string::npos) << text.out;
   EXPECT_NE(text.out.find("[enum-last-text-cut]\n"), std::string::npos) << text.out;
+  // A file without Chinese sections asked for in English: nothing is said of the Chinese page.
+  std::string english = ReadSourceFile("tests/tools/findings/clean.ini");
+  english = Edit(Edit(english, "[S_Lang_CN]\nTitle=Class\nI_Title=Item\n", ""), "[S_Rule_CN]\nI_RuleType=Enum\nI_Rule=0=Off 1=On\n", "");
+  EXPECT_TRUE(Findings(RunTool({"check", File(english), "--lang", "en", "--format", "json"})).empty());
+  EXPECT_FALSE(Findings(RunTool({"check", File(english), "--format", "json"})).empty());
 }
 
 // A line both readings find fault with is told once, quoted as the file's author wrote it: a code-page-936 file's
@@ -807,6 +812,17 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        Edit(clean, "I_Title=Item\n[S_Lang_CN]", "I_Title=Item\nI_Note=First line<br />Second <b>line</b>\n[S_Lang_CN]"),
        "holds \"<br />\", a web page's markup: the page shows it as written; write \"First line Second line\"",
        Edit(clean, "I_Title=Item\n[S_Lang_CN]", "I_Title=Item\nI_Note=First line Second line\n[S_Lang_CN]")},
+      {"serial STEP with a locale's decimal comma",
+       Edit(rules("Serial", "MIN=0 MAX=200 STEP=0,5"), "[S_Default]\nI=1", "[S_Default]\nI=0"),
+       "STEP=0,5 ends at \",\" and reads STEP=0: the settings are whole numbers; write the whole number meant",
+       Edit(rules("Serial", "MIN=0 MAX=200 STEP=1"), "[S_Default]\nI=1", "[S_Default]\nI=0")},
+      {"serial MIN written through an unsigned column",
+       Edit(rules("Serial", "MIN=4294967290 MAX=6 STEP=2"), "[S_Default]\nI=1", "[S_Default]\nI=0"),
+       "MIN=4294967290 is past the largest number a setting holds and reads MIN=2147483647: as a 32-bit number it is "
+       "-6 written without its sign; write MIN=-6",
+       Edit(rules("Serial", "MIN=-6 MAX=6 STEP=2"), "[S_Default]\nI=1", "[S_Default]\nI=0")},
+      {"default with a locale's decimal comma", Edit(clean, "[S_Default]\nI=1", "[S_Default]\nI=1,0"),
+       "is written with a decimal point: it reads as its whole part, as meant", clean},
       {"item numbered with one digit", twoItems(2, "2"), "the same slip stands in \"Item2Instruction\" on line 11",
        twoItems(2, "02")},
       {"placeholder of a manual left in a command",

@@ -111,6 +111,7 @@ struct Case {
   const char *kind;
   const char *says;
   int count;  // findings expected in all (-1: not counted)
+  const char *lang = "en";  // the reading asked for: a finding about the Chinese page is told in the Chinese one
 };
 
 std::string Repeat(const std::string &text, int times) {
@@ -297,9 +298,9 @@ const Case kCases[] = {
      1},
     // Languages.
     {"item without a Chinese title", [] { return Edit(kClean, "I_Title=Item CN\n", ""); }, 15, "warning",
-     "[S_Lang_CN] I_Title is missing: in Chinese the item S/I shows as an empty row", 1},
+     "[S_Lang_CN] I_Title is missing: in Chinese the item S/I shows as an empty row", 1, "cn"},
     {"no Chinese titles at all", [] { return Edit(kClean, "[S_Lang_CN]\nTitle=Class CN\nI_Title=Item CN\n", ""); }, 0,
-     "warning", "the file has no _CN titles", 1},
+     "warning", "the file has no _CN titles", 1, "cn"},
     // The document options' section.
     {"more compression choices than the list holds",
      [] { return std::string(kClean) + "[Settings]\nLandscape_Compress=1\nCount=60\nCOMPRESS_VALUE=0\n"; }, 28,
@@ -384,7 +385,7 @@ const Case kCases[] = {
 TEST_F(CheckTest, EachFaultIsReportedOnItsLine) {
   for (const Case &c : kCases) {
     SCOPED_TRACE(c.name);
-    CheckRun run = Check(c.file());
+    CheckRun run = Check(c.file(), c.lang);
     bool found = false;
     for (const Reported &r : run.findings)
       found = found || (r.line == c.line && r.kind == c.kind && r.message.find(c.says) != std::string::npos);

@@ -325,6 +325,12 @@ int CheckCommand(const FileArguments &parsed, std::ostream &out, std::ostream &e
         for (Finding &finding : findings) OneWrite(finding.message);
       } else {
         findings = Concerning(CheckIn(bytes, parsed.language, false).findings, parsed.language);
+        // The titles of both languages are looked at in either reading: with one language asked for, only its own.
+        const FindingLanguage asked = parsed.language.load.language == kChineseLanguage ? FindingLanguage::Chinese
+                                                                                         : FindingLanguage::English;
+        findings.erase(std::remove_if(findings.begin(), findings.end(),
+                                      [&](const Finding &finding) { return finding.language != asked; }),
+                       findings.end());
         for (Finding &finding : findings) OneWrite(finding.message);
         std::stable_sort(findings.begin(), findings.end(),
                          [](const Finding &a, const Finding &b) { return a.line < b.line; });

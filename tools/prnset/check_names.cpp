@@ -479,8 +479,10 @@ WCHAR PlainForm(WCHAR c) {
 bool IsHexDigit(WCHAR c) { return (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'f'); }
 
 bool IsWholeDecimal(const WString &text, LONG value) {
-  const size_t point = text.find(WCHAR('.'));
-  if (point == WString::npos || point == 0 || point + 1 == text.size() || !IsPlainDecimal(text.substr(0, point)))
+  // A decimal comma as a locale writes it ("15,0"); three zeros after a comma group thousands ("1,000").
+  const size_t point = text.find_first_of(Ascii(".,"));
+  if (point == WString::npos || point == 0 || point + 1 == text.size() || !IsPlainDecimal(text.substr(0, point)) ||
+      (text[point] == ',' && text.size() - point - 1 == 3))
     return false;
   return text.find_first_not_of(WCHAR('0'), point + 1) == WString::npos &&
          text.substr(0, point) == Ascii(std::to_string(value).c_str());

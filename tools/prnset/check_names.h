@@ -119,7 +119,8 @@ WCHAR PlainForm(WCHAR c);
 // Only a sign and decimal digits: the one number form that every reader of the file takes alike.
 bool IsPlainDecimal(const WString &text);
 bool IsHexDigit(WCHAR c);
-// "14.0" read as 14: a whole number written by a program that writes every number as a decimal, read as meant.
+// "14.0" (or "14,0" in a locale's way) read as 14: a whole number written by a program that writes every number as a
+// decimal, read as meant.
 bool IsWholeDecimal(const WString &text, LONG value);
 
 // How far apart two names are, as typing goes: insertions, deletions, changes and swaps of neighbours, letters

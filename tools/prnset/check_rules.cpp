@@ -175,6 +175,46 @@ WString Separated(const WString &rule, WCHAR mark) {
 }
 
 
+// A setting whose number a separator ends ("MAX=1.200", a thousands separator of a locale; "STEP=0,5", a decimal
+// comma), or that is past the largest number: what the rule reads, and what to write. Empty when no setting has one.
+std::string SettingNumberHint(const WString &rule) {
+  const std::string text = Utf8(rule);
+  std::string folded = text;
+  for (char &c : folded) c = char(std::tolower(static_cast<unsigned char>(c)));
+  for (const char *key : {"min=", "max=", "step="}) {
+    const size_t at = folded.find(key);
+    if (at == std::string::npos || (at > 0 && folded[at - 1] != ' ')) continue;
+    const size_t from = at + std::strlen(key);
+    size_t end = from < text.size() && text[from] == '-' ? from + 1 : from;
+    while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]))) ++end;
+    if (end == from) continue;
+    const std::string name = text.substr(at, from - at), digits = text.substr(from, end - from);
+    // Past the largest number a setting holds (a negative value written by an unsigned column): it reads the
+    // largest, and the number it stands for is its 32-bit pair.
+    const std::string significant = digits.substr(std::min(digits.find_first_not_of('0'), digits.size()));
+    if (digits[0] != '-' && (significant.size() > 10 || std::stoll("0" + significant) > 0x7FFFFFFFLL)) {
+      const long long value = significant.size() <= 10 ? std::stoll(significant) : 0;
+      const bool paired = value > 0 && value <= 0xFFFFFFFFLL;
+      return "; " + name + digits + " is past the largest number a setting holds and reads " + name + "2147483647" +
+             (paired ? ": as a 32-bit number it is " + std::to_string(value - 0x100000000LL) +
+                           " written without its sign; write " + name + std::to_string(value - 0x100000000LL)
+                     : ": write the number meant");
+    }
+    if (end + 1 >= text.size() || (text[end] != ',' && text[end] != '.') ||
+        !std::isdigit(static_cast<unsigned char>(text[end + 1])))
+      continue;
+    size_t after = end + 1;
+    while (after < text.size() && std::isdigit(static_cast<unsigned char>(text[after]))) ++after;
+    const std::string &read = digits;
+    // Three digits after the mark group thousands; other counts are a fraction, which no setting has.
+    return "; " + name + text.substr(from, after - from) + " ends at " + Quoted(WString(1, WCHAR(text[end]))) +
+           " and reads " + name + read +
+           (after - end - 1 == 3 ? ": write " + name + read + text.substr(end + 1, 3) + " without the separator"
+                                 : ": the settings are whole numbers; write the whole number meant");
+  }
+  return std::string();
+}
+
 bool IsHigh256(const SettingsCatalogue &catalogue) {
   return lstrcmpiW(FieldText(catalogue.ParameterRule).c_str(), kHigh256Rule) == 0;
 }
@@ -600,18 +640,7 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
         break;
       }
       case RuleNoteKind::SerialEmpty: {
-        // "MAX=1,000": the number ends at a thousands separator.
-        std::string separator;
-        const std::string text = Utf8(rule);
-        for (const char *key : {"MAX=", "max=", "Max="}) {
-          const size_t at = text.find(key);
-          size_t digits = at == std::string::npos ? at : at + 4;
-          while (digits != std::string::npos && digits < text.size() && std::isdigit(text[digits])) ++digits;
-          if (digits != std::string::npos && digits + 1 < text.size() && (text[digits] == ',' || text[digits] == '.') &&
-              std::isdigit(text[digits + 1]))
-            separator = "; the number ends at " + Quoted(WString(1, WCHAR(text[digits]))) +
-                        ": write it without a thousands separator";
-        }
+        const std::string separator = SettingNumberHint(rule);
         findings.Add(line, "serial-empty", where + ": MIN=" + std::to_string(note.value) + " is above MAX=" +
                                                std::to_string(note.limit) + ": the item has no options" +
                                                (separator.empty() ? "; write MIN=" + std::to_string(note.limit) +
@@ -621,8 +650,10 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
       }
       case RuleNoteKind::SerialStep:
         findings.Add(line, "serial-step", where + ": STEP=" + std::to_string(note.value) +
-                                              " is below 1: the item has no options; write STEP=1 for every number "
-                                              "from MIN to MAX, or the step meant");
+                                              " is below 1: the item has no options" +
+                                              (SettingNumberHint(rule).empty() ? "; write STEP=1 for every number from MIN "
+                                                                             "to MAX, or the step meant"
+                                                                           : SettingNumberHint(rule)));
         break;
       case RuleNoteKind::SerialTooMany:
       {
@@ -640,7 +671,8 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
         findings.Add(line, "serial-misses-max", where + ": the steps end at " + std::to_string(note.value) +
                                                     ", short of MAX=" + std::to_string(note.limit) +
                                                     ": the page offers no " + std::to_string(note.limit) +
-                                                    (options == 1
+                                                    (!SettingNumberHint(rule).empty() ? SettingNumberHint(rule)
+                                                     : options == 1
                                                          ? "; STEP is wider than MAX - MIN, so the item has one "
                                                            "option: write the step meant"
                                                          : "; write MAX=" + std::to_string(note.value) +
