@@ -810,7 +810,8 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        clean},
       {"note with a web page's markup",
        Edit(clean, "I_Title=Item\n[S_Lang_CN]", "I_Title=Item\nI_Note=First line<br />Second <b>line</b>\n[S_Lang_CN]"),
-       "holds \"<br />\", a web page's markup: the page shows it as written; write \"First line Second line\"",
+       "holds \"<br />\", markup of a web page or an XML file: the page shows it as written; write \"First line "
+       "Second line\"",
        Edit(clean, "I_Title=Item\n[S_Lang_CN]", "I_Title=Item\nI_Note=First line Second line\n[S_Lang_CN]")},
       {"serial STEP with a locale's decimal comma",
        Edit(rules("Serial", "MIN=0 MAX=200 STEP=0,5"), "[S_Default]\nI=1", "[S_Default]\nI=0"),
@@ -823,6 +824,16 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        Edit(rules("Serial", "MIN=-6 MAX=6 STEP=2"), "[S_Default]\nI=1", "[S_Default]\nI=0")},
       {"default with a locale's decimal comma", Edit(clean, "[S_Default]\nI=1", "[S_Default]\nI=1,0"),
        "is written with a decimal point: it reads as its whole part, as meant", clean},
+      {"texts quoted twice by a program",
+       Edit(clean, "Title=Class\nI_Title=Item\n[S_Lang_CN]",
+            "Title=\"\"Class\"\"\nI_Title=\"\"Item\"\"\nI_Note=\"\"Note\"\"\n[S_Lang_CN]"),
+       "[S_Lang_EN] Title = \"\"Class\"\" and 2 more texts are written in two pairs of quotation marks: the reader "
+       "drops one pair, and the page shows the other around each text; if a program quoted them twice, write each in "
+       "one pair or none",
+       Edit(clean, "I_Title=Item\n[S_Lang_CN]", "I_Title=Item\nI_Note=Note\n[S_Lang_CN]")},
+      {"title left in an XML export's CDATA marks",
+       Edit(clean, "I_Title=Item\n[S_Lang_CN]", "I_Title=<![CDATA[Item]]>\n[S_Lang_CN]"),
+       "holds \"<![CDATA[\", markup of a web page or an XML file: the page shows it as written; write \"Item\"", clean},
       {"item numbered with one digit", twoItems(2, "2"), "the same slip stands in \"Item2Instruction\" on line 11",
        twoItems(2, "02")},
       {"placeholder of a manual left in a command",

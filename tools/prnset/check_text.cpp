@@ -174,9 +174,13 @@ bool Holds(UINT codePage, unsigned code) {
 // A text with its character references put as the characters meant, and in `first` where the first stands (npos
 // when it holds none). Control characters and the no-break space become a plain blank; in a note the hint box
 // wants && for one &. Empty `meant` when a character is none of the code page of the text's language.
-// A web page's markup at `at` ("<br>", "</b>", "<br />"): its length, and in *breaks whether it breaks the line
-// (then a blank stands for it); 0 for any other text.
+// A web page's markup at `at` ("<br>", "</b>", "<br />", an XML section's "<![CDATA[" and "]]>"): its length, and in
+// *breaks whether it breaks the line (then a blank stands for it); 0 for any other text.
 size_t TagAt(const WString &text, size_t at, bool *breaks) {
+  // The marks of an XML export's CDATA section around a text.
+  *breaks = false;
+  for (const char *mark : {"<![CDATA[", "]]>"})
+    if (text.compare(at, std::strlen(mark), Ascii(mark)) == 0) return std::strlen(mark);
   if (text[at] != '<') return 0;
   const size_t close = text.find(WCHAR('>'), at);
   if (close == WString::npos || close - at > 10) return 0;
@@ -373,6 +377,7 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
   Overflow foreign("lines of Chinese text hold bytes that are no characters of code page 936");
   std::vector<std::pair<int, std::string>> lost;     // Chinese texts saved as question marks: line, place and text
   std::vector<std::pair<int, std::string>> garbled;  // Chinese texts read in code page 1252 and saved again
+  std::vector<std::pair<int, std::string>> twiceQuoted;  // texts in two pairs of quotation marks
   for (const IniFile::Section &section : ini.sections()) {
     const WString name = ini.Text(section.name, section.nameLength);
     // Only the first section of a name is read: the page shows no text of a later one.
@@ -469,6 +474,9 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       const FileField field = reading->field;
       const bool shownText = field == FileField::SectionTitle || field == FileField::SectionNote ||
                              field == FileField::ItemTitle || field == FileField::ItemNote;
+      if (shownText && value.size() > 4 && value.compare(0, 2, Ascii("\"\"")) == 0 &&
+          value.compare(value.size() - 2, 2, Ascii("\"\"")) == 0)
+        twiceQuoted.push_back({entry.line, Place(name, key) + " = " + Utf8(value)});
       // Chinese text saved by a program that had no code page for it: each character became a '?'. One save
       // spoils every text: told once for the file, the options that now share a text with it.
       // A rule's texts of one character each ("0=? 1=?") hold no two marks in a row, nor any letter.
@@ -540,7 +548,7 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
         findings.Add(entry.line, "escape-in-text",
                      Place(name, key) + " holds " +
                          Quoted(value.substr(references.firstTag, TagAt(value, references.firstTag, &breaks))) +
-                         ", a web page's markup: the page shows it as written; write " + Quoted(Trimmed(references.meant)),
+                         ", markup of a web page or an XML file: the page shows it as written; write " + Quoted(Trimmed(references.meant)),
                      ini.ColumnOf(entry.value + references.firstTag));
       }
       if (references.count) {
@@ -703,6 +711,12 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
                                        ")";
     findings.Add(texts[0].first, code, texts[0].second + more + why);
   };
+  // One text in two pairs of quotation marks keeps one pair on purpose; many are a program's that quoted twice.
+  if (twiceQuoted.size() >= 3)
+    findings.Add(twiceQuoted[0].first, "escape-in-text",
+                 twiceQuoted[0].second + " and " + Count(long(twiceQuoted.size() - 1), "more text") +
+                     " are written in two pairs of quotation marks: the reader drops one pair, and the page shows the "
+                     "other around each text; if a program quoted them twice, write each in one pair or none");
   tellOnce(garbled, "text-garbled",
            ": an editor read the Chinese text in code page 1252 and saved what it showed; the Chinese page shows it "
            "garbled; take the texts from the file as it was before, or type them again",
