@@ -1030,6 +1030,10 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        rules("Serial", "MIN=1 MAX=7 STEP=2 TITLE= mm")},
       {"title as a web page's character references", chineseTitle("&#25171;&#x5370;"), "write \"打印\"",
        chineseTitle("打印")},
+      {"title with a JSON writer's escapes", chineseTitle("\\u6253\\u5370"),
+       "holds \"\\u6253\": the page shows the escape as written, not the character it stands for; write the "
+       "characters, \"打印\"",
+       chineseTitle("打印")},
       {"title with an ampersand of a web page", Edit(clean, "I_Title=Item", "I_Title=Black &amp; White&nbsp;Paper"),
        "write \"Black & White Paper\"", Edit(clean, "I_Title=Item", "I_Title=Black & White Paper")},
       {"spreadsheet columns", columns(clean),

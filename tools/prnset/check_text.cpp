@@ -378,6 +378,12 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
   std::vector<std::pair<int, std::string>> lost;     // Chinese texts saved as question marks: line, place and text
   std::vector<std::pair<int, std::string>> garbled;  // Chinese texts read in code page 1252 and saved again
   std::vector<std::pair<int, std::string>> twiceQuoted;  // texts in two pairs of quotation marks
+  struct Escaped {
+    int line;
+    std::string place, meant;  // meant: the text decoded, empty when the page's code page lacks a character
+    int column;
+  };
+  std::vector<Escaped> escaped;  // texts with a JSON writer's \u escapes
   for (const IniFile::Section &section : ini.sections()) {
     const WString name = ini.Text(section.name, section.nameLength);
     // Only the first section of a name is read: the page shows no text of a later one.
@@ -530,14 +536,30 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       // The file's texts are taken as written: "\n" is a backslash and a letter to the page.
       size_t length = 0;
       const size_t escape = shownText ? EscapeAt(value, &length) : WString::npos;
-      if (escape != WString::npos)
+      if (escape != WString::npos && length == 2)
         findings.Add(entry.line, "escape-in-text",
                      Place(name, key) + " holds " + Quoted(value.substr(escape, length)) +
-                         (length == 2 ? ": the page shows the backslash and the letter as written, not as a line "
-                                        "break or a tab; write a blank instead"
-                                      : ": the page shows the escape as written, not the character it stands for; "
-                                        "write the character"),
+                         ": the page shows the backslash and the letter as written, not as a line break or a tab; "
+                         "write a blank instead",
                      ini.ColumnOf(entry.value + escape));
+      if (escape != WString::npos && length == 6) {
+        // A JSON writer's escapes: the text as meant, when the page's code page holds its characters.
+        WString decoded;
+        bool held = true;
+        for (size_t i = 0; i < value.size(); ++i) {
+          size_t at = 0;
+          const bool unicode = EscapeAt(value.substr(i, 6), &at) == 0 && at == 6;
+          const WCHAR c = unicode ? WCHAR(std::stoul(Utf8(value.substr(i + 2, 4)), nullptr, 16)) : value[i];
+          held = held && (c < 0x80 || Holds(chinese_section ? kChineseCodePage : kEnglishCodePage, c));
+          decoded += c;
+          if (unicode) i += 5;
+        }
+        // The reader drops one pair of quotation marks around the value: so does the text meant.
+        if (decoded.size() > 1 && decoded.front() == '"' && decoded.back() == '"')
+          decoded = decoded.substr(1, decoded.size() - 2);
+        escaped.push_back({entry.line, Place(name, key) + " holds " + Quoted(value.substr(escape, length)),
+                           held ? Quoted(decoded) : std::string(), ini.ColumnOf(entry.value + escape)});
+      }
       // A web page's character references, written out by an export: the page shows their marks.
       const References references =
           shownText ? PutReferences(value, chinese_section ? kChineseCodePage : kEnglishCodePage,
@@ -711,6 +733,20 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
                                        ")";
     findings.Add(texts[0].first, code, texts[0].second + more + why);
   };
+  // A JSON writer escapes every text alike: past a few, told once with the first.
+  const std::string unescaped = ": the page shows the escape as written, not the character it stands for; write the "
+                                "character";
+  for (const Escaped &text : escaped)
+    if (escaped.size() < 3)
+      findings.Add(text.line, "escape-in-text",
+                   text.place + unescaped + (text.meant.empty() ? "" : "s, " + text.meant), text.column);
+  if (escaped.size() >= 3)
+    findings.Add(escaped[0].line, "escape-in-text",
+                 escaped[0].place + ", and " + Count(long(escaped.size() - 1), "more text") +
+                     " hold escapes of a JSON writer: the page shows them as written, not the characters they stand "
+                     "for; write the texts decoded" +
+                     (escaped[0].meant.empty() ? "" : ", the first as " + escaped[0].meant),
+                 escaped[0].column);
   // One text in two pairs of quotation marks keeps one pair on purpose; many are a program's that quoted twice.
   if (twiceQuoted.size() >= 3)
     findings.Add(twiceQuoted[0].first, "escape-in-text",

@@ -796,6 +796,8 @@ std::string Walker::Unnamed(LONG classSlot, const std::vector<LONG> &slots) cons
 
 bool Walker::DeclaredMissing(const WString &section, FileField numbered, long declared, long first, long last,
                              const std::string &countKey, const std::string &where, const std::string &shown) {
+  // A list numbered from 00: the finding that says to number it from 01 mends the last entry too.
+  if (Line(section, NameOf(numbered, 0))) return false;
   const std::string what = numbered == FileField::SectionKey ? "class" : "item";
   const WString firstName = NameOf(numbered, first);
   const int countLine = Line(section, Ascii(countKey.c_str()));
@@ -1223,11 +1225,30 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
       const std::string folded = FoldedName(itemKey);
       auto first = keys.find(folded);
       if (first != keys.end()) {
-        // A key copied and not renamed: what the second item reads is the first one's, told with it.
+        // A key copied and not renamed: what the second item reads is the first one's, told with it. Lines written
+        // for the second under that key stand second in their sections: the reader never reads them.
+        std::vector<int> seconds;
+        const WString stem = itemKey + Ascii("_");
+        for (const IniFile::Section &section : ini_.sections()) {
+          if (!SameName(ClassPrefix(ini_.Text(section.name, section.nameLength)), key)) continue;
+          std::set<std::string> seen;
+          for (const IniFile::Entry &entry : section.entries) {
+            const WString name = ini_.Text(entry.name, entry.nameLength);
+            const bool its = SameName(name, itemKey) ||
+                             (name.size() > stem.size() && SameName(name.substr(0, stem.size()), stem));
+            if (its && !seen.insert(FoldedName(name)).second) seconds.push_back(entry.line);
+          }
+        }
+        for (int line : seconds) findings_.Claim(line);
         findings_.Add(keyRead->line, "same-item-key",
                       Place(numbered, keyRead->key) + " has the same key as " + Utf8(first->second) +
                           ": the two items share their filter, titles, rule and default; give " +
-                          Utf8(keyRead->key) + " a key of its own");
+                          Utf8(keyRead->key) + " a key of its own" +
+                          (seconds.empty() ? std::string()
+                                           : ", and give it the " + Count(long(seconds.size()), "line") +
+                                                 " written for it under " + Utf8(itemKey) +
+                                                 ", which stand second in their sections (first on line " +
+                                                 std::to_string(seconds.front()) + ") and are never read"));
         continue;
       }
       keys.emplace(folded, keyRead->key);
