@@ -278,6 +278,7 @@ class Walker {
   std::map<LONG, std::vector<ListOffset>> listOffsets_;  // by class number: its items that are another class's
   std::vector<std::string> lostDefaults_;     // default sections lost where other classes have theirs
   int lostDefaultsLine_ = 0;
+  bool decimalTailTold_ = false;  // a tail in decimal, told with the first command in decimal codes
   std::vector<std::string> missingDefaults_;  // items of the class at hand without a default
   std::string firstMissingBytes_;
 };
@@ -442,6 +443,17 @@ void Walker::CheckCommandText(const AccountRead *read, const std::string &conseq
     asCodes = "; the groups read as decimal codes, as a manual's decimal column gives them: in hexadecimal write " +
               Quoted(Ascii(HexPairs(codes.data(), DWORD(codes.size())).c_str()));
     odd.clear();
+    // The tail of such a file is a decimal code too, whose two digits read as another byte ("13" for 0D): told
+    // once, with the first command.
+    const AccountRead *tail = account_.Find(FileField::InstructionTail, 0);
+    const WString tailText = tail && tail->line ? Read(tail->section, tail->key) : WString();
+    if (!decimalTailTold_ && tailText.size() >= 2 && tailText.size() <= 3 && IsPlainDecimal(tailText) &&
+        std::stoi(Utf8(tailText)) <= 255 && tailText[0] != '-') {
+      decimalTailTold_ = true;
+      const BYTE byte = BYTE(std::stoi(Utf8(tailText)));
+      asCodes += "; so is InstructionTail=" + Utf8(tailText) + " (line " + std::to_string(tail->line) +
+                 "), which reads as the byte " + Utf8(tailText) + ": write " + HexPairs(&byte, 1);
+    }
   }
   findings_.Add(read->line, "odd-hex-digits",
                 where + " has an odd number of hexadecimal digits (" + std::to_string(check.digits) +
