@@ -393,7 +393,8 @@ TEST_F(FindingsTest, BothLanguagesAreReadUnlessOneIsAskedFor) {
   EXPECT_NE(text.out.find("[enum-last-text-cut]\n"), std::string::npos) << text.out;
   // A file without Chinese sections asked for in English: nothing is said of the Chinese page.
   std::string english = ReadSourceFile("tests/tools/findings/clean.ini");
-  english = Edit(Edit(english, "[S_Lang_CN]\nTitle=Class\nI_Title=Item\n", ""), "[S_Rule_CN]\nI_RuleType=Enum\nI_Rule=0=Off 1=On\n", "");
+  english = Edit(Edit(english, "[S_Lang_CN]\nTitle=Class\nI_Title=Item\n", ""),
+                 "[S_Rule_CN]\nI_RuleType=Enum\nI_Rule=0=Off 1=On\n", "");
   EXPECT_TRUE(Findings(RunTool({"check", File(english), "--lang", "en", "--format", "json"})).empty());
   EXPECT_FALSE(Findings(RunTool({"check", File(english), "--format", "json"})).empty());
 }
@@ -538,8 +539,7 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
       {"count written as 1.0", Edit(clean, "ItemCount=1", "ItemCount=1.0"), ""},
       {"enter and save alike",
        Edit(clean, "ParameterRule=High256",
-            "ParameterRule=High256\nEnterInstruction=1B 40\n"
-            "SaveInstruction=1B 40"),
+            "ParameterRule=High256\nEnterInstruction=1B 40\nSaveInstruction=1B 40"),
        ""},
       {"title with a number sign", Edit(clean, "I_Title=Item\n", "I_Title=Item #1\n"), ""},
       {"filter of 1", Edit(clean, "[S_Default]\n", "[S_Filter]\nI=1\n[S_Default]\n"), ""},
@@ -735,8 +735,7 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
       {"class deleted, left on the list",
        Edit(clean, "SectionCount=1\nSection01=S", "SectionCount=2\nSection01=S\nSection02=T"),
        "has none of its sections ([Section02], [T_Lang_EN] and the others): the page shows it as an empty class; to "
-       "drop "
-       "it, delete Section02=T and write SectionCount=1",
+       "drop it, delete Section02=T and write SectionCount=1",
        clean},
       {"class taken off the list, its section left", classGone, "to drop that class, delete [Section01], then", clean},
       {"serial step of 0", rules("Serial", "MIN=1 MAX=5 STEP=0"), "write STEP=1",
@@ -781,11 +780,11 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        "the groups read as decimal codes, as a manual's decimal column gives them: in hexadecimal write \"1B 65\"",
        Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=1B 65")},
       {"commands and tail in a manual's decimal codes",
-       Edit(Edit(clean, "ParameterRule=High256", "ParameterRule=High256\nInstructionTail=13"), "Item01Instruction=1B 44",
-            "Item01Instruction=27 101"),
+       Edit(Edit(clean, "ParameterRule=High256", "ParameterRule=High256\nInstructionTail=13"),
+            "Item01Instruction=1B 44", "Item01Instruction=27 101"),
        "in hexadecimal write \"1B 65\"; so is InstructionTail=13 (line 6), which reads as the byte 13: write 0D",
-       Edit(Edit(clean, "ParameterRule=High256", "ParameterRule=High256\nInstructionTail=0D"), "Item01Instruction=1B 44",
-            "Item01Instruction=1B 65")},
+       Edit(Edit(clean, "ParameterRule=High256", "ParameterRule=High256\nInstructionTail=0D"),
+            "Item01Instruction=1B 44", "Item01Instruction=1B 65")},
       {"rule given back by a spreadsheet with a tab",
        Edit(clean, "I_Rule=0=Off 1=On\n[S_Rule_CN]", "I_Rule\t0=Off 1=On\n[S_Rule_CN]"),
        "a tab stands where '=' belongs after I_Rule; write \"I_Rule=0=Off 1=On\"", clean},
@@ -919,16 +918,14 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        Edit(clean, "I_RuleType=Enum\nI_Rule=0=Off 1=On\n[S_Rule_CN]", "I_Type=Enum\nI_Rule=0=Off 1=On\n[S_Rule_CN]"),
        "this section takes ITEM_RuleType, ITEM_Rule (ITEM an item's key)", clean},
       {"two classes' rule sections swapped", swapped,
-       "are the two headers swapped? Until then neither class's items "
-       "find theirs; swap the two headers",
+       "are the two headers swapped? Until then neither class's items find theirs; swap the two headers",
        Edit(Edit(Edit(swapped, "[A_Rule_CN]", "[X]"), "[B_Rule_CN]", "[A_Rule_CN]"), "[X]", "[B_Rule_CN]")},
       {"two items' keys under each other's lines", shifted, "renumber each key as the item line above it",
        twoItems(2, "02")},
       {"pair that lost its '='", rules("Enum", "0=Off 1 On 2=Auto"), "offers no 1; write \"1=On\"",
        rules("Enum", "0=Off 1=On 2=Auto")},
       {"header glued to a value", withFilter(false),
-       "glued to it where a line end was lost: put the header on a line "
-       "of its own",
+       "glued to it where a line end was lost: put the header on a line of its own",
        withFilter(true)},
       {"class list with no class of its number", clean + "[Section02]\nItemCount=1\n",
        "[SectionNames] lists no Section02; list its class there, or delete the section", clean},
@@ -995,15 +992,16 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
       {"mask in scientific notation", mask("1.2582912E+07"), "is 12582912 in scientific notation: write 12582912",
        mask("12582912")},
       {"mask rounded by a spreadsheet's scientific notation", mask("1.26E+07"),
-       "is 12600000 in scientific notation, rounded to the digits shown, and sets bits of no row: the mask was probably "
-       "12582912, rows 0, 1",
+       "is 12600000 in scientific notation, rounded to the digits shown, and sets bits of no row: the mask was "
+       "probably 12582912, rows 0, 1",
        mask("12582912")},
       {"command in an editor's curly quotes",
        Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=\u201C1B 44\u201D"),
        "U+201C (curly double quote) is no straight quotation mark, which the reader drops around a value: it keeps "
        "this one: write \"1B 44\"",
        clean},
-      {"command with a web page's no-break space", Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=1B\u00A044"),
+      {"command with a web page's no-break space",
+       Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=1B\u00A044"),
        "U+00A0 (no-break space) is no plain blank: write \"1B 44\"", clean},
       {"title key pasted from a manual's PDF with a ligature", ligature(true),
        "it holds U+FB01 (ligature fi), which looks like plain letters and is not", ligature(false)},

@@ -153,15 +153,17 @@ bool CheckFileContent(const std::vector<BYTE> &bytes, Findings &findings) {
   // Half a UTF-8 character counts in a file of UTF-8 text up to it.
   const size_t whole = bytes.size() - std::min(bytes.size(), continuation + 1);
   const bool halfUtf8 = lead >= 0xC2 && lead <= 0xF4 &&
-                        continuation < size_t(lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : 1) &&
+                        continuation < size_t(lead >= 0xF0   ? 3
+                                              : lead >= 0xE0 ? 2
+                                                             : 1) &&
                         std::any_of(bytes.begin(), bytes.begin() + whole, [](BYTE b) { return b >= 0x80; }) &&
                         MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, reinterpret_cast<LPCSTR>(bytes.data()),
                                             int(whole), nullptr, 0) > 0;
   if (nulls == 0 && ((halfPair && pairs >= 4) || halfUtf8))
     findings.Add(0, "file-cut-short",
-                 "the file ends in the middle of line " + std::to_string(lines) + ", without a line end and with "
-                 "half a character: it looks cut short by a failed copy, and what came after is lost, which the "
-                 "findings below may follow from; copy the file again");
+                 "the file ends in the middle of line " + std::to_string(lines) +
+                     ", without a line end and with half a character: it looks cut short by a failed copy, and "
+                     "what came after is lost, which the findings below may follow from; copy the file again");
   // A few null bytes inside lines (an editor's or a copy's slip): the reader keeps each line only up to one, and the
   // lines after it read as written. Each is told where it stands.
   const bool strayNulls = nulls > 0 && !padding && nulls <= 8 && controls <= 8;
@@ -211,8 +213,8 @@ void Overflow::Tell(Findings &findings, const char *code) const {
                      std::to_string(kToldOneByOne) + " are told one by one");
 }
 
-const std::vector<std::string> kClaimableCodes = {"unknown-key", "unknown-section", "no-equals", "misnumbered",
-                                                  "duplicate-key", "repeated-line", "duplicate-section"};
+const std::vector<std::string> kClaimableCodes = {"unknown-key",   "unknown-section", "no-equals",        "misnumbered",
+                                                  "duplicate-key", "repeated-line",   "duplicate-section"};
 
 Findings CheckSettingsFile(const CheckedFile &file) {
   Findings findings;

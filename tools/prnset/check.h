@@ -201,7 +201,7 @@ struct ItemLines {
   bool defaultSectionMisnamed = false;  // its finding says at what the item starts until it is renamed
   bool defaultMisread = false;  // written as no plain number: its finding says what to write, not its bits
   std::optional<long long> missedMax;  // the MAX a Serial range's steps end short of
-  bool defaultUnread = false;  // written on a line the reader takes otherwise, whose finding tells it
+  bool defaultUnread = false;          // written on a line the reader takes otherwise, whose finding tells it
 };
 // What a default written as an option's text is told with ("; "Normal" is the text of the option of value 3"):
 // only the reading whose rule holds that text can say it.

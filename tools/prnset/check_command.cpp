@@ -107,8 +107,9 @@ std::vector<Finding> Concerning(const Findings &findings, const ToolLanguage &la
 // for both pages; each is told from the reading that quotes its line as written, so that a _CN section's text is
 // quoted as Chinese and never as the English page's reading of its bytes.
 std::vector<Finding> FileWide(std::vector<Finding> findings, const FileSections &sections, bool chinese) {
-  static const char *const kFileCodes[] = {"duplicate-section", "duplicate-key", "repeated-line", "before-first-section", "no-equals",
-                                           "misnumbered", "unknown-section", "unknown-key", "invisible-character"};
+  static const char *const kFileCodes[] = {"duplicate-section",    "duplicate-key", "repeated-line",
+                                           "before-first-section", "no-equals",     "misnumbered",
+                                           "unknown-section",      "unknown-key",   "invisible-character"};
   std::vector<Finding> kept;
   for (Finding &finding : findings) {
     bool fileWide = false;
@@ -326,8 +327,8 @@ int CheckCommand(const FileArguments &parsed, std::ostream &out, std::ostream &e
       } else {
         findings = Concerning(CheckIn(bytes, parsed.language, false).findings, parsed.language);
         // The titles of both languages are looked at in either reading: with one language asked for, only its own.
-        const FindingLanguage asked = parsed.language.load.language == kChineseLanguage ? FindingLanguage::Chinese
-                                                                                         : FindingLanguage::English;
+        const FindingLanguage asked =
+            parsed.language.load.language == kChineseLanguage ? FindingLanguage::Chinese : FindingLanguage::English;
         findings.erase(std::remove_if(findings.begin(), findings.end(),
                                       [&](const Finding &finding) { return finding.language != asked; }),
                        findings.end());

@@ -86,8 +86,8 @@ void CheckShiftedKeys(const IniFile &ini, const IniFile::Section &section, const
   // A key after the last item line has no line below to say where it belongs (items listed first): it is out of
   // place when it is shifted as the keys between item lines are.
   for (const Key &key : keys)
-    if (key.below < 0 && key.above > 0 && key.number != key.above && harmed &&
-        offsets.count(key.above - key.number) && std::find(shifted.begin(), shifted.end(), &key) == shifted.end())
+    if (key.below < 0 && key.above > 0 && key.number != key.above && harmed && offsets.count(key.above - key.number) &&
+        std::find(shifted.begin(), shifted.end(), &key) == shifted.end())
       shifted.push_back(&key);
   if (shifted.size() < 2) return;
   findings.Add(shifted.front()->line, "keys-shifted",
@@ -181,10 +181,10 @@ std::string MergedNames(const IniFile &ini, const IniFile::Section &first, const
     if (numbers.count(NumberIn(name, kNumberedSection)) || classes.count(FoldedName(ClassPrefix(name))))
       findings.Claim(section.line);
   }
-  return "the first does not list its " + FirstNames(added) + ", so " + (added.size() == 1 ? "that class" : "those classes") +
-         " and " + (added.size() == 1 ? "its" : "their") + " sections are never read; move " +
-         (added.size() == 1 ? "that line" : "those lines") + " into the first, write SectionCount=" +
-         std::to_string(highest) + " there, and delete this header";
+  return "the first does not list its " + FirstNames(added) + ", so " +
+         (added.size() == 1 ? "that class" : "those classes") + " and " + (added.size() == 1 ? "its" : "their") +
+         " sections are never read; move " + (added.size() == 1 ? "that line" : "those lines") +
+         " into the first, write SectionCount=" + std::to_string(highest) + " there, and delete this header";
 }
 
 // The advice for a section written twice: a second [SectionNN] that lists other items than the first is another
@@ -238,7 +238,8 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
       if (!moreSections.Full(section.line))
         findings.Add(section.line, "duplicate-section",
                      "[" + Utf8(name) + "] appears again (first at line " + std::to_string(first->second) +
-                         "): only the first one is read; " + OtherList(ini, name, *FirstSection(ini, name), section, findings));
+                         "): only the first one is read; " +
+                         OtherList(ini, name, *FirstSection(ini, name), section, findings));
       continue;
     }
     seenSections.emplace(folded, section.line);
@@ -320,8 +321,8 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
                      where + Quoted(key) + " has no '='" + EqualsHint(key) + ": it reads as a key with an empty value" +
                          (text && continued ? "; if it goes on the text of line " + std::to_string(before->line) +
                                                   ", join the two lines: a value ends with its line"
-                          : !meant.empty()  ? "; write " + Quoted(meant)
-                                            : std::string()));
+                          : !meant.empty() ? "; write " + Quoted(meant)
+                                           : std::string()));
       }
       const IniFile::Entry *earlierEntry = nullptr;
       const auto alike = seenKeys.equal_range(entry.nameHash);

@@ -443,11 +443,16 @@ std::string CharacterKind(WCHAR c) {
     case 0xFF1A: return "full-width colon";
     case 0xFF1B: return "full-width semicolon";
     case 0xFF1D: return "full-width equals sign";
-    case 0xFB00: return "ligature ff";
-    case 0xFB01: return "ligature fi";
-    case 0xFB02: return "ligature fl";
-    case 0xFB03: return "ligature ffi";
-    case 0xFB04: return "ligature ffl";
+    case 0xFB00:
+      return "ligature ff";
+    case 0xFB01:
+      return "ligature fi";
+    case 0xFB02:
+      return "ligature fl";
+    case 0xFB03:
+      return "ligature ffi";
+    case 0xFB04:
+      return "ligature ffl";
     default: break;
   }
   if (c < 0xFF01 || c > 0xFF5E) return std::string();

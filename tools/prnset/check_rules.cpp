@@ -103,8 +103,8 @@ std::string RowListHint(const WString &written, DWORD options) {
       if (mask & (1u << (kMaskRows - 1 - row))) ticked |= 1u << row;
     return "; " + Quoted(written) + " is " + std::to_string(rounded) +
            " in scientific notation, rounded to the digits shown, and sets bits of no row: the mask was probably " +
-           std::to_string(mask) + ", rows " + RowNumbers(ticked) + "; write it, or take the mask from the file as it "
-           "was before";
+           std::to_string(mask) + ", rows " + RowNumbers(ticked) +
+           "; write it, or take the mask from the file as it was before";
   }
   // The mask in hexadecimal without its 0x ("A00000"), as a program prints it.
   const bool hex = written.size() > 1 && written.size() <= 6 && std::all_of(written.begin(), written.end(), IsHexDigit) &&
@@ -173,7 +173,6 @@ WString Separated(const WString &rule, WCHAR mark) {
   }
   return out;
 }
-
 
 // A setting whose number a separator ends ("MAX=1.200", a thousands separator of a locale; "STEP=0,5", a decimal
 // comma), or that is past the largest number: what the rule reads, and what to write. Empty when no setting has one.
@@ -649,11 +648,11 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
         break;
       }
       case RuleNoteKind::SerialStep:
-        findings.Add(line, "serial-step", where + ": STEP=" + std::to_string(note.value) +
-                                              " is below 1: the item has no options" +
-                                              (SettingNumberHint(rule).empty() ? "; write STEP=1 for every number from MIN "
-                                                                             "to MAX, or the step meant"
-                                                                           : SettingNumberHint(rule)));
+        findings.Add(line, "serial-step",
+                     where + ": STEP=" + std::to_string(note.value) + " is below 1: the item has no options" +
+                         (SettingNumberHint(rule).empty()
+                              ? "; write STEP=1 for every number from MIN to MAX, or the step meant"
+                              : SettingNumberHint(rule)));
         break;
       case RuleNoteKind::SerialTooMany:
       {
@@ -668,15 +667,14 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
         break;
       case RuleNoteKind::SerialMissesMax:
         // One option: the step is wider than the range, and the step is what to mend.
-        findings.Add(line, "serial-misses-max", where + ": the steps end at " + std::to_string(note.value) +
-                                                    ", short of MAX=" + std::to_string(note.limit) +
-                                                    ": the page offers no " + std::to_string(note.limit) +
-                                                    (!SettingNumberHint(rule).empty() ? SettingNumberHint(rule)
-                                                     : options == 1
-                                                         ? "; STEP is wider than MAX - MIN, so the item has one "
-                                                           "option: write the step meant"
-                                                         : "; write MAX=" + std::to_string(note.value) +
-                                                               ", or make MAX - MIN a multiple of STEP"));
+        findings.Add(
+            line, "serial-misses-max",
+            where + ": the steps end at " + std::to_string(note.value) +
+                ", short of MAX=" + std::to_string(note.limit) + ": the page offers no " + std::to_string(note.limit) +
+                (!SettingNumberHint(rule).empty() ? SettingNumberHint(rule)
+                 : options == 1
+                     ? "; STEP is wider than MAX - MIN, so the item has one option: write the step meant"
+                     : "; write MAX=" + std::to_string(note.value) + ", or make MAX - MIN a multiple of STEP"));
         break;
       case RuleNoteKind::SerialTitleCut:
         // With the values before it the texts are cut again: the title must leave them room.
@@ -772,15 +770,16 @@ bool TellStepSlip(const std::vector<Option> &options, const ItemLines &lines, LO
   }
   if (!below && !above) return false;
   findings.Drop({lines.rule}, {"serial-misses-max"});
-  findings.Add(lines.rule, "serial-misses-max",
-               where + ": STEP=" + std::to_string(step) + " does not divide MAX - MIN (" + std::to_string(span) +
-                   "): the steps end at " + std::to_string(options.back().value) + ", short of MAX=" +
-                   std::to_string(high) + (minusOne ? ", land on -1, which Set All never sends" : "") +
-                   (defaultMissed ? std::string(minusOne ? "," : "") + " and step past the default " +
-                                        std::to_string(defaultValue)
-                                  : std::string()) +
-                   "; write " + (below ? "STEP=" + std::to_string(below) : std::string()) +
-                   (below && above ? " or " : "") + (above ? "STEP=" + std::to_string(above) : std::string()));
+  findings.Add(
+      lines.rule, "serial-misses-max",
+      where + ": STEP=" + std::to_string(step) + " does not divide MAX - MIN (" + std::to_string(span) +
+          "): the steps end at " + std::to_string(options.back().value) + ", short of MAX=" + std::to_string(high) +
+          (minusOne ? ", land on -1, which Set All never sends" : "") +
+          (defaultMissed
+               ? std::string(minusOne ? "," : "") + " and step past the default " + std::to_string(defaultValue)
+               : std::string()) +
+          "; write " + (below ? "STEP=" + std::to_string(below) : std::string()) + (below && above ? " or " : "") +
+          (above ? "STEP=" + std::to_string(above) : std::string()));
   return true;
 }
 

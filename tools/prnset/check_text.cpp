@@ -414,7 +414,8 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
         if (!named.count({entry.line, CodePoint(0xFEFF)}))
           findings.Add(entry.line, "invisible-character",
                        "the line starts with a byte order mark (U+FEFF), left where two files were joined: the "
-                       "reader does not see " + Quoted(key.substr(1)) + " as what it says" +
+                       "reader does not see " +
+                           Quoted(key.substr(1)) + " as what it says" +
                            (key[1] == '[' ? std::string(", and reads the lines under it as part of the section before")
                                           : std::string()) +
                            "; delete the mark",
@@ -570,7 +571,8 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
         findings.Add(entry.line, "escape-in-text",
                      Place(name, key) + " holds " +
                          Quoted(value.substr(references.firstTag, TagAt(value, references.firstTag, &breaks))) +
-                         ", markup of a web page or an XML file: the page shows it as written; write " + Quoted(Trimmed(references.meant)),
+                         ", markup of a web page or an XML file: the page shows it as written; write " +
+                         Quoted(Trimmed(references.meant)),
                      ini.ColumnOf(entry.value + references.firstTag));
       }
       if (references.count) {
@@ -703,8 +705,9 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
                        " UTF-8 text in a file the Chinese page reads in code page 936: it shows garbled; convert " +
                        (sectionUtf8Lines > 1 ? "those lines" : "the line") +
                        " from UTF-8 to code page 936 (an editor that opens the file in code page 936 shows " +
-                       (sectionUtf8Lines > 1 ? "them" : "it") + " garbled too), or save the whole file as UTF-8 with "
-                       "a byte order mark after converting the rest");
+                       (sectionUtf8Lines > 1 ? "them" : "it") +
+                       " garbled too), or save the whole file as UTF-8 with a byte order mark after converting "
+                       "the rest");
     if (chinese.empty()) continue;
     // Chinese throughout, while the _CN section of the same name holds English: the two headers are swapped.
     if (chinese.size() > plainEnglish && TwinHoldsEnglish(ini, name)) {
@@ -734,12 +737,12 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
     findings.Add(texts[0].first, code, texts[0].second + more + why);
   };
   // A JSON writer escapes every text alike: past a few, told once with the first.
-  const std::string unescaped = ": the page shows the escape as written, not the character it stands for; write the "
-                                "character";
+  const std::string unescaped =
+      ": the page shows the escape as written, not the character it stands for; write the character";
   for (const Escaped &text : escaped)
     if (escaped.size() < 3)
-      findings.Add(text.line, "escape-in-text",
-                   text.place + unescaped + (text.meant.empty() ? "" : "s, " + text.meant), text.column);
+      findings.Add(text.line, "escape-in-text", text.place + unescaped + (text.meant.empty() ? "" : "s, " + text.meant),
+                   text.column);
   if (escaped.size() >= 3)
     findings.Add(escaped[0].line, "escape-in-text",
                  escaped[0].place + ", and " + Count(long(escaped.size() - 1), "more text") +

@@ -667,8 +667,9 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
             known.IsKeyOf(kind, classKey, ruleKey)) {
           const WString value = ini.Text(entry.value, entry.valueLength);
           findings.Add(entry.line, "unknown-key",
-                       "[" + Utf8(name) + "] " + Quoted(key + Ascii("=") + value) + " is never read: it looks like the "
-                       "end of " + Utf8(ruleKey) + " on line " + std::to_string(before->line) +
+                       "[" + Utf8(name) + "] " + Quoted(key + Ascii("=") + value) +
+                           " is never read: it looks like the end of " +
+                           Utf8(ruleKey) + " on line " + std::to_string(before->line) +
                            ", wrapped by an editor, and the rule ends with its line; join the two lines");
           continue;
         }

@@ -278,7 +278,7 @@ class Walker {
   std::map<LONG, std::vector<ListOffset>> listOffsets_;  // by class number: its items that are another class's
   std::vector<std::string> lostDefaults_;     // default sections lost where other classes have theirs
   int lostDefaultsLine_ = 0;
-  bool decimalTailTold_ = false;  // a tail in decimal, told with the first command in decimal codes
+  bool decimalTailTold_ = false;              // a tail in decimal, told with the first command in decimal codes
   std::vector<std::string> missingDefaults_;  // items of the class at hand without a default
   std::string firstMissingBytes_;
 };
@@ -558,7 +558,8 @@ bool Walker::MissingKey(const WString &section, const WString &key, int fallback
       }
     }
     message += " (line " + std::to_string(meant.line) + " has " + Quoted(meant.name) +
-               ", which the plug-in does not read as " + Utf8(key) + EqualsHint(meant.name) + LookAlikeHint(meant.name) +
+               ", which the plug-in does not read as " + Utf8(key) + EqualsHint(meant.name) +
+               LookAlikeHint(meant.name) +
                (alike.empty() ? std::string() : "; the same slip stands in " + FirstNames(alike)) + ")";
     if (IsQuotedName(meant.name)) advice = std::string("; ") + kQuotedNameHint;
     line = meant.line;
@@ -705,10 +706,13 @@ std::string Walker::TakenOutHint(const WString &section, LONG n, LONG missing) c
   const WString name = NameOf(n ? FileField::ItemKey : FileField::SectionKey, missing);
   if (HighestListed(n) < missing || !MeantKey(ini_, known_, section, name).name.empty()) return "";
   auto items = everyListed_.items.find(n);
-  const size_t listed = n == 0 ? everyListed_.sections.size() : items == everyListed_.items.end() ? 0 : items->second.size();
+  const size_t listed = n == 0                              ? everyListed_.sections.size()
+                        : items == everyListed_.items.end() ? 0
+                                                            : items->second.size();
   return "; add " + Utf8(name) + "= and its value, or, if it was taken out, number the " + (n ? "items" : "classes") +
          " after it down, " +
-         (n ? "renaming each one's Instruction and ParameterCount keys with it" : "renaming each one's [SectionNN] with it") +
+         (n ? "renaming each one's Instruction and ParameterCount keys with it"
+            : "renaming each one's [SectionNN] with it") +
          ", and write " + (n ? "ItemCount=" : "SectionCount=") + std::to_string(listed);
 }
 
@@ -1000,7 +1004,8 @@ void Walker::Run() {
       const WString numberName = NameOf(FileField::SectionKey, n);
       MissingKey(names_, numberName, countLine, "declared-missing",
                  "SectionCount declares " + Count(declared, "class") + ", but [SectionNames] has no " +
-                     Utf8(numberName) + Unnamed(-1, entry.slot >= 0 ? std::vector<LONG>{entry.slot} : std::vector<LONG>()) +
+                     Utf8(numberName) +
+                     Unnamed(-1, entry.slot >= 0 ? std::vector<LONG>{entry.slot} : std::vector<LONG>()) +
                      TakenOutHint(names_, 0, n));
       continue;
     }
@@ -1246,21 +1251,21 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
           std::set<std::string> seen;
           for (const IniFile::Entry &entry : section.entries) {
             const WString name = ini_.Text(entry.name, entry.nameLength);
-            const bool its = SameName(name, itemKey) ||
-                             (name.size() > stem.size() && SameName(name.substr(0, stem.size()), stem));
+            const bool its =
+                SameName(name, itemKey) || (name.size() > stem.size() && SameName(name.substr(0, stem.size()), stem));
             if (its && !seen.insert(FoldedName(name)).second) seconds.push_back(entry.line);
           }
         }
         for (int line : seconds) findings_.Claim(line);
         findings_.Add(keyRead->line, "same-item-key",
                       Place(numbered, keyRead->key) + " has the same key as " + Utf8(first->second) +
-                          ": the two items share their filter, titles, rule and default; give " +
-                          Utf8(keyRead->key) + " a key of its own" +
-                          (seconds.empty() ? std::string()
-                                           : ", and give it the " + Count(long(seconds.size()), "line") +
-                                                 " written for it under " + Utf8(itemKey) +
-                                                 ", which stand second in their sections (first on line " +
-                                                 std::to_string(seconds.front()) + ") and are never read"));
+                          ": the two items share their filter, titles, rule and default; give " + Utf8(keyRead->key) +
+                          " a key of its own" +
+                          (seconds.empty()
+                               ? std::string()
+                               : ", and give it the " + Count(long(seconds.size()), "line") + " written for it under " +
+                                     Utf8(itemKey) + ", which stand second in their sections (first on line " +
+                                     std::to_string(seconds.front()) + ") and are never read"));
         continue;
       }
       keys.emplace(folded, keyRead->key);
@@ -1508,13 +1513,14 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
   for (const RuleNote &note : report != account_.rules.end() ? report->second.notes : std::vector<RuleNote>())
     if (note.kind == RuleNoteKind::SerialMissesMax) missedMax = note.limit;
   if (!ruleTold)
-    CheckItemValues(catalogue_, slot, itemSlot, isEnum,
-                    {defaultValue->line, ruleLine, countLine, keyRead->line,
-                     !HasSection(defaultValue->section) &&
-                         !MeantSection(ini_, known_, defaultValue->section, WString()).name.empty(),
-                     misread, missedMax,
-                     !defaultValue->line && !MeantKey(ini_, known_, defaultValue->section, defaultValue->key).name.empty()},
-                    where, findings_);
+    CheckItemValues(
+        catalogue_, slot, itemSlot, isEnum,
+        {defaultValue->line, ruleLine, countLine, keyRead->line,
+         !HasSection(defaultValue->section) &&
+             !MeantSection(ini_, known_, defaultValue->section, WString()).name.empty(),
+         misread, missedMax,
+         !defaultValue->line && !MeantKey(ini_, known_, defaultValue->section, defaultValue->key).name.empty()},
+        where, findings_);
   // One option offers no choice: showing it has every Set All send it. A command the operator is meant to send
   // with Set Current may be shown so on purpose, so this is told as information; a rule that gives one option by a
   // mistake of its own is told as that mistake.
@@ -1706,8 +1712,7 @@ void Walker::CheckSetAll() {
         findings_.Add(instruction->line, "frame-in-command",
                       Place(instruction->section, instruction->key) + " begins with " + HexPairs(opening, openingSize) +
                           ", the " + Utf8(enter->key) +
-                          " that every job sends first: the printer gets it twice; take it out "
-                          "of the item's command");
+                          " that every job sends first: the printer gets it twice; take it out of the item's command");
       const WString itemKey = FieldText(catalogue_.Sections[section.slot].Items[item.slot].Key);
       Sharing &sharing = commands[bytes];
       const std::string classKey = FoldedName(FieldText(catalogue_.Sections[section.slot].Key));
@@ -1748,8 +1753,7 @@ void Walker::CheckSetAll() {
                         ", an item of the same key in another class: Set All sends both, "
                         "and the printer keeps the value of " +
                         sharing.items[1] +
-                        " whatever the other shows; if "
-                        "the item moved, delete it from the class it left");
+                        " whatever the other shows; if the item moved, delete it from the class it left");
       continue;
     }
     findings_.Add(sharing.second->line, "same-command",
