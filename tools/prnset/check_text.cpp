@@ -457,11 +457,11 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       // a word at one end ("Eco" prints drafts) has its marks in pairs and shows as meant.
       const bool opens = !value.empty() && value.front() == '"', closes = value.size() > 1 && value.back() == '"';
       const bool paired = std::count(value.begin(), value.end(), WCHAR('"')) % 2 == 0;
-      // A command is never shown: the mark in it is told as what it does to the bytes.
-      const bool command = reading->field == FileField::Instruction || reading->field == FileField::EnterInstruction ||
+      // A command or a rule's type is never shown: the mark in it is told as what it does to the bytes or the rule.
+      const bool unshown = reading->field == FileField::Instruction || reading->field == FileField::EnterInstruction ||
                            reading->field == FileField::SaveInstruction ||
-                           reading->field == FileField::InstructionTail;
-      if (!command && ((opens != closes && !paired) || value == Ascii("\"")))
+                           reading->field == FileField::InstructionTail || reading->field == FileField::RuleType;
+      if (!unshown && ((opens != closes && !paired) || value == Ascii("\"")))
         findings.Add(entry.line, "unbalanced-quote",
                      Place(name, key) + " has a quotation mark at one end only: the page shows it, " +
                          Quoted(ReadWhole(ini, name, key)) + "; delete it, or write its pair at the other end",
@@ -651,7 +651,9 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
           foreignFirst = {entry.line, Place(name, key)};
         }
       }
-      if (english_section && english && Decodes(kChineseCodePage, p, n) && !IsUtf8(p, n, false)) {
+      // A rule's type is a word the page never shows: what is wrong with it is told as the type it is not.
+      if (english_section && english && field != FileField::RuleType && Decodes(kChineseCodePage, p, n) &&
+          !IsUtf8(p, n, false)) {
         // Text saved by an editor set to code page 936: Chinese characters, or the punctuation of a Chinese input
         // method (curly quotes, full-width forms), which code page 1252 reads as other characters.
         const WString meant = ValueIn936(p, n);

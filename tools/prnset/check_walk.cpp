@@ -1476,12 +1476,22 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
     if (!isEnum && !ruleTold)
       CheckSerialSettings(rule->text, rule->line, Place(rule->section, rule->key), findings_, loaded.OptionCount);
     if (isEnum && !ruleTold) CheckLeadingZeros(catalogue_, slot, itemSlot, rule->text, rule->line, where, findings_);
-  }
-  else
+  } else {
+    // The rest of a text where the type belongs, under a note that opens a quotation mark and does not close it: a
+    // program split the item's cells at a comma inside the quotes, and each cell after it moved one on.
+    const AccountRead *note = account_.Find(FileField::ItemNote, n, m);
+    const bool split = note && note->line && !note->text.empty() && note->text[0] == '"' && note->text.back() != '"' &&
+                       type->text.find(WCHAR(' ')) != WString::npos;
     findings_.Add(type->line, "rule-type-unknown",
                   Place(type->section, type->key) + " " + Quoted(type->text) + " is neither Enum nor Serial: " + where +
-                      " has no options; write " + Utf8(type->key) + "=Enum for value=text pairs, or " +
-                      Utf8(type->key) + "=Serial for a range");
+                      " has no options; " +
+                      (split ? "it reads like the rest of the note on line " + std::to_string(note->line) +
+                                   ", which opens a quotation mark and does not close it: a program that split the "
+                                   "item's cells at a comma inside the quotes moved each cell after it one on; write "
+                                   "the item's lines again from their source"
+                             : "write " + Utf8(type->key) + "=Enum for value=text pairs, or " + Utf8(type->key) +
+                                   "=Serial for a range"));
+  }
   // A rule cut at its line end by a '\\' is told on that line; what the cut does to the values follows from it.
   ruleTold = ruleTold || (rule && rule->line && findings_.Told(rule->line, "line-continued"));
 
