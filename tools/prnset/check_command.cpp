@@ -333,12 +333,11 @@ int CheckCommand(const FileArguments &parsed, std::ostream &out, std::ostream &e
                                       [&](const Finding &finding) { return finding.language != asked; }),
                        findings.end());
         for (Finding &finding : findings) OneWrite(finding.message);
-        std::stable_sort(findings.begin(), findings.end(),
-                         [](const Finding &a, const Finding &b) { return a.line < b.line; });
       }
     }
     // What the raw bytes told of a file that reads on (padding after its last line, a line cut by a null byte)
-    // takes its place by line; the half character a cut copy ends in is its own finding's.
+    // takes its place by line, and the findings are told in the order of their lines; the half character a cut copy
+    // ends in is its own finding's.
     if (readOn) {
       const int last = int(std::count(bytes.begin(), bytes.end(), BYTE('\n'))) + 1;
       if (content.Told(0, "file-cut-short"))

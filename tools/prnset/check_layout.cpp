@@ -312,11 +312,10 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
         const bool text = key.find(WCHAR(' ')) != WString::npos && EqualsHint(key).empty();
         const bool continued = before && before->line == entry.line - 1 && before->valueLength != WString::npos;
         // A tab or a colon where '=' belongs (a spreadsheet's cell, a manual's table): the line as meant.
-        WString meant;
-        if (!EqualsHint(key).empty()) {
-          const size_t mark = key.find_first_of(WString{WCHAR('\t'), WCHAR(':'), WCHAR(0xFF1A), WCHAR(0xFF1D)});
-          meant = Trimmed(key.substr(0, mark)) + Ascii("=") + Trimmed(key.substr(mark + 1));
-        }
+        const size_t mark = EqualsMarkAt(key);
+        const WString meant = mark == WString::npos
+                                  ? WString()
+                                  : Trimmed(key.substr(0, mark)) + Ascii("=") + Trimmed(key.substr(mark + 1));
         findings.Add(entry.line, "no-equals",
                      where + Quoted(key) + " has no '='" + EqualsHint(key) + ": it reads as a key with an empty value" +
                          (text && continued ? "; if it goes on the text of line " + std::to_string(before->line) +

@@ -353,15 +353,19 @@ std::string InvisibleHint(const WString &name) {
   return std::string();
 }
 
+size_t EqualsMarkAt(const WString &line) {
+  return line.find_first_of(WString{WCHAR(0xFF1D), WCHAR(0xFF1A), WCHAR(':'), WCHAR('\t')});
+}
+
 std::string EqualsHint(const WString &line) {
-  for (WCHAR c : line)
-    if (c == 0xFF1D || c == 0xFF1A || c == ':' || c == '\t')
-      return "; it holds " +
-             (c == '\t'  ? std::string("a tab")
-              : c < 0x80 ? Quoted(WString(1, c))
-                         : CharacterName(c)) +
-             " where '=' belongs";
-  return std::string();
+  const size_t at = EqualsMarkAt(line);
+  if (at == WString::npos) return std::string();
+  const WCHAR c = line[at];
+  return "; it holds " +
+         (c == '\t'  ? std::string("a tab")
+          : c < 0x80 ? Quoted(WString(1, c))
+                     : CharacterName(c)) +
+         " where '=' belongs";
 }
 
 // Only forms of plain letters: accented letters are text of another code page, which the encoding findings tell.

@@ -93,8 +93,10 @@ std::string JoinedHint(const WString &value);
 std::string PlainHint(const WString &text);
 // " It holds U+200B (zero-width space), which an editor does not show." for a name with such a character, else "".
 std::string InvisibleHint(const WString &name);
-// For a line the reader took as a name without a value: the hint that names the ':' or full-width sign typed where
-// '=' belongs; empty when it holds none.
+// Where a line the reader took as a name without a value holds the tab, ':' or full-width sign typed where '='
+// belongs; npos when it holds none.
+size_t EqualsMarkAt(const WString &line);
+// For such a line: the hint that names the mark; empty when it holds none.
 std::string EqualsHint(const WString &line);
 // "; it holds U+FB00 (ligature ff), ...": a character of a name that looks like plain letters (a ligature of a
 // manual's PDF, a full-width letter); empty when the equals or the invisible hint tells the name.

@@ -204,11 +204,10 @@ std::string SettingNumberHint(const WString &rule) {
       continue;
     size_t after = end + 1;
     while (after < text.size() && std::isdigit(static_cast<unsigned char>(text[after]))) ++after;
-    const std::string &read = digits;
     // Three digits after the mark group thousands; other counts are a fraction, which no setting has.
     return "; " + name + text.substr(from, after - from) + " ends at " + Quoted(WString(1, WCHAR(text[end]))) +
-           " and reads " + name + read +
-           (after - end - 1 == 3 ? ": write " + name + read + text.substr(end + 1, 3) + " without the separator"
+           " and reads " + name + digits +
+           (after - end - 1 == 3 ? ": write " + name + digits + text.substr(end + 1, 3) + " without the separator"
                                  : ": the settings are whole numbers; write the whole number meant");
   }
   return std::string();
@@ -520,6 +519,8 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
     if (note.kind == RuleNoteKind::SerialTitleCut) titleCut = &note;
     if (note.kind == RuleNoteKind::SerialTextCut) textCut = &note;
   }
+  // A Serial setting whose number a separator ends or that is past the largest number: what the notes follow from.
+  const std::string numberHint = SettingNumberHint(rule);
   for (const RuleNote &note : report.notes) {
     const std::string option = Ordinal(note.option);
     switch (note.kind) {
@@ -639,20 +640,19 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
         break;
       }
       case RuleNoteKind::SerialEmpty: {
-        const std::string separator = SettingNumberHint(rule);
-        findings.Add(line, "serial-empty", where + ": MIN=" + std::to_string(note.value) + " is above MAX=" +
-                                               std::to_string(note.limit) + ": the item has no options" +
-                                               (separator.empty() ? "; write MIN=" + std::to_string(note.limit) +
-                                                                        " MAX=" + std::to_string(note.value)
-                                                                  : separator));
+        findings.Add(
+            line, "serial-empty",
+            where + ": MIN=" + std::to_string(note.value) + " is above MAX=" + std::to_string(note.limit) +
+                ": the item has no options" +
+                (numberHint.empty() ? "; write MIN=" + std::to_string(note.limit) + " MAX=" + std::to_string(note.value)
+                                    : numberHint));
         break;
       }
       case RuleNoteKind::SerialStep:
         findings.Add(line, "serial-step",
                      where + ": STEP=" + std::to_string(note.value) + " is below 1: the item has no options" +
-                         (SettingNumberHint(rule).empty()
-                              ? "; write STEP=1 for every number from MIN to MAX, or the step meant"
-                              : SettingNumberHint(rule)));
+                         (numberHint.empty() ? "; write STEP=1 for every number from MIN to MAX, or the step meant"
+                                             : numberHint));
         break;
       case RuleNoteKind::SerialTooMany:
       {
@@ -671,7 +671,7 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
             line, "serial-misses-max",
             where + ": the steps end at " + std::to_string(note.value) +
                 ", short of MAX=" + std::to_string(note.limit) + ": the page offers no " + std::to_string(note.limit) +
-                (!SettingNumberHint(rule).empty() ? SettingNumberHint(rule)
+                (!numberHint.empty() ? numberHint
                  : options == 1
                      ? "; STEP is wider than MAX - MIN, so the item has one option: write the step meant"
                      : "; write MAX=" + std::to_string(note.value) + ", or make MAX - MIN a multiple of STEP"));

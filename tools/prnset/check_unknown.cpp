@@ -658,9 +658,9 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       // A value as a key, on the line after a rule (an Enum rule's last pairs, wrapped by an editor): the rule ends
       // with its line.
       if (kind == KnownNames::Kind::Rules && meant.empty() && elsewhere.empty() && IsPlainDecimal(key)) {
-        const IniFile::Entry *before = nullptr;
-        for (const IniFile::Entry &other : section.entries)
-          if (other.line == entry.line - 1 && other.valueLength != WString::npos) before = &other;
+        const size_t index = size_t(&entry - section.entries.data());
+        const IniFile::Entry *before = index > 0 ? &section.entries[index - 1] : nullptr;
+        if (before && (before->line != entry.line - 1 || before->valueLength == WString::npos)) before = nullptr;
         const WString ruleKey = before ? ini.Text(before->name, before->nameLength) : WString();
         const WString &rule = ItemSuffix(KeyOf(FileField::Rule));  // "_Rule"
         if (ruleKey.size() > rule.size() && SameName(ruleKey.substr(ruleKey.size() - rule.size()), rule) &&
