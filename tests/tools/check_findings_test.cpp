@@ -259,6 +259,13 @@ TEST_F(FindingsTest, FilesThatAreNoTextGiveOneErrorAndNothingElse) {
   ASSERT_FALSE(cut.empty());
   EXPECT_EQ(cut[0]["code"], "null-byte");
   EXPECT_EQ(cut[0]["line"], std::count(text.begin(), text.end(), '\n') + 1);
+  // Lines end as the reader ends them, at a lone CR too.
+  std::string mac = text;
+  std::replace(mac.begin(), mac.end(), '\n', '\r');
+  nlohmann::json macCut =
+      Findings(RunTool({"check", File(mac + std::string(1, '\0') + "[More]\r"), "--format", "json"}));
+  ASSERT_FALSE(macCut.empty());
+  EXPECT_EQ(macCut[0]["line"], std::count(text.begin(), text.end(), '\n') + 1);
   EXPECT_EQ(Findings(RunTool({"check", File(text + std::string(9, '\0') + "[More]\n"), "--format", "json"}))[0]["code"],
             "file-binary");
 }

@@ -89,6 +89,18 @@ void Findings::Drop(const std::set<int> &lines, const std::vector<std::string> &
   list_.swap(kept);
 }
 
+std::vector<std::pair<size_t, size_t>> LineBytes(const std::vector<BYTE> &bytes) {
+  std::vector<std::pair<size_t, size_t>> lines(1, {0, 0});
+  size_t start = 0;
+  for (size_t i = 0; i <= bytes.size(); ++i)
+    if (i == bytes.size() || bytes[i] == '\n' || bytes[i] == '\r') {
+      lines.push_back({start, i});
+      if (i + 1 < bytes.size() && bytes[i] == '\r' && bytes[i + 1] == '\n') ++i;
+      start = i + 1;
+    }
+  return lines;
+}
+
 bool CheckFileContent(const std::vector<BYTE> &bytes, Findings &findings) {
   size_t blanks = 0;
   for (BYTE b : bytes) blanks += b == ' ' || b == '\t' || b == '\r' || b == '\n';
@@ -138,13 +150,12 @@ bool CheckFileContent(const std::vector<BYTE> &bytes, Findings &findings) {
   // A file that ends inside a character without a line end: a copy cut short, which lost what came after. Told
   // first, as the page's missing classes, titles and defaults follow from it. Half a code-page-936 pair counts
   // in a file of Chinese text only: a Western file may end in an accented letter.
-  size_t lastLine = 0, lines = 1, pairs = 0;
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] == '\n') lastLine = i + 1, ++lines;
-    if (bytes[i] >= 0xA1 && bytes[i] <= 0xFE && i + 1 < bytes.size() && bytes[i + 1] >= 0xA1) ++pairs, ++i;
-  }
+  const std::vector<std::pair<size_t, size_t>> lines = LineBytes(bytes);
+  size_t pairs = 0;
+  for (size_t i = 0; i + 1 < bytes.size(); ++i)
+    if (bytes[i] >= 0xA1 && bytes[i] <= 0xFE && bytes[i + 1] >= 0xA1) ++pairs, ++i;
   bool halfPair = false;
-  for (size_t i = lastLine; i < bytes.size(); ++i)
+  for (size_t i = lines.back().first; i < bytes.size(); ++i)
     if (bytes[i] >= 0x81 && bytes[i] <= 0xFE) halfPair = halfPair || i + 1 == bytes.size(), ++i;
   size_t continuation = 0;
   while (continuation < 3 && continuation < bytes.size() && (bytes[bytes.size() - 1 - continuation] & 0xC0) == 0x80)
@@ -161,22 +172,22 @@ bool CheckFileContent(const std::vector<BYTE> &bytes, Findings &findings) {
                                             int(whole), nullptr, 0) > 0;
   if (nulls == 0 && ((halfPair && pairs >= 4) || halfUtf8))
     findings.Add(0, "file-cut-short",
-                 "the file ends in the middle of line " + std::to_string(lines) +
+                 "the file ends in the middle of line " + std::to_string(lines.size() - 1) +
                      ", without a line end and with half a character: it looks cut short by a failed copy, and "
                      "what came after is lost, which the findings below may follow from; copy the file again");
   // A few null bytes inside lines (an editor's or a copy's slip): the reader keeps each line only up to one, and the
   // lines after it read as written. Each is told where it stands.
   const bool strayNulls = nulls > 0 && !padding && nulls <= 8 && controls <= 8;
-  for (size_t i = 0, line = 1, start = 0; strayNulls && i < bytes.size(); ++i) {
-    if (bytes[i] == '\n') ++line, start = i + 1;
-    if (bytes[i] != 0) continue;
-    std::string kept;
-    for (size_t k = start; k < i && bytes[k] != '\r'; ++k) kept += bytes[k] < 0x80 ? char(bytes[k]) : '?';
-    findings.Add(int(line), "null-byte",
-                 "the line holds a null byte: the plug-in reads it only up to there, " + Quoted(Ascii(kept.c_str())) +
-                     ", and loses the rest of the line; delete the byte",
-                 int(i - start) + 1);
-  }
+  for (size_t line = 1; strayNulls && line < lines.size(); ++line)
+    for (size_t i = lines[line].first; i < lines[line].second; ++i) {
+      if (bytes[i] != 0) continue;
+      std::string kept;
+      for (size_t k = lines[line].first; k < i; ++k) kept += bytes[k] < 0x80 ? char(bytes[k]) : '?';
+      findings.Add(int(line), "null-byte",
+                   "the line holds a null byte: the plug-in reads it only up to there, " + Quoted(Ascii(kept.c_str())) +
+                       ", and loses the rest of the line; delete the byte",
+                   int(i - lines[line].first) + 1);
+    }
   // A stray control character is a fault of one line, told where it stands; many of them are no text at all.
   if ((nulls > 0 && !padding && !strayNulls) || controls > 64 || (controls > 8 && controls * 20 > bytes.size())) {
     // Two files joined, the second in UTF-16: its byte order mark stands at the start of a line.

@@ -159,6 +159,10 @@ Findings CheckSettingsFile(const CheckedFile &file);
 // The codes of findings about a line that another finding tells as its root cause.
 extern const std::vector<std::string> kClaimableCodes;
 
+// Where each line of the file starts and ends (1-based), without the line end. Lines end as the reader ends them: at
+// CR LF, a lone LF or a lone CR (no byte of a code-page-936 pair is either).
+std::vector<std::pair<size_t, size_t>> LineBytes(const std::vector<BYTE> &bytes);
+
 // The raw bytes before any reading: an empty file, binary content or UTF-16 without a byte order mark. Adds one
 // error and returns false when the file is not a text the plug-in can read, so that nothing else is checked.
 bool CheckFileContent(const std::vector<BYTE> &bytes, Findings &findings);

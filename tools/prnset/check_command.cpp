@@ -339,7 +339,7 @@ int CheckCommand(const FileArguments &parsed, std::ostream &out, std::ostream &e
     // takes its place by line, and the findings are told in the order of their lines; the half character a cut copy
     // ends in is its own finding's.
     if (readOn) {
-      const int last = int(std::count(bytes.begin(), bytes.end(), BYTE('\n'))) + 1;
+      const int last = int(LineBytes(bytes).size()) - 1;
       if (content.Told(0, "file-cut-short"))
         findings.erase(std::remove_if(findings.begin(), findings.end(),
                                       [&](const Finding &f) { return f.line == last && f.code == "not-in-code-page"; }),

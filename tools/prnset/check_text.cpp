@@ -19,20 +19,6 @@ size_t FirstInvisible(const WString &text) {
   return WString::npos;
 }
 
-// The raw bytes of each line of the file (1-based), without the line end. Lines end as the reader ends them: at
-// CR LF, a lone LF or a lone CR (no byte of a code-page-936 pair is either).
-std::vector<std::pair<size_t, size_t>> LineBytes(const std::vector<BYTE> &bytes) {
-  std::vector<std::pair<size_t, size_t>> lines(1, {0, 0});
-  size_t start = 0;
-  for (size_t i = 0; i <= bytes.size(); ++i)
-    if (i == bytes.size() || bytes[i] == '\n' || bytes[i] == '\r') {
-      lines.push_back({start, i});
-      if (i + 1 < bytes.size() && bytes[i] == '\r' && bytes[i + 1] == '\n') ++i;
-      start = i + 1;
-    }
-  return lines;
-}
-
 // Characters of a Chinese text: Han, CJK and full-width punctuation, general punctuation.
 bool IsChineseText(unsigned c) {
   return (c >= 0x2000 && c <= 0x206F) || (c >= 0x3000 && c <= 0x303F) || (c >= 0x3400 && c <= 0x9FFF) ||
