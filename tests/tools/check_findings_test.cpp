@@ -369,6 +369,23 @@ TEST(WideHeaderTest, NamesTheSectionMeant) {
   }
 }
 
+// Lines the reader takes for keys nobody looks up, written as remarks; a header typed with full-width brackets is
+// none, as it names a section.
+TEST(IsCommentTest, RemarksOfOtherHandsAreRemarks) {
+  const struct {
+    const char *line;
+    bool remark;
+  } cases[] = {
+      {"; remark", true},           {"# remark", true},
+      {"// remark", true},          {"\uFF1B remark", true},
+      {"\uFEFF; remark", true},    {"\u3010\u5F85\u5BA1\u6821\u3011", true},
+      {"\uFF3B\u5F85\u5BA1\uFF3D", true}, {"\u3010Paper_Lang_CN\u3011", false},
+      {"\u3010\u8282\u80FD_Lang_CN\u3011", false}, {"\u3010\u5F85\u5BA1\u6821\u3011Note", false},
+      {"/ half", false},            {"Title", false},
+  };
+  for (const auto &c : cases) EXPECT_EQ(prnset::IsComment(prnset::Widen(c.line)), c.remark) << c.line;
+}
+
 TEST(CharacterNameTest, MarksOfAChineseInputMethodAreNamedWithWhatTheyStandFor) {
   const struct {
     WCHAR c;
@@ -730,6 +747,7 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
   const std::string classGone =
       Edit(Edit(clean, "Section01=S", "Section02=S"), "[Section01]", "[Section02]") +
       "\n[Section01]\nItemCount=1\nItem01=J\nItem01Instruction=1B 45\n";
+  const std::string takenOut = ReadSourceFile("tests/tools/findings/class-taken-out-blocks-kept.ini");
   const struct {
     const char *name;
     std::string broken, says, mended;
@@ -745,6 +763,9 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        "drop it, delete Section02=T and write SectionCount=1",
        clean},
       {"class taken off the list, its section left", classGone, "to drop that class, delete [Section01], then", clean},
+      {"class taken out of the middle of the list, the blocks left with their numbers", takenOut,
+       "renumber the blocks to follow [SectionNames]: [Section03] as [Section02], [Section04] as [Section03]",
+       Edit(Edit(takenOut, "[Section03]", "[Section02]"), "[Section04]", "[Section03]")},
       {"serial step of 0", rules("Serial", "MIN=1 MAX=5 STEP=0"), "write STEP=1",
        rules("Serial", "MIN=1 MAX=5 STEP=1")},
       {"serial steps short of MAX", rules("Serial", "MIN=1 MAX=200 STEP=15"), "write MAX=196",

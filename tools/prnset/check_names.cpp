@@ -157,8 +157,13 @@ bool IsComment(const WString &name) {
   const size_t at = !name.empty() && name[0] == 0xFEFF ? 1 : 0;
   // "//" is a remark of other languages, and a Chinese input method types ';' full-width; read as a key nobody
   // looks up, each is one here too.
-  return name.size() > at && (name[at] == ';' || name[at] == '#' || name[at] == 0xFF1B || name[at] == 0xFF03 ||
-                              (name[at] == '/' && name.size() > at + 1 && name[at + 1] == '/'));
+  if (name.size() > at && (name[at] == ';' || name[at] == '#' || name[at] == 0xFF1B || name[at] == 0xFF03 ||
+                           (name[at] == '/' && name.size() > at + 1 && name[at + 1] == '/')))
+    return true;
+  // A translator's tag in full-width brackets ("【待审校】"): no section's name is without plain letters or digits.
+  WString inside;
+  return WideHeader(name, &inside) &&
+         std::none_of(inside.begin(), inside.end(), [](WCHAR c) { return c < 0x80 && std::isalnum(c); });
 }
 
 std::string FirstNames(const std::vector<std::string> &names) {

@@ -1116,36 +1116,72 @@ void Walker::Run() {
   ReportTitles();
 }
 
-// Classes inserted in or moved about [SectionNames] while the [SectionNN] blocks kept their numbers: blocks list
-// the items of other listed classes. One finding for the list, and the sections of those classes, whose items no
-// block lists now, are not told one by one.
+// Classes inserted in, taken out of or moved about [SectionNames] while the [SectionNN] blocks kept their numbers:
+// blocks list the items of other listed classes, and after a class taken out the last class's items stand in a
+// block past the list. One finding for the blocks, with the number each is to have; the sections of the classes
+// whose items no block lists now, and their blocks told missing, are not told one by one.
 void Walker::TellShiftedLists() {
-  std::vector<LONG> off;  // the class numbers whose whole list is another listed class's
+  struct Shift {
+    LONG block, meant;  // the block's number, and the number of the class whose items it lists
+    WString holder;     // that class
+  };
+  std::vector<Shift> shifts;
+  std::set<int> lines;
+  auto numberOf = [&](const WString &key) {
+    for (const AccountRead &read : everyListed_.reads)
+      if (read.field == FileField::SectionKey && read.line && SameName(read.text, key)) return read.sectionNumber;
+    return LONG(0);
+  };
   for (const auto &list : listOffsets_) {
     const ListOffset &first = list.second.front();
-    if (std::all_of(list.second.begin(), list.second.end(),
-                    [&](const ListOffset &o) { return o.by == first.by && SameName(o.holder, first.holder); }))
-      off.push_back(list.first);
+    if (!std::all_of(list.second.begin(), list.second.end(),
+                     [&](const ListOffset &o) { return o.by == first.by && SameName(o.holder, first.holder); }))
+      continue;
+    shifts.push_back({list.first, list.first + first.by, first.holder});
+    for (const ListOffset &offset : list.second) lines.insert(offset.line);
   }
-  if (off.size() < 2) return;
-  std::set<int> lines;
-  std::vector<std::string> holds;
-  for (LONG n : off) {
-    for (const ListOffset &offset : listOffsets_[n]) lines.insert(offset.line);
-    holds.push_back("[" + Utf8(Name(SectionForm::Numbered, WString(), n, suffix_)) + "] those of " +
-                    Utf8(listOffsets_[n].front().holder));
-    const AccountRead *key = account_.Find(FileField::SectionKey, n);
-    for (const IniFile::Section &section : ini_.sections())
-      if (key && SameName(ClassPrefix(ini_.Text(section.name, section.nameLength)), key->text))
+  if (shifts.empty()) return;
+  std::set<int> unreadBlocks;
+  for (const IniFile::Section &block : ini_.sections()) {
+    const LONG k = NumberIn(ini_.Text(block.name, block.nameLength), kNumberedSection);
+    if (k <= 0 || account_.Find(FileField::SectionKey, k)) continue;
+    WString holder;
+    bool one = true;
+    std::vector<int> itemLines;
+    for (const WString &item : ListedItems(ini_, block)) {
+      const WString holds = ClassHolding(WString(), item, itemLines);
+      one = one && !holds.empty() && (holder.empty() || SameName(holds, holder));
+      holder = holds;
+    }
+    const LONG meant = one && !holder.empty() ? numberOf(holder) : 0;
+    if (meant <= 0 || meant == k) continue;
+    shifts.push_back({k, meant, holder});
+    unreadBlocks.insert(block.line);
+  }
+  if (shifts.size() < 2) return;
+  for (const Shift &shift : shifts) {
+    const AccountRead *key = account_.Find(FileField::SectionKey, shift.block);
+    for (const IniFile::Section &section : ini_.sections()) {
+      const WString name = ini_.Text(section.name, section.nameLength);
+      if ((key && SameName(ClassPrefix(name), key->text)) || unreadBlocks.count(section.line))
         for (const IniFile::Entry &entry : section.entries) findings_.Claim(entry.line);
+    }
+  }
+  std::sort(shifts.begin(), shifts.end(), [](const Shift &a, const Shift &b) { return a.block < b.block; });
+  std::vector<std::string> holds, renumbered;
+  for (const Shift &shift : shifts) {
+    const std::string block = "[" + Utf8(Name(SectionForm::Numbered, WString(), shift.block, suffix_)) + "]";
+    holds.push_back(block + " those of " + Utf8(shift.holder));
+    renumbered.push_back(block + " as [" + Utf8(Name(SectionForm::Numbered, WString(), shift.meant, suffix_)) + "]");
   }
   findings_.Drop(lines, {"item-in-other-class"});
-  const WString firstBlock = Name(SectionForm::Numbered, WString(), off.front(), suffix_);
+  findings_.Drop(unreadBlocks, {"section-missing"});
+  const WString firstBlock = Name(SectionForm::Numbered, WString(), shifts.front().block, suffix_);
   findings_.Add(SectionLine(ini_, firstBlock), "item-in-other-class",
                 "the [SectionNN] blocks do not follow [" + Utf8(names_) + "]: they hold the items of other classes (" +
-                    FirstNames(holds) + "), as when classes are inserted or moved in the list and the blocks keep "
-                    "their numbers; the page shows those items without titles or options; renumber the blocks to "
-                    "follow [" + Utf8(names_) + "]");
+                    FirstNames(holds) + "), as when classes are inserted, taken out or moved in the list and the "
+                    "blocks keep their numbers; the page shows those items without titles or options; renumber the "
+                    "blocks to follow [" + Utf8(names_) + "]: " + FirstNames(renumbered));
 }
 
 // A listed class none of whose sections the file has, under its name or near it: a class deleted and left on the
