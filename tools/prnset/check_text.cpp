@@ -361,6 +361,7 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
   std::unordered_set<std::string> seen;
   // A file saved in another code page (Big5) fails on most of its Chinese lines: past a few, they are counted.
   Overflow foreign("lines of Chinese text hold bytes that are no characters of code page 936");
+  std::vector<std::pair<int, WString>> swapped;      // English sections of Chinese text whose twins hold English
   std::vector<std::pair<int, std::string>> lost;     // Chinese texts saved as question marks: line, place and text
   std::vector<std::pair<int, std::string>> garbled;  // Chinese texts read in code page 1252 and saved again
   std::vector<std::pair<int, std::string>> twiceQuoted;  // texts in two pairs of quotation marks
@@ -387,7 +388,7 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
     // from a file in Big5): each told once for the section.
     int sectionUtf8Lines = 0, sectionForeignLines = 0;
     std::pair<int, std::string> utf8First, foreignFirst;
-    size_t plainEnglish = 0;  // lines of ASCII text with letters
+    size_t plainEnglish = 0;  // lines of ASCII text with small letters
     bool swallowed = false;  // the lines after a mark that hid a header belong to the section it hid
     for (const IniFile::Entry &entry : section.entries) {
       const WString key = ini.Text(entry.name, entry.nameLength);
@@ -608,12 +609,13 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
                          ", which the page shows as two: " + Quoted(shown) + "; write it once");
         break;
       }
+      // English words have small letters; a rule's settings (MIN=1 MAX=8) and its type, never shown, are no text.
       bool letters = false, ascii = true;
       for (WCHAR c : value) {
-        letters = letters || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z');
+        letters = letters || (c >= 'a' && c <= 'z');
         ascii = ascii && c < 0x80;
       }
-      plainEnglish += english_section && letters && ascii;
+      plainEnglish += english_section && letters && ascii && !unshown;
       if (english_section && english && !ansi) {
         for (WCHAR c : value)
           if (IsHan(c)) {
@@ -698,16 +700,35 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
                        "the rest");
     if (chinese.empty()) continue;
     // Chinese throughout, while the _CN section of the same name holds English: the two headers are swapped.
-    if (chinese.size() > plainEnglish && TwinHoldsEnglish(ini, name)) {
-      findings.Add(section.line, "language-sections-swapped",
-                   "[" + Utf8(name) + "] holds Chinese text and [" + Utf8(ChineseTwin(name)) +
-                       "] English: are the two headers swapped? The English page shows the Chinese texts garbled, "
-                       "and the Chinese page the English ones; swap the two headers");
+    // Where the halves of other sections were swapped, as many Chinese lines as English ones (names of paper sizes
+    // left in English) are enough.
+    if ((chinese.size() > plainEnglish || (!swapped.empty() && chinese.size() == plainEnglish)) &&
+        TwinHoldsEnglish(ini, name)) {
+      swapped.push_back({section.line, name});
       continue;
     }
     for (const Told &told : chinese) findings.Add(told.line, "not-in-code-page", told.message, told.column);
   }
   foreign.Tell(findings, "not-in-code-page");
+  // The halves of a whole file swapped are one mistake: past two sections, told once.
+  const std::string swappedSays =
+      " English: are the two headers swapped? The English page shows the Chinese texts garbled, and the Chinese page "
+      "the English ones; swap the two headers";
+  if (swapped.size() <= 2)
+    for (const auto &section : swapped)
+      findings.Add(section.first, "language-sections-swapped",
+                   "[" + Utf8(section.second) + "] holds Chinese text and [" + Utf8(ChineseTwin(section.second)) + "]" +
+                       swappedSays);
+  else {
+    std::vector<std::string> others;
+    for (size_t i = 1; i < swapped.size(); ++i) others.push_back("[" + Utf8(swapped[i].second) + "]");
+    findings.Add(swapped[0].first, "language-sections-swapped",
+                 "[" + Utf8(swapped[0].second) + "] and " + Count(long(others.size()), "more English section") + " (" +
+                     FirstNames(others) +
+                     ") hold Chinese text and their _CN sections English: the _EN and _CN headers of the file are "
+                     "swapped; the English page shows the Chinese texts garbled, and the Chinese page the English "
+                     "ones; swap the headers of each pair");
+  }
   // One save spoils every Chinese text alike: told once, on the first, with how many more and where.
   auto tellOnce = [&](const std::vector<std::pair<int, std::string>> &texts, const char *code, const char *why,
                       const std::vector<std::string> &dropped) {
