@@ -476,6 +476,20 @@ TEST_F(FindingsTest, SeveralFilesStandardInputAndExitCodes) {
   EXPECT_EQ(fromInput[0]["file"], "-");
   EXPECT_EQ(fromInput[0]["code"], "filter-not-number");
   EXPECT_EQ(RunToolWith({"check", "-", "-"}, "").code, 2);
+  // An endless standard input ('yes | prnset check -') is read as far as a file may be long, and told too large.
+  struct Endless : std::streambuf {
+    char line[4] = {'[', 'A', ']', '\n'};
+    int_type underflow() override {
+      setg(line, line, line + sizeof line);
+      return traits_type::to_int_type(line[0]);
+    }
+  } endless;
+  std::istream endlessInput(&endless);
+  std::ostringstream endlessOut, endlessErr;
+  EXPECT_EQ(prnset::Run({Wide("check"), Wide("-"), Wide("--format"), Wide("json")}, endlessInput, endlessOut,
+                        endlessErr),
+            1);
+  EXPECT_NE(endlessOut.str().find("file-too-large"), std::string::npos) << endlessOut.str().substr(0, 300);
   ToolRun format = RunTool({"check", clean, "--format", "xml"});
   EXPECT_EQ(format.code, 2);
   EXPECT_NE(format.err.find("--format takes text, json or sarif, not xml"), std::string::npos);

@@ -9,6 +9,7 @@
 #include <memory>
 #include <new>
 
+#include "catalogue/ini_file.h"
 #include "prnset_version.h"
 #include "tools/prnset/system.h"
 
@@ -137,6 +138,14 @@ struct Parsed {
 // The option's name in a CLI11 message ("--lang: 1 required TEXT missing").
 std::string OptionIn(const std::string &message) { return message.substr(0, message.find(':')); }
 
+// Up to one byte past the largest file the plug-in reads, as from a file on disk: a longer input is told too large,
+// and an endless one ends.
+void ReadUpToLimit(std::istream &in, std::vector<BYTE> &bytes) {
+  char block[1 << 16];
+  while (bytes.size() <= IniFile::kMaxFileBytes && (in.read(block, sizeof block), in.gcount() > 0))
+    bytes.insert(bytes.end(), block, block + in.gcount());
+}
+
 // Turns the parsed command line into the command's arguments, reading "-" from `in`. False after one complaint.
 bool Resolve(const CommandEntry &command, const Parsed &parsed, std::istream &in, TemporaryFiles &temporaries,
              FileArguments &arguments, std::ostream &err) {
@@ -165,7 +174,7 @@ bool Resolve(const CommandEntry &command, const Parsed &parsed, std::istream &in
     if (file == "-" || stream) {
       if (file == "-" && standardInput) return usage("standard input (-) named twice");
       standardInput = standardInput || file == "-";
-      if (!stream) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+      if (!stream) ReadUpToLimit(in, bytes);
       WString path = temporaries.Add(bytes);
       if (path.empty()) {
         Complain(err, name, "cannot keep " + (stream ? file : std::string("standard input")) + " in a temporary file");
