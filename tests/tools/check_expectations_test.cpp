@@ -116,6 +116,20 @@ TEST(CheckExpectationsTest, TheDocumentedCodesAreTheRegistry) {
 
 namespace {
 
+// Paths as code-scanning services take them: URIs, whatever the system wrote.
+TEST(CheckOutputTest, SarifNamesFilesByUri) {
+  const struct {
+    const char *path, *uri;
+  } cases[] = {
+      {"/work/with blank/a.ini", "file:///work/with%20blank/a.ini"},
+      {"Z:\\work\\Label 40_Settings.Dat", "file:///Z:/work/Label%2040_Settings.Dat"},
+      {"settings/\xE6\xA0\x87\xE7\xAD\xBE.ini", "settings/%E6%A0%87%E7%AD%BE.ini"},
+      {"a#b%c?.ini", "a%23b%25c%3F.ini"},
+      {"-", "-"},
+  };
+  for (const auto &c : cases) EXPECT_EQ(prnset::FileUri(c.path), c.uri) << c.path;
+}
+
 TEST(CheckOutputTest, QuietColumnsAndSarif) {
   const std::string clean = SourcePath("tests/tools/findings/clean.ini");
   const std::string space = SourcePath("tests/tools/findings/no-break-space.ini");
@@ -146,6 +160,7 @@ TEST(CheckOutputTest, QuietColumnsAndSarif) {
       EXPECT_EQ(result["locations"][0]["physicalLocation"]["region"]["startColumn"], 14);
     }
   EXPECT_EQ(warnings, 1);
+  EXPECT_EQ(run["results"][0]["locations"][0]["physicalLocation"]["artifactLocation"]["uri"], prnset::FileUri(space));
   // Output that is not a terminal is never coloured.
   EXPECT_EQ(quiet.out.find('\033'), std::string::npos);
 }

@@ -268,6 +268,23 @@ TEST_F(FindingsTest, FilesThatAreNoTextGiveOneErrorAndNothingElse) {
   EXPECT_EQ(macCut[0]["line"], std::count(text.begin(), text.end(), '\n') + 1);
   EXPECT_EQ(Findings(RunTool({"check", File(text + std::string(9, '\0') + "[More]\n"), "--format", "json"}))[0]["code"],
             "file-binary");
+  // The column and the text kept count characters as an editor shows them, past a byte order mark, in UTF-8 and in
+  // the code page of a file of Chinese text ("打印质量": four characters, 12 bytes or 8).
+  const std::string title = "I_Title=\xE6\x89\x93\xE5\x8D\xB0\xE8\xB4\xA8\xE9\x87\x8F",
+                    gbkTitle = "I_Title=\xB4\xF2\xD3\xA1\xD6\xCA\xC1\xBF";
+  for (const std::string &file :
+       {"\xEF\xBB\xBF" + Edit(text, "I_Title=Item\n[S_Rule_EN]", title + std::string(1, '\0') + "x\n[S_Rule_EN]"),
+        Edit(text, "I_Title=Item\n[S_Rule_EN]", gbkTitle + std::string(1, '\0') + "x\n[S_Rule_EN]")}) {
+    nlohmann::json kept = Findings(RunTool({"check", File(file), "--format", "json"}));
+    ASSERT_EQ(kept.size(), 1u) << kept.dump();
+    EXPECT_EQ(kept[0]["column"], 13);
+    EXPECT_NE(kept[0]["message"].get<std::string>().find("\"" + title + "\""), std::string::npos) << kept.dump();
+  }
+  // The byte order mark before a null on the first line is none of the line's text.
+  nlohmann::json first =
+      Findings(RunTool({"check", File("\xEF\xBB\xBF;" + std::string(1, '\0') + "\n" + text), "--format", "json"}));
+  ASSERT_FALSE(first.empty());
+  EXPECT_EQ(first[0]["column"], 2);
 }
 
 TEST_F(FindingsTest, ACopyCutShortIsToldFirst) {

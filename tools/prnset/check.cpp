@@ -181,12 +181,21 @@ bool CheckFileContent(const std::vector<BYTE> &bytes, Findings &findings) {
   for (size_t line = 1; strayNulls && line < lines.size(); ++line)
     for (size_t i = lines[line].first; i < lines[line].second; ++i) {
       if (bytes[i] != 0) continue;
-      std::string kept;
-      for (size_t k = lines[line].first; k < i; ++k) kept += bytes[k] < 0x80 ? char(bytes[k]) : '?';
+      // What is kept, and the column, in characters as an editor shows them: UTF-8 where the bytes are, else the
+      // Chinese code page in a file of Chinese text; a byte order mark is no character.
+      size_t from = lines[line].first;
+      if (line == 1 && bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) from += 3;
+      const LPCSTR start = reinterpret_cast<LPCSTR>(bytes.data() + from);
+      const int n = int(i - from);
+      const UINT page = n == 0 || MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, start, n, nullptr, 0) > 0 ? CP_UTF8
+                        : pairs >= 4 ? kChineseCodePage
+                                     : kEnglishCodePage;
+      WString kept(size_t(n), WCHAR(0));
+      kept.resize(size_t(std::max(0, MultiByteToWideChar(page, 0, start, n, &kept[0], n))));
       findings.Add(int(line), "null-byte",
-                   "the line holds a null byte: the plug-in reads it only up to there, " + Quoted(Ascii(kept.c_str())) +
+                   "the line holds a null byte: the plug-in reads it only up to there, " + Quoted(kept) +
                        ", and loses the rest of the line; delete the byte",
-                   int(i - lines[line].first) + 1);
+                   int(kept.size()) + 1);
     }
   // A stray control character is a fault of one line, told where it stands; many of them are no text at all.
   if ((nulls > 0 && !padding && !strayNulls) || controls > 64 || (controls > 8 && controls * 20 > bytes.size())) {

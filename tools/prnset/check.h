@@ -240,4 +240,8 @@ void CheckLanguagesAgree(Reading &english, Reading &chinese);
 // both. Sorted by line, file-wide findings first.
 std::vector<Finding> MergeLanguages(const std::vector<Finding> &english, const std::vector<Finding> &chinese);
 
+// A file's path as a SARIF log names it: a URI ("file:///C:/...") for an absolute path, a relative reference for a
+// relative one.
+std::string FileUri(std::string path);
+
 }  // namespace prnset

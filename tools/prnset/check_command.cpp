@@ -1,11 +1,13 @@
 // prnset check FILE...: the findings of each file in both languages (or the one of --lang), as lines for people or
 // as JSON for a vendor's build, with an exit code that a build can act on.
-#include <nlohmann/json.hpp>
-
 #include <algorithm>
+#include <cctype>
+#include <cstdio>
 #include <cstdlib>
-#include <iterator>
+#include <cstring>
 #include <iostream>
+#include <iterator>
+#include <nlohmann/json.hpp>
 
 #include "platform/owner.h"
 #include "tools/prnset/check.h"
@@ -13,6 +15,25 @@
 #include "tools/prnset/system.h"
 
 namespace prnset {
+
+// '/' between folders, and every byte but plain letters, digits and "-._~" percent-encoded.
+std::string FileUri(std::string path) {
+  std::replace(path.begin(), path.end(), '\\', '/');
+  const bool drive =
+      path.size() > 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' && path[2] == '/';
+  std::string uri = drive ? "file:///" : !path.empty() && path[0] == '/' ? "file://" : "";
+  for (size_t i = 0; i < path.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(path[i]);
+    if (std::isalnum(c) || std::strchr("-._~/", c) || (drive && i == 1)) {
+      uri += char(c);
+    } else {
+      char escaped[4];
+      std::snprintf(escaped, sizeof escaped, "%%%02X", c);
+      uri += escaped;
+    }
+  }
+  return uri;
+}
 
 namespace {
 
@@ -246,7 +267,10 @@ nlohmann::ordered_json SarifLog(const std::vector<std::pair<std::string, Finding
                                                              : "note";
     entry["message"]["text"] = EscapeText(finding.message);
     nlohmann::ordered_json location;
-    location["physicalLocation"]["artifactLocation"]["uri"] = result.first;
+    const std::string uri = FileUri(result.first);
+    location["physicalLocation"]["artifactLocation"]["uri"] = uri;
+    // A relative path is relative to the folder the run was made in.
+    if (uri.compare(0, 5, "file:") != 0) location["physicalLocation"]["artifactLocation"]["uriBaseId"] = "SRCROOT";
     if (finding.line > 0) {
       location["physicalLocation"]["region"]["startLine"] = finding.line;
       if (finding.column > 0) location["physicalLocation"]["region"]["startColumn"] = finding.column;
@@ -258,7 +282,6 @@ nlohmann::ordered_json SarifLog(const std::vector<std::pair<std::string, Finding
   nlohmann::ordered_json run;
   run["tool"]["driver"]["name"] = "prnset";
   run["tool"]["driver"]["version"] = Version();
-  run["tool"]["driver"]["informationUri"] = "docs/settings-file.md";
   run["tool"]["driver"]["rules"] = rules;
   run["results"] = list;
   nlohmann::ordered_json log;
@@ -358,11 +381,11 @@ int CheckCommand(const FileArguments &parsed, std::ostream &out, std::ostream &e
       warnings += finding.severity == Severity::Warning;
       if (quiet && finding.severity == Severity::Info) continue;
       if (json) {
-        all.push_back(JsonFinding(shown, finding));
+        all.push_back(JsonFinding(parsed.shownFiles[f], finding));
         continue;
       }
       if (sarif) {
-        results.push_back({shown, finding});
+        results.push_back({parsed.shownFiles[f], finding});
         continue;
       }
       out << shown;
