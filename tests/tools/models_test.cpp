@@ -31,10 +31,18 @@ TEST_F(ModelsTest, EachModelGetsTheFileNamedAfterItsNameWithoutTheFirstWord) {
        "Acme Laser 2: Laser 2_Settings.Dat - the INF copies no file of that name\n"},
       {"a name too long for a path", kMaker + "[Maker.NTamd64]\n\"Acme " + std::string(300, 'x') + "\"=A,H\n", 1,
        "Acme " + std::string(300, 'x') + ": the model name is too long for a settings file's path\n"},
-      {"no [Manufacturer]", "[Version]\nClass=Printer\n", 1,
-       "The INF offers no model: it has no [Manufacturer] section naming a models section with models.\n"},
+      {"no [Manufacturer]", "[Version]\nClass=Printer\n", 1, "The INF offers no model: it has no [Manufacturer] section.\n"},
       {"a maker whose models section is missing", kMaker, 1,
-       "The INF offers no model: it has no [Manufacturer] section naming a models section with models.\n"},
+       "The INF offers no model: [Manufacturer] names models sections that the INF lacks ([Maker], [Maker.NTamd64]).\n"},
+      {"a maker whose models section lists none", kMaker + "[Maker.NTamd64]\n; none yet\n", 1,
+       "The INF offers no model: its models sections list no model ([Maker.NTamd64]).\n"},
+      // File lists as an installer reads them: a remark after the name, flags after it, @"name" in a directive.
+      {"a file list's line with a remark", kMaker + "[Maker.NTamd64]\n\"Acme Laser 3\"=A,H\n[F]\n"
+       "\"Laser 3_Settings.Dat\" ; the settings file\n", 0, "Acme Laser 3: Laser 3_Settings.Dat\n"},
+      {"a file list's line with flags", kMaker + "[Maker.NTamd64]\n\"Acme Laser 3\"=A,H\n[F]\n"
+       "\"Laser 3_Settings.Dat\",,,0x00000020\n", 0, "Acme Laser 3: Laser 3_Settings.Dat\n"},
+      {"a quoted name in a CopyFiles directive", kMaker + "[Maker.NTamd64]\n\"Acme Laser 3\"=A,H\n[I]\n"
+       "CopyFiles=@\"Laser 3_Settings.Dat\"\n", 0, "Acme Laser 3: Laser 3_Settings.Dat\n"},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.what);

@@ -35,28 +35,35 @@ class InfText {
     return nullptr;
   }
 
-  // The line's key, as the INF means it; empty for a comment.
-  WString Key(const IniFile::Entry &entry) const { return Field(ini_.Text(entry.name, entry.nameLength)); }
+  // The line's key, as the INF means it: its first field; empty for a comment. A file list's line without '=' is all
+  // key: "Laser 1_Settings.Dat",,,0x20 ; the settings file.
+  WString Key(const IniFile::Entry &entry) const { return Split(ini_.Text(entry.name, entry.nameLength))[0]; }
 
-  // The fields after '=' of a line; none for a line without one.
-  // Whether a line of a file list names the file, or a CopyFiles directive names it alone (@file).
+  // Whether a line of a file list names the file, or a CopyFiles directive names it alone (@file or @"file").
   bool CopiesFile(const WString &file) const {
     for (const IniFile::Section &section : ini_.sections())
       for (const IniFile::Entry &entry : section.entries) {
         if (entry.valueLength == std::string::npos && SameName(Key(entry), file)) return true;
         if (SameName(Key(entry), WTEXT("CopyFiles")))
           for (const WString &field : Fields(entry))
-            if (SameName(field, WTEXT("@") + file)) return true;
+            if (!field.empty() && field[0] == WTEXT('@') && SameName(Field(field.substr(1)), file)) return true;
       }
     return false;
   }
 
+  // The fields after '=' of a line; none for a line without one.
   std::vector<WString> Fields(const IniFile::Entry &entry) const {
+    if (entry.valueLength == std::string::npos) return {};
+    return Split(ini_.Text(entry.value, entry.valueLength));
+  }
+
+ private:
+  // Fields separated by commas outside quotes, up to a ';' outside quotes; at least one.
+  std::vector<WString> Split(const WString &text) const {
     std::vector<WString> fields;
-    if (entry.valueLength == std::string::npos) return fields;
-    WString value = ini_.Text(entry.value, entry.valueLength), field;
+    WString field;
     bool quoted = false;
-    for (WCHAR c : value) {
+    for (WCHAR c : text) {
       if (c == WTEXT('"')) quoted = !quoted;
       if (!quoted && c == WTEXT(';')) break;
       if (!quoted && c == WTEXT(',')) {
@@ -70,7 +77,6 @@ class InfText {
     return fields;
   }
 
- private:
   WString Field(const WString &raw) const {
     WString text = Trimmed(raw);
     if (!text.empty() && text[0] == WTEXT(';')) return WString();
@@ -107,7 +113,9 @@ int ModelsCommand(const FileArguments &parsed, std::ostream &out, std::ostream &
 
   // [Manufacturer]: each maker names its models section, and the decorations of the architectures it serves.
   std::vector<ModelFile> models;
-  if (const IniFile::Section *makers = inf.Find(WTEXT("Manufacturer"))) {
+  std::vector<std::string> lacking, empty;  // models sections [Manufacturer] names that the INF lacks, or with no model
+  const IniFile::Section *makers = inf.Find(WTEXT("Manufacturer"));
+  if (makers) {
     for (const IniFile::Entry &maker : makers->entries) {
       std::vector<WString> fields = inf.Fields(maker);
       if (fields.empty() || fields[0].empty()) continue;
@@ -116,10 +124,12 @@ int ModelsCommand(const FileArguments &parsed, std::ostream &out, std::ostream &
         if (!fields[i].empty()) sections.push_back(fields[0] + WTEXT(".") + fields[i]);
       for (const WString &name : sections) {
         const IniFile::Section *list = inf.Find(name);
+        (list ? empty : lacking).push_back("[" + Utf8(name) + "]");
         if (!list) continue;
         for (const IniFile::Entry &line : list->entries) {
           WString model = inf.Key(line);
           if (model.empty() || inf.Fields(line).empty()) continue;
+          if (!empty.empty() && empty.back() == "[" + Utf8(name) + "]") empty.pop_back();
           auto known = std::find_if(models.begin(), models.end(),
                                     [&](const ModelFile &m) { return SameName(m.model, model); });
           if (known != models.end()) continue;
@@ -130,7 +140,17 @@ int ModelsCommand(const FileArguments &parsed, std::ostream &out, std::ostream &
     }
   }
   if (models.empty()) {
-    out << "The INF offers no model: it has no [Manufacturer] section naming a models section with models.\n";
+    auto names = [](const std::vector<std::string> &list) {
+      std::string text;
+      for (size_t i = 0; i < list.size(); ++i) text += (i ? ", " : "") + list[i];
+      return text;
+    };
+    out << "The INF offers no model: "
+        << (!makers            ? std::string("it has no [Manufacturer] section")
+            : !empty.empty()   ? "its models sections list no model (" + names(empty) + ")"
+            : !lacking.empty() ? "[Manufacturer] names models sections that the INF lacks (" + names(lacking) + ")"
+                               : std::string("[Manufacturer] names no models section"))
+        << ".\n";
     return kExitFailure;
   }
 

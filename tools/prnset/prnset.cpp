@@ -164,7 +164,7 @@ bool Resolve(const CommandEntry &command, const Parsed &parsed, std::istream &in
   }
   std::string error;
   if (!ParseLanguage(arguments.options, arguments.language, error)) return usage(error);
-  if (parsed.files.empty()) return usage("no settings file given");
+  if (parsed.files.empty()) return usage(name == "models" ? "no INF given" : "no settings file given");
   if (parsed.files.size() > 1 && !command.manyFiles) return usage("more than one file given");
   bool standardInput = false;
   for (const std::string &file : parsed.files) {
