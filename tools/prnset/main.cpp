@@ -1,5 +1,6 @@
 // prnset's entry point: hands the arguments, as UTF-16, to the tool and returns its exit code.
 #include <iostream>
+#include <string>
 #include <vector>
 
 #include "tools/prnset/prnset.h"
@@ -7,6 +8,17 @@
 #if defined(_WIN32)
 #include <fcntl.h>
 #include <io.h>
+
+// What the tool writes to a console goes to it as UTF-16, a line at a time: a console shows UTF-8 that reaches it in
+// pieces garbled. Files and pipes get the UTF-8 bytes as they are.
+static void WriteToConsole(HANDLE console, const std::string &utf8) {
+  const int chars = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
+  if (chars <= 0) return;
+  std::wstring wide(size_t(chars), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), &wide[0], chars);
+  DWORD written = 0;
+  WriteConsoleW(console, wide.data(), DWORD(wide.size()), &written, nullptr);
+}
 
 // The C runtime's own UTF-16 arguments, parsed as it parses them for wmain.
 extern "C" int __wgetmainargs(int *argc, wchar_t ***argv, wchar_t ***environment, int expandWildcards,
@@ -24,13 +36,19 @@ int main() {
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
   _setmode(_fileno(stdin), _O_BINARY);  // a settings file read from "-" keeps its bytes
-  UINT consolePage = GetConsoleOutputCP();
-  SetConsoleOutputCP(CP_UTF8);
+  DWORD mode = 0;
+  HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE), errors = GetStdHandle(STD_ERROR_HANDLE);
+  prnset::LineBuffer consoleOutput([&](const std::string &text) { WriteToConsole(output, text); });
+  prnset::LineBuffer consoleErrors([&](const std::string &text) { WriteToConsole(errors, text); });
+  std::streambuf *fileOutput = std::cout.rdbuf(), *fileErrors = std::cerr.rdbuf();
+  if (GetConsoleMode(output, &mode)) std::cout.rdbuf(&consoleOutput);
+  if (GetConsoleMode(errors, &mode)) std::cerr.rdbuf(&consoleErrors);
   std::vector<prnset::WString> args(argv + 1, argv + argc);
   int code = prnset::Run(args, std::cout, std::cerr);
   std::cout.flush();
   std::cerr.flush();
-  if (consolePage) SetConsoleOutputCP(consolePage);
+  std::cout.rdbuf(fileOutput);
+  std::cerr.rdbuf(fileErrors);
   return code;
 }
 #else

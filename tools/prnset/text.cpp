@@ -73,4 +73,37 @@ WString Trimmed(const WString &text) {
   return from == WString::npos ? WString() : text.substr(from, text.find_last_not_of(Ascii(" \t")) + 1 - from);
 }
 
+LineBuffer::int_type LineBuffer::overflow(int_type c) {
+  if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+  pending_ += traits_type::to_char_type(c);
+  if (c == '\n') Hand(pending_.size());
+  return c;
+}
+
+std::streamsize LineBuffer::xsputn(const char *text, std::streamsize n) {
+  pending_.append(text, size_t(n));
+  const size_t line = pending_.rfind('\n');
+  if (line != std::string::npos) Hand(line + 1);
+  return n;
+}
+
+int LineBuffer::sync() {
+  // A lead byte at the end, or followed by fewer continuation bytes than it announces, waits for the rest.
+  size_t whole = pending_.size(), lead = whole;
+  while (lead > 0 && (static_cast<unsigned char>(pending_[lead - 1]) & 0xC0) == 0x80) --lead;
+  if (lead > 0) {
+    const unsigned char first = static_cast<unsigned char>(pending_[lead - 1]);
+    const size_t length = first >= 0xF0 ? 4 : first >= 0xE0 ? 3 : first >= 0xC0 ? 2 : 1;
+    if (whole - (lead - 1) < length) whole = lead - 1;
+  }
+  Hand(whole);
+  return 0;
+}
+
+void LineBuffer::Hand(size_t bytes) {
+  if (bytes == 0) return;
+  sink_(pending_.substr(0, bytes));
+  pending_.erase(0, bytes);
+}
+
 }  // namespace prnset

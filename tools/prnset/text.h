@@ -1,6 +1,8 @@
 // Text helpers of the settings-file tool: the catalogue's UTF-16 texts as UTF-8 for the terminal and as JSON.
 #pragma once
 
+#include <functional>
+#include <streambuf>
 #include <string>
 
 #include "platform/platform.h"
@@ -43,5 +45,24 @@ WString Trimmed(const WString &text);
 
 // The first `count` characters of a text (whole when shorter), as the page cuts a title.
 WString Cut(const WString &text, size_t count);
+
+// Text written in pieces, handed on a line at a time, and on a flush up to the last whole character: a console shows
+// a UTF-8 character that reaches it in two writes garbled.
+class LineBuffer : public std::streambuf {
+ public:
+  explicit LineBuffer(std::function<void(const std::string &)> sink) : sink_(std::move(sink)) {}
+  ~LineBuffer() override { Hand(pending_.size()); }
+
+ protected:
+  int_type overflow(int_type c) override;
+  std::streamsize xsputn(const char *text, std::streamsize n) override;
+  int sync() override;
+
+ private:
+  void Hand(size_t bytes);
+
+  std::function<void(const std::string &)> sink_;
+  std::string pending_;
+};
 
 }  // namespace prnset
