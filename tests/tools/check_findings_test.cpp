@@ -805,6 +805,12 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        Edit(rules("Serial", "MIN=-36 MAX=36 STEP=5"), "[S_Default]\nI=1", "[S_Default]\nI=0"),
        "land on -1, which Set All never sends, and step past the default 0; write STEP=4 or STEP=6",
        Edit(rules("Serial", "MIN=-36 MAX=36 STEP=6"), "[S_Default]\nI=1", "[S_Default]\nI=0")},
+      {"pairs with the full-width '=' of a Chinese input method", rules("Enum", "0\uFF1DOff 1\uFF1DOn"),
+       "U+FF1D (full-width equals sign) where '=' belongs: the item has no options; write \"0=Off 1=On\"",
+       rules("Enum", "0=Off 1=On")},
+      {"a Serial title after a full-width colon", serialInChinese("MIN=5 MAX=60 STEP=5 TITLE\uFF1A min"),
+       "so the options show no unit; U+FF1A (full-width colon) is no '=': write TITLE=",
+       serialInChinese("MIN=5 MAX=60 STEP=5 TITLE= min")},
       {"pairs separated by no-break spaces from a web page", rules("Enum", "0=Tray 1\u00A01=Tray 2"),
        "separated by \"\\u{00A0}\" (U+00A0, no-break space), not by blanks: the plug-in reads 2 options (such as "
        "\"1\\u{00A0}1\"); write \"0=Tray 1 1=Tray 2\"",

@@ -12,6 +12,7 @@ const std::vector<FindingKind> kFindingKinds = {
     {"encoding", I, "how the file's text was decoded", "Encodings"},
     {"whole-decimal", I, "numbers written with a decimal point, such as 14.0, which read as meant",
      "How the file is read"},
+    {"number-with-unit", I, "numbers followed by their unit, such as 100%, which read as meant", "How the file is read"},
     {"file-unreadable", E, "the file cannot be read", "Where the file lies and how it is named"},
     {"file-empty", E, "the file is empty: no classes", "How the file is read"},
     {"empty-value", W, "a default or count left empty, which reads as if its line were not there",

@@ -261,7 +261,8 @@ void CheckSerialSettings(const WString &rule, int line, const std::string &where
   for (WCHAR c : rule) folded += c < 0x80 ? char(std::tolower(c)) : '?';
   const size_t title = folded.find("title=");
   for (size_t i = 0; i < rule.size() && i < title; ++i) {
-    const bool wide = rule[i] == 0xFF1D;
+    // '=' typed full-width by a Chinese input method, or as a colon of either width.
+    const bool wide = rule[i] == 0xFF1D || rule[i] == 0xFF1A || rule[i] == ':';
     if (rule[i] != '=' && !wide) continue;
     size_t from = i;
     while (from > 0 && IsSettingWordChar(rule[from - 1])) --from;
@@ -273,7 +274,9 @@ void CheckSerialSettings(const WString &rule, int line, const std::string &where
     if (word.empty() || (!wide && (known("min") || known("max") || known("step") || known("title")))) continue;
     // What the word was probably meant as: a full-width '=' after a setting, or another name for the step.
     std::string hint;
-    if (wide) hint = "; " + CharacterName(rule[i]) + " is no '=': write " + Utf8(rule.substr(from, i - from)) + "=";
+    if (wide)
+      hint = std::string(known("title") ? ", so the options show no unit" : "") + "; " + CharacterName(rule[i]) +
+             " is no '=': write " + Utf8(rule.substr(from, i - from)) + "=";
     for (const char *step : {"inc", "increment", "steps", "stepsize", "interval", "delta"})
       if (word == step) hint = "; write STEP= for the step";
     // A translated name with text after it, last in the rule, was meant as the title: the unit the options lack.
@@ -524,9 +527,16 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
   for (const RuleNote &note : report.notes) {
     const std::string option = Ordinal(note.option);
     switch (note.kind) {
-      case RuleNoteKind::EnumNoPairs:
-        findings.Add(line, "enum-no-pairs", where + " has no value=text pair: the item has no options; " + kWritePairs);
+      case RuleNoteKind::EnumNoPairs: {
+        // '=' typed full-width by a Chinese input method, or as a colon: the rule as meant.
+        const size_t mark = EqualsMarkAt(rule);
+        WString meant = rule;
+        if (mark != WString::npos) std::replace(meant.begin(), meant.end(), rule[mark], WCHAR('='));
+        findings.Add(line, "enum-no-pairs",
+                     where + " has no value=text pair" + EqualsHint(rule) + ": the item has no options; " +
+                         (mark != WString::npos ? "write " + Quoted(meant) : std::string(kWritePairs)));
         break;
+      }
       case RuleNoteKind::EnumNoBlank:
         // Only blanks before the value: the option before it has no text, which its own note tells.
         if (part(note).find_first_not_of(Ascii(" 0123456789-")) == WString::npos) break;

@@ -115,7 +115,7 @@ std::set<int> CheckNumbers(const IniFile &ini, INT compress, INT move, Findings 
                      ", but the compression choices are whole percentages: the plug-in reads " + readAs +
                      "; write " + meant);
   for (const auto &run : units)
-    findings.Add(run.second.first.first, "not-a-number",
+    findings.Add(run.second.first.first, "number-with-unit",
                  run.second.first.second +
                      (run.second.second > 1 ? " and " + std::to_string(run.second.second - 1) +
                                                   (run.second.second == 2 ? " more value" : " more values")
