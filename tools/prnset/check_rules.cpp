@@ -876,15 +876,33 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
         (baseOn30 ? defaultValue < 1000
                   : IsHigh256(catalogue) && !wholeMask && defaultValue < (1 << (kMaskRows - 8)));
     if (oneValue) {
+      // A count written as the printer's bytes for the value: one choice sends one byte, and when every value fits
+      // it, the bytes before it are 00, which the command can carry.
+      bool small = !baseOn30;
+      for (const Option &option : options) small = small && option.value >= 0 && option.value <= 255;
+      const std::string command = Utf8(FieldText(catalogue.Sections[section].Items[itemIndex].Instruction));
+      std::string zeros;
+      for (long i = 1; i < parameters && i < 8; ++i) zeros += " 00";
+      const std::string highBytes =
+          small && !command.empty()
+              ? ", and if the printer takes the value in " + std::to_string(parameters) +
+                    " bytes, end the command with the high " + (parameters == 2 ? "byte" : "bytes") + zeros +
+                    ", which every option's value has (Instruction=" + command + zeros + ")"
+          : !baseOn30 ? " (one choice sends one byte: values outside 0 to 255, which this item has, cannot reach a "
+                        "printer that takes them in " +
+                            std::to_string(parameters) + " bytes from one item)"
+                      : std::string();
       findings.Add(lines.parameterCount ? lines.parameterCount : lines.rule, "multi-choice-count",
                    where + " has ParameterCount " + std::to_string(parameters) +
                        ", which makes it multi-choice: the page offers a tick box for each option and sends a mask "
-                       "of them, so its default " + std::to_string(defaultValue) + " ticks other rows than meant" +
+                       "of them, so its default " +
+                       std::to_string(defaultValue) + " ticks other rows than meant" +
                        (baseOn30 ? ". BaseOn30 sends a value below 1000 with its own digits whatever ParameterCount "
                                    "says"
                                  : " and Set All sends " + SentBytes(catalogue, section, itemIndex, defaultValue)) +
-                       "; for one choice, write ParameterCount=1; for tick boxes, write the default as the mask of "
-                       "the rows to tick (row 0 is " + std::to_string(1L << (kMaskRows - 1)) + ")");
+                       "; for one choice, write ParameterCount=1" + highBytes +
+                       "; for tick boxes, write the default as the mask of the rows to tick (row 0 is " +
+                       std::to_string(1L << (kMaskRows - 1)) + ")");
       return;
     }
     if (options.size() > size_t(kMaskRows))
