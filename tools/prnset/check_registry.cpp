@@ -140,6 +140,8 @@ const std::vector<FindingKind> kFindingKinds = {
      "BaseOn30: decimal digits"},
     {"values-as-bytes", W, "values written as the bytes of their digits under BaseOn30", "BaseOn30: decimal digits"},
     {"negative-base-on-30", W, "negative options under BaseOn30, which send nothing", "BaseOn30: decimal digits"},
+    {"mask-digits", I, "a mask under BaseOn30 sent with as many digits as the rows ticked give it",
+     "BaseOn30: decimal digits"},
     {"value-too-large", W, "a value that does not fit its parameter bytes", "High256: binary bytes"},
     {"parameter-count-large", W,
      "a ParameterCount above 4 under High256, or above 8 for a BaseOn30 mask, whose leading bytes carry nothing "

@@ -912,6 +912,18 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                        std::to_string(kMaskRows) + " options, and make the others a second item");
     const int rows = MaskRows(options.size());
     const DWORD allowed = RowBits(options.size());
+    // Under BaseOn30 a mask from 1000 on goes out padded to ParameterCount digits, and a count below its digits pads
+    // nothing: the masks go out as long as the rows ticked make them. A count written for bytes (3, from High256)
+    // does that; a printer that reads a fixed number of digits wants them all.
+    const DWORD lastRow = rows > 0 ? 1u << (kMaskRows - rows) : 0;
+    const size_t fewest = std::to_string(lastRow).size(), most = std::to_string(allowed).size();
+    if (baseOn30 && lastRow >= 1000 && size_t(parameters) < most && std::max(size_t(parameters), fewest) < most)
+      findings.Add(lines.parameterCount ? lines.parameterCount : lines.rule, "mask-digits",
+                   where + " is multi-choice with ParameterCount " + std::to_string(parameters) +
+                       ": BaseOn30 sends each mask with its own digits, " +
+                       std::to_string(std::max(size_t(parameters), fewest)) + " to " + std::to_string(most) +
+                       " of them by the rows ticked; if the printer reads a fixed number of digits, write "
+                       "ParameterCount=" + std::to_string(most));
     if (rows > 0 && (DWORD(defaultValue) & ~allowed) && !lines.defaultSectionMisnamed && !lines.defaultMisread) {
       // The mask as probably meant: every row when the default sets bits beyond them all, or the rows whose
       // numbers the default's low bits are.
