@@ -824,6 +824,23 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                      " the printer gets " + SentBytes(catalogue, section, itemIndex, options[0].value) +
                      "; write the numbers themselves (" + char('0' + options[0].value - 30) + "=" +
                      Utf8(options[0].text) + ")");
+  // Values running 30, 31, 32 as a manual's hexadecimal codes of the digits 0, 1, 2 do, under texts without digits.
+  bool codes = baseOn30 && enumRule && !multiChoice && !asBytes && options.size() > 1 && options.size() <= 10;
+  for (size_t i = 0; codes && i < options.size(); ++i)
+    codes = options[i].value == LONG(30 + i) && !options[i].text.empty() &&
+            !(options[i].text[0] >= WCHAR('0') && options[i].text[0] <= WCHAR('9'));
+  if (codes) {
+    WString meant;
+    for (size_t i = 0; i < options.size(); ++i)
+      meant += (i ? Ascii(" ") : WString()) + WCHAR('0' + i) + Ascii("=") + options[i].text;
+    findings.Add(lines.rule, "values-as-bytes",
+                 where + ": its values run 30 to " + std::to_string(29 + options.size()) +
+                     " as a manual's hexadecimal codes of the digits 0 to " + std::to_string(options.size() - 1) +
+                     " do, but BaseOn30 sends a value's own digits: for 30 the printer gets " +
+                     SentBytes(catalogue, section, itemIndex, 30) + "; if the printer's values are 0 to " +
+                     std::to_string(options.size() - 1) + ", write " + Quoted(meant) +
+                     ", and the default as one of them");
+  }
 
   // More bytes than a value has (a count of bits or digits meant): the leading ones are always 00.
   if (IsHigh256(catalogue) && parameters > 4)
