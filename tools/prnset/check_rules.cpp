@@ -842,6 +842,33 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                      ", and the default as one of them");
   }
 
+  // Text commands (printable bytes, ended by a tail of CR and LF) whose values go out as bytes: a value whose byte
+  // is one of the tail's ends the command early. A printer that reads text wants digits: told once for the file.
+  if (IsHigh256(catalogue) && parameters == 1 &&
+      std::none_of(findings.list().begin(), findings.list().end(),
+                   [](const Finding &f) { return f.code == "value-ends-command"; })) {
+    auto bytesOf = [](const WCHAR *text) {
+      BYTE bytes[64];
+      const DWORD count = HexTextToBytes(text, bytes, sizeof bytes);
+      return std::vector<BYTE>(bytes, bytes + count);
+    };
+    const std::vector<BYTE> command = bytesOf(item.Instruction), tail = bytesOf(catalogue.InstructionTail);
+    const bool text = !command.empty() && !tail.empty() &&
+                      std::all_of(command.begin(), command.end(), [](BYTE b) { return b >= 0x20 && b < 0x7F; }) &&
+                      std::all_of(tail.begin(), tail.end(), [](BYTE b) { return b == 0x0D || b == 0x0A; });
+    for (const Option &option : options) {
+      const BYTE sent = BYTE(option.value);
+      if (!text || std::find(tail.begin(), tail.end(), sent) == tail.end()) continue;
+      findings.Add(lines.key, "value-ends-command",
+                   where + ": its command is text, ended by the tail " + HexPairs(tail.data(), DWORD(tail.size())) +
+                       ", but High256 sends the value as a byte: the value " + std::to_string(option.value) +
+                       " goes out as " + HexPairs(&sent, 1) +
+                       ", a byte of the tail, and the printer takes the command as ending there; a printer that "
+                       "reads text commands takes values as digits: write ParameterRule=BaseOn30 for the file");
+      break;
+    }
+  }
+
   // More bytes than a value has (a count of bits or digits meant): the leading ones are always 00.
   if (IsHigh256(catalogue) && parameters > 4)
     findings.Add(lines.parameterCount ? lines.parameterCount : lines.rule, "parameter-count-large",
