@@ -779,6 +779,7 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
       Edit(Edit(clean, "Section01=S", "Section02=S"), "[Section01]", "[Section02]") +
       "\n[Section01]\nItemCount=1\nItem01=J\nItem01Instruction=1B 45\n";
   const std::string takenOut = ReadSourceFile("tests/tools/findings/class-taken-out-blocks-kept.ini");
+  const std::string itemTakenOut = ReadSourceFile("tests/tools/findings/keys-shifted-item-taken-out.ini");
   const struct {
     const char *name;
     std::string broken, says, mended;
@@ -813,6 +814,9 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        Edit(Edit(rules("Enum", "30=Gap 31=Mark"), "High256", "BaseOn30"), "[S_Default]\nI=1", "[S_Default]\nI=30"),
        "write \"0=Gap 1=Mark\", and the default as one of them",
        Edit(Edit(rules("Enum", "0=Gap 1=Mark"), "High256", "BaseOn30"), "[S_Default]\nI=1", "[S_Default]\nI=0")},
+      {"an item taken out, the item lines renumbered and their commands not", itemTakenOut,
+       "renumber each key as the item line above it",
+       Edit(Edit(itemTakenOut, "Item03Instruction", "Item02Instruction"), "Item04Instruction", "Item03Instruction")},
       {"pairs with the full-width '=' of a Chinese input method", rules("Enum", "0\uFF1DOff 1\uFF1DOn"),
        "U+FF1D (full-width equals sign) where '=' belongs: the item has no options; write \"0=Off 1=On\"",
        rules("Enum", "0=Off 1=On")},

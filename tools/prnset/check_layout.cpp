@@ -69,6 +69,15 @@ void CheckShiftedKeys(const IniFile &ini, const IniFile::Section &section, const
   bool unordered = false;
   for (size_t k = 1; k < keys.size(); ++k) unordered = unordered || keys[k].number < keys[k - 1].number;
   const bool harmed = twice || uncommanded || unordered;
+  // Where the section writes an item's keys: after its item line, as the examples do, or before it. The first key,
+  // of an item that renumbering below it leaves alone, decides a tie.
+  int afterVotes = 0, beforeVotes = 0;
+  for (const Key &key : keys) {
+    afterVotes += key.number == key.above;
+    beforeVotes += key.number == key.below;
+  }
+  const bool after = afterVotes > beforeVotes ||
+                     (afterVotes == beforeVotes && !keys.empty() && keys.front().number == keys.front().above);
   // Out of place: a key whose number is neither its neighbours' where the section shows the harm of renumbering,
   // or two keys under each other's item lines (two item lines swapped, or their keys).
   std::vector<const Key *> shifted;
@@ -77,7 +86,8 @@ void CheckShiftedKeys(const IniFile &ini, const IniFile::Section &section, const
     bool crossed = false;
     for (const Key &other : keys)
       crossed = crossed || (key.above > 0 && other.above == key.number && other.number == key.above);
-    const bool between = key.below > 0 && key.number != key.below;
+    // Keys written after their items belong to the item line above them, whatever the number of the one below.
+    const bool between = key.below > 0 && (key.number != key.below || after);
     if (key.above > 0 && key.number != key.above && (crossed || (harmed && between))) {
       shifted.push_back(&key);
       offsets.insert(key.above - key.number);

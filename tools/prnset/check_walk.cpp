@@ -1450,10 +1450,20 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
   if (instruction->text.empty()) {
     // Without its own command the item's parameter bytes reach the printer with nothing to tell it what they set.
     const bool tail = FieldLength(catalogue_.InstructionTail) >= 2;
+    // Its command left under another item line when the items were renumbered: the keys are to be renumbered, not
+    // one more written.
+    const std::string list = "[" + Utf8(instruction->section) + "] ";
+    const auto shifted = std::find_if(findings_.list().begin(), findings_.list().end(), [&](const Finding &f) {
+      return f.code == "keys-shifted" && f.message.compare(0, list.size(), list) == 0;
+    });
     MissingKey(instruction->section, instruction->key, keyRead->line, "no-instruction",
-               loaded.ParameterCount != 0
-                   ? where + " sends its parameter bytes to the printer with no command in front"
-                   : where + " has no command: the printer gets " + (tail ? "only the InstructionTail" : "nothing"));
+               (loaded.ParameterCount != 0
+                    ? where + " sends its parameter bytes to the printer with no command in front"
+                    : where + " has no command: the printer gets " + (tail ? "only the InstructionTail" : "nothing")) +
+                   (shifted == findings_.list().end()
+                        ? std::string()
+                        : "; the section's commands stand under item lines of another number (line " +
+                              std::to_string(shifted->line) + "): renumber them, rather than write another"));
   } else {
     CheckCommandText(instruction,
                      "Set Current sends nothing for " + where + ", and Set All sends nothing or the wrong bytes", false);
