@@ -77,6 +77,8 @@ const std::vector<FindingKind> kFindingKinds = {
     {"same-command", W, "two shown items with one command", "`[SectionNN]`: the items of a class"},
     {"text-cut", W, "a text longer than its field", "Limits at a glance"},
     {"title-cut", W, "a title longer than the page shows", "Languages: `[S_Lang_EN]` and `[S_Lang_CN]`"},
+    {"item-lines-missing", W, "a listed item none of whose titles, rules or default the file has",
+     "`[SectionNN]`: the items of a class"},
     {"title-missing", W, "a shown class or item without a title", "Languages: `[S_Lang_EN]` and `[S_Lang_CN]`"},
     {"duplicate-titles", W, "two shown items of a class with one title", "Languages: `[S_Lang_EN]` and `[S_Lang_CN]`"},
     {"note-missing", W, "an item's note that the other language has", "Languages: `[S_Lang_EN]` and `[S_Lang_CN]`"},

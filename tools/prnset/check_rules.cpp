@@ -922,7 +922,7 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
     if (oneValue) {
       // A count written as the printer's bytes for the value: one choice sends one byte, and when every value fits
       // it, the bytes before it are 00, which the command can carry.
-      bool small = !baseOn30;
+      bool small = !baseOn30 && parameters >= 2;
       for (const Option &option : options) small = small && option.value >= 0 && option.value <= 255;
       const std::string command = Utf8(FieldText(catalogue.Sections[section].Items[itemIndex].Instruction));
       std::string zeros;
@@ -932,10 +932,11 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
               ? ", and if the printer takes the value in " + std::to_string(parameters) +
                     " bytes, end the command with the high " + (parameters == 2 ? "byte" : "bytes") + zeros +
                     ", which every option's value has (Instruction=" + command + zeros + ")"
-          : !baseOn30 ? " (one choice sends one byte: values outside 0 to 255, which this item has, cannot reach a "
-                        "printer that takes them in " +
-                            std::to_string(parameters) + " bytes from one item)"
-                      : std::string();
+          : !baseOn30 && parameters >= 2
+              ? " (one choice sends one byte: values outside 0 to 255, which this item has, cannot reach a "
+                "printer that takes them in " +
+                    std::to_string(parameters) + " bytes from one item)"
+              : std::string();
       findings.Add(lines.parameterCount ? lines.parameterCount : lines.rule, "multi-choice-count",
                    where + " has ParameterCount " + std::to_string(parameters) +
                        ", which makes it multi-choice: the page offers a tick box for each option and sends a mask "

@@ -253,6 +253,11 @@ class Walker {
   const AccountRead *ListedIn(const WString &classKey, const WString &itemKey) const;
   // Another listed class whose sections hold keys of item `itemKey` (their lines into `lines`), or empty.
   WString ClassHolding(const WString &sectionKey, const WString &itemKey, std::vector<int> &lines) const;
+  // A listed item none of whose lines (titles, rules, default) the sections of its class have in any language, and
+  // no other class's or misspelt key holds: taken out and left on the list. Told once, with both ways out; true when
+  // it is, and its missing lines are not told one by one.
+  bool ItemGone(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &sectionKey, const WString &itemKey,
+                const std::string &where);
 
   const std::vector<WString> &misspelt_;  // class keys told as the mistake: nothing more is told of them
   const IniFile &ini_;
@@ -1439,6 +1444,41 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
   }
 }
 
+bool Walker::ItemGone(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &sectionKey, const WString &itemKey,
+                      const std::string &where) {
+  std::vector<int> lines;
+  if (!ClassHolding(sectionKey, itemKey, lines).empty() || !MeantItemKey(sectionKey, n, itemKey, lines).name.empty())
+    return false;
+  const WString defaults = Name(SectionForm::Defaults, sectionKey, n, suffix_);
+  if (!HasSection(defaults) || Has(defaults, itemKey)) return false;
+  for (const auto &language : kLanguages)
+    for (SectionForm form : {SectionForm::Language, SectionForm::Rules}) {
+      const WString section = Name(form, sectionKey, n, LanguageSuffix(language.language));
+      if (!HasSection(section)) return false;
+      for (const KeyName &key : kFileKeys)
+        if (key.shape == KeyShape::ItemKeyed && key.section == form && Has(section, NameOf(key.field, 0, itemKey)))
+          return false;
+    }
+  const AccountRead *keyRead = account_.Find(FileField::ItemKey, n, m);
+  const AccountRead *count = account_.Find(FileField::ItemCount, n);
+  const std::string sent =
+      ItemBytes(catalogue_, slot, itemSlot, catalogue_.Sections[slot].Items[itemSlot].CurrentValue);
+  const std::string countKey = Utf8(KeyOf(FileField::ItemCount).key);
+  findings_.Add(keyRead->line, "item-lines-missing",
+                where +
+                    " has none of its lines in the sections of its class (titles, rules or default, in either "
+                    "language): the page shows it as an empty row" +
+                    (sent.empty() ? std::string() : ", and Set All sends " + sent + " for it") +
+                    "; to drop it, delete " + Utf8(keyRead->key) + " and " + Utf8(NameOf(FileField::Instruction, m)) +
+                    " from [" + Utf8(keyRead->section) + "]" +
+                    (!count || count->value < 1 ? std::string()
+                     : count->value == m        ? " and write " + countKey + "=" + std::to_string(m - 1)
+                                                : ", number the items after it one lower and write " + countKey + "=" +
+                                               std::to_string(count->value - 1)) +
+                    "; to keep it, add its lines");
+  return true;
+}
+
 void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &sectionKey, const WString &itemKey) {
   const std::string where = "item " + Utf8(sectionKey) + "/" + Utf8(itemKey);
   const SettingsItem &loaded = catalogue_.Sections[slot].Items[itemSlot];
@@ -1487,7 +1527,8 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
       MissingKey(note->section, note->key, titleLine ? titleLine : SectionLine(ini_, note->section), "note-missing",
                  empty + ", though [" + Utf8(otherNotes) + "] has it");
   }
-  NoteTitles(sectionKey, n, NameOf(FileField::ItemTitle, 0, itemKey), where, keyRead->line);
+  const bool gone = ItemGone(n, m, slot, itemSlot, sectionKey, itemKey, where);
+  if (!gone) NoteTitles(sectionKey, n, NameOf(FileField::ItemTitle, 0, itemKey), where, keyRead->line);
 
   const AccountRead *type = account_.Find(FileField::RuleType, n, m);
   const AccountRead *rule = account_.Find(FileField::Rule, n, m);
@@ -1500,16 +1541,16 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
     MissingSection(type->section, SectionLine(ini_, keyRead->section), "rule-section-missing",
                    "in " + std::string(languageName_) + " the items of class " + Utf8(sectionKey) +
                        " have no options, so Set Current sends nothing for them");
-  else if (type->text.empty())
-    MissingKey(type->section, type->key, SectionLine(ini_, type->section), "rule-type-missing",
-               where + " has no options, so Set Current sends nothing for it");
-  else if (isEnum && !rule->line) {
+  else if (type->text.empty()) {
+    if (!gone)
+      MissingKey(type->section, type->key, SectionLine(ini_, type->section), "rule-type-missing",
+                 where + " has no options, so Set Current sends nothing for it");
+  } else if (isEnum && !rule->line) {
     // No rule at all: told once, on the line of the name that was probably meant for it.
     MissingKey(rule->section, rule->key, type->line, "enum-no-pairs", where + " has no options; " + kWritePairs);
     ruleTold = true;
-  } else if (LPCWSTR form = report != account_.rules.end() && report->second.known
-                                    ? WrittenFor(isEnum, rule->text)
-                                    : nullptr) {
+  } else if (LPCWSTR form =
+                 report != account_.rules.end() && report->second.known ? WrittenFor(isEnum, rule->text) : nullptr) {
     // Told where the fix goes: the type's line.
     findings_.Add(type->line, "rule-type-mismatch",
                   Place(type->section, type->key) + " is " + Utf8(type->text) + ", but " + Utf8(rule->key) +
@@ -1563,7 +1604,7 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
                       std::to_string(defaultValue->value) + ", as if the line were not there" + starts +
                       "; write the value meant");
   }
-  if (!defaultValue->line) MissingDefault(defaultValue, n, m, slot, itemSlot);
+  if (!defaultValue->line && !gone) MissingDefault(defaultValue, n, m, slot, itemSlot);
   const int countLine = parameters->line;
   std::optional<long long> missedMax;
   for (const RuleNote &note : report != account_.rules.end() ? report->second.notes : std::vector<RuleNote>())
