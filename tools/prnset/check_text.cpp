@@ -496,12 +496,20 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
                              lines[entry.line].second - lines[entry.line].first) &&
                      !IsUtf8(file.bytes.data() + lines[entry.line].first,
                              lines[entry.line].second - lines[entry.line].first, true)));
+      // A '?' alone between blanks in the middle of Chinese text is one too: a symbol (a bullet, a dash) lost.
+      auto alone = [&](size_t i) {
+        if (value[i - 1] != ' ' || value[i + 1] != ' ') return false;
+        const size_t before = value.find_last_not_of(WCHAR(' '), i - 1),
+                     after = value.find_first_not_of(WCHAR(' '), i + 1);
+        return before != WString::npos && after != WString::npos && (IsHan(value[before]) || IsHan(value[after]));
+      };
       for (size_t i = 1; readable && shownText && chinese_section && i + 1 < value.size(); ++i)
-        if (value[i] == '?' && IsHan(value[i - 1]) && IsHan(value[i + 1])) {
+        if (value[i] == '?' && ((IsHan(value[i - 1]) && IsHan(value[i + 1])) || alone(i))) {
           findings.Add(entry.line, "text-lost",
-                       Place(name, key) + " = " + Quoted(value) + " holds a '?' between Chinese characters: a "
-                       "conversion had no character for the one meant there, and the Chinese page shows the question "
-                       "mark; type the character again",
+                       Place(name, key) + " = " + Quoted(value) + " holds a '?' " +
+                           (IsHan(value[i - 1]) ? "between Chinese characters" : "alone in Chinese text") +
+                           ": a conversion had no character for the one meant there, and the Chinese page shows the "
+                           "question mark; type the character again",
                        ini.ColumnOf(entry.value + i));
           break;
         }
