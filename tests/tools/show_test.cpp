@@ -12,13 +12,19 @@ TEST_F(ShowTest, PresentsClassesItemsHintsAndTheDefaultOption) {
   ASSERT_EQ(run.code, 0) << run.err;
   EXPECT_EQ(run.err, "");
   for (const char *part : {
-           "Parameter rule: High256\n", "Enter instruction: 1B 7B 53 31\n", "Instruction tail: 0D\n",
-           "\nClass 0: Print quality\n", "\nClass 3: Control panel\n",
-           "  Item 0: Print density\n    Hint: Darker print uses more toner.\n          * Default = Normal *\n",
+           "Parameter rule: High256\n",
+           "Enter instruction: 1B 7B 53 31\n",
+           "Instruction tail: 0D\n",
+           "\nClass 0: Print quality  (Quality)\n",
+           "\nClass 3: Control panel  (Panel)\n",
+           "  Item 0: Print density  (Quality/Density)\n    Hint: Darker print uses more toner.\n          * Default = "
+           "Normal *\n",
            " *   2  Normal  (value 3, default)\n",
            // the multi-choice item: rows 0 and 2 of the default mask 0xA00000
            "Command: 1B 70 44  (ParameterCount 3: multi-choice)\n    Default: mask 0xA00000\n",
-           "[x]  0  A4  (bit 0x800000)\n", "[ ]  1  Letter  (bit 0x400000)\n", "[x]  2  A5  (bit 0x200000)\n",
+           "[x]  0  A4  (bit 0x800000)\n",
+           "[ ]  1  Letter  (bit 0x400000)\n",
+           "[x]  2  A5  (bit 0x200000)\n",
        })
     EXPECT_TRUE(Has(run.out, part)) << part << "\n" << run.out;
   // A multi-choice default is a mask of rows, never "no option": only single-choice items can miss their default.
@@ -31,7 +37,8 @@ TEST_F(ShowTest, PresentsClassesItemsHintsAndTheDefaultOption) {
 TEST_F(ShowTest, ChineseTextsAndTheChineseDefaultLabel) {
   ToolRun run = RunTool({"show", SourcePath(kOfficeLaser), "--lang", "cn"});
   ASSERT_EQ(run.code, 0) << run.err;
-  EXPECT_TRUE(Has(run.out, "Class 0: \xE6\x89\x93\xE5\x8D\xB0\xE8\xB4\xA8\xE9\x87\x8F\n")) << run.out;  // 打印质量
+  EXPECT_TRUE(Has(run.out, "Class 0: \xE6\x89\x93\xE5\x8D\xB0\xE8\xB4\xA8\xE9\x87\x8F  (Quality)\n"))
+      << run.out;  // 打印质量
   EXPECT_TRUE(Has(run.out, "* \xE9\xBB\x98\xE8\xAE\xA4\xE5\x80\xBC = \xE6\xA0\x87\xE5\x87\x86 *")) << run.out;  // 默认值 = 标准
 }
 
@@ -46,8 +53,8 @@ TEST_F(ShowTest, ShowsWhatThePageCutsAndWhatItCannotSelect) {
   ToolRun run = RunTool({"show", file});
   ASSERT_EQ(run.code, 0) << run.err;
   // The page shows 49 characters of a title; an item without one is an empty row.
-  EXPECT_TRUE(Has(run.out, "Class 0: " + title.substr(0, 49) + "\n")) << run.out;
-  EXPECT_TRUE(Has(run.out, "Item 1: (no title)\n")) << run.out;
+  EXPECT_TRUE(Has(run.out, "Class 0: " + title.substr(0, 49) + "  (S)\n")) << run.out;
+  EXPECT_TRUE(Has(run.out, "Item 1: (no title)  (S/B)\n")) << run.out;
   // The later of two options with the default value is the selected row and the one the hint names.
   EXPECT_TRUE(Has(run.out, "* Default = Third *")) << run.out;
   EXPECT_TRUE(Has(run.out, "     0  First  (value 1)\n")) << run.out;
@@ -57,7 +64,19 @@ TEST_F(ShowTest, ShowsWhatThePageCutsAndWhatItCannotSelect) {
   // Multi-choice rows from 24 on have no bit.
   EXPECT_TRUE(Has(run.out, "[x] 23  24  (bit 0x000001)\n")) << run.out;
   EXPECT_TRUE(Has(run.out, "[ ] 24  25  (no bit: cannot be chosen)\n")) << run.out;
-  EXPECT_TRUE(Has(run.out, "Class 1: (no title)\n  No items: the item list is empty.\n")) << run.out;
+  EXPECT_TRUE(Has(run.out, "Class 1: (no title)  (E)\n  No items: the item list is empty.\n")) << run.out;
+}
+
+// A text of the file is printed as check quotes it: a control character would act on the terminal.
+TEST_F(ShowTest, ControlCharactersInTextsAreEscaped) {
+  ToolRun run = RunTool({"show", File("[SectionNames]\nSectionCount=1\nSection01=S\n[Section01]\nItemCount=1\n"
+                                      "Item01=A\n[S_Lang_EN]\nTitle=\x1B[31mRed\nA_Title=Dark\b\bXX\n"
+                                      "[S_Rule_EN]\nA_RuleType=Enum\nA_Rule=0=Off\x07 1=On\n")});
+  ASSERT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(run.out.find_first_of("\x1B\b\x07"), std::string::npos) << run.out;
+  EXPECT_TRUE(Has(run.out, "Class 0: \\x1B[31mRed  (S)\n")) << run.out;
+  EXPECT_TRUE(Has(run.out, "Item 0: Dark\\x08\\x08XX  (S/A)\n")) << run.out;
+  EXPECT_TRUE(Has(run.out, "  Off\\x07  (value 0)")) << run.out;
 }
 
 TEST_F(ShowTest, DriverItemsAsTheSettingsSectionGivesThem) {

@@ -12,10 +12,12 @@ namespace prnset {
 
 namespace {
 
+// A text of the file as the terminal may print it: control characters and invisible ones written as escapes.
+std::string Shown(const WString &text) { return EscapeText(Utf8(text)); }
 
 std::string Titled(const WCHAR *field, size_t capacity) {
   WString title = Cut(WString(field, BoundedLength(field, capacity)), kShownTitleChars - 1);
-  return title.empty() ? "(no title)" : Utf8(title);
+  return title.empty() ? "(no title)" : Shown(title);
 }
 
 std::string Hex(DWORD value) {
@@ -24,7 +26,7 @@ std::string Hex(DWORD value) {
   return text.str();
 }
 
-std::string CommandText(const WString &text) { return text.empty() ? "(none)" : Utf8(text); }
+std::string CommandText(const WString &text) { return text.empty() ? "(none)" : Shown(text); }
 
 bool MultiChoice(const SettingsItem &item) { return DWORD(item.ParameterCount) > 1; }
 
@@ -61,14 +63,17 @@ void ShowOptions(const SettingsItem &item, std::ostream &out) {
       note = "value " + std::to_string(option->Value);
       if (row == named) note += ", default";
     }
-    out << "    " << mark << std::setw(3) << row << "  " << Utf8(FieldText(option->Text)) << "  (" << note << ")\n";
+    out << "    " << mark << std::setw(3) << row << "  " << Shown(FieldText(option->Text)) << "  (" << note << ")\n";
   }
   if (!MultiChoice(item) && selected < 0)
     out << "    No option has the default value " << item.DefaultValue << ": no row is selected.\n";
 }
 
-void ShowItem(const SettingsItem &item, LONG index, const ToolLanguage &language, std::ostream &out) {
-  out << "\n  Item " << index << ": " << Titled(item.Title, ARRAYSIZE(item.Title)) << "\n";
+// Each class and item is named by its keys too, as check names it and encode and job take it (--item CLASS/ITEM).
+void ShowItem(const SettingsItem &item, LONG index, const std::string &classKey, const ToolLanguage &language,
+              std::ostream &out) {
+  out << "\n  Item " << index << ": " << Titled(item.Title, ARRAYSIZE(item.Title)) << "  (" << classKey << "/"
+      << Shown(FieldText(item.Key)) << ")\n";
   // The hint box: the note, then the default option's text when an option has the default value.
   WString defaultText;
   bool hasDefault = false;
@@ -78,10 +83,8 @@ void ShowItem(const SettingsItem &item, LONG index, const ToolLanguage &language
       defaultText = FieldText(option->Text);
       hasDefault = true;
     }
-  out << "    Hint: " << Utf8(FieldText(item.Note)) << "\n";
-  if (hasDefault)
-    out << "          * " << DefaultLabel(language)
-        << " = " << Utf8(defaultText) << " *\n";
+  out << "    Hint: " << Shown(FieldText(item.Note)) << "\n";
+  if (hasDefault) out << "          * " << DefaultLabel(language) << " = " << Shown(defaultText) << " *\n";
   out << "    Command: " << CommandText(FieldText(item.Instruction)) << "  (ParameterCount " << item.ParameterCount
       << (MultiChoice(item) ? ": multi-choice" : ": single choice") << ")\n";
   if (MultiChoice(item))
@@ -92,12 +95,13 @@ void ShowItem(const SettingsItem &item, LONG index, const ToolLanguage &language
 }
 
 void ShowSection(const SettingsSection &section, LONG index, const ToolLanguage &language, std::ostream &out) {
-  out << "\nClass " << index << ": " << Titled(section.Title, ARRAYSIZE(section.Title)) << "\n";
+  const std::string key = Shown(FieldText(section.Key));
+  out << "\nClass " << index << ": " << Titled(section.Title, ARRAYSIZE(section.Title)) << "  (" << key << ")\n";
   WString note = FieldText(section.Note);
-  if (!note.empty()) out << "  Note (not shown on the page): " << Utf8(note) << "\n";
+  if (!note.empty()) out << "  Note (not shown on the page): " << Shown(note) << "\n";
   LONG items = section.ItemCount < 0 ? 0 : section.ItemCount > kMaxItems ? kMaxItems : section.ItemCount;
   if (items == 0) out << "  No items: the item list is empty.\n";
-  for (LONG i = 0; i < items; ++i) ShowItem(section.Items[i], i, language, out);
+  for (LONG i = 0; i < items; ++i) ShowItem(section.Items[i], i, key, language, out);
 }
 
 // The driver's own items of the printer's settings, as the plug-in reads them from [Settings]: offered or not,
@@ -135,7 +139,7 @@ int ShowCommand(const FileArguments &parsed, std::ostream &out, std::ostream &) 
   session.Load(parsed.file, parsed.language);
   const SettingsCatalogue &catalogue = session.catalogue();
 
-  out << "Settings file: " << parsed.shownFiles[0] << "\n"
+  out << "Settings file: " << EscapeText(parsed.shownFiles[0]) << "\n"
       << "Language: " << parsed.language.name << " (" << (Utf8(LanguageSuffix(parsed.language.load.language)))
       << " sections, code page " << parsed.language.load.codePage << ")\n"
       << "Parameter rule: " << CommandText(FieldText(catalogue.ParameterRule)) << "\n"
