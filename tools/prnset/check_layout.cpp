@@ -270,6 +270,8 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
                    "[" + Utf8(name) + "] has " + Quoted(after.substr(text)) +
                        " after its ']': the plug-in ignores it; put it on a line of its own");
 
+    // The rest is about the section's lines: a generated file has a million sections without any.
+    if (section.entries.empty()) continue;
     bool numberSection = !NameForNumber(name, kNumberedSection).empty();
     bool namesSection = SameName(name, kNamesSection);
     const bool settingsSection = SameName(name, kSettingsSection);
