@@ -40,14 +40,36 @@ TEST_F(EncodeTest, NoTextExitsOneWithTheReason) {
       "[SectionNames]\nSectionCount=1\nSection01=S\nParameterRule=Binary\n[Section01]\nItemCount=2\nItem01=A\n"
       "Item02=B\n[S_Rule_EN]\nA_RuleType=Serial\nA_Rule=MIN=-32767 MAX=-32766\n");
   const ToolCase cases[] = {
-      {{"encode", office, "--section", "1", "--item", "2", "--choice", "7"}, 1,
-       "no option at position 7 (the item has 7 options)"},
-      {{"encode", office, "--section", "1", "--item", "2", "--choice", "-1"}, 1, "no option at position -1"},
-      {{"encode", label, "--section", "0", "--item", "0", "--value", "-1"}, 1,
+      {{"encode", label, "--section", "0", "--item", "0", "--value", "-1"},
+       1,
        "BaseOn30 cannot send the negative value -1"},
-      {{"encode", other, "--section", "0", "--item", "0", "--choice", "1"}, 1,
+      {{"encode", other, "--section", "0", "--item", "0", "--choice", "1"},
+       1,
        "\"Binary\" is neither High256 nor BaseOn30"},
       {{"encode", other, "--section", "0", "--item", "0", "--choice", "0"}, 1, "the no-command value -32767"},
+  };
+  for (const ToolCase &c : cases) ExpectRun(c);
+}
+
+// A position past a single-choice item's options is a wrong command line; a multi-choice item takes any mask, as
+// the page sends a default that sets bits of no row.
+TEST_F(EncodeTest, PositionsPastTheOptionsExitTwo) {
+  const std::string office = SourcePath(kOfficeLaser);
+  const ToolCase cases[] = {
+      {{"encode", office, "--section", "1", "--item", "2", "--choice", "7"},
+       2,
+       "--choice 7: the item has 7 options, at positions 0 to 6"},
+      {{"encode", office, "--section", "1", "--item", "2", "--choice", "-1"}, 2, "--choice -1: the item has 7 options"},
+      {{"encode", office, "--section", "1", "--item", "2", "--value", "99999999999"},
+       2,
+       "--value 99999999999 is out of range: a number is from -2147483648 to 2147483647"},
+      {{"encode", office, "--section", "1", "--item", "2", "--value", "-2147483648"}, 0, "1B 70 54 00 0D\n"},
+      {{"encode", office, "--section", "1", "--item", "2", "--value", "ten"},
+       2,
+       "--value takes a whole number, not ten"},
+      {{"job", office, "--item", "Paper/SizeSensing", "--choice", "2"},
+       0,
+       "1B 7B 53 31 1B 70 44 00 00 02 0D 1B 7D 57\n"},
   };
   for (const ToolCase &c : cases) ExpectRun(c);
 }
@@ -83,6 +105,19 @@ TEST_F(JobTest, OutWritesTheRawBytes) {
   EXPECT_EQ(bytes, std::string("\x1B\x45\x1B\x40\x01\x2C\x0D\x1B\x53", 9));
 }
 
+// Output that cannot be written says why.
+TEST_F(JobTest, OutThatCannotBeWrittenSaysWhy) {
+  const std::string file = File(kFramed), folder = file.substr(0, file.find_last_of("/\\"));
+  const char separator = file[folder.size()];
+  const ToolCase cases[] = {
+      {{"job", file, "--all", "--out", folder}, 2, "it is a folder"},
+      {{"job", file, "--all", "--out", folder + separator + "missing" + separator + "job.prn"},
+       2,
+       "its folder " + folder + separator + "missing does not exist"},
+  };
+  for (const ToolCase &c : cases) ExpectRun(c);
+}
+
 TEST_F(JobTest, NothingToSendExitsOne) {
   // Each file under a name of its own: the table is written before any row runs.
   int n = 0;
@@ -90,14 +125,19 @@ TEST_F(JobTest, NothingToSendExitsOne) {
   const ToolCase cases[] = {
       // Set All sends nothing when one item has no text, rather than a partial set.
       {{"job", file(Edit(Edit(kFramed, "ParameterRule=High256", "ParameterRule=BaseOn30"), "I=300", "I=-5")), "--all"},
-       1, "item 0 of section 0: BaseOn30 cannot send the negative value -5"},
-      {{"job", file(Edit(kFramed, "Item01Instruction=1B 40", "Item01Instruction=1B 4")), "--all"}, 1,
+       1,
+       "item 0 of section 0: BaseOn30 cannot send the negative value -5"},
+      {{"job", file(Edit(kFramed, "Item01Instruction=1B 40", "Item01Instruction=1B 4")), "--all"},
+       1,
        "is not whole bytes"},
-      {{"job", file(Edit(kFramed, "Item01Instruction=1B 40", "Item01Instruction=1B\t40")), "--all"}, 1,
+      {{"job", file(Edit(kFramed, "Item01Instruction=1B 40", "Item01Instruction=1B\t40")), "--all"},
+       1,
        "is not whole bytes"},
       {{"job", file("[SectionNames]\nSectionCount=1\nSection01=S\n"), "--all"}, 1, "the file shows no items"},
-      {{"job", file(kFramed), "--section", "0", "--item", "0", "--choice", "-1", "--printer", "Nobody's printer"}, 1,
-       ""},
+      {{"job", file(Edit(Edit(kFramed, "ParameterRule=High256", "ParameterRule=BaseOn30"), "I=300", "I=-5")), "--all",
+        "--printer", "Nobody's printer"},
+       1,
+       "nothing would be sent"},
   };
   for (const ToolCase &c : cases) ExpectRun(c);
 }

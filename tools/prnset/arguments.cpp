@@ -49,8 +49,15 @@ bool NumberOption(const Arguments &arguments, const std::string &name, LONG &val
     error = "--" + name + " is missing";
     return false;
   }
-  if (!ParseNumber(arguments.Value(name), value)) {
-    error = "--" + name + " takes a whole number, not " + Utf8(arguments.Value(name));
+  const WString text = arguments.Value(name);
+  if (!ParseNumber(text, value)) {
+    // Digits alone, too many of them: a number past what the page holds, not a word.
+    const size_t digits = text.find_first_not_of(Ascii("+-"));
+    const bool number =
+        digits != WString::npos && digits <= 1 && text.find_first_not_of(Ascii("0123456789"), digits) == WString::npos;
+    error = number ? "--" + name + " " + Utf8(text) +
+                         " is out of range: a number is from -2147483648 to 2147483647 (or 0x0 to 0xFFFFFFFF)"
+                   : "--" + name + " takes a whole number, not " + Utf8(text);
     return false;
   }
   return true;

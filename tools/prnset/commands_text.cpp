@@ -153,6 +153,16 @@ const SettingsItem *NamedItem(const SettingsCatalogue &catalogue, ItemName &name
   return nullptr;
 }
 
+std::string ChoiceError(const SettingsItem &item, LONG choice) {
+  // A multi-choice item's choice is a mask, and any mask goes out as the page sends its default.
+  const DWORD options = item.OptionCount;
+  if (DWORD(item.ParameterCount) > 1 || (choice >= 0 && DWORD(choice) < options)) return std::string();
+  return "--choice " + std::to_string(choice) + ": the item has " +
+         (options == 0   ? std::string("no options")
+          : options == 1 ? std::string("one option, at position 0")
+                         : std::to_string(options) + " options, at positions 0 to " + std::to_string(options - 1));
+}
+
 std::string NoTextReason(const SettingsCatalogue &catalogue, const CommandText &text, LONG choice, bool all) {
   switch (text.failure) {
     case NoJob::kNoItems:

@@ -25,6 +25,10 @@ const SettingsItem *NamedItem(const SettingsCatalogue &catalogue, ItemName &name
                               const LoadLanguage &language,
                               std::string &error);
 
+// Why `choice` names no option of a single-choice `item`, or empty when it names one (a multi-choice item's choice is
+// a mask). Such a choice is a wrong command line, not a file that sends nothing.
+std::string ChoiceError(const SettingsItem &item, LONG choice);
+
 // Why a command text came out empty, in the author's words. `choice` is the position or mask asked for on one item;
 // `all` says the text was Set All's, so the reason names the item that gave none.
 std::string NoTextReason(const SettingsCatalogue &catalogue, const CommandText &text, LONG choice, bool all);

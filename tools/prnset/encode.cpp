@@ -24,7 +24,9 @@ int EncodeCommand(const FileArguments &parsed, std::ostream &out, std::ostream &
   CatalogueSession session;
   session.Load(parsed.file, parsed.language);
   const SettingsCatalogue &catalogue = session.catalogue();
-  if (!NamedItem(catalogue, name, parsed.file, parsed.language.load, error)) {
+  const SettingsItem *item = NamedItem(catalogue, name, parsed.file, parsed.language.load, error);
+  if (item && !byValue) error = ChoiceError(*item, number);
+  if (!item || !error.empty()) {
     Complain(err, command, parsed.shownFiles[0] + ": " + error);
     return kExitUsage;
   }

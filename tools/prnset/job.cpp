@@ -1,5 +1,6 @@
 // prnset job: the bytes that Set All or Set Current would send for the file's defaults.
 #include "page/command_job.h"
+#include "platform/owner.h"
 #include "tools/prnset/commands_text.h"
 #include "tools/prnset/prnset.h"
 #include "tools/prnset/system.h"
@@ -30,7 +31,9 @@ int JobCommand(const FileArguments &parsed, std::ostream &out, std::ostream &err
   CatalogueSession session;
   session.Load(parsed.file, parsed.language);
   const SettingsCatalogue &catalogue = session.catalogue();
-  if (one && !NamedItem(catalogue, name, parsed.file, parsed.language.load, error)) {
+  const SettingsItem *item = one ? NamedItem(catalogue, name, parsed.file, parsed.language.load, error) : nullptr;
+  if (item) error = ChoiceError(*item, choice);
+  if (one && (!item || !error.empty())) {
     Complain(err, command, parsed.shownFiles[0] + ": " + error);
     return kExitUsage;
   }
@@ -53,13 +56,19 @@ int JobCommand(const FileArguments &parsed, std::ostream &out, std::ostream &err
   if (options.Has("out")) {
     // Written as a preview's page writes its job file; "./-" names a file called "-".
     if (!WriteJobFile(job.bytes.get(), job.count, options.Value("out").c_str())) {
-      Complain(err, command, "cannot write " + Utf8(options.Value("out")));
+      Complain(err, command,
+               "cannot write " + Utf8(options.Value("out")) + ": " + UnwritableReason(options.Value("out")));
       return kExitUsage;
     }
     return kExitSuccess;
   }
   if (options.Has("printer")) {
     WString printer = options.Value("printer");
+    // A printer the spooler does not know is a wrong command line; one that refuses the job is not.
+    if (!OpenPrinterByName(printer.c_str())) {
+      Complain(err, command, "there is no printer " + Utf8(printer) + SpoolerNote());
+      return kExitUsage;
+    }
     if (!SendJobBytes(job, printer.c_str())) {
       Complain(err, command, "the spooler did not take the job for the printer " + Utf8(printer) + SpoolerNote());
       return kExitFailure;

@@ -35,6 +35,9 @@ bool KeepBytesAsTheyAre(std::ostream &out);
 // it can.
 std::string UnreadableReason(const WString &path);
 
+// Why a file cannot be written ("it is a folder", "its folder ... does not exist"), for a write that failed.
+std::string UnwritableReason(const WString &path);
+
 // A pipe (such as bash's <(iconv ...)) can be read only once, and the loader reads files by path: true when `path`
 // is one, with its bytes (up to one more than the reader takes) in `bytes`; false for a file, which is read as such.
 bool ReadStream(const WString &path, std::vector<BYTE> &bytes);

@@ -62,6 +62,16 @@ std::string UnreadableReason(const WString &path) {
   return std::string();
 }
 
+std::string UnwritableReason(const WString &path) {
+  const std::string name = LinuxPath(path);
+  struct stat st;
+  if (::stat(name.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return "it is a folder";
+  const size_t slash = name.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : name.substr(0, slash);
+  if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return "its folder " + folder + " does not exist";
+  return ::access(folder.c_str(), W_OK) != 0 ? "permission denied" : "the disk is full or the file is locked";
+}
+
 bool ReadStream(const WString &path, std::vector<BYTE> &bytes) {
   struct stat st;
   if (::stat(LinuxPath(path).c_str(), &st) != 0 || !S_ISFIFO(st.st_mode)) return false;

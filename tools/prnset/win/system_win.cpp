@@ -88,6 +88,20 @@ bool KeepBytesAsTheyAre(std::ostream &out) {
   return _setmode(_fileno(stdout), _O_BINARY) != -1;
 }
 
+std::string UnwritableReason(const WString &path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return "it is a folder";
+  const size_t slash = path.find_last_of(WTEXT("\\/"));
+  if (slash != WString::npos) {
+    WString folder = path.substr(0, slash);
+    if (folder.empty() || folder.back() == WCHAR(':')) folder += WCHAR('\\');
+    const DWORD held = GetFileAttributesW(folder.c_str());
+    if (held == INVALID_FILE_ATTRIBUTES || !(held & FILE_ATTRIBUTE_DIRECTORY))
+      return "its folder " + Utf8(folder) + " does not exist";
+  }
+  return "permission denied, the disk is full or the file is locked";
+}
+
 bool ReadStream(const WString &path, std::vector<BYTE> &bytes) {
   UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
