@@ -203,6 +203,16 @@ TEST_F(EncodeTest, KeysNameTheSameItemAsItsPosition) {
     }
   }
   EXPECT_EQ(RunTool({"encode", office, "--item", "Paper/TopOffset", "--value", "-2"}).out, "1B 70 54 FE 0D\n");
+  // Two shown classes of one key, each with the item: the keys name neither, and the positions tell them apart.
+  const std::string twice =
+      File(Edit(Edit(kFramed, "SectionCount=1\nSection01=S", "SectionCount=2\nSection01=S\nSection02=S"), "[S_Rule_EN]",
+                "[Section02]\nItemCount=1\nItem01=I\nItem01Instruction=1B 41\n[S_Rule_EN]"),
+           "twice.ini");
+  ToolRun ambiguous = RunTool({"encode", twice, "--item", "S/I", "--value", "1"});
+  EXPECT_EQ(ambiguous.code, 2);
+  EXPECT_NE(ambiguous.err.find("names two items, item 0 of section 0 and item 0 of section 1"), std::string::npos)
+      << ambiguous.err;
+  EXPECT_EQ(RunTool({"encode", twice, "--section", "1", "--item", "0", "--value", "1"}).out, "1B 41 01 0D\n");
 }
 
 // Keys that name no shown item are a wrong command line: the message says what is missing, what there is instead,

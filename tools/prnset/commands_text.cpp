@@ -117,6 +117,7 @@ const SettingsItem *NamedItem(const SettingsCatalogue &catalogue, ItemName &name
   if (!name.byKeys) return ItemAt(catalogue, name.section, name.item, error);
   const std::vector<KeyPair> pairs = KeyPairs(name.keys);
   const SettingsSection *named = nullptr;  // a shown class that one reading names
+  const SettingsItem *found = nullptr;
   const KeyPair *meant = pairs.empty() ? nullptr : &pairs.front();
   for (const KeyPair &keys : pairs) {
     for (LONG s = 0; s < SectionCountOf(catalogue); ++s) {
@@ -128,12 +129,19 @@ const SettingsItem *NamedItem(const SettingsCatalogue &catalogue, ItemName &name
       }
       for (LONG i = 0; i < ItemCountOf(section); ++i) {
         if (!SameName(FieldText(section.Items[i].Key), keys.item)) continue;
+        if (found) {
+          // Two shown classes of one key, each with the item: the keys name neither.
+          error = "--item " + EscapeText(Utf8(name.keys)) + " names two items, " + Position(name.section, name.item) +
+                  " and " + Position(s, i) + ": give it by its position (--section S --item I)";
+          return nullptr;
+        }
+        found = &section.Items[i];
         name.section = s;
         name.item = i;
-        return &section.Items[i];
       }
     }
   }
+  if (found) return found;
   if (!meant) {
     error = "--item " + EscapeText(Utf8(name.keys)) + " names no class and item";
     return nullptr;
