@@ -101,7 +101,20 @@ TEST_F(DumpTest, ListsHoldExactlyTheCountedEntries) {
         }
       ]
     }
-  ]
+  ],
+  "DriverItems": {
+    "LandscapeCompression": {
+      "Offered": false,
+      "Choices": [],
+      "Starts": null
+    },
+    "HorizontalMove": {
+      "Offered": false,
+      "From": -50,
+      "To": 50,
+      "Starts": null
+    }
+  }
 }
 )");
 }
@@ -115,7 +128,20 @@ TEST_F(DumpTest, AnEmptyFileGivesAnEmptyCatalogue) {
   "EnterInstruction": "",
   "SaveInstruction": "",
   "ParameterRule": "",
-  "Sections": []
+  "Sections": [],
+  "DriverItems": {
+    "LandscapeCompression": {
+      "Offered": false,
+      "Choices": [],
+      "Starts": null
+    },
+    "HorizontalMove": {
+      "Offered": false,
+      "From": -50,
+      "To": 50,
+      "Starts": null
+    }
+  }
 }
 )");
 }

@@ -41,7 +41,7 @@ Json SectionJson(const SettingsSection &section) {
 
 }  // namespace
 
-void WriteCatalogueJson(const SettingsCatalogue &catalogue, std::ostream &out) {
+void WriteCatalogueJson(const SettingsCatalogue &catalogue, const DriverItems &driver, std::ostream &out) {
   Json sections = Json::array();
   LONG count = Bounded(catalogue.SectionCount, kMaxSections);
   for (LONG s = 0; s < count; ++s) sections.push_back(SectionJson(catalogue.Sections[s]));
@@ -51,13 +51,26 @@ void WriteCatalogueJson(const SettingsCatalogue &catalogue, std::ostream &out) {
             {"SaveInstruction", Utf8(FieldText(catalogue.SaveInstruction))},
             {"ParameterRule", Utf8(FieldText(catalogue.ParameterRule))},
             {"Sections", sections}};
+  // The driver's own items, as [Settings] gives them: a version that loses one diffs too.
+  Json choices = Json::array();
+  for (LONG n = 0; driver.compressOffered && n < driver.compress.count; ++n)
+    choices.push_back(driver.compress.values[n]);
+  root["DriverItems"] =
+      Json{{"LandscapeCompression",
+            Json{{"Offered", driver.compressOffered},
+                 {"Choices", choices},
+                 {"Starts", driver.compressOffered ? Json(driver.compress.values[driver.compress.selected]) : Json()}}},
+           {"HorizontalMove", Json{{"Offered", driver.moveOffered},
+                                   {"From", kMinMoveMillimetres},
+                                   {"To", kMaxMoveMillimetres},
+                                   {"Starts", driver.moveOffered ? Json(driver.moveStart) : Json()}}}};
   out << root.dump(2, ' ', false, Json::error_handler_t::replace) << "\n";
 }
 
 int DumpCommand(const FileArguments &parsed, std::ostream &out, std::ostream &) {
   CatalogueSession session;
   session.Load(parsed.file, parsed.language);
-  WriteCatalogueJson(session.catalogue(), out);
+  WriteCatalogueJson(session.catalogue(), ReadDriverItems(parsed.file, parsed.language), out);
   return kExitSuccess;
 }
 

@@ -49,8 +49,9 @@ std::string UsageOf(const std::string &command);
 // Writes the one-line complaint "prnset COMMAND: message".
 void Complain(std::ostream &err, const std::string &command, const std::string &message);
 
-// The catalogue as one JSON object, indented by two blanks per level, followed by a line end.
-void WriteCatalogueJson(const SettingsCatalogue &catalogue, std::ostream &out);
+// The catalogue and the driver's own items as one JSON object, indented by two blanks per level, followed by a line
+// end.
+void WriteCatalogueJson(const SettingsCatalogue &catalogue, const DriverItems &driver, std::ostream &out);
 
 // The project's version, as --version prints it.
 const char *Version();

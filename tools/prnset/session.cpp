@@ -2,6 +2,9 @@
 
 #include <new>
 
+#include "catalogue/ini_file.h"
+#include "docoptions/settings_lookup.h"
+
 namespace prnset {
 
 bool ParseLanguage(const Arguments &arguments, ToolLanguage &language, std::string &error) {
@@ -30,6 +33,22 @@ UniqueCatalogue LoadToolCatalogue(const WString &path, const ToolLanguage &langu
   if (!record) return record;
   LoadCatalogue(*record.get(), path.c_str(), language.load);
   return record;
+}
+
+DriverItems ReadDriverItems(const WString &path, const ToolLanguage &language) {
+  DriverItems items;
+  IniFile ini;
+  if (!ini.Load(path.c_str(), language.load.codePage)) return items;
+  INT compress = 0, move = 0;
+  ReadSwitches(ini, &compress, &move);
+  const auto lookup = [&](LPCWSTR name, LONG *value) { return LookupFileValue(ini, name, value); };
+  items.compressOffered = compress != 0;
+  items.moveOffered = move != 0;
+  if (items.compressOffered) items.compress = ReadCompressChoices(lookup);
+  LONG value = 0;
+  lookup(kMoveKey, &value);
+  items.moveStart = StartingMove(value);
+  return items;
 }
 
 void CatalogueSession::Load(const WString &path, const ToolLanguage &language) {

@@ -5,6 +5,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/loader.h"
+#include "docoptions/compress_choices.h"
 #include "tools/prnset/arguments.h"
 
 namespace prnset {
@@ -20,6 +21,15 @@ bool ParseLanguage(const Arguments &arguments, ToolLanguage &language, std::stri
 
 // A new record filled by the page's loader from the file in the language; empty when the heap has no room.
 UniqueCatalogue LoadToolCatalogue(const WString &path, const ToolLanguage &language);
+
+// The driver's own items of the printer's settings, as the plug-in reads them from the file's [Settings]: offered or
+// not, and what each starts at.
+struct DriverItems {
+  bool compressOffered = false, moveOffered = false;
+  CompressChoices compress;  // the choices, and the one they start at
+  LONG moveStart = 0;        // within kMinMoveMillimetres to kMaxMoveMillimetres
+};
+DriverItems ReadDriverItems(const WString &path, const ToolLanguage &language);
 
 // A fresh catalogue record of the tool's own, filled by the page's loader. Its option lists are freed with it.
 class CatalogueSession {

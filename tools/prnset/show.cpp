@@ -104,31 +104,22 @@ void ShowSection(const SettingsSection &section, LONG index, const ToolLanguage 
   for (LONG i = 0; i < items; ++i) ShowItem(section.Items[i], i, key, language, out);
 }
 
-// The driver's own items of the printer's settings, as the plug-in reads them from [Settings]: offered or not,
-// and what each starts at.
-void ShowDriverItems(const WString &path, const ToolLanguage &language, std::ostream &out) {
-  IniFile ini;
-  if (!ini.Load(path.c_str(), language.load.codePage)) return;
-  INT compress = 0, move = 0;
-  ReadSwitches(ini, &compress, &move);
-  const auto lookup = [&](LPCWSTR name, LONG *value) { return LookupFileValue(ini, name, value); };
+void ShowDriverItems(const DriverItems &items, std::ostream &out) {
   out << "\nDriver items ([" << Utf8(kSettingsSection) << "]):\n  Landscape compression: ";
-  if (!compress) {
+  if (!items.compressOffered) {
     out << "not offered (" << Utf8(kCompressSwitchKey.key) << " is 0 or missing)\n";
   } else {
-    const CompressChoices choices = ReadCompressChoices(lookup);
+    const CompressChoices &choices = items.compress;
     out << "choices";
     for (LONG n = 0; n < choices.count; ++n) out << (n ? ", " : " ") << choices.values[n];
     out << "; starts at " << choices.values[choices.selected]
         << (choices.matched ? "" : " (no choice is the current value, so the first)") << "\n";
   }
   out << "  Horizontal move: ";
-  LONG value = 0;
-  lookup(kMoveKey, &value);
-  if (!move)
+  if (!items.moveOffered)
     out << "not offered (" << Utf8(kMoveSwitchKey.key) << " is 0 or missing)\n";
   else
-    out << "from " << kMinMoveMillimetres << " to " << kMaxMoveMillimetres << " mm; starts at " << StartingMove(value)
+    out << "from " << kMinMoveMillimetres << " to " << kMaxMoveMillimetres << " mm; starts at " << items.moveStart
         << "\n";
 }
 
@@ -151,7 +142,7 @@ int ShowCommand(const FileArguments &parsed, std::ostream &out, std::ostream &) 
                                                           : catalogue.SectionCount;
   if (sections == 0) out << "\nNo classes: the page shows an empty class list.\n";
   for (LONG s = 0; s < sections; ++s) ShowSection(catalogue.Sections[s], s, parsed.language, out);
-  ShowDriverItems(parsed.file, parsed.language, out);
+  ShowDriverItems(ReadDriverItems(parsed.file, parsed.language), out);
   return kExitSuccess;
 }
 
