@@ -17,6 +17,10 @@ using WString = std::u16string;
 WString Widen(const std::string &utf8);
 std::string Narrow(const WString &text);
 
+// A Windows path as the Linux file system names it: UTF-8 with '\' turned into '/'. A lone U+DC80 to U+DCFF stands
+// for the byte of a name that is no UTF-8 (a Latin-1 or code-page-936 name), as the tool reads such a name.
+std::string LinuxPath(LPCWSTR windowsPath);
+
 // Locale: the system's default language (1033 unless set) also picks the ANSI code page (936 for 2052, else 1252).
 void SetSystemLanguage(LANGID language);
 // The UI language of the calling thread (what the resource loader picks); follows the system language unless set.

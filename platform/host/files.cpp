@@ -31,7 +31,17 @@ bool FolderExists(const std::string &path) {
 void host::FailNextWrittenFileClose() { failNextWrittenClose = true; }
 
 std::string host::LinuxPath(LPCWSTR windowsPath) {
-  std::string path = Narrow(WString(windowsPath));
+  const WString wide(windowsPath);
+  std::string path;
+  size_t run = 0;  // the start of the characters not yet converted
+  for (size_t i = 0; i <= wide.size(); ++i) {
+    const bool raw = i < wide.size() && wide[i] >= 0xDC80 && wide[i] <= 0xDCFF &&
+                     (i == 0 || wide[i - 1] < 0xD800 || wide[i - 1] > 0xDBFF);
+    if (!raw && i < wide.size()) continue;
+    path += Narrow(wide.substr(run, i - run));
+    if (raw) path += char(wide[i] - 0xDC00);
+    run = i + 1;
+  }
   for (char &c : path)
     if (c == '\\') c = '/';
   return path;

@@ -20,7 +20,4 @@ T *ObjectOf(HANDLE handle, KernelObject::Kind kind) {
   return object->kind == kind ? static_cast<T *>(object) : nullptr;
 }
 
-// A Windows path as the Linux file system names it: UTF-8 with '\' turned into '/'.
-std::string LinuxPath(LPCWSTR windowsPath);
-
 }  // namespace host

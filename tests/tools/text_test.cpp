@@ -34,4 +34,26 @@ TEST(LineBufferTest, HandsOnWholeLinesAndWholeCharacters) {
   EXPECT_EQ(handed[3], "\xC3");
 }
 
+// A name's bytes that are no UTF-8 survive the tool's wide text and come back as they were; UTF-8 reads as UTF-8.
+TEST(EscapedNameTest, BytesThatAreNoUtf8ComeBackAsTheyWere) {
+  const struct {
+    std::string bytes;
+    size_t chars;  // wide characters
+  } cases[] = {
+      {"plain.ini", 9},
+      {"\xE6\xA0\x87\xE7\xAD\xBE.ini", 6},  // UTF-8 "标签"
+      {"\xF0\x9F\x96\xA8", 2},              // a pair of halves
+      {"lat\xE9in", 6},                     // Latin-1
+      {"\xB1\xEA\xC7\xA9", 3},              // code page 936: two bytes no UTF-8, two that happen to be
+      {"\xE6\xA0", 2},                      // a character cut short
+      {"\xC0\xAF\xED\xA0\x80", 5},          // an overlong '/' and a lone half in UTF-8
+  };
+  for (const auto &c : cases) {
+    const prnset::WString wide = prnset::WidenEscaped(c.bytes);
+    EXPECT_EQ(wide.size(), c.chars) << c.bytes;
+    EXPECT_EQ(prnset::Utf8Escaped(wide), c.bytes) << c.bytes;
+  }
+  EXPECT_EQ(prnset::WidenEscaped("\xE6\xA0\x87"), prnset::Widen("\xE6\xA0\x87"));
+}
+
 }  // namespace

@@ -52,10 +52,10 @@ int main() {
   return code;
 }
 #else
-// Linux: arguments are UTF-8.
+// Linux: arguments are UTF-8, but a file's name may be any bytes: those that are no UTF-8 reach the file as written.
 int main(int argc, char **argv) {
   std::vector<prnset::WString> args;
-  for (int i = 1; i < argc; ++i) args.push_back(prnset::Widen(argv[i]));
+  for (int i = 1; i < argc; ++i) args.push_back(prnset::WidenEscaped(argv[i]));
   int code = prnset::Run(args, std::cout, std::cerr);
   std::cout.flush();
   return code;

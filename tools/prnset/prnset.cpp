@@ -156,7 +156,7 @@ bool Resolve(const CommandEntry &command, const Parsed &parsed, std::istream &in
   };
   for (const auto &option : parsed.values) {
     if (option.second.size() > 1) return usage("option --" + option.first + " given twice");
-    if (!option.second.empty()) arguments.options.Set(option.first, Widen(option.second[0]));
+    if (!option.second.empty()) arguments.options.Set(option.first, WidenEscaped(option.second[0]));
   }
   for (const auto &flag : parsed.flags) {
     if (flag.second > 1) return usage("option --" + flag.first + " given twice");
@@ -170,7 +170,7 @@ bool Resolve(const CommandEntry &command, const Parsed &parsed, std::istream &in
   for (const std::string &file : parsed.files) {
     // Standard input and pipes are read once, into a file the loader can read by path.
     std::vector<BYTE> bytes;
-    const bool stream = file != "-" && ReadStream(Widen(file), bytes);
+    const bool stream = file != "-" && ReadStream(WidenEscaped(file), bytes);
     if (file == "-" || stream) {
       if (file == "-" && standardInput) return usage("standard input (-) named twice");
       standardInput = standardInput || file == "-";
@@ -185,7 +185,7 @@ bool Resolve(const CommandEntry &command, const Parsed &parsed, std::istream &in
       arguments.unreadable.emplace_back();
       continue;
     }
-    WString path = Widen(file);
+    WString path = WidenEscaped(file);
     std::string reason = UnreadableReason(path);
     if (!reason.empty() && !command.manyFiles) {
       Complain(err, name, "cannot read " + file + ": " + reason);
@@ -218,7 +218,8 @@ int Run(const std::vector<WString> &args, std::ostream &out, std::ostream &err) 
 
 int Run(const std::vector<WString> &args, std::istream &in, std::ostream &out, std::ostream &err) {
   std::vector<std::string> words;
-  for (const WString &arg : args) words.push_back(Utf8(arg));
+  // A file name's bytes that are no UTF-8 stay what they are through the parse (WidenEscaped makes them again).
+  for (const WString &arg : args) words.push_back(Utf8Escaped(arg));
   if (words.empty()) {
     Complain(err, "", "no command given; try prnset help");
     return kExitUsage;

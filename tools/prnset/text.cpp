@@ -25,6 +25,40 @@ WString Widen(const std::string &utf8) {
   return out;
 }
 
+WString WidenEscaped(const std::string &name) {
+  WString wide;
+  for (size_t i = 0; i < name.size();) {
+    const unsigned char lead = static_cast<unsigned char>(name[i]);
+    const size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+    WCHAR decoded[2];
+    const int n = length && i + length <= name.size()
+                      ? MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, name.data() + i, int(length), decoded, 2)
+                      : 0;
+    if (n > 0) {
+      wide.append(decoded, size_t(n));
+      i += length;
+    } else {
+      wide += WCHAR(0xDC00 + lead);
+      ++i;
+    }
+  }
+  return wide;
+}
+
+std::string Utf8Escaped(const WString &name) {
+  std::string bytes;
+  size_t run = 0;  // the start of the characters not yet converted
+  for (size_t i = 0; i <= name.size(); ++i) {
+    const bool raw = i < name.size() && name[i] >= 0xDC80 && name[i] <= 0xDCFF &&
+                     (i == 0 || name[i - 1] < 0xD800 || name[i - 1] > 0xDBFF);
+    if (!raw && i < name.size()) continue;
+    bytes += Utf8(name.substr(run, i - run));
+    if (raw) bytes += char(name[i] - 0xDC00);
+    run = i + 1;
+  }
+  return bytes;
+}
+
 WString Ascii(const char *text) {
   WString out;
   for (; text && *text; ++text) out += WCHAR(static_cast<unsigned char>(*text));

@@ -19,6 +19,11 @@ std::string Utf8(LPCWSTR text);
 // UTF-8 to UTF-16; malformed bytes become U+FFFD.
 WString Widen(const std::string &utf8);
 
+// A name as Linux gives it, whose bytes need not be UTF-8 (a Latin-1 or code-page-936 file name): the bytes that are
+// no UTF-8 stand as U+DC80 to U+DCFF, the halves of no pair; Utf8Escaped gives the same bytes back.
+WString WidenEscaped(const std::string &name);
+std::string Utf8Escaped(const WString &name);
+
 // ASCII text (option names, fixed words) as wide text.
 WString Ascii(const char *text);
 

@@ -14,12 +14,7 @@ namespace prnset {
 
 namespace {
 // The same path rules as the emulation's file reads: '\\' separates folders.
-std::string LinuxPath(const WString &path) {
-  std::string name = Utf8(path);
-  for (char &c : name)
-    if (c == '\\') c = '/';
-  return name;
-}
+std::string LinuxPath(const WString &path) { return host::LinuxPath(path.c_str()); }
 }  // namespace
 
 const char *SpoolerNote() { return " (prnset on Linux has no printers of its own: send jobs with prnset.exe on Windows)"; }
