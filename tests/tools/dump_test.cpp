@@ -67,6 +67,23 @@ TEST_F(DumpTest, LoneSurrogatesComeOutAsReplacementCharacters) {
   EXPECT_NE(run.out.find("\"Title\": \"a\xEF\xBF\xBD" "b\""), std::string::npos) << run.out;
 }
 
+// The end of the dump of a file without [Settings]: neither of the driver's own items is offered.
+const char kNoDriverItems[] = R"(  "DriverItems": {
+    "LandscapeCompression": {
+      "Offered": false,
+      "Choices": [],
+      "Starts": null
+    },
+    "HorizontalMove": {
+      "Offered": false,
+      "From": -50,
+      "To": 50,
+      "Starts": null
+    }
+  }
+}
+)";
+
 TEST_F(DumpTest, ListsHoldExactlyTheCountedEntries) {
   // A hidden section and a hidden item leave no trace; an item without a rule has an empty option list.
   std::string file = File(
@@ -102,21 +119,7 @@ TEST_F(DumpTest, ListsHoldExactlyTheCountedEntries) {
       ]
     }
   ],
-  "DriverItems": {
-    "LandscapeCompression": {
-      "Offered": false,
-      "Choices": [],
-      "Starts": null
-    },
-    "HorizontalMove": {
-      "Offered": false,
-      "From": -50,
-      "To": 50,
-      "Starts": null
-    }
-  }
-}
-)");
+)" + std::string(kNoDriverItems));
 }
 
 TEST_F(DumpTest, AnEmptyFileGivesAnEmptyCatalogue) {
@@ -129,21 +132,7 @@ TEST_F(DumpTest, AnEmptyFileGivesAnEmptyCatalogue) {
   "SaveInstruction": "",
   "ParameterRule": "",
   "Sections": [],
-  "DriverItems": {
-    "LandscapeCompression": {
-      "Offered": false,
-      "Choices": [],
-      "Starts": null
-    },
-    "HorizontalMove": {
-      "Offered": false,
-      "From": -50,
-      "To": 50,
-      "Starts": null
-    }
-  }
-}
-)");
+)" + std::string(kNoDriverItems));
 }
 
 TEST_F(DumpTest, NonAsciiFileNamesAreRead) {
