@@ -104,7 +104,6 @@ TEST_F(FindingsTest, EachFileHasExactlyItsOneFinding) {
       {"serial-title-remark", 19, "warning", "serial-title-not-last", "en",
        "the title \" dots (8 dots = 1 mm)\" holds '='"},
       {"filter-minus-one", 35, "warning", "filter-word", "both", "I = -1: the plug-in shows item S/I, since only 0 hides"},
-      {"filter-remark", 35, "warning", "filter-word", "both", "reads 0 and hides item S/I, as its number says"},
       {"same-command", 12, "warning", "same-command", "both",
        "Item02Instruction is 1B 44, the command of item S/I too: Set All sends each, and the printer keeps the value "
        "of item S/J"},
@@ -780,6 +779,8 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
       "\n[Section01]\nItemCount=1\nItem01=J\nItem01Instruction=1B 45\n";
   const std::string takenOut = ReadSourceFile("tests/tools/findings/class-taken-out-blocks-kept.ini");
   const std::string itemTakenOut = ReadSourceFile("tests/tools/findings/keys-shifted-item-taken-out.ini");
+  const std::string itemInserted = ReadSourceFile("tests/tools/findings/keys-shifted-item-inserted.ini");
+  const std::string untranslated = ReadSourceFile("tests/tools/findings/item-untranslated.ini");
   const struct {
     const char *name;
     std::string broken, says, mended;
@@ -821,6 +822,19 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        Edit(Edit(clean, "ItemCount=1", "ItemCount=2"), "Item01Instruction=1B 44\n",
             "Item01Instruction=1B 44\nItem02=J\nItem02Instruction=1B 45\n"),
        "to drop it, delete Item02 and Item02Instruction from [Section01] and write ItemCount=1", clean},
+      {"an item inserted, the item lines renumbered and their commands not, the new command written last",
+       itemInserted, "Item04Instruction stands twice: the one written last was meant as Item02Instruction, for Item02=N",
+       Edit(Edit(Edit(Edit(itemInserted, "Item04Instruction=1B 4E", "Item02Instruction=1B 4E"), "Item03Instruction",
+                      "Item04Instruction"),
+                 "Item02Instruction=1B 43", "Item03Instruction=1B 43"),
+            "; expect: warning keys-shifted\n", "")},
+      {"an item added in English and never translated", untranslated,
+       "add J_Title, J_RuleType, J_Rule, translated",
+       Edit(Edit(untranslated, "[S_Lang_CN]\nTitle=Class\nI_Title=Item\n", "[S_Lang_CN]\nTitle=Class\nI_Title=Item\nJ_Title=Other\n"),
+            "[S_Rule_CN]\nI_RuleType=Enum\nI_Rule=0=Off 1=On\n",
+            "[S_Rule_CN]\nI_RuleType=Enum\nI_Rule=0=Off 1=On\nJ_RuleType=Enum\nJ_Rule=0=Off 1=On\n")},
+      {"an '&' in the default option's text", rules("Enum", "0=Off 1=Trays 1 & 2"),
+       "the default option \"Trays 1 & 2\" holds '&'", rules("Enum", "0=Off 1=Trays 1 and 2")},
       {"pairs with the full-width '=' of a Chinese input method", rules("Enum", "0\uFF1DOff 1\uFF1DOn"),
        "U+FF1D (full-width equals sign) where '=' belongs: the item has no options; write \"0=Off 1=On\"",
        rules("Enum", "0=Off 1=On")},

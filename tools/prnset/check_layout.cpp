@@ -38,6 +38,7 @@ void CheckShiftedKeys(const IniFile &ini, const IniFile::Section &section, const
     int line;
     long number, above, below;
     WString name;
+    FileField field;
   };
   std::vector<Key> keys;
   std::map<long, WString> items;  // number -> its line as written
@@ -59,7 +60,7 @@ void CheckShiftedKeys(const IniFile &ini, const IniFile::Section &section, const
       const long number = NumberIn(key, KeyOf(field).key);
       if (number <= 0) continue;
       if (field == FileField::Instruction) twice = !commands.insert(number).second || twice;
-      keys.push_back({entry.line, number, above, -1, key});
+      keys.push_back({entry.line, number, above, -1, key, field});
     }
   }
   bool uncommanded = false;
@@ -78,6 +79,13 @@ void CheckShiftedKeys(const IniFile &ini, const IniFile::Section &section, const
   }
   const bool after = afterVotes > beforeVotes ||
                      (afterVotes == beforeVotes && !keys.empty() && keys.front().number == keys.front().above);
+  // Keys written after their items, two or more of them one item line off alike: an item inserted or taken out and
+  // the item lines renumbered around keys that kept their numbers.
+  std::map<long, int> offAlike;
+  for (const Key &key : keys)
+    if (after && key.above > 0 && key.number != key.above) ++offAlike[key.above - key.number];
+  const bool renumbered = std::any_of(offAlike.begin(), offAlike.end(),
+                                      [](const std::pair<const long, int> &off) { return off.second >= 2; });
   // Out of place: a key whose number is neither its neighbours' where the section shows the harm of renumbering,
   // or two keys under each other's item lines (two item lines swapped, or their keys).
   std::vector<const Key *> shifted;
@@ -88,7 +96,7 @@ void CheckShiftedKeys(const IniFile &ini, const IniFile::Section &section, const
       crossed = crossed || (key.above > 0 && other.above == key.number && other.number == key.above);
     // Keys written after their items belong to the item line above them, whatever the number of the one below.
     const bool between = key.below > 0 && (key.number != key.below || after);
-    if (key.above > 0 && key.number != key.above && (crossed || (harmed && between))) {
+    if (key.above > 0 && key.number != key.above && (crossed || ((harmed || renumbered) && between))) {
       shifted.push_back(&key);
       offsets.insert(key.above - key.number);
     }
@@ -96,15 +104,34 @@ void CheckShiftedKeys(const IniFile &ini, const IniFile::Section &section, const
   // A key after the last item line has no line below to say where it belongs (items listed first): it is out of
   // place when it is shifted as the keys between item lines are.
   for (const Key &key : keys)
-    if (key.below < 0 && key.above > 0 && key.number != key.above && harmed && offsets.count(key.above - key.number) &&
-        std::find(shifted.begin(), shifted.end(), &key) == shifted.end())
+    if (key.below < 0 && key.above > 0 && key.number != key.above && (harmed || renumbered) &&
+        offsets.count(key.above - key.number) && std::find(shifted.begin(), shifted.end(), &key) == shifted.end())
       shifted.push_back(&key);
   if (shifted.size() < 2) return;
+  // Renumbered so, the commands of all items but one may be theirs, and a command written for an inserted item
+  // under the last one's number stands twice: it is the one item's.
+  std::map<long, int> renumberedCommands;
+  for (const Key &key : keys)
+    if (key.field == FileField::Instruction)
+      ++renumberedCommands[std::find(shifted.begin(), shifted.end(), &key) == shifted.end() ? key.number : key.above];
+  std::vector<long> lacking, twiceOver;
+  for (const auto &item : items)
+    if (!renumberedCommands.count(item.first)) lacking.push_back(item.first);
+  for (const auto &command : renumberedCommands)
+    if (command.second > 1) twiceOver.push_back(command.first);
+  const LPCWSTR commandForm = KeyOf(FileField::Instruction).key;
+  const std::string last = lacking.size() == 1 && twiceOver.size() == 1
+                               ? "; then " + Utf8(Numbered(commandForm, twiceOver[0])) +
+                                     " stands twice: the one written last was meant as " +
+                                     Utf8(Numbered(commandForm, lacking[0])) + ", for " + Utf8(items[lacking[0]]) +
+                                     ", which has none"
+                               : std::string();
   findings.Add(shifted.front()->line, "keys-shifted",
                where + std::to_string(shifted.size()) + " keys stand under item lines of another number (first " +
                    Utf8(shifted.front()->name) + " under " + Utf8(items[shifted.front()->above]) +
                    "): were the items renumbered and their keys not? Each item reads the keys numbered as it is, "
-                   "written under another item; renumber each key as the item line above it");
+                   "written under another item; renumber each key as the item line above it" +
+                   last);
   // What their repeats and gaps would tell one by one is this.
   for (const Key *key : shifted) findings.Claim(key->line);
 }

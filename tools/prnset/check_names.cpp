@@ -315,14 +315,26 @@ std::string Count(long count, const std::string &word) {
 
 std::string Shorten(size_t kept) { return "shorten it to " + std::to_string(kept) + " characters"; }
 
-std::string RemarkHint(const WString &value) {
+size_t RemarkAt(const WString &value) {
   for (size_t i = 1; i < value.size(); ++i) {
     // "#1" is a number sign, not a remark.
     const bool numberSign = value[i] == '#' && i + 1 < value.size() && value[i + 1] >= '0' && value[i + 1] <= '9';
-    if ((value[i] == ';' || value[i] == '#') && !numberSign && (value[i - 1] == ' ' || value[i - 1] == '\t'))
-      return " (a remark after a value is part of the value: put remarks on a line of their own)";
+    if ((value[i] == ';' || value[i] == '#') && !numberSign && (value[i - 1] == ' ' || value[i - 1] == '\t')) return i;
   }
-  return std::string();
+  return WString::npos;
+}
+
+std::string RemarkHint(const WString &value) {
+  return RemarkAt(value) == WString::npos
+             ? std::string()
+             : " (a remark after a value is part of the value: put remarks on a line of their own)";
+}
+
+bool NumberThenRemark(const WString &value, LONG read) {
+  const size_t remark = RemarkAt(value);
+  if (remark == WString::npos) return false;
+  const WString number = Trimmed(value.substr(0, remark));
+  return IsPlainDecimal(number) && number.size() <= 11 && std::stoll(Utf8(number)) == read;
 }
 
 std::string JoinedHint(const WString &value) {

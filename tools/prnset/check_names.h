@@ -83,6 +83,8 @@ std::vector<WString> ListedItems(const IniFile &ini, const IniFile::Section &blo
 
 // For a value that holds a remark (" ; ..." after it), the hint that remarks go on their own line; empty otherwise.
 std::string RemarkHint(const WString &value);
+// Whether a value is a number followed by a remark ("3 ; normal") whose number is the one read: it reads as meant.
+bool NumberThenRemark(const WString &value, LONG read);
 
 // For a value that runs on into a second entry ("3 Resolution=2", a line break lost), the hint that names it; empty
 // otherwise.

@@ -842,6 +842,18 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                      ", and the default as one of them");
   }
 
+  // The hint box shows the default option's text, and takes an '&' in it as the mark of an underlined letter, as a
+  // dialog's label does; the option list shows the text as written, so "&&" mends one and spoils the other.
+  const Option *named = nullptr;
+  for (const Option &option : options)
+    if (option.value == defaultValue) named = &option;
+  if (named && named->text.find(WCHAR('&')) != WString::npos)
+    findings.Add(lines.rule, "ampersand-in-note",
+                 where + ": the default option " + Quoted(named->text) +
+                     " holds '&': the hint box, which shows the "
+                     "default's text, underlines the character after it and does not show the '&', while the "
+                     "option list shows it; write the text without '&' (such as \"and\")");
+
   // Text commands (printable bytes, ended by a tail of CR and LF) whose values go out as bytes: a value whose byte
   // is one of the tail's ends the command early. A printer that reads text wants digits: told once for the file.
   if (IsHigh256(catalogue) && parameters == 1 &&

@@ -185,7 +185,9 @@ class Walker {
   void CheckCommandText(const AccountRead *read, const std::string &consequence, bool tail);
   void CheckFilter(const AccountRead *read, const std::string &what);
   void CheckTailInInstruction(const AccountRead *instruction, LONG slot, LONG itemSlot, const std::string &where);
-  void NoteTitles(const WString &key, LONG n, const WString &titleKey, const std::string &what, int fallbackLine);
+  // `itemKey`: of an item's title, whose language without any of the item's lines is told as untranslated instead.
+  void NoteTitles(const WString &key, LONG n, const WString &titleKey, const std::string &what, int fallbackLine,
+                  const WString &itemKey = WString());
   bool ClassGone(const WString &key, LONG n, const WString &numberName, int declaredLine);
   void TellShiftedLists();
   // A key the loader reads and does not find: one finding, on the line of the entry that was probably meant for
@@ -258,6 +260,12 @@ class Walker {
   // it is, and its missing lines are not told one by one.
   bool ItemGone(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &sectionKey, const WString &itemKey,
                 const std::string &where);
+  // An item none of whose lines this language's sections of its class have, where the other language's have them:
+  // an item added and never translated. Told once, with the lines to add; true when it is.
+  bool ItemUntranslated(LONG n, const WString &sectionKey, const WString &itemKey, const std::string &where);
+  // The same, for the language of `suffix`, without telling it: the keys the other language has and their lines.
+  bool Untranslated(LONG n, const WString &sectionKey, const WString &itemKey, LPCWSTR suffix, std::string *names,
+                    std::string *lines) const;
 
   const std::vector<WString> &misspelt_;  // class keys told as the mistake: nothing more is told of them
   const IniFile &ini_;
@@ -296,6 +304,12 @@ bool Walker::CheckNumber(const AccountRead *read, const std::string &consequence
   bool plain = IsPlainDecimal(raw) && raw.size() <= 18 && std::stoll(Utf8(raw)) == read->value;
   if (!plain && IsWholeDecimal(raw, read->value)) {
     findings_.Add(read->line, "whole-decimal", Place(read->section, read->key) + " = " + Quoted(raw));
+    return false;
+  }
+  if (!plain && NumberThenRemark(raw, read->value)) {
+    findings_.Add(read->line, "remark-after-number",
+                  Place(read->section, read->key) + " = " + Quoted(raw) + ": the plug-in reads " +
+                      std::to_string(read->value) + ", as meant" + RemarkHint(raw));
     return false;
   }
   if (!plain) {
@@ -520,6 +534,13 @@ void Walker::CheckFilter(const AccountRead *read, const std::string &what) {
       findings_.Add(read->line, "filter-word",
                     Place(read->section, read->key) + " = " + Utf8(raw) + ": the plug-in shows " + what +
                         ", since only 0 hides; write 1 to show it, 0 to hide it");
+    return;
+  }
+  if (NumberThenRemark(raw, read->value) && (read->value == 0 || read->value == 1)) {
+    findings_.Add(read->line, "remark-after-number",
+                  Place(read->section, read->key) + " = " + Quoted(raw) + ": the plug-in reads " +
+                      std::to_string(read->value) + (read->value == 0 ? " and hides " : " and shows ") + what +
+                      ", as meant" + RemarkHint(raw));
     return;
   }
   const std::string message = Place(read->section, read->key) + " = " + Quoted(raw) +
@@ -838,9 +859,12 @@ bool Walker::DeclaredMissing(const WString &section, FileField numbered, long de
 }
 
 // Titles are checked in both languages: a shown class or item with no title is an empty row on the page.
-void Walker::NoteTitles(const WString &key, LONG n, const WString &titleKey, const std::string &what,
-                        int fallbackLine) {
+void Walker::NoteTitles(const WString &key, LONG n, const WString &titleKey, const std::string &what, int fallbackLine,
+                        const WString &itemKey) {
   for (int l = 0; l < 2; ++l) {
+    std::string names, lines;
+    if (!itemKey.empty() && Untranslated(n, key, itemKey, LanguageSuffix(kLanguages[l].language), &names, &lines))
+      continue;  // told by the reading of that language, as an item never translated
     const WString section = Name(SectionForm::Language, key, n, LanguageSuffix(kLanguages[l].language));
     const MeantEntry meantSection = HasSection(section) ? MeantEntry() : MeantSection(ini_, known_, section);
     if (Has(section, titleKey)) {
@@ -1479,6 +1503,37 @@ bool Walker::ItemGone(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &s
   return true;
 }
 
+bool Walker::Untranslated(LONG n, const WString &sectionKey, const WString &itemKey, LPCWSTR suffix, std::string *names,
+                          std::string *lines) const {
+  const LPCWSTR other = SameName(suffix, kEnglishSuffix) ? kChineseSuffix : kEnglishSuffix;
+  for (SectionForm form : {SectionForm::Language, SectionForm::Rules}) {
+    const WString own = Name(form, sectionKey, n, suffix);
+    if (!HasSection(own)) return false;
+    for (const KeyName &key : kFileKeys) {
+      if (key.shape != KeyShape::ItemKeyed || key.section != form) continue;
+      const WString name = NameOf(key.field, 0, itemKey);
+      if (Has(own, name)) return false;
+      if (const int line = Line(Name(form, sectionKey, n, other), name)) {
+        *names += (names->empty() ? "" : ", ") + Utf8(name);
+        *lines += (lines->empty() ? "" : ", ") + std::to_string(line);
+      }
+    }
+  }
+  return !names->empty();
+}
+
+bool Walker::ItemUntranslated(LONG n, const WString &sectionKey, const WString &itemKey, const std::string &where) {
+  std::string names, lines;
+  if (!Untranslated(n, sectionKey, itemKey, suffix_, &names, &lines)) return false;
+  const WString texts = Name(SectionForm::Language, sectionKey, n, suffix_);
+  findings_.Add(SectionLine(ini_, texts), "title-missing",
+                where + " has none of its lines in [" + Utf8(texts) + "] or [" +
+                    Utf8(Name(SectionForm::Rules, sectionKey, n, suffix_)) +
+                    "], though the other language's sections have them (lines " + lines + "): in " + languageName_ +
+                    " it shows as an empty row without options; add " + names + ", translated");
+  return true;
+}
+
 void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &sectionKey, const WString &itemKey) {
   const std::string where = "item " + Utf8(sectionKey) + "/" + Utf8(itemKey);
   const SettingsItem &loaded = catalogue_.Sections[slot].Items[itemSlot];
@@ -1511,13 +1566,15 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
   }
 
   CheckTitle(account_.Find(FileField::ItemTitle, n, m));
+  const bool gone = ItemGone(n, m, slot, itemSlot, sectionKey, itemKey, where);
+  const bool untranslated = !gone && ItemUntranslated(n, sectionKey, itemKey, where);
   const AccountRead *note = account_.Find(FileField::ItemNote, n, m);
   CheckWidth(note);
   // A note the other language has, where this language gives other items theirs: the hint box of this page is
   // empty (a translator's line deleted or missed).
   const WString otherNotes =
       Name(SectionForm::Language, sectionKey, n, suffix_ == kEnglishSuffix ? kChineseSuffix : kEnglishSuffix);
-  if (note && note->text.empty() && Has(otherNotes, note->key) && HasNotes(note->section)) {
+  if (!untranslated && note && note->text.empty() && Has(otherNotes, note->key) && HasNotes(note->section)) {
     const int titleLine = Line(note->section, NameOf(FileField::ItemTitle, 0, itemKey));
     const std::string empty = "in " + std::string(languageName_) + " the hint box of " + where + " is empty";
     if (note->line)
@@ -1527,8 +1584,8 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
       MissingKey(note->section, note->key, titleLine ? titleLine : SectionLine(ini_, note->section), "note-missing",
                  empty + ", though [" + Utf8(otherNotes) + "] has it");
   }
-  const bool gone = ItemGone(n, m, slot, itemSlot, sectionKey, itemKey, where);
-  if (!gone) NoteTitles(sectionKey, n, NameOf(FileField::ItemTitle, 0, itemKey), where, keyRead->line);
+  if (!gone && !untranslated)
+    NoteTitles(sectionKey, n, NameOf(FileField::ItemTitle, 0, itemKey), where, keyRead->line, itemKey);
 
   const AccountRead *type = account_.Find(FileField::RuleType, n, m);
   const AccountRead *rule = account_.Find(FileField::Rule, n, m);
@@ -1542,7 +1599,7 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
                    "in " + std::string(languageName_) + " the items of class " + Utf8(sectionKey) +
                        " have no options, so Set Current sends nothing for them");
   else if (type->text.empty()) {
-    if (!gone)
+    if (!gone && !untranslated)
       MissingKey(type->section, type->key, SectionLine(ini_, type->section), "rule-type-missing",
                  where + " has no options, so Set Current sends nothing for it");
   } else if (isEnum && !rule->line) {

@@ -11,9 +11,9 @@ using FileNameTest = ToolTest;
 
 TEST_F(FileNameTest, NamesThatAreNoUtf8AreReadAndWrittenAsTheyAre) {
   const std::string text = ReadSourceFile("tests/tools/findings/clean.ini");
-  const std::string folder = File("", "names.keep").substr(0, File("", "names.keep").rfind('/') + 1);
+  const std::string kept = File("", "names.keep"), folder = kept.substr(0, kept.rfind('/') + 1);
   // "latéin" in Latin-1, and "标签" in code page 936.
-  for (const std::string name : {std::string("lat\xE9in.ini"), std::string("\xB1\xEA\xC7\xA9.ini")}) {
+  for (const std::string &name : {std::string("lat\xE9in.ini"), std::string("\xB1\xEA\xC7\xA9.ini")}) {
     const std::string path = folder + name;
     std::ofstream(path, std::ios::binary) << text;
     const prnset::WString wide = prnset::WidenEscaped(path);
