@@ -835,6 +835,9 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
             "[S_Rule_CN]\nI_RuleType=Enum\nI_Rule=0=Off 1=On\nJ_RuleType=Enum\nJ_Rule=0=Off 1=On\n")},
       {"an '&' in the default option's text", rules("Enum", "0=Off 1=Trays 1 & 2"),
        "the default option \"Trays 1 & 2\" holds '&'", rules("Enum", "0=Off 1=Trays 1 and 2")},
+      {"the compression switch written as the one percentage meant", settings("Landscape_Compress=90\n"),
+       "to offer 90, write Landscape_Compress=1, Count=2, COMPRESS_VALUE1=100, COMPRESS_VALUE2=90 and COMPRESS_VALUE=90",
+       settings("Landscape_Compress=1\nCount=2\nCOMPRESS_VALUE1=100\nCOMPRESS_VALUE2=90\nCOMPRESS_VALUE=90\n")},
       {"pairs with the full-width '=' of a Chinese input method", rules("Enum", "0\uFF1DOff 1\uFF1DOn"),
        "U+FF1D (full-width equals sign) where '=' belongs: the item has no options; write \"0=Off 1=On\"",
        rules("Enum", "0=Off 1=On")},
@@ -1031,7 +1034,7 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
             "Item01Instruction=1B 44", "Item01Instruction=1B 44\nItem01ParameterCount=3")},
       {"serial range through -1 under BaseOn30", Edit(rules("Serial", "MIN=-2 MAX=2"), "High256", "BaseOn30"),
        "BaseOn30 cannot send negative values, and 2 options are negative (first \"-2\" (-2)): choosing one sends "
-       "nothing; write MIN=0 or more",
+       "nothing for it, and while one stands chosen no Set All goes out either; write MIN=0 or more",
        Edit(rules("Serial", "MIN=0 MAX=2"), "High256", "BaseOn30")},
       {"serial title that leaves its values no room", rules("Serial", "MIN=0 MAX=10 TITLE=" + std::string(60, 'a')),
        "shorten it to 47 characters", rules("Serial", "MIN=0 MAX=10 TITLE=" + std::string(47, 'a'))},

@@ -273,7 +273,7 @@ const Case kCases[] = {
      26, "warning", "(mask 0x100000) sets bits that no option row stands for", 1},
     {"BaseOn30 with negative options",
      [] { return Edit(Edit(kClean, "ParameterRule=High256", "ParameterRule=BaseOn30"), "I_Rule=0=Off 1=On", "I_Rule=-2=Less 1=On"); },
-     20, "warning", "BaseOn30 cannot send negative values, and 1 option is negative (first \"Less\" (-2))", 1},
+     20, "error", "BaseOn30 cannot send negative values, and 1 option is negative (first \"Less\" (-2))", 1},
     {"BaseOn30 with a negative default",
      [] { return Edit(Edit(kClean, "ParameterRule=High256", "ParameterRule=baseon30"), "I=1\n", "I=-3\n"); },
      25, "error", "the default -3 is negative: BaseOn30 cannot send it, so Set All sends nothing at all", 2},

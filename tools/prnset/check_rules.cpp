@@ -1202,7 +1202,8 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
     findings.Add(lines.rule, "negative-base-on-30",
                  where + ": BaseOn30 cannot send negative values, and " + std::to_string(refused) +
                      (refused == 1 ? " option is" : " options are") + " negative (first " + Named(*firstRefused) +
-                     "): choosing one sends nothing; " +
+                     "): choosing one sends nothing for it, and while one stands chosen no Set All goes out "
+                     "either; " +
                      (enumRule ? "give them values of 0 or more" : std::string("write MIN=0 or more")) +
                      ", or, if the printer takes its values as binary bytes, write ParameterRule=High256 for the file");
 }

@@ -148,6 +148,7 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
        "COMPRESS_VALUE", "compression choices", "the landscape compression list"},
       {kMoveSwitchKey, line(kMoveKey), "XMove", "an XMove", "the horizontal move"},
   };
+  bool listGiven = false;  // the compression switch's finding gave the whole list to write
   for (const auto &s : switches) {
     const int switchLine = line(s.key.key);
     const LONG written = LONG(ini.ReadInt(settings.c_str(), s.key.key, 0));
@@ -160,12 +161,23 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
                    "[Settings] has " + std::string(s.values) + ", but " + Utf8(s.key.key) +
                        " is 0: the printer settings do not offer " + s.item + "; write " + Utf8(s.key.key) +
                        "=1 to offer it, or leave 0 to keep it for later");
-    else if (switchLine && !told.count(switchLine) && &s.key == &kCompressSwitchKey &&
-             written >= kMinCompressPercent && written <= kMaxCompressPercent)
-      findings.Add(switchLine, "settings-switch",
-                   "[Settings] " + Utf8(s.key.key) + " is " + std::to_string(written) + ", but it is a switch, on for "
-                       "any number but 0: the value the item starts at is " + s.value + "; write " +
-                       Utf8(s.key.key) + "=1, and " + s.value + "=" + std::to_string(written) + " if that is meant");
+    else if (switchLine && !told.count(switchLine) && &s.key == &kCompressSwitchKey && written >= kMinCompressPercent &&
+             written <= kMaxCompressPercent) {
+      // With no list written, the percentage is the one choice meant beside 100: the whole list is given.
+      listGiven = !s.valueLine;
+      const std::string percent = std::to_string(written);
+      findings.Add(
+          switchLine, "settings-switch",
+          "[Settings] " + Utf8(s.key.key) + " is " + percent +
+              ", but it is a switch, on for any number but 0: the value the item starts at is " + s.value +
+              (listGiven ? " and the choices are COMPRESS_VALUEn, of which the section has none, so the list "
+                           "offers the single choice 100; to offer " +
+                               percent + ", write " + Utf8(s.key.key) + "=1, " +
+                               (written == 100 ? "Count=1, COMPRESS_VALUE1=100"
+                                               : "Count=2, COMPRESS_VALUE1=100, COMPRESS_VALUE2=" + percent) +
+                               " and " + s.value + "=" + percent
+                         : "; write " + Utf8(s.key.key) + "=1, and " + s.value + "=" + percent + " if that is meant"));
+    }
   }
 
   if (compress) {
@@ -182,7 +194,7 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
                                                     std::to_string(kMaxCompressChoices));
     WCHAR first[kPathChars];
     wsprintfW(first, kCompressChoiceForm, 1);
-    if (choices.declared <= 0 && !line(first) && !line(kCompressCountKey))
+    if (choices.declared <= 0 && !line(first) && !line(kCompressCountKey) && !listGiven)
       findings.Add(line(kCompressSwitchKey.key), "settings-count",
                    "[Settings] Landscape_Compress is on but the section has no Count and no COMPRESS_VALUE1: the "
                    "compression list offers the single choice 100");
