@@ -850,9 +850,9 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
   if (named && named->text.find(WCHAR('&')) != WString::npos)
     findings.Add(lines.rule, "ampersand-in-note",
                  where + ": the default option " + Quoted(named->text) +
-                     " holds '&': the hint box, which shows the "
-                     "default's text, underlines the character after it and does not show the '&', while the "
-                     "option list shows it; write the text without '&' (such as \"and\")");
+                     " holds '&': the hint box, which shows the default's text, underlines the character after it "
+                     "and does not show the '&', while the option list shows it; write the text without '&' (such "
+                     "as \"and\")");
 
   // Text commands (printable bytes, ended by a tail of CR and LF) whose values go out as bytes: a value whose byte
   // is one of the tail's ends the command early. A printer that reads text wants digits: told once for the file.
@@ -936,7 +936,7 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
       // it, the bytes before it are 00, which the command can carry.
       bool small = !baseOn30 && parameters >= 2;
       for (const Option &option : options) small = small && option.value >= 0 && option.value <= 255;
-      const std::string command = Utf8(FieldText(catalogue.Sections[section].Items[itemIndex].Instruction));
+      const std::string command = Utf8(FieldText(item.Instruction));
       std::string zeros;
       for (long i = 1; i < parameters && i < 8; ++i) zeros += " 00";
       const std::string highBytes =
