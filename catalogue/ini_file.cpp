@@ -203,6 +203,7 @@ IniFile &IniFile::operator=(IniFile &&other) noexcept {
   text_ = std::move(other.text_);
   textLength_ = other.textLength_;
   sections_ = std::move(other.sections_);
+  firstOfName_ = std::move(other.firstOfName_);
   encoding_ = other.encoding_;
   other.bytes_.capacity = other.text_.capacity = 0;
   other.Clear();
@@ -219,6 +220,7 @@ void IniFile::GiveStorageBack() {
 void IniFile::Clear() {
   textLength_ = 0;
   std::vector<Section>().swap(sections_);
+  std::unordered_multimap<unsigned, size_t>().swap(firstOfName_);
   encoding_ = Encoding::None;
 }
 
@@ -326,6 +328,7 @@ void IniFile::Parse(const BYTE *data, size_t size, UINT codePage) {
       ParseLine(begin, pos, line, hasNull);
       if (pos < end) pos += text[pos] == '\r' && pos + 1 < end && text[pos + 1] == '\n' ? 2 : 1;
     }
+    IndexSections();
   } catch (const std::bad_alloc &) {
     Clear();
   }
@@ -370,24 +373,38 @@ void IniFile::ParseLine(size_t begin, size_t end, int line, bool hasNull) {
   sections_.back().entries.push_back(entry);
 }
 
+void IniFile::IndexSections() {
+  firstOfName_.reserve(sections_.size());
+  for (size_t i = 0; i < sections_.size(); ++i) {
+    const Section &section = sections_[i];
+    if (section.line != 0 && !FirstSection(text_.data.get() + section.name, section.nameLength))
+      firstOfName_.emplace(section.nameHash, i);
+  }
+}
+
+const IniFile::Section *IniFile::FirstSection(const WCHAR *name, size_t length) const {
+  const auto range = firstOfName_.equal_range(NameHash(name, length));
+  for (auto it = range.first; it != range.second; ++it) {
+    const Section &candidate = sections_[it->second];
+    if (SameName(text_.data.get() + candidate.name, candidate.nameLength, name, length)) return &candidate;
+  }
+  return nullptr;
+}
+
 const IniFile::Entry *IniFile::Find(LPCWSTR section, LPCWSTR key) const {
   if (!section || !key) return nullptr;
   Name wantedSection = Trimmed(section), wantedKey = Trimmed(key);
-  const unsigned sectionHash = NameHash(wantedSection.text, wantedSection.length);
+  // The platform keeps the keys before the first header in a nameless section that always comes first, so an
+  // empty section name never reaches a later "[]". Only the first section of a name is searched.
+  const Section *found = wantedSection.length != 0                       ? FirstSection(wantedSection.text, wantedSection.length)
+                         : !sections_.empty() && sections_[0].line == 0 ? &sections_[0]
+                                                                        : nullptr;
+  if (!found) return nullptr;
+  const unsigned keyHash = NameHash(wantedKey.text, wantedKey.length);
   const WCHAR *text = text_.data.get();
-  for (const Section &candidate : sections_) {
-    // The platform keeps the keys before the first header in a nameless section that always comes first, so an
-    // empty section name never reaches a later "[]".
-    if (wantedSection.length == 0 && candidate.line != 0) return nullptr;
-    if (candidate.nameHash != sectionHash ||
-        !SameName(text + candidate.name, candidate.nameLength, wantedSection.text, wantedSection.length))
-      continue;
-    const unsigned keyHash = NameHash(wantedKey.text, wantedKey.length);
-    for (const Entry &entry : candidate.entries)
-      if (entry.nameHash == keyHash && SameName(text + entry.name, entry.nameLength, wantedKey.text, wantedKey.length))
-        return &entry;
-    return nullptr;  // only the first section of a name is searched, and its first key of a name wins
-  }
+  for (const Entry &entry : found->entries)  // its first key of a name wins
+    if (entry.nameHash == keyHash && SameName(text + entry.name, entry.nameLength, wantedKey.text, wantedKey.length))
+      return &entry;
   return nullptr;
 }
 

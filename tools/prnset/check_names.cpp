@@ -556,9 +556,7 @@ bool IsNearMiss(const WString &written, const WString &meant) {
 }
 
 const IniFile::Section *FirstSection(const IniFile &ini, const WString &name) {
-  for (const IniFile::Section &section : ini.sections())
-    if (section.line != 0 && SameName(ini.Text(section.name, section.nameLength), name)) return &section;
-  return nullptr;
+  return ini.FirstSection(name.data(), name.size());
 }
 
 MeantEntry MeantKey(const IniFile &ini, const KnownNames &known, const WString &section, const WString &key) {
