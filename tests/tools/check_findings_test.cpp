@@ -779,6 +779,7 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
       "\n[Section01]\nItemCount=1\nItem01=J\nItem01Instruction=1B 45\n";
   const std::string takenOut = ReadSourceFile("tests/tools/findings/class-taken-out-blocks-kept.ini");
   const std::string itemTakenOut = ReadSourceFile("tests/tools/findings/keys-shifted-item-taken-out.ini");
+  const std::string splitOff = ReadSourceFile("tests/tools/findings/defaults-left-in-old-class.ini");
   const std::string itemInserted = ReadSourceFile("tests/tools/findings/keys-shifted-item-inserted.ini");
   const std::string untranslated = ReadSourceFile("tests/tools/findings/item-untranslated.ini");
   const struct {
@@ -1137,6 +1138,9 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        chineseTitle("打印")},
       {"title with an ampersand of a web page", Edit(clean, "I_Title=Item", "I_Title=Black &amp; White&nbsp;Paper"),
        "write \"Black & White Paper\"", Edit(clean, "I_Title=Item", "I_Title=Black & White Paper")},
+      {"a class split off, its items' defaults left in the old class's defaults", splitOff,
+       "they are keys of [T_Default], which the file lacks",
+       Edit(Edit(splitOff, "; expect: warning unknown-key\n", "[T_Default]\n"), "; expect: info default-section-missing\n", "")},
       {"spreadsheet columns", columns(clean),
        "turn every line back into key=value: the first \";\" of each line is its '='", clean},
   };

@@ -577,7 +577,11 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       for (const WString &candidate : lacking) {
         size_t taken = 0;
         for (const WString &key : unknown) taken += known.IsKey(candidate, key);
-        if (taken > most) {
+        // Item keys fit a class's filters and its defaults alike: a tie goes to the section of the kind they stand in
+        // (defaults left in another class's [_Default] are that class's defaults, and a 0 in a filter would hide).
+        const bool ofKind = !lost.empty() && known.KindOf(candidate, nullptr) == kind &&
+                            known.KindOf(lost, nullptr) != kind;
+        if (taken > most || (taken == most && ofKind)) {
           most = taken;
           lost = candidate;
         }
