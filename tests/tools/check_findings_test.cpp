@@ -780,6 +780,7 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
   const std::string takenOut = ReadSourceFile("tests/tools/findings/class-taken-out-blocks-kept.ini");
   const std::string itemTakenOut = ReadSourceFile("tests/tools/findings/keys-shifted-item-taken-out.ini");
   const std::string splitOff = ReadSourceFile("tests/tools/findings/defaults-left-in-old-class.ini");
+  const std::string twoVersions = ReadSourceFile("tests/tools/findings/two-versions-joined.ini");
   const std::string itemInserted = ReadSourceFile("tests/tools/findings/keys-shifted-item-inserted.ini");
   const std::string untranslated = ReadSourceFile("tests/tools/findings/item-untranslated.ini");
   const struct {
@@ -1141,6 +1142,8 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
       {"a class split off, its items' defaults left in the old class's defaults", splitOff,
        "they are keys of [T_Default], which the file lacks",
        Edit(Edit(splitOff, "; expect: warning unknown-key\n", "[T_Default]\n"), "; expect: info default-section-missing\n", "")},
+      {"two versions of the file joined", twoVersions, "a second version of the file follows the first",
+       twoVersions.substr(0, twoVersions.find("; expect: warning duplicate-section"))},
       {"spreadsheet columns", columns(clean),
        "turn every line back into key=value: the first \";\" of each line is its '='", clean},
   };

@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "catalogue/vocabulary.h"
 #include "tools/prnset/check.h"
@@ -255,6 +256,26 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
   CheckConflicts(ini, findings);
   std::unordered_map<std::string, int> seenSections;  // folded name -> first header line
   Overflow moreSections("sections appear again");
+  // A second version of the file after the first (two files joined, or an edit pasted below the old text): a
+  // second [SectionNames] after which most sections repeat earlier ones is told once, as the version it is.
+  const IniFile::Section *version = nullptr;
+  size_t versionRepeats = 0;
+  {
+    std::unordered_set<std::string> before;
+    size_t after = 0;
+    for (const IniFile::Section &section : ini.sections()) {
+      const WString name = ini.Text(section.name, section.nameLength);
+      if (section.line == 0) continue;
+      if (!version && SameName(name, kNamesSection) && before.count(FoldedName(name))) version = &section;
+      if (!version) {
+        before.insert(FoldedName(name));
+      } else {
+        ++after;
+        versionRepeats += before.count(FoldedName(name));
+      }
+    }
+    if (versionRepeats < 4 || versionRepeats * 2 < after) version = nullptr;
+  }
   for (const IniFile::Section &section : ini.sections()) {
     WString name = ini.Text(section.name, section.nameLength);
     if (section.line == 0) {
@@ -272,6 +293,13 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
     std::string folded = FoldedName(name);
     auto first = seenSections.find(folded);
     if (first != seenSections.end()) {
+      if (version == &section)
+        findings.Add(section.line, "duplicate-section",
+                     "[" + Utf8(name) + "] appears again (first at line " + std::to_string(first->second) +
+                         "), as do " + Count(versionRepeats - 1, "section") +
+                         " after it: a second version of the file follows the first, and only the first of each "
+                         "section is read; keep the version meant and delete the other");
+      if (version && section.line >= version->line) continue;
       if (!moreSections.Full(section.line))
         findings.Add(section.line, "duplicate-section",
                      "[" + Utf8(name) + "] appears again (first at line " + std::to_string(first->second) +
