@@ -1144,6 +1144,8 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        Edit(Edit(splitOff, "; expect: warning unknown-key\n", "[T_Default]\n"), "; expect: info default-section-missing\n", "")},
       {"two versions of the file joined", twoVersions, "a second version of the file follows the first",
        twoVersions.substr(0, twoVersions.find("; expect: warning duplicate-section"))},
+      {"a command and the next entry on one line", frame("1B 7B InstructionTail=0D"),
+       "it holds \"InstructionTail=0D\": two entries on one line", frame("1B 7B\nInstructionTail=0D")},
       {"spreadsheet columns", columns(clean),
        "turn every line back into key=value: the first \";\" of each line is its '='", clean},
   };

@@ -424,10 +424,12 @@ void Walker::CheckCommandText(const AccountRead *read, const std::string &conseq
                                                    : " is no " + Quoted(WString(1, plain))) +
                   ": write " + Quoted(meant);
     const WString pairs = PairsOf(read->text);
+    const std::string joined = JoinedHint(read->text);  // a line end lost between two entries
     findings_.Add(read->line, "bad-command-text",
                   where + " holds " + Quoted(WString(1, bad)) +
                       ", which is neither a blank nor a hexadecimal digit: " + consequence + RemarkHint(read->text) +
-                      (!lookAlike.empty() ? lookAlike
+                      (!joined.empty()      ? joined
+                       : !lookAlike.empty() ? lookAlike
                        : pairs.empty()    ? CommandAsBytes(read->text)
                                           : "; write " + Quoted(pairs)));
     return;
