@@ -252,6 +252,27 @@ std::string OtherList(const IniFile &ini, const WString &name, const IniFile::Se
          "], and list that class as " + Utf8(meant) + " in [" + Utf8(kNamesSection) + "]";
 }
 
+// A remark's rest on the next line, where a mail program or an editor wrapped it: a line of words without '=' right
+// after a long remark (or after such a rest). Nothing reads it, so it is told as harmless. Returns whether it was;
+// `wraps` is the line a rest would stand on, kept from entry to entry.
+bool TellWrappedRemark(const IniFile &ini, const IniFile::Entry &entry, int &wraps, Findings &findings) {
+  const WString key = ini.Text(entry.name, entry.nameLength);
+  const size_t length = key.size() + (entry.valueLength == WString::npos ? 0 : entry.valueLength + 1);
+  if (IsComment(key)) {
+    wraps = length >= 50 ? entry.line + 1 : 0;
+    return false;
+  }
+  const bool rest = entry.line == wraps && entry.valueLength == WString::npos &&
+                    key.find(WCHAR(' ')) != WString::npos && key[0] != '[';
+  wraps = rest ? entry.line + 1 : 0;
+  if (rest)
+    findings.Add(entry.line, "remark-wrapped",
+                 Quoted(key) + " looks like the rest of the remark on line " + std::to_string(entry.line - 1) +
+                     ", wrapped onto a line of its own: the plug-in reads it as a key nobody looks up, which is "
+                     "harmless; start it with ';' or join it to the remark");
+  return rest;
+}
+
 void CheckFileLayout(const IniFile &ini, Findings &findings) {
   CheckConflicts(ini, findings);
   std::unordered_map<std::string, int> seenSections;  // folded name -> first header line
@@ -280,9 +301,14 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
     WString name = ini.Text(section.name, section.nameLength);
     if (section.line == 0) {
       // A header behind a byte order mark is told as the mark, and the lines after it as its own.
+      int wraps = 0;
       for (const IniFile::Entry &entry : section.entries) {
         const WString key = ini.Text(entry.name, entry.nameLength);
         if (!key.empty() && key[0] == 0xFEFF && !IsComment(key)) break;
+        if (TellWrappedRemark(ini, entry, wraps, findings)) {
+          findings.Claim(entry.line);
+          continue;
+        }
         if (!IsComment(key)) {
           findings.Add(entry.line, "before-first-section", "lines before the first [section] header are never read");
           break;
@@ -338,8 +364,13 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
     std::pair<int, int> zero{0, 0};  // the first line numbered from 0, and how many are
     if (numberSection) CheckShiftedKeys(ini, section, where, findings);
     const IniFile::Entry *previous = nullptr;
+    int wraps = 0;
     for (const IniFile::Entry &entry : section.entries) {
       WString key = ini.Text(entry.name, entry.nameLength);
+      if (TellWrappedRemark(ini, entry, wraps, findings)) {
+        findings.Claim(entry.line);
+        continue;
+      }
       if (IsComment(key)) continue;
       // A value continued with '\' as in other languages' files: the reader ends every value with its line.
       const IniFile::Entry *before = previous;

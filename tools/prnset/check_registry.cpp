@@ -189,6 +189,8 @@ const std::vector<FindingKind> kFindingKinds = {
     {"line-continued", W, "a value continued on the next line with '\\', which the reader does not join",
      "How the file is read"},
     {"no-equals", W, "a line without '='", "How the file is read"},
+    {"remark-wrapped", I, "a remark's rest wrapped onto a line of its own, which nothing reads",
+     "How the file is read"},
 };
 
 const FindingKind *KindOf(const std::string &code) {
