@@ -781,6 +781,7 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
   const std::string itemTakenOut = ReadSourceFile("tests/tools/findings/keys-shifted-item-taken-out.ini");
   const std::string splitOff = ReadSourceFile("tests/tools/findings/defaults-left-in-old-class.ini");
   const std::string twoVersions = ReadSourceFile("tests/tools/findings/two-versions-joined.ini");
+  const std::string merged = ReadSourceFile("tests/tools/findings/defaults-left-from-merged-class.ini");
   const std::string itemInserted = ReadSourceFile("tests/tools/findings/keys-shifted-item-inserted.ini");
   const std::string untranslated = ReadSourceFile("tests/tools/findings/item-untranslated.ini");
   const struct {
@@ -968,8 +969,8 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        "InstructionTail=0D 0A in [SectionNames]",
        Edit(clean, "ParameterRule=High256", "ParameterRule=High256\nInstructionTail=0D 0A")},
       {"class renamed but its default section", classRenamed("[S_Default]\nI=0\n"),
-       "did you mean [Printing_Default]? Its keys are items of class Printing: was the class renamed, and this "
-       "section not?",
+       "did you mean [Printing_Default]? Its keys are items of class Printing: was the class renamed, or merged from "
+       "others, and this section not?",
        classRenamed("[Printing_Default]\nI=0\n")},
       {"item moved to another class, its lines left behind", itemMoved("S"),
        "but those of class S, which does not list it, have them (first at line 12): the page shows it without title "
@@ -1146,6 +1147,8 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        twoVersions.substr(0, twoVersions.find("; expect: warning duplicate-section"))},
       {"a command and the next entry on one line", frame("1B 7B InstructionTail=0D"),
        "it holds \"InstructionTail=0D\": two entries on one line", frame("1B 7B\nInstructionTail=0D")},
+      {"classes merged, the defaults of one left under its old header", merged, "did you mean [Device_Default]?",
+       Edit(merged, "[Power_Default]", "[Device_Default]")},
       {"spreadsheet columns", columns(clean),
        "turn every line back into key=value: the first \";\" of each line is its '='", clean},
   };

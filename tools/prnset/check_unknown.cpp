@@ -512,8 +512,9 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
                     ", and a class's sections are named after its key.";
         }
       }
-      // Left under a class's old key when the class was renamed: its keys are the items of a class listed now.
-      if (meant.empty() && !classKey.empty() && listOf.find(FoldedName(classKey)) == listOf.end()) {
+      // Left under a class's old key when the class was renamed, or merged into another: its keys are the items
+      // of a class listed now. That beats a near spelling of a section the file already has.
+      if ((meant.empty() || present(meant)) && !classKey.empty() && listOf.find(FoldedName(classKey)) == listOf.end()) {
         std::set<std::string> owners;
         WString owner;
         for (const IniFile::Entry &entry : section.entries) {
@@ -526,7 +527,8 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
         const WString byKey = owner + name.substr(classKey.size());
         if (owners.size() == 1 && !owner.empty() && !present(byKey) && read(byKey)) {
           meant = byKey;
-          because = " Its keys are items of class " + Utf8(owner) + ": was the class renamed, and this section not?";
+          because = " Its keys are items of class " + Utf8(owner) +
+                    ": was the class renamed, or merged from others, and this section not?";
         }
       }
       std::string message =
