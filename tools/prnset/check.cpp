@@ -233,8 +233,9 @@ void Overflow::Tell(Findings &findings, const char *code) const {
                      std::to_string(kToldOneByOne) + " are told one by one");
 }
 
-const std::vector<std::string> kClaimableCodes = {"unknown-key",   "unknown-section", "no-equals",        "misnumbered",
-                                                  "duplicate-key", "repeated-line",   "duplicate-section"};
+const std::vector<std::string> kClaimableCodes = {"unknown-key",       "unknown-section",  "no-equals",
+                                                  "misnumbered",       "duplicate-key",    "repeated-line",
+                                                  "duplicate-section", "text-after-header"};
 
 Findings CheckSettingsFile(const CheckedFile &file) {
   Findings findings;

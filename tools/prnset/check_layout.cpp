@@ -273,8 +273,34 @@ bool TellWrappedRemark(const IniFile &ini, const IniFile::Entry &entry, int &wra
   return rest;
 }
 
+// A mail's signature left at the end of a file sent as text: from a line "--" on, no line has '=', so nothing of
+// it is a setting. Told once, and its lines are not told one by one.
+void TellSignature(const IniFile &ini, Findings &findings) {
+  int mark = 0, last = 0;
+  for (const IniFile::Section &section : ini.sections()) {
+    if (mark) last = std::max(last, section.line);
+    for (const IniFile::Entry &entry : section.entries) {
+      const bool bare = entry.valueLength == WString::npos;
+      if (bare && Trimmed(ini.Text(entry.name, entry.nameLength)) == Ascii("--")) {
+        mark = entry.line;
+        last = 0;
+      } else if (mark && !bare && !IsComment(ini.Text(entry.name, entry.nameLength))) {
+        mark = 0;  // a setting after it: no signature
+      } else if (mark) {
+        last = std::max(last, entry.line);
+      }
+    }
+  }
+  if (!mark || !last) return;
+  findings.Add(mark, "mail-signature",
+               "\"--\" starts a mail signature (to line " + std::to_string(last) +
+                   "), left at the end of a file sent as text: the plug-in reads none of it as a setting; delete it");
+  for (int line = mark; line <= last; ++line) findings.Claim(line);
+}
+
 void CheckFileLayout(const IniFile &ini, Findings &findings) {
   CheckConflicts(ini, findings);
+  TellSignature(ini, findings);
   std::unordered_map<std::string, int> seenSections;  // folded name -> first header line
   Overflow moreSections("sections appear again");
   // A second version of the file after the first (two files joined, or an edit pasted below the old text): a
