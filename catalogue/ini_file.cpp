@@ -396,9 +396,11 @@ const IniFile::Entry *IniFile::Find(LPCWSTR section, LPCWSTR key) const {
   Name wantedSection = Trimmed(section), wantedKey = Trimmed(key);
   // The platform keeps the keys before the first header in a nameless section that always comes first, so an
   // empty section name never reaches a later "[]". Only the first section of a name is searched.
-  const Section *found = wantedSection.length != 0                       ? FirstSection(wantedSection.text, wantedSection.length)
-                         : !sections_.empty() && sections_[0].line == 0 ? &sections_[0]
-                                                                        : nullptr;
+  const Section *found = nullptr;
+  if (wantedSection.length != 0)
+    found = FirstSection(wantedSection.text, wantedSection.length);
+  else if (!sections_.empty() && sections_[0].line == 0)
+    found = &sections_[0];
   if (!found) return nullptr;
   const unsigned keyHash = NameHash(wantedKey.text, wantedKey.length);
   const WCHAR *text = text_.data.get();

@@ -267,9 +267,9 @@ bool TellWrappedRemark(const IniFile &ini, const IniFile::Entry &entry, int &wra
   wraps = rest ? entry.line + 1 : 0;
   if (rest)
     findings.Add(entry.line, "remark-wrapped",
-                 Quoted(key) + " looks like the rest of the remark on line " + std::to_string(entry.line - 1) +
-                     ", wrapped onto a line of its own: the plug-in reads it as a key nobody looks up, which is "
-                     "harmless; start it with ';' or join it to the remark");
+                 Quoted(key) + " looks like the rest of the remark above it, wrapped onto a line of its own: the "
+                     "plug-in reads it as a key nobody looks up, which is harmless; start it with ';' or join it to "
+                     "the remark");
   return rest;
 }
 
