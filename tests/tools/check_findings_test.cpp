@@ -1149,6 +1149,10 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        "it holds \"InstructionTail=0D\": two entries on one line", frame("1B 7B\nInstructionTail=0D")},
       {"classes merged, the defaults of one left under its old header", merged, "did you mean [Device_Default]?",
        Edit(merged, "[Power_Default]", "[Device_Default]")},
+      {"a compression choice taken out, the current one with it",
+       settings("Landscape_Compress=1\nCount=2\nCOMPRESS_VALUE=100\nCOMPRESS_VALUE2=90\nCOMPRESS_VALUE3=80\n"),
+       "COMPRESS_VALUE 100 is none of the choices written either: write one of 90, 80",
+       settings("Landscape_Compress=1\nCount=2\nCOMPRESS_VALUE=90\nCOMPRESS_VALUE1=90\nCOMPRESS_VALUE2=80\n")},
       {"spreadsheet columns", columns(clean),
        "turn every line back into key=value: the first \";\" of each line is its '='", clean},
   };

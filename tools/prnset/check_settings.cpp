@@ -256,28 +256,48 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
                        " (up to COMPRESS_VALUE" + std::to_string(highest) +
                        "): the compression list never offers " + (beyond == 1 ? "it" : "them") +
                        "; write Count=" + std::to_string(highest));
+    // Renumbered, the list offers the choices written: a current value that is none of them stays wrong after it.
+    std::string currentToo;
+    const WString currentText = ReadWhole(ini, settings, kCompressValueKey);
+    if ((renumbered || fromZero) && IsPlainDecimal(currentText)) {
+      std::vector<std::string> writtenValues;
+      bool among = false;
+      for (LONG n = 0; n <= kMaxCompressChoices; ++n) {
+        WCHAR key[kPathChars];
+        wsprintfW(key, kCompressChoiceForm, int(n));
+        if (!line(key)) continue;
+        const LONG value = LONG(ini.ReadInt(settings.c_str(), key, 0));
+        among = among || value == choices.current;
+        writtenValues.push_back(std::to_string(value));
+      }
+      if (!among)
+        currentToo = "; and COMPRESS_VALUE " + std::to_string(choices.current) +
+                     " is none of the choices written either: write one of " + FirstNames(writtenValues);
+    }
     if (!missing.empty())
-      findings.Add(missingLine ? missingLine : countLine, "settings-choice-missing",
-                   "[Settings] Count is " + std::to_string(choices.declared) + " but " + FirstNames(missing) +
-                       (missing.size() == 1 ? " is" : " are") + " missing" +
-                       (meantNames.empty() ? std::string()
-                                           : " (the file has " + FirstNames(meantNames) +
-                                                 ", which the plug-in does not read as " +
-                                                 (missing.size() == 1 ? "it" : "those") +
-                                                 (meantNames.size() < missing.size() && meantNames.size() == 1
-                                                      ? ": one key holds one value; write one key per choice"
-                                                      : "") +
-                                                 ")") +
-                       (missing.size() == 1 ? ": that choice reads 0" : ": those choices read 0") +
-                       (renumbered ? ", and " + FirstNames(past) + (beyond == 1 ? " stands" : " stand") +
-                                         " past Count, never offered: number the choices from 1 without a gap"
-                        : fromZero ? ", and " + Utf8(zero) + " is never read, as the plug-in counts from 1: number "
-                                     "the choices from 1"
-                        // The last choices missing: a Count kept from a longer list.
-                        : meantNames.empty() && written > 0 && written + LONG(missing.size()) == choices.count
-                            ? "; write Count=" + std::to_string(written) + ", or add " +
-                                  (missing.size() == 1 ? "it" : "them")
-                            : std::string()));
+      findings.Add(
+          missingLine ? missingLine : countLine, "settings-choice-missing",
+          "[Settings] Count is " + std::to_string(choices.declared) + " but " + FirstNames(missing) +
+              (missing.size() == 1 ? " is" : " are") + " missing" +
+              (meantNames.empty()
+                   ? std::string()
+                   : " (the file has " + FirstNames(meantNames) + ", which the plug-in does not read as " +
+                         (missing.size() == 1 ? "it" : "those") +
+                         (meantNames.size() < missing.size() && meantNames.size() == 1
+                              ? ": one key holds one value; write one key per choice"
+                              : "") +
+                         ")") +
+              (missing.size() == 1 ? ": that choice reads 0" : ": those choices read 0") +
+              (renumbered ? ", and " + FirstNames(past) + (beyond == 1 ? " stands" : " stand") +
+                                " past Count, never offered: number the choices from 1 without a gap"
+               : fromZero ? ", and " + Utf8(zero) +
+                                " is never read, as the plug-in counts from 1: number "
+                                "the choices from 1"
+               // The last choices missing: a Count kept from a longer list.
+               : meantNames.empty() && written > 0 && written + LONG(missing.size()) == choices.count
+                   ? "; write Count=" + std::to_string(written) + ", or add " + (missing.size() == 1 ? "it" : "them")
+                   : std::string()) +
+              currentToo);
     // A choice that repeats an earlier one (a line copied and not changed): the list offers it twice.
     std::map<LONG, LONG> firstOf;  // value -> the choice that offers it first
     for (LONG n = 1; choices.declared > 0 && n <= choices.count; ++n) {
