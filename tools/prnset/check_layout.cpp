@@ -253,8 +253,8 @@ std::string OtherList(const IniFile &ini, const WString &name, const IniFile::Se
 }
 
 // A remark's rest on the next line, where a mail program or an editor wrapped it: a line of words without '=' right
-// after a long remark (or after such a rest). Nothing reads it, so it is told as harmless. Returns whether it was;
-// `wraps` is the line a rest would stand on, kept from entry to entry.
+// after a long remark (or after such a rest). Nothing reads it, so it is told as harmless, and its line is not told
+// otherwise. Returns whether it was; `wraps` is the line a rest would stand on, kept from entry to entry.
 bool TellWrappedRemark(const IniFile &ini, const IniFile::Entry &entry, int &wraps, Findings &findings) {
   const WString key = ini.Text(entry.name, entry.nameLength);
   const size_t length = key.size() + (entry.valueLength == WString::npos ? 0 : entry.valueLength + 1);
@@ -265,12 +265,13 @@ bool TellWrappedRemark(const IniFile &ini, const IniFile::Entry &entry, int &wra
   const bool rest = entry.line == wraps && entry.valueLength == WString::npos &&
                     key.find(WCHAR(' ')) != WString::npos && key[0] != '[';
   wraps = rest ? entry.line + 1 : 0;
-  if (rest)
-    findings.Add(entry.line, "remark-wrapped",
-                 Quoted(key) + " looks like the rest of the remark above it, wrapped onto a line of its own: the "
-                     "plug-in reads it as a key nobody looks up, which is harmless; start it with ';' or join it to "
-                     "the remark");
-  return rest;
+  if (!rest) return false;
+  findings.Claim(entry.line);
+  findings.Add(entry.line, "remark-wrapped",
+               Quoted(key) + " looks like the rest of the remark above it, wrapped onto a line of its own: the "
+                   "plug-in reads it as a key nobody looks up, which is harmless; start it with ';' or join it to the "
+                   "remark");
+  return true;
 }
 
 // A mail's signature left at the end of a file sent as text: from a line "--" on, no line has '=', so nothing of
@@ -331,10 +332,7 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
       for (const IniFile::Entry &entry : section.entries) {
         const WString key = ini.Text(entry.name, entry.nameLength);
         if (!key.empty() && key[0] == 0xFEFF && !IsComment(key)) break;
-        if (TellWrappedRemark(ini, entry, wraps, findings)) {
-          findings.Claim(entry.line);
-          continue;
-        }
+        if (TellWrappedRemark(ini, entry, wraps, findings)) continue;
         if (!IsComment(key)) {
           findings.Add(entry.line, "before-first-section", "lines before the first [section] header are never read");
           break;
@@ -393,10 +391,7 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
     int wraps = 0;
     for (const IniFile::Entry &entry : section.entries) {
       WString key = ini.Text(entry.name, entry.nameLength);
-      if (TellWrappedRemark(ini, entry, wraps, findings)) {
-        findings.Claim(entry.line);
-        continue;
-      }
+      if (TellWrappedRemark(ini, entry, wraps, findings)) continue;
       if (IsComment(key)) continue;
       // A value continued with '\' as in other languages' files: the reader ends every value with its line.
       const IniFile::Entry *before = previous;

@@ -258,8 +258,8 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
                        "; write Count=" + std::to_string(highest));
     // Renumbered, the list offers the choices written: a current value that is none of them stays wrong after it.
     std::string currentToo;
-    const WString currentText = ReadWhole(ini, settings, kCompressValueKey);
-    if ((renumbered || fromZero) && IsPlainDecimal(currentText)) {
+    const WString current = ReadWhole(ini, settings, kCompressValueKey);
+    if ((renumbered || fromZero) && IsPlainDecimal(current)) {
       std::vector<std::string> writtenValues;
       bool among = false;
       for (LONG n = 0; n <= kMaxCompressChoices; ++n) {
@@ -333,7 +333,6 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
                        ", but the document settings' compression item takes only that range; write percentages "
                        "from " + std::to_string(kMinCompressPercent) + " to " + std::to_string(kMaxCompressPercent));
     // Else the missing choices are the cause, or a current value that is no number, told as such.
-    const WString current = ReadWhole(ini, settings, kCompressValueKey);
     std::vector<std::string> offered;
     for (LONG n = 1; n <= choices.count; ++n) offered.push_back(std::to_string(choices.values[n - 1]));
     if (choices.declared > 0 && !choices.matched && missing.empty() && (current.empty() || IsPlainDecimal(current)))
