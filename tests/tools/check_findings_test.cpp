@@ -291,6 +291,8 @@ TEST_F(FindingsTest, ACopyCutShortIsToldFirst) {
   // "打印" in code page 936, and in UTF-8.
   const std::string gbk = "\xB4\xF2\xD3\xA1", utf8 = "\xE6\x89\x93\xE5\x8D\xB0";
   const std::string chinese = Edit(text, "[S_Lang_CN]\nTitle=Class", "[S_Lang_CN]\nTitle=" + gbk + gbk);
+  const std::string english = Edit(Edit(text, "[S_Lang_CN]\nTitle=Class\nI_Title=Item\n", ""),
+                                   "[S_Rule_CN]\nI_RuleType=Enum\nI_Rule=0=Off 1=On\n", "");
   const struct {
     const char *name;
     std::string bytes;
@@ -301,13 +303,25 @@ TEST_F(FindingsTest, ACopyCutShortIsToldFirst) {
       {"half a pair, then a line end", chinese + "; " + gbk.substr(0, 3) + "\n", false},
       {"a Western file ending in an accented letter", text + "; caf\xE9", false},
       {"half a UTF-8 character", Edit(text, "Title=Class", "Title=" + utf8) + "; " + utf8.substr(0, 4), true},
+      // Between characters: no line end, and the last section lacks keys its class needs.
+      {"cut inside the last section", text.substr(0, text.find("[S_Lang_CN]\nTitle=Cl") + 20), true},
+      {"a whole file without its last line end", text.substr(0, text.size() - 1), false},
+      {"an English file without its last line end", english.substr(0, english.size() - 1), false},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
     nlohmann::json told = Findings(RunTool({"check", File(c.bytes), "--format", "json"}));
     const bool cut = !told.empty() && told[0]["code"] == "file-cut-short";
     EXPECT_EQ(cut, c.cut) << told.dump();
+    // What the cut lost is told as its loss, not once for each section and key.
+    for (size_t i = 1; cut && i < told.size(); ++i)
+      EXPECT_EQ(told[i]["message"].get<std::string>().find(" missing"), std::string::npos) << told.dump();
   }
+  nlohmann::json lost = Findings(RunTool({"check", File(cases[5].bytes), "--format", "json"}));
+  ASSERT_FALSE(lost.empty());
+  EXPECT_NE(lost[0]["message"].get<std::string>().find("lost ([S_Lang_CN] I_Title, [S_Rule_EN], [S_Rule_CN]"),
+            std::string::npos)
+      << lost.dump();
 }
 
 TEST_F(FindingsTest, MessagesAreEscapedAndSortedByLine) {

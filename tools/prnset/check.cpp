@@ -101,6 +101,19 @@ std::vector<std::pair<size_t, size_t>> LineBytes(const std::vector<BYTE> &bytes)
   return lines;
 }
 
+namespace {
+
+std::string CutShort(size_t line, bool halfCharacter, const std::vector<std::string> &lost, bool noSettings) {
+  return "the file ends in the middle of line " + std::to_string(line) + ", without a line end" +
+         (halfCharacter ? " and with half a character" : "") +
+         ": it looks cut short by a failed copy, and what came after is lost" +
+         (lost.empty() ? std::string() : " (" + FirstNames(lost) + ", which the page reads)") +
+         (noSettings ? ", with [Settings] if it had one (the compression choices and the move)" : "") +
+         "; copy the file again";
+}
+
+}  // namespace
+
 bool CheckFileContent(const std::vector<BYTE> &bytes, Findings &findings) {
   size_t blanks = 0;
   for (BYTE b : bytes) blanks += b == ' ' || b == '\t' || b == '\r' || b == '\n';
@@ -171,10 +184,7 @@ bool CheckFileContent(const std::vector<BYTE> &bytes, Findings &findings) {
                         MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, reinterpret_cast<LPCSTR>(bytes.data()),
                                             int(whole), nullptr, 0) > 0;
   if (nulls == 0 && ((halfPair && pairs >= 4) || halfUtf8))
-    findings.Add(0, "file-cut-short",
-                 "the file ends in the middle of line " + std::to_string(lines.size() - 1) +
-                     ", without a line end and with half a character: it looks cut short by a failed copy, and "
-                     "what came after is lost, which the findings below may follow from; copy the file again");
+    findings.Add(0, "file-cut-short", CutShort(lines.size() - 1, true, {}, false));
   // A few null bytes inside lines (an editor's or a copy's slip): the reader keeps each line only up to one, and the
   // lines after it read as written. Each is told where it stands.
   const bool strayNulls = nulls > 0 && !padding && nulls <= 8 && controls <= 8;
@@ -215,6 +225,66 @@ bool CheckFileContent(const std::vector<BYTE> &bytes, Findings &findings) {
     return false;
   }
   return true;
+}
+
+void FoldCutShort(const std::vector<BYTE> &bytes, std::vector<Finding> &findings) {
+  static const std::set<std::string> kLoss = {"title-missing",           "titles-missing",    "note-missing",
+                                              "rule-section-missing",    "rule-type-missing", "section-missing",
+                                              "default-section-missing", "default-missing",   "item-lines-missing"};
+  const auto cut =
+      std::find_if(findings.begin(), findings.end(), [](const Finding &f) { return f.code == "file-cut-short"; });
+  if (bytes.empty() || (cut == findings.end() && (bytes.back() == '\n' || bytes.back() == '\r'))) return;
+  // What each finding of a loss names: "[Paper_Rule_EN] Size_RuleType is missing", "[A], [B] are missing".
+  std::vector<std::pair<int, std::string>> lost;  // from where the copy stopped: its section, its class, the rest
+  std::set<std::string> seen;
+  bool lastSectionShort = false;  // the last section lacks keys: the cut fell inside it
+  const std::vector<std::pair<size_t, size_t>> lines = LineBytes(bytes);
+  WString last;  // the last header of the file
+  bool settings = false;
+  for (size_t line = lines.size() - 1; line > 0; --line) {
+    std::string text(bytes.begin() + lines[line].first, bytes.begin() + lines[line].second);
+    const size_t open = text.find_first_not_of(" \t"), close = text.find(']');
+    if (open == std::string::npos || text[open] != '[' || close == std::string::npos || close < open) continue;
+    const WString header = Widen(text.substr(open + 1, close - open - 1));
+    if (last.empty()) last = header;
+    settings = settings || SameName(header, kSettingsSection);
+  }
+  std::vector<Finding> kept;
+  for (const Finding &finding : findings) {
+    const std::string &m = finding.message;
+    const size_t missing = std::min(m.find(" is missing"), m.find(" are missing"));
+    if (!kLoss.count(finding.code) || m.empty() || m[0] != '[' || missing == std::string::npos) {
+      kept.push_back(finding);
+      continue;
+    }
+    for (size_t at = 0; at < missing && m[at] == '[';) {
+      const size_t close = m.find(']', at);
+      if (close > missing) break;
+      std::string name = m.substr(at, close + 1 - at);
+      const WString section = Widen(name.substr(1, name.size() - 2)), stem = ClassPrefix(section);
+      const int from = SameName(section, last) ? 0 : !stem.empty() && SameName(stem, ClassPrefix(last)) ? 1 : 2;
+      at = close + 1;
+      if (m.compare(at, 2, ", ") == 0) {
+        at += 2;
+      } else if (m.find(' ', at + 1) == missing) {  // a key of the section
+        name += m.substr(at, missing - at);
+        at = missing;
+        lastSectionShort = lastSectionShort || from == 0;
+      }
+      if (seen.insert(name).second) lost.push_back({from, name});
+    }
+  }
+  if (cut == findings.end() && !(lost.size() >= 2 && lastSectionShort)) return;
+  const bool half = cut != findings.end();
+  Finding told = half ? *cut : Finding{0, Severity::Warning, "file-cut-short", ""};
+  std::stable_sort(lost.begin(), lost.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+  std::vector<std::string> names;
+  for (const auto &name : lost) names.push_back(name.second);
+  told.message = CutShort(lines.size() - 1, half, names, !settings);
+  kept.erase(std::remove_if(kept.begin(), kept.end(), [](const Finding &f) { return f.code == "file-cut-short"; }),
+             kept.end());
+  kept.insert(kept.begin(), told);
+  findings.swap(kept);
 }
 
 bool Overflow::Full(int line) {

@@ -166,6 +166,9 @@ std::vector<std::pair<size_t, size_t>> LineBytes(const std::vector<BYTE> &bytes)
 // The raw bytes before any reading: an empty file, binary content or UTF-16 without a byte order mark. Adds one
 // error and returns false when the file is not a text the plug-in can read, so that nothing else is checked.
 bool CheckFileContent(const std::vector<BYTE> &bytes, Findings &findings);
+// A copy cut short, told by CheckFileContent (half a character) or seen here (no line end, and the loss begins in
+// the class of the last section): the sections and keys it lost are told as that one finding's loss.
+void FoldCutShort(const std::vector<BYTE> &bytes, std::vector<Finding> &findings);
 
 // Parts of the check, each adding its findings.
 void CheckFileLayout(const IniFile &ini, Findings &findings);      // duplicates, lines without '=', misnumbered keys

@@ -370,6 +370,7 @@ int CheckCommand(const FileArguments &parsed, std::ostream &out, std::ostream &e
       findings.insert(findings.begin(), content.list().begin(), content.list().end());
       std::stable_sort(findings.begin(), findings.end(),
                        [](const Finding &a, const Finding &b) { return a.line < b.line; });
+      FoldCutShort(bytes, findings);
     }
 
     int errors = 0, warnings = 0;
