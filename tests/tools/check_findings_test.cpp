@@ -1167,6 +1167,12 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        settings("Landscape_Compress=1\nCount=2\nCOMPRESS_VALUE=100\nCOMPRESS_VALUE2=90\nCOMPRESS_VALUE3=80\n"),
        "COMPRESS_VALUE 100 is none of the choices written either: write one of 90, 80",
        settings("Landscape_Compress=1\nCount=2\nCOMPRESS_VALUE=90\nCOMPRESS_VALUE1=90\nCOMPRESS_VALUE2=80\n")},
+      {"a rule taken from a mail's quoted-printable text", rules("Enum", "0=3DOff 1=3DOn"),
+       "the plug-in reads \"3DOff\" where \"Off\" was meant; write '=' for each \"=3D\"", clean},
+      {"a note broken by a mail's soft line break", Edit(clean, "I_Title=Item\n", "I_Title=Item\nI_Note=On or=\noff\n"),
+       "delete that '=' and join the two lines",
+       Edit(Edit(clean, "I_Title=Item\n", "I_Title=Item\nI_Note=On or off\n"), "I_Title=Item\n[S_Rule_EN]",
+            "I_Title=Item\nI_Note=On or off\n[S_Rule_EN]")},
       {"spreadsheet columns", columns(clean),
        "turn every line back into key=value: the first \";\" of each line is its '='", clean},
   };

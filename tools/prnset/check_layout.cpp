@@ -252,19 +252,35 @@ std::string OtherList(const IniFile &ini, const WString &name, const IniFile::Se
          "], and list that class as " + Utf8(meant) + " in [" + Utf8(kNamesSection) + "]";
 }
 
+// Where a remark's rest would stand, and whether the remark ended in a mail's soft line break ('=' at the end of a
+// line broken by quoted-printable), after which the rest may be a single word.
+struct RemarkWrap {
+  int line = 0;
+  bool soft = false;
+};
+
+// Whether a value ends in '=': the mark of a soft line break where a mail program sent the file as quoted-printable.
+bool SoftBreak(const IniFile &ini, const IniFile::Entry &entry) {
+  if (entry.valueLength == WString::npos) return false;
+  const WString line =
+      Trimmed(ini.Text(entry.name, entry.nameLength) + Ascii("=") + ini.Text(entry.value, entry.valueLength));
+  return line.back() == '=';
+}
+
 // A remark's rest on the next line, where a mail program or an editor wrapped it: a line of words without '=' right
 // after a long remark (or after such a rest). Nothing reads it, so it is told as harmless, and its line is not told
-// otherwise. Returns whether it was; `wraps` is the line a rest would stand on, kept from entry to entry.
-bool TellWrappedRemark(const IniFile &ini, const IniFile::Entry &entry, int &wraps, Findings &findings) {
+// otherwise. Returns whether it was; `wrap` is kept from entry to entry.
+bool TellWrappedRemark(const IniFile &ini, const IniFile::Entry &entry, RemarkWrap &wrap, Findings &findings) {
   const WString key = ini.Text(entry.name, entry.nameLength);
   const size_t length = key.size() + (entry.valueLength == WString::npos ? 0 : entry.valueLength + 1);
   if (IsComment(key)) {
-    wraps = length >= 50 ? entry.line + 1 : 0;
+    wrap.soft = SoftBreak(ini, entry);
+    wrap.line = length >= 50 || wrap.soft ? entry.line + 1 : 0;
     return false;
   }
-  const bool rest = entry.line == wraps && entry.valueLength == WString::npos &&
-                    key.find(WCHAR(' ')) != WString::npos && key[0] != '[';
-  wraps = rest ? entry.line + 1 : 0;
+  const bool rest = entry.line == wrap.line && entry.valueLength == WString::npos &&
+                    (wrap.soft || key.find(WCHAR(' ')) != WString::npos) && key[0] != '[';
+  wrap = {rest ? entry.line + 1 : 0, false};
   if (!rest) return false;
   findings.Claim(entry.line);
   findings.Add(entry.line, "remark-wrapped",
@@ -272,6 +288,34 @@ bool TellWrappedRemark(const IniFile &ini, const IniFile::Entry &entry, int &wra
                    "plug-in reads it as a key nobody looks up, which is harmless; start it with ';' or join it to the "
                    "remark");
   return true;
+}
+
+// "=3D" for '=': how quoted-printable writes it, left in a file taken from a mail's text. Told where it stands twice
+// in one value ("1=3DLightest 2=3DLight") or glues the byte 3D to a command's first ("=3D1B 7B 53 31").
+void TellQuotedPrintable(const std::string &where, const WString &key, const WString &value, Findings &findings,
+                         int line) {
+  const WString written = Ascii("=") + value, mark = Ascii("=3D");
+  size_t count = 0, first = written.find(mark);
+  for (size_t at = first; at != WString::npos; at = written.find(mark, at + 1)) ++count;
+  std::vector<WString> tokens;
+  for (size_t at = value.find_first_not_of(Ascii(" \t")); at != WString::npos;) {
+    const size_t end = value.find_first_of(Ascii(" \t"), at);
+    tokens.push_back(value.substr(at, end - at));
+    at = value.find_first_not_of(Ascii(" \t"), end);
+  }
+  const bool command = first == 0 && !tokens.empty() && tokens[0].size() > 2 && tokens.size() > 1 &&
+                       std::all_of(tokens.begin(), tokens.end(),
+                                   [](const WString &t) { return std::all_of(t.begin(), t.end(), IsHexDigit); }) &&
+                       std::all_of(tokens.begin() + 1, tokens.end(), [](const WString &t) { return t.size() == 2; });
+  if (count < 2 && !command) return;
+  const size_t end = written.find_first_of(Ascii(" \t="), first + 1);
+  const WString read = written.substr(first + 1, end == WString::npos ? WString::npos : end - first - 1);
+  findings.Add(line, "quoted-printable",
+               where + Utf8(key) + " holds \"=3D\"" + (count > 1 ? " " + Count(count, "time") : "") +
+                   ", which is how a mail program writes '=' in quoted-printable: " +
+                   (command ? "the plug-in sends 3D, the byte of '=', before the command"
+                            : "the plug-in reads " + Quoted(read) + " where " + Quoted(read.substr(2)) + " was meant") +
+                   "; write '=' for each \"=3D\", or take the file from the mail's attachment");
 }
 
 // A mail's signature left at the end of a file sent as text: from a line "--" on, no line has '=', so nothing of
@@ -328,11 +372,11 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
     WString name = ini.Text(section.name, section.nameLength);
     if (section.line == 0) {
       // A header behind a byte order mark is told as the mark, and the lines after it as its own.
-      int wraps = 0;
+      RemarkWrap wrap;
       for (const IniFile::Entry &entry : section.entries) {
         const WString key = ini.Text(entry.name, entry.nameLength);
         if (!key.empty() && key[0] == 0xFEFF && !IsComment(key)) break;
-        if (TellWrappedRemark(ini, entry, wraps, findings)) continue;
+        if (TellWrappedRemark(ini, entry, wrap, findings)) continue;
         if (!IsComment(key)) {
           findings.Add(entry.line, "before-first-section", "lines before the first [section] header are never read");
           break;
@@ -388,11 +432,13 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
     std::pair<int, int> zero{0, 0};  // the first line numbered from 0, and how many are
     if (numberSection) CheckShiftedKeys(ini, section, where, findings);
     const IniFile::Entry *previous = nullptr;
-    int wraps = 0;
+    RemarkWrap wrap;
     for (const IniFile::Entry &entry : section.entries) {
       WString key = ini.Text(entry.name, entry.nameLength);
-      if (TellWrappedRemark(ini, entry, wraps, findings)) continue;
+      if (TellWrappedRemark(ini, entry, wrap, findings)) continue;
       if (IsComment(key)) continue;
+      if (entry.valueLength != WString::npos)
+        TellQuotedPrintable(where, key, ini.Text(entry.value, entry.valueLength), findings, entry.line);
       // A value continued with '\' as in other languages' files: the reader ends every value with its line.
       const IniFile::Entry *before = previous;
       previous = &entry;
@@ -428,8 +474,10 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
         const IniFile::Entry *before = nullptr;
         for (const IniFile::Entry &other : section.entries)
           if (other.line < entry.line) before = &other;
-        const bool text = key.find(WCHAR(' ')) != WString::npos && EqualsHint(key).empty();
         const bool continued = before && before->line == entry.line - 1 && before->valueLength != WString::npos;
+        // A mail's soft line break: the line before ends in the '=' quoted-printable breaks a long line with.
+        const bool soft = continued && SoftBreak(ini, *before);
+        const bool text = soft || (key.find(WCHAR(' ')) != WString::npos && EqualsHint(key).empty());
         // A tab or a colon where '=' belongs (a spreadsheet's cell, a manual's table): the line as meant.
         const size_t mark = EqualsMarkAt(key);
         const WString meant = mark == WString::npos
@@ -437,8 +485,11 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
                                   : Trimmed(key.substr(0, mark)) + Ascii("=") + Trimmed(key.substr(mark + 1));
         findings.Add(entry.line, "no-equals",
                      where + Quoted(key) + " has no '='" + EqualsHint(key) + ": it reads as a key with an empty value" +
-                         (text && continued ? "; if it goes on the text of line " + std::to_string(before->line) +
-                                                  ", join the two lines: a value ends with its line"
+                         (soft ? "; a mail program broke line " + std::to_string(before->line) +
+                                     " there, with the '=' it ends in (quoted-printable): delete that '=' and join "
+                                     "the two lines"
+                          : text && continued ? "; if it goes on the text of line " + std::to_string(before->line) +
+                                                    ", join the two lines: a value ends with its line"
                           : !meant.empty() ? "; write " + Quoted(meant)
                                            : std::string()));
       }

@@ -190,6 +190,7 @@ const std::vector<FindingKind> kFindingKinds = {
     {"line-continued", W, "a value continued on the next line with '\\', which the reader does not join",
      "How the file is read"},
     {"no-equals", W, "a line without '='", "How the file is read"},
+    {"quoted-printable", W, "\"=3D\" for '=', left from a file sent as quoted-printable", "How the file is read"},
     {"mail-signature", I, "a mail's signature at the end of the file, which nothing reads", "How the file is read"},
     {"remark-wrapped", I, "a remark's rest wrapped onto a line of its own, which nothing reads",
      "How the file is read"},
