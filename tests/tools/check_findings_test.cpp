@@ -798,6 +798,8 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
   const std::string merged = ReadSourceFile("tests/tools/findings/defaults-left-from-merged-class.ini");
   const std::string itemInserted = ReadSourceFile("tests/tools/findings/keys-shifted-item-inserted.ini");
   const std::string untranslated = ReadSourceFile("tests/tools/findings/item-untranslated.ini");
+  const std::string endInInstruction = Edit(ReadSourceFile("tests/tools/findings/end-in-instruction.ini"),
+                                            "; expect: warning end-in-instruction\n", "");
   const struct {
     const char *name;
     std::string broken, says, mended;
@@ -1173,6 +1175,14 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        "delete that '=' and join the two lines",
        Edit(Edit(clean, "I_Title=Item\n", "I_Title=Item\nI_Note=On or off\n"), "I_Title=Item\n[S_Rule_EN]",
             "I_Title=Item\nI_Note=On or off\n[S_Rule_EN]")},
+      {"the byte that ends each command written into every instruction", endInInstruction,
+       "write InstructionTail=03 in [SectionNames]",
+       Edit(Edit(Edit(Edit(endInInstruction, "ParameterRule=High256", "ParameterRule=High256\nInstructionTail=03"),
+                      "1B 7E 44 03", "1B 7E 44"), "1B 7E 53 03", "1B 7E 53"), "1B 7E 48 03", "1B 7E 48")},
+      {"a range past one byte", Edit(rules("Serial", "MIN=0 MAX=300 STEP=20"), "I=1\n", "I=20\n"), "write MAX=240",
+       Edit(rules("Serial", "MIN=0 MAX=240 STEP=20"), "I=1\n", "I=20\n")},
+      {"a manual's hexadecimal codes as values", Edit(rules("Enum", "14=Low 28=Mid 3C=High"), "I=1\n", "I=14\n"),
+       "every value is hexadecimal", Edit(rules("Enum", "20=Low 40=Mid 60=High"), "I=1\n", "I=20\n")},
       {"spreadsheet columns", columns(clean),
        "turn every line back into key=value: the first \";\" of each line is its '='", clean},
   };
@@ -1182,6 +1192,19 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
     EXPECT_NE(broken.out.find(c.says), std::string::npos) << broken.out;
     EXPECT_TRUE(Findings(RunTool({"check", File(c.mended), "--format", "json"})).empty()) << c.mended;
   }
+}
+
+// An action shown as an item of one option sends a value byte after its command; the way to send none is told, and
+// the bytes it names are the ones the job then holds.
+TEST_F(FindingsTest, AnActionIsToldHowToSendNoValue) {
+  std::string action = ReadSourceFile("tests/tools/findings/clean.ini");
+  for (int language = 0; language < 2; ++language) action = Edit(action, "I_Rule=0=Off 1=On", "I_Rule=1=Run");
+  ToolRun told = RunTool({"check", File(action)});
+  const std::string says = "write Item01ParameterCount=0 in [Section01], and it sends 1B 44 without the 01 after 1B 44";
+  EXPECT_NE(told.out.find(says), std::string::npos) << told.out;
+  ToolRun job = RunTool({"job", File(Edit(action, "Item01Instruction=1B 44\n",
+                                          "Item01Instruction=1B 44\nItem01ParameterCount=0\n")), "--all"});
+  EXPECT_EQ(job.out, "1B 44\n") << job.err;
 }
 
 // The name a near miss is told to mean: two slips allowed from ten characters on, and between two names as near the

@@ -264,7 +264,7 @@ const Case kCases[] = {
      [] { return Edit(kClean, "Item01Instruction=1B 44", "Item01Instruction=1B 44\nItem01ParameterCount=2"); }, 12,
      "warning",
      "item S/I has ParameterCount 2, which makes it multi-choice: the page offers a tick box for each option and sends "
-     "a mask of them, so its default 1 ticks other rows than meant and Set All sends 1B 44 00 01 0D; for one choice, "
+     "a mask of them, so its default 1 ticks no row and Set All sends 1B 44 00 01 0D; for one choice, "
      "write ParameterCount=1", 1},
     {"multi-choice default with bits of no row",
      [] {

@@ -222,6 +222,7 @@ constexpr char kDecimalDigitsHint[] = "; write it in decimal digits";
 std::string PairWithoutEquals(const WString &text, size_t at, LONG row, LONG value, const std::string &page);
 // The bytes the printer gets for an item's value, as prnset job prints them; empty when it gets none.
 std::string ItemBytes(const SettingsCatalogue &catalogue, LONG section, LONG item, LONG value);
+bool IsHigh256(const SettingsCatalogue &catalogue);
 // The loaded item's options and default against what the encoder makes of them.
 void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item, bool enumRule,
                      const ItemLines &lines, const std::string &where, Findings &findings);

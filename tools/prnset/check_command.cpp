@@ -359,14 +359,17 @@ int CheckCommand(const FileArguments &parsed, std::ostream &out, std::ostream &e
       }
     }
     // What the raw bytes told of a file that reads on (padding after its last line, a line cut by a null byte)
-    // takes its place by line, and the findings are told in the order of their lines; the half character a cut copy
-    // ends in is its own finding's.
+    // takes its place by line, and the findings are told in the order of their lines.
     if (readOn) {
       const int last = int(LineBytes(bytes).size()) - 1;
-      if (content.Told(0, "file-cut-short"))
-        findings.erase(std::remove_if(findings.begin(), findings.end(),
-                                      [&](const Finding &f) { return f.line == last && f.code == "not-in-code-page"; }),
-                       findings.end());
+      // The half character a cut copy ends in is its own finding's, and so is a command a null byte cut short.
+      findings.erase(std::remove_if(findings.begin(), findings.end(),
+                                    [&](const Finding &f) {
+                                      return (f.line == last && f.code == "not-in-code-page" &&
+                                              content.Told(0, "file-cut-short")) ||
+                                             (f.code == "command-prefix" && content.Told(f.line, "null-byte"));
+                                    }),
+                     findings.end());
       findings.insert(findings.begin(), content.list().begin(), content.list().end());
       std::stable_sort(findings.begin(), findings.end(),
                        [](const Finding &a, const Finding &b) { return a.line < b.line; });

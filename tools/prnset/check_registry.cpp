@@ -150,6 +150,9 @@ const std::vector<FindingKind> kFindingKinds = {
      "BaseOn30: decimal digits"},
     {"mask-digits", I, "a mask under BaseOn30 sent with as many digits as the rows ticked give it",
      "BaseOn30: decimal digits"},
+    {"command-prefix", W, "an item's command that is how other items' commands begin", "The command of one item"},
+    {"end-in-instruction", W, "the byte that ends each command written into every instruction, with no tail",
+     "The command of one item"},
     {"value-too-large", W, "a value that does not fit its parameter bytes", "High256: binary bytes"},
     {"parameter-count-large", W,
      "a ParameterCount above 4 under High256, or above 8 for a BaseOn30 mask, whose leading bytes carry nothing "

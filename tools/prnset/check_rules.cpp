@@ -41,6 +41,25 @@ struct Option {
   WString text;
 };
 
+// The values a single-choice item's parameter bytes carry under High256: two's complement, but for one byte after
+// an instruction ending in 00, the high byte of a two-byte value, which carries 0 to 255 only.
+bool HighByteFixed(const SettingsItem &item) {
+  BYTE bytes[64];
+  const DWORD count = HexTextToBytes(item.Instruction, bytes, sizeof bytes);
+  return item.ParameterCount == 1 && count > 0 && bytes[count - 1] == 0;
+}
+
+std::pair<long long, long long> ValueRange(const SettingsItem &item) {
+  const LONG parameters = std::max<LONG>(1, std::min<LONG>(item.ParameterCount, 3));
+  if (HighByteFixed(item)) return {0, 255};
+  return {-(1LL << (8 * parameters - 1)), (1LL << (8 * parameters)) - 1};
+}
+
+std::string ValueBytes(const SettingsItem &item) {
+  if (HighByteFixed(item)) return "one byte after the instruction's high byte 00";
+  return std::to_string(item.ParameterCount) + " parameter byte" + (item.ParameterCount == 1 ? "" : "s");
+}
+
 std::string Named(const Option &option) { return Quoted(option.text) + " (" + std::to_string(option.value) + ")"; }
 
 // "1, 2, 3 and 2 more": the values an author may write, those nearest `around` first. Without their texts, which
@@ -137,6 +156,10 @@ std::string RowListHint(const WString &written, DWORD options) {
          std::to_string(mask);
 }
 
+bool IsHigh256(const SettingsCatalogue &catalogue) {
+  return lstrcmpiW(FieldText(catalogue.ParameterRule).c_str(), kHigh256Rule) == 0;
+}
+
 namespace {
 
 // The character of code page 936 whose two bytes code page 1252 reads as `lead` and `trail`, or 0.
@@ -211,10 +234,6 @@ std::string SettingNumberHint(const WString &rule) {
                                  : ": the settings are whole numbers; write the whole number meant");
   }
   return std::string();
-}
-
-bool IsHigh256(const SettingsCatalogue &catalogue) {
-  return lstrcmpiW(FieldText(catalogue.ParameterRule).c_str(), kHigh256Rule) == 0;
 }
 
 bool IsBaseOn30(const SettingsCatalogue &catalogue) {
@@ -343,6 +362,35 @@ std::string ItemBytes(const SettingsCatalogue &catalogue, LONG section, LONG ite
   return HexPairs(bytes.data(), count);
 }
 
+// The values of an Enum rule as written, each the word before its '='.
+std::vector<WString> WrittenValues(const WString &rule) {
+  std::vector<WString> values;
+  for (size_t at = rule.find('='); at != WString::npos; at = rule.find('=', at + 1)) {
+    size_t from = at;
+    while (from > 0 && rule[from - 1] != ' ' && rule[from - 1] != '\t' && rule[from - 1] != '=') --from;
+    if (from < at) values.push_back(rule.substr(from, at - from));
+  }
+  return values;
+}
+
+std::string HexRowHint(const WString &rule) {
+  const std::vector<WString> values = WrittenValues(rule);
+  bool letters = false, tens = false;  // values with letters, and values of digits alone that hexadecimal changes
+  std::vector<std::string> meant;
+  for (const WString &value : values) {
+    if (value.size() > 4 || !std::all_of(value.begin(), value.end(), IsHexDigit)) return std::string();
+    const bool letter = std::any_of(value.begin(), value.end(), [](WCHAR c) { return c > '9'; });
+    letters = letters || letter;
+    const size_t lead = value.find_first_not_of('0');
+    tens = tens || (!letter && lead != WString::npos && lead + 1 < value.size());
+    const std::string digits = Utf8(value);
+    meant.push_back(digits + " is " + std::to_string(std::stol(digits, nullptr, 16)));
+  }
+  if (!letters || !tens) return std::string();
+  return "every value is hexadecimal, as a manual's table writes them, and the rule reads decimal only (" +
+         FirstNames(meant) + "): write each in decimal, and the item's default too if it is written so";
+}
+
 bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, const std::string &where,
                     Findings &findings, DWORD options) {
   auto part = [&](const RuleNote &note) {
@@ -458,6 +506,10 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
     }
     if (!meant.empty())
       hint = "they are hexadecimal as a manual writes it, and the rule reads decimal only: write " + meant;
+    // A manual's column of hexadecimal codes copied as it stands ("14=... 28=... 3C=..."): the values that read as
+    // numbers are hexadecimal too.
+    const std::string row = HexRowHint(rule);
+    if (!row.empty()) hint = row;
     for (const WString &value : notNumbers) {
       if (value.size() > 2 && value[0] == '0' && (value[1] | 0x20) == 'x')
         hint = "the rule reads decimal values only: write 1 for 0x01";
@@ -486,7 +538,9 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
     findings.Add(line, "enum-value-cut",
                  where + ": " + std::to_string(cut.size()) + " values are longer than the rule reads (" +
                      FirstNames(cut) + ")" +
-                     (padded ? ": write them without the leading zeros" : ": write shorter values"));
+                     (padded ? ": write them without the leading zeros"
+                             : ": write shorter values, each the code the printer reads for its option rather than "
+                               "the quantity its text names"));
     return true;
   }
   // A setting written as a word reads as 0; that is the one thing to tell about the rule.
@@ -554,14 +608,18 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
         const WCHAR opening = value.empty() ? 0 : value[0] < 0x80 ? value[0] : PlainForm(value[0]);
         const bool quoted = note.option == 0 && (opening == '"' || opening == '\'') && value.size() > 1 &&
                             IsPlainDecimal(value.substr(1));
+        // A manual's column of codes copied as it stands is hexadecimal in every value, not in this one alone.
+        const std::string row = hex && !prefixed ? HexRowHint(rule) : std::string();
         const std::string advice =
-            quoted ? "; the rule begins with " + (value[0] < 0x80 ? Utf8(value.substr(0, 1)) : CharacterName(value[0])) +
-                         ", which the reader keeps: write the rule without quotation marks"
+            quoted
+                ? "; the rule begins with " + (value[0] < 0x80 ? Utf8(value.substr(0, 1)) : CharacterName(value[0])) +
+                      ", which the reader keeps: write the rule without quotation marks"
             : !digits.empty() ? "; the letters O and l are no digits: write " + Utf8(digits)
-            : hex           ? "; the rule reads decimal values only: write " +
-                                  std::to_string(std::stol(Utf8(value.substr(prefixed ? 2 : 0)), nullptr, 16))
-                : "; a text cannot hold '=': the rule takes the word before it for the next value; write the text "
-                  "without '='";
+            : !row.empty()    ? "; " + row
+            : hex             ? "; the rule reads decimal values only: write " +
+                        std::to_string(std::stol(Utf8(value.substr(prefixed ? 2 : 0)), nullptr, 16))
+                  : "; a text cannot hold '=': the rule takes the word before it for the next value; "
+                    "write the text without '='";
         findings.Add(line, "enum-value-not-number", where + ": the value " + Quoted(value) + " of " + option +
                                                         " is not a number: it reads as " +
                                                         std::to_string(note.value) + advice);
@@ -949,17 +1007,19 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                 "printer that takes them in " +
                     std::to_string(parameters) + " bytes from one item)"
               : std::string();
-      findings.Add(lines.parameterCount ? lines.parameterCount : lines.rule, "multi-choice-count",
-                   where + " has ParameterCount " + std::to_string(parameters) +
-                       ", which makes it multi-choice: the page offers a tick box for each option and sends a mask "
-                       "of them, so its default " +
-                       std::to_string(defaultValue) + " ticks other rows than meant" +
-                       (baseOn30 ? ". BaseOn30 sends a value below 1000 with its own digits whatever ParameterCount "
-                                   "says"
-                                 : " and Set All sends " + SentBytes(catalogue, section, itemIndex, defaultValue)) +
-                       "; for one choice, write ParameterCount=1" + highBytes +
-                       "; for tick boxes, write the default as the mask of the rows to tick (row 0 is " +
-                       std::to_string(1L << (kMaskRows - 1)) + ")");
+      findings.Add(
+          lines.parameterCount ? lines.parameterCount : lines.rule, "multi-choice-count",
+          where + " has ParameterCount " + std::to_string(parameters) +
+              ", which makes it multi-choice: the page offers a tick box for each option and sends a mask "
+              "of them, so its default " +
+              std::to_string(defaultValue) +
+              (DWORD(defaultValue) & RowBits(options.size()) ? " ticks other rows than meant" : " ticks no row") +
+              (baseOn30 ? ". BaseOn30 sends a value below 1000 with its own digits whatever ParameterCount "
+                          "says"
+                        : " and Set All sends " + SentBytes(catalogue, section, itemIndex, defaultValue)) +
+              "; for one choice, write ParameterCount=1" + highBytes +
+              "; for tick boxes, write the default as the mask of the rows to tick (row 0 is " +
+              std::to_string(1L << (kMaskRows - 1)) + ")");
       return;
     }
     if (options.size() > size_t(kMaskRows))
@@ -1024,8 +1084,11 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                        std::to_string(parameters) + " parameter bytes and are never sent; write ParameterCount=3");
     return;
   }
+  bool matched = false;
+  for (const Option &option : options) matched = matched || option.value == defaultValue;
+  const std::pair<long long, long long> range = ValueRange(item);
   if (IsHigh256(catalogue) && parameters >= 1 && parameters <= 3) {
-    const long long low = -(1LL << (8 * parameters - 1)), high = (1LL << (8 * parameters)) - 1;
+    const long long low = range.first, high = range.second;
     // A default that is a mask of the item's rows: the item was meant as multi-choice, with three bytes.
     const int rows = MaskRows(options.size());
     const DWORD rowBits = RowBits(options.size());
@@ -1041,10 +1104,10 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                        ValueList(options, defaultValue));
       return;
     }
-    if (defaultValue < low || defaultValue > high)
+    // A default of no option is told as that, with the values to pick from.
+    if ((defaultValue < low || defaultValue > high) && (matched || options.empty()))
       findings.Add(defaultLine, "value-too-large",
-                   where + ": " + defaultText + " does not fit " + std::to_string(parameters) + " parameter byte" +
-                       (parameters == 1 ? "" : "s") + ": Set All sends " +
+                   where + ": " + defaultText + " does not fit " + ValueBytes(item) + ": Set All sends " +
                        SentBytes(catalogue, section, itemIndex, defaultValue) + "; write a value from " +
                        std::to_string(low) + " to " + std::to_string(high));
   }
@@ -1069,8 +1132,6 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
     findings.Add(lines.rule, "enum-pair-no-equals", where + ": " + PairWithoutEquals(text, at, low, low + step, "page"));
     break;
   }
-  bool matched = false;
-  for (const Option &option : options) matched = matched || option.value == defaultValue;
   const bool stepTold = !enumRule && TellStepSlip(options, lines, defaultValue, matched, where, findings);
   if (!matched && !stepTold && !lines.defaultSectionMisnamed && !lines.defaultUnread && lost != defaultValue)
     findings.Add(defaultLine, "default-no-option",
@@ -1160,19 +1221,30 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                  where + " has ParameterCount 0: its options send no value, so every option sends " + *sent.begin() +
                      "; write ParameterCount=1");
   if (IsHigh256(catalogue) && parameters >= 1 && parameters <= 3) {
-    const long long low = -(1LL << (8 * parameters - 1)), high = (1LL << (8 * parameters)) - 1;
+    const long long low = range.first, high = range.second;
     int outside = 0;
-    const Option *firstOutside = nullptr;
-    for (const Option &option : options)
+    const Option *firstOutside = nullptr, *lowest = nullptr, *highest = nullptr;
+    for (const Option &option : options) {
       if ((option.value < low || option.value > high) && !outside++) firstOutside = &option;
+      if (option.value >= low && option.value <= high) {
+        if (!lowest || option.value < lowest->value) lowest = &option;
+        if (!highest || option.value > highest->value) highest = &option;
+      }
+    }
+    // A Serial range is mended at its ends: the last of its steps that fits.
+    std::string mend;
+    if (!enumRule && lowest && options.front().value < low) mend += "MIN=" + std::to_string(lowest->value);
+    if (!enumRule && highest && options.back().value > high)
+      mend += (mend.empty() ? "" : " and ") + ("MAX=" + std::to_string(highest->value));
     if (firstOutside)
       findings.Add(lines.rule, "value-too-large",
                    where + ": " + std::to_string(outside) + (outside == 1 ? " option does" : " options do") +
-                       " not fit " + std::to_string(parameters) + " parameter byte" + (parameters == 1 ? "" : "s") +
-                       " and " + (outside == 1 ? "is" : "are") + " cut to the low bytes: " + Named(*firstOutside) +
-                       " is sent as " + SentBytes(catalogue, section, itemIndex, firstOutside->value) +
-                       "; write each value as the number the printer reads, from " + std::to_string(low) + " to " +
-                       std::to_string(high));
+                       " not fit " + ValueBytes(item) + " and " + (outside == 1 ? "is" : "are") +
+                       " cut to the low bytes: " + Named(*firstOutside) + " is sent as " +
+                       SentBytes(catalogue, section, itemIndex, firstOutside->value) +
+                       (mend.empty() ? "; write each value as the number the printer reads, from "
+                                     : "; write " + mend + ": values from ") +
+                       std::to_string(low) + " to " + std::to_string(high) + (mend.empty() ? "" : " fit"));
   }
   // Options the encoder cannot write: choosing one on the page sends nothing.
   int refused = 0;

@@ -241,6 +241,18 @@ class Walker {
   void CheckSection(const LoadAccount::Entry &entry, const WString &key);
   void CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &sectionKey, const WString &itemKey);
   void CheckSetAll();
+  // A shown item whose instruction is a whole hexadecimal text: its bytes, and the item as findings name it.
+  struct ShownCommand {
+    const AccountRead *instruction;
+    std::vector<BYTE> bytes;
+    LONG slot, itemSlot;
+    int keyLine;  // the line that lists the item
+    std::string name;
+    const SettingsCatalogue *catalogue;
+    const SettingsItem &item() const { return catalogue->Sections[slot].Items[itemSlot]; }
+  };
+  std::vector<ShownCommand> ShownCommands() const;
+  void CheckCommandShapes();
   void ReportTitles();
   // Whether no shown item of class n found a title or a rule type in this reading.
   bool NothingFor(LONG n) const;
@@ -1144,6 +1156,7 @@ void Walker::Run() {
                       std::to_string(KeyOf(FileField::Default).defaultValue));
   TellShiftedLists();
   CheckSetAll();
+  CheckCommandShapes();
   ReportTitles();
 }
 
@@ -1685,6 +1698,16 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
       DWORD(loaded.ParameterCount) <= 1 &&
       loaded.Options->Value == loaded.CurrentValue) {
     const std::string sent = ItemBytes(catalogue_, slot, itemSlot, loaded.CurrentValue);
+    // An action's command often takes no value: the byte the page adds for it is a stray one to the printer.
+    std::string bare;
+    BYTE command[ARRAYSIZE(SettingsItem{}.Instruction)];
+    const size_t commandBytes = HexTextToBytes(loaded.Instruction, command, sizeof command);
+    if (IsHigh256(catalogue_) && loaded.ParameterCount == 1 && commandBytes && sent.size() >= 3 * commandBytes + 2) {
+      const std::string command = sent.substr(0, 3 * commandBytes - 1), value = sent.substr(3 * commandBytes, 2);
+      bare = "; if its command takes no value, write " + Utf8(parameters->key) + "=0 in [" + Utf8(parameters->section) +
+             "], and it sends " + command + sent.substr(3 * commandBytes + 2) + " without the " + value + " after " +
+             command;
+    }
     findings_.Add(keyRead->line, "single-option",
                   where + " has a single option: the operator has nothing to choose, and every Set All sends " +
                       (sent.empty() ? std::string("nothing") : sent) + " for it; if it is an action, hide " +
@@ -1694,7 +1717,7 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
                            ? "its class with " + Utf8(KeyOf(FileField::SectionEnable).key)
                            : "it with " + Utf8(itemKey)) +
                       "=0 in [" + Utf8(Name(SectionForm::Filter, sectionKey, n, suffix_)) +
-                      "]; if it is a setting, write its other options");
+                      "]; if it is a setting, write its other options" + bare);
   }
 
   // What Set All makes of the item's value: an item without text leaves Set All with nothing to send.
@@ -1816,6 +1839,81 @@ bool Walker::NothingFor(LONG n) const {
 }
 
 // Set All as the page sends it: a file whose classes hold no item at all sends nothing.
+std::vector<Walker::ShownCommand> Walker::ShownCommands() const {
+  std::vector<ShownCommand> shown;
+  for (const LoadAccount::Entry &section : account_.sections) {
+    auto items = account_.items.find(section.sectionNumber);
+    if (section.slot < 0 || items == account_.items.end()) continue;
+    for (const LoadAccount::Entry &item : items->second) {
+      const AccountRead *instruction = account_.Find(FileField::Instruction, item.sectionNumber, item.itemNumber);
+      if (item.slot < 0 || !instruction || !instruction->line || instruction->text.empty() ||
+          CheckHexText(instruction->text.c_str()).fault != HexTextCheck::kWhole)
+        continue;
+      BYTE command[ARRAYSIZE(SettingsItem{}.Instruction)];
+      const DWORD size = HexTextToBytes(instruction->text.c_str(), command, sizeof command);
+      const AccountRead *keyRead = account_.Find(FileField::ItemKey, item.sectionNumber, item.itemNumber);
+      const SettingsSection &slot = catalogue_.Sections[section.slot];
+      shown.push_back({instruction, std::vector<BYTE>(command, command + size), section.slot, item.slot,
+                       keyRead ? keyRead->line : 0,
+                       "item " + Utf8(FieldText(slot.Key)) + "/" + Utf8(FieldText(slot.Items[item.slot].Key)),
+                       &catalogue_});
+    }
+  }
+  return shown;
+}
+
+// What an item's instruction tells beside the other items': a command that is how others begin, and a byte that
+// ends every command where the file has no tail to end them after the value.
+void Walker::CheckCommandShapes() {
+  const std::vector<ShownCommand> shown = ShownCommands();
+  for (const ShownCommand &item : shown) {
+    std::vector<std::string> longer;  // "S/J", without the word "item"
+    const ShownCommand *first = nullptr;
+    for (const ShownCommand &other : shown)
+      if (other.bytes.size() > item.bytes.size() &&
+          std::equal(item.bytes.begin(), item.bytes.end(), other.bytes.begin()) &&
+          !longer.emplace_back(other.name.substr(5)).empty() && !first)
+        first = &other;
+    if (!first || item.item().ParameterCount < 1) continue;
+    findings_.Add(item.instruction->line, "command-prefix",
+                  Place(item.instruction->section, item.instruction->key) + " is " +
+                      HexPairs(item.bytes.data(), DWORD(item.bytes.size())) + ", how the command of " +
+                      (longer.size() == 1 ? "item " : "items ") + FirstNames(longer) + " begins (" +
+                      HexPairs(first->bytes.data(), DWORD(first->bytes.size())) + "): the printer takes " + item.name +
+                      "'s value for the byte that tells those commands apart; " +
+                      "if a byte of its command is missing, add it");
+  }
+  // Every command ending in one byte, and no tail: the byte that ends a command was written into each instruction,
+  // and the value goes out after it. 00 is the high byte of a two-byte value, which an instruction may end with.
+  BYTE tail[ARRAYSIZE(SettingsCatalogue{}.InstructionTail)];
+  std::set<std::string> distinct;
+  size_t valued = 0;
+  for (const ShownCommand &item : shown) {
+    distinct.insert(HexPairs(item.bytes.data(), DWORD(item.bytes.size())));
+    valued += item.item().ParameterCount >= 1;
+  }
+  if (shown.size() < 3 || distinct.size() < 3 || valued < 3 ||
+      HexTextToBytes(catalogue_.InstructionTail, tail, sizeof tail) > 0 ||
+      std::any_of(shown.begin(), shown.end(),
+                  [&](const ShownCommand &item) {
+                    return item.bytes.size() < 2 || item.bytes.back() != shown[0].bytes.back();
+                  }) ||
+      shown[0].bytes.back() == 0)
+    return;
+  const std::string end = HexPairs(&shown[0].bytes.back(), 1);
+  const ShownCommand &example = *std::find_if(shown.begin(), shown.end(),
+                                              [](const ShownCommand &item) { return item.item().ParameterCount >= 1; });
+  findings_.Add(example.instruction->line, "end-in-instruction",
+                "every item's command ends in " + end + " and the file has no " +
+                    Utf8(KeyOf(FileField::InstructionTail).key) + ": the value goes out after the " + end + " (" +
+                    example.name + " sends " +
+                    ItemBytes(catalogue_, example.slot, example.itemSlot, example.item().CurrentValue) + "); if " +
+                    end + " ends each command, write " + Utf8(KeyOf(FileField::InstructionTail).key) + "=" + end +
+                    " in [" + Utf8(kNamesSection) +
+                    "], which the page adds after every value, and take it off the "
+                    "instructions");
+}
+
 void Walker::CheckSetAll() {
   const JobBytes job = BuildAllItemsJob(catalogue_);
   if (job.failure == NoJob::kNoItems && SectionCountOf(catalogue_) > 0)
@@ -1853,40 +1951,31 @@ void Walker::CheckSetAll() {
   const AccountRead *enter = account_.Find(FileField::EnterInstruction, 0);
   BYTE opening[ARRAYSIZE(SettingsCatalogue{}.EnterInstruction)];
   const DWORD openingSize = enter ? HexTextToBytes(enter->text.c_str(), opening, sizeof opening) : 0;
-  for (const LoadAccount::Entry &section : account_.sections) {
-    auto items = account_.items.find(section.sectionNumber);
-    if (section.slot < 0 || items == account_.items.end()) continue;
-    for (const LoadAccount::Entry &item : items->second) {
-      const AccountRead *instruction = account_.Find(FileField::Instruction, item.sectionNumber, item.itemNumber);
-      if (item.slot < 0 || !instruction || !instruction->line || instruction->text.empty() ||
-          CheckHexText(instruction->text.c_str()).fault != HexTextCheck::kWhole)
-        continue;
-      BYTE command[ARRAYSIZE(SettingsItem{}.Instruction)];
-      const DWORD size = HexTextToBytes(instruction->text.c_str(), command, sizeof command);
-      const std::string bytes = HexPairs(command, size);
-      if (openingSize && size > openingSize && std::equal(opening, opening + openingSize, command))
-        findings_.Add(instruction->line, "frame-in-command",
-                      Place(instruction->section, instruction->key) + " begins with " + HexPairs(opening, openingSize) +
-                          ", the " + Utf8(enter->key) +
-                          " that every job sends first: the printer gets it twice; take it out of the item's command");
-      const WString itemKey = FieldText(catalogue_.Sections[section.slot].Items[item.slot].Key);
-      Sharing &sharing = commands[bytes];
-      const std::string classKey = FoldedName(FieldText(catalogue_.Sections[section.slot].Key));
-      if (sharing.items.empty()) {
-        order.push_back(bytes);
-        sharing.itemKey = FoldedName(itemKey);
-        sharing.classKey = classKey;
-      } else if (sharing.itemKey == FoldedName(itemKey) && sharing.classKey == classKey) {
-        continue;
-      } else if (!sharing.second) {
-        sharing.second = instruction;
-        // An item moved to another class and left in the first: both send, and the later value stays.
-        sharing.moved = sharing.itemKey == FoldedName(itemKey);
-        const AccountRead *keyRead = account_.Find(FileField::ItemKey, item.sectionNumber, item.itemNumber);
-        sharing.movedKeyLine = keyRead ? keyRead->line : 0;
-      }
-      sharing.items.push_back("item " + Utf8(FieldText(catalogue_.Sections[section.slot].Key)) + "/" + Utf8(itemKey));
+  for (const ShownCommand &shown : ShownCommands()) {
+    const AccountRead *instruction = shown.instruction;
+    const std::vector<BYTE> &command = shown.bytes;
+    const std::string bytes = HexPairs(command.data(), DWORD(command.size()));
+    if (openingSize && command.size() > openingSize && std::equal(opening, opening + openingSize, command.begin()))
+      findings_.Add(instruction->line, "frame-in-command",
+                    Place(instruction->section, instruction->key) + " begins with " + HexPairs(opening, openingSize) +
+                        ", the " + Utf8(enter->key) +
+                        " that every job sends first: the printer gets it twice; take it out of the item's command");
+    const WString itemKey = FieldText(catalogue_.Sections[shown.slot].Items[shown.itemSlot].Key);
+    Sharing &sharing = commands[bytes];
+    const std::string classKey = FoldedName(FieldText(catalogue_.Sections[shown.slot].Key));
+    if (sharing.items.empty()) {
+      order.push_back(bytes);
+      sharing.itemKey = FoldedName(itemKey);
+      sharing.classKey = classKey;
+    } else if (sharing.itemKey == FoldedName(itemKey) && sharing.classKey == classKey) {
+      continue;
+    } else if (!sharing.second) {
+      sharing.second = instruction;
+      // An item moved to another class and left in the first: both send, and the later value stays.
+      sharing.moved = sharing.itemKey == FoldedName(itemKey);
+      sharing.movedKeyLine = shown.keyLine;
     }
+    sharing.items.push_back(shown.name);
   }
   for (auto &frame : commands) {
     const Sharing &sharing = frame.second;
