@@ -147,6 +147,8 @@ TEST_F(FindingsTest, EachFileHasExactlyItsOneFinding) {
       {"serial-title-translated", 29, "warning", "serial-unknown-setting", "cn",
        "\"标题=\" is no setting of a Serial rule (MIN=, MAX=, STEP=, TITLE=): the rule ignores it, and the "
        "item has 12 options, so the options show no unit"},
+      // A character no editor shows spoils the page that reads its section.
+      {"no-break-space", 13, "warning", "invisible-character", "en", "I_Title holds U+00A0 (no-break space)"},
       {"serial-full-width-equals", 29, "warning", "serial-no-range", "cn",
        "it gives the single option 0; U+FF1D (full-width equals sign) is no ASCII"},
   };

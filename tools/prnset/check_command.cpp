@@ -75,9 +75,13 @@ struct FileSections {
   bool chineseText = false;
   // The reading that quotes line `line` as its author wrote it.
   bool ChineseQuotes(int line) const {
-    auto after = std::upper_bound(lines.begin(), lines.end(), std::make_pair(line, FindingLanguage::Both));
-    const FindingLanguage tongue = after == lines.begin() ? FindingLanguage::Both : std::prev(after)->second;
+    const FindingLanguage tongue = LanguageOf(line);
     return tongue == FindingLanguage::Chinese || (tongue == FindingLanguage::Both && chineseText);
+  }
+  // The page that reads line `line`: a _CN or _EN section's, or both.
+  FindingLanguage LanguageOf(int line) const {
+    auto after = std::upper_bound(lines.begin(), lines.end(), std::make_pair(line, FindingLanguage::Both));
+    return after == lines.begin() ? FindingLanguage::Both : std::prev(after)->second;
   }
 };
 
@@ -137,7 +141,9 @@ std::vector<Finding> FileWide(std::vector<Finding> findings, const FileSections 
     for (const char *code : kFileCodes) fileWide = fileWide || finding.code == code;
     if (fileWide && finding.line > 0) {
       if (sections.ChineseQuotes(finding.line) != chinese) continue;
-      finding.language = FindingLanguage::Both;
+      // A character no editor shows spoils the text of the page that reads its section.
+      finding.language =
+          finding.code == "invisible-character" ? sections.LanguageOf(finding.line) : FindingLanguage::Both;
     }
     kept.push_back(finding);
   }
