@@ -1185,6 +1185,10 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        Edit(rules("Serial", "MIN=0 MAX=240 STEP=20"), "I=1\n", "I=20\n")},
       {"a manual's hexadecimal codes as values", Edit(rules("Enum", "14=Low 28=Mid 3C=High"), "I=1\n", "I=14\n"),
        "every value is hexadecimal", Edit(rules("Enum", "20=Low 40=Mid 60=High"), "I=1\n", "I=20\n")},
+      {"a manual's codes of the digits as the values of a binary command",
+       Edit(rules("Enum", "30=Low 31=Medium 32=High"), "I=1\n", "I=31\n"),
+       "if the printer's values are 0 to 2, write \"0=Low 1=Medium 2=High\"",
+       rules("Enum", "0=Low 1=Medium 2=High")},
       {"spreadsheet columns", columns(clean),
        "turn every line back into key=value: the first \";\" of each line is its '='", clean},
   };
