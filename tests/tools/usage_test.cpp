@@ -1,7 +1,9 @@
 // The tool's command line: usage errors and unreadable arguments exit 2 with one line on stderr and no output.
 #include "tests/tools/tool_fixture.h"
 
+#include <cstdlib>
 #include <regex>
+#include <tuple>
 
 #include "prnset_version.h"
 
@@ -144,6 +146,30 @@ TEST_F(CommandLineTest, EveryCommandHasItsHelpWithTheExitCodes) {
   ToolRun unknown = RunTool({"help", "frobnicate"});
   EXPECT_EQ(unknown.code, 2);
   EXPECT_TRUE(IsOneLine(unknown.err)) << unknown.err;
+}
+
+// Sets or (with nullptr) removes an environment variable; on Windows an empty value removes it too.
+void SetVariable(const char *name, const char *value) {
+#if defined(_WIN32)
+  _putenv((std::string(name) + "=" + (value ? value : "")).c_str());
+#else
+  value ? setenv(name, value, 1) : unsetenv(name);
+#endif
+}
+
+TEST_F(CommandLineTest, ColourIsLeftOffByNoColorAndADumbTerminal) {
+  const char *noColour = std::getenv("NO_COLOR"), *term = std::getenv("TERM");
+  const std::string saved[2] = {noColour ? noColour : "", term ? term : ""};
+  // NO_COLOR, TERM, and whether colour is allowed; an empty NO_COLOR is as none.
+  const std::vector<std::tuple<const char *, const char *, bool>> cases = {
+      {nullptr, "xterm", true}, {"", "dumber", true}, {"1", "xterm", false}, {nullptr, "dumb", false}};
+  for (const auto &[no, terminal, allowed] : cases) {
+    SetVariable("NO_COLOR", no);
+    SetVariable("TERM", terminal);
+    EXPECT_EQ(prnset::EnvironmentAllowsColour(), allowed) << (no ? no : "(unset)") << " " << terminal;
+  }
+  SetVariable("NO_COLOR", noColour ? saved[0].c_str() : nullptr);
+  SetVariable("TERM", term ? saved[1].c_str() : nullptr);
 }
 
 TEST_F(CommandLineTest, VersionIsTheProjectsOne) {

@@ -312,9 +312,8 @@ int CheckCommand(const FileArguments &parsed, std::ostream &out, std::ostream &e
   }
   const bool strict = parsed.options.Has("strict"), quiet = parsed.options.Has("quiet");
   const bool both = !parsed.options.Has("lang");
-  // Colour only for people: standard output on a terminal, and no NO_COLOR in the environment.
-  const char *noColour = std::getenv("NO_COLOR");
-  const bool colour = !json && !sarif && &out == &std::cout && !(noColour && *noColour) && StandardOutputIsTerminal();
+  // Colour only for people: standard output on a terminal that the environment lets show it.
+  const bool colour = !json && !sarif && &out == &std::cout && EnvironmentAllowsColour() && StandardOutputIsTerminal();
   const ToolLanguage english = LanguageOf("en"), chinese = LanguageOf("cn");
   nlohmann::ordered_json all = nlohmann::ordered_json::array();
   std::vector<std::pair<std::string, Finding>> results;

@@ -3,6 +3,8 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <iterator>
 #include <map>
@@ -54,8 +56,9 @@ const CommandEntry kCommands[] = {
       {"strict", nullptr, "warnings fail too"},
       {"quiet", nullptr, "errors and warnings only: no information lines, no summary of a file without findings"},
       {"format", "text|json|sarif",
-       "text (default): one line per finding, FILE:LINE:COLUMN, in colour on a terminal unless NO_COLOR is set; "
-       "json: one array of findings; sarif: a SARIF 2.1.0 log for code-scanning services"}},
+       "text (default): one line per finding, FILE:LINE:COLUMN, in colour on a terminal unless NO_COLOR is set to a "
+       "non-empty value or TERM is dumb; json: one array of findings; sarif: a SARIF 2.1.0 log for code-scanning "
+       "services"}},
      "0 nothing that fails; 1 errors (or, with --strict, warnings); 2 wrong command line, a FILE that cannot be "
      "read (told as a finding; the other files are still checked) or unwritable output"},
     {"encode", EncodeCommand,
@@ -202,6 +205,11 @@ bool Resolve(const CommandEntry &command, const Parsed &parsed, std::istream &in
 }  // namespace
 
 const char *Version() { return PRNSET_VERSION_TEXT; }
+
+bool EnvironmentAllowsColour() {
+  const char *noColour = std::getenv("NO_COLOR"), *terminal = std::getenv("TERM");
+  return !(noColour && *noColour) && !(terminal && std::strcmp(terminal, "dumb") == 0);
+}
 
 std::string UsageOf(const std::string &command) {
   const CommandEntry *entry = Find(command);

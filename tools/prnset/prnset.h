@@ -53,6 +53,10 @@ void Complain(std::ostream &err, const std::string &command, const std::string &
 // end.
 void WriteCatalogueJson(const SettingsCatalogue &catalogue, const DriverItems &driver, std::ostream &out);
 
+// Whether the environment lets output to a terminal be coloured: not when NO_COLOR is set to a non-empty value, nor
+// when TERM is dumb (a terminal that shows escape sequences as text).
+bool EnvironmentAllowsColour();
+
 // The project's version, as --version prints it.
 const char *Version();
 
