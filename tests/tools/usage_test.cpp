@@ -131,6 +131,10 @@ TEST_F(CommandLineTest, EveryCommandHasItsHelpWithTheExitCodes) {
     EXPECT_EQ(RunTool({command, "-h"}).out, asked.out);
     EXPECT_EQ(RunTool({"help", command}).out, asked.out);
     EXPECT_EQ(RunTool({command, "somefile", "--help"}).out, asked.out);  // help wins over a file
+    // How items are named concerns only the commands that take one; every command reads FILE - alike.
+    const bool takesItem = std::string(command) == "encode" || std::string(command) == "job";
+    EXPECT_EQ(asked.out.find("--item Paper/TopOffset") != std::string::npos, takesItem) << asked.out;
+    EXPECT_NE(asked.out.find("FILE - reads the file from standard input"), std::string::npos) << asked.out;
   }
   EXPECT_NE(RunTool({"check", "--help"}).out.find("1 errors (or, with --strict, warnings)"), std::string::npos);
   for (const char *command : {"encode", "job"}) {

@@ -33,7 +33,13 @@ struct CommandEntry {
   bool manyFiles;
   std::vector<OptionEntry> options;
   const char *exitCodes;
+  const char *notes = nullptr;  // a paragraph of the command's own help, after its options
 };
+
+// How encode and job name an item; the top-level help says it too.
+const char kCounting[] =
+    "Sections, items and choices are counted from 0, as on the page; encode and job also take an item by its keys,\n"
+    "as check names it (--item Paper/TopOffset).";
 
 const OptionEntry kLang{"lang", "en|cn",
                         "the language the page reads the file in: en for the _EN sections and code page 1252, cn for "
@@ -47,7 +53,9 @@ const char kItemHelp[] =
 
 const CommandEntry kCommands[] = {
     {"dump", DumpCommand, "prnset dump FILE [--lang en|cn]", "the catalogue the page would load, as JSON", false,
-     {kLang}, "0 done; 2 wrong command line, unreadable FILE or unwritable output"},
+     {kLang}, "0 done; 2 wrong command line, unreadable FILE or unwritable output",
+     "The dump is one language's reading of the file: English, or Chinese with --lang cn. To compare two versions\n"
+     "of a file, compare the dumps of both languages."},
     {"show", ShowCommand, "prnset show FILE [--lang en|cn]", "classes, items and options as the page presents them",
      false, {kLang}, "0 done; 2 wrong command line, unreadable FILE or unwritable output"},
     {"check", CheckCommand, "prnset check FILE... [--lang en|cn] [--strict] [--quiet] [--format text|json|sarif]",
@@ -67,10 +75,14 @@ const CommandEntry kCommands[] = {
      {{"item", "CLASS/ITEM | I", kItemHelp},
       {"section", "S", "with --item I: the class, counted from 0 as on the page"},
       {"choice", "K", "the row of the chosen option, or the bit mask of a multi-choice item (0xA00000 works)"},
-      {"value", "V", "a value to encode as it is, as Set All does"},
+      {"value", "V",
+       "a value to encode as it is, as Set All does: under High256 one too large for the item's parameter bytes is "
+       "cut to its low bytes, as the page cuts it (BaseOn30 sends every digit); a multi-choice item's value is the "
+       "mask of its ticked rows"},
       kLang},
      "0 done; 1 the item gives no command text; 2 wrong command line, no such item, unreadable FILE or unwritable "
-     "output"},
+     "output",
+     kCounting},
     {"job", JobCommand,
      "prnset job FILE (--all | (--item CLASS/ITEM | --section S --item I) --choice K) [--out PATH | --printer NAME] "
      "[--lang en|cn]",
@@ -84,7 +96,8 @@ const CommandEntry kCommands[] = {
       {"printer", "NAME", "send the job to this printer through the spooler (Windows)"},
       kLang},
      "0 done; 1 nothing would be sent, or the spooler refused the job; 2 wrong command line, no such item, "
-     "unreadable FILE or unwritable output"},
+     "unreadable FILE or unwritable output",
+     kCounting},
     {"preview", PreviewCommand, "prnset preview FILE [--printer NAME] [--lang en|cn]",
      "the Printer Settings page of the file on a property sheet of its own, until it is closed (Windows)", false,
      {{"printer", "NAME",
@@ -106,17 +119,16 @@ const CommandEntry *Find(const std::string &name) {
   return nullptr;
 }
 
-const char kCounting[] =
-    "Sections, items and choices are counted from 0, as on the page; encode and job also take an item by its keys,\n"
-    "as check names it (--item Paper/TopOffset). FILE - reads the file from standard input.";
+const char kStandardInput[] = "FILE - reads the file from standard input.";
 
 void WriteHelp(std::ostream &out) {
   out << "prnset " << Version() << ": the settings-file tool of the Printer Settings page.\n\nCommands:\n";
   for (const CommandEntry &command : kCommands) out << "  " << command.usage << "\n      " << command.summary << "\n";
   out << "  prnset help COMMAND, prnset COMMAND --help\n      the options of a command\n"
       << "  prnset --version\n      the version\n\n"
-      << kCounting << "\n--lang cn reads the _CN sections and takes files that are neither UTF-16 nor UTF-8 in code "
-         "page 936;\n--lang en (the default, except for check, which reads both) the _EN sections and code page "
+      << kCounting << " " << kStandardInput
+      << "\n--lang cn reads the _CN sections and takes files that are neither UTF-16 nor UTF-8 in code page 936;\n"
+         "--lang en (the default, except for check, which reads both) the _EN sections and code page "
          "1252.\n\n"
          "Exit codes: 0 done; 1 the command found what it was asked about wanting (check: failing findings);\n"
          "2 a wrong command line, input that cannot be read or output that cannot be written.\n";
@@ -128,7 +140,9 @@ void WriteCommandHelp(const CommandEntry &command, std::ostream &out) {
     std::string left = std::string("--") + option.name + (option.value ? std::string(" ") + option.value : "");
     out << "  " << left << "\n      " << option.help << "\n";
   }
-  out << "  -h, --help\n      this help\n\n" << kCounting << "\n\nExit codes: " << command.exitCodes << ".\n";
+  out << "  -h, --help\n      this help\n\n";
+  if (command.notes) out << command.notes << "\n";
+  out << kStandardInput << "\n\nExit codes: " << command.exitCodes << ".\n";
 }
 
 // CLI11's parse of one command: each option into a list, so that one given twice can be told.
