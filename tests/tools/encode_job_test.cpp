@@ -124,9 +124,11 @@ TEST_F(JobTest, NothingToSendExitsOne) {
   auto file = [&n](const std::string &text) { return File(text, "nothing" + std::to_string(n++) + ".ini"); };
   const ToolCase cases[] = {
       // Set All sends nothing when one item has no text, rather than a partial set.
-      {{"job", file(Edit(Edit(kFramed, "ParameterRule=High256", "ParameterRule=BaseOn30"), "I=300", "I=-5")), "--all"},
+      // The item is named as check names it, by its keys, and where it stands on the page.
+      {{"job", file(Edit(ReadSourceFile(kLabelPrinter), "LabelLength=100", "LabelLength=-100")), "--all"},
        1,
-       "item 0 of section 0: BaseOn30 cannot send the negative value -5"},
+       "nothing would be sent: item Media/LabelLength (item 1 of section 1): BaseOn30 cannot send the negative value "
+       "-100"},
       {{"job", file(Edit(kFramed, "Item01Instruction=1B 40", "Item01Instruction=1B 4")), "--all"},
        1,
        "is not whole bytes"},

@@ -64,6 +64,14 @@ std::string Position(LONG section, LONG item) {
   return "item " + std::to_string(item) + " of section " + std::to_string(section);
 }
 
+// An item as check names it, by its keys, with its page position: "item Print/Density (item 0 of section 0)".
+std::string KeysAndPosition(const SettingsCatalogue &catalogue, LONG section, LONG item) {
+  const SettingsItem *entry = ::ItemAt(catalogue, section, item);
+  if (!entry) return Position(section, item);
+  return "item " + EscapeText(Utf8(FieldText(catalogue.Sections[section].Key))) + "/" +
+         EscapeText(Utf8(FieldText(entry->Key))) + " (" + Position(section, item) + ")";
+}
+
 // The encoder's reason for one item, with what of the file it concerns.
 std::string EncoderReason(const SettingsCatalogue &catalogue, const CommandText &text, LONG choice) {
   const SettingsItem *entry = ::ItemAt(catalogue, text.section, text.item);
@@ -178,7 +186,7 @@ std::string NoTextReason(const SettingsCatalogue &catalogue, const CommandText &
     case NoJob::kNoMemory:
       return "there was no memory for the command text";
     case NoJob::kNoText:
-      return (all ? Position(text.section, text.item) + ": " : std::string()) +
+      return (all ? KeysAndPosition(catalogue, text.section, text.item) + ": " : std::string()) +
              EncoderReason(catalogue, text, choice);
     case NoJob::kNotHex:
     case NoJob::kNone:
