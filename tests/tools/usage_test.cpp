@@ -1,7 +1,10 @@
 // The tool's command line: usage errors and unreadable arguments exit 2 with one line on stderr and no output.
 #include "tests/tools/tool_fixture.h"
 
+#include <cctype>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <regex>
 #include <tuple>
 
@@ -211,20 +214,30 @@ TEST_F(CommandLineTest, StandardInputIsADash) {
 }
 
 // Standard output that refuses every byte, as a full disk or a closed pipe does.
-class RefusingBuffer : public std::streambuf {
- protected:
-  int_type overflow(int_type) override { return traits_type::eof(); }
+struct RefusingBuffer : std::streambuf {
+  int error = 0;  // the system's reason it leaves in errno; 0 for none
+  int_type overflow(int_type) override {
+    if (error) errno = error;
+    return traits_type::eof();
+  }
 };
 
 TEST_F(CommandLineTest, OutputThatCannotBeWrittenIsAnError) {
-  RefusingBuffer refusing;
-  std::ostream out(&refusing);
+  std::string noSpace = std::strerror(ENOSPC);
+  noSpace[0] = char(std::tolower(static_cast<unsigned char>(noSpace[0])));
   for (std::initializer_list<std::string> args :
-       {std::initializer_list<std::string>{"dump", "-"}, {"check", "-"}, {"--version"}, {"help"}}) {
-    ToolRun run = RunToolWith(args, ReadSourceFile(kLabelPrinter), &out);
-    out.clear();
-    EXPECT_EQ(run.code, 2);
-    EXPECT_NE(run.err.find("cannot write the output"), std::string::npos) << run.err;
+       {std::initializer_list<std::string>{"dump", "-"}, {"check", "-"}, {"job", "-", "--all", "--out", "-"},
+        {"--version"}, {"help"}}) {
+    // The system's reason when it gives one; none when it does not, whatever errno held before.
+    for (int error : {0, ENOSPC}) {
+      RefusingBuffer refusing;
+      refusing.error = error;
+      std::ostream out(&refusing);
+      errno = EACCES;
+      ToolRun run = RunToolWith(args, ReadSourceFile(kLabelPrinter), &out);
+      EXPECT_EQ(run.code, 2);
+      EXPECT_EQ(run.err, "prnset " + *args.begin() + ": cannot write the output" + (error ? ": " + noSpace : "") + "\n");
+    }
   }
 }
 

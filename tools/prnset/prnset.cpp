@@ -3,6 +3,8 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <cctype>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
@@ -216,6 +218,54 @@ bool Resolve(const CommandEntry &command, const Parsed &parsed, std::istream &in
   return true;
 }
 
+// Hands what the tool writes on to the output's own buffer, keeping the system's reason (errno) when that buffer
+// refuses it: by the time the command ends, other calls may have changed errno.
+class ReasonKeeper : public std::streambuf {
+ public:
+  explicit ReasonKeeper(std::ostream &out) : out_(out), to_(out.rdbuf()) { out_.rdbuf(this); }
+  ~ReasonKeeper() override {
+    const bool failed = !out_;
+    out_.rdbuf(to_);  // which clears the stream's state
+    if (failed) out_.setstate(std::ios::badbit);
+  }
+  // Why the output could not be written, as the system says it; empty when it did not say.
+  std::string Reason() const {
+    std::string reason = error_ ? std::strerror(error_) : "";
+    if (!reason.empty()) reason[0] = char(std::tolower(static_cast<unsigned char>(reason[0])));
+    return reason;
+  }
+
+ protected:
+  int_type overflow(int_type c) override {
+    if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+    errno = 0;
+    const int_type put = to_->sputc(traits_type::to_char_type(c));
+    if (traits_type::eq_int_type(put, traits_type::eof())) Keep();
+    return put;
+  }
+  std::streamsize xsputn(const char *text, std::streamsize n) override {
+    errno = 0;
+    const std::streamsize put = to_->sputn(text, n);
+    if (put < n) Keep();
+    return put;
+  }
+  int sync() override {
+    errno = 0;
+    const int synced = to_->pubsync();
+    if (synced != 0) Keep();
+    return synced;
+  }
+
+ private:
+  void Keep() {
+    if (!error_) error_ = errno;
+  }
+
+  std::ostream &out_;
+  std::streambuf *to_;
+  int error_ = 0;
+};
+
 }  // namespace
 
 const char *Version() { return PRNSET_VERSION_TEXT; }
@@ -239,6 +289,7 @@ int Run(const std::vector<WString> &args, std::ostream &out, std::ostream &err) 
 }
 
 int Run(const std::vector<WString> &args, std::istream &in, std::ostream &out, std::ostream &err) {
+  ReasonKeeper keeper(out);
   std::vector<std::string> words;
   // A file name's bytes that are no UTF-8 stay what they are through the parse (WidenEscaped makes them again).
   for (const WString &arg : args) words.push_back(Utf8Escaped(arg));
@@ -320,7 +371,8 @@ int Run(const std::vector<WString> &args, std::istream &in, std::ostream &out, s
   // Output that did not arrive is a failure, whatever the command found.
   out.flush();
   if (!out) {
-    Complain(err, first, "cannot write the output");
+    const std::string reason = keeper.Reason();
+    Complain(err, first, "cannot write the output" + (reason.empty() ? "" : ": " + reason));
     return kExitUsage;
   }
   return code;
