@@ -203,6 +203,31 @@ std::string NoJobReason(const SettingsCatalogue &catalogue, const JobBytes &job,
   return NoTextReason(catalogue, job.text, choice, all);
 }
 
+std::vector<std::string> LeftOutOfJob(const SettingsCatalogue &catalogue, const JobBytes &job) {
+  std::vector<std::string> notes;
+  auto name = [](FileField field) { return Place(kNamesSection, KeyOf(field).key); };
+  // The frame goes through the same conversion as the page's job: a part it refuses is left out.
+  for (FileField field : {FileField::EnterInstruction, FileField::SaveInstruction}) {
+    const WString text = FieldText(field == FileField::EnterInstruction ? catalogue.EnterInstruction
+                                                                        : catalogue.SaveInstruction);
+    const HexTextCheck check = CheckHexText(text.c_str());
+    if (check.fault == HexTextCheck::kNotHex)
+      notes.push_back(name(field) + " holds \"" + EscapeText(Utf8(text.substr(check.position, 1))) +
+                      "\", which is neither a blank nor a hexadecimal digit: the page leaves it out of every job");
+    else if (check.fault == HexTextCheck::kOddDigits)
+      notes.push_back(name(field) + " has an odd number of hexadecimal digits (" + std::to_string(check.digits) +
+                      "): the page leaves it out of every job");
+  }
+  // The encoder ends every command with the tail it uses, after a blank.
+  const WString tail = FieldText(catalogue.InstructionTail), text = TextOf(job.text);
+  const WString end = Ascii(" ") + tail + Ascii(" ");
+  if (!Trimmed(tail).empty() &&
+      (text.size() < end.size() || text.compare(text.size() - end.size(), end.size(), end) != 0))
+    notes.push_back(name(FileField::InstructionTail) +
+                    " has one character, which is not a byte: it is left out of every command");
+  return notes;
+}
+
 WString TextOf(const CommandText &text) {
   return text.size ? WString(text.text.get(), BoundedLength(text.text.get(), text.size)) : WString();
 }

@@ -6,6 +6,7 @@
 #include "catalogue/loader.h"
 
 #include <string>
+#include <vector>
 
 #include "catalogue/catalogue.h"
 #include "page/job_bytes.h"
@@ -34,6 +35,10 @@ std::string ChoiceError(const SettingsItem &item, LONG choice);
 std::string NoTextReason(const SettingsCatalogue &catalogue, const CommandText &text, LONG choice, bool all);
 // Why a job came out empty: its command text's reason, or why that text gave no bytes.
 std::string NoJobReason(const SettingsCatalogue &catalogue, const JobBytes &job, LONG choice, bool all);
+
+// What a job that goes out leaves out of the file, each as check tells it: an EnterInstruction or SaveInstruction
+// that gives no bytes, an InstructionTail that the encoder does not end its commands with. Empty when nothing.
+std::vector<std::string> LeftOutOfJob(const SettingsCatalogue &catalogue, const JobBytes &job);
 
 // The command text as the encoder wrote it, each group followed by one blank.
 WString TextOf(const CommandText &text);
