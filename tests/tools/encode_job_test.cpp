@@ -51,6 +51,35 @@ TEST_F(EncodeTest, NoTextExitsOneWithTheReason) {
   for (const ToolCase &c : cases) ExpectRun(c);
 }
 
+// A value its parameter bytes cannot hold goes out cut, as the page sends it, with a note of what is sent instead.
+TEST_F(EncodeTest, AValueCutToItsBytesIsTold) {
+  const std::string office = SourcePath(kOfficeLaser);
+  const std::string bare = File(Edit(kFramed, "Item01ParameterCount=2", "Item01ParameterCount=0"), "bare.ini");
+  const struct {
+    std::string file, item, value, note;  // the note's start after the value; none: the value is sent whole
+  } cases[] = {
+      {office, "Paper/TopOffset", "300",
+       "does not fit 1 parameter byte: it is cut to 2C, which the printer reads as 44; a value from -128 to 255 fits"},
+      {office, "Paper/TopOffset", "0x180", "does not fit 1 parameter byte: it is cut to 80, which the printer reads "
+                                           "as 128 or -128;"},
+      {office, "Paper/TopOffset", "255", ""},
+      {office, "Paper/TopOffset", "-128", ""},
+      {office, "Paper/SizeSensing", "0x1000000", "does not fit 3 parameter bytes: it is cut to 00 00 00,"},
+      {SourcePath(kLabelPrinter), "Print/Darkness", "12345", ""},  // BaseOn30 sends every digit
+      {bare, "S/I", "5", "the item has no parameter bytes: its command goes without the value\n"},
+      {bare, "S/I", "0", ""},
+  };
+  for (const auto &c : cases) {
+    ToolRun run = RunTool({"encode", c.file, "--item", c.item, "--value", c.value});
+    EXPECT_EQ(run.code, 0);
+    if (c.note.empty()) {
+      EXPECT_EQ(run.err, "");
+    } else {
+      EXPECT_EQ(run.err.rfind("prnset encode: note: --value " + c.value + " " + c.note, 0), 0u) << run.err;
+    }
+  }
+}
+
 // A position past a single-choice item's options is a wrong command line; a multi-choice item takes any mask, as
 // the page sends a default that sets bits of no row.
 TEST_F(EncodeTest, PositionsPastTheOptionsExitTwo) {

@@ -79,8 +79,8 @@ const CommandEntry kCommands[] = {
       {"choice", "K", "the row of the chosen option, or the bit mask of a multi-choice item (0xA00000 works)"},
       {"value", "V",
        "a value to encode as it is, as Set All does: under High256 one too large for the item's parameter bytes is "
-       "cut to its low bytes, as the page cuts it (BaseOn30 sends every digit); a multi-choice item's value is the "
-       "mask of its ticked rows"},
+       "cut to its low bytes, as the page cuts it, with a note (BaseOn30 sends every digit); a multi-choice item's "
+       "value is the mask of its ticked rows"},
       kLang},
      "0 done; 1 the item gives no command text; 2 wrong command line, no such item, unreadable FILE or unwritable "
      "output",
