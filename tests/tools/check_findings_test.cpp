@@ -1200,6 +1200,53 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
   }
 }
 
+// Texts the page cuts: two that read alike once cut are told as rows alike, and a cut hides no difference of the
+// languages' values.
+TEST_F(FindingsTest, TextsCutShortAreToldWithWhatTheyHide) {
+  const std::string clean = ReadSourceFile("tests/tools/findings/clean.ini");
+  const std::string longText = "Cut after each label and feed the next one to the tear bar";
+  auto rules = [&](const std::string &english, const std::string &chinese) {
+    return Edit(Edit(clean, "I_Rule=0=Off 1=On", "I_Rule=" + english), "I_Rule=0=Off 1=On", "I_Rule=" + chinese);
+  };
+  std::string twoTitles =
+      Edit(Edit(Edit(clean, "ItemCount=1", "ItemCount=2"), "Item01Instruction=1B 44\n",
+                "Item01Instruction=1B 44\nItem02=J\nItem02Instruction=1B 45\n"),
+           "[S_Lang_EN]\nTitle=Class\nI_Title=Item\n",
+           "[S_Lang_EN]\nTitle=Class\nI_Title=" + longText + " 1\nJ_Title=" + longText + " 2\n");
+  twoTitles = Edit(Edit(twoTitles, "[S_Lang_CN]\nTitle=Class\n", "[S_Lang_CN]\nTitle=Class\nJ_Title=J\n"),
+                   "[S_Default]\n", "[S_Default]\nJ=0\n");
+  for (const char *language : {"EN", "CN"})
+    twoTitles = Edit(twoTitles, std::string("[S_Rule_") + language + "]\n",
+                     std::string("[S_Rule_") + language + "]\nJ_RuleType=Enum\nJ_Rule=0=Off 1=On\n");
+  const struct {
+    const char *name;
+    std::string file;
+    std::vector<std::string> codes, says;
+  } cases[] = {
+      {"two options alike once cut",
+       rules("0=Off 1=" + longText + " 1 2=" + longText + " 2 3=On",
+             "0=Off 1=" + longText + " 1 2=" + longText + " 2 3=On"),
+       {"duplicate-texts", "duplicate-texts"},
+       {"as the page cuts them to 49 characters", "shorten each to a text of its own of 49 characters or fewer"}},
+      {"two titles alike once cut", twoTitles, {"title-cut", "title-cut"}, {"as it shows the title of line 14"}},
+      {"a last text cut, and a value the other language lacks", rules("0=Off 1=On 2=" + longText, "0=Off 1=On"),
+       {"enum-last-text-cut", "languages-differ"},
+       {"the Chinese page does not offer the values 2"}},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    ToolRun run = RunTool({"check", File(c.file), "--format", "json"});
+    std::vector<std::string> codes;
+    std::string messages;
+    for (const nlohmann::json &finding : Findings(run)) {
+      codes.push_back(finding["code"]);
+      messages += finding["message"].get<std::string>() + "\n";
+    }
+    EXPECT_EQ(codes, c.codes) << run.out;
+    for (const std::string &says : c.says) EXPECT_NE(messages.find(says), std::string::npos) << messages;
+  }
+}
+
 // An action shown as an item of one option sends a value byte after its command; the way to send none is told, and
 // the bytes it names are the ones the job then holds.
 TEST_F(FindingsTest, AnActionIsToldHowToSendNoValue) {

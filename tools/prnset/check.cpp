@@ -369,9 +369,10 @@ const LoadAccount::Reading *RuleOf(const LoadAccount &account, LONG sectionSlot,
 // Options that repeat a value, or a default that matches none, are no such fault: they do not say why the other
 // language's rule gives other values.
 bool RuleTold(const Reading &reading, LONG sectionSlot, LONG itemSlot) {
-  // (Nor is a Serial range whose steps miss its MAX: a translator's other STEP is told as the languages' difference.)
-  static const std::set<std::string> kOfValues = {"duplicate-values", "duplicate-texts", "default-no-option",
-                                                  "serial-misses-max"};
+  // (Nor is a Serial range whose steps miss its MAX: a translator's other STEP is told as the languages' difference.
+  // A text cut short leaves the values as they are.)
+  static const std::set<std::string> kOfValues = {"duplicate-values",  "duplicate-texts", "default-no-option",
+                                                  "serial-misses-max", "enum-text-cut",   "enum-last-text-cut"};
   for (FileField field : {FileField::Rule, FileField::RuleType}) {
     const LoadAccount::Reading *read = RuleOf(reading.account, sectionSlot, itemSlot, field);
     for (const Finding &finding : reading.findings.list())

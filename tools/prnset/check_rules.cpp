@@ -639,6 +639,12 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
         break;
       }
       case RuleNoteKind::EnumTextCut:
+        // Texts that read alike once cut are told as that, with the item's options.
+        if (std::count_if(report.notes.begin(), report.notes.end(), [&](const RuleNote &other) {
+              return other.kind == RuleNoteKind::EnumTextCut &&
+                     part(other).substr(0, other.kept) == part(note).substr(0, note.kept);
+            }) > 1)
+          break;
         findings.Add(line, "enum-text-cut", where + ": the text of " + option + ", " + Quoted(part(note)) + ", has " +
                                                 std::to_string(note.to - note.from) + " characters: it is cut to " +
                                                 std::to_string(note.kept) + "; " + Shorten(note.kept));
@@ -1175,10 +1181,16 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
     for (size_t i = 0; i < options.size(); ++i) {
       auto seen = texts.emplace(Utf8(options[i].text), i);
       if (seen.second || options[seen.first->second].value == options[i].value) continue;
+      // A text as long as an option holds was probably cut there, and read alike only then.
+      const size_t held = ARRAYSIZE(SettingsOption{}.Text) - 1;
+      const bool cut = options[i].text.size() == held;
       findings.Add(lines.rule, "duplicate-texts",
                    where + ": the options of the values " + std::to_string(options[seen.first->second].value) +
                        " and " + std::to_string(options[i].value) + " have the same text " + Quoted(options[i].text) +
-                       ": the operator sees two rows alike that send other bytes; give each its own text");
+                       (cut ? ", as the page cuts them to " + std::to_string(held) + " characters" : std::string()) +
+                       ": the operator sees two rows alike that send other bytes; " +
+                       (cut ? "shorten each to a text of its own of " + std::to_string(held) + " characters or fewer"
+                            : std::string("give each its own text")));
       break;
     }
   }

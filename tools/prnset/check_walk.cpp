@@ -294,6 +294,7 @@ class Walker {
   int titlesPresent_[2] = {0, 0};
   std::vector<MissingTitle> missingTitles_[2];
   std::vector<std::string> missingSections_;  // folded names already told
+  std::map<std::pair<std::string, WString>, int> shownTitles_;  // (folded section, title as shown) -> its line
   std::set<int> repeatedLists_;               // lines of second [SectionNN] headers already named for a class
   struct ListOffset {
     LONG by;         // how many places away the class whose items a list holds stands in [SectionNames]
@@ -371,12 +372,19 @@ void Walker::CheckWidth(const AccountRead *read) {
 void Walker::CheckTitle(const AccountRead *read) {
   if (!read) return;
   constexpr size_t kShown = kShownTitleChars - 1;  // the page shows titles through its own buffer
-  // The page's cut is shorter than the loader's: it is the one to tell, whatever the loader kept.
+  // The page's cut is shorter than the loader's: it is the one to tell, whatever the loader kept. Two titles that
+  // differ only past it show as two rows alike.
+  const auto shown =
+      shownTitles_.emplace(std::make_pair(FoldedName(read->section), read->text.substr(0, kShown)), read->line);
   if (read->text.size() > kShown)
     findings_.Add(read->line, "title-cut",
                   Place(read->section, read->key) + " has " + std::to_string(Read(read->section, read->key).size()) +
                       " characters: the page shows only the first " + std::to_string(kShown) + ", " +
-                      Quoted(read->text.substr(0, kShown)) + "; " + Shorten(kShown));
+                      Quoted(read->text.substr(0, kShown)) +
+                      (shown.second ? std::string()
+                                    : ", as it shows the title of line " + std::to_string(shown.first->second) +
+                                          ": the two rows read alike") +
+                      "; " + Shorten(kShown));
 }
 
 // Command texts become bytes only when they are blanks and whole pairs of hexadecimal digits.
@@ -881,7 +889,19 @@ void Walker::NoteTitles(const WString &key, LONG n, const WString &titleKey, con
       continue;  // told by the reading of that language, as an item never translated
     const WString section = Name(SectionForm::Language, key, n, LanguageSuffix(kLanguages[l].language));
     const MeantEntry meantSection = HasSection(section) ? MeantEntry() : MeantSection(ini_, known_, section);
-    if (Has(section, titleKey)) {
+    // Blanks the reader does not drop (an ideographic space, a no-break space) show as an empty row all the same.
+    const WString title = Read(section, titleKey);
+    const bool blanks = !title.empty() && std::all_of(title.begin(), title.end(), [](WCHAR c) {
+      return c == ' ' || c == '\t' || PlainForm(c) == ' ';
+    });
+    if (blanks) {
+      const WCHAR shown = *std::find_if(title.begin(), title.end(), [](WCHAR c) { return PlainForm(c) == ' '; });
+      missingTitles_[l].push_back({Line(section, titleKey),
+                                   Place(section, titleKey) + " holds only blanks, " + CharacterName(shown) +
+                                       " among them, which the reader keeps: in " + kLanguages[l].name + " the " +
+                                       what + " shows as an empty row; write the title after " + Utf8(titleKey) + "=",
+                                   true});
+    } else if (Has(section, titleKey)) {
       ++titlesPresent_[l];
     } else if (!meantSection.name.empty()) {
       // A misnamed language section: told once, on its header, instead of each title it holds.
