@@ -165,6 +165,8 @@ const std::vector<FindingKind> kFindingKinds = {
     {"multi-choice-count", W, "a ParameterCount above 1 meant as digits or bytes, which makes the item multi-choice",
      "Multi-choice items"},
     {"mask-too-many-options", W, "a multi-choice item with rows that have no bit", "Multi-choice items"},
+    {"mask-hint", I, "a multi-choice item whose hint names an option the default mask does not tick alone",
+     "Multi-choice items"},
     {"mask-values-order", W, "a multi-choice item whose option values stand out of row order", "Multi-choice items"},
     {"mask-bits", W, "a multi-choice default with bits of no row", "Multi-choice items"},
     {"mask-too-few-bytes", W, "a multi-choice item whose bits do not fit its bytes", "Multi-choice items"},

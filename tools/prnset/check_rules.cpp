@@ -1037,6 +1037,28 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
               std::to_string(1L << (kMaskRows - 1)) + ")");
       return;
     }
+    // The hint box names the option whose value is the default, as for one choice; the rows the mask ticks may be
+    // others, or none.
+    const Option *named = nullptr;
+    for (const Option &option : options)
+      if (option.value == defaultValue) named = &option;
+    const size_t namedRow = named ? size_t(named - options.data()) : 0;
+    // Told of a default the file gives, whose bits are all rows' (other masks are told as such), under a count
+    // that makes the item multi-choice as meant.
+    if (named && namedRow < size_t(kMaskRows) && DWORD(defaultValue) != 1u << (kMaskRows - 1 - namedRow) &&
+        lines.defaultValue && parameters > 1 && !(DWORD(defaultValue) & ~RowBits(options.size())) &&
+        std::none_of(findings.list().begin(), findings.list().end(),
+                     [&](const Finding &f) { return f.line == lines.defaultValue; })) {
+      std::vector<std::string> ticked;
+      for (size_t row = 0; row < options.size() && row < size_t(kMaskRows); ++row)
+        if (DWORD(defaultValue) & (1u << (kMaskRows - 1 - row))) ticked.push_back(std::to_string(row));
+      findings.Add(
+          lines.defaultValue ? defaultLine : lines.rule, "mask-hint",
+          where + " is multi-choice: its hint box names as the default the option of value " +
+              std::to_string(defaultValue) + ", which is the default mask, but that mask ticks " +
+              (ticked.empty() ? std::string("no row") : (ticked.size() == 1 ? "row " : "rows ") + FirstNames(ticked)) +
+              "; a multi-choice option's value sends nothing, so give that option another value");
+    }
     if (options.size() > size_t(kMaskRows))
       findings.Add(lines.rule, "mask-too-many-options",
                    where + " is multi-choice with " + std::to_string(options.size()) + " options: rows from " +
