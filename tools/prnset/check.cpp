@@ -353,6 +353,13 @@ std::vector<LONG> ValuesOf(const SettingsItem &item) {
   return values;
 }
 
+// Whether an item's options show more than their values: a Serial rule's TITLE.
+bool Titled(const SettingsItem &item) {
+  for (const SettingsOption *option = item.Options; option; option = option->Next)
+    if (FieldText(option->Text) != Ascii(std::to_string(option->Value).c_str())) return true;
+  return false;
+}
+
 // The read of `field` (the rule or its type) of the item in `itemSlot` of the class in `sectionSlot`, or nullptr.
 const LoadAccount::Reading *RuleOf(const LoadAccount &account, LONG sectionSlot, LONG itemSlot,
                                    FileField field = FileField::Rule) {
@@ -397,6 +404,23 @@ void CheckLanguagesAgree(Reading &english, Reading &chinese) {
     for (LONG i = 0; i < en.Sections[s].ItemCount && i < cn.Sections[s].ItemCount; ++i) {
       const SettingsItem &a = en.Sections[s].Items[i], &b = cn.Sections[s].Items[i];
       const std::vector<LONG> inEnglish = ValuesOf(a), inChinese = ValuesOf(b);
+      // A Serial range given its unit in one language only: the other page shows bare numbers.
+      const LoadAccount::Reading *typeEn = RuleOf(english.account, s, i, FileField::RuleType),
+                                 *typeCn = RuleOf(chinese.account, s, i, FileField::RuleType);
+      const bool serial = typeEn && typeCn && lstrcmpiW(typeEn->text.c_str(), kSerialRuleType) == 0 &&
+                          lstrcmpiW(typeCn->text.c_str(), kSerialRuleType) == 0;
+      if (serial && inEnglish == inChinese && !inEnglish.empty() && Titled(a) != Titled(b) &&
+          !RuleTold(english, s, i) && !RuleTold(chinese, s, i)) {
+        Reading &bare = Titled(a) ? chinese : english;
+        const SettingsItem &titled = Titled(a) ? a : b;
+        const LoadAccount::Reading *rule = RuleOf(bare.account, s, i);
+        bare.findings.Add(rule ? rule->line : 0, "unit-one-language",
+                          "item " + Utf8(en.Sections[s].Key) + "/" + Utf8(a.Key) +
+                              " shows its options with a unit in " + (Titled(a) ? "English" : "Chinese") + " (" +
+                              Quoted(FieldText(titled.Options->Text)) + ") but as bare numbers in " +
+                              (Titled(a) ? "Chinese" : "English") +
+                              ": its rule there has no TITLE=; write the unit after TITLE= in that language too");
+      }
       // An item without options in one language, or whose rule is faulty, is told by that language's findings.
       if (inEnglish == inChinese || inEnglish.empty() || inChinese.empty() || RuleTold(english, s, i) ||
           RuleTold(chinese, s, i))

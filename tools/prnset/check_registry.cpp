@@ -107,6 +107,7 @@ const std::vector<FindingKind> kFindingKinds = {
     {"rule-type-unknown", W, "a rule type that is neither Enum nor Serial", "Options: `[S_Rule_EN]` and `[S_Rule_CN]`"},
     {"languages-differ", W, "an item whose option values differ between the languages",
      "Options: `[S_Rule_EN]` and `[S_Rule_CN]`"},
+    {"unit-one-language", W, "a Serial range with its unit in one language only", "Serial: a range of numbers"},
     {"rule-type-mismatch", W, "a rule written in the form of the other rule type",
      "Options: `[S_Rule_EN]` and `[S_Rule_CN]`"},
     {"enum-no-pairs", W, "an Enum rule without value=text pairs", "Enum: named values"},
