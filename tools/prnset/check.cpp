@@ -389,7 +389,40 @@ bool RuleTold(const Reading &reading, LONG sectionSlot, LONG itemSlot) {
 }
 }  // namespace
 
+// A Chinese page of translated texts with an item's title or note left as the English one: told as information,
+// since a name (USB, Wi-Fi) stays as it is.
+void TellUntranslated(const Reading &english, Reading &chinese) {
+  const SettingsCatalogue &en = *english.catalogue.get(), &cn = *chinese.catalogue.get();
+  auto ascii = [](const WString &text) {
+    return std::all_of(text.begin(), text.end(), [](WCHAR c) { return c < 0x80; });
+  };
+  bool translated = false;
+  for (LONG s = 0; s < SectionCountOf(cn); ++s) {
+    translated = translated || !ascii(FieldText(cn.Sections[s].Title));
+    for (LONG i = 0; i < cn.Sections[s].ItemCount; ++i)
+      translated = translated || !ascii(FieldText(cn.Sections[s].Items[i].Title));
+  }
+  for (LONG s = 0; translated && s < SectionCountOf(en) && s < SectionCountOf(cn); ++s)
+    for (LONG i = 0; i < en.Sections[s].ItemCount && i < cn.Sections[s].ItemCount; ++i) {
+      const SettingsItem &a = en.Sections[s].Items[i], &b = cn.Sections[s].Items[i];
+      const WString title = FieldText(b.Title), note = FieldText(b.Note);
+      const bool sameTitle = !title.empty() && title == FieldText(a.Title) && ascii(title),
+                 sameNote = !note.empty() && note == FieldText(a.Note) && ascii(note);
+      const bool words = std::count(title.begin(), title.end(), WCHAR(' ')) > 0 || sameNote;
+      const LoadAccount::Reading *read = RuleOf(chinese.account, s, i, FileField::ItemTitle);
+      if (!sameTitle || !words || !read || !read->line) continue;
+      chinese.findings.Add(read->line, "text-untranslated",
+                           "item " + Utf8(cn.Sections[s].Key) + "/" + Utf8(b.Key) + ": its title " +
+                               (sameNote ? std::string("and note ") : std::string()) + "in [" + Utf8(read->section) +
+                               "] " + (sameNote ? "are the English ones" : "is the English one") + " (" +
+                               Quoted(title) +
+                               "), though the Chinese page's other texts are translated; translate them, unless they "
+                               "are names");
+    }
+}
+
 void CheckLanguagesAgree(Reading &english, Reading &chinese) {
+  TellUntranslated(english, chinese);
   // An item renamed in one language's sections only is told as the rename where the old name stands; the other
   // reading's missing title on that line is the same slip.
   std::set<int> renamed;

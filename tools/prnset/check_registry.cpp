@@ -105,6 +105,8 @@ const std::vector<FindingKind> kFindingKinds = {
     {"rule-section-missing", W, "a class without its rule section", "Options: `[S_Rule_EN]` and `[S_Rule_CN]`"},
     {"rule-type-missing", W, "an item without a rule type", "Options: `[S_Rule_EN]` and `[S_Rule_CN]`"},
     {"rule-type-unknown", W, "a rule type that is neither Enum nor Serial", "Options: `[S_Rule_EN]` and `[S_Rule_CN]`"},
+    {"text-untranslated", I, "an item's Chinese title left as the English one in a translated file",
+     "Languages: `[S_Lang_EN]` and `[S_Lang_CN]`"},
     {"languages-differ", W, "an item whose option values differ between the languages",
      "Options: `[S_Rule_EN]` and `[S_Rule_CN]`"},
     {"unit-one-language", W, "a Serial range with its unit in one language only", "Serial: a range of numbers"},
