@@ -1,4 +1,6 @@
 // prnset models: each model of a driver package's INF and the settings file its printers read.
+#include <iterator>
+
 #include "tests/tools/tool_fixture.h"
 
 namespace {
@@ -7,15 +9,33 @@ using ModelsTest = ToolTest;
 
 const std::string kMaker = "[Manufacturer]\n%Maker%=Maker,NTamd64\n[Strings]\nMaker=\"Acme\"\n";
 
+// A package of the test's own: the INF in a folder of its own, with files beside it (or in a subfolder), each
+// holding its own name.
+struct Package {
+  std::string inf;
+  std::vector<std::string> files;
+};
+
+std::string Folder(const std::string &test, size_t index) {
+  return "models-" + test + "-" + std::to_string(index) + "/";
+}
+
+// Writes the package into a folder of its own; returns the INF's path.
+std::string WritePackage(const Package &package, const std::string &folder) {
+  for (const std::string &file : package.files) testing_machine::WriteTempFile(folder + file, file);
+  return Utf8(testing_machine::WriteTempFile(folder + "package.inf", package.inf));
+}
+
 TEST_F(ModelsTest, EachModelGetsTheFileNamedAfterItsNameWithoutTheFirstWord) {
+  ToolRun example = RunTool({"models", SourcePath("examples/driver-package/genol300.inf")});
+  EXPECT_EQ(example.code, 0) << example.err;
+  EXPECT_EQ(example.out, "Generic Office Laser 300: Office Laser 300_Settings.Dat\n");
   const struct {
     const char *what;
     std::string inf;
     int code;
     std::string out;
   } cases[] = {
-      {"the example package", ReadSourceFile("examples/driver-package/genol300.inf"), 0,
-       "Generic Office Laser 300: Office Laser 300_Settings.Dat\n"},
       {"two makers' models that differ only in the first word share one file",
        kMaker + "[Maker.NTamd64]\n\"Acme Laser 1\"=A,HWID_A\n\"Beta Laser 1\"=B,HWID_B\n[F]\n\"Laser 1_Settings.Dat\"\n", 0,
        "Acme Laser 1: Laser 1_Settings.Dat (shared with Beta Laser 1)\n"
@@ -44,9 +64,13 @@ TEST_F(ModelsTest, EachModelGetsTheFileNamedAfterItsNameWithoutTheFirstWord) {
       {"a quoted name in a CopyFiles directive", kMaker + "[Maker.NTamd64]\n\"Acme Laser 3\"=A,H\n[I]\n"
        "CopyFiles=@\"Laser 3_Settings.Dat\"\n", 0, "Acme Laser 3: Laser 3_Settings.Dat\n"},
   };
-  for (const auto &c : cases) {
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    const auto &c = cases[i];
     SCOPED_TRACE(c.what);
-    ToolRun run = RunTool({"models", File(c.inf, "package.inf")});
+    // Every settings file of these packages is there, so that only what the INF says counts.
+    Package package{c.inf, {"Laser 1_Settings.Dat", "Box 7_Settings.Dat", "Labeller_Settings.Dat",
+                            "Laser 2_Settings.Dat", "Laser 3_Settings.Dat"}};
+    ToolRun run = RunTool({"models", WritePackage(package, Folder("names", i))});
     EXPECT_EQ(run.code, c.code) << run.err;
     EXPECT_EQ(run.out, c.out);
     EXPECT_EQ(run.err, "");
@@ -56,9 +80,49 @@ TEST_F(ModelsTest, EachModelGetsTheFileNamedAfterItsNameWithoutTheFirstWord) {
 TEST_F(ModelsTest, ReadsAUtf16Inf) {
   std::string text = "\xFF\xFE";
   for (char c : kMaker + "[Maker.NTamd64]\n\"Acme Laser 9\"=A,H\n[F]\n\"Laser 9_Settings.Dat\"\n") text += {c, '\0'};
-  ToolRun run = RunTool({"models", File(text, "utf16.inf")});
+  ToolRun run = RunTool({"models", WritePackage({text, {"Laser 9_Settings.Dat"}}, Folder("utf16", 0))});
   EXPECT_EQ(run.code, 0) << run.err;
   EXPECT_EQ(run.out, "Acme Laser 9: Laser 9_Settings.Dat\n");
+}
+
+// What a package hides from its author. The package folder: a file must be beside the INF or where
+// [SourceDisksNames] and [SourceDisksFiles] put it.
+TEST_F(ModelsTest, TellsWhatThePackageHides) {
+  const char *const five = "Laser 5_Settings.Dat";
+  const std::string one = kMaker + "[Maker.NTamd64]\n";
+  const std::string laser5 = "\"Acme Laser 5\"=I,H\n[I]\nCopyFiles=@Laser 5_Settings.Dat\n";
+  const std::string layout = "[SourceDisksNames]\n1=%Disk%,,,\\data\n[SourceDisksFiles]\n";
+  const std::string out5 = "Acme Laser 5: Laser 5_Settings.Dat";
+  const std::string lacks = " - the package lacks the file: it is not beside the INF\n";
+  const struct {
+    const char *what;
+    std::string inf;
+    std::vector<std::string> files;
+    int code;
+    std::string out;
+  } cases[] = {
+      {"beside an INF without a layout", one + laser5, {five}, 0, out5 + "\n"},
+      {"missing", one + laser5, {}, 1, out5 + lacks},
+      {"in the disk's folder and the line's subfolder", one + laser5 + layout + "Laser 5_Settings.Dat=1,dat\n",
+       {"data/dat/Laser 5_Settings.Dat"}, 0, out5 + "\n"},
+      {"missing from the layout's folder", one + laser5 + layout + "\"Laser 5_Settings.Dat\"=1,dat\n", {}, 1,
+       out5 + " - the package lacks the file: it is neither beside the INF nor in data\\dat\n"},
+      {"an architecture's layout, spelt in other letter case",
+       one + laser5 + "[SourceDisksNames.amd64]\n1=%Disk%\n[SourceDisksFiles.amd64]\nlaser 5_settings.dat=1\n",
+       {"laser 5_settings.dat"}, 0, out5 + "\n"},
+      {"left out of [SourceDisksFiles]", one + laser5 + layout + "Laser 4_Settings.Dat=1\n", {five}, 1,
+       out5 + " - [SourceDisksFiles] does not list it, so an installer finds no source for it\n"},
+  };
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(cases[i].what);
+    ToolRun run = RunTool({"models", WritePackage({cases[i].inf, cases[i].files}, Folder("hides", i))});
+    EXPECT_EQ(run.code, cases[i].code) << run.err;
+    EXPECT_EQ(run.out, cases[i].out);
+  }
+  // Read from standard input, the INF has no folder to look into: that is said, not taken for a missing file.
+  ToolRun piped = RunToolWith({"models", "-"}, one + laser5);
+  EXPECT_EQ(piped.code, 0) << piped.err;
+  EXPECT_EQ(piped.out, out5 + "\nThe package's files were not looked for: the INF was not read from its folder.\n");
 }
 
 TEST_F(ModelsTest, IsListedInHelpAndRefusesAWrongCommandLine) {

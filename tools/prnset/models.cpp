@@ -9,6 +9,7 @@
 #include "catalogue/ini_file.h"
 #include "catalogue/settings_location.h"
 #include "tools/prnset/prnset.h"
+#include "tools/prnset/system.h"
 #include "tools/prnset/text.h"
 
 namespace prnset {
@@ -51,6 +52,48 @@ class InfText {
     return false;
   }
 
+  // Where an installer takes a copied file from. Each [SourceDisksFiles] section, undecorated or of an architecture,
+  // that lists the file gives a folder below the INF's: the path of its disk in [SourceDisksNames] of the same
+  // decoration (else the undecorated one), then the line's subfolder. `layout`: the INF has such sections at all;
+  // without them an installer looks beside the INF.
+  struct Source {
+    bool layout = false, listed = false;
+    std::vector<WString> folders;  // relative, '\\' between folders; empty for the INF's own folder
+    std::vector<WString> names;    // the file's name as those lines spell it: on Linux, letter case counts
+  };
+  Source SourceOf(const WString &file) const {
+    static const WString kFiles = WTEXT("SourceDisksFiles"), kNames = WTEXT("SourceDisksNames");
+    Source source;
+    for (const IniFile::Section &section : ini_.sections()) {
+      const WString name = ini_.Text(section.name, section.nameLength);
+      if (name.size() < kFiles.size() || !SameName(name.substr(0, kFiles.size()), kFiles) ||
+          (name.size() > kFiles.size() && name[kFiles.size()] != WTEXT('.')))
+        continue;
+      source.layout = true;
+      for (const IniFile::Entry &entry : section.entries) {
+        if (!SameName(Key(entry), file)) continue;
+        source.listed = true;
+        std::vector<WString> place = Fields(entry);  // disk, subfolder, size
+        WString disk;
+        if (!place.empty() && !place[0].empty()) {
+          const IniFile::Section *disks = Find(kNames + name.substr(kFiles.size()));
+          if (!disks) disks = Find(kNames);
+          for (size_t i = 0; disks && i < disks->entries.size(); ++i)
+            if (SameName(Key(disks->entries[i]), place[0])) {
+              std::vector<WString> fields = Fields(disks->entries[i]);  // description, tag file, -, path
+              if (fields.size() > 3) disk = fields[3];
+              break;
+            }
+        }
+        WString folder = Joined(disk, place.size() > 1 ? place[1] : WString());
+        if (std::find(source.folders.begin(), source.folders.end(), folder) == source.folders.end())
+          source.folders.push_back(folder);
+        source.names.push_back(Key(entry));
+      }
+    }
+    return source;
+  }
+
   // The fields after '=' of a line; none for a line without one.
   std::vector<WString> Fields(const IniFile::Entry &entry) const {
     if (entry.valueLength == std::string::npos) return {};
@@ -75,6 +118,19 @@ class InfText {
     }
     fields.push_back(Field(field));
     return fields;
+  }
+
+  // Two folders of the layout as one, relative to the INF's: a disk's path often starts with '\' (the disk's
+  // root, which is where the INF lies) or is ".".
+  static WString Joined(const WString &disk, const WString &subfolder) {
+    WString joined;
+    for (const WString &part : {disk, subfolder}) {
+      size_t begin = part.find_first_not_of(WTEXT("\\/"));
+      size_t end = part.find_last_not_of(WTEXT("\\/"));
+      if (begin == WString::npos || part.substr(begin, end + 1 - begin) == WTEXT(".")) continue;
+      joined += (joined.empty() ? WString() : WString(1, WTEXT('\\'))) + part.substr(begin, end + 1 - begin);
+    }
+    return joined;
   }
 
   WString Field(const WString &raw) const {
@@ -154,8 +210,24 @@ int ModelsCommand(const FileArguments &parsed, std::ostream &out, std::ostream &
     return kExitFailure;
   }
 
-  // A settings file the INF does not copy is not installed: the page of that model's printers stays empty. Models
-  // that share a file are told, since one file then serves them all.
+  // The package is the INF's folder; an INF read from standard input or a pipe has none to look into.
+  const bool inPackage = Utf8(parsed.file) == parsed.shownFiles[0];
+  const WString folder = parsed.file.substr(0, parsed.file.find_last_of(WTEXT("\\/")) + 1);
+  // Whether the package holds the file where the layout puts it, or beside the INF.
+  auto found = [&](const WString &file, const InfText::Source &source) {
+    std::vector<WString> folders = source.folders, names = source.names;
+    folders.push_back(WString());
+    names.push_back(file);
+    for (const WString &relative : folders)
+      for (const WString &name : names)
+        if (UnreadableReason(folder + relative + (relative.empty() ? WString() : WTEXT("\\")) + name).empty())
+          return true;
+    return false;
+  };
+
+  // A settings file the INF does not copy is not installed: the page of that model's printers stays empty. One the
+  // package lacks, or that [SourceDisksFiles] leaves out, fails the install. Models that share a file are told,
+  // since one file then serves them all.
   int code = kExitSuccess;
   for (const ModelFile &model : models) {
     if (model.settingsFile.empty()) {
@@ -169,12 +241,26 @@ int ModelsCommand(const FileArguments &parsed, std::ostream &out, std::ostream &
       if (&other != &model && SameName(other.settingsFile, model.settingsFile)) sharing.push_back(Utf8(other.model));
     for (size_t i = 0; i < sharing.size(); ++i) out << (i ? ", " : " (shared with ") << sharing[i];
     if (!sharing.empty()) out << ")";
+    const InfText::Source source = inf.SourceOf(model.settingsFile);
+    std::string wanting;
     if (!inf.CopiesFile(model.settingsFile)) {
-      out << " - the INF copies no file of that name";
+      wanting = "the INF copies no file of that name";
+    } else if (source.layout && !source.listed) {
+      wanting = "[SourceDisksFiles] does not list it, so an installer finds no source for it";
+    } else if (inPackage && !found(model.settingsFile, source)) {
+      wanting = "the package lacks the file: it is not beside the INF";
+      std::string elsewhere;
+      for (const WString &relative : source.folders)
+        if (!relative.empty()) elsewhere += (elsewhere.empty() ? "" : " or ") + Utf8(relative);
+      if (!elsewhere.empty()) wanting = "the package lacks the file: it is neither beside the INF nor in " + elsewhere;
+    }
+    if (!wanting.empty()) {
+      out << " - " << wanting;
       code = kExitFailure;
     }
     out << "\n";
   }
+  if (!inPackage) out << "The package's files were not looked for: the INF was not read from its folder.\n";
   return code;
 }
 

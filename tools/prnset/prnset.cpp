@@ -111,8 +111,10 @@ const CommandEntry kCommands[] = {
      "be shown (prnset on Linux)"},
     {"models", ModelsCommand, "prnset models INF",
      "each model of a driver package's INF and the settings file its printers read", false, {},
-     "0 done; 1 the INF offers no model, or copies no file of a model's settings-file name; 2 wrong command line, "
-     "unreadable INF or unwritable output"},
+     "0 done; 1 the INF offers no model, or a model's settings file is not copied, not listed in [SourceDisksFiles] "
+     "or not in the package; 2 wrong command line, unreadable INF or unwritable output",
+     "The package is the INF's folder: a settings file must be beside the INF, or where [SourceDisksNames] and\n"
+     "[SourceDisksFiles] put it. An INF read from standard input has no folder; its files are not looked for."},
 };
 
 const CommandEntry *Find(const std::string &name) {
