@@ -9,11 +9,15 @@ using ModelsTest = ToolTest;
 
 const std::string kMaker = "[Manufacturer]\n%Maker%=Maker,NTamd64\n[Strings]\nMaker=\"Acme\"\n";
 
-// A package of the test's own: the INF in a folder of its own, with files beside it (or in a subfolder), each
-// holding its own name.
+// A package of the test's own: the INF in a folder of its own, with files beside it (or in a subfolder). A file
+// holds its own name unless it is given a text.
+struct PackageFile {
+  PackageFile(const char *name, const std::string &text = "") : name(name), text(text.empty() ? name : text) {}
+  std::string name, text;
+};
 struct Package {
   std::string inf;
-  std::vector<std::string> files;
+  std::vector<PackageFile> files;
 };
 
 std::string Folder(const std::string &test, size_t index) {
@@ -22,7 +26,7 @@ std::string Folder(const std::string &test, size_t index) {
 
 // Writes the package into a folder of its own; returns the INF's path.
 std::string WritePackage(const Package &package, const std::string &folder) {
-  for (const std::string &file : package.files) testing_machine::WriteTempFile(folder + file, file);
+  for (const PackageFile &file : package.files) testing_machine::WriteTempFile(folder + file.name, file.text);
   return Utf8(testing_machine::WriteTempFile(folder + "package.inf", package.inf));
 }
 
@@ -39,7 +43,9 @@ TEST_F(ModelsTest, EachModelGetsTheFileNamedAfterItsNameWithoutTheFirstWord) {
       {"two makers' models that differ only in the first word share one file",
        kMaker + "[Maker.NTamd64]\n\"Acme Laser 1\"=A,HWID_A\n\"Beta Laser 1\"=B,HWID_B\n[F]\n\"Laser 1_Settings.Dat\"\n", 0,
        "Acme Laser 1: Laser 1_Settings.Dat (shared with Beta Laser 1)\n"
-       "Beta Laser 1: Laser 1_Settings.Dat (shared with Acme Laser 1)\n"},
+       "Beta Laser 1: Laser 1_Settings.Dat (shared with Acme Laser 1)\n"
+       "  only the first word tells it from Acme Laser 1, so the two cannot have different settings files: unless "
+       "they are one printer, change this model's name after its first word (for example \"Beta Laser 1B\")\n"},
       {"a model in the undecorated and a decorated list is one model; a %string% names it",
        "[Manufacturer]\n%Maker%=Maker,NTamd64\n[Maker]\n%Model%=A,H\n[Maker.NTamd64]\n\"Acme Box 7\"=A,H ; the same\n"
        "[Strings]\nMaker=\"Acme\"\nModel=\"Acme Box 7\"\n[F]\nCopyFiles=@Box 7_Settings.Dat\n",
@@ -86,18 +92,22 @@ TEST_F(ModelsTest, ReadsAUtf16Inf) {
 }
 
 // What a package hides from its author. The package folder: a file must be beside the INF or where
-// [SourceDisksNames] and [SourceDisksFiles] put it.
+// [SourceDisksNames] and [SourceDisksFiles] put it. Its files: one byte for byte another model's is a copy not yet
+// edited.
 TEST_F(ModelsTest, TellsWhatThePackageHides) {
   const char *const five = "Laser 5_Settings.Dat";
   const std::string one = kMaker + "[Maker.NTamd64]\n";
   const std::string laser5 = "\"Acme Laser 5\"=I,H\n[I]\nCopyFiles=@Laser 5_Settings.Dat\n";
   const std::string layout = "[SourceDisksNames]\n1=%Disk%,,,\\data\n[SourceDisksFiles]\n";
+  const std::string tickets = one + "\"Acme Ticket 2\"=I,H\n\"Acme Ticket 3\"=I,H\n[F]\nTicket 2_Settings.Dat\n"
+                                    "Ticket 3_Settings.Dat\n";
+  const std::string tickets23 = "Acme Ticket 2: Ticket 2_Settings.Dat\nAcme Ticket 3: Ticket 3_Settings.Dat\n";
   const std::string out5 = "Acme Laser 5: Laser 5_Settings.Dat";
   const std::string lacks = " - the package lacks the file: it is not beside the INF\n";
   const struct {
     const char *what;
     std::string inf;
-    std::vector<std::string> files;
+    std::vector<PackageFile> files;
     int code;
     std::string out;
   } cases[] = {
@@ -112,6 +122,11 @@ TEST_F(ModelsTest, TellsWhatThePackageHides) {
        {"laser 5_settings.dat"}, 0, out5 + "\n"},
       {"left out of [SourceDisksFiles]", one + laser5 + layout + "Laser 4_Settings.Dat=1\n", {five}, 1,
        out5 + " - [SourceDisksFiles] does not list it, so an installer finds no source for it\n"},
+      {"a copy of another model's file", tickets, {{"Ticket 2_Settings.Dat", "[S]"}, {"Ticket 3_Settings.Dat", "[S]"}},
+       0, tickets23 + "  identical to the file of Acme Ticket 2: a copy not yet edited gives this model's page that "
+                      "model's items, limits and commands\n"},
+      {"a file one byte longer", tickets, {{"Ticket 2_Settings.Dat", "[S]"}, {"Ticket 3_Settings.Dat", "[S] "}}, 0,
+       tickets23},
   };
   for (size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE(cases[i].what);

@@ -8,8 +8,8 @@
 
 #include "catalogue/ini_file.h"
 #include "catalogue/settings_location.h"
+#include "platform/owner.h"
 #include "tools/prnset/prnset.h"
-#include "tools/prnset/system.h"
 #include "tools/prnset/text.h"
 
 namespace prnset {
@@ -155,7 +155,33 @@ class InfText {
 struct ModelFile {
   WString model;
   WString settingsFile;  // empty when the name is too long for a path
+  bool inPackage = false;    // the package holds the file, with these bytes
+  std::vector<BYTE> bytes;
 };
+
+// The file's bytes, up to one more than the settings-file reader takes. False when it cannot be read.
+bool ReadWhole(const WString &path, std::vector<BYTE> &bytes) {
+  bytes.clear();
+  UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  BYTE block[1 << 16];
+  DWORD read = 0;
+  while (bytes.size() <= IniFile::kMaxFileBytes) {
+    if (!ReadFile(file.get(), block, DWORD(sizeof block), &read, nullptr)) return false;
+    if (read == 0) break;
+    bytes.insert(bytes.end(), block, block + read);
+  }
+  return true;
+}
+
+// Only the first word tells a model from another that reads the same file: the same printer under two names, or a
+// model that must be renamed after its first word. The name an example gives: the first word's letter added.
+std::string RenamedExample(const WString &model) {
+  const size_t blank = model.find(WTEXT(' '));
+  if (blank == WString::npos || blank == 0) return std::string();
+  return " (for example \"" + Utf8(model + model[0]) + "\")";
+}
 
 }  // namespace
 
@@ -190,7 +216,8 @@ int ModelsCommand(const FileArguments &parsed, std::ostream &out, std::ostream &
                                     [&](const ModelFile &m) { return SameName(m.model, model); });
           if (known != models.end()) continue;
           WCHAR file[kPathChars] = {};
-          models.push_back({model, SettingsFileNameOf(model.c_str(), file, kPathChars) ? WString(file) : WString()});
+          const bool fits = SettingsFileNameOf(model.c_str(), file, kPathChars) != 0;
+          models.push_back({model, fits ? WString(file) : WString(), false, {}});
         }
       }
     }
@@ -213,23 +240,23 @@ int ModelsCommand(const FileArguments &parsed, std::ostream &out, std::ostream &
   // The package is the INF's folder; an INF read from standard input or a pipe has none to look into.
   const bool inPackage = Utf8(parsed.file) == parsed.shownFiles[0];
   const WString folder = parsed.file.substr(0, parsed.file.find_last_of(WTEXT("\\/")) + 1);
-  // Whether the package holds the file where the layout puts it, or beside the INF.
-  auto found = [&](const WString &file, const InfText::Source &source) {
+  // Whether the package holds the file where the layout puts it, or beside the INF: then `bytes` holds it.
+  auto found = [&](const WString &file, const InfText::Source &source, std::vector<BYTE> &bytes) {
     std::vector<WString> folders = source.folders, names = source.names;
     folders.push_back(WString());
     names.push_back(file);
     for (const WString &relative : folders)
       for (const WString &name : names)
-        if (UnreadableReason(folder + relative + (relative.empty() ? WString() : WTEXT("\\")) + name).empty())
-          return true;
+        if (ReadWhole(folder + relative + (relative.empty() ? WString() : WTEXT("\\")) + name, bytes)) return true;
     return false;
   };
 
   // A settings file the INF does not copy is not installed: the page of that model's printers stays empty. One the
   // package lacks, or that [SourceDisksFiles] leaves out, fails the install. Models that share a file are told,
-  // since one file then serves them all.
+  // since one file then serves them all, and so is a file identical to another model's: a copy not yet made the
+  // model's own gives its page the other model's items, limits and commands.
   int code = kExitSuccess;
-  for (const ModelFile &model : models) {
+  for (ModelFile &model : models) {
     if (model.settingsFile.empty()) {
       out << Utf8(model.model) << ": the model name is too long for a settings file's path\n";
       code = kExitFailure;
@@ -237,8 +264,12 @@ int ModelsCommand(const FileArguments &parsed, std::ostream &out, std::ostream &
     }
     out << Utf8(model.model) << ": " << Utf8(model.settingsFile);
     std::vector<std::string> sharing;
+    const ModelFile *first = nullptr;  // the first model of those that share the file, when it is another
     for (const ModelFile &other : models)
-      if (&other != &model && SameName(other.settingsFile, model.settingsFile)) sharing.push_back(Utf8(other.model));
+      if (&other != &model && SameName(other.settingsFile, model.settingsFile)) {
+        sharing.push_back(Utf8(other.model));
+        if (!first && &other < &model) first = &other;
+      }
     for (size_t i = 0; i < sharing.size(); ++i) out << (i ? ", " : " (shared with ") << sharing[i];
     if (!sharing.empty()) out << ")";
     const InfText::Source source = inf.SourceOf(model.settingsFile);
@@ -247,7 +278,7 @@ int ModelsCommand(const FileArguments &parsed, std::ostream &out, std::ostream &
       wanting = "the INF copies no file of that name";
     } else if (source.layout && !source.listed) {
       wanting = "[SourceDisksFiles] does not list it, so an installer finds no source for it";
-    } else if (inPackage && !found(model.settingsFile, source)) {
+    } else if (inPackage && !(model.inPackage = found(model.settingsFile, source, model.bytes))) {
       wanting = "the package lacks the file: it is not beside the INF";
       std::string elsewhere;
       for (const WString &relative : source.folders)
@@ -259,6 +290,17 @@ int ModelsCommand(const FileArguments &parsed, std::ostream &out, std::ostream &
       code = kExitFailure;
     }
     out << "\n";
+    if (first)
+      out << "  only the first word tells it from " << Utf8(first->model)
+          << ", so the two cannot have different settings files: unless they are one printer, change this model's "
+             "name after its first word"
+          << RenamedExample(model.model) << "\n";
+    for (const ModelFile *other = models.data(); model.inPackage && other < &model; ++other)
+      if (other->inPackage && !SameName(other->settingsFile, model.settingsFile) && other->bytes == model.bytes) {
+        out << "  identical to the file of " << Utf8(other->model)
+            << ": a copy not yet edited gives this model's page that model's items, limits and commands\n";
+        break;
+      }
   }
   if (!inPackage) out << "The package's files were not looked for: the INF was not read from its folder.\n";
   return code;

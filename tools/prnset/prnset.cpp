@@ -114,7 +114,9 @@ const CommandEntry kCommands[] = {
      "0 done; 1 the INF offers no model, or a model's settings file is not copied, not listed in [SourceDisksFiles] "
      "or not in the package; 2 wrong command line, unreadable INF or unwritable output",
      "The package is the INF's folder: a settings file must be beside the INF, or where [SourceDisksNames] and\n"
-     "[SourceDisksFiles] put it. An INF read from standard input has no folder; its files are not looked for."},
+     "[SourceDisksFiles] put it. An INF read from standard input has no folder; its files are not looked for.\n"
+     "Models whose names differ only in their first word read one file: told, with advice. A model's file that is\n"
+     "byte for byte another model's is told as a copy not yet edited (information: the exit code stays)."},
 };
 
 const CommandEntry *Find(const std::string &name) {
