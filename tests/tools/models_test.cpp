@@ -33,7 +33,7 @@ std::string WritePackage(const Package &package, const std::string &folder) {
 TEST_F(ModelsTest, EachModelGetsTheFileNamedAfterItsNameWithoutTheFirstWord) {
   ToolRun example = RunTool({"models", SourcePath("examples/driver-package/genol300.inf")});
   EXPECT_EQ(example.code, 0) << example.err;
-  EXPECT_EQ(example.out, "Generic Office Laser 300: Office Laser 300_Settings.Dat\n");
+  EXPECT_EQ(example.out, "Generic Office Laser 300: \"Office Laser 300_Settings.Dat\"\n");
   const struct {
     const char *what;
     std::string inf;
@@ -42,19 +42,19 @@ TEST_F(ModelsTest, EachModelGetsTheFileNamedAfterItsNameWithoutTheFirstWord) {
   } cases[] = {
       {"two makers' models that differ only in the first word share one file",
        kMaker + "[Maker.NTamd64]\n\"Acme Laser 1\"=A,HWID_A\n\"Beta Laser 1\"=B,HWID_B\n[F]\n\"Laser 1_Settings.Dat\"\n", 0,
-       "Acme Laser 1: Laser 1_Settings.Dat (shared with Beta Laser 1)\n"
-       "Beta Laser 1: Laser 1_Settings.Dat (shared with Acme Laser 1)\n"
+       "Acme Laser 1: \"Laser 1_Settings.Dat\" (shared with Beta Laser 1)\n"
+       "Beta Laser 1: \"Laser 1_Settings.Dat\" (shared with Acme Laser 1)\n"
        "  only the first word tells it from Acme Laser 1, so the two cannot have different settings files: unless "
        "they are one printer, change this model's name after its first word (for example \"Beta Laser 1B\")\n"},
       {"a model in the undecorated and a decorated list is one model; a %string% names it",
        "[Manufacturer]\n%Maker%=Maker,NTamd64\n[Maker]\n%Model%=A,H\n[Maker.NTamd64]\n\"Acme Box 7\"=A,H ; the same\n"
        "[Strings]\nMaker=\"Acme\"\nModel=\"Acme Box 7\"\n[F]\nCopyFiles=@Box 7_Settings.Dat\n",
-       0, "Acme Box 7: Box 7_Settings.Dat\n"},
+       0, "Acme Box 7: \"Box 7_Settings.Dat\"\n"},
       {"a name without a blank is the file's name whole", kMaker + "[Maker.NTamd64]\nLabeller=L,H\n[F]\nLabeller_Settings.Dat\n",
-       0, "Labeller: Labeller_Settings.Dat\n"},
+       0, "Labeller: \"Labeller_Settings.Dat\"\n"},
       {"a settings file the INF does not copy",
        kMaker + "[Maker.NTamd64]\n\"Acme Laser 2\"=A,H\n; Laser 2_Settings.Dat\n[F]\nLaser 2_Settings.Dat=1\n", 1,
-       "Acme Laser 2: Laser 2_Settings.Dat - the INF copies no file of that name\n"},
+       "Acme Laser 2: \"Laser 2_Settings.Dat\" - the INF copies no file of that name\n"},
       {"a name too long for a path", kMaker + "[Maker.NTamd64]\n\"Acme " + std::string(300, 'x') + "\"=A,H\n", 1,
        "Acme " + std::string(300, 'x') + ": the model name is too long for a settings file's path\n"},
       {"no [Manufacturer]", "[Version]\nClass=Printer\n", 1, "The INF offers no model: it has no [Manufacturer] section.\n"},
@@ -64,11 +64,11 @@ TEST_F(ModelsTest, EachModelGetsTheFileNamedAfterItsNameWithoutTheFirstWord) {
        "The INF offers no model: its models sections list no model ([Maker.NTamd64]).\n"},
       // File lists as an installer reads them: a remark after the name, flags after it, @"name" in a directive.
       {"a file list's line with a remark", kMaker + "[Maker.NTamd64]\n\"Acme Laser 3\"=A,H\n[F]\n"
-       "\"Laser 3_Settings.Dat\" ; the settings file\n", 0, "Acme Laser 3: Laser 3_Settings.Dat\n"},
+       "\"Laser 3_Settings.Dat\" ; the settings file\n", 0, "Acme Laser 3: \"Laser 3_Settings.Dat\"\n"},
       {"a file list's line with flags", kMaker + "[Maker.NTamd64]\n\"Acme Laser 3\"=A,H\n[F]\n"
-       "\"Laser 3_Settings.Dat\",,,0x00000020\n", 0, "Acme Laser 3: Laser 3_Settings.Dat\n"},
+       "\"Laser 3_Settings.Dat\",,,0x00000020\n", 0, "Acme Laser 3: \"Laser 3_Settings.Dat\"\n"},
       {"a quoted name in a CopyFiles directive", kMaker + "[Maker.NTamd64]\n\"Acme Laser 3\"=A,H\n[I]\n"
-       "CopyFiles=@\"Laser 3_Settings.Dat\"\n", 0, "Acme Laser 3: Laser 3_Settings.Dat\n"},
+       "CopyFiles=@\"Laser 3_Settings.Dat\"\n", 0, "Acme Laser 3: \"Laser 3_Settings.Dat\"\n"},
   };
   for (size_t i = 0; i < std::size(cases); ++i) {
     const auto &c = cases[i];
@@ -88,22 +88,28 @@ TEST_F(ModelsTest, ReadsAUtf16Inf) {
   for (char c : kMaker + "[Maker.NTamd64]\n\"Acme Laser 9\"=A,H\n[F]\n\"Laser 9_Settings.Dat\"\n") text += {c, '\0'};
   ToolRun run = RunTool({"models", WritePackage({text, {"Laser 9_Settings.Dat"}}, Folder("utf16", 0))});
   EXPECT_EQ(run.code, 0) << run.err;
-  EXPECT_EQ(run.out, "Acme Laser 9: Laser 9_Settings.Dat\n");
+  EXPECT_EQ(run.out, "Acme Laser 9: \"Laser 9_Settings.Dat\"\n");
 }
 
 // What a package hides from its author. The package folder: a file must be beside the INF or where
 // [SourceDisksNames] and [SourceDisksFiles] put it. Its files: one byte for byte another model's is a copy not yet
-// edited.
+// edited. The names: a doubled blank, a control character, a %string% [Strings] lacks, a model one architecture's
+// list spells otherwise.
 TEST_F(ModelsTest, TellsWhatThePackageHides) {
   const char *const five = "Laser 5_Settings.Dat";
   const std::string one = kMaker + "[Maker.NTamd64]\n";
+  const std::string two = "[Manufacturer]\n%Maker%=Maker,NTamd64,NTx86\n[Strings]\nMaker=\"Acme\"\n[Maker.NTamd64]\n";
   const std::string laser5 = "\"Acme Laser 5\"=I,H\n[I]\nCopyFiles=@Laser 5_Settings.Dat\n";
   const std::string layout = "[SourceDisksNames]\n1=%Disk%,,,\\data\n[SourceDisksFiles]\n";
   const std::string tickets = one + "\"Acme Ticket 2\"=I,H\n\"Acme Ticket 3\"=I,H\n[F]\nTicket 2_Settings.Dat\n"
                                     "Ticket 3_Settings.Dat\n";
-  const std::string tickets23 = "Acme Ticket 2: Ticket 2_Settings.Dat\nAcme Ticket 3: Ticket 3_Settings.Dat\n";
-  const std::string out5 = "Acme Laser 5: Laser 5_Settings.Dat";
+  const std::string tickets23 = "Acme Ticket 2: \"Ticket 2_Settings.Dat\"\nAcme Ticket 3: \"Ticket 3_Settings.Dat\"\n";
+  const std::string copies = "[F]\n\"Laser 6_Settings.Dat\"\n\"Laser 7_Settings.Dat\"\n";
+  const std::string out5 = "Acme Laser 5: \"Laser 5_Settings.Dat\"";
+  const std::string notCopied = " - the INF copies no file of that name\n";
   const std::string lacks = " - the package lacks the file: it is not beside the INF\n";
+  const std::string spelt =
+      ", which differs only in blanks, punctuation or letter case: spell the model alike in every list\n";
   const struct {
     const char *what;
     std::string inf;
@@ -127,6 +133,25 @@ TEST_F(ModelsTest, TellsWhatThePackageHides) {
                       "model's items, limits and commands\n"},
       {"a file one byte longer", tickets, {{"Ticket 2_Settings.Dat", "[S]"}, {"Ticket 3_Settings.Dat", "[S] "}}, 0,
        tickets23},
+      {"two blanks after the first word", one + "\"Acme  Laser 6\"=I,H\n" + copies, {}, 1,
+       "Acme  Laser 6: \" Laser 6_Settings.Dat\"" + notCopied +
+           "  the model name has two blanks after its first word, so the file's name begins with a blank\n"},
+      {"a tab in the name", one + "\"Acme Laser\t6\"=I,H\n" + copies, {}, 1,
+       "Acme Laser\\t6: \"Laser\\t6_Settings.Dat\"" + notCopied},
+      {"a %string% that [Strings] lacks", one + "%Model6%=I,H\n" + copies, {}, 1,
+       "%Model6%: [Strings] has no Model6, so the model has no name of its own\n"},
+      {"one list spells the model without a blank",
+       two + "\"Acme Laser 6\"=I,H\n[Maker.NTx86]\n\"Acme Laser6\"=I,H\n" + copies, {"Laser 6_Settings.Dat"}, 1,
+       "Acme Laser 6: \"Laser 6_Settings.Dat\"\nAcme Laser6: \"Laser6_Settings.Dat\"" + notCopied +
+           "  only [Maker.NTx86] lists this model, and [Maker.NTamd64] lists \"Acme Laser 6\"" + spelt},
+      {"the later list has the right spelling",
+       two + "\"Acme Laser_6\"=I,H\n[Maker.NTx86]\n\"Acme Laser 6\"=I,H\n" + copies, {"Laser 6_Settings.Dat"}, 1,
+       "Acme Laser_6: \"Laser_6_Settings.Dat\"" + notCopied + "  only [Maker.NTamd64] lists this model, and " +
+           "[Maker.NTx86] lists \"Acme Laser 6\"" + spelt + "Acme Laser 6: \"Laser 6_Settings.Dat\"\n"},
+      {"two models, each in one list, differ in more than blanks",
+       two + "\"Acme Laser 6\"=I,H\n[Maker.NTx86]\n\"Acme Laser 7\"=I,H\n" + copies,
+       {"Laser 6_Settings.Dat", "Laser 7_Settings.Dat"}, 0,
+       "Acme Laser 6: \"Laser 6_Settings.Dat\"\nAcme Laser 7: \"Laser 7_Settings.Dat\"\n"},
   };
   for (size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE(cases[i].what);

@@ -94,6 +94,13 @@ class InfText {
     return source;
   }
 
+  // The token's name when the text is a %name% that [Strings] lacks: the INF then leaves the text as it is.
+  WString LackingString(const WString &text) const {
+    if (text.size() < 3 || text.front() != WTEXT('%') || text.back() != WTEXT('%')) return WString();
+    WString name = text.substr(1, text.size() - 2), value;
+    return StringOf(name, value) ? WString() : name;
+  }
+
   // The fields after '=' of a line; none for a line without one.
   std::vector<WString> Fields(const IniFile::Entry &entry) const {
     if (entry.valueLength == std::string::npos) return {};
@@ -137,16 +144,24 @@ class InfText {
     WString text = Trimmed(raw);
     if (!text.empty() && text[0] == WTEXT(';')) return WString();
     if (text.size() >= 2 && text.front() == WTEXT('"') && text.back() == WTEXT('"')) return text.substr(1, text.size() - 2);
-    if (text.size() >= 2 && text.front() == WTEXT('%') && text.back() == WTEXT('%')) {
-      WString name = text.substr(1, text.size() - 2);
-      if (const IniFile::Section *strings = Find(WTEXT("Strings")))
-        for (const IniFile::Entry &entry : strings->entries)
-          if (SameName(Key(entry), name)) {
-            std::vector<WString> value = Fields(entry);
-            if (!value.empty()) return value[0];
-          }
-    }
+    WString value;
+    if (text.size() >= 2 && text.front() == WTEXT('%') && text.back() == WTEXT('%') &&
+        StringOf(text.substr(1, text.size() - 2), value))
+      return value;
     return text;
+  }
+
+  // The [Strings] entry of the name.
+  bool StringOf(const WString &name, WString &value) const {
+    if (const IniFile::Section *strings = Find(WTEXT("Strings")))
+      for (const IniFile::Entry &entry : strings->entries)
+        if (SameName(Key(entry), name)) {
+          std::vector<WString> fields = Fields(entry);
+          if (fields.empty()) continue;
+          value = fields[0];
+          return true;
+        }
+    return false;
   }
 
   IniFile ini_;
@@ -155,6 +170,7 @@ class InfText {
 struct ModelFile {
   WString model;
   WString settingsFile;  // empty when the name is too long for a path
+  std::vector<WString> sections, offered;  // the models sections that list it, and all its maker's
   bool inPackage = false;    // the package holds the file, with these bytes
   std::vector<BYTE> bytes;
 };
@@ -175,12 +191,60 @@ bool ReadWhole(const WString &path, std::vector<BYTE> &bytes) {
   return true;
 }
 
+// A name as people and terminals see it: invisible and control characters spelt out.
+std::string Shown(const WString &text) { return EscapeText(Utf8(text)); }
+
 // Only the first word tells a model from another that reads the same file: the same printer under two names, or a
 // model that must be renamed after its first word. The name an example gives: the first word's letter added.
 std::string RenamedExample(const WString &model) {
   const size_t blank = model.find(WTEXT(' '));
   if (blank == WString::npos || blank == 0) return std::string();
-  return " (for example \"" + Utf8(model + model[0]) + "\")";
+  return " (for example \"" + Shown(model + model[0]) + "\")";
+}
+
+// Two names that differ only in blanks, punctuation and letter case: most likely one model spelt two ways.
+bool NearlySame(const WString &a, const WString &b) {
+  auto letter = [](WCHAR c) {
+    return (c >= WTEXT('0') && c <= WTEXT('9')) || (Folded(c) >= WTEXT('a') && Folded(c) <= WTEXT('z')) || c >= 0x80;
+  };
+  size_t i = 0, j = 0;
+  for (;; ++i, ++j) {
+    while (i < a.size() && !letter(a[i])) ++i;
+    while (j < b.size() && !letter(b[j])) ++j;
+    if (i == a.size() || j == b.size() || Folded(a[i]) != Folded(b[j])) break;
+  }
+  return i == a.size() && j == b.size() && !SameName(a, b);
+}
+
+// The sections as a list: "[A], [B]".
+std::string SectionList(const std::vector<WString> &sections) {
+  std::string text;
+  for (const WString &section : sections) text += (text.empty() ? "[" : ", [") + Shown(section) + "]";
+  return text;
+}
+
+// A line for a model that only some of its maker's models sections list, when a section that leaves it out lists
+// it spelt otherwise: the printers of that architecture read a file of another name. Told once, on the one that
+// looks misspelt: in fewer sections, else with a file the INF does not copy, else the later one. Empty otherwise.
+std::string SpeltOtherwise(const ModelFile &model, const std::vector<ModelFile> &models, const InfText &inf) {
+  auto listed = [](const std::vector<WString> &sections, const WString &section) {
+    return std::any_of(sections.begin(), sections.end(), [&](const WString &s) { return SameName(s, section); });
+  };
+  auto rank = [&](const ModelFile &m) { return std::make_pair(m.sections.size(), inf.CopiesFile(m.settingsFile)); };
+  for (const ModelFile &other : models) {
+    if (!NearlySame(model.model, other.model) || rank(other) < rank(model) ||
+        (rank(model) == rank(other) && &model < &other))
+      continue;
+    std::vector<WString> where;  // the sections that list the other spelling and not this one
+    for (const WString &section : other.sections)
+      if (listed(model.offered, section) && !listed(model.sections, section)) where.push_back(section);
+    if (where.empty()) continue;
+    return "  only " + SectionList(model.sections) + (model.sections.size() == 1 ? " lists" : " list") +
+           " this model, and " + SectionList(where) + (where.size() == 1 ? " lists" : " list") + " \"" +
+           Shown(other.model) +
+           "\", which differs only in blanks, punctuation or letter case: spell the model alike in every list\n";
+  }
+  return std::string();
 }
 
 }  // namespace
@@ -201,9 +265,11 @@ int ModelsCommand(const FileArguments &parsed, std::ostream &out, std::ostream &
     for (const IniFile::Entry &maker : makers->entries) {
       std::vector<WString> fields = inf.Fields(maker);
       if (fields.empty() || fields[0].empty()) continue;
-      std::vector<WString> sections = {fields[0]};
+      std::vector<WString> sections = {fields[0]}, offered;
       for (size_t i = 1; i < fields.size(); ++i)
         if (!fields[i].empty()) sections.push_back(fields[0] + WTEXT(".") + fields[i]);
+      for (const WString &name : sections)
+        if (inf.Find(name)) offered.push_back(name);
       for (const WString &name : sections) {
         const IniFile::Section *list = inf.Find(name);
         (list ? empty : lacking).push_back("[" + Utf8(name) + "]");
@@ -214,10 +280,13 @@ int ModelsCommand(const FileArguments &parsed, std::ostream &out, std::ostream &
           if (!empty.empty() && empty.back() == "[" + Utf8(name) + "]") empty.pop_back();
           auto known = std::find_if(models.begin(), models.end(),
                                     [&](const ModelFile &m) { return SameName(m.model, model); });
-          if (known != models.end()) continue;
+          if (known != models.end()) {
+            if (!SameName(known->sections.back(), name)) known->sections.push_back(name);
+            continue;
+          }
           WCHAR file[kPathChars] = {};
           const bool fits = SettingsFileNameOf(model.c_str(), file, kPathChars) != 0;
-          models.push_back({model, fits ? WString(file) : WString(), false, {}});
+          models.push_back({model, fits ? WString(file) : WString(), {name}, offered, false, {}});
         }
       }
     }
@@ -257,17 +326,21 @@ int ModelsCommand(const FileArguments &parsed, std::ostream &out, std::ostream &
   // model's own gives its page the other model's items, limits and commands.
   int code = kExitSuccess;
   for (ModelFile &model : models) {
-    if (model.settingsFile.empty()) {
-      out << Utf8(model.model) << ": the model name is too long for a settings file's path\n";
+    const WString lacking = inf.LackingString(model.model);
+    if (!lacking.empty() || model.settingsFile.empty()) {
+      out << Shown(model.model) << ": "
+          << (lacking.empty() ? "the model name is too long for a settings file's path"
+                              : "[Strings] has no " + Shown(lacking) + ", so the model has no name of its own")
+          << "\n";
       code = kExitFailure;
       continue;
     }
-    out << Utf8(model.model) << ": " << Utf8(model.settingsFile);
+    out << Shown(model.model) << ": \"" << Shown(model.settingsFile) << "\"";
     std::vector<std::string> sharing;
     const ModelFile *first = nullptr;  // the first model of those that share the file, when it is another
     for (const ModelFile &other : models)
       if (&other != &model && SameName(other.settingsFile, model.settingsFile)) {
-        sharing.push_back(Utf8(other.model));
+        sharing.push_back(Shown(other.model));
         if (!first && &other < &model) first = &other;
       }
     for (size_t i = 0; i < sharing.size(); ++i) out << (i ? ", " : " (shared with ") << sharing[i];
@@ -282,7 +355,7 @@ int ModelsCommand(const FileArguments &parsed, std::ostream &out, std::ostream &
       wanting = "the package lacks the file: it is not beside the INF";
       std::string elsewhere;
       for (const WString &relative : source.folders)
-        if (!relative.empty()) elsewhere += (elsewhere.empty() ? "" : " or ") + Utf8(relative);
+        if (!relative.empty()) elsewhere += (elsewhere.empty() ? "" : " or ") + Shown(relative);
       if (!elsewhere.empty()) wanting = "the package lacks the file: it is neither beside the INF nor in " + elsewhere;
     }
     if (!wanting.empty()) {
@@ -290,14 +363,18 @@ int ModelsCommand(const FileArguments &parsed, std::ostream &out, std::ostream &
       code = kExitFailure;
     }
     out << "\n";
+    // A blank the name doubles after the first word begins the file's name, where nobody sees it.
+    if (model.settingsFile[0] == WTEXT(' '))
+      out << "  the model name has two blanks after its first word, so the file's name begins with a blank\n";
+    out << SpeltOtherwise(model, models, inf);
     if (first)
-      out << "  only the first word tells it from " << Utf8(first->model)
+      out << "  only the first word tells it from " << Shown(first->model)
           << ", so the two cannot have different settings files: unless they are one printer, change this model's "
              "name after its first word"
           << RenamedExample(model.model) << "\n";
     for (const ModelFile *other = models.data(); model.inPackage && other < &model; ++other)
       if (other->inPackage && !SameName(other->settingsFile, model.settingsFile) && other->bytes == model.bytes) {
-        out << "  identical to the file of " << Utf8(other->model)
+        out << "  identical to the file of " << Shown(other->model)
             << ": a copy not yet edited gives this model's page that model's items, limits and commands\n";
         break;
       }

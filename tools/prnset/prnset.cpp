@@ -111,8 +111,11 @@ const CommandEntry kCommands[] = {
      "be shown (prnset on Linux)"},
     {"models", ModelsCommand, "prnset models INF",
      "each model of a driver package's INF and the settings file its printers read", false, {},
-     "0 done; 1 the INF offers no model, or a model's settings file is not copied, not listed in [SourceDisksFiles] "
-     "or not in the package; 2 wrong command line, unreadable INF or unwritable output",
+     "0 done; 1 the INF offers no model, a model's %name% lacks its [Strings] entry, or a model's settings file is "
+     "not copied, not listed in [SourceDisksFiles] or not in the package; 2 wrong command line, unreadable INF or unwritable output",
+     "The settings file is quoted, so that a blank at its start shows. A model written as a %name% that [Strings]\n"
+     "lacks fails. Told besides: two blanks after a model's first word, and a model that one architecture's models\n"
+     "section spells otherwise (only in blanks, punctuation or letter case).\n"
      "The package is the INF's folder: a settings file must be beside the INF, or where [SourceDisksNames] and\n"
      "[SourceDisksFiles] put it. An INF read from standard input has no folder; its files are not looked for.\n"
      "Models whose names differ only in their first word read one file: told, with advice. A model's file that is\n"
