@@ -94,10 +94,12 @@ TEST_F(ModelsTest, ReadsAUtf16Inf) {
 // What a package hides from its author. The package folder: a file must be beside the INF or where
 // [SourceDisksNames] and [SourceDisksFiles] put it. Its files: one byte for byte another model's is a copy not yet
 // edited. The names: a doubled blank, a control character, a %string% [Strings] lacks, a model one architecture's
-// list spells otherwise.
+// list spells otherwise. The encoding: an INF without a byte order mark reads as the installer's code page has it,
+// here 1252; UTF-8 without a mark is read so too. Files named beyond ASCII are left out: under Wine such names
+// depend on the system's locale.
 TEST_F(ModelsTest, TellsWhatThePackageHides) {
   const char *const five = "Laser 5_Settings.Dat";
-  const std::string one = kMaker + "[Maker.NTamd64]\n";
+  const std::string one = kMaker + "[Maker.NTamd64]\n", code = "[Strings]\nD=\"disk\"\n";
   const std::string two = "[Manufacturer]\n%Maker%=Maker,NTamd64,NTx86\n[Strings]\nMaker=\"Acme\"\n[Maker.NTamd64]\n";
   const std::string laser5 = "\"Acme Laser 5\"=I,H\n[I]\nCopyFiles=@Laser 5_Settings.Dat\n";
   const std::string layout = "[SourceDisksNames]\n1=%Disk%,,,\\data\n[SourceDisksFiles]\n";
@@ -110,6 +112,10 @@ TEST_F(ModelsTest, TellsWhatThePackageHides) {
   const std::string lacks = " - the package lacks the file: it is not beside the INF\n";
   const std::string spelt =
       ", which differs only in blanks, punctuation or letter case: spell the model alike in every list\n";
+  const std::string ansi = "The INF is ANSI with bytes beyond ASCII (the first on line 8), which an installer reads in "
+                           "its system's code page: read here in code page 1252, they can read otherwise there.";
+  const std::string names = " Model names beyond ASCII, and their settings files' names, then differ from system to "
+                            "system. Save the INF as UTF-16 with a byte order mark.\n";
   const struct {
     const char *what;
     std::string inf;
@@ -152,6 +158,18 @@ TEST_F(ModelsTest, TellsWhatThePackageHides) {
        two + "\"Acme Laser 6\"=I,H\n[Maker.NTx86]\n\"Acme Laser 7\"=I,H\n" + copies,
        {"Laser 6_Settings.Dat", "Laser 7_Settings.Dat"}, 0,
        "Acme Laser 6: \"Laser 6_Settings.Dat\"\nAcme Laser 7: \"Laser 7_Settings.Dat\"\n"},
+      {"ANSI with a model name in code page 936",
+       code + one + "\"\xC5\xB5\xCD\xDF \xC6\xB1\xBE\xDD\xBB\xFA 5\"=I,H\n[F]\n"
+                    "\"\xC6\xB1\xBE\xDD\xBB\xFA 5_Settings.Dat\"\n",
+       {}, 1, ansi + names + "ÅµÍß Æ±¾Ý»ú 5: \"Æ±¾Ý»ú 5_Settings.Dat\"" + lacks},
+      {"ANSI beyond ASCII in another string only", Edit(code, "disk", "Caf\xE9") + one + laser5, {five}, 0,
+       Edit(ansi, "line 8", "line 2") + " Save the INF as UTF-16 with a byte order mark.\n" + out5 + "\n"},
+      {"UTF-8 without a mark", code + one + "\"Acme Café 5\"=I,H\n[F]\n\"Café 5_Settings.Dat\"\n", {}, 1,
+       "The INF is UTF-8 without a byte order mark (its first character beyond ASCII on line 8), which risks an "
+       "installer reading it as ANSI, in its system's code page: read so here, in code page 1252, its characters "
+       "beyond ASCII are garbled." + names + "Acme CafÃ© 5: \"CafÃ© 5_Settings.Dat\"" + lacks},
+      {"UTF-8 with a mark", "\xEF\xBB\xBF" + code + one + "\"Acme Café 5\"=I,H\n[F]\n\"Café 5_Settings.Dat\"\n", {},
+       1, "Acme Café 5: \"Café 5_Settings.Dat\"" + lacks},
   };
   for (size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE(cases[i].what);

@@ -94,7 +94,7 @@ class InfText {
     return source;
   }
 
-  // The token's name when the text is a %name% that [Strings] lacks: the INF then leaves the text as it is.
+  // The token's name when the text is a %name% that [Strings] lacks: an installer can take the text as it is.
   WString LackingString(const WString &text) const {
     if (text.size() < 3 || text.front() != WTEXT('%') || text.back() != WTEXT('%')) return WString();
     WString name = text.substr(1, text.size() - 2), value;
@@ -178,7 +178,7 @@ struct ModelFile {
 // The file's bytes, up to one more than the settings-file reader takes. False when it cannot be read.
 bool ReadWhole(const WString &path, std::vector<BYTE> &bytes) {
   bytes.clear();
-  UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   BYTE block[1 << 16];
@@ -189,6 +189,46 @@ bool ReadWhole(const WString &path, std::vector<BYTE> &bytes) {
     bytes.insert(bytes.end(), block, block + read);
   }
   return true;
+}
+
+// The 1-based line of the first byte beyond ASCII, or 0 when there is none. Lines end as the INI reader ends them:
+// at CR LF, a lone LF or a lone CR.
+int LineOfFirstByteBeyondAscii(const std::vector<BYTE> &bytes) {
+  int line = 1;
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] >= 0x80) return line;
+    if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n'))) ++line;
+  }
+  return 0;
+}
+
+// The bytes decoded in the code page, as UTF-16 with its byte order mark: the INI reader then takes them as they are.
+std::vector<BYTE> Utf16In(UINT codePage, const std::vector<BYTE> &bytes) {
+  std::vector<BYTE> utf16 = {0xFF, 0xFE};
+  const LPCSTR text = reinterpret_cast<LPCSTR>(bytes.data());
+  const int chars = bytes.empty() ? 0 : MultiByteToWideChar(codePage, 0, text, int(bytes.size()), nullptr, 0);
+  std::vector<WCHAR> wide(size_t(chars > 0 ? chars : 1));
+  if (chars > 0) MultiByteToWideChar(codePage, 0, text, int(bytes.size()), wide.data(), chars);
+  for (int i = 0; i < chars; ++i) {
+    utf16.push_back(BYTE(wide[size_t(i)] & 0xFF));
+    utf16.push_back(BYTE(wide[size_t(i)] >> 8));
+  }
+  return utf16;
+}
+
+// The line that tells an INF without a byte order mark whose text goes beyond ASCII, first on line `line`, read in
+// the code page; `names`: model names are among that text.
+std::string CodePageNote(IniFile::Encoding encoding, int line, UINT codePage, bool names) {
+  const std::string where = "line " + std::to_string(line), page = "code page " + std::to_string(codePage);
+  std::string note = encoding == IniFile::Encoding::Utf8
+                         ? "The INF is UTF-8 without a byte order mark (its first character beyond ASCII on " + where +
+                               "), which risks an installer reading it as ANSI, in its system's code page: read so "
+                               "here, in " + page + ", its characters beyond ASCII are garbled."
+                         : "The INF is ANSI with bytes beyond ASCII (the first on " + where +
+                               "), which an installer reads in its system's code page: read here in " + page +
+                               ", they can read otherwise there.";
+  if (names) note += " Model names beyond ASCII, and their settings files' names, then differ from system to system.";
+  return note + " Save the INF as UTF-16 with a byte order mark.\n";
 }
 
 // A name as people and terminals see it: invisible and control characters spelt out.
@@ -250,10 +290,23 @@ std::string SpeltOtherwise(const ModelFile &model, const std::vector<ModelFile> 
 }  // namespace
 
 int ModelsCommand(const FileArguments &parsed, std::ostream &out, std::ostream &err) {
+  const UINT codePage = parsed.language.load.codePage;
+  std::vector<BYTE> bytes;
   IniFile ini;
-  if (!ini.Load(parsed.file.c_str(), parsed.language.load.codePage)) {
+  const BYTE none = 0;  // the reader takes no null pointer, even for an empty file
+  if (ReadWhole(parsed.file, bytes) && bytes.size() <= IniFile::kMaxFileBytes)
+    ini.Parse(bytes.empty() ? &none : bytes.data(), bytes.size(), codePage);
+  if (ini.encoding() == IniFile::Encoding::None) {
     Complain(err, "models", "cannot read " + parsed.shownFiles[0]);
     return kExitUsage;
+  }
+  // An installer can take UTF-8 without a byte order mark for ANSI (the platform's INF reader under Wine does), and
+  // ANSI depends on the installing system's code page: the INF is read as ANSI here too, in the tool's code page.
+  const IniFile::Encoding encoding = ini.encoding();
+  const int beyondAscii = LineOfFirstByteBeyondAscii(bytes);
+  if (encoding == IniFile::Encoding::Utf8) {
+    const std::vector<BYTE> utf16 = Utf16In(codePage, bytes);
+    if (utf16.size() <= IniFile::kMaxFileBytes) ini.Parse(utf16.data(), utf16.size(), codePage);
   }
   InfText inf(std::move(ini));
 
@@ -320,11 +373,21 @@ int ModelsCommand(const FileArguments &parsed, std::ostream &out, std::ostream &
     return false;
   };
 
+  // Text beyond ASCII in an INF without a byte order mark reads as the installing system's code page has it. A
+  // model name beyond ASCII then names the settings file differently from system to system.
+  int code = kExitSuccess;
+  if (beyondAscii && (encoding == IniFile::Encoding::Ansi || encoding == IniFile::Encoding::Utf8)) {
+    const bool names = std::any_of(models.begin(), models.end(), [](const ModelFile &model) {
+      return std::any_of(model.model.begin(), model.model.end(), [](WCHAR c) { return c >= 0x80; });
+    });
+    out << CodePageNote(encoding, beyondAscii, codePage, names);
+    if (names) code = kExitFailure;
+  }
+
   // A settings file the INF does not copy is not installed: the page of that model's printers stays empty. One the
   // package lacks, or that [SourceDisksFiles] leaves out, fails the install. Models that share a file are told,
   // since one file then serves them all, and so is a file identical to another model's: a copy not yet made the
   // model's own gives its page the other model's items, limits and commands.
-  int code = kExitSuccess;
   for (ModelFile &model : models) {
     const WString lacking = inf.LackingString(model.model);
     if (!lacking.empty() || model.settingsFile.empty()) {

@@ -111,15 +111,17 @@ const CommandEntry kCommands[] = {
      "be shown (prnset on Linux)"},
     {"models", ModelsCommand, "prnset models INF",
      "each model of a driver package's INF and the settings file its printers read", false, {},
-     "0 done; 1 the INF offers no model, a model's %name% lacks its [Strings] entry, or a model's settings file is "
-     "not copied, not listed in [SourceDisksFiles] or not in the package; 2 wrong command line, unreadable INF or unwritable output",
-     "The settings file is quoted, so that a blank at its start shows. A model written as a %name% that [Strings]\n"
-     "lacks fails. Told besides: two blanks after a model's first word, and a model that one architecture's models\n"
-     "section spells otherwise (only in blanks, punctuation or letter case).\n"
+     "0 done; 1 the INF offers no model, a model's %name% lacks its [Strings] entry, a model name beyond ASCII in an "
+     "INF without a byte order mark, or a model's settings file is not copied, not listed in [SourceDisksFiles] or "
+     "not in the package; 2 wrong command line, unreadable INF or unwritable output",
      "The package is the INF's folder: a settings file must be beside the INF, or where [SourceDisksNames] and\n"
      "[SourceDisksFiles] put it. An INF read from standard input has no folder; its files are not looked for.\n"
-     "Models whose names differ only in their first word read one file: told, with advice. A model's file that is\n"
-     "byte for byte another model's is told as a copy not yet edited (information: the exit code stays)."},
+     "The settings file's name is quoted, so that a blank at its start shows. Told besides, without failing: two\n"
+     "blanks after a model's first word; a model that one architecture's models section spells otherwise (only in\n"
+     "blanks, punctuation or letter case); models whose names differ only in their first word, which read one file;\n"
+     "a model's file that is byte for byte another model's, most likely a copy not yet edited.\n"
+     "An INF without a byte order mark (ANSI, or UTF-8, which an installer can take for ANSI) depends on the\n"
+     "installing system's code page: it is read in code page 1252 and told when it holds bytes beyond ASCII."},
 };
 
 const CommandEntry *Find(const std::string &name) {
