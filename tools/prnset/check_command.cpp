@@ -9,7 +9,6 @@
 #include <iterator>
 #include <nlohmann/json.hpp>
 
-#include "platform/owner.h"
 #include "tools/prnset/check.h"
 #include "tools/prnset/prnset.h"
 #include "tools/prnset/system.h"
@@ -45,26 +44,6 @@ ToolLanguage LanguageOf(const char *option) {
   std::string error;
   ParseLanguage(arguments, language, error);
   return language;
-}
-
-// The file's bytes as they are, up to one byte more than the reader takes (so that a larger file is seen as such).
-// Read to its end, not by its stated size: a file whose read fails is unreadable, not empty.
-bool ReadBytes(const WString &path, std::vector<BYTE> &bytes) {
-  bytes.clear();
-  UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
-  BYTE block[1 << 16];
-  for (;;) {
-    DWORD read = 0;
-    if (!ReadFile(file.get(), block, DWORD(sizeof block), &read, nullptr)) return false;
-    if (read == 0) return true;
-    bytes.insert(bytes.end(), block, block + read);
-    if (bytes.size() > IniFile::kMaxFileBytes) {
-      bytes.resize(IniFile::kMaxFileBytes + 1);
-      return true;
-    }
-  }
 }
 
 // The file's sections by their first line, with the page whose texts each holds (Both: a section both pages read,

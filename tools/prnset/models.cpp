@@ -8,8 +8,8 @@
 
 #include "catalogue/ini_file.h"
 #include "catalogue/settings_location.h"
-#include "platform/owner.h"
 #include "tools/prnset/prnset.h"
+#include "tools/prnset/session.h"
 #include "tools/prnset/text.h"
 
 namespace prnset {
@@ -175,22 +175,6 @@ struct ModelFile {
   std::vector<BYTE> bytes;
 };
 
-// The file's bytes, up to one more than the settings-file reader takes. False when it cannot be read.
-bool ReadWhole(const WString &path, std::vector<BYTE> &bytes) {
-  bytes.clear();
-  UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
-  BYTE block[1 << 16];
-  DWORD read = 0;
-  while (bytes.size() <= IniFile::kMaxFileBytes) {
-    if (!ReadFile(file.get(), block, DWORD(sizeof block), &read, nullptr)) return false;
-    if (read == 0) break;
-    bytes.insert(bytes.end(), block, block + read);
-  }
-  return true;
-}
-
 // The 1-based line of the first byte beyond ASCII, or 0 when there is none. Lines end as the INI reader ends them:
 // at CR LF, a lone LF or a lone CR.
 int LineOfFirstByteBeyondAscii(const std::vector<BYTE> &bytes) {
@@ -294,7 +278,7 @@ int ModelsCommand(const FileArguments &parsed, std::ostream &out, std::ostream &
   std::vector<BYTE> bytes;
   IniFile ini;
   const BYTE none = 0;  // the reader takes no null pointer, even for an empty file
-  if (ReadWhole(parsed.file, bytes) && bytes.size() <= IniFile::kMaxFileBytes)
+  if (ReadBytes(parsed.file, bytes) && bytes.size() <= IniFile::kMaxFileBytes)
     ini.Parse(bytes.empty() ? &none : bytes.data(), bytes.size(), codePage);
   if (ini.encoding() == IniFile::Encoding::None) {
     Complain(err, "models", "cannot read " + parsed.shownFiles[0]);
@@ -369,7 +353,7 @@ int ModelsCommand(const FileArguments &parsed, std::ostream &out, std::ostream &
     names.push_back(file);
     for (const WString &relative : folders)
       for (const WString &name : names)
-        if (ReadWhole(folder + relative + (relative.empty() ? WString() : WTEXT("\\")) + name, bytes)) return true;
+        if (ReadBytes(folder + relative + (relative.empty() ? WString() : WTEXT("\\")) + name, bytes)) return true;
     return false;
   };
 

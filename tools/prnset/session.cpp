@@ -4,8 +4,27 @@
 
 #include "catalogue/ini_file.h"
 #include "docoptions/settings_lookup.h"
+#include "platform/owner.h"
 
 namespace prnset {
+
+bool ReadBytes(const WString &path, std::vector<BYTE> &bytes) {
+  bytes.clear();
+  UniqueFile file(
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  BYTE block[1 << 16];
+  for (;;) {
+    DWORD read = 0;
+    if (!ReadFile(file.get(), block, DWORD(sizeof block), &read, nullptr)) return false;
+    if (read == 0) return true;
+    bytes.insert(bytes.end(), block, block + read);
+    if (bytes.size() > IniFile::kMaxFileBytes) {
+      bytes.resize(IniFile::kMaxFileBytes + 1);
+      return true;
+    }
+  }
+}
 
 bool ParseLanguage(const Arguments &arguments, ToolLanguage &language, std::string &error) {
   static const ToolLanguage kEnglish{"en", "English", {1033, 1252}};

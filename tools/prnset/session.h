@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "catalogue/catalogue.h"
 #include "catalogue/loader.h"
@@ -18,6 +19,10 @@ struct ToolLanguage {
 
 // The language of --lang (English when it is absent). False with `error` for another value.
 bool ParseLanguage(const Arguments &arguments, ToolLanguage &language, std::string &error);
+
+// The file's bytes as they are, up to one byte more than the settings file's reader takes (so that a larger file is
+// seen as such). Read to its end, not by its stated size: a file whose read fails is unreadable, not empty.
+bool ReadBytes(const WString &path, std::vector<BYTE> &bytes);
 
 // A new record filled by the page's loader from the file in the language; empty when the heap has no room.
 UniqueCatalogue LoadToolCatalogue(const WString &path, const ToolLanguage &language);
