@@ -30,11 +30,7 @@ class InfText {
  public:
   explicit InfText(IniFile &&ini) : ini_(std::move(ini)) {}
 
-  const IniFile::Section *Find(const WString &name) const {
-    for (const IniFile::Section &section : ini_.sections())
-      if (SameName(ini_.Text(section.name, section.nameLength), name)) return &section;
-    return nullptr;
-  }
+  const IniFile::Section *Find(const WString &name) const { return ini_.FirstSection(name.c_str(), name.size()); }
 
   // The line's key, as the INF means it: its first field; empty for a comment. A file list's line without '=' is all
   // key: "Laser 1_Settings.Dat",,,0x20 ; the settings file.
