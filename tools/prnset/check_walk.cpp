@@ -488,10 +488,12 @@ void Walker::CheckCommandText(const AccountRead *read, const std::string &conseq
     // once, with the first command.
     const AccountRead *tail = account_.Find(FileField::InstructionTail, 0);
     const WString tailText = tail && tail->line ? Read(tail->section, tail->key) : WString();
-    if (!decimalTailTold_ && tailText.size() >= 2 && tailText.size() <= 3 && IsPlainDecimal(tailText) &&
-        std::stoi(Utf8(tailText)) <= 255 && tailText[0] != '-') {
+    // (A code below 10 reads as the same byte either way: nothing to mend.)
+    const BYTE byte = tailText.size() >= 2 && tailText.size() <= 3 && IsPlainDecimal(tailText)
+                          ? BYTE(std::min(255, std::stoi(Utf8(tailText))))
+                          : 0;
+    if (!decimalTailTold_ && byte >= 10 && std::stoi(Utf8(tailText)) <= 255) {
       decimalTailTold_ = true;
-      const BYTE byte = BYTE(std::stoi(Utf8(tailText)));
       asCodes += "; so is InstructionTail=" + Utf8(tailText) + " (line " + std::to_string(tail->line) +
                  "), which reads as the byte " + Utf8(tailText) + ": write " + HexPairs(&byte, 1);
     }
