@@ -240,7 +240,6 @@ class Walker {
   void TellMissingDefaults(const WString &section, const WString &classKey);
   void CheckSection(const LoadAccount::Entry &entry, const WString &key);
   void CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &sectionKey, const WString &itemKey);
-  void CheckSetAll();
   // A shown item whose instruction is a whole hexadecimal text: its bytes, and the item as findings name it.
   struct ShownCommand {
     const AccountRead *instruction;
@@ -252,7 +251,8 @@ class Walker {
     const SettingsItem &item() const { return catalogue->Sections[slot].Items[itemSlot]; }
   };
   std::vector<ShownCommand> ShownCommands() const;
-  void CheckCommandShapes();
+  void CheckSetAll(const std::vector<ShownCommand> &shown);
+  void CheckCommandShapes(const std::vector<ShownCommand> &shown);
   void ReportTitles();
   // Whether no shown item of class n found a title or a rule type in this reading.
   bool NothingFor(LONG n) const;
@@ -1177,8 +1177,9 @@ void Walker::Run() {
                       (lostDefaults_.size() == 1 ? "that class" : "those classes") + " starts at " +
                       std::to_string(KeyOf(FileField::Default).defaultValue));
   TellShiftedLists();
-  CheckSetAll();
-  CheckCommandShapes();
+  const std::vector<ShownCommand> shown = ShownCommands();
+  CheckSetAll(shown);
+  CheckCommandShapes(shown);
   ReportTitles();
 }
 
@@ -1886,8 +1887,7 @@ std::vector<Walker::ShownCommand> Walker::ShownCommands() const {
 
 // What an item's instruction tells beside the other items': a command that is how others begin, and a byte that
 // ends every command where the file has no tail to end them after the value.
-void Walker::CheckCommandShapes() {
-  const std::vector<ShownCommand> shown = ShownCommands();
+void Walker::CheckCommandShapes(const std::vector<ShownCommand> &shown) {
   for (const ShownCommand &item : shown) {
     std::vector<std::string> longer;  // "S/J", without the word "item"
     const ShownCommand *first = nullptr;
@@ -1936,7 +1936,7 @@ void Walker::CheckCommandShapes() {
                     "instructions");
 }
 
-void Walker::CheckSetAll() {
+void Walker::CheckSetAll(const std::vector<ShownCommand> &shownCommands) {
   const JobBytes job = BuildAllItemsJob(catalogue_);
   if (job.failure == NoJob::kNoItems && SectionCountOf(catalogue_) > 0)
     findings_.Add(account_.Find(FileField::SectionCount, 0)->line, "set-all-nothing",
@@ -1973,7 +1973,7 @@ void Walker::CheckSetAll() {
   const AccountRead *enter = account_.Find(FileField::EnterInstruction, 0);
   BYTE opening[ARRAYSIZE(SettingsCatalogue{}.EnterInstruction)];
   const DWORD openingSize = enter ? HexTextToBytes(enter->text.c_str(), opening, sizeof opening) : 0;
-  for (const ShownCommand &shown : ShownCommands()) {
+  for (const ShownCommand &shown : shownCommands) {
     const AccountRead *instruction = shown.instruction;
     const std::vector<BYTE> &command = shown.bytes;
     const std::string bytes = HexPairs(command.data(), DWORD(command.size()));
