@@ -800,6 +800,12 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
   const std::string merged = ReadSourceFile("tests/tools/findings/defaults-left-from-merged-class.ini");
   const std::string itemInserted = ReadSourceFile("tests/tools/findings/keys-shifted-item-inserted.ini");
   const std::string untranslated = ReadSourceFile("tests/tools/findings/item-untranslated.ini");
+  const std::string textHigh256 = Edit(ReadSourceFile("tests/tools/findings/text-commands-high256.ini"),
+                                       "; expect: warning text-commands-high256\n", "");
+  const std::string textCommands = ReadSourceFile("tests/tools/findings/text-commands.ini");
+  std::string crlfInInstructions = Edit(textCommands, "InstructionTail=0D 0A\n", "");
+  for (const char *command : {"5E 4D 44\n", "5E 50 52\n", "5E 4C 4C\n"})
+    crlfInInstructions = Edit(crlfInInstructions, command, std::string(command, 8) + " 0D 0A\n");
   const std::string endInInstruction = Edit(ReadSourceFile("tests/tools/findings/end-in-instruction.ini"),
                                             "; expect: warning end-in-instruction\n", "");
   const struct {
@@ -1189,6 +1195,10 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        Edit(rules("Enum", "30=Low 31=Medium 32=High"), "I=1\n", "I=31\n"),
        "if the printer's values are 0 to 2, write \"0=Low 1=Medium 2=High\"",
        rules("Enum", "0=Low 1=Medium 2=High")},
+      {"a text printer's commands under the rule for binary values", textHigh256, "write ParameterRule=BaseOn30",
+       Edit(textHigh256, "ParameterRule=High256", "ParameterRule=BaseOn30")},
+      {"the line end written into every instruction, with no tail", crlfInInstructions,
+       "write InstructionTail=0D 0A in [SectionNames]", textCommands},
       {"spreadsheet columns", columns(clean),
        "turn every line back into key=value: the first \";\" of each line is its '='", clean},
   };

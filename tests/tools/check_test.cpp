@@ -277,7 +277,10 @@ const Case kCases[] = {
      20, "error", "BaseOn30 cannot send negative values, and 1 option is negative (first \"Less\" (-2))", 1},
     {"BaseOn30 with a negative default",
      [] { return Edit(Edit(kClean, "ParameterRule=High256", "ParameterRule=baseon30"), "I=1\n", "I=-3\n"); },
-     25, "error", "the default -3 is negative: BaseOn30 cannot send it, so Set All sends nothing at all", 2},
+     25, "error",
+     "the default -3 is negative: BaseOn30 cannot send it, so Set All sends nothing at all; write the value of an "
+     "option: 0, 1",
+     1},
     {"High256 value that does not fit its byte", [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=1=On 300=Max"); },
      20, "warning", "\"Max\" (300) is sent as 1B 44 2C 0D", 1},
     {"option with the value -1", [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=-1=Keep 1=On"); }, 20,

@@ -223,6 +223,7 @@ std::string PairWithoutEquals(const WString &text, size_t at, LONG row, LONG val
 // The bytes the printer gets for an item's value, as prnset job prints them; empty when it gets none.
 std::string ItemBytes(const SettingsCatalogue &catalogue, LONG section, LONG item, LONG value);
 bool IsHigh256(const SettingsCatalogue &catalogue);
+bool IsBaseOn30(const SettingsCatalogue &catalogue);
 // The loaded item's options and default against what the encoder makes of them.
 void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item, bool enumRule,
                      const ItemLines &lines, const std::string &where, Findings &findings);

@@ -160,6 +160,10 @@ bool IsHigh256(const SettingsCatalogue &catalogue) {
   return lstrcmpiW(FieldText(catalogue.ParameterRule).c_str(), kHigh256Rule) == 0;
 }
 
+bool IsBaseOn30(const SettingsCatalogue &catalogue) {
+  return lstrcmpiW(FieldText(catalogue.ParameterRule).c_str(), kBaseOn30Rule) == 0;
+}
+
 namespace {
 
 // The character of code page 936 whose two bytes code page 1252 reads as `lead` and `trail`, or 0.
@@ -234,10 +238,6 @@ std::string SettingNumberHint(const WString &rule) {
                                  : ": the settings are whole numbers; write the whole number meant");
   }
   return std::string();
-}
-
-bool IsBaseOn30(const SettingsCatalogue &catalogue) {
-  return lstrcmpiW(FieldText(catalogue.ParameterRule).c_str(), kBaseOn30Rule) == 0;
 }
 
 // A character of the word before a Serial rule's '=': a letter, or a character of another script (a setting's name
@@ -447,6 +447,23 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
     }
     // A plain blank before the value is the blank that separates pairs: the text before it is empty.
     if (mark == ' ' || !IsListMark(mark)) continue;
+    // A number before the mark is no text: a value written with a second field ("2,6=2 in/s"), which the rule
+    // reads up to the mark.
+    // Told when the rule's first value has the field too ("2,6=..."): a list's first value stands alone.
+    const WString first = Trimmed(rule.substr(0, rule.find('=')));
+    const size_t firstMark = first.find(mark);
+    const bool fields = firstMark != WString::npos && firstMark > 0 && IsPlainDecimal(first.substr(0, firstMark)) &&
+                        IsPlainDecimal(first.substr(firstMark + 1));
+    if (note.kind == RuleNoteKind::EnumValueNotNumber && fields) {
+      findings.Add(line, "enum-value-not-number",
+                   where + ": the value " + Quoted(text) + " holds a second field after " + Mark(mark) +
+                       ": an Enum value is one number, which the page sends last, before the tail; the plug-in "
+                       "reads " +
+                       std::to_string(note.value) +
+                       " and drops the rest. Write each value alone; a "
+                       "field the printer wants with every value belongs in the instruction only if it comes first");
+      return true;
+    }
     findings.Add(line, "enum-no-blank",
                  where + ": the pairs are separated by " + Mark(mark) +
                      (written.size() > 1

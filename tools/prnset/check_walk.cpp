@@ -1035,6 +1035,14 @@ void Walker::Run() {
     BYTE bytes[ARRAYSIZE(SettingsCatalogue{}.EnterInstruction)];
     return read ? HexPairs(bytes, HexTextToBytes(read->text.c_str(), bytes, sizeof bytes)) : std::string();
   };
+  // A line end written the other way round: the printer waits for the CR LF that ends a command.
+  const AccountRead *tail = account_.Find(FileField::InstructionTail, 0);
+  if (tail && tail->line && bytesOf(tail) == "0A 0D")
+    findings_.Add(tail->line, "tail-reversed",
+                  Place(tail->section, tail->key) +
+                      " is 0A 0D, a line end written the other way round: every "
+                      "command ends in LF CR, where a line end is CR LF; write " +
+                      Utf8(tail->key) + "=0D 0A");
   if (enter && save && !bytesOf(enter).empty() && bytesOf(enter) == bytesOf(save))
     findings_.Add(save->line, "frame-same",
                   "[SectionNames] SaveInstruction is " + Quoted(save->text) + ", the same as EnterInstruction: "
@@ -1759,11 +1767,20 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
                         " gives no command, so Set All sends nothing" +
                         (loaded.ParameterCount < 0 ? " (and the page treats it as multi-choice)" : ""));
       break;
-    case NoText::kNegativeDigits:
-      findings_.Add(defaultValue->line ? defaultValue->line : keyRead->line, "set-all-nothing",
+    case NoText::kNegativeDigits: {
+      // One finding for the default: that it is no option as well follows from the same slip.
+      const int line = defaultValue->line ? defaultValue->line : keyRead->line;
+      findings_.Drop({line}, {"default-no-option"});
+      std::vector<std::string> values;
+      for (const SettingsOption *option = loaded.Options; option && values.size() < loaded.OptionCount;
+           option = option->Next)
+        if (option->Value >= 0) values.push_back(std::to_string(option->Value));
+      findings_.Add(line, "set-all-nothing",
                     where + ": the default " + std::to_string(loaded.CurrentValue) +
-                        " is negative: BaseOn30 cannot send it, so Set All sends nothing at all");
+                        " is negative: BaseOn30 cannot send it, so Set All sends nothing at all" +
+                        (values.empty() ? std::string() : "; write the value of an option: " + FirstNames(values)));
       break;
+    }
     default: break;
   }
 }
@@ -1905,6 +1922,46 @@ void Walker::CheckCommandShapes(const std::vector<ShownCommand> &shown) {
                       "'s value for the byte that tells those commands apart; " +
                       "if a byte of its command is missing, add it");
   }
+  // A command of printable text, as a printer that reads text commands takes (a line end in it is told apart).
+  auto printable = [](const ShownCommand &item) {
+    return std::all_of(item.bytes.begin(), item.bytes.end(),
+                       [](BYTE b) { return (b >= 0x20 && b < 0x7F) || b == 0x0D || b == 0x0A; });
+  };
+  // Commands of printable text ended by a line end, under a rule that sends values as binary bytes: the rule is the
+  // one mistake, whatever each value's byte then does.
+  BYTE lineEnd[ARRAYSIZE(SettingsCatalogue{}.InstructionTail)];
+  const DWORD lineEndBytes = HexTextToBytes(catalogue_.InstructionTail, lineEnd, sizeof lineEnd);
+  const AccountRead *rule = account_.Find(FileField::ParameterRule, 0);
+  const bool text = IsHigh256(catalogue_) && rule && rule->line && shown.size() >= 2 && lineEndBytes > 0 &&
+                    std::all_of(lineEnd, lineEnd + lineEndBytes, [](BYTE b) { return b == 0x0D || b == 0x0A; }) &&
+                    std::all_of(shown.begin(), shown.end(), printable);
+  if (text) {
+    std::set<int> told;
+    for (const Finding &finding : findings_.list())
+      if (finding.code == "value-too-large" || finding.code == "value-ends-command") told.insert(finding.line);
+    findings_.Drop(told, {"value-too-large", "value-ends-command"});
+    const ShownCommand &example = shown[0];
+    findings_.Add(rule->line, "text-commands-high256",
+                  Place(rule->section, rule->key) + " is " + Utf8(rule->text) +
+                      ", which sends each value as a binary byte, but the commands are text ended by a line end: " +
+                      example.name + " sends " +
+                      ItemBytes(catalogue_, example.slot, example.itemSlot, example.item().CurrentValue) +
+                      "; a printer that reads text commands takes values as digits: write " + Utf8(rule->key) +
+                      "=BaseOn30");
+  }
+  // A binary command among text ones under BaseOn30, which sends values as digits: copied from another printer's
+  // file, most likely. Told when the others are all text.
+  const size_t textCommands = size_t(std::count_if(shown.begin(), shown.end(), printable));
+  if (IsBaseOn30(catalogue_) && textCommands >= 2 && textCommands + 1 == shown.size()) {
+    const ShownCommand &odd = *std::find_if_not(shown.begin(), shown.end(), printable);
+    findings_.Add(odd.instruction->line, "command-not-text",
+                  Place(odd.instruction->section, odd.instruction->key) + " is " +
+                      HexPairs(odd.bytes.data(), DWORD(odd.bytes.size())) +
+                      ", with bytes that are no text, where the file's other commands are text, as BaseOn30 sends "
+                      "values: " +
+                      odd.name + " sends " + ItemBytes(catalogue_, odd.slot, odd.itemSlot, odd.item().CurrentValue) +
+                      "; if it was copied from another printer's file, write this printer's command");
+  }
   // Every command ending in one byte, and no tail: the byte that ends a command was written into each instruction,
   // and the value goes out after it. 00 is the high byte of a two-byte value, which an instruction may end with.
   BYTE tail[ARRAYSIZE(SettingsCatalogue{}.InstructionTail)];
@@ -1922,11 +1979,22 @@ void Walker::CheckCommandShapes(const std::vector<ShownCommand> &shown) {
                   }) ||
       shown[0].bytes.back() == 0)
     return;
-  const std::string end = HexPairs(&shown[0].bytes.back(), 1);
+  // The bytes every instruction ends with (a line end is two), short of a whole instruction: each item's line end
+  // told on its own is this one mistake.
+  size_t common = 1;
+  for (bool alike = true; alike; common += alike) {
+    for (const ShownCommand &item : shown)
+      alike = alike && item.bytes.size() > common + 1 &&
+              item.bytes[item.bytes.size() - 1 - common] == shown[0].bytes[shown[0].bytes.size() - 1 - common];
+  }
+  std::set<int> lines;
+  for (const ShownCommand &item : shown) lines.insert(item.instruction->line);
+  findings_.Drop(lines, {"tail-in-instruction"});
+  const std::string end = HexPairs(&shown[0].bytes[shown[0].bytes.size() - common], DWORD(common));
   const ShownCommand &example = *std::find_if(shown.begin(), shown.end(),
                                               [](const ShownCommand &item) { return item.item().ParameterCount >= 1; });
   findings_.Add(example.instruction->line, "end-in-instruction",
-                "every item's command ends in " + end + " and the file has no " +
+                "every item's instruction ends in " + end + " and the file has no " +
                     Utf8(KeyOf(FileField::InstructionTail).key) + ": the value goes out after the " + end + " (" +
                     example.name + " sends " +
                     ItemBytes(catalogue_, example.slot, example.itemSlot, example.item().CurrentValue) + "); if " +
