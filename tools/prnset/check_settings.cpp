@@ -28,6 +28,23 @@ int PercentOf(const WString &raw) {
   return fraction > 0 && fraction <= 1 ? int(fraction * 100 + 0.5) : -1;
 }
 
+// Count written as the choices themselves ("100,90,80,70"): the numbers listed, else none. The plug-in reads the
+// first of them as the count.
+std::vector<LONG> ChoicesInCount(const WString &raw) {
+  std::vector<LONG> listed;
+  for (size_t i = 0; i < raw.size();) {
+    size_t end = i;
+    while (end < raw.size() && raw[end] >= '0' && raw[end] <= '9') ++end;
+    if (end == i || end - i > 9) return {};
+    listed.push_back(LONG(std::stol(Utf8(raw.substr(i, end - i)))));
+    bool mark = false;
+    for (i = end; i < raw.size() && (raw[i] == ',' || raw[i] == ' ' || raw[i] == '\t' || raw[i] == 0xFF0C); ++i)
+      mark = true;
+    if (i < raw.size() && !mark) return {};
+  }
+  return listed.size() > 1 ? listed : std::vector<LONG>();
+}
+
 // Every value of the section is a number: a word or a unit after the digits reads otherwise than it says. Returns
 // the lines told, whose values nothing else needs to tell.
 std::set<int> CheckNumbers(const IniFile &ini, INT compress, INT move, Findings &findings) {
@@ -49,6 +66,11 @@ std::set<int> CheckNumbers(const IniFile &ini, INT compress, INT move, Findings 
     if (!used || entry.valueLength == WString::npos) continue;
     const WString raw = ReadWhole(ini, kSettingsSection, key);
     if (raw.empty() || IsPlainDecimal(raw)) continue;
+    // A list in Count is told with what it offers, beside the choices.
+    if (SameName(key, kCompressCountKey) && !ChoicesInCount(raw).empty()) {
+      told.insert(entry.line);
+      continue;
+    }
     // The switches are read as profile integers, the values as the document options read them: decimal digits.
     LONG value = 0;
     if (isSwitch)
@@ -181,9 +203,54 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
   }
 
   if (compress) {
-    const CompressChoices choices =
+    auto choiceName = [](LONG n) {
+      WCHAR key[kPathChars];
+      wsprintfW(key, kCompressChoiceForm, int(n));
+      return WString(key);
+    };
+    LONG written = 0;  // the choices written from COMPRESS_VALUE1 on
+    for (WCHAR key[kPathChars]; written < kMaxCompressChoices; ++written) {
+      wsprintfW(key, kCompressChoiceForm, int(written + 1));
+      if (!line(key)) break;
+    }
+    const CompressChoices asWritten =
         ReadCompressChoices([&](LPCWSTR name, LONG *value) { return LookupFileValue(ini, name, value); });
+    // Count written as the choices: told once, with the Count that mends it; the rest is checked as mended, so that
+    // nothing else tells the same Count.
+    const std::vector<LONG> listed = ChoicesInCount(ReadWhole(ini, settings, kCompressCountKey));
+    const LONG mended = written > 0 ? written : LONG(listed.size());
+    const CompressChoices choices =
+        listed.empty() ? asWritten : ReadCompressChoices([&](LPCWSTR name, LONG *value) {
+          if (!SameName(name, kCompressCountKey)) return LookupFileValue(ini, name, value);
+          *value = mended;
+          return 1;
+        });
     const int countLine = line(kCompressCountKey);
+    if (!listed.empty()) {
+      LONG zeros = 0;  // missing choices read 0
+      for (LONG n = 1; asWritten.declared > 0 && n <= asWritten.count; ++n)
+        zeros += line(choiceName(n).c_str()) == 0;
+      std::vector<std::string> pairs;
+      for (size_t i = 0; i < listed.size(); ++i)
+        pairs.push_back(Utf8(choiceName(LONG(i + 1))) + "=" + std::to_string(listed[i]));
+      std::string all;
+      for (const std::string &pair : pairs) all += (all.empty() ? "" : ", ") + pair;
+      findings.Add(
+          countLine, "not-a-number",
+          "[Settings] Count = " + Quoted(ReadWhole(ini, settings, kCompressCountKey)) +
+              " lists the choices, but Count is how many there are: the plug-in reads " +
+              std::to_string(asWritten.declared) + ", so the compression list offers " +
+              (asWritten.declared <= 0 ? std::string("the single choice 100")
+                                       : std::to_string(asWritten.count) +
+                                             (asWritten.count == 1 ? " choice" : " choices") +
+                                             (zeros == asWritten.count ? ", all 0"
+                                              : zeros ? ", " + std::to_string(zeros) + " of them 0"
+                                                      : "")) +
+              "; write Count=" + std::to_string(mended) +
+              (written > 0 ? ", as the section has the choices in " +
+                                 Utf8(choiceName(1)) + (written == 1 ? "" : " to " + Utf8(choiceName(written)))
+                           : " and the choices as " + all));
+    }
     const std::string count = "[Settings] Count " + std::to_string(choices.declared);
     if (choices.declared < 0)
       findings.Add(countLine, "settings-count", count + " is negative: the compression list offers the single choice 100");
@@ -198,11 +265,6 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
       findings.Add(line(kCompressSwitchKey.key), "settings-count",
                    "[Settings] Landscape_Compress is on but the section has no Count and no COMPRESS_VALUE1: the "
                    "compression list offers the single choice 100");
-    LONG written = 0;  // the choices written from COMPRESS_VALUE1 on
-    for (WCHAR key[kPathChars]; written < kMaxCompressChoices; ++written) {
-      wsprintfW(key, kCompressChoiceForm, int(written + 1));
-      if (!line(key)) break;
-    }
     if (choices.declared <= 0 && line(first))
       findings.Add(countLine, "settings-count",
                    "[Settings] has COMPRESS_VALUE1 but no Count above 0: the compression list offers the single "
@@ -274,7 +336,8 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
         currentToo = "; and COMPRESS_VALUE " + std::to_string(choices.current) +
                      " is none of the choices written either: write one of " + FirstNames(writtenValues);
     }
-    if (!missing.empty())
+    // With Count a list and no choices, its finding gave them all.
+    if (!missing.empty() && (listed.empty() || written > 0))
       findings.Add(
           missingLine ? missingLine : countLine, "settings-choice-missing",
           "[Settings] Count is " + std::to_string(choices.declared) + " but " + FirstNames(missing) +
