@@ -45,6 +45,22 @@ std::vector<LONG> ChoicesInCount(const WString &raw) {
   return listed.size() > 1 ? listed : std::vector<LONG>();
 }
 
+// An entry meant for switch `key` and spelt otherwise: a near miss the plug-in does not read, or the key with a
+// few letters added ("Landscape_Compression"). Empty name when none.
+MeantEntry SwitchSlip(const IniFile &ini, const KnownNames &known, LPCWSTR key) {
+  const MeantEntry meant = MeantKey(ini, known, kSettingsSection, key);
+  const IniFile::Section *section = FirstSection(ini, kSettingsSection);
+  if (!meant.name.empty() || !section) return meant;
+  const WString wanted = key;
+  for (const IniFile::Entry &entry : section->entries) {
+    const WString name = ini.Text(entry.name, entry.nameLength);
+    if (name.size() > wanted.size() && name.size() <= wanted.size() + 3 && SameName(name.substr(0, wanted.size()), wanted) &&
+        !known.IsKey(kSettingsSection, name))
+      return {name, entry.line};
+  }
+  return meant;
+}
+
 // Every value of the section is a number: a word or a unit after the digits reads otherwise than it says. Returns
 // the lines told, whose values nothing else needs to tell.
 std::set<int> CheckNumbers(const IniFile &ini, INT compress, INT move, Findings &findings) {
@@ -174,7 +190,20 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
   for (const auto &s : switches) {
     const int switchLine = line(s.key.key);
     const LONG written = LONG(ini.ReadInt(settings.c_str(), s.key.key, 0));
-    if (!switchLine && s.valueLine)  // a list kept for later may be left so on purpose
+    const MeantEntry slip = switchLine ? MeantEntry() : SwitchSlip(ini, file.known, s.key.key);
+    if (!switchLine && s.valueLine && !slip.name.empty()) {
+      // Told as the switch the plug-in looked for, on the line of the slip, once. A slip written on meant the item
+      // to be offered: no list kept for later, so it warns as the name it hides did.
+      findings.Claim(slip.line);
+      const bool meantOn = ini.ReadInt(settings.c_str(), slip.name.c_str(), 0) != 0;
+      findings.Add({slip.line, meantOn ? Severity::Warning : Severity::Info, "settings-switch-missing",
+                    "[Settings] " + Utf8(s.key.key) + " is missing (line " + std::to_string(slip.line) + " has " +
+                        Quoted(slip.name) + ", which the plug-in does not read as " + Utf8(s.key.key) +
+                        EqualsHint(slip.name) + LookAlikeHint(slip.name) + "): the printer settings do not offer " +
+                        s.item + "; " +
+                        "rename it " + Utf8(s.key.key) +
+                        (meantOn ? "" : ", and write 1 to offer it or leave 0 to keep it for later")});
+    } else if (!switchLine && s.valueLine)  // a list kept for later may be left so on purpose
       findings.Add(s.valueLine, "settings-switch-missing",
                    "[Settings] has " + std::string(s.values) + " but no " + Utf8(s.key.key) +
                        ": the printer settings do not offer " + s.item + "; write " + Utf8(s.key.key) + "=1");
