@@ -443,8 +443,9 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
     if (StartingMove(value) != value)
       findings.Add(line(kMoveKey), "settings-xmove",
                    "[Settings] XMove " + std::to_string(value) + " is outside " + std::to_string(kMinMoveMillimetres) +
-                       " to " + std::to_string(kMaxMoveMillimetres) + ": the move item starts at 0; write a value "
-                       "from " + std::to_string(kMinMoveMillimetres) + " to " + std::to_string(kMaxMoveMillimetres));
+                       " to " + std::to_string(kMaxMoveMillimetres) + ": the move item starts at 0; XMove is in "
+                       "millimetres: write a value from " + std::to_string(kMinMoveMillimetres) + " to " +
+                       std::to_string(kMaxMoveMillimetres));
   }
 }
 
