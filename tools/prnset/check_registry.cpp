@@ -179,6 +179,8 @@ const std::vector<FindingKind> kFindingKinds = {
     {"mask-too-few-bytes", W, "a multi-choice item whose bits do not fit its bytes", "Multi-choice items"},
     {"settings-switch", W, "a compression switch written as the percentage meant",
      "The `[Settings]` section: the driver's own landscape items"},
+    {"settings-switch-misspelt", W, "a [Settings] switch written on under a name the plug-in does not read",
+     "The `[Settings]` section: the driver's own landscape items"},
     {"settings-switch-missing", I, "compression choices or a move without the switch that offers them",
      "The `[Settings]` section: the driver's own landscape items"},
     {"settings-count", W, "a compression Count the list cannot hold",

@@ -196,13 +196,12 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
       // to be offered: no list kept for later, so it warns as the name it hides did.
       findings.Claim(slip.line);
       const bool meantOn = ini.ReadInt(settings.c_str(), slip.name.c_str(), 0) != 0;
-      findings.Add({slip.line, meantOn ? Severity::Warning : Severity::Info, "settings-switch-missing",
-                    "[Settings] " + Utf8(s.key.key) + " is missing (line " + std::to_string(slip.line) + " has " +
-                        Quoted(slip.name) + ", which the plug-in does not read as " + Utf8(s.key.key) +
-                        EqualsHint(slip.name) + LookAlikeHint(slip.name) + "): the printer settings do not offer " +
-                        s.item + "; " +
-                        "rename it " + Utf8(s.key.key) +
-                        (meantOn ? "" : ", and write 1 to offer it or leave 0 to keep it for later")});
+      findings.Add(slip.line, meantOn ? "settings-switch-misspelt" : "settings-switch-missing",
+                   "[Settings] " + Utf8(s.key.key) + " is missing (line " + std::to_string(slip.line) + " has " +
+                       Quoted(slip.name) + ", which the plug-in does not read as " + Utf8(s.key.key) +
+                       EqualsHint(slip.name) + LookAlikeHint(slip.name) + "): the printer settings do not offer " +
+                       s.item + "; rename it " + Utf8(s.key.key) +
+                       (meantOn ? "" : ", and write 1 to offer it or leave 0 to keep it for later"));
     } else if (!switchLine && s.valueLine)  // a list kept for later may be left so on purpose
       findings.Add(s.valueLine, "settings-switch-missing",
                    "[Settings] has " + std::string(s.values) + " but no " + Utf8(s.key.key) +
