@@ -806,6 +806,10 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
   std::string crlfInInstructions = Edit(textCommands, "InstructionTail=0D 0A\n", "");
   for (const char *command : {"5E 4D 44\n", "5E 50 52\n", "5E 4C 4C\n"})
     crlfInInstructions = Edit(crlfInInstructions, command, std::string(command, 8) + " 0D 0A\n");
+  std::string padded = textCommands;  // the third item's values of four digits, written with a leading zero
+  for (int language = 0; language < 2; ++language)
+    padded = Edit(padded, "K_RuleType=Serial\nK_Rule=MIN=1 MAX=30 STEP=1", "K_RuleType=Enum\nK_Rule=0200=Short 0400=Long");
+  padded = Edit(padded, "K=15", "K=200");
   const std::string endInInstruction = Edit(ReadSourceFile("tests/tools/findings/end-in-instruction.ini"),
                                             "; expect: warning end-in-instruction\n", "");
   const struct {
@@ -1199,6 +1203,9 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        Edit(textHigh256, "ParameterRule=High256", "ParameterRule=BaseOn30")},
       {"the line end written into every instruction, with no tail", crlfInInstructions,
        "write InstructionTail=0D 0A in [SectionNames]", textCommands},
+      {"a fixed width of digits written as leading zeros", padded, "(Instruction=5E 4C 4C 30)",
+       Edit(Edit(Edit(padded, "5E 4C 4C\n", "5E 4C 4C 30\n"), "0200=Short 0400=Long", "200=Short 400=Long"),
+            "0200=Short 0400=Long", "200=Short 400=Long")},
       {"spreadsheet columns", columns(clean),
        "turn every line back into key=value: the first \";\" of each line is its '='", clean},
   };

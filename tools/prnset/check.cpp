@@ -344,14 +344,15 @@ Findings CheckSettingsFile(const CheckedFile &file) {
   return findings;
 }
 
-namespace {
-// The values of an item's options in their order.
 std::vector<LONG> ValuesOf(const SettingsItem &item) {
   std::vector<LONG> values;
   for (const SettingsOption *option = item.Options; option && values.size() < item.OptionCount; option = option->Next)
     values.push_back(option->Value);
   return values;
 }
+
+namespace {
+// The values of an item's options in their order.
 
 // Whether an item's options show more than their values: a Serial rule's TITLE.
 bool Titled(const SettingsItem &item) {

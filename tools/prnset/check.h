@@ -224,6 +224,8 @@ std::string PairWithoutEquals(const WString &text, size_t at, LONG row, LONG val
 std::string ItemBytes(const SettingsCatalogue &catalogue, LONG section, LONG item, LONG value);
 bool IsHigh256(const SettingsCatalogue &catalogue);
 bool IsBaseOn30(const SettingsCatalogue &catalogue);
+// The values of an item's options, in the order of its rows.
+std::vector<LONG> ValuesOf(const SettingsItem &item);
 // The loaded item's options and default against what the encoder makes of them.
 void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item, bool enumRule,
                      const ItemLines &lines, const std::string &where, Findings &findings);

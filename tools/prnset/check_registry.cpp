@@ -144,6 +144,8 @@ const std::vector<FindingKind> kFindingKinds = {
     {"default-section-missing", I, "a class without a default section where other classes have theirs",
      "Defaults: `[S_Default]`"},
     {"option-minus-one", W, "an option with the value -1", "Defaults: `[S_Default]`"},
+    {"pad-too-short", W, "an instruction's digit 0 that pads values, some of which have more digits",
+     "BaseOn30: decimal digits"},
     {"values-leading-zeros", W, "values written with leading zeros under BaseOn30, which sends none",
      "BaseOn30: decimal digits"},
     {"values-as-bytes", W, "values written as a manual's codes of digits (30 for 0), which the rules read as numbers",

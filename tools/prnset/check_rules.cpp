@@ -810,6 +810,20 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
   return whole;
 }
 
+// A printer that takes a fixed number of digits gets them from BaseOn30 only through the instruction: it ends with
+// the digit 0 (30) for each digit the values lack, when every value has as many digits. Empty when they differ.
+std::string ZeroPadHint(const SettingsItem &item, const std::vector<LONG> &values, size_t width,
+                        const std::string &then = std::string()) {
+  std::set<size_t> digits;
+  for (LONG value : values) digits.insert(value < 0 ? 0 : std::to_string(value).size());
+  if (digits.size() != 1 || *digits.begin() == 0 || *digits.begin() >= width || width - *digits.begin() > 3)
+    return std::string();
+  std::string pad;
+  for (size_t i = *digits.begin(); i < width; ++i) pad += " 30";
+  return "; if the printer takes " + std::to_string(width) + " digits, end the instruction with the digit 0 (30) for " +
+         "each digit the values lack (Instruction=" + Utf8(FieldText(item.Instruction)) + pad + ")" + then;
+}
+
 void CheckLeadingZeros(const SettingsCatalogue &catalogue, LONG section, LONG item, const WString &rule, int line,
                        const std::string &where, Findings &findings) {
   const SettingsItem &loaded = *ItemAt(catalogue, section, item);
@@ -831,7 +845,8 @@ void CheckLeadingZeros(const SettingsCatalogue &catalogue, LONG section, LONG it
                    "with its own digits, " +
                    padded[0] + " as " + SentBytes(catalogue, section, item, value) + ": the printer gets " +
                    Count(long(std::to_string(value).size()), "digit") + " where " + std::to_string(padded[0].size()) +
-                   " are written");
+                   " are written" +
+                   ZeroPadHint(loaded, ValuesOf(loaded), padded[0].size(), " and write the values without zeros"));
 }
 
 namespace {
@@ -905,6 +920,31 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                      " the printer gets " + SentBytes(catalogue, section, itemIndex, options[0].value) +
                      "; write the numbers themselves (" + char('0' + options[0].value - 30) + "=" +
                      Utf8(options[0].text) + ")");
+  // An instruction ending in the digit 0 pads values to a fixed number of digits; values of more digits than the
+  // pad was made for go out with one digit too many.
+  if (baseOn30 && !multiChoice && options.size() > 1) {
+    BYTE command[ARRAYSIZE(SettingsItem{}.Instruction)];
+    const DWORD size = HexTextToBytes(item.Instruction, command, sizeof command);
+    DWORD pad = 0;
+    while (pad < size && command[size - 1 - pad] == '0') ++pad;
+    std::map<size_t, const Option *> byDigits;  // the largest option of each count of digits
+    for (const Option &option : options) {
+      const Option *&largest = byDigits[option.value < 0 ? 0 : std::to_string(option.value).size()];
+      if (!largest || option.value > largest->value) largest = &option;
+    }
+    if (pad > 0 && pad < size && byDigits.size() > 1 && byDigits.begin()->first > 0) {
+      const Option &fits = *byDigits.begin()->second, &longest = *byDigits.rbegin()->second;
+      const size_t width = pad + byDigits.begin()->first;
+      findings.Add(lines.rule, "pad-too-short",
+                   where + ": its instruction ends in the digit 0 (30), which pads its values to " +
+                       std::to_string(width) + " digits, but values of " + std::to_string(byDigits.rbegin()->first) +
+                       " digits go out with " + std::to_string(pad + byDigits.rbegin()->first) + ": " + Named(longest) +
+                       " as " + SentBytes(catalogue, section, itemIndex, longest.value) + "; keep every value to " +
+                       Count(long(byDigits.begin()->first), "digit") +
+                       (enumRule ? std::string() : " (MAX=" + std::to_string(fits.value) + ")") +
+                       ", or give the longer values an item of their own");
+    }
+  }
   // Values running 30, 31, 32 as a manual's hexadecimal codes of the digits 0, 1, 2 do, under texts without digits.
   bool codes = (baseOn30 || IsHigh256(catalogue)) && enumRule && !multiChoice && !asBytes && options.size() > 1 &&
                options.size() <= 10;
@@ -1049,7 +1089,8 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
               (baseOn30 ? ". BaseOn30 sends a value below 1000 with its own digits whatever ParameterCount "
                           "says"
                         : " and Set All sends " + SentBytes(catalogue, section, itemIndex, defaultValue)) +
-              "; for one choice, write ParameterCount=1" + highBytes +
+              "; for one choice, write ParameterCount=1" +
+              (baseOn30 ? ZeroPadHint(item, ValuesOf(item), size_t(std::min<LONG>(parameters, 9))) : highBytes) +
               "; for tick boxes, write the default as the mask of the rows to tick (row 0 is " +
               std::to_string(1L << (kMaskRows - 1)) + ")");
       return;
