@@ -646,13 +646,18 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
         // What was read filled the whole width the rule reads, unless zeros padded the value.
         const WString value = part(note);
         const std::string read = std::to_string(note.value);
-        findings.Add(line, "enum-value-cut",
-                     where + ": the value " + Quoted(value) + " of " + option +
-                         " is longer than the rule reads: it reads as " + read +
-                         (value.size() > 1 && value[0] == '0'
-                              ? "; write it without the leading zeros"
-                              : "; the rule reads values of up to " + std::to_string(read.size()) +
-                                    " characters: write a value that fits"));
+        findings.Add(
+            line, "enum-value-cut",
+            where + ": the value " + Quoted(value) + " of " + option + " is longer than the rule reads: it reads as " +
+                read +
+                (value.size() > 1 && value[0] == '0'
+                     ? "; write it without the leading zeros"
+                     : "; the rule reads values of up to " + std::to_string(read.size()) + " characters here (" +
+                           (note.option == 0
+                                ? "the others, after the blank that counts among them, " +
+                                      std::to_string(read.size() - 1)
+                                : "the first option's, with no blank before it, " + std::to_string(read.size() + 1)) +
+                           "): write a smaller number, in a larger unit if need be"));
         break;
       }
       case RuleNoteKind::EnumTextCut:
