@@ -950,6 +950,20 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                        ", or give the longer values an item of their own");
     }
   }
+  // Values that are the character codes of their texts' first letters (78=No 89=Yes): a printer that wants a letter,
+  // which BaseOn30 cannot send; it sends the code's digits.
+  bool letters = baseOn30 && enumRule && !multiChoice && options.size() > 1;
+  for (const Option &option : options)
+    letters = letters && !option.text.empty() && option.text[0] < 0x80 && std::isalpha(int(option.text[0])) &&
+              option.value == LONG(std::toupper(int(option.text[0])));
+  if (letters)
+    findings.Add(lines.rule, "values-as-bytes",
+                 where + ": its values are the character codes of its texts' first letters (" +
+                     std::to_string(options[0].value) + " for " + Quoted(WString(1, options[0].text[0])) +
+                     "), but BaseOn30 sends a value's digits: for " + std::to_string(options[0].value) +
+                     " the printer gets " + SentBytes(catalogue, section, itemIndex, options[0].value) +
+                     ", not the letter; BaseOn30 sends no letters, so such a setting cannot be one of the page's "
+                     "items: if every job is to set it, write the command with its letter into the EnterInstruction");
   // Values running 30, 31, 32 as a manual's hexadecimal codes of the digits 0, 1, 2 do, under texts without digits.
   bool codes = (baseOn30 || IsHigh256(catalogue)) && enumRule && !multiChoice && !asBytes && options.size() > 1 &&
                options.size() <= 10;
