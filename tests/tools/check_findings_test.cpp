@@ -88,7 +88,7 @@ TEST_F(FindingsTest, EachFileHasExactlyItsOneFinding) {
        "did you mean InstructionTail? Until then no command ends with the tail"},
       {"note-key-plural", 17, "warning", "unknown-key", "both", "I_Notes is never read: did you mean I_Note?"},
       {"mask-with-one-byte", 11, "warning", "value-too-large", "both",
-       "the default 10485760 is the mask of \"A4\", \"B5\", but ParameterCount 1 makes the item single-choice and Set "
+       "the default 10485760 is the mask of rows 0, 2, but ParameterCount 1 makes the item single-choice and Set "
        "All sends 1B 44 00; for tick boxes, write ParameterCount=3"},
       {"default-as-option-text", 23, "warning", "not-a-number", "both",
        "I = \"On\" is not a plain decimal number: the plug-in reads 0; \"On\" is the text of the option of value 1: "
@@ -1059,7 +1059,7 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        "[SectionNames] lists no Section02; list its class there, or delete the section", clean},
       {"mask default of a single choice",
        Edit(rules("Enum", "0=Off 1=On 2=Auto"), "[S_Default]\nI=1", "[S_Default]\nI=12582912"),
-       "is the mask of \"Off\", \"On\", but ParameterCount 1 makes the item single-choice and Set All sends 1B 44 00; "
+       "is the mask of rows 0, 1, but ParameterCount 1 makes the item single-choice and Set All sends 1B 44 00; "
        "for tick boxes, write ParameterCount=3",
        Edit(Edit(rules("Enum", "0=Off 1=On 2=Auto"), "[S_Default]\nI=1", "[S_Default]\nI=12582912"),
             "Item01Instruction=1B 44", "Item01Instruction=1B 44\nItem01ParameterCount=3")},

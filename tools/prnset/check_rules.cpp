@@ -78,7 +78,7 @@ std::string RowNumbers(DWORD bits) {
   std::vector<std::string> rows;
   for (int row = 0; row < 32; ++row)
     if (bits & (1u << row)) rows.push_back(std::to_string(row));
-  return FirstNames(rows);
+  return (rows.size() == 1 ? "row " : "rows ") + FirstNames(rows);
 }
 
 // The rows a multi-choice item of `options` options has bits for, and the mask of all of them (row 0 the highest
@@ -91,14 +91,15 @@ DWORD RowBits(size_t options) {
 
 // For a single choice whose default is a mask of its rows (pasted from a multi-choice item, or its ParameterCount
 // written under another item): the other way to mend it.
-std::string MaskHint(const std::vector<Option> &options, LONG value) {
+std::string MaskHint(const std::vector<Option> &options, LONG value, bool baseOn30) {
   const int rows = MaskRows(options.size());
   const DWORD rowBits = RowBits(options.size());
   if (rows < 2 || value <= 0 || (DWORD(value) & ~rowBits) || DWORD(value) < (1u << (kMaskRows - rows))) return "";
   DWORD ticked = 0;  // by row number, as both languages count them
   for (int row = 0; row < rows; ++row)
     if (DWORD(value) & (1u << (kMaskRows - 1 - row))) ticked |= 1u << row;
-  return "; it is the mask of rows " + RowNumbers(ticked) + ": for tick boxes, give the item ParameterCount=3";
+  return "; it is the mask of " + RowNumbers(ticked) +
+         ": for tick boxes, give the item ParameterCount=" + (baseOn30 ? "8, a mask's digits" : "3, a mask's bytes");
 }
 
 // A mark that separates the entries of a list, typed plainly or with a Chinese input method.
@@ -122,7 +123,7 @@ std::string RowListHint(const WString &written, DWORD options) {
       if (mask & (1u << (kMaskRows - 1 - row))) ticked |= 1u << row;
     return "; " + Quoted(written) + " is " + std::to_string(rounded) +
            " in scientific notation, rounded to the digits shown, and sets bits of no row: the mask was probably " +
-           std::to_string(mask) + ", rows " + RowNumbers(ticked) +
+           std::to_string(mask) + ", " + RowNumbers(ticked) +
            "; write it, or take the mask from the file as it was before";
   }
   // The mask in hexadecimal without its 0x ("A00000"), as a program prints it.
@@ -133,7 +134,7 @@ std::string RowListHint(const WString &written, DWORD options) {
     if (mask & ~RowBits(options)) return "";
     for (int row = 0; row < rows; ++row)
       if (mask & (1u << (kMaskRows - 1 - row))) ticked |= 1u << row;
-    return "; " + Quoted(written) + " is the mask of rows " + RowNumbers(ticked) + " in hexadecimal: write " +
+    return "; " + Quoted(written) + " is the mask of " + RowNumbers(ticked) + " in hexadecimal: write " +
            std::to_string(mask);
   }
   size_t numbers = 0;
@@ -152,7 +153,7 @@ std::string RowListHint(const WString &written, DWORD options) {
     ++numbers, at = end;
   }
   if (numbers < 2) return "";
-  return "; a default lists no rows, it is their mask: to tick rows " + RowNumbers(ticked) + ", write " +
+  return "; a default lists no rows, it is their mask: to tick " + RowNumbers(ticked) + ", write " +
          std::to_string(mask);
 }
 
@@ -1126,16 +1127,23 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
         lines.defaultValue && parameters > 1 && !(DWORD(defaultValue) & ~RowBits(options.size())) &&
         std::none_of(findings.list().begin(), findings.list().end(),
                      [&](const Finding &f) { return f.line == lines.defaultValue; })) {
-      std::vector<std::string> ticked;
+      DWORD ticked = 0;
       for (size_t row = 0; row < options.size() && row < size_t(kMaskRows); ++row)
-        if (DWORD(defaultValue) & (1u << (kMaskRows - 1 - row))) ticked.push_back(std::to_string(row));
-      findings.Add(
-          lines.defaultValue ? defaultLine : lines.rule, "mask-hint",
-          where + " is multi-choice: its hint box names as the default the option of value " +
-              std::to_string(defaultValue) + ", which is the default mask, but that mask ticks " +
-              (ticked.empty() ? std::string("no row") : (ticked.size() == 1 ? "row " : "rows ") + FirstNames(ticked)) +
-              "; a multi-choice option's value sends nothing, so give that option another value");
+        if (DWORD(defaultValue) & (1u << (kMaskRows - 1 - row))) ticked |= 1u << row;
+      findings.Add(lines.defaultValue ? defaultLine : lines.rule, "mask-hint",
+                   where + " is multi-choice: its hint box names as the default the option of value " +
+                       std::to_string(defaultValue) + ", which is the default mask, but that mask ticks " +
+                       (ticked ? RowNumbers(ticked) : std::string("no row")) +
+                       "; a multi-choice option's value sends nothing, so give that option another value");
     }
+    // Rows from 14 on alone make masks below 1000, which no count of digits pads.
+    if (baseOn30 && parameters >= 8 && options.size() > 14)
+      findings.Add(lines.parameterCount ? lines.parameterCount : lines.rule, "mask-digits",
+                   where + " is multi-choice with " + std::to_string(options.size()) +
+                       " rows, but the masks of rows 14 on alone are below 1000 and go out with their own digits, "
+                       "unpadded: row 23 alone sends " +
+                       SentBytes(catalogue, section, itemIndex, 1) +
+                       "; keep 14 rows, and make the others a second item");
     if (options.size() > size_t(kMaskRows))
       findings.Add(lines.rule, "mask-too-many-options",
                    where + " is multi-choice with " + std::to_string(options.size()) + " options: rows from " +
@@ -1165,7 +1173,7 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
         DWORD mask = 0;
         for (int row = 0; row < rows; ++row)
           if (DWORD(defaultValue) & (1u << row)) mask |= 1u << (kMaskRows - 1 - row);
-        meant = "; to tick rows " + RowNumbers(DWORD(defaultValue)) + ", write " + std::to_string(mask);
+        meant = "; to tick " + RowNumbers(DWORD(defaultValue)) + ", write " + std::to_string(mask);
       }
       findings.Add(defaultLine, "mask-bits",
                    where + ": " + defaultText + " (mask " + HexMask(DWORD(defaultValue)) +
@@ -1207,11 +1215,12 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
     const int rows = MaskRows(options.size());
     const DWORD rowBits = RowBits(options.size());
     if (enumRule && defaultValue > high && defaultValue > 0 && !(DWORD(defaultValue) & ~rowBits)) {
-      std::vector<std::string> ticked;
+      // Rows by number, which both languages share, so that the two readings tell it as one.
+      DWORD ticked = 0;
       for (int row = 0; row < rows; ++row)
-        if (DWORD(defaultValue) & (1u << (kMaskRows - 1 - row))) ticked.push_back(Quoted(options[size_t(row)].text));
+        if (DWORD(defaultValue) & (1u << (kMaskRows - 1 - row))) ticked |= 1u << row;
       findings.Add(lines.parameterCount ? lines.parameterCount : defaultLine, "value-too-large",
-                   where + ": " + defaultText + " is the mask of " + FirstNames(ticked) + ", but ParameterCount " +
+                   where + ": " + defaultText + " is the mask of " + RowNumbers(ticked) + ", but ParameterCount " +
                        std::to_string(parameters) + " makes the item single-choice and Set All sends " +
                        SentBytes(catalogue, section, itemIndex, defaultValue) +
                        "; for tick boxes, write ParameterCount=3; for one choice, write the value of an option: " +
@@ -1251,10 +1260,11 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
     findings.Add(defaultLine, "default-no-option",
                  where + ": " + defaultText +
                      " matches no option: the page selects no row, Set Current sends nothing until one is chosen, "
-                     "and Set All sends " + SentBytes(catalogue, section, itemIndex, defaultValue) +
+                     "and Set All sends " +
+                     SentBytes(catalogue, section, itemIndex, defaultValue) +
                      "; write the value of an option: " + ValueList(options, defaultValue) +
                      (enumRule ? std::string() : ", or mend MIN, MAX or STEP if the range is what is wrong") +
-                     (enumRule ? MaskHint(options, defaultValue) : std::string()));
+                     (enumRule ? MaskHint(options, defaultValue, baseOn30) : std::string()));
   if (enumRule) {
     // One finding for the item however many values repeat.
     std::map<LONG, size_t> first;
