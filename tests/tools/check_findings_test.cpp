@@ -1264,6 +1264,51 @@ TEST_F(FindingsTest, TextsCutShortAreToldWithWhatTheyHide) {
   }
 }
 
+// Tick boxes and filters: each slip told once, with the mend that fits the file's rule and layout.
+TEST_F(FindingsTest, TickBoxesAndFiltersAreToldWithTheirOwnMends) {
+  const std::string clean = ReadSourceFile("tests/tools/findings/clean.ini");
+  auto rules = [&](const std::string &rule) {
+    std::string text = clean;
+    for (int language = 0; language < 2; ++language) text = Edit(text, "I_Rule=0=Off 1=On", "I_Rule=" + rule);
+    return text;
+  };
+  auto withDefault = [&](const std::string &text, const std::string &value) {
+    return Edit(text, "[S_Default]\nI=1", "[S_Default]\nI=" + value);
+  };
+  auto multi = [&](const std::string &text) {
+    return Edit(text, "Item01Instruction=1B 44\n", "Item01Instruction=1B 44\nItem01ParameterCount=3\n");
+  };
+  // Class T of the key S again, its one item J hidden in the filter both classes read.
+  const std::string shared =
+      Edit(Edit(clean, "SectionCount=1\nSection01=S", "SectionCount=2\nSection01=S\nSection02=S"),
+           "[S_Lang_EN]", "[Section02]\nItemCount=1\nItem01=J\nItem01Instruction=1B 45\n[S_Filter]\nJ=0\n[S_Lang_EN]");
+  const struct {
+    const char *name;
+    std::string file;
+    size_t findings;
+    std::string says;
+  } cases[] = {
+      {"a mask default under BaseOn30 with no count",
+       withDefault(Edit(rules("0=A 1=B 2=C"), "ParameterRule=High256", "ParameterRule=BaseOn30"), "8388608"), 1,
+       "give the item ParameterCount=8, a mask's digits"},
+      {"a mask default under High256 with no count: one finding for both languages",
+       withDefault(rules("0=A 1=B 2=C"), "12582912"), 1, "is the mask of rows 0, 1"},
+      {"a multi-choice default written as an option's value", withDefault(multi(rules("0=A 1=B 2=C")), "1"), 1,
+       "if it names the option of that value, row 1, write 4194304"},
+      {"a class whose one item is hidden in a filter another class reads", shared, 1,
+       "give this class a key of its own"},
+      {"an item's default 0 meant to hide it", withDefault(rules("1=A 2=B"), "0"), 1,
+       "if 0 was meant to hide the item, it belongs in the class's _Filter section"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    ToolRun run = RunTool({"check", File(c.file), "--format", "json"});
+    const nlohmann::json findings = Findings(run);
+    EXPECT_EQ(findings.size(), c.findings) << run.out;
+    EXPECT_NE(run.out.find(c.says), std::string::npos) << run.out;
+  }
+}
+
 // An action shown as an item of one option sends a value byte after its command; the way to send none is told, and
 // the bytes it names are the ones the job then holds.
 TEST_F(FindingsTest, AnActionIsToldHowToSendNoValue) {

@@ -1175,6 +1175,21 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
           if (DWORD(defaultValue) & (1u << row)) mask |= 1u << (kMaskRows - 1 - row);
         meant = "; to tick " + RowNumbers(DWORD(defaultValue)) + ", write " + std::to_string(mask);
       }
+      // A default written as one option's value, as for a single choice: that option's row.
+      for (size_t row = 0; row < options.size() && row < size_t(rows); ++row)
+        if (options[row].value == defaultValue && (meant.empty() || DWORD(defaultValue) != (1u << row))) {
+          meant += std::string(meant.empty() ? "; " : ", or, ") + "if it names the option of that value, " +
+                   RowNumbers(1u << row) + ", write " + std::to_string(1L << (kMaskRows - 1 - row));
+          break;
+        }
+      // Values that are single bits (1, 2, 4, 8) are the printer's own bit order, which the page does not keep.
+      bool bits = options.size() > 1;
+      for (size_t row = 0; row < options.size(); ++row)
+        bits = bits && options[row].value > 0 && (options[row].value & (options[row].value - 1)) == 0;
+      if (bits)
+        meant +=
+            "; the values are single bits, as the printer may number its switches, but the page sends row 0 as "
+            "bit 23, row 1 as bit 22 and so on, whatever the values";
       findings.Add(defaultLine, "mask-bits",
                    where + ": " + defaultText + " (mask " + HexMask(DWORD(defaultValue)) +
                        ") sets bits that no option row stands for; row 0 is bit " + std::to_string(kMaskRows - 1) +
@@ -1264,7 +1279,10 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                      SentBytes(catalogue, section, itemIndex, defaultValue) +
                      "; write the value of an option: " + ValueList(options, defaultValue) +
                      (enumRule ? std::string() : ", or mend MIN, MAX or STEP if the range is what is wrong") +
-                     (enumRule ? MaskHint(options, defaultValue, baseOn30) : std::string()));
+                     (enumRule ? MaskHint(options, defaultValue, baseOn30) : std::string()) +
+                     (defaultValue == 0 && lines.defaultValue && enumRule && !lines.defaultMisread
+                          ? "; if 0 was meant to hide the item, it belongs in the class's _Filter section"
+                          : std::string()));
   if (enumRule) {
     // One finding for the item however many values repeat.
     std::map<LONG, size_t> first;

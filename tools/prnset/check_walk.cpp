@@ -1148,7 +1148,15 @@ void Walker::Run() {
   auto stop = account_.stops.find(0);
   if (stop != account_.stops.end() && stop->second.why == WalkStop::RecordFull) {
     const WString name = NameOf(FileField::SectionKey, stop->second.next);
-    if (Line(names_, name))
+    // Classes past the full record that their own filters hide lose nothing: the page would not show them anyway.
+    bool hiddenAll = true;
+    for (LONG next = stop->second.next; hiddenAll && Line(names_, NameOf(FileField::SectionKey, next)); ++next) {
+      const WString classKey = Read(names_, NameOf(FileField::SectionKey, next));
+      const WString enable =
+          Trimmed(Read(Name(SectionForm::Filter, classKey, next, suffix_), KeyOf(FileField::SectionEnable).key));
+      hiddenAll = IsPlainDecimal(enable) && enable.find_first_not_of(WCHAR('0')) == WString::npos;
+    }
+    if (Line(names_, name) && !hiddenAll)
       findings_.Add(Line(names_, name), "too-many-classes",
                     Place(names_, name) + " (" + Utf8(Read(names_, name)) + ") is ignored: the page holds at most " +
                         std::to_string(kMaxSections) + " classes; move its items into another class");
@@ -1492,12 +1500,21 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
                   label + " has " + Utf8(count->key) + "=0: the page shows it with an empty list; hide it with " +
                       Utf8(KeyOf(FileField::SectionEnable).key) + "=0 in [" + Utf8(filter) +
                       "] until it has items, or take it off the list");
+  // Another shown class of the same key (the catalogue holds this one too) reads the same filter: hiding the class
+  // there hides both.
+  LONG sharing = 0;
+  for (LONG other = 0; other < SectionCountOf(catalogue_); ++other)
+    sharing += SameName(FieldText(catalogue_.Sections[other].Key), key);
   if (shownItems == 0 && hiddenItems > 0)
-    findings_.Add(declaredLine, "class-all-hidden",
-                  label + " is shown, but " +
-                      (hiddenItems == 1 ? std::string("its only item is") : "all its " + Count(hiddenItems, "item") + " are") +
-                      " hidden in [" + Utf8(filter) +
-                      "]: the page shows an empty class; hide the class with SectionEnable=0, or show an item");
+    findings_.Add(
+        declaredLine, "class-all-hidden",
+        label + " is shown, but " +
+            (hiddenItems == 1 ? std::string("its only item is") : "all its " + Count(hiddenItems, "item") + " are") +
+            " hidden in [" + Utf8(filter) + "]: the page shows an empty class; " +
+            (sharing > 1 ? "another class of the key " + Utf8(key) +
+                               " reads the same filter, so hiding the class or an item there hides it in "
+                               "both: give this class a key of its own, with its own sections"
+                         : "hide the class with SectionEnable=0, or show an item"));
   auto stop = account_.stops.find(n);
   auto everyItem = everyListed_.items.find(n);
   if (stop != account_.stops.end() && stop->second.why == WalkStop::RecordFull &&
