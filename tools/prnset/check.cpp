@@ -410,6 +410,34 @@ void TellUntranslated(const Reading &english, Reading &chinese) {
       const bool sameTitle = !title.empty() && title == FieldText(a.Title) && ascii(title),
                  sameNote = !note.empty() && note == FieldText(a.Note) && ascii(note);
       const bool words = std::count(title.begin(), title.end(), WCHAR(' ')) > 0 || sameNote;
+      // The options too: a rule copied from the English one and left so.
+      bool sameOptions = b.OptionCount > 1 && b.OptionCount == a.OptionCount;
+      for (const SettingsOption *x = a.Options, *y = b.Options; sameOptions && x && y; x = x->Next, y = y->Next) {
+        const WString text = FieldText(y->Text);
+        sameOptions = text == FieldText(x->Text) && ascii(text) &&
+                      std::any_of(text.begin(), text.end(), [](WCHAR c) { return c < 0x80 && std::isalpha(int(c)); });
+      }
+      // Sizes, resolutions and names ("A4", "300 dpi", "Letter") stay as they are: words of a phrase ("Paper out")
+      // are what a translator renders.
+      bool phrase = false;
+      for (const SettingsOption *y = b.Options; sameOptions && y; y = y->Next) {
+        const WString text = FieldText(y->Text);
+        int words = 0;
+        for (size_t at = 0; at < text.size();) {
+          const size_t end = std::min(text.find(WCHAR(' '), at), text.size());
+          words += end - at >= 2 && std::all_of(text.begin() + LONG(at), text.begin() + LONG(end),
+                                                [](WCHAR c) { return c < 0x80 && std::isalpha(int(c)); });
+          at = end + 1;
+        }
+        phrase = phrase || words >= 2;
+      }
+      const LoadAccount::Reading *rule = RuleOf(chinese.account, s, i);
+      if (sameOptions && phrase && !sameTitle && rule && rule->line)
+        chinese.findings.Add(rule->line, "text-untranslated",
+                             "item " + Utf8(cn.Sections[s].Key) + "/" + Utf8(b.Key) + ": its options in [" +
+                                 Utf8(rule->section) + "] are the English ones (" + Quoted(FieldText(b.Options->Text)) +
+                                 " and the rest), though the Chinese page's other texts are translated; translate "
+                                 "them, unless they are names");
       const LoadAccount::Reading *read = RuleOf(chinese.account, s, i, FileField::ItemTitle);
       if (!sameTitle || !words || !read || !read->line) continue;
       chinese.findings.Add(read->line, "text-untranslated",
@@ -558,6 +586,11 @@ void CheckLanguagesAgree(Reading &english, Reading &chinese) {
                                (fullWidth   ? markHint
                                 : reordered ? "list the options in the same order in both"
                                             : "give both rules the same values") +
+                               // A tick box's bit is its row: a row inserted in one language shifts the rest.
+                               (cut && !reordered && DWORD(a.ParameterCount) > 1
+                                    ? ", the missing row at the place where the other language has it, since a "
+                                      "multi-choice row's bit comes from its place"
+                                    : std::string()) +
                                unselected);
     }
 }
