@@ -853,21 +853,22 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        Edit(Edit(clean, "ItemCount=1", "ItemCount=2"), "Item01Instruction=1B 44\n",
             "Item01Instruction=1B 44\nItem02=J\nItem02Instruction=1B 45\n"),
        "to drop it, delete Item02 and Item02Instruction from [Section01] and write ItemCount=1", clean},
-      {"an item inserted, the item lines renumbered and their commands not, the new command written last",
-       itemInserted, "Item04Instruction stands twice: the one written last was meant as Item02Instruction, for Item02=N",
+      {"an item inserted, the item lines renumbered and their commands not, the new command written last", itemInserted,
+       "Item04Instruction stands twice: the one written last was meant as Item02Instruction, for Item02=N",
        Edit(Edit(Edit(Edit(itemInserted, "Item04Instruction=1B 4E", "Item02Instruction=1B 4E"), "Item03Instruction",
                       "Item04Instruction"),
                  "Item02Instruction=1B 43", "Item03Instruction=1B 43"),
             "; expect: warning keys-shifted\n", "")},
-      {"an item added in English and never translated", untranslated,
-       "add J_Title, J_RuleType, J_Rule, translated",
-       Edit(Edit(untranslated, "[S_Lang_CN]\nTitle=Class\nI_Title=Item\n", "[S_Lang_CN]\nTitle=Class\nI_Title=Item\nJ_Title=Other\n"),
+      {"an item added in English and never translated", untranslated, "add J_Title, J_RuleType, J_Rule, translated",
+       Edit(Edit(untranslated, "[S_Lang_CN]\nTitle=Class\nI_Title=Item\n",
+                 "[S_Lang_CN]\nTitle=Class\nI_Title=Item\nJ_Title=Other\n"),
             "[S_Rule_CN]\nI_RuleType=Enum\nI_Rule=0=Off 1=On\n",
             "[S_Rule_CN]\nI_RuleType=Enum\nI_Rule=0=Off 1=On\nJ_RuleType=Enum\nJ_Rule=0=Off 1=On\n")},
       {"an '&' in the default option's text", rules("Enum", "0=Off 1=Trays 1 & 2"),
        "the default option \"Trays 1 & 2\" holds '&'", rules("Enum", "0=Off 1=Trays 1 and 2")},
       {"the compression switch written as the one percentage meant", settings("Landscape_Compress=90\n"),
-       "to offer 90, write Landscape_Compress=1, Count=2, COMPRESS_VALUE1=100, COMPRESS_VALUE2=90 and COMPRESS_VALUE=90",
+       "to offer 90, write Landscape_Compress=1, Count=2, COMPRESS_VALUE1=100, COMPRESS_VALUE2=90 and "
+       "COMPRESS_VALUE=90",
        settings("Landscape_Compress=1\nCount=2\nCOMPRESS_VALUE1=100\nCOMPRESS_VALUE2=90\nCOMPRESS_VALUE=90\n")},
       {"pairs with the full-width '=' of a Chinese input method", rules("Enum", "0\uFF1DOff 1\uFF1DOn"),
        "U+FF1D (full-width equals sign) where '=' belongs: the item has no options; write \"0=Off 1=On\"",
@@ -1170,7 +1171,8 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        "write \"Black & White Paper\"", Edit(clean, "I_Title=Item", "I_Title=Black & White Paper")},
       {"a class split off, its items' defaults left in the old class's defaults", splitOff,
        "they are keys of [T_Default], which the file lacks",
-       Edit(Edit(splitOff, "; expect: warning unknown-key\n", "[T_Default]\n"), "; expect: info default-section-missing\n", "")},
+       Edit(Edit(splitOff, "; expect: warning unknown-key\n", "[T_Default]\n"),
+            "; expect: info default-section-missing\n", "")},
       {"two versions of the file joined", twoVersions, "a second version of the file follows the first",
        twoVersions.substr(0, twoVersions.find("; expect: warning duplicate-section"))},
       {"a command and the next entry on one line", frame("1B 7B InstructionTail=0D"),
@@ -1190,15 +1192,16 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
       {"the byte that ends each command written into every instruction", endInInstruction,
        "write InstructionTail=03 in [SectionNames]",
        Edit(Edit(Edit(Edit(endInInstruction, "ParameterRule=High256", "ParameterRule=High256\nInstructionTail=03"),
-                      "1B 7E 44 03", "1B 7E 44"), "1B 7E 53 03", "1B 7E 53"), "1B 7E 48 03", "1B 7E 48")},
+                      "1B 7E 44 03", "1B 7E 44"),
+                 "1B 7E 53 03", "1B 7E 53"),
+            "1B 7E 48 03", "1B 7E 48")},
       {"a range past one byte", Edit(rules("Serial", "MIN=0 MAX=300 STEP=20"), "I=1\n", "I=20\n"), "write MAX=240",
        Edit(rules("Serial", "MIN=0 MAX=240 STEP=20"), "I=1\n", "I=20\n")},
       {"a manual's hexadecimal codes as values", Edit(rules("Enum", "14=Low 28=Mid 3C=High"), "I=1\n", "I=14\n"),
        "every value is hexadecimal", Edit(rules("Enum", "20=Low 40=Mid 60=High"), "I=1\n", "I=20\n")},
       {"a manual's codes of the digits as the values of a binary command",
        Edit(rules("Enum", "30=Low 31=Medium 32=High"), "I=1\n", "I=31\n"),
-       "if the printer's values are 0 to 2, write \"0=Low 1=Medium 2=High\"",
-       rules("Enum", "0=Low 1=Medium 2=High")},
+       "if the printer's values are 0 to 2, write \"0=Low 1=Medium 2=High\"", rules("Enum", "0=Low 1=Medium 2=High")},
       {"a text printer's commands under the rule for binary values", textHigh256, "write ParameterRule=BaseOn30",
        Edit(textHigh256, "ParameterRule=High256", "ParameterRule=BaseOn30")},
       {"the line end written into every instruction, with no tail", crlfInInstructions,
@@ -1208,6 +1211,9 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
             "0200=Short 0400=Long", "200=Short 400=Long")},
       {"spreadsheet columns", columns(clean),
        "turn every line back into key=value: the first \";\" of each line is its '='", clean},
+      {"the store command written into the tail", frame("1B 7B\nInstructionTail=0D 1B 7D 57"),
+       "write SaveInstruction=1B 7D 57, which the page sends once, at the end of each job, and keep 0D in it",
+       Edit(frame("1B 7B\nInstructionTail=0D"), "SaveInstruction=1B 7D", "SaveInstruction=1B 7D 57")},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
@@ -1320,6 +1326,41 @@ TEST_F(FindingsTest, AnActionIsToldHowToSendNoValue) {
   ToolRun job = RunTool({"job", File(Edit(action, "Item01Instruction=1B 44\n",
                                           "Item01Instruction=1B 44\nItem01ParameterCount=0\n")), "--all"});
   EXPECT_EQ(job.out, "1B 44\n") << job.err;
+}
+
+// What the job makes of a frame or a command text, told as it goes out: paired wrong or not at all, a frame part
+// written as an item, a command too long for its field however it is written.
+TEST_F(FindingsTest, TheJobIsToldAsItGoesOut) {
+  const std::string clean = ReadSourceFile("tests/tools/findings/clean.ini");
+  const std::string two = Edit(Edit(clean, "ItemCount=1\nItem01=I\nItem01Instruction=1B 44",
+                                    "ItemCount=2\nItem01=I\nItem02=J\nItem01Instruction=1B 4\nItem02Instruction=1B 45"),
+                               "[S_Default]\nI=1", "[S_Default]\nI=1\nJ=1");
+  std::string both = two;
+  for (int language = 0; language < 2; ++language)
+    both = Edit(Edit(both, "I_Title=Item\n", "I_Title=Item\nJ_Title=Other\n"), "I_Rule=0=Off 1=On\n",
+                "I_Rule=0=Off 1=On\nJ_RuleType=Enum\nJ_Rule=0=Off 1=On\n");
+  const struct {
+    const char *name;
+    std::string file, says;
+  } cases[] = {
+      {"one text of an odd number of digits", both,
+       "Set Current sends nothing for item S/I, and Set All sends nothing"},
+      {"two, which pair the job's bytes wrong", Edit(both, "Item02Instruction=1B 45", "Item02Instruction=1B 455"),
+       "Set All goes out with the bytes after it paired wrong"},
+      {"the store command written as the last item, with no value",
+       Edit(Edit(clean, "ParameterRule=High256", "ParameterRule=High256\nEnterInstruction=1B 7B"),
+            "Item01Instruction=1B 44", "Item01Instruction=1B 7D\nItem01ParameterCount=0"),
+       "item S/I, the last on the page, is the command 1B 7D with ParameterCount 0: if that is the one meant, write "
+       "SaveInstruction=1B 7D and delete the item"},
+      {"an opening of 25 bytes",
+       Edit(clean, "ParameterRule=High256", "ParameterRule=High256\nEnterInstruction=" + std::string(50, '1')),
+       "the field holds 24 bytes at most, written without blanks, and this command has 25"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    ToolRun run = RunTool({"check", File(c.file)});
+    EXPECT_NE(run.out.find(c.says), std::string::npos) << run.out;
+  }
 }
 
 // The name a near miss is told to mean: two slips allowed from ten characters on, and between two names as near the

@@ -144,6 +144,16 @@ TEST_F(JobTest, WhatTheJobLeavesOutIsTold) {
     EXPECT_EQ(run.out, c.bytes + "\n");
     EXPECT_EQ(run.err, c.note.empty() ? "" : "prnset job: note: [SectionNames] " + c.note + "\n");
   }
+  // Two texts of an odd number of digits make an even whole: the job goes out paired wrong, and says so.
+  const std::string odd =
+      Edit(Edit(kFramed, "InstructionTail=0D", "InstructionTail=0D0"), "Instruction=1B 40", "Instruction=1B 4");
+  ToolRun shifted = RunTool({"job", File(odd, "paired-wrong.ini"), "--all"});
+  EXPECT_EQ(shifted.code, 0);
+  EXPECT_EQ(shifted.out, "1B 45 1B 40 12 C0 D0 1B 53\n");
+  EXPECT_NE(shifted.err.find("note: the command texts of item S/I, [SectionNames] InstructionTail have an odd number "
+                             "of hexadecimal digits"),
+            std::string::npos)
+      << shifted.err;
 }
 
 TEST_F(JobTest, OutWritesTheRawBytes) {

@@ -1032,7 +1032,8 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
   }
 
   // More bytes than a value has (a count of bits or digits meant): the leading ones are always 00.
-  if (IsHigh256(catalogue) && parameters > 4)
+  // (A count too large for any command is told as what it does to Set All.)
+  if (IsHigh256(catalogue) && parameters > 4 && !ItemBytes(catalogue, section, itemIndex, defaultValue).empty())
     findings.Add(lines.parameterCount ? lines.parameterCount : lines.rule, "parameter-count-large",
                  where + " has ParameterCount " + std::to_string(parameters) + ", but a value fills 4 bytes at most: " +
                      "Set All sends " + SentBytes(catalogue, section, itemIndex, defaultValue) + ", with " +

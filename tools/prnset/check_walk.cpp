@@ -197,8 +197,8 @@ class Walker {
                   const std::string &consequence, const std::string &value = std::string());
   // Whether a language section gives any item a note.
   bool HasNotes(const WString &section) const;
-  // The first section but `section` that holds `key` where the plug-in does not read it, or nullptr.
-  const IniFile::Section *SectionHolding(const WString &key, const WString &section) const;
+  // The sections, other than `section`, that hold `key` where the plug-in does not read it there.
+  std::vector<const IniFile::Section *> SectionsHolding(const WString &key, const WString &section) const;
   // The same for a whole section; told once however many keys the loader looks for in it.
   void MissingSection(const WString &section, int fallbackLine, const char *code, const std::string &consequence,
                       const WString &signatureKey = WString());
@@ -285,6 +285,8 @@ class Walker {
   const LoadAccount &account_;
   const LoadAccount &everyListed_;
   Findings &findings_;
+  // Whether Set All sends anything: a text of an odd number of digits leaves it empty or paired wrong.
+  const bool setAllSends_ = BuildAllItemsJob(catalogue_).count > 0;
   const KnownNames &known_;
   LPCWSTR suffix_;
   const char *languageName_;
@@ -405,7 +407,13 @@ void Walker::CheckCommandText(const AccountRead *read, const std::string &conseq
                       std::to_string(read->width - 1) + ", " + Quoted(read->text) + ", losing " +
                       Quoted(raw.substr(read->width - 1)) + ": " +
                       (check.fault == HexTextCheck::kWhole ? "the printer gets the cut command" : consequence) +
-                      (fits ? "; write it without blanks, " + Quoted(packed) : std::string()));
+                      (fits ? "; write it without blanks, " + Quoted(packed)
+                       : CheckHexText(packed.c_str()).fault == HexTextCheck::kWhole
+                           ? "; the field holds " + std::to_string((read->width - 1) / 2) +
+                                 " bytes at most, written without blanks, and this command has " +
+                                 std::to_string(packed.size() / 2) + ": leave out what the printer does not need " +
+                                 (read->field == FileField::Instruction ? "with the item's value" : "in every job")
+                           : std::string()));
     return;
   }
   if (check.fault == HexTextCheck::kNotHex) {
@@ -614,14 +622,23 @@ bool Walker::MissingKey(const WString &section, const WString &key, int fallback
     if (IsQuotedName(meant.name)) advice = std::string("; ") + kQuotedNameHint;
     line = meant.line;
     findings_.Claim(meant.line);
-  } else if (const IniFile::Section *other = SectionHolding(key, section)) {
-    // The key itself, in a section that does not read it: told here, where it is to be moved from.
-    const WString otherName = ini_.Text(other->name, other->nameLength);
-    line = Line(otherName, key);
-    message += " (line " + std::to_string(line) + " has it in [" + Utf8(otherName) +
-               "], where the plug-in does not read it)";
-    advice = "; move it to [" + Utf8(section) + "]";
-    findings_.Claim(line);
+  } else if (const std::vector<const IniFile::Section *> others = SectionsHolding(key, section); !others.empty()) {
+    // The key itself, in a section that does not read it: told here, where it is to be moved from. Written in
+    // several (one for each language's page), it is told once: the plug-in reads one, for both languages.
+    std::vector<std::string> places;
+    for (const IniFile::Section *other : others) {
+      const WString otherName = ini_.Text(other->name, other->nameLength);
+      if (places.empty()) line = Line(otherName, key);
+      places.push_back("line " + std::to_string(Line(otherName, key)) + " in [" + Utf8(otherName) + "]");
+      findings_.Claim(Line(otherName, key));
+    }
+    const WString first = ini_.Text(others[0]->name, others[0]->nameLength);
+    message += others.size() == 1 ? " (line " + std::to_string(line) + " has it in [" + Utf8(first) +
+                                        "], where the plug-in does not read it)"
+                                  : " (it stands on " + FirstNames(places) + ", where the plug-in does not read it)";
+    advice = others.size() == 1 ? "; move it to [" + Utf8(section) + "]"
+                                : "; the plug-in reads one " + Utf8(key) + ", in [" + Utf8(section) +
+                                      "]: move one there and delete the others";
   } else if (consequence.find("add ") == std::string::npos && consequence.find("write ") == std::string::npos) {
     advice = "; add " + Utf8(key) + (value.empty() ? "= and its value" : "=" + value) + " to [" + Utf8(section) + "]";
   }
@@ -641,13 +658,14 @@ bool Walker::HasNotes(const WString &section) const {
   return false;
 }
 
-const IniFile::Section *Walker::SectionHolding(const WString &key, const WString &section) const {
+std::vector<const IniFile::Section *> Walker::SectionsHolding(const WString &key, const WString &section) const {
+  std::vector<const IniFile::Section *> holding;
   for (const IniFile::Section &candidate : ini_.sections()) {
     const WString name = ini_.Text(candidate.name, candidate.nameLength);
     if (candidate.line == 0 || SameName(name, section) || known_.IsKey(name, key) || !Line(name, key)) continue;
-    return &candidate;
+    holding.push_back(&candidate);
   }
-  return nullptr;
+  return holding;
 }
 
 void Walker::MissingSection(const WString &section, int fallbackLine, const char *code,
@@ -688,7 +706,8 @@ void Walker::MissingDefault(const AccountRead *read, LONG n, LONG m, LONG slot, 
     return;
   }
   // A misspelt key, or the key under another section, is told where it stands.
-  if (!MeantKey(ini_, known_, read->section, read->key).name.empty() || SectionHolding(read->key, read->section))
+  if (!MeantKey(ini_, known_, read->section, read->key).name.empty() ||
+      !SectionsHolding(read->key, read->section).empty())
     return;
   bool othersGiven = false;
   for (const LoadAccount::Entry &other : account_.items.at(n)) {
@@ -1026,7 +1045,10 @@ void Walker::Run() {
   CheckCommandText(account_.Find(FileField::EnterInstruction, 0), frameConsequence, false);
   CheckCommandText(account_.Find(FileField::SaveInstruction, 0), frameConsequence, false);
   CheckCommandText(account_.Find(FileField::InstructionTail, 0),
-                   "it ends every item's command, so Set Current and Set All send nothing or the wrong bytes", true);
+                   std::string("it ends every item's command, so Set Current ") +
+                       (setAllSends_ ? "sends nothing, and Set All goes out with its bytes paired wrong"
+                                     : "and Set All send nothing"),
+                   true);
   CheckWidth(account_.Find(FileField::ParameterRule, 0));
   // A frame with one end: set-up mode entered and never stored, or values stored without entering it.
   const AccountRead *enter = account_.Find(FileField::EnterInstruction, 0),
@@ -1048,14 +1070,59 @@ void Walker::Run() {
                   "[SectionNames] SaveInstruction is " + Quoted(save->text) + ", the same as EnterInstruction: "
                   "every job ends with the command it starts with; if the printer stores its values with another "
                   "command, write that one");
-  if (enter && save && enter->text.empty() != save->text.empty()) {
+  // A command written into the tail (a store after the line end): the page sends the tail after every item's value.
+  // ESC and one byte (a string terminator) may end a command; a longer command there is a command of its own.
+  bool tailStores = false;
+  if (tail && tail->line) {
+    BYTE bytes[ARRAYSIZE(SettingsCatalogue{}.InstructionTail)];
+    const DWORD size = HexTextToBytes(tail->text.c_str(), bytes, sizeof bytes);
+    const BYTE *escape = std::find(bytes, bytes + size, BYTE(0x1B));
+    const std::string command = HexPairs(escape, DWORD(bytes + size - escape));
+    const bool isSave = command == bytesOf(save), isEnter = command == bytesOf(enter);
+    if (bytes + size - escape >= 3 || (!command.empty() && (isSave || isEnter))) {
+      tailStores = save && save->text.empty();
+      LONG items = 0;
+      for (LONG s = 0; s < SectionCountOf(catalogue_); ++s) items += ItemCountOf(catalogue_.Sections[s]);
+      const std::string keep = escape == bytes ? std::string("delete the tail")
+                                               : "keep " + HexPairs(bytes, DWORD(escape - bytes)) + " in it";
+      findings_.Add(
+          tail->line, "tail-command",
+          Place(tail->section, tail->key) + " is " + bytesOf(tail) + ", which holds the command " + command +
+              ": the page sends the tail after every item's value, so Set All sends " + command + " " +
+              std::to_string(items) + (items == 1 ? " time" : " times") +
+              (isSave || isEnter ? std::string("; it is the ") + (isSave ? "SaveInstruction" : "EnterInstruction") +
+                                       ", which the page sends once a job: take it out of the tail and " + keep
+                                 : "; if it stores the values, write SaveInstruction=" + command +
+                                       ", which the page sends once, at the end of each job, and " + keep));
+    }
+  }
+  if (enter && save && enter->text.empty() != save->text.empty() && !tailStores) {
     const AccountRead *missing = enter->text.empty() ? enter : save;
+    // The frame's missing half written as an action item, first or last on the page: Set All sends it in its
+    // place, Set Current of every other item never does.
+    std::string standIn;
+    if (const LONG sections = SectionCountOf(catalogue_); sections > 0) {
+      const LONG s = enter->text.empty() ? 0 : sections - 1;
+      const LONG items = ItemCountOf(catalogue_.Sections[s]);
+      const LONG i = enter->text.empty() ? 0 : items - 1;
+      const SettingsItem &item = catalogue_.Sections[s].Items[i >= 0 ? i : 0];
+      BYTE command[ARRAYSIZE(SettingsItem{}.Instruction)];
+      const DWORD size = HexTextToBytes(item.Instruction, command, sizeof command);
+      if (items > 0 && item.ParameterCount == 0 && size > 0)
+        standIn = "; item " + Utf8(FieldText(catalogue_.Sections[s].Key)) + "/" + Utf8(FieldText(item.Key)) + ", the " +
+                  (enter->text.empty() ? "first" : "last") + " on the page, is the command " + HexPairs(command, size) +
+                  " with ParameterCount 0: if that is the one meant, write " + Utf8(missing->key) + "=" +
+                  HexPairs(command, size) + " and delete the item, which Set Current of the others never sends";
+    }
+    const bool elsewhere = !SectionsHolding(missing->key, names_).empty();
     MissingKey(names_, missing->key, SectionLine(ini_, names_), "frame-half",
-               enter->text.empty()
-                   ? "every job ends with SaveInstruction without entering set-up mode; if the printer needs it, add "
-                     "EnterInstruction"
-                   : "every job enters set-up mode and ends without a command to store the values; if the printer "
-                     "needs one, add SaveInstruction");
+               (enter->text.empty() ? "every job ends with SaveInstruction without entering set-up mode"
+                                    : "every job enters set-up mode and the page sends no SaveInstruction after the "
+                                      "values") +
+                   (elsewhere || !standIn.empty() ? standIn
+                    : enter->text.empty()         ? std::string("; if the printer needs it, add EnterInstruction")
+                                                  : std::string("; if the printer needs a command to store them, add "
+                                                                        "SaveInstruction")));
   }
 
   bool renumbered = false;
@@ -1624,7 +1691,9 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
                               std::to_string(shifted->line) + "): renumber them, rather than write another"));
   } else {
     CheckCommandText(instruction,
-                     "Set Current sends nothing for " + where + ", and Set All sends nothing or the wrong bytes", false);
+                     "Set Current sends nothing for " + where + ", and Set All " +
+                         (setAllSends_ ? "goes out with the bytes after it paired wrong" : "sends nothing"),
+                     false);
     CheckTailInInstruction(instruction, slot, itemSlot, where);
   }
 
@@ -1778,11 +1847,15 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
       if (unknownRule_++ == 0) firstUnknownRule_ = where;
       break;
     case NoText::kTooLong:
+      // What such a count would mean for tick boxes or bytes follows from the same slip.
+      findings_.Drop({countLine ? countLine : keyRead->line}, {"multi-choice-count", "parameter-count-large"});
       findings_.Add(countLine ? countLine : keyRead->line, "set-all-nothing",
                     parameterName + " " + std::to_string(loaded.ParameterCount) +
                         " asks for more parameter bytes than a command holds: " + where +
                         " gives no command, so Set All sends nothing" +
-                        (loaded.ParameterCount < 0 ? " (and the page treats it as multi-choice)" : ""));
+                        (loaded.ParameterCount < 0 ? " (and the page treats it as multi-choice)" : "") + "; write " +
+                        Utf8(parameters->key) + "=1 for one choice, or " + (IsBaseOn30(catalogue_) ? "8" : "3") +
+                        " for tick boxes");
       break;
     case NoText::kNegativeDigits: {
       // One finding for the default: that it is no option as well follows from the same slip.
@@ -1979,6 +2052,25 @@ void Walker::CheckCommandShapes(const std::vector<ShownCommand> &shown) {
                       odd.name + " sends " + ItemBytes(catalogue_, odd.slot, odd.itemSlot, odd.item().CurrentValue) +
                       "; if it was copied from another printer's file, write this printer's command");
   }
+  // The reverse under High256: a text command awaiting digits among binary ones, from a manual's text interface.
+  // The value goes out as a byte; only a value of one digit can be written as its character's code.
+  std::vector<std::string> texts;  // "S/J", without the word "item"
+  const ShownCommand *firstText = nullptr;
+  for (const ShownCommand &item : shown)
+    if (item.bytes.size() >= 3 && item.item().ParameterCount >= 1 &&
+        std::all_of(item.bytes.begin(), item.bytes.end(), [](BYTE b) { return b >= 0x20 && b < 0x7F; }) &&
+        !texts.emplace_back(item.name.substr(5)).empty() && !firstText)
+      firstText = &item;
+  if (IsHigh256(catalogue_) && firstText && shown.size() - textCommands >= 2 * texts.size())
+    findings_.Add(firstText->instruction->line, "text-command-binary",
+                  Place(firstText->instruction->section, firstText->instruction->key) + " is the text " +
+                      Quoted(WString(firstText->bytes.begin(), firstText->bytes.end())) +
+                      ", where the file's other commands are binary: High256 sends the value as a byte (" +
+                      firstText->name + " sends " +
+                      ItemBytes(catalogue_, firstText->slot, firstText->itemSlot, firstText->item().CurrentValue) +
+                      ")" + (texts.size() > 1 ? ", and so it does for items " + FirstNames(texts) : std::string()) +
+                      "; if the printer reads the value as digits, write each option's value as its digit's "
+                      "character code (48 for 0 to 57 for 9): High256 can send one digit, no more");
   // Every command ending in one byte, and no tail: the byte that ends a command was written into each instruction,
   // and the value goes out after it. 00 is the high byte of a two-byte value, which an instruction may end with.
   BYTE tail[ARRAYSIZE(SettingsCatalogue{}.InstructionTail)];
@@ -2058,15 +2150,13 @@ void Walker::CheckSetAll(const std::vector<ShownCommand> &shownCommands) {
   const AccountRead *enter = account_.Find(FileField::EnterInstruction, 0);
   BYTE opening[ARRAYSIZE(SettingsCatalogue{}.EnterInstruction)];
   const DWORD openingSize = enter ? HexTextToBytes(enter->text.c_str(), opening, sizeof opening) : 0;
+  std::vector<const ShownCommand *> opened;  // items whose command begins with the job's opening command
   for (const ShownCommand &shown : shownCommands) {
     const AccountRead *instruction = shown.instruction;
     const std::vector<BYTE> &command = shown.bytes;
     const std::string bytes = HexPairs(command.data(), DWORD(command.size()));
     if (openingSize && command.size() > openingSize && std::equal(opening, opening + openingSize, command.begin()))
-      findings_.Add(instruction->line, "frame-in-command",
-                    Place(instruction->section, instruction->key) + " begins with " + HexPairs(opening, openingSize) +
-                        ", the " + Utf8(enter->key) +
-                        " that every job sends first: the printer gets it twice; take it out of the item's command");
+      opened.push_back(&shown);
     const WString itemKey = FieldText(catalogue_.Sections[shown.slot].Items[shown.itemSlot].Key);
     Sharing &sharing = commands[bytes];
     const std::string classKey = FoldedName(FieldText(catalogue_.Sections[shown.slot].Key));
@@ -2084,14 +2174,32 @@ void Walker::CheckSetAll(const std::vector<ShownCommand> &shownCommands) {
     }
     sharing.items.push_back(shown.name);
   }
+  // The opening written in front of every command is one edit: told once.
+  if (opened.size() == 1) {
+    const AccountRead *instruction = opened[0]->instruction;
+    findings_.Add(instruction->line, "frame-in-command",
+                  Place(instruction->section, instruction->key) + " begins with " + HexPairs(opening, openingSize) +
+                      ", the " + Utf8(enter->key) +
+                      " that every job sends first: the printer gets it twice; take it out of the item's command");
+  } else if (!opened.empty()) {
+    std::vector<std::string> names;
+    for (const ShownCommand *shown : opened) names.push_back(shown->name.substr(5));
+    findings_.Add(opened[0]->instruction->line, "frame-in-command",
+                  std::to_string(opened.size()) + " items' commands begin with " + HexPairs(opening, openingSize) +
+                      ", the " + Utf8(enter->key) + " that every job sends first (items " + FirstNames(names) +
+                      "): the printer gets it again with each; take it out of their commands");
+  }
   for (auto &frame : commands) {
     const Sharing &sharing = frame.second;
     if (sharing.itemKey.empty() && sharing.items.size() > 1)
       findings_.Add(sharing.second->line, "same-command",
                     Place(sharing.second->section, sharing.second->key) + " is " + frame.first +
                         ", the same bytes as " + sharing.items.front() +
-                        ": Set Current and Set All send them again in the middle of the job; give the item its own "
-                        "command");
+                        ": Set Current and Set All send them again in the middle of the job; " +
+                        (sharing.items.front().compare(0, 4, "the ") == 0
+                             ? "if the item stood in for the " + sharing.items.front().substr(4) +
+                                   ", delete it; if not, give it its own command"
+                             : std::string("give the item its own command")));
   }
   for (const std::string &bytes : order) {
     const Sharing &sharing = commands[bytes];

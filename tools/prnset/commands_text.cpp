@@ -203,8 +203,27 @@ std::string NoJobReason(const SettingsCatalogue &catalogue, const JobBytes &job,
   return NoTextReason(catalogue, job.text, choice, all);
 }
 
-std::vector<std::string> LeftOutOfJob(const SettingsCatalogue &catalogue, const JobBytes &job) {
+std::vector<std::string> LeftOutOfJob(const SettingsCatalogue &catalogue, const JobBytes &job,
+                                      const SettingsItem *only) {
   std::vector<std::string> notes;
+  // Texts of an odd number of digits that still make an even whole: the job goes out with bytes paired wrong.
+  std::vector<std::string> odd;
+  for (LONG s = 0; s < SectionCountOf(catalogue); ++s)
+    for (LONG i = 0; i < ItemCountOf(catalogue.Sections[s]); ++i) {
+      const SettingsItem &item = catalogue.Sections[s].Items[i];
+      if ((!only || only == &item) && CheckHexText(item.Instruction).fault == HexTextCheck::kOddDigits)
+        odd.push_back("item " + Utf8(FieldText(catalogue.Sections[s].Key)) + "/" + Utf8(FieldText(item.Key)));
+    }
+  // (A tail of one character is not a byte: the encoder leaves it out.)
+  if (FieldLength(catalogue.InstructionTail) >= 2 &&
+      CheckHexText(catalogue.InstructionTail).fault == HexTextCheck::kOddDigits)
+    odd.push_back(Place(kNamesSection, KeyOf(FileField::InstructionTail).key));
+  if (!odd.empty())
+    notes.push_back((odd.size() == 1 ? "the command text of " : "the command texts of ") + FirstNames(odd) +
+                    (odd.size() == 1 ? " has" : " have") +
+                    " an odd number of hexadecimal digits: the page pairs the job's digits from the start, so bytes "
+                    "after " +
+                    (odd.size() == 1 ? "it" : "them") + " are paired wrong, as the printer gets them");
   auto name = [](FileField field) { return Place(kNamesSection, KeyOf(field).key); };
   // The frame goes through the same conversion as the page's job: a part it refuses is left out.
   for (FileField field : {FileField::EnterInstruction, FileField::SaveInstruction}) {

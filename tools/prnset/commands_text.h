@@ -36,9 +36,12 @@ std::string NoTextReason(const SettingsCatalogue &catalogue, const CommandText &
 // Why a job came out empty: its command text's reason, or why that text gave no bytes.
 std::string NoJobReason(const SettingsCatalogue &catalogue, const JobBytes &job, LONG choice, bool all);
 
-// What a job that goes out leaves out of the file, each as check tells it: an EnterInstruction or SaveInstruction
-// that gives no bytes, an InstructionTail that the encoder does not end its commands with. Empty when nothing.
-std::vector<std::string> LeftOutOfJob(const SettingsCatalogue &catalogue, const JobBytes &job);
+// What a job that goes out leaves out of the file or gets wrong, each as check tells it: commands of an odd number
+// of digits that pair the bytes after them wrong (of `only`, for Set Current, or of every shown item), an
+// EnterInstruction or SaveInstruction that gives no bytes, an InstructionTail that the encoder does not end its
+// commands with. Empty when nothing.
+std::vector<std::string> LeftOutOfJob(const SettingsCatalogue &catalogue, const JobBytes &job,
+                                      const SettingsItem *only);
 
 // The command text as the encoder wrote it, each group followed by one blank.
 WString TextOf(const CommandText &text);

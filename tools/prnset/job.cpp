@@ -44,7 +44,7 @@ int JobCommand(const FileArguments &parsed, std::ostream &out, std::ostream &err
     return kExitFailure;
   }
   // The job still goes without them, as the page sends it: told, not failed.
-  for (const std::string &note : LeftOutOfJob(catalogue, job)) Complain(err, command, "note: " + note);
+  for (const std::string &note : LeftOutOfJob(catalogue, job, item)) Complain(err, command, "note: " + note);
 
   if (options.Value("out") == Ascii("-")) {
     // The raw bytes themselves, for a pipe; standard output takes them untranslated (see KeepBytesAsTheyAre).
