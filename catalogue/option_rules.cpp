@@ -96,6 +96,12 @@ class Notes {
     note.kept = kept;
     report_->notes.push_back(note);
   }
+  void Range(long long minimum, long long maximum, long long step) {
+    if (!report_) return;
+    report_->minimum = minimum;
+    report_->maximum = maximum;
+    report_->step = step;
+  }
 
  private:
   RuleReport *report_;
@@ -202,6 +208,7 @@ DWORD ParseSerial(LPCWSTR rule, SettingsOption **options, Notes notes) {
   long long minimum = setting(WTEXT("MIN="), 0);
   long long maximum = setting(WTEXT("MAX="), 0);
   long long step = setting(WTEXT("STEP="), 1);
+  notes.Range(minimum, maximum, step);
   WCHAR title[kSerialTitleChars + 1] = {};
   if (LPCWSTR at = locate(WTEXT("TITLE="))) {
     lstrcpynW(title, at, ARRAYSIZE(title));

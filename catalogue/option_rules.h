@@ -40,6 +40,7 @@ struct RuleNote {
 struct RuleReport {
   bool known = false;  // the type is "Enum" or "Serial"
   std::vector<RuleNote> notes;
+  long long minimum = 0, maximum = 0, step = 0;  // a Serial rule's MIN=, MAX= and STEP= as read
 };
 
 // Builds the option list for an "Enum" or "Serial" rule (types compared without regard to case) into *options and

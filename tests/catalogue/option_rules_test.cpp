@@ -97,4 +97,26 @@ TEST(OptionRules, TextsStayWithinTheirField) {
   EXPECT_EQ(s[0].second, "-2000000000" + std::string(38, 'X'));
 }
 
+// The report gives a Serial rule's settings as read: what a decimal point or a word leaves of them, and the
+// defaults of those not written.
+TEST(OptionRules, ASerialReportGivesItsSettingsAsRead) {
+  const struct {
+    const char *rule;
+    long long minimum, maximum, step;
+  } cases[] = {
+      {"MIN=2.5 MAX=60 STEP=2.5", 2, 60, 2},
+      {"max=10", 0, 10, 1},
+      {"MIN=-6 MAX=six STEP=2", -6, 0, 2},
+  };
+  for (const auto &c : cases) {
+    RuleReport report;
+    SettingsOption *head = nullptr;
+    const DWORD count = ParseOptionRule(Wide("Serial").c_str(), Wide(c.rule).c_str(), &head, &report);
+    FreeOptionList(head, count);
+    EXPECT_EQ(report.minimum, c.minimum) << c.rule;
+    EXPECT_EQ(report.maximum, c.maximum) << c.rule;
+    EXPECT_EQ(report.step, c.step) << c.rule;
+  }
+}
+
 }  // namespace

@@ -718,6 +718,15 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
     return text;
   };
   const std::string swapped = ReadSourceFile("tests/tools/findings/sections-swapped.ini");
+  std::string run;  // "1=1 2=2 ... 200=200", longer than a rule's field
+  for (int value = 1; value <= 200; ++value)
+    run += (value > 1 ? " " : "") + std::to_string(value) + "=" + std::to_string(value);
+  // A text printer's length padded to four digits, its range in both languages as given.
+  auto textRange = [&](const std::string &range, const std::string &instruction = "5E 4C 4C 30") {
+    const std::string padded = ReadSourceFile("tests/tools/findings/pad-too-short.ini");
+    return Edit(Edit(Edit(padded, "MIN=100 MAX=1200 STEP=100", range), "MIN=100 MAX=1200 STEP=100", range),
+                "5E 4C 4C 30", instruction);
+  };
   auto withFilter = [&](bool lineEnd) {  // a filter section after the defaults, its header on a line of its own or not
     std::string text = clean;
     while (!text.empty() && text.back() == '\n') text.pop_back();
@@ -1211,6 +1220,20 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
             "0200=Short 0400=Long", "200=Short 400=Long")},
       {"spreadsheet columns", columns(clean),
        "turn every line back into key=value: the first \";\" of each line is its '='", clean},
+      {"a step that misses MAX, mended at the other end",
+       Edit(rules("Serial", "MIN=5 MAX=60 STEP=10"), "I=1\n", "I=5\n"), "or MIN=10 (steps from there reach 60)",
+       Edit(rules("Serial", "MIN=10 MAX=60 STEP=10"), "I=1\n", "I=10\n")},
+      {"a run of numbers as an Enum rule, cut", rules("Enum", run),
+       "for a run of numbers write I_RuleType=Serial and I_Rule=MIN=1 MAX=200 STEP=1",
+       rules("Serial", "MIN=1 MAX=200 STEP=1")},
+      {"a range of -6 to 6 whose -1 cannot be chosen", Edit(rules("Serial", "MIN=-6 MAX=6 STEP=1"), "I=1\n", "I=0\n"),
+       "list the values as an Enum rule with 255 for -1",
+       Edit(rules("Enum", "-6=-6 -5=-5 -4=-4 -3=-3 -2=-2 255=-1 0=0 1=1 2=2 3=3 4=4 5=5 6=6"), "I=1\n", "I=0\n")},
+      {"a pad for values of one width, and wider values", textRange("MIN=100 MAX=2000 STEP=10"),
+       "take the 30 off the instruction", textRange("MIN=100 MAX=2000 STEP=10", "5E 4C 4C")},
+      {"a range of a hundred thousand rows", Edit(textRange("MIN=1 MAX=100000 STEP=1", "5E 4C 4C"), "K=600", "K=201"),
+       "write STEP=200 and MAX=99801 (the last step)",
+       Edit(textRange("MIN=1 MAX=99801 STEP=200", "5E 4C 4C"), "K=600", "K=201")},
       {"the store command written into the tail", frame("1B 7B\nInstructionTail=0D 1B 7D 57"),
        "write SaveInstruction=1B 7D 57, which the page sends once, at the end of each job, and keep 0D in it",
        Edit(frame("1B 7B\nInstructionTail=0D"), "SaveInstruction=1B 7D", "SaveInstruction=1B 7D 57")},

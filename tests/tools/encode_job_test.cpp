@@ -55,19 +55,30 @@ TEST_F(EncodeTest, NoTextExitsOneWithTheReason) {
 TEST_F(EncodeTest, AValueCutToItsBytesIsTold) {
   const std::string office = SourcePath(kOfficeLaser);
   const std::string bare = File(Edit(kFramed, "Item01ParameterCount=2", "Item01ParameterCount=0"), "bare.ini");
+  // One byte after the high byte 00 of a two-byte value: the printer reads 0 to 255, no sign.
+  const std::string highByte = File(Edit(kFramed, "Item01Instruction=1B 40\nItem01ParameterCount=2",
+                                         "Item01Instruction=1B 40 00\nItem01ParameterCount=1"),
+                                    "high-byte.ini");
   const struct {
     std::string file, item, value, note;  // the note's start after the value; none: the value is sent whole
   } cases[] = {
       {office, "Paper/TopOffset", "300",
        "does not fit 1 parameter byte: it is cut to 2C, which the printer reads as 44; a value from -128 to 255 fits"},
-      {office, "Paper/TopOffset", "0x180", "does not fit 1 parameter byte: it is cut to 80, which the printer reads "
-                                           "as 128 or -128;"},
+      {office, "Paper/TopOffset", "0x180",
+       "does not fit 1 parameter byte: it is cut to 80, which the printer reads "
+       "as 128 or -128;"},
       {office, "Paper/TopOffset", "255", ""},
       {office, "Paper/TopOffset", "-128", ""},
       {office, "Paper/SizeSensing", "0x1000000", "does not fit 3 parameter bytes: it is cut to 00 00 00,"},
       {SourcePath(kLabelPrinter), "Print/Darkness", "12345", ""},  // BaseOn30 sends every digit
       {bare, "S/I", "5", "the item has no parameter bytes: its command goes without the value\n"},
       {bare, "S/I", "0", ""},
+      {highByte, "S/I", "-5",
+       "does not fit the byte after the instruction's high byte 00: it is cut to FB, which "
+       "the printer reads as 251; a value from 0 to 255 fits"},
+      {highByte, "S/I", "255", ""},
+      {office, "Paper/SizeSensing", "0xA00000", "is the mask that ticks rows 0, 2: the item is multi-choice"},
+      {office, "Paper/SizeSensing", "600", "is no mask of the item's rows: the item is multi-choice"},
   };
   for (const auto &c : cases) {
     ToolRun run = RunTool({"encode", c.file, "--item", c.item, "--value", c.value});

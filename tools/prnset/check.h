@@ -226,6 +226,12 @@ bool IsHigh256(const SettingsCatalogue &catalogue);
 bool IsBaseOn30(const SettingsCatalogue &catalogue);
 // The values of an item's options, in the order of its rows.
 std::vector<LONG> ValuesOf(const SettingsItem &item);
+// Whether a single choice's one parameter byte follows an instruction ending in 00, the high byte of a two-byte
+// value; the values its parameter bytes carry under High256, as the printer reads them.
+bool HighByteFixed(const SettingsItem &item);
+std::pair<long long, long long> ValueRange(const SettingsItem &item);
+// The bits of a multi-choice item's mask that stand for its rows.
+DWORD RowBits(size_t options);
 // The loaded item's options and default against what the encoder makes of them.
 void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item, bool enumRule,
                      const ItemLines &lines, const std::string &where, Findings &findings);

@@ -41,20 +41,6 @@ struct Option {
   WString text;
 };
 
-// The values a single-choice item's parameter bytes carry under High256: two's complement, but for one byte after
-// an instruction ending in 00, the high byte of a two-byte value, which carries 0 to 255 only.
-bool HighByteFixed(const SettingsItem &item) {
-  BYTE bytes[64];
-  const DWORD count = HexTextToBytes(item.Instruction, bytes, sizeof bytes);
-  return item.ParameterCount == 1 && count > 0 && bytes[count - 1] == 0;
-}
-
-std::pair<long long, long long> ValueRange(const SettingsItem &item) {
-  const LONG parameters = std::max<LONG>(1, std::min<LONG>(item.ParameterCount, 3));
-  if (HighByteFixed(item)) return {0, 255};
-  return {-(1LL << (8 * parameters - 1)), (1LL << (8 * parameters)) - 1};
-}
-
 std::string ValueBytes(const SettingsItem &item) {
   if (HighByteFixed(item)) return "one byte after the instruction's high byte 00";
   return std::to_string(item.ParameterCount) + " parameter byte" + (item.ParameterCount == 1 ? "" : "s");
@@ -84,11 +70,6 @@ std::string RowNumbers(DWORD bits) {
 // The rows a multi-choice item of `options` options has bits for, and the mask of all of them (row 0 the highest
 // of 24 bits).
 int MaskRows(size_t options) { return options < size_t(kMaskRows) ? int(options) : kMaskRows; }
-DWORD RowBits(size_t options) {
-  const int rows = MaskRows(options);
-  return rows ? (0xFFFFFFu & ~((1u << (kMaskRows - rows)) - 1)) : 0;
-}
-
 // For a single choice whose default is a mask of its rows (pasted from a multi-choice item, or its ParameterCount
 // written under another item): the other way to mend it.
 std::string MaskHint(const std::vector<Option> &options, LONG value, bool baseOn30) {
@@ -157,6 +138,25 @@ std::string RowListHint(const WString &written, DWORD options) {
          std::to_string(mask);
 }
 
+// The values a single-choice item's parameter bytes carry under High256: two's complement, but for one byte after
+// an instruction ending in 00, the high byte of a two-byte value, which carries 0 to 255 only.
+bool HighByteFixed(const SettingsItem &item) {
+  BYTE bytes[64];
+  const DWORD count = HexTextToBytes(item.Instruction, bytes, sizeof bytes);
+  return item.ParameterCount == 1 && count > 0 && bytes[count - 1] == 0;
+}
+
+std::pair<long long, long long> ValueRange(const SettingsItem &item) {
+  const LONG parameters = std::max<LONG>(1, std::min<LONG>(item.ParameterCount, 3));
+  if (HighByteFixed(item)) return {0, 255};
+  return {-(1LL << (8 * parameters - 1)), (1LL << (8 * parameters)) - 1};
+}
+
+DWORD RowBits(size_t options) {
+  const int rows = MaskRows(options);
+  return rows ? (0xFFFFFFu & ~((1u << (kMaskRows - rows)) - 1)) : 0;
+}
+
 bool IsHigh256(const SettingsCatalogue &catalogue) {
   return lstrcmpiW(FieldText(catalogue.ParameterRule).c_str(), kHigh256Rule) == 0;
 }
@@ -202,13 +202,31 @@ WString Separated(const WString &rule, WCHAR mark) {
   return out;
 }
 
+// More rows than an operator scrolls through to pick one.
+constexpr DWORD kLongList = 1000;
+
+// The step of a round size (1, 2, 2.5 or 5 times a power of ten) that keeps a Serial range within `rows` options,
+// told with the end it then reaches: the range's own MAX when the step divides it, else the end to write.
+std::string CoarserStep(const RuleReport &report, long long rows) {
+  const long long span = report.maximum - report.minimum, least = (span + rows - 2) / (rows - 1);
+  long long step = 0;
+  for (long long power = 1; !step; power *= 10)
+    for (long long size : {10, 20, 25, 50})
+      if (!step && size * power / 10 >= least && size * power % 10 == 0) step = size * power / 10;
+  if (span % step == 0) return "write STEP=" + std::to_string(step);
+  return "write STEP=" + std::to_string(step) + " and MAX=" + std::to_string(report.minimum + span / step * step) +
+         " (the last step), or STEP=" + std::to_string(step) +
+         " and MIN=" + std::to_string(report.maximum - span / step * step) +
+         " to reach MAX=" + std::to_string(report.maximum);
+}
+
 // A setting whose number a separator ends ("MAX=1.200", a thousands separator of a locale; "STEP=0,5", a decimal
 // comma), or that is past the largest number: what the rule reads, and what to write. Empty when no setting has one.
-std::string SettingNumberHint(const WString &rule) {
+std::string SettingNumberHint(const WString &rule, const char *first = "min=") {
   const std::string text = Utf8(rule);
   std::string folded = text;
   for (char &c : folded) c = char(std::tolower(static_cast<unsigned char>(c)));
-  for (const char *key : {"min=", "max=", "step="}) {
+  for (const char *key : {first, "min=", "max=", "step="}) {
     const size_t at = folded.find(key);
     if (at == std::string::npos || (at > 0 && folded[at - 1] != ' ')) continue;
     const size_t from = at + std::strlen(key);
@@ -233,10 +251,20 @@ std::string SettingNumberHint(const WString &rule) {
     size_t after = end + 1;
     while (after < text.size() && std::isdigit(static_cast<unsigned char>(text[after]))) ++after;
     // Three digits after the mark group thousands; other counts are a fraction, which no setting has.
+    // A fraction counted in a finer unit: "0.5" is 5 tenths.
+    const std::string finer = digits + text.substr(end + 1, after - end - 1);
+    const size_t places = after - end - 1;
     return "; " + name + text.substr(from, after - from) + " ends at " + Quoted(WString(1, WCHAR(text[end]))) +
            " and reads " + name + digits +
-           (after - end - 1 == 3 ? ": write " + name + digits + text.substr(end + 1, 3) + " without the separator"
-                                 : ": the settings are whole numbers; write the whole number meant");
+           (places == 3
+                ? ": write " + name + digits + text.substr(end + 1, 3) + " without the separator"
+                : ": the settings are whole numbers; write the whole number meant, or count in a finer unit "
+                  "if the printer takes one (" +
+                      name + text.substr(from, after - from) + " is " + std::to_string(std::stoll(finer)) + " " +
+                      (places == 1   ? "tenths"
+                       : places == 2 ? "hundredths"
+                                     : "parts in 10^" + std::to_string(places)) +
+                      ")");
   }
   return std::string();
 }
@@ -745,23 +773,23 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
                                     : numberHint));
         break;
       }
-      case RuleNoteKind::SerialStep:
-        findings.Add(line, "serial-step",
-                     where + ": STEP=" + std::to_string(note.value) + " is below 1: the item has no options" +
-                         (numberHint.empty() ? "; write STEP=1 for every number from MIN to MAX, or the step meant"
-                                             : numberHint));
-        break;
-      case RuleNoteKind::SerialTooMany:
-      {
-        // The smallest multiple of the step that brings the count within the limit.
-        const long long factor = (note.value - 1 + note.kept - 2) / (note.kept - 1);
-        findings.Add(line, "serial-too-many", where + " gives " + std::to_string(note.value) +
-                                                  " options: only the first " + std::to_string(note.kept) +
-                                                  " are kept; write STEP=" + std::to_string(note.limit * factor) +
-                                                  ", or a narrower MIN to MAX");
+      case RuleNoteKind::SerialStep: {
+        // The step's own fraction ("STEP=0.5") is the cause, before any other setting's.
+        const std::string stepHint = SettingNumberHint(rule, "step=");
+        findings.Add(
+            line, "serial-step",
+            where + ": STEP=" + std::to_string(note.value) + " is below 1: the item has no options" +
+                (stepHint.empty() ? "; write STEP=1 for every number from MIN to MAX, or the step meant" : stepHint));
         break;
       }
+      case RuleNoteKind::SerialTooMany: {
+        findings.Add(line, "serial-too-many",
+                     where + " gives " + std::to_string(note.value) + " options: only the first " +
+                         std::to_string(note.kept) + " are kept, up to " +
+                         std::to_string(report.minimum + (note.kept - 1) * report.step) + "; " +
+                         CoarserStep(report, kLongList) + ", or a narrower MIN to MAX");
         break;
+      } break;
       case RuleNoteKind::SerialMissesMax:
         // One option: the step is wider than the range, and the step is what to mend.
         findings.Add(
@@ -769,9 +797,10 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
             where + ": the steps end at " + std::to_string(note.value) +
                 ", short of MAX=" + std::to_string(note.limit) + ": the page offers no " + std::to_string(note.limit) +
                 (!numberHint.empty() ? numberHint
-                 : options == 1
-                     ? "; STEP is wider than MAX - MIN, so the item has one option: write the step meant"
-                     : "; write MAX=" + std::to_string(note.value) + ", or make MAX - MIN a multiple of STEP"));
+                 : options == 1 ? "; STEP is wider than MAX - MIN, so the item has one option: write the step meant"
+                                : "; write MAX=" + std::to_string(note.value) + " (the last step), or MIN=" +
+                                      std::to_string(report.minimum + note.limit - note.value) +
+                                      " (steps from there reach " + std::to_string(note.limit) + ")"));
         break;
       case RuleNoteKind::SerialTitleCut:
         // With the values before it the texts are cut again: the title must leave them room.
@@ -813,6 +842,23 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
   else if (!empty.empty())
     findings.Add(line, "enum-empty-text", where + ": options " + FirstNames(empty) + " have no text: their rows are "
                                               "empty; write their texts after their '='");
+  // A setting cut at a decimal point or a separator in a range that still gives options: other numbers than written.
+  const bool hintTold = std::any_of(findings.list().begin(), findings.list().end(), [&](const Finding &f) {
+    return f.line == line && !numberHint.empty() && f.message.find(numberHint.substr(2)) != std::string::npos;
+  });
+  if (report.step > 0 && options > 0 && !numberHint.empty() && !hintTold && !whole)
+    findings.Add(line, "serial-number-cut",
+                 where + ": " + numberHint.substr(2) + "; the page offers " + std::to_string(report.minimum) + " to " +
+                     std::to_string(report.minimum + (long long)(options - 1) * report.step) + " by " +
+                     std::to_string(report.step));
+  // A list the operator scrolls a long way through (a length in dots by 1): legal, and worth a coarser step.
+  if (report.step > 0 && options > kLongList && !findings.Told(line, "serial-too-many"))
+    findings.Add(line, "serial-long-list",
+                 where + ": the page lists " + std::to_string(options) + " rows for it, " +
+                     std::to_string(report.minimum) + " to " +
+                     std::to_string(report.minimum + (long long)(options - 1) * report.step) +
+                     ", which the operator scrolls through to pick one; if the printer needs no finer step, " +
+                     CoarserStep(report, kLongList));
   return whole;
 }
 
@@ -948,7 +994,8 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                        " as " + SentBytes(catalogue, section, itemIndex, longest.value) + "; keep every value to " +
                        Count(long(byDigits.begin()->first), "digit") +
                        (enumRule ? std::string() : " (MAX=" + std::to_string(fits.value) + ")") +
-                       ", or give the longer values an item of their own");
+                       // (Two items of one command would both go out with Set All: the pad is one item's.)
+                       ", or, if the printer takes values of any length, take the 30 off the instruction");
     }
   }
   // Values that are the character codes of their texts' first letters (78=No 89=Yes): a printer that wants a letter,
@@ -1393,7 +1440,14 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                        SentBytes(catalogue, section, itemIndex, firstOutside->value) +
                        (mend.empty() ? "; write each value as the number the printer reads, from "
                                      : "; write " + mend + ": values from ") +
-                       std::to_string(low) + " to " + std::to_string(high) + (mend.empty() ? "" : " fit"));
+                       std::to_string(low) + " to " + std::to_string(high) + (mend.empty() ? "" : " fit") +
+                       // A range past one byte for a printer that takes two: one choice sends one byte, after a
+                       // high byte written into the instruction.
+                       (!enumRule && parameters == 1 && !HighByteFixed(item) && options.back().value > high
+                            ? "; if the printer takes the value in two bytes, the page can send 0 to 255 of it: end "
+                              "the instruction with 00, the high byte; for more, count in a coarser unit the printer "
+                              "offers"
+                            : ""));
   }
   // Options the encoder cannot write: choosing one on the page sends nothing.
   int refused = 0;
@@ -1414,7 +1468,10 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                                                SentBytes(catalogue, section, itemIndex, -1)
                                          : std::string()) +
                      (refused == 1 ? ", and under BaseOn30 Set Current sends nothing for it" : "") +
-                     (!enumRule && baseOn30  ? "; BaseOn30 sends no negative value: write MIN=0 or more"
+                     (!enumRule && baseOn30 ? "; BaseOn30 sends no negative value: write MIN=0 or more"
+                      : !enumRule && IsHigh256(catalogue) && parameters == 1
+                          ? "; choose MIN and STEP so that the range steps over -1, or list the values as an Enum "
+                            "rule with 255 for -1: it sends the byte FF, as -1 would, and can be chosen"
                       : !enumRule            ? "; choose MIN and STEP so that the range steps over -1, or list the "
                                                "values as an Enum rule without it"
                       : IsHigh256(catalogue) ? "; give it a value of its own (255 sends the byte FF)"

@@ -6,6 +6,7 @@
 #include <map>
 #include <set>
 
+#include "catalogue/option_rules.h"
 #include "page/command_encoder.h"
 #include "page/job_bytes.h"
 #include "page/settings_page.h"
@@ -181,6 +182,7 @@ class Walker {
   // True when it told the number as no plain number; `consequence` completes the finding then.
   bool CheckNumber(const AccountRead *read, const std::string &consequence = std::string());
   void CheckWidth(const AccountRead *read);
+  std::string RuleCutHint(const AccountRead *rule, const WString &whole) const;
   void CheckTitle(const AccountRead *read);
   void CheckCommandText(const AccountRead *read, const std::string &consequence, bool tail);
   void CheckFilter(const AccountRead *read, const std::string &what);
@@ -358,17 +360,49 @@ bool Walker::CheckNumber(const AccountRead *read, const std::string &consequence
   return !plain;
 }
 
+// An Enum rule cut to its field loses its last options: which the page still offers, and for a run of numbers
+// ("1=1 2=2 ... 200=200") the Serial rule that offers them all.
+std::string Walker::RuleCutHint(const AccountRead *rule, const WString &whole) const {
+  const AccountRead *type = account_.Find(FileField::RuleType, rule->sectionNumber, rule->itemNumber);
+  if (!type || lstrcmpiW(type->text.c_str(), kEnumRuleType) != 0) return std::string();
+  std::vector<std::pair<LONG, WString>> all;
+  SettingsOption *options = nullptr;
+  const DWORD count = ParseOptionRule(type->text.c_str(), whole.c_str(), &options);
+  for (SettingsOption *option = options; option && all.size() < count; option = option->Next)
+    all.emplace_back(option->Value, FieldText(option->Text));
+  FreeOptionList(options, count);
+  SettingsOption *keptOptions = nullptr;
+  const DWORD kept = ParseOptionRule(type->text.c_str(), rule->text.c_str(), &keptOptions);
+  FreeOptionList(keptOptions, kept);
+  if (kept == 0 || kept >= all.size()) return std::string();
+  std::string hint = "; the page offers " + std::to_string(kept) + " of its " + std::to_string(all.size()) +
+                     " options, up to " + Quoted(all[kept - 1].second) + ", and none from " + Quoted(all[kept].second);
+  // Texts that are their values, with one unit after them, at one step: a range of numbers.
+  const long long step = all.size() > 2 ? (long long)all[1].first - all[0].first : 0;
+  const WString unit = all[0].second.substr(std::min(all[0].second.size(), std::to_string(all[0].first).size()));
+  bool run = step > 0;
+  for (size_t i = 0; run && i < all.size(); ++i)
+    run = (i == 0 || all[i].first - all[i - 1].first == step) &&
+          Utf8(all[i].second) == std::to_string(all[i].first) + Utf8(unit);
+  return hint +
+         (run ? "; for a run of numbers write " + Utf8(type->key) + "=Serial and " + Utf8(rule->key) +
+                    "=MIN=" + std::to_string(all.front().first) + " MAX=" + std::to_string(all.back().first) +
+                    " STEP=" + std::to_string(step) + (Trimmed(unit).empty() ? std::string() : " TITLE=" + Utf8(unit))
+              : "; " + Shorten(rule->width - 1));
+}
+
 void Walker::CheckWidth(const AccountRead *read) {
   if (!read || !read->line) return;
   WString raw = Read(read->section, read->key);
-  if (raw.size() > read->width - 1)
-    findings_.Add(read->line, "text-cut",
-                  Place(read->section, read->key) + " has " + std::to_string(raw.size()) +
-                      " characters and is cut to " + std::to_string(read->width - 1) + ": " +
-                      Quoted(raw.substr(0, read->width - 1)) + "; " + Shorten(read->width - 1) +
-                      (read->field == FileField::ItemKey || read->field == FileField::SectionKey
-                           ? ", here and in every section that names it"
-                           : std::string()));
+  if (raw.size() <= read->width - 1) return;
+  const std::string hint = read->field == FileField::Rule ? RuleCutHint(read, raw) : std::string();
+  findings_.Add(read->line, "text-cut",
+                Place(read->section, read->key) + " has " + std::to_string(raw.size()) + " characters and is cut to " +
+                    std::to_string(read->width - 1) + ": " + Quoted(raw.substr(0, read->width - 1)) +
+                    (hint.empty() ? "; " + Shorten(read->width - 1) : hint) +
+                    (read->field == FileField::ItemKey || read->field == FileField::SectionKey
+                         ? ", here and in every section that names it"
+                         : std::string()));
 }
 
 void Walker::CheckTitle(const AccountRead *read) {
@@ -1780,7 +1814,22 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
       meantValue = "; " + Quoted(written) + kOptionTextHint + std::to_string(option->Value) +
                    ": write " + std::to_string(option->Value);
   if (meantValue.empty() && DWORD(loaded.ParameterCount) > 1) meantValue = RowListHint(written, loaded.OptionCount);
-  const bool misread = CheckNumber(defaultValue, meantValue);
+  // A default written with its unit ("15 min"), as the option's text shows it: its number is an option's value,
+  // read as meant in either language.
+  const std::string number = std::to_string(defaultValue->value);
+  const WString unit = written.size() > number.size() && Utf8(written.substr(0, number.size())) == number
+                           ? Trimmed(written.substr(number.size()))
+                           : WString();
+  bool option = false;
+  for (const SettingsOption *o = loaded.Options; o && !unit.empty(); o = o->Next)
+    option = option || o->Value == defaultValue->value;
+  const bool withUnit = option && DWORD(loaded.ParameterCount) <= 1 && unit.size() <= 12 &&
+                        written[number.size()] == ' ' && unit.find_first_of(Ascii("0123456789=;#")) == WString::npos;
+  if (withUnit)
+    findings_.Add(defaultValue->line, "number-with-unit",
+                  Place(defaultValue->section, defaultValue->key) + " = " + Quoted(written) + ": the plug-in reads " +
+                      number + ", the option's value, as meant");
+  const bool misread = !withUnit && CheckNumber(defaultValue, meantValue);
   if (defaultValue->line && written.empty()) {
     // A cell left blank: the page starts at the default of a missing line, which nobody chose.
     std::string starts;

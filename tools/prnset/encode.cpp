@@ -1,6 +1,7 @@
 // prnset encode: the command of one item, as the bytes of the text the encoder writes for it.
 #include "catalogue/vocabulary.h"
 #include "page/job_bytes.h"
+#include "tools/prnset/check.h"
 #include "tools/prnset/check_names.h"
 #include "tools/prnset/commands_text.h"
 #include "tools/prnset/prnset.h"
@@ -9,12 +10,31 @@ namespace prnset {
 
 namespace {
 
-// When the parameter bytes the encoder wrote into `written` do not stand for `value`: what was sent instead. Empty
-// when they do.
-std::string CutValue(const SettingsCatalogue &catalogue, const SettingsItem &item, LONG value, const WString &written) {
+// A multi-choice item's page sends masks of its rows, whatever bytes a value would make: which rows `value` ticks,
+// or that it ticks none of them. Empty for a single choice.
+std::string MaskNote(const SettingsItem &item, LONG value) {
+  if (DWORD(item.ParameterCount) <= 1) return std::string();
+  std::vector<std::string> rows;
+  for (int row = 0; row < kMaskRows; ++row)
+    if (DWORD(value) & RowBits(item.OptionCount) & (1u << (kMaskRows - 1 - row))) rows.push_back(std::to_string(row));
+  return (DWORD(value) & ~RowBits(item.OptionCount) ? std::string("is no mask of the item's rows")
+          : rows.empty()
+              ? std::string("ticks no row")
+              : "is the mask that ticks " + std::string(rows.size() == 1 ? "row " : "rows ") + FirstNames(rows)) +
+         ": the item is multi-choice (ParameterCount " + std::to_string(item.ParameterCount) +
+         "), and the page sends masks of its rows, not values (--choice takes a mask)";
+}
+
+// When the parameter bytes the encoder wrote into `written` do not stand for `value` as the printer reads them:
+// what was sent instead. Empty when they do.
+std::string CutNote(const SettingsCatalogue &catalogue, const SettingsItem &item, LONG value, const WString &written) {
   // BaseOn30 writes every digit; four bytes or more hold any value of 32 bits.
   const DWORD count = DWORD(item.ParameterCount);
-  if (lstrcmpiW(FieldText(catalogue.ParameterRule).c_str(), kBaseOn30Rule) == 0 || count >= 4) return std::string();
+  if (IsBaseOn30(catalogue) || count >= 4) return std::string();
+  if (count == 0)
+    return value == 0 ? std::string() : "the item has no parameter bytes: its command goes without the value";
+  const std::pair<long long, long long> fits = ValueRange(item);
+  if (value >= fits.first && value <= fits.second) return std::string();
   // The groups stand after the instruction and its blank, two digits and a blank each (page/command_encoder.h).
   const size_t from = FieldLength(item.Instruction) + 1;
   BYTE bytes[4];
@@ -23,13 +43,15 @@ std::string CutValue(const SettingsCatalogue &catalogue, const SettingsItem &ite
     return std::string();
   long long read = 0;  // as the printer reads the bytes without a sign
   for (DWORD i = 0; i < count; ++i) read = read << 8 | bytes[i];
-  const long long range = 1LL << (8 * count), signedRead = read >= range / 2 ? read - range : read;
-  if (value == read || value == signedRead) return std::string();
-  if (count == 0) return "the item has no parameter bytes: its command goes without the value";
-  return "does not fit " + Count(long(count), "parameter byte") + ": it is cut to " + HexPairs(bytes, count) +
-         ", which the printer reads as " + std::to_string(read) +
+  // After a high byte 00 in the instruction the printer reads no sign.
+  const long long range = 1LL << (8 * count),
+                  signedRead = read >= range / 2 && !HighByteFixed(item) ? read - range : read;
+  return "does not fit " +
+         (HighByteFixed(item) ? std::string("the byte after the instruction's high byte 00")
+                              : Count(long(count), "parameter byte")) +
+         ": it is cut to " + HexPairs(bytes, count) + ", which the printer reads as " + std::to_string(read) +
          (signedRead != read ? " or " + std::to_string(signedRead) : "") + "; a value from " +
-         std::to_string(-range / 2) + " to " + std::to_string(range - 1) + " fits";
+         std::to_string(fits.first) + " to " + std::to_string(fits.second) + " fits";
 }
 
 }  // namespace
@@ -75,8 +97,15 @@ int EncodeCommand(const FileArguments &parsed, std::ostream &out, std::ostream &
     return kExitFailure;
   }
   // Sent as the page would send it, so told rather than failed.
-  const std::string cut = byValue ? CutValue(catalogue, *item, number, written) : std::string();
-  if (!cut.empty()) Complain(err, command, "note: --value " + Utf8(parsed.options.Value("value")) + " " + cut);
+  if (byValue) {
+    const std::string cut = CutNote(catalogue, *item, number, written), mask = MaskNote(*item, number);
+    if (!cut.empty() || !mask.empty())
+      Complain(err, command,
+               "note: --value " + Utf8(parsed.options.Value("value")) + " " +
+                   (cut.empty()    ? mask
+                    : mask.empty() ? cut
+                                   : cut + "; it " + mask));
+  }
   out << HexPairs(bytes.data(), count) << "\n";
   return kExitSuccess;
 }
