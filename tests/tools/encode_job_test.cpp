@@ -201,12 +201,16 @@ TEST_F(JobTest, NothingToSendExitsOne) {
        1,
        "nothing would be sent: item Media/LabelLength (item 1 of section 1): BaseOn30 cannot send the negative value "
        "-100"},
+      // A command text that is no whole bytes is named, with the character or the count at fault.
       {{"job", file(Edit(kFramed, "Item01Instruction=1B 40", "Item01Instruction=1B 4")), "--all"},
        1,
-       "is not whole bytes"},
+       "item S/I's instruction \"1B 4\" has an odd number of hexadecimal digits (3), so the page sends nothing"},
       {{"job", file(Edit(kFramed, "Item01Instruction=1B 40", "Item01Instruction=1B\t40")), "--all"},
        1,
-       "is not whole bytes"},
+       "item S/I's instruction \"1B\\t40\" holds \"\\t\", which is neither a blank nor a hexadecimal digit"},
+      {{"job", file(Edit(kFramed, "InstructionTail=0D", "InstructionTail=0D0")), "--item", "S/I", "--choice", "0"},
+       1,
+       "[SectionNames] InstructionTail \"0D0\" has an odd number of hexadecimal digits (3)"},
       {{"job", file("[SectionNames]\nSectionCount=1\nSection01=S\n"), "--all"}, 1, "the file shows no items"},
       {{"job", file(Edit(Edit(kFramed, "ParameterRule=High256", "ParameterRule=BaseOn30"), "I=300", "I=-5")), "--all",
         "--printer", "Nobody's printer"},

@@ -79,6 +79,16 @@ TEST_F(ShowTest, ControlCharactersInTextsAreEscaped) {
   EXPECT_TRUE(Has(run.out, "  Off\\x07  (value 0)")) << run.out;
 }
 
+// The hint box takes '&' as the mark of an underlined character, as a static control does; the option list shows it.
+TEST_F(ShowTest, TheHintShowsAnAmpersandAsTheHintBoxDoes) {
+  ToolRun run = RunTool({"show", File("[SectionNames]\nSectionCount=1\nSection01=S\n[Section01]\nItemCount=1\n"
+                                      "Item01=A\n[S_Lang_EN]\nTitle=T\nA_Title=Toner\nA_Note=Toner & drum && fuser\n"
+                                      "[S_Rule_EN]\nA_RuleType=Enum\nA_Rule=0=Off 1=B&W\n[S_Default]\nA=1\n")});
+  ASSERT_EQ(run.code, 0) << run.err;
+  EXPECT_TRUE(Has(run.out, "    Hint: Toner  drum & fuser\n          * Default = BW *\n")) << run.out;
+  EXPECT_TRUE(Has(run.out, "  B&W  (value 1, default)")) << run.out;
+}
+
 TEST_F(ShowTest, DriverItemsAsTheSettingsSectionGivesThem) {
   const struct {
     std::string text;  // empty: the bundled example

@@ -431,7 +431,19 @@ void TellUntranslated(const Reading &english, Reading &chinese) {
         }
         phrase = phrase || words >= 2;
       }
-      const LoadAccount::Reading *rule = RuleOf(chinese.account, s, i);
+      const LoadAccount::Reading *rule = RuleOf(chinese.account, s, i),
+                                 *type = RuleOf(chinese.account, s, i, FileField::RuleType);
+      // A range's unit copied with the English rule: the Chinese page shows it in English capitals.
+      if (sameOptions && Titled(b) && type && lstrcmpiW(type->text.c_str(), kSerialRuleType) == 0 && rule &&
+          rule->line && !sameTitle && !RuleTold(english, s, i) && !RuleTold(chinese, s, i)) {
+        const WString first = FieldText(b.Options->Text);
+        chinese.findings.Add(rule->line, "text-untranslated",
+                             "item " + Utf8(cn.Sections[s].Key) + "/" + Utf8(b.Key) + ": its unit in [" +
+                                 Utf8(rule->section) + "] is the English one (" + Quoted(first) +
+                                 "), though the Chinese page's other texts are translated; write the Chinese unit "
+                                 "after TITLE=, unless the page's readers know it as it is");
+        continue;
+      }
       if (sameOptions && phrase && !sameTitle && rule && rule->line)
         chinese.findings.Add(rule->line, "text-untranslated",
                              "item " + Utf8(cn.Sections[s].Key) + "/" + Utf8(b.Key) + ": its options in [" +
@@ -573,11 +585,19 @@ void CheckLanguagesAgree(Reading &english, Reading &chinese) {
         english.findings.Drop({englishRule ? englishRule->line : 0}, {"serial-misses-max"});
         chinese.findings.Drop({chineseRule ? chineseRule->line : 0}, {"serial-misses-max"});
       }
+      // As many rows in both, a few of them with other values: those rows, by number.
+      std::vector<std::string> rows;
+      for (size_t row = 0; inEnglish.size() == inChinese.size() && row < inEnglish.size(); ++row)
+        if (inEnglish[row] != inChinese[row])
+          rows.push_back("row " + std::to_string(row) + " sends " + std::to_string(inEnglish[row]) + " in English, " +
+                         std::to_string(inChinese[row]) + " in Chinese");
+      const std::string counts =
+          !rows.empty() && rows.size() <= 2 && !reordered
+              ? " has " + std::to_string(inEnglish.size()) + " options in each language, but " + FirstNames(rows)
+              : " has " + std::to_string(inEnglish.size()) + " options in English (values " + Shown(inEnglish) +
+                    ") but " + std::to_string(inChinese.size()) + " in Chinese (values " + Shown(inChinese) + ")";
       chinese.findings.Add(chineseRule ? chineseRule->line : 0, "languages-differ",
-                           "item " + Utf8(en.Sections[s].Key) + "/" + Utf8(a.Key) + " has " +
-                               std::to_string(inEnglish.size()) + " options in English (values " + Shown(inEnglish) +
-                               ") but " + std::to_string(inChinese.size()) + " in Chinese (values " + Shown(inChinese) +
-                               "): " +
+                           "item " + Utf8(en.Sections[s].Key) + "/" + Utf8(a.Key) + counts + ": " +
                                (cut ? std::string("the ") + (englishLonger ? "Chinese" : "English") +
                                           " page does not offer the values " + Shown(lacked) + "; "
                                 : reordered ? std::string("a multi-choice row's bit comes from its place, so the same "

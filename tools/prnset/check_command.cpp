@@ -144,8 +144,9 @@ std::string AsciiOf(std::string message) {
   const size_t numeral = numerals == std::string::npos ? numerals : message.rfind("; \"", numerals);
   if (numeral != std::string::npos)
     message.erase(numeral, message.find_first_of(";(", numerals + 1) - numeral);
+  // (With the values to write, which a reading that names the option does not give.)
   const size_t digits = message.find(kDecimalDigitsHint);
-  if (digits != std::string::npos) message.erase(digits, sizeof kDecimalDigitsHint - 1);
+  if (digits != std::string::npos) message.erase(digits, message.find("; ", digits + 2) - digits);
   // The text to write instead, which only the reading that decodes the line's characters can give.
   const size_t instead = message.find("; write \"");
   const size_t quote = instead == std::string::npos ? instead : message.find('"', instead + 9);

@@ -14,6 +14,24 @@ namespace prnset {
 
 namespace {
 
+// What a page lacks without a class's titles or options section, told by the form of its name; empty for others.
+std::string LostSectionConsequence(const WString &section) {
+  const std::string folded = FoldedName(section);
+  for (LPCWSTR suffix : {kEnglishSuffix, kChineseSuffix})
+    for (SectionForm form : {SectionForm::Language, SectionForm::Rules}) {
+      WCHAR ending[kPathChars];
+      SectionName(form, WTEXT(""), 0, suffix, ending);
+      const std::string end = FoldedName(ending);
+      if (folded.size() <= end.size() || folded.compare(folded.size() - end.size(), end.size(), end) != 0) continue;
+      const std::string page = suffix == kChineseSuffix ? "the Chinese page" : "the English page";
+      return form == SectionForm::Language ? "; so the plug-in finds no [" + Utf8(section) + "], and " + page +
+                                                 " shows that class and its items without titles, as empty rows"
+                                           : "; so the plug-in finds no [" + Utf8(section) + "], and on " + page +
+                                                 " that class's items have no options";
+    }
+  return std::string();
+}
+
 // Warns about a numbered name the loader never reads, such as Section1 for Section01. Names numbered from 0 (a
 // spreadsheet's row index) are counted into `zero` and told once for their section.
 void CheckNumbering(const WString &name, int line, LPCWSTR form, const std::string &shown, Findings &findings,
@@ -466,7 +484,8 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
                                  " and its pair, which make no header: type ASCII '[' and ']'"
                            : Quoted(key) + " lacks its ']'") +
                          ": the plug-in reads it as a key of [" + Utf8(name) +
-                         "], and the lines after it, up to the next header, as keys of [" + Utf8(name) + "] too");
+                         "], and the lines after it, up to the next header, as keys of [" + Utf8(name) + "] too" +
+                         LostSectionConsequence(inside));
         for (const IniFile::Entry &after : section.entries)
           if (after.line > entry.line) findings.Claim(after.line);
       } else if (entry.valueLength == WString::npos && !key.empty() && !moreLines.Full(entry.line)) {

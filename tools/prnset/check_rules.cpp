@@ -1319,7 +1319,9 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
     break;
   }
   const bool stepTold = !enumRule && TellStepSlip(options, lines, defaultValue, matched, where, findings);
-  if (!matched && !stepTold && !lines.defaultSectionMisnamed && !lines.defaultUnread && lost != defaultValue)
+  // (A default that is no number is told with what it reads as.)
+  if (!matched && !stepTold && !lines.defaultSectionMisnamed && !lines.defaultUnread && lost != defaultValue &&
+      !lines.defaultMisread)
     findings.Add(defaultLine, "default-no-option",
                  where + ": " + defaultText +
                      " matches no option: the page selects no row, Set Current sends nothing until one is chosen, "

@@ -15,6 +15,11 @@ namespace prnset {
 
 namespace {
 
+// What a [Settings] switch offers on the driver's page.
+const char *SwitchedItem(const WString &key) {
+  return SameName(key, kCompressSwitchKey.key) ? "the landscape compression list" : "the horizontal move";
+}
+
 // A compression choice written as a fraction of one ("0.9" for 90 percent): the percentage meant, or -1.
 int PercentOf(const WString &raw) {
   const size_t point = raw.find(WCHAR('.'));
@@ -137,7 +142,8 @@ std::set<int> CheckNumbers(const IniFile &ini, INT compress, INT move, Findings 
     findings.Add(
         entry.line, "not-a-number",
         Place(kSettingsSection, key) + " = " + Quoted(raw) + " is not a plain decimal number: the plug-in reads " +
-            std::to_string(value) + (isSwitch && value == 0 ? ", so the driver's item is left out" : "") +
+            std::to_string(value) +
+            (isSwitch && value == 0 ? std::string(", so ") + SwitchedItem(key) + " is left out" : std::string()) +
             (WordMeant(raw) ? "; " + Quoted(raw) + " is " + WordMeant(raw) + " to a program: write " + WordMeant(raw)
              : isSwitch && value == 0 ? std::string("; write 1 to offer it")
                                       : std::string()) +
@@ -182,9 +188,9 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
     int valueLine;
     const char *value, *values, *item;
   } switches[] = {
-      {kCompressSwitchKey, line(kCompressCountKey) ? line(kCompressCountKey) : line(firstChoice),
-       "COMPRESS_VALUE", "compression choices", "the landscape compression list"},
-      {kMoveSwitchKey, line(kMoveKey), "XMove", "an XMove", "the horizontal move"},
+      {kCompressSwitchKey, line(kCompressCountKey) ? line(kCompressCountKey) : line(firstChoice), "COMPRESS_VALUE",
+       "compression choices", SwitchedItem(kCompressSwitchKey.key)},
+      {kMoveSwitchKey, line(kMoveKey), "XMove", "an XMove", SwitchedItem(kMoveSwitchKey.key)},
   };
   bool listGiven = false;  // the compression switch's finding gave the whole list to write
   for (const auto &s : switches) {

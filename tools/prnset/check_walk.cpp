@@ -180,7 +180,9 @@ class Walker {
 
   // Numbers and widths of the reads the page depends on.
   // True when it told the number as no plain number; `consequence` completes the finding then.
-  bool CheckNumber(const AccountRead *read, const std::string &consequence = std::string());
+  // `digits`: the advice for a number in other characters when no hint names the slip.
+  bool CheckNumber(const AccountRead *read, const std::string &consequence = std::string(),
+                   const std::string &digits = kDecimalDigitsHint);
   void CheckWidth(const AccountRead *read);
   std::string RuleCutHint(const AccountRead *rule, const WString &whole) const;
   void CheckTitle(const AccountRead *read);
@@ -192,6 +194,7 @@ class Walker {
                   const WString &itemKey = WString());
   bool ClassGone(const WString &key, LONG n, const WString &numberName, int declaredLine);
   void TellShiftedLists();
+  void DropShiftedKeysSymptoms();
   // A key the loader reads and does not find: one finding, on the line of the entry that was probably meant for
   // it (which then tells nothing else), or on `fallbackLine`. True when such an entry was found.
   // `value`, when known, is the one to write.
@@ -313,7 +316,7 @@ class Walker {
   std::string firstMissingBytes_;
 };
 
-bool Walker::CheckNumber(const AccountRead *read, const std::string &consequence) {
+bool Walker::CheckNumber(const AccountRead *read, const std::string &consequence, const std::string &digits) {
   if (!read || !read->line) return false;
   WString raw = Read(read->section, read->key);
   if (raw.empty()) return false;
@@ -352,7 +355,7 @@ bool Walker::CheckNumber(const AccountRead *read, const std::string &consequence
     if (hint.empty() && !advised && raw[0] == '=' && IsPlainDecimal(Trimmed(raw.substr(1))))
       hint = "; '=' is written twice: write " + Utf8(Trimmed(raw.substr(1)));
     if (hint.empty() && ascii && consequence.find("; ") == std::string::npos)
-      hint = hex ? "; write " + std::to_string(read->value) : kDecimalDigitsHint;
+      hint = hex ? "; write " + std::to_string(read->value) : digits;
     findings_.Add(read->line, "not-a-number",
                   Place(read->section, read->key) + " = " + Quoted(raw) + " is not a plain decimal number: the plug-in reads " +
                       std::to_string(read->value) + consequence + hint);
@@ -1298,6 +1301,25 @@ void Walker::Run() {
   CheckSetAll(shown);
   CheckCommandShapes(shown);
   ReportTitles();
+  DropShiftedKeysSymptoms();
+}
+
+// Keys read by items of other numbers (items renumbered, their keys not) give those items other commands and counts:
+// what the counts then make of the items' values is the one renumbering, told as such.
+void Walker::DropShiftedKeysSymptoms() {
+  std::vector<std::string> classes;  // "item Class/", of the items whose keys are shifted
+  for (const Finding &finding : findings_.list()) {
+    if (finding.code != "keys-shifted" || finding.message.compare(0, 8, "[Section") != 0) continue;
+    const LONG n = NumberIn(Ascii(finding.message.substr(1, finding.message.find(']') - 1).c_str()), kNumberedSection);
+    const AccountRead *key = n > 0 ? account_.Find(FileField::SectionKey, n) : nullptr;
+    if (key) classes.push_back("item " + Utf8(key->text) + "/");
+  }
+  std::set<int> lines;
+  for (const Finding &finding : findings_.list())
+    for (const std::string &prefix : classes)
+      if (finding.message.compare(0, prefix.size(), prefix) == 0) lines.insert(finding.line);
+  findings_.Drop(
+      lines, {"multi-choice-count", "value-too-large", "parameter-count-large", "parameter-count-zero", "mask-bits"});
 }
 
 // Classes inserted in, taken out of or moved about [SectionNames] while the [SectionNN] blocks kept their numbers:
@@ -1829,7 +1851,21 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
     findings_.Add(defaultValue->line, "number-with-unit",
                   Place(defaultValue->section, defaultValue->key) + " = " + Quoted(written) + ": the plug-in reads " +
                       number + ", the option's value, as meant");
-  const bool misread = !withUnit && CheckNumber(defaultValue, meantValue);
+  // A word for the default that reads as no option's value: what the page then shows is told with the word.
+  bool readsOption = DWORD(loaded.ParameterCount) > 1 || loaded.OptionCount == 0;
+  std::vector<std::string> values;
+  for (const SettingsOption *o = loaded.Options; o && values.size() < loaded.OptionCount; o = o->Next) {
+    readsOption = readsOption || o->Value == defaultValue->value;
+    values.push_back(std::to_string(o->Value));
+  }
+  const std::string noOption =
+      readsOption ? std::string()
+                  : ", which no option has: the page selects no row, and Set Current sends nothing until one is chosen";
+  const bool misread =
+      !withUnit &&
+      CheckNumber(defaultValue, noOption + meantValue,
+                  readsOption ? std::string(kDecimalDigitsHint)
+                              : kDecimalDigitsHint + std::string(", the value of an option: ") + FirstNames(values));
   if (defaultValue->line && written.empty()) {
     // A cell left blank: the page starts at the default of a missing line, which nobody chose.
     std::string starts;

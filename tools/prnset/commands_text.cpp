@@ -195,12 +195,48 @@ std::string NoTextReason(const SettingsCatalogue &catalogue, const CommandText &
   return "the encoder gave no text";
 }
 
-std::string NoJobReason(const SettingsCatalogue &catalogue, const JobBytes &job, LONG choice, bool all) {
-  if (job.failure == NoJob::kNotHex)
+namespace {
+
+// The command texts a job is made of, each named as check names it: the instruction of every shown item (or of
+// `only`), then the InstructionTail, which ends each (a tail of one character is not a byte: the encoder leaves it
+// out).
+std::vector<std::pair<std::string, WString>> JobTexts(const SettingsCatalogue &catalogue, const SettingsItem *only) {
+  std::vector<std::pair<std::string, WString>> texts;
+  for (LONG s = 0; s < SectionCountOf(catalogue); ++s)
+    for (LONG i = 0; i < ItemCountOf(catalogue.Sections[s]); ++i) {
+      const SettingsItem &item = catalogue.Sections[s].Items[i];
+      if (!only || only == &item)
+        texts.emplace_back("item " + Utf8(FieldText(catalogue.Sections[s].Key)) + "/" + Utf8(FieldText(item.Key)),
+                           FieldText(item.Instruction));
+    }
+  if (FieldLength(catalogue.InstructionTail) >= 2)
+    texts.emplace_back(Place(kNamesSection, KeyOf(FileField::InstructionTail).key),
+                       FieldText(catalogue.InstructionTail));
+  return texts;
+}
+
+}  // namespace
+
+std::string NoJobReason(const SettingsCatalogue &catalogue, const JobBytes &job, LONG choice,
+                        const SettingsItem *only) {
+  if (job.failure == NoJob::kNotHex) {
+    // The text at fault, named: a character that is no digit, or the odd digit that leaves the job's digits odd.
+    for (const auto &text : JobTexts(catalogue, only)) {
+      const HexTextCheck check = CheckHexText(text.second.c_str());
+      if (check.fault == HexTextCheck::kWhole) continue;
+      return text.first + (text.first[0] == '[' ? std::string(" ") : std::string("'s instruction ")) + "\"" +
+             EscapeText(Utf8(text.second)) + "\" " +
+             (check.fault == HexTextCheck::kNotHex
+                  ? "holds \"" + EscapeText(Utf8(text.second.substr(check.position, 1))) +
+                        "\", which is neither a blank nor a hexadecimal digit"
+                  : "has an odd number of hexadecimal digits (" + std::to_string(check.digits) + ")") +
+             ", so the page sends nothing";
+    }
     return "the command text \"" + Utf8(TextOf(job.text)) +
            "\" is not whole bytes of hexadecimal digits, so the page sends nothing";
+  }
   if (job.failure == NoJob::kNoMemory && job.text.size) return "there was no memory for the job";
-  return NoTextReason(catalogue, job.text, choice, all);
+  return NoTextReason(catalogue, job.text, choice, !only);
 }
 
 std::vector<std::string> LeftOutOfJob(const SettingsCatalogue &catalogue, const JobBytes &job,
@@ -208,16 +244,8 @@ std::vector<std::string> LeftOutOfJob(const SettingsCatalogue &catalogue, const 
   std::vector<std::string> notes;
   // Texts of an odd number of digits that still make an even whole: the job goes out with bytes paired wrong.
   std::vector<std::string> odd;
-  for (LONG s = 0; s < SectionCountOf(catalogue); ++s)
-    for (LONG i = 0; i < ItemCountOf(catalogue.Sections[s]); ++i) {
-      const SettingsItem &item = catalogue.Sections[s].Items[i];
-      if ((!only || only == &item) && CheckHexText(item.Instruction).fault == HexTextCheck::kOddDigits)
-        odd.push_back("item " + Utf8(FieldText(catalogue.Sections[s].Key)) + "/" + Utf8(FieldText(item.Key)));
-    }
-  // (A tail of one character is not a byte: the encoder leaves it out.)
-  if (FieldLength(catalogue.InstructionTail) >= 2 &&
-      CheckHexText(catalogue.InstructionTail).fault == HexTextCheck::kOddDigits)
-    odd.push_back(Place(kNamesSection, KeyOf(FileField::InstructionTail).key));
+  for (const auto &text : JobTexts(catalogue, only))
+    if (CheckHexText(text.second.c_str()).fault == HexTextCheck::kOddDigits) odd.push_back(text.first);
   if (!odd.empty())
     notes.push_back((odd.size() == 1 ? "the command text of " : "the command texts of ") + FirstNames(odd) +
                     (odd.size() == 1 ? " has" : " have") +

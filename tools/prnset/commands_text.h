@@ -33,8 +33,9 @@ std::string ChoiceError(const SettingsItem &item, LONG choice);
 // Why a command text came out empty, in the author's words. `choice` is the position or mask asked for on one item;
 // `all` says the text was Set All's, so the reason names the item that gave none.
 std::string NoTextReason(const SettingsCatalogue &catalogue, const CommandText &text, LONG choice, bool all);
-// Why a job came out empty: its command text's reason, or why that text gave no bytes.
-std::string NoJobReason(const SettingsCatalogue &catalogue, const JobBytes &job, LONG choice, bool all);
+// Why a job came out empty: its command text's reason, or why that text gave no bytes, naming the text at fault
+// among those of `only` (Set Current's item) or of every shown item (Set All, `only` null).
+std::string NoJobReason(const SettingsCatalogue &catalogue, const JobBytes &job, LONG choice, const SettingsItem *only);
 
 // What a job that goes out leaves out of the file or gets wrong, each as check tells it: commands of an odd number
 // of digits that pair the bytes after them wrong (of `only`, for Set Current, or of every shown item), an

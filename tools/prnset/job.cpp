@@ -40,7 +40,7 @@ int JobCommand(const FileArguments &parsed, std::ostream &out, std::ostream &err
   // The page's own job bytes: what Set All or Set Current would hand the spooler.
   JobBytes job = all ? BuildAllItemsJob(catalogue) : BuildItemJob(catalogue, name.section, name.item, choice);
   if (job.count == 0) {
-    Complain(err, command, "nothing would be sent: " + NoJobReason(catalogue, job, choice, all));
+    Complain(err, command, "nothing would be sent: " + NoJobReason(catalogue, job, choice, item));
     return kExitFailure;
   }
   // The job still goes without them, as the page sends it: told, not failed.

@@ -26,6 +26,17 @@ std::string Hex(DWORD value) {
   return text.str();
 }
 
+// A text as the hint box, a static control, shows it: '&' marks the next character as underlined and is not shown
+// itself; "&&" shows one '&'.
+std::string Hinted(const WString &text) {
+  WString shown;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '&' && i + 1 < text.size()) ++i;
+    shown += text[i];
+  }
+  return Shown(shown);
+}
+
 std::string CommandText(const WString &text) { return text.empty() ? "(none)" : Shown(text); }
 
 bool MultiChoice(const SettingsItem &item) { return DWORD(item.ParameterCount) > 1; }
@@ -83,8 +94,8 @@ void ShowItem(const SettingsItem &item, LONG index, const std::string &classKey,
       defaultText = FieldText(option->Text);
       hasDefault = true;
     }
-  out << "    Hint: " << Shown(FieldText(item.Note)) << "\n";
-  if (hasDefault) out << "          * " << DefaultLabel(language) << " = " << Shown(defaultText) << " *\n";
+  out << "    Hint: " << Hinted(FieldText(item.Note)) << "\n";
+  if (hasDefault) out << "          * " << DefaultLabel(language) << " = " << Hinted(defaultText) << " *\n";
   out << "    Command: " << CommandText(FieldText(item.Instruction)) << "  (ParameterCount " << item.ParameterCount
       << (MultiChoice(item) ? ": multi-choice" : ": single choice") << ")\n";
   if (MultiChoice(item))
