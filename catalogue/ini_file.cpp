@@ -204,6 +204,7 @@ IniFile &IniFile::operator=(IniFile &&other) noexcept {
   textLength_ = other.textLength_;
   sections_ = std::move(other.sections_);
   firstOfName_ = std::move(other.firstOfName_);
+  joinedLines_ = std::move(other.joinedLines_);
   encoding_ = other.encoding_;
   other.bytes_.capacity = other.text_.capacity = 0;
   other.Clear();
@@ -221,6 +222,7 @@ void IniFile::Clear() {
   textLength_ = 0;
   std::vector<Section>().swap(sections_);
   std::unordered_multimap<unsigned, size_t>().swap(firstOfName_);
+  std::vector<int>().swap(joinedLines_);
   encoding_ = Encoding::None;
 }
 
@@ -309,6 +311,30 @@ bool IniFile::Decode(const BYTE *data, size_t size, UINT codePage) {
   return DecodeWith(codePage, 0, data, size);
 }
 
+namespace {
+
+// The file's own line of each line of the decoded text, when they differ: the platform's decoder lets a lead byte of
+// a double-byte code page take the byte after it, a line end too, which joins two of the file's lines into one line
+// of the text. Empty when no line end was taken; `joined` gets the lines whose end was.
+std::vector<int> FileLines(const BYTE *data, size_t size, UINT codePage, std::vector<int> &joined) {
+  std::vector<int> lines(1, 1);
+  int line = 1;
+  for (size_t i = 0; i < size; ++i) {
+    const BYTE b = data[i];
+    if (IsDBCSLeadByteEx(codePage, b) && i + 1 < size && data[i + 1] != 0) {
+      ++i;
+      // A lone LF or CR taken ends no line of the text; a CR taken before an LF leaves the LF to end it.
+      if (data[i] == '\n' || (data[i] == '\r' && !(i + 1 < size && data[i + 1] == '\n'))) joined.push_back(line++);
+      continue;
+    }
+    if (b == '\r' && i + 1 < size && data[i + 1] == '\n') ++i;
+    if (b == '\r' || b == '\n') lines.push_back(++line);
+  }
+  return joined.empty() ? std::vector<int>() : lines;
+}
+
+}  // namespace
+
 void IniFile::Parse(const BYTE *data, size_t size, UINT codePage) {
   Clear();
   if (!data || size > kMaxFileBytes) return;
@@ -317,7 +343,9 @@ void IniFile::Parse(const BYTE *data, size_t size, UINT codePage) {
       Clear();
       return;
     }
-    // Lines end at CR LF, a lone LF or a lone CR.
+    // Lines end at CR LF, a lone LF or a lone CR; each is numbered as the file's line it starts on.
+    const std::vector<int> fileLines =
+        encoding_ == Encoding::Ansi ? FileLines(data, size, codePage, joinedLines_) : std::vector<int>();
     const WCHAR *text = text_.data.get();
     const size_t end = textLength_;
     int line = 1;
@@ -325,7 +353,7 @@ void IniFile::Parse(const BYTE *data, size_t size, UINT codePage) {
       size_t begin = pos;
       bool hasNull;
       pos = LineEnd(text, pos, end, hasNull);
-      ParseLine(begin, pos, line, hasNull);
+      ParseLine(begin, pos, size_t(line) <= fileLines.size() ? fileLines[size_t(line) - 1] : line, hasNull);
       if (pos < end) pos += text[pos] == '\r' && pos + 1 < end && text[pos + 1] == '\n' ? 2 : 1;
     }
     IndexSections();

@@ -66,6 +66,9 @@ class IniFile {
   std::basic_string<WCHAR> Text(size_t offset, size_t length) const;
   // 1-based column of the decoded text's `offset` on its line.
   int ColumnOf(size_t offset) const;
+  // Lines of the file that end in a lead byte of the ANSI code page, which takes the line end with it: the next
+  // line reads as part of this one.
+  const std::vector<int> &JoinedLines() const { return joinedLines_; }
 
   IniFile() = default;
   ~IniFile();
@@ -96,5 +99,6 @@ class IniFile {
   size_t textLength_ = 0;
   std::vector<Section> sections_;
   std::unordered_multimap<unsigned, size_t> firstOfName_;  // name hash to the first section of each name
+  std::vector<int> joinedLines_;
   Encoding encoding_ = Encoding::None;
 };

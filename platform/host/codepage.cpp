@@ -51,7 +51,12 @@ bool DecodeUtf8(const unsigned char *s, size_t n, std::u16string &out, bool stri
   return true;
 }
 
-// One stretch of bytes through iconv; an invalid byte is a failure when strict, otherwise a '?'.
+// Code page 936's lead bytes: the first of a double-byte character.
+bool IsLead936(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
+
+// One stretch of bytes through iconv; an invalid byte is a failure when strict, otherwise a '?'. As the platform
+// does, a lead byte takes the byte after it whatever that is (a blank, a line end), but for a null: the two are one
+// '?'.
 bool IconvStretch(iconv_t cd, char *&in, size_t left, std::u16string &out, bool strict) {
   char16_t buffer[256];
   while (left > 0) {
@@ -62,8 +67,9 @@ bool IconvStretch(iconv_t cd, char *&in, size_t left, std::u16string &out, bool 
     if (r == (size_t)-1 && errno != E2BIG) {
       if (strict) return false;
       out += u'?';
-      ++in;
-      --left;
+      const size_t taken = IsLead936(static_cast<unsigned char>(in[0])) && left > 1 && in[1] != 0 ? 2 : 1;
+      in += taken;
+      left -= taken;
       iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
   }
@@ -77,10 +83,13 @@ bool DecodeIconv(const char *charset, const char *s, size_t n, std::u16string &o
   const char *end = s + n;
   bool ok = true;
   while (ok && in < end) {
-    // Line by line, a line of ASCII bytes as it stands: a line end is never part of a double-byte character, and a
-    // large file of mostly plain lines would otherwise spend seconds in iconv.
-    const char *lineEnd = static_cast<const char *>(std::memchr(in, '\n', size_t(end - in)));
-    lineEnd = lineEnd ? lineEnd + 1 : end;
+    // Line by line, a line of ASCII bytes as it stands: a large file of mostly plain lines would otherwise spend
+    // seconds in iconv. A line ending in a lead byte goes on with the next, whose first byte the lead byte takes.
+    const char *lineEnd = in;
+    do {
+      lineEnd = static_cast<const char *>(std::memchr(lineEnd, '\n', size_t(end - lineEnd)));
+      lineEnd = lineEnd ? lineEnd + 1 : end;
+    } while (lineEnd < end && lineEnd - in >= 2 && IsLead936(static_cast<unsigned char>(lineEnd[-2])));
     bool ascii = true;
     for (const char *p = in; p < lineEnd && ascii; ++p) ascii = static_cast<unsigned char>(*p) < 0x80;
     if (ascii) {
@@ -168,6 +177,11 @@ int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR src, int srcBy
   }
   std::memcpy(dst, out.data(), out.size() * sizeof(WCHAR));
   return (int)out.size();
+}
+
+BOOL WINAPI IsDBCSLeadByteEx(UINT codePage, BYTE testChar) {
+  if (codePage == CP_ACP) codePage = GetACP();
+  return codePage == 936 && IsLead936(testChar);
 }
 
 int WINAPI WideCharToMultiByte(UINT codePage, DWORD, LPCWSTR src, int srcChars, LPSTR dst, int dstBytes, LPCSTR,

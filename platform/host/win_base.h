@@ -129,6 +129,7 @@ UINT WINAPI GetACP(void);
 #define CP_UTF8 65001
 #define MB_ERR_INVALID_CHARS 0x00000008
 int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR src, int srcBytes, LPWSTR dst, int dstChars);
+BOOL WINAPI IsDBCSLeadByteEx(UINT codePage, BYTE testChar);
 int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR src, int srcChars, LPSTR dst, int dstBytes,
                                LPCSTR defaultChar, BOOL *usedDefault);
 

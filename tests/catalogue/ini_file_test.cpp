@@ -320,6 +320,24 @@ TEST(IniFileLines, NumbersTheLineOfTheKeyThatIsRead) {
   }
 }
 
+// A line ending in a lead byte of code page 936 takes the line end with it, as the platform decodes the file: the
+// next line is part of its value, and the lines after keep the file's own numbers.
+TEST(IniFileLines, ALineEndTakenByALeadByteJoinsTwoLines) {
+  const std::string file = "[a]\nTitle=Qualit\xE9\nNote=x\r\nk=1\nl=\xE9\r\nm=2\r\n";
+  IniFile western = Parsed(file, 1252), chinese = Parsed(file, 936);
+  EXPECT_EQ(Read(western, "a", "Title"), "Qualit\xC3\xA9");
+  EXPECT_EQ(Read(chinese, "a", "Title"), "Qualit?Note=x");
+  EXPECT_EQ(Read(chinese, "a", "Note"), "");
+  EXPECT_TRUE(western.JoinedLines().empty());
+  // Taken before CR LF, the CR goes and the LF still ends the line.
+  EXPECT_EQ(chinese.JoinedLines(), std::vector<int>{2});
+  for (const IniFile *ini : {&western, &chinese}) {
+    EXPECT_EQ(LineOf(*ini, "a", "k"), 4);
+    EXPECT_EQ(LineOf(*ini, "a", "m"), 6);
+  }
+  EXPECT_EQ(Read(chinese, "a", "l"), "?");
+}
+
 TEST(IniFileLines, ListsSectionsAndKeysInFileOrder) {
   IniFile ini = Parsed("lead=0\n[ First ]\nk = 'q' \nbare\n[Second]\n");
   const auto &sections = ini.sections();

@@ -30,18 +30,36 @@ TEST(Codepage, DecodesAsThePlatform) {
       {"ASCII", CP_UTF8, strict, "Title=A4", WTEXT("Title=A4")},
       {"UTF-8 Chinese", CP_UTF8, strict, "\xE6\x89\x93\xE5\x8D\xB0", Units({0x6253, 0x5370})},
       {"UTF-8 beyond the first plane", CP_UTF8, strict, "\xF0\x9F\x96\xA8", Units({0xD83D, 0xDDA8})},
-      {"UTF-8 mark kept", CP_UTF8, strict, "\xEF\xBB\xBF" "a", Units({0xFEFF, 'a'})},
-      {"broken UTF-8, strict", CP_UTF8, strict, "a\xFF" "b", {}, ERROR_NO_UNICODE_TRANSLATION},
+      {"UTF-8 mark kept", CP_UTF8, strict,
+       "\xEF\xBB\xBF"
+       "a",
+       Units({0xFEFF, 'a'})},
+      {"broken UTF-8, strict",
+       CP_UTF8,
+       strict,
+       "a\xFF"
+       "b",
+       {},
+       ERROR_NO_UNICODE_TRANSLATION},
       {"overlong UTF-8, strict", CP_UTF8, strict, "\xC0\x80", {}, ERROR_NO_UNICODE_TRANSLATION},
       {"encoded surrogate, strict", CP_UTF8, strict, "\xED\xA0\x80", {}, ERROR_NO_UNICODE_TRANSLATION},
       {"cut UTF-8, strict", CP_UTF8, strict, "a\xE6\x89", {}, ERROR_NO_UNICODE_TRANSLATION},
-      {"broken UTF-8, lenient", CP_UTF8, 0, "a\xFF" "b", Units({'a', 0xFFFD, 'b'})},
+      {"broken UTF-8, lenient", CP_UTF8, 0,
+       "a\xFF"
+       "b",
+       Units({'a', 0xFFFD, 'b'})},
       {"1252", 1252, 0, "\x80\x9F\xE9 x", Units({0x20AC, 0x0178, 0x00E9, ' ', 'x'})},
       {"936", 936, strict, "\xB4\xF2\xD3\xA1=2", Units({0x6253, 0x5370, '=', '2'})},
       {"936 ASCII", 936, strict, "[Section01]", WTEXT("[Section01]")},
       {"936 lines, plain and Chinese", 936, strict, "a=1\r\n\xB4\xF2=2\nb",
        Units({'a', '=', '1', '\r', '\n', 0x6253, '=', '2', '\n', 'b'})},
       {"936 lead byte before a line end, strict", 936, strict, "a=1\n\xB4\nb", {}, ERROR_NO_UNICODE_TRANSLATION},
+      // A lead byte takes the byte after it, whatever it is but a null, and the two read as one '?'.
+      {"936 lead byte before a blank", 936, 0, "Qualit\xE9 d", WTEXT("Qualit?d")},
+      {"936 lead byte before a line end", 936, 0, "a\xE9\nb=1", WTEXT("a?b=1")},
+      {"936 lead byte before CR LF", 936, 0, "a\xE9\r\nb", Units({'a', '?', '\n', 'b'})},
+      {"936 lead byte before a null", 936, 0, std::string("a\xE9\0b", 4), Units({'a', '?', 0, 'b'})},
+      {"936 lead byte last", 936, 0, "a\xE9", WTEXT("a?")},
   };
   for (const Decoding &c : cases) {
     SCOPED_TRACE(c.what);
@@ -70,6 +88,14 @@ TEST(Codepage, DecodesAsThePlatform) {
       EXPECT_EQ(GetLastError(), DWORD(ERROR_INSUFFICIENT_BUFFER));
     }
   }
+}
+
+TEST(Codepage, LeadBytesOfTheDoubleByteCodePage) {
+  EXPECT_TRUE(IsDBCSLeadByteEx(936, 0xE9));
+  EXPECT_TRUE(IsDBCSLeadByteEx(936, 0x81));
+  EXPECT_FALSE(IsDBCSLeadByteEx(936, 0x41));
+  EXPECT_FALSE(IsDBCSLeadByteEx(936, 0x80));
+  EXPECT_FALSE(IsDBCSLeadByteEx(1252, 0xE9));
 }
 
 TEST(Codepage, TerminatedAndRefusedInput) {

@@ -1,14 +1,14 @@
 // prnset check against the finding files: each file of tests/tools/findings says what it expects in remarks
 // ("; expect: warning unknown-key" before the line the finding names, "; expect-file: error file-empty" for the file
 // as a whole, "; expect: nothing"), so a new case is a new file. The registry of kinds is checked against the documentation too.
-#include <nlohmann/json.hpp>
-
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <set>
 #include <tuple>
 
 #include "tests/tools/tool_fixture.h"
 #include "tools/prnset/check.h"
+#include "tools/prnset/system.h"
 
 namespace {
 
@@ -126,8 +126,28 @@ TEST(CheckOutputTest, SarifNamesFilesByUri) {
       {"settings/\xE6\xA0\x87\xE7\xAD\xBE.ini", "settings/%E6%A0%87%E7%AD%BE.ini"},
       {"a#b%c?.ini", "a%23b%25c%3F.ini"},
       {"-", "-"},
+      {"\\\\host\\share\\a.ini", "file://host/share/a.ini"},
   };
   for (const auto &c : cases) EXPECT_EQ(prnset::FileUri(c.path), c.uri) << c.path;
+    // Windows' own forms: a long path's mark left out, and paths relative to a drive or its root made whole. Linux
+    // names every path as given.
+#if defined(_WIN32)
+  const std::string whole = Utf8(prnset::FullPathOf(Wide("\\a.ini")));
+#endif
+  const struct {
+    const char *path, *logged;
+  } windows[] = {
+#if defined(_WIN32)
+    {"\\\\?\\Z:\\work\\a.ini", "Z:\\work\\a.ini"},
+    {"\\\\?\\UNC\\host\\share\\a.ini", "\\\\host\\share\\a.ini"},
+    {"\\a.ini", whole.c_str()},
+#else
+    {"\\\\?\\Z:\\work\\a.ini", "\\\\?\\Z:\\work\\a.ini"},
+    {"/work/a.ini", "/work/a.ini"},
+#endif
+    {"files\\a.ini", "files\\a.ini"},
+  };
+  for (const auto &c : windows) EXPECT_EQ(Utf8(prnset::LoggedPathOf(Wide(c.path))), c.logged) << c.path;
 }
 
 TEST(CheckOutputTest, QuietColumnsAndSarif) {

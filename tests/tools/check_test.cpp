@@ -445,6 +445,9 @@ TEST_F(CheckTest, TheEncodingIsReported) {
     EXPECT_EQ(run.info.rfind(c.says, 0), 0u) << run.out;
     EXPECT_TRUE(run.findings.empty()) << run.out;
   }
+  // Bytes that are no character of the code page read as '?', which is ASCII; the file is not.
+  CheckRun western = Check(Edit(kClean, "Title=Class CN", "Title=Qualit\xE9"), "cn");
+  EXPECT_EQ(western.info.rfind("encoding: ANSI, read in code page 936", 0), 0u) << western.out;
 }
 
 TEST_F(CheckTest, TextsAreCheckedInTheChosenLanguage) {

@@ -132,6 +132,12 @@ TEST_F(CommandLineTest, EveryCommandHasItsHelpWithTheExitCodes) {
     EXPECT_NE(asked.out.find("Exit codes: 0 "), std::string::npos) << asked.out;
     EXPECT_NE(asked.out.find("--lang en|cn"), std::string::npos) << asked.out;
     EXPECT_EQ(RunTool({command, "-h"}).out, asked.out);
+    EXPECT_EQ(RunTool({command, "/?"}).out, asked.out);  // as a Windows console asks
+    // Lines a console of 100 columns shows whole, but for the usage line, which is one command line.
+    for (size_t from = asked.out.find('\n') + 1, end; from < asked.out.size(); from = end + 1) {
+      end = asked.out.find('\n', from);
+      EXPECT_LE(end - from, 100u) << asked.out.substr(from, end - from);
+    }
     EXPECT_EQ(RunTool({"help", command}).out, asked.out);
     EXPECT_EQ(RunTool({command, "somefile", "--help"}).out, asked.out);  // help wins over a file
     // How items are named concerns only the commands that take one; every command reads FILE - alike.

@@ -13,7 +13,8 @@ namespace prnset {
 
 namespace {
 
-const char *EncodingName(const IniFile &ini, const ToolLanguage &language, bool bothLanguages, std::string &name) {
+const char *EncodingName(const IniFile &ini, const std::vector<BYTE> &bytes, const ToolLanguage &language,
+                         bool bothLanguages, std::string &name) {
   switch (ini.encoding()) {
     case IniFile::Encoding::Utf16Le: return "UTF-16 little-endian with byte order mark";
     case IniFile::Encoding::Utf16Be: return "UTF-16 big-endian with byte order mark";
@@ -22,17 +23,10 @@ const char *EncodingName(const IniFile &ini, const ToolLanguage &language, bool 
     case IniFile::Encoding::None: return "unreadable";
     case IniFile::Encoding::Ansi: break;
   }
-  // An unmarked file that is not UTF-8: plain ASCII reads alike everywhere, anything else in the ANSI code page.
-  bool ascii = true;
-  for (const IniFile::Section &section : ini.sections()) {
-    for (WCHAR c : ini.Text(section.name, section.nameLength)) ascii = ascii && c < 0x80;
-    for (const IniFile::Entry &entry : section.entries) {
-      for (WCHAR c : ini.Text(entry.name, entry.nameLength)) ascii = ascii && c < 0x80;
-      if (entry.valueLength != std::basic_string<WCHAR>::npos)
-        for (WCHAR c : ini.Text(entry.value, entry.valueLength)) ascii = ascii && c < 0x80;
-    }
-  }
-  if (ascii) return "plain ASCII (reads alike in every code page)";
+  // An unmarked file that is not UTF-8: plain ASCII reads alike everywhere, anything else in the ANSI code page. The
+  // bytes tell, not the text a code page made of them (bytes of no character read as '?').
+  if (std::all_of(bytes.begin(), bytes.end(), [](BYTE b) { return b < 0x80; }))
+    return "plain ASCII (reads alike in every code page)";
   name = "ANSI, read in code page " + std::to_string(language.load.codePage) +
          (language.load.codePage == kChineseCodePage || bothLanguages
               ? ""
@@ -310,7 +304,8 @@ const std::vector<std::string> kClaimableCodes = {"unknown-key",       "unknown-
 Findings CheckSettingsFile(const CheckedFile &file) {
   Findings findings;
   std::string name;
-  findings.Add(0, "encoding", std::string("encoding: ") + EncodingName(file.ini, file.language, file.bothLanguages, name));
+  findings.Add(0, "encoding",
+               std::string("encoding: ") + EncodingName(file.ini, file.bytes, file.language, file.bothLanguages, name));
   if (CheckColumns(file.ini, findings)) return findings;
   CheckFileLayout(file.ini, findings);
   const std::set<int> swapped = CheckSwappedSections(file, findings);
@@ -327,6 +322,39 @@ Findings CheckSettingsFile(const CheckedFile &file) {
   CheckSettingsSection(file, findings);
   CheckUnknownNames(file, findings);
   CheckTexts(file, findings);
+  // A line that ends in the first byte of a double-byte character: the code page takes the line end with it.
+  const std::vector<std::pair<size_t, size_t>> lineBytes = LineBytes(file.bytes);
+  for (int line : file.ini.JoinedLines()) {
+    std::string section, key;
+    for (const IniFile::Section &s : file.ini.sections())
+      for (const IniFile::Entry &entry : s.entries)
+        if (entry.line == line)
+          section = Utf8(file.ini.Text(s.name, s.nameLength)), key = Utf8(file.ini.Text(entry.name, entry.nameLength));
+    // The key of the line taken in, as written (a key is ASCII): what the page then lacks is this one slip.
+    std::string lost;
+    if (size_t(line) + 1 < lineBytes.size()) {
+      const auto next = lineBytes[size_t(line) + 1];
+      const auto equals = std::find(file.bytes.begin() + long(next.first), file.bytes.begin() + long(next.second), '=');
+      if (equals != file.bytes.begin() + long(next.second))
+        lost = Utf8(Trimmed(Ascii(std::string(file.bytes.begin() + long(next.first), equals).c_str())));
+    }
+    std::set<int> lostLines;
+    for (const Finding &finding : findings.list())
+      if (!lost.empty() && finding.message.rfind("[" + section + "] " + lost + " is missing", 0) == 0)
+        lostLines.insert(finding.line);
+    findings.Drop(lostLines,
+                  {"title-missing", "note-missing", "rule-type-missing", "enum-no-pairs", "default-missing"});
+    findings.Drop({line}, {"not-in-code-page"});
+    findings.Add(line, "line-joined",
+                 "line " + std::to_string(line) + " ends in a byte that code page " +
+                     std::to_string(file.language.load.codePage) +
+                     " reads as the first of a two-byte character, which takes the line end with it: the plug-in "
+                     "reads line " +
+                     std::to_string(line + 1) + " as part of " +
+                     (key.empty() ? std::string("this line") : "[" + section + "] " + key) +
+                     (lost.empty() ? std::string() : " and never reads " + lost) + "; save the text in code page " +
+                     std::to_string(file.language.load.codePage));
+  }
   // A misspelt name is told as the name it should have been; its line tells nothing more.
   findings.DropClaimed(kClaimableCodes);
   // Lines under a header the reader does not see are never read as their section's: how their text would show is

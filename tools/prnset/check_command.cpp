@@ -20,7 +20,9 @@ std::string FileUri(std::string path) {
   std::replace(path.begin(), path.end(), '\\', '/');
   const bool drive =
       path.size() > 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' && path[2] == '/';
-  std::string uri = drive ? "file:///" : !path.empty() && path[0] == '/' ? "file://" : "";
+  // A network path ("//host/share/...") names its host.
+  const bool network = path.size() > 2 && path[0] == '/' && path[1] == '/';
+  std::string uri = drive ? "file:///" : network ? "file:" : !path.empty() && path[0] == '/' ? "file://" : "";
   for (size_t i = 0; i < path.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(path[i]);
     if (std::isalnum(c) || std::strchr("-._~/", c) || (drive && i == 1)) {
@@ -253,7 +255,7 @@ nlohmann::ordered_json SarifLog(const std::vector<std::pair<std::string, Finding
                                                              : "note";
     entry["message"]["text"] = EscapeText(finding.message);
     nlohmann::ordered_json location;
-    const std::string uri = FileUri(result.first);
+    const std::string uri = FileUri(Utf8(LoggedPathOf(Widen(result.first))));
     location["physicalLocation"]["artifactLocation"]["uri"] = uri;
     // A relative path is relative to the folder the run was made in.
     if (uri.compare(0, 5, "file:") != 0) location["physicalLocation"]["artifactLocation"]["uriBaseId"] = "SRCROOT";

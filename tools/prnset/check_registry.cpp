@@ -27,6 +27,8 @@ const std::vector<FindingKind> kFindingKinds = {
     {"trailing-nulls", W, "null bytes after the file's last line", "Encodings"},
     {"file-cut-short", W, "a file that ends without a line end, inside a character or a section: a copy cut short",
      "Encodings"},
+    {"line-joined", W, "a line ending in the first byte of a two-byte character, which joins the next line to it",
+     "Encodings"},
     {"null-byte", W, "a null byte inside a line, which cuts the line there", "Encodings"},
     {"no-section-names", E, "no [SectionNames]: no classes", "`[SectionNames]`"},
     {"no-section-count", E, "no SectionCount: no classes", "`[SectionNames]`"},

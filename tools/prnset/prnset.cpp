@@ -132,13 +132,35 @@ const CommandEntry *Find(const std::string &name) {
 
 const char kStandardInput[] = "FILE - reads the file from standard input.";
 
+// A paragraph broken at blanks into lines of at most kHelpColumns characters, each after `indent`, so that a console
+// of that width does not break words; a word longer than a line stands alone.
+constexpr size_t kHelpColumns = 100;
+std::string Wrapped(const std::string &text, const std::string &indent) {
+  std::string out, line;
+  size_t from = 0;
+  while (from < text.size()) {
+    const size_t end = std::min(text.find(' ', from), text.size());
+    const std::string word = text.substr(from, end - from);
+    if (!line.empty() && indent.size() + line.size() + 1 + word.size() > kHelpColumns) {
+      out += indent + line + "\n";
+      line.clear();
+    }
+    line += (line.empty() ? "" : " ") + word;
+    from = end + 1;
+  }
+  return out + indent + line + "\n";
+}
+
 void WriteHelp(std::ostream &out) {
   out << "prnset " << Version() << ": the settings-file tool of the Printer Settings page.\n\nCommands:\n";
-  for (const CommandEntry &command : kCommands) out << "  " << command.usage << "\n      " << command.summary << "\n";
+  for (const CommandEntry &command : kCommands)
+    out << "  " << command.usage << "\n" << Wrapped(command.summary, "      ");
+  std::string counting = kCounting;
+  std::replace(counting.begin(), counting.end(), '\n', ' ');
   out << "  prnset help COMMAND, prnset COMMAND --help\n      the options of a command\n"
       << "  prnset --version\n      the version\n\n"
-      << kCounting << " " << kStandardInput
-      << "\n--lang cn reads the _CN sections and takes files that are neither UTF-16 nor UTF-8 in code page 936;\n"
+      << Wrapped(counting + " " + kStandardInput, "")
+      << "--lang cn reads the _CN sections and takes files that are neither UTF-16 nor UTF-8 in code page 936;\n"
          "--lang en (the default, except for check, which reads both) the _EN sections and code page "
          "1252.\n\n"
          "Exit codes: 0 done; 1 the command found what it was asked about wanting (check: failing findings);\n"
@@ -149,11 +171,19 @@ void WriteCommandHelp(const CommandEntry &command, std::ostream &out) {
   out << "usage: " << command.usage << "\n\n" << command.summary << ".\n\nOptions:\n";
   for (const OptionEntry &option : command.options) {
     std::string left = std::string("--") + option.name + (option.value ? std::string(" ") + option.value : "");
-    out << "  " << left << "\n      " << option.help << "\n";
+    out << "  " << left << "\n" << Wrapped(option.help, "      ");
   }
-  out << "  -h, --help\n      this help\n\n";
-  if (command.notes) out << command.notes << "\n";
-  out << kStandardInput << "\n\nExit codes: " << command.exitCodes << ".\n";
+  out << "  -h, --help, /?\n      this help\n\n";
+  // The notes' lines that end a sentence end a paragraph; the lines between are one paragraph, wrapped anew.
+  std::string paragraph;
+  for (size_t from = 0, end; command.notes && from < std::strlen(command.notes); from = end + 1) {
+    end = std::min(std::string(command.notes).find('\n', from), std::strlen(command.notes));
+    const std::string line(command.notes + from, command.notes + end);
+    paragraph += (paragraph.empty() ? "" : " ") + line;
+    if (!line.empty() && line.back() == '.') out << Wrapped(paragraph, ""), paragraph.clear();
+  }
+  if (!paragraph.empty()) out << Wrapped(paragraph, "");
+  out << kStandardInput << "\n\n" << Wrapped(std::string("Exit codes: ") + command.exitCodes + ".", "");
 }
 
 // CLI11's parse of one command: each option into a list, so that one given twice can be told.
@@ -306,6 +336,9 @@ int Run(const std::vector<WString> &args, std::istream &in, std::ostream &out, s
     Complain(err, "", "no command given; try prnset help");
     return kExitUsage;
   }
+  // A Windows console's way of asking for help.
+  for (auto word = words.begin(); word != words.end() && *word != "--"; ++word)
+    if (*word == "/?") *word = "--help";
   const std::string &first = words[0];
   int code = kExitSuccess;
   if (first == "help" || first == "--help" || first == "-h") {

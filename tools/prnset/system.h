@@ -22,6 +22,10 @@ bool ShowPageSheet(const WString &caption, LANGID language, const std::function<
 
 // The path made absolute, for messages that say where a file went; the path as it is when that fails.
 WString FullPathOf(const WString &path);
+// The path a log names a file by: as given when it is absolute or relative to the working folder; on Windows, a path
+// relative to a drive's folder ("Z:files\a.Dat") or to the drive's root ("\work\a.Dat") made absolute, and the
+// "\\?\" of a long path left out ("\\?\UNC\host\share" as "\\host\share").
+WString LoggedPathOf(const WString &path);
 
 // Writes bytes to a file, replacing it. False when the file cannot be written.
 bool WriteBinaryFile(const WString &path, const std::vector<BYTE> &bytes);

@@ -35,6 +35,8 @@ WString FullPathOf(const WString &path) {
   return full;
 }
 
+WString LoggedPathOf(const WString &path) { return path; }
+
 bool WriteBinaryFile(const WString &path, const std::vector<BYTE> &bytes) {
   std::FILE *file = std::fopen(LinuxPath(path).c_str(), "wb");
   if (!file) return false;

@@ -71,6 +71,17 @@ WString FullPathOf(const WString &path) {
   return length == 0 || length >= ARRAYSIZE(full) ? path : WString(full, length);
 }
 
+WString LoggedPathOf(const WString &path) {
+  auto slash = [](WCHAR c) { return c == '\\' || c == '/'; };
+  if (path.size() >= 4 && slash(path[0]) && slash(path[1]) && path[2] == '?' && slash(path[3])) {
+    const WString rest = path.substr(4);
+    return rest.size() >= 4 && lstrcmpiW(rest.substr(0, 4).c_str(), L"UNC\\") == 0 ? L"\\\\" + rest.substr(4) : rest;
+  }
+  const bool driveRelative = path.size() >= 2 && path[1] == ':' && (path.size() == 2 || !slash(path[2]));
+  const bool rootRelative = !path.empty() && slash(path[0]) && !(path.size() > 1 && slash(path[1]));
+  return driveRelative || rootRelative ? FullPathOf(path) : path;
+}
+
 bool WriteBinaryFile(const WString &path, const std::vector<BYTE> &bytes) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
