@@ -68,11 +68,12 @@ int JobCommand(const FileArguments &parsed, std::ostream &out, std::ostream &err
     WString printer = options.Value("printer");
     // A printer the spooler does not know is a wrong command line; one that refuses the job is not.
     if (!OpenPrinterByName(printer.c_str())) {
-      Complain(err, command, "there is no printer " + Utf8(printer) + SpoolerNote());
+      Complain(err, command, "there is no printer \"" + Utf8(printer) + "\"" + SpoolerNote());
       return kExitUsage;
     }
     if (!SendJobBytes(job, printer.c_str())) {
-      Complain(err, command, "the spooler did not take the job for the printer " + Utf8(printer) + SpoolerNote());
+      Complain(err, command,
+               "the spooler did not take the job for the printer \"" + Utf8(printer) + "\"" + SpoolerNote());
       return kExitFailure;
     }
     out << "Sent " << job.count << " bytes to the printer " << Utf8(printer) << ".\n";

@@ -31,7 +31,8 @@ int main() {
   int startInfo = 0;
   wchar_t **argv = nullptr;
   wchar_t **environment = nullptr;
-  if (__wgetmainargs(&argc, &argv, &environment, 0, &startInfo) < 0 || !argv) return 2;
+  // Wildcards in file names (*.Dat) expanded as Windows programs expand them, since the command prompt does not.
+  if (__wgetmainargs(&argc, &argv, &environment, 1, &startInfo) < 0 || !argv) return 2;
   // The tool writes UTF-8 with bare line ends; keep the C runtime from translating either.
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);

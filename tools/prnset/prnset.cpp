@@ -54,14 +54,27 @@ const char kItemHelp[] =
     "shift the positions, not the keys";
 
 const CommandEntry kCommands[] = {
-    {"dump", DumpCommand, "prnset dump FILE [--lang en|cn]", "the catalogue the page would load, as JSON", false,
-     {kLang}, "0 done; 2 wrong command line, unreadable FILE or unwritable output",
+    {"dump",
+     DumpCommand,
+     "prnset dump FILE [--lang en|cn]",
+     "the catalogue the page would load, as JSON",
+     false,
+     {kLang},
+     "0 done; 2 wrong command line, unreadable FILE or unwritable output",
      "The dump is one language's reading of the file: English, or Chinese with --lang cn. To compare two versions\n"
      "of a file, compare the dumps of both languages."},
-    {"show", ShowCommand, "prnset show FILE [--lang en|cn]", "classes, items and options as the page presents them",
-     false, {kLang}, "0 done; 2 wrong command line, unreadable FILE or unwritable output"},
-    {"check", CheckCommand, "prnset check FILE... [--lang en|cn] [--strict] [--quiet] [--format text|json|sarif]",
-     "what the page and the printer will get from the file that its author probably did not mean", true,
+    {"show",
+     ShowCommand,
+     "prnset show FILE [--lang en|cn]",
+     "classes, items and options as the page presents them",
+     false,
+     {kLang},
+     "0 done; 2 wrong command line, unreadable FILE or unwritable output"},
+    {"check",
+     CheckCommand,
+     "prnset check FILE... [--lang en|cn] [--strict] [--quiet] [--format text|json|sarif]",
+     "what the page and the printer will get from the file that its author probably did not mean",
+     true,
      {{"lang", "en|cn", "check only the English or only the Chinese page's reading (default: both)"},
       {"strict", nullptr, "warnings fail too"},
       {"quiet", nullptr, "errors and warnings only: no information lines, no summary of a file without findings"},
@@ -71,9 +84,11 @@ const CommandEntry kCommands[] = {
        "services"}},
      "0 nothing that fails; 1 errors (or, with --strict, warnings); 2 wrong command line, a FILE that cannot be "
      "read (told as a finding; the other files are still checked) or unwritable output"},
-    {"encode", EncodeCommand,
+    {"encode",
+     EncodeCommand,
      "prnset encode FILE (--item CLASS/ITEM | --section S --item I) (--choice K | --value V) [--lang en|cn]",
-     "the command text of one item", false,
+     "the command text of one item",
+     false,
      {{"item", "CLASS/ITEM | I", kItemHelp},
       {"section", "S", "with --item I: the class, counted from 0 as on the page"},
       {"choice", "K", "the row of the chosen option, or the bit mask of a multi-choice item (0xA00000 works)"},
@@ -85,32 +100,43 @@ const CommandEntry kCommands[] = {
      "0 done; 1 the item gives no command text; 2 wrong command line, no such item, unreadable FILE or unwritable "
      "output",
      kCounting},
-    {"job", JobCommand,
+    {"job",
+     JobCommand,
      "prnset job FILE (--all | (--item CLASS/ITEM | --section S --item I) --choice K) [--out PATH | --printer NAME] "
      "[--lang en|cn]",
-     "the bytes Set All or Set Current would send", false,
+     "the bytes Set All or Set Current would send",
+     false,
      {{"all", nullptr, "every item with its default, as Set All sends it"},
       {"item", "CLASS/ITEM | I", kItemHelp},
       {"section", "S", "with --item I: the class of the item Set Current sends, counted from 0"},
       {"choice", "K", "the row of the chosen option, or the bit mask of a multi-choice item"},
-      {"out", "PATH", "write the raw bytes to this file instead of printing them; - writes them to standard output "
-                      "(./- is a file named -)"},
+      {"out", "PATH",
+       "write the raw bytes to this file instead of printing them; - writes them to standard output "
+       "(./- is a file named -)"},
       {"printer", "NAME", "send the job to this printer through the spooler (Windows)"},
       kLang},
-     "0 done; 1 nothing would be sent, or the spooler refused the job; 2 wrong command line, no such item, "
-     "unreadable FILE or unwritable output",
+     "0 done; 1 nothing would be sent, or the spooler refused the job; 2 wrong command line, no such item or "
+     "printer, unreadable FILE or unwritable output",
      kCounting},
-    {"preview", PreviewCommand, "prnset preview FILE [--printer NAME] [--lang en|cn]",
-     "the Printer Settings page of the file on a property sheet of its own, until it is closed (Windows)", false,
+    {"preview",
+     PreviewCommand,
+     "prnset preview FILE [--printer NAME] [--lang en|cn]",
+     "the Printer Settings page of the file on a property sheet of its own, until it is closed (Windows)",
+     false,
      {{"printer", "NAME",
        "Set Current and Set All send their job to this printer through the spooler; without it they write the job "
        "to FILE.prn, beside FILE"},
-      {"lang", "en|cn", "the language of the page: en for the _EN sections and the English page, cn for the _CN "
-                        "sections and the Chinese page (default en)"}},
+      {"lang", "en|cn",
+       "the language of the page: en for the _EN sections and the English page, cn for the _CN "
+       "sections and the Chinese page (default en)"}},
      "0 the sheet was closed; 1 no room for the catalogue; 2 wrong command line, unreadable FILE, or no window can "
      "be shown (prnset on Linux)"},
-    {"models", ModelsCommand, "prnset models INF",
-     "each model of a driver package's INF and the settings file its printers read", false, {},
+    {"models",
+     ModelsCommand,
+     "prnset models INF",
+     "each model of a driver package's INF and the settings file its printers read",
+     false,
+     {},
      "0 done; 1 the INF offers no model, a model's %name% lacks its [Strings] entry, a model name beyond ASCII in an "
      "INF without a byte order mark, or a model's settings file is not copied, not listed in [SourceDisksFiles] or "
      "not in the package; 2 wrong command line, unreadable INF or unwritable output",
@@ -269,6 +295,7 @@ class ReasonKeeper : public std::streambuf {
   }
   // Why the output could not be written, as the system says it; empty when it did not say.
   std::string Reason() const {
+    if (closed_) return "the program reading the output closed it";
     std::string reason = error_ ? std::strerror(error_) : "";
     if (!reason.empty()) reason[0] = char(std::tolower(static_cast<unsigned char>(reason[0])));
     return reason;
@@ -297,8 +324,13 @@ class ReasonKeeper : public std::streambuf {
 
  private:
   void Keep() {
-    if (!error_) error_ = errno;
+    if (error_) return;
+    error_ = errno;
+    // A pipe whose reader has gone (a pager quit early): Windows' C runtime says EINVAL, the system why.
+    closed_ =
+        errno == EPIPE || (errno == EINVAL && (GetLastError() == ERROR_NO_DATA || GetLastError() == ERROR_BROKEN_PIPE));
   }
+  bool closed_ = false;
 
   std::ostream &out_;
   std::streambuf *to_;

@@ -124,7 +124,7 @@ TEST_F(JobSpoolerTest, PrinterOptionSendsOneRawJob) {
   // A printer the spooler does not know is a wrong command line, told apart from a refused job.
   ToolRun unknown = RunTool({"job", SourcePath(kOfficeLaser), "--all", "--printer", "Nobody's printer"});
   EXPECT_EQ(unknown.code, 2);
-  EXPECT_NE(unknown.err.find("there is no printer Nobody's printer"), std::string::npos) << unknown.err;
+  EXPECT_NE(unknown.err.find("there is no printer \"Nobody's printer\""), std::string::npos) << unknown.err;
   EXPECT_EQ(host::Jobs().size(), 1u);  // the one sent above, and no other
 
   host::FailSpoolerCall("WritePrinter");

@@ -110,6 +110,11 @@ std::string UnwritableReason(const WString &path) {
     if (held == INVALID_FILE_ATTRIBUTES || !(held & FILE_ATTRIBUTE_DIRECTORY))
       return "its folder " + Utf8(folder) + " does not exist";
   }
+  // Characters no file name on Windows may hold, in the name itself (a drive's ':' and the separators aside).
+  const WString name = slash == WString::npos ? path : path.substr(slash + 1);
+  const size_t reserved = name.find_first_of(L"<>:\"|?*");
+  if (reserved != WString::npos && !(reserved == 1 && slash == WString::npos))
+    return "its name holds '" + Utf8(name.substr(reserved, 1)) + "', which no file name on Windows may hold";
   return "permission denied, the disk is full or the file is locked";
 }
 
