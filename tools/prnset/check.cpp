@@ -355,6 +355,21 @@ Findings CheckSettingsFile(const CheckedFile &file) {
                      (lost.empty() ? std::string() : " and never reads " + lost) + "; save the text in code page " +
                      std::to_string(file.language.load.codePage));
   }
+  // A rule typed with full-width marks or digits in code page 936 (MIN=１, 0＝Off), read in code page 1252: the
+  // marks are the one slip, and what the rule then gives is told with them.
+  for (const Finding &told : std::vector<Finding>(findings.list())) {
+    if (told.code != "not-in-code-page" || told.message.find(" saved in code page 936: ") == std::string::npos)
+      continue;
+    std::string gives;
+    for (const Finding &rule : findings.list())
+      if (rule.line == told.line && (rule.code == "serial-not-number" || rule.code == "enum-no-pairs"))
+        gives = rule.message.find("no options") != std::string::npos      ? "; until then the item has no options"
+                : rule.message.find("single option") != std::string::npos ? "; until then the item has a single option"
+                                                                          : gives;
+    if (gives.empty()) continue;
+    findings.Drop({told.line}, {"serial-not-number", "enum-no-pairs", "not-in-code-page"});
+    findings.Add(told.line, "not-in-code-page", told.message + gives, told.column);
+  }
   // A misspelt name is told as the name it should have been; its line tells nothing more.
   findings.DropClaimed(kClaimableCodes);
   // Lines under a header the reader does not see are never read as their section's: how their text would show is
@@ -593,6 +608,7 @@ void CheckLanguagesAgree(Reading &english, Reading &chinese) {
       // A default that one language offers and the other lacks: the rules differ, not the default, which both
       // languages share; it is told here, not as a default to change.
       std::string unselected;
+      Reading *slipped = &chinese;  // the reading whose rule lacks the default the other offers: the one to mend
       for (int language = 0; language < 2; ++language) {
         Reading &reading = language ? chinese : english;
         const std::vector<LONG> &own = language ? inChinese : inEnglish, &other = language ? inEnglish : inChinese;
@@ -602,7 +618,8 @@ void CheckLanguagesAgree(Reading &english, Reading &chinese) {
           if (preset) reading.findings.Drop({preset->line}, {"default-no-option"});
           unselected = "; the default " + std::to_string(value) + " is an option in " +
                        (language ? "English" : "Chinese") + " only: the " + (language ? "Chinese" : "English") +
-                       " page selects no row";
+                       " page selects no row, so this rule is the one to mend";
+          slipped = &reading;
         }
       }
       // A range whose steps miss its MAX in one language only: the other STEP is the slip, not the MAX.
@@ -624,22 +641,23 @@ void CheckLanguagesAgree(Reading &english, Reading &chinese) {
               ? " has " + std::to_string(inEnglish.size()) + " options in each language, but " + FirstNames(rows)
               : " has " + std::to_string(inEnglish.size()) + " options in English (values " + Shown(inEnglish) +
                     ") but " + std::to_string(inChinese.size()) + " in Chinese (values " + Shown(inChinese) + ")";
-      chinese.findings.Add(chineseRule ? chineseRule->line : 0, "languages-differ",
-                           "item " + Utf8(en.Sections[s].Key) + "/" + Utf8(a.Key) + counts + ": " +
-                               (cut ? std::string("the ") + (englishLonger ? "Chinese" : "English") +
-                                          " page does not offer the values " + Shown(lacked) + "; "
-                                : reordered ? std::string("a multi-choice row's bit comes from its place, so the same "
-                                                          "row stands for another option in each language; ")
-                                            : std::string("the same row sends other bytes in the other language; ")) +
-                               (fullWidth   ? markHint
-                                : reordered ? "list the options in the same order in both"
-                                            : "give both rules the same values") +
-                               // A tick box's bit is its row: a row inserted in one language shifts the rest.
-                               (cut && !reordered && DWORD(a.ParameterCount) > 1
-                                    ? ", the missing row at the place where the other language has it, since a "
-                                      "multi-choice row's bit comes from its place"
-                                    : std::string()) +
-                               unselected);
+      const LoadAccount::Reading *slippedRule = slipped == &chinese ? chineseRule : englishRule;
+      slipped->findings.Add(slippedRule ? slippedRule->line : 0, "languages-differ",
+                            "item " + Utf8(en.Sections[s].Key) + "/" + Utf8(a.Key) + counts + ": " +
+                                (cut ? std::string("the ") + (englishLonger ? "Chinese" : "English") +
+                                           " page does not offer the values " + Shown(lacked) + "; "
+                                 : reordered ? std::string("a multi-choice row's bit comes from its place, so the same "
+                                                           "row stands for another option in each language; ")
+                                             : std::string("the same row sends other bytes in the other language; ")) +
+                                (fullWidth   ? markHint
+                                 : reordered ? "list the options in the same order in both"
+                                             : "give both rules the same values") +
+                                // A tick box's bit is its row: a row inserted in one language shifts the rest.
+                                (cut && !reordered && DWORD(a.ParameterCount) > 1
+                                     ? ", the missing row at the place where the other language has it, since a "
+                                       "multi-choice row's bit comes from its place"
+                                     : std::string()) +
+                                unselected);
     }
 }
 

@@ -245,8 +245,8 @@ struct Reading {
 };
 
 // Items whose options differ between the English and the Chinese page (their values, or how many): the same row
-// sends other bytes in the other language. Told among the Chinese reading's findings, on its rule's line; a pair
-// that lost its '=' in one language is told on that language's rule instead.
+// sends other bytes in the other language. Told on the rule of the language to mend: the one that lacks the default
+// the other offers, else the Chinese one; a pair that lost its '=' in one language is told on that language's rule.
 void CheckLanguagesAgree(Reading &english, Reading &chinese);
 
 // The findings of the English and the Chinese reading as one list: a finding both readings make is told once, for

@@ -152,7 +152,26 @@ bool IsMisnumbered(const WString &name) {
   return false;
 }
 
+WString SeenIn936(const WString &read) {
+  if (std::all_of(read.begin(), read.end(), [](WCHAR c) { return c < 0x80; })) return WString();
+  std::string bytes(read.size(), '\0');
+  BOOL lost = FALSE;
+  if (WideCharToMultiByte(kEnglishCodePage, 0, read.data(), int(read.size()), &bytes[0], int(bytes.size()), nullptr,
+                          &lost) != int(read.size()) ||
+      lost)
+    return WString();
+  WString seen(read.size(), WCHAR(0));
+  const int chars = MultiByteToWideChar(kChineseCodePage, MB_ERR_INVALID_CHARS, bytes.data(), int(bytes.size()),
+                                        &seen[0], int(seen.size()));
+  if (chars <= 0) return WString();
+  seen.resize(size_t(chars));
+  return seen == read ? WString() : seen;
+}
+
 bool IsComment(const WString &name) {
+  // Read in code page 1252, a remark typed full-width in a file of code page 936 ("；" as "£»") is one too.
+  const WString seen = SeenIn936(name);
+  if (!seen.empty() && IsComment(seen)) return true;
   // A byte order mark left where two files were joined does not make a remark anything else.
   const size_t at = !name.empty() && name[0] == 0xFEFF ? 1 : 0;
   // "//" is a remark of other languages, and a Chinese input method types ';' full-width; read as a key nobody
@@ -388,9 +407,14 @@ std::string EqualsHint(const WString &line) {
 // Only forms of plain letters: accented letters are text of another code page, which the encoding findings tell.
 std::string LookAlikeHint(const WString &name) {
   if (!EqualsHint(name).empty() || !InvisibleHint(name).empty()) return std::string();
-  for (WCHAR c : name)
+  // Read in code page 1252, a full-width character of a file in code page 936 is two others ("４" as "£´"): the
+  // author's editor shows the full-width one, which is named.
+  const WString seen = SeenIn936(name);
+  if (!EqualsHint(seen).empty() || !InvisibleHint(seen).empty()) return EqualsHint(seen) + InvisibleHint(seen);
+  for (WCHAR c : seen.empty() ? name : seen)
     if ((c >= 0xFB00 && c <= 0xFB06) || (c >= 0xFF01 && c <= 0xFF5E))
-      return "; it holds " + CharacterName(c) + ", which looks like plain letters and is not";
+      return "; it holds " + CharacterName(c) + ", which looks like plain letters and is not" +
+             (c >= 0xFF01 ? ": type " + Quoted(WString(1, WCHAR(c - 0xFEE0))) : std::string());
   return std::string();
 }
 

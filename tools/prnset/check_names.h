@@ -71,6 +71,9 @@ bool IsMisnumbered(const WString &name);
 
 // Lines the reader passes over as a key nobody looks up: by custom, remarks start with ';' or '#'.
 bool IsComment(const WString &name);
+// Text as code page 1252 read it, read again in code page 936, as the editor of a file whose Chinese text is saved
+// in 936 shows it ("£´" as "４"); empty when it reads alike or is no text of 936.
+WString SeenIn936(const WString &read);
 // A header typed with full-width brackets ("【Paper_Lang_CN】", or "¡¾Paper_Lang_CN¡¿" as an English system reads
 // its bytes of code page 936): the opening mark, and in `name` the section meant; 0 for any other text.
 WCHAR WideHeader(const WString &key, WString *name);

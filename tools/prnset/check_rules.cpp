@@ -1356,6 +1356,8 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
     // Rows of one text with other values: the operator cannot tell which one sends what.
     std::map<std::string, size_t> texts;
     for (size_t i = 0; i < options.size(); ++i) {
+      // Texts a conversion lost (U+FFFD for each character) read alike by that damage, which is told as such.
+      if (options[i].text.find(WCHAR(0xFFFD)) != WString::npos) continue;
       auto seen = texts.emplace(Utf8(options[i].text), i);
       if (seen.second || options[seen.first->second].value == options[i].value) continue;
       // A text as long as an option holds was probably cut there, and read alike only then.

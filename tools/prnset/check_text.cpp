@@ -345,11 +345,12 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
   const bool written = std::search(file.bytes.begin(), file.bytes.end(), replacement, replacement + 3) !=
                        file.bytes.end();
   if (badLines && written)
-    findings.Add(firstBad, "not-in-code-page",
-                 std::to_string(badLines) + (badLines == 1 ? " line holds" : " lines hold") +
-                     " U+FFFD replacement characters (the first is this one), written into the file by a conversion "
-                     "that could not read their text (a file converted to UTF-8 twice?): the pages show them as "
-                     "they stand; convert the file once from its original, or type the texts again");
+    findings.Add(
+        firstBad, "not-in-code-page",
+        std::to_string(badLines) + (badLines == 1 ? " line holds" : " lines hold") +
+            " U+FFFD replacement characters (the first is this one), written into the file by a conversion "
+            "that could not read their text (a file opened in the wrong encoding and saved): the pages show them as "
+            "they stand; convert the file once from its original, or type the texts again");
   else if (badLines)
     findings.Add(firstBad, "not-in-code-page",
                  std::to_string(badLines) + (badLines == 1 ? " line is" : " lines are") + " not UTF-8 (the first is " +
@@ -389,6 +390,7 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
     int sectionUtf8Lines = 0, sectionForeignLines = 0;
     std::pair<int, std::string> utf8First, foreignFirst;
     size_t plainEnglish = 0;  // lines of ASCII text with small letters
+    size_t hanLines = 0;      // lines of Chinese characters, not only full-width marks and digits
     bool swallowed = false;  // the lines after a mark that hid a header belong to the section it hid
     for (const IniFile::Entry &entry : section.entries) {
       const WString key = ini.Text(entry.name, entry.nameLength);
@@ -627,6 +629,7 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       if (english_section && english && !ansi) {
         for (WCHAR c : value)
           if (IsHan(c)) {
+            ++hanLines;
             chinese.push_back({entry.line,
                                Place(name, key) + " holds Chinese text in an English section: an English system "
                                "shows it in the English page" + WhereChineseGoes(ini, name, key),
@@ -640,6 +643,12 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       bool high = false;
       for (size_t i = 0; i < n; ++i) high = high || p[i] >= 0x80;
       if (!high) continue;
+      // UTF-8 pasted into an English section of a file read as ANSI (a dash, a curly apostrophe): the English page
+      // shows each character as two or three others.
+      if (english_section && english && IsUtf8(p, n, true)) {
+        if (!sectionUtf8Lines++) utf8First = {entry.line, Place(name, key) + " = " + Quoted(value) + ","};
+        continue;
+      }
       if (chinese_section && !english) {
         if (IsUtf8(p, n, true)) {
           if (!sectionUtf8Lines++) utf8First = {entry.line, Place(name, key)};
@@ -670,6 +679,7 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
         while (first < value.size() && value[first] < 0x80) ++first;
         std::string hint;
         const std::string marks = han || !punctuation || other ? std::string() : NamedMarks(meant, &hint);
+        hanLines += han;
         if (han)
           chinese.push_back({entry.line,
                              Place(name, key) + " looks like Chinese text in code page 936 in an English section: "
@@ -697,7 +707,13 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
                        " bytes that are no characters of code page 936: the Chinese page shows them as other "
                        "characters; save the text in code page 936 (a section saved in another code page, such as "
                        "Big5, is to be converted from it)");
-    if (sectionUtf8Lines && !spoilt)
+    if (sectionUtf8Lines && english_section && !spoilt)
+      findings.Add(utf8First.first, "utf8-in-ansi",
+                   utf8First.second + " as the English page shows it," + MoreLines(sectionUtf8Lines, name) +
+                       " UTF-8 text in a file read in code page 1252: type its characters as plain ASCII (a '-' for a "
+                       "dash, a ' for a curly apostrophe), or save the whole file as UTF-8 with a byte order mark "
+                       "after converting the rest");
+    else if (sectionUtf8Lines && !spoilt && !english_section)
       findings.Add(utf8First.first, "utf8-in-ansi",
                    utf8First.second + MoreLines(sectionUtf8Lines, name) +
                        " UTF-8 text in a file the Chinese page reads in code page 936: it shows garbled; convert " +
@@ -710,7 +726,7 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
     // Chinese throughout, while the _CN section of the same name holds English: the two headers are swapped.
     // Where the halves of other sections were swapped, as many Chinese lines as English ones (names of paper sizes
     // left in English) are enough.
-    if ((chinese.size() > plainEnglish || (!swapped.empty() && chinese.size() == plainEnglish)) &&
+    if (hanLines > 0 && (chinese.size() > plainEnglish || (!swapped.empty() && chinese.size() == plainEnglish)) &&
         TwinHoldsEnglish(ini, name)) {
       swapped.push_back({section.line, name});
       continue;
