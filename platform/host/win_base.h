@@ -130,6 +130,7 @@ UINT WINAPI GetACP(void);
 #define CP_ACP 0
 #define CP_UTF8 65001
 #define MB_ERR_INVALID_CHARS 0x00000008
+#define WC_NO_BEST_FIT_CHARS 0x00000400  // the emulation never fits a character to a look-alike
 int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR src, int srcBytes, LPWSTR dst, int dstChars);
 BOOL WINAPI IsDBCSLeadByteEx(UINT codePage, BYTE testChar);
 int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR src, int srcChars, LPSTR dst, int dstBytes,

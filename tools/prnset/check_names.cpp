@@ -156,8 +156,9 @@ WString SeenIn936(const WString &read) {
   if (std::all_of(read.begin(), read.end(), [](WCHAR c) { return c < 0x80; })) return WString();
   std::string bytes(read.size(), '\0');
   BOOL lost = FALSE;
-  if (WideCharToMultiByte(kEnglishCodePage, 0, read.data(), int(read.size()), &bytes[0], int(bytes.size()), nullptr,
-                          &lost) != int(read.size()) ||
+  // No best fit: a full-width digit the 1252 reading cannot have made is no byte of it ("１" is not "1").
+  if (WideCharToMultiByte(kEnglishCodePage, WC_NO_BEST_FIT_CHARS, read.data(), int(read.size()), &bytes[0],
+                          int(bytes.size()), nullptr, &lost) != int(read.size()) ||
       lost)
     return WString();
   WString seen(read.size(), WCHAR(0));

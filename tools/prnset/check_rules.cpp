@@ -169,13 +169,8 @@ namespace {
 
 // The character of code page 936 whose two bytes code page 1252 reads as `lead` and `trail`, or 0.
 WCHAR SavedIn936(WCHAR lead, WCHAR trail) {
-  const WCHAR read[2] = {lead, trail};
-  char bytes[2];
-  BOOL lost = FALSE;
-  if (WideCharToMultiByte(kEnglishCodePage, 0, read, 2, bytes, 2, nullptr, &lost) != 2 || lost) return 0;
-  WCHAR meant[2];
-  const int chars = MultiByteToWideChar(kChineseCodePage, MB_ERR_INVALID_CHARS, bytes, 2, meant, 2);
-  return chars == 1 ? meant[0] : 0;
+  const WString seen = SeenIn936(WString{lead, trail});
+  return seen.size() == 1 ? seen[0] : 0;
 }
 
 // A mark quoted for a message; one outside ASCII is named by its code point too.

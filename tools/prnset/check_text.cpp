@@ -57,15 +57,7 @@ bool IsHan(WCHAR c) { return c >= 0x3400 && c <= 0x9FFF; }
 // Chinese text that an editor read in code page 1252 and saved again ("´òÓ¡" for "打印"): the text it was, or empty.
 WString Unmangled(const WString &value) {
   if (std::count_if(value.begin(), value.end(), [](WCHAR c) { return c >= 0x80; }) < 2) return WString();
-  std::string bytes(value.size() * 2, '\0');
-  BOOL lost = FALSE;
-  const int n = WideCharToMultiByte(kEnglishCodePage, 0, value.c_str(), int(value.size()), bytes.data(),
-                                    int(bytes.size()), nullptr, &lost);
-  if (n <= 0 || lost) return WString();
-  std::vector<WCHAR> wide(size_t(n) + 1);
-  const int chars =
-      MultiByteToWideChar(kChineseCodePage, MB_ERR_INVALID_CHARS, bytes.data(), n, wide.data(), int(wide.size()));
-  const WString meant(wide.data(), size_t(chars > 0 ? chars : 0));
+  const WString meant = SeenIn936(value);
   return std::any_of(meant.begin(), meant.end(), IsHan) ? meant : WString();
 }
 
