@@ -55,8 +55,10 @@ HANDLE WINAPI CreateFileW(LPCWSTR path, DWORD access, DWORD, LPSECURITY_ATTRIBUT
     SetLastError(ERROR_INVALID_PARAMETER);
     return INVALID_HANDLE_VALUE;
   }
-  int fd = reads ? ::open(host::LinuxPath(path).c_str(), O_RDONLY | O_CLOEXEC)
-                 : ::open(host::LinuxPath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  // Without waiting: a named pipe would hold the open until a writer (or reader) came, and it is refused below
+  // anyway, as a disk file is all the platform's call opens here.
+  int fd = reads ? ::open(host::LinuxPath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)
+                 : ::open(host::LinuxPath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666);
   struct stat st;
   if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
     ::close(fd);

@@ -167,6 +167,17 @@ TEST_F(JobTest, WhatTheJobLeavesOutIsTold) {
       << shifted.err;
 }
 
+// The job's bytes never replace the settings file they come from, however --out writes its name.
+TEST_F(JobTest, OutNeverReplacesTheSettingsFile) {
+  const std::string file = File(kFramed, "self.ini");
+  const std::string folder = file.substr(0, file.rfind('/') + 1);
+  ToolRun run = RunTool({"job", file, "--all", "--out", folder + "./self.ini"});
+  EXPECT_EQ(run.code, 2);
+  EXPECT_NE(run.err.find("--out names FILE itself"), std::string::npos) << run.err;
+  std::ifstream in(file, std::ios::binary);
+  EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()), std::string(kFramed));
+}
+
 TEST_F(JobTest, OutWritesTheRawBytes) {
   std::string out = File("", "job.prn");
   ToolRun run = RunTool({"job", File(kFramed), "--all", "--out", out});

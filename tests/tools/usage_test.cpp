@@ -122,6 +122,39 @@ namespace {
 
 using CommandLineTest = ToolTest;
 
+// No control character of a file reaches the terminal, whatever command quotes it, and no quoted name of megabytes
+// makes a line of megabytes.
+TEST_F(CommandLineTest, OutputCarriesNoControlOfTheFileAndNoEndlessLine) {
+  const std::string hostile = File(
+      "[SectionNames]\nSectionCount=1\nSection01=S\nParameterRule=Base\x1B]0;X\x07\n"
+      "[Section01]\nItemCount=1\nItem01=I\nItem01Instruction=1B 44\n"
+      "[S_Lang_EN]\nTitle=A\xE2\x80\xAE"
+      "B\xC2\x9D\n[" +
+      std::string(100000, 'S') + "]\nk=1\n");
+  auto raw = [](const std::string &text) {
+    return text.find('\x1B') != std::string::npos || text.find('\x07') != std::string::npos ||
+           text.find("\xE2\x80\xAE") != std::string::npos || text.find("\xC2\x9D") != std::string::npos;
+  };
+  for (const std::vector<std::string> &args :
+       std::vector<std::vector<std::string>>{{"job", hostile, "--all"},
+                                             {"encode", hostile, "--item", "S/I", "--value", "1"},
+                                             {"dump", hostile},
+                                             {"check", hostile},
+                                             {"check", hostile, "--format", "json"},
+                                             {"check", hostile, "--format", "sarif"}}) {
+    SCOPED_TRACE(args[0] + (args.size() > 3 ? " " + args[3] : std::string()));
+    ToolRun run = RunTool(args);
+    EXPECT_FALSE(raw(run.out)) << run.out.substr(0, 400);
+    EXPECT_FALSE(raw(run.err)) << run.err.substr(0, 400);
+    for (const std::string *text : {&run.out, &run.err})
+      for (size_t from = 0, end; from < text->size(); from = end + 1) {
+        end = std::min(text->find('\n', from), text->size());
+        EXPECT_LT(end - from, 5000u);
+      }
+  }
+  EXPECT_NE(RunTool({"dump", hostile}).out.find("A\\u202EB\\u009D"), std::string::npos);
+}
+
 TEST_F(CommandLineTest, EveryCommandHasItsHelpWithTheExitCodes) {
   for (const char *command : {"dump", "show", "check", "encode", "job"}) {
     SCOPED_TRACE(command);

@@ -36,9 +36,27 @@ const char *EncodingName(const IniFile &ini, const std::vector<BYTE> &bytes, con
 
 }  // namespace
 
+namespace {
+
+// A message that quotes a name of megabytes (a header or key a broken program wrote on one line) is cut in its
+// middle: its start names the place, its end gives the advice.
+std::string Bounded(const std::string &message) {
+  constexpr size_t kLongest = 2000, kHead = 1200, kTail = 400;
+  if (message.size() <= kLongest) return message;
+  auto boundary = [&](size_t at) {  // not inside a character of UTF-8
+    while (at > 0 && (static_cast<unsigned char>(message[at]) & 0xC0) == 0x80) --at;
+    return at;
+  };
+  const size_t head = boundary(kHead), tail = boundary(message.size() - kTail);
+  return message.substr(0, head) + " ... (" + std::to_string(tail - head) + " bytes left out) ... " +
+         message.substr(tail);
+}
+
+}  // namespace
+
 void Findings::Add(int line, const char *code, const std::string &message, int column) {
   const FindingKind *kind = KindOf(code);
-  Finding finding{line, kind ? kind->severity : Severity::Error, code, message};
+  Finding finding{line, kind ? kind->severity : Severity::Error, code, Bounded(message)};
   finding.column = column;
   Add(finding);
 }

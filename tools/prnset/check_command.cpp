@@ -393,8 +393,10 @@ int CheckCommand(const FileArguments &parsed, std::ostream &out, std::ostream &e
       out << shown << ": " << Count(errors, "error") << ", " << Count(warnings, "warning") << " ("
           << (both ? "English and Chinese" : parsed.language.name) << ")\n";
   }
-  if (json) out << all.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
-  if (sarif) out << SarifLog(results).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
+  if (json) out << TerminalSafeJson(all.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace)) << "\n";
+  if (sarif)
+    out << TerminalSafeJson(SarifLog(results).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace))
+        << "\n";
   return unreadable ? kExitUsage : failing ? kExitFailure : kExitSuccess;
 }
 

@@ -64,7 +64,7 @@ void WriteCatalogueJson(const SettingsCatalogue &catalogue, const DriverItems &d
                                    {"From", kMinMoveMillimetres},
                                    {"To", kMaxMoveMillimetres},
                                    {"Starts", driver.moveOffered ? Json(driver.moveStart) : Json()}}}};
-  out << root.dump(2, ' ', false, Json::error_handler_t::replace) << "\n";
+  out << TerminalSafeJson(root.dump(2, ' ', false, Json::error_handler_t::replace)) << "\n";
 }
 
 int DumpCommand(const FileArguments &parsed, std::ostream &out, std::ostream &) {

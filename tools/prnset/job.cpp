@@ -1,4 +1,6 @@
 // prnset job: the bytes that Set All or Set Current would send for the file's defaults.
+#include <iostream>
+
 #include "page/command_job.h"
 #include "platform/owner.h"
 #include "tools/prnset/commands_text.h"
@@ -23,6 +25,15 @@ int JobCommand(const FileArguments &parsed, std::ostream &out, std::ostream &err
   if (error.empty() && options.Has("out") && options.Has("printer")) error = "give --out or --printer, not both";
   if (error.empty() && options.Has("out") && options.Value("out").empty()) error = "--out needs a file name";
   if (error.empty() && options.Has("printer") && options.Value("printer").empty()) error = "--printer needs a name";
+  // The job's bytes never replace the settings file they come from, nor reach a terminal raw (a command's bytes
+  // may be the terminal's own controls).
+  if (error.empty() && options.Has("out") && options.Value("out") != Ascii("-") && parsed.file != Ascii("-") &&
+      SameFile(options.Value("out"), parsed.file))
+    error = "--out names FILE itself: the job's bytes would replace the settings file";
+  if (error.empty() && options.Value("out") == Ascii("-") && &out == &std::cout && StandardOutputIsTerminal())
+    error =
+        "--out - writes raw bytes, for a pipe or a file, and standard output is a terminal; without --out the "
+        "bytes are printed in hexadecimal";
   if (!error.empty()) {
     Complain(err, command, error + "; usage: " + UsageOf(command));
     return kExitUsage;

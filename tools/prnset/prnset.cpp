@@ -351,8 +351,10 @@ std::string UsageOf(const std::string &command) {
   return entry ? entry->usage : "prnset COMMAND FILE [options]";
 }
 
+// Every message is escaped as check's are, whatever text of the file or name of a file it quotes: no control
+// character of a file reaches the terminal.
 void Complain(std::ostream &err, const std::string &command, const std::string &message) {
-  err << "prnset" << (command.empty() ? "" : " ") << command << ": " << message << "\n";
+  err << "prnset" << (command.empty() ? "" : " ") << command << ": " << EscapeText(message) << "\n";
 }
 
 int Run(const std::vector<WString> &args, std::ostream &out, std::ostream &err) {

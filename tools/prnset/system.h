@@ -27,6 +27,9 @@ WString FullPathOf(const WString &path);
 // "\\?\" of a long path left out ("\\?\UNC\host\share" as "\\host\share").
 WString LoggedPathOf(const WString &path);
 
+// Whether two paths name one existing file, however each is written.
+bool SameFile(const WString &a, const WString &b);
+
 // Writes bytes to a file, replacing it. False when the file cannot be written.
 bool WriteBinaryFile(const WString &path, const std::vector<BYTE> &bytes);
 

@@ -94,6 +94,36 @@ std::string EscapeText(const std::string &utf8) {
   return out;
 }
 
+std::string TerminalSafeJson(const std::string &json) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(json.size());
+  for (size_t i = 0; i < json.size(); ++i) {
+    const unsigned char b = static_cast<unsigned char>(json[i]);
+    // U+0080 to U+009F (C2 80 to C2 9F), U+061C (D8 9C), U+2028 to U+202E (E2 80 A8 to AE), U+2066 to U+2069
+    // (E2 81 A6 to A9): controls a terminal acts on or that reorder what it shows. JSON is ASCII outside its strings.
+    unsigned code = 0;
+    size_t length = 0;
+    if (b == 0xC2 && i + 1 < json.size() && (json[i + 1] & 0xE0) == 0x80) {
+      code = (static_cast<unsigned char>(json[i + 1]) & 0x1F) | 0x80, length = 2;
+    } else if (b == 0xD8 && i + 1 < json.size() && static_cast<unsigned char>(json[i + 1]) == 0x9C) {
+      code = 0x061C, length = 2;
+    } else if (b == 0xE2 && i + 2 < json.size()) {
+      const unsigned char b1 = static_cast<unsigned char>(json[i + 1]), b2 = static_cast<unsigned char>(json[i + 2]);
+      if ((b1 == 0x80 && b2 >= 0xA8 && b2 <= 0xAE) || (b1 == 0x81 && b2 >= 0xA6 && b2 <= 0xA9))
+        code = 0x2000 | ((b1 & 0x0F) << 6) | (b2 & 0x3F), length = 3;
+    }
+    if (!length) {
+      out += char(b);
+      continue;
+    }
+    out += "\\u";
+    for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(code >> shift) & 15];
+    i += length - 1;
+  }
+  return out;
+}
+
 size_t BoundedLength(const WCHAR *text, size_t capacity) {
   size_t n = 0;
   while (n < capacity && text[n]) ++n;

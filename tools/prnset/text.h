@@ -36,6 +36,10 @@ bool IsInvisible(WCHAR c);
 // stays as it is.
 std::string EscapeText(const std::string &utf8);
 
+// Serialized JSON with the controls a terminal acts on, or that reorder what it shows (U+0080 to U+009F, the
+// bidirectional marks and overrides, the line and paragraph separators), written as \u escapes: the same JSON.
+std::string TerminalSafeJson(const std::string &json);
+
 // Length of a wide text bounded by its field: a field's text never runs past its capacity.
 size_t BoundedLength(const WCHAR *text, size_t capacity);
 

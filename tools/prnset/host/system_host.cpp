@@ -37,6 +37,12 @@ WString FullPathOf(const WString &path) {
 
 WString LoggedPathOf(const WString &path) { return path; }
 
+bool SameFile(const WString &a, const WString &b) {
+  struct stat first, second;
+  return ::stat(LinuxPath(a).c_str(), &first) == 0 && ::stat(LinuxPath(b).c_str(), &second) == 0 &&
+         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
 bool WriteBinaryFile(const WString &path, const std::vector<BYTE> &bytes) {
   std::FILE *file = std::fopen(LinuxPath(path).c_str(), "wb");
   if (!file) return false;

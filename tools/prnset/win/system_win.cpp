@@ -71,6 +71,11 @@ WString FullPathOf(const WString &path) {
   return length == 0 || length >= ARRAYSIZE(full) ? path : WString(full, length);
 }
 
+bool SameFile(const WString &a, const WString &b) {
+  return GetFileAttributesW(a.c_str()) != INVALID_FILE_ATTRIBUTES &&
+         lstrcmpiW(FullPathOf(a).c_str(), FullPathOf(b).c_str()) == 0;
+}
+
 WString LoggedPathOf(const WString &path) {
   auto slash = [](WCHAR c) { return c == '\\' || c == '/'; };
   if (path.size() >= 4 && slash(path[0]) && slash(path[1]) && path[2] == '?' && slash(path[3])) {
