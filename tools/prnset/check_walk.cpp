@@ -1980,7 +1980,7 @@ MeantEntry Walker::RenamedInTwin(const WString &section, const WString &twin, co
 
 MeantEntry Walker::MeantItemKey(const WString &sectionKey, LONG n, const WString &itemKey,
                                 std::vector<int> &lines) const {
-  std::map<std::string, std::pair<WString, std::vector<int>>> orphans;  // folded item part -> part, lines
+  std::map<std::string, std::pair<WString, std::set<int>>> orphans;  // folded item part -> part, lines
   for (const KeyName &form : kFileKeys) {
     if (form.shape != KeyShape::ItemKeyed) continue;
     const WString suffix = WString(form.key).substr(2);  // "%s_Title" -> "_Title"
@@ -1994,16 +1994,15 @@ MeantEntry Walker::MeantItemKey(const WString &sectionKey, LONG n, const WString
         if (IsComment(key) || part.empty() || known_.IsKey(sectionName, key)) continue;
         auto &orphan = orphans[FoldedName(part)];
         orphan.first = part;
-        if (std::find(orphan.second.begin(), orphan.second.end(), entry.line) == orphan.second.end())
-          orphan.second.push_back(entry.line);
+        orphan.second.insert(entry.line);  // a section both languages read is looked through twice
       }
     }
   }
   MeantEntry meant;
   for (const auto &orphan : orphans)
     if (IsNearMiss(orphan.second.first, itemKey) || orphans.size() == 1) {
-      meant = {orphan.second.first, orphan.second.second.front()};
-      lines = orphan.second.second;
+      meant = {orphan.second.first, *orphan.second.second.begin()};
+      lines.assign(orphan.second.second.begin(), orphan.second.second.end());
       if (IsNearMiss(orphan.second.first, itemKey)) break;
     }
   return meant;
