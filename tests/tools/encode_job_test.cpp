@@ -170,7 +170,7 @@ TEST_F(JobTest, WhatTheJobLeavesOutIsTold) {
 // The job's bytes never replace the settings file they come from, however --out writes its name.
 TEST_F(JobTest, OutNeverReplacesTheSettingsFile) {
   const std::string file = File(kFramed, "self.ini");
-  const std::string folder = file.substr(0, file.rfind('/') + 1);
+  const std::string folder = file.substr(0, file.find_last_of("/\\\\") + 1);
   ToolRun run = RunTool({"job", file, "--all", "--out", folder + "./self.ini"});
   EXPECT_EQ(run.code, 2);
   EXPECT_NE(run.err.find("--out names FILE itself"), std::string::npos) << run.err;
