@@ -584,8 +584,18 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
                   return keys;
                 }()),
        ""},
-      {"50 compression choices", settings("Landscape_Compress=1\nCount=50\nCOMPRESS_VALUE=1\nCOMPRESS_VALUE1=1\n"),
+      {"50 compression choices",
+       settings("Landscape_Compress=1\nCount=50\nCOMPRESS_VALUE=100\n" +
+                [] {
+                  std::string choices;
+                  for (int n = 1; n <= 50; ++n)
+                    choices += "COMPRESS_VALUE" + std::to_string(n) + "=" + std::to_string(101 - n) + "\n";
+                  return choices;
+                }()),
        "settings-count"},
+      // Count past the list's end with most choices missing: the missing ones give the Count to write.
+      {"50 compression choices, one written",
+       settings("Landscape_Compress=1\nCount=50\nCOMPRESS_VALUE=100\nCOMPRESS_VALUE1=100\n"), "!settings-count"},
       {"compression choices of 25 and 100",
        settings("Landscape_Compress=1\nCount=2\nCOMPRESS_VALUE=25\nCOMPRESS_VALUE1=25\nCOMPRESS_VALUE2=100\n"), ""},
       {"compression choice of 24",
@@ -608,8 +618,7 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
       {"header with a remark after it", Edit(clean, "[S_Default]\n", "[S_Default] ; defaults\n"), ""},
       {"count written as 1.0", Edit(clean, "ItemCount=1", "ItemCount=1.0"), ""},
       {"enter and save alike",
-       Edit(clean, "ParameterRule=High256",
-            "ParameterRule=High256\nEnterInstruction=1B 40\nSaveInstruction=1B 40"),
+       Edit(clean, "ParameterRule=High256", "ParameterRule=High256\nEnterInstruction=1B 40\nSaveInstruction=1B 40"),
        ""},
       {"title with a number sign", Edit(clean, "I_Title=Item\n", "I_Title=Item #1\n"), ""},
       {"filter of 1", Edit(clean, "[S_Default]\n", "[S_Filter]\nI=1\n[S_Default]\n"), ""},

@@ -161,8 +161,8 @@ const Case kCases[] = {
     {"item instruction with an odd number of digits",
      [] { return Edit(kClean, "Item01Instruction=1B 44", "Item01Instruction=1B4"); }, 11, "error",
      "odd number of hexadecimal digits (3)", 1},
-    {"unknown parameter rule", [] { return Edit(kClean, "ParameterRule=High256", "ParameterRule=Binary"); }, 7,
-     "error", "\"Binary\" is neither High256 nor BaseOn30, and 1 item needs parameter bytes", 1},
+    {"unknown parameter rule", [] { return Edit(kClean, "ParameterRule=High256", "ParameterRule=Binary"); }, 7, "error",
+     "\"Binary\" is neither High256 nor BaseOn30, and 1 item needs parameter bytes", 1},
     {"parameter rule one slip from a known one",
      [] { return Edit(kClean, "ParameterRule=High256", "ParameterRule=High 256"); }, 7, "error",
      "\"High 256\" is neither High256 nor BaseOn30 (did you mean High256?), and 1 item needs", 1},
@@ -172,17 +172,26 @@ const Case kCases[] = {
     {"declared section missing", [] { return Edit(kClean, "SectionCount=1", "SectionCount=2"); }, 2, "warning",
      "declares 2 classes, but Section02 is missing from [SectionNames]", 1},
     {"declared section missing in the middle",
-     [] { return Edit(Edit(kClean, "SectionCount=1", "SectionCount=3"), "Section01=S\n", "Section01=S\nSection03=S\n"); },
+     [] {
+       return Edit(Edit(kClean, "SectionCount=1", "SectionCount=3"), "Section01=S\n", "Section01=S\nSection03=S\n");
+     },
      2, "warning", "has no Section02: the page shows a class without title or items", -1},
     {"declared item missing", [] { return Edit(kClean, "ItemCount=1", "ItemCount=3"); }, 9, "warning",
      "but Item02 to Item03 are missing: the page shows items without title or options, and Set All sends 01 0D 01 0D "
-     "for them", 1},
+     "for them",
+     1},
     // An unlisted class still reads its own [SectionNN]: its items are on the page and in Set All.
     {"declared section missing with its items",
-     [] { return Edit(kClean, "SectionCount=1", "SectionCount=2") + "[Section02]\nItem01=Z\nItem01Instruction=1B 5A\nItemCount=1\n"; },
+     [] {
+       return Edit(kClean, "SectionCount=1", "SectionCount=2") +
+              "[Section02]\nItem01=Z\nItem01Instruction=1B 5A\nItemCount=1\n";
+     },
      2, "warning", "holding 1 item without titles or options, and Set All sends 1B 5A 01 0D for it", -1},
-    {"number section missing", [] { return Edit(kClean, "[Section01]\nItemCount=1\n", "[Other]\nItemCount=1\n"); },
-     8, "warning", "[Section01] is missing (line 8 has [Other], which the plug-in does not read as [Section01]): class S shows no items", 2},
+    {"number section missing", [] { return Edit(kClean, "[Section01]\nItemCount=1\n", "[Other]\nItemCount=1\n"); }, 8,
+     "warning",
+     "[Section01] is missing (line 8 has [Other], which the plug-in does not read as [Section01]): class S shows no "
+     "items",
+     2},
     {"eleven shown sections", [] { return ManySections(11); }, 14, "warning",
      "Section11 (S) is ignored: the page holds at most 10 classes", 2},
     {"thirty-three shown items", [] { return ManyItems(33); }, 39, "warning",
@@ -191,26 +200,30 @@ const Case kCases[] = {
      "SectionCount -1 is negative: no classes are loaded", 1},
     {"negative item count", [] { return Edit(kClean, "ItemCount=1", "ItemCount=-3"); }, 9, "warning",
      "ItemCount -3 is negative: class S shows no items", 2},
-    {"count that is not a decimal number", [] { return Edit(kClean, "ItemCount=1", "ItemCount=0x1"); }, 9,
-     "warning", "\"0x1\" is not a plain decimal number: the plug-in reads 1", 1},
+    {"count that is not a decimal number", [] { return Edit(kClean, "ItemCount=1", "ItemCount=0x1"); }, 9, "warning",
+     "\"0x1\" is not a plain decimal number: the plug-in reads 1", 1},
     // Texts cut by their fields or by the page.
-    {"title over 49 characters", [] { return Edit(kClean, "I_Title=Item\n", "I_Title=" + Repeat("t", 60) + "\n"); },
-     14, "warning", "I_Title has 60 characters: the page shows only the first 49", 1},
+    {"title over 49 characters", [] { return Edit(kClean, "I_Title=Item\n", "I_Title=" + Repeat("t", 60) + "\n"); }, 14,
+     "warning", "I_Title has 60 characters: the page shows only the first 49", 1},
     {"title over its field", [] { return Edit(kClean, "Title=Class\n", "Title=" + Repeat("c", 130) + "\n"); }, 13,
      "warning", "Title has 130 characters: the page shows only the first 49", 1},
-    {"item note over its field", [] { return Edit(kClean, "I_Title=Item\n", "I_Title=Item\nI_Note=" + Repeat("n", 128) + "\n"); },
-     15, "warning", "I_Note has 128 characters and is cut to 127", 1},
+    {"item note over its field",
+     [] { return Edit(kClean, "I_Title=Item\n", "I_Title=Item\nI_Note=" + Repeat("n", 128) + "\n"); }, 15, "warning",
+     "I_Note has 128 characters and is cut to 127", 1},
     {"instruction over its field",
-     [] { return Edit(kClean, "Item01Instruction=1B 44", "Item01Instruction=" + Repeat("1B 44 ", 11)); }, 11,
-     "error", "Item01Instruction has 65 characters and is cut to 63, \"1B 44 1B 44 1B 44 1B 44 1B 44 1B 44 1B 44 1B 44 1B 44 "
-     "1B 44 ...\", losing \"44\": the printer gets the cut command", 1},
+     [] { return Edit(kClean, "Item01Instruction=1B 44", "Item01Instruction=" + Repeat("1B 44 ", 11)); }, 11, "error",
+     "Item01Instruction has 65 characters and is cut to 63, \"1B 44 1B 44 1B 44 1B 44 1B 44 1B 44 1B 44 1B 44 1B 44 "
+     "1B 44 ...\", losing \"44\": the printer gets the cut command",
+     1},
     {"enter instruction over its field",
      [] { return Edit(kClean, "EnterInstruction=1B 40", "EnterInstruction=" + Repeat("1B40", 13)); }, 4, "error",
      "EnterInstruction has 52 characters and is cut to 49, \"1B401B401B401B401B401B401B401B401B401B401B401B401\", "
-     "losing \"B40\": the page leaves it out of every job", 1},
+     "losing \"B40\": the page leaves it out of every job",
+     1},
     // Enum rules.
-    {"later enum value of five characters", [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=0=Off 1=On 12345=Big"); },
-     20, "warning", "the value \"12345\" of option 3 is longer than the rule reads: it reads as 1234", 2},
+    {"later enum value of five characters",
+     [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=0=Off 1=On 12345=Big"); }, 20, "warning",
+     "the value \"12345\" of option 3 is longer than the rule reads: it reads as 1234", 2},
     {"last enum text over 18 characters",
      [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=0=Off 1=On and on and on and on"); }, 20, "warning",
      "has 23 characters: it is cut to 18, \"On and on and on a", 1},
@@ -225,27 +238,39 @@ const Case kCases[] = {
      "warning", "\"On\" and \"Also on\" have the same value 1", 1},
     {"unknown rule type", [] { return Edit(kClean, "I_RuleType=Enum", "I_RuleType=List"); }, 19, "warning",
      "\"List\" is neither Enum nor Serial", 1},
-    {"missing rule type", [] { return Edit(kClean, "I_RuleType=Enum\n", ""); }, 18, "warning",
-     "I_RuleType is missing", 1},
+    {"missing rule type", [] { return Edit(kClean, "I_RuleType=Enum\n", ""); }, 18, "warning", "I_RuleType is missing",
+     1},
     // Serial rules.
     {"serial minimum above maximum",
-     [] { return Edit(Edit(kClean, "I_RuleType=Enum", "I_RuleType=Serial"), "I_Rule=0=Off 1=On", "I_Rule=MIN=5 MAX=1"); },
+     [] {
+       return Edit(Edit(kClean, "I_RuleType=Enum", "I_RuleType=Serial"), "I_Rule=0=Off 1=On", "I_Rule=MIN=5 MAX=1");
+     },
      20, "warning", "MIN=5 is above MAX=1", 1},
     {"serial step below 1",
-     [] { return Edit(Edit(kClean, "I_RuleType=Enum", "I_RuleType=serial"), "I_Rule=0=Off 1=On", "I_Rule=min=0 max=5 step=0"); },
+     [] {
+       return Edit(Edit(kClean, "I_RuleType=Enum", "I_RuleType=serial"), "I_Rule=0=Off 1=On",
+                   "I_Rule=min=0 max=5 step=0");
+     },
      20, "warning", "STEP=0 is below 1", 1},
     {"serial with more options than the bound",
-     [] { return Edit(Edit(kClean, "I_RuleType=Enum", "I_RuleType=Serial"), "I_Rule=0=Off 1=On", "I_Rule=MIN=0 MAX=5000"); },
+     [] {
+       return Edit(Edit(kClean, "I_RuleType=Enum", "I_RuleType=Serial"), "I_Rule=0=Off 1=On", "I_Rule=MIN=0 MAX=5000");
+     },
      20, "warning", "gives 5001 options: only the first 4096 are kept", 2},
     {"serial title over 49 characters",
      [] {
        return Edit(Edit(kClean, "I_RuleType=Enum", "I_RuleType=Serial"), "I_Rule=0=Off 1=On",
                    "I_Rule=MIN=0 MAX=1 TITLE=" + Repeat("m", 50));
      },
-     20, "warning", "the title has 50 characters and is cut to 49, and with the value before it an option's text is "
-     "cut to 49 again; shorten it to 48 characters", 1},
+     20, "warning",
+     "the title has 50 characters and is cut to 49, and with the value before it an option's text is "
+     "cut to 49 again; shorten it to 48 characters",
+     1},
     {"serial title before other keys",
-     [] { return Edit(Edit(kClean, "I_RuleType=Enum", "I_RuleType=Serial"), "I_Rule=0=Off 1=On", "I_Rule=TITLE= mm MIN=0 MAX=1"); },
+     [] {
+       return Edit(Edit(kClean, "I_RuleType=Enum", "I_RuleType=Serial"), "I_Rule=0=Off 1=On",
+                   "I_Rule=TITLE= mm MIN=0 MAX=1");
+     },
      20, "warning", "TITLE= is not written last", 1},
     // Defaults and values.
     {"default matching no option", [] { return Edit(kClean, "I=1\n", "I=5\n"); }, 25, "warning",
@@ -265,7 +290,8 @@ const Case kCases[] = {
      "warning",
      "item S/I has ParameterCount 2, which makes it multi-choice: the page offers a tick box for each option and sends "
      "a mask of them, so its default 1 ticks no row and Set All sends 1B 44 00 01 0D; for one choice, "
-     "write ParameterCount=1", 1},
+     "write ParameterCount=1",
+     1},
     {"multi-choice default with bits of no row",
      [] {
        return Edit(Edit(kClean, "Item01Instruction=1B 44", "Item01Instruction=1B 44\nItem01ParameterCount=3"),
@@ -273,18 +299,22 @@ const Case kCases[] = {
      },
      26, "warning", "(mask 0x100000) sets bits that no option row stands for", 1},
     {"BaseOn30 with negative options",
-     [] { return Edit(Edit(kClean, "ParameterRule=High256", "ParameterRule=BaseOn30"), "I_Rule=0=Off 1=On", "I_Rule=-2=Less 1=On"); },
+     [] {
+       return Edit(Edit(kClean, "ParameterRule=High256", "ParameterRule=BaseOn30"), "I_Rule=0=Off 1=On",
+                   "I_Rule=-2=Less 1=On");
+     },
      20, "error", "BaseOn30 cannot send negative values, and 1 option is negative (first \"Less\" (-2))", 1},
     {"BaseOn30 with a negative default",
-     [] { return Edit(Edit(kClean, "ParameterRule=High256", "ParameterRule=baseon30"), "I=1\n", "I=-3\n"); },
-     25, "error",
+     [] { return Edit(Edit(kClean, "ParameterRule=High256", "ParameterRule=baseon30"), "I=1\n", "I=-3\n"); }, 25,
+     "error",
      "the default -3 is negative: BaseOn30 cannot send it, so Set All sends nothing at all; write the value of an "
      "option: 0, 1",
      1},
-    {"High256 value that does not fit its byte", [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=1=On 300=Max"); },
-     20, "warning", "\"Max\" (300) is sent as 1B 44 2C 0D", 1},
-    {"option with the value -1", [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=-1=Keep 1=On"); }, 20,
-     "warning", "has the value -1", 1},
+    {"High256 value that does not fit its byte",
+     [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=1=On 300=Max"); }, 20, "warning",
+     "\"Max\" (300) is sent as 1B 44 2C 0D", 1},
+    {"option with the value -1", [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=-1=Keep 1=On"); }, 20, "warning",
+     "has the value -1", 1},
     {"multi-choice with too few parameter bytes",
      [] {
        return Edit(Edit(kClean, "Item01Instruction=1B 44", "Item01Instruction=1B 44\nItem01ParameterCount=2"), "I=1\n",
@@ -308,7 +338,7 @@ const Case kCases[] = {
     // The document options' section.
     {"more compression choices than the list holds",
      [] { return std::string(kClean) + "[Settings]\nLandscape_Compress=1\nCount=60\nCOMPRESS_VALUE=0\n"; }, 28,
-     "warning", "[Settings] Count 60: the compression list holds only the first 49 choices", -1},
+     "warning", "[Settings] Count is 60 (the list holds 49 at most) but COMPRESS_VALUE1", -1},
     {"compression choice missing",
      [] {
        return std::string(kClean) +
@@ -341,15 +371,19 @@ const Case kCases[] = {
      [] { return Edit(kClean, "ParameterRule=High256\n", "") + "[Settings]\nParameterRule=High256\n"; }, 26, "error",
      "[SectionNames] ParameterRule is missing (line 26 has it in [Settings], where the plug-in does not read it)", 1},
     {"serial rule with blanks before its signs",
-     [] { return Edit(Edit(kClean, "I_RuleType=Enum\nI_Rule=0=Off 1=On", "I_RuleType=Serial\nI_Rule=MIN = 0 MAX = 1"),
-                      "I=1\n", "I=0\n"); },
+     [] {
+       return Edit(Edit(kClean, "I_RuleType=Enum\nI_Rule=0=Off 1=On", "I_RuleType=Serial\nI_Rule=MIN = 0 MAX = 1"),
+                   "I=1\n", "I=0\n");
+     },
      20, "warning", "MIN and MAX are written with a blank before '=': write \"MIN=0 MAX=1\"", 1},
     {"fixed key in another section", [] { return Edit(kClean, "ItemCount=1\n", "ItemCount=1\nInstructionTail=0D\n"); },
-     10, "warning", "[Section01] InstructionTail is never read: the plug-in reads InstructionTail only in [SectionNames]",
-     1},
+     10, "warning",
+     "[Section01] InstructionTail is never read: the plug-in reads InstructionTail only in [SectionNames]", 1},
     {"default keyed by the item's number", [] { return Edit(kClean, "[S_Default]\nI=1\n", "[S_Default]\nItem01=1\n"); },
-     25, "warning", "[S_Default] Item01 is never read: these sections take an item by its key, not its number in the "
-     "list: Item01 is I; write I", 1},
+     25, "warning",
+     "[S_Default] Item01 is never read: these sections take an item by its key, not its number in the "
+     "list: Item01 is I; write I",
+     1},
     {"enum values written as decimals", [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=0.0=Off 1.0=On"); }, 20,
      "warning", "2 values are not numbers (\"0.0\", \"1.0\"): they read as 0, 1, which may not be what they say", 1},
     {"option -1 under BaseOn30",
@@ -360,14 +394,18 @@ const Case kCases[] = {
      },
      20, "warning",
      "the option \"Auto\" has the value -1: choosing it keeps the item's previous value, so Set All never sends -1, "
-     "and under BaseOn30 Set Current sends nothing for it", 1},
+     "and under BaseOn30 Set Current sends nothing for it",
+     1},
     {"two entries on one line", [] { return Edit(kClean, "I=1\n", "I=1 J=2\n"); }, 25, "warning",
-     "[S_Default] I = \"1 J=2\" is not a plain decimal number: the plug-in reads 1; it holds \"J=2\": two entries on one "
-     "line, of which the second is never read; put it on a line of its own", 1},
+     "[S_Default] I = \"1 J=2\" is not a plain decimal number: the plug-in reads 1; it holds \"J=2\": two entries on "
+     "one "
+     "line, of which the second is never read; put it on a line of its own",
+     1},
     {"another program's word for the instruction", [] { return Edit(kClean, "Item01Instruction=", "Item01Command="); },
      11, "error",
      "[Section01] Item01Instruction is missing (line 11 has \"Item01Command\", which the plug-in does not read as "
-     "Item01Instruction)", 1},
+     "Item01Instruction)",
+     1},
     {"default written among the titles",
      [] { return Edit(Edit(kClean, "I=1\n", ""), "I_Title=Item\n", "I_Title=Item\nI=1\n"); }, 15, "warning",
      "[S_Lang_EN] I is never read: an item's default goes in [S_Default], what hides it in [S_Filter]", 1},
@@ -380,8 +418,8 @@ const Case kCases[] = {
     {"a colon for the equals sign", [] { return Edit(kClean, "I=1\n", "I: 1\n"); }, 25, "warning",
      "[S_Default] \"I: 1\" has no '='; it holds \":\" where '=' belongs: it reads as a key with an empty value", 1},
     {"key written twice with another value",
-     [] { return Edit(kClean, "I_Title=Item\n", "I_Title=Item\nI_Title=Other\n"); },
-     15, "warning", "only the first one is read, \"Item\", not this \"Other\"; delete the line that is not meant", 1},
+     [] { return Edit(kClean, "I_Title=Item\n", "I_Title=Item\nI_Title=Other\n"); }, 15, "warning",
+     "only the first one is read, \"Item\", not this \"Other\"; delete the line that is not meant", 1},
     {"line without an equals sign", [] { return Edit(kClean, "I_Title=Item\n", "I_Title=Item\nI_Note Hello\n"); }, 15,
      "warning", "\"I_Note Hello\" has no '='", 1},
 };

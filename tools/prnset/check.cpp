@@ -330,9 +330,13 @@ Findings CheckSettingsFile(const CheckedFile &file) {
   const std::vector<WString> misspelt = CheckMisspeltClassKeys(file, findings);
   CheckCatalogueWalk(file, misspelt, findings);
   // A rule cut at its field's end loses its last options: the cut is the one mistake, not the last text it leaves.
-  std::set<int> cutLines;
-  for (const Finding &finding : findings.list())
+  // A line without '=' above its key's line is read in its place: told as that, not as the empty value it reads.
+  std::set<int> cutLines, hiding;
+  for (const Finding &finding : findings.list()) {
     if (finding.code == "text-cut") cutLines.insert(finding.line);
+    if (finding.code == "duplicate-key") hiding.insert(finding.line);
+  }
+  findings.Drop(hiding, {"empty-value", "title-missing", "note-missing"});
   // A key cut so names none of its sections: the sections are right, the length is the mistake.
   findings.Drop(cutLines, {"enum-last-text-cut", "item-key-misspelt", "class-key-misspelt"});
   // The keys of swapped sections are told missing under the names written for the other class.

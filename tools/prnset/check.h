@@ -61,6 +61,7 @@ class Findings {
   // should have been): the layout's and the names' findings about that line are dropped.
   void Claim(int line) { claimed_.insert(line); }
   bool Claimed(int line) const { return claimed_.count(line) != 0; }
+  void Unclaim(int line) { claimed_.erase(line); }
   void DropClaimed(const std::vector<std::string> &codes);
   // The findings of `codes` on `lines`.
   void Drop(const std::set<int> &lines, const std::vector<std::string> &codes);

@@ -175,15 +175,20 @@ void OneWrite(std::string &message) {
 // A finding both readings make about a line, worded alike but for how each decodes the line's text, is one
 // finding: the reading that quotes the line as written keeps it.
 void OneQuoting(std::vector<Finding> &english, std::vector<Finding> &chinese, const FileSections &sections) {
+  // A line of one language's section holds one name, which the two readings may decode apart past telling by
+  // their ASCII ("Densi\u00A0ty" and "Densi爐y"): there a code on the line is the same finding.
+  const auto keyOf = [&](const Finding &finding) {
+    return std::make_tuple(
+        finding.line, finding.code,
+        sections.LanguageOf(finding.line) == FindingLanguage::Both ? AsciiOf(finding.message) : std::string());
+  };
   std::map<std::tuple<int, std::string, std::string>, size_t> inChinese;
   for (size_t i = 0; i < chinese.size(); ++i)
-    if (chinese[i].line > 0)
-      inChinese.emplace(std::make_tuple(chinese[i].line, chinese[i].code, AsciiOf(chinese[i].message)), i);
+    if (chinese[i].line > 0) inChinese.emplace(keyOf(chinese[i]), i);
   std::vector<bool> dropChinese(chinese.size(), false);
   std::vector<Finding> keptEnglish;
   for (Finding &finding : english) {
-    auto same = finding.line > 0 ? inChinese.find({finding.line, finding.code, AsciiOf(finding.message)})
-                                 : inChinese.end();
+    auto same = finding.line > 0 ? inChinese.find(keyOf(finding)) : inChinese.end();
     if (same == inChinese.end() || chinese[same->second].message == finding.message) {
       keptEnglish.push_back(finding);
       continue;
@@ -325,6 +330,12 @@ int CheckCommand(const FileArguments &parsed, std::ostream &out, std::ostream &e
         Reading chineseReading = CheckIn(bytes, chinese, true);
         Findings &inEnglish = englishReading.findings, &inChinese = chineseReading.findings;
         CheckLanguagesAgree(englishReading, chineseReading);
+        // A character no editor shows in a name claims its line for the reading that quotes the line; the other
+        // reading's claim would silence the finding that is told (its name of a lost default, say).
+        for (auto mine : {std::make_pair(&inEnglish, false), std::make_pair(&inChinese, true)})
+          for (const Finding &finding : mine.first->list())
+            if (finding.code == "invisible-character" && sections.ChineseQuotes(finding.line) != mine.second)
+              mine.first->Unclaim(finding.line);
         inEnglish.ClaimAlso(inChinese);
         inChinese.ClaimAlso(inEnglish);
         inEnglish.DropClaimed(kClaimableCodes);
@@ -349,12 +360,14 @@ int CheckCommand(const FileArguments &parsed, std::ostream &out, std::ostream &e
     // takes its place by line, and the findings are told in the order of their lines.
     if (readOn) {
       const int last = int(LineBytes(bytes).size()) - 1;
-      // The half character a cut copy ends in is its own finding's, and so is a command a null byte cut short.
+      // The half character a cut copy ends in is its own finding's, and so is a command or a rule a null byte cut
+      // short.
       findings.erase(std::remove_if(findings.begin(), findings.end(),
                                     [&](const Finding &f) {
                                       return (f.line == last && f.code == "not-in-code-page" &&
                                               content.Told(0, "file-cut-short")) ||
-                                             (f.code == "command-prefix" && content.Told(f.line, "null-byte"));
+                                             ((f.code == "command-prefix" || f.code == "languages-differ") &&
+                                              content.Told(f.line, "null-byte"));
                                     }),
                      findings.end());
       findings.insert(findings.begin(), content.list().begin(), content.list().end());

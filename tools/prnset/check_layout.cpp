@@ -445,6 +445,21 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
     // Keys seen, by the reader's own hash of the name: a generated section has a million.
     std::unordered_multimap<unsigned, const IniFile::Entry *> seenKeys;
     seenKeys.reserve(section.entries.size());
+    // The entries with a value, by the hash of their name, made at the first line without '='.
+    std::unordered_multimap<unsigned, const IniFile::Entry *> valued;
+    const auto laterValued = [&](const IniFile::Entry &bare, const WString &key) -> const IniFile::Entry * {
+      if (valued.empty())
+        for (const IniFile::Entry &other : section.entries)
+          if (other.valueLength != WString::npos) valued.emplace(other.nameHash, &other);
+      const IniFile::Entry *first = nullptr;
+      const auto alike = valued.equal_range(bare.nameHash);
+      for (auto it = alike.first; it != alike.second; ++it)
+        if (it->second->line > bare.line && (!first || it->second->line < first->line) &&
+            SameName(ini.Text(it->second->name, it->second->nameLength), key))
+          first = it->second;
+      return first;
+    };
+    std::set<int> toldBefore;  // lines of a key told with the line without '=' above them
     const std::string where = "[" + Utf8(name) + "] ";
     Overflow moreKeys("keys of " + where + "appear again"), moreLines("lines of " + where + "have no '='");
     std::pair<int, int> zero{0, 0};  // the first line numbered from 0, and how many are
@@ -488,6 +503,15 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
                          LostSectionConsequence(inside));
         for (const IniFile::Entry &after : section.entries)
           if (after.line > entry.line) findings.Claim(after.line);
+      } else if (const IniFile::Entry *hidden =
+                     entry.valueLength == WString::npos && !key.empty() ? laterValued(entry, key) : nullptr) {
+        // A name alone above the key's line (a placeholder): only the first line of a key is read.
+        findings.Add(entry.line, "duplicate-key",
+                     where + Quoted(key) + " has no '=' and stands before " + Utf8(key) + "=" +
+                         Utf8(ini.Text(hidden->value, hidden->valueLength)) + " on line " +
+                         std::to_string(hidden->line) + ": the plug-in reads this line, as an empty value, not that " +
+                         "one; delete this line");
+        toldBefore.insert(hidden->line);
       } else if (entry.valueLength == WString::npos && !key.empty() && !moreLines.Full(entry.line)) {
         // Text of the line before, wrapped by an editor or continued with '\\': a value ends with its line.
         const IniFile::Entry *before = nullptr;
@@ -517,7 +541,7 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
       for (auto seen = alike.first; seen != alike.second && !earlierEntry; ++seen)
         if (SameName(ini.Text(seen->second->name, seen->second->nameLength), key)) earlierEntry = seen->second;
       if (earlierEntry) {
-        if (moreKeys.Full(entry.line)) continue;
+        if (toldBefore.count(entry.line) || moreKeys.Full(entry.line)) continue;
         // Which value counts, when the two differ: the author keeps the line meant and deletes the other.
         const IniFile::Entry &earlier = *earlierEntry;
         const auto valueOf = [&](const IniFile::Entry &e) {

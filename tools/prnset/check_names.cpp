@@ -390,6 +390,27 @@ std::string InvisibleHint(const WString &name) {
   return std::string();
 }
 
+std::string SlipHint(const WString &name) {
+  const auto hidden = std::find_if(name.begin(), name.end(), IsInvisible);
+  if (hidden == name.end()) return EqualsHint(name) + LookAlikeHint(name);
+  return EqualsHint(name) + "; it holds " + CharacterName(*hidden) + ", which an editor does not show: delete it";
+}
+
+int HiddenColumn(const IniFile &ini, int line) {
+  // Sections and their entries stand in the order of their lines.
+  const auto &sections = ini.sections();
+  auto section = std::upper_bound(sections.begin(), sections.end(), line,
+                                  [](int l, const IniFile::Section &s) { return l < s.line; });
+  if (section == sections.begin()) return 0;
+  for (const IniFile::Entry &entry : std::prev(section)->entries) {
+    if (entry.line != line) continue;
+    const WString name = ini.Text(entry.name, entry.nameLength);
+    const auto hidden = std::find_if(name.begin(), name.end(), IsInvisible);
+    if (hidden != name.end()) return ini.ColumnOf(entry.name + size_t(hidden - name.begin()));
+  }
+  return 0;
+}
+
 size_t EqualsMarkAt(const WString &line) {
   return line.find_first_of(WString{WCHAR(0xFF1D), WCHAR(0xFF1A), WCHAR(':'), WCHAR('\t')});
 }

@@ -85,6 +85,8 @@ int HiddenHeaderLine(const IniFile &ini, const WString &section);
 std::vector<WString> ListedItems(const IniFile &ini, const IniFile::Section &block);
 
 // For a value that holds a remark (" ; ..." after it), the hint that remarks go on their own line; empty otherwise.
+// Where a remark starts in a value (a ';' or '#' after a blank), or npos.
+size_t RemarkAt(const WString &value);
 std::string RemarkHint(const WString &value);
 // Whether a value is a number followed by a remark ("3 ; normal") whose number is the one read: it reads as meant.
 bool NumberThenRemark(const WString &value, LONG read);
@@ -98,6 +100,11 @@ std::string JoinedHint(const WString &value);
 std::string PlainHint(const WString &text);
 // " It holds U+200B (zero-width space), which an editor does not show." for a name with such a character, else "".
 std::string InvisibleHint(const WString &name);
+// What keeps a name written for `key` from reading as it: a mark where '=' belongs, a character no editor shows, a
+// full-width look-alike; empty when none of these.
+std::string SlipHint(const WString &name);
+// The column of the first character no editor shows in the name on `line`, or 0.
+int HiddenColumn(const IniFile &ini, int line);
 // Where a line the reader took as a name without a value holds the tab, ':' or full-width sign typed where '='
 // belongs; npos when it holds none.
 size_t EqualsMarkAt(const WString &line);

@@ -1420,7 +1420,10 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
     int outside = 0;
     const Option *firstOutside = nullptr, *lowest = nullptr, *highest = nullptr;
     for (const Option &option : options) {
-      if ((option.value < low || option.value > high) && !outside++) firstOutside = &option;
+      // The example is one the printer gets as chosen: -32767 sends nothing on Set Current.
+      if ((option.value < low || option.value > high) &&
+          (!outside++ || (firstOutside->value == kNoCommandValue && parameters <= 1)))
+        firstOutside = &option;
       if (option.value >= low && option.value <= high) {
         if (!lowest || option.value < lowest->value) lowest = &option;
         if (!highest || option.value > highest->value) highest = &option;
@@ -1435,7 +1438,10 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
       findings.Add(lines.rule, "value-too-large",
                    where + ": " + std::to_string(outside) + (outside == 1 ? " option does" : " options do") +
                        " not fit " + ValueBytes(item) + " and " + (outside == 1 ? "is" : "are") +
-                       " cut to the low bytes: " + Named(*firstOutside) + " is sent as " +
+                       " cut to the low bytes: " + Named(*firstOutside) +
+                       (firstOutside->value == kNoCommandValue && parameters <= 1
+                            ? " sends nothing when chosen, and Set All sends "
+                            : " is sent as ") +
                        SentBytes(catalogue, section, itemIndex, firstOutside->value) +
                        (mend.empty() ? "; write each value as the number the printer reads, from "
                                      : "; write " + mend + ": values from ") +

@@ -125,6 +125,13 @@ std::set<int> CheckNumbers(const IniFile &ini, INT compress, INT move, Findings 
       if (run.second++ == 0) run.first = {entry.line, Place(kSettingsSection, key) + " = " + Quoted(raw)};
       continue;
     }
+    // A remark after the number reads as meant, as in the other sections.
+    if (NumberThenRemark(raw, value)) {
+      findings.Add(entry.line, "remark-after-number",
+                   Place(kSettingsSection, key) + " = " + Quoted(raw) + ": the plug-in reads " + std::to_string(value) +
+                       ", as meant" + RemarkHint(raw));
+      continue;
+    }
     // A value that names another key of the section ("COMPRESS_VALUE1"): its value was meant.
     const WString named = ini.LineOf(kSettingsSection, raw.c_str()) ? ReadWhole(ini, kSettingsSection, raw) : WString();
     const LONG hex = hexadecimal ? LONG(std::stoul(Utf8(raw.substr(2)), nullptr, 16)) : 0;
@@ -288,7 +295,8 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
     const std::string count = "[Settings] Count " + std::to_string(choices.declared);
     if (choices.declared < 0)
       findings.Add(countLine, "settings-count", count + " is negative: the compression list offers the single choice 100");
-    else if (choices.declared > kMaxCompressChoices)
+    // (With choices missing below the 49th, their finding gives the Count that mends both.)
+    else if (choices.declared > kMaxCompressChoices && written == kMaxCompressChoices)
       findings.Add(countLine, "settings-count", count + ": the compression list holds only the first " +
                                                     std::to_string(kMaxCompressChoices) + " choices; keep " +
                                                     std::to_string(kMaxCompressChoices) + " and write Count=" +
@@ -313,7 +321,8 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
         if (!choices.answered[n - 1])
           findings.Add(line(key), "settings-choice-missing",
                        "[Settings] " + Utf8(key) + " is empty: that choice repeats the one before it (" +
-                           std::to_string(choices.values[n - 1]) + ")");
+                           std::to_string(choices.values[n - 1]) + "); write the percentage meant" +
+                           (n == choices.count && n > 1 ? ", or Count=" + std::to_string(n - 1) : std::string()));
         continue;
       }
       missing.push_back(Utf8(key));
@@ -374,8 +383,11 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
     if (!missing.empty() && (listed.empty() || written > 0))
       findings.Add(
           missingLine ? missingLine : countLine, "settings-choice-missing",
-          "[Settings] Count is " + std::to_string(choices.declared) + " but " + FirstNames(missing) +
-              (missing.size() == 1 ? " is" : " are") + " missing" +
+          "[Settings] Count is " + std::to_string(choices.declared) +
+              (choices.declared > kMaxCompressChoices
+                   ? " (the list holds " + std::to_string(kMaxCompressChoices) + " at most)"
+                   : std::string()) +
+              " but " + FirstNames(missing) + (missing.size() == 1 ? " is" : " are") + " missing" +
               (meantNames.empty()
                    ? std::string()
                    : " (the file has " + FirstNames(meantNames) + ", which the plug-in does not read as " +
@@ -393,7 +405,8 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
                // The last choices missing: a Count kept from a longer list.
                : meantNames.empty() && written > 0 && written + LONG(missing.size()) == choices.count
                    ? "; write Count=" + std::to_string(written) + ", or add " + (missing.size() == 1 ? "it" : "them")
-                   : std::string()) +
+               : written == 0 && meantNames.empty() ? "; write the choices from COMPRESS_VALUE1 on, and Count to match"
+                                                    : std::string()) +
               currentToo);
     // A choice that repeats an earlier one (a line copied and not changed): the list offers it twice.
     std::map<LONG, LONG> firstOf;  // value -> the choice that offers it first

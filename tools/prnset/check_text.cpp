@@ -82,12 +82,16 @@ std::set<std::pair<int, std::string>> NamedCharacters(const Findings &findings) 
 }
 
 // Where a title or note holds an escape of program text ("\n", "\t", "\u6253"), and how long it is; npos when it
-// holds none. A backslash before a word ("C:\temp") is a path, not an escape.
+// holds none. A backslash before a word ("C:\temp") is a path, not an escape, unless the text is words with no
+// other mark of a path ("Prints drafts\nwith less toner").
 size_t EscapeAt(const WString &text, size_t *length) {
+  const bool words = text.find(WCHAR(' ')) != WString::npos && text.find_first_of(Ascii(":/")) == WString::npos &&
+                     std::count(text.begin(), text.end(), WCHAR('\\')) == 1;
   for (size_t i = 0; i + 1 < text.size(); ++i) {
     const WCHAR c = text[i + 1];
     if (text[i] != '\\') continue;
-    if ((c == 'n' || c == 'r' || c == 't') && (i + 2 == text.size() || text[i + 2] < 'a' || text[i + 2] > 'z')) {
+    if ((c == 'n' || c == 'r' || c == 't') &&
+        (i + 2 == text.size() || text[i + 2] < 'a' || text[i + 2] > 'z' || words)) {
       *length = 2;
       return i;
     }
@@ -405,8 +409,9 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
         swallowed = true;
         continue;
       }
+      // A misspelt name is told as the name it was meant to be, with the character in it.
       const size_t inKey = FirstInvisible(key);
-      if (inKey != WString::npos) {
+      if (inKey != WString::npos && !findings.Claimed(entry.line)) {
         findings.Add(entry.line, "invisible-character",
                      Place(name, key) + ": the name holds " + CharacterName(key[inKey]) +
                          ", which an editor does not show: the plug-in looks for the name without it",
@@ -438,11 +443,13 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       // a word at one end ("Eco" prints drafts) has its marks in pairs and shows as meant.
       const bool opens = !value.empty() && value.front() == '"', closes = value.size() > 1 && value.back() == '"';
       const bool paired = std::count(value.begin(), value.end(), WCHAR('"')) % 2 == 0;
-      // A command or a rule's type is never shown: the mark in it is told as what it does to the bytes or the rule.
-      const bool unshown = reading->field == FileField::Instruction || reading->field == FileField::EnterInstruction ||
-                           reading->field == FileField::SaveInstruction ||
-                           reading->field == FileField::InstructionTail || reading->field == FileField::RuleType;
-      if (!unshown && ((opens != closes && !paired) || value == Ascii("\"")))
+      // Only titles, notes and options are shown: a mark in a command, a name or a number is told as what it does
+      // to the bytes, the name or the number (a remark after a default, "100 ; about 4\"", reads as meant).
+      const FileField field = reading->field;
+      const bool shownText = field == FileField::SectionTitle || field == FileField::SectionNote ||
+                             field == FileField::ItemTitle || field == FileField::ItemNote;
+      const bool onPage = shownText || field == FileField::Rule;
+      if (onPage && ((opens != closes && !paired) || value == Ascii("\"")))
         findings.Add(entry.line, "unbalanced-quote",
                      Place(name, key) + " has a quotation mark at one end only: the page shows it, " +
                          Quoted(ReadWhole(ini, name, key)) + "; delete it, or write its pair at the other end",
@@ -452,16 +459,13 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       const WCHAR outer = value.size() > 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0]
                               ? value[0] : 0;
       // A spreadsheet's doubled marks inside ("Item ""one""") are told as such below.
-      if (outer && value.find(outer, 1) != value.size() - 1 && value.find(WString(2, outer)) == WString::npos)
+      if (onPage && outer && value.find(outer, 1) != value.size() - 1 && value.find(WString(2, outer)) == WString::npos)
         findings.Add(entry.line, "unbalanced-quote",
                      Place(name, key) + " starts and ends with " + Quoted(WString(1, outer)) +
                          ": the reader drops both as quotes around the value, so the page shows the text without "
                          "its first and last marks; to keep them, write the text inside one more pair of quotation "
                          "marks",
                      ini.ColumnOf(entry.value));
-      const FileField field = reading->field;
-      const bool shownText = field == FileField::SectionTitle || field == FileField::SectionNote ||
-                             field == FileField::ItemTitle || field == FileField::ItemNote;
       if (shownText && value.size() > 4 && value.compare(0, 2, Ascii("\"\"")) == 0 &&
           value.compare(value.size() - 2, 2, Ascii("\"\"")) == 0)
         twiceQuoted.push_back({entry.line, Place(name, key) + " = " + Utf8(value)});
@@ -518,11 +522,20 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
                      Place(name, key) + " holds '&': the hint box underlines the character after it and does not "
                      "show the '&'; write && for one &",
                      ini.ColumnOf(entry.value + lone));
-      // A remark after a title or a note is shown as part of it.
-      if (shownText && !RemarkHint(value).empty())
+      // A remark after a title or a note is shown as part of it; after an Enum rule, as part of its last option.
+      const size_t remark = RemarkAt(value);
+      const bool enumRule =
+          field == FileField::Rule && !value.empty() && (value[0] == '-' || (value[0] >= '0' && value[0] <= '9'));
+      const size_t lastPair = enumRule ? value.rfind(WCHAR('='), remark) : WString::npos;
+      if (shownText && remark != WString::npos)
         findings.Add(entry.line, "remark-in-text",
                      Place(name, key) + " = " + Quoted(value) + ": the page shows the remark as part of the text" +
                          RemarkHint(value));
+      else if (lastPair != WString::npos && remark != WString::npos && value.find(WCHAR('='), remark) == WString::npos)
+        findings.Add(entry.line, "remark-in-text",
+                     Place(name, key) + ": the page shows the remark as part of the last option's text, " +
+                         Quoted(Trimmed(value.substr(lastPair + 1))) + RemarkHint(value),
+                     ini.ColumnOf(entry.value + remark));
       // The file's texts are taken as written: "\n" is a backslash and a letter to the page.
       size_t length = 0;
       const size_t escape = shownText ? EscapeAt(value, &length) : WString::npos;
@@ -617,6 +630,9 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
         letters = letters || (c >= 'a' && c <= 'z');
         ascii = ascii && c < 0x80;
       }
+      const bool unshown = field == FileField::Instruction || field == FileField::EnterInstruction ||
+                           field == FileField::SaveInstruction || field == FileField::InstructionTail ||
+                           field == FileField::RuleType;
       plainEnglish += english_section && letters && ascii && !unshown;
       if (english_section && english && !ansi) {
         for (WCHAR c : value)

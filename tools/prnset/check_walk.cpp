@@ -653,8 +653,7 @@ bool Walker::MissingKey(const WString &section, const WString &key, int fallback
       }
     }
     message += " (line " + std::to_string(meant.line) + " has " + Quoted(meant.name) +
-               ", which the plug-in does not read as " + Utf8(key) + EqualsHint(meant.name) +
-               LookAlikeHint(meant.name) +
+               ", which the plug-in does not read as " + Utf8(key) + SlipHint(meant.name) +
                (alike.empty() ? std::string() : "; the same slip stands in " + FirstNames(alike)) + ")";
     if (IsQuotedName(meant.name)) advice = std::string("; ") + kQuotedNameHint;
     line = meant.line;
@@ -679,7 +678,7 @@ bool Walker::MissingKey(const WString &section, const WString &key, int fallback
   } else if (consequence.find("add ") == std::string::npos && consequence.find("write ") == std::string::npos) {
     advice = "; add " + Utf8(key) + (value.empty() ? "= and its value" : "=" + value) + " to [" + Utf8(section) + "]";
   }
-  findings_.Add(line, code, message + ": " + consequence + advice);
+  findings_.Add(line, code, message + ": " + consequence + advice, meant.name.empty() ? 0 : HiddenColumn(ini_, line));
   return !meant.name.empty();
 }
 
@@ -1025,8 +1024,7 @@ void Walker::NoteTitles(const WString &key, LONG n, const WString &titleKey, con
       std::string message = Place(section, titleKey) + " is missing";
       if (!meant.name.empty()) {
         message += " (line " + std::to_string(meant.line) + " has " + Quoted(meant.name) +
-                   ", which the plug-in does not read as " + Utf8(titleKey) + EqualsHint(meant.name) +
-                   LookAlikeHint(meant.name) + ")";
+                   ", which the plug-in does not read as " + Utf8(titleKey) + SlipHint(meant.name) + ")";
         line = meant.line;
       }
       missingTitles_[l].push_back(
@@ -2328,7 +2326,8 @@ void Walker::ReportTitles() {
     for (const MissingTitle &missing : missingTitles_[l]) {
       if (none && !missing.meant) continue;
       if (missing.meant && findings_.Told(missing.line, "not-a-number")) continue;  // its line's finding tells it
-      findings_.Add({missing.line, Severity::Warning, "title-missing", missing.message, kLanguages[l].concerns});
+      findings_.Add({missing.line, Severity::Warning, "title-missing", missing.message, kLanguages[l].concerns,
+                     missing.meant ? HiddenColumn(ini_, missing.line) : 0});
       if (missing.meant) findings_.Claim(missing.line);
     }
   }
