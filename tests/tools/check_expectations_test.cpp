@@ -178,11 +178,21 @@ TEST(CheckOutputTest, QuietColumnsAndSarif) {
       EXPECT_EQ(result["ruleId"], "invisible-character");
       EXPECT_EQ(result["locations"][0]["physicalLocation"]["region"]["startLine"], 13);
       EXPECT_EQ(result["locations"][0]["physicalLocation"]["region"]["startColumn"], 14);
+      // The one character, as a viewer marks it.
+      EXPECT_EQ(result["locations"][0]["physicalLocation"]["region"]["endColumn"], 15);
     }
   EXPECT_EQ(warnings, 1);
+  EXPECT_EQ(run["columnKind"], "utf16CodeUnits");
+  const std::string root = run["originalUriBaseIds"]["SRCROOT"]["uri"];
+  EXPECT_TRUE(root.rfind("file:", 0) == 0 && root.back() == '/') << root;
   EXPECT_EQ(run["results"][0]["locations"][0]["physicalLocation"]["artifactLocation"]["uri"], prnset::FileUri(space));
   // Output that is not a terminal is never coloured.
   EXPECT_EQ(quiet.out.find('\033'), std::string::npos);
+  // A file of code page 936 is shown so by its author's editor, on the lines of English sections too: the quotation
+  // mark after two Chinese characters stands in column 19 there (it is the 21st byte).
+  const std::string chinese = SourcePath("tests/tools/findings/quote-after-chinese.ini");
+  ToolRun wide = RunTool({Wide("check"), Wide(chinese), Wide("--quiet")});
+  EXPECT_NE(wide.out.find(chinese + ":15:19: warning: "), std::string::npos) << wide.out;
 }
 
 }  // namespace

@@ -54,6 +54,7 @@ ToolLanguage LanguageOf(const char *option) {
 struct FileSections {
   std::vector<std::pair<int, FindingLanguage>> lines;
   bool chineseText = false;
+  bool ansi = false;  // the file is in a code page, not in UTF-8 or UTF-16
   // The reading that quotes line `line` as its author wrote it.
   bool ChineseQuotes(int line) const {
     const FindingLanguage tongue = LanguageOf(line);
@@ -80,6 +81,7 @@ Reading CheckIn(const std::vector<BYTE> &bytes, const ToolLanguage &language, bo
   if (!scratch) throw std::bad_alloc();
   LoadCatalogue(*scratch.get(), source, language.load.language, &everyListed, LoadWalk::EveryListed);
   const KnownNames known(ini, everyListed);
+  if (sections) sections->ansi = ini.encoding() == IniFile::Encoding::Ansi;
   for (size_t i = 0; sections && i < ini.sections().size(); ++i) {
     const IniFile::Section &section = ini.sections()[i];
     const WString name = ini.Text(section.name, section.nameLength);
@@ -266,7 +268,11 @@ nlohmann::ordered_json SarifLog(const std::vector<std::pair<std::string, Finding
     if (uri.compare(0, 5, "file:") != 0) location["physicalLocation"]["artifactLocation"]["uriBaseId"] = "SRCROOT";
     if (finding.line > 0) {
       location["physicalLocation"]["region"]["startLine"] = finding.line;
-      if (finding.column > 0) location["physicalLocation"]["region"]["startColumn"] = finding.column;
+      // A column names one character, which a viewer marks; without one, the line is marked.
+      if (finding.column > 0) {
+        location["physicalLocation"]["region"]["startColumn"] = finding.column;
+        location["physicalLocation"]["region"]["endColumn"] = finding.column + 1;
+      }
     }
     entry["locations"] = nlohmann::ordered_json::array({location});
     if (finding.language != FindingLanguage::Both) entry["properties"]["language"] = LanguageCode(finding.language);
@@ -276,6 +282,11 @@ nlohmann::ordered_json SarifLog(const std::vector<std::pair<std::string, Finding
   run["tool"]["driver"]["name"] = "prnset";
   run["tool"]["driver"]["version"] = Version();
   run["tool"]["driver"]["rules"] = rules;
+  // Columns count UTF-16 units of the line as decoded, and relative paths start at the folder of the run.
+  run["columnKind"] = "utf16CodeUnits";
+  const WString inFolder = FullPathOf(Ascii("x"));
+  if (inFolder.size() > 1)
+    run["originalUriBaseIds"]["SRCROOT"]["uri"] = FileUri(Utf8(inFolder.substr(0, inFolder.size() - 1)));
   run["results"] = list;
   nlohmann::ordered_json log;
   log["$schema"] = "https://json.schemastore.org/sarif-2.1.0.json";
@@ -344,6 +355,18 @@ int CheckCommand(const FileArguments &parsed, std::ostream &out, std::ostream &e
                              fromChinese = FileWide(Concerning(inChinese, chinese), sections, true);
         OneQuoting(fromEnglish, fromChinese, sections);
         findings = MergeLanguages(fromEnglish, fromChinese);
+        // The author's editor shows a file of Chinese text in code page 936 throughout: a column the English reading
+        // counted, one byte a character, is counted again as the editor shows the line.
+        const std::vector<std::pair<size_t, size_t>> lines =
+            sections.ansi && sections.chineseText ? LineBytes(bytes) : std::vector<std::pair<size_t, size_t>>();
+        for (Finding &finding : findings)
+          if (finding.column > 1 && size_t(finding.line) < lines.size() && !sections.ChineseQuotes(finding.line)) {
+            const size_t start = lines[size_t(finding.line)].first;
+            const size_t length = std::min(size_t(finding.column - 1), lines[size_t(finding.line)].second - start);
+            finding.column =
+                1 + MultiByteToWideChar(kChineseCodePage, 0, reinterpret_cast<LPCSTR>(bytes.data() + start),
+                                        int(length), nullptr, 0);
+          }
         for (Finding &finding : findings) OneWrite(finding.message);
       } else {
         findings = Concerning(CheckIn(bytes, parsed.language, false).findings, parsed.language);
