@@ -1246,6 +1246,22 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
       {"the store command written into the tail", frame("1B 7B\nInstructionTail=0D 1B 7D 57"),
        "write SaveInstruction=1B 7D 57, which the page sends once, at the end of each job, and keep 0D in it",
        Edit(frame("1B 7B\nInstructionTail=0D"), "SaveInstruction=1B 7D", "SaveInstruction=1B 7D 57")},
+      {"a remark holding ']' after a header", Edit(clean, "[S_Default]", "[S_Default] ; see [2]"),
+       "put the remark on a line of its own", Edit(clean, "[S_Default]", "[S_Default]\n; see [2]")},
+      {"the blank before a value lost", rules("Enum", "0=Off 1=On 2K2=Auto"), "write \"2K 2=\"",
+       rules("Enum", "0=Off 1=On 2K 2=Auto")},
+      {"a default in octal", Edit(clean, "I=1\n", "I=0o1\n"), "\"0o1\" is 1 in octal: write 1", clean},
+      {"an item inserted and the next command's number not changed",
+       Edit(twoItems(2, "02"), "Item02Instruction=1B 45", "Item01Instruction=1B 45"),
+       "is it meant as Item02Instruction? Rename it", twoItems(2, "02")},
+      {"a language's rules left out", Edit(clean, "[S_Rule_CN]\nI_RuleType=Enum\nI_Rule=0=Off 1=On\n", ""),
+       "add it after [S_Rule_EN], with the same values and the texts in Chinese", clean},
+      {"a name alone above its key", Edit(clean, "[S_Default]\n", "[S_Default]\nI\n"), "delete this line", clean},
+      {"an empty compression choice, the last",
+       settings("Landscape_Compress=1\nCount=2\nCOMPRESS_VALUE=100\n"
+                "COMPRESS_VALUE1=100\nCOMPRESS_VALUE2=\n"),
+       "write the percentage meant, or delete the line and write Count=1",
+       settings("Landscape_Compress=1\nCount=1\nCOMPRESS_VALUE=100\nCOMPRESS_VALUE1=100\n")},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);

@@ -331,12 +331,18 @@ Findings CheckSettingsFile(const CheckedFile &file) {
   CheckCatalogueWalk(file, misspelt, findings);
   // A rule cut at its field's end loses its last options: the cut is the one mistake, not the last text it leaves.
   // A line without '=' above its key's line is read in its place: told as that, not as the empty value it reads.
-  std::set<int> cutLines, hiding;
+  // A rule name no cut would mend ("High256 ; binary bytes") is told as unknown alone.
+  std::set<int> cutLines, hiding, unknownRule, notNumber;
   for (const Finding &finding : findings.list()) {
     if (finding.code == "text-cut") cutLines.insert(finding.line);
     if (finding.code == "duplicate-key") hiding.insert(finding.line);
+    if (finding.code == "unknown-parameter-rule") unknownRule.insert(finding.line);
+    if (finding.code == "enum-value-not-number") notNumber.insert(finding.line);
   }
+  // A value that is no number reads as its first digits: the value it then shares is that slip's.
+  findings.Drop(notNumber, {"duplicate-values"});
   findings.Drop(hiding, {"empty-value", "title-missing", "note-missing"});
+  findings.Drop(unknownRule, {"text-cut"});
   // A key cut so names none of its sections: the sections are right, the length is the mistake.
   findings.Drop(cutLines, {"enum-last-text-cut", "item-key-misspelt", "class-key-misspelt"});
   // The keys of swapped sections are told missing under the names written for the other class.

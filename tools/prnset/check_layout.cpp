@@ -500,7 +500,7 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
                            : Quoted(key) + " lacks its ']'") +
                          ": the plug-in reads it as a key of [" + Utf8(name) +
                          "], and the lines after it, up to the next header, as keys of [" + Utf8(name) + "] too" +
-                         LostSectionConsequence(inside));
+                         LostSectionConsequence(wide ? inside : Trimmed(key.substr(1))));
         for (const IniFile::Entry &after : section.entries)
           if (after.line > entry.line) findings.Claim(after.line);
       } else if (const IniFile::Entry *hidden =

@@ -193,6 +193,10 @@ std::string FirstNames(const std::vector<std::string> &names) {
 }
 
 WString DigitsMeant(const WString &text) {
+  // "0o17" is a program's octal number, not a letter typed for a zero.
+  if (text.size() > 2 && text[0] == '0' && text[1] == 'o' &&
+      text.find_first_not_of(Ascii("01234567"), 2) == WString::npos)
+    return WString();
   WString digits;
   bool letter = false;
   for (WCHAR c : text) {
@@ -270,6 +274,11 @@ std::string NumberHint(const WString &text) {
       bits.find_first_not_of("01") == std::string::npos)
     return "; " + Quoted(text) + " is " + std::to_string(std::stoll(bits, nullptr, 2)) + " in binary: write " +
            std::to_string(std::stoll(bits, nullptr, 2));
+  // And in octal ("0o17"), which the platform's reader takes as such.
+  const std::string octal = written.size() > 2 && written.compare(0, 2, "0o") == 0 ? written.substr(2) : "";
+  if (!octal.empty() && octal.size() <= 10 && octal.find_first_not_of("01234567") == std::string::npos)
+    return "; " + Quoted(text) + " is " + std::to_string(std::stoll(octal, nullptr, 8)) + " in octal: write " +
+           std::to_string(std::stoll(octal, nullptr, 8));
   if (IsPlainDecimal(text)) {
     const size_t sign = written[0] == '-' || written[0] == '+';
     const std::string digits = written.substr(std::min(written.find_first_not_of('0', sign), written.size()));
@@ -467,7 +476,9 @@ int HiddenHeaderLine(const IniFile &ini, const WString &section) {
       WString name;
       const bool marked = key.size() > 3 && key[0] == 0xFEFF && key[1] == '[' && key.back() == ']' &&
                           SameName(key.substr(2, key.size() - 3), section);
-      if (marked || (WideHeader(key, &name) && SameName(name, section))) return entry.line;
+      // A header that lost its ']' is told as that.
+      const bool unclosed = key.size() > 1 && key[0] == '[' && SameName(Trimmed(key.substr(1)), section);
+      if (marked || unclosed || (WideHeader(key, &name) && SameName(name, section))) return entry.line;
     }
   return 0;
 }

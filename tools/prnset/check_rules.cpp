@@ -651,8 +651,16 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
                             IsPlainDecimal(value.substr(1));
         // A manual's column of codes copied as it stands is hexadecimal in every value, not in this one alone.
         const std::string row = hex && !prefixed ? HexRowHint(rule) : std::string();
+        // The blank before a value lost ("32=Big 32K33=Card"): the end of a text runs into the value after it.
+        size_t tail = value.size();
+        while (tail > 0 && value[tail - 1] >= '0' && value[tail - 1] <= '9') --tail;
+        const bool glued = !hex && tail > 0 && tail < value.size() && value[0] >= '0' && value[0] <= '9' &&
+                           std::any_of(value.begin(), value.begin() + LONG(tail),
+                                       [](WCHAR c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; });
         const std::string advice =
-            quoted
+            glued ? "; a blank is missing before " + Utf8(value.substr(tail)) + ": write " +
+                        Quoted(value.substr(0, tail) + Ascii(" ") + value.substr(tail) + Ascii("="))
+            : quoted
                 ? "; the rule begins with " + (value[0] < 0x80 ? Utf8(value.substr(0, 1)) : CharacterName(value[0])) +
                       ", which the reader keeps: write the rule without quotation marks"
             : !digits.empty() ? "; the letters O and l are no digits: write " + Utf8(digits)

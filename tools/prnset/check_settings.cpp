@@ -319,10 +319,12 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
       wsprintfW(key, kCompressChoiceForm, int(n));
       if (line(key)) {
         if (!choices.answered[n - 1])
-          findings.Add(line(key), "settings-choice-missing",
-                       "[Settings] " + Utf8(key) + " is empty: that choice repeats the one before it (" +
-                           std::to_string(choices.values[n - 1]) + "); write the percentage meant" +
-                           (n == choices.count && n > 1 ? ", or Count=" + std::to_string(n - 1) : std::string()));
+          findings.Add(
+              line(key), "settings-choice-missing",
+              "[Settings] " + Utf8(key) + " is empty: that choice repeats the one before it (" +
+                  std::to_string(choices.values[n - 1]) + "); write the percentage meant" +
+                  (n == choices.count && n > 1 ? ", or delete the line and write Count=" + std::to_string(n - 1)
+                                               : std::string()));
         continue;
       }
       missing.push_back(Utf8(key));

@@ -502,6 +502,15 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       WString meant = Nearest(name, sections, present);
       std::string because;  // why the section meant is that one, when no slip of the name tells it
       const WString classKey = ClassPrefix(name);
+      // A remark after the header that holds a ']' ("[P_Default] ; see [2]"): the name runs to the last one.
+      const size_t close = name.find(WCHAR(']'));
+      const WString head = close == WString::npos ? WString() : Trimmed(name.substr(0, close));
+      if (!head.empty() && read(head) && !present(head)) {
+        meant = head;
+        because =
+            " A header's name runs to the last ']' of its line, so the remark after it is part of the name; "
+            "put the remark on a line of its own.";
+      }
       // Named after the class's number ("[Section03_Filter]") where its key was meant.
       auto listed = classOf.find(FoldedName(classKey));
       if (!classKey.empty() && listed != classOf.end()) {

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <map>
 #include <set>
+#include <unordered_set>
 
 #include "catalogue/option_rules.h"
 #include "page/command_encoder.h"
@@ -267,6 +268,11 @@ class Walker {
   // that no listed item takes and `twin`, the class's section of the other language, lacks, where the twin has
   // `titleKey` (an item renamed in the list and in one language only). Empty when there is none, or more than one.
   MeantEntry RenamedInTwin(const WString &section, const WString &twin, const WString &titleKey) const;
+  // A key written twice in `section` whose second line was meant as `key`, the next number's ("Item02Instruction"
+  // again where Item03Instruction is missing): that line and the name repeated, or line 0.
+  std::pair<int, WString> RepeatMeantAs(const WString &section, const WString &key);
+  // The finding of the section's keys standing under item lines of another number (items renumbered), or nullptr.
+  const Finding *Shifted(const WString &section) const;
   MeantEntry MeantItemKey(const WString &sectionKey, LONG n, const WString &itemKey, std::vector<int> &lines) const;
   // The read of the list entry of class `classKey` that names item `itemKey`, or nullptr.
   const AccountRead *ListedIn(const WString &classKey, const WString &itemKey) const;
@@ -296,6 +302,8 @@ class Walker {
   LPCWSTR suffix_;
   const char *languageName_;
   const WString names_ = kNamesSection;
+  // By folded section: the key each repeated numbered key was probably meant as, and the repeat's line.
+  std::map<std::string, std::map<std::string, std::pair<int, WString>>> repeats_;
   int unknownRule_ = 0;
   std::string firstUnknownRule_;
   int titlesPresent_[2] = {0, 0};
@@ -627,9 +635,44 @@ void Walker::CheckFilter(const AccountRead *read, const std::string &what) {
     findings_.Add(read->line, "filter-word", message + RemarkHint(raw) + "; write 1 or 0");
 }
 
+const Finding *Walker::Shifted(const WString &section) const {
+  const std::string list = "[" + Utf8(section) + "] ";
+  for (const Finding &finding : findings_.list())
+    if (finding.code == "keys-shifted" && finding.message.compare(0, list.size(), list) == 0) return &finding;
+  return nullptr;
+}
+
+std::pair<int, WString> Walker::RepeatMeantAs(const WString &section, const WString &key) {
+  auto made = repeats_.emplace(FoldedName(section), std::map<std::string, std::pair<int, WString>>());
+  std::map<std::string, std::pair<int, WString>> &meant = made.first->second;
+  const IniFile::Section *found = made.second ? FirstSection(ini_, section) : nullptr;
+  std::unordered_set<std::string> seen;
+  for (size_t i = 0; found && i < found->entries.size(); ++i) {
+    const IniFile::Entry &entry = found->entries[i];
+    const WString name = ini_.Text(entry.name, entry.nameLength);
+    if (seen.insert(FoldedName(name)).second) continue;
+    for (LPCWSTR form : NumberedForms())
+      if (const long number = NumberIn(name, form); number > 0)
+        meant.emplace(FoldedName(Numbered(form, number + 1)), std::make_pair(entry.line, name));
+  }
+  auto repeat = meant.find(FoldedName(key));
+  return repeat == meant.end() ? std::make_pair(0, WString()) : repeat->second;
+}
+
 bool Walker::MissingKey(const WString &section, const WString &key, int fallbackLine, const char *code,
                         const std::string &consequence, const std::string &value) {
   MeantEntry meant = MeantKey(ini_, known_, section, key);
+  // A copied line not renumbered: the repeat of the number before, which the layout tells as a repeat. (Keys
+  // shifted under other item lines are told as that.)
+  if (meant.name.empty() && !Line(section, key) && !Shifted(section))
+    if (const std::pair<int, WString> repeat = RepeatMeantAs(section, key); repeat.first) {
+      findings_.Claim(repeat.first);
+      findings_.Add(repeat.first, code,
+                    Place(section, key) + " is missing (line " + std::to_string(repeat.first) + " has " +
+                        Utf8(repeat.second) + " again, which the plug-in reads once: is it meant as " + Utf8(key) +
+                        "? Rename it): " + consequence);
+      return true;
+    }
   std::string message = Place(section, key) + " is missing", advice;
   int line = fallbackLine;
   if (const int empty = Line(section, key)) {
@@ -1731,18 +1774,14 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
     const bool tail = FieldLength(catalogue_.InstructionTail) >= 2;
     // Its command left under another item line when the items were renumbered: the keys are to be renumbered, not
     // one more written.
-    const std::string list = "[" + Utf8(instruction->section) + "] ";
-    const auto shifted = std::find_if(findings_.list().begin(), findings_.list().end(), [&](const Finding &f) {
-      return f.code == "keys-shifted" && f.message.compare(0, list.size(), list) == 0;
-    });
+    const Finding *shifted = Shifted(instruction->section);
     MissingKey(instruction->section, instruction->key, keyRead->line, "no-instruction",
                (loaded.ParameterCount != 0
                     ? where + " sends its parameter bytes to the printer with no command in front"
                     : where + " has no command: the printer gets " + (tail ? "only the InstructionTail" : "nothing")) +
-                   (shifted == findings_.list().end()
-                        ? std::string()
-                        : "; the section's commands stand under item lines of another number (line " +
-                              std::to_string(shifted->line) + "): renumber them, rather than write another"));
+                   (!shifted ? std::string()
+                             : "; the section's commands stand under item lines of another number (line " +
+                                   std::to_string(shifted->line) + "): renumber them, rather than write another"));
   } else {
     CheckCommandText(instruction,
                      "Set Current sends nothing for " + where + ", and Set All " +
@@ -1780,11 +1819,19 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
   const bool isEnum = lstrcmpiW(type->text.c_str(), kEnumRuleType) == 0;
   const int ruleLine = rule->line ? rule->line : type->line;
   bool ruleTold = false;
-  if (!HasSection(type->section))
-    MissingSection(type->section, SectionLine(ini_, keyRead->section), "rule-section-missing",
-                   "in " + std::string(languageName_) + " the items of class " + Utf8(sectionKey) +
-                       " have no options, so Set Current sends nothing for them");
-  else if (type->text.empty()) {
+  if (!HasSection(type->section)) {
+    // The other language's rules, where the file has them, are the ones to copy: told on their header.
+    const WString twin = Name(SectionForm::Rules, sectionKey, n,
+                              lstrcmpiW(suffix_, kEnglishSuffix) == 0 ? kChineseSuffix : kEnglishSuffix);
+    // (Unless its keys stand under another header: the header was lost, and its finding says so.)
+    const int twinLine = SectionsHolding(type->key, type->section).empty() ? SectionLine(ini_, twin) : 0;
+    MissingSection(
+        type->section, twinLine ? twinLine : SectionLine(ini_, keyRead->section), "rule-section-missing",
+        "in " + std::string(languageName_) + " the items of class " + Utf8(sectionKey) +
+            " have no options, so Set Current sends nothing for them" +
+            (twinLine ? "; add it after [" + Utf8(twin) + "], with the same values and the texts in " + languageName_
+                      : std::string()));
+  } else if (type->text.empty()) {
     if (!gone && !untranslated)
       MissingKey(type->section, type->key, SectionLine(ini_, type->section), "rule-type-missing",
                  where + " has no options, so Set Current sends nothing for it");

@@ -79,7 +79,8 @@ const CommandEntry kCommands[] = {
       {"strict", nullptr, "warnings fail too"},
       {"quiet", nullptr, "errors and warnings only: no information lines, no summary of a file without findings"},
       {"format", "text|json|sarif",
-       "text (default): one line per finding, FILE:LINE:COLUMN, in colour on a terminal unless NO_COLOR is set to a "
+       "text (default): one line per finding, FILE:LINE (and :COLUMN where one character is at fault), in colour on a "
+       "terminal unless NO_COLOR is set to a "
        "non-empty value or TERM is dumb; json: one array of findings; sarif: a SARIF 2.1.0 log for code-scanning "
        "services"}},
      "0 nothing that fails; 1 errors (or, with --strict, warnings); 2 wrong command line, a FILE that cannot be "
