@@ -196,7 +196,7 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
 void CheckSerialSettings(const WString &rule, int line, const std::string &where, Findings &findings, DWORD options);
 // Enum values written with leading zeros ("01=Black mark") under BaseOn30, which sends a value's own digits only.
 void CheckLeadingZeros(const SettingsCatalogue &catalogue, LONG section, LONG item, const WString &rule, int line,
-                       const std::string &where, Findings &findings);
+                       const WString &instructionKey, const std::string &where, Findings &findings);
 // For a multi-choice default written as a list of the rows to tick ("0,2") or as a mask in hexadecimal without its
 // 0x ("A00000"): the mask to write; empty otherwise.
 std::string RowListHint(const WString &written, DWORD options);
@@ -210,6 +210,7 @@ struct ItemLines {
   bool defaultMisread = false;  // written as no plain number: its finding says what to write, not its bits
   std::optional<long long> missedMax;  // the MAX a Serial range's steps end short of
   bool defaultUnread = false;          // written on a line the reader takes otherwise, whose finding tells it
+  WString instruction;                 // the key of the item's command, as advice names it
 };
 // What a default written as an option's text is told with ("; "Normal" is the text of the option of value 3"):
 // only the reading whose rule holds that text can say it.

@@ -558,6 +558,23 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
         if (c >= 0xFF10 && c <= 0xFF19)
           hint = "full-width digits such as " + Mark(c) + " are no digits to the rule: write " + char('0' + c - 0xFF10);
     }
+    // Pairs written the other way round, text=value ("English=0 Chinese=1").
+    WString reversed;
+    size_t pairs = 0;
+    for (size_t at = 0; at < rule.size() && pairs != WString::npos;) {
+      const size_t end = std::min(rule.find(WCHAR(' '), at), rule.size());
+      const WString token = rule.substr(at, end - at);
+      const size_t equals = token.find(WCHAR('='));
+      at = end + 1;
+      if (token.empty()) continue;
+      if (equals == WString::npos || equals == 0 || IsPlainDecimal(token.substr(0, equals)) ||
+          !IsPlainDecimal(token.substr(equals + 1))) {
+        pairs = WString::npos;
+        continue;
+      }
+      reversed += (pairs++ ? Ascii(" ") : WString()) + token.substr(equals + 1) + Ascii("=") + token.substr(0, equals);
+    }
+    if (pairs != WString::npos && pairs >= 2) hint = "the pairs are written text=value: write " + Quoted(reversed);
     findings.Add(line, "enum-value-not-number",
                  where + ": " + std::to_string(notNumbers.size()) + " values are not numbers (" + list + "): " +
                      (apart ? "they read as " + readList + (readAs.size() > 6 ? " and so on" : "") +
@@ -868,7 +885,7 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
 // A printer that takes a fixed number of digits gets them from BaseOn30 only through the instruction: it ends with
 // the digit 0 (30) for each digit the values lack, when every value has as many digits. Empty when they differ.
 std::string ZeroPadHint(const SettingsItem &item, const std::vector<LONG> &values, size_t width,
-                        const std::string &then = std::string()) {
+                        const WString &instructionKey, const std::string &then = std::string()) {
   std::set<size_t> digits;
   for (LONG value : values) digits.insert(value < 0 ? 0 : std::to_string(value).size());
   if (digits.size() != 1 || *digits.begin() == 0 || *digits.begin() >= width || width - *digits.begin() > 3)
@@ -876,11 +893,12 @@ std::string ZeroPadHint(const SettingsItem &item, const std::vector<LONG> &value
   std::string pad;
   for (size_t i = *digits.begin(); i < width; ++i) pad += " 30";
   return "; if the printer takes " + std::to_string(width) + " digits, end the instruction with the digit 0 (30) for " +
-         "each digit the values lack (Instruction=" + Utf8(FieldText(item.Instruction)) + pad + ")" + then;
+         "each digit the values lack (" + Utf8(instructionKey) + "=" + Utf8(FieldText(item.Instruction)) + pad + ")" +
+         then;
 }
 
 void CheckLeadingZeros(const SettingsCatalogue &catalogue, LONG section, LONG item, const WString &rule, int line,
-                       const std::string &where, Findings &findings) {
+                       const WString &instructionKey, const std::string &where, Findings &findings) {
   const SettingsItem &loaded = *ItemAt(catalogue, section, item);
   if (!IsBaseOn30(catalogue) || DWORD(loaded.ParameterCount) > 1) return;
   std::vector<std::string> padded;
@@ -901,7 +919,8 @@ void CheckLeadingZeros(const SettingsCatalogue &catalogue, LONG section, LONG it
                    padded[0] + " as " + SentBytes(catalogue, section, item, value) + ": the printer gets " +
                    Count(long(std::to_string(value).size()), "digit") + " where " + std::to_string(padded[0].size()) +
                    " are written" +
-                   ZeroPadHint(loaded, ValuesOf(loaded), padded[0].size(), " and write the values without zeros"));
+                   ZeroPadHint(loaded, ValuesOf(loaded), padded[0].size(), instructionKey,
+                               " and write the values without zeros"));
 }
 
 namespace {
@@ -1144,7 +1163,7 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
           small && !command.empty()
               ? ", and if the printer takes the value in " + std::to_string(parameters) +
                     " bytes, end the command with the high " + (parameters == 2 ? "byte" : "bytes") + zeros +
-                    ", which every option's value has (Instruction=" + command + zeros + ")"
+                    ", which every option's value has (" + Utf8(lines.instruction) + "=" + command + zeros + ")"
           : !baseOn30 && parameters >= 2
               ? " (one choice sends one byte: values outside 0 to 255, which this item has, cannot reach a "
                 "printer that takes them in " +
@@ -1161,7 +1180,8 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                           "says"
                         : " and Set All sends " + SentBytes(catalogue, section, itemIndex, defaultValue)) +
               "; for one choice, write ParameterCount=1" +
-              (baseOn30 ? ZeroPadHint(item, ValuesOf(item), size_t(std::min<LONG>(parameters, 9))) : highBytes) +
+              (baseOn30 ? ZeroPadHint(item, ValuesOf(item), size_t(std::min<LONG>(parameters, 9)), lines.instruction)
+                        : highBytes) +
               "; for tick boxes, write the default as the mask of the rows to tick (row 0 is " +
               std::to_string(1L << (kMaskRows - 1)) + ")");
       return;
@@ -1325,17 +1345,23 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
   // (A default that is no number is told with what it reads as.)
   if (!matched && !stepTold && !lines.defaultSectionMisnamed && !lines.defaultUnread && lost != defaultValue &&
       !lines.defaultMisread)
-    findings.Add(defaultLine, "default-no-option",
-                 where + ": " + defaultText +
-                     " matches no option: the page selects no row, Set Current sends nothing until one is chosen, "
-                     "and Set All sends " +
-                     SentBytes(catalogue, section, itemIndex, defaultValue) +
-                     "; write the value of an option: " + ValueList(options, defaultValue) +
-                     (enumRule ? std::string() : ", or mend MIN, MAX or STEP if the range is what is wrong") +
-                     (enumRule ? MaskHint(options, defaultValue, baseOn30) : std::string()) +
-                     (defaultValue == 0 && lines.defaultValue && enumRule && !lines.defaultMisread
-                          ? "; if 0 was meant to hide the item, it belongs in the class's _Filter section"
-                          : std::string()));
+    findings.Add(
+        defaultLine, "default-no-option",
+        where + ": " + defaultText +
+            " matches no option: the page selects no row, Set Current sends nothing until one is chosen, "
+            "and Set All sends " +
+            SentBytes(catalogue, section, itemIndex, defaultValue) +
+            "; write the value of an option: " + ValueList(options, defaultValue) +
+            // A default written as the option's place in the list ("Source=4" for the fourth).
+            (enumRule && defaultValue >= 1 && size_t(defaultValue) <= options.size() && options.size() > 1
+                 ? " (if the option in place " + std::to_string(defaultValue) +
+                       " was meant, counted from 1: " + std::to_string(options[size_t(defaultValue) - 1].value) + ")"
+                 : std::string()) +
+            (enumRule ? std::string() : ", or mend MIN, MAX or STEP if the range is what is wrong") +
+            (enumRule ? MaskHint(options, defaultValue, baseOn30) : std::string()) +
+            (defaultValue == 0 && lines.defaultValue && enumRule && !lines.defaultMisread
+                 ? "; if 0 was meant to hide the item, it belongs in the class's _Filter section"
+                 : std::string()));
   if (enumRule) {
     // One finding for the item however many values repeat.
     std::map<LONG, size_t> first;
@@ -1488,7 +1514,8 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                       : !enumRule            ? "; choose MIN and STEP so that the range steps over -1, or list the "
                                                "values as an Enum rule without it"
                       : IsHigh256(catalogue) ? "; give it a value of its own (255 sends the byte FF)"
-                                             : "; give it a value of its own"));
+                                             : "; give it a value of its own") +
+                     (enumRule && defaultValue == -1 ? ", and write that value as the default too" : ""));
   if (firstRefused && !(minusOne && refused == 1))
     findings.Add(lines.rule, "negative-base-on-30",
                  where + ": BaseOn30 cannot send negative values, and " + std::to_string(refused) +

@@ -286,7 +286,8 @@ std::vector<WString> CheckMisspeltClassKeys(const CheckedFile &file, Findings &f
                  Place(read->section, read->key) + " = " + Quoted(key) + " names no section of the file, but " +
                      std::to_string(found.second.size()) + " sections are named after " + Quoted(found.first) +
                      " (first at line " + std::to_string(found.second.front()) + "): did you mean " +
-                     Utf8(found.first) + "?" + InvisibleHint(key));
+                     Utf8(found.first) + "?" + InvisibleHint(key) + " Until then the class and its items show as " +
+                     "empty rows without options; write " + Utf8(read->key) + "=" + Utf8(found.first));
     misspelt.push_back(key);
   }
   return misspelt;

@@ -632,7 +632,10 @@ void Walker::CheckFilter(const AccountRead *read, const std::string &what) {
   else if (read->value == 0 && !SaysHide(raw))
     findings_.Add(read->line, "filter-not-number", message + RemarkHint(raw) + "; write 1 to show it, 0 to hide it");
   else
-    findings_.Add(read->line, "filter-word", message + RemarkHint(raw) + "; write 1 or 0");
+    findings_.Add(read->line, "filter-word",
+                  message + RemarkHint(raw) +
+                      (read->value == 0 ? "; write 0 to keep it hidden, 1 to show it"
+                                        : "; write 1 to keep it shown, 0 to hide it"));
 }
 
 const Finding *Walker::Shifted(const WString &section) const {
@@ -719,7 +722,15 @@ bool Walker::MissingKey(const WString &section, const WString &key, int fallback
                                 : "; the plug-in reads one " + Utf8(key) + ", in [" + Utf8(section) +
                                       "]: move one there and delete the others";
   } else if (consequence.find("add ") == std::string::npos && consequence.find("write ") == std::string::npos) {
-    advice = "; add " + Utf8(key) + (value.empty() ? "= and its value" : "=" + value) + " to [" + Utf8(section) + "]";
+    // A title or a note is text of the section's language, not a copy of the other's.
+    const WString language = Ascii("_Lang") + suffix_;
+    const bool text =
+        section.size() > language.size() && SameName(section.substr(section.size() - language.size()), language);
+    advice = "; add " + Utf8(key) +
+             (!value.empty() ? "=" + value
+              : text         ? std::string("= and its text in ") + languageName_
+                             : std::string("= and its value")) +
+             " to [" + Utf8(section) + "]";
   }
   findings_.Add(line, code, message + ": " + consequence + advice, meant.name.empty() ? 0 : HiddenColumn(ini_, line));
   return !meant.name.empty();
@@ -1259,7 +1270,7 @@ void Walker::Run() {
               " again, and the items of [" + Utf8(Name(SectionForm::Numbered, WString(), n, suffix_)) +
               "] find no titles or rules in the sections of " + Utf8(key) +
               ": the page shows them as empty rows without options" +
-              (unlisted.empty() ? std::string()
+              (unlisted.empty() ? "; give " + Utf8(keyRead->key) + " a key of its own, and name its sections after it"
                                 : "; the sections of " + Utf8(unlisted) + " (line " + std::to_string(unlistedLines[0]) +
                                       ") are listed by no class: write " + Utf8(keyRead->key) + "=" + Utf8(unlisted)));
       // The class's sections written again for it (another file's class merged under the same key) are never
@@ -1852,7 +1863,8 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
                               loaded.OptionCount);
     if (!isEnum && !ruleTold)
       CheckSerialSettings(rule->text, rule->line, Place(rule->section, rule->key), findings_, loaded.OptionCount);
-    if (isEnum && !ruleTold) CheckLeadingZeros(catalogue_, slot, itemSlot, rule->text, rule->line, where, findings_);
+    if (isEnum && !ruleTold)
+      CheckLeadingZeros(catalogue_, slot, itemSlot, rule->text, rule->line, instruction->key, where, findings_);
   } else {
     // The rest of a text where the type belongs, under a note that opens a quotation mark and does not close it: a
     // program split the item's cells at a comma inside the quotes, and each cell after it moved one on.
@@ -1935,7 +1947,8 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
          !HasSection(defaultValue->section) &&
              !MeantSection(ini_, known_, defaultValue->section, WString()).name.empty(),
          misread, missedMax,
-         !defaultValue->line && !MeantKey(ini_, known_, defaultValue->section, defaultValue->key).name.empty()},
+         !defaultValue->line && !MeantKey(ini_, known_, defaultValue->section, defaultValue->key).name.empty(),
+         instruction->key},
         where, findings_);
   // One option offers no choice: showing it has every Set All send it. A command the operator is meant to send
   // with Set Current may be shown so on purpose, so this is told as information; a rule that gives one option by a
