@@ -2331,6 +2331,37 @@ void Walker::CheckSetAll(const std::vector<ShownCommand> &shownCommands) {
                       ", the " + Utf8(enter->key) + " that every job sends first (items " + FirstNames(names) +
                       "): the printer gets it again with each; take it out of their commands");
   }
+  // A shown item that alone sends the command of an item the page hides (a line copied from it): the printer takes
+  // its value for the hidden item's setting.
+  std::set<std::pair<LONG, LONG>> shownItems;
+  std::set<std::string> toldHidden;
+  for (const ShownCommand &shown : shownCommands)
+    shownItems.insert({shown.instruction->sectionNumber, shown.instruction->itemNumber});
+  for (const LoadAccount::Reading &hidden : everyListed_.reads) {
+    if (hidden.field != FileField::Instruction || !hidden.line ||
+        shownItems.count({hidden.sectionNumber, hidden.itemNumber}))
+      continue;
+    BYTE command[ARRAYSIZE(SettingsItem{}.Instruction)];
+    const DWORD size = CheckHexText(hidden.text.c_str()).fault == HexTextCheck::kWhole
+                           ? HexTextToBytes(hidden.text.c_str(), command, sizeof command)
+                           : 0;
+    auto same = size ? commands.find(HexPairs(command, size)) : commands.end();
+    if (same == commands.end() || same->second.itemKey.empty() || same->second.items.size() != 1 ||
+        toldHidden.count(same->first))
+      continue;
+    const AccountRead *classKey = everyListed_.Find(FileField::SectionKey, hidden.sectionNumber),
+                      *itemKey = everyListed_.Find(FileField::ItemKey, hidden.sectionNumber, hidden.itemNumber);
+    if (!classKey || !itemKey || SameName(itemKey->text, Ascii(same->second.itemKey.c_str()))) continue;
+    const ShownCommand &shown = *std::find_if(shownCommands.begin(), shownCommands.end(), [&](const ShownCommand &c) {
+      return HexPairs(c.bytes.data(), DWORD(c.bytes.size())) == same->first;
+    });
+    findings_.Add(shown.instruction->line, "same-command",
+                  Place(shown.instruction->section, shown.instruction->key) + " is " + same->first +
+                      ", the command of item " + Utf8(classKey->text) + "/" + Utf8(itemKey->text) + " too (line " +
+                      std::to_string(hidden.line) + "), which the page hides: the printer takes " + shown.name +
+                      "'s value as that setting's; give the item its own command");
+    toldHidden.insert(same->first);
+  }
   for (auto &frame : commands) {
     const Sharing &sharing = frame.second;
     if (sharing.itemKey.empty() && sharing.items.size() > 1)
