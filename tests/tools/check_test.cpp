@@ -193,7 +193,7 @@ const Case kCases[] = {
      "items",
      2},
     {"eleven shown sections", [] { return ManySections(11); }, 14, "warning",
-     "Section11 (S) is ignored: the page holds at most 10 classes", 2},
+     "Section11 (S) is ignored: the page holds at most 10 shown classes", 2},
     {"thirty-three shown items", [] { return ManyItems(33); }, 39, "warning",
      "Item33 (I33) is ignored: a class holds at most 32 items", 1},
     {"negative section count", [] { return Edit(kClean, "SectionCount=1", "SectionCount=-1"); }, 2, "error",

@@ -908,10 +908,12 @@ bool Walker::ListedBeyondCount(LONG n, long declared, const AccountRead *count, 
   const LONG highest = listed.empty() ? 0 : *listed.rbegin(), entries = LONG(listed.size());
   LONG gap = 1;
   while (listed.count(gap)) ++gap;
+  LONG shown = 0;  // the entries the page would show with every listed one counted: hidden ones take no room
   for (const LoadAccount::Entry &entry : n ? items->second : everyListed_.sections) {
     const LONG number = n ? entry.itemNumber : entry.sectionNumber;
     const AccountRead *key = everyListed_.Find(field, entry.sectionNumber, entry.itemNumber);
     if (number > declared && entry.slot >= 0 && key) again = again && shownKeys.count(FoldedName(key->text));
+    shown += entry.slot >= 0 && key && key->line;
   }
   // A class taken off the list whose [SectionNN] stays: the walk still reads it, as a class without a title.
   const WString gapSection = Name(SectionForm::Numbered, WString(), gap, suffix_);
@@ -933,7 +935,7 @@ bool Walker::ListedBeyondCount(LONG n, long declared, const AccountRead *count, 
                 "], then " + renumber + "; to hide it, list it again and write SectionEnable=0 in its filter section"
       : gap < highest ? "; the numbers skip " + Utf8(NameOf(field, gap)) + ": " + renumber
       // More than the page holds: a higher count would only tell the same of them again.
-      : highest > limit
+      : shown > limit
           ? (declared < limit ? "; write " + Utf8(count->key) + "=" + std::to_string(limit) + ", and" : ";") +
                 " the page holds " + std::to_string(limit) + " " + Count(2, what).substr(2) + (n ? " in a class" : "") +
                 " at most: move the rest " + (n ? "to a class of their own" : "into other classes")
@@ -1303,19 +1305,25 @@ void Walker::Run() {
   }
   auto stop = account_.stops.find(0);
   if (stop != account_.stops.end() && stop->second.why == WalkStop::RecordFull) {
-    const WString name = NameOf(FileField::SectionKey, stop->second.next);
     // Classes past the full record that their own filters hide lose nothing: the page would not show them anyway.
-    bool hiddenAll = true;
-    for (LONG next = stop->second.next; hiddenAll && Line(names_, NameOf(FileField::SectionKey, next)); ++next) {
+    // The first shown one is named, and how many more the page loses.
+    WString lost;
+    LONG lostCount = 0;
+    for (LONG next = stop->second.next; Line(names_, NameOf(FileField::SectionKey, next)); ++next) {
       const WString classKey = Read(names_, NameOf(FileField::SectionKey, next));
       const WString enable =
           Trimmed(Read(Name(SectionForm::Filter, classKey, next, suffix_), KeyOf(FileField::SectionEnable).key));
-      hiddenAll = IsPlainDecimal(enable) && enable.find_first_not_of(WCHAR('0')) == WString::npos;
+      const bool hidden = IsPlainDecimal(enable) && enable.find_first_not_of(WCHAR('0')) == WString::npos;
+      if (!hidden && !lostCount++) lost = NameOf(FileField::SectionKey, next);
     }
-    if (Line(names_, name) && !hiddenAll)
-      findings_.Add(Line(names_, name), "too-many-classes",
-                    Place(names_, name) + " (" + Utf8(Read(names_, name)) + ") is ignored: the page holds at most " +
-                        std::to_string(kMaxSections) + " classes; move its items into another class");
+    if (lostCount)
+      findings_.Add(
+          Line(names_, lost), "too-many-classes",
+          Place(names_, lost) + " (" + Utf8(Read(names_, lost)) + ") is ignored" +
+              (lostCount > 1 ? ", and " + std::to_string(lostCount - 1) + " shown classes after it" : std::string()) +
+              ": the page holds at most " + std::to_string(kMaxSections) +
+              " shown classes; move its items into another class, or hide a class the operator need not "
+              "see with SectionEnable=0 in its filter section");
   }
   if (shownClasses == 0 && !rootCauseTold)
     findings_.Add(countLine, "no-shown-class",
