@@ -1258,6 +1258,13 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        "add it after [S_Rule_EN], with the same values and the texts in Chinese", clean},
       {"a name alone above its key", Edit(clean, "[S_Default]\n", "[S_Default]\nI\n"), "delete this line", clean},
       {"pairs written text=value", rules("Enum", "Off=0 On=1"), "write \"0=Off 1=On\"", clean},
+      {"a value changed in one language",
+       Edit(clean, "I_RuleType=Enum\nI_Rule=0=Off 1=On\n[S_Default]",
+            "I_RuleType=Enum\nI_Rule=0=Off 2=On\n[S_Default]"),
+       "option 2 sends 1 in English, 2 in Chinese: the same row sends other bytes in the other language; give both "
+       "rules the same values; the default 1 is an option in English only: the Chinese page selects no row, so the "
+       "Chinese rule is the one to mend",
+       clean},
       {"a count one short, a hidden class among the listed",
        ReadSourceFile("tests/tools/findings/count-short-hidden-class.ini"), "write SectionCount=11",
        Edit(ReadSourceFile("tests/tools/findings/count-short-hidden-class.ini"), "SectionCount=10", "SectionCount=11")},

@@ -646,7 +646,8 @@ void CheckLanguagesAgree(Reading &english, Reading &chinese) {
           if (preset) reading.findings.Drop({preset->line}, {"default-no-option"});
           unselected = "; the default " + std::to_string(value) + " is an option in " +
                        (language ? "English" : "Chinese") + " only: the " + (language ? "Chinese" : "English") +
-                       " page selects no row, so this rule is the one to mend";
+                       " page selects no row, so the " + (language ? "Chinese" : "English") +
+                       " rule is the one to mend";
           slipped = &reading;
         }
       }
@@ -662,8 +663,8 @@ void CheckLanguagesAgree(Reading &english, Reading &chinese) {
       std::vector<std::string> rows;
       for (size_t row = 0; inEnglish.size() == inChinese.size() && row < inEnglish.size(); ++row)
         if (inEnglish[row] != inChinese[row])
-          rows.push_back("row " + std::to_string(row) + " sends " + std::to_string(inEnglish[row]) + " in English, " +
-                         std::to_string(inChinese[row]) + " in Chinese");
+          rows.push_back("option " + std::to_string(row + 1) + " sends " + std::to_string(inEnglish[row]) +
+                         " in English, " + std::to_string(inChinese[row]) + " in Chinese");
       const std::string counts =
           !rows.empty() && rows.size() <= 2 && !reordered
               ? " has " + std::to_string(inEnglish.size()) + " options in each language, but " + FirstNames(rows)
