@@ -1010,14 +1010,18 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
       const Option &fits = *byDigits.begin()->second, &longest = *byDigits.rbegin()->second;
       const size_t width = pad + byDigits.begin()->first;
       findings.Add(lines.rule, "pad-too-short",
-                   where + ": its instruction ends in the digit 0 (30), which pads its values to " +
-                       std::to_string(width) + " digits, but values of " + std::to_string(byDigits.rbegin()->first) +
-                       " digits go out with " + std::to_string(pad + byDigits.rbegin()->first) + ": " + Named(longest) +
-                       " as " + SentBytes(catalogue, section, itemIndex, longest.value) + "; keep every value to " +
+                   where + ": its instruction ends in " +
+                       (pad == 1 ? std::string("the digit 0 (30)")
+                                 : std::to_string(pad) + " digits 0 (" + HexPairs(command + size - pad, pad) + ")") +
+                       ", which pads its values to " + std::to_string(width) + " digits, but values of " +
+                       std::to_string(byDigits.rbegin()->first) + " digits go out with " +
+                       std::to_string(pad + byDigits.rbegin()->first) + ": " + Named(longest) + " as " +
+                       SentBytes(catalogue, section, itemIndex, longest.value) + "; keep every value to " +
                        Count(long(byDigits.begin()->first), "digit") +
                        (enumRule ? std::string() : " (MAX=" + std::to_string(fits.value) + ")") +
                        // (Two items of one command would both go out with Set All: the pad is one item's.)
-                       ", or, if the printer takes values of any length, take the 30 off the instruction");
+                       ", or, if the printer takes values of any length, take the " +
+                       (pad == 1 ? std::string("30") : HexPairs(command + size - pad, pad)) + " off the instruction");
     }
   }
   // Values that are the character codes of their texts' first letters (78=No 89=Yes): a printer that wants a letter,

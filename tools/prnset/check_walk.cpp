@@ -1925,7 +1925,12 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
   }
   const std::string noOption =
       readsOption ? std::string()
-                  : ", which no option has: the page selects no row, and Set Current sends nothing until one is chosen";
+                  : ", which no option has: the page selects no row, Set Current sends nothing until one is chosen, "
+                    "and Set All sends " +
+                        [&] {
+                          const std::string sent = ItemBytes(catalogue_, slot, itemSlot, defaultValue->value);
+                          return sent.empty() ? std::string("nothing for it") : sent;
+                        }();
   const bool misread =
       !withUnit &&
       CheckNumber(defaultValue, noOption + meantValue,
