@@ -1207,9 +1207,9 @@ void Walker::Run() {
     }
     const bool elsewhere = !SectionsHolding(missing->key, names_).empty();
     MissingKey(names_, missing->key, SectionLine(ini_, names_), "frame-half",
-               (enter->text.empty() ? "every job ends with SaveInstruction without entering set-up mode"
-                                    : "every job enters set-up mode and the page sends no SaveInstruction after the "
-                                      "values") +
+               (enter->text.empty() ? "every job ends with SaveInstruction, with no EnterInstruction sent first"
+                                    : "every job starts with EnterInstruction, and the page sends no SaveInstruction "
+                                      "after the values") +
                    (elsewhere || !standIn.empty() ? standIn
                     : enter->text.empty()         ? std::string("; if the printer needs it, add EnterInstruction")
                                                   : std::string("; if the printer needs a command to store them, add "
