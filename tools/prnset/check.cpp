@@ -566,6 +566,22 @@ void CheckLanguagesAgree(Reading &english, Reading &chinese) {
                               (Titled(a) ? "Chinese" : "English") +
                               ": its rule there has no TITLE=; write the unit after TITLE= in that language too");
       }
+      // A range too wide for its bytes in one language only, whose other rule fits: a slip of that range (MAX=720
+      // for 72), which the other language's rule shows.
+      for (int language = 0; language < 2 && serial && inEnglish != inChinese; ++language) {
+        Reading &wide = language ? chinese : english, &other = language ? english : chinese;
+        const LoadAccount::Reading *rule = RuleOf(wide.account, s, i), *fits = RuleOf(other.account, s, i);
+        if (!rule || !fits || !rule->line || RuleTold(other, s, i)) continue;
+        for (const Finding &finding : wide.findings.list()) {
+          if (finding.line != rule->line || finding.code != "value-too-large") continue;
+          const Finding told = finding;
+          wide.findings.Drop({told.line}, {"value-too-large"});
+          wide.findings.Add(told.line, "value-too-large",
+                            told.message + "; the " + (language ? "English" : "Chinese") + " rule, " +
+                                Quoted(fits->text) + ", fits: if its range is the one meant, write it here too");
+          break;
+        }
+      }
       // An item without options in one language, or whose rule is faulty, is told by that language's findings.
       if (inEnglish == inChinese || inEnglish.empty() || inChinese.empty() || RuleTold(english, s, i) ||
           RuleTold(chinese, s, i))
