@@ -662,6 +662,16 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
                              "[S_Lang_CN]\u3000\n\uFF1B\u6CE8=x\nTitle=Class\nI_Note=\u3000\u3000\u6CE8\n"),
        ""},
       {"filter of 2", Edit(clean, "[S_Default]\n", "[S_Filter]\nI=2\n[S_Default]\n"), "filter-word"},
+      // Values written whole after the instruction's last byte, their high byte, go out as meant; one of another
+      // high byte does not.
+      {"values written whole after their high byte",
+       Edit(Edit(Edit(Edit(clean, "1B 44", "1B 44 01"), "0=Off 1=On", "304=A 400=B"), "0=Off 1=On", "304=A 400=B"),
+            "I=1", "I=400"),
+       ""},
+      {"a value of another high byte",
+       Edit(Edit(Edit(Edit(clean, "1B 44", "1B 44 01"), "0=Off 1=On", "304=A 600=B"), "0=Off 1=On", "304=A 600=B"),
+            "I=1", "I=304"),
+       "value-too-large"},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
@@ -1265,9 +1275,13 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        "and Set All sends 1B 44 00; \"On\" is the text of the option of value 2: write 2",
        Edit(rules("Enum", "1=Off 2=On"), "I=1\n", "I=2\n")},
       {"a pad of two digits and wider values",
-       Edit(textRange("MIN=10 MAX=200 STEP=10", "5E 4C 4C 30 30"), "K=600", "K=100"),
+       Edit(textRange("MIN=10 MAX=120 STEP=10", "5E 4C 4C 30 30"), "K=600", "K=100"),
        "its instruction ends in 2 digits 0 (30 30), which pads its values to 4 digits",
-       Edit(textRange("MIN=10 MAX=200 STEP=10", "5E 4C 4C"), "K=600", "K=100")},
+       Edit(textRange("MIN=10 MAX=120 STEP=10", "5E 4C 4C"), "K=600", "K=100")},
+      {"a pad made for most values, and a shorter one", textRange("MIN=60 MAX=900 STEP=60", "5E 4C 4C 30 30"),
+       "which pads most of its values to 5 digits, but values of 2 digits go out with 4: \"60\" (60) as "
+       "5E 4C 4C 30 30 36 30 0D 0A; keep every value to 3 digits (MIN=120)",
+       textRange("MIN=120 MAX=900 STEP=60", "5E 4C 4C 30 30")},
       {"a value changed in one language",
        Edit(clean, "I_RuleType=Enum\nI_Rule=0=Off 1=On\n[S_Default]",
             "I_RuleType=Enum\nI_Rule=0=Off 2=On\n[S_Default]"),

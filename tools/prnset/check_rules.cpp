@@ -146,9 +146,22 @@ bool HighByteFixed(const SettingsItem &item) {
   return item.ParameterCount == 1 && count > 0 && bytes[count - 1] == 0;
 }
 
+long long FixedHigh(const SettingsItem &item) {
+  BYTE bytes[64];
+  const DWORD count = HexTextToBytes(item.Instruction, bytes, sizeof bytes);
+  return item.ParameterCount == 1 && count > 1 ? 256LL * bytes[count - 1] : 0;
+}
+
 std::pair<long long, long long> ValueRange(const SettingsItem &item) {
   const LONG parameters = std::max<LONG>(1, std::min<LONG>(item.ParameterCount, 3));
   if (HighByteFixed(item)) return {0, 255};
+  // A last instruction byte that is the high byte of every option's value (01 before 304 to 480 dots): the values
+  // are written whole, and each goes out as its low byte after it, as meant.
+  const long long high = FixedHigh(item);
+  bool whole = high > 0 && item.OptionCount > 0;
+  for (const SettingsOption *option = item.Options; whole && option; option = option->Next)
+    whole = option->Value >= high && option->Value <= high + 255;
+  if (whole) return {high, high + 255};
   return {-(1LL << (8 * parameters - 1)), (1LL << (8 * parameters)) - 1};
 }
 
@@ -979,21 +992,28 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                                                      : "with no default given, the value " + std::to_string(defaultValue);
   const int defaultLine = lines.defaultValue ? lines.defaultValue : lines.key;
 
-  // Values written as the bytes of their digits in hexadecimal (32=2 in/s): BaseOn30 sends a value's own digits,
-  // so 32 goes out as 33 32. Told when every option's text starts with the digit its value names the byte of.
+  // Values written as the bytes of their digits, in hexadecimal (32=2 in/s) or as character codes (50=2 in/s):
+  // BaseOn30 sends a value's own digits, so 32 goes out as 33 32. Told when every option's text starts with the
+  // digit its value names the byte of.
   const bool baseOn30 = IsBaseOn30(catalogue);
-  bool asBytes = baseOn30 && enumRule && !multiChoice && options.size() > 1;
-  for (const Option &option : options)
-    asBytes = asBytes && option.value >= 30 && option.value <= 39 && !option.text.empty() &&
-              option.text[0] == WCHAR('0' + option.value - 30);
-  if (asBytes)
+  bool asBytes = false;
+  for (const LONG zero : {30, 48}) {
+    asBytes = baseOn30 && enumRule && !multiChoice && options.size() > 1;
+    for (const Option &option : options)
+      asBytes = asBytes && option.value >= zero && option.value <= zero + 9 && !option.text.empty() &&
+                option.text[0] == WCHAR('0' + option.value - zero);
+    if (!asBytes) continue;
+    const bool defaultToo = defaultValue >= zero && defaultValue <= zero + 9;
     findings.Add(lines.rule, "values-as-bytes",
-                 where + ": its values are the bytes of the digits its texts begin with (" +
-                     std::to_string(options[0].value) + " for " + Quoted(options[0].text) +
-                     "), but BaseOn30 sends a value's own digits: for " + std::to_string(options[0].value) +
-                     " the printer gets " + SentBytes(catalogue, section, itemIndex, options[0].value) +
-                     "; write the numbers themselves (" + char('0' + options[0].value - 30) + "=" +
-                     Utf8(options[0].text) + ")");
+                 where + ": its values are the " + (zero == 30 ? "bytes" : "character codes") +
+                     " of the digits its texts begin with (" + std::to_string(options[0].value) + " for " +
+                     Quoted(options[0].text) + "), but BaseOn30 sends a value's own digits: for " +
+                     std::to_string(options[0].value) + " the printer gets " +
+                     SentBytes(catalogue, section, itemIndex, options[0].value) + "; write the numbers themselves (" +
+                     char('0' + options[0].value - zero) + "=" + Utf8(options[0].text) + ")" +
+                     (defaultToo ? ", and the default as " + std::to_string(defaultValue - zero) : std::string()));
+    break;
+  }
   // An instruction ending in the digit 0 pads values to a fixed number of digits; values of more digits than the
   // pad was made for go out with one digit too many.
   if (baseOn30 && !multiChoice && options.size() > 1) {
@@ -1001,12 +1021,34 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
     const DWORD size = HexTextToBytes(item.Instruction, command, sizeof command);
     DWORD pad = 0;
     while (pad < size && command[size - 1 - pad] == '0') ++pad;
-    std::map<size_t, const Option *> byDigits;  // the largest option of each count of digits
+    std::map<size_t, const Option *> byDigits, smallest;  // the largest and smallest option of each count of digits
+    std::map<size_t, size_t> many;                        // how many options have each count
     for (const Option &option : options) {
-      const Option *&largest = byDigits[option.value < 0 ? 0 : std::to_string(option.value).size()];
+      const size_t digits = option.value < 0 ? 0 : std::to_string(option.value).size();
+      const Option *&largest = byDigits[digits], *&least = smallest[digits];
       if (!largest || option.value > largest->value) largest = &option;
+      if (!least || option.value < least->value) least = &option;
+      ++many[digits];
     }
-    if (pad > 0 && pad < size && byDigits.size() > 1 && byDigits.begin()->first > 0) {
+    // Nearly every value of more digits than the fewest (a range whose MIN alone is shorter): the pad was made for
+    // them, and the few shorter values go out short.
+    const size_t most = std::max_element(many.begin(), many.end(), [](const auto &a, const auto &b) {
+                          return a.second < b.second;
+                        })->first;
+    const std::string zeros = pad == 1 ? std::string("30") : HexPairs(command + size - pad, pad);
+    if (pad > 0 && pad < size && byDigits.size() > 1 && byDigits.begin()->first > 0 && most > byDigits.begin()->first &&
+        many.begin()->second * 10 <= options.size()) {
+      const Option &shortest = *smallest.begin()->second;
+      findings.Add(lines.rule, "pad-too-short",
+                   where + ": its instruction ends in " + Count(long(pad), "digit") + " 0 (" + zeros +
+                       "), which pads most of its values to " + std::to_string(pad + most) + " digits, but values of " +
+                       std::to_string(byDigits.begin()->first) + " digits go out with " +
+                       std::to_string(pad + byDigits.begin()->first) + ": " + Named(shortest) + " as " +
+                       SentBytes(catalogue, section, itemIndex, shortest.value) + "; keep every value to " +
+                       Count(long(most), "digit") +
+                       (enumRule ? std::string() : " (MIN=" + std::to_string(smallest[most]->value) + ")") +
+                       ", or, if the printer takes values of any length, take the " + zeros + " off the instruction");
+    } else if (pad > 0 && pad < size && byDigits.size() > 1 && byDigits.begin()->first > 0) {
       const Option &fits = *byDigits.begin()->second, &longest = *byDigits.rbegin()->second;
       const size_t width = pad + byDigits.begin()->first;
       findings.Add(lines.rule, "pad-too-short",
@@ -1020,8 +1062,7 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                        Count(long(byDigits.begin()->first), "digit") +
                        (enumRule ? std::string() : " (MAX=" + std::to_string(fits.value) + ")") +
                        // (Two items of one command would both go out with Set All: the pad is one item's.)
-                       ", or, if the printer takes values of any length, take the " +
-                       (pad == 1 ? std::string("30") : HexPairs(command + size - pad, pad)) + " off the instruction");
+                       ", or, if the printer takes values of any length, take the " + zeros + " off the instruction");
     }
   }
   // Values that are the character codes of their texts' first letters (78=No 89=Yes): a printer that wants a letter,
@@ -1293,7 +1334,10 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
       findings.Add(lines.parameterCount, "mask-too-few-bytes",
                    where + " is multi-choice with ParameterCount " + std::to_string(parameters) +
                        ": the bits of rows 0 to " + std::to_string(kMaskRows - 1 - 8 * parameters) + " do not fit " +
-                       std::to_string(parameters) + " parameter bytes and are never sent; write ParameterCount=3");
+                       std::to_string(parameters) + " parameter bytes and are never sent; write ParameterCount=3 if " +
+                       "the printer takes the mask in three bytes (one that takes " + std::to_string(parameters) +
+                       " gets the bits of rows " + std::to_string(kMaskRows - 8 * parameters) + " to " +
+                       std::to_string(kMaskRows - 1) + " only)");
     return;
   }
   bool matched = false;
@@ -1318,7 +1362,10 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
       return;
     }
     // A default of no option is told as that, with the values to pick from.
-    if ((defaultValue < low || defaultValue > high) && (matched || options.empty()))
+    // (A default written whole after its high byte, as its options are, goes out as meant.)
+    const long long fixedHigh = FixedHigh(item);
+    if ((defaultValue < low || defaultValue > high) && (matched || options.empty()) &&
+        !(fixedHigh > 0 && defaultValue >= fixedHigh && defaultValue <= fixedHigh + 255))
       findings.Add(defaultLine, "value-too-large",
                    where + ": " + defaultText + " does not fit " + ValueBytes(item) + ": Set All sends " +
                        SentBytes(catalogue, section, itemIndex, defaultValue) + "; write a value from " +
@@ -1472,7 +1519,24 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
     if (!enumRule && lowest && options.front().value < low) mend += "MIN=" + std::to_string(lowest->value);
     if (!enumRule && highest && options.back().value > high)
       mend += (mend.empty() ? "" : " and ") + ("MAX=" + std::to_string(highest->value));
-    if (firstOutside)
+    // Some values written whole after a last instruction byte that is their high byte, others with another one.
+    const long long fixed = FixedHigh(item);
+    const auto inWindow = [&](const Option &option) { return option.value >= fixed && option.value <= fixed + 255; };
+    const auto other = std::find_if_not(options.begin(), options.end(), inWindow);
+    if (firstOutside && fixed > 0 && std::any_of(options.begin(), options.end(), inWindow))
+      findings.Add(
+          lines.rule, "value-too-large",
+          where + ": its instruction ends in " +
+              [&] {
+                const BYTE last = BYTE(fixed / 256);
+                return HexPairs(&last, 1);
+              }() +
+              ", the high byte of the values from " + std::to_string(fixed) + " to " + std::to_string(fixed + 255) +
+              ", which go out as meant, but " + Named(*other) + " has another high byte and is sent as " +
+              SentBytes(catalogue, section, itemIndex, other->value) +
+              "; a value of another high byte needs an item of its own, whose instruction ends in its high "
+              "byte");
+    else if (firstOutside)
       findings.Add(lines.rule, "value-too-large",
                    where + ": " + std::to_string(outside) + (outside == 1 ? " option does" : " options do") +
                        " not fit " + ValueBytes(item) + " and " + (outside == 1 ? "is" : "are") +

@@ -2207,15 +2207,33 @@ void Walker::CheckCommandShapes(const std::vector<ShownCommand> &shown) {
                       odd.name + " sends " + ItemBytes(catalogue_, odd.slot, odd.itemSlot, odd.item().CurrentValue) +
                       "; if it was copied from another printer's file, write this printer's command");
   }
+  // So is a frame of bytes that are no text around the commands of a text printer.
+  for (FileField frame : {FileField::EnterInstruction, FileField::SaveInstruction}) {
+    const AccountRead *read = account_.Find(frame, 0);
+    BYTE command[ARRAYSIZE(SettingsCatalogue{}.EnterInstruction)];
+    const DWORD size = read && read->line ? HexTextToBytes(read->text.c_str(), command, sizeof command) : 0;
+    if (!IsBaseOn30(catalogue_) || textCommands < 2 || textCommands != shown.size() || !size ||
+        std::all_of(command, command + size, [](BYTE b) { return (b >= 0x20 && b < 0x7F) || b == 0x0D || b == 0x0A; }))
+      continue;
+    findings_.Add(read->line, "command-not-text",
+                  Place(read->section, read->key) + " is " + HexPairs(command, size) +
+                      ", with bytes that are no text, where every item's command is text, as BaseOn30 sends values: "
+                      "if it was copied from another printer's file, write this printer's command");
+  }
   // The reverse under High256: a text command awaiting digits among binary ones, from a manual's text interface.
   // The value goes out as a byte; only a value of one digit can be written as its character's code.
   std::vector<std::string> texts;  // "S/J", without the word "item"
+  std::set<int> textKeys;          // their lines in the list, where a value that ends the command is told
   const ShownCommand *firstText = nullptr;
   for (const ShownCommand &item : shown)
     if (item.bytes.size() >= 3 && item.item().ParameterCount >= 1 &&
         std::all_of(item.bytes.begin(), item.bytes.end(), [](BYTE b) { return b >= 0x20 && b < 0x7F; }) &&
-        !texts.emplace_back(item.name.substr(5)).empty() && !firstText)
+        !texts.emplace_back(item.name.substr(5)).empty() && textKeys.insert(item.keyLine).second && !firstText)
       firstText = &item;
+  // (The text command's value that ends it early is this one slip: its advice, a rule of digits for the whole
+  // file, would turn the binary commands' values into digits.)
+  if (IsHigh256(catalogue_) && firstText && shown.size() - textCommands >= 2 * texts.size())
+    findings_.Drop(textKeys, {"value-ends-command"});
   if (IsHigh256(catalogue_) && firstText && shown.size() - textCommands >= 2 * texts.size())
     findings_.Add(firstText->instruction->line, "text-command-binary",
                   Place(firstText->instruction->section, firstText->instruction->key) + " is the text " +
@@ -2224,8 +2242,9 @@ void Walker::CheckCommandShapes(const std::vector<ShownCommand> &shown) {
                       firstText->name + " sends " +
                       ItemBytes(catalogue_, firstText->slot, firstText->itemSlot, firstText->item().CurrentValue) +
                       ")" + (texts.size() > 1 ? ", and so it does for items " + FirstNames(texts) : std::string()) +
-                      "; if the printer reads the value as digits, write each option's value as its digit's "
-                      "character code (48 for 0 to 57 for 9): High256 can send one digit, no more");
+                      "; if it was copied from another printer's file, write this printer's command; if the "
+                      "printer reads the value as digits, write each option's value as its digit's character code "
+                      "(48 for 0 to 57 for 9): High256 can send one digit, no more");
   // Every command ending in one byte, and no tail: the byte that ends a command was written into each instruction,
   // and the value goes out after it. 00 is the high byte of a two-byte value, which an instruction may end with.
   BYTE tail[ARRAYSIZE(SettingsCatalogue{}.InstructionTail)];
