@@ -2168,10 +2168,8 @@ void Walker::CheckCommandShapes(const std::vector<ShownCommand> &shown) {
                       "if a byte of its command is missing, add it");
   }
   // A command of printable text, as a printer that reads text commands takes (a line end in it is told apart).
-  auto printable = [](const ShownCommand &item) {
-    return std::all_of(item.bytes.begin(), item.bytes.end(),
-                       [](BYTE b) { return (b >= 0x20 && b < 0x7F) || b == 0x0D || b == 0x0A; });
-  };
+  const auto textByte = [](BYTE b) { return (b >= 0x20 && b < 0x7F) || b == 0x0D || b == 0x0A; };
+  auto printable = [&](const ShownCommand &item) { return std::all_of(item.bytes.begin(), item.bytes.end(), textByte); };
   // Commands of printable text ended by a line end, under a rule that sends values as binary bytes: the rule is the
   // one mistake, whatever each value's byte then does.
   BYTE lineEnd[ARRAYSIZE(SettingsCatalogue{}.InstructionTail)];
@@ -2213,7 +2211,7 @@ void Walker::CheckCommandShapes(const std::vector<ShownCommand> &shown) {
     BYTE command[ARRAYSIZE(SettingsCatalogue{}.EnterInstruction)];
     const DWORD size = read && read->line ? HexTextToBytes(read->text.c_str(), command, sizeof command) : 0;
     if (!IsBaseOn30(catalogue_) || textCommands < 2 || textCommands != shown.size() || !size ||
-        std::all_of(command, command + size, [](BYTE b) { return (b >= 0x20 && b < 0x7F) || b == 0x0D || b == 0x0A; }))
+        std::all_of(command, command + size, textByte))
       continue;
     findings_.Add(read->line, "command-not-text",
                   Place(read->section, read->key) + " is " + HexPairs(command, size) +
@@ -2232,9 +2230,8 @@ void Walker::CheckCommandShapes(const std::vector<ShownCommand> &shown) {
       firstText = &item;
   // (The text command's value that ends it early is this one slip: its advice, a rule of digits for the whole
   // file, would turn the binary commands' values into digits.)
-  if (IsHigh256(catalogue_) && firstText && shown.size() - textCommands >= 2 * texts.size())
+  if (IsHigh256(catalogue_) && firstText && shown.size() - textCommands >= 2 * texts.size()) {
     findings_.Drop(textKeys, {"value-ends-command"});
-  if (IsHigh256(catalogue_) && firstText && shown.size() - textCommands >= 2 * texts.size())
     findings_.Add(firstText->instruction->line, "text-command-binary",
                   Place(firstText->instruction->section, firstText->instruction->key) + " is the text " +
                       Quoted(WString(firstText->bytes.begin(), firstText->bytes.end())) +
@@ -2245,6 +2242,7 @@ void Walker::CheckCommandShapes(const std::vector<ShownCommand> &shown) {
                       "; if it was copied from another printer's file, write this printer's command; if the "
                       "printer reads the value as digits, write each option's value as its digit's character code "
                       "(48 for 0 to 57 for 9): High256 can send one digit, no more");
+  }
   // Every command ending in one byte, and no tail: the byte that ends a command was written into each instruction,
   // and the value goes out after it. 00 is the high byte of a two-byte value, which an instruction may end with.
   BYTE tail[ARRAYSIZE(SettingsCatalogue{}.InstructionTail)];
