@@ -549,11 +549,7 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
         };
         // A numbered entry copied and not renumbered ("Item04" twice, no "Item05" in the section): the next number
         // was meant.
-        WString next;
-        for (LPCWSTR form : NumberedForms()) {
-          const long number = NumberIn(key, form);
-          if (number > 0 && next.empty()) next = Numbered(form, number + 1);
-        }
+        const WString next = NextNumbered(key);
         const bool nextWritten = !next.empty() && ini.LineOf(name.c_str(), next.c_str());
         // The same line twice (a merge that kept both sides of an unchanged line) reads as once.
         const bool repeated = valueOf(entry) == valueOf(earlier);

@@ -144,6 +144,12 @@ const std::vector<LPCWSTR> &NumberedForms() {
   return forms;
 }
 
+WString NextNumbered(const WString &name) {
+  for (LPCWSTR form : NumberedForms())
+    if (const long number = NumberIn(name, form); number > 0) return Numbered(form, number + 1);
+  return WString();
+}
+
 bool IsMisnumbered(const WString &name) {
   for (LPCWSTR form : NumberedForms()) {
     WString expected = NameForNumber(name, form);

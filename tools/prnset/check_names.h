@@ -65,6 +65,9 @@ WString NameForNumber(const WString &name, LPCWSTR form);
 long NumberIn(const WString &name, LPCWSTR form);
 // The numbered forms of the vocabulary: the numbered section and the numbered keys.
 const std::vector<LPCWSTR> &NumberedForms();
+// A numbered name written twice where the next was meant ("Item04" copied, "Item05" not written): that next name.
+// Empty when the name is of no numbered form.
+WString NextNumbered(const WString &name);
 // Section1, Item2Instruction and the like: a number written with fewer (or more) digits than the loader writes it,
 // or a number 0, which the loader never reads (it counts from 1).
 bool IsMisnumbered(const WString &name);

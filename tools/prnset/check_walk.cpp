@@ -654,9 +654,8 @@ std::pair<int, WString> Walker::RepeatMeantAs(const WString &section, const WStr
     const IniFile::Entry &entry = found->entries[i];
     const WString name = ini_.Text(entry.name, entry.nameLength);
     if (seen.insert(FoldedName(name)).second) continue;
-    for (LPCWSTR form : NumberedForms())
-      if (const long number = NumberIn(name, form); number > 0)
-        meant.emplace(FoldedName(Numbered(form, number + 1)), std::make_pair(entry.line, name));
+    if (const WString next = NextNumbered(name); !next.empty())
+      meant.emplace(FoldedName(next), std::make_pair(entry.line, name));
   }
   auto repeat = meant.find(FoldedName(key));
   return repeat == meant.end() ? std::make_pair(0, WString()) : repeat->second;
