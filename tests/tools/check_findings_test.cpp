@@ -424,12 +424,20 @@ TEST(CharacterNameTest, MarksOfAChineseInputMethodAreNamedWithWhatTheyStandFor) 
     const char *name;
     WCHAR plain;
   } cases[] = {
-      {0x3000, "U+3000 (ideographic space)", ' '},  {0x00A0, "U+00A0 (no-break space)", ' '},
-      {0xFF0C, "U+FF0C (full-width comma)", ','},   {0x3001, "U+3001 (ideographic comma)", ','},
-      {0xFF13, "U+FF13 (full-width digit 3)", '3'}, {0xFF41, "U+FF41 (full-width letter a)", 'a'},
-      {0xFF08, "U+FF08 (full-width sign ()", '('},  {0xFF5E, "U+FF5E (full-width sign ~)", '~'},
-      {0x201D, "U+201D (curly double quote)", '"'}, {0x202F, "U+202F", 0},
-      {0x4E2D, "U+4E2D", 0},                        {0xFF5F, "U+FF5F", 0},
+      {0x3000, "U+3000 (ideographic space)", ' '},
+      {0x00A0, "U+00A0 (no-break space)", ' '},
+      {0xFF0C, "U+FF0C (full-width comma)", ','},
+      {0x3001, "U+3001 (ideographic comma)", ','},
+      {0xFF13, "U+FF13 (full-width digit 3)", '3'},
+      {0xFF41, "U+FF41 (full-width letter a)", 'a'},
+      {0xFF08, "U+FF08 (full-width sign ()", '('},
+      {0xFF5E, "U+FF5E (full-width sign ~)", '~'},
+      {0x201D, "U+201D (curly double quote)", '"'},
+      {0x202F, "U+202F (narrow no-break space)", ' '},
+      {0x2009, "U+2009 (thin space)", ' '},
+      {0x2030, "U+2030", 0},
+      {0x4E2D, "U+4E2D", 0},
+      {0xFF5F, "U+FF5F", 0},
   };
   for (const auto &c : cases) {
     EXPECT_EQ(prnset::CharacterName(c.c), c.name);
@@ -1301,12 +1309,59 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
                 "COMPRESS_VALUE1=100\nCOMPRESS_VALUE2=\n"),
        "write the percentage meant, or delete the line and write Count=1",
        settings("Landscape_Compress=1\nCount=1\nCOMPRESS_VALUE=100\nCOMPRESS_VALUE1=100\n")},
+      {"a command's digits typed full-width",
+       Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=\uFF11\uFF22 44"),
+       "U+FF11 (full-width digit 1) is no \"1\": write \"1B 44\"", clean},
+      {"a number in curly quotes", Edit(clean, "I=1\n", "I=\u201C1\u201D\n"), "write \"1\"", clean},
+      {"a mask grouped with thin spaces", mask("12\u2009582\u2009912"),
+       "U+2009 (thin space) is no plain blank: write \"12582912\"", mask("12582912")},
+      {"a list's number pasted before a key", Edit(clean, "I_Title=Item", "2.\tI_Title=Item"),
+       "it starts with \"2.\\t\", the mark of a list it was pasted from: delete the mark", clean},
+      {"a bullet pasted before a key", Edit(clean, "Item01=I", "\u2022 Item01=I"), "delete the mark", clean},
+      {"a no-break space before '='", Edit(clean, "[S_Default]\nI=1", "[S_Default]\nI\u00A0=1"),
+       "reads no I from this line; delete the character", clean},
+      {"a block pasted after a last line without its line end",
+       Edit(clean, "[S_Default]\nI=1\n", "[Settings]\nXMoveEnable=1\nXMove=0[S_Default]\nI=1\n"),
+       "it is a key of [S_Default], whose header stands at the end of line 24",
+       Edit(clean, "[S_Default]\nI=1\n", "[Settings]\nXMoveEnable=1\nXMove=0\n[S_Default]\nI=1\n")},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
     ToolRun broken = RunTool({"check", File(c.broken)});
     EXPECT_NE(broken.out.find(c.says), std::string::npos) << broken.out;
     EXPECT_TRUE(Findings(RunTool({"check", File(c.mended), "--format", "json"})).empty()) << c.mended;
+  }
+}
+
+// A no-break or thin space between words is typography the page shows as a blank: told only where a blank would
+// read otherwise (at a text's end, between two options) or where no blank belongs (a command, a name).
+TEST_F(FindingsTest, TypographicBlanksAreToldWhereTheyChangeWhatIsRead) {
+  const std::string clean = ReadSourceFile("tests/tools/findings/clean.ini");
+  const auto rule = [&](const std::string &text) {
+    return Edit(Edit(clean, "I_Rule=0=Off 1=On", "I_Rule=" + text), "I_Rule=0=Off 1=On", "I_Rule=" + text);
+  };
+  const struct {
+    const char *name;
+    std::string text;
+    const char *code;  // nullptr: nothing to tell
+  } cases[] = {
+      {"inside a title", Edit(clean, "I_Title=Item", "I_Title=300\u00A0dpi"), nullptr},
+      {"inside an option's text", rule("0=300\u2009dpi 1=600\u2009dpi"), nullptr},
+      {"at a title's end", Edit(clean, "I_Title=Item", "I_Title=Item\u00A0"), "invisible-character"},
+      {"between two options", rule("0=Off\u00A01=On"), "enum-no-blank"},
+      {"in a command", Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=1B\u00A044"), "bad-command-text"},
+      {"a zero-width space inside a title", Edit(clean, "I_Title=Item", "I_Title=It\u200Bem"), "invisible-character"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    const nlohmann::json found = Findings(RunTool({"check", File(c.text), "--format", "json"}));
+    if (!c.code) {
+      EXPECT_TRUE(found.empty()) << found.dump();
+      continue;
+    }
+    bool told = false;
+    for (const nlohmann::json &finding : found) told = told || finding["code"] == c.code;
+    EXPECT_TRUE(told) << found.dump();
   }
 }
 

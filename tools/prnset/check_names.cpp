@@ -386,17 +386,35 @@ std::string JoinedHint(const WString &value) {
   return std::string();
 }
 
+namespace {
+bool IsDigit(WCHAR c) { return c >= '0' && c <= '9'; }
+}  // namespace
+
 std::string PlainHint(const WString &text) {
   WString plain;
   WCHAR first = 0;
-  for (WCHAR c : text) {
-    const WCHAR stands = c >= 0x80 ? PlainForm(c) : 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const WCHAR c = text[i], stands = c >= 0x80 ? PlainForm(c) : 0;
     if (stands && !first) first = c;
+    // A thin or no-break space between digits groups thousands, as a manual prints numbers: the number has none.
+    if (stands == ' ' && i > 0 && i + 1 < text.size() && IsDigit(text[i - 1]) && IsDigit(text[i + 1])) continue;
     plain += stands ? stands : c;
   }
   if (!first) return std::string();
-  return "; " + CharacterName(first) + " is no ASCII " + Quoted(WString(1, PlainForm(first))) + ": write " +
+  // The reader drops one pair of straight quotation marks around a value: the text inside is what to write.
+  plain = Trimmed(plain);
+  if (plain.size() > 2 && plain.front() == '"' && plain.back() == '"') plain = plain.substr(1, plain.size() - 2);
+  const WCHAR stands = PlainForm(first);
+  return "; " + CharacterName(first) + " is no " +
+         (stands == ' ' ? std::string("plain blank") : "ASCII " + Quoted(WString(1, stands))) + ": write " +
          Quoted(plain);
+}
+
+std::string GluedHeaderHint(const WString &value) {
+  const size_t open = value.find(WCHAR('['));
+  if (open == WString::npos || open == 0 || value.back() != ']') return std::string();
+  return "; it ends in the header " + Utf8(value.substr(open)) +
+         ", glued to it where a line end was lost: put the header on a line of its own";
 }
 
 std::string InvisibleHint(const WString &name) {
@@ -405,7 +423,34 @@ std::string InvisibleHint(const WString &name) {
   return std::string();
 }
 
-std::string SlipHint(const WString &name) {
+namespace {
+// The mark of a list pasted before a key ("2.\t", "· "), when `name` is the mark and then `key`; else empty.
+WString ListMarkIn(const WString &name, const WString &key) {
+  if (name.size() <= key.size() || !SameName(name.substr(name.size() - key.size()), key)) return WString();
+  const WString mark = name.substr(0, name.size() - key.size());
+  const size_t end = mark.find_last_not_of(Ascii(" \t"));
+  if (end == WString::npos || end + 1 == mark.size()) return WString();  // a mark stands apart from its text
+  const WString body = mark.substr(0, end + 1);
+  // "2." or "b)": a number or a letter and its stop; "•", "·", "-": a bullet.
+  const bool numbered = body.size() >= 2 && body.size() <= 4 && (body.back() == '.' || body.back() == ')') &&
+                        (std::all_of(body.begin(), body.end() - 1, [](WCHAR c) { return c >= '0' && c <= '9'; }) ||
+                         (body.size() == 2 && (body[0] | 0x20) >= 'a' && (body[0] | 0x20) <= 'z'));
+  static const WString kBullets = {0x2022, 0x00B7, 0x25AA, 0x2023, 0x25E6,     0x25CF,     0x25CB,    0x25A0,
+                                   0x25A1, 0x2013, 0x2014, 0x25BA, WCHAR('-'), WCHAR('*'), WCHAR('o')};
+  const bool bullet = body.size() == 1 && kBullets.find(body[0]) != WString::npos;
+  return numbered || bullet ? mark : WString();
+}
+}  // namespace
+
+WString ListMark(const WString &name, const WString &key) {
+  const WString mark = ListMarkIn(name, key);
+  // A bullet of code page 936 ("·") reads as two other characters in the English reading.
+  return mark.empty() ? ListMarkIn(SeenIn936(name), key) : mark;
+}
+
+std::string SlipHint(const WString &name, const WString &key) {
+  if (const WString mark = ListMark(name, key); !mark.empty())
+    return "; it starts with " + Quoted(mark) + ", the mark of a list it was pasted from: delete the mark";
   const auto hidden = std::find_if(name.begin(), name.end(), IsInvisible);
   if (hidden == name.end()) return EqualsHint(name) + LookAlikeHint(name);
   return EqualsHint(name) + "; it holds " + CharacterName(*hidden) + ", which an editor does not show: delete it";
@@ -511,6 +556,20 @@ std::string CodePoint(unsigned c) {
 std::string CharacterKind(WCHAR c) {
   switch (c) {
     case 0x00A0: return "no-break space";
+    case 0x2007:
+      return "figure space";
+    case 0x2009:
+      return "thin space";
+    case 0x202F:
+      return "narrow no-break space";
+    case 0x200C:
+      return "zero-width non-joiner";
+    case 0x200D:
+      return "zero-width joiner";
+    case 0x2060:
+      return "word joiner";
+    case 0x2014:
+      return "em dash";
     case 0x00AD: return "soft hyphen";
     case 0x3010: return "left black lenticular bracket";
     case 0xFF3B: return "full-width left square bracket";
@@ -553,7 +612,20 @@ std::string CharacterName(WCHAR c) {
 WCHAR PlainForm(WCHAR c) {
   if (c >= 0xFF01 && c <= 0xFF5E) return WCHAR(c - 0xFEE0);  // the full-width forms of ASCII, in ASCII's order
   switch (c) {
-    case 0x00A0: case 0x3000: return ' ';
+    case 0x00A0:
+    case 0x3000:
+    case 0x2002:
+    case 0x2003:
+    case 0x2004:
+    case 0x2005:
+    case 0x2006:
+    case 0x2007:
+    case 0x2008:
+    case 0x2009:
+    case 0x200A:
+    case 0x202F:
+    case 0x205F:
+      return ' ';
     case 0x3001: return ',';
     case 0x3002: return '.';
     case 0x2018: case 0x2019: return '\'';
@@ -642,8 +714,9 @@ MeantEntry MeantKey(const IniFile &ini, const KnownNames &known, const WString &
       otherNumber = otherNumber || (!expected.empty() && !SameName(expected, key));
     }
     if (otherNumber) continue;
-    bool withoutEquals = entry.valueLength == WString::npos && name.size() > key.size() &&
-                         SameName(name.substr(0, key.size()), key);
+    bool withoutEquals =
+        (entry.valueLength == WString::npos && name.size() > key.size() && SameName(name.substr(0, key.size()), key)) ||
+        !ListMark(name, key).empty();
     // The nearest entry, the earlier of two as near: COMPRESS_VALUE02, not 01, stands for COMPRESS_VALUE2. A key
     // of the same number with another word after it (Item03Command for Item03Instruction) comes last.
     const bool sameNumber = numbered > 0 && key.size() > numbered && name.size() > numbered &&

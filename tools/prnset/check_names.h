@@ -97,15 +97,21 @@ bool NumberThenRemark(const WString &value, LONG read);
 // For a value that runs on into a second entry ("3 Resolution=2", a line break lost), the hint that names it; empty
 // otherwise.
 std::string JoinedHint(const WString &value);
+// For a value that ends in a section header ("0[Panel_Default]", a line end lost before a pasted block), the hint
+// that names it; empty otherwise.
+std::string GluedHeaderHint(const WString &value);
+
+// The mark of a list pasted before a key ("2.\t", "· "), when `name` is the mark and then `key`; else empty.
+WString ListMark(const WString &name, const WString &key);
 
 // For a text typed with a Chinese input method (a full-width digit, colon or equals sign), the hint that names the
 // first such character and gives the text in ASCII; empty when it holds none.
 std::string PlainHint(const WString &text);
 // " It holds U+200B (zero-width space), which an editor does not show." for a name with such a character, else "".
 std::string InvisibleHint(const WString &name);
-// What keeps a name written for `key` from reading as it: a mark where '=' belongs, a character no editor shows, a
-// full-width look-alike; empty when none of these.
-std::string SlipHint(const WString &name);
+// What keeps a name written for `key` from reading as it: a list's mark before it, a mark where '=' belongs, a
+// character no editor shows, a full-width look-alike; empty when none of these.
+std::string SlipHint(const WString &name, const WString &key);
 // The column of the first character no editor shows in the name on `line`, or 0.
 int HiddenColumn(const IniFile &ini, int line);
 // Where a line the reader took as a name without a value holds the tab, ':' or full-width sign typed where '='

@@ -671,6 +671,11 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
       case RuleNoteKind::EnumValueNotNumber: {
         // A value in hexadecimal ("0F"), or the word before a '=' inside a text ("On (saves=20%)").
         const WString value = part(note);
+        // A character an editor does not show after the digits reads as meant; its own finding names it.
+        WString shown;
+        for (WCHAR c : value)
+          if (!IsInvisible(c)) shown += c;
+        if (shown != value && IsPlainDecimal(shown) && shown == Ascii(std::to_string(note.value).c_str())) break;
         const bool prefixed = value.size() > 2 && value[0] == '0' && (value[1] | 0x20) == 'x';
         bool hex = value.size() > (prefixed ? 2u : 0u) && value.size() < 9;
         for (size_t k = prefixed ? 2 : 0; k < value.size(); ++k) hex = hex && IsHexDigit(value[k]);

@@ -140,6 +140,7 @@ std::set<int> CheckNumbers(const IniFile &ini, INT compress, INT move, Findings 
     std::string typed;
     if (!WordMeant(raw) && named.empty() && !hexadecimal && !(isSwitch && value == 0)) {
       typed = PlainHint(raw) + JoinedHint(raw);
+      if (typed.empty()) typed = GluedHeaderHint(raw);
       if (typed.empty()) typed = NumberHint(raw);
       const size_t sign = raw[0] == '-' ? 1 : 0, end = raw.find_first_not_of(Ascii("0123456789"), sign);
       if (typed.empty() && RemarkHint(raw).empty() && end > sign && end != WString::npos &&

@@ -19,6 +19,36 @@ size_t FirstInvisible(const WString &text) {
   return WString::npos;
 }
 
+// A no-break or thin space is typography where a plain blank in its place would read alike: in a title or a note,
+// and inside an option's text ("300 dpi"). Between two options it joins them, which the rule's own findings tell.
+bool TypographicBlanks(const LoadAccount &account, const LoadAccount::Reading &reading) {
+  if (reading.field == FileField::SectionTitle || reading.field == FileField::SectionNote ||
+      reading.field == FileField::ItemTitle || reading.field == FileField::ItemNote)
+    return true;
+  if (reading.field != FileField::Rule) return false;
+  const LoadAccount::Reading *type = account.Find(FileField::RuleType, reading.sectionNumber, reading.itemNumber);
+  if (!type) return false;
+  WString blanks = reading.text;
+  for (WCHAR &c : blanks)
+    if (c >= 0x80 && PlainForm(c) == ' ') c = ' ';
+  const auto values = [&](const WString &rule) {
+    std::vector<LONG> read;
+    SettingsOption *options = nullptr;
+    const DWORD count = ParseOptionRule(type->text.c_str(), rule.c_str(), &options);
+    for (SettingsOption *option = options; option && read.size() < count; option = option->Next)
+      read.push_back(option->Value);
+    FreeOptionList(options, count);
+    return read;
+  };
+  return values(blanks) == values(reading.text);
+}
+
+// A blank separates the pairs of a command and the options of a rule; elsewhere one is part of a name or a number.
+bool SeparatedByBlanks(FileField field) {
+  return field == FileField::Rule || field == FileField::Instruction || field == FileField::EnterInstruction ||
+         field == FileField::SaveInstruction || field == FileField::InstructionTail;
+}
+
 // Characters of a Chinese text: Han, CJK and full-width punctuation, general punctuation.
 bool IsChineseText(unsigned c) {
   return (c >= 0x2000 && c <= 0x206F) || (c >= 0x3000 && c <= 0x303F) || (c >= 0x3400 && c <= 0x9FFF) ||
@@ -412,9 +442,13 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       // A misspelt name is told as the name it was meant to be, with the character in it.
       const size_t inKey = FirstInvisible(key);
       if (inKey != WString::npos && !findings.Claimed(entry.line)) {
+        WString meant;
+        for (WCHAR c : key)
+          if (!IsInvisible(c)) meant += c;
         findings.Add(entry.line, "invisible-character",
                      Place(name, key) + ": the name holds " + CharacterName(key[inKey]) +
-                         ", which an editor does not show: the plug-in looks for the name without it",
+                         ", which an editor does not show: the plug-in takes it for a name of its own and reads no " +
+                         Utf8(Trimmed(meant)) + " from this line; delete the character",
                      ini.ColumnOf(entry.name + inKey));
         findings.Claim(entry.line);
       }
@@ -422,8 +456,14 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       if (!reading) continue;  // only what the page reads is shown
       // A Chinese editor shows the ideographic space as the wide blank it is, which Chinese text uses to indent and
       // to space words: only where it changes the reading (between the options of a rule) is it told, as such.
+      const bool typography = TypographicBlanks(file.account, *reading);
+      const auto between = [&](size_t at) {  // a blank at either end of a text shows where the author sees none
+        return at > 0 && at + 1 < value.size() && value[at - 1] != ' ' && !IsInvisible(value[at - 1]) &&
+               value[at + 1] != ' ' && !IsInvisible(value[at + 1]);
+      };
       size_t inValue = FirstInvisible(value);
-      while (chinese_section && inValue != WString::npos && value[inValue] == 0x3000) {
+      while (inValue != WString::npos && ((chinese_section && value[inValue] == 0x3000) ||
+                                          (typography && PlainForm(value[inValue]) == ' ' && between(inValue)))) {
         const size_t next = FirstInvisible(value.substr(inValue + 1));
         inValue = next == WString::npos ? next : inValue + 1 + next;
       }
@@ -435,10 +475,13 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
                             Decodes(kChineseCodePage, file.bytes.data() + lines[entry.line].first,
                                     lines[entry.line].second - lines[entry.line].first);
       if (inValue != WString::npos && !pairHalf && !named.count({entry.line, CodePoint(value[inValue])}))
-        findings.Add(entry.line, "invisible-character",
-                     Place(name, key) + " holds " + CharacterName(value[inValue]) +
-                         ", which an editor does not show; delete it, or type a plain blank",
-                     ini.ColumnOf(entry.value + inValue));
+        findings.Add(
+            entry.line, "invisible-character",
+            Place(name, key) + " holds " + CharacterName(value[inValue]) +
+                ", which an editor does not show; delete it" +
+                (PlainForm(value[inValue]) == ' ' && SeparatedByBlanks(reading->field) ? ", or type a plain blank"
+                                                                                       : ""),
+            ini.ColumnOf(entry.value + inValue));
       // The reader drops a pair of quotation marks around a value; one alone stays in the text. A text that quotes
       // a word at one end ("Eco" prints drafts) has its marks in pairs and shows as meant.
       const bool opens = !value.empty() && value.front() == '"', closes = value.size() > 1 && value.back() == '"';

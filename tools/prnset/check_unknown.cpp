@@ -585,7 +585,17 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
             unknown.size() < size_t(Overflow::kToldOneByOne))
           unknown.push_back(key);
       }
+      // A header glued to the end of a value of this section, where a line end was lost, names the section meant.
+      const auto gluedHere = [&](const WString &candidate) {
+        const WString header = Ascii("[") + candidate + Ascii("]");
+        return std::any_of(section.entries.begin(), section.entries.end(), [&](const IniFile::Entry &entry) {
+          const WString value =
+              entry.valueLength == WString::npos ? WString() : ini.Text(entry.value, entry.valueLength);
+          return value.size() > header.size() && SameName(value.substr(value.size() - header.size()), header);
+        });
+      };
       size_t most = 1;
+      bool lostGlued = false;
       for (const WString &candidate : lacking) {
         size_t taken = 0;
         for (const WString &key : unknown) taken += known.IsKey(candidate, key);
@@ -593,9 +603,11 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
         // (defaults left in another class's [_Default] are that class's defaults, and a 0 in a filter would hide).
         const bool ofKind = !lost.empty() && known.KindOf(candidate, nullptr) == kind &&
                             known.KindOf(lost, nullptr) != kind;
-        if (taken > most || (taken == most && ofKind)) {
+        const bool glued = taken >= most && gluedHere(candidate);
+        if (taken > most || (taken == most && (glued || (ofKind && !lostGlued)))) {
           most = taken;
           lost = candidate;
+          lostGlued = glued;
         }
       }
       for (const WString &key : unknown)
@@ -709,13 +721,17 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
           const WString header = Ascii("[") + lost + Ascii("]");
           const bool atEnd =
               glued.size() > header.size() && SameName(glued.substr(glued.size() - header.size()), header);
-          group.why = atEnd ? "they are keys of [" + Utf8(lost) + "], whose header stands at the end of line " +
-                                  std::to_string(before->line) + ", " + Quoted(glued) +
-                                  ", where the reader does not see it: put it on a line of its own"
-                            : "they are keys of [" + Utf8(lost) + "], which the file lacks: is its header missing, "
-                              "or misspelt, above line " + std::to_string(entry.line) + "?";
+          const std::string hidden = atEnd ? "], whose header stands at the end of line " +
+                                                 std::to_string(before->line) + ", " + Quoted(glued) +
+                                                 ", where the reader does not see it: put it on a line of its own"
+                                           : std::string();
+          group.why = atEnd ? "they are keys of [" + Utf8(lost) + hidden
+                            : "they are keys of [" + Utf8(lost) +
+                                  "], which the file lacks: is its header missing, "
+                                  "or misspelt, above line " +
+                                  std::to_string(entry.line) + "?";
           group.message = "[" + Utf8(name) + "] " + Utf8(key) + " is never read: it is a key of [" + Utf8(lost) +
-                          "], which the file lacks";
+                          (atEnd ? hidden : "], which the file lacks");
         }
         group.names.push_back({entry.line, Ascii("[") + name + Ascii("] ") + key});
         continue;

@@ -344,11 +344,7 @@ bool Walker::CheckNumber(const AccountRead *read, const std::string &consequence
     // The hints that name the slip; else what to write: the number read, when a hexadecimal one was read as meant.
     // Text in other characters reads otherwise in each language, and its hints say what to type.
     std::string hint = RemarkHint(raw) + PlainHint(raw) + JoinedHint(raw);
-    // A header glued to the value where a line end was lost ("4[Panel_Lang_EN]").
-    const size_t open = raw.find(WCHAR('['));
-    if (hint.empty() && open != WString::npos && open > 0 && raw.back() == ']')
-      hint = "; it ends in the header " + Utf8(raw.substr(open)) + ", glued to it where a line end was lost: put the "
-             "header on a line of its own";
+    if (hint.empty()) hint = GluedHeaderHint(raw);
     const bool hex = raw.size() > 2 && raw[0] == '0' && (raw[1] | 0x20) == 'x' && read->value != 0;
     const bool ascii = std::all_of(raw.begin(), raw.end(), [](WCHAR c) { return c < 0x80; });
     // A consequence that carries its own advice (an option's text, rows to tick, the count listed) says what to
@@ -468,7 +464,9 @@ void Walker::CheckCommandText(const AccountRead *read, const std::string &conseq
                             : read->text.rfind(WCHAR(' '), check.position) + 1;
     const WString token = read->text.substr(from, read->text.find(WCHAR(' '), check.position) - from);
     std::string folded;
-    for (WCHAR c : token) folded += c < 0x80 ? char(std::tolower(c)) : '?';
+    // Full-width digits and letters typed in a Chinese input mode are the pairs meant, not a placeholder.
+    for (WCHAR c : token)
+      folded += c < 0x80 ? char(std::tolower(c)) : PlainForm(c) ? char(std::tolower(PlainForm(c))) : '?';
     static const std::set<std::string> kPlaceholders = {"n",   "nn",  "nnn", "nnnn", "x", "xx", "xxx",
                                                         "<n>", "(n)", "[n]", "{n}",  "#", "##", "?",
                                                         "??",  "p",   "pp",  "v",    "vv"};
@@ -698,7 +696,7 @@ bool Walker::MissingKey(const WString &section, const WString &key, int fallback
       }
     }
     message += " (line " + std::to_string(meant.line) + " has " + Quoted(meant.name) +
-               ", which the plug-in does not read as " + Utf8(key) + SlipHint(meant.name) +
+               ", which the plug-in does not read as " + Utf8(key) + SlipHint(meant.name, key) +
                (alike.empty() ? std::string() : "; the same slip stands in " + FirstNames(alike)) + ")";
     if (IsQuotedName(meant.name)) advice = std::string("; ") + kQuotedNameHint;
     line = meant.line;
@@ -1079,7 +1077,7 @@ void Walker::NoteTitles(const WString &key, LONG n, const WString &titleKey, con
       std::string message = Place(section, titleKey) + " is missing";
       if (!meant.name.empty()) {
         message += " (line " + std::to_string(meant.line) + " has " + Quoted(meant.name) +
-                   ", which the plug-in does not read as " + Utf8(titleKey) + SlipHint(meant.name) + ")";
+                   ", which the plug-in does not read as " + Utf8(titleKey) + SlipHint(meant.name, titleKey) + ")";
         line = meant.line;
       }
       missingTitles_[l].push_back(
