@@ -45,14 +45,9 @@ void CheckNumbering(const WString &name, int line, LPCWSTR form, const std::stri
   }
 }
 
-// Items renumbered without the keys written under them ("Item02=Density" over "Item01Instruction"): each item reads
-// the keys numbered as it is, which are written under another. Keys may stand above or below their item line, and
-// items may be listed in pairs or first, so where a key stands says little alone: it counts where the section also
-// shows the renumbering (a command twice or missing, or keys out of their numbers' order). Told once for the section
-// when two keys or more are out of place.
-void CheckShiftedKeys(const IniFile &ini, const IniFile::Section &section, const std::string &where,
-                      Findings &findings) {
-  const LPCWSTR itemForm = KeyOf(FileField::ItemKey).key;
+// The item lines of one [SectionNN] and the keys numbered as items, in the order written, with where each key
+// stands: under which item line, and above which.
+struct ItemKeys {
   struct Key {
     int line;
     long number, above, below;
@@ -62,26 +57,54 @@ void CheckShiftedKeys(const IniFile &ini, const IniFile::Section &section, const
   std::vector<Key> keys;
   std::map<long, WString> items;  // number -> its line as written
   std::set<long> commands;
-  bool twice = false;
+  bool twice = false;  // a command written twice
+  // Keys under their own item line, and keys above their own: where this section writes an item's keys.
+  int afterVotes = 0, beforeVotes = 0;
+};
+
+ItemKeys ReadItemKeys(const IniFile &ini, const IniFile::Section &section) {
+  const LPCWSTR itemForm = KeyOf(FileField::ItemKey).key;
+  ItemKeys read;
   long above = -1;
   for (const IniFile::Entry &entry : section.entries) {
     const WString key = ini.Text(entry.name, entry.nameLength);
     if (IsComment(key)) continue;
     const long item = NumberIn(key, itemForm);
     if (item > 0) {
-      for (Key &written : keys)
+      for (ItemKeys::Key &written : read.keys)
         if (written.below < 0) written.below = item;
       above = item;
-      items[item] = key + Ascii("=") + (entry.valueLength == WString::npos ? WString() : ini.Text(entry.value, entry.valueLength));
+      read.items[item] = key + Ascii("=") +
+                         (entry.valueLength == WString::npos ? WString() : ini.Text(entry.value, entry.valueLength));
       continue;
     }
     for (FileField field : {FileField::Instruction, FileField::ParameterCount}) {
       const long number = NumberIn(key, KeyOf(field).key);
       if (number <= 0) continue;
-      if (field == FileField::Instruction) twice = !commands.insert(number).second || twice;
-      keys.push_back({entry.line, number, above, -1, key, field});
+      if (field == FileField::Instruction) read.twice = !read.commands.insert(number).second || read.twice;
+      read.keys.push_back({entry.line, number, above, -1, key, field});
     }
   }
+  for (const ItemKeys::Key &key : read.keys) {
+    read.afterVotes += key.number == key.above;
+    read.beforeVotes += key.number == key.below;
+  }
+  return read;
+}
+
+// Items renumbered without the keys written under them ("Item02=Density" over "Item01Instruction"): each item reads
+// the keys numbered as it is, which are written under another. Keys may stand above or below their item line, and
+// items may be listed in pairs or first, so where a key stands says little alone: it counts where the section also
+// shows the renumbering (a command twice or missing, or keys out of their numbers' order). Told once for the section
+// when two keys or more are out of place. `fileVotes` are the votes of every [SectionNN] of the file.
+void CheckShiftedKeys(const IniFile &ini, const IniFile::Section &section, std::pair<int, int> fileVotes,
+                      const std::string &where, Findings &findings) {
+  using Key = ItemKeys::Key;
+  const ItemKeys read = ReadItemKeys(ini, section);
+  const std::vector<Key> &keys = read.keys;
+  std::map<long, WString> items = read.items;  // the lines of the numbers the message names
+  const std::set<long> &commands = read.commands;
+  const bool twice = read.twice;
   bool uncommanded = false;
   for (const auto &item : items) uncommanded = uncommanded || !commands.count(item.first);
   // Keys written in another order than their numbers (Item04Instruction after Item05Instruction): the items were
@@ -90,12 +113,12 @@ void CheckShiftedKeys(const IniFile &ini, const IniFile::Section &section, const
   for (size_t k = 1; k < keys.size(); ++k) unordered = unordered || keys[k].number < keys[k - 1].number;
   const bool harmed = twice || uncommanded || unordered;
   // Where the section writes an item's keys: after its item line, as the examples do, or before it. The first key,
-  // of an item that renumbering below it leaves alone, decides a tie.
-  int afterVotes = 0, beforeVotes = 0;
-  for (const Key &key : keys) {
-    afterVotes += key.number == key.above;
-    beforeVotes += key.number == key.below;
-  }
+  // of an item that renumbering below it leaves alone, decides a tie. Where renumbering harmed the section, the
+  // other classes of the file say it, when they agree.
+  const int otherAfter = fileVotes.first - read.afterVotes, otherBefore = fileVotes.second - read.beforeVotes;
+  const bool othersSay = harmed && (otherAfter == 0) != (otherBefore == 0);
+  const int afterVotes = othersSay ? otherAfter : read.afterVotes,
+            beforeVotes = othersSay ? otherBefore : read.beforeVotes;
   const bool after = afterVotes > beforeVotes ||
                      (afterVotes == beforeVotes && !keys.empty() && keys.front().number == keys.front().above);
   // Keys written after their items, two or more of them one item line off alike: an item inserted or taken out and
@@ -121,10 +144,13 @@ void CheckShiftedKeys(const IniFile &ini, const IniFile::Section &section, const
     }
   }
   // A key after the last item line has no line below to say where it belongs (items listed first): it is out of
-  // place when it is shifted as the keys between item lines are.
+  // place when it is shifted as the keys between item lines are, or, where items and keys stand in pairs, as
+  // another key after it is.
+  const bool pairs = std::any_of(keys.begin(), keys.end(), [](const Key &key) { return key.below > 0; });
   for (const Key &key : keys)
     if (key.below < 0 && key.above > 0 && key.number != key.above && (harmed || renumbered) &&
-        offsets.count(key.above - key.number) && std::find(shifted.begin(), shifted.end(), &key) == shifted.end())
+        (offsets.count(key.above - key.number) || (after && pairs && offAlike[key.above - key.number] >= 2)) &&
+        std::find(shifted.begin(), shifted.end(), &key) == shifted.end())
       shifted.push_back(&key);
   if (shifted.size() < 2) return;
   // Renumbered so, the commands of all items but one may be theirs, and a command written for an inserted item
@@ -145,12 +171,26 @@ void CheckShiftedKeys(const IniFile &ini, const IniFile::Section &section, const
                                      Utf8(Numbered(commandForm, lacking[0])) + ", for " + Utf8(items[lacking[0]]) +
                                      ", which has none"
                                : std::string();
+  // A key written after the item line's own key of that kind is left from an item taken out: renamed as the line
+  // above, it would stand twice. The item of its number reads it. (Written before it, it is the item's, inserted.)
+  std::string leftover;
+  for (const Key *key : shifted) {
+    const bool own = std::any_of(keys.begin(), keys.end(), [&](const Key &other) {
+      return other.field == key->field && other.number == key->above && other.above == key->above &&
+             other.line < key->line;
+    });
+    if (own && leftover.empty() && last.empty())
+      leftover = "; but " + Utf8(key->name) + " on line " + std::to_string(key->line) + " stands under " +
+                 Utf8(items[key->above]) + ", which has its own: it is left from an item taken out" +
+                 (items.count(key->number) ? ", and " + Utf8(items[key->number]) + " reads it" : std::string()) +
+                 ": delete it";
+  }
   findings.Add(shifted.front()->line, "keys-shifted",
                where + std::to_string(shifted.size()) + " keys stand under item lines of another number (first " +
                    Utf8(shifted.front()->name) + " under " + Utf8(items[shifted.front()->above]) +
                    "): were the items renumbered and their keys not? Each item reads the keys numbered as it is, "
                    "written under another item; renumber each key as the item line above it" +
-                   last);
+                   leftover + last);
   // What their repeats and gaps would tell one by one is this.
   for (const Key *key : shifted) findings.Claim(key->line);
 }
@@ -366,6 +406,15 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
   TellSignature(ini, findings);
   std::unordered_map<std::string, int> seenSections;  // folded name -> first header line
   Overflow moreSections("sections appear again");
+  // Where the file's classes write an item's keys, told by each of its [SectionNN].
+  std::pair<int, int> fileVotes{0, 0};
+  for (const IniFile::Section &section : ini.sections())
+    if (!section.entries.empty() &&
+        !NameForNumber(ini.Text(section.name, section.nameLength), kNumberedSection).empty()) {
+      const ItemKeys read = ReadItemKeys(ini, section);
+      fileVotes.first += read.afterVotes;
+      fileVotes.second += read.beforeVotes;
+    }
   // A second version of the file after the first (two files joined, or an edit pasted below the old text): a
   // second [SectionNames] after which most sections repeat earlier ones is told once, as the version it is.
   const IniFile::Section *version = nullptr;
@@ -463,7 +512,7 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
     const std::string where = "[" + Utf8(name) + "] ";
     Overflow moreKeys("keys of " + where + "appear again"), moreLines("lines of " + where + "have no '='");
     std::pair<int, int> zero{0, 0};  // the first line numbered from 0, and how many are
-    if (numberSection) CheckShiftedKeys(ini, section, where, findings);
+    if (numberSection) CheckShiftedKeys(ini, section, fileVotes, where, findings);
     const IniFile::Entry *previous = nullptr;
     RemarkWrap wrap;
     for (const IniFile::Entry &entry : section.entries) {
