@@ -1317,6 +1317,11 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        Edit(twoItems(2, "02"), "Item02Instruction=1B 45", "Item03Instruction=1B 45\nItem03ParameterCount=1"),
        "2 keys stand under item lines of another number (first Item03Instruction under Item02=J)",
        Edit(twoItems(2, "02"), "Item02Instruction=1B 45", "Item02Instruction=1B 45\nItem02ParameterCount=1")},
+      {"an item's lines cut and pasted at the end of the file",
+       Edit(twoItems(2, "02"), "Item02=J\nItem02Instruction=1B 45\n", "") +
+           "[Settings]\nXMoveEnable=1\nXMove=0\nItem02=J\nItem02Instruction=1B 45\n",
+       "they are lines of [Section01], which declares 2 items and lacks Item02: move them there",
+       twoItems(2, "02") + "[Settings]\nXMoveEnable=1\nXMove=0\n"},
       {"a command's digits typed full-width",
        Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=\uFF11\uFF22 44"),
        "U+FF11 (full-width digit 1) is no \"1\": write \"1B 44\"", clean},

@@ -454,6 +454,38 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
     } else if (read.field == FileField::ItemKey && read.line) {
       itemClass.emplace(FoldedName(read.text), classNumbered[read.sectionNumber]);
     }
+  // Item lines cut from a class's [SectionNN] and pasted under another header ("Item04=SizeSensing" at the end of
+  // the file): they go to the [SectionNN] that declares that many items and lacks the number, the one whose class's
+  // texts hold the item's title where several do.
+  std::map<std::pair<std::string, long>, WString> displaced;  // (folded section written in, number) -> [SectionNN]
+  std::unordered_set<std::string> displacedItems;             // folded keys of the items those lines list
+  const KeyName &itemLine = KeyOf(FileField::ItemKey), &itemCount = KeyOf(FileField::ItemCount);
+  for (const IniFile::Section &section : ini.sections()) {
+    const WString name = ini.Text(section.name, section.nameLength);
+    if (section.line == 0 || !NameForNumber(name, kNumberedSection).empty()) continue;
+    for (const IniFile::Entry &entry : section.entries) {
+      const WString key = ini.Text(entry.name, entry.nameLength);
+      const long number = entry.valueLength == WString::npos ? -1 : NumberIn(key, itemLine.key);
+      if (number <= 0) continue;
+      const WString item = Trimmed(ini.Text(entry.value, entry.valueLength));
+      std::vector<WString> lists;
+      WString meant;
+      for (const auto &list : listOf) {
+        const WString &numbered = list.second;
+        if (ini.LineOf(numbered.c_str(), key.c_str()) ||
+            ini.ReadInt(numbered.c_str(), itemCount.key, itemCount.defaultValue) < number)
+          continue;
+        lists.push_back(numbered);
+        WCHAR texts[kPathChars];
+        SectionName(SectionForm::Language, classOf[FoldedName(numbered)].c_str(), 0, kEnglishSuffix, texts);
+        if (ini.LineOf(texts, (item + ItemSuffix(KeyOf(FileField::ItemTitle))).c_str())) meant = numbered;
+      }
+      if (meant.empty() && lists.size() == 1) meant = lists.front();
+      if (meant.empty()) continue;
+      displaced[{FoldedName(name), number}] = meant;
+      displacedItems.insert(FoldedName(item));
+    }
+  }
   // The sections the plug-in reads that the file lacks: a run of their keys under another header lost its own.
   std::vector<WString> lacking;
   for (const WString &name : sections)
@@ -631,6 +663,26 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
         group.names.push_back({entry.line, Ascii("[") + name + Ascii("] ") + key});
         continue;
       }
+      // An item's lines pasted under this header: one group, for the [SectionNN] they were cut from.
+      const auto home = std::find_if(displaced.begin(), displaced.end(), [&](const auto &line) {
+        if (line.first.first != FoldedName(name)) return false;
+        for (FileField field : {FileField::ItemKey, FileField::Instruction, FileField::ParameterCount})
+          if (NumberIn(key, KeyOf(field).key) == line.first.second) return true;
+        return false;
+      });
+      if (home != displaced.end()) {
+        const std::string there = "[" + Utf8(home->second) + "], which declares " +
+                                  std::to_string(ini.ReadInt(home->second.c_str(), itemCount.key, 0)) +
+                                  " items and lacks " + Utf8(Numbered(itemLine.key, home->first.second));
+        Unread &group = GroupOf(itemGroups, itemIndex, ">" + FoldedName(home->second));
+        if (group.names.empty()) {
+          group.message =
+              "[" + Utf8(name) + "] " + Utf8(key) + " is never read: it is a line of " + there + ": move it there";
+          group.why = "they are lines of " + there + ": move them there";
+        }
+        group.names.push_back({entry.line, Ascii("[") + name + Ascii("] ") + key});
+        continue;
+      }
       if (keys.empty()) keys = known.KeysOf(name);
       // Whether the section has a name the suggestion would be: asked of the few names suggested, not of every key
       // (a generated file has a million).
@@ -743,6 +795,7 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
         findings.Add(entry.line, "unknown-key", message);
         continue;
       }
+      if (displacedItems.count(FoldedName(item))) continue;  // read once its item line is back in its list
       Unread &group = GroupOf(itemGroups, itemIndex, classKey + "/" + FoldedName(item));
       if (group.names.empty()) {
         group.message = message;
