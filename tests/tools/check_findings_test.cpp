@@ -768,6 +768,15 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
   auto chineseTitle = [&](const std::string &title) {
     return Edit(clean, "[S_Lang_CN]\nTitle=Class\nI_Title=Item", "[S_Lang_CN]\nTitle=Class\nI_Title=" + title);
   };
+  // Item J renamed `to` in the list, its texts and rules, hidden by `filter`=0 and started at 0 by `preset`=0.
+  auto jRenamed = [&](const std::string &to, const std::string &filter, const std::string &preset) {
+    std::string text = Edit(twoItems(2, "02"), "Item02=J\n", "Item02=" + to + "\n");
+    for (int language = 0; language < 2; ++language)
+      for (const char *name : {"\nJ_Title=", "\nJ_RuleType=", "\nJ_Rule="})
+        text = Edit(text, name, "\n" + to + std::string(name + 2));
+    text = Edit(text, "\nJ=0\n", "\n" + preset + "=0\n");
+    return Edit(text, "[S_Default]", "[S_Filter]\n" + filter + "=0\n[S_Default]");
+  };
   const std::string shifted = Edit(twoItems(2, "02"), "Item01Instruction=1B 44\nItem02=J\nItem02Instruction=1B 45",
                                    "Item02Instruction=1B 44\nItem02=J\nItem01Instruction=1B 45");
   const std::string renamed = [&] {
@@ -1322,6 +1331,26 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
            "[Settings]\nXMoveEnable=1\nXMove=0\nItem02=J\nItem02Instruction=1B 45\n",
        "they are lines of [Section01], which declares 2 items and lacks Item02: move them there",
        twoItems(2, "02") + "[Settings]\nXMoveEnable=1\nXMove=0\n"},
+      {"an item renamed and its filter not", jRenamed("Calibrate", "Calibration", "Calibrate"),
+       "did you mean Calibrate? Until then", jRenamed("Calibrate", "Calibrate", "Calibrate")},
+      {"an item renamed and its default not", jRenamed("PaperSize", "PaperSize", "Size"),
+       "[S_Default] Size is never read: did you mean PaperSize? Until then the page starts PaperSize at 1, not 0",
+       jRenamed("PaperSize", "PaperSize", "PaperSize")},
+      {"a class renamed with a blank typed after its new name",
+       [&] {
+         std::string text = classRenamed("[Printing_Default]\nI=1\n");
+         for (int section = 0; section < 5; ++section) text = Edit(text, "[Printing_", "[Printing _");
+         return text;
+       }(),
+       "take the blank out of those sections' names, as [Printing_Lang_EN]", classRenamed("[Printing_Default]\nI=1\n")},
+      {"an item renamed with a blank typed after its new name",
+       [&] {
+         std::string text = Edit(jRenamed("Offset", "Offset", "Offset"), "[S_Filter]\nOffset=0\n", "");
+         for (int key = 0; key < 6; ++key) text = Edit(text, "\nOffset_", "\nOffset _");
+         return text;
+       }(),
+       "take the blank out of those keys, as Offset_Title",
+       Edit(jRenamed("Offset", "Offset", "Offset"), "[S_Filter]\nOffset=0\n", "")},
       {"a command's digits typed full-width",
        Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=\uFF11\uFF22 44"),
        "U+FF11 (full-width digit 1) is no \"1\": write \"1B 44\"", clean},

@@ -33,6 +33,30 @@ std::string Spelling(const WString &name) {
   return out;
 }
 
+// An item renamed and its filter or default line not ("Calibration" left for "Calibrate", "Size" for "PaperSize"):
+// the one name the section lacks that starts as `name` does, over four letters and half the shorter of the two at
+// least, or that ends in the whole of the other.
+WString RenamedFrom(const WString &name, const std::vector<WString> &candidates,
+                    const std::function<bool(const WString &)> &present) {
+  WString best;
+  size_t longest = 0;
+  bool tie = false;
+  for (const WString &candidate : candidates) {
+    size_t same = 0;
+    while (same < name.size() && same < candidate.size() && SameName(name.substr(same, 1), candidate.substr(same, 1)))
+      ++same;
+    const size_t shorter = std::min(name.size(), candidate.size());
+    const WString &longer = name.size() > candidate.size() ? name : candidate;
+    if (shorter >= 4 && SameName(longer.substr(longer.size() - shorter), shorter == name.size() ? name : candidate))
+      same = shorter;
+    if (same < 4 || same * 2 < shorter || same < longest || present(candidate)) continue;
+    tie = same == longest;
+    longest = same;
+    best = candidate;
+  }
+  return tie ? WString() : best;
+}
+
 WString Nearest(const WString &name, const std::vector<WString> &candidates,
                 const std::function<bool(const WString &)> &present) {
   WString best;
@@ -253,6 +277,16 @@ std::vector<WString> KnownNames::Sections() const {
 
 // A listed class key that names none of the file's sections while the file has sections of a key one slip away:
 // the key is the mistake, not every section. Told once, on the key's line; the sections it meant tell nothing more.
+namespace {
+// The header of the section on `line`, its class key `from` written as `to`: "[Media_Lang_EN]".
+std::string FirstRenamed(const IniFile &ini, int line, const WString &from, const WString &to) {
+  for (const IniFile::Section &section : ini.sections())
+    if (section.line == line)
+      return "[" + Utf8(to + ini.Text(section.name, section.nameLength).substr(from.size())) + "]";
+  return std::string();
+}
+}  // namespace
+
 std::vector<WString> CheckMisspeltClassKeys(const CheckedFile &file, Findings &findings) {
   const IniFile &ini = file.ini;
   std::vector<WString> misspelt;
@@ -285,9 +319,16 @@ std::vector<WString> CheckMisspeltClassKeys(const CheckedFile &file, Findings &f
     findings.Add(read->line, "class-key-misspelt",
                  Place(read->section, read->key) + " = " + Quoted(key) + " names no section of the file, but " +
                      std::to_string(found.second.size()) + " sections are named after " + Quoted(found.first) +
-                     " (first at line " + std::to_string(found.second.front()) + "): did you mean " +
-                     Utf8(found.first) + "?" + InvisibleHint(key) + " Until then the class and its items show as " +
-                     "empty rows without options; write " + Utf8(read->key) + "=" + Utf8(found.first));
+                     " (first at line " + std::to_string(found.second.front()) + ")" +
+                     // A blank typed into the new name of a rename: the list's value cannot keep it.
+                     (SameName(Trimmed(found.first), key) && !SameName(found.first, key)
+                          ? ", with a blank that no value keeps: the reader drops blanks at a value's ends. Until "
+                            "then the class and its items show as empty rows without options; take the blank out of "
+                            "those sections' names, as " +
+                                FirstRenamed(ini, found.second.front(), found.first, key)
+                          : ": did you mean " + Utf8(found.first) + "?" + InvisibleHint(key) +
+                                " Until then the class and its items show as empty rows without options; write " +
+                                Utf8(read->key) + "=" + Utf8(found.first)));
     misspelt.push_back(key);
   }
   return misspelt;
@@ -686,11 +727,22 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       if (keys.empty()) keys = known.KeysOf(name);
       // Whether the section has a name the suggestion would be: asked of the few names suggested, not of every key
       // (a generated file has a million).
-      WString meant = Nearest(key, keys, [&](const WString &candidate) {
+      const auto presentHere = [&](const WString &candidate) {
         auto found = here.emplace(FoldedName(candidate), false);
         if (found.second) found.first->second = ini.LineOf(name.c_str(), candidate.c_str()) != 0;
         return found.first->second;
-      });
+      };
+      WString meant = Nearest(key, keys, presentHere);
+      if (meant.empty() && (kind == KnownNames::Kind::Filter || kind == KnownNames::Kind::Defaults) &&
+          !itemClass.count(FoldedName(key)))
+        meant = RenamedFrom(key, keys, presentHere);
+      // The walk tells the renamed item's default as missing: it is this line.
+      if (!meant.empty() && kind == KnownNames::Kind::Defaults) {
+        const std::string missing = " gives no default for " + Utf8(meant) + ", though";
+        for (const Finding &finding : findings.list())
+          if (finding.code == "default-missing" && finding.message.find(missing) != std::string::npos)
+            findings.Drop({finding.line}, {"default-missing"});
+      }
       // An item's own key among its titles or rules: a default (or a filter) written in the wrong section.
       const bool bare = (kind == KnownNames::Kind::Language || kind == KnownNames::Kind::Rules) &&
                         known.IsKeyOf(KnownNames::Kind::Defaults, classKey, key);

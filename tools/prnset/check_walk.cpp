@@ -1643,8 +1643,13 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
         findings_.Add(keyRead->line, "item-key-misspelt",
                       Place(numbered, keyRead->key) + " = " + Quoted(itemKey) + " names no title or rule of class " +
                           Utf8(key) + ", but its sections name " + Quoted(meant.name) + " (first at line " +
-                          std::to_string(meant.line) + "): did you mean " + Utf8(meant.name) + "?" +
-                          InvisibleHint(itemKey));
+                          std::to_string(meant.line) + ")" +
+                          // A blank typed into the new name of a rename: the item line cannot keep it.
+                          (SameName(Trimmed(meant.name), itemKey) && !SameName(meant.name, itemKey)
+                               ? ", with a blank that no value keeps: the reader drops blanks at a value's ends; take "
+                                 "the blank out of those keys, as " +
+                                     Utf8(NameOf(FileField::ItemTitle, 0, itemKey))
+                               : ": did you mean " + Utf8(meant.name) + "?" + InvisibleHint(itemKey)));
         continue;
       }
       if (itemKey.empty()) {
