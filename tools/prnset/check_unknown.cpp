@@ -503,17 +503,20 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
   const KeyName &itemLine = KeyOf(FileField::ItemKey), &itemCount = KeyOf(FileField::ItemCount);
   for (const IniFile::Section &section : ini.sections()) {
     const WString name = ini.Text(section.name, section.nameLength);
-    if (section.line == 0 || !NameForNumber(name, kNumberedSection).empty()) continue;
+    // In a [SectionNN], only the lines past its own count are another list's.
+    const bool isList = !NameForNumber(name, kNumberedSection).empty();
+    if (section.line == 0) continue;
     for (const IniFile::Entry &entry : section.entries) {
       const WString key = ini.Text(entry.name, entry.nameLength);
       const long number = entry.valueLength == WString::npos ? -1 : NumberIn(key, itemLine.key);
-      if (number <= 0) continue;
+      if (number <= 0 || (isList && number <= ini.ReadInt(name.c_str(), itemCount.key, itemCount.defaultValue)))
+        continue;
       const WString item = Trimmed(ini.Text(entry.value, entry.valueLength));
       std::vector<WString> lists;
       WString meant;
       for (const auto &list : listOf) {
         const WString &numbered = list.second;
-        if (ini.LineOf(numbered.c_str(), key.c_str()) ||
+        if (SameName(numbered, name) || ini.LineOf(numbered.c_str(), key.c_str()) ||
             ini.ReadInt(numbered.c_str(), itemCount.key, itemCount.defaultValue) < number)
           continue;
         lists.push_back(numbered);
@@ -724,6 +727,8 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
         group.names.push_back({entry.line, Ascii("[") + name + Ascii("] ") + key});
         continue;
       }
+      // The lines of an item whose item line stands in another list: read once it is back in its own.
+      if (!displacedItems.empty() && displacedItems.count(FoldedName(ItemPart(kind, key)))) continue;
       if (keys.empty()) keys = known.KeysOf(name);
       // Whether the section has a name the suggestion would be: asked of the few names suggested, not of every key
       // (a generated file has a million).
@@ -847,7 +852,6 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
         findings.Add(entry.line, "unknown-key", message);
         continue;
       }
-      if (displacedItems.count(FoldedName(item))) continue;  // read once its item line is back in its list
       Unread &group = GroupOf(itemGroups, itemIndex, classKey + "/" + FoldedName(item));
       if (group.names.empty()) {
         group.message = message;

@@ -882,6 +882,7 @@ bool Walker::ListedBeyondCount(LONG n, long declared, const AccountRead *count, 
   bool described = false;  // the file has sections or titles of a dropped entry
   bool again = true;       // every dropped entry names a key listed within the count already (a line pasted twice)
   const AccountRead *classKey = n ? everyListed_.Find(FileField::SectionKey, n) : nullptr;
+  std::string home;  // the list an item's lines were cut from: its class's texts hold it, and that list lacks it
   auto take = [&](const LoadAccount::Entry &entry) {
     const LONG number = n ? entry.itemNumber : entry.sectionNumber;
     const AccountRead *key = everyListed_.Find(field, entry.sectionNumber, entry.itemNumber);
@@ -894,6 +895,25 @@ bool Walker::ListedBeyondCount(LONG n, long declared, const AccountRead *count, 
                                 HasSection(Name(SectionForm::Language, key->text, number, suffix_))
                           : classKey && Line(Name(SectionForm::Language, classKey->text, n, suffix_),
                                              NameOf(FileField::ItemTitle, 0, key->text)));
+      for (const LoadAccount::Entry &other :
+           n &&home.empty() ? everyListed_.sections : std::vector<LoadAccount::Entry>()) {
+        const AccountRead *otherKey = everyListed_.Find(FileField::SectionKey, other.sectionNumber);
+        const AccountRead *otherCount = everyListed_.Find(FileField::ItemCount, other.sectionNumber);
+        if (other.sectionNumber == n || !otherKey || !otherCount || otherCount->value < number ||
+            everyListed_.Find(FileField::ItemKey, other.sectionNumber, number) ||
+            !Line(Name(SectionForm::Language, otherKey->text, other.sectionNumber, suffix_),
+                  NameOf(FileField::ItemTitle, 0, key->text)))
+          continue;
+        home = "; " + Utf8(key->text) + "'s texts are in the sections of class " + Utf8(otherKey->text) + ", and [" +
+               Utf8(Name(SectionForm::Numbered, WString(), other.sectionNumber, suffix_)) + "] declares " +
+               std::to_string(otherCount->value) + " items but lacks " + Utf8(key->key) + ": move the lines of " +
+               Utf8(key->key) + " there, above [" + Utf8(Name(SectionForm::Numbered, WString(), n, suffix_)) + "]";
+        // That list's missing entry is this one.
+        for (const Finding &finding : findings_.list())
+          if (finding.code == "declared-missing" && finding.line == otherCount->line &&
+              finding.message.find("but " + Utf8(key->key) + " is missing") != std::string::npos)
+            findings_.Drop({finding.line}, {"declared-missing"});
+      }
     }
   };
   if (n == 0) std::for_each(everyListed_.sections.begin(), everyListed_.sections.end(), take);
@@ -922,8 +942,9 @@ bool Walker::ListedBeyondCount(LONG n, long declared, const AccountRead *count, 
       (entries != declared ? ", and write " + Utf8(count->key) + "=" + std::to_string(entries) : std::string());
   const LONG limit = n ? kMaxItems : kMaxSections;
   const std::string advice =
-      again ? "; the list names " + std::string(dropped.size() == 1 ? "it" : "them") +
-                  " within the count already: delete the line" + (dropped.size() == 1 ? "" : "s")
+      !home.empty() && dropped.size() == 1 ? home
+      : again                              ? "; the list names " + std::string(dropped.size() == 1 ? "it" : "them") +
+                    " within the count already: delete the line" + (dropped.size() == 1 ? "" : "s")
       : !described ? "; the file has nothing else of " + std::string(dropped.size() == 1 ? "it" : "them") +
                          ": delete the line" + (dropped.size() == 1 ? "" : "s") + ", or write what the page needs"
       : gapHeld
