@@ -1351,6 +1351,20 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        }(),
        "take the blank out of those keys, as Offset_Title",
        Edit(jRenamed("Offset", "Offset", "Offset"), "[S_Filter]\nOffset=0\n", "")},
+      {"a tick-box count copied onto one choice", mask("1"),
+       "if the item is one choice, ParameterCount 3 makes it tick boxes: write ParameterCount=1", clean},
+      {"a filter section named after the class's number",
+       Edit(twoItems(2, "02"), "[S_Default]", "[S_Filter]\nSectionEnable=1\n[Section01_Filter]\nJ=0\n[S_Default]"),
+       "the file has [S_Filter]: move these lines into it",
+       Edit(twoItems(2, "02"), "[S_Default]", "[S_Filter]\nSectionEnable=1\nJ=0\n[S_Default]")},
+      {"a class's sections named after its number",
+       [&] {
+         std::string text = clean;
+         for (const char *section : {"[S_Lang_EN]", "[S_Lang_CN]", "[S_Rule_EN]", "[S_Rule_CN]", "[S_Default]"})
+           text = Edit(text, section, "[Section01" + std::string(section + 2));
+         return text;
+       }(),
+       "a class's sections are named after its key: rename them, as [S_Lang_EN]", clean},
       {"a command's digits typed full-width",
        Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=\uFF11\uFF22 44"),
        "U+FF11 (full-width digit 1) is no \"1\": write \"1B 44\"", clean},

@@ -1300,7 +1300,10 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
       for (size_t row = 0; row < options.size() && row < size_t(rows); ++row)
         if (options[row].value == defaultValue && (meant.empty() || DWORD(defaultValue) != (1u << row))) {
           meant += std::string(meant.empty() ? "; " : ", or, ") + "if it names the option of that value, " +
-                   RowNumbers(1u << row) + ", write " + std::to_string(1L << (kMaskRows - 1 - row));
+                   RowNumbers(1u << row) + ", write " + std::to_string(1L << (kMaskRows - 1 - row)) +
+                   // A count copied from a tick-box item onto one choice: the count is the slip.
+                   "; if the item is one choice, ParameterCount " + std::to_string(parameters) +
+                   " makes it tick boxes: write ParameterCount=1";
           break;
         }
       // Values that are single bits (1, 2, 4, 8) are the printer's own bit order, which the page does not keep.

@@ -321,7 +321,12 @@ std::vector<WString> CheckMisspeltClassKeys(const CheckedFile &file, Findings &f
                      std::to_string(found.second.size()) + " sections are named after " + Quoted(found.first) +
                      " (first at line " + std::to_string(found.second.front()) + ")" +
                      // A blank typed into the new name of a rename: the list's value cannot keep it.
-                     (SameName(Trimmed(found.first), key) && !SameName(found.first, key)
+                     (NumberIn(found.first, kNumberedSection) > 0
+                          ? std::string(SameName(found.first, read->key) ? ", the class's number" : ", a number") +
+                                ": a class's sections are named after its key: rename them, as " +
+                                FirstRenamed(ini, found.second.front(), found.first, key) +
+                                ". Until then the class and its items show as empty rows without options"
+                      : SameName(Trimmed(found.first), key) && !SameName(found.first, key)
                           ? ", with a blank that no value keeps: the reader drops blanks at a value's ends. Until "
                             "then the class and its items show as empty rows without options; take the blank out of "
                             "those sections' names, as " +
@@ -592,10 +597,11 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       auto listed = classOf.find(FoldedName(classKey));
       if (!classKey.empty() && listed != classOf.end()) {
         const WString byKey = listed->second + name.substr(classKey.size());
-        if (read(byKey) && !present(byKey)) {
+        if (read(byKey)) {
           meant = byKey;
           because = " " + Utf8(classKey) + " lists class " + Utf8(listed->second) +
-                    ", and a class's sections are named after its key.";
+                    ", and a class's sections are named after its key" +
+                    (present(byKey) ? "; the file has [" + Utf8(byKey) + "]: move these lines into it" : "") + ".";
         }
       }
       // Left under a class's old key when the class was renamed, or merged into another: its keys are the items
