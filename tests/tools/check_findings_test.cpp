@@ -1365,6 +1365,10 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
          return text;
        }(),
        "a class's sections are named after its key: rename them, as [S_Lang_EN]", clean},
+      {"an item's rule lines copied from another, their key not changed",
+       Edit(Edit(twoItems(2, "02"), "J_RuleType=Enum\nJ_Rule=", "I_RuleType=Enum\nI_Rule="),
+            "J_RuleType=Enum\nJ_Rule=", "I_RuleType=Enum\nI_Rule="),
+       "is it meant as J_RuleType? Rename it, and line 24 as J_Rule", twoItems(2, "02")},
       {"a command's digits typed full-width",
        Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=\uFF11\uFF22 44"),
        "U+FF11 (full-width digit 1) is no \"1\": write \"1B 44\"", clean},

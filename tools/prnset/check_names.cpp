@@ -144,6 +144,17 @@ const std::vector<LPCWSTR> &NumberedForms() {
   return forms;
 }
 
+const std::vector<WString> &ItemKeySuffixes() {
+  static const std::vector<WString> suffixes = [] {
+    std::vector<WString> all;
+    for (const KeyName &key : kFileKeys)
+      if (key.shape == KeyShape::ItemKeyed && key.field != FileField::Default && key.field != FileField::ItemEnable)
+        all.push_back(WString(key.key).substr(2));  // after "%s"
+    return all;
+  }();
+  return suffixes;
+}
+
 WString NextNumbered(const WString &name) {
   for (LPCWSTR form : NumberedForms())
     if (const long number = NumberIn(name, form); number > 0) return Numbered(form, number + 1);

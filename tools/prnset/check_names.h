@@ -65,6 +65,8 @@ WString NameForNumber(const WString &name, LPCWSTR form);
 long NumberIn(const WString &name, LPCWSTR form);
 // The numbered forms of the vocabulary: the numbered section and the numbered keys.
 const std::vector<LPCWSTR> &NumberedForms();
+// What follows an item's key in the names made from it, of the titles, notes and rules: "_Title", "_Rule".
+const std::vector<WString> &ItemKeySuffixes();
 // A numbered name written twice where the next was meant ("Item04" copied, "Item05" not written): that next name.
 // Empty when the name is of no numbered form.
 WString NextNumbered(const WString &name);

@@ -271,6 +271,8 @@ class Walker {
   // A key written twice in `section` whose second line was meant as `key`, the next number's ("Item02Instruction"
   // again where Item03Instruction is missing): that line and the name repeated, or line 0.
   std::pair<int, WString> RepeatMeantAs(const WString &section, const WString &key);
+  // For a repeat of an item's key meant for another item, the other repeated lines of that item, to rename with it.
+  std::string CopiedWith(const WString &section, const WString &written, const WString &meant);
   // The finding of the section's keys standing under item lines of another number (items renumbered), or nullptr.
   const Finding *Shifted(const WString &section) const;
   MeantEntry MeantItemKey(const WString &sectionKey, LONG n, const WString &itemKey, std::vector<int> &lines) const;
@@ -654,9 +656,48 @@ std::pair<int, WString> Walker::RepeatMeantAs(const WString &section, const WStr
     if (seen.insert(FoldedName(name)).second) continue;
     if (const WString next = NextNumbered(name); !next.empty())
       meant.emplace(FoldedName(next), std::make_pair(entry.line, name));
+    // An item's lines copied for a new item, the item's key not changed ("TonerSaver_Rule" twice): the one repeat
+    // of a kind is meant for the item that lacks its key of that kind (kept under "_Rule" and the like; 0 where
+    // several repeat).
+    for (const WString &suffix : ItemKeySuffixes())
+      if (name.size() > suffix.size() && SameName(name.substr(name.size() - suffix.size()), suffix)) {
+        auto kind = meant.emplace(FoldedName(suffix), std::make_pair(entry.line, name));
+        if (!kind.second) kind.first->second.first = 0;
+      }
   }
   auto repeat = meant.find(FoldedName(key));
-  return repeat == meant.end() ? std::make_pair(0, WString()) : repeat->second;
+  if (repeat != meant.end()) return repeat->second;
+  for (const WString &suffix : ItemKeySuffixes())
+    if (key.size() > suffix.size() && SameName(key.substr(key.size() - suffix.size()), suffix) &&
+        (repeat = meant.find(FoldedName(suffix))) != meant.end())
+      return repeat->second;
+  return std::make_pair(0, WString());
+}
+
+std::string Walker::CopiedWith(const WString &section, const WString &written, const WString &meant) {
+  // The other lines of one item copied with it: the repeats of the same item's keys of other kinds.
+  WString stem, meantStem;
+  for (const WString &suffix : ItemKeySuffixes())
+    if (written.size() > suffix.size() && SameName(written.substr(written.size() - suffix.size()), suffix) &&
+        meant.size() > suffix.size() && SameName(meant.substr(meant.size() - suffix.size()), suffix)) {
+      stem = written.substr(0, written.size() - suffix.size());
+      meantStem = meant.substr(0, meant.size() - suffix.size());
+    }
+  const IniFile::Section *found = stem.empty() ? nullptr : FirstSection(ini_, section);
+  std::string also;
+  std::unordered_set<std::string> seen;
+  for (size_t i = 0; found && i < found->entries.size(); ++i) {
+    const IniFile::Entry &entry = found->entries[i];
+    const WString name = ini_.Text(entry.name, entry.nameLength);
+    if (seen.insert(FoldedName(name)).second || SameName(name, written)) continue;
+    for (const WString &suffix : ItemKeySuffixes())
+      if (SameName(name, stem + suffix)) {
+        also += ", and line " + std::to_string(entry.line) + " as " + Utf8(meantStem + suffix);
+        findings_.Drop({entry.line}, {"duplicate-key", "repeated-line"});
+        findings_.Claim(entry.line);
+      }
+  }
+  return also;
 }
 
 bool Walker::MissingKey(const WString &section, const WString &key, int fallbackLine, const char *code,
@@ -670,7 +711,7 @@ bool Walker::MissingKey(const WString &section, const WString &key, int fallback
       findings_.Add(repeat.first, code,
                     Place(section, key) + " is missing (line " + std::to_string(repeat.first) + " has " +
                         Utf8(repeat.second) + " again, which the plug-in reads once: is it meant as " + Utf8(key) +
-                        "? Rename it): " + consequence);
+                        "? Rename it" + CopiedWith(section, repeat.second, key) + "): " + consequence);
       return true;
     }
   std::string message = Place(section, key) + " is missing", advice;
