@@ -1369,6 +1369,12 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        Edit(Edit(twoItems(2, "02"), "J_RuleType=Enum\nJ_Rule=", "I_RuleType=Enum\nI_Rule="),
             "J_RuleType=Enum\nJ_Rule=", "I_RuleType=Enum\nI_Rule="),
        "is it meant as J_RuleType? Rename it, and line 24 as J_Rule", twoItems(2, "02")},
+      {"an option taken out of the middle of tick boxes",
+       Edit(Edit(mask("4194304"), "I_Rule=0=Off 1=On", "I_Rule=0=A 2=C 3=D"), "I_Rule=0=Off 1=On", "I_Rule=0=A 2=C 3=D"),
+       "the values skip 1, so \"C\" (2) sends the bit of row 1, and the default ticks \"C\" (2); if an option was "
+       "taken out, every row after it sends the bit of the one before",
+       Edit(Edit(mask("4194304"), "I_Rule=0=Off 1=On", "I_Rule=0=A 1=B 2=C 3=D"), "I_Rule=0=Off 1=On",
+            "I_Rule=0=A 1=B 2=C 3=D")},
       {"a command's digits typed full-width",
        Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=\uFF11\uFF22 44"),
        "U+FF11 (full-width digit 1) is no \"1\": write \"1B 44\"", clean},

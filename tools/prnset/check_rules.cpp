@@ -1338,6 +1338,29 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                        " sends the bit of row " + std::to_string(row) + "; list the options in the order of their "
                        "values");
     }
+    // Values in order but one skipped (an option taken out of the middle): each row after the gap sends the bit of
+    // the row before it, which the printer knows as another option. Values counted from 0 or 1 only: others are
+    // the printer's own numbers.
+    size_t gap = 1;
+    while (gap < options.size() && options[gap].value == options[gap - 1].value + 1) ++gap;
+    bool oneTakenOut = gap < options.size() && options[gap].value == options[gap - 1].value + 2;
+    for (size_t after = gap + 1; oneTakenOut && after < options.size(); ++after)
+      oneTakenOut = options[after].value == options[after - 1].value + 1;
+    if (enumRule && distinct && row == options.size() && oneTakenOut && options[0].value >= 0 &&
+        options[0].value <= 1 && gap < size_t(kMaskRows)) {
+      std::vector<std::string> ticked;
+      for (size_t shifted = gap; shifted < options.size() && shifted < size_t(kMaskRows); ++shifted)
+        if (DWORD(defaultValue) & (1u << (kMaskRows - 1 - shifted))) ticked.push_back(Named(options[shifted]));
+      findings.Add(lines.rule, "mask-values-order",
+                   where +
+                       " is multi-choice, and a row's bit comes from its place in the list, not from its value: "
+                       "the values skip " +
+                       std::to_string(options[gap - 1].value + 1) + ", so " + Named(options[gap]) +
+                       " sends the bit of row " + std::to_string(gap) +
+                       (ticked.empty() ? std::string() : ", and the default ticks " + FirstNames(ticked)) +
+                       "; if an option was taken out, every row after it sends the bit of the one before: put it "
+                       "back, or, if the printer's bits moved with it, number the values without a gap");
+    }
     if (IsHigh256(catalogue) && parameters >= 1 && parameters < 3 && !options.empty())
       findings.Add(lines.parameterCount, "mask-too-few-bytes",
                    where + " is multi-choice with ParameterCount " + std::to_string(parameters) +
