@@ -7,6 +7,7 @@
 #include <unordered_set>
 
 #include "catalogue/vocabulary.h"
+#include "page/job_bytes.h"
 #include "tools/prnset/check.h"
 #include "tools/prnset/check_names.h"
 
@@ -570,6 +571,11 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
         // A mail's soft line break: the line before ends in the '=' quoted-printable breaks a long line with.
         const bool soft = continued && SoftBreak(ini, *before);
         const bool text = soft || (key.find(WCHAR(' ')) != WString::npos && EqualsHint(key).empty());
+        // Bytes of a command wrapped by an editor or a manual's page: the command ends with its line.
+        const WString beforeValue = continued ? ini.Text(before->value, before->valueLength) : WString();
+        const bool bytes = continued && !beforeValue.empty() &&
+                           CheckHexText(key.c_str()).fault == HexTextCheck::kWhole &&
+                           CheckHexText(beforeValue.c_str()).fault == HexTextCheck::kWhole;
         // A tab or a colon where '=' belongs (a spreadsheet's cell, a manual's table): the line as meant.
         const size_t mark = EqualsMarkAt(key);
         const WString meant = mark == WString::npos
@@ -580,6 +586,8 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
                          (soft ? "; a mail program broke line " + std::to_string(before->line) +
                                      " there, with the '=' it ends in (quoted-printable): delete that '=' and join "
                                      "the two lines"
+                          : bytes ? "; if its bytes go on the command of line " + std::to_string(before->line) +
+                                        ", join the two lines: a command ends with its line"
                           : text && continued ? "; if it goes on the text of line " + std::to_string(before->line) +
                                                     ", join the two lines: a value ends with its line"
                           : !meant.empty() ? "; write " + Quoted(meant)

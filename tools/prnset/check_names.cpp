@@ -459,6 +459,11 @@ WString ListMark(const WString &name, const WString &key) {
   return mark.empty() ? ListMarkIn(SeenIn936(name), key) : mark;
 }
 
+std::string WrapHint(const MeantEntry &meant) {
+  return "; an editor wrapped the line, and line " + std::to_string(meant.wrapped) +
+         " reads as a key of its own: join the two lines";
+}
+
 std::string SlipHint(const WString &name, const WString &key) {
   if (const WString mark = ListMark(name, key); !mark.empty())
     return "; it starts with " + Quoted(mark) + ", the mark of a list it was pasted from: delete the mark";
@@ -715,9 +720,20 @@ MeantEntry MeantKey(const IniFile &ini, const KnownNames &known, const WString &
   for (size_t i = 0; i < key.size(); ++i)
     if (key[i] >= '0' && key[i] <= '9') numbered = i + 1;
     else if (numbered) break;
-  for (const IniFile::Entry &entry : found->entries) {
+  for (size_t i = 0; i < found->entries.size(); ++i) {
+    const IniFile::Entry &entry = found->entries[i];
     WString name = ini.Text(entry.name, entry.nameLength);
     if (IsComment(name) || (entry.valueLength != WString::npos && known.IsKey(section, name))) continue;
+    // The name's start alone on a line, its rest starting the next: an editor wrapped the line.
+    const IniFile::Entry *next = i + 1 < found->entries.size() ? &found->entries[i + 1] : nullptr;
+    if (entry.valueLength == WString::npos && next && next->line == entry.line + 1 && name.size() >= 3 &&
+        name.size() < key.size() && SameName(key.substr(0, name.size()), name) &&
+        SameName(ini.Text(next->name, next->nameLength), key.substr(name.size()))) {
+      meant.name = name;
+      meant.line = entry.line;
+      meant.wrapped = next->line;
+      return meant;
+    }
     // A numbered name stands only for the name of its own number (Item2 for Item02, not Item00 for Item02).
     bool otherNumber = false;
     for (LPCWSTR form : NumberedForms()) {

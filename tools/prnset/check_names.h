@@ -199,7 +199,10 @@ class KnownNames {
 struct MeantEntry {
   WString name;
   int line = 0;
+  int wrapped = 0;  // the line of the name's rest, where an editor wrapped it ("Density_Ti" over "tle=...")
 };
+// For a name an editor wrapped, the hint that says to join its lines.
+std::string WrapHint(const MeantEntry &meant);
 MeantEntry MeantKey(const IniFile &ini, const KnownNames &known, const WString &section, const WString &key);
 // A section the loader looks for and does not find: a header of the file that was probably meant for it.
 // A section that is no name of its own and holds `signatureKey` (such as ItemCount for a [SectionNN]) counts too.

@@ -800,7 +800,11 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       }
       // A value as a key, on the line after a rule (an Enum rule's last pairs, wrapped by an editor): the rule ends
       // with its line.
-      if (kind == KnownNames::Kind::Rules && meant.empty() && elsewhere.empty() && IsPlainDecimal(key)) {
+      // (or the rest of a text with the next value: "hours 8=After 8 hours" under "... 4=After 4").
+      const size_t lastWord = key.rfind(WCHAR(' '));
+      const bool textThenValue = lastWord != WString::npos && IsPlainDecimal(key.substr(lastWord + 1));
+      if (kind == KnownNames::Kind::Rules && meant.empty() && elsewhere.empty() &&
+          (IsPlainDecimal(key) || textThenValue)) {
         const size_t index = size_t(&entry - section.entries.data());
         const IniFile::Entry *before = index > 0 ? &section.entries[index - 1] : nullptr;
         if (before && (before->line != entry.line - 1 || before->valueLength == WString::npos)) before = nullptr;

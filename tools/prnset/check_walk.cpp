@@ -737,11 +737,13 @@ bool Walker::MissingKey(const WString &section, const WString &key, int fallback
       }
     }
     message += " (line " + std::to_string(meant.line) + " has " + Quoted(meant.name) +
-               ", which the plug-in does not read as " + Utf8(key) + SlipHint(meant.name, key) +
+               ", which the plug-in does not read as " + Utf8(key) +
+               (meant.wrapped ? WrapHint(meant) : SlipHint(meant.name, key)) +
                (alike.empty() ? std::string() : "; the same slip stands in " + FirstNames(alike)) + ")";
     if (IsQuotedName(meant.name)) advice = std::string("; ") + kQuotedNameHint;
     line = meant.line;
     findings_.Claim(meant.line);
+    if (meant.wrapped) findings_.Claim(meant.wrapped);
   } else if (const std::vector<const IniFile::Section *> others = SectionsHolding(key, section); !others.empty()) {
     // The key itself, in a section that does not read it: told here, where it is to be moved from. Written in
     // several (one for each language's page), it is told once: the plug-in reads one, for both languages.
@@ -1139,8 +1141,10 @@ void Walker::NoteTitles(const WString &key, LONG n, const WString &titleKey, con
       std::string message = Place(section, titleKey) + " is missing";
       if (!meant.name.empty()) {
         message += " (line " + std::to_string(meant.line) + " has " + Quoted(meant.name) +
-                   ", which the plug-in does not read as " + Utf8(titleKey) + SlipHint(meant.name, titleKey) + ")";
+                   ", which the plug-in does not read as " + Utf8(titleKey) +
+                   (meant.wrapped ? WrapHint(meant) : SlipHint(meant.name, titleKey)) + ")";
         line = meant.line;
+        if (meant.wrapped) findings_.Claim(meant.wrapped);
       }
       missingTitles_[l].push_back(
           {line,
