@@ -623,6 +623,24 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
                     ": was the class renamed, or merged from others, and this section not?";
         }
       }
+      // A class renamed, its title kept: the class whose title is the old key, and which lacks this section.
+      if ((meant.empty() || present(meant)) && !classKey.empty() && listOf.find(FoldedName(classKey)) == listOf.end()) {
+        WString titled;
+        int count = 0;
+        for (const auto &listed : classOf) {
+          const WString byKey = listed.second + name.substr(classKey.size());
+          WCHAR texts[kPathChars];
+          SectionName(SectionForm::Language, listed.second.c_str(), 0, kEnglishSuffix, texts);
+          if (!present(byKey) && read(byKey) &&
+              SameName(ReadWhole(ini, texts, KeyOf(FileField::SectionTitle).key), classKey))
+            titled = byKey, ++count;
+        }
+        if (count == 1) {
+          meant = titled;
+          because = " Class " + Utf8(ClassPrefix(titled)) + " has the title " + Quoted(classKey) +
+                    ": was the class renamed, and this section not?";
+        }
+      }
       std::string message =
           "[" + Utf8(name) + "] is never read" +
           (meant.empty() ? ": no class of the file is named so, and it is no section the plug-in knows"
