@@ -107,6 +107,16 @@ std::string RowListHint(const WString &written, DWORD options) {
            std::to_string(mask) + ", " + RowNumbers(ticked) +
            "; write it, or take the mask from the file as it was before";
   }
+  // The manual's drawing of the rows, row 0 first, a 1 for each row ticked ("101000", "0b101000").
+  const bool prefixed = written.size() > 2 && written[0] == '0' && (written[1] | 0x20) == 'b';
+  const WString drawn = written.substr(prefixed ? 2 : 0);
+  if (drawn.size() >= (prefixed ? 1u : 3u) && drawn.size() <= size_t(rows) && drawn.find(WCHAR('1')) != WString::npos &&
+      drawn.find_first_not_of(Ascii("01")) == WString::npos) {
+    for (size_t row = 0; row < drawn.size(); ++row)
+      if (drawn[row] == '1') ticked |= 1u << row, mask |= 1u << (kMaskRows - 1 - row);
+    return "; if " + Quoted(written) + " draws the rows, row 0 first, it ticks " + RowNumbers(ticked) + ": write " +
+           std::to_string(mask);
+  }
   // The mask in hexadecimal without its 0x ("A00000"), as a program prints it.
   const bool hex = written.size() > 1 && written.size() <= 6 && std::all_of(written.begin(), written.end(), IsHexDigit) &&
                    std::any_of(written.begin(), written.end(), [](WCHAR c) { return c > '9'; });
@@ -1296,6 +1306,9 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
           if (DWORD(defaultValue) & (1u << row)) mask |= 1u << (kMaskRows - 1 - row);
         meant = "; to tick " + RowNumbers(DWORD(defaultValue)) + ", write " + std::to_string(mask);
       }
+      // The default as the manual draws the rows ("101000"): the mask of them.
+      if (lines.defaultValue)
+        meant = RowListHint(Ascii(std::to_string(defaultValue).c_str()), DWORD(options.size())) + meant;
       // A default written as one option's value, as for a single choice: that option's row.
       for (size_t row = 0; row < options.size() && row < size_t(rows); ++row)
         if (options[row].value == defaultValue && (meant.empty() || DWORD(defaultValue) != (1u << row))) {
