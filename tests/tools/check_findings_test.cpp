@@ -43,17 +43,20 @@ TEST_F(FindingsTest, EachFileHasExactlyItsOneFinding) {
        "\"Item01Instuction\", which the plug-in does not read as Item01Instruction): item S/I sends its parameter "
        "bytes to the printer with no command in front"},
       {"parameter-rule-misspelt", 5, "error", "unknown-parameter-rule", "both", "\"ParamterRule\""},
-      {"no-instruction", 9, "error", "no-instruction", "both", "Item01Instruction is empty: item S/I sends its parameter bytes to the printer with no command in front"},
+      {"no-instruction", 9, "error", "no-instruction", "both",
+       "Item01Instruction is empty: item S/I sends its parameter bytes to the printer with no command in front"},
       {"section-count-drops", 3, "error", "count-drops-entries", "both",
        "SectionCount is 1, but [SectionNames] also lists Section02 (T): the page never shows that class"},
       {"item-count-drops", 7, "error", "count-drops-entries", "both", "also lists Item02 (J)"},
-      {"filter-yes", 34, "error", "filter-not-number", "both", "\"yes\" is not a number: the plug-in reads 0 and hides item S/I"},
+      {"filter-yes", 34, "error", "filter-not-number", "both",
+       "\"yes\" is not a number: the plug-in reads 0 and hides item S/I"},
       {"filter-off", 34, "warning", "filter-word", "both", "\"off\" is not a number"},
       {"no-section-names", 0, "error", "no-section-names", "both", "the file has no [SectionNames]"},
-      {"no-section-count", 2, "error", "no-section-count", "both", "SectionCount is missing: the page shows no classes"},
+      {"no-section-count", 2, "error", "no-section-count", "both",
+       "SectionCount is missing: the page shows no classes"},
       {"no-shown-class", 3, "error", "no-shown-class", "both", "every declared class is hidden"},
       {"section-count-zero", 3, "error", "no-shown-class", "both", "SectionCount is 0"},
-      {"misnumbered-section", 4, "warning", "declared-missing", "both", "line 4 has \"Section1\""},
+      {"misnumbered-section", 4, "error", "declared-missing", "both", "line 4 has \"Section1\""},
       {"serial-en-dash", 18, "warning", "serial-not-number", "en",
        "MIN=\"\u20136\" is not a number: the rule reads MIN=0, so the item has 4 options; U+2013 (en dash) is no "
        "ASCII \"-\": write \"-6\""},
@@ -62,7 +65,8 @@ TEST_F(FindingsTest, EachFileHasExactlyItsOneFinding) {
       {"chinese-rule", 21, "warning", "enum-last-text-cut", "cn", "[S_Rule_CN] I_Rule: the last option's text"},
       {"control-character", 9, "error", "bad-command-text", "both", "holds \"\\x1B\", which is neither"},
       // Marks of a list or of a Chinese input method between Enum pairs: named, with the rule as meant.
-      {"enum-semicolons", 19, "warning", "enum-no-blank", "en", "separated by \";\", not by blanks: the plug-in "
+      {"enum-semicolons", 19, "warning", "enum-no-blank", "en",
+       "separated by \";\", not by blanks: the plug-in "
        "reads 3 options (such as \"Off;1\"); write \"0=Off 1=On 2=Dark\""},
       {"enum-chinese-comma", 22, "warning", "enum-no-blank", "cn",
        "\"\uFF0C\" (U+FF0C, full-width comma), not by blanks: the plug-in reads 2 options (such as "
@@ -100,10 +104,12 @@ TEST_F(FindingsTest, EachFileHasExactlyItsOneFinding) {
       {"replacement-characters", 16, "warning", "not-in-code-page", "both",
        "1 line holds U+FFFD replacement characters (the first is this one), written into the file by a conversion"},
       {"utf8-spoilt-by-one-line", 13, "warning", "utf8-in-ansi", "both", "the file is UTF-8 but for this line"},
-      {"languages-row-dropped", 23, "warning", "languages-differ", "cn", "the Chinese page does not offer the values 2"},
+      {"languages-row-dropped", 23, "warning", "languages-differ", "cn",
+       "the Chinese page does not offer the values 2"},
       {"serial-title-remark", 19, "warning", "serial-title-not-last", "en",
        "the title \" dots (8 dots = 1 mm)\" holds '='"},
-      {"filter-minus-one", 35, "warning", "filter-word", "both", "I = -1: the plug-in shows item S/I, since only 0 hides"},
+      {"filter-minus-one", 35, "warning", "filter-word", "both",
+       "I = -1: the plug-in shows item S/I, since only 0 hides"},
       {"same-command", 12, "warning", "same-command", "both",
        "Item02Instruction is 1B 44, the command of item S/I too: Set All sends each, and the printer keeps the value "
        "of item S/J"},

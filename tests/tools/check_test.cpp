@@ -169,14 +169,14 @@ const Case kCases[] = {
     {"missing parameter rule", [] { return Edit(kClean, "ParameterRule=High256\n", ""); }, 1, "error",
      "is neither High256 nor BaseOn30", 1},
     // Declared entries missing, capacity, negative counts.
-    {"declared section missing", [] { return Edit(kClean, "SectionCount=1", "SectionCount=2"); }, 2, "warning",
+    {"declared section missing", [] { return Edit(kClean, "SectionCount=1", "SectionCount=2"); }, 2, "error",
      "declares 2 classes, but Section02 is missing from [SectionNames]", 1},
     {"declared section missing in the middle",
      [] {
        return Edit(Edit(kClean, "SectionCount=1", "SectionCount=3"), "Section01=S\n", "Section01=S\nSection03=S\n");
      },
-     2, "warning", "has no Section02: the page shows a class without title or items", -1},
-    {"declared item missing", [] { return Edit(kClean, "ItemCount=1", "ItemCount=3"); }, 9, "warning",
+     2, "error", "has no Section02: the page shows a class without title or items", -1},
+    {"declared item missing", [] { return Edit(kClean, "ItemCount=1", "ItemCount=3"); }, 9, "error",
      "but Item02 to Item03 are missing: the page shows items without title or options, and Set All sends 01 0D 01 0D "
      "for them",
      1},
@@ -186,7 +186,7 @@ const Case kCases[] = {
        return Edit(kClean, "SectionCount=1", "SectionCount=2") +
               "[Section02]\nItem01=Z\nItem01Instruction=1B 5A\nItemCount=1\n";
      },
-     2, "warning", "holding 1 item without titles or options, and Set All sends 1B 5A 01 0D for it", -1},
+     2, "error", "holding 1 item without titles or options, and Set All sends 1B 5A 01 0D for it", -1},
     {"number section missing", [] { return Edit(kClean, "[Section01]\nItemCount=1\n", "[Other]\nItemCount=1\n"); }, 8,
      "warning",
      "[Section01] is missing (line 8 has [Other], which the plug-in does not read as [Section01]): class S shows no "

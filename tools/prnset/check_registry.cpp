@@ -61,7 +61,7 @@ const std::vector<FindingKind> kFindingKinds = {
      "`[SectionNames]`"},
     {"unknown-key", W, "a key the plug-in never reads", "The parts of the file"},
     {"misnumbered", W, "a numbered name written with other digits than the plug-in reads", "The parts of the file"},
-    {"declared-missing", W, "a declared class or item that the file does not list",
+    {"declared-missing", E, "a declared class or item that the file does not list",
      "`[SectionNN]`: the items of a class"},
     {"section-missing", W, "a class without its [SectionNN]", "`[SectionNN]`: the items of a class"},
     {"no-item-count", W, "a class without ItemCount", "`[SectionNN]`: the items of a class"},
