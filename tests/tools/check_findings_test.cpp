@@ -1398,6 +1398,10 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        "if \"101\" draws the rows, row 0 first, it ticks rows 0, 2: write 10485760",
        Edit(Edit(mask("10485760"), "I_Rule=0=Off 1=On", "I_Rule=0=A 1=B 2=C"), "I_Rule=0=Off 1=On",
             "I_Rule=0=A 1=B 2=C")},
+      {"a Chinese title wrapped by an editor",
+       Edit(clean, "[S_Lang_CN]\nTitle=Class\nI_Title=Item", "[S_Lang_CN]\nTitle=Class\nI_Title=\u6253\n\u5370"),
+       "if it goes on the text of line 15, join the two lines",
+       Edit(clean, "[S_Lang_CN]\nTitle=Class\nI_Title=Item", "[S_Lang_CN]\nTitle=Class\nI_Title=\u6253\u5370")},
       {"a command's digits typed full-width",
        Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=\uFF11\uFF22 44"),
        "U+FF11 (full-width digit 1) is no \"1\": write \"1B 44\"", clean},
@@ -1440,6 +1444,7 @@ TEST_F(FindingsTest, TypographicBlanksAreToldWhereTheyChangeWhatIsRead) {
       {"between two options", rule("0=Off\u00A01=On"), "enum-no-blank"},
       {"in a command", Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=1B\u00A044"), "bad-command-text"},
       {"a zero-width space inside a title", Edit(clean, "I_Title=Item", "I_Title=It\u200Bem"), "invisible-character"},
+      {"a wide blank after a default", Edit(clean, "[S_Default]\nI=1", "[S_Default]\nI=1\u3000"), nullptr},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);

@@ -570,7 +570,10 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
         const bool continued = before && before->line == entry.line - 1 && before->valueLength != WString::npos;
         // A mail's soft line break: the line before ends in the '=' quoted-printable breaks a long line with.
         const bool soft = continued && SoftBreak(ini, *before);
-        const bool text = soft || (key.find(WCHAR(' ')) != WString::npos && EqualsHint(key).empty());
+        // Words with blanks between them, or Chinese text, which has none.
+        const bool text = soft || ((key.find(WCHAR(' ')) != WString::npos ||
+                                    std::any_of(key.begin(), key.end(), [](WCHAR c) { return c >= 0x3000; })) &&
+                                   EqualsHint(key).empty());
         // Bytes of a command wrapped by an editor or a manual's page: the command ends with its line.
         const WString beforeValue = continued ? ini.Text(before->value, before->valueLength) : WString();
         const bool bytes = continued && !beforeValue.empty() &&

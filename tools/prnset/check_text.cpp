@@ -461,9 +461,18 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
         return at > 0 && at + 1 < value.size() && value[at - 1] != ' ' && !IsInvisible(value[at - 1]) &&
                value[at + 1] != ' ' && !IsInvisible(value[at + 1]);
       };
+      // A wide or no-break blank after a number ("15　" from a Chinese input mode): the number reads as meant.
+      const auto afterNumber = [&](size_t at) {
+        if (KeyOf(reading->field).kind != ReadKind::Number || !IsPlainDecimal(Trimmed(value.substr(0, at))))
+          return false;
+        for (size_t rest = at; rest < value.size(); ++rest)
+          if (value[rest] != ' ' && PlainForm(value[rest]) != ' ') return false;
+        return true;
+      };
       size_t inValue = FirstInvisible(value);
-      while (inValue != WString::npos && ((chinese_section && value[inValue] == 0x3000) ||
-                                          (typography && PlainForm(value[inValue]) == ' ' && between(inValue)))) {
+      while (inValue != WString::npos &&
+             ((chinese_section && value[inValue] == 0x3000) ||
+              (typography && PlainForm(value[inValue]) == ' ' && between(inValue)) || afterNumber(inValue))) {
         const size_t next = FirstInvisible(value.substr(inValue + 1));
         inValue = next == WString::npos ? next : inValue + 1 + next;
       }

@@ -330,8 +330,13 @@ bool Walker::CheckNumber(const AccountRead *read, const std::string &consequence
   if (!read || !read->line) return false;
   WString raw = Read(read->section, read->key);
   if (raw.empty()) return false;
-  // Leading zeros aside, eleven characters hold every 32-bit number; eighteen are read whole.
-  bool plain = IsPlainDecimal(raw) && raw.size() <= 18 && std::stoll(Utf8(raw)) == read->value;
+  // Leading zeros aside, eleven characters hold every 32-bit number; eighteen are read whole. A wide or no-break
+  // blank after it ("15　", from a Chinese input mode) leaves it as meant.
+  const WString seen = SeenIn936(raw);  // in a file of code page 936, as its author's editor shows it
+  WString number = seen.empty() ? raw : seen;
+  while (!number.empty() && number.back() >= 0x80 && PlainForm(number.back()) == ' ') number.pop_back();
+  number = Trimmed(number);
+  bool plain = IsPlainDecimal(number) && number.size() <= 18 && std::stoll(Utf8(number)) == read->value;
   if (!plain && IsWholeDecimal(raw, read->value)) {
     findings_.Add(read->line, "whole-decimal", Place(read->section, read->key) + " = " + Quoted(raw));
     return false;
