@@ -1402,6 +1402,11 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        Edit(clean, "[S_Lang_CN]\nTitle=Class\nI_Title=Item", "[S_Lang_CN]\nTitle=Class\nI_Title=\u6253\n\u5370"),
        "if it goes on the text of line 15, join the two lines",
        Edit(clean, "[S_Lang_CN]\nTitle=Class\nI_Title=Item", "[S_Lang_CN]\nTitle=Class\nI_Title=\u6253\u5370")},
+      {"a command left with the number of an item taken out",
+       Edit(twoItems(2, "02"), "Item02Instruction=1B 45", "Item03Instruction=1B 45"),
+       "has Item03Instruction, and the section lists no item of its number: is it meant as Item02Instruction? Rename "
+       "it",
+       twoItems(2, "02")},
       {"a command's digits typed full-width",
        Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=\uFF11\uFF22 44"),
        "U+FF11 (full-width digit 1) is no \"1\": write \"1B 44\"", clean},

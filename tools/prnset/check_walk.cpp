@@ -719,6 +719,29 @@ bool Walker::MissingKey(const WString &section, const WString &key, int fallback
                         "? Rename it" + CopiedWith(section, repeat.second, key) + "): " + consequence);
       return true;
     }
+  // An item's key left with the number of an item taken out ("Item02Instruction" under "Item01=Speed", no Item02):
+  // the one such key of its kind was meant for this item.
+  if (meant.name.empty() && !Line(section, key) && !Shifted(section))
+    for (LPCWSTR form : {KeyOf(FileField::Instruction).key, KeyOf(FileField::ParameterCount).key}) {
+      if (NumberIn(key, form) <= 0) continue;
+      const IniFile::Section *found = FirstSection(ini_, section);
+      const IniFile::Entry *stranded = nullptr;
+      int strandedCount = 0;
+      for (size_t i = 0; found && i < found->entries.size(); ++i) {
+        const WString name = ini_.Text(found->entries[i].name, found->entries[i].nameLength);
+        const long number = NumberIn(name, form);
+        if (number > 0 && !ini_.LineOf(section.c_str(), Numbered(KeyOf(FileField::ItemKey).key, number).c_str()))
+          stranded = &found->entries[i], ++strandedCount;
+      }
+      if (strandedCount != 1) continue;
+      const WString name = ini_.Text(stranded->name, stranded->nameLength);
+      findings_.Claim(stranded->line);
+      findings_.Add(stranded->line, code,
+                    Place(section, key) + " is missing (line " + std::to_string(stranded->line) + " has " + Utf8(name) +
+                        ", and the section lists no item of its number: is it meant as " + Utf8(key) +
+                        "? Rename it): " + consequence);
+      return true;
+    }
   std::string message = Place(section, key) + " is missing", advice;
   int line = fallbackLine;
   if (const int empty = Line(section, key)) {
