@@ -1407,6 +1407,14 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        "has Item03Instruction, and the section lists no item of its number: is it meant as Item02Instruction? Rename "
        "it",
        twoItems(2, "02")},
+      {"an item renamed in its list and default, and not in its texts",
+       [&] {
+         std::string text = Edit(jRenamed("Jumper", "Jumper", "Jumper"), "[S_Filter]\nJumper=0\n", "");
+         for (int key = 0; key < 6; ++key) text = Edit(text, "\nJumper_", "\nJ_");
+         return text;
+       }(),
+       "has the new name already: was the item renamed halfway? Rename the J lines of those sections to Jumper",
+       Edit(jRenamed("Jumper", "Jumper", "Jumper"), "[S_Filter]\nJumper=0\n", "")},
       {"a command's digits typed full-width",
        Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=\uFF11\uFF22 44"),
        "U+FF11 (full-width digit 1) is no \"1\": write \"1B 44\"", clean},

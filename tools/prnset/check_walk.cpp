@@ -1734,15 +1734,26 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
       }
       if (!meant.name.empty()) {
         for (int line : lines) findings_.Claim(line);
-        findings_.Add(keyRead->line, "item-key-misspelt",
-                      Place(numbered, keyRead->key) + " = " + Quoted(itemKey) + " names no title or rule of class " +
-                          Utf8(key) + ", but its sections name " + Quoted(meant.name) + " (first at line " +
-                          std::to_string(meant.line) + ")" +
-                          // A blank typed into the new name of a rename: the item line cannot keep it.
-                          (SameName(Trimmed(meant.name), itemKey) && !SameName(meant.name, itemKey)
-                               ? ", with a blank that no value keeps: the reader drops blanks at a value's ends; take "
-                                 "the blank out of those keys, as " +
-                                     Utf8(NameOf(FileField::ItemTitle, 0, itemKey))
+        // The item's default or filter under the listed key: a rename done in some sections and not in the others.
+        WString renamedIn;
+        int renamedLine = 0;
+        for (const SectionForm form : {SectionForm::Defaults, SectionForm::Filter})
+          if (const WString own = Name(form, key, n, suffix_); !renamedLine && (renamedLine = Line(own, itemKey)))
+            renamedIn = own;
+        findings_.Add(
+            keyRead->line, "item-key-misspelt",
+            Place(numbered, keyRead->key) + " = " + Quoted(itemKey) + " names no title or rule of class " + Utf8(key) +
+                ", but its sections name " + Quoted(meant.name) + " (first at line " + std::to_string(meant.line) +
+                ")" +
+                // A blank typed into the new name of a rename: the item line cannot keep it.
+                (SameName(Trimmed(meant.name), itemKey) && !SameName(meant.name, itemKey)
+                     ? ", with a blank that no value keeps: the reader drops blanks at a value's ends; take "
+                       "the blank out of those keys, as " +
+                           Utf8(NameOf(FileField::ItemTitle, 0, itemKey))
+                 : renamedLine ? ", and " + Place(renamedIn, itemKey) + " (line " + std::to_string(renamedLine) +
+                                     ") has the new name already: was the item renamed halfway? Rename the " +
+                                     Utf8(meant.name) + " lines of those sections to " + Utf8(itemKey) +
+                                     ", or this line and line " + std::to_string(renamedLine) + " back"
                                : ": did you mean " + Utf8(meant.name) + "?" + InvisibleHint(itemKey)));
         continue;
       }
