@@ -679,11 +679,15 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
     std::unordered_set<std::string> lostKeys;
     if (!lacking.empty() && lacking.size() <= 200) {
       std::vector<WString> unknown;
+      bool zeroOne = true;  // every value a filter's 0 or 1: else the keys are no filters
       for (const IniFile::Entry &entry : section.entries) {
         const WString key = ini.Text(entry.name, entry.nameLength);
         if (!IsComment(key) && entry.valueLength != WString::npos && !known.IsKeyOf(kind, classKey, key) &&
-            unknown.size() < size_t(Overflow::kToldOneByOne))
+            unknown.size() < size_t(Overflow::kToldOneByOne)) {
           unknown.push_back(key);
+          const WString value = Trimmed(ini.Text(entry.value, entry.valueLength));
+          zeroOne = zeroOne && (value == Ascii("0") || value == Ascii("1"));
+        }
       }
       // A header glued to the end of a value of this section, where a line end was lost, names the section meant.
       const auto gluedHere = [&](const WString &candidate) {
@@ -704,12 +708,22 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
         const bool ofKind = !lost.empty() && known.KindOf(candidate, nullptr) == kind &&
                             known.KindOf(lost, nullptr) != kind;
         const bool glued = taken >= most && gluedHere(candidate);
-        if (taken > most || (taken == most && (glued || (ofKind && !lostGlued)))) {
+        // Values other than 0 and 1 are an item's defaults, not its filters.
+        const auto isKind = [&](const WString &section, KnownNames::Kind of) {
+          return !section.empty() && known.KindOf(section, nullptr) == of;
+        };
+        const bool defaults =
+            !zeroOne && isKind(candidate, KnownNames::Kind::Defaults) && isKind(lost, KnownNames::Kind::Filter);
+        const bool filters =
+            !zeroOne && isKind(candidate, KnownNames::Kind::Filter) && isKind(lost, KnownNames::Kind::Defaults);
+        if (taken > most || (taken == most && !filters && (glued || defaults || (ofKind && !lostGlued)))) {
           most = taken;
           lost = candidate;
           lostGlued = glued;
         }
       }
+      // Values other than 0 and 1 are no filters' (the class's defaults, written under the wrong header).
+      if (!zeroOne && !lost.empty() && known.KindOf(lost, nullptr) == KnownNames::Kind::Filter) lost.clear();
       for (const WString &key : unknown)
         if (!lost.empty() && known.IsKey(lost, key)) lostKeys.insert(FoldedName(key));
     }
@@ -763,8 +777,18 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       };
       WString meant = Nearest(key, keys, presentHere);
       if (meant.empty() && (kind == KnownNames::Kind::Filter || kind == KnownNames::Kind::Defaults) &&
-          !itemClass.count(FoldedName(key)))
+          !itemClass.count(FoldedName(key))) {
         meant = RenamedFrom(key, keys, presentHere);
+        // An item named by its title ("Switch off=4" for AutoOff): the item whose title it is, in either language.
+        for (const WString &item : keys)
+          for (LPCWSTR suffix : {kEnglishSuffix, kChineseSuffix}) {
+            WCHAR texts[kPathChars], title[kPathChars];
+            SectionName(SectionForm::Language, ClassPrefix(name).c_str(), 0, suffix, texts);
+            KeyNameOf(FileField::ItemTitle, 0, item.c_str(), title);
+            if (meant.empty() && !presentHere(item) && SameName(Trimmed(ReadWhole(ini, texts, title)), Trimmed(key)))
+              meant = item;
+          }
+      }
       // The walk tells the renamed item's default as missing: it is this line.
       if (!meant.empty() && kind == KnownNames::Kind::Defaults) {
         const std::string missing = " gives no default for " + Utf8(meant) + ", though";
@@ -839,13 +863,26 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
           continue;
         }
       }
-      const std::string message = "[" + Utf8(name) + "] " + Utf8(key) + " is never read" +
-                                  (bare ? ": an item's default goes in [" + Utf8(ClassPrefix(name)) +
-                                              "_Default], what hides it in [" + Utf8(ClassPrefix(name)) + "_Filter]"
-                                   : !elsewhere.empty() ? elsewhere
-                                   : meant.empty() ? ": the plug-in reads no key of that name here" + keysHint
-                                                 : ": did you mean " + Utf8(meant) + "?" +
-                                                       Undone(kind, ini, name, {key}, meant));
+      // A value other than a filter's 0 or 1: the item's default, written under the class's texts or rules.
+      const WString bareValue = Trimmed(ini.Text(entry.value, entry.valueLength));
+      const bool bareDefault = bare && bareValue != Ascii("0") && bareValue != Ascii("1");
+      if (bareDefault) {
+        const std::string item = Utf8(classWritten) + "/" + Utf8(key) + ": with no default given";
+        const std::string missing = " gives no default for " + Utf8(key) + ", though";
+        for (const Finding &finding : findings.list())
+          if ((finding.code == "default-no-option" && finding.message.find(item) != std::string::npos) ||
+              (finding.code == "default-missing" && finding.message.find(missing) != std::string::npos))
+            findings.Drop({finding.line}, {finding.code});
+      }
+      const std::string message =
+          "[" + Utf8(name) + "] " + Utf8(key) + " is never read" +
+          (bareDefault ? ": an item's default goes in [" + Utf8(ClassPrefix(name)) +
+                             "_Default]: move this line there." + Undone(KnownNames::Kind::Defaults, ini, name, {key})
+           : bare ? ": an item's default goes in [" + Utf8(ClassPrefix(name)) + "_Default], what hides it in [" +
+                        Utf8(ClassPrefix(name)) + "_Filter]"
+           : !elsewhere.empty() ? elsewhere
+           : meant.empty()      ? ": the plug-in reads no key of that name here" + keysHint
+                                : ": did you mean " + Utf8(meant) + "?" + Undone(kind, ini, name, {key}, meant));
       // Keys of a section the file lacks, under this header: that section's header line is lost.
       if (lostKeys.count(FoldedName(key))) {
         Unread &group = GroupOf(itemGroups, itemIndex, "=" + FoldedName(lost));

@@ -1446,7 +1446,9 @@ void Walker::Run() {
                   FirstNames(lostDefaults_) + (lostDefaults_.size() == 1 ? " is" : " are") +
                       " missing, though the file gives other classes theirs: every item of " +
                       (lostDefaults_.size() == 1 ? "that class" : "those classes") + " starts at " +
-                      std::to_string(KeyOf(FileField::Default).defaultValue));
+                      std::to_string(KeyOf(FileField::Default).defaultValue) + ", and Set All sends that; if " +
+                      (lostDefaults_.size() == 1 ? "it was" : "they were") +
+                      " lost in an edit, add it with a line item=value for each item");
   TellShiftedLists();
   const std::vector<ShownCommand> shown = ShownCommands();
   CheckSetAll(shown);
