@@ -1422,6 +1422,8 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
             "I_Title=Item\nI=2\n"),
        "an item's default goes in [S_Default]: move this line there. Until then the page starts I at 1, not 2",
        Edit(rules("Enum", "0=Off 1=On 2=Auto"), "[S_Default]\nI=1", "[S_Default]\nI=2")},
+      {"defaults written for one language", clean + "[S_Default_CN]\nI=0\n",
+       "defaults have no language, and both pages read [S_Default], so the two start alike", clean},
       {"a command's digits typed full-width",
        Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=\uFF11\uFF22 44"),
        "U+FF11 (full-width digit 1) is no \"1\": write \"1B 44\"", clean},

@@ -542,7 +542,42 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
   for (const IniFile::Section &section : ini.sections()) {
     if (section.line == 0) continue;  // keys before the first header: the layout tells of them
     WString name = ini.Text(section.name, section.nameLength);
-    if (!told.insert(FoldedName(name)).second) continue;  // a repeated section: the layout tells of it
+    if (!told.insert(FoldedName(name)).second) {
+      // A repeated section: the layout tells of it. A class's defaults or filters header pasted over another class's
+      // items: the header meant is that class's.
+      std::string classKey;
+      const KnownNames::Kind kind = known.KindOf(name, &classKey);
+      if (kind != KnownNames::Kind::Defaults && kind != KnownNames::Kind::Filter) continue;
+      std::set<std::string> owners;
+      WString owner;
+      std::string starts;  // the items this header's defaults would start otherwise
+      const LONG preset = KeyOf(FileField::Default).defaultValue;
+      for (const IniFile::Entry &entry : section.entries) {
+        const WString key = ini.Text(entry.name, entry.nameLength);
+        if (IsComment(key) || SameName(key, KeyOf(FileField::SectionEnable).key)) continue;
+        const WString value =
+            entry.valueLength == WString::npos ? WString() : Trimmed(ini.Text(entry.value, entry.valueLength));
+        if (kind == KnownNames::Kind::Defaults && IsPlainDecimal(value) &&
+            value != Ascii(std::to_string(preset).c_str()))
+          starts += (starts.empty() ? "" : ", ") + Utf8(key) + " at " + std::to_string(preset) + ", not " + Utf8(value);
+        auto found = itemClass.find(FoldedName(key));
+        owners.insert(found == itemClass.end() ? std::string() : FoldedName(found->second));
+        if (found != itemClass.end()) owner = found->second;
+      }
+      const WString meant = owner + name.substr(ClassPrefix(name).size());
+      if (owners.size() != 1 || owner.empty() || SameName(owner, ClassPrefix(name)) || present(meant)) continue;
+      findings.Drop({section.line}, {"duplicate-section"});
+      const std::string lost = "[" + Utf8(meant) + "] is missing";
+      for (const Finding &finding : findings.list())
+        if (finding.code == "default-section-missing" && finding.message.compare(0, lost.size(), lost) == 0)
+          findings.Drop({finding.line}, {finding.code});
+      findings.Add(section.line, "duplicate-section",
+                   "[" + Utf8(name) + "] appears again (first at line " + std::to_string(SectionLine(ini, name)) +
+                       "): its keys are items of class " + Utf8(owner) + ", which has no [" + Utf8(meant) +
+                       "]: rename this header [" + Utf8(meant) + "]" +
+                       (starts.empty() ? std::string() : "; until then the page starts " + starts));
+      continue;
+    }
     if (!known.IsSection(name)) {
       if (IsMisnumbered(name)) continue;  // the layout tells which name the loader looks for
       // With no class listed, the missing list is the one fault to tell, not each class's sections.
@@ -623,6 +658,22 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
                     ": was the class renamed, or merged from others, and this section not?";
         }
       }
+      // Defaults or filters for one language ([Panel_Default_CN]): the plug-in reads one section for both pages.
+      bool oneLanguage = false;
+      for (LPCWSTR suffix : {kEnglishSuffix, kChineseSuffix}) {
+        const WString shared = Stem(name, suffix);
+        const KnownNames::Kind sharedKind = shared.empty() ? KnownNames::Kind::None : known.KindOf(shared, nullptr);
+        if ((sharedKind != KnownNames::Kind::Defaults && sharedKind != KnownNames::Kind::Filter) || !present(shared))
+          continue;
+        oneLanguage = true;
+        findings.Add(section.line, "unknown-section",
+                     "[" + Utf8(name) +
+                         "] is never read: " + (sharedKind == KnownNames::Kind::Defaults ? "defaults" : "filters") +
+                         " have no language, and both pages read [" + Utf8(shared) +
+                         "], so the two start alike: delete this section, or move its lines into [" + Utf8(shared) +
+                         "] for both");
+      }
+      if (oneLanguage) continue;
       // A class renamed, its title kept: the class whose title is the old key, and which lacks this section.
       if ((meant.empty() || present(meant)) && !classKey.empty() && listOf.find(FoldedName(classKey)) == listOf.end()) {
         WString titled;
