@@ -462,6 +462,26 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
                          " after it: a second version of the file follows the first, and only the first of each "
                          "section is read; keep the version meant and delete the other");
       if (version && section.line >= version->line) continue;
+      // A merge that kept both sides of an unchanged section: the copy reads as nothing more.
+      const IniFile::Section &original = *FirstSection(ini, name);
+      const auto lines = [&](const IniFile::Section &of) {
+        std::vector<std::pair<std::string, WString>> kept;
+        for (const IniFile::Entry &entry : of.entries) {
+          const WString key = ini.Text(entry.name, entry.nameLength);
+          if (!IsComment(key))
+            kept.push_back({FoldedName(key), entry.valueLength == WString::npos
+                                                 ? WString()
+                                                 : Trimmed(ini.Text(entry.value, entry.valueLength))});
+        }
+        return kept;
+      };
+      if (!section.entries.empty() && lines(section) == lines(original)) {
+        findings.Add(section.line, "repeated-line",
+                     "[" + Utf8(name) + "] appears again (first at line " + std::to_string(first->second) +
+                         ") with the same lines: the copy changes nothing; delete it");
+        for (const IniFile::Entry &entry : section.entries) findings.Claim(entry.line);
+        continue;
+      }
       if (!moreSections.Full(section.line))
         findings.Add(section.line, "duplicate-section",
                      "[" + Utf8(name) + "] appears again (first at line " + std::to_string(first->second) +

@@ -207,7 +207,7 @@ const std::vector<FindingKind> kFindingKinds = {
      "The `[Settings]` section: the driver's own landscape items"},
     {"duplicate-section", W, "a section written twice: only the first is read", "How the file is read"},
     {"duplicate-key", W, "a key written twice: only the first is read", "How the file is read"},
-    {"repeated-line", I, "a key written twice with the same value: the repeat changes nothing", "How the file is read"},
+    {"repeated-line", I, "a key or a section written twice alike: the repeat changes nothing", "How the file is read"},
     {"spreadsheet-columns", E, "entries written as a spreadsheet's two columns, key;value", "How the file is read"},
     {"merge-conflict", W, "an unresolved merge conflict, whose both sides are read", "How the file is read"},
     {"text-after-header", W, "text after a section header's ']', which is ignored", "How the file is read"},
