@@ -194,8 +194,9 @@ const Case kCases[] = {
      2},
     {"eleven shown sections", [] { return ManySections(11); }, 14, "warning",
      "Section11 (S) is ignored: the page holds at most 10 shown classes", 2},
+    // (Its items, of one option each, are a class of actions too.)
     {"thirty-three shown items", [] { return ManyItems(33); }, 39, "warning",
-     "Item33 (I33) is ignored: a class holds at most 32 items", 1},
+     "Item33 (I33) is ignored: a class holds at most 32 items", 2},
     {"negative section count", [] { return Edit(kClean, "SectionCount=1", "SectionCount=-1"); }, 2, "error",
      "SectionCount -1 is negative: no classes are loaded", 1},
     {"negative item count", [] { return Edit(kClean, "ItemCount=1", "ItemCount=-3"); }, 9, "warning",

@@ -92,6 +92,14 @@ void Findings::Fold(const std::string &code, const std::function<std::string(con
 
 void Findings::DropClaimed(const std::vector<std::string> &codes) { Drop(claimed_, codes); }
 
+void Findings::DropHolding(const std::string &code, const std::string &part) {
+  list_.erase(std::remove_if(list_.begin(), list_.end(),
+                             [&](const Finding &finding) {
+                               return finding.code == code && finding.message.find(part) != std::string::npos;
+                             }),
+              list_.end());
+}
+
 void Findings::Drop(const std::set<int> &lines, const std::vector<std::string> &codes) {
   std::vector<Finding> kept;
   for (const Finding &finding : list_) {

@@ -65,6 +65,8 @@ class Findings {
   void DropClaimed(const std::vector<std::string> &codes);
   // The findings of `codes` on `lines`.
   void Drop(const std::set<int> &lines, const std::vector<std::string> &codes);
+  // The findings of `code` whose message holds `part`: another finding tells their mistake.
+  void DropHolding(const std::string &code, const std::string &part);
   // The findings of `code` as one, on the first one's line, worded by `say` from the first and their count.
   void Fold(const std::string &code, const std::function<std::string(const Finding &, size_t)> &say);
   void ClaimAlso(const Findings &other) { claimed_.insert(other.claimed_.begin(), other.claimed_.end()); }

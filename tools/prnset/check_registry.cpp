@@ -79,6 +79,8 @@ const std::vector<FindingKind> kFindingKinds = {
      "`[SectionNN]`: the items of a class"},
     {"single-option", I, "a shown item of one option, which every Set All sends",
      "`[SectionNN]`: the items of a class"},
+    {"class-of-actions", W, "a shown class whose every item is an action of one option, which every Set All sends",
+     "Hiding classes and items: `[S_Filter]`"},
     {"same-command", W, "two shown items with one command", "`[SectionNN]`: the items of a class"},
     {"text-cut", W, "a text longer than its field", "Limits at a glance"},
     {"title-cut", W, "a title longer than the page shows", "Languages: `[S_Lang_EN]` and `[S_Lang_CN]`"},

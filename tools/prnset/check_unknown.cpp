@@ -514,7 +514,7 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
     for (const IniFile::Entry &entry : section.entries) {
       const WString key = ini.Text(entry.name, entry.nameLength);
       const long number = entry.valueLength == WString::npos ? -1 : NumberIn(key, itemLine.key);
-      if (number <= 0 || (isList && number <= ini.ReadInt(name.c_str(), itemCount.key, itemCount.defaultValue)))
+      if (number <= 0 || (isList && number <= LONG(ini.ReadInt(name.c_str(), itemCount.key, itemCount.defaultValue))))
         continue;
       const WString item = Trimmed(ini.Text(entry.value, entry.valueLength));
       std::vector<WString> lists;
@@ -522,7 +522,7 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       for (const auto &list : listOf) {
         const WString &numbered = list.second;
         if (SameName(numbered, name) || ini.LineOf(numbered.c_str(), key.c_str()) ||
-            ini.ReadInt(numbered.c_str(), itemCount.key, itemCount.defaultValue) < number)
+            LONG(ini.ReadInt(numbered.c_str(), itemCount.key, itemCount.defaultValue)) < number)
           continue;
         lists.push_back(numbered);
         WCHAR texts[kPathChars];
@@ -567,10 +567,7 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       const WString meant = owner + name.substr(ClassPrefix(name).size());
       if (owners.size() != 1 || owner.empty() || SameName(owner, ClassPrefix(name)) || present(meant)) continue;
       findings.Drop({section.line}, {"duplicate-section"});
-      const std::string lost = "[" + Utf8(meant) + "] is missing";
-      for (const Finding &finding : findings.list())
-        if (finding.code == "default-section-missing" && finding.message.compare(0, lost.size(), lost) == 0)
-          findings.Drop({finding.line}, {finding.code});
+      findings.DropHolding("default-section-missing", "[" + Utf8(meant) + "] is missing");
       findings.Add(section.line, "duplicate-section",
                    "[" + Utf8(name) + "] appears again (first at line " + std::to_string(SectionLine(ini, name)) +
                        "): its keys are items of class " + Utf8(owner) + ", which has no [" + Utf8(meant) +
@@ -842,10 +839,7 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       }
       // The walk tells the renamed item's default as missing: it is this line.
       if (!meant.empty() && kind == KnownNames::Kind::Defaults) {
-        const std::string missing = " gives no default for " + Utf8(meant) + ", though";
-        for (const Finding &finding : findings.list())
-          if (finding.code == "default-missing" && finding.message.find(missing) != std::string::npos)
-            findings.Drop({finding.line}, {"default-missing"});
+        findings.DropHolding("default-missing", " gives no default for " + Utf8(meant) + ", though");
       }
       // An item's own key among its titles or rules: a default (or a filter) written in the wrong section.
       const bool bare = (kind == KnownNames::Kind::Language || kind == KnownNames::Kind::Rules) &&
@@ -918,12 +912,8 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       const WString bareValue = Trimmed(ini.Text(entry.value, entry.valueLength));
       const bool bareDefault = bare && bareValue != Ascii("0") && bareValue != Ascii("1");
       if (bareDefault) {
-        const std::string item = Utf8(classWritten) + "/" + Utf8(key) + ": with no default given";
-        const std::string missing = " gives no default for " + Utf8(key) + ", though";
-        for (const Finding &finding : findings.list())
-          if ((finding.code == "default-no-option" && finding.message.find(item) != std::string::npos) ||
-              (finding.code == "default-missing" && finding.message.find(missing) != std::string::npos))
-            findings.Drop({finding.line}, {finding.code});
+        findings.DropHolding("default-no-option", Utf8(classWritten) + "/" + Utf8(key) + ": with no default given");
+        findings.DropHolding("default-missing", " gives no default for " + Utf8(key) + ", though");
       }
       const std::string message =
           "[" + Utf8(name) + "] " + Utf8(key) + " is never read" +

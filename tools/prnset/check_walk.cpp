@@ -271,6 +271,8 @@ class Walker {
   // A key written twice in `section` whose second line was meant as `key`, the next number's ("Item02Instruction"
   // again where Item03Instruction is missing): that line and the name repeated, or line 0.
   std::pair<int, WString> RepeatMeantAs(const WString &section, const WString &key);
+  // A shown class of actions only: every Set All runs them, where a class for service staff is meant to be hidden.
+  void TellClassesOfActions();
   // For a repeat of an item's key meant for another item, the other repeated lines of that item, to rename with it.
   std::string CopiedWith(const WString &section, const WString &written, const WString &meant);
   // The finding of the section's keys standing under item lines of another number (items renumbered), or nullptr.
@@ -895,6 +897,45 @@ void Walker::TellMissingDefaults(const WString &section, const WString &classKey
   missingDefaults_.clear();
 }
 
+void Walker::TellClassesOfActions() {
+  // A SectionEnable=0 the loader does not read (in a section of another name, under an old class key): the finding
+  // about that line tells why the class shows.
+  std::set<std::string> hidingFilters;  // folded names of the filters that hide a class
+  for (const LoadAccount::Entry &entry : account_.sections)
+    if (const AccountRead *key = entry.slot < 0 ? account_.Find(FileField::SectionKey, entry.sectionNumber) : nullptr)
+      hidingFilters.insert(FoldedName(Name(SectionForm::Filter, key->text, entry.sectionNumber, suffix_)));
+  const WString enable = KeyOf(FileField::SectionEnable).key;
+  for (const IniFile::Section &section : ini_.sections())
+    if (!hidingFilters.count(FoldedName(ini_.Text(section.name, section.nameLength))))
+      for (const IniFile::Entry &entry : section.entries)
+        if (entry.valueLength != WString::npos && SameName(ini_.Text(entry.name, entry.nameLength), enable) &&
+            Trimmed(ini_.Text(entry.value, entry.valueLength)) == Ascii("0"))
+          return;
+  for (const LoadAccount::Entry &entry : account_.sections) {
+    if (entry.slot < 0) continue;
+    const SettingsSection &section = catalogue_.Sections[entry.slot];
+    bool actions = section.ItemCount >= 2;
+    std::vector<std::string> sent;
+    for (LONG i = 0; actions && i < section.ItemCount; ++i) {
+      const SettingsItem &item = section.Items[i];
+      actions = item.OptionCount == 1 && DWORD(item.ParameterCount) <= 1 && item.Options->Value == item.CurrentValue;
+      sent.push_back(ItemBytes(catalogue_, entry.slot, i, item.CurrentValue));
+    }
+    const AccountRead *key = account_.Find(FileField::SectionKey, entry.sectionNumber);
+    if (!actions || !key) continue;
+    // A class for service staff left shown (its filter lost, or renamed with its class): told once for the class,
+    // not as each item's single option.
+    findings_.DropHolding("single-option", "item " + Utf8(section.Key) + "/");
+    sent.erase(std::remove(sent.begin(), sent.end(), std::string()), sent.end());
+    findings_.Add(key->line, "class-of-actions",
+                  "class " + Utf8(section.Key) + " is shown, and each of its " + std::to_string(section.ItemCount) +
+                      " items is an action of one option: every Set All sends them all (" + FirstNames(sent) +
+                      "); if the class is for service staff, hide it with " +
+                      Utf8(KeyOf(FileField::SectionEnable).key) + "=0 in [" +
+                      Utf8(Name(SectionForm::Filter, section.Key, entry.sectionNumber, suffix_)) + "]");
+  }
+}
+
 const IniFile::Section *Walker::RepeatedList(const WString &classKey, LONG n) {
   const WString language = Name(SectionForm::Language, classKey, n, suffix_);
   if (!HasSection(language)) return nullptr;
@@ -980,10 +1021,9 @@ bool Walker::ListedBeyondCount(LONG n, long declared, const AccountRead *count, 
                std::to_string(otherCount->value) + " items but lacks " + Utf8(key->key) + ": move the lines of " +
                Utf8(key->key) + " there, above [" + Utf8(Name(SectionForm::Numbered, WString(), n, suffix_)) + "]";
         // That list's missing entry is this one.
-        for (const Finding &finding : findings_.list())
-          if (finding.code == "declared-missing" && finding.line == otherCount->line &&
-              finding.message.find("but " + Utf8(key->key) + " is missing") != std::string::npos)
-            findings_.Drop({finding.line}, {"declared-missing"});
+        findings_.DropHolding("declared-missing",
+                              "[" + Utf8(Name(SectionForm::Numbered, WString(), other.sectionNumber, suffix_)) +
+                                  "], but " + Utf8(key->key) + " is missing");
       }
     }
   };
@@ -1449,6 +1489,7 @@ void Walker::Run() {
                       std::to_string(KeyOf(FileField::Default).defaultValue) + ", and Set All sends that; if " +
                       (lostDefaults_.size() == 1 ? "it was" : "they were") +
                       " lost in an edit, add it with a line item=value for each item");
+  TellClassesOfActions();
   TellShiftedLists();
   const std::vector<ShownCommand> shown = ShownCommands();
   CheckSetAll(shown);
