@@ -307,7 +307,8 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
     if (choices.declared <= 0 && !line(first) && !line(kCompressCountKey) && !listGiven)
       findings.Add(line(kCompressSwitchKey.key), "settings-count",
                    "[Settings] Landscape_Compress is on but the section has no Count and no COMPRESS_VALUE1: the "
-                   "compression list offers the single choice 100");
+                   "compression list offers the single choice 100; write Landscape_Compress=0 to leave the list "
+                   "out, or Count and the choices COMPRESS_VALUE1, COMPRESS_VALUE2, ...");
     if (choices.declared <= 0 && line(first))
       findings.Add(countLine, "settings-count",
                    "[Settings] has COMPRESS_VALUE1 but no Count above 0: the compression list offers the single "
@@ -449,14 +450,17 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
     std::vector<std::string> offered;
     for (LONG n = 1; n <= choices.count; ++n) offered.push_back(std::to_string(choices.values[n - 1]));
     if (choices.declared > 0 && !choices.matched && missing.empty() && (current.empty() || IsPlainDecimal(current)))
-      findings.Add(line(kCompressValueKey), "settings-current",
-                   "[Settings] COMPRESS_VALUE " + std::to_string(choices.current) +
-                       " is none of the compression choices: the list starts at its first choice; " +
-                       (choices.current >= 1 && choices.current <= choices.count
-                            ? "it is a percentage, not the place of a choice: for choice " +
-                                  std::to_string(choices.current) + " write " +
-                                  std::to_string(choices.values[choices.current - 1])
-                            : "write one of " + FirstNames(offered)));
+      findings.Add(
+          line(kCompressValueKey) ? line(kCompressValueKey) : SectionLine(ini, settings), "settings-current",
+          (line(kCompressValueKey)
+               ? "[Settings] COMPRESS_VALUE " + std::to_string(choices.current) + " is none of the compression choices"
+               : "[Settings] has no COMPRESS_VALUE, which reads " + std::to_string(choices.current) +
+                     ", none of the choices") +
+              ": the list starts at its first choice; " +
+              (choices.current >= 1 && choices.current <= choices.count
+                   ? "it is a percentage, not the place of a choice: for choice " + std::to_string(choices.current) +
+                         " write " + std::to_string(choices.values[choices.current - 1])
+                   : "write one of " + FirstNames(offered)));
   }
   if (move) {
     LONG value = 0;

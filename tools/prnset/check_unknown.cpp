@@ -922,8 +922,14 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
            : bare ? ": an item's default goes in [" + Utf8(ClassPrefix(name)) + "_Default], what hides it in [" +
                         Utf8(ClassPrefix(name)) + "_Filter]"
            : !elsewhere.empty() ? elsewhere
-           : meant.empty()      ? ": the plug-in reads no key of that name here" + keysHint
-                                : ": did you mean " + Utf8(meant) + "?" + Undone(kind, ini, name, {key}, meant));
+           // A filter or default left when its item was taken out of the list.
+           : meant.empty() && (kind == KnownNames::Kind::Filter || kind == KnownNames::Kind::Defaults) &&
+                   !listOf[classKey].empty() && key.find_first_of(Ascii(" :;\t")) == WString::npos
+               ? ": [" + Utf8(listOf[classKey]) + "] lists no item " + Utf8(key) + ", whose " +
+                     (kind == KnownNames::Kind::Filter ? "filter" : "default") +
+                     " this would be: delete the line, or list the item"
+           : meant.empty() ? ": the plug-in reads no key of that name here" + keysHint
+                           : ": did you mean " + Utf8(meant) + "?" + Undone(kind, ini, name, {key}, meant));
       // Keys of a section the file lacks, under this header: that section's header line is lost.
       if (lostKeys.count(FoldedName(key))) {
         Unread &group = GroupOf(itemGroups, itemIndex, "=" + FoldedName(lost));
