@@ -783,6 +783,21 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
     text = Edit(text, "\nJ=0\n", "\n" + preset + "=0\n");
     return Edit(text, "[S_Default]", "[S_Filter]\n" + filter + "=0\n[S_Default]");
   };
+  // Item N put first in the list of I and J, numbered Item01, and the items after it renumbered or not.
+  auto insertedFirst = [&](bool renumbered) {
+    std::string text = Edit(twoItems(3, "02"), "Item01=I\nItem01Instruction=1B 44\nItem02=J\nItem02Instruction=1B 45",
+                            renumbered ? "Item01=N\nItem01Instruction=1B 4E\nItem02=I\nItem02Instruction=1B 44\n"
+                                         "Item03=J\nItem03Instruction=1B 45"
+                                       : "Item01=N\nItem01Instruction=1B 4E\nItem01=I\nItem01Instruction=1B 44\n"
+                                         "Item02=J\nItem02Instruction=1B 45");
+    for (const char *language : {"EN", "CN"}) {
+      text = Edit(text, std::string("[S_Lang_") + language + "]\nTitle=Class\n",
+                  std::string("[S_Lang_") + language + "]\nTitle=Class\nN_Title=New\n");
+      text = Edit(text, std::string("[S_Rule_") + language + "]\n",
+                  std::string("[S_Rule_") + language + "]\nN_RuleType=Enum\nN_Rule=0=Off 1=On\n");
+    }
+    return Edit(text, "[S_Default]\n", "[S_Default]\nN=0\n");
+  };
   const std::string shifted = Edit(twoItems(2, "02"), "Item01Instruction=1B 44\nItem02=J\nItem02Instruction=1B 45",
                                    "Item02Instruction=1B 44\nItem02=J\nItem01Instruction=1B 45");
   const std::string renamed = [&] {
@@ -1431,6 +1446,10 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        "[Section01] lists no item Gone, whose filter this would be: delete the line", clean},
       {"the compression list deleted, its switch left on", settings("Landscape_Compress=1\n"),
        "write Landscape_Compress=0 to leave the list out", settings("Landscape_Compress=0\n")},
+      {"an item inserted before the first with its number, the items after it not renumbered",
+       insertedFirst(false), "was an item inserted and the items after it not renumbered? Number this one and those "
+       "after it up by one, Item01 to Item02 as Item02 to Item03",
+       insertedFirst(true)},
       {"a command's digits typed full-width",
        Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=\uFF11\uFF22 44"),
        "U+FF11 (full-width digit 1) is no \"1\": write \"1B 44\"", clean},

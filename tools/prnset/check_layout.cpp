@@ -631,8 +631,39 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
         // was meant.
         const WString next = NextNumbered(key);
         const bool nextWritten = !next.empty() && ini.LineOf(name.c_str(), next.c_str());
+        // An item inserted with the number of the one it was put before, the items after it not renumbered: every
+        // number up to the last is written, and the count declares one more.
+        const LPCWSTR itemForm = KeyOf(FileField::ItemKey).key;
+        const long number = numberSection ? NumberIn(key, itemForm) : -1;
+        long last = number;
+        while (number > 0 && ini.LineOf(name.c_str(), Numbered(itemForm, last + 1).c_str())) ++last;
+        const KeyName &count = KeyOf(FileField::ItemCount);
+        const bool inserted =
+            number > 0 && nextWritten && long(ini.ReadInt(name.c_str(), count.key, count.defaultValue)) == last + 1;
         // The same line twice (a merge that kept both sides of an unchanged line) reads as once.
         const bool repeated = valueOf(entry) == valueOf(earlier);
+        if (inserted && !repeated) {
+          findings.Add(entry.line, "duplicate-key",
+                       where + Utf8(key) + " appears again (first at line " + std::to_string(earlier.line) +
+                           "): only the first one is read, " + Quoted(valueOf(earlier)) + ", not this " +
+                           Quoted(valueOf(entry)) + ", and " + Utf8(count.key) + " declares " +
+                           std::to_string(last + 1) +
+                           " items: was an item inserted and the items after it not "
+                           "renumbered? " +
+                           (last == number ? "Number this one " + Utf8(next) + ", with its"
+                                           : "Number this one and those after it up by one, " + Utf8(key) + " to " +
+                                                 Utf8(Numbered(itemForm, last)) + " as " + Utf8(next) + " to " +
+                                                 Utf8(Numbered(itemForm, last + 1)) + ", with their") +
+                           " Instruction and ParameterCount keys");
+          // Its command's key, repeated with it, is renumbered with it.
+          const size_t at = size_t(&entry - section.entries.data());
+          for (size_t k = at + 1; k < section.entries.size() && k <= at + 2; ++k)
+            for (FileField field : {FileField::Instruction, FileField::ParameterCount})
+              if (NumberIn(ini.Text(section.entries[k].name, section.entries[k].nameLength), KeyOf(field).key) ==
+                  number)
+                toldBefore.insert(section.entries[k].line);
+          continue;
+        }
         findings.Add(entry.line, repeated ? "repeated-line" : "duplicate-key",
                      where + Utf8(key) + " appears again (first at line " + std::to_string(earlier.line) +
                          (repeated ? ") with the same value: the repeat changes nothing; delete it"
