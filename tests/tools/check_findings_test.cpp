@@ -451,6 +451,49 @@ TEST(CharacterNameTest, MarksOfAChineseInputMethodAreNamedWithWhatTheyStandFor) 
   }
 }
 
+// What to type for text pasted from a manual or typed in a Chinese input mode, and marks pasted before a name.
+TEST(PastedTextTest, HintsGiveWhatToType) {
+  const struct {
+    const char *text;
+    const char *hint;  // "" for none
+  } plain[] = {
+      {"10\u2009485\u2009760", "; U+2009 (thin space) is no plain blank: write \"10485760\""},
+      {"\u201C3\u201D", "; U+201C (curly double quote) is no ASCII \"\"\": write \"3\""},
+      {"\u00A090", "; U+00A0 (no-break space) is no plain blank: write \"90\""},
+      {"\u22122", "; U+2212 (minus sign) is no ASCII \"-\": write \"-2\""},
+      {"300\u00A0dpi", "; U+00A0 (no-break space) is no plain blank: write \"300 dpi\""},
+      {"3", ""},
+  };
+  for (const auto &c : plain) EXPECT_EQ(prnset::PlainHint(Wide(c.text)), c.hint) << c.text;
+  const struct {
+    const char *name, *key, *mark;
+  } marks[] = {
+      {"2.\tTitle", "Title", "2.\t"},
+      {"\u00B7 Item02", "Item02", "\u00B7 "},
+      {"12. Key", "Key", "12. "},
+      {"b) Key", "Key", "b) "},
+      {"- Key", "Key", "- "},
+      {"2.Key", "Key", ""},
+      {"x Key", "Key", ""},
+      {"Keys", "Key", ""},
+      {"Key", "Key", ""},
+      {"12345. Key", "Key", ""},
+  };
+  for (const auto &c : marks) EXPECT_EQ(Utf8(prnset::ListMark(Wide(c.name), Wide(c.key))), c.mark) << c.name;
+  const struct {
+    const char *name, *next;
+  } numbered[] = {{"Item04", "Item05"},
+                  {"item04instruction", "Item05Instruction"},
+                  {"Section09", "Section10"},
+                  {"COMPRESS_VALUE3", "COMPRESS_VALUE4"},
+                  {"Title", ""},
+                  {"Item4", ""}};
+  for (const auto &c : numbered) EXPECT_EQ(Utf8(prnset::NextNumbered(Wide(c.name))), c.next) << c.name;
+  EXPECT_NE(prnset::GluedHeaderHint(Wide("0[Panel_Default]")).find("[Panel_Default], glued"), std::string::npos);
+  EXPECT_EQ(prnset::GluedHeaderHint(Wide("[Panel_Default]")), "");
+  EXPECT_EQ(prnset::GluedHeaderHint(Wide("0 [2]x")), "");
+}
+
 TEST_F(FindingsTest, BothLanguagesAreReadUnlessOneIsAskedFor) {
   const std::string file = FindingsFile("chinese-rule");
   nlohmann::json both = Findings(RunTool({"check", file, "--format", "json"}));
