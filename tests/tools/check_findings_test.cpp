@@ -1207,7 +1207,7 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
       {"item count one short", twoItems(1, "02"), "write ItemCount=2", twoItems(2, "02")},
       {"item deleted from the middle", twoItems(2, "03"),
        "the numbers skip Item02: number the 2 items Item01 to Item02 without a gap", twoItems(2, "02")},
-      {"item copied and not renumbered", twoItems(2, "01"), "is this line meant as Item02? Rename it",
+      {"item copied and not renumbered", twoItems(2, "01"), "line 10 has Item01 again, which the plug-in reads once: is it meant as Item02? Rename it",
        twoItems(2, "02")},
       {"item count raised", Edit(clean, "ItemCount=1", "ItemCount=2"), "list Item02, or write ItemCount=1", clean},
       {"serial settings in hexadecimal", rules("Serial", "MIN=0x01 MAX=0x0A STEP=0x01"),

@@ -535,6 +535,18 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       displacedItems.insert(FoldedName(item));
     }
   }
+  // Items listed on a line that repeats an item line's key ("Item02" copied for a new item, not renumbered): their
+  // lines are read once the repeat is renamed, which the repeat's finding says.
+  for (const IniFile::Section &section : ini.sections()) {
+    if (NameForNumber(ini.Text(section.name, section.nameLength), kNumberedSection).empty()) continue;
+    std::unordered_set<std::string> numbers;
+    for (const IniFile::Entry &entry : section.entries) {
+      const WString key = ini.Text(entry.name, entry.nameLength);
+      if (entry.valueLength != WString::npos && NumberIn(key, itemLine.key) > 0 &&
+          !numbers.insert(FoldedName(key)).second)
+        displacedItems.insert(FoldedName(Trimmed(ini.Text(entry.value, entry.valueLength))));
+    }
+  }
   // The sections the plug-in reads that the file lacks: a run of their keys under another header lost its own.
   std::vector<WString> lacking;
   for (const WString &name : sections)

@@ -1111,8 +1111,9 @@ bool Walker::DeclaredMissing(const WString &section, FileField numbered, long de
                             (last > first ? " to " + Utf8(NameOf(numbered, last)) + " are" : std::string(" is")) +
                             " missing" + std::string(numbered == FileField::SectionKey ? " from [SectionNames]" : "");
   consequence += shown;
-  // A line meant for the first (misspelt, misnumbered) is the mend, told as such.
-  if (!MeantKey(ini_, known_, section, firstName).name.empty())
+  // A line meant for the first (misspelt, misnumbered, or a copied line not renumbered) is the mend, told as such.
+  if (!MeantKey(ini_, known_, section, firstName).name.empty() ||
+      (first == last && !Shifted(section) && RepeatMeantAs(section, firstName).first))
     return MissingKey(section, firstName, countLine, "declared-missing", consequence);
   // Entries missing at the end of the list: the count was raised, or the entries are still to be written.
   if (last == declared)
