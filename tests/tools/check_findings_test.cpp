@@ -1493,6 +1493,15 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        insertedFirst(false), "was an item inserted and the items after it not renumbered? Number this one and those "
        "after it up by one, Item01 to Item02 as Item02 to Item03",
        insertedFirst(true)},
+      {"a class's texts copied from another under the other's header",
+       [&] {
+         std::string text = ReadSourceFile("tests/tools/findings/defaults-header-pasted-twice.ini");
+         text = Edit(text, "; expect: warning duplicate-section\n[S_Default]\nK=2\n", "[T_Default]\nK=2\n");
+         return Edit(text, "[T_Lang_CN]", "[S_Lang_CN]");
+       }(),
+       "its keys are items of class T, which has no [T_Lang_CN]: rename this header [T_Lang_CN]",
+       Edit(ReadSourceFile("tests/tools/findings/defaults-header-pasted-twice.ini"),
+            "; expect: warning duplicate-section\n[S_Default]\nK=2\n", "[T_Default]\nK=2\n")},
       {"a command's digits typed full-width",
        Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=\uFF11\uFF22 44"),
        "U+FF11 (full-width digit 1) is no \"1\": write \"1B 44\"", clean},

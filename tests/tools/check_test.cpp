@@ -194,6 +194,14 @@ const Case kCases[] = {
      2},
     {"eleven shown sections", [] { return ManySections(11); }, 14, "warning",
      "Section11 (S) is ignored: the page holds at most 10 shown classes", 2},
+    // An item listed past the count whose texts only one language has yet: the count is the slip, in both readings.
+    {"item past the count, described in English only",
+     [] {
+       return Edit(
+           Edit(kClean, "Item01Instruction=1B 44\n", "Item01Instruction=1B 44\nItem02=J\nItem02Instruction=1B 45\n"),
+           "I_Title=Item\n", "I_Title=Item\nJ_Title=Other\n");
+     },
+     9, "error", "also lists Item02 (J): the page never shows that item; write ItemCount=2", -1},
     // (Its items, of one option each, are a class of actions too.)
     {"thirty-three shown items", [] { return ManyItems(33); }, 39, "warning",
      "Item33 (I33) is ignored: a class holds at most 32 items", 2},

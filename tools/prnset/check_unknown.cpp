@@ -361,6 +361,17 @@ WString ItemPart(KnownNames::Kind kind, const WString &key) {
   return WString();
 }
 
+// The item a key of a class's section names: the key itself ("Density" in a filter or default), or the item part of
+// a title, note or rule key ("Density_Title"). Empty for the class's own keys (Title, SectionEnable).
+WString ItemOfKey(const WString &key) {
+  for (const WString &suffix : ItemKeySuffixes())
+    if (key.size() > suffix.size() && SameName(key.substr(key.size() - suffix.size()), suffix))
+      return key.substr(0, key.size() - suffix.size());
+  for (FileField own : {FileField::SectionEnable, FileField::SectionTitle, FileField::SectionNote})
+    if (SameName(key, KeyOf(own).key)) return WString();
+  return key;
+}
+
 void TellGroups(const std::vector<std::pair<std::string, Unread>> &groups, Findings &findings, const char *code) {
   for (const auto &group : groups) {
     const Unread &unread = group.second;
@@ -559,20 +570,23 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       // items: the header meant is that class's.
       std::string classKey;
       const KnownNames::Kind kind = known.KindOf(name, &classKey);
-      if (kind != KnownNames::Kind::Defaults && kind != KnownNames::Kind::Filter) continue;
+      if (kind == KnownNames::Kind::None || kind == KnownNames::Kind::Names || kind == KnownNames::Kind::Numbered ||
+          kind == KnownNames::Kind::Settings)
+        continue;
       std::set<std::string> owners;
       WString owner;
       std::string starts;  // the items this header's defaults would start otherwise
       const LONG preset = KeyOf(FileField::Default).defaultValue;
       for (const IniFile::Entry &entry : section.entries) {
         const WString key = ini.Text(entry.name, entry.nameLength);
-        if (IsComment(key) || SameName(key, KeyOf(FileField::SectionEnable).key)) continue;
+        const WString item = ItemOfKey(key);
+        if (IsComment(key) || item.empty()) continue;
         const WString value =
             entry.valueLength == WString::npos ? WString() : Trimmed(ini.Text(entry.value, entry.valueLength));
         if (kind == KnownNames::Kind::Defaults && IsPlainDecimal(value) &&
             value != Ascii(std::to_string(preset).c_str()))
           starts += (starts.empty() ? "" : ", ") + Utf8(key) + " at " + std::to_string(preset) + ", not " + Utf8(value);
-        auto found = itemClass.find(FoldedName(key));
+        auto found = itemClass.find(FoldedName(item));
         owners.insert(found == itemClass.end() ? std::string() : FoldedName(found->second));
         if (found != itemClass.end()) owner = found->second;
       }
@@ -627,6 +641,7 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       }
       WString meant = Nearest(name, sections, present);
       std::string because;  // why the section meant is that one, when no slip of the name tells it
+      bool renamedLeftover = false;  // a section left under a class's old key beside the one of its new key
       const WString classKey = ClassPrefix(name);
       // A remark after the header that holds a ']' ("[P_Default] ; see [2]"): the name runs to the last one.
       const size_t close = name.find(WCHAR(']'));
@@ -650,21 +665,27 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       }
       // Left under a class's old key when the class was renamed, or merged into another: its keys are the items
       // of a class listed now. That beats a near spelling of a section the file already has.
-      if ((meant.empty() || present(meant)) && !classKey.empty() && listOf.find(FoldedName(classKey)) == listOf.end()) {
+      if ((meant.empty() || present(meant)) && because.empty() && !classKey.empty() &&
+          listOf.find(FoldedName(classKey)) == listOf.end()) {
         std::set<std::string> owners;
         WString owner;
         for (const IniFile::Entry &entry : section.entries) {
-          const WString key = ini.Text(entry.name, entry.nameLength);
-          if (IsComment(key) || SameName(key, KeyOf(FileField::SectionEnable).key)) continue;
-          auto found = itemClass.find(FoldedName(key));
+          const WString item = ItemOfKey(ini.Text(entry.name, entry.nameLength));
+          if (IsComment(item) || item.empty()) continue;
+          auto found = itemClass.find(FoldedName(item));
           owners.insert(found == itemClass.end() ? std::string() : FoldedName(found->second));
           if (found != itemClass.end()) owner = found->second;
         }
         const WString byKey = owner + name.substr(classKey.size());
-        if (owners.size() == 1 && !owner.empty() && !present(byKey) && read(byKey)) {
+        if (owners.size() == 1 && !owner.empty() && read(byKey)) {
           meant = byKey;
           because = " Its keys are items of class " + Utf8(owner) +
-                    ": was the class renamed, or merged from others, and this section not?";
+                    (present(byKey) ? ", whose [" + Utf8(byKey) +
+                                          "] the file has: is this one left from a rename? "
+                                          "Delete it, or move into [" +
+                                          Utf8(byKey) + "] what that one lacks"
+                                    : ": was the class renamed, or merged from others, and this section not?");
+          renamedLeftover = present(byKey);
         }
       }
       // Defaults or filters for one language ([Panel_Default_CN]): the plug-in reads one section for both pages.
@@ -706,7 +727,7 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
           (meant.empty() ? ": no class of the file is named so, and it is no section the plug-in knows"
                          : ": did you mean [" + Utf8(meant) + "]?" + because);
       std::string undone;
-      if (!meant.empty()) {
+      if (!meant.empty() && !renamedLeftover) {
         std::vector<WString> keys;
         for (const IniFile::Entry &entry : section.entries) keys.push_back(ini.Text(entry.name, entry.nameLength));
         undone = Undone(known.KindOf(meant, nullptr), ini, name, keys);

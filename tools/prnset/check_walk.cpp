@@ -218,6 +218,8 @@ class Walker {
   // For entry `missing` of list n (0: the classes) with listed entries after it: both mends, to write it or to number
   // the rest down, as one taken out of the middle needs. Empty when nothing is listed after it, or when a line of
   // `section` was meant for it.
+  // Whether the file has a title, note or rule of an item, in either language.
+  bool DescribedItem(const WString &classKey, LONG n, const WString &itemKey) const;
   std::string TakenOutHint(const WString &section, LONG n, LONG missing) const;
   // A second [SectionNN] of a number the file has already, not yet named for a class, whose items all have titles
   // in class `classKey`'s language section: its list, merged in from another file and not renumbered. Or nullptr.
@@ -970,6 +972,16 @@ LONG Walker::HighestListed(LONG n) const {
   return items == everyListed_.items.end() || items->second.empty() ? 0 : items->second.back().itemNumber;
 }
 
+bool Walker::DescribedItem(const WString &classKey, LONG n, const WString &itemKey) const {
+  // In either language: what one language has of the item is the author's work, whatever the other lacks.
+  for (LPCWSTR suffix : {kEnglishSuffix, kChineseSuffix})
+    for (const auto &field : {std::make_pair(SectionForm::Language, FileField::ItemTitle),
+                              std::make_pair(SectionForm::Language, FileField::ItemNote),
+                              std::make_pair(SectionForm::Rules, FileField::Rule)})
+      if (Line(Name(field.first, classKey, n, suffix), NameOf(field.second, 0, itemKey))) return true;
+  return false;
+}
+
 std::string Walker::TakenOutHint(const WString &section, LONG n, LONG missing) const {
   const WString name = NameOf(n ? FileField::ItemKey : FileField::SectionKey, missing);
   if (HighestListed(n) < missing || !MeantKey(ini_, known_, section, name).name.empty()) return "";
@@ -1002,11 +1014,9 @@ bool Walker::ListedBeyondCount(LONG n, long declared, const AccountRead *count, 
     if (key && key->line && number <= declared) shownKeys.insert(FoldedName(key->text));
     if (number > declared && entry.slot >= 0 && key) {
       dropped.push_back(Utf8(key->key) + " (" + Utf8(key->text) + ")");
-      described = described ||
-                  (n == 0 ? HasSection(Name(SectionForm::Numbered, WString(), number, suffix_)) ||
-                                HasSection(Name(SectionForm::Language, key->text, number, suffix_))
-                          : classKey && Line(Name(SectionForm::Language, classKey->text, n, suffix_),
-                                             NameOf(FileField::ItemTitle, 0, key->text)));
+      described = described || (n == 0 ? HasSection(Name(SectionForm::Numbered, WString(), number, suffix_)) ||
+                                             HasSection(Name(SectionForm::Language, key->text, number, suffix_))
+                                       : classKey && DescribedItem(classKey->text, n, key->text));
       for (const LoadAccount::Entry &other :
            n &&home.empty() ? everyListed_.sections : std::vector<LoadAccount::Entry>()) {
         const AccountRead *otherKey = everyListed_.Find(FileField::SectionKey, other.sectionNumber);
