@@ -708,9 +708,10 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
             : quoted
                 ? "; the rule begins with " + (value[0] < 0x80 ? Utf8(value.substr(0, 1)) : CharacterName(value[0])) +
                       ", which the reader keeps: write the rule without quotation marks"
-            : !digits.empty() ? "; the letters O and l are no digits: write " + Utf8(digits)
-            : !row.empty()    ? "; " + row
-            : hex             ? "; the rule reads decimal values only: write " +
+            : !digits.empty()           ? "; the letters O and l are no digits: write " + Utf8(digits)
+            : !PlainHint(value).empty() ? PlainHint(value)
+            : !row.empty()              ? "; " + row
+            : hex                       ? "; the rule reads decimal values only: write " +
                         std::to_string(std::stol(Utf8(value.substr(prefixed ? 2 : 0)), nullptr, 16))
                   : "; a text cannot hold '=': the rule takes the word before it for the next value; "
                     "write the text without '='";

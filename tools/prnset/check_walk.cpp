@@ -1218,7 +1218,19 @@ void Walker::NoteTitles(const WString &key, LONG n, const WString &titleKey, con
         continue;
       }
       std::string message = Place(section, titleKey) + " is missing";
-      if (!meant.name.empty()) {
+      // A title line copied for a new item, its key not changed: the repeat was meant as this one.
+      const std::pair<int, WString> repeat = meant.name.empty() && line && !itemKey.empty()
+                                                 ? RepeatMeantAs(section, titleKey)
+                                                 : std::make_pair(0, WString());
+      if (repeat.first) {
+        message += " (line " + std::to_string(repeat.first) + " has " + Utf8(repeat.second) +
+                   " again, which the plug-in reads once: is it meant as " + Utf8(titleKey) + "? Rename it" +
+                   CopiedWith(section, repeat.second, titleKey) + ")";
+        line = repeat.first;
+        findings_.Claim(repeat.first);
+        findings_.Drop({repeat.first}, {"duplicate-key", "repeated-line"});  // this finding tells the repeat
+        meant.name = repeat.second;
+      } else if (!meant.name.empty()) {
         message += " (line " + std::to_string(meant.line) + " has " + Quoted(meant.name) +
                    ", which the plug-in does not read as " + Utf8(titleKey) +
                    (meant.wrapped ? WrapHint(meant) : SlipHint(meant.name, titleKey)) + ")";
