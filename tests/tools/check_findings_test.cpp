@@ -1508,6 +1508,27 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        "has I_Title again, which the plug-in reads once: is it meant as J_Title? Rename it", twoItems(2, "02")},
       {"an option's value typed full-width", rules("Enum", "0=Off \uFF11=On"),
        "U+FF11 (full-width digit 1) is no ASCII \"1\": write \"1\"", clean},
+      {"a note missing in one language in a class of one item",
+       [&] {
+         std::string text = Edit(ReadSourceFile("tests/tools/findings/defaults-header-pasted-twice.ini"),
+                                 "; expect: warning duplicate-section\n[S_Default]\nK=2\n", "[T_Default]\nK=2\n");
+         for (const char *language : {"EN", "CN"})
+           text = Edit(text, std::string("[S_Lang_") + language + "]\nTitle=Class\nI_Title=Item\n",
+                       std::string("[S_Lang_") + language + "]\nTitle=Class\nI_Title=Item\nI_Note=Hint\n");
+         return Edit(text, "[T_Lang_EN]\nTitle=Second\nK_Title=Kay\n", "[T_Lang_EN]\nTitle=Second\nK_Title=Kay\nK_Note=Hint\n");
+       }(),
+       "[T_Lang_CN] K_Note is missing: in Chinese the hint box of item T/K is empty",
+       [&] {
+         std::string text = Edit(ReadSourceFile("tests/tools/findings/defaults-header-pasted-twice.ini"),
+                                 "; expect: warning duplicate-section\n[S_Default]\nK=2\n", "[T_Default]\nK=2\n");
+         for (const char *language : {"EN", "CN"}) {
+           text = Edit(text, std::string("[S_Lang_") + language + "]\nTitle=Class\nI_Title=Item\n",
+                       std::string("[S_Lang_") + language + "]\nTitle=Class\nI_Title=Item\nI_Note=Hint\n");
+           text = Edit(text, std::string("[T_Lang_") + language + "]\nTitle=Second\nK_Title=Kay\n",
+                       std::string("[T_Lang_") + language + "]\nTitle=Second\nK_Title=Kay\nK_Note=Hint\n");
+         }
+         return text;
+       }()},
       {"a command's digits typed full-width",
        Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=\uFF11\uFF22 44"),
        "U+FF11 (full-width digit 1) is no \"1\": write \"1B 44\"", clean},

@@ -203,6 +203,9 @@ class Walker {
                   const std::string &consequence, const std::string &value = std::string());
   // Whether a language section gives any item a note.
   bool HasNotes(const WString &section) const;
+  // Whether any section of this reading's language gives an item a note.
+  bool LanguageHasNotes();
+  std::optional<bool> languageHasNotes_;
   // The sections, other than `section`, that hold `key` where the plug-in does not read it there.
   std::vector<const IniFile::Section *> SectionsHolding(const WString &key, const WString &section) const;
   // The same for a whole section; told once however many keys the loader looks for in it.
@@ -806,6 +809,21 @@ bool Walker::MissingKey(const WString &section, const WString &key, int fallback
   }
   findings_.Add(line, code, message + ": " + consequence + advice, meant.name.empty() ? 0 : HiddenColumn(ini_, line));
   return !meant.name.empty();
+}
+
+bool Walker::LanguageHasNotes() {
+  // Once for the file: a language that gives any item a note gives them where the other language does.
+  if (!languageHasNotes_) {
+    languageHasNotes_ = false;
+    for (const IniFile::Section &section : ini_.sections()) {
+      const WString name = ini_.Text(section.name, section.nameLength);
+      if (!Stem(name, suffix_).empty() && HasNotes(name)) {
+        languageHasNotes_ = true;
+        break;
+      }
+    }
+  }
+  return *languageHasNotes_;
 }
 
 bool Walker::HasNotes(const WString &section) const {
@@ -1991,7 +2009,8 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
   // empty (a translator's line deleted or missed).
   const WString otherNotes =
       Name(SectionForm::Language, sectionKey, n, suffix_ == kEnglishSuffix ? kChineseSuffix : kEnglishSuffix);
-  if (!untranslated && note && note->text.empty() && Has(otherNotes, note->key) && HasNotes(note->section)) {
+  if (!untranslated && note && note->text.empty() && Has(otherNotes, note->key) && HasSection(note->section) &&
+      LanguageHasNotes()) {
     const int titleLine = Line(note->section, NameOf(FileField::ItemTitle, 0, itemKey));
     const std::string empty = "in " + std::string(languageName_) + " the hint box of " + where + " is empty";
     if (note->line)
