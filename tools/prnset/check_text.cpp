@@ -456,7 +456,7 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       if (!reading) continue;  // only what the page reads is shown
       // A Chinese editor shows the ideographic space as the wide blank it is, which Chinese text uses to indent and
       // to space words: only where it changes the reading (between the options of a rule) is it told, as such.
-      const bool typography = TypographicBlanks(file.account, *reading);
+      const bool typography = FirstInvisible(value) != WString::npos && TypographicBlanks(file.account, *reading);
       const auto between = [&](size_t at) {  // a blank at either end of a text shows where the author sees none
         return at > 0 && at + 1 < value.size() && value[at - 1] != ' ' && !IsInvisible(value[at - 1]) &&
                value[at + 1] != ' ' && !IsInvisible(value[at + 1]);
