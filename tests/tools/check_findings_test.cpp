@@ -757,18 +757,22 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
 // finding advises and the file after doing it.
 TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
   const std::string clean = ReadSourceFile("tests/tools/findings/clean.ini");
+  // An item's title and rule in both languages and its default 0, added to class S.
+  auto itemTexts = [&](std::string text, const std::string &key, const std::string &title) {
+    for (const char *language : {"EN", "CN"}) {
+      text = Edit(text, std::string("[S_Lang_") + language + "]\nTitle=Class\n",
+                  std::string("[S_Lang_") + language + "]\nTitle=Class\n" + key + "_Title=" + title + "\n");
+      text = Edit(text, std::string("[S_Rule_") + language + "]\n",
+                  std::string("[S_Rule_") + language + "]\n" + key + "_RuleType=Enum\n" + key + "_Rule=0=Off 1=On\n");
+    }
+    return Edit(text, "[S_Default]\n", "[S_Default]\n" + key + "=0\n");
+  };
   // Class S with a second item, J, listed as ItemNN under ItemCount=count.
   auto twoItems = [&](int count, const std::string &number) {
     std::string text = Edit(clean, "ItemCount=1", "ItemCount=" + std::to_string(count));
     text = Edit(text, "Item01Instruction=1B 44\n", "Item01Instruction=1B 44\nItem" + number + "=J\nItem" + number +
                                                        "Instruction=1B 45\n");
-    for (const char *language : {"EN", "CN"}) {
-      text = Edit(text, std::string("[S_Lang_") + language + "]\nTitle=Class\n",
-                  std::string("[S_Lang_") + language + "]\nTitle=Class\nJ_Title=Other\n");
-      text = Edit(text, std::string("[S_Rule_") + language + "]\n",
-                  std::string("[S_Rule_") + language + "]\nJ_RuleType=Enum\nJ_Rule=0=Off 1=On\n");
-    }
-    return Edit(text, "[S_Default]\n", "[S_Default]\nJ=0\n");
+    return itemTexts(text, "J", "Other");
   };
   auto rules = [&](const std::string &type, const std::string &text) {  // the item's rule in both languages
     std::string edited = clean;
@@ -833,13 +837,7 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
                                          "Item03=J\nItem03Instruction=1B 45"
                                        : "Item01=N\nItem01Instruction=1B 4E\nItem01=I\nItem01Instruction=1B 44\n"
                                          "Item02=J\nItem02Instruction=1B 45");
-    for (const char *language : {"EN", "CN"}) {
-      text = Edit(text, std::string("[S_Lang_") + language + "]\nTitle=Class\n",
-                  std::string("[S_Lang_") + language + "]\nTitle=Class\nN_Title=New\n");
-      text = Edit(text, std::string("[S_Rule_") + language + "]\n",
-                  std::string("[S_Rule_") + language + "]\nN_RuleType=Enum\nN_Rule=0=Off 1=On\n");
-    }
-    return Edit(text, "[S_Default]\n", "[S_Default]\nN=0\n");
+    return itemTexts(text, "N", "New");
   };
   const std::string shifted = Edit(twoItems(2, "02"), "Item01Instruction=1B 44\nItem02=J\nItem02Instruction=1B 45",
                                    "Item02Instruction=1B 44\nItem02=J\nItem01Instruction=1B 45");
