@@ -839,6 +839,14 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
                                          "Item02=J\nItem02Instruction=1B 45");
     return itemTexts(text, "N", "New");
   };
+  // Item J renamed `to` everywhere and shown (no filter line), and that file with the keys of its texts and rules,
+  // in both languages, written `as`.
+  auto jShown = [&](const std::string &to) { return Edit(jRenamed(to, to, to), "[S_Filter]\n" + to + "=0\n", ""); };
+  auto textKeysAs = [&](const std::string &to, const std::string &as) {
+    std::string text = jShown(to);
+    for (int key = 0; key < 6; ++key) text = Edit(text, "\n" + to + "_", "\n" + as + "_");
+    return text;
+  };
   const std::string shifted = Edit(twoItems(2, "02"), "Item01Instruction=1B 44\nItem02=J\nItem02Instruction=1B 45",
                                    "Item02Instruction=1B 44\nItem02=J\nItem01Instruction=1B 45");
   const std::string renamed = [&] {
@@ -1406,13 +1414,7 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        }(),
        "take the blank out of those sections' names, as [Printing_Lang_EN]", classRenamed("[Printing_Default]\nI=1\n")},
       {"an item renamed with a blank typed after its new name",
-       [&] {
-         std::string text = Edit(jRenamed("Offset", "Offset", "Offset"), "[S_Filter]\nOffset=0\n", "");
-         for (int key = 0; key < 6; ++key) text = Edit(text, "\nOffset_", "\nOffset _");
-         return text;
-       }(),
-       "take the blank out of those keys, as Offset_Title",
-       Edit(jRenamed("Offset", "Offset", "Offset"), "[S_Filter]\nOffset=0\n", "")},
+       textKeysAs("Offset", "Offset "), "take the blank out of those keys, as Offset_Title", jShown("Offset")},
       {"a tick-box count copied onto one choice", mask("1"),
        "if the item is one choice, ParameterCount 3 makes it tick boxes: write ParameterCount=1", clean},
       {"a filter section named after the class's number",
@@ -1464,13 +1466,9 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        "it",
        twoItems(2, "02")},
       {"an item renamed in its list and default, and not in its texts",
-       [&] {
-         std::string text = Edit(jRenamed("Jumper", "Jumper", "Jumper"), "[S_Filter]\nJumper=0\n", "");
-         for (int key = 0; key < 6; ++key) text = Edit(text, "\nJumper_", "\nJ_");
-         return text;
-       }(),
+       textKeysAs("Jumper", "J"),
        "has the new name already: was the item renamed halfway? Rename the J lines of those sections to Jumper",
-       Edit(jRenamed("Jumper", "Jumper", "Jumper"), "[S_Filter]\nJumper=0\n", "")},
+       jShown("Jumper")},
       {"a default named by its item's title", Edit(twoItems(2, "02"), "\nJ=0\n", "\nOther=0\n"),
        "[S_Default] Other is never read: did you mean J? Until then the page starts J at 1, not 0", twoItems(2, "02")},
       {"a default written under the class's texts",
