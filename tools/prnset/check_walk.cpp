@@ -313,8 +313,6 @@ class Walker {
   const WString names_ = kNamesSection;
   // By folded section: the key each repeated numbered key was probably meant as, and the repeat's line.
   std::map<std::string, std::map<std::string, std::pair<int, WString>>> repeats_;
-  int unknownRule_ = 0;
-  std::string firstUnknownRule_;
   int titlesPresent_[2] = {0, 0};
   std::vector<MissingTitle> missingTitles_[2];
   std::vector<std::string> missingSections_;  // folded names already told
@@ -1502,12 +1500,25 @@ void Walker::Run() {
                   declared == 0 ? "[SectionNames] SectionCount is 0: the page shows no classes"
                                 : "every declared class is hidden: the page shows no classes");
 
-  if (unknownRule_ > 0) {
+  // Every shown row that needs parameter bytes counts, also one whose item line the walk never reached (a list
+  // numbered from 00 leaves a row without key).
+  int unknownRule = 0;
+  std::string firstUnknownRule;
+  for (LONG s = 0; s < SectionCountOf(catalogue_); ++s)
+    for (LONG i = 0; i < catalogue_.Sections[s].ItemCount; ++i) {
+      const SettingsItem &item = catalogue_.Sections[s].Items[i];
+      NoText why = NoText::kNone;
+      DWORD size = 0;
+      EncodeItemValue(catalogue_, s, i, item.CurrentValue, nullptr, &size, &why);
+      if (why == NoText::kUnknownRule && unknownRule++ == 0)
+        firstUnknownRule = item.Key[0] ? "item " + Utf8(catalogue_.Sections[s].Key) + "/" + Utf8(item.Key)
+                                       : "an item of class " + Utf8(catalogue_.Sections[s].Key) + " without key";
+    }
+  if (unknownRule > 0) {
     constexpr char kWriteRule[] = "; write ParameterRule=High256 for binary bytes, or ParameterRule=BaseOn30 for digits";
     const AccountRead *rule = account_.Find(FileField::ParameterRule, 0);
-    const std::string consequence = std::to_string(unknownRule_) +
-                                    (unknownRule_ == 1 ? " item needs" : " items need") +
-                                    " parameter bytes (first " + firstUnknownRule_ +
+    const std::string consequence = std::to_string(unknownRule) + (unknownRule == 1 ? " item needs" : " items need") +
+                                    " parameter bytes (first " + firstUnknownRule +
                                     "): they send nothing, and Set All sends nothing at all";
     // A rule name one slip away ("BaseOn 30", "High265") is named.
     std::string meant;
@@ -2191,9 +2202,6 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
   EncodeItemValue(catalogue_, slot, itemSlot, loaded.CurrentValue, nullptr, &size, &why);
   const std::string parameterName = Place(parameters->section, parameters->key);
   switch (why) {
-    case NoText::kUnknownRule:
-      if (unknownRule_++ == 0) firstUnknownRule_ = where;
-      break;
     case NoText::kTooLong:
       // What such a count would mean for tick boxes or bytes follows from the same slip.
       findings_.Drop({countLine ? countLine : keyRead->line}, {"multi-choice-count", "parameter-count-large"});
