@@ -2461,12 +2461,16 @@ void Walker::CheckCommandShapes(const std::vector<ShownCommand> &shown) {
       shown[0].bytes.back() == 0)
     return;
   // The bytes every instruction ends with (a line end is two), short of a whole instruction: each item's line end
-  // told on its own is this one mistake.
+  // told on its own is this one mistake. A line end is the tail, not the blank a text command writes before its
+  // value ("SPEED \r\n").
+  auto isLineEnd = [](BYTE b) { return b == 0x0D || b == 0x0A; };
+  const bool endsLine = isLineEnd(shown[0].bytes.back());
   size_t common = 1;
   for (bool alike = true; alike; common += alike) {
+    const BYTE before = shown[0].bytes.size() > common ? shown[0].bytes[shown[0].bytes.size() - 1 - common] : 0;
+    alike = !endsLine || isLineEnd(before);
     for (const ShownCommand &item : shown)
-      alike = alike && item.bytes.size() > common + 1 &&
-              item.bytes[item.bytes.size() - 1 - common] == shown[0].bytes[shown[0].bytes.size() - 1 - common];
+      alike = alike && item.bytes.size() > common + 1 && item.bytes[item.bytes.size() - 1 - common] == before;
   }
   std::set<int> lines;
   for (const ShownCommand &item : shown) lines.insert(item.instruction->line);
