@@ -1095,31 +1095,35 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                      " the printer gets " + SentBytes(catalogue, section, itemIndex, options[0].value) +
                      ", not the letter; BaseOn30 sends no letters, so such a setting cannot be one of the page's "
                      "items: if every job is to set it, write the command with its letter into the EnterInstruction");
-  // Values running 30, 31, 32 as a manual's hexadecimal codes of the digits 0, 1, 2 do, under texts without digits.
+  // Values running 30, 31, 32 as a manual's hexadecimal codes of the digits 0, 1, 2 do, under texts without digits;
+  // or from 31, for a setting counted from 1.
+  const LONG first = options.empty() ? 0 : options[0].value - 30;
   bool codes = (baseOn30 || IsHigh256(catalogue)) && enumRule && !multiChoice && !asBytes && options.size() > 1 &&
-               options.size() <= 10;
+               (first == 0 || first == 1) && first + options.size() <= 10;
   for (size_t i = 0; codes && i < options.size(); ++i)
-    codes = options[i].value == LONG(30 + i) && !options[i].text.empty() &&
+    codes = options[i].value == LONG(30 + first + i) && !options[i].text.empty() &&
             !(options[i].text[0] >= WCHAR('0') && options[i].text[0] <= WCHAR('9'));
   if (codes) {
+    const std::string from = std::to_string(first), to = std::to_string(first + options.size() - 1);
     WString meant;
     for (size_t i = 0; i < options.size(); ++i)
-      meant += (i ? Ascii(" ") : WString()) + WCHAR('0' + i) + Ascii("=") + options[i].text;
+      meant += (i ? Ascii(" ") : WString()) + WCHAR('0' + first + i) + Ascii("=") + options[i].text;
     // High256 sends the value as a byte: the characters' codes are the decimal 48 on.
     std::string characters;
     for (size_t i = 0; i < options.size(); ++i)
-      characters += (i ? " " : "") + std::to_string(48 + i) + "=" + Utf8(options[i].text);
-    findings.Add(
-        lines.rule, "values-as-bytes",
-        where + ": its values run 30 to " + std::to_string(29 + options.size()) +
-            " as a manual's hexadecimal codes of the digits 0 to " + std::to_string(options.size() - 1) + " do, but " +
-            (baseOn30 ? "BaseOn30 sends a value's own digits" : std::string("the rule reads decimal")) +
-            ": for 30 the printer gets " + SentBytes(catalogue, section, itemIndex, 30) +
-            "; if the printer's values are 0 to " + std::to_string(options.size() - 1) + ", write " + Quoted(meant) +
-            (baseOn30 ? std::string()
-                      : "; if it wants the characters 0 to " + std::to_string(options.size() - 1) +
-                            ", write their codes in decimal, " + Quoted(Widen(characters))) +
-            ", and the default as one of them");
+      characters += (i ? " " : "") + std::to_string(48 + first + i) + "=" + Utf8(options[i].text);
+    findings.Add(lines.rule, "values-as-bytes",
+                 where + ": its values run " + std::to_string(options[0].value) + " to " +
+                     std::to_string(options.back().value) + " as a manual's hexadecimal codes of the digits " + from +
+                     " to " + to + " do, but " +
+                     (baseOn30 ? "BaseOn30 sends a value's own digits" : std::string("the rule reads decimal")) +
+                     ": for " + std::to_string(options[0].value) + " the printer gets " +
+                     SentBytes(catalogue, section, itemIndex, options[0].value) + "; if the printer's values are " +
+                     from + " to " + to + ", write " + Quoted(meant) +
+                     (baseOn30 ? std::string()
+                               : "; if it wants the characters " + from + " to " + to +
+                                     ", write their codes in decimal, " + Quoted(Widen(characters))) +
+                     ", and the default as one of them");
   }
 
   // The hint box shows the default option's text, and takes an '&' in it as the mark of an underlined letter, as a
