@@ -203,6 +203,30 @@ bool IsComment(const WString &name) {
          std::none_of(inside.begin(), inside.end(), [](WCHAR c) { return c < 0x80 && std::isalnum(c); });
 }
 
+const IniFile::Entry *RemarkedEntry(const IniFile &ini, const WString &section, const WString &key) {
+  const IniFile::Section *found = FirstSection(ini, section);
+  for (size_t i = 0; found && i < found->entries.size(); ++i) {
+    const IniFile::Entry &entry = found->entries[i];
+    const WString name = ini.Text(entry.name, entry.nameLength);
+    if (entry.valueLength == WString::npos || !IsComment(name)) continue;
+    size_t at = 0;
+    while (at < name.size() && (name[at] == ';' || name[at] == '#' || name[at] == '/' || name[at] == ' ' ||
+                                name[at] == '\t' || name[at] == 0xFF1B || name[at] == 0xFF03 || name[at] == 0xFEFF))
+      ++at;
+    if (at < name.size() && SameName(name.substr(at), key)) return &entry;
+  }
+  return nullptr;
+}
+
+std::string RemarkedHint(const IniFile &ini, const IniFile::Entry *remarked) {
+  if (!remarked) return std::string();
+  return " (line " + std::to_string(remarked->line) + " has it as a remark, " +
+         Quoted(Cut(ini.Text(remarked->name, remarked->nameLength) + Ascii("=") +
+                        ini.Text(remarked->value, remarked->valueLength),
+                    60)) +
+         ", which the plug-in does not read)";
+}
+
 std::string FirstNames(const std::vector<std::string> &names) {
   std::string list;
   for (size_t i = 0; i < names.size() && i < 3; ++i) list += (i ? ", " : "") + names[i];

@@ -76,6 +76,10 @@ bool IsMisnumbered(const WString &name);
 
 // Lines the reader passes over as a key nobody looks up: by custom, remarks start with ';' or '#'.
 bool IsComment(const WString &name);
+// A line of a section turned into a remark that holds the key ("；Item01Instruction=1B 44"): switched off, not lost.
+const IniFile::Entry *RemarkedEntry(const IniFile &ini, const WString &section, const WString &key);
+// " (line N has it as a remark, ";KEY=value", ...)" for such a line, or nothing.
+std::string RemarkedHint(const IniFile &ini, const IniFile::Entry *remarked);
 // Text as code page 1252 read it, read again in code page 936, as the editor of a file whose Chinese text is saved
 // in 936 shows it ("£´" as "４"); empty when it reads alike or is no text of 936.
 WString SeenIn936(const WString &read);

@@ -309,10 +309,20 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
                    "[Settings] Landscape_Compress is on but the section has no Count and no COMPRESS_VALUE1: the "
                    "compression list offers the single choice 100; write Landscape_Compress=0 to leave the list "
                    "out, or Count and the choices COMPRESS_VALUE1, COMPRESS_VALUE2, ...");
-    if (choices.declared <= 0 && line(first))
-      findings.Add(countLine, "settings-count",
-                   "[Settings] has COMPRESS_VALUE1 but no Count above 0: the compression list offers the single "
-                   "choice 100; write Count=" + std::to_string(written));
+    if (choices.declared <= 0 && line(first)) {
+      // A Count turned into a remark ("to switch the list off") leaves the switch on, and the list of one choice.
+      const MeantEntry meant = countLine ? MeantEntry() : MeantKey(ini, file.known, settings, kCompressCountKey);
+      findings.Add(countLine    ? countLine
+                   : meant.line ? meant.line
+                                : line(first),
+                   "settings-count",
+                   "[Settings] has COMPRESS_VALUE1 but no Count above 0" +
+                       (meant.name.empty() ? std::string()
+                                           : " (line " + std::to_string(meant.line) + " has " + Quoted(meant.name) +
+                                                 ", which the plug-in does not read as Count)") +
+                       ": the compression list offers the single choice 100; write Count=" + std::to_string(written) +
+                       ", or Landscape_Compress=0 to leave the list out");
+    }
     // Missing choices read 0: told once, on the line of the first entry meant for one of them.
     std::vector<std::string> missing, meantNames;
     int missingLine = 0;

@@ -755,6 +755,12 @@ bool Walker::MissingKey(const WString &section, const WString &key, int fallback
     line = empty;
     if (consequence.find("add ") == std::string::npos && consequence.find("write ") == std::string::npos)
       advice = value.empty() ? "; give " + Utf8(key) + " its value" : "; write " + Utf8(key) + "=" + value;
+  } else if (const IniFile::Entry *off = meant.name.empty() ? RemarkedEntry(ini_, section, key) : nullptr) {
+    // Switched off for a while: the remark mark is what to take off.
+    message += RemarkedHint(ini_, off);
+    line = off->line;
+    if (consequence.find("remark mark") == std::string::npos)
+      advice = "; take the remark mark off line " + std::to_string(off->line) + " to switch it on again";
   } else if (!meant.name.empty()) {
     // The same slip in the keys made from the name ("Item2Instruction" beside "Item2"): one rename mends them all.
     std::vector<std::string> alike;
@@ -905,13 +911,17 @@ void Walker::MissingDefault(const AccountRead *read, LONG n, LONG m, LONG slot, 
 void Walker::TellMissingDefaults(const WString &section, const WString &classKey) {
   if (missingDefaults_.empty()) return;
   const bool one = missingDefaults_.size() == 1;
-  findings_.Add(SectionLine(ini_, section), "default-missing",
+  const IniFile::Entry *off = one ? RemarkedEntry(ini_, section, Widen(missingDefaults_.front())) : nullptr;
+  findings_.Add(off ? off->line : SectionLine(ini_, section), "default-missing",
                 "[" + Utf8(section) + "] gives no default for " + FirstNames(missingDefaults_) +
-                    ", though it gives the other items of class " + Utf8(classKey) + " theirs: the page starts " +
-                    (one ? "it" : "them") + " at " + std::to_string(KeyOf(FileField::Default).defaultValue) +
-                    (one ? ", and Set All sends " + firstMissingBytes_ + "; write " + missingDefaults_.front() +
-                               "= and the value it is meant to start at"
-                         : std::string("; write a line key=value for each")));
+                    RemarkedHint(ini_, off) + ", though it gives the other items of class " + Utf8(classKey) +
+                    " theirs: the page starts " + (one ? "it" : "them") + " at " +
+                    std::to_string(KeyOf(FileField::Default).defaultValue) +
+                    (off ? ", and Set All sends " + firstMissingBytes_ + "; take the remark mark off line " +
+                               std::to_string(off->line) + " to switch it on again"
+                     : one ? ", and Set All sends " + firstMissingBytes_ + "; write " + missingDefaults_.front() +
+                                 "= and the value it is meant to start at"
+                           : std::string("; write a line key=value for each")));
   missingDefaults_.clear();
 }
 
@@ -1005,8 +1015,10 @@ std::string Walker::TakenOutHint(const WString &section, LONG n, LONG missing) c
   const size_t listed = n == 0                              ? everyListed_.sections.size()
                         : items == everyListed_.items.end() ? 0
                                                             : items->second.size();
-  return "; add " + Utf8(name) + "= and its value, or, if it was taken out, number the " + (n ? "items" : "classes") +
-         " after it down, " +
+  const IniFile::Entry *off = RemarkedEntry(ini_, section, name);
+  return (off ? "; take the remark mark off line " + std::to_string(off->line) + " to switch it on again"
+              : "; add " + Utf8(name) + "= and its value") +
+         ", or, if it was taken out, number the " + (n ? "items" : "classes") + " after it down, " +
          (n ? "renaming each one's Instruction and ParameterCount keys with it"
             : "renaming each one's [SectionNN] with it") +
          ", and write " + (n ? "ItemCount=" : "SectionCount=") + std::to_string(listed);
@@ -1141,6 +1153,16 @@ bool Walker::DeclaredMissing(const WString &section, FileField numbered, long de
   if (!MeantKey(ini_, known_, section, firstName).name.empty() ||
       (first == last && !Shifted(section) && RepeatMeantAs(section, firstName).first))
     return MissingKey(section, firstName, countLine, "declared-missing", consequence);
+  // An entry switched off with a remark, its count left: either mends it.
+  if (const IniFile::Entry *off = first == last ? RemarkedEntry(ini_, section, firstName) : nullptr) {
+    findings_.Add(countLine, "declared-missing",
+                  consequence + RemarkedHint(ini_, off) + "; take the remark mark off line " +
+                      std::to_string(off->line) + " to switch it on again" +
+                      (last == declared && first > 1
+                           ? ", or write " + countKey + "=" + std::to_string(first - 1) + " to leave it out"
+                           : std::string()));
+    return true;
+  }
   // Entries missing at the end of the list: the count was raised, or the entries are still to be written.
   if (last == declared)
     consequence += "; list " + (last > first ? "them" : Utf8(firstName)) + ", or write " + countKey + "=" +
@@ -2059,7 +2081,9 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
                  where + " has no options, so Set Current sends nothing for it");
   } else if (isEnum && !rule->line) {
     // No rule at all: told once, on the line of the name that was probably meant for it.
-    MissingKey(rule->section, rule->key, type->line, "enum-no-pairs", where + " has no options; " + kWritePairs);
+    MissingKey(rule->section, rule->key, type->line, "enum-no-pairs",
+               where + " has no options" +
+                   (RemarkedEntry(ini_, rule->section, rule->key) ? std::string() : "; " + std::string(kWritePairs)));
     ruleTold = true;
   } else if (LPCWSTR form =
                  report != account_.rules.end() && report->second.known ? WrittenFor(isEnum, rule->text) : nullptr) {
