@@ -388,8 +388,12 @@ std::string Shorten(size_t kept) { return "shorten it to " + std::to_string(kept
 size_t RemarkAt(const WString &value) {
   for (size_t i = 1; i < value.size(); ++i) {
     // "#1" is a number sign, not a remark.
-    const bool numberSign = value[i] == '#' && i + 1 < value.size() && value[i + 1] >= '0' && value[i + 1] <= '9';
-    if ((value[i] == ';' || value[i] == '#') && !numberSign && (value[i - 1] == ' ' || value[i - 1] == '\t')) return i;
+    const bool numberSign =
+        (value[i] == '#' || value[i] == 0xFF03) && i + 1 < value.size() && value[i + 1] >= '0' && value[i + 1] <= '9';
+    // The marks of other languages' remarks ("//"), and ';' and '#' as a Chinese input method types them.
+    const bool mark = value[i] == ';' || value[i] == '#' || value[i] == 0xFF1B || value[i] == 0xFF03 ||
+                      (value[i] == '/' && i + 1 < value.size() && value[i + 1] == '/');
+    if (mark && !numberSign && (value[i - 1] == ' ' || value[i - 1] == '\t' || value[i - 1] == 0x3000)) return i;
   }
   return WString::npos;
 }

@@ -380,6 +380,12 @@ void CheckSerialSettings(const WString &rule, int line, const std::string &where
     findings.Add(line, "serial-title-not-last",
                  where + ": the title " + Quoted(text) + " holds '=': TITLE= takes the rest of the rule, so every "
                  "option shows it all; put remarks on a line of their own");
+  else if (const size_t remark = setting ? WString::npos : RemarkAt(text); remark != WString::npos)
+    findings.Add(
+        line, "serial-title-not-last",
+        where + ": the title " + Quoted(text) + " takes in the remark after it, so every option shows it; " + "write " +
+            Quoted(Ascii("TITLE=") + text.substr(0, text.find_last_not_of(Ascii(" \t\u3000"), remark - 1) + 1)) +
+            ", and put remarks on a line of their own");
   // A title quoted by a script (TITLE=" mm"): the rule takes it as written, marks and all.
   const size_t open = text.find_first_not_of(WCHAR(' '));
   if (setting || open == WString::npos || text.size() - open < 2 || (text[open] != '"' && text[open] != '\'') ||
@@ -443,6 +449,35 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
   auto part = [&](const RuleNote &note) {
     return rule.substr(note.from < rule.size() ? note.from : rule.size(), note.to > note.from ? note.to - note.from : 0);
   };
+  // A remark mark inside a rule, to switch an option or a setting off for a while ("4=Dark ; 5=Darkest",
+  // ";STEP=10"): a rule holds no remarks, and what follows the mark is still read. One mark among pairs written with
+  // blanks; marks between every pair are separators, told below.
+  const WString spaced = Ascii(" ") + rule;
+  if (const size_t mark = RemarkAt(spaced);
+      mark != WString::npos && RemarkAt(spaced.substr(mark + 2)) == WString::npos) {
+    const bool serial = !rule.empty() && !(rule[0] == '-' || (rule[0] >= '0' && rule[0] <= '9'));
+    size_t rest = mark - 1;
+    while (rest < rule.size() && (rule[rest] == ';' || rule[rest] == '#' || rule[rest] == '/' || rule[rest] == ' ' ||
+                                  rule[rest] == 0xFF1B || rule[rest] == 0xFF03))
+      ++rest;
+    WString word;  // a Serial setting's name after the mark, in small letters
+    for (size_t i = rest; i < rule.size() && rule[i] != '='; ++i) word += WCHAR(rule[i] | 0x20);
+    const bool setting =
+        serial && rule.find('=', rest) != WString::npos &&
+        (word == Ascii("min") || word == Ascii("max") || word == Ascii("step") || word == Ascii("title"));
+    const bool pairsBefore = std::count(rule.begin(), rule.begin() + long(mark - 1), WCHAR('=')) >= 2;
+    const WString still = rest < rule.size() ? Trimmed(rule.substr(rest)) : WString();
+    if ((setting || (!serial && pairsBefore && still.find('=') != WString::npos))) {
+      findings.Add(line, "remark-in-text",
+                   where + ": a rule holds no remarks: " + Quoted(Cut(still, 40)) + " after the " +
+                       Mark(rule[mark - 1]) + " is still read" +
+                       (serial ? std::string()
+                               : ", and the option before it shows the " + Mark(rule[mark - 1]) + " in its text") +
+                       "; to switch " + (serial ? "a setting" : "an option") + " off, delete it from the rule, and " +
+                       "keep the old rule, if wanted, as a remark on a line of its own");
+      return true;
+    }
+  }
   // Serial settings in hexadecimal ("MIN=0x05") or in scientific notation ("STEP=1E9"): each reads its leading
   // digits, and the rule is told once with them in decimal.
   {

@@ -342,6 +342,14 @@ bool Walker::CheckNumber(const AccountRead *read, const std::string &consequence
   while (!number.empty() && number.back() >= 0x80 && PlainForm(number.back()) == ' ') number.pop_back();
   number = Trimmed(number);
   bool plain = IsPlainDecimal(number) && number.size() <= 18 && std::stoll(Utf8(number)) == read->value;
+  // The key written again below (an old line kept above a new one): the finding on the repeat tells which is read,
+  // and how this line is written is beside the point.
+  // (A header glued to this value is why the key stands twice, and is told here.)
+  const IniFile::Section *holder = plain || !GluedHeaderHint(raw).empty() ? nullptr : FirstSection(ini_, read->section);
+  if (holder && std::count_if(holder->entries.begin(), holder->entries.end(), [&](const IniFile::Entry &entry) {
+                  return SameName(ini_.Text(entry.name, entry.nameLength), read->key);
+                }) > 1)
+    return true;
   if (!plain && IsWholeDecimal(raw, read->value)) {
     findings_.Add(read->line, "whole-decimal", Place(read->section, read->key) + " = " + Quoted(raw));
     return false;
