@@ -1346,6 +1346,8 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        rules("Serial", "MIN=0 MAX=20 TITLE= mm")},
       {"a remark typed with a full-width mark after a title", Edit(clean, "I_Title=Item\n[S_Lang_CN]", "I_Title=Item \xEF\xBC\x9B old\n[S_Lang_CN]"),
        "the page shows the remark as part of the text", clean},
+      {"a header switched off with a remark, its lines left", Edit(clean, "[S_Rule_CN]", "// [S_Rule_CN]"),
+       "to keep it, take the remark mark off the header", clean},
       {"a manual's codes of the digits from 1 as the values of a setting counted from 1",
        Edit(rules("Enum", "31=Low 32=Medium 33=High"), "I=1\n", "I=31\n"),
        "if the printer's values are 1 to 3, write \"1=Low 2=Medium 3=High\"", rules("Enum", "1=Low 2=Medium 3=High")},

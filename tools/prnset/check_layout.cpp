@@ -539,6 +539,22 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
     for (const IniFile::Entry &entry : section.entries) {
       WString key = ini.Text(entry.name, entry.nameLength);
       if (TellWrappedRemark(ini, entry, wrap, findings)) continue;
+      // A header turned into a remark to switch its section off, its lines left as they were: they are read as
+      // this section's keys, and told as that once.
+      if (const WString off = RemarkedHeader(key); !off.empty())
+        if (const std::vector<int> lines = LinesReadOn(ini, section, entry); !lines.empty()) {
+          findings.Add(
+              entry.line, "header-remarked",
+              "line " + std::to_string(entry.line) + " turns the header [" + Utf8(off) + "] into a remark, but " +
+                  (lines.size() == 1
+                       ? "line " + std::to_string(lines[0]) + " under it is"
+                       : Count(long(lines.size()), "line") + " under it (lines " + std::to_string(lines.front()) +
+                             (lines.size() == 2 ? " and " : " to ") + std::to_string(lines.back()) + ") are") +
+                  " still read, as keys of " + where.substr(0, where.size() - 1) +
+                  ": to switch the section off, turn " + (lines.size() == 1 ? "it" : "them") +
+                  " into remarks too; to keep it, take the remark mark off the header");
+          for (int line : lines) findings.Claim(line);
+        }
       if (IsComment(key)) continue;
       if (entry.valueLength != WString::npos)
         TellQuotedPrintable(where, key, ini.Text(entry.value, entry.valueLength), findings, entry.line);

@@ -218,6 +218,28 @@ const IniFile::Entry *RemarkedEntry(const IniFile &ini, const WString &section, 
   return nullptr;
 }
 
+WString RemarkedHeader(const WString &key) {
+  if (!IsComment(key)) return WString();
+  size_t at = 0;
+  while (at < key.size() && (key[at] == ';' || key[at] == '#' || key[at] == '/' || key[at] == ' ' || key[at] == '\t' ||
+                             key[at] == 0xFF1B || key[at] == 0xFF03 || key[at] == 0xFEFF))
+    ++at;
+  const size_t close = key.find(WCHAR(']'), at);
+  if (at >= key.size() || key[at] != '[' || close == WString::npos || close == at + 1) return WString();
+  return Trimmed(key.substr(at + 1, close - at - 1));
+}
+
+std::vector<int> LinesReadOn(const IniFile &ini, const IniFile::Section &section, const IniFile::Entry &header) {
+  std::vector<int> lines;
+  for (const IniFile::Entry &entry : section.entries) {
+    if (entry.line <= header.line) continue;
+    const WString key = ini.Text(entry.name, entry.nameLength);
+    if (!RemarkedHeader(key).empty()) break;
+    if (!key.empty() && !IsComment(key)) lines.push_back(entry.line);
+  }
+  return lines;
+}
+
 std::string RemarkedHint(const IniFile &ini, const IniFile::Entry *remarked) {
   if (!remarked) return std::string();
   return " (line " + std::to_string(remarked->line) + " has it as a remark, " +
@@ -574,6 +596,8 @@ int HiddenHeaderLine(const IniFile &ini, const WString &section) {
       // A header that lost its ']' is told as that.
       const bool unclosed = key.size() > 1 && key[0] == '[' && SameName(Trimmed(key.substr(1)), section);
       if (marked || unclosed || (WideHeader(key, &name) && SameName(name, section))) return entry.line;
+      // A header turned into a remark with its lines left read on: told with those lines.
+      if (SameName(RemarkedHeader(key), section) && !LinesReadOn(ini, candidate, entry).empty()) return entry.line;
     }
   return 0;
 }

@@ -80,6 +80,11 @@ bool IsComment(const WString &name);
 const IniFile::Entry *RemarkedEntry(const IniFile &ini, const WString &section, const WString &key);
 // " (line N has it as a remark, ";KEY=value", ...)" for such a line, or nothing.
 std::string RemarkedHint(const IniFile &ini, const IniFile::Entry *remarked);
+// A header turned into a remark (";[Panel_Rule_CN]"): the section's name, or nothing.
+WString RemarkedHeader(const WString &key);
+// The lines under a header turned into a remark, up to the next such header, that are no remarks: still read, as
+// keys of the section above.
+std::vector<int> LinesReadOn(const IniFile &ini, const IniFile::Section &section, const IniFile::Entry &header);
 // Text as code page 1252 read it, read again in code page 936, as the editor of a file whose Chinese text is saved
 // in 936 shows it ("£´" as "４"); empty when it reads alike or is no text of 936.
 WString SeenIn936(const WString &read);

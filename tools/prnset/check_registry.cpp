@@ -214,6 +214,8 @@ const std::vector<FindingKind> kFindingKinds = {
     {"spreadsheet-columns", E, "entries written as a spreadsheet's two columns, key;value", "How the file is read"},
     {"merge-conflict", W, "an unresolved merge conflict, whose both sides are read", "How the file is read"},
     {"text-after-header", W, "text after a section header's ']', which is ignored", "How the file is read"},
+    {"header-remarked", W, "a header turned into a remark, its lines still read as the section's above",
+     "How the file is read"},
     {"before-first-section", W, "lines before the first section header", "How the file is read"},
     {"line-continued", W, "a value continued on the next line with '\\', which the reader does not join",
      "How the file is read"},

@@ -869,13 +869,24 @@ void Walker::MissingSection(const WString &section, int fallbackLine, const char
   MeantEntry meant = MeantSection(ini_, known_, section, signatureKey);
   std::string message = "[" + Utf8(section) + "] is missing";
   int line = fallbackLine;
+  std::string advice;
   if (!meant.name.empty()) {
     message += " (line " + std::to_string(meant.line) + " has [" + Utf8(meant.name) +
                "], which the plug-in does not read as [" + Utf8(section) + "])";
     line = meant.line;
     findings_.Claim(meant.line);
+  } else {
+    // Switched off for a while, its header and lines made remarks.
+    for (const IniFile::Section &candidate : ini_.sections())
+      for (const IniFile::Entry &entry : candidate.entries)
+        if (!advice.size() && entry.valueLength == WString::npos &&
+            SameName(RemarkedHeader(ini_.Text(entry.name, entry.nameLength)), section)) {
+          message += " (line " + std::to_string(entry.line) + " has its header as a remark)";
+          line = entry.line;
+          advice = "; to switch it on again, take the remark marks off its header and lines";
+        }
   }
-  findings_.Add(line, code, message + ": " + consequence);
+  findings_.Add(line, code, message + ": " + consequence + advice);
 }
 
 void Walker::MissingDefault(const AccountRead *read, LONG n, LONG m, LONG slot, LONG itemSlot) {
