@@ -153,7 +153,29 @@ void CheckShiftedKeys(const IniFile &ini, const IniFile::Section &section, std::
         (offsets.count(key.above - key.number) || (after && pairs && offAlike[key.above - key.number] >= 2)) &&
         std::find(shifted.begin(), shifted.end(), &key) == shifted.end())
       shifted.push_back(&key);
-  if (shifted.size() < 2) return;
+  if (shifted.size() < 2) {
+    // A key of an item number past the count that no item line lists (left when an item was taken out and the ones
+    // below it renumbered): never read. The item line above it, without a key of its own of that kind, was probably
+    // meant to have it.
+    const WString name = ini.Text(section.name, section.nameLength);
+    const KeyName &count = KeyOf(FileField::ItemCount);
+    const long declared = long(LONG(ini.ReadInt(name.c_str(), count.key, count.defaultValue)));
+    for (const Key &key : keys) {
+      if (key.number <= declared || items.count(key.number)) continue;
+      const bool ownToo = std::any_of(keys.begin(), keys.end(), [&](const Key &other) {
+        return other.field == key.field && other.number == key.above;
+      });
+      const std::string kind = key.field == FileField::Instruction ? "Instruction" : "ParameterCount";
+      findings.Add(key.line, "unknown-key",
+                   where + Utf8(key.name) + " is never read: the section lists no " +
+                       Utf8(Numbered(KeyOf(FileField::ItemKey).key, key.number)) +
+                       (key.above > 0 && !ownToo ? "; it stands under " + Utf8(items[key.above]) + ", which has no " +
+                                                       kind + " of its own: is it meant as " +
+                                                       Utf8(Numbered(KeyOf(key.field).key, key.above)) + "? Rename it"
+                                                 : "; delete it, or list its item"));
+    }
+    return;
+  }
   // Renumbered so, the commands of all items but one may be theirs, and a command written for an inserted item
   // under the last one's number stands twice: it is the one item's.
   std::map<long, int> renumberedCommands;
