@@ -326,6 +326,33 @@ std::string OtherList(const IniFile &ini, const WString &name, const IniFile::Se
   if (secondItems.empty() || std::any_of(secondItems.begin(), secondItems.end(),
                                          [&](const std::string &key) { return firstItems.count(key); }))
     return merge;
+  // The second lists the items of the class [SectionNames] names at this number, and the first does not: the first
+  // is a block left from a class taken out of the list, the second the one renumbered into its place.
+  const WString listed = ReadWhole(ini, kNamesSection, Numbered(KeyOf(FileField::SectionKey).key, n));
+  // The lines of the listed class's sections that name one of `keys`' items.
+  auto holding = [&](const std::set<std::string> &keys) {
+    std::vector<int> lines;
+    for (const IniFile::Section &section : ini.sections()) {
+      const WString sectionName = ini.Text(section.name, section.nameLength);
+      if (listed.empty() || !SameName(ClassPrefix(sectionName), listed)) continue;
+      for (const IniFile::Entry &entry : section.entries)
+        for (const std::string &key : keys)
+          for (FileField field : {FileField::ItemTitle, FileField::ItemNote, FileField::RuleType, FileField::Rule})
+            if (SameName(ini.Text(entry.name, entry.nameLength), NameOf(field, 0, Widen(key))))
+              lines.push_back(entry.line);
+    }
+    return lines;
+  };
+  const std::vector<int> secondLines = holding(secondItems);
+  if (!secondLines.empty() && holding(firstItems).empty()) {
+    // What the first block's items and the texts of the second's would tell one by one is this.
+    for (int line : secondLines) findings.Claim(line);
+    for (const IniFile::Entry &entry : first.entries) findings.Claim(entry.line);
+    return "its items are those of " + Utf8(listed) + ", which [" + Utf8(kNamesSection) + "] lists as " +
+           Utf8(Numbered(KeyOf(FileField::SectionKey).key, n)) + ", and the first's are not: the first is left from " +
+           "a class taken out of the list; delete the first [" + Utf8(name) + "] (line " + std::to_string(first.line) +
+           ") with its lines";
+  }
   long free = n + 1;
   while (FirstSection(ini, Numbered(kNumberedSection, free))) ++free;
   const WString meant = Numbered(kNumberedSection, free);

@@ -203,6 +203,18 @@ bool IsComment(const WString &name) {
          std::none_of(inside.begin(), inside.end(), [](WCHAR c) { return c < 0x80 && std::isalnum(c); });
 }
 
+WString Name(SectionForm form, const WString &classKey, LONG number, LPCWSTR suffix) {
+  WCHAR name[kPathChars];
+  SectionName(form, classKey.c_str(), number, suffix, name);
+  return name;
+}
+
+WString NameOf(FileField field, LONG number, const WString &itemKey) {
+  WCHAR name[kPathChars];
+  KeyNameOf(field, number, itemKey.c_str(), name);
+  return name;
+}
+
 const IniFile::Entry *RemarkedEntry(const IniFile &ini, const WString &section, const WString &key) {
   const IniFile::Section *found = FirstSection(ini, section);
   for (size_t i = 0; found && i < found->entries.size(); ++i) {

@@ -75,6 +75,9 @@ WString NextNumbered(const WString &name);
 bool IsMisnumbered(const WString &name);
 
 // Lines the reader passes over as a key nobody looks up: by custom, remarks start with ';' or '#'.
+// The file's names, as the loader makes them: a class's section, and a key of the file.
+WString Name(SectionForm form, const WString &classKey, LONG number, LPCWSTR suffix);
+WString NameOf(FileField field, LONG number, const WString &itemKey = WString());
 bool IsComment(const WString &name);
 // A line of a section turned into a remark that holds the key ("；Item01Instruction=1B 44"): switched off, not lost.
 const IniFile::Entry *RemarkedEntry(const IniFile &ini, const WString &section, const WString &key);

@@ -55,18 +55,6 @@ LPCWSTR WrittenFor(bool isEnum, const WString &rule) {
   return nullptr;
 }
 
-WString Name(SectionForm form, const WString &classKey, LONG number, LPCWSTR suffix) {
-  WCHAR name[kPathChars];
-  SectionName(form, classKey.c_str(), number, suffix, name);
-  return name;
-}
-
-WString NameOf(FileField field, LONG number, const WString &itemKey = WString()) {
-  WCHAR name[kPathChars];
-  KeyNameOf(field, number, itemKey.c_str(), name);
-  return name;
-}
-
 using AccountRead = LoadAccount::Reading;
 
 // A command written as the characters the printer gets ("^XA", "ESC @", "<CR>"): its bytes in the file's form, when
@@ -1661,6 +1649,40 @@ void Walker::TellShiftedLists() {
     }
   }
   std::sort(shifts.begin(), shifts.end(), [](const Shift &a, const Shift &b) { return a.block < b.block; });
+  // A block a renumbered one is to take the place of, holding the items of a class taken out of the list: it goes
+  // first, or the renumbered block stands second under its number and is never read.
+  std::vector<std::string> leftBlocks;
+  for (const Shift &shift : shifts) {
+    if (std::any_of(shifts.begin(), shifts.end(), [&](const Shift &other) { return other.block == shift.meant; }))
+      continue;
+    const WString name = Name(SectionForm::Numbered, WString(), shift.meant, suffix_);
+    const IniFile::Section *block = FirstSection(ini_, name);
+    if (!block) continue;
+    // The class whose sections hold the titles or rules of every item the block lists, among those not listed.
+    auto unlistedHolder = [&](const WString &item) {
+      for (const IniFile::Section &section : ini_.sections()) {
+        const WString sectionName = ini_.Text(section.name, section.nameLength), prefix = ClassPrefix(sectionName);
+        if (!prefix.empty() && numberOf(prefix) == 0 &&
+            (Line(sectionName, NameOf(FileField::ItemTitle, 0, item)) ||
+             Line(sectionName, NameOf(FileField::RuleType, 0, item))))
+          return prefix;
+      }
+      return WString();
+    };
+    WString holder;
+    for (const WString &item : ListedItems(ini_, *block)) {
+      const WString holds = unlistedHolder(item);
+      const bool same = !holds.empty() && (holder.empty() || SameName(holds, holder));
+      holder = same ? holds : WString();
+      if (!same) break;
+    }
+    if (holder.empty()) continue;
+    leftBlocks.push_back("[" + Utf8(name) + "], which holds the items of " + Utf8(holder) +
+                         ", a class the list no longer names");
+    std::set<int> blockLines;
+    for (const IniFile::Entry &entry : block->entries) blockLines.insert(entry.line), findings_.Claim(entry.line);
+    findings_.Drop(blockLines, {"item-lines-missing", "item-key-misspelt"});
+  }
   std::vector<std::string> holds, renumbered;
   for (const Shift &shift : shifts) {
     const std::string block = "[" + Utf8(Name(SectionForm::Numbered, WString(), shift.block, suffix_)) + "]";
@@ -1669,12 +1691,15 @@ void Walker::TellShiftedLists() {
   }
   findings_.Drop(lines, {"item-in-other-class"});
   findings_.Drop(unreadBlocks, {"section-missing"});
+  for (int line : unreadBlocks) findings_.Claim(line);  // a block past the list, renumbered by the advice
   const WString firstBlock = Name(SectionForm::Numbered, WString(), shifts.front().block, suffix_);
   findings_.Add(SectionLine(ini_, firstBlock), "item-in-other-class",
                 "the [SectionNN] blocks do not follow [" + Utf8(names_) + "]: they hold the items of other classes (" +
-                    FirstNames(holds) + "), as when classes are inserted, taken out or moved in the list and the "
-                    "blocks keep their numbers; the page shows those items without titles or options; renumber the "
-                    "blocks to follow [" + Utf8(names_) + "]: " + FirstNames(renumbered));
+                    FirstNames(holds) +
+                    "), as when classes are inserted, taken out or moved in the list and the "
+                    "blocks keep their numbers; the page shows those items without titles or options; " +
+                    (leftBlocks.empty() ? std::string() : "delete " + FirstNames(leftBlocks) + ", then ") +
+                    "renumber the blocks to follow [" + Utf8(names_) + "]: " + FirstNames(renumbered));
 }
 
 // A listed class none of whose sections the file has, under its name or near it: a class deleted and left on the
@@ -1851,7 +1876,9 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
                                 : "): is [" + Utf8(numbered) + "] meant to list the items of " + Utf8(holder) + "?"));
         continue;
       }
-      const MeantEntry meant = findsNothing ? MeantItemKey(key, n, itemKey, lines) : MeantEntry();
+      // (A list line another finding tells, as a block left from a class taken out, is not told again.)
+      const MeantEntry meant =
+          findsNothing && !findings_.Claimed(keyRead->line) ? MeantItemKey(key, n, itemKey, lines) : MeantEntry();
       // The other language's sections name the listed key: the key was renamed, and this language's sections not.
       const LPCWSTR otherSuffix = SameName(suffix_, kEnglishSuffix) ? kChineseSuffix : kEnglishSuffix;
       const bool renamedElsewhere =
