@@ -613,7 +613,12 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
       const WString carried = before && before->valueLength != WString::npos && before->line == entry.line - 1
                                   ? Trimmed(ini.Text(before->value, before->valueLength))
                                   : WString();
-      if (!carried.empty() && carried.back() == '\\') {
+      // (A next line that is an entry of its own, "Item02=AutoOff", makes the '\' a stray character, which the
+      // value's own findings tell.)
+      const bool ownEntry =
+          entry.valueLength != WString::npos && !key.empty() && std::isalpha(int(key[0] & 0x7F)) && key[0] < 0x80 &&
+          std::all_of(key.begin(), key.end(), [](WCHAR c) { return c < 0x80 && (std::isalnum(int(c)) || c == '_'); });
+      if (!carried.empty() && carried.back() == '\\' && !ownEntry) {
         findings.Add(
             before->line, "line-continued",
             where + Utf8(ini.Text(before->name, before->nameLength)) +

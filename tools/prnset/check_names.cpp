@@ -267,6 +267,16 @@ std::string FirstNames(const std::vector<std::string> &names) {
   return names.size() > 3 ? list + " and " + std::to_string(names.size() - 3) + " more" : list;
 }
 
+bool LetterForDigit(const WString &text, LONG value) {
+  const WString digits = DigitsMeant(text);
+  return !digits.empty() && digits.size() <= 10 && std::stoll(Utf8(digits)) == value;
+}
+
+std::string LetterForDigitMessage(const std::string &place, const WString &text, LONG value) {
+  return place + " = " + Quoted(text) + ": the plug-in reads " + std::to_string(value) + ", as meant, though " +
+         Quoted(text) + " is a letter, not a digit: write " + std::to_string(value);
+}
+
 WString DigitsMeant(const WString &text) {
   // "0o17" is a program's octal number, not a letter typed for a zero.
   if (text.size() > 2 && text[0] == '0' && text[1] == 'o' &&
@@ -722,8 +732,9 @@ bool IsHexDigit(WCHAR c) { return (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' &
 bool IsWholeDecimal(const WString &text, LONG value) {
   // A decimal comma as a locale writes it ("15,0"); three zeros after a comma group thousands ("1,000").
   const size_t point = text.find_first_of(Ascii(".,"));
-  if (point == WString::npos || point == 0 || point + 1 == text.size() || !IsPlainDecimal(text.substr(0, point)) ||
-      (text[point] == ',' && text.size() - point - 1 == 3))
+  // A point with nothing after it ("4.") is one too; a comma there ends a list.
+  if (point == WString::npos || point == 0 || (point + 1 == text.size() && text[point] != '.') ||
+      !IsPlainDecimal(text.substr(0, point)) || (text[point] == ',' && text.size() - point - 1 == 3))
     return false;
   return text.find_first_not_of(WCHAR('0'), point + 1) == WString::npos &&
          text.substr(0, point) == Ascii(std::to_string(value).c_str());

@@ -43,6 +43,9 @@ constexpr char kWritePairs[] = "write its options as value=text pairs, such as \
 std::string Shorten(size_t kept);
 // A number typed from print with the letters O for 0 and l or I for 1 ("1O", "l"): the digits meant, or empty when
 // the text holds other characters or no such letter.
+// A number typed with the letter O for the digit 0 that reads as meant ("O" for 0), and what is said of it.
+bool LetterForDigit(const WString &text, LONG value);
+std::string LetterForDigitMessage(const std::string &place, const WString &text, LONG value);
 WString DigitsMeant(const WString &text);
 
 // A spreadsheet's or a program's word for 0 or 1 ("False", "on"): "0" or "1"; nullptr for any other text.

@@ -13,6 +13,8 @@ const std::vector<FindingKind> kFindingKinds = {
     {"whole-decimal", I, "numbers written with a decimal point, such as 14.0, which read as meant",
      "How the file is read"},
     {"remark-after-number", I, "a number followed by a remark, which reads as meant", "How the file is read"},
+    {"letter-for-digit", I, "the letter O typed for the digit 0 where the number reads as meant",
+     "How the file is read"},
     {"number-with-unit", I, "numbers followed by their unit, such as 100%, which read as meant",
      "How the file is read"},
     {"file-unreadable", E, "the file cannot be read", "Where the file lies and how it is named"},

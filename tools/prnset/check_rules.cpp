@@ -721,6 +721,11 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
         for (WCHAR c : value)
           if (!IsInvisible(c)) shown += c;
         if (shown != value && IsPlainDecimal(shown) && shown == Ascii(std::to_string(note.value).c_str())) break;
+        if (LetterForDigit(value, note.value)) {
+          findings.Add(line, "letter-for-digit",
+                       LetterForDigitMessage(where + ": the value of " + option, value, note.value));
+          break;
+        }
         const bool prefixed = value.size() > 2 && value[0] == '0' && (value[1] | 0x20) == 'x';
         bool hex = value.size() > (prefixed ? 2u : 0u) && value.size() < 9;
         for (size_t k = prefixed ? 2 : 0; k < value.size(); ++k) hex = hex && IsHexDigit(value[k]);
@@ -734,12 +739,29 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
         // The blank before a value lost ("32=Big 32K33=Card"): the end of a text runs into the value after it.
         size_t tail = value.size();
         while (tail > 0 && value[tail - 1] >= '0' && value[tail - 1] <= '9') --tail;
-        const bool glued = !hex && tail > 0 && tail < value.size() && value[0] >= '0' && value[0] <= '9' &&
-                           std::any_of(value.begin(), value.begin() + LONG(tail),
-                                       [](WCHAR c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; });
+        // So too a last word of the text before it ("Manual feed7=", "英寸/秒6="), which only looks hexadecimal
+        // when it is a word of the letters a to f.
+        const bool startsWithDigit = !value.empty() && value[0] >= '0' && value[0] <= '9';
+        const bool glued = tail > 0 && tail < value.size() && row.empty() &&
+                           ((!hex && startsWithDigit &&
+                             std::any_of(value.begin(), value.begin() + LONG(tail),
+                                         [](WCHAR c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; })) ||
+                            (!startsWithDigit && note.option > 0 && (!hex || tail >= 3)));
+        // A value typed after its '=' ("hours =8After"): the pair as meant.
+        size_t swapped = 0;
+        const size_t equals = note.from;
+        if (value.empty() && equals < rule.size() && rule[equals] == '=')
+          while (equals + 1 + swapped < rule.size() && rule[equals + 1 + swapped] >= '0' &&
+                 rule[equals + 1 + swapped] <= '9')
+            ++swapped;
         const std::string advice =
             glued ? "; a blank is missing before " + Utf8(value.substr(tail)) + ": write " +
                         Quoted(value.substr(0, tail) + Ascii(" ") + value.substr(tail) + Ascii("="))
+            : swapped ? "; the value is typed after its '=': write " +
+                            Quoted(rule.substr(equals + 1, swapped) + Ascii("=") +
+                                   rule.substr(equals + 1 + swapped,
+                                               rule.find(WCHAR(' '), equals + 1 + swapped) - equals - 1 - swapped)) +
+                            " for " + Quoted(rule.substr(equals, rule.find(WCHAR(' '), equals) - equals))
             : quoted
                 ? "; the rule begins with " + (value[0] < 0x80 ? Utf8(value.substr(0, 1)) : CharacterName(value[0])) +
                       ", which the reader keeps: write the rule without quotation marks"

@@ -125,6 +125,11 @@ std::set<int> CheckNumbers(const IniFile &ini, INT compress, INT move, Findings 
       if (run.second++ == 0) run.first = {entry.line, Place(kSettingsSection, key) + " = " + Quoted(raw)};
       continue;
     }
+    if (LetterForDigit(raw, value)) {
+      told.erase(entry.line);
+      findings.Add(entry.line, "letter-for-digit", LetterForDigitMessage(Place(kSettingsSection, key), raw, value));
+      continue;
+    }
     // A remark after the number reads as meant, as in the other sections.
     if (NumberThenRemark(raw, value)) {
       findings.Add(entry.line, "remark-after-number",

@@ -342,6 +342,11 @@ bool Walker::CheckNumber(const AccountRead *read, const std::string &consequence
     findings_.Add(read->line, "whole-decimal", Place(read->section, read->key) + " = " + Quoted(raw));
     return false;
   }
+  if (!plain && LetterForDigit(raw, read->value)) {
+    findings_.Add(read->line, "letter-for-digit",
+                  LetterForDigitMessage(Place(read->section, read->key), raw, read->value));
+    return false;
+  }
   if (!plain && NumberThenRemark(raw, read->value)) {
     findings_.Add(read->line, "remark-after-number",
                   Place(read->section, read->key) + " = " + Quoted(raw) + ": the plug-in reads " +
@@ -617,6 +622,11 @@ void Walker::CheckFilter(const AccountRead *read, const std::string &what) {
       findings_.Add(read->line, "filter-word",
                     Place(read->section, read->key) + " = " + Utf8(raw) + ": the plug-in shows " + what +
                         ", since only 0 hides; write 1 to show it, 0 to hide it");
+    return;
+  }
+  if (LetterForDigit(raw, read->value)) {
+    findings_.Add(read->line, "letter-for-digit",
+                  LetterForDigitMessage(Place(read->section, read->key), raw, read->value));
     return;
   }
   if (NumberThenRemark(raw, read->value) && (read->value == 0 || read->value == 1)) {
