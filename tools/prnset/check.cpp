@@ -363,6 +363,11 @@ Findings CheckSettingsFile(const CheckedFile &file) {
   for (const Finding &finding : findings.list())
     if (finding.code == "remark-in-text") remarks.insert(finding.line);
   findings.Drop(remarks, {"enum-last-text-cut"});
+  // A last text cut short that holds a pair without its '=' is told with the cut, which names the whole text.
+  std::set<int> cutLast;
+  for (const Finding &finding : findings.list())
+    if (finding.code == "enum-last-text-cut") cutLast.insert(finding.line);
+  findings.Drop(cutLast, {"enum-pair-no-equals"});
   // A line that ends in the first byte of a double-byte character: the code page takes the line end with it.
   const std::vector<std::pair<size_t, size_t>> lineBytes = LineBytes(file.bytes);
   for (int line : file.ini.JoinedLines()) {

@@ -326,6 +326,27 @@ void CheckSerialSettings(const WString &rule, int line, const std::string &where
   std::string folded;
   for (WCHAR c : rule) folded += c < 0x80 ? char(std::tolower(c)) : '?';
   const size_t title = folded.find("title=");
+  // A setting whose '=' was left out ("STEP5"): the rule ignores the word, and the setting keeps its default.
+  for (size_t from = 0; from < title && from < folded.size();) {
+    const size_t end = std::min(folded.find(' ', from), title);
+    const std::string word = folded.substr(from, end - from);
+    for (const char *key : {"min", "max", "step"}) {
+      const size_t length = std::strlen(key);
+      if (word.size() <= length || word.compare(0, length, key) != 0) continue;
+      const std::string number = word.substr(length);
+      // (STEP1 leaves the step at the 1 meant.)
+      if (number.find_first_not_of("0123456789", number[0] == '-' ? 1 : 0) != std::string::npos || number == "-" ||
+          (std::strcmp(key, "step") == 0 && number == "1"))
+        continue;
+      const std::string written = Utf8(rule.substr(from, end - from));
+      findings.Add(line, "serial-unknown-setting",
+                   where + ": " + Quoted(rule.substr(from, end - from)) + " lacks its '=': the rule ignores it, and " +
+                       "the item has " + Count(long(options), "option") + "; write " + written.substr(0, length) + "=" +
+                       number);
+      return;
+    }
+    from = end == std::string::npos ? end : end + 1;
+  }
   for (size_t i = 0; i < rule.size() && i < title; ++i) {
     // '=' typed full-width by a Chinese input method, or as a colon of either width.
     const bool wide = rule[i] == 0xFF1D || rule[i] == 0xFF1A || rule[i] == ':';
@@ -403,9 +424,10 @@ void CheckSerialSettings(const WString &rule, int line, const std::string &where
 
 std::string PairWithoutEquals(const WString &text, size_t at, LONG row, LONG value, const std::string &page) {
   const WString number = Ascii(std::to_string(value).c_str()), pair = text.substr(at + 1);
+  const size_t blank = pair.size() > number.size() && pair[number.size()] == ' ' ? 1 : 0;
   return "the text " + Quoted(text) + " holds " + Quoted(pair) + ", a pair without its '=': the " + page +
          " shows it in the row of " + std::to_string(row) + " and offers no " + Utf8(number) + "; write " +
-         Quoted(number + Ascii("=") + pair.substr(number.size() + 1));
+         Quoted(number + Ascii("=") + pair.substr(number.size() + blank));
 }
 
 std::string ItemBytes(const SettingsCatalogue &catalogue, LONG section, LONG item, LONG value) {
@@ -814,7 +836,10 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
         for (size_t at = 1; at + 2 < text.size() && !number; ++at) {
           size_t end = at;
           while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
-          number = text[at - 1] == ' ' && end > at && end + 1 < text.size() && text[end] == ' ';
+          // (Or a value typed onto its text: "Black mark 2Continuous".)
+          number = text[at - 1] == ' ' && end > at && end + 1 < text.size() &&
+                   (text[end] == ' ' || (text[end] < 0x80 && std::isalpha(int(text[end]))) ||
+                    (text[end] >= 0x4E00 && text[end] <= 0x9FFF));
         }
         const std::string lostPair =
             number ? ", or, if it holds a pair that lost its '=', write the '=' after that pair's value" : std::string();
@@ -1484,14 +1509,25 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
   for (size_t i = 0; enumRule && i < options.size(); ++i) {
     // The one option of a rule of two pairs holds the other ("0=Off 1 On"); else the lost value is the one the
     // others' even steps skip.
-    const bool alone = options.size() == 1;
-    const LONG low = options[i].value, high = alone ? low + 2 : i + 1 < options.size() ? options[i + 1].value : low;
+    // The last option's text holds the pair after it when the others' step goes on past it.
+    const bool alone = options.size() == 1, last = !alone && i + 1 == options.size();
+    const LONG low = options[i].value, high = alone  ? low + 2
+                                              : last ? low + 2 * (options[1].value - options[0].value)
+                                                     : options[i + 1].value;
     const LONG step = (high - low) / 2;
     bool even = step > 0 && high - low == 2 * step;
     for (size_t k = 0; even && k + 1 < options.size(); ++k)
       even = k == i || options[k + 1].value - options[k].value == step;
     const WString missing = Ascii(std::to_string(low + step).c_str()), &text = options[i].text;
-    const size_t at = even ? text.find(Ascii(" ") + missing + Ascii(" ")) : WString::npos;
+    size_t at = even ? text.find(Ascii(" ") + missing + Ascii(" ")) : WString::npos;
+    // Or the value typed onto its text ("Light 3Normal"), a letter after its digits.
+    if (even && at == WString::npos) {
+      const size_t glued = text.find(Ascii(" ") + missing), after = glued + 1 + missing.size();
+      if (glued != WString::npos && after < text.size() &&
+              (std::isalpha(int(text[after] & 0x7F)) && text[after] < 0x80) ||
+          (text[after] >= 0x4E00 && text[after] <= 0x9FFF))
+        at = glued;
+    }
     // A number after another in the text is part of it ("After 2 or 3 hours", "4 to 6 ppm").
     if (at == WString::npos || text.substr(0, at).find_first_of(Ascii("0123456789")) != WString::npos) continue;
     lost = low + step;
