@@ -675,6 +675,9 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
       {"header with a remark after it", Edit(clean, "[S_Default]\n", "[S_Default] ; defaults\n"), ""},
       {"count written as 1.0", Edit(clean, "ItemCount=1", "ItemCount=1.0"), ""},
       {"count written as 1.", Edit(clean, "ItemCount=1", "ItemCount=1."), ""},
+      // A default section renamed by a remark that holds a ']': its one finding says what the page starts at.
+      {"default header with a remark holding ']'",
+       Edit(rules("2=Low 3=High"), "[S_Default]\nI=1", "[S_Default] ; see [2]\nI=2"), "!default-no-option"},
       // The letter O for the digit 0, where it reads 0 as meant.
       {"default of the letter O", Edit(clean, "[S_Default]\nI=1", "[S_Default]\nI=O"), ""},
       {"first value of the letter O", rules("O=Off 1=On"), ""},
@@ -1385,6 +1388,10 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        "Item02Instruction is never read: the section lists no Item02; delete it", clean},
       {"a blank lost before a value, after a word of the letters a to f", rules("Enum", "0=Off 1=Manual feed2=Auto"),
        "a blank is missing before 2: write \"feed 2=\"", rules("Enum", "0=Off 1=Manual feed 2=Auto")},
+      {"an item's rule type and rule written under its titles",
+       Edit(Edit(clean, "I_Title=Item\n[S_Lang_CN]", "I_Title=Item\nI_RuleType=Enum\nI_Rule=0=Off 1=On\n[S_Lang_CN]"),
+            "[S_Rule_EN]\nI_RuleType=Enum\nI_Rule=0=Off 1=On\n", "[S_Rule_EN]\n"),
+       "move it, with I_Rule (line 14), to [S_Rule_EN]", clean},
       {"a value typed onto its text, its '=' left out", rules("Enum", "0=Off 1=Low 2High 3=Top"),
        "holds \"2High\", a pair without its '='", rules("Enum", "0=Off 1=Low 2=High 3=Top")},
       {"a Serial setting without its '='", Edit(rules("Serial", "MIN=0 MAX=20 STEP5"), "I=1\n", "I=5\n"),

@@ -867,8 +867,10 @@ MeantEntry MeantSection(const IniFile &ini, const KnownNames &known, const WStri
     const WString added = name.size() > section.size() && SameName(name.substr(0, section.size()), section)
                               ? name.substr(section.size())
                               : WString();
+    // A remark after the header that holds a ']' ("[Power_Default] ; see [2]"): the name runs to that ']'.
     const bool suffixLeftOff = SameName(rest, kEnglishSuffix) || SameName(rest, kChineseSuffix) ||
-                               SameName(added, kEnglishSuffix) || SameName(added, kChineseSuffix);
+                               SameName(added, kEnglishSuffix) || SameName(added, kChineseSuffix) ||
+                               (!added.empty() && added[0] == ']');
     // A block copied and left under the header it was copied from: the repeat is never read, so it is free.
     const bool repeat = FirstSection(ini, name) != &candidate;
     if ((!known.IsSection(name) && (IsNearMiss(name, section) || signed_ || suffixLeftOff)) || (repeat && signed_)) {

@@ -1381,7 +1381,8 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                        std::to_string(std::max(size_t(parameters), fewest)) + " to " + std::to_string(most) +
                        " of them by the rows ticked; if the printer reads a fixed number of digits, write "
                        "ParameterCount=" + std::to_string(most));
-    if (rows > 0 && (DWORD(defaultValue) & ~allowed) && !lines.defaultSectionMisnamed && !lines.defaultMisread) {
+    if (rows > 0 && (DWORD(defaultValue) & ~allowed) && !lines.defaultSectionMisnamed && !lines.defaultMisread &&
+        !lines.defaultUnread) {
       // The mask as probably meant: every row when the default sets bits beyond them all, or the rows whose
       // numbers the default's low bits are.
       std::string meant;

@@ -803,7 +803,19 @@ bool Walker::MissingKey(const WString &section, const WString &key, int fallback
     message += others.size() == 1 ? " (line " + std::to_string(line) + " has it in [" + Utf8(first) +
                                         "], where the plug-in does not read it)"
                                   : " (it stands on " + FirstNames(places) + ", where the plug-in does not read it)";
-    advice = others.size() == 1 ? "; move it to [" + Utf8(section) + "]"
+    // The other keys of that section that belong where this one does (an item's rule beside its rule type): they
+    // go with it, told here once.
+    std::vector<std::string> along;
+    for (const IniFile::Entry &entry : others.size() == 1 ? others[0]->entries : std::vector<IniFile::Entry>()) {
+      const WString name = ini_.Text(entry.name, entry.nameLength);
+      if (entry.line == line || entry.valueLength == WString::npos || IsComment(name) || !known_.IsKey(section, name) ||
+          known_.IsKey(first, name) || Line(section, name))
+        continue;
+      along.push_back(Utf8(name) + " (line " + std::to_string(entry.line) + ")");
+      findings_.Claim(entry.line);
+    }
+    advice = others.size() == 1 ? "; move it" + (along.empty() ? std::string() : ", with " + FirstNames(along) + ",") +
+                                      " to [" + Utf8(section) + "]"
                                 : "; the plug-in reads one " + Utf8(key) + ", in [" + Utf8(section) +
                                       "]: move one there and delete the others";
   } else if (consequence.find("add ") == std::string::npos && consequence.find("write ") == std::string::npos) {
@@ -2243,7 +2255,9 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
          !HasSection(defaultValue->section) &&
              !MeantSection(ini_, known_, defaultValue->section, WString()).name.empty(),
          misread, missedMax,
-         !defaultValue->line && !MeantKey(ini_, known_, defaultValue->section, defaultValue->key).name.empty(),
+         // (or written in another section, where its finding says to move it)
+         !defaultValue->line && (!MeantKey(ini_, known_, defaultValue->section, defaultValue->key).name.empty() ||
+                                 !SectionsHolding(defaultValue->key, defaultValue->section).empty()),
          instruction->key},
         where, findings_);
   // One option offers no choice: showing it has every Set All send it. A command the operator is meant to send
