@@ -1423,7 +1423,8 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        "list the values as an Enum rule with 255 for -1",
        Edit(rules("Enum", "-6=-6 -5=-5 -4=-4 -3=-3 -2=-2 255=-1 0=0 1=1 2=2 3=3 4=4 5=5 6=6"), "I=1\n", "I=0\n")},
       {"a pad for values of one width, and wider values", textRange("MIN=100 MAX=2000 STEP=10"),
-       "take the 30 off the instruction", textRange("MIN=100 MAX=2000 STEP=10", "5E 4C 4C")},
+       "one pad cannot give values of 3 and 4 digits one width: if the printer takes values of any length, take the "
+       "30 off the instruction", textRange("MIN=100 MAX=2000 STEP=10", "5E 4C 4C")},
       {"a range of a hundred thousand rows", Edit(textRange("MIN=1 MAX=100000 STEP=1", "5E 4C 4C"), "K=600", "K=201"),
        "write STEP=200 and MAX=99801 (the last step)",
        Edit(textRange("MIN=1 MAX=99801 STEP=200", "5E 4C 4C"), "K=600", "K=201")},

@@ -1156,11 +1156,21 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                        ", which pads its values to " + std::to_string(width) + " digits, but values of " +
                        std::to_string(byDigits.rbegin()->first) + " digits go out with " +
                        std::to_string(pad + byDigits.rbegin()->first) + ": " + Named(longest) + " as " +
-                       SentBytes(catalogue, section, itemIndex, longest.value) + "; keep every value to " +
-                       Count(long(byDigits.begin()->first), "digit") +
-                       (enumRule ? std::string() : " (MAX=" + std::to_string(fits.value) + ")") +
-                       // (Two items of one command would both go out with Set All: the pad is one item's.)
-                       ", or, if the printer takes values of any length, take the " + zeros + " off the instruction");
+                       SentBytes(catalogue, section, itemIndex, longest.value) +
+                       // Many such values: keeping to the shorter ones would drop them, and one pad cannot give the
+                       // range one width.
+                       ((options.size() - many[byDigits.begin()->first]) * 10 > options.size()
+                            ? "; one pad cannot give values of " + std::to_string(byDigits.begin()->first) + " and " +
+                                  std::to_string(byDigits.rbegin()->first) +
+                                  " digits one width: if the printer takes values of any length, take the " + zeros +
+                                  " off the instruction; else keep every value to " +
+                                  Count(long(byDigits.begin()->first), "digit") +
+                                  (enumRule ? std::string() : " (MAX=" + std::to_string(fits.value) + ")")
+                            : "; keep every value to " + Count(long(byDigits.begin()->first), "digit") +
+                                  (enumRule ? std::string() : " (MAX=" + std::to_string(fits.value) + ")") +
+                                  // (Two items of one command would both go out with Set All: the pad is one item's.)
+                                  ", or, if the printer takes values of any length, take the " + zeros +
+                                  " off the instruction"));
     }
   }
   // Values that are the character codes of their texts' first letters (78=No 89=Yes): a printer that wants a letter,
