@@ -574,8 +574,10 @@ void CheckLanguagesAgree(Reading &english, Reading &chinese) {
                                  *typeCn = RuleOf(chinese.account, s, i, FileField::RuleType);
       const bool serial = typeEn && typeCn && lstrcmpiW(typeEn->text.c_str(), kSerialRuleType) == 0 &&
                           lstrcmpiW(typeCn->text.c_str(), kSerialRuleType) == 0;
+      // (A unit the page would show in capitals is given in the item's title there: "Key beep (ms)".)
+      const WString bareTitle = FieldText((Titled(a) ? b : a).Title);
       if (serial && inEnglish == inChinese && !inEnglish.empty() && Titled(a) != Titled(b) &&
-          !RuleTold(english, s, i) && !RuleTold(chinese, s, i)) {
+          !RuleTold(english, s, i) && !RuleTold(chinese, s, i) && (bareTitle.empty() || bareTitle.back() != ')')) {
         Reading &bare = Titled(a) ? chinese : english;
         const SettingsItem &titled = Titled(a) ? a : b;
         const LoadAccount::Reading *rule = RuleOf(bare.account, s, i);

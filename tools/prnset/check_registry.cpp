@@ -146,6 +146,8 @@ const std::vector<FindingKind> kFindingKinds = {
     {"serial-title-cut", W, "a Serial title longer than an option holds", "Serial: a range of numbers"},
     {"serial-title-not-last", W, "a Serial TITLE= before another setting, or a title that takes in a remark",
      "Serial: a range of numbers"},
+    {"serial-title-capitals", W, "a Serial title whose unit reads as another in capitals, such as ms",
+     "Serial: a range of numbers"},
     {"serial-text-cut", W, "Serial option texts longer than an option holds", "Serial: a range of numbers"},
     {"default-no-option", W, "a default that matches no option", "Defaults: `[S_Default]`"},
     {"duplicate-values", W, "Enum options that share a value", "Enum: named values"},

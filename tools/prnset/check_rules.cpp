@@ -407,6 +407,25 @@ void CheckSerialSettings(const WString &rule, int line, const std::string &where
         where + ": the title " + Quoted(text) + " takes in the remark after it, so every option shows it; " + "write " +
             Quoted(Ascii("TITLE=") + text.substr(0, text.find_last_not_of(Ascii(" \t\u3000"), remark - 1) + 1)) +
             ", and put remarks on a line of their own");
+  // The rule is read in capitals: a unit whose letter case tells it from another ("ms", "kB") reads otherwise.
+  {
+    const WString unit = Trimmed(text);
+    std::string small;
+    for (WCHAR c : unit) small += c < 0x80 ? char(std::tolower(int(c))) : '?';
+    static const std::set<std::string> kCased = {"ms",  "us",  "ns",   "mv",   "ma",   "mw",   "mb",
+                                                 "kb",  "gb",  "kbit", "mbit", "kbps", "mbps", "mhz",
+                                                 "khz", "ghz", "mpa",  "kpa",  "mg",   "ml"};
+    if (!setting && kCased.count(small) &&
+        std::any_of(unit.begin(), unit.end(), [](WCHAR c) { return c >= 'a' && c <= 'z'; })) {
+      WString shown = unit;
+      for (WCHAR &c : shown) c = c < 0x80 ? WCHAR(std::toupper(int(c))) : c;
+      findings.Add(line, "serial-title-capitals",
+                   where + ": the rule is read in capitals, so the title " + Quoted(unit) + " shows as " +
+                       Quoted(shown) + ", which reads as another unit; give the unit in the item's title instead, " +
+                       "where the page shows it as written, and leave TITLE= out of the rule");
+      return;
+    }
+  }
   // A title quoted by a script (TITLE=" mm"): the rule takes it as written, marks and all.
   const size_t open = text.find_first_not_of(WCHAR(' '));
   if (setting || open == WString::npos || text.size() - open < 2 || (text[open] != '"' && text[open] != '\'') ||
