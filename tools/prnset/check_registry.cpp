@@ -107,6 +107,7 @@ const std::vector<FindingKind> kFindingKinds = {
     {"language-sections-swapped", W, "an English section of Chinese text whose Chinese section holds English",
      "Languages: `[S_Lang_EN]` and `[S_Lang_CN]`"},
     {"unbalanced-quote", W, "a text with one quotation mark, which the page shows", "How the file is read"},
+    {"equals-twice", W, "a text after '=' typed twice, which the page shows with its '='", "How the file is read"},
     {"not-in-code-page", W, "text the page of that language cannot show", "Encodings"},
     {"utf8-in-ansi", W, "UTF-8 text in a file read in the ANSI code page", "Encodings"},
     {"invisible-character", W, "an invisible character in a name or text", "Encodings"},

@@ -501,6 +501,20 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       const bool shownText = field == FileField::SectionTitle || field == FileField::SectionNote ||
                              field == FileField::ItemTitle || field == FileField::ItemNote;
       const bool onPage = shownText || field == FileField::Rule;
+      // An apostrophe typed as a quotation mark before a title ('Paper handling), alone in it.
+      const bool apostrophe = shownText && value.size() > 1 && value.front() == '\'' &&
+                              std::count(value.begin(), value.end(), WCHAR('\'')) == 1;
+      if (apostrophe)
+        findings.Add(entry.line, "unbalanced-quote",
+                     Place(name, key) + " starts with a quotation mark it does not close: the page shows it, " +
+                         Quoted(value) + "; delete it, or write its pair at the other end",
+                     ini.ColumnOf(entry.value));
+      // '=' typed twice: everything after the first is the text, the second '=' too.
+      if (shownText && value.size() > 1 && value.front() == '=')
+        findings.Add(entry.line, "equals-twice",
+                     Place(name, key) + " = " + Quoted(value) + ": '=' is typed twice, and the page shows the " +
+                         "second; delete it",
+                     ini.ColumnOf(entry.value));
       if (onPage && ((opens != closes && !paired) || value == Ascii("\"")))
         findings.Add(entry.line, "unbalanced-quote",
                      Place(name, key) + " has a quotation mark at one end only: the page shows it, " +

@@ -2499,8 +2499,8 @@ void Walker::CheckCommandShapes(const std::vector<ShownCommand> &shown) {
                       odd.name + " sends " + ItemBytes(catalogue_, odd.slot, odd.itemSlot, odd.item().CurrentValue) +
                       "; if it was copied from another printer's file, write this printer's command");
   }
-  // So is a frame of bytes that are no text around the commands of a text printer.
-  for (FileField frame : {FileField::EnterInstruction, FileField::SaveInstruction}) {
+  // So is a frame of bytes that are no text around the commands of a text printer, or a tail after them.
+  for (FileField frame : {FileField::EnterInstruction, FileField::SaveInstruction, FileField::InstructionTail}) {
     const AccountRead *read = account_.Find(frame, 0);
     BYTE command[ARRAYSIZE(SettingsCatalogue{}.EnterInstruction)];
     const DWORD size = read && read->line ? HexTextToBytes(read->text.c_str(), command, sizeof command) : 0;
