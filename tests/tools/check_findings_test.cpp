@@ -696,6 +696,11 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
        Edit(clean, "SectionCount=1\nSection01=S\n", "SectionCount=2\nSection01=S\n;Section02=T\n") +
            "[Section02]\nItemCount=1\nItem01=K\n",
        "!unknown-section"},
+      // A class's list line misspelt: its sections are right, and the finding on that line tells the mend.
+      {"class list line misspelt",
+       Edit(clean, "SectionCount=1\nSection01=S\n", "SectionCount=2\nSection01=S\nSectoin02=T\n") +
+           "[Section02]\nItemCount=1\nItem01=K\n[T_Lang_EN]\nTitle=T\nK_Title=K\n",
+       "!unknown-section"},
       // A compression switch written as a number the list could hold was meant as its percentage.
       {"compression switch of 24",
        settings("Landscape_Compress=24\nCount=1\nCOMPRESS_VALUE=100\nCOMPRESS_VALUE1=100\n"), ""},

@@ -722,6 +722,14 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
                     ": was the class renamed, and this section not?";
         }
       }
+      // The class's line in [SectionNames] misspelt or made a remark, which a finding of its own tells: its
+      // sections are right, and what they lack is that line.
+      bool listedAmiss = false;
+      if (const IniFile::Section *names = classKey.empty() ? nullptr : FirstSection(ini, kNamesSection))
+        for (const IniFile::Entry &entry : names->entries)
+          listedAmiss = listedAmiss || (findings.Claimed(entry.line) && entry.valueLength != WString::npos &&
+                                        SameName(Trimmed(ini.Text(entry.value, entry.valueLength)), classKey));
+      if (listedAmiss) continue;
       std::string message =
           "[" + Utf8(name) + "] is never read" +
           (meant.empty() ? ": no class of the file is named so, and it is no section the plug-in knows"

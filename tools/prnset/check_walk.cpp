@@ -765,6 +765,7 @@ bool Walker::MissingKey(const WString &section, const WString &key, int fallback
     // Switched off for a while: the remark mark is what to take off.
     message += RemarkedHint(ini_, off);
     line = off->line;
+    findings_.Claim(off->line);
     if (consequence.find("remark mark") == std::string::npos)
       advice = "; take the remark mark off line " + std::to_string(off->line) + " to switch it on again";
   } else if (!meant.name.empty()) {
@@ -1184,6 +1185,7 @@ bool Walker::DeclaredMissing(const WString &section, FileField numbered, long de
     return MissingKey(section, firstName, countLine, "declared-missing", consequence);
   // An entry switched off with a remark, its count left: either mends it.
   if (const IniFile::Entry *off = first == last ? RemarkedEntry(ini_, section, firstName) : nullptr) {
+    findings_.Claim(off->line);
     findings_.Add(countLine, "declared-missing",
                   consequence + RemarkedHint(ini_, off) + "; take the remark mark off line " +
                       std::to_string(off->line) + " to switch it on again" +
