@@ -969,6 +969,21 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
             "T\nJ_Title=Item J\n[T_Rule_EN]\nJ_RuleType=Enum\nJ_Rule=0=Off 1=On\n[T_Rule_CN]\nJ_RuleType=Enum\nJ_"
             "Rule=0=Off 1=On\n[T_Default]\nJ=1\n",
             "")},
+      {"class taken out of the list with its sections, its block left at the freed number",
+       Edit(blockLeft,
+            "; expect: warning unknown-section\n[T_Lang_EN]\nTitle=Class T\nJ_Title=Item J\n[T_Lang_CN]\nTitle=Class "
+            "T\nJ_Title=Item J\n[T_Rule_EN]\nJ_RuleType=Enum\nJ_Rule=0=Off 1=On\n[T_Rule_CN]\nJ_RuleType=Enum\nJ_"
+            "Rule=0=Off 1=On\n[T_Default]\nJ=1\n",
+            ""),
+       "delete [Section02], which holds items no class of the file has texts or rules for (J), left from a class "
+       "taken out of the list, then renumber",
+       Edit(Edit(Edit(Edit(blockLeft, "[Section02]\nItemCount=1\nItem01=J\nItem01Instruction=1B 42\n", ""),
+                      "[Section03]", "[Section02]"),
+                 "[Section04]", "[Section03]"),
+            "; expect: warning unknown-section\n[T_Lang_EN]\nTitle=Class T\nJ_Title=Item J\n[T_Lang_CN]\nTitle=Class "
+            "T\nJ_Title=Item J\n[T_Rule_EN]\nJ_RuleType=Enum\nJ_Rule=0=Off 1=On\n[T_Rule_CN]\nJ_RuleType=Enum\nJ_"
+            "Rule=0=Off 1=On\n[T_Default]\nJ=1\n",
+            "")},
       {"blocks renumbered after a class taken out, its block left",
        Edit(Edit(blockLeft, "[Section04]", "[Section03]"), "[Section03]\nItemCount=1\nItem01=K", "[Section02]\nItemCount=1\nItem01=K"),
        "the first is left from a class taken out of the list; delete the first [Section02] (line 13)",

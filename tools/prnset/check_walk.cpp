@@ -1700,12 +1700,23 @@ void Walker::TellShiftedLists() {
       holder = same ? holds : WString();
       if (!same) break;
     }
-    if (holder.empty()) continue;
-    leftBlocks.push_back("[" + Utf8(name) + "], which holds the items of " + Utf8(holder) +
-                         ", a class the list no longer names");
+    // Or items no class has texts or rules for, the class's sections deleted with its list line.
+    std::vector<std::string> orphans;
+    std::vector<int> itemLines;
+    for (const WString &item : holder.empty() ? ListedItems(ini_, *block) : std::vector<WString>())
+      if (ClassHolding(WString(), item, itemLines).empty() && unlistedHolder(item).empty())
+        orphans.push_back(Utf8(item));
+    const bool empty = ListedItems(ini_, *block).empty();  // emptied, the block itself left
+    if (holder.empty() && !empty && orphans.size() != ListedItems(ini_, *block).size()) continue;
+    leftBlocks.push_back("[" + Utf8(name) + "], which " +
+                         (empty ? std::string("lists no items")
+                          : holder.empty()
+                              ? "holds items no class of the file has texts or rules for (" + FirstNames(orphans) +
+                                    "), left from a class taken out of the list"
+                              : "holds the items of " + Utf8(holder) + ", a class the list no longer names"));
     std::set<int> blockLines;
     for (const IniFile::Entry &entry : block->entries) blockLines.insert(entry.line), findings_.Claim(entry.line);
-    findings_.Drop(blockLines, {"item-lines-missing", "item-key-misspelt"});
+    findings_.Drop(blockLines, {"item-lines-missing", "item-key-misspelt", "class-all-hidden"});
   }
   std::vector<std::string> holds, renumbered;
   for (const Shift &shift : shifts) {
@@ -2028,18 +2039,23 @@ bool Walker::ItemGone(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &s
   const std::string sent =
       ItemBytes(catalogue_, slot, itemSlot, catalogue_.Sections[slot].Items[itemSlot].CurrentValue);
   const std::string countKey = Utf8(KeyOf(FileField::ItemCount).key);
-  findings_.Add(keyRead->line, "item-lines-missing",
-                where +
-                    " has none of its lines in the sections of its class (titles, rules or default, in either "
-                    "language): the page shows it as an empty row" +
-                    (sent.empty() ? std::string() : ", and Set All sends " + sent + " for it") +
-                    "; to drop it, delete " + Utf8(keyRead->key) + " and " + Utf8(NameOf(FileField::Instruction, m)) +
-                    " from [" + Utf8(keyRead->section) + "]" +
-                    (!count || count->value < 1 ? std::string()
-                     : count->value == m        ? " and write " + countKey + "=" + std::to_string(m - 1)
-                                                : ", number the items after it one lower and write " + countKey + "=" +
-                                               std::to_string(count->value - 1)) +
-                    "; to keep it, add its lines");
+  findings_.Add(
+      keyRead->line, "item-lines-missing",
+      where +
+          " has none of its lines in the sections of its class (titles, rules or default, in either "
+          "language): the page shows it as an empty row" +
+          (sent.empty() ? std::string() : ", and Set All sends " + sent + " for it") + "; to drop it, delete " +
+          Utf8(keyRead->key) +
+          // (its ParameterCount too, which the item after it would take when renumbered)
+          (Line(keyRead->section, NameOf(FileField::ParameterCount, m))
+               ? ", " + Utf8(NameOf(FileField::Instruction, m)) + " and " + Utf8(NameOf(FileField::ParameterCount, m))
+               : " and " + Utf8(NameOf(FileField::Instruction, m))) +
+          " from [" + Utf8(keyRead->section) + "]" +
+          (!count || count->value < 1 ? std::string()
+           : count->value == m        ? " and write " + countKey + "=" + std::to_string(m - 1)
+                                      : ", number the items after it one lower and write " + countKey + "=" +
+                                     std::to_string(count->value - 1)) +
+          "; to keep it, add its lines");
   return true;
 }
 
