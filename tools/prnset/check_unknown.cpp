@@ -642,6 +642,7 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       WString meant = Nearest(name, sections, present);
       std::string because;  // why the section meant is that one, when no slip of the name tells it
       bool renamedLeftover = false;  // a section left under a class's old key beside the one of its new key
+      WString renamedTo;             // the listed class whose items its keys are, when it lacks this section
       const WString classKey = ClassPrefix(name);
       // A remark after the header that holds a ']' ("[P_Default] ; see [2]"): the name runs to the last one.
       const size_t close = name.find(WCHAR(']'));
@@ -665,8 +666,7 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       }
       // Left under a class's old key when the class was renamed, or merged into another: its keys are the items
       // of a class listed now. That beats a near spelling of a section the file already has.
-      if ((meant.empty() || present(meant)) && because.empty() && !classKey.empty() &&
-          listOf.find(FoldedName(classKey)) == listOf.end()) {
+      if (because.empty() && !classKey.empty() && listOf.find(FoldedName(classKey)) == listOf.end()) {
         std::set<std::string> owners;
         WString owner;
         for (const IniFile::Entry &entry : section.entries) {
@@ -677,7 +677,8 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
           if (found != itemClass.end()) owner = found->second;
         }
         const WString byKey = owner + name.substr(classKey.size());
-        if (owners.size() == 1 && !owner.empty() && read(byKey)) {
+        if (owners.size() == 1 && !owner.empty() && read(byKey) && !present(byKey)) renamedTo = owner;
+        if (owners.size() == 1 && !owner.empty() && read(byKey) && (meant.empty() || present(meant))) {
           meant = byKey;
           because = " Its keys are items of class " + Utf8(owner) +
                     (present(byKey) ? ", whose [" + Utf8(byKey) +
@@ -749,9 +750,13 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
                                                 : "[" + FoldedName(name));
       if (group.names.empty()) {
         group.message = message;
-        group.why = !classKey.empty() ? "[SectionNames] lists no class " + Utf8(classKey) +
-                                            ": list it, or delete its sections"
-                                      : "did you mean [" + Utf8(meant) + "]?" + undone;
+        group.why = !classKey.empty() && !renamedTo.empty()
+                        ? "[SectionNames] lists no class " + Utf8(classKey) + ", but their keys are items of class " +
+                              Utf8(renamedTo) + ": was the class renamed, and these sections not? Rename each " +
+                              "after " + Utf8(renamedTo) + ", as [" + Utf8(meant) + "]"
+                    : !classKey.empty()
+                        ? "[SectionNames] lists no class " + Utf8(classKey) + ": list it, or delete its sections"
+                        : "did you mean [" + Utf8(meant) + "]?" + undone;
       }
       group.names.push_back({section.line, Ascii("[") + name + Ascii("]")});
       continue;
