@@ -1438,6 +1438,10 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
                  "[S_Rule_CN]", "[P_Rule_CN]"),
             "[S_Default]", "[P_Default]") +
            "[P_Filter]\nI=1\n"},
+      {"a Serial step typed with the letter O", Edit(rules("Serial", "MIN=0 MAX=40 STEP=1O"), "I=1\n", "I=10\n"),
+       "write STEP=10", Edit(rules("Serial", "MIN=0 MAX=40 STEP=10"), "I=1\n", "I=10\n")},
+      {"the one default of a class switched off with a remark", Edit(clean, "[S_Default]\nI=1", "[S_Default]\n# I=1"),
+       "take the remark mark off line 23 to switch it on again", clean},
       {"a value typed onto its text, its '=' left out", rules("Enum", "0=Off 1=Low 2High 3=Top"),
        "holds \"2High\", a pair without its '='", rules("Enum", "0=Off 1=Low 2=High 3=Top")},
       {"a Serial setting without its '='", Edit(rules("Serial", "MIN=0 MAX=20 STEP5"), "I=1\n", "I=5\n"),

@@ -537,6 +537,8 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
         value = std::stoll(token.substr(2), nullptr, 16), form = "hexadecimal";
       } else if (ScientificWhole(token, &value)) {
         form = "scientific notation";
+      } else if (const WString digits = DigitsMeant(Widen(token)); !digits.empty() && digits.size() <= 10) {
+        value = std::stoll(Utf8(digits)), form = "a letter for a digit (O for 0, l for 1)";
       } else {
         continue;
       }
@@ -546,8 +548,9 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
     }
     if (!written.empty()) {
       findings.Add(line, "serial-not-number",
-                   where + ": " + FirstNames(written) + (written.size() == 1 ? " is" : " are") + " written in " +
-                       forms + ", which the rule reads only up to its first letter: write " + meant);
+                   where + ": " + FirstNames(written) + (written.size() == 1 ? " is" : " are") + " written " +
+                       (forms.find("a letter") == 0 ? "with " : "in ") + forms +
+                       ", which the rule reads only up to its first letter: write " + meant);
       return true;
     }
   }

@@ -509,13 +509,18 @@ void Walker::CheckCommandText(const AccountRead *read, const std::string &conseq
                   ": write " + Quoted(meant);
     const WString pairs = PairsOf(read->text);
     const std::string joined = JoinedHint(read->text);  // a line end lost between two entries
-    findings_.Add(read->line, "bad-command-text",
-                  where + " holds " + Quoted(WString(1, bad)) +
-                      ", which is neither a blank nor a hexadecimal digit: " + consequence + RemarkHint(read->text) +
-                      (!joined.empty()      ? joined
-                       : !lookAlike.empty() ? lookAlike
-                       : pairs.empty()    ? CommandAsBytes(read->text)
-                                          : "; write " + Quoted(pairs)));
+    findings_.Add(
+        read->line, "bad-command-text",
+        where + " holds " + Quoted(WString(1, bad)) +
+            ", which is neither a blank nor a hexadecimal digit: " + consequence + RemarkHint(read->text) +
+            (!joined.empty()      ? joined
+             : !lookAlike.empty() ? lookAlike
+             : pairs.empty()      ? CommandAsBytes(read->text)
+             // O for 0 and l for 1 are a guess: the manual tells whether the byte was meant so.
+             : bad == 'O' || bad == 'o' || bad == 'l' || bad == 'I'
+                 ? "; if the " + Quoted(WString(1, bad)) + " is the digit " + (bad == 'l' || bad == 'I' ? "1" : "0") +
+                       ", write " + Quoted(pairs) + "; else write the byte the printer's manual gives"
+                 : "; write " + Quoted(pairs)));
     return;
   }
   if (tail && read->text.size() == 1) {
@@ -941,17 +946,13 @@ void Walker::MissingDefault(const AccountRead *read, LONG n, LONG m, LONG slot, 
 void Walker::TellMissingDefaults(const WString &section, const WString &classKey) {
   if (missingDefaults_.empty()) return;
   const bool one = missingDefaults_.size() == 1;
-  const IniFile::Entry *off = one ? RemarkedEntry(ini_, section, Widen(missingDefaults_.front())) : nullptr;
-  findings_.Add(off ? off->line : SectionLine(ini_, section), "default-missing",
+  findings_.Add(SectionLine(ini_, section), "default-missing",
                 "[" + Utf8(section) + "] gives no default for " + FirstNames(missingDefaults_) +
-                    RemarkedHint(ini_, off) + ", though it gives the other items of class " + Utf8(classKey) +
-                    " theirs: the page starts " + (one ? "it" : "them") + " at " +
-                    std::to_string(KeyOf(FileField::Default).defaultValue) +
-                    (off ? ", and Set All sends " + firstMissingBytes_ + "; take the remark mark off line " +
-                               std::to_string(off->line) + " to switch it on again"
-                     : one ? ", and Set All sends " + firstMissingBytes_ + "; write " + missingDefaults_.front() +
-                                 "= and the value it is meant to start at"
-                           : std::string("; write a line key=value for each")));
+                    ", though it gives the other items of class " + Utf8(classKey) + " theirs: the page starts " +
+                    (one ? "it" : "them") + " at " + std::to_string(KeyOf(FileField::Default).defaultValue) +
+                    (one ? ", and Set All sends " + firstMissingBytes_ + "; write " + missingDefaults_.front() +
+                               "= and the value it is meant to start at"
+                         : std::string("; write a line key=value for each")));
   missingDefaults_.clear();
 }
 
@@ -2261,7 +2262,20 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
                       std::to_string(defaultValue->value) + ", as if the line were not there" + starts +
                       "; write the value meant");
   }
-  if (!defaultValue->line && !gone) MissingDefault(defaultValue, n, m, slot, itemSlot);
+  // A default switched off with a remark: the mark is what to take off, and what the page starts at until then
+  // is told with it.
+  const IniFile::Entry *defaultOff =
+      !defaultValue->line && !gone ? RemarkedEntry(ini_, defaultValue->section, defaultValue->key) : nullptr;
+  if (defaultOff) {
+    findings_.Claim(defaultOff->line);
+    findings_.Add(defaultOff->line, "default-missing",
+                  Place(defaultValue->section, defaultValue->key) + " is missing" + RemarkedHint(ini_, defaultOff) +
+                      ": the page starts " + where + " at " + std::to_string(loaded.CurrentValue) +
+                      ", and Set All sends " + ItemBytes(catalogue_, slot, itemSlot, loaded.CurrentValue) +
+                      "; take the remark mark off line " + std::to_string(defaultOff->line) + " to switch it on again");
+  } else if (!defaultValue->line && !gone) {
+    MissingDefault(defaultValue, n, m, slot, itemSlot);
+  }
   const int countLine = parameters->line;
   std::optional<long long> missedMax;
   for (const RuleNote &note : report != account_.rules.end() ? report->second.notes : std::vector<RuleNote>())
@@ -2274,8 +2288,9 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
              !MeantSection(ini_, known_, defaultValue->section, WString()).name.empty(),
          misread, missedMax,
          // (or written in another section, where its finding says to move it)
-         !defaultValue->line && (!MeantKey(ini_, known_, defaultValue->section, defaultValue->key).name.empty() ||
-                                 !SectionsHolding(defaultValue->key, defaultValue->section).empty()),
+         !defaultValue->line &&
+             (defaultOff || !MeantKey(ini_, known_, defaultValue->section, defaultValue->key).name.empty() ||
+              !SectionsHolding(defaultValue->key, defaultValue->section).empty()),
          instruction->key},
         where, findings_);
   // One option offers no choice: showing it has every Set All send it. A command the operator is meant to send
