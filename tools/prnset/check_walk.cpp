@@ -2156,12 +2156,17 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
                               lstrcmpiW(suffix_, kEnglishSuffix) == 0 ? kChineseSuffix : kEnglishSuffix);
     // (Unless its keys stand under another header: the header was lost, and its finding says so.)
     const int twinLine = SectionsHolding(type->key, type->section).empty() ? SectionLine(ini_, twin) : 0;
+    // Neither language's rules written yet (a file being built): what the section holds.
+    const bool neither = twinLine < 0 && SectionsHolding(type->key, type->section).empty();
     MissingSection(
-        type->section, twinLine ? twinLine : SectionLine(ini_, keyRead->section), "rule-section-missing",
+        type->section, twinLine > 0 ? twinLine : SectionLine(ini_, keyRead->section), "rule-section-missing",
         "in " + std::string(languageName_) + " the items of class " + Utf8(sectionKey) +
             " have no options, so Set Current sends nothing for them" +
-            (twinLine ? "; add it after [" + Utf8(twin) + "], with the same values and the texts in " + languageName_
-                      : std::string()));
+            (twinLine > 0
+                 ? "; add it after [" + Utf8(twin) + "], with the same values and the texts in " + languageName_
+             : neither ? "; add it, with two lines for each item, such as " + Utf8(type->key) + "=Enum and " +
+                             Utf8(rule->key) + "=0=Off 1=On (the values and texts of its options)"
+                       : std::string()));
   } else if (type->text.empty()) {
     if (!gone && !untranslated)
       MissingKey(type->section, type->key, SectionLine(ini_, type->section), "rule-type-missing",
