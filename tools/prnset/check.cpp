@@ -689,8 +689,10 @@ void CheckLanguagesAgree(Reading &english, Reading &chinese) {
           slipped = &reading;
         }
       }
-      // A range whose steps miss its MAX in one language only: the other STEP is the slip, not the MAX.
       const LoadAccount::Reading *englishRule = RuleOf(english.account, s, i);
+      // Else, one rule the other with rows cut: told at the page that lacks them.
+      if (unselected.empty() && cut) slipped = englishLonger ? &chinese : &english;
+      // A range whose steps miss its MAX in one language only: the other STEP is the slip, not the MAX.
       const bool missesInEnglish = englishRule && english.findings.Told(englishRule->line, "serial-misses-max"),
                  missesInChinese = chineseRule && chinese.findings.Told(chineseRule->line, "serial-misses-max");
       if (missesInEnglish != missesInChinese) {

@@ -1557,8 +1557,7 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
     if (even && at == WString::npos) {
       const size_t glued = text.find(Ascii(" ") + missing), after = glued + 1 + missing.size();
       if (glued != WString::npos && after < text.size() &&
-              (std::isalpha(int(text[after] & 0x7F)) && text[after] < 0x80) ||
-          (text[after] >= 0x4E00 && text[after] <= 0x9FFF))
+          ((text[after] < 0x80 && std::isalpha(int(text[after]))) || (text[after] >= 0x4E00 && text[after] <= 0x9FFF)))
         at = glued;
     }
     // A number after another in the text is part of it ("After 2 or 3 hours", "4 to 6 ppm").
