@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <set>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "tools/prnset/check.h"
@@ -89,6 +90,48 @@ WString Unmangled(const WString &value) {
   if (std::count_if(value.begin(), value.end(), [](WCHAR c) { return c >= 0x80; }) < 2) return WString();
   const WString meant = SeenIn936(value);
   return std::any_of(meant.begin(), meant.end(), IsHan) ? meant : WString();
+}
+
+// The bytes of a text in code page 936, from a table of every pair the code page decodes (made once); empty when a
+// character has none.
+std::string BytesIn936(const WString &text) {
+  static const std::unordered_map<WCHAR, unsigned> kPairs = [] {
+    std::unordered_map<WCHAR, unsigned> pairs;
+    for (unsigned lead = 0x81; lead <= 0xFE; ++lead)
+      for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
+        const char pair[2] = {char(lead), char(trail)};
+        WCHAR decoded[2];
+        if (trail != 0x7F && MultiByteToWideChar(kChineseCodePage, MB_ERR_INVALID_CHARS, pair, 2, decoded, 2) == 1)
+          pairs.emplace(decoded[0], lead << 8 | trail);
+      }
+    return pairs;
+  }();
+  std::string bytes;
+  for (WCHAR c : text) {
+    if (c < 0x80) {
+      bytes += char(c);
+      continue;
+    }
+    const auto pair = kPairs.find(c);
+    if (pair == kPairs.end()) return std::string();
+    bytes += char(pair->second >> 8);
+    bytes += char(pair->second & 0xFF);
+  }
+  return bytes;
+}
+
+// Chinese text saved as UTF-8 that a program read in code page 936 and saved again ("鎵撳嵃" for "打印"): the text it
+// was, or empty.
+WString FromUtf8ReadIn936(const WString &value) {
+  if (std::count_if(value.begin(), value.end(), [](WCHAR c) { return c >= 0x80; }) < 3) return WString();
+  const std::string bytes = BytesIn936(value);
+  if (bytes.empty() || !IsUtf8(reinterpret_cast<const BYTE *>(bytes.data()), bytes.size(), true)) return WString();
+  WString meant(bytes.size(), WCHAR(0));
+  const int chars =
+      MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), int(bytes.size()), &meant[0], int(meant.size()));
+  if (chars <= 0) return WString();
+  meant.resize(size_t(chars));
+  return std::count_if(meant.begin(), meant.end(), IsHan) >= 2 ? meant : WString();
 }
 
 // Whether bytes hold a common Chinese character of code page 936: a pair from its first plane (lead B0 to F7, trail
@@ -391,6 +434,7 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
   std::vector<std::pair<int, WString>> swapped;      // English sections of Chinese text whose twins hold English
   std::vector<std::pair<int, std::string>> lost;     // Chinese texts saved as question marks: line, place and text
   std::vector<std::pair<int, std::string>> garbled;  // Chinese texts read in code page 1252 and saved again
+  std::vector<std::pair<int, std::string>> garbledUtf8;  // Chinese texts of UTF-8 read in code page 936 and saved
   std::vector<std::pair<int, std::string>> twiceQuoted;  // texts in two pairs of quotation marks
   struct Escaped {
     int line;
@@ -550,6 +594,13 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
       if (!unmangled.empty())
         garbled.push_back(
             {entry.line, Place(name, key) + " = " + Quoted(value) + " (it was " + Quoted(unmangled) + ")"});
+      // (In a file of code page 936 such text is the UTF-8 bytes as they were, told as UTF-8 in that file.)
+      const WString fromUtf8 = !ansi && unmangled.empty() && (shownText || field == FileField::Rule) && chinese_section
+                                   ? FromUtf8ReadIn936(value)
+                                   : WString();
+      if (!fromUtf8.empty())
+        garbledUtf8.push_back(
+            {entry.line, Place(name, key) + " = " + Quoted(value) + " (it was " + Quoted(fromUtf8) + ")"});
       // One character lost in a conversion (from Big5, or a character code page 936 lacks): a '?' between two
       // Chinese characters, which no Chinese text writes so.
       // Only in text that reads as characters: a line in another code page is told as such.
@@ -866,6 +917,10 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
   tellOnce(garbled, "text-garbled",
            ": an editor read the Chinese text in code page 1252 and saved what it showed; the Chinese page shows it "
            "garbled; take the texts from the file as it was before, or type them again",
+           {"invisible-character", "not-in-code-page", "utf8-in-ansi"});
+  tellOnce(garbledUtf8, "text-garbled",
+           ": a program read the Chinese text, saved as UTF-8, in code page 936 and saved what it read; the Chinese "
+           "page shows it garbled; take the texts from the file as it was before, or convert it from UTF-8 once only",
            {"invisible-character", "not-in-code-page", "utf8-in-ansi"});
   tellOnce(lost, "text-lost",
            ": a program that saved the file had no code page for its Chinese text and wrote a '?' for each "
