@@ -96,7 +96,7 @@ const std::vector<FindingKind> kFindingKinds = {
      "How the file is read"},
     {"ampersand-in-note", W, "an & in an item's note or default option, which the hint box shows as an underline",
      "Languages: `[S_Lang_EN]` and `[S_Lang_CN]`"},
-    {"text-garbled", W, "Chinese text read in code page 1252 and saved again, which the page shows garbled",
+    {"text-garbled", W, "Chinese text read in a wrong code page and saved again, which the page shows garbled",
      "Encodings"},
     {"text-lost", W, "Chinese text that a save turned into question marks", "Encodings"},
     {"escape-in-text", W,
