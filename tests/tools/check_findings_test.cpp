@@ -675,6 +675,11 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
       {"header with a remark after it", Edit(clean, "[S_Default]\n", "[S_Default] ; defaults\n"), ""},
       {"count written as 1.0", Edit(clean, "ItemCount=1", "ItemCount=1.0"), ""},
       {"count written as 1.", Edit(clean, "ItemCount=1", "ItemCount=1."), ""},
+      // A translation that says a number more or fewer than the other language.
+      {"a note with a number more in English",
+       Edit(Edit(clean, "I_Title=Item\n[S_Lang_CN]", "I_Title=Item\nI_Note=Steps of 2 mm, up to 10 mm\n[S_Lang_CN]"),
+            "I_Title=Item\n[S_Rule_EN]", "I_Title=Item\nI_Note=Steps of 2 mm\n[S_Rule_EN]"),
+       ""},
       // A default section renamed by a remark that holds a ']': its one finding says what the page starts at.
       {"default header with a remark holding ']'",
        Edit(rules("2=Low 3=High"), "[S_Default]\nI=1", "[S_Default] ; see [2]\nI=2"), "!default-no-option"},

@@ -553,8 +553,54 @@ void TellUntranslated(const Reading &english, Reading &chinese) {
     }
 }
 
+// The numbers a text names, in order ("Tray 3", "30 最深"; full-width digits as the plain ones).
+std::vector<std::string> NumbersIn(const WString &text) {
+  std::vector<std::string> numbers;
+  std::string run;
+  for (size_t i = 0; i <= text.size(); ++i) {
+    const WCHAR c = i < text.size() ? (text[i] >= 0xFF10 && text[i] <= 0xFF19 ? WCHAR(text[i] - 0xFEE0) : text[i]) : 0;
+    if (c >= '0' && c <= '9') {
+      run += char(c);
+    } else if (!run.empty()) {
+      numbers.push_back(run);
+      run.clear();
+    }
+  }
+  return numbers;
+}
+
+// A title or note changed in one language and not the other, where both name numbers: a tray, a range's end.
+void TellNumbersDiffer(const Reading &english, Reading &chinese) {
+  const SettingsCatalogue &en = *english.catalogue.get(), &cn = *chinese.catalogue.get();
+  auto tell = [&](const WString &inEnglish, const WString &inChinese, const std::string &what, LONG s, LONG i,
+                  FileField field) {
+    std::vector<std::string> a = NumbersIn(inEnglish), b = NumbersIn(inChinese);
+    if (a.empty() || b.empty()) return;
+    std::sort(a.begin(), a.end());
+    std::sort(b.begin(), b.end());
+    // A translation may say a number more or fewer ("up to 10 mm"); one number for another is a change made once.
+    if (std::includes(a.begin(), a.end(), b.begin(), b.end()) || std::includes(b.begin(), b.end(), a.begin(), a.end()))
+      return;
+    const LoadAccount::Reading *own = RuleOf(chinese.account, s, i, field),
+                               *other = RuleOf(english.account, s, i, field);
+    chinese.findings.Add(own ? own->line : 0, "numbers-differ",
+                         what + " names other numbers in Chinese, " + Quoted(inChinese) + ", than in English, " +
+                             Quoted(inEnglish) +
+                             (other && other->line ? " (line " + std::to_string(other->line) + ")" : "") +
+                             ": was one of them changed and the other not? Make both name the same");
+  };
+  for (LONG s = 0; s < SectionCountOf(en) && s < SectionCountOf(cn); ++s)
+    for (LONG i = 0; i < en.Sections[s].ItemCount && i < cn.Sections[s].ItemCount; ++i) {
+      const SettingsItem &a = en.Sections[s].Items[i], &b = cn.Sections[s].Items[i];
+      const std::string item = "item " + Utf8(en.Sections[s].Key) + "/" + Utf8(a.Key);
+      tell(FieldText(a.Title), FieldText(b.Title), item + ": its title", s, i, FileField::ItemTitle);
+      tell(FieldText(a.Note), FieldText(b.Note), item + ": its note", s, i, FileField::ItemNote);
+    }
+}
+
 void CheckLanguagesAgree(Reading &english, Reading &chinese) {
   TellUntranslated(english, chinese);
+  TellNumbersDiffer(english, chinese);
   // An item renamed in one language's sections only is told as the rename where the old name stands; the other
   // reading's missing title on that line is the same slip.
   std::set<int> renamed;

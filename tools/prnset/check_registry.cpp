@@ -118,6 +118,8 @@ const std::vector<FindingKind> kFindingKinds = {
      "Languages: `[S_Lang_EN]` and `[S_Lang_CN]`"},
     {"languages-differ", W, "an item whose option values differ between the languages",
      "Options: `[S_Rule_EN]` and `[S_Rule_CN]`"},
+    {"numbers-differ", W, "an item's title or note that names other numbers in each language",
+     "Languages: `[S_Lang_EN]` and `[S_Lang_CN]`"},
     {"unit-one-language", W, "a Serial range with its unit in one language only", "Serial: a range of numbers"},
     {"rule-type-mismatch", W, "a rule written in the form of the other rule type",
      "Options: `[S_Rule_EN]` and `[S_Rule_CN]`"},
