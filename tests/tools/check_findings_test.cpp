@@ -1451,6 +1451,8 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        Edit(Edit(clean, "[S_Rule_EN]\nI_RuleType=Enum\nI_Rule=0=Off 1=On\n", ""),
             "[S_Rule_CN]\nI_RuleType=Enum\nI_Rule=0=Off 1=On\n", ""),
        "add it, with two lines for each item, such as I_RuleType=Enum and I_Rule=0=Off 1=On", clean},
+      {"a mark typed before a header's '['", Edit(clean, "[S_Lang_CN]", "`[S_Lang_CN]"),
+       "has \"`\" before its '[', which makes no header", clean},
       {"a value typed onto its text, its '=' left out", rules("Enum", "0=Off 1=Low 2High 3=Top"),
        "holds \"2High\", a pair without its '='", rules("Enum", "0=Off 1=Low 2=High 3=Top")},
       {"a Serial setting without its '='", Edit(rules("Serial", "MIN=0 MAX=20 STEP5"), "I=1\n", "I=5\n"),

@@ -632,7 +632,18 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
       WString inside;
       const WCHAR mark = WideHeader(key, &inside);
       const bool wide = mark != 0;
-      if (entry.valueLength == WString::npos && !key.empty() && (key[0] == '[' || wide)) {
+      const WString strayHeader = entry.valueLength == WString::npos ? StrayMarkHeader(key) : WString();
+      if (!strayHeader.empty()) {
+        // A mark typed before a header's '[': no header, and its lines read on as this section's.
+        const WString mark = key.substr(0, key.find(WCHAR('[')));
+        findings.Add(entry.line, "no-equals",
+                     Quoted(key) + " has " + Quoted(mark) + " before its '[', which makes no header: the plug-in " +
+                         "reads it as a key of [" + Utf8(name) + "], and the lines after it, up to the next header, " +
+                         "as keys of [" + Utf8(name) + "] too" + LostSectionConsequence(strayHeader) + "; delete the " +
+                         Quoted(mark));
+        for (const IniFile::Entry &after : section.entries)
+          if (after.line > entry.line) findings.Claim(after.line);
+      } else if (entry.valueLength == WString::npos && !key.empty() && (key[0] == '[' || wide)) {
         const WString meant = Ascii("[") + inside + Ascii("]");
         findings.Add(entry.line, "no-equals",
                      (wide ? Quoted(meant) + " is typed with " + CharacterName(mark) +

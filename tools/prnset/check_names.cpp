@@ -230,6 +230,15 @@ const IniFile::Entry *RemarkedEntry(const IniFile &ini, const WString &section, 
   return nullptr;
 }
 
+WString StrayMarkHeader(const WString &key) {
+  const size_t open = key.find(WCHAR('['));
+  if (open == 0 || open > 2 || open == WString::npos || key.size() < open + 3 || key.back() != ']' || IsComment(key))
+    return WString();
+  for (size_t i = 0; i < open; ++i)
+    if (key[i] >= 0x80 || std::isalnum(int(key[i])) || key[i] == ' ' || key[i] == '\t') return WString();
+  return Trimmed(key.substr(open + 1, key.size() - open - 2));
+}
+
 WString RemarkedHeader(const WString &key) {
   if (!IsComment(key)) return WString();
   size_t at = 0;
@@ -617,7 +626,8 @@ int HiddenHeaderLine(const IniFile &ini, const WString &section) {
                           SameName(key.substr(2, key.size() - 3), section);
       // A header that lost its ']' is told as that.
       const bool unclosed = key.size() > 1 && key[0] == '[' && SameName(Trimmed(key.substr(1)), section);
-      if (marked || unclosed || (WideHeader(key, &name) && SameName(name, section))) return entry.line;
+      const bool stray = SameName(StrayMarkHeader(key), section);
+      if (marked || unclosed || stray || (WideHeader(key, &name) && SameName(name, section))) return entry.line;
       // A header turned into a remark with its lines left read on: told with those lines.
       if (SameName(RemarkedHeader(key), section) && !LinesReadOn(ini, candidate, entry).empty()) return entry.line;
     }

@@ -86,6 +86,9 @@ bool IsComment(const WString &name);
 const IniFile::Entry *RemarkedEntry(const IniFile &ini, const WString &section, const WString &key);
 // " (line N has it as a remark, ";KEY=value", ...)" for such a line, or nothing.
 std::string RemarkedHint(const IniFile &ini, const IniFile::Entry *remarked);
+// A header with a stray mark typed before its '[' ("`[Power_Lang_EN]", ".[Print_Default]"): the section's name, or
+// nothing.
+WString StrayMarkHeader(const WString &key);
 // A header turned into a remark (";[Panel_Rule_CN]"): the section's name, or nothing.
 WString RemarkedHeader(const WString &key);
 // The lines under a header turned into a remark, up to the next such header, that are no remarks: still read, as
