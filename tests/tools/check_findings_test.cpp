@@ -1451,6 +1451,8 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        Edit(Edit(clean, "[S_Rule_EN]\nI_RuleType=Enum\nI_Rule=0=Off 1=On\n", ""),
             "[S_Rule_CN]\nI_RuleType=Enum\nI_Rule=0=Off 1=On\n", ""),
        "add it, with two lines for each item, such as I_RuleType=Enum and I_Rule=0=Off 1=On", clean},
+      {"a header's ']' typed twice", Edit(clean, "[S_Default]\nI=1", "[S_Default]]\nI=0"),
+       "a ']' typed twice is part of the name; delete one", Edit(clean, "[S_Default]\nI=1", "[S_Default]\nI=0")},
       {"a mark typed before a header's '['", Edit(clean, "[S_Lang_CN]", "`[S_Lang_CN]"),
        "has \"`\" before its '[', which makes no header", clean},
       {"a value typed onto its text, its '=' left out", rules("Enum", "0=Off 1=Low 2High 3=Top"),

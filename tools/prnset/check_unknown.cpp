@@ -649,9 +649,11 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
       const WString head = close == WString::npos ? WString() : Trimmed(name.substr(0, close));
       if (!head.empty() && read(head) && !present(head)) {
         meant = head;
-        because =
-            " A header's name runs to the last ']' of its line, so the remark after it is part of the name; "
-            "put the remark on a line of its own.";
+        because = name.find_first_not_of(WCHAR(']'), close) == WString::npos
+                      ? " A header's name runs to the last ']' of its line, so a ']' typed twice is part of the "
+                        "name; delete one."
+                      : " A header's name runs to the last ']' of its line, so the remark after it is part of the "
+                        "name; put the remark on a line of its own.";
       }
       // Named after the class's number ("[Section03_Filter]") where its key was meant.
       auto listed = classOf.find(FoldedName(classKey));
