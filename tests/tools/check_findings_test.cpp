@@ -932,6 +932,17 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
       "\n[Section01]\nItemCount=1\nItem01=J\nItem01Instruction=1B 45\n";
   const std::string takenOut = ReadSourceFile("tests/tools/findings/class-taken-out-blocks-kept.ini");
   const std::string blockLeft = ReadSourceFile("tests/tools/findings/class-taken-out-block-left.ini");
+  // The sections of the class taken out, and the file with its block deleted and the blocks after it renumbered.
+  const std::string blockLeftClass =
+      "; expect: warning unknown-section\n[T_Lang_EN]\nTitle=Class T\nJ_Title=Item J\n[T_Lang_CN]\nTitle=Class "
+      "T\nJ_Title="
+      "Item J\n[T_Rule_EN]\nJ_RuleType=Enum\nJ_Rule=0=Off 1=On\n[T_Rule_CN]\nJ_RuleType=Enum\nJ_Rule=0=Off 1=On\n"
+      "[T_Default]\nJ=1\n";
+  const std::string blockLeftMended =
+      Edit(Edit(Edit(Edit(blockLeft, "[Section02]\nItemCount=1\nItem01=J\nItem01Instruction=1B 42\n", ""),
+                     "[Section03]", "[Section02]"),
+                "[Section04]", "[Section03]"),
+           blockLeftClass, "");
   const std::string itemTakenOut = ReadSourceFile("tests/tools/findings/keys-shifted-item-taken-out.ini");
   const std::string splitOff = ReadSourceFile("tests/tools/findings/defaults-left-in-old-class.ini");
   const std::string twoVersions = ReadSourceFile("tests/tools/findings/two-versions-joined.ini");
@@ -967,38 +978,16 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
       {"class taken off the list, its section left", classGone, "to drop that class, delete [Section01], then", clean},
       {"class taken out of the list, its block left at the freed number", blockLeft,
        "delete [Section02], which holds the items of T, a class the list no longer names, then renumber",
-       Edit(Edit(Edit(Edit(blockLeft, "[Section02]\nItemCount=1\nItem01=J\nItem01Instruction=1B 42\n", ""),
-                      "[Section03]", "[Section02]"),
-                 "[Section04]", "[Section03]"),
-            "; expect: warning unknown-section\n[T_Lang_EN]\nTitle=Class T\nJ_Title=Item J\n[T_Lang_CN]\nTitle=Class "
-            "T\nJ_Title=Item J\n[T_Rule_EN]\nJ_RuleType=Enum\nJ_Rule=0=Off 1=On\n[T_Rule_CN]\nJ_RuleType=Enum\nJ_"
-            "Rule=0=Off 1=On\n[T_Default]\nJ=1\n",
-            "")},
+       blockLeftMended},
       {"class taken out of the list with its sections, its block left at the freed number",
-       Edit(blockLeft,
-            "; expect: warning unknown-section\n[T_Lang_EN]\nTitle=Class T\nJ_Title=Item J\n[T_Lang_CN]\nTitle=Class "
-            "T\nJ_Title=Item J\n[T_Rule_EN]\nJ_RuleType=Enum\nJ_Rule=0=Off 1=On\n[T_Rule_CN]\nJ_RuleType=Enum\nJ_"
-            "Rule=0=Off 1=On\n[T_Default]\nJ=1\n",
-            ""),
+       Edit(blockLeft, blockLeftClass, ""),
        "delete [Section02], which holds items no class of the file has texts or rules for (J), left from a class "
        "taken out of the list, then renumber",
-       Edit(Edit(Edit(Edit(blockLeft, "[Section02]\nItemCount=1\nItem01=J\nItem01Instruction=1B 42\n", ""),
-                      "[Section03]", "[Section02]"),
-                 "[Section04]", "[Section03]"),
-            "; expect: warning unknown-section\n[T_Lang_EN]\nTitle=Class T\nJ_Title=Item J\n[T_Lang_CN]\nTitle=Class "
-            "T\nJ_Title=Item J\n[T_Rule_EN]\nJ_RuleType=Enum\nJ_Rule=0=Off 1=On\n[T_Rule_CN]\nJ_RuleType=Enum\nJ_"
-            "Rule=0=Off 1=On\n[T_Default]\nJ=1\n",
-            "")},
+       blockLeftMended},
       {"blocks renumbered after a class taken out, its block left",
        Edit(Edit(blockLeft, "[Section04]", "[Section03]"), "[Section03]\nItemCount=1\nItem01=K", "[Section02]\nItemCount=1\nItem01=K"),
        "the first is left from a class taken out of the list; delete the first [Section02] (line 13)",
-       Edit(Edit(Edit(Edit(blockLeft, "[Section02]\nItemCount=1\nItem01=J\nItem01Instruction=1B 42\n", ""),
-                      "[Section03]", "[Section02]"),
-                 "[Section04]", "[Section03]"),
-            "; expect: warning unknown-section\n[T_Lang_EN]\nTitle=Class T\nJ_Title=Item J\n[T_Lang_CN]\nTitle=Class "
-            "T\nJ_Title=Item J\n[T_Rule_EN]\nJ_RuleType=Enum\nJ_Rule=0=Off 1=On\n[T_Rule_CN]\nJ_RuleType=Enum\nJ_"
-            "Rule=0=Off 1=On\n[T_Default]\nJ=1\n",
-            "")},
+       blockLeftMended},
       {"class taken out of the middle of the list, the blocks left with their numbers", takenOut,
        "renumber the blocks to follow [SectionNames]: [Section03] as [Section02], [Section04] as [Section03]",
        Edit(Edit(takenOut, "[Section03]", "[Section02]"), "[Section04]", "[Section03]")},
