@@ -424,6 +424,60 @@ TEST(IsCommentTest, RemarksOfOtherHandsAreRemarks) {
   for (const auto &c : cases) EXPECT_EQ(prnset::IsComment(prnset::Widen(c.line)), c.remark) << c.line;
 }
 
+// Where a remark begins after a value: a mark after a blank, as other languages and a Chinese input method type it;
+// a number sign before a digit and a path's slashes are none.
+TEST(RemarkAtTest, MarksAfterABlankBeginARemark) {
+  const struct {
+    const char *value;
+    size_t at;
+  } cases[] = {
+      {"Title ; was Tray", 6},
+      {"Title # old", 6},
+      {"Paper source // was Tray", 13},
+      {"\u6253\u5370 \uFF1B\u65E7", 3},
+      {"Tray \uFF03 old", 5},
+      {"Item #1", std::string::npos},
+      {"Tray \uFF032", std::string::npos},
+      {"http://host/x", std::string::npos},
+      {"a;b", std::string::npos},
+      {"; first", std::string::npos},
+  };
+  for (const auto &c : cases) EXPECT_EQ(prnset::RemarkAt(prnset::Widen(c.value)), c.at) << c.value;
+}
+
+// A header made a remark names the section switched off; a mark typed before a header's '[' spoils it. Neither is
+// a plain remark or a header.
+TEST(HeaderLinesTest, RemarkedAndStrayMarkedHeadersNameTheirSection) {
+  const struct {
+    const char *line, *remarked, *stray;
+  } cases[] = {
+      {";[Panel_Rule_CN]", "Panel_Rule_CN", ""},
+      {"// [S_Lang_CN] old", "S_Lang_CN", ""},
+      {"\uFF1B[S_Default]", "S_Default", ""},
+      {"; a remark", "", ""},
+      {"`[Power_Lang_EN]", "", "Power_Lang_EN"},
+      {".[S_Default]", "", "S_Default"},
+      {"a[S_Default]", "", ""},
+      {"[S_Default]", "", ""},
+      {"`[]", "", ""},
+  };
+  for (const auto &c : cases) {
+    EXPECT_EQ(prnset::Utf8(prnset::RemarkedHeader(prnset::Widen(c.line))), c.remarked) << c.line;
+    EXPECT_EQ(prnset::Utf8(prnset::StrayMarkHeader(prnset::Widen(c.line))), c.stray) << c.line;
+  }
+}
+
+// The letter O typed for 0 where the number still reads as meant; a letter that changes the number is no such slip.
+TEST(LetterForDigitTest, OnlyWhereTheNumberReadsAsMeant) {
+  const struct {
+    const char *written;
+    LONG read;
+    bool asMeant;
+  } cases[] = {{"O", 0, true}, {"OO", 0, true}, {"1O", 1, false}, {"l", 0, false}, {"0", 0, false}, {"Off", 0, false}};
+  for (const auto &c : cases)
+    EXPECT_EQ(prnset::LetterForDigit(prnset::Widen(c.written), c.read), c.asMeant) << c.written;
+}
+
 TEST(CharacterNameTest, MarksOfAChineseInputMethodAreNamedWithWhatTheyStandFor) {
   const struct {
     WCHAR c;
