@@ -138,7 +138,9 @@ bool CheckFileContent(const std::vector<BYTE> &bytes, Findings &findings) {
   size_t blanks = 0;
   for (BYTE b : bytes) blanks += b == ' ' || b == '\t' || b == '\r' || b == '\n';
   if (blanks == bytes.size()) {
-    findings.Add(0, "file-empty", "the file is empty: the page shows no classes");
+    findings.Add(0, "file-empty",
+                 "the file is empty: the page shows no classes; a settings file starts with [SectionNames], "
+                 "SectionCount= and a line Section01= naming the first class");
     return false;
   }
   if (bytes.size() > IniFile::kMaxFileBytes) {

@@ -1245,12 +1245,15 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
   const Option *named = nullptr;
   for (const Option &option : options)
     if (option.value == defaultValue) named = &option;
+  const bool doubled = named && named->text.find(Ascii("&&")) != WString::npos;
   if (named && named->text.find(WCHAR('&')) != WString::npos)
     findings.Add(lines.rule, "ampersand-in-note",
                  where + ": the default option " + Quoted(named->text) +
-                     " holds '&': the hint box, which shows the default's text, underlines the character after it "
-                     "and does not show the '&', while the option list shows it; write the text without '&' (such "
-                     "as \"and\")");
+                     (doubled ? " holds '&&': the hint box, which shows the default's text, shows one '&', but the "
+                                "option list shows both"
+                              : " holds '&': the hint box, which shows the default's text, underlines the character "
+                                "after it and does not show the '&', while the option list shows it") +
+                     "; write the text without '&' (such as \"and\")");
 
   // Text commands (printable bytes, ended by a tail of CR and LF) whose values go out as bytes: a value whose byte
   // is one of the tail's ends the command early. A printer that reads text wants digits: told once for the file.

@@ -1137,7 +1137,10 @@ bool Walker::ListedBeyondCount(LONG n, long declared, const AccountRead *count, 
           ? (declared < limit ? "; write " + Utf8(count->key) + "=" + std::to_string(limit) + ", and" : ";") +
                 " the page holds " + std::to_string(limit) + " " + Count(2, what).substr(2) + (n ? " in a class" : "") +
                 " at most: move the rest " + (n ? "to a class of their own" : "into other classes")
-          : "; write " + Utf8(count->key) + "=" + std::to_string(highest);
+          // (Or the count was lowered on purpose, to drop them, and their lines stayed.)
+          : "; write " + Utf8(count->key) + "=" + std::to_string(highest) + ", or, to drop " +
+                (dropped.size() == 1 ? "it" : "them") + ", delete " +
+                (dropped.size() == 1 ? "its line" : "their lines") + (n ? " and keys" : ", [SectionNN] and sections");
   if (renumbered) *renumbered = !again && described && gap < highest && highest <= limit;
   const std::string list = FirstNames(dropped);
   const WString listing = n ? Name(SectionForm::Numbered, WString(), n, suffix_) : names_;
