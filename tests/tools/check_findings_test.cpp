@@ -1502,6 +1502,8 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
       {"a default option's '&' doubled as in a note", rules("Enum", "0=Off 1=Tray 1 && 2"),
        "holds '&&': the hint box, which shows the default's text, shows one '&', but the option list shows both",
        rules("Enum", "0=Off 1=Tray 1 and 2")},
+      {"a language section named without its kind", Edit(clean, "[S_Lang_CN]", "[S_CN]"),
+       "(line 13 has [S_CN], which the plug-in does not read as [S_Lang_CN])", clean},
       {"a mark typed before a header's '['", Edit(clean, "[S_Lang_CN]", "`[S_Lang_CN]"),
        "has \"`\" before its '[', which makes no header", clean},
       {"a value typed onto its text, its '=' left out", rules("Enum", "0=Off 1=Low 2High 3=Top"),

@@ -883,7 +883,24 @@ MeantEntry MeantSection(const IniFile &ini, const KnownNames &known, const WStri
                                (!added.empty() && added[0] == ']');
     // A block copied and left under the header it was copied from: the repeat is never read, so it is free.
     const bool repeat = FirstSection(ini, name) != &candidate;
-    if ((!known.IsSection(name) && (IsNearMiss(name, section) || signed_ || suffixLeftOff)) || (repeat && signed_)) {
+    // The section's kind left out of the name, or written in full ([Print_EN], [Print_Language_EN] for
+    // [Print_Lang_EN]), where the keys are the section's.
+    bool formLeftOut = false;
+    for (const char *form : {"_lang", "_rule"}) {
+      const std::string folded = FoldedName(section);
+      const size_t at = folded.size() == section.size() ? folded.find(form) : std::string::npos;  // an ASCII name
+      if (at == std::string::npos) continue;
+      const WString without = section.substr(0, at) + section.substr(at + std::strlen(form));
+      const WString full = section.substr(0, at) + Ascii(std::strcmp(form, "_lang") == 0 ? "_Language" : "_Rules") +
+                           section.substr(at + std::strlen(form));
+      formLeftOut = formLeftOut || SameName(name, without) || SameName(name, full);
+    }
+    bool holdsItsKeys = false;
+    for (const IniFile::Entry &entry : formLeftOut ? candidate.entries : std::vector<IniFile::Entry>())
+      holdsItsKeys = holdsItsKeys || known.IsKey(section, ini.Text(entry.name, entry.nameLength));
+    if ((!known.IsSection(name) &&
+         (IsNearMiss(name, section) || signed_ || suffixLeftOff || (formLeftOut && holdsItsKeys))) ||
+        (repeat && signed_)) {
       meant.name = name;
       meant.line = candidate.line;
       return meant;
