@@ -1015,6 +1015,18 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
   padded = Edit(padded, "K=15", "K=200");
   const std::string endInInstruction = Edit(ReadSourceFile("tests/tools/findings/end-in-instruction.ini"),
                                             "; expect: warning end-in-instruction\n", "");
+  // Text commands with the blank before their value ("SP 5"), under a tail of tail and ended as `ends`.
+  auto textWords = [&](const std::string &tail, const std::string &ends) {
+    std::string text = Edit(endInInstruction, "ParameterRule=High256", "ParameterRule=BaseOn30" + tail);
+    for (const char *word : {"1B 7E 44 03|53 50 20", "1B 7E 53 03|46 4C 20", "1B 7E 48 03|54 4F 20"})
+      text = Edit(text, std::string(word, 11), std::string(word + 12) + ends);
+    return text;
+  };
+  const std::string textWordsEnded = textWords("\nInstructionTail=0D 0A", "");
+  std::string tailEverywhere =
+      Edit(endInInstruction, "ParameterRule=High256", "ParameterRule=High256\nInstructionTail=03");
+  const std::string tailOnce =
+      Edit(Edit(Edit(tailEverywhere, "1B 7E 44 03", "1B 7E 44"), "1B 7E 53 03", "1B 7E 53"), "1B 7E 48 03", "1B 7E 48");
   const struct {
     const char *name;
     std::string broken, says, mended;
@@ -1522,6 +1534,26 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        Edit(textHigh256, "ParameterRule=High256", "ParameterRule=BaseOn30")},
       {"the line end written into every instruction, with no tail", crlfInInstructions,
        "write InstructionTail=0D 0A in [SectionNames]", textCommands},
+      {"a text printer's commands ending in the blank before the value, with no tail", textWords("", ""),
+       "the commands run together in the job", textWordsEnded},
+      {"a text command without the blank before its value", Edit(textWordsEnded, "46 4C 20", "46 4C"),
+       "write Item02Instruction=46 4C 20", textWordsEnded},
+      {"a manual's placeholder converted with a text command", Edit(textWordsEnded, "46 4C 20", "46 4C 20 6E"),
+       "write Item02Instruction=46 4C 20", textWordsEnded},
+      {"the tail written into every instruction as well", tailEverywhere,
+       "every item's instruction ends with 03, the InstructionTail", tailOnce},
+      {"an escape sequence typed from a manual's decimal column",
+       Edit(frame("1B 7B"), "Item01Instruction=1B 44", "Item01Instruction=27 68"), "in hexadecimal write \"1B 44\"",
+       frame("1B 7B")},
+      {"a manual's bytes in angle brackets", Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=<1B>H<44>H"),
+       "write \"1B 44\"", clean},
+      {"a byte and a character in quotes", Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=1B \"D\""),
+       "write \"1B 44\"", clean},
+      {"a text command typed as its word", Edit(textWordsEnded, "53 50 20", "SPEED"),
+       "write \"53 50 45 45 44\", with 20 after it", Edit(textWordsEnded, "53 50 20", "53 50 45 45 44 20")},
+      {"a value's high byte written into the command and counted too",
+       Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=1B 44 00\nItem01ParameterCount=2"),
+       "the command ends with the high byte 00 already", Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=1B 44 00")},
       {"a fixed width of digits written as leading zeros", padded, "(Item03Instruction=5E 4C 4C 30)",
        Edit(Edit(Edit(padded, "5E 4C 4C\n", "5E 4C 4C 30\n"), "0200=Short 0400=Long", "200=Short 400=Long"),
             "0200=Short 0400=Long", "200=Short 400=Long")},

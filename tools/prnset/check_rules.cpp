@@ -1341,8 +1341,16 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
       const std::string command = Utf8(FieldText(item.Instruction));
       std::string zeros;
       for (long i = 1; i < parameters && i < 8; ++i) zeros += " 00";
+      // The high bytes may be in the command already: the count then only doubled them.
+      BYTE bytes[64];
+      const DWORD size = HexTextToBytes(item.Instruction, bytes, sizeof bytes);
+      long written = 0;
+      while (written < long(size) && bytes[size - 1 - written] == 0) ++written;
       const std::string highBytes =
-          small && !command.empty()
+          small && !command.empty() && written >= parameters - 1
+              ? " (the command ends with " + (parameters == 2 ? std::string("the high byte") : "high bytes") + zeros +
+                    " already, which, with one byte for the value, make the " + std::to_string(parameters) + " bytes)"
+          : small && !command.empty()
               ? ", and if the printer takes the value in " + std::to_string(parameters) +
                     " bytes, end the command with the high " + (parameters == 2 ? "byte" : "bytes") + zeros +
                     ", which every option's value has (" + Utf8(lines.instruction) + "=" + command + zeros + ")"

@@ -71,6 +71,15 @@ std::string CommandAsBytes(const WString &command) {
   }
   std::vector<BYTE> bytes;
   bool named = false, mnemonic = false;
+  // Characters in quotes beside the bytes ("1B "s" "D""): there the bytes are hexadecimal pairs.
+  const auto isQuoted = [](const WString &word) {
+    return word.size() >= 3 && (word[0] == '"' || word[0] == '\'') && word.back() == word[0];
+  };
+  bool quoted = false, letters = true;
+  for (size_t i = 0; i < text.size(); ++i) {
+    quoted = quoted || ((i == 0 || text[i - 1] == ' ') && isQuoted(text.substr(i, text.find(WCHAR(' '), i) - i)));
+    letters = letters && (text[i] == ' ' || (text[i] < 0x80 && std::isalpha(text[i])));
+  }
   for (size_t i = 0; i < text.size();) {
     if (text[i] == ' ') {
       ++i;
@@ -78,9 +87,16 @@ std::string CommandAsBytes(const WString &command) {
     }
     size_t end = text.find(WCHAR(' '), i);
     WString word = text.substr(i, end == WString::npos ? WString::npos : end - i);
+    i = end == WString::npos ? text.size() : end;
+    const bool pair = word.size() == 2 && IsHexDigit(word[0]) && IsHexDigit(word[1]);
+    if (quoted && (pair || isQuoted(word))) {
+      if (pair) bytes.push_back(BYTE(std::stoi(Utf8(word), nullptr, 16)));
+      for (size_t k = 1; !pair && k + 1 < word.size(); ++k) bytes.push_back(BYTE(word[k]));
+      named = named || !pair;
+      continue;
+    }
     // Hexadecimal written another way ("1B", "0x1B", "\x1B") is no text of characters.
-    if ((word.size() == 2 && IsHexDigit(word[0]) && IsHexDigit(word[1])) ||
-        (word.size() > 2 && (word[0] == '0' || word[0] == '\\') && (word[1] | 0x20) == 'x'))
+    if (pair || (word.size() > 2 && (word[0] == '0' || word[0] == '\\') && (word[1] | 0x20) == 'x'))
       return std::string();
     bool known = false;
     for (const auto &name : kNames)
@@ -99,12 +115,15 @@ std::string CommandAsBytes(const WString &command) {
       mnemonic = mnemonic || std::strchr("^~<>!@#$%&*{}[]|", char(word[k])) != nullptr;
       bytes.push_back(BYTE(word[k]));
     }
-    i = end == WString::npos ? text.size() : end;
   }
-  // Only a text that reads as a printer's characters: a named control byte, or the marks its commands use.
-  if (bytes.empty() || !(named || mnemonic)) return std::string();
+  // Only a text that reads as a printer's characters: a named control byte, the marks its commands use, or a word
+  // of a text command, whose blank before the value the reader drops at the line's end.
+  const bool word = letters && bytes.size() >= 3;
+  if (bytes.empty() || !(named || mnemonic || word)) return std::string();
   return std::string("; if ") + (named ? "these are the names and characters" : "these are the characters") +
-         " the printer reads, write " + Quoted(Ascii(HexPairs(bytes.data(), DWORD(bytes.size())).c_str()));
+         " the printer reads, write " + Quoted(Ascii(HexPairs(bytes.data(), DWORD(bytes.size())).c_str())) +
+         (word && !named && !mnemonic ? ", with 20 after it if the printer's manual has a blank before the value"
+                                      : std::string());
 }
 
 // A command of hexadecimal pairs written as another program writes them ("0x1B, 0x44", "\x1B\x44", "1Bh 44h",
@@ -118,7 +137,11 @@ WString PairsOf(const WString &text) {
                         (text[i + 1] | 0x20) == 'x';
     const bool suffix = (c | 0x20) == 'h' && i >= 2 && IsHexDigit(text[i - 1]) && IsHexDigit(text[i - 2]);
     if (prefix) ++i;
-    if (prefix || suffix || c == ',' || c == '-' || c == ':' || c == '"' || c == '\'' || c == '\t' || c == ' ') {
+    // A manual's "<1B>H": the pair in angle brackets, and H for hexadecimal after them.
+    const bool bracketed =
+        (c | 0x20) == 'h' && i >= 3 && text[i - 1] == '>' && IsHexDigit(text[i - 2]) && IsHexDigit(text[i - 3]);
+    if (prefix || suffix || bracketed || c == ',' || c == '-' || c == ':' || c == '"' || c == '\'' || c == '\t' ||
+        c == ' ' || c == '<' || c == '>') {
       if (!pairs.empty() && pairs.back() != ' ') pairs += ' ';
       continue;
     }
@@ -129,6 +152,34 @@ WString PairsOf(const WString &text) {
   }
   while (!pairs.empty() && pairs.back() == ' ') pairs.pop_back();
   return !pairs.empty() && CheckHexText(pairs.c_str()).fault == HexTextCheck::kWhole ? pairs : WString();
+}
+
+// A manual's placeholder for a command's parameter ("n", "nn", "<n>"), folded to lower case.
+bool IsPlaceholder(const std::string &folded) {
+  static const std::set<std::string> kPlaceholders = {"n",   "nn",  "nnn", "nnnn", "x", "xx", "xxx",
+                                                      "<n>", "(n)", "[n]", "{n}",  "#", "##", "?",
+                                                      "??",  "p",   "pp",  "v",    "vv"};
+  return kPlaceholders.count(folded) != 0;
+}
+
+// A command typed from a manual's decimal column ("27 115 68"): the bytes its groups give as decimal numbers, or
+// none when a group is no decimal code of a byte.
+std::vector<BYTE> DecimalCodes(const WString &text) {
+  std::vector<BYTE> codes;
+  for (size_t from = 0; from < text.size();) {
+    const size_t to = std::min(text.find(WCHAR(' '), from), text.size());
+    const WString group = text.substr(from, to - from);
+    if (!group.empty() && (group.size() > 3 || !IsPlainDecimal(group) || std::stoi(Utf8(group)) > 255)) return {};
+    if (!group.empty()) codes.push_back(BYTE(std::stoi(Utf8(group))));
+    from = to + 1;
+  }
+  return codes;
+}
+
+std::string DecimalCodesHint(const WString &text) {
+  const std::vector<BYTE> codes = DecimalCodes(text);
+  return "; the groups read as decimal codes, as a manual's decimal column gives them: in hexadecimal write " +
+         Quoted(Ascii(HexPairs(codes.data(), DWORD(codes.size())).c_str()));
 }
 
 // A title the page shows as its author wrote it: not empty, and not lost to a code page (U+FFFD, or all '?').
@@ -480,10 +531,7 @@ void Walker::CheckCommandText(const AccountRead *read, const std::string &conseq
     // Full-width digits and letters typed in a Chinese input mode are the pairs meant, not a placeholder.
     for (WCHAR c : token)
       folded += c < 0x80 ? char(std::tolower(c)) : PlainForm(c) ? char(std::tolower(PlainForm(c))) : '?';
-    static const std::set<std::string> kPlaceholders = {"n",   "nn",  "nnn", "nnnn", "x", "xx", "xxx",
-                                                        "<n>", "(n)", "[n]", "{n}",  "#", "##", "?",
-                                                        "??",  "p",   "pp",  "v",    "vv"};
-    if (kPlaceholders.count(folded)) {
+    if (IsPlaceholder(folded)) {
       findings_.Add(read->line, "bad-command-text",
                     where + " holds " + Quoted(token) + ", a placeholder for the parameter: " + consequence +
                         "; delete it: the page writes the parameter after the command itself, as ParameterCount and "
@@ -539,19 +587,9 @@ void Walker::CheckCommandText(const AccountRead *read, const std::string &conseq
   }
   // Codes copied from a manual's decimal column ("27 101 83"): every group the decimal number of a byte, and the odd
   // one of three digits.
-  std::vector<BYTE> codes;
-  bool decimal = true;
-  for (size_t from = 0; from < read->text.size() && decimal;) {
-    const size_t to = std::min(read->text.find(WCHAR(' '), from), read->text.size());
-    const WString group = read->text.substr(from, to - from);
-    decimal = !group.empty() && group.size() <= 3 && IsPlainDecimal(group) && std::stoi(Utf8(group)) <= 255;
-    if (decimal) codes.push_back(BYTE(std::stoi(Utf8(group))));
-    from = to + 1;
-  }
   std::string asCodes;
-  if (decimal && odd.size() == 3) {
-    asCodes = "; the groups read as decimal codes, as a manual's decimal column gives them: in hexadecimal write " +
-              Quoted(Ascii(HexPairs(codes.data(), DWORD(codes.size())).c_str()));
+  if (!DecimalCodes(read->text).empty() && odd.size() == 3) {
+    asCodes = DecimalCodesHint(read->text);
     odd.clear();
     // The tail of such a file is a decimal code too, whose two digits read as another byte ("13" for 0D): told
     // once, with the first command.
@@ -2532,13 +2570,64 @@ void Walker::CheckCommandShapes(const std::vector<ShownCommand> &shown) {
   const size_t textCommands = size_t(std::count_if(shown.begin(), shown.end(), printable));
   if (IsBaseOn30(catalogue_) && textCommands >= 2 && textCommands + 1 == shown.size()) {
     const ShownCommand &odd = *std::find_if_not(shown.begin(), shown.end(), printable);
+    const std::vector<BYTE> codes = DecimalCodes(odd.instruction->text);
     findings_.Add(odd.instruction->line, "command-not-text",
                   Place(odd.instruction->section, odd.instruction->key) + " is " +
                       HexPairs(odd.bytes.data(), DWORD(odd.bytes.size())) +
                       ", with bytes that are no text, where the file's other commands are text, as BaseOn30 sends "
                       "values: " +
                       odd.name + " sends " + ItemBytes(catalogue_, odd.slot, odd.itemSlot, odd.item().CurrentValue) +
-                      "; if it was copied from another printer's file, write this printer's command");
+                      (std::all_of(codes.begin(), codes.end(), textByte) && codes.size() > 1
+                           ? DecimalCodesHint(odd.instruction->text)
+                           : "; if it was copied from another printer's file, write this printer's command"));
+  }
+  // Text commands that put a blank before their value: one without it has the value run into its word, and one
+  // with the manual's placeholder after it sends the placeholder.
+  const auto blankEnded = [](const ShownCommand &item) { return !item.bytes.empty() && item.bytes.back() == 0x20; };
+  const size_t blanks = size_t(std::count_if(shown.begin(), shown.end(), blankEnded));
+  for (const ShownCommand &item : shown) {
+    if (!IsBaseOn30(catalogue_) || textCommands != shown.size() || item.item().ParameterCount < 1 ||
+        blanks < size_t(2 + blankEnded(item)))
+      continue;
+    const auto blank = std::find(item.bytes.rbegin(), item.bytes.rend(), BYTE(0x20));
+    std::string last;  // the command's last word, after its last blank
+    for (auto b = blank.base(); b != item.bytes.end(); ++b) last += char(std::tolower(*b));
+    const bool placeholder = blank != item.bytes.rend() && IsPlaceholder(last);
+    if (!placeholder && !std::isalpha(item.bytes.back())) continue;
+    const std::vector<BYTE> meant(item.bytes.begin(), placeholder ? blank.base() : item.bytes.end());
+    findings_.Add(item.instruction->line, "text-command-unlike",
+                  Place(item.instruction->section, item.instruction->key) + " is the text " +
+                      Quoted(WString(item.bytes.begin(), item.bytes.end())) +
+                      (placeholder ? ", which ends in " + Quoted(Ascii(last.c_str())) +
+                                         ", a manual's placeholder for the value, which the page sends as it stands"
+                                   : ", with no blank before the value, where the file's other commands end in one") +
+                      ": " + item.name + " sends " +
+                      ItemBytes(catalogue_, item.slot, item.itemSlot, item.item().CurrentValue) + "; write " +
+                      Utf8(item.instruction->key) + "=" + HexPairs(meant.data(), DWORD(meant.size())) +
+                      (placeholder ? std::string() : " 20"));
+  }
+  // An escape sequence typed from a manual's decimal column ("27 68" for ESC D), where the file's other commands
+  // begin with an escape byte: the digits read as other bytes.
+  const auto escape = [](BYTE b) { return b >= 0x1B && b <= 0x1D; };
+  std::vector<const AccountRead *> commands;
+  for (const ShownCommand &item : shown) commands.push_back(item.instruction);
+  for (FileField frame : {FileField::EnterInstruction, FileField::SaveInstruction})
+    if (const AccountRead *read = account_.Find(frame, 0); read && read->line) commands.push_back(read);
+  size_t escaped = 0;
+  for (const AccountRead *read : commands) {
+    BYTE command[ARRAYSIZE(SettingsCatalogue{}.EnterInstruction)];
+    escaped += HexTextToBytes(read->text.c_str(), command, sizeof command) > 0 && escape(command[0]);
+  }
+  for (const AccountRead *read : commands) {
+    const std::vector<BYTE> codes = DecimalCodes(read->text);
+    if (codes.size() < 2 || !escape(codes[0]) || escaped < 2 ||
+        CheckHexText(read->text.c_str()).fault != HexTextCheck::kWhole)
+      continue;
+    findings_.Add(read->line, "decimal-codes",
+                  Place(read->section, read->key) + " is " + Utf8(read->text) +
+                      ", which the page sends as those hexadecimal bytes, where the file's other commands begin "
+                      "with an escape byte" +
+                      DecimalCodesHint(read->text));
   }
   // So is a frame of bytes that are no text around the commands of a text printer, or a tail after them.
   for (FileField frame : {FileField::EnterInstruction, FileField::SaveInstruction, FileField::InstructionTail}) {
@@ -2578,6 +2667,24 @@ void Walker::CheckCommandShapes(const std::vector<ShownCommand> &shown) {
                       "printer reads the value as digits, write each option's value as its digit's character code "
                       "(48 for 0 to 57 for 9): High256 can send one digit, no more");
   }
+  // The tail written into every instruction as well: one slip, told once.
+  std::set<int> tailed;
+  for (const Finding &finding : findings_.list())
+    if (finding.code == "tail-in-instruction") tailed.insert(finding.line);
+  if (shown.size() >= 3 && std::all_of(shown.begin(), shown.end(), [&](const ShownCommand &item) {
+        return tailed.count(item.instruction->line) != 0;
+      })) {
+    std::set<int> lines;
+    for (const ShownCommand &item : shown) lines.insert(item.instruction->line);
+    findings_.Drop(lines, {"tail-in-instruction"});
+    const ShownCommand &example = shown[0];
+    findings_.Add(example.instruction->line, "tail-in-instruction",
+                  "every item's instruction ends with " + Utf8(FieldText(catalogue_.InstructionTail)) + ", the " +
+                      Utf8(KeyOf(FileField::InstructionTail).key) +
+                      ", which the page adds after the value itself: " + example.name + " is sent as " +
+                      ItemBytes(catalogue_, example.slot, example.itemSlot, example.item().CurrentValue) +
+                      "; leave the tail out of the instructions");
+  }
   // Every command ending in one byte, and no tail: the byte that ends a command was written into each instruction,
   // and the value goes out after it. 00 is the high byte of a two-byte value, which an instruction may end with.
   BYTE tail[ARRAYSIZE(SettingsCatalogue{}.InstructionTail)];
@@ -2595,6 +2702,19 @@ void Walker::CheckCommandShapes(const std::vector<ShownCommand> &shown) {
                   }) ||
       shown[0].bytes.back() == 0)
     return;
+  // Text commands ending in the blank before their value: the blank ends no command, and nothing does.
+  if (shown[0].bytes.back() == 0x20 && textCommands == shown.size()) {
+    const ShownCommand &example = shown[0];
+    findings_.Add(example.instruction->line, "text-commands-unended",
+                  "every item's command is text that ends in the blank before its value, and the file has no " +
+                      Utf8(KeyOf(FileField::InstructionTail).key) + ": the commands run together in the job (" +
+                      example.name + " sends " +
+                      ItemBytes(catalogue_, example.slot, example.itemSlot, example.item().CurrentValue) +
+                      ", and the next command follows at once); if the printer ends each command with a line end, "
+                      "write " +
+                      Utf8(KeyOf(FileField::InstructionTail).key) + "=0D 0A in [" + Utf8(kNamesSection) + "]");
+    return;
+  }
   // The bytes every instruction ends with (a line end is two), short of a whole instruction: each item's line end
   // told on its own is this one mistake. A line end is the tail, not the blank a text command writes before its
   // value ("SPEED \r\n").
