@@ -644,6 +644,11 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
   auto rule = [&](const std::string &text) { return Edit(clean, "I_Rule=0=Off 1=On\n", "I_Rule=" + text + "\n"); };
   auto rules = [&](const std::string &text) { return Edit(rule(text), "I_Rule=0=Off 1=On\n", "I_Rule=" + text + "\n"); };
   auto settings = [&](const std::string &keys) { return clean + "[Settings]\n" + keys; };
+  auto inEach = [&](const std::string &english, const std::string &chinese) {
+    const std::string cn = "[S_Rule_CN]\nI_RuleType=Enum\nI_Rule=";
+    return Edit(Edit(clean, cn + "0=Off 1=On\n", cn + chinese + "\n"), "I_Rule=0=Off 1=On\n",
+                "I_Rule=" + english + "\n");
+  };
   const std::string twoClean = ReadSourceFile("tests/tools/findings/two-items.ini");
   // Item I renamed everywhere to a key of 128 characters, which its field cuts to 127.
   const std::string key(128, 'k');
@@ -805,6 +810,21 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
        Edit(Edit(Edit(Edit(clean, "1B 44", "1B 44 01"), "0=Off 1=On", "304=A 600=B"), "0=Off 1=On", "304=A 600=B"),
             "I=1", "I=304"),
        "value-too-large"},
+      // An option's texts in each language, value by value.
+      {"an option's number changed in one language", inEach("0=Never 1=After 1 hour", "0=Never 1=After 4 hours"),
+       "numbers-differ"},
+      {"an option's number said once more in one language",
+       inEach("0=Never 1=After 1 hour 2=Off", "0=Never 1=After 1 hour, 60 min 2=Off"), ""},
+      {"an option's numbers in another order", inEach("0=A4 210 x 297 1=On", "0=A4 297 x 210 1=On"), ""},
+      {"a switch's texts the opposite in Chinese", inEach("0=Off 1=On", "0=开 1=关"), "numbers-differ"},
+      {"a switch's texts translated", inEach("0=Off 1=On", "0=关 1=开"), "!numbers-differ"},
+      {"an option whose text begins with another value", rules("1=1 in/s 2=2 in/s 6=5 in/s"), "text-names-other-value"},
+      {"options whose texts count from another number", rules("0=1 copy 1=2 copies 2=3 copies"),
+       "!text-names-other-value"},
+      {"two options whose texts begin with other values", rules("1=1 in/s 2=2 in/s 6=5 in/s 8=7 in/s"),
+       "!text-names-other-value"},
+      {"a value written twice, its texts apart", inEach("0=Off 1=Tray 1 1=Tray 2", "0=Off 1=Tray 1"),
+       "!numbers-differ"},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);

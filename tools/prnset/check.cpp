@@ -571,6 +571,29 @@ std::vector<std::string> NumbersIn(const WString &text) {
   return numbers;
 }
 
+// Whether one option only has `value` (a value written twice is told as such).
+bool Once(const SettingsItem &item, LONG value) {
+  int n = 0;
+  for (const SettingsOption *option = item.Options; option; option = option->Next) n += option->Value == value;
+  return n == 1;
+}
+
+// Texts of a switch that say the opposite in each language ("Off" and 开), the words an operator reads as on and off.
+bool Opposite(const WString &english, const WString &chinese) {
+  static const char *const kOff[] = {"off", "no", "disabled", "disable"};
+  static const char *const kOn[] = {"on", "yes", "enabled", "enable"};
+  static const WString kChineseOff[] = {WTEXT("\u5173"), WTEXT("\u5173\u95ed"), WTEXT("\u5426"),
+                                        WTEXT("\u7981\u7528")};  // 关 关闭 否 禁用
+  static const WString kChineseOn[] = {WTEXT("\u5f00"), WTEXT("\u5f00\u542f"), WTEXT("\u6253\u5f00"), WTEXT("\u662f"),
+                                       WTEXT("\u542f\u7528")};  // 开 开启 打开 是 启用
+  auto in = [](const auto &words, const auto &text) {
+    return std::any_of(std::begin(words), std::end(words), [&](const auto &word) { return text == word; });
+  };
+  const std::string folded = FoldedName(Trimmed(english));
+  const WString text = Trimmed(chinese);
+  return (in(kOff, folded) && in(kChineseOn, text)) || (in(kOn, folded) && in(kChineseOff, text));
+}
+
 // A title or note changed in one language and not the other, where both name numbers: a tray, a range's end.
 void TellNumbersDiffer(const Reading &english, Reading &chinese) {
   const SettingsCatalogue &en = *english.catalogue.get(), &cn = *chinese.catalogue.get();
@@ -597,6 +620,24 @@ void TellNumbersDiffer(const Reading &english, Reading &chinese) {
       const std::string item = "item " + Utf8(en.Sections[s].Key) + "/" + Utf8(a.Key);
       tell(FieldText(a.Title), FieldText(b.Title), item + ": its title", s, i, FileField::ItemTitle);
       tell(FieldText(a.Note), FieldText(b.Note), item + ": its note", s, i, FileField::ItemNote);
+      // An option's texts, value by value: the first that differ, as one slip of the item's rule.
+      // (A rule read wrong in either language is told by that language's findings.)
+      if (RuleTold(english, s, i) || RuleTold(chinese, s, i)) continue;
+      const size_t before = chinese.findings.list().size();
+      for (const SettingsOption *x = a.Options; x && chinese.findings.list().size() == before; x = x->Next)
+        for (const SettingsOption *y = b.Options; y && Once(a, x->Value) && Once(b, x->Value); y = y->Next)
+          if (x->Value == y->Value) {
+            const WString inEnglish = FieldText(x->Text), inChinese = FieldText(y->Text);
+            const std::string what = item + ": its option of value " + std::to_string(x->Value);
+            tell(inEnglish, inChinese, what, s, i, FileField::Rule);
+            if (chinese.findings.list().size() == before && Opposite(inEnglish, inChinese))
+              chinese.findings.Add(
+                  RuleOf(chinese.account, s, i) ? RuleOf(chinese.account, s, i)->line : 0, "numbers-differ",
+                  what + " says " + Quoted(inChinese) + " in Chinese, the opposite of " + Quoted(inEnglish) +
+                      " in English: the Chinese page sends " + std::to_string(x->Value) + " for " + Quoted(inChinese) +
+                      "; make both say the same");
+            break;
+          }
     }
 }
 

@@ -1638,6 +1638,34 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
       break;
     }
   }
+  // Texts that begin with their option's value ("4=4 in/s"), but for one that begins with another number: the
+  // operator reads one number and the printer gets the other.
+  if (enumRule && options.size() >= 3) {
+    auto leading = [](const WString &text) {
+      size_t digits = 0;
+      while (digits < text.size() && digits < 9 && text[digits] >= '0' && text[digits] <= '9') ++digits;
+      return digits && (digits == text.size() || text[digits] < '0' || text[digits] > '9')
+                 ? std::stol(Utf8(text.substr(0, digits)))
+                 : -1L;
+    };
+    const Option *odd = nullptr;
+    size_t own = 0, others = 0;
+    for (const Option &option : options) {
+      const long number = leading(option.text);
+      if (number == option.value) ++own;
+      if (number >= 0 && number != option.value && !others++) odd = &option;
+    }
+    // (A value misread, told on the rule's line already, is that one slip.)
+    const bool told = std::any_of(findings.list().begin(), findings.list().end(),
+                                  [&](const Finding &finding) { return finding.line == lines.rule; });
+    if (own + 1 == options.size() && others == 1 && own >= 2 && !told)
+      findings.Add(lines.rule, "text-names-other-value",
+                   where + ": the option of value " + std::to_string(odd->value) + " reads " + Quoted(odd->text) +
+                       ", where every other option's text begins with its value: the page shows " + Quoted(odd->text) +
+                       " and sends " + std::to_string(odd->value) + "; if " + std::to_string(leading(odd->text)) +
+                       " is the value the printer reads for it, write " + std::to_string(leading(odd->text)) + "=" +
+                       Utf8(odd->text));
+  }
   // Pairs written as a list ("2=2 in/s, 3=3 in/s"): the blank alone separates them, and each text keeps the mark.
   const WCHAR mark = enumRule && options.size() > 1 && !options[0].text.empty() ? options[0].text.back() : 0;
   if (mark != ' ' && IsListMark(mark)) {
