@@ -1261,6 +1261,8 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
       {"mask beyond the numbers the file holds", mask("4294967295"), "from -2147483648 to 2147483647 only",
        mask("12582912")},
       {"mask beyond the rows", mask("16777215"), "to tick every row, write 12582912", mask("12582912")},
+      {"mask of a row taken off the list", mask("14680064"), "its bit 0x200000 is that of row 2", mask("12582912")},
+      {"mask written as the value of the option meant", mask("0"), "to tick it, write 8388608", mask("8388608")},
       {"command in another language's hexadecimal",
        Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=\\x1B\\x44"), "write \"1B 44\"", clean},
       {"command with an assembler's marks", Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=1Bh 44h"),

@@ -326,7 +326,10 @@ const Case kCases[] = {
      "has the value -1", 1},
     {"multi-choice with too few parameter bytes",
      [] {
-       return Edit(Edit(kClean, "Item01Instruction=1B 44", "Item01Instruction=1B 44\nItem01ParameterCount=2"), "I=1\n",
+       // (No option of the value 0, which the hint box would name while no row is ticked.)
+       const std::string rows =
+           Edit(Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=1=Off 2=On"), "I_Rule=1=On 0=Off", "I_Rule=2=On 1=Off");
+       return Edit(Edit(rows, "Item01Instruction=1B 44", "Item01Instruction=1B 44\nItem01ParameterCount=2"), "I=1\n",
                    "I=0\n");
      },
      12, "warning", "the bits of rows 0 to 7 do not fit 2 parameter bytes", 1},

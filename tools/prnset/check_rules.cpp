@@ -1391,11 +1391,25 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
       DWORD ticked = 0;
       for (size_t row = 0; row < options.size() && row < size_t(kMaskRows); ++row)
         if (DWORD(defaultValue) & (1u << (kMaskRows - 1 - row))) ticked |= 1u << row;
-      findings.Add(lines.defaultValue ? defaultLine : lines.rule, "mask-hint",
-                   where + " is multi-choice: its hint box names as the default the option of value " +
-                       std::to_string(defaultValue) + ", which is the default mask, but that mask ticks " +
-                       (ticked ? RowNumbers(ticked) : std::string("no row")) +
-                       "; a multi-choice option's value sends nothing, so give that option another value");
+      // A default that ticks nothing, written as the value of the option meant, as for one choice: the page ticks
+      // no box while its hint names that option.
+      if (!ticked)
+        findings.Add(defaultLine, "mask-default-as-value",
+                     where + " is multi-choice: its default " + std::to_string(defaultValue) +
+                         " ticks no row, and Set All sends " + SentBytes(catalogue, section, itemIndex, defaultValue) +
+                         ", but the hint box names as the default the option of value " + std::to_string(defaultValue) +
+                         ", " + RowNumbers(1u << namedRow) + "; to tick it, write " +
+                         std::to_string(1L << (kMaskRows - 1 - namedRow)) +
+                         ", its row's mask; to tick none, give that option another value than " +
+                         std::to_string(defaultValue) + "; if the item is one choice, ParameterCount " +
+                         std::to_string(parameters) + " makes it tick boxes: write ParameterCount=1");
+      else
+        findings.Add(lines.defaultValue ? defaultLine : lines.rule, "mask-hint",
+                     where + " is multi-choice: its hint box names as the default the option of value " +
+                         std::to_string(defaultValue) + ", which is the default mask, but that mask ticks " +
+                         RowNumbers(ticked) +
+                         "; a multi-choice option's value sends nothing, so give that option "
+                         "another value");
     }
     // Rows from 14 on alone make masks below 1000, which no count of digits pads.
     if (baseOn30 && parameters >= 8 && options.size() > 14)
@@ -1458,11 +1472,29 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
         meant +=
             "; the values are single bits, as the printer may number its switches, but the page sends row 0 as "
             "bit 23, row 1 as bit 22 and so on, whatever the values";
-      findings.Add(defaultLine, "mask-bits",
-                   where + ": " + defaultText + " (mask " + HexMask(DWORD(defaultValue)) +
-                       ") sets bits that no option row stands for; row 0 is bit " + std::to_string(kMaskRows - 1) +
-                       ", so " + Quoted(options[0].text) + " alone is " + std::to_string(1L << (kMaskRows - 1)) +
-                       meant);
+      // Rows taken off the end of the list, their bits left in the default: Set All still sends them, and the rows
+      // kept are the mask without them.
+      const DWORD stray = DWORD(defaultValue) & ~allowed, kept = DWORD(defaultValue) & allowed;
+      std::string left;
+      DWORD rowsOfStray = 0;
+      for (int row = 0; row < kMaskRows; ++row)
+        if (stray & (1u << (kMaskRows - 1 - row))) rowsOfStray |= 1u << row;
+      // (The rows just past the list, one to three of them.)
+      const DWORD pastList = rowsOfStray >> rows;
+      if (kept && !(stray >> kMaskRows) && (pastList & 1) && !(pastList & (pastList + 1)) && pastList < 8) {
+        const bool one = !(stray & (stray - 1));
+        left = (one ? "; its bit " : "; its bits ") + HexMask(stray) + (one ? " is that of " : " are those of ") +
+               RowNumbers(rowsOfStray) + ", which the list no longer has, and Set All sends " +
+               (one ? "it (" : "them (") + SentBytes(catalogue, section, itemIndex, defaultValue) +
+               "); to keep the rows it ticks, write " + std::to_string(kept);
+      }
+      findings.Add(
+          defaultLine, "mask-bits",
+          where + ": " + defaultText + " (mask " + HexMask(DWORD(defaultValue)) +
+              ") sets bits that no option row stands for" +
+              (left.empty() ? "; row 0 is bit " + std::to_string(kMaskRows - 1) + ", so " + Quoted(options[0].text) +
+                                  " alone is " + std::to_string(1L << (kMaskRows - 1)) + meant
+                            : left));
     }
     // Values out of order (options sorted by their texts): a row's bit comes from its place, not its value.
     std::vector<Option> byValue = options;
