@@ -823,6 +823,14 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
        "!text-names-other-value"},
       {"two options whose texts begin with other values", rules("1=1 in/s 2=2 in/s 6=5 in/s 8=7 in/s"),
        "!text-names-other-value"},
+      // Words a save had no character for, in Chinese text.
+      {"a Chinese title ending in a '?' for a lost word",
+       Edit(clean, "[S_Lang_CN]\nTitle=Class\nI_Title=Item", "[S_Lang_CN]\nTitle=Class\nI_Title=打印 ?"), "text-lost"},
+      {"a Chinese title asking a question",
+       Edit(clean, "[S_Lang_CN]\nTitle=Class\nI_Title=Item", "[S_Lang_CN]\nTitle=Class\nI_Title=打印吗?"),
+       "!text-lost"},
+      {"a Chinese option of question marks", inEach("0=Off 1=On", "0=关 1=???"), "text-lost"},
+      {"an English option of question marks", inEach("0=Off 1=???", "0=关 1=开"), "!text-lost"},
       {"a value written twice, its texts apart", inEach("0=Off 1=Tray 1 1=Tray 2", "0=Off 1=Tray 1"),
        "!numbers-differ"},
   };

@@ -393,6 +393,23 @@ Findings CheckSettingsFile(const CheckedFile &file) {
     findings.Drop(lostLines,
                   {"title-missing", "note-missing", "rule-type-missing", "enum-no-pairs", "default-missing"});
     findings.Drop({line}, {"not-in-code-page"});
+    // A header taken in: the section's keys then read as the section's above, where they repeat its keys. That is
+    // this one slip, not lines to delete.
+    auto lineText = [&](size_t n) {
+      return n < lineBytes.size() ? std::string(file.bytes.begin() + long(lineBytes[n].first),
+                                                file.bytes.begin() + long(lineBytes[n].second))
+                                  : std::string();
+    };
+    auto isHeader = [&](size_t n) {
+      const std::string text = lineText(n);
+      const size_t first = text.find_first_not_of(" \t");
+      return first != std::string::npos && text[first] == '[';
+    };
+    if (isHeader(size_t(line) + 1)) {
+      std::set<int> underIt;
+      for (size_t n = size_t(line) + 2; n < lineBytes.size() && !isHeader(n); ++n) underIt.insert(int(n));
+      findings.Drop(underIt, {"duplicate-key", "repeated-line"});
+    }
     findings.Add(line, "line-joined",
                  "line " + std::to_string(line) + " ends in a byte that code page " +
                      std::to_string(file.language.load.codePage) +

@@ -618,16 +618,35 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
                      after = value.find_first_not_of(WCHAR(' '), i + 1);
         return before != WString::npos && after != WString::npos && (IsHan(value[before]) || IsHan(value[after]));
       };
-      for (size_t i = 1; readable && shownText && chinese_section && i + 1 < value.size(); ++i)
-        if (value[i] == '?' && ((IsHan(value[i - 1]) && IsHan(value[i + 1])) || alone(i))) {
-          findings.Add(entry.line, "text-lost",
-                       Place(name, key) + " = " + Quoted(value) + " holds a '?' " +
-                           (IsHan(value[i - 1]) ? "between Chinese characters" : "alone in Chinese text") +
-                           ": a conversion had no character for the one meant there, and the Chinese page shows the "
-                           "question mark; type the character again",
-                       ini.ColumnOf(entry.value + i));
-          break;
-        }
+      // So is a word of nothing but '?' in Chinese text, or an option's whole text ("3=???"): a word the code page
+      // lacked (another script's, an emoji).
+      const bool han = std::any_of(value.begin(), value.end(), IsHan);
+      auto lostWord = [&](size_t i) {
+        size_t from = i;
+        while (from > 0 && value[from - 1] == '?') --from;
+        size_t to = i;
+        while (to < value.size() && value[to] == '?') ++to;
+        const bool ended = to == value.size() || value[to] == ' ';
+        const bool option = from >= 2 && value[from - 1] == '=' && value[from - 2] >= '0' && value[from - 2] <= '9';
+        return ended && ((from > 0 && value[from - 1] == ' ' && han) ||
+                         (option && field == FileField::Rule && (han || to - from >= 2)));
+      };
+      for (size_t i = 1; readable && (shownText || field == FileField::Rule) && chinese_section && i < value.size();
+           ++i) {
+        if (value[i] != '?') continue;
+        const bool between = shownText && i + 1 < value.size() && IsHan(value[i - 1]) && IsHan(value[i + 1]);
+        const bool single = !between && shownText && i + 1 < value.size() && alone(i);
+        if (!between && !single && !lostWord(i)) continue;
+        findings.Add(entry.line, "text-lost",
+                     Place(name, key) + " = " + Quoted(value) + " holds " +
+                         (between  ? "a '?' between Chinese characters"
+                          : single ? "a '?' alone in Chinese text"
+                                   : "question marks where a word stood") +
+                         ": a conversion had no character for the one meant there, and the Chinese page shows the "
+                         "question mark; type the character again",
+                     ini.ColumnOf(entry.value + i));
+        break;
+      }
       // The hint box takes '&' as the mark of an underlined letter, as every label of a dialog does; "&&" shows one.
       size_t lone = WString::npos;
       size_t referenceLength = 0;
@@ -922,6 +941,13 @@ void CheckTexts(const CheckedFile &file, Findings &findings) {
            ": a program read the Chinese text, saved as UTF-8, in code page 936 and saved what it read; the Chinese "
            "page shows it garbled; take the texts from the file as it was before, or convert it from UTF-8 once only",
            {"invisible-character", "not-in-code-page", "utf8-in-ansi"});
+  // A save that lost whole texts lost words in others: the one slip, told once.
+  std::set<int> wordsLost;
+  for (const Finding &finding : findings.list())
+    if (!lost.empty() && finding.code == "text-lost" && wordsLost.insert(finding.line).second)
+      lost.push_back({finding.line, finding.message.substr(0, finding.message.find(" holds "))});
+  findings.Drop(wordsLost, {"text-lost"});
+  std::stable_sort(lost.begin(), lost.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
   tellOnce(lost, "text-lost",
            ": a program that saved the file had no code page for its Chinese text and wrote a '?' for each "
            "character; the Chinese page shows the question marks; type the text again and save in code page 936 or "
