@@ -709,6 +709,15 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
                   return choices;
                 }()),
        "settings-count"},
+      {"50 compression choices, the 50th not told as a misspelt name",
+       settings("Landscape_Compress=1\nCount=50\nCOMPRESS_VALUE=100\n" +
+                [] {
+                  std::string choices;
+                  for (int n = 1; n <= 50; ++n)
+                    choices += "COMPRESS_VALUE" + std::to_string(n) + "=" + std::to_string(101 - n) + "\n";
+                  return choices;
+                }()),
+       "!unknown-key"},
       // Count past the list's end with most choices missing: the missing ones give the Count to write.
       {"50 compression choices, one written",
        settings("Landscape_Compress=1\nCount=50\nCOMPRESS_VALUE=100\nCOMPRESS_VALUE1=100\n"), "!settings-count"},
@@ -1995,13 +2004,17 @@ TEST_F(FindingsTest, SuggestionsNameTheMeantName) {
   } cases[] = {
       {clean + "[Settings]\nXMovEnabel=1\n", "XMovEnabel is never read: did you mean XMoveEnable?"},
       {clean + "[S_Lang_XN]\nTitle=x\n", "[S_Lang_XN] is never read: did you mean [S_Lang_EN]?"},
+      // A key one slip from a key the section has already: renaming it would write that key twice.
+      {Edit(clean, "I_Title=Item\n", "I_Title=Item\nI_Titel=Other\n"),
+       "I_Titel is never read: it is I_Title misspelt, which line 12 has already and the page reads"},
       // A misspelt filter says what it leaves on the page.
       {ReadSourceFile("tests/tools/findings/filter-key-misspelt.ini"),
        "Calibraton is never read: did you mean Calibration? Until then the page shows item Calibration, which it is "
        "meant to hide"},
       {Edit(ReadSourceFile("tests/tools/findings/filter-key-misspelt.ini"), "[S_Filter]", "[S_Filters]"),
        "[S_Filters] is never read: did you mean [S_Filter]? Until then the page shows item Calibraton"},
-      {Edit(ReadSourceFile("tests/tools/findings/filter-key-misspelt.ini"), "[S_Filter]", "[S_Default]\nDensty=0\n[S_Filter]"),
+      {Edit(ReadSourceFile("tests/tools/findings/filter-key-misspelt.ini"), "[S_Filter]",
+            "[S_Default]\nDensty=0\n[S_Filter]"),
        "[S_Default] Densty is never read: did you mean Density? Until then the page starts Density at 1, not 0, and "
        "Set All sends that"},
       {Edit(ReadSourceFile("tests/tools/findings/filter-key-misspelt.ini"), "Calibraton=0", "S=0"),

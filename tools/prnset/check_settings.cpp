@@ -302,11 +302,16 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
     if (choices.declared < 0)
       findings.Add(countLine, "settings-count", count + " is negative: the compression list offers the single choice 100");
     // (With choices missing below the 49th, their finding gives the Count that mends both.)
-    else if (choices.declared > kMaxCompressChoices && written == kMaxCompressChoices)
+    else if (choices.declared > kMaxCompressChoices && written == kMaxCompressChoices) {
       findings.Add(countLine, "settings-count", count + ": the compression list holds only the first " +
                                                     std::to_string(kMaxCompressChoices) + " choices; keep " +
                                                     std::to_string(kMaxCompressChoices) + " and write Count=" +
                                                     std::to_string(kMaxCompressChoices));
+      // The choices past the list's room are this one slip, not names to mend.
+      // (Looked for as far as an author numbers them: a Count of a million names no million lines.)
+      for (LONG n = kMaxCompressChoices + 1; n <= std::min<LONG>(choices.declared, 1000); ++n)
+        if (const int past = line(choiceName(n).c_str())) findings.Claim(past);
+    }
     WCHAR first[kPathChars];
     wsprintfW(first, kCompressChoiceForm, 1);
     if (choices.declared <= 0 && !line(first) && !line(kCompressCountKey) && !listGiven)

@@ -872,6 +872,9 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
         return found.first->second;
       };
       WString meant = Nearest(key, keys, presentHere);
+      // (A key the section has already is read: renaming this line to it would only write it twice.)
+      WString taken;
+      if (!meant.empty() && presentHere(meant)) taken.swap(meant);
       if (meant.empty() && (kind == KnownNames::Kind::Filter || kind == KnownNames::Kind::Defaults) &&
           !itemClass.count(FoldedName(key))) {
         meant = RenamedFrom(key, keys, presentHere);
@@ -976,6 +979,9 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
                ? ": [" + Utf8(listOf[classKey]) + "] lists no item " + Utf8(key) + ", whose " +
                      (kind == KnownNames::Kind::Filter ? "filter" : "default") +
                      " this would be: delete the line, or list the item"
+           : meant.empty() && !taken.empty() ? ": it is " + Utf8(taken) + " misspelt, which line " +
+                                                   std::to_string(ini.LineOf(name.c_str(), taken.c_str())) +
+                                                   " has already and the page reads; delete the line that is not meant"
            : meant.empty() ? ": the plug-in reads no key of that name here" + keysHint
                            : ": did you mean " + Utf8(meant) + "?" + Undone(kind, ini, name, {key}, meant));
       // Keys of a section the file lacks, under this header: that section's header line is lost.
