@@ -1999,10 +1999,32 @@ TEST_F(FindingsTest, TheJobIsToldAsItGoesOut) {
 // one the file lacks first, then the earlier.
 TEST_F(FindingsTest, SuggestionsNameTheMeantName) {
   const std::string clean = ReadSourceFile("tests/tools/findings/clean.ini");
+  // Ten classes, the page's most, the first listing 33 items: no class of their own is left for the rest.
+  std::string items;
+  for (int n = 1; n <= 33; ++n) {
+    const std::string number = (n < 10 ? "0" : "") + std::to_string(n);
+    items += "Item" + number + "=I" + number + "\nItem" + number + "Instruction=1B 01\n";
+  }
+  const std::string tenFull =
+      Edit(Edit(Edit(ReadSourceFile("tests/tools/findings/too-many-classes.ini"), "SectionCount=11", "SectionCount=10"),
+                "; expect: warning too-many-classes\nSection11=S11\n", ""),
+           "[Section01]\nItemCount=1\nItem01=I\nItem01Instruction=1B 01\n", "[Section01]\nItemCount=33\n" + items);
   const struct {
     std::string text, says;
   } cases[] = {
       {clean + "[Settings]\nXMovEnabel=1\n", "XMovEnabel is never read: did you mean XMoveEnable?"},
+      {tenFull, "with 10 classes shown, the page's most, hide an item of this class in its filter section"},
+      // A rule cut in the text of its last option kept: named as the page shows it, a last text at most 18.
+      {Edit(
+           clean, "I_Rule=0=Off 1=On\n",
+           "I_Rule=" +
+               [] {
+                 std::string rule;
+                 for (int i = 0; i < 40; ++i) rule += (i ? " " : "") + std::to_string(i) + "=" + std::string(24, 'x');
+                 return rule;
+               }() +
+               "\n"),
+       "up to \"" + std::string(18, 'x') + "\", cut from \"" + std::string(24, 'x') + "\""},
       {clean + "[S_Lang_XN]\nTitle=x\n", "[S_Lang_XN] is never read: did you mean [S_Lang_EN]?"},
       // A key one slip from a key the section has already: renaming it would write that key twice.
       {Edit(clean, "I_Title=Item\n", "I_Title=Item\nI_Titel=Other\n"),

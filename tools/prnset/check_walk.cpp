@@ -263,6 +263,7 @@ class Walker {
   // Whether the file has a title, note or rule of an item, in either language.
   bool DescribedItem(const WString &classKey, LONG n, const WString &itemKey) const;
   std::string TakenOutHint(const WString &section, LONG n, LONG missing) const;
+  std::string RoomForItems() const;
   // A second [SectionNN] of a number the file has already, not yet named for a class, whose items all have titles
   // in class `classKey`'s language section: its list, merged in from another file and not renumbered. Or nullptr.
   const IniFile::Section *RepeatedList(const WString &classKey, LONG n);
@@ -444,10 +445,21 @@ std::string Walker::RuleCutHint(const AccountRead *rule, const WString &whole) c
   FreeOptionList(options, count);
   SettingsOption *keptOptions = nullptr;
   const DWORD kept = ParseOptionRule(type->text.c_str(), rule->text.c_str(), &keptOptions);
+  WString last;  // the last option's text as the page shows it, which the cut may fall in
+  DWORD n = 0;
+  for (SettingsOption *option = keptOptions; option && n < kept; option = option->Next, ++n)
+    last = Trimmed(FieldText(option->Text));
   FreeOptionList(keptOptions, kept);
-  if (kept == 0 || kept >= all.size()) return std::string();
+  if (kept == 0 || kept > all.size()) return std::string();
+  const std::string lastShown = last == Trimmed(all[kept - 1].second)
+                                    ? Quoted(last)
+                                    : Quoted(last) + ", cut from " + Quoted(all[kept - 1].second);
+  if (kept == all.size())
+    return last == Trimmed(all[kept - 1].second)
+               ? std::string()
+               : "; the page shows its last option as " + lastShown + "; " + Shorten(rule->width - 1);
   std::string hint = "; the page offers " + std::to_string(kept) + " of its " + std::to_string(all.size()) +
-                     " options, up to " + Quoted(all[kept - 1].second) + ", and none from " + Quoted(all[kept].second);
+                     " options, up to " + lastShown + ", and none from " + Quoted(all[kept].second);
   // Texts that are their values, with one unit after them, at one step: a range of numbers.
   const long long step = all.size() > 2 ? (long long)all[1].first - all[0].first : 0;
   const WString unit = all[0].second.substr(std::min(all[0].second.size(), std::to_string(all[0].first).size()));
@@ -1067,6 +1079,25 @@ LONG Walker::HighestListed(LONG n) const {
   return items == everyListed_.items.end() || items->second.empty() ? 0 : items->second.back().itemNumber;
 }
 
+// Where items past a full class can go: a class of their own while the page has room for one, or else a shown
+// class with room, or a place freed by hiding an item of the same class.
+std::string Walker::RoomForItems() const {
+  const LONG classes = SectionCountOf(catalogue_);
+  if (classes < kMaxSections) return "move the rest to a class of their own";
+  LONG roomiest = -1;
+  for (LONG s = 0; s < classes; ++s)
+    if (ItemCountOf(catalogue_.Sections[s]) < kMaxItems &&
+        (roomiest < 0 || ItemCountOf(catalogue_.Sections[s]) < ItemCountOf(catalogue_.Sections[roomiest])))
+      roomiest = s;
+  return "with " + std::to_string(kMaxSections) +
+         " classes shown, the page's most, hide an item of this class in "
+         "its filter section to free a place" +
+         (roomiest < 0
+              ? std::string()
+              : ", or move the rest into a class with room (" + Utf8(FieldText(catalogue_.Sections[roomiest].Key)) +
+                    " has " + Count(ItemCountOf(catalogue_.Sections[roomiest]), "item") + ")");
+}
+
 bool Walker::DescribedItem(const WString &classKey, LONG n, const WString &itemKey) const {
   // In either language: what one language has of the item is the author's work, whatever the other lacks.
   for (LPCWSTR suffix : {kEnglishSuffix, kChineseSuffix})
@@ -1174,7 +1205,7 @@ bool Walker::ListedBeyondCount(LONG n, long declared, const AccountRead *count, 
       : shown > limit
           ? (declared < limit ? "; write " + Utf8(count->key) + "=" + std::to_string(limit) + ", and" : ";") +
                 " the page holds " + std::to_string(limit) + " " + Count(2, what).substr(2) + (n ? " in a class" : "") +
-                " at most: move the rest " + (n ? "to a class of their own" : "into other classes")
+                " at most: " + (n ? RoomForItems() : "move the rest into other classes")
           // (Or the count was lowered on purpose, to drop them, and their lines stayed.)
           : "; write " + Utf8(count->key) + "=" + std::to_string(highest) + ", or, to drop " +
                 (dropped.size() == 1 ? "it" : "them") + ", delete " +
@@ -2057,7 +2088,7 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
     if (!name.empty() && Line(numbered, name))
       findings_.Add(Line(numbered, name), "too-many-items",
                     Place(numbered, name) + " (" + Utf8(Read(numbered, name)) + ") is ignored: a class holds at most " +
-                        std::to_string(kMaxItems) + " items; move the rest to a class of their own");
+                        std::to_string(kMaxItems) + " items; " + RoomForItems());
   }
 }
 
