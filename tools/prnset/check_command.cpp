@@ -8,6 +8,7 @@
 #include <iostream>
 #include <iterator>
 #include <nlohmann/json.hpp>
+#include <set>
 
 #include "tools/prnset/check.h"
 #include "tools/prnset/prnset.h"
@@ -55,6 +56,7 @@ struct FileSections {
   std::vector<std::pair<int, FindingLanguage>> lines;
   bool chineseText = false;
   bool ansi = false;  // the file is in a code page, not in UTF-8 or UTF-16
+  std::set<int> beyondAscii;  // lines that hold characters beyond ASCII, which each reading decodes its own way
   // The reading that quotes line `line` as its author wrote it.
   bool ChineseQuotes(int line) const {
     const FindingLanguage tongue = LanguageOf(line);
@@ -89,11 +91,16 @@ Reading CheckIn(const std::vector<BYTE> &bytes, const ToolLanguage &language, bo
                                    : !Stem(name, kEnglishSuffix).empty() ? FindingLanguage::English
                                                                          : FindingLanguage::Both;
     sections->lines.push_back({section.line, tongue});
-    for (const IniFile::Entry &entry : section.entries)
+    for (const IniFile::Entry &entry : section.entries) {
+      const WString text = ini.Text(entry.name, entry.nameLength) +
+                           (entry.valueLength == WString::npos ? WString() : ini.Text(entry.value, entry.valueLength));
+      if (std::any_of(text.begin(), text.end(), [](WCHAR c) { return c >= 0x80; }))
+        sections->beyondAscii.insert(entry.line);
       for (size_t c = 0; tongue == FindingLanguage::Chinese && entry.valueLength != WString::npos &&
                          c < entry.valueLength && !sections->chineseText;
            ++c)
         sections->chineseText = ini.Text(entry.value, entry.valueLength)[c] >= 0x80;
+    }
   }
   reading.findings =
       CheckSettingsFile({ini, *reading.catalogue.get(), reading.account, everyListed, known, language,
@@ -179,11 +186,34 @@ void OneWrite(std::string &message) {
 void OneQuoting(std::vector<Finding> &english, std::vector<Finding> &chinese, const FileSections &sections) {
   // A line of one language's section holds one name, which the two readings may decode apart past telling by
   // their ASCII ("Densi\u00A0ty" and "Densi爐y"): there a code on the line is the same finding.
+  // A line of the sections both pages read, holding characters beyond ASCII, is one name or value decoded two
+  // ways: the same code on it is the same finding, whatever each decoding made of the wording.
   const auto keyOf = [&](const Finding &finding) {
     return std::make_tuple(
         finding.line, finding.code,
-        sections.LanguageOf(finding.line) == FindingLanguage::Both ? AsciiOf(finding.message) : std::string());
+        sections.LanguageOf(finding.line) == FindingLanguage::Both && !sections.beyondAscii.count(finding.line)
+            ? AsciiOf(finding.message)
+            : std::string());
   };
+  // What the English reading tells of a Chinese section's missing key, the Chinese reading, which decodes the
+  // section, may tell on the line that holds the key misspelt: that one is kept.
+  const auto missingKey = [](const Finding &finding) {
+    const size_t end = finding.message.find(" is missing");
+    return finding.language == FindingLanguage::Chinese && end != std::string::npos
+               ? finding.code + "\n" + finding.message.substr(0, end)
+               : std::string();
+  };
+  std::set<std::string> missingInChinese;
+  for (const Finding &finding : chinese)
+    if (!missingKey(finding).empty()) missingInChinese.insert(missingKey(finding));
+  english.erase(std::remove_if(english.begin(), english.end(),
+                               [&](const Finding &finding) {
+                                 return !missingKey(finding).empty() && missingInChinese.count(missingKey(finding)) &&
+                                        std::none_of(chinese.begin(), chinese.end(), [&](const Finding &other) {
+                                          return other.line == finding.line && other.code == finding.code;
+                                        });
+                               }),
+                english.end());
   std::map<std::tuple<int, std::string, std::string>, size_t> inChinese;
   for (size_t i = 0; i < chinese.size(); ++i)
     if (chinese[i].line > 0) inChinese.emplace(keyOf(chinese[i]), i);

@@ -1621,10 +1621,24 @@ void Walker::Run() {
               " shown classes; move its items into another class, or hide a class the operator need not "
               "see with SectionEnable=0 in its filter section");
   }
-  if (shownClasses == 0 && !rootCauseTold)
-    findings_.Add(countLine, "no-shown-class",
-                  declared == 0 ? "[SectionNames] SectionCount is 0: the page shows no classes"
-                                : "every declared class is hidden: the page shows no classes");
+  if (shownClasses == 0 && !rootCauseTold) {
+    // A count the plug-in reads as 0 for how it is written ("５"): why it is 0 is this error's, with its mend.
+    std::string misread;
+    for (const Finding &finding : findings_.list())
+      if (finding.line == countLine && countLine && finding.code == "not-a-number") misread = finding.message;
+    const std::string reads = "the plug-in reads 0";
+    const size_t at = misread.find(reads);
+    if (declared == 0 && at != std::string::npos) {
+      findings_.Drop({countLine}, {"not-a-number"});
+      findings_.Add(
+          countLine, "no-shown-class",
+          misread.substr(0, at + reads.size()) + ", and the page shows no classes" + misread.substr(at + reads.size()));
+    } else {
+      findings_.Add(countLine, "no-shown-class",
+                    declared == 0 ? "[SectionNames] SectionCount is 0: the page shows no classes"
+                                  : "every declared class is hidden: the page shows no classes");
+    }
+  }
 
   // Every shown row that needs parameter bytes counts, also one whose item line the walk never reached (a list
   // numbered from 00 leaves a row without key).
