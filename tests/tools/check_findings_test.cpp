@@ -1654,7 +1654,7 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        Edit(ReadSourceFile("tests/tools/findings/count-short-hidden-class.ini"), "SectionCount=10", "SectionCount=11")},
       {"a class's key misspelt in the list", Edit(clean, "Section01=S", "Section01=Sx"), "write Section01=S", clean},
       {"a default written as the option's place", Edit(rules("Enum", "0=Off 5=On 9=Auto"), "I=1\n", "I=3\n"),
-       "(if the option in place 3 was meant, counted from 1: 9)",
+       "(if the option in place 3 was meant: counted from 1, 9)",
        Edit(rules("Enum", "0=Off 5=On 9=Auto"), "I=1\n", "I=9\n")},
       {"an empty compression choice, the last",
        settings("Landscape_Compress=1\nCount=2\nCOMPRESS_VALUE=100\n"
@@ -2014,6 +2014,13 @@ TEST_F(FindingsTest, SuggestionsNameTheMeantName) {
   } cases[] = {
       {clean + "[Settings]\nXMovEnabel=1\n", "XMovEnabel is never read: did you mean XMoveEnable?"},
       {tenFull, "with 10 classes shown, the page's most, hide an item of this class in its filter section"},
+      {Edit(clean, "I_Rule=0=Off 1=On\n", "I_Rule=0=Off 1=On 2.5=Half\n"),
+       "values are whole numbers, and this one sends 2"},
+      // A default written as an option's row, as prnset show numbers them from 0, or as counted from 1.
+      {Edit(Edit(Edit(clean, "I_Rule=0=Off 1=On", "I_Rule=0=Off 1=On 5=Auto"), "I_Rule=0=Off 1=On",
+                 "I_Rule=0=Off 1=On 5=Auto"),
+            "I=1", "I=2"),
+       "counted from 0, as prnset show numbers the rows, 5; counted from 1, 1"},
       // A rule cut in the text of its last option kept: named as the page shows it, a last text at most 18.
       {Edit(
            clean, "I_Rule=0=Off 1=On\n",

@@ -240,7 +240,7 @@ const Case kCases[] = {
      [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=0=" + Repeat("x", 50) + " 1=On"); }, 20, "warning",
      "\", has 50 characters: it is cut to 49", 1},
     {"enum value without a blank before it", [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=1=On0=Off"); }, 20,
-     "warning", "option 2 has no blank before its value", -1},
+     "warning", "a blank is missing before 0: write \"On 0=\"", 1},
     {"enum without pairs", [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=Off On"); }, 20, "warning",
      "has no value=text pair", 1},
     {"duplicate enum values", [] { return Edit(kClean, "I_Rule=0=Off 1=On", "I_Rule=0=Off 1=On 1=Also on"); }, 20,

@@ -798,6 +798,11 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
           while (equals + 1 + swapped < rule.size() && rule[equals + 1 + swapped] >= '0' &&
                  rule[equals + 1 + swapped] <= '9')
             ++swapped;
+        const size_t point = value.find_first_of(Ascii(".,"));
+        const bool fraction = point != WString::npos && point > 0 && point + 1 < value.size() &&
+                              IsPlainDecimal(value.substr(0, point)) && IsPlainDecimal(value.substr(point + 1));
+        // The blank missing before a value is this one slip, told with the text as meant.
+        if (glued) findings.DropHolding("enum-no-blank", where + ": " + option + " has no blank");
         const std::string advice =
             glued ? "; a blank is missing before " + Utf8(value.substr(tail)) + ": write " +
                         Quoted(value.substr(0, tail) + Ascii(" ") + value.substr(tail) + Ascii("="))
@@ -814,8 +819,11 @@ bool CheckRuleNotes(const RuleReport &report, const WString &rule, int line, con
             : !row.empty()              ? "; " + row
             : hex                       ? "; the rule reads decimal values only: write " +
                         std::to_string(std::stol(Utf8(value.substr(prefixed ? 2 : 0)), nullptr, 16))
-                  : "; a text cannot hold '=': the rule takes the word before it for the next value; "
-                    "write the text without '='";
+            // A fraction ("2.5"): the rule reads whole numbers, and the printer gets the part before the point.
+            : fraction ? "; values are whole numbers, and this one sends " + std::to_string(note.value) +
+                             ": if the printer takes a finer unit (tenths, quarters), write every value in it"
+                       : "; a text cannot hold '=': the rule takes the word before it for the next value; "
+                         "write the text without '='";
         findings.Add(line, "enum-value-not-number", where + ": the value " + Quoted(value) + " of " + option +
                                                         " is not a number: it reads as " +
                                                         std::to_string(note.value) + advice);
@@ -1613,23 +1621,27 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
   // (A default that is no number is told with what it reads as.)
   if (!matched && !stepTold && !lines.defaultSectionMisnamed && !lines.defaultUnread && lost != defaultValue &&
       !lines.defaultMisread)
-    findings.Add(
-        defaultLine, "default-no-option",
-        where + ": " + defaultText +
-            " matches no option: the page selects no row, Set Current sends nothing until one is chosen, "
-            "and Set All sends " +
-            SentBytes(catalogue, section, itemIndex, defaultValue) +
-            "; write the value of an option: " + ValueList(options, defaultValue) +
-            // A default written as the option's place in the list ("Source=4" for the fourth).
-            (enumRule && defaultValue >= 1 && size_t(defaultValue) <= options.size() && options.size() > 1
-                 ? " (if the option in place " + std::to_string(defaultValue) +
-                       " was meant, counted from 1: " + std::to_string(options[size_t(defaultValue) - 1].value) + ")"
-                 : std::string()) +
-            (enumRule ? std::string() : ", or mend MIN, MAX or STEP if the range is what is wrong") +
-            (enumRule ? MaskHint(options, defaultValue, baseOn30) : std::string()) +
-            (defaultValue == 0 && lines.defaultValue && enumRule && !lines.defaultMisread
-                 ? "; if 0 was meant to hide the item, it belongs in the class's _Filter section"
-                 : std::string()));
+    findings.Add(defaultLine, "default-no-option",
+                 where + ": " + defaultText +
+                     " matches no option: the page selects no row, Set Current sends nothing until one is chosen, "
+                     "and Set All sends " +
+                     SentBytes(catalogue, section, itemIndex, defaultValue) +
+                     "; write the value of an option: " + ValueList(options, defaultValue) +
+                     // A default written as the option's place in the list ("Source=4" for the fourth).
+                     // Counted from 0, as `prnset show` numbers the rows, or from 1, as an author counts them.
+                     (enumRule && defaultValue >= 1 && size_t(defaultValue) <= options.size() && options.size() > 1
+                          ? " (if the option in place " + std::to_string(defaultValue) + " was meant: " +
+                                (size_t(defaultValue) < options.size()
+                                     ? "counted from 0, as prnset show numbers the rows, " +
+                                           std::to_string(options[size_t(defaultValue)].value) + "; "
+                                     : std::string()) +
+                                "counted from 1, " + std::to_string(options[size_t(defaultValue) - 1].value) + ")"
+                          : std::string()) +
+                     (enumRule ? std::string() : ", or mend MIN, MAX or STEP if the range is what is wrong") +
+                     (enumRule ? MaskHint(options, defaultValue, baseOn30) : std::string()) +
+                     (defaultValue == 0 && lines.defaultValue && enumRule && !lines.defaultMisread
+                          ? "; if 0 was meant to hide the item, it belongs in the class's _Filter section"
+                          : std::string()));
   if (enumRule) {
     // One finding for the item however many values repeat.
     std::map<LONG, size_t> first;
