@@ -832,6 +832,8 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
        "!text-names-other-value"},
       {"two options whose texts begin with other values", rules("1=1 in/s 2=2 in/s 6=5 in/s 8=7 in/s"),
        "!text-names-other-value"},
+      {"a unit in one language only", inEach("0=0 mm 1=1 mm", "0=0 1=1"), "unit-one-language"},
+      {"a unit in both", inEach("0=0 mm 1=1 mm", "0=0 毫米 1=1 毫米"), "!unit-one-language"},
       // Words a save had no character for, in Chinese text.
       {"a Chinese title ending in a '?' for a lost word",
        Edit(clean, "[S_Lang_CN]\nTitle=Class\nI_Title=Item", "[S_Lang_CN]\nTitle=Class\nI_Title=打印 ?"), "text-lost"},
@@ -2016,6 +2018,11 @@ TEST_F(FindingsTest, SuggestionsNameTheMeantName) {
       {tenFull, "with 10 classes shown, the page's most, hide an item of this class in its filter section"},
       {Edit(clean, "I_Rule=0=Off 1=On\n", "I_Rule=0=Off 1=On 2.5=Half\n"),
        "values are whole numbers, and this one sends 2"},
+      // One option left in English among translated ones.
+      {Edit(Edit(clean, "[S_Rule_CN]\nI_RuleType=Enum\nI_Rule=0=Off 1=On",
+                 "[S_Rule_CN]\nI_RuleType=Enum\nI_Rule=0=关 1=开 2=Automatic"),
+            "I_Rule=0=Off 1=On", "I_Rule=0=Off 1=On 2=Automatic"),
+       "its option \"Automatic\" in [S_Rule_CN] is the English one, though its other options are translated"},
       // A default written as an option's row, as prnset show numbers them from 0, or as counted from 1.
       {Edit(Edit(Edit(clean, "I_Rule=0=Off 1=On", "I_Rule=0=Off 1=On 5=Auto"), "I_Rule=0=Off 1=On",
                  "I_Rule=0=Off 1=On 5=Auto"),

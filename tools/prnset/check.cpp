@@ -658,9 +658,67 @@ void TellNumbersDiffer(const Reading &english, Reading &chinese) {
     }
 }
 
+// An Enum item's option texts in each language, value by value: a unit given in one language only ("4 in/s" and
+// "4"), and one option left in English among translated ones.
+void TellOptionTexts(Reading &english, Reading &chinese) {
+  const SettingsCatalogue &en = *english.catalogue.get(), &cn = *chinese.catalogue.get();
+  for (LONG s = 0; s < SectionCountOf(en) && s < SectionCountOf(cn); ++s)
+    for (LONG i = 0; i < en.Sections[s].ItemCount && i < cn.Sections[s].ItemCount; ++i) {
+      const SettingsItem &a = en.Sections[s].Items[i], &b = cn.Sections[s].Items[i];
+      const LoadAccount::Reading *type = RuleOf(english.account, s, i, FileField::RuleType);
+      if (!type || lstrcmpiW(type->text.c_str(), kEnumRuleType) != 0 || ValuesOf(a) != ValuesOf(b) ||
+          a.OptionCount < 2 || RuleTold(english, s, i) || RuleTold(chinese, s, i))
+        continue;
+      const std::string item = "item " + Utf8(en.Sections[s].Key) + "/" + Utf8(a.Key);
+      // The text after each option's number, the same for every option, or empty.
+      auto unit = [](const SettingsItem &of) {
+        WString common;
+        for (const SettingsOption *option = of.Options; option; option = option->Next) {
+          const WString text = FieldText(option->Text), number = Ascii(std::to_string(option->Value).c_str());
+          if (text.size() <= number.size() || text.compare(0, number.size(), number) != 0) return WString();
+          if (option != of.Options && text.substr(number.size()) != common) return WString();
+          common = text.substr(number.size());
+        }
+        return Trimmed(common).empty() ? WString() : common;
+      };
+      for (int language = 0; language < 2; ++language) {
+        const SettingsItem &bare = language ? b : a, &titled = language ? a : b;
+        Reading &reading = language ? chinese : english;
+        const LoadAccount::Reading *rule = RuleOf(reading.account, s, i);
+        if (Titled(bare) || unit(titled).empty() || !rule || !rule->line) continue;
+        reading.findings.Add(rule->line, "unit-one-language",
+                             item + " shows its options with a unit in " + (language ? "English" : "Chinese") + " (" +
+                                 Quoted(FieldText(titled.Options->Text)) + ") but as bare numbers in " +
+                                 (language ? "Chinese" : "English") +
+                                 ": write the unit after each option's number in that language too");
+      }
+      // One option's text the English one, where the item's other Chinese texts are Chinese.
+      int han = 0;
+      const SettingsOption *untranslated = nullptr;
+      for (const SettingsOption *x = a.Options, *y = b.Options; x && y; x = x->Next, y = y->Next) {
+        const WString inChinese = FieldText(y->Text);
+        han += std::any_of(inChinese.begin(), inChinese.end(), IsHan);
+        const size_t letters = size_t(std::count_if(inChinese.begin(), inChinese.end(),
+                                                    [](WCHAR c) { return c < 0x80 && std::isalpha(int(c)); }));
+        // (A measure, "1000 Mbit/s", reads alike in both.)
+        const bool measure =
+            std::any_of(inChinese.begin(), inChinese.end(), [](WCHAR c) { return c >= '0' && c <= '9'; });
+        if (inChinese == FieldText(x->Text) && letters >= 3 && !measure && !untranslated) untranslated = y;
+      }
+      const LoadAccount::Reading *rule = RuleOf(chinese.account, s, i);
+      if (untranslated && han + 1 == int(a.OptionCount) && rule && rule->line)
+        chinese.findings.Add(rule->line, "text-untranslated",
+                             item + ": its option " + Quoted(FieldText(untranslated->Text)) + " in [" +
+                                 Utf8(rule->section) +
+                                 "] is the English one, though its other options are translated; translate it, "
+                                 "unless it is a name");
+    }
+}
+
 void CheckLanguagesAgree(Reading &english, Reading &chinese) {
   TellUntranslated(english, chinese);
   TellNumbersDiffer(english, chinese);
+  TellOptionTexts(english, chinese);
   // An item renamed in one language's sections only is told as the rename where the old name stands; the other
   // reading's missing title on that line is the same slip.
   std::set<int> renamed;

@@ -83,8 +83,6 @@ bool Decodes(UINT codePage, const BYTE *p, size_t n) {
   return MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, reinterpret_cast<LPCSTR>(p), int(n), nullptr, 0) > 0;
 }
 
-bool IsHan(WCHAR c) { return c >= 0x3400 && c <= 0x9FFF; }
-
 // Chinese text that an editor read in code page 1252 and saved again ("´òÓ¡" for "打印"): the text it was, or empty.
 WString Unmangled(const WString &value) {
   if (std::count_if(value.begin(), value.end(), [](WCHAR c) { return c >= 0x80; }) < 2) return WString();

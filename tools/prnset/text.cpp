@@ -65,6 +65,8 @@ WString Ascii(const char *text) {
   return out;
 }
 
+bool IsHan(WCHAR c) { return c >= 0x3400 && c <= 0x9FFF; }
+
 bool IsInvisible(WCHAR c) {
   return c == 0x00A0 || c == 0x00AD || c == 0xFEFF || (c >= 0x2002 && c <= 0x200F) || c == 0x2060 || c == 0x202F ||
          c == 0x205F || c == 0x3000;

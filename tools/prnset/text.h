@@ -31,6 +31,9 @@ WString Ascii(const char *text);
 // byte order mark, an ideographic space.
 bool IsInvisible(WCHAR c);
 
+// A Chinese character (the unified ideographs and their first extension).
+bool IsHan(WCHAR c);
+
 // UTF-8 text made safe for a terminal: control characters (C0, DEL, C1), line and paragraph separators and the
 // marks that reorder text and the invisible characters are written as \t, \n, \r, \xNN or \u{NNNN}; everything else
 // stays as it is.
