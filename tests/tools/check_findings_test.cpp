@@ -644,6 +644,11 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
   auto rule = [&](const std::string &text) { return Edit(clean, "I_Rule=0=Off 1=On\n", "I_Rule=" + text + "\n"); };
   auto rules = [&](const std::string &text) { return Edit(rule(text), "I_Rule=0=Off 1=On\n", "I_Rule=" + text + "\n"); };
   auto settings = [&](const std::string &keys) { return clean + "[Settings]\n" + keys; };
+  // A compression list of 50 choices, one more than it holds.
+  std::string fiftyChoices = "Landscape_Compress=1\nCount=50\nCOMPRESS_VALUE=100\n";
+  for (int n = 1; n <= 50; ++n)
+    fiftyChoices += "COMPRESS_VALUE" + std::to_string(n) + "=" + std::to_string(101 - n) + "\n";
+  fiftyChoices = settings(fiftyChoices);
   auto inEach = [&](const std::string &english, const std::string &chinese) {
     const std::string cn = "[S_Rule_CN]\nI_RuleType=Enum\nI_Rule=";
     return Edit(Edit(clean, cn + "0=Off 1=On\n", cn + chinese + "\n"), "I_Rule=0=Off 1=On\n",
@@ -700,24 +705,8 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
                   return keys;
                 }()),
        ""},
-      {"50 compression choices",
-       settings("Landscape_Compress=1\nCount=50\nCOMPRESS_VALUE=100\n" +
-                [] {
-                  std::string choices;
-                  for (int n = 1; n <= 50; ++n)
-                    choices += "COMPRESS_VALUE" + std::to_string(n) + "=" + std::to_string(101 - n) + "\n";
-                  return choices;
-                }()),
-       "settings-count"},
-      {"50 compression choices, the 50th not told as a misspelt name",
-       settings("Landscape_Compress=1\nCount=50\nCOMPRESS_VALUE=100\n" +
-                [] {
-                  std::string choices;
-                  for (int n = 1; n <= 50; ++n)
-                    choices += "COMPRESS_VALUE" + std::to_string(n) + "=" + std::to_string(101 - n) + "\n";
-                  return choices;
-                }()),
-       "!unknown-key"},
+      {"50 compression choices", fiftyChoices, "settings-count"},
+      {"50 compression choices, the 50th not told as a misspelt name", fiftyChoices, "!unknown-key"},
       // Count past the list's end with most choices missing: the missing ones give the Count to write.
       {"50 compression choices, one written",
        settings("Landscape_Compress=1\nCount=50\nCOMPRESS_VALUE=100\nCOMPRESS_VALUE1=100\n"), "!settings-count"},
