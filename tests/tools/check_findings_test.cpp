@@ -821,6 +821,9 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
        "!text-names-other-value"},
       {"two options whose texts begin with other values", rules("1=1 in/s 2=2 in/s 6=5 in/s 8=7 in/s"),
        "!text-names-other-value"},
+      // The option list shows an option's text as written; only the default's goes to the hint box too.
+      {"'&&' in an option that is not the default", rules("0=Off 1=On 2=Black && white"), "ampersand-in-note"},
+      {"'&' in an option that is not the default", rules("0=Off 1=On 2=Black & white"), "!ampersand-in-note"},
       {"a unit in one language only", inEach("0=0 mm 1=1 mm", "0=0 1=1"), "unit-one-language"},
       {"a unit in both", inEach("0=0 mm 1=1 mm", "0=0 毫米 1=1 毫米"), "!unit-one-language"},
       // Words a save had no character for, in Chinese text.

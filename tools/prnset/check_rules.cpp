@@ -1262,6 +1262,15 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                               : " holds '&': the hint box, which shows the default's text, underlines the character "
                                 "after it and does not show the '&', while the option list shows it") +
                      "; write the text without '&' (such as \"and\")");
+  // Another option's "&&", written as a note's one '&' is: the option list shows both.
+  for (const Option &option : options)
+    if (&option != named && option.text.find(Ascii("&&")) != WString::npos) {
+      findings.Add(lines.rule, "ampersand-in-note",
+                   where + ": the option " + Quoted(option.text) +
+                       " holds '&&', which the option list shows as two, as it shows the text as written; write "
+                       "one '&'");
+      break;
+    }
 
   // Text commands (printable bytes, ended by a tail of CR and LF) whose values go out as bytes: a value whose byte
   // is one of the tail's ends the command early. A printer that reads text wants digits: told once for the file.
