@@ -821,6 +821,8 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
        "!text-names-other-value"},
       {"two options whose texts begin with other values", rules("1=1 in/s 2=2 in/s 6=5 in/s 8=7 in/s"),
        "!text-names-other-value"},
+      {"a default with its unit and a manual's leading zeros", Edit(rules("0=Off 600=Long"), "I=1", "I=0600 dots"),
+       "!not-a-number"},
       // The option list shows an option's text as written; only the default's goes to the hint box too.
       {"'&&' in an option that is not the default", rules("0=Off 1=On 2=Black && white"), "ampersand-in-note"},
       {"'&' in an option that is not the default", rules("0=Off 1=On 2=Black & white"), "!ampersand-in-note"},
@@ -1569,6 +1571,9 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        "write InstructionTail=0D 0A in [SectionNames]", textCommands},
       {"a text printer's commands ending in the blank before the value, with no tail", textWords("", ""),
        "the commands run together in the job", textWordsEnded},
+      {"a text printer's commands of words with no tail, one ending in a field's digit",
+       Edit(textWords("", ""), "46 4C 20", "46 4C 20 30"), "the commands run together in the job",
+       Edit(textWordsEnded, "46 4C 20", "46 4C 20 30")},
       {"a text command without the blank before its value", Edit(textWordsEnded, "46 4C 20", "46 4C"),
        "write Item02Instruction=46 4C 20", textWordsEnded},
       {"a manual's placeholder converted with a text command", Edit(textWordsEnded, "46 4C 20", "46 4C 20 6E"),

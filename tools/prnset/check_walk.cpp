@@ -2308,7 +2308,11 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
   if (meantValue.empty() && DWORD(loaded.ParameterCount) > 1) meantValue = RowListHint(written, loaded.OptionCount);
   // A default written with its unit ("15 min"), as the option's text shows it: its number is an option's value,
   // read as meant in either language.
-  const std::string number = std::to_string(defaultValue->value);
+  // (With the zeros a manual pads the number with, "0600 dots", it reads as meant all the same.)
+  size_t zeros = 0;
+  while (zeros + 1 < written.size() && written[zeros] == '0' && written[zeros + 1] >= '0' && written[zeros + 1] <= '9')
+    ++zeros;
+  const std::string number = std::string(zeros, '0') + std::to_string(defaultValue->value);
   const WString unit = written.size() > number.size() && Utf8(written.substr(0, number.size())) == number
                            ? Trimmed(written.substr(number.size()))
                            : WString();
@@ -2320,7 +2324,7 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
   if (withUnit)
     findings_.Add(defaultValue->line, "number-with-unit",
                   Place(defaultValue->section, defaultValue->key) + " = " + Quoted(written) + ": the plug-in reads " +
-                      number + ", the option's value, as meant");
+                      std::to_string(defaultValue->value) + ", the option's value, as meant");
   // A word for the default that reads as no option's value: what the page then shows is told with the word.
   bool readsOption = DWORD(loaded.ParameterCount) > 1 || loaded.OptionCount == 0;
   std::vector<std::string> values;
@@ -2730,6 +2734,30 @@ void Walker::CheckCommandShapes(const std::vector<ShownCommand> &shown) {
                       ItemBytes(catalogue_, example.slot, example.itemSlot, example.item().CurrentValue) +
                       "; leave the tail out of the instructions");
   }
+  // Text commands of words ("DENSITY 8", "SPEED ") with no tail: nothing ends one before the next begins. (Caret
+  // commands, "^PR4^MD8", begin with their own mark and may run together.)
+  BYTE anyTail[ARRAYSIZE(SettingsCatalogue{}.InstructionTail)];
+  const auto wordCommand = [](const ShownCommand &item) {
+    return item.bytes.size() >= 3 && std::isupper(item.bytes[0]) && std::isupper(item.bytes[1]) &&
+           std::find(item.bytes.begin(), item.bytes.end(), BYTE(0x20)) != item.bytes.end();
+  };
+  if (shown.size() >= 2 && textCommands == shown.size() && IsBaseOn30(catalogue_) &&
+      HexTextToBytes(catalogue_.InstructionTail, anyTail, sizeof anyTail) == 0 &&
+      std::all_of(shown.begin(), shown.end(), wordCommand) &&
+      !std::all_of(shown.begin(), shown.end(), [](const ShownCommand &item) {
+        return item.bytes.back() == 0x0D || item.bytes.back() == 0x0A;  // a line end in each, told as such below
+      })) {
+    const ShownCommand &example = shown[0];
+    findings_.Add(example.instruction->line, "text-commands-unended",
+                  "every item's command is a text command of words, and the file has no " +
+                      Utf8(KeyOf(FileField::InstructionTail).key) + ": the commands run together in the job (" +
+                      example.name + " sends " +
+                      ItemBytes(catalogue_, example.slot, example.itemSlot, example.item().CurrentValue) +
+                      ", and the next command follows at once); if the printer ends each command with a line end, "
+                      "write " +
+                      Utf8(KeyOf(FileField::InstructionTail).key) + "=0D 0A in [" + Utf8(kNamesSection) + "]");
+    return;
+  }
   // Every command ending in one byte, and no tail: the byte that ends a command was written into each instruction,
   // and the value goes out after it. 00 is the high byte of a two-byte value, which an instruction may end with.
   BYTE tail[ARRAYSIZE(SettingsCatalogue{}.InstructionTail)];
@@ -2747,19 +2775,6 @@ void Walker::CheckCommandShapes(const std::vector<ShownCommand> &shown) {
                   }) ||
       shown[0].bytes.back() == 0)
     return;
-  // Text commands ending in the blank before their value: the blank ends no command, and nothing does.
-  if (shown[0].bytes.back() == 0x20 && textCommands == shown.size()) {
-    const ShownCommand &example = shown[0];
-    findings_.Add(example.instruction->line, "text-commands-unended",
-                  "every item's command is text that ends in the blank before its value, and the file has no " +
-                      Utf8(KeyOf(FileField::InstructionTail).key) + ": the commands run together in the job (" +
-                      example.name + " sends " +
-                      ItemBytes(catalogue_, example.slot, example.itemSlot, example.item().CurrentValue) +
-                      ", and the next command follows at once); if the printer ends each command with a line end, "
-                      "write " +
-                      Utf8(KeyOf(FileField::InstructionTail).key) + "=0D 0A in [" + Utf8(kNamesSection) + "]");
-    return;
-  }
   // The bytes every instruction ends with (a line end is two), short of a whole instruction: each item's line end
   // told on its own is this one mistake. A line end is the tail, not the blank a text command writes before its
   // value ("SPEED \r\n").
