@@ -821,6 +821,11 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
        "!text-names-other-value"},
       {"two options whose texts begin with other values", rules("1=1 in/s 2=2 in/s 6=5 in/s 8=7 in/s"),
        "!text-names-other-value"},
+      {"a range in a mail's quoted-printable, its default as meant",
+       Edit(Edit(Edit(rules("MIN=3D0 MAX=3D30 STEP=3D1"), "I_RuleType=Enum", "I_RuleType=Serial"), "I_RuleType=Enum",
+                 "I_RuleType=Serial"),
+            "I=1", "I=15"),
+       "!default-no-option"},
       {"a default with its unit and a manual's leading zeros", Edit(rules("0=Off 600=Long"), "I=1", "I=0600 dots"),
        "!not-a-number"},
       // The option list shows an option's text as written; only the default's goes to the hint box too.

@@ -360,6 +360,17 @@ Findings CheckSettingsFile(const CheckedFile &file) {
   CheckSettingsSection(file, findings);
   CheckUnknownNames(file, findings);
   CheckTexts(file, findings);
+  // A rule a mail program wrote in quoted-printable reads other values than written: its default matching none of
+  // them follows from it, and the values it offers are no advice.
+  std::set<int> qpRules, qpDefaults;
+  for (const Finding &finding : findings.list())
+    if (finding.code == "quoted-printable") qpRules.insert(finding.line);
+  for (const LoadAccount::Reading &read : file.account.reads)
+    if (read.field == FileField::Rule && qpRules.count(read.line))
+      if (const LoadAccount::Reading *byDefault =
+              file.account.Find(FileField::Default, read.sectionNumber, read.itemNumber))
+        qpDefaults.insert(byDefault->line);
+  findings.Drop(qpDefaults, {"default-no-option"});
   // A remark after a rule's last option is what makes its text too long: told as the remark.
   std::set<int> remarks;
   for (const Finding &finding : findings.list())
