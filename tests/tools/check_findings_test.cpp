@@ -1600,6 +1600,8 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
       {"a fixed width of digits written as leading zeros", padded, "(Item03Instruction=5E 4C 4C 30)",
        Edit(Edit(Edit(padded, "5E 4C 4C\n", "5E 4C 4C 30\n"), "0200=Short 0400=Long", "200=Short 400=Long"),
             "0200=Short 0400=Long", "200=Short 400=Long")},
+      {"a default written with ';' for '='", Edit(clean, "[S_Default]\nI=1", "[S_Default]\nI;1"), "write \"I=1\"",
+       clean},
       {"spreadsheet columns", columns(clean),
        "turn every line back into key=value: the first \";\" of each line is its '='", clean},
       {"a step that misses MAX, mended at the other end",

@@ -681,7 +681,12 @@ void CheckFileLayout(const IniFile &ini, Findings &findings) {
                            CheckHexText(key.c_str()).fault == HexTextCheck::kWhole &&
                            CheckHexText(beforeValue.c_str()).fault == HexTextCheck::kWhole;
         // A tab or a colon where '=' belongs (a spreadsheet's cell, a manual's table): the line as meant.
-        const size_t mark = EqualsMarkAt(key);
+        // So is a ';' after a name (a list's separator): the reader takes it for the name's, not a remark's.
+        const size_t semicolon = key.find(WCHAR(';'));
+        const bool named = semicolon != WString::npos && semicolon > 0 && semicolon + 1 < key.size() &&
+                           std::all_of(key.begin(), key.begin() + LONG(semicolon),
+                                       [](WCHAR c) { return c < 0x80 && (std::isalnum(int(c)) || c == '_'); });
+        const size_t mark = named ? semicolon : EqualsMarkAt(key);
         const WString meant = mark == WString::npos
                                   ? WString()
                                   : Trimmed(key.substr(0, mark)) + Ascii("=") + Trimmed(key.substr(mark + 1));
