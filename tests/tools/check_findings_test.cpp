@@ -1579,6 +1579,8 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
       {"a text printer's commands of words with no tail, one ending in a field's digit",
        Edit(textWords("", ""), "46 4C 20", "46 4C 20 30"), "the commands run together in the job",
        Edit(textWordsEnded, "46 4C 20", "46 4C 20 30")},
+      {"a text command typed from a manual's decimal column", Edit(textWordsEnded, "53 50 20", "83 80 32"),
+       "in hexadecimal write \"53 50 20\"", textWordsEnded},
       {"a text command without the blank before its value", Edit(textWordsEnded, "46 4C 20", "46 4C"),
        "write Item02Instruction=46 4C 20", textWordsEnded},
       {"a manual's placeholder converted with a text command", Edit(textWordsEnded, "46 4C 20", "46 4C 20 6E"),

@@ -652,8 +652,9 @@ void TellNumbersDiffer(const Reading &english, Reading &chinese) {
       // (A rule read wrong in either language is told by that language's findings.)
       if (RuleTold(english, s, i) || RuleTold(chinese, s, i)) continue;
       const size_t before = chinese.findings.list().size();
-      for (const SettingsOption *x = a.Options; x && chinese.findings.list().size() == before; x = x->Next)
-        for (const SettingsOption *y = b.Options; y && Once(a, x->Value) && Once(b, x->Value); y = y->Next)
+      for (const SettingsOption *x = a.Options; x && chinese.findings.list().size() == before; x = x->Next) {
+        if (!Once(a, x->Value) || !Once(b, x->Value)) continue;
+        for (const SettingsOption *y = b.Options; y; y = y->Next)
           if (x->Value == y->Value) {
             const WString inEnglish = FieldText(x->Text), inChinese = FieldText(y->Text);
             const std::string what = item + ": its option of value " + std::to_string(x->Value);
@@ -666,6 +667,7 @@ void TellNumbersDiffer(const Reading &english, Reading &chinese) {
                       "; make both say the same");
             break;
           }
+      }
     }
 }
 
