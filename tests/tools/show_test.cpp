@@ -100,6 +100,9 @@ TEST_F(ShowTest, DriverItemsAsTheSettingsSectionGivesThem) {
        "COMPRESS_VALUE=95\nXMoveEnable=1\nXMove=80\n",
        "Landscape compression: choices 100, 90; starts at 100 (no choice is the current value, so the first)\n",
        "Horizontal move: from -50 to 50 mm; starts at 0\n"},
+      // No Count: the single choice 100, which is the current value.
+      {"[Settings]\nLandscape_Compress=1\nCOMPRESS_VALUE=100\n", "Landscape compression: choices 100; starts at 100\n",
+       "Horizontal move: not offered"},
       {"[Settings]\nLandscape_Compress=0\nCount=2\nXMove=-5\nXMoveEnable=2\n",
        "Landscape compression: not offered (Landscape_Compress is 0 or missing)\n",
        "Horizontal move: from -50 to 50 mm; starts at -5\n"},

@@ -273,8 +273,10 @@ std::string RemarkedHint(const IniFile &ini, const IniFile::Entry *remarked) {
 
 std::string FirstNames(const std::vector<std::string> &names) {
   std::string list;
-  for (size_t i = 0; i < names.size() && i < 3; ++i) list += (i ? ", " : "") + names[i];
-  return names.size() > 3 ? list + " and " + std::to_string(names.size() - 3) + " more" : list;
+  // "and 1 more" would take as long to read as the name it hides.
+  const size_t shown = names.size() == 4 ? 4 : 3;
+  for (size_t i = 0; i < names.size() && i < shown; ++i) list += (i ? ", " : "") + names[i];
+  return names.size() > shown ? list + " and " + std::to_string(names.size() - shown) + " more" : list;
 }
 
 bool LetterForDigit(const WString &text, LONG value) {
@@ -593,7 +595,7 @@ std::string LookAlikeHint(const WString &name) {
   if (!EqualsHint(seen).empty() || !InvisibleHint(seen).empty()) return EqualsHint(seen) + InvisibleHint(seen);
   for (WCHAR c : seen.empty() ? name : seen)
     if ((c >= 0xFB00 && c <= 0xFB06) || (c >= 0xFF01 && c <= 0xFF5E))
-      return "; it holds " + CharacterName(c) + ", which looks like plain letters and is not" +
+      return "; it holds " + CharacterName(c) + ", which looks like a plain character and is not" +
              (c >= 0xFF01 ? ": type " + Quoted(WString(1, WCHAR(c - 0xFEE0))) : std::string());
   return std::string();
 }

@@ -139,7 +139,7 @@ int HiddenColumn(const IniFile &ini, int line);
 size_t EqualsMarkAt(const WString &line);
 // For such a line: the hint that names the mark; empty when it holds none.
 std::string EqualsHint(const WString &line);
-// "; it holds U+FB00 (ligature ff), ...": a character of a name that looks like plain letters (a ligature of a
+// "; it holds U+FB00 (ligature ff), ...": a character of a name that looks like plain characters (a ligature of a
 // manual's PDF, a full-width letter); empty when the equals or the invisible hint tells the name.
 std::string LookAlikeHint(const WString &name);
 

@@ -1,6 +1,8 @@
 // The "Settings" section: the switches and values of the driver's own landscape items, as the document options
 // read them when the printer has no printer data of the same name.
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <map>
 #include <set>
 #include <unordered_set>
@@ -50,20 +52,44 @@ std::vector<LONG> ChoicesInCount(const WString &raw) {
   return listed.size() > 1 ? listed : std::vector<LONG>();
 }
 
-// An entry meant for switch `key` and spelt otherwise: a near miss the plug-in does not read, or the key with a
-// few letters added ("Landscape_Compression"). Empty name when none.
-MeantEntry SwitchSlip(const IniFile &ini, const KnownNames &known, LPCWSTR key) {
+// An entry meant for `key` and spelt otherwise: a near miss the plug-in does not read, or the key with a
+// few letters added ("Landscape_Compression", "CompressCount": `added` at the most, after it or, with `before`,
+// before it too). Empty name when none.
+MeantEntry KeySlip(const IniFile &ini, const KnownNames &known, LPCWSTR key, size_t added, bool before) {
   const MeantEntry meant = MeantKey(ini, known, kSettingsSection, key);
   const IniFile::Section *section = FirstSection(ini, kSettingsSection);
   if (!meant.name.empty() || !section) return meant;
   const WString wanted = key;
   for (const IniFile::Entry &entry : section->entries) {
     const WString name = ini.Text(entry.name, entry.nameLength);
-    if (name.size() > wanted.size() && name.size() <= wanted.size() + 3 && SameName(name.substr(0, wanted.size()), wanted) &&
-        !known.IsKey(kSettingsSection, name))
+    if (name.size() <= wanted.size() || name.size() > wanted.size() + added || known.IsKey(kSettingsSection, name))
+      continue;
+    if (SameName(name.substr(0, wanted.size()), wanted) ||
+        (before && SameName(name.substr(name.size() - wanted.size()), wanted)))
       return {name, entry.line};
   }
   return meant;
+}
+
+// A move written in another unit or as a fraction ("0.2in", "2,5"): the hint that says what the item takes, with
+// the whole millimetres meant; empty when the text is neither.
+std::string MoveHint(const WString &raw, LONG read) {
+  size_t end = raw[0] == '-' || raw[0] == '+' ? 1 : 0;
+  while (end < raw.size() && ((raw[end] >= '0' && raw[end] <= '9') || raw[end] == '.' || raw[end] == ',')) ++end;
+  std::string number = Utf8(raw.substr(0, end));
+  std::replace(number.begin(), number.end(), ',', '.');
+  char *stop = nullptr;
+  const double written = number.empty() ? 0 : std::strtod(number.c_str(), &stop);
+  if (number.empty() || *stop) return std::string();
+  const std::string unit = FoldedName(Trimmed(raw.substr(end)));
+  const double scale = unit.empty() || unit == "mm"                                         ? 1
+                       : unit == "cm"                                                       ? 10
+                       : unit == "in" || unit == "inch" || unit == "inches" || unit == "\"" ? 25.4
+                                                                                            : 0;
+  if (scale == 0 || (scale == 1 && number.find('.') == std::string::npos)) return std::string();
+  const long meant = std::lround(written * scale);
+  return "; XMove is in whole millimetres: write " +
+         (scale == 1 && meant != read ? std::to_string(read) + " or " + std::to_string(meant) : std::to_string(meant));
 }
 
 // Every value of the section is a number: a word or a unit after the digits reads otherwise than it says. Returns
@@ -115,11 +141,15 @@ std::set<int> CheckNumbers(const IniFile &ini, INT compress, INT move, Findings 
       findings.Add(entry.line, "whole-decimal", Place(kSettingsSection, key) + " = " + Quoted(raw));
       continue;
     }
-    // Choices written with a unit after the number ("90%") read as meant: told once for all of them.
-    size_t digits = 0;
+    // Numbers written with their unit after them ("90%", "5 mm") read as meant: told once for all of them. A letter
+    // typed for a digit ("8O") is no unit.
+    const bool isMove = SameName(key, kMoveKey);
+    size_t digits = raw[0] == '-' ? 1 : 0;
     while (digits < raw.size() && raw[digits] >= '0' && raw[digits] <= '9') ++digits;
     const WString unit = raw.substr(digits);
-    if (compressValue && !hexadecimal && digits > 0 && unit.size() <= 3 && std::to_string(value) == Utf8(raw.substr(0, digits))) {
+    const bool unitOfItem = compressValue ? unit.size() <= 3 : isMove && FoldedName(Trimmed(unit)) == "mm";
+    if (unitOfItem && !hexadecimal && DigitsMeant(raw).empty() &&
+        std::to_string(value) == Utf8(raw.substr(0, digits))) {
       told.erase(entry.line);
       auto &run = units[FoldedName(unit)];
       if (run.second++ == 0) run.first = {entry.line, Place(kSettingsSection, key) + " = " + Quoted(raw)};
@@ -147,6 +177,9 @@ std::set<int> CheckNumbers(const IniFile &ini, INT compress, INT move, Findings 
       typed = PlainHint(raw) + JoinedHint(raw);
       if (typed.empty()) typed = GluedHeaderHint(raw);
       if (typed.empty()) typed = NumberHint(raw);
+      if (typed.empty() && isMove) typed = MoveHint(raw, value);
+      if (typed.empty() && !DigitsMeant(raw).empty())
+        typed = "; the letters O and l are no digits: write " + Utf8(DigitsMeant(raw));
       const size_t sign = raw[0] == '-' ? 1 : 0, end = raw.find_first_not_of(Ascii("0123456789"), sign);
       if (typed.empty() && RemarkHint(raw).empty() && end > sign && end != WString::npos &&
           Utf8(raw.substr(0, end)) == std::to_string(value))
@@ -171,14 +204,20 @@ std::set<int> CheckNumbers(const IniFile &ini, INT compress, INT move, Findings 
                  FirstNames(fractions) + (fractions.size() == 1 ? " is a fraction" : " are fractions") +
                      ", but the compression choices are whole percentages: the plug-in reads " + readAs +
                      "; write " + meant);
-  for (const auto &run : units)
+  for (const auto &run : units) {
+    // A mark left after the number ("100,") is no unit, but reads as meant all the same.
+    const WString unit = Widen(run.first);
+    const bool mark = std::none_of(unit.begin(), unit.end(),
+                                   [](WCHAR c) { return c == '%' || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z'); });
+    const int more = run.second.second - 1;
     findings.Add(run.second.first.first, "number-with-unit",
                  run.second.first.second +
-                     (run.second.second > 1 ? " and " + std::to_string(run.second.second - 1) +
-                                                  (run.second.second == 2 ? " more value" : " more values")
-                                            : "") +
-                     " carry a unit after the number: the plug-in reads the number before it, which is meant; "
-                     "write plain numbers");
+                     (more > 0 ? " and " + std::to_string(more) + (more == 1 ? " more value" : " more values") : "") +
+                     (more > 0 ? " carry " : " carries ") +
+                     (mark ? Quoted(Trimmed(unit)) + " after the number" : std::string("a unit after the number")) +
+                     ": the plug-in reads the number before it, which is meant; write " +
+                     (more > 0 ? "plain numbers" : "a plain number"));
+  }
   return told;
 }
 
@@ -209,7 +248,7 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
   for (const auto &s : switches) {
     const int switchLine = line(s.key.key);
     const LONG written = LONG(ini.ReadInt(settings.c_str(), s.key.key, 0));
-    const MeantEntry slip = switchLine ? MeantEntry() : SwitchSlip(ini, file.known, s.key.key);
+    const MeantEntry slip = switchLine ? MeantEntry() : KeySlip(ini, file.known, s.key.key, 3, false);
     if (!switchLine && s.valueLine && !slip.name.empty()) {
       // Told as the switch the plug-in looked for, on the line of the slip, once. A slip written on meant the item
       // to be offered: no list kept for later, so it warns as the name it hides did.
@@ -300,7 +339,11 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
     }
     const std::string count = "[Settings] Count " + std::to_string(choices.declared);
     if (choices.declared < 0)
-      findings.Add(countLine, "settings-count", count + " is negative: the compression list offers the single choice 100");
+      findings.Add(countLine, "settings-count",
+                   count + " is negative: the compression list offers the single choice 100; write " +
+                       (written > 0 ? "Count=" + std::to_string(written) + ", as the section has " +
+                                          std::to_string(written) + (written == 1 ? " choice" : " choices")
+                                    : std::string("Count and the choices COMPRESS_VALUE1, COMPRESS_VALUE2, ...")));
     // (With choices missing below the 49th, their finding gives the Count that mends both.)
     else if (choices.declared > kMaxCompressChoices && written == kMaxCompressChoices) {
       findings.Add(countLine, "settings-count", count + ": the compression list holds only the first " +
@@ -314,14 +357,25 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
     }
     WCHAR first[kPathChars];
     wsprintfW(first, kCompressChoiceForm, 1);
-    if (choices.declared <= 0 && !line(first) && !line(kCompressCountKey) && !listGiven)
+    // (A list written in a second [Settings] is told as that section, never read.)
+    bool listInRepeat = false;
+    for (const IniFile::Section &repeat : ini.sections())
+      listInRepeat = listInRepeat || (&repeat != FirstSection(ini, settings) &&
+                                      SameName(ini.Text(repeat.name, repeat.nameLength), settings) &&
+                                      std::any_of(repeat.entries.begin(), repeat.entries.end(), [&](const auto &entry) {
+                                        const WString name = ini.Text(entry.name, entry.nameLength);
+                                        return SameName(name, kCompressCountKey) || SameName(name, first);
+                                      }));
+    if (choices.declared <= 0 && !line(first) && !line(kCompressCountKey) && !listGiven && !listInRepeat)
       findings.Add(line(kCompressSwitchKey.key), "settings-count",
                    "[Settings] Landscape_Compress is on but the section has no Count and no COMPRESS_VALUE1: the "
                    "compression list offers the single choice 100; write Landscape_Compress=0 to leave the list "
                    "out, or Count and the choices COMPRESS_VALUE1, COMPRESS_VALUE2, ...");
-    if (choices.declared <= 0 && line(first)) {
+    // (A Count negative, or no plain number, is told as such.)
+    if (choices.declared == 0 && line(first) && !told.count(countLine)) {
       // A Count turned into a remark ("to switch the list off") leaves the switch on, and the list of one choice.
-      const MeantEntry meant = countLine ? MeantEntry() : MeantKey(ini, file.known, settings, kCompressCountKey);
+      const MeantEntry meant = countLine ? MeantEntry() : KeySlip(ini, file.known, kCompressCountKey, 8, true);
+      if (meant.line) findings.Claim(meant.line);
       findings.Add(countLine    ? countLine
                    : meant.line ? meant.line
                                 : line(first),
@@ -403,8 +457,15 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
         currentToo = "; and COMPRESS_VALUE " + std::to_string(choices.current) +
                      " is none of the choices written either: write one of " + FirstNames(writtenValues);
     }
+    // A choice's line pasted and not renumbered: the repeat's finding offers the missing name.
+    bool pastedOver = false;
+    if (const IniFile::Section *section = FirstSection(ini, settings); missing.size() == 1 && meantNames.empty())
+      pastedOver = std::count_if(section->entries.begin(), section->entries.end(), [&](const IniFile::Entry &entry) {
+                     return NumberIn(ini.Text(entry.name, entry.nameLength), kCompressChoiceForm) + 1 ==
+                            NumberIn(Widen(missing[0]), kCompressChoiceForm);
+                   }) > 1;
     // With Count a list and no choices, its finding gave them all.
-    if (!missing.empty() && (listed.empty() || written > 0))
+    if (!missing.empty() && !pastedOver && (listed.empty() || written > 0))
       findings.Add(
           missingLine ? missingLine : countLine, "settings-choice-missing",
           "[Settings] Count is " + std::to_string(choices.declared) +
@@ -415,7 +476,7 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
               (meantNames.empty()
                    ? std::string()
                    : " (the file has " + FirstNames(meantNames) + ", which the plug-in does not read as " +
-                         (missing.size() == 1 ? "it" : "those") +
+                         (missing.size() == 1 ? "it" : "those") + LookAlikeHint(Widen(meantNames[0])) +
                          (meantNames.size() < missing.size() && meantNames.size() == 1
                               ? ": one key holds one value; write one key per choice"
                               : "") +
@@ -469,7 +530,22 @@ void CheckSettingsSection(const CheckedFile &file, Findings &findings) {
     // Else the missing choices are the cause, or a current value that is no number, told as such.
     std::vector<std::string> offered;
     for (LONG n = 1; n <= choices.count; ++n) offered.push_back(std::to_string(choices.values[n - 1]));
-    if (choices.declared > 0 && !choices.matched && missing.empty() && (current.empty() || IsPlainDecimal(current)))
+    // The current value written as a choice numbered 0, as a program counts, where the list is whole.
+    const bool currentAsZero =
+        !line(kCompressValueKey) && line(zero) &&
+        std::count(offered.begin(), offered.end(), std::to_string(ini.ReadInt(settings.c_str(), zero, -1))) > 0;
+    // A choice no number or outside the range is the likelier slip: told as such, the current value after it.
+    const bool choiceTold = std::any_of(choices.values, choices.values + choices.count, [&](LONG value) {
+      return value < kMinCompressPercent || value > kMaxCompressPercent;
+    });
+    if (choices.declared > 0 && !choices.matched && missing.empty() && currentAsZero) {
+      findings.Claim(line(zero));
+      findings.Add(line(zero), "settings-current",
+                   "[Settings] has no COMPRESS_VALUE (line " + std::to_string(line(zero)) + " has " + Utf8(zero) +
+                       ", which the plug-in does not read as it: it counts the choices from " + Utf8(choiceName(1)) +
+                       "): the list starts at its first choice, " + offered[0] + "; rename it COMPRESS_VALUE");
+    } else if (choices.declared > 0 && !choices.matched && missing.empty() && !choiceTold &&
+               (current.empty() || IsPlainDecimal(current)))
       findings.Add(
           line(kCompressValueKey) ? line(kCompressValueKey) : SectionLine(ini, settings), "settings-current",
           (line(kCompressValueKey)

@@ -124,7 +124,10 @@ void ShowDriverItems(const DriverItems &items, std::ostream &out) {
     out << "choices";
     for (LONG n = 0; n < choices.count; ++n) out << (n ? ", " : " ") << choices.values[n];
     out << "; starts at " << choices.values[choices.selected]
-        << (choices.matched ? "" : " (no choice is the current value, so the first)") << "\n";
+        << (choices.matched || choices.values[choices.selected] == choices.current
+                ? ""
+                : " (no choice is the current value, so the first)")
+        << "\n";
   }
   out << "  Horizontal move: ";
   if (!items.moveOffered)
