@@ -287,6 +287,15 @@ TEST_F(FindingsTest, FilesThatAreNoTextGiveOneErrorAndNothingElse) {
     EXPECT_EQ(kept[0]["column"], 13);
     EXPECT_NE(kept[0]["message"].get<std::string>().find("\"" + title + "\""), std::string::npos) << kept.dump();
   }
+  // An invisible character in a command or in an item's key is pointed at, and one character is one finding.
+  for (const std::string &file : {Edit(text, "Item01Instruction=1B 44",
+                                       "Item01Instruction=1B\xE2\x80\x8B"
+                                       "44"),
+                                  Edit(text, "Item01=I\n", "Item01=I\xC2\xA0\n")}) {
+    nlohmann::json told = Findings(RunTool({"check", File(file), "--format", "json"}));
+    ASSERT_EQ(told.size(), 1u) << told.dump();
+    EXPECT_EQ(told[0]["column"], file.find("Item01Instruction=1B\xE2") != std::string::npos ? 21 : 9) << told.dump();
+  }
   // The byte order mark before a null on the first line is none of the line's text.
   nlohmann::json first =
       Findings(RunTool({"check", File("\xEF\xBB\xBF;" + std::string(1, '\0') + "\n" + text), "--format", "json"}));
@@ -321,6 +330,10 @@ TEST_F(FindingsTest, ACopyCutShortIsToldFirst) {
     nlohmann::json told = Findings(RunTool({"check", File(c.bytes), "--format", "json"}));
     const bool cut = !told.empty() && told[0]["code"] == "file-cut-short";
     EXPECT_EQ(cut, c.cut) << told.dump();
+    // Told where the file ends, so that an editor or a code-scanning service can go to it.
+    if (cut) {
+      EXPECT_EQ(told[0]["line"], std::count(c.bytes.begin(), c.bytes.end(), '\n') + 1);
+    }
     // What the cut lost is told as its loss, not once for each section and key.
     for (size_t i = 1; cut && i < told.size(); ++i)
       EXPECT_EQ(told[i]["message"].get<std::string>().find(" missing"), std::string::npos) << told.dump();
@@ -636,6 +649,11 @@ TEST_F(FindingsTest, SeveralFilesStandardInputAndExitCodes) {
   ToolRun format = RunTool({"check", clean, "--format", "xml"});
   EXPECT_EQ(format.code, 2);
   EXPECT_NE(format.err.find("--format takes text, json or sarif, not xml"), std::string::npos);
+  // A file named twice, as a list and a wildcard may both name it, is checked once: its findings count once.
+  const std::string broken = File(Edit(ReadSourceFile("tests/tools/findings/clean.ini"), "I=1", "I=7"), "twice.ini");
+  const size_t once = Findings(RunTool({"check", broken, "--format", "json"})).size();
+  ASSERT_GT(once, 0u);
+  EXPECT_EQ(Findings(RunTool({"check", broken, broken, "--format", "json"})).size(), once);
 }
 
 // The checker's thresholds at their exact edges: one step inside says nothing, one step outside says it.
@@ -1170,6 +1188,11 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        settings("XMoveEnable=1\nXMove=-10\n")},
       {"move with its unit", settings("XMoveEnable=1\nXMove=-10mm\n"), "XMove = \"-10mm\" carries a unit after the number",
        settings("XMoveEnable=1\nXMove=-10\n")},
+      {"command with a zero-width space for its blank",
+       Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=1B\u200B" "44"),
+       "U+200B (zero-width space), which an editor does not show, and which is no hexadecimal digit: Set Current "
+       "sends nothing for item S/I, and Set All sends nothing; delete it: write \"1B 44\"",
+       clean},
       {"move with a letter O for its zero", settings("XMoveEnable=1\nXMove=1O\n"), "no digits: write 10",
        settings("XMoveEnable=1\nXMove=10\n")},
       {"move in inches", settings("XMoveEnable=1\nXMove=0.2in\n"), "whole millimetres: write 5",

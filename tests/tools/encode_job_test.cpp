@@ -77,7 +77,8 @@ TEST_F(EncodeTest, AValueCutToItsBytesIsTold) {
        "does not fit the byte after the instruction's high byte 00: it is cut to FB, which "
        "the printer reads as 251; a value from 0 to 255 fits"},
       {highByte, "S/I", "255", ""},
-      {office, "Paper/SizeSensing", "0xA00000", "is the mask that ticks rows 0, 2: the item is multi-choice"},
+      {office, "Paper/SizeSensing", "0xA00000", ""},  // a mask of rows, which no option has as its value
+      {office, "Paper/SizeSensing", "0", "ticks no row: the item is multi-choice"},
       {office, "Paper/SizeSensing", "600", "is no mask of the item's rows: the item is multi-choice"},
   };
   for (const auto &c : cases) {
@@ -219,6 +220,12 @@ TEST_F(JobTest, NothingToSendExitsOne) {
       {{"job", file(Edit(kFramed, "Item01Instruction=1B 40", "Item01Instruction=1B\t40")), "--all"},
        1,
        "item S/I's instruction \"1B\\t40\" holds \"\\t\", which is neither a blank nor a hexadecimal digit"},
+      // Full-width digits saved in code page 936, as the English reading decodes their bytes: named, and shown as
+      // the author's editor shows them.
+      {{"job", file(Edit(kFramed, "Item01Instruction=1B 40", "Item01Instruction=\xA3\xB1\xA3\xC2 40")), "--all"},
+       1,
+       "holds U+00A3, which is neither a blank nor a hexadecimal digit, so the page sends nothing (the "
+       "text is \"\xEF\xBC\x91\xEF\xBC\xA2 40\" saved in code page 936, read in code page 1252)"},
       {{"job", file(Edit(kFramed, "InstructionTail=0D", "InstructionTail=0D0")), "--item", "S/I", "--choice", "0"},
        1,
        "[SectionNames] InstructionTail \"0D0\" has an odd number of hexadecimal digits (3)"},

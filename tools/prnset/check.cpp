@@ -206,7 +206,7 @@ bool CheckFileContent(const std::vector<BYTE> &bytes, Findings &findings) {
                         MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, reinterpret_cast<LPCSTR>(bytes.data()),
                                             int(whole), nullptr, 0) > 0;
   if (nulls == 0 && ((halfPair && pairs >= 4) || halfUtf8))
-    findings.Add(0, "file-cut-short", CutShort(lines.size() - 1, true, {}, false));
+    findings.Add(int(lines.size() - 1), "file-cut-short", CutShort(lines.size() - 1, true, {}, false));
   // A few null bytes inside lines (an editor's or a copy's slip): the reader keeps each line only up to one, and the
   // lines after it read as written. Each is told where it stands.
   const bool strayNulls = nulls > 0 && !padding && nulls <= 8 && controls <= 8;
@@ -298,7 +298,8 @@ void FoldCutShort(const std::vector<BYTE> &bytes, std::vector<Finding> &findings
   }
   if (cut == findings.end() && !(lost.size() >= 2 && lastSectionShort)) return;
   const bool half = cut != findings.end();
-  Finding told = half ? *cut : Finding{0, Severity::Warning, "file-cut-short", ""};
+  // Told on the last line, where the file was cut.
+  Finding told = half ? *cut : Finding{int(lines.size() - 1), Severity::Warning, "file-cut-short", ""};
   std::stable_sort(lost.begin(), lost.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
   std::vector<std::string> names;
   for (const auto &name : lost) names.push_back(name.second);

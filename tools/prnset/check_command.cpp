@@ -348,6 +348,12 @@ int CheckCommand(const FileArguments &parsed, std::ostream &out, std::ostream &e
   bool failing = false, unreadable = false;
 
   for (size_t f = 0; f < parsed.files.size(); ++f) {
+    // A file named twice (a list and a wildcard that both hold it) is checked once: its findings count once.
+    if (parsed.files[f] != Ascii("-") &&
+        std::any_of(parsed.files.begin(), parsed.files.begin() + long(f), [&](const WString &earlier) {
+          return earlier != Ascii("-") && SameFile(earlier, parsed.files[f]);
+        }))
+      continue;
     const std::string shown = EscapeText(parsed.shownFiles[f]);
     std::vector<BYTE> bytes;
     std::vector<Finding> findings;

@@ -556,7 +556,7 @@ std::string SlipHint(const WString &name, const WString &key) {
   return EqualsHint(name) + "; it holds " + CharacterName(*hidden) + ", which an editor does not show: delete it";
 }
 
-int HiddenColumn(const IniFile &ini, int line) {
+int HiddenColumn(const IniFile &ini, int line, bool inValue) {
   // Sections and their entries stand in the order of their lines.
   const auto &sections = ini.sections();
   auto section = std::upper_bound(sections.begin(), sections.end(), line,
@@ -564,9 +564,11 @@ int HiddenColumn(const IniFile &ini, int line) {
   if (section == sections.begin()) return 0;
   for (const IniFile::Entry &entry : std::prev(section)->entries) {
     if (entry.line != line) continue;
-    const WString name = ini.Text(entry.name, entry.nameLength);
-    const auto hidden = std::find_if(name.begin(), name.end(), IsInvisible);
-    if (hidden != name.end()) return ini.ColumnOf(entry.name + size_t(hidden - name.begin()));
+    const size_t at = inValue ? entry.value : entry.name, length = inValue ? entry.valueLength : entry.nameLength;
+    if (length == WString::npos) return 0;
+    const WString text = ini.Text(at, length);
+    const auto hidden = std::find_if(text.begin(), text.end(), IsInvisible);
+    if (hidden != text.end()) return ini.ColumnOf(at + size_t(hidden - text.begin()));
   }
   return 0;
 }

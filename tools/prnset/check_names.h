@@ -132,8 +132,8 @@ std::string InvisibleHint(const WString &name);
 // What keeps a name written for `key` from reading as it: a list's mark before it, a mark where '=' belongs, a
 // character no editor shows, a full-width look-alike; empty when none of these.
 std::string SlipHint(const WString &name, const WString &key);
-// The column of the first character no editor shows in the name on `line`, or 0.
-int HiddenColumn(const IniFile &ini, int line);
+// The column of the first character no editor shows in the name on `line` (or in its value), or 0.
+int HiddenColumn(const IniFile &ini, int line, bool inValue = false);
 // Where a line the reader took as a name without a value holds the tab, ':' or full-width sign typed where '='
 // belongs; npos when it holds none.
 size_t EqualsMarkAt(const WString &line);

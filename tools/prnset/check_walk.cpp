@@ -560,6 +560,20 @@ void Walker::CheckCommandText(const AccountRead *read, const std::string &conseq
     }
     meant = Trimmed(meant);
     std::string lookAlike;
+    // A character no editor shows is named, and where it stands.
+    WString shown;  // the character as the blank it looks like, between pairs
+    for (WCHAR c : read->text)
+      if (!IsInvisible(c))
+        shown += c;
+      else if (!shown.empty() && shown.back() != ' ')
+        shown += ' ';
+    if (IsInvisible(bad) && !plain && CheckHexText(shown.c_str()).fault == HexTextCheck::kWhole) {
+      findings_.Add(read->line, "bad-command-text",
+                    where + " holds " + CharacterName(bad) + ", which an editor does not show, and which is no " +
+                        "hexadecimal digit: " + consequence + "; delete it: write " + Quoted(Trimmed(shown)),
+                    HiddenColumn(ini_, read->line, true));
+      return;
+    }
     if (plain && CheckHexText(meant.c_str()).fault == HexTextCheck::kWhole)
       lookAlike = "; " + CharacterName(bad) +
                   (plain == ' '                    ? " is no plain blank"
@@ -580,7 +594,8 @@ void Walker::CheckCommandText(const AccountRead *read, const std::string &conseq
              : bad == 'O' || bad == 'o' || bad == 'l' || bad == 'I'
                  ? "; if the " + Quoted(WString(1, bad)) + " is the digit " + (bad == 'l' || bad == 'I' ? "1" : "0") +
                        ", write " + Quoted(pairs) + "; else write the byte the printer's manual gives"
-                 : "; write " + Quoted(pairs)));
+                 : "; write " + Quoted(pairs)),
+        IsInvisible(bad) ? HiddenColumn(ini_, read->line, true) : 0);
     return;
   }
   if (tail && read->text.size() == 1) {
@@ -2039,7 +2054,8 @@ void Walker::CheckSection(const LoadAccount::Entry &entry, const WString &key) {
                                      ") has the new name already: was the item renamed halfway? Rename the " +
                                      Utf8(meant.name) + " lines of those sections to " + Utf8(itemKey) +
                                      ", or this line and line " + std::to_string(renamedLine) + " back"
-                               : ": did you mean " + Utf8(meant.name) + "?" + InvisibleHint(itemKey)));
+                               : ": did you mean " + Utf8(meant.name) + "?" + InvisibleHint(itemKey)),
+            InvisibleHint(itemKey).empty() ? 0 : HiddenColumn(ini_, keyRead->line, true));
         continue;
       }
       if (itemKey.empty()) {

@@ -224,13 +224,19 @@ std::string NoJobReason(const SettingsCatalogue &catalogue, const JobBytes &job,
     for (const auto &text : JobTexts(catalogue, only)) {
       const HexTextCheck check = CheckHexText(text.second.c_str());
       if (check.fault == HexTextCheck::kWhole) continue;
+      // A character beyond ASCII is named, and text saved in code page 936 and read in 1252 shown as its editor
+      // shows it ("£±" is "１").
+      const WCHAR c = check.fault == HexTextCheck::kNotHex ? text.second[check.position] : 0;
+      const WString seen = SeenIn936(text.second);
       return text.first + (text.first[0] == '[' ? std::string(" ") : std::string("'s instruction ")) + "\"" +
              EscapeText(Utf8(text.second)) + "\" " +
              (check.fault == HexTextCheck::kNotHex
-                  ? "holds \"" + EscapeText(Utf8(text.second.substr(check.position, 1))) +
-                        "\", which is neither a blank nor a hexadecimal digit"
+                  ? "holds " + (c < 0x80 ? "\"" + EscapeText(Utf8(WString(1, c))) + "\"" : CharacterName(c)) +
+                        ", which is neither a blank nor a hexadecimal digit"
                   : "has an odd number of hexadecimal digits (" + std::to_string(check.digits) + ")") +
-             ", so the page sends nothing";
+             ", so the page sends nothing" +
+             (seen.empty() ? std::string()
+                           : " (the text is " + Quoted(seen) + " saved in code page 936, read in code page 1252)");
     }
     return "the command text \"" + Utf8(TextOf(job.text)) +
            "\" is not whole bytes of hexadecimal digits, so the page sends nothing";

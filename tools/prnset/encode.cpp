@@ -1,4 +1,6 @@
 // prnset encode: the command of one item, as the bytes of the text the encoder writes for it.
+#include <algorithm>
+
 #include "catalogue/vocabulary.h"
 #include "page/job_bytes.h"
 #include "tools/prnset/check.h"
@@ -17,6 +19,11 @@ std::string MaskNote(const SettingsItem &item, LONG value) {
   std::vector<std::string> rows;
   for (int row = 0; row < kMaskRows; ++row)
     if (DWORD(value) & RowBits(item.OptionCount) & (1u << (kMaskRows - 1 - row))) rows.push_back(std::to_string(row));
+  // A mask of rows that no option has as its value was meant as the mask it is.
+  const std::vector<LONG> values = ValuesOf(item);
+  if (!rows.empty() && !(DWORD(value) & ~RowBits(item.OptionCount)) &&
+      std::find(values.begin(), values.end(), value) == values.end())
+    return std::string();
   return (DWORD(value) & ~RowBits(item.OptionCount) ? std::string("is no mask of the item's rows")
           : rows.empty()
               ? std::string("ticks no row")

@@ -388,6 +388,8 @@ int Run(const std::vector<WString> &args, std::istream &in, std::ostream &out, s
   } else if (const CommandEntry *command = Find(first)) {
     CLI::App app(command->summary, std::string("prnset ") + command->name);
     app.allow_extras();
+    // "/?" is the one switch of that form: a path from the root ("/work/a.Dat", as Wine passes one) is a file.
+    app.allow_windows_style_options(false);
     Parsed parsed;
     app.add_option("FILE", parsed.files);
     for (const OptionEntry &option : command->options) {
