@@ -1296,8 +1296,16 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        Edit(rules("Enum", "10=Off 11=On"), "[S_Default]\nI=1", "[S_Default]\nI=11")},
       {"class merged in under a list number already taken",
        Edit(clean, "Section01=S", "Section01=S\nSection01=T") + Edit(otherClass, "[Section02]", "[Section01]"),
-       "its items are none of the first's, so it lists another class: rename it [Section02]",
+       "write Section02=T on line 5, rename the [Section01] of line 25 [Section02], and write SectionCount=2",
        Edit(clean, "SectionCount=1\nSection01=S", "SectionCount=2\nSection01=S\nSection02=T") + otherClass},
+      // As a merge of two branches that each added a class leaves it: the other class's list comes first, and the
+      // page shows its items as the listed class's.
+      {"class merged in under a list number already taken, its list first",
+       Edit(Edit(clean, "Section01=S", "Section01=S\nSection01=T"), "[Section01]",
+            Edit(otherClass, "[Section02]", "[Section01]") + "[Section01]"),
+       "the page shows T's items as S's; write Section02=T on line 5, rename the [Section01] of line 7 [Section02]",
+       Edit(Edit(clean, "SectionCount=1\nSection01=S", "SectionCount=2\nSection01=S\nSection02=T"), "[Section01]",
+            otherClass + "[Section01]")},
       {"item renamed but in the Chinese sections", keyRenamed(false),
        "the sections of _CN still name it \"I\" (first at line 15): the item shows without title or options there; "
        "rename the I lines of those sections to J",
@@ -2065,6 +2073,17 @@ TEST_F(FindingsTest, SuggestionsNameTheMeantName) {
   const struct {
     std::string text, says;
   } cases[] = {
+      // Merges: a marker line left alone, two new items given one number on both sides, the merge base read too.
+      {Edit(clean, "I=1\n", "I=1\n>>>>>>> vendor\n"),
+       "line 24 is a merge conflict's marker line, left where the conflict was resolved: the plug-in reads it as a "
+       "key; "
+       "delete it"},
+      {Edit(clean, "Item01Instruction=1B 44\n",
+            "Item01Instruction=1B 44\n<<<<<<< HEAD\nItem02=J\n=======\nItem02=K\n>>>>>>> other\n"),
+       "both sides add Item02 (J and K): to keep both, keep both sides, number the second after the last, raise "
+       "ItemCount and delete the marker lines"},
+      {Edit(clean, "I=1\n", "<<<<<<< HEAD\n||||||| base\nI=1\n=======\nI=0\n>>>>>>> other\n"),
+       "the plug-in reads every side, the merge base's lines after '|||||||' too"},
       {clean + "[Settings]\nXMovEnabel=1\n", "XMovEnabel is never read: did you mean XMoveEnable?"},
       {tenFull, "with 10 classes shown, the page's most, hide an item of this class in its filter section"},
       {Edit(clean, "I_Rule=0=Off 1=On\n", "I_Rule=0=Off 1=On 2.5=Half\n"),

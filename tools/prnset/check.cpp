@@ -92,6 +92,15 @@ void Findings::Fold(const std::string &code, const std::function<std::string(con
 
 void Findings::DropClaimed(const std::vector<std::string> &codes) { Drop(claimed_, codes); }
 
+void Findings::DropClaimedFor() {
+  list_.erase(std::remove_if(list_.begin(), list_.end(),
+                             [&](const Finding &finding) {
+                               const auto codes = claimedFor_.find(finding.line);
+                               return codes != claimedFor_.end() && codes->second.count(finding.code);
+                             }),
+              list_.end());
+}
+
 void Findings::DropHolding(const std::string &code, const std::string &part) {
   list_.erase(std::remove_if(list_.begin(), list_.end(),
                              [&](const Finding &finding) {
@@ -449,6 +458,7 @@ Findings CheckSettingsFile(const CheckedFile &file) {
   }
   // A misspelt name is told as the name it should have been; its line tells nothing more.
   findings.DropClaimed(kClaimableCodes);
+  findings.DropClaimedFor();
   // An item whose list line another finding tells (a block left from a class taken out) has no lines of its own.
   findings.DropClaimed({"item-lines-missing"});
   // Lines under a header the reader does not see are never read as their section's: how their text would show is

@@ -70,11 +70,17 @@ class Findings {
   // The findings of `code` as one, on the first one's line, worded by `say` from the first and their count.
   void Fold(const std::string &code, const std::function<std::string(const Finding &, size_t)> &say);
   void ClaimAlso(const Findings &other) { claimed_.insert(other.claimed_.begin(), other.claimed_.end()); }
+  // A line whose findings of `codes`, told later, follow from a finding told now: they are dropped at the end.
+  void ClaimFor(int line, const std::vector<std::string> &codes) {
+    claimedFor_[line].insert(codes.begin(), codes.end());
+  }
+  void DropClaimedFor();
 
  private:
   std::vector<Finding> list_;
   std::set<std::tuple<int, std::string, std::string>> told_;
   std::set<int> claimed_;
+  std::map<int, std::set<std::string>> claimedFor_;
 };
 
 // Past kToldOneByOne findings of one kind in one place the rest are told as one count: a generated or pasted file

@@ -224,20 +224,78 @@ void CheckShiftedKeys(const IniFile &ini, const IniFile::Section &section, std::
 const WString kOurs = Ascii("<<<<<<<"), kTheirs = Ascii(">>>>>>>"), kColumnMarks = Ascii(";,\t");
 
 // An unresolved merge conflict: the reader takes its marker lines and both sides as entries, and the first of each
-// key wins. Told once, on its first line; what the lines inside would tell one by one is this.
+// key wins. Told once, on its first line; what the lines inside would tell one by one is this. A marker line left
+// alone where a conflict was resolved by hand is told as such.
 void CheckConflicts(const IniFile &ini, Findings &findings) {
-  int from = 0;
+  enum Mark { kNone, kOpen, kBase, kSplit, kClose };
+  const auto markOf = [&](const IniFile::Entry &entry) {
+    const WString key = ini.Text(entry.name, entry.nameLength);
+    if (key.compare(0, 7, kOurs) == 0) return kOpen;
+    if (key.compare(0, 7, kTheirs) == 0) return kClose;
+    if (key.compare(0, 7, Ascii("|||||||")) == 0) return kBase;
+    const WString value = entry.valueLength == WString::npos ? WString() : ini.Text(entry.value, entry.valueLength);
+    return key.empty() && value.compare(0, 6, Ascii("======")) == 0 ? kSplit : kNone;
+  };
+  std::vector<const IniFile::Entry *> all;                     // in the order of the file
+  std::vector<std::pair<const IniFile::Entry *, Mark>> marks;  // every marker line
+  std::vector<size_t> at;                                      // where each stands in `all`
   for (const IniFile::Section &section : ini.sections())
     for (const IniFile::Entry &entry : section.entries) {
-      const WString key = ini.Text(entry.name, entry.nameLength);
-      if (key.compare(0, 7, kOurs) == 0 && !from) from = entry.line;
-      if (key.compare(0, 7, kTheirs) != 0 || !from) continue;
-      findings.Add(from, "merge-conflict",
-                   "lines " + std::to_string(from) + " to " + std::to_string(entry.line) +
-                       " are an unresolved merge conflict: the plug-in reads both sides, and of a key on both the "
-                       "side above '=======' wins; keep one side and delete the marker lines");
-      for (int line = from; line <= entry.line; ++line) findings.Claim(line);
-      from = 0;
+      if (const Mark mark = markOf(entry)) marks.push_back({&entry, mark}), at.push_back(all.size());
+      all.push_back(&entry);
+    }
+  std::set<int> inConflict;
+  for (size_t k = 0; k < marks.size(); ++k) {
+    if (marks[k].second != kOpen) continue;
+    // A whole conflict: an opening, a split, a closing, and the merge base's lines between the first two or none.
+    size_t split = k + 1, base = 0;
+    if (split < marks.size() && marks[split].second == kBase) base = split++;
+    if (split + 1 >= marks.size() || marks[split].second != kSplit || marks[split + 1].second != kClose) continue;
+    const int from = marks[k].first->line, to = marks[split + 1].first->line;
+    const int baseLine = base ? marks[base].first->line : 0, splitLine = marks[split].first->line;
+    // A numbered key both sides add with other values (two new classes or items given one number): keeping one
+    // side drops the other's.
+    std::map<std::string, std::pair<std::string, std::string>> sides;  // name -> its value on our side, on theirs
+    std::string added, count;
+    for (size_t e = at[k] + 1; e < at[split + 1]; ++e) {
+      const IniFile::Entry *entry = all[e];
+      if (baseLine && entry->line > baseLine && entry->line < splitLine) continue;
+      const WString name = ini.Text(entry->name, entry->nameLength);
+      if (NumberIn(name, KeyOf(FileField::SectionKey).key) <= 0 && NumberIn(name, KeyOf(FileField::ItemKey).key) <= 0)
+        continue;
+      const std::string value =
+          entry->valueLength == WString::npos ? "" : Utf8(ini.Text(entry->value, entry->valueLength));
+      auto &pair = sides[FoldedName(name)];
+      (entry->line < (baseLine ? baseLine : splitLine) ? pair.first : pair.second) = value;
+      if (added.empty() && !pair.first.empty() && !pair.second.empty() && pair.first != pair.second) {
+        added = Utf8(name) + " (" + pair.first + " and " + pair.second + ")";
+        count = Utf8(
+            KeyOf(NumberIn(name, KeyOf(FileField::ItemKey).key) > 0 ? FileField::ItemCount : FileField::SectionCount)
+                .key);
+      }
+    }
+    findings.Add(from, "merge-conflict",
+                 "lines " + std::to_string(from) + " to " + std::to_string(to) +
+                     " are an unresolved merge conflict: the plug-in reads " +
+                     (base ? "every side, the merge base's lines after '|||||||' too, and of a key written more than "
+                             "once the first wins"
+                           : "both sides, and of a key on both the side above '=======' wins") +
+                     (added.empty() ? "; keep one side and delete the marker lines"
+                                    : "; both sides add " + added + ": to keep both, keep both sides" +
+                                          (base ? " but not the base" : "") + ", number the second after the last, " +
+                                          "raise " + count + " and delete the marker lines"));
+    for (int line = from; line <= to; ++line) findings.Claim(line), inConflict.insert(line);
+    k = split + 1;
+  }
+  for (const auto &mark : marks)
+    if (!inConflict.count(mark.first->line)) {
+      findings.Claim(mark.first->line);
+      findings.Add(
+          mark.first->line, "merge-conflict",
+          "line " + std::to_string(mark.first->line) +
+              " is a merge conflict's marker line, left where the "
+              "conflict was resolved: the plug-in reads it as a key; delete it, and see that the lines around it "
+              "are those meant");
     }
 }
 
@@ -306,6 +364,11 @@ std::string MergedNames(const IniFile &ini, const IniFile::Section &first, const
          " into the first, write SectionCount=" + std::to_string(highest) + " there, and delete this header";
 }
 
+// What the page tells of another class's items read as a class's own: their texts and rules missing.
+const std::vector<std::string> kReadAsOtherClass = {"title-missing",        "note-missing",       "rule-type-missing",
+                                                    "rule-section-missing", "default-missing",    "enum-no-pairs",
+                                                    "item-key-misspelt",    "item-in-other-class"};
+
 // The advice for a section written twice: a second [SectionNN] that lists other items than the first is another
 // class's list, merged in under a number already taken: it goes under the first number no section has.
 std::string OtherList(const IniFile &ini, const WString &name, const IniFile::Section &first,
@@ -328,13 +391,14 @@ std::string OtherList(const IniFile &ini, const WString &name, const IniFile::Se
     return merge;
   // The second lists the items of the class [SectionNames] names at this number, and the first does not: the first
   // is a block left from a class taken out of the list, the second the one renumbered into its place.
-  const WString listed = ReadWhole(ini, kNamesSection, Numbered(KeyOf(FileField::SectionKey).key, n));
-  // The lines of the listed class's sections that name one of `keys`' items.
-  auto holding = [&](const std::set<std::string> &keys) {
+  const WString classKey = Numbered(KeyOf(FileField::SectionKey).key, n);
+  const WString listed = ReadWhole(ini, kNamesSection, classKey);
+  // The lines of class `owner`'s sections that name one of `keys`' items.
+  auto holding = [&](const WString &owner, const std::set<std::string> &keys) {
     std::vector<int> lines;
     for (const IniFile::Section &section : ini.sections()) {
       const WString sectionName = ini.Text(section.name, section.nameLength);
-      if (listed.empty() || !SameName(ClassPrefix(sectionName), listed)) continue;
+      if (owner.empty() || !SameName(ClassPrefix(sectionName), owner)) continue;
       for (const IniFile::Entry &entry : section.entries)
         for (const std::string &key : keys)
           for (FileField field : {FileField::ItemTitle, FileField::ItemNote, FileField::RuleType, FileField::Rule})
@@ -343,8 +407,51 @@ std::string OtherList(const IniFile &ini, const WString &name, const IniFile::Se
     }
     return lines;
   };
-  const std::vector<int> secondLines = holding(secondItems);
-  if (!secondLines.empty() && holding(firstItems).empty()) {
+  // [SectionNames] gives the number to a second class too (two branches each added a class under it): each block
+  // is one class's list, and the second class goes under the first number no section has.
+  WString other;
+  int otherLine = 0;
+  if (const IniFile::Section *names = FirstSection(ini, kNamesSection))
+    for (const IniFile::Entry &entry : names->entries)
+      if (!otherLine && entry.valueLength != WString::npos &&
+          SameName(ini.Text(entry.name, entry.nameLength), classKey) &&
+          !SameName(ini.Text(entry.value, entry.valueLength), listed)) {
+        other = ini.Text(entry.value, entry.valueLength);
+        otherLine = entry.line;
+      }
+  const bool firstIsOthers = !holding(other, firstItems).empty(), secondIsOthers = !holding(other, secondItems).empty();
+  if (otherLine && firstIsOthers != secondIsOthers) {
+    long free = n + 1;
+    while (FirstSection(ini, Numbered(kNumberedSection, free)) ||
+           ini.LineOf(kNamesSection, Numbered(KeyOf(FileField::SectionKey).key, free).c_str()))
+      ++free;
+    const IniFile::Section &block = firstIsOthers ? first : second;
+    for (const IniFile::Entry &entry : block.entries) findings.ClaimFor(entry.line, kReadAsOtherClass);
+    const KeyName &count = KeyOf(FileField::SectionCount);
+    const long classes = std::max(long(ini.ReadInt(kNamesSection, count.key, count.defaultValue)), free);
+    // The repeat of the number, and what the page would tell of the other class's items read as the first's.
+    findings.Claim(otherLine);
+    for (const IniFile::Section &section : ini.sections()) {
+      const WString sectionName = ini.Text(section.name, section.nameLength);
+      const bool others = SameName(ClassPrefix(sectionName), other);
+      if (!others && !SameName(ClassPrefix(sectionName), listed)) continue;
+      if (others) findings.Claim(section.line);
+      findings.ClaimFor(section.line, kReadAsOtherClass);
+      for (const IniFile::Entry &entry : section.entries)
+        if (others) findings.ClaimFor(entry.line, kReadAsOtherClass);
+    }
+    const WString meant = Numbered(kNumberedSection, free);
+    return "[" + Utf8(kNamesSection) + "] gives " + Utf8(classKey) + " to two classes, " + Utf8(listed) + " (line " +
+           std::to_string(ini.LineOf(kNamesSection, classKey.c_str())) + ") and " + Utf8(other) + " (line " +
+           std::to_string(otherLine) + "), and the [" + Utf8(name) + "] of line " + std::to_string(block.line) +
+           " lists the items of " + Utf8(other) + ": the page shows " +
+           (firstIsOthers ? Utf8(other) + "'s items as " + Utf8(listed) + "'s" : Utf8(listed) + "'s items alone") +
+           "; write " + Utf8(Numbered(KeyOf(FileField::SectionKey).key, free)) + "=" + Utf8(other) + " on line " +
+           std::to_string(otherLine) + ", rename the [" + Utf8(name) + "] of line " + std::to_string(block.line) +
+           " [" + Utf8(meant) + "], and write " + Utf8(count.key) + "=" + std::to_string(classes);
+  }
+  const std::vector<int> secondLines = holding(listed, secondItems);
+  if (!secondLines.empty() && holding(listed, firstItems).empty()) {
     // What the first block's items and the texts of the second's would tell one by one is this.
     for (int line : secondLines) findings.Claim(line);
     for (const IniFile::Entry &entry : first.entries) findings.Claim(entry.line);
