@@ -717,6 +717,12 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
        settings("Landscape_Compress=1\n[Settings]\nCount=1\nCOMPRESS_VALUE1=100\n"), "!settings-count"},
       {"a letter O in a choice is no unit", settings("Landscape_Compress=1\nCount=1\nCOMPRESS_VALUE1=1O0\n"),
        "not-a-number"},
+      // Code page 936 takes the line end after a Western letter's byte with it: in an English section, which the
+      // Chinese page never reads, that changes nothing but where a header is taken in.
+      {"an English key taken in by the Chinese reading",
+       Edit(clean, "Title=Class\nI_Title=Item", "Title=Caf\xE9\nI_Title=Item"), ""},
+      {"a Chinese header taken in by the Chinese reading",
+       Edit(clean, "I_Title=Item\n[S_Lang_CN]", "I_Title=Caf\xE9\n[S_Lang_CN]"), "line-joined"},
       {"move at -50", settings("XMoveEnable=1\nXMove=-50\n"), ""},
       {"move at -51", settings("XMoveEnable=1\nXMove=-51\n"), "settings-xmove"},
       {"move at 50", settings("XMoveEnable=1\nXMove=50\n"), ""},
@@ -1192,6 +1198,10 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        Edit(clean, "Item01Instruction=1B 44", "Item01Instruction=1B\u200B" "44"),
        "U+200B (zero-width space), which an editor does not show, and which is no hexadecimal digit: Set Current "
        "sends nothing for item S/I, and Set All sends nothing; delete it: write \"1B 44\"",
+       clean},
+      {"a rule cut by a carriage return alone", Edit(clean, "I_Rule=0=Off 1=On\n", "I_Rule=0=Off\r1=On\n"),
+       "cut from it by a carriage return alone (CR), which the plug-in takes for a line end and many editors do not "
+       "show; delete it",
        clean},
       {"move with a letter O for its zero", settings("XMoveEnable=1\nXMove=1O\n"), "no digits: write 10",
        settings("XMoveEnable=1\nXMove=10\n")},

@@ -399,6 +399,22 @@ Findings CheckSettingsFile(const CheckedFile &file) {
       for (const IniFile::Entry &entry : s.entries)
         if (entry.line == line)
           section = Utf8(file.ini.Text(s.name, s.nameLength)), key = Utf8(file.ini.Text(entry.name, entry.nameLength));
+    auto lineText = [&](size_t n) {
+      return n < lineBytes.size() ? std::string(file.bytes.begin() + long(lineBytes[n].first),
+                                                file.bytes.begin() + long(lineBytes[n].second))
+                                  : std::string();
+    };
+    auto isHeader = [&](size_t n) {
+      const std::string text = lineText(n);
+      const size_t first = text.find_first_not_of(" \t");
+      return first != std::string::npos && text[first] == '[';
+    };
+    // A key of an English section taken in is nothing the Chinese page reads: only a header taken in changes it.
+    // What this reading tells of it follows all the same.
+    const WString sectionName = Widen(section);
+    const bool unread = sectionName.size() > 3 &&
+                        SameName(sectionName.substr(sectionName.size() - 3), kEnglishSuffix) &&
+                        !isHeader(size_t(line) + 1);
     // The key of the line taken in, as written (a key is ASCII): what the page then lacks is this one slip.
     std::string lost;
     if (size_t(line) + 1 < lineBytes.size()) {
@@ -414,32 +430,27 @@ Findings CheckSettingsFile(const CheckedFile &file) {
     findings.Drop(lostLines,
                   {"title-missing", "note-missing", "rule-type-missing", "enum-no-pairs", "default-missing"});
     findings.Drop({line}, {"not-in-code-page"});
+    // What the rule of the line makes of the key taken in ("Catal?Brightness_RuleType" as an option) is this slip.
+    if (!lost.empty())
+      for (const char *code : {"enum-no-blank", "enum-value-not-number", "enum-last-text-cut", "serial-not-number"})
+        findings.DropHolding(code, lost);
     // A header taken in: the section's keys then read as the section's above, where they repeat its keys. That is
     // this one slip, not lines to delete.
-    auto lineText = [&](size_t n) {
-      return n < lineBytes.size() ? std::string(file.bytes.begin() + long(lineBytes[n].first),
-                                                file.bytes.begin() + long(lineBytes[n].second))
-                                  : std::string();
-    };
-    auto isHeader = [&](size_t n) {
-      const std::string text = lineText(n);
-      const size_t first = text.find_first_not_of(" \t");
-      return first != std::string::npos && text[first] == '[';
-    };
     if (isHeader(size_t(line) + 1)) {
       std::set<int> underIt;
       for (size_t n = size_t(line) + 2; n < lineBytes.size() && !isHeader(n); ++n) underIt.insert(int(n));
       findings.Drop(underIt, {"duplicate-key", "repeated-line"});
     }
-    findings.Add(line, "line-joined",
-                 "line " + std::to_string(line) + " ends in a byte that code page " +
-                     std::to_string(file.language.load.codePage) +
-                     " reads as the first of a two-byte character, which takes the line end with it: the plug-in "
-                     "reads line " +
-                     std::to_string(line + 1) + " as part of " +
-                     (key.empty() ? std::string("this line") : "[" + section + "] " + key) +
-                     (lost.empty() ? std::string() : " and never reads " + lost) + "; save the text in code page " +
-                     std::to_string(file.language.load.codePage));
+    if (!unread)
+      findings.Add(line, "line-joined",
+                   "line " + std::to_string(line) + " ends in a byte that code page " +
+                       std::to_string(file.language.load.codePage) +
+                       " reads as the first of a two-byte character, which takes the line end with it: the plug-in "
+                       "reads line " +
+                       std::to_string(line + 1) + " as part of " +
+                       (key.empty() ? std::string("this line") : "[" + section + "] " + key) +
+                       (lost.empty() ? std::string() : " and never reads " + lost) + "; save the text in code page " +
+                       std::to_string(file.language.load.codePage));
   }
   // A rule typed with full-width marks or digits in code page 936 (MIN=１, 0＝Off), read in code page 1252: the
   // marks are the one slip, and what the rule then gives is told with them.

@@ -487,6 +487,7 @@ std::string Undone(KnownNames::Kind kind, const IniFile &ini, const WString &sec
 }  // namespace
 
 void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
+  std::vector<std::pair<size_t, size_t>> lineBytes;  // made when a finding needs a line's end
   const IniFile &ini = file.ini;
   const KnownNames &known = file.known;
   const std::vector<WString> sections = known.Sections();
@@ -951,11 +952,18 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
         if (ruleKey.size() > rule.size() && SameName(ruleKey.substr(ruleKey.size() - rule.size()), rule) &&
             known.IsKeyOf(kind, classKey, ruleKey)) {
           const WString value = ini.Text(entry.value, entry.valueLength);
-          findings.Add(entry.line, "unknown-key",
-                       "[" + Utf8(name) + "] " + Quoted(key + Ascii("=") + value) +
-                           " is never read: it looks like the end of " +
-                           Utf8(ruleKey) + " on line " + std::to_string(before->line) +
-                           ", wrapped by an editor, and the rule ends with its line; join the two lines");
+          // A carriage return alone (a line end converted halfway) is a line end to the reader that many editors
+          // show as none: the two lines then look joined already.
+          if (lineBytes.empty()) lineBytes = LineBytes(file.bytes);
+          const size_t end = size_t(before->line) < lineBytes.size() ? lineBytes[size_t(before->line)].second : 0;
+          const bool loneReturn = end + 1 < file.bytes.size() && file.bytes[end] == '\r' && file.bytes[end + 1] != '\n';
+          findings.Add(
+              entry.line, "unknown-key",
+              "[" + Utf8(name) + "] " + Quoted(key + Ascii("=") + value) + " is never read: it looks like the end of " +
+                  Utf8(ruleKey) + " on line " + std::to_string(before->line) +
+                  (loneReturn ? ", cut from it by a carriage return alone (CR), which the plug-in takes for "
+                                "a line end and many editors do not show; delete it"
+                              : ", wrapped by an editor, and the rule ends with its line; join the two lines"));
           continue;
         }
       }
