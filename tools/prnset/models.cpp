@@ -36,16 +36,21 @@ class InfText {
   // key: "Laser 1_Settings.Dat",,,0x20 ; the settings file.
   WString Key(const IniFile::Entry &entry) const { return Split(ini_.Text(entry.name, entry.nameLength))[0]; }
 
-  // Whether a line of a file list names the file, or a CopyFiles directive names it alone (@file or @"file").
-  bool CopiesFile(const WString &file) const {
+  // The name the package holds the file under when a line of a file list names it (its second field, where the
+  // copy renames it: "Laser 1_Settings.Dat",L1.DAT), or a CopyFiles directive names it alone (@file or @"file");
+  // empty when nothing copies it.
+  WString CopiedFrom(const WString &file) const {
     for (const IniFile::Section &section : ini_.sections())
       for (const IniFile::Entry &entry : section.entries) {
-        if (entry.valueLength == std::string::npos && SameName(Key(entry), file)) return true;
+        if (entry.valueLength == std::string::npos && SameName(Key(entry), file)) {
+          const std::vector<WString> fields = Split(ini_.Text(entry.name, entry.nameLength));
+          return fields.size() > 1 && !fields[1].empty() ? fields[1] : file;
+        }
         if (SameName(Key(entry), WTEXT("CopyFiles")))
           for (const WString &field : Fields(entry))
-            if (!field.empty() && field[0] == WTEXT('@') && SameName(Field(field.substr(1)), file)) return true;
+            if (!field.empty() && field[0] == WTEXT('@') && SameName(Field(field.substr(1)), file)) return file;
       }
-    return false;
+    return WString();
   }
 
   // Where an installer takes a copied file from. Each [SourceDisksFiles] section, undecorated or of an architecture,
@@ -70,20 +75,30 @@ class InfText {
         if (!SameName(Key(entry), file)) continue;
         source.listed = true;
         std::vector<WString> place = Fields(entry);  // disk, subfolder, size
-        WString disk;
-        if (!place.empty() && !place[0].empty()) {
-          const IniFile::Section *disks = Find(kNames + name.substr(kFiles.size()));
-          if (!disks) disks = Find(kNames);
-          for (size_t i = 0; disks && i < disks->entries.size(); ++i)
-            if (SameName(Key(disks->entries[i]), place[0])) {
-              std::vector<WString> fields = Fields(disks->entries[i]);  // description, tag file, -, path
+        // The disks of the file's decoration, else the undecorated ones; an undecorated line is read by every
+        // architecture's installer, each with its own disks where it has them.
+        std::vector<const IniFile::Section *> disks;
+        if (const IniFile::Section *own = Find(kNames + name.substr(kFiles.size()))) disks.push_back(own);
+        if (name.size() == kFiles.size())
+          for (const IniFile::Section &other : ini_.sections()) {
+            const WString otherName = ini_.Text(other.name, other.nameLength);
+            if (otherName.size() > kNames.size() + 1 && otherName[kNames.size()] == WTEXT('.') &&
+                SameName(otherName.substr(0, kNames.size()), kNames))
+              disks.push_back(&other);
+          }
+        if (disks.empty()) disks.push_back(nullptr);
+        for (const IniFile::Section *section : disks) {
+          WString disk;
+          for (size_t i = 0; section && !place.empty() && !place[0].empty() && i < section->entries.size(); ++i)
+            if (SameName(Key(section->entries[i]), place[0])) {
+              std::vector<WString> fields = Fields(section->entries[i]);  // description, tag file, -, path
               if (fields.size() > 3) disk = fields[3];
               break;
             }
+          WString folder = Joined(disk, place.size() > 1 ? place[1] : WString());
+          if (std::find(source.folders.begin(), source.folders.end(), folder) == source.folders.end())
+            source.folders.push_back(folder);
         }
-        WString folder = Joined(disk, place.size() > 1 ? place[1] : WString());
-        if (std::find(source.folders.begin(), source.folders.end(), folder) == source.folders.end())
-          source.folders.push_back(folder);
         source.names.push_back(Key(entry));
       }
     }
@@ -250,7 +265,9 @@ std::string SpeltOtherwise(const ModelFile &model, const std::vector<ModelFile> 
   auto listed = [](const std::vector<WString> &sections, const WString &section) {
     return std::any_of(sections.begin(), sections.end(), [&](const WString &s) { return SameName(s, section); });
   };
-  auto rank = [&](const ModelFile &m) { return std::make_pair(m.sections.size(), inf.CopiesFile(m.settingsFile)); };
+  auto rank = [&](const ModelFile &m) {
+    return std::make_pair(m.sections.size(), !inf.CopiedFrom(m.settingsFile).empty());
+  };
   for (const ModelFile &other : models) {
     if (!NearlySame(model.model, other.model) || rank(other) < rank(model) ||
         (rank(model) == rank(other) && &model < &other))
@@ -388,18 +405,26 @@ int ModelsCommand(const FileArguments &parsed, std::ostream &out, std::ostream &
       }
     for (size_t i = 0; i < sharing.size(); ++i) out << (i ? ", " : " (shared with ") << sharing[i];
     if (!sharing.empty()) out << ")";
-    const InfText::Source source = inf.SourceOf(model.settingsFile);
+    const WString copiedFrom = inf.CopiedFrom(model.settingsFile);
+    const InfText::Source source = inf.SourceOf(copiedFrom);
+    const std::string renamed = SameName(copiedFrom, model.settingsFile) ? "" : " (" + Shown(copiedFrom) + ")";
+    const size_t unfit = model.settingsFile.find_first_of(WTEXT("\\/:*?\"<>|"));
     std::string wanting;
-    if (!inf.CopiesFile(model.settingsFile)) {
+    if (unfit != WString::npos) {
+      wanting = "the name holds \"" + Shown(model.settingsFile.substr(unfit, 1)) + "\"" +
+                ", which a file's name cannot hold (Windows takes \\ and / for a folder's end): the printers of this "
+                "model find no settings file an installer copies; rename the model";
+    } else if (copiedFrom.empty()) {
       wanting = "the INF copies no file of that name";
     } else if (source.layout && !source.listed) {
-      wanting = "[SourceDisksFiles] does not list it, so an installer finds no source for it";
-    } else if (inPackage && !(model.inPackage = found(model.settingsFile, source, model.bytes))) {
-      wanting = "the package lacks the file: it is not beside the INF";
+      wanting = "[SourceDisksFiles] does not list it" + renamed + ", so an installer finds no source for it";
+    } else if (inPackage && !(model.inPackage = found(copiedFrom, source, model.bytes))) {
+      wanting = "the package lacks the file" + renamed + ": it is not beside the INF";
       std::string elsewhere;
       for (const WString &relative : source.folders)
         if (!relative.empty()) elsewhere += (elsewhere.empty() ? "" : " or ") + Shown(relative);
-      if (!elsewhere.empty()) wanting = "the package lacks the file: it is neither beside the INF nor in " + elsewhere;
+      if (!elsewhere.empty())
+        wanting = "the package lacks the file" + renamed + ": it is neither beside the INF nor in " + elsewhere;
     }
     if (!wanting.empty()) {
       out << " - " << wanting;
