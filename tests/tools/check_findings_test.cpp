@@ -723,6 +723,13 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
        Edit(clean, "Title=Class\nI_Title=Item", "Title=Caf\xE9\nI_Title=Item"), ""},
       {"a Chinese header taken in by the Chinese reading",
        Edit(clean, "I_Title=Item\n[S_Lang_CN]", "I_Title=Caf\xE9\n[S_Lang_CN]"), "line-joined"},
+      // Filters that hide as they say are warnings, with what to type; one that hides against what it says is an
+      // error.
+      {"a filter of a capital 0X and 1", clean + "[S_Filter]\nI=0X1\n", "filter-not-number"},
+      {"a filter of a full-width 0", clean + "[S_Filter]\nI=\uFF10\n", "!filter-not-number"},
+      {"a filter of a Chinese no", clean + "[S_Filter]\nI=\u5426\n", "!filter-not-number"},
+      {"a filter of a word and a remark", clean + "[S_Filter]\nI=hidden ; factory only\n", "!filter-not-number"},
+      {"a filter of a word and a remark, told", clean + "[S_Filter]\nI=hidden ; factory only\n", "filter-word"},
       {"move at -50", settings("XMoveEnable=1\nXMove=-50\n"), ""},
       {"move at -51", settings("XMoveEnable=1\nXMove=-51\n"), "settings-xmove"},
       {"move at 50", settings("XMoveEnable=1\nXMove=50\n"), ""},
@@ -1203,6 +1210,13 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        "cut from it by a carriage return alone (CR), which the plug-in takes for a line end and many editors do not "
        "show; delete it",
        clean},
+      {"a class hidden in a filter of no class",
+       Edit(clean, "SectionCount=1\nSection01=S", "SectionCount=2\nSection01=S\nSection02=T") + otherClass +
+           "[Filter]\nT=0\n",
+       "T is a class, and a class's filter is a section of its own, named after it: write SectionEnable=0 in "
+       "[T_Filter] to hide it. Until then the page shows class T",
+       Edit(clean, "SectionCount=1\nSection01=S", "SectionCount=2\nSection01=S\nSection02=T") + otherClass +
+           "[T_Filter]\nSectionEnable=0\n"},
       {"move with a letter O for its zero", settings("XMoveEnable=1\nXMove=1O\n"), "no digits: write 10",
        settings("XMoveEnable=1\nXMove=10\n")},
       {"move in inches", settings("XMoveEnable=1\nXMove=0.2in\n"), "whole millimetres: write 5",

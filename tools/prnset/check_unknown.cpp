@@ -734,6 +734,41 @@ void CheckUnknownNames(const CheckedFile &file, Findings &findings) {
           listedAmiss = listedAmiss || (findings.Claimed(entry.line) && entry.valueLength != WString::npos &&
                                         SameName(Trimmed(ini.Text(entry.value, entry.valueLength)), classKey));
       if (listedAmiss) continue;
+      // Keys that are classes, not items, in a filter of no class ([Filter] with Service=0): each class has its
+      // own filter section, where SectionEnable hides it.
+      std::vector<std::string> classes, hidden;
+      size_t written = 0;
+      for (const IniFile::Entry &entry : section.entries) {
+        const WString key = ini.Text(entry.name, entry.nameLength);
+        if (IsComment(key)) continue;
+        ++written;
+        for (const auto &listed : classOf)
+          if (SameName(listed.second, key)) {
+            classes.push_back(Utf8(listed.second));
+            if (ini.ReadInt(name.c_str(), key.c_str(), 1) == 0) {
+              hidden.push_back("class " + Utf8(listed.second));
+              // That the class of actions is shown is this slip.
+              findings.DropHolding("class-of-actions", hidden.back() + " is shown");
+            }
+            break;
+          }
+      }
+      const bool classFilters = !meant.empty() && known.KindOf(meant, nullptr) == KnownNames::Kind::Filter &&
+                                !classes.empty() && classes.size() == written;
+      if (classFilters) {
+        WCHAR own[kPathChars];
+        SectionName(SectionForm::Filter, Widen(classes[0]).c_str(), 0, nullptr, own);
+        findings.Add(section.line, "unknown-section",
+                     "[" + Utf8(name) + "] is never read: " + FirstNames(classes) +
+                         (classes.size() == 1 ? " is a class" : " are classes") +
+                         ", and a class's filter is a section of its own, named after it: write " +
+                         Utf8(KeyOf(FileField::SectionEnable).key) + "=0 in [" + Utf8(own) + "] to hide it" +
+                         (classes.size() == 1 ? std::string() : ", and so for the others") +
+                         (hidden.empty() ? std::string()
+                                         : ". Until then the page shows " + FirstNames(hidden) +
+                                               ", which it is meant to hide, and Set All sends it"));
+        continue;
+      }
       std::string message =
           "[" + Utf8(name) + "] is never read" +
           (meant.empty() ? ": no class of the file is named so, and it is no section the plug-in knows"

@@ -39,6 +39,10 @@ struct MissingTitle {
 bool SaysHide(const WString &value) {
   for (const char *word : {"no", "off", "false", "hide", "hidden", "disable", "disabled"})
     if (SameName(value, Ascii(word))) return true;
+  // The same in Chinese: no, off, close, hide, disable, none.
+  for (const WString &word : {WString{0x5426}, WString{0x5173}, WString{0x5173, 0x95ED}, WString{0x9690, 0x85CF},
+                              WString{0x7981, 0x7528}, WString{0x65E0}})
+    if (value == word) return true;
   return false;
 }
 
@@ -709,14 +713,33 @@ void Walker::CheckFilter(const AccountRead *read, const std::string &what) {
   const std::string message = Place(read->section, read->key) + " = " + Quoted(raw) +
                               " is not a number: the plug-in reads " + std::to_string(read->value) +
                               (read->value == 0 ? " and hides " : " and shows ") + what;
-  // A number followed by a remark or a word ("0 ; service only") reads as its number, as meant.
+  // A number followed by a remark or a word ("0 ; service only") reads as its number, as meant; a capital 0X
+  // ends the number at its 0.
   size_t digits = 0;
   while (digits < raw.size() && raw[digits] >= '0' && raw[digits] <= '9') ++digits;
-  if (digits > 0 && std::to_string(read->value) == Utf8(raw.substr(0, digits)))
+  const bool hexadecimal = digits == 1 && raw.size() > 2 && raw[1] == 'X';
+  // A number in other characters ("０", "“0”") or a word of Chinese hides or shows as it says, and is told with
+  // what to type; text saved in code page 936 says it as its editor shows it.
+  const WString seen = SeenIn936(raw), &says = seen.empty() ? raw : seen;
+  const std::string plain = PlainHint(says);
+  WString typed;
+  for (WCHAR c : says) typed += c >= 0x80 && PlainForm(c) ? PlainForm(c) : c;
+  typed = Trimmed(typed);
+  if (typed.size() > 2 && typed.front() == '"' && typed.back() == '"') typed = typed.substr(1, typed.size() - 2);
+  const size_t remark = RemarkAt(says);
+  const bool saysHide = SaysHide(Trimmed(remark == WString::npos ? says : says.substr(0, remark))) ||
+                        (!plain.empty() && typed == Ascii("0"));
+  if (digits > 0 && !hexadecimal && std::to_string(read->value) == Utf8(raw.substr(0, digits)))
     findings_.Add(read->line, "filter-word",
                   message + ", as its number says" + RemarkHint(raw) + "; write 1 or 0 alone");
-  else if (read->value == 0 && !SaysHide(raw))
-    findings_.Add(read->line, "filter-not-number", message + RemarkHint(raw) + "; write 1 to show it, 0 to hide it");
+  else if (read->value == 0 && !saysHide)
+    findings_.Add(
+        read->line, "filter-not-number",
+        message + RemarkHint(raw) +
+            (hexadecimal ? "; a capital 0X is no hexadecimal to the reader, which reads the 0 before it" : plain) +
+            "; write 1 to show it, 0 to hide it");
+  else if (!plain.empty())
+    findings_.Add(read->line, "filter-word", message + ", as it says" + plain);
   else
     findings_.Add(read->line, "filter-word",
                   message + RemarkHint(raw) +
