@@ -1210,6 +1210,22 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
        "cut from it by a carriage return alone (CR), which the plug-in takes for a line end and many editors do not "
        "show; delete it",
        clean},
+      // An item taken out of the list and the item after it numbered down, its command not: J reads I's.
+      {"an item taken out, the one after it renumbered and its command not",
+       Edit(Edit(ReadSourceFile("tests/tools/findings/two-items.ini"), "ItemCount=2\nItem01=I\n", "ItemCount=1\n"),
+            "Item02=J\n", "Item01=J\n"),
+       "the class's texts name I, which the list no longer names, before Item01=J: was I taken out and the items after "
+       "it numbered down, and their keys not? Then Item01=J reads Item01Instruction = \"1B 44\", I's; delete "
+       "Item01Instruction and number the keys after it down: Item02Instruction as Item01Instruction",
+       [] {
+         std::string text = ReadSourceFile("tests/tools/findings/two-items.ini");
+         for (const char *line : {"Item01=I\nItem01Instruction=1B 44\n", "I_Title=Item\n", "I_Title=Item\n",
+                                  "I_RuleType=Enum\nI_Rule=0=Off 1=On\n", "I_RuleType=Enum\nI_Rule=0=Off 1=On\n",
+                                  "I=1\n"})
+           text = Edit(text, line, "");
+         return Edit(Edit(Edit(text, "ItemCount=2", "ItemCount=1"), "Item02=J", "Item01=J"), "Item02Instruction",
+                     "Item01Instruction");
+       }()},
       {"a class hidden in a filter of no class",
        Edit(clean, "SectionCount=1\nSection01=S", "SectionCount=2\nSection01=S\nSection02=T") + otherClass +
            "[Filter]\nT=0\n",

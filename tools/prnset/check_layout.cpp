@@ -93,6 +93,56 @@ ItemKeys ReadItemKeys(const IniFile &ini, const IniFile::Section &section) {
   return read;
 }
 
+// A key past the last item, where an item was taken out of the list and the items after it numbered down, their
+// keys not: the texts of an item the list no longer names stand before those of a listed one. The items from there
+// on read the keys of the item before them, the first the one taken out's. Empty when the texts say nothing so.
+std::string TakenOutHint(const IniFile &ini, const WString &section, const std::map<long, WString> &items,
+                         FileField field, long past) {
+  const WString classKey =
+      ReadWhole(ini, kNamesSection, Numbered(KeyOf(FileField::SectionKey).key, NumberIn(section, kNumberedSection)));
+  WCHAR texts[kPathChars];
+  SectionName(SectionForm::Language, classKey.c_str(), 0, kEnglishSuffix, texts);
+  const IniFile::Section *language = classKey.empty() ? nullptr : FirstSection(ini, texts);
+  if (!language) return std::string();
+  // Each item key's title line in the class's English texts.
+  std::map<std::string, std::pair<WString, int>> titled;        // folded item key -> the key, its title's line
+  const WString titleSuffix = NameOf(FileField::ItemTitle, 0);  // "_Title"
+  for (const IniFile::Entry &entry : language->entries) {
+    const WString name = ini.Text(entry.name, entry.nameLength);
+    if (name.size() > titleSuffix.size() && SameName(name.substr(name.size() - titleSuffix.size()), titleSuffix))
+      titled.emplace(FoldedName(name.substr(0, name.size() - titleSuffix.size())),
+                     std::make_pair(name.substr(0, name.size() - titleSuffix.size()), entry.line));
+  }
+  std::map<std::string, long> listed;  // folded item key -> its number
+  for (const auto &item : items) {
+    const size_t equals = item.second.find(WCHAR('='));
+    if (equals != WString::npos) listed[FoldedName(Trimmed(item.second.substr(equals + 1)))] = item.first;
+  }
+  for (const auto &unlisted : titled) {
+    if (listed.count(unlisted.first)) continue;
+    long from = 0;  // the first listed item whose texts stand after the unlisted one's
+    for (const auto &item : listed) {
+      const auto title = titled.find(item.first);
+      if (title != titled.end() && title->second.second > unlisted.second.second && (!from || item.second < from))
+        from = item.second;
+    }
+    if (!from || from >= past) continue;
+    const LPCWSTR form = KeyOf(field).key;
+    const WString sent = ReadWhole(ini, section, Numbered(form, from));
+    // The key already holds what the one after it does: that one is a leftover, as its finding says.
+    if (sent == ReadWhole(ini, section, Numbered(form, from + 1))) return std::string();
+    std::string down;
+    for (long n = from + 1; n <= past; ++n)
+      down += (down.empty() ? "" : ", ") + Utf8(Numbered(form, n)) + " as " + Utf8(Numbered(form, n - 1));
+    return "; the class's texts name " + Utf8(unlisted.second.first) + ", which the list no longer names, before " +
+           Utf8(items.at(from)) + ": was " + Utf8(unlisted.second.first) +
+           " taken out and the items after it numbered down, and their keys not? Then " + Utf8(items.at(from)) +
+           " reads " + Utf8(Numbered(form, from)) + " = " + Quoted(sent) + ", " + Utf8(unlisted.second.first) +
+           "'s; delete " + Utf8(Numbered(form, from)) + " and number the keys after it down: " + down;
+  }
+  return std::string();
+}
+
 // Items renumbered without the keys written under them ("Item02=Density" over "Item01Instruction"): each item reads
 // the keys numbered as it is, which are written under another. Keys may stand above or below their item line, and
 // items may be listed in pairs or first, so where a key stands says little alone: it counts where the section also
@@ -166,13 +216,16 @@ void CheckShiftedKeys(const IniFile &ini, const IniFile::Section &section, std::
         return other.field == key.field && other.number == key.above;
       });
       const std::string kind = key.field == FileField::Instruction ? "Instruction" : "ParameterCount";
+      const std::string takenOut =
+          ownToo && key.above == declared ? TakenOutHint(ini, name, items, key.field, key.number) : std::string();
       findings.Add(key.line, "unknown-key",
                    where + Utf8(key.name) + " is never read: the section lists no " +
                        Utf8(Numbered(KeyOf(FileField::ItemKey).key, key.number)) +
                        (key.above > 0 && !ownToo ? "; it stands under " + Utf8(items[key.above]) + ", which has no " +
                                                        kind + " of its own: is it meant as " +
                                                        Utf8(Numbered(KeyOf(key.field).key, key.above)) + "? Rename it"
-                                                 : "; delete it, or list its item"));
+                        : !takenOut.empty() ? takenOut
+                                            : "; delete it, or list its item"));
     }
     return;
   }
