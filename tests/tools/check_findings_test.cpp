@@ -322,6 +322,7 @@ TEST_F(FindingsTest, ACopyCutShortIsToldFirst) {
       {"half a UTF-8 character", Edit(text, "Title=Class", "Title=" + utf8) + "; " + utf8.substr(0, 4), true},
       // Between characters: no line end, and the last section lacks keys its class needs.
       {"cut inside the last section", text.substr(0, text.find("[S_Lang_CN]\nTitle=Cl") + 20), true},
+      {"a header cut before its ']'", text.substr(0, text.find("[S_Rule_CN]") + 5), true},
       {"a whole file without its last line end", text.substr(0, text.size() - 1), false},
       {"an English file without its last line end", english.substr(0, english.size() - 1), false},
   };
@@ -730,6 +731,12 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
       {"a filter of a Chinese no", clean + "[S_Filter]\nI=\u5426\n", "!filter-not-number"},
       {"a filter of a word and a remark", clean + "[S_Filter]\nI=hidden ; factory only\n", "!filter-not-number"},
       {"a filter of a word and a remark, told", clean + "[S_Filter]\nI=hidden ; factory only\n", "filter-word"},
+      // A rule told for values it cuts: a default of a value written follows from it, one of none is a slip too.
+      {"a default of no value written, under a rule that cuts two",
+       inEach("0=A 12345=B 23456=C 7=D", "0=A 12345=B 23456=C 7=D"), "default-no-option"},
+      {"a default of a value the rule cuts",
+       Edit(inEach("0=A 12345=B 23456=C 7=D", "0=A 12345=B 23456=C 7=D"), "[S_Default]\nI=1", "[S_Default]\nI=12345"),
+       "!default-no-option"},
       {"move at -50", settings("XMoveEnable=1\nXMove=-50\n"), ""},
       {"move at -51", settings("XMoveEnable=1\nXMove=-51\n"), "settings-xmove"},
       {"move at 50", settings("XMoveEnable=1\nXMove=50\n"), ""},

@@ -214,8 +214,12 @@ bool CheckFileContent(const std::vector<BYTE> &bytes, Findings &findings) {
                         std::any_of(bytes.begin(), bytes.begin() + whole, [](BYTE b) { return b >= 0x80; }) &&
                         MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, reinterpret_cast<LPCSTR>(bytes.data()),
                                             int(whole), nullptr, 0) > 0;
-  if (nulls == 0 && ((halfPair && pairs >= 4) || halfUtf8))
-    findings.Add(int(lines.size() - 1), "file-cut-short", CutShort(lines.size() - 1, true, {}, false));
+  // A header cut before its ']' ends no file that was saved whole.
+  std::string last(bytes.begin() + long(lines.back().first), bytes.end());
+  last.erase(0, last.find_first_not_of(" \t"));
+  const bool halfHeader = !last.empty() && last[0] == '[' && last.find(']') == std::string::npos;
+  if (nulls == 0 && ((halfPair && pairs >= 4) || halfUtf8 || halfHeader))
+    findings.Add(int(lines.size() - 1), "file-cut-short", CutShort(lines.size() - 1, !halfHeader, {}, false));
   // A few null bytes inside lines (an editor's or a copy's slip): the reader keeps each line only up to one, and the
   // lines after it read as written. Each is told where it stands.
   const bool strayNulls = nulls > 0 && !padding && nulls <= 8 && controls <= 8;
@@ -312,8 +316,14 @@ void FoldCutShort(const std::vector<BYTE> &bytes, std::vector<Finding> &findings
   std::stable_sort(lost.begin(), lost.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
   std::vector<std::string> names;
   for (const auto &name : lost) names.push_back(name.second);
-  told.message = CutShort(lines.size() - 1, half, names, !settings);
-  kept.erase(std::remove_if(kept.begin(), kept.end(), [](const Finding &f) { return f.code == "file-cut-short"; }),
+  told.message =
+      CutShort(lines.size() - 1, half && told.message.find("half a character") != std::string::npos, names, !settings);
+  // A header cut before its ']' is this cut, not a line to mend.
+  const int lastLine = int(lines.size() - 1);
+  kept.erase(std::remove_if(kept.begin(), kept.end(),
+                            [&](const Finding &f) {
+                              return f.code == "file-cut-short" || (f.code == "no-equals" && f.line == lastLine);
+                            }),
              kept.end());
   kept.insert(kept.begin(), told);
   findings.swap(kept);

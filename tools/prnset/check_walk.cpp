@@ -2414,19 +2414,38 @@ void Walker::CheckItem(LONG n, LONG m, LONG slot, LONG itemSlot, const WString &
   std::optional<long long> missedMax;
   for (const RuleNote &note : report != account_.rules.end() ? report->second.notes : std::vector<RuleNote>())
     if (note.kind == RuleNoteKind::SerialMissesMax) missedMax = note.limit;
-  if (!ruleTold)
-    CheckItemValues(
-        catalogue_, slot, itemSlot, isEnum,
-        {defaultValue->line, ruleLine, countLine, keyRead->line,
-         !HasSection(defaultValue->section) &&
-             !MeantSection(ini_, known_, defaultValue->section, WString()).name.empty(),
-         misread, missedMax,
-         // (or written in another section, where its finding says to move it)
-         !defaultValue->line &&
-             (defaultOff || !MeantKey(ini_, known_, defaultValue->section, defaultValue->key).name.empty() ||
-              !SectionsHolding(defaultValue->key, defaultValue->section).empty()),
-         instruction->key},
-        where, findings_);
+  const ItemLines itemLines = {
+      defaultValue->line, ruleLine, countLine, keyRead->line,
+      !HasSection(defaultValue->section) && !MeantSection(ini_, known_, defaultValue->section, WString()).name.empty(),
+      misread, missedMax,
+      // (or written in another section, where its finding says to move it)
+      !defaultValue->line &&
+          (defaultOff || !MeantKey(ini_, known_, defaultValue->section, defaultValue->key).name.empty() ||
+           !SectionsHolding(defaultValue->key, defaultValue->section).empty()),
+      instruction->key};
+  if (!ruleTold) {
+    CheckItemValues(catalogue_, slot, itemSlot, isEnum, itemLines, where, findings_);
+  } else if (rule->line &&
+             (findings_.Told(rule->line, "enum-value-cut") || findings_.Told(rule->line, "remark-in-text"))) {
+    // A rule that reads its values cut or past a remark gives other options than written, and a default of a
+    // value written follows from it; a default the written values do not offer either is a slip of its own.
+    std::vector<long long> numbers;  // of the rule's text as written ("00001" is 1)
+    for (size_t at = 0; at < rule->text.size();) {
+      const size_t end = rule->text.find_first_not_of(Ascii("0123456789"), at);
+      const WString digits = rule->text.substr(at, end == WString::npos ? WString::npos : end - at);
+      if (!digits.empty() && digits.size() <= 12)
+        numbers.push_back((at > 0 && rule->text[at - 1] == '-' ? -1 : 1) * std::stoll(Utf8(digits)));
+      at = digits.empty() ? at + 1 : at + digits.size();
+    }
+    const long long value = loaded.CurrentValue;
+    const bool offered = numbers.empty() || (isEnum ? std::count(numbers.begin(), numbers.end(), value) > 0
+                                                    : value >= *std::min_element(numbers.begin(), numbers.end()) &&
+                                                          value <= *std::max_element(numbers.begin(), numbers.end()));
+    Findings values;
+    if (!offered) CheckItemValues(catalogue_, slot, itemSlot, isEnum, itemLines, where, values);
+    for (const Finding &finding : values.list())
+      if (finding.code == "default-no-option") findings_.Add(finding);
+  }
   // One option offers no choice: showing it has every Set All send it. A command the operator is meant to send
   // with Set Current may be shown so on purpose, so this is told as information; a rule that gives one option by a
   // mistake of its own is told as that mistake.
