@@ -737,6 +737,12 @@ TEST_F(FindingsTest, ThresholdsAtTheirEdges) {
       {"a default of a value the rule cuts",
        Edit(inEach("0=A 12345=B 23456=C 7=D", "0=A 12345=B 23456=C 7=D"), "[S_Default]\nI=1", "[S_Default]\nI=12345"),
        "!default-no-option"},
+      // One byte read signed or unsigned, not both: options on both sides of it.
+      {"options below 0 and past 127 sent as one byte", inEach("-100=a 156=b 1=c", "-100=a 156=b 1=c"), "value-sign"},
+      {"options below 0 and past 127, apart", inEach("-50=a 150=b 1=c", "-50=a 150=b 1=c"), "value-sign"},
+      {"255 written for -1 among small negatives", inEach("-6=a 255=b 1=c", "-6=a 255=b 1=c"), "!value-sign"},
+      {"options of one byte unsigned", inEach("0=a 200=b 1=c", "0=a 200=b 1=c"), "!value-sign"},
+      {"options of one byte signed", inEach("-128=a 127=b 1=c", "-128=a 127=b 1=c"), "!value-sign"},
       {"move at -50", settings("XMoveEnable=1\nXMove=-50\n"), ""},
       {"move at -51", settings("XMoveEnable=1\nXMove=-51\n"), "settings-xmove"},
       {"move at 50", settings("XMoveEnable=1\nXMove=50\n"), ""},

@@ -196,6 +196,8 @@ const std::vector<FindingKind> kFindingKinds = {
     {"text-commands-unended", W, "text commands of words with no InstructionTail: they run together in the job",
      "The command of one item"},
     {"value-too-large", W, "a value that does not fit its parameter bytes", "High256: binary bytes"},
+    {"value-sign", W, "options both below 0 and past the signed top of their bytes, which no printer reads alike",
+     "High256: binary bytes"},
     {"parameter-count-large", W,
      "a ParameterCount above 4 under High256, or above 8 for a BaseOn30 mask, whose leading bytes carry nothing "
      "of the value",

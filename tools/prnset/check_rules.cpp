@@ -1780,10 +1780,18 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
         if (!highest || option.value > highest->value) highest = &option;
       }
     }
-    // A Serial range is mended at its ends: the last of its steps that fits.
+    // A Serial range is mended at its ends: the last of its steps that fits, within the signed bytes when it keeps
+    // values below 0 (a printer reads its bytes signed or unsigned, not both).
+    const long long top = (1LL << (8 * parameters - 1)) - 1;
+    const bool signedRange = lowest && lowest->value < 0 && low < 0;
+    if (signedRange)
+      for (const Option &option : options)
+        if (option.value <= top && option.value >= low &&
+            (!highest || highest->value > top || option.value > highest->value))
+          highest = &option;
     std::string mend;
     if (!enumRule && lowest && options.front().value < low) mend += "MIN=" + std::to_string(lowest->value);
-    if (!enumRule && highest && options.back().value > high)
+    if (!enumRule && highest && options.back().value > (signedRange ? top : high))
       mend += (mend.empty() ? "" : " and ") + ("MAX=" + std::to_string(highest->value));
     // Some values written whole after a last instruction byte that is their high byte, others with another one.
     const long long fixed = FixedHigh(item);
@@ -1813,7 +1821,8 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                        SentBytes(catalogue, section, itemIndex, firstOutside->value) +
                        (mend.empty() ? "; write each value as the number the printer reads, from "
                                      : "; write " + mend + ": values from ") +
-                       std::to_string(low) + " to " + std::to_string(high) + (mend.empty() ? "" : " fit") +
+                       std::to_string(low) + " to " + std::to_string(signedRange && !mend.empty() ? top : high) +
+                       (mend.empty() ? "" : " fit") +
                        // A range past one byte for a printer that takes two: one choice sends one byte, after a
                        // high byte written into the instruction.
                        (!enumRule && parameters == 1 && !HighByteFixed(item) && options.back().value > high
@@ -1821,6 +1830,37 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
                               "the instruction with 00, the high byte; for more, count in a coarser unit the printer "
                               "offers"
                             : ""));
+    // Options that fit the bytes each alone, some below 0 and some past the signed top: a printer reads the bytes
+    // signed or unsigned, not both, so one side goes out as other numbers (and -100 and 156 as the same byte).
+    // (255 written for -1, which the page cannot send, is the byte of -1 as meant, among -6 to 6.)
+    const Option *negative = nullptr, *past = nullptr;
+    for (const Option &option : options)
+      if (option.value >= low && option.value < 0 && (!negative || option.value < negative->value)) negative = &option;
+    const long long span = 1LL << (8 * parameters);
+    for (const Option &option : options) {
+      const long long wrapped = option.value - span;
+      const bool meantNegative = negative && wrapped >= negative->value && !values.count(LONG(wrapped));
+      if (option.value > top && option.value <= high && !meantNegative && (!past || option.value > past->value))
+        past = &option;
+    }
+    if (!firstOutside && negative && past && low < 0) {
+      const Option *twin = nullptr;  // an option sent as the same bytes as another
+      for (const Option &option : options)
+        for (const Option &other : options)
+          if (!twin && option.value < 0 && other.value == option.value + span) twin = &option;
+      findings.Add(lines.rule, "value-sign",
+                   where + ": its options run from " + std::to_string(negative->value) + " to " +
+                       std::to_string(past->value) + ", but " + ValueBytes(item) +
+                       (parameters == 1 ? " holds " : " hold ") + std::to_string(-top - 1) + " to " +
+                       std::to_string(top) + " as a printer that takes negative values reads them, and 0 to " +
+                       std::to_string(span - 1) + " as one that does not: " +
+                       (twin ? Named(*twin) + " and " + std::to_string(twin->value + span) + " are both sent as " +
+                                   SentBytes(catalogue, section, itemIndex, twin->value)
+                             : Named(*past) + " is sent as " + SentBytes(catalogue, section, itemIndex, past->value) +
+                                   ", which the first reads as " + std::to_string(past->value - span)) +
+                       "; keep the values within " + std::to_string(-top - 1) + " to " + std::to_string(top) +
+                       ", or within 0 to " + std::to_string(span - 1) + ", as the printer's manual gives them");
+    }
   }
   // Options the encoder cannot write: choosing one on the page sends nothing.
   int refused = 0;
