@@ -2126,6 +2126,15 @@ TEST_F(FindingsTest, SuggestionsNameTheMeantName) {
   const struct {
     std::string text, says;
   } cases[] = {
+      // Values a printer reads in two bytes, written for an item of one.
+      {[&] {
+         std::string text = clean;
+         for (int language = 0; language < 2; ++language)
+           text = Edit(text, "I_Rule=0=Off 1=On\n", "I_Rule=300=Low 600=High 1200=Best\n");
+         return Edit(text, "[S_Default]\nI=1", "[S_Default]\nI=300");
+       }(),
+       "a single choice goes out in one byte: if the printer reads these values in two, write the codes its manual "
+       "gives for them"},
       // Merges: a marker line left alone, two new items given one number on both sides, the merge base read too.
       {Edit(clean, "I=1\n", "I=1\n>>>>>>> vendor\n"),
        "line 24 is a merge conflict's marker line, left where the conflict was resolved: the plug-in reads it as a "

@@ -1811,25 +1811,31 @@ void CheckItemValues(const SettingsCatalogue &catalogue, LONG section, LONG item
               "; a value of another high byte needs an item of its own, whose instruction ends in its high "
               "byte");
     else if (firstOutside)
-      findings.Add(lines.rule, "value-too-large",
-                   where + ": " + std::to_string(outside) + (outside == 1 ? " option does" : " options do") +
-                       " not fit " + ValueBytes(item) + " and " + (outside == 1 ? "is" : "are") +
-                       " cut to the low bytes: " + Named(*firstOutside) +
-                       (firstOutside->value == kNoCommandValue && parameters <= 1
-                            ? " sends nothing when chosen, and Set All sends "
-                            : " is sent as ") +
-                       SentBytes(catalogue, section, itemIndex, firstOutside->value) +
-                       (mend.empty() ? "; write each value as the number the printer reads, from "
-                                     : "; write " + mend + ": values from ") +
-                       std::to_string(low) + " to " + std::to_string(signedRange && !mend.empty() ? top : high) +
-                       (mend.empty() ? "" : " fit") +
-                       // A range past one byte for a printer that takes two: one choice sends one byte, after a
-                       // high byte written into the instruction.
-                       (!enumRule && parameters == 1 && !HighByteFixed(item) && options.back().value > high
-                            ? "; if the printer takes the value in two bytes, the page can send 0 to 255 of it: end "
-                              "the instruction with 00, the high byte; for more, count in a coarser unit the printer "
-                              "offers"
-                            : ""));
+      findings.Add(
+          lines.rule, "value-too-large",
+          where + ": " + std::to_string(outside) + (outside == 1 ? " option does" : " options do") + " not fit " +
+              ValueBytes(item) + " and " + (outside == 1 ? "is" : "are") +
+              " cut to the low bytes: " + Named(*firstOutside) +
+              (firstOutside->value == kNoCommandValue && parameters <= 1
+                   ? " sends nothing when chosen, and Set All sends "
+                   : " is sent as ") +
+              SentBytes(catalogue, section, itemIndex, firstOutside->value) +
+              (mend.empty() ? "; write each value as the number the printer reads, from "
+                            : "; write " + mend + ": values from ") +
+              std::to_string(low) + " to " + std::to_string(signedRange && !mend.empty() ? top : high) +
+              (mend.empty() ? "" : " fit") +
+              // A range past one byte for a printer that takes two: one choice sends one byte, after a
+              // high byte written into the instruction.
+              (!enumRule && parameters == 1 && !HighByteFixed(item) && options.back().value > high
+                   ? "; if the printer takes the value in two bytes, the page can send 0 to 255 of it: end "
+                     "the instruction with 00, the high byte; for more, count in a coarser unit the printer "
+                     "offers"
+               // Values the printer reads in two bytes (300, 600, 1200 dpi): a single choice goes out in one.
+               : enumRule && parameters == 1 && !HighByteFixed(item) && outside >= 2 && firstOutside->value > high
+                   ? "; a single choice goes out in one byte: if the printer reads these values in two, "
+                     "write the codes its manual gives for them, or end the instruction with their high "
+                     "byte, an item for each high byte"
+                   : ""));
     // Options that fit the bytes each alone, some below 0 and some past the signed top: a printer reads the bytes
     // signed or unsigned, not both, so one side goes out as other numbers (and -100 and 156 as the same byte).
     // (255 written for -1, which the page cannot send, is the byte of -1 as meant, among -6 to 6.)
