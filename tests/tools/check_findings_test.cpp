@@ -1239,6 +1239,10 @@ TEST_F(FindingsTest, DoingWhatTheAdviceSaysMendsTheFile) {
          return Edit(Edit(Edit(text, "ItemCount=2", "ItemCount=1"), "Item02=J", "Item01=J"), "Item02Instruction",
                      "Item01Instruction");
        }()},
+      {"every class hidden", clean + "[S_Filter]\nSectionEnable=0\n",
+       "every declared class is hidden (SectionEnable=0 on line 25): the page shows no classes; write SectionEnable=1 "
+       "in the filter of each class the operator is meant to see",
+       clean + "[S_Filter]\nSectionEnable=1\n"},
       {"a class hidden in a filter of no class",
        Edit(clean, "SectionCount=1\nSection01=S", "SectionCount=2\nSection01=S\nSection02=T") + otherClass +
            "[Filter]\nT=0\n",

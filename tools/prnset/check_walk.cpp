@@ -1651,13 +1651,14 @@ void Walker::Run() {
       if (!hidden && !lostCount++) lost = NameOf(FileField::SectionKey, next);
     }
     if (lostCount)
-      findings_.Add(
-          Line(names_, lost), "too-many-classes",
-          Place(names_, lost) + " (" + Utf8(Read(names_, lost)) + ") is ignored" +
-              (lostCount > 1 ? ", and " + std::to_string(lostCount - 1) + " shown classes after it" : std::string()) +
-              ": the page holds at most " + std::to_string(kMaxSections) +
-              " shown classes; move its items into another class, or hide a class the operator need not "
-              "see with SectionEnable=0 in its filter section");
+      findings_.Add(Line(names_, lost), "too-many-classes",
+                    Place(names_, lost) + " (" + Utf8(Read(names_, lost)) + ") is ignored" +
+                        (lostCount > 1 ? ", and " + std::to_string(lostCount - 1) +
+                                             (lostCount == 2 ? " shown class after it" : " shown classes after it")
+                                       : std::string()) +
+                        ": the page holds at most " + std::to_string(kMaxSections) +
+                        " shown classes; move its items into another class, or hide a class the operator need not "
+                        "see with SectionEnable=0 in its filter section");
   }
   if (shownClasses == 0 && !rootCauseTold) {
     // A count the plug-in reads as 0 for how it is written ("５"): why it is 0 is this error's, with its mend.
@@ -1672,9 +1673,22 @@ void Walker::Run() {
           countLine, "no-shown-class",
           misread.substr(0, at + reads.size()) + ", and the page shows no classes" + misread.substr(at + reads.size()));
     } else {
+      // The filter lines that hide them, as two models' filters pasted into one file leave them.
+      std::vector<std::string> hiding;
+      for (const LoadAccount::Reading &read : account_.reads)
+        if (read.field == FileField::SectionEnable && read.line && read.value == 0)
+          hiding.push_back(std::to_string(read.line));
       findings_.Add(countLine, "no-shown-class",
-                    declared == 0 ? "[SectionNames] SectionCount is 0: the page shows no classes"
-                                  : "every declared class is hidden: the page shows no classes");
+                    declared == 0
+                        ? "[SectionNames] SectionCount is 0: the page shows no classes"
+                        : "every declared class is hidden" +
+                              (hiding.empty() ? std::string()
+                                              : std::string(" (SectionEnable=0 on line") +
+                                                    (hiding.size() == 1 ? " " : "s ") + FirstNames(hiding) + ")") +
+                              ": the page shows no classes" +
+                              (hiding.empty() ? std::string()
+                                              : "; write SectionEnable=1 in the filter of each class the "
+                                                "operator is meant to see"));
     }
   }
 
