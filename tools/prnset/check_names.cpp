@@ -485,24 +485,32 @@ namespace {
 bool IsDigit(WCHAR c) { return c >= '0' && c <= '9'; }
 }  // namespace
 
-std::string PlainHint(const WString &text) {
+WString PlainText(const WString &text) {
   WString plain;
-  WCHAR first = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     const WCHAR c = text[i], stands = c >= 0x80 ? PlainForm(c) : 0;
-    if (stands && !first) first = c;
     // A thin or no-break space between digits groups thousands, as a manual prints numbers: the number has none.
     if (stands == ' ' && i > 0 && i + 1 < text.size() && IsDigit(text[i - 1]) && IsDigit(text[i + 1])) continue;
     plain += stands ? stands : c;
   }
-  if (!first) return std::string();
   // The reader drops one pair of straight quotation marks around a value: the text inside is what to write.
   plain = Trimmed(plain);
   if (plain.size() > 2 && plain.front() == '"' && plain.back() == '"') plain = plain.substr(1, plain.size() - 2);
-  const WCHAR stands = PlainForm(first);
-  return "; " + CharacterName(first) + " is no " +
+  return plain;
+}
+
+std::string PlainHint(const WString &text) {
+  const auto first = std::find_if(text.begin(), text.end(), [](WCHAR c) { return c >= 0x80 && PlainForm(c); });
+  if (first == text.end()) return std::string();
+  const WCHAR stands = PlainForm(*first);
+  return "; " + CharacterName(*first) + " is no " +
          (stands == ' ' ? std::string("plain blank") : "ASCII " + Quoted(WString(1, stands))) + ": write " +
-         Quoted(plain);
+         Quoted(PlainText(text));
+}
+
+std::string DigitsMeantHint(const WString &text) {
+  const WString digits = DigitsMeant(text);
+  return digits.empty() ? std::string() : "; the letters O and l are no digits: write " + Utf8(digits);
 }
 
 std::string GluedHeaderHint(const WString &value) {

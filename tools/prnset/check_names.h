@@ -47,6 +47,11 @@ std::string Shorten(size_t kept);
 bool LetterForDigit(const WString &text, LONG value);
 std::string LetterForDigitMessage(const std::string &place, const WString &text, LONG value);
 WString DigitsMeant(const WString &text);
+// "; the letters O and l are no digits: write 10" for "1O", else "".
+std::string DigitsMeantHint(const WString &text);
+// A text with its full-width and look-alike characters as the plain ones meant, without blanks around it or one pair
+// of quotation marks around it ("“0”" is 0).
+WString PlainText(const WString &text);
 
 // A spreadsheet's or a program's word for 0 or 1 ("False", "on"): "0" or "1"; nullptr for any other text.
 const char *WordMeant(const WString &text);

@@ -178,8 +178,7 @@ std::set<int> CheckNumbers(const IniFile &ini, INT compress, INT move, Findings 
       if (typed.empty()) typed = GluedHeaderHint(raw);
       if (typed.empty()) typed = NumberHint(raw);
       if (typed.empty() && isMove) typed = MoveHint(raw, value);
-      if (typed.empty() && !DigitsMeant(raw).empty())
-        typed = "; the letters O and l are no digits: write " + Utf8(DigitsMeant(raw));
+      if (typed.empty()) typed = DigitsMeantHint(raw);
       const size_t sign = raw[0] == '-' ? 1 : 0, end = raw.find_first_not_of(Ascii("0123456789"), sign);
       if (typed.empty() && RemarkHint(raw).empty() && end > sign && end != WString::npos &&
           Utf8(raw.substr(0, end)) == std::to_string(value))

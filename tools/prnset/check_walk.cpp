@@ -423,8 +423,7 @@ bool Walker::CheckNumber(const AccountRead *read, const std::string &consequence
     if (hint.empty() && !advised) hint = NumberHint(raw);
     if (hint.empty() && !advised && WordMeant(raw))
       hint = "; " + Quoted(raw) + " is " + WordMeant(raw) + " to a program: write " + WordMeant(raw);
-    if (hint.empty() && !advised && !DigitsMeant(raw).empty())
-      hint = "; the letters O and l are no digits: write " + Utf8(DigitsMeant(raw));
+    if (hint.empty() && !advised) hint = DigitsMeantHint(raw);
     if (hint.empty() && !advised && raw[0] == '=' && IsPlainDecimal(Trimmed(raw.substr(1))))
       hint = "; '=' is written twice: write " + Utf8(Trimmed(raw.substr(1)));
     if (hint.empty() && ascii && consequence.find("; ") == std::string::npos)
@@ -722,13 +721,9 @@ void Walker::CheckFilter(const AccountRead *read, const std::string &what) {
   // what to type; text saved in code page 936 says it as its editor shows it.
   const WString seen = SeenIn936(raw), &says = seen.empty() ? raw : seen;
   const std::string plain = PlainHint(says);
-  WString typed;
-  for (WCHAR c : says) typed += c >= 0x80 && PlainForm(c) ? PlainForm(c) : c;
-  typed = Trimmed(typed);
-  if (typed.size() > 2 && typed.front() == '"' && typed.back() == '"') typed = typed.substr(1, typed.size() - 2);
   const size_t remark = RemarkAt(says);
   const bool saysHide = SaysHide(Trimmed(remark == WString::npos ? says : says.substr(0, remark))) ||
-                        (!plain.empty() && typed == Ascii("0"));
+                        (!plain.empty() && PlainText(says) == Ascii("0"));
   if (digits > 0 && !hexadecimal && std::to_string(read->value) == Utf8(raw.substr(0, digits)))
     findings_.Add(read->line, "filter-word",
                   message + ", as its number says" + RemarkHint(raw) + "; write 1 or 0 alone");
